@@ -1,0 +1,75 @@
+// Prints what the library computes for a sample project week: moments and
+// their calendar dates, ranges, week and month starts, and snapping to a
+// time scale.
+#include <iomanip>
+#include <iostream>
+#include <string>
+
+#include "vorlent/base/date_formatter.h"
+#include "vorlent/time/time.h"
+#include "vorlent/time/time_formatting.h"
+#include "vorlent/time/time_range.h"
+#include "vorlent/time/time_scale.h"
+
+namespace {
+
+using vorlent::DateFormatter;
+using vorlent::Time;
+using vorlent::TimeRange;
+using vorlent::TimeScale;
+using vorlent::TimeUnit;
+
+std::string label(const Time& time) {
+  static const DateFormatter formatter = [] {
+    DateFormatter f;
+    f.setLocale(vorlent::Locale("en_US"));
+    f.setDateFormat("EEE d MMM yyyy HH:mm");
+    return f;
+  }();
+  return vorlent::string(formatter, time);
+}
+
+void printTimeModel(std::ostream& out) {
+  out << "== The time model, for the week of Monday 2 March 2026\n";
+  const Time monday = Time::fromYearMonthDay(2026, 3, 2, 0, 0, 0);
+  out << "Monday 0:00 is " << monday << " on the grid: " << label(monday) << "\n";
+
+  const TimeRange week(monday.weekStart(), monday.weekFinish());
+  out << "Its week runs " << label(week.start) << " to " << label(week.finish) << " ("
+      << week.duration(TimeUnit::days) << " days)\n";
+
+  const Time friday = monday.addingDays(4).addingHours(17.5);
+  out << "Friday 17:30 is " << friday << ": " << label(friday) << "\n";
+  out << "Month start " << label(friday.monthStart()) << ", year start "
+      << label(friday.yearStart()) << "\n";
+
+  const Time fridayEnd = monday.addingDays(4).asFinish().addingDays(1);
+  out << "24:00 on Friday " << fridayEnd << " equals Saturday 0:00 " << fridayEnd.asStart() << ": "
+      << std::boolalpha << (fridayEnd == fridayEnd.asStart()) << "\n";
+
+  const TimeRange workWeek(monday.addingHours(8), friday);
+  out << "Work week " << label(workWeek.start) << " to " << label(workWeek.finish) << ": "
+      << workWeek.duration(TimeUnit::hours) << " hours of calendar time\n";
+
+  out << "Snapping " << label(friday.addingMinutes(8)) << ":\n";
+  const struct {
+    const char* name;
+    vorlent::FloatingPointRoundingRule rule;
+  } rules[] = {{"to nearest", vorlent::FloatingPointRoundingRule::toNearestOrAwayFromZero},
+               {"up", vorlent::FloatingPointRoundingRule::up},
+               {"down", vorlent::FloatingPointRoundingRule::down}};
+  for (const auto& [name, rule] : rules) {
+    const TimeScale quarterHours = TimeScale::intervals(15, TimeUnit::minutes, monday, rule);
+    out << "  on quarter hours, " << std::setw(10) << std::left << name << " -> "
+        << label(friday.addingMinutes(8).rounded(quarterHours)) << "\n";
+  }
+  out << "  continuously                -> "
+      << label(friday.addingMinutes(8).rounded(TimeScale::continuous())) << "\n";
+}
+
+}  // namespace
+
+int main() {
+  printTimeModel(std::cout);
+  return 0;
+}

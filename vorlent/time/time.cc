@@ -1,0 +1,260 @@
+#include "vorlent/time/time.h"
+
+#include <cmath>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include "vorlent/base/clock.h"
+#include "vorlent/base/fatal.h"
+#include "vorlent/time/hashing.h"
+
+namespace vorlent {
+
+namespace {
+
+// The epoch, Sunday 31 December 2000 00:00 UTC: one day before the platform's
+// reference date.
+constexpr Date kReferenceDate(-secondsPerDay);
+
+// The day of the week of a day number, [0, 6]. Taken from `%` directly, so
+// it cannot overflow even for the lowest 64-bit values.
+constexpr int64_t dayOfWeekOf(int64_t dayNumber) {
+  const int64_t rest = dayNumber % 7;  // [-6, 6]
+  return rest < 0 ? rest + 7 : rest;
+}
+
+struct DaysAndSeconds {
+  int64_t days;    // any 64-bit value
+  double seconds;  // [0, secondsPerDay), never -0
+};
+
+// Splits a count of seconds into whole days (floor) and the seconds left.
+// `fmod` is exact, and the day count is derived from it rather than from a
+// separately rounded division, so the two always agree; a tiny negative
+// remainder that rounds up to a whole day when shifted carries into the day.
+DaysAndSeconds splitSeconds(double seconds, std::string_view what) {
+  if (!std::isfinite(seconds)) fatalStop(std::string(what) + ": non-finite number of seconds");
+  double rest = std::fmod(seconds, secondsPerDay);             // (-secondsPerDay, secondsPerDay)
+  double days = std::round((seconds - rest) / secondsPerDay);  // whole, toward zero
+  if (rest < 0) {
+    rest += secondsPerDay;  // (0, secondsPerDay]
+    days -= 1;
+  }
+  if (rest >= secondsPerDay) {
+    rest = 0;
+    days += 1;
+  }
+  if (rest == 0) rest = 0;  // drops -0
+  return {checkedInt64(days, what), rest};
+}
+
+// 24:00 (or any time of day past it) as 0:00 of the next day; the excess is
+// dropped. Anything else is returned as stored.
+Time normalisedMoment(const Time& time) {
+  if (!(time.timeOfDay >= secondsPerDay)) return time;
+  if (time.dayOfWeek > 5) return {checkedAdd(time.week, 1, "Time: week"), 0, 0};
+  return {time.week, time.dayOfWeek + 1, 0};
+}
+
+Time timeOfDate(std::optional<Date> date, std::string_view what) {
+  if (!date) fatalStop(std::string(what) + ": the calendar has no such date");
+  return Time(*date);
+}
+
+}  // namespace
+
+Time::Time(int64_t weeks, int64_t day, double hours, double minutes, double seconds)
+    : week(weeks), dayOfWeek(day), timeOfDay(timeOfDayFromHours(hours, minutes, seconds)) {}
+
+Time::Time(const Date& date) {
+  const auto [days, seconds] =
+      splitSeconds(date.timeIntervalSinceReferenceDate, "Time(Date): day count");
+  // Days since the platform's reference date; the epoch is one day earlier.
+  const int64_t dayNumber = checkedAdd(days, 1, "Time(Date): day count");
+  week = floorDiv(dayNumber, 7);
+  dayOfWeek = dayOfWeekOf(dayNumber);
+  timeOfDay = seconds;
+}
+
+Time Time::fromDayNumber(int64_t dayNumber, double timeOfDay) {
+  return {floorDiv(dayNumber, 7), dayOfWeekOf(dayNumber), timeOfDay};
+}
+
+Time Time::fromDayNumber(int64_t dayNumber, double hours, double minutes, double seconds) {
+  return fromDayNumber(dayNumber, timeOfDayFromHours(hours, minutes, seconds));
+}
+
+Time Time::fromYearMonthDay(int64_t year, int64_t month, int64_t day, int64_t hour, int64_t minute,
+                            int64_t second) {
+  DateComponents components;
+  components.year = year;
+  components.month = month;
+  components.day = day;
+  components.hour = hour;
+  components.minute = minute;
+  components.second = second;
+  return timeOfDate(calendar().date(components), "Time::fromYearMonthDay");
+}
+
+Time Time::forZone(const std::optional<TimeZone>& zone) {
+  const Date now = Clock::now();
+  const TimeZone& inZone = zone ? *zone : TimeZone::current();
+  return Time(now.addingTimeInterval(inZone.secondsFromGMT(now)));
+}
+
+Time Time::current() { return forZone(std::nullopt); }
+
+const Calendar& Time::calendar() { return Calendar::gregorianUTC(); }
+
+int64_t Time::dayNumberFromWeek(int64_t week, int64_t dayOfWeek) {
+  // For negative weeks, (week + 1) × 7 + (dayOfWeek − 7): the same number,
+  // but it does not overflow for the lowest weeks whose day numbers still fit.
+  if (week < 0) {
+    return checkedAdd(checkedMultiply(week + 1, 7, "Time: day number"),
+                      checkedSubtract(dayOfWeek, 7, "Time: day number"), "Time: day number");
+  }
+  return checkedAdd(checkedMultiply(week, 7, "Time: day number"), dayOfWeek, "Time: day number");
+}
+
+int64_t Time::weekOfDayNumber(int64_t dayNumber) { return floorDiv(dayNumber, 7); }
+
+int64_t Time::dayOfWeekOfDayNumber(int64_t dayNumber) { return dayOfWeekOf(dayNumber); }
+
+double Time::timeOfDayFromHours(double hours, double minutes, double seconds) {
+  return minutes * 60 + hours * secondsPerHour + seconds;
+}
+
+double Time::hoursOfDayFromTimeOfDay(double timeOfDay) { return timeOfDay / secondsPerHour; }
+
+int64_t Time::dayNumber() const { return dayNumberFromWeek(week, dayOfWeek); }
+
+void Time::setDayNumber(int64_t dayNumber) {
+  week = floorDiv(dayNumber, 7);
+  dayOfWeek = dayOfWeekOf(dayNumber);
+}
+
+Time Time::asStart() const {
+  if (!(timeOfDay >= secondsPerDay)) return *this;
+  if (dayOfWeek > 5) return {checkedAdd(week, 1, "Time::asStart: week"), 0, 0};
+  return {week, dayOfWeek + 1, 0};
+}
+
+Time Time::asFinish() const {
+  if (!(timeOfDay <= 0)) return *this;
+  if (dayOfWeek < 1) return {checkedSubtract(week, 1, "Time::asFinish: week"), 6, secondsPerDay};
+  return {week, dayOfWeek - 1, secondsPerDay};
+}
+
+Time Time::weekStart() const { return {week, 0, 0}; }
+
+Time Time::weekFinish() const { return {checkedAdd(week, 1, "Time::weekFinish: week"), 0, 0}; }
+
+Time Time::dayStart() const { return {week, dayOfWeek, 0}; }
+
+Time Time::dayFinish() const { return dayStart().addingDays(1); }
+
+Time Time::monthStart() const {
+  const Date dayDate = makeDate(dayStart());
+  const int64_t dayOfMonth = calendar().component(CalendarComponent::day, dayDate);  // [1, 31]
+  return timeOfDate(calendar().dateByAdding(CalendarComponent::day, 1 - dayOfMonth, dayDate),
+                    "Time::monthStart");
+}
+
+Time Time::yearStart() const {
+  const Date monthDate = makeDate(monthStart());
+  const int64_t month = calendar().component(CalendarComponent::month, monthDate);  // [1, 12]
+  return timeOfDate(calendar().dateByAdding(CalendarComponent::month, 1 - month, monthDate),
+                    "Time::yearStart");
+}
+
+int64_t Time::year() const { return component(CalendarComponent::year); }
+int64_t Time::month() const { return component(CalendarComponent::month); }
+int64_t Time::day() const { return component(CalendarComponent::day); }
+int64_t Time::hour() const { return component(CalendarComponent::hour); }
+int64_t Time::minute() const { return component(CalendarComponent::minute); }
+int64_t Time::second() const { return component(CalendarComponent::second); }
+
+int64_t Time::component(CalendarComponent calendarComponent) const {
+  return calendar().component(calendarComponent, makeDate(*this));
+}
+
+Time Time::addingWeeks(int64_t weeks) const {
+  return {checkedAdd(week, weeks, "Time::addingWeeks: week"), dayOfWeek, timeOfDay};
+}
+
+Time Time::addingDays(int64_t days) const {
+  const int64_t day = checkedAdd(dayOfWeek, days, "Time::addingDays: day");
+  return {checkedAdd(week, floorDiv(day, 7), "Time::addingDays: week"), dayOfWeekOf(day),
+          timeOfDay};
+}
+
+Time Time::addingDuration(double seconds) const {
+  const auto [days, rest] = splitSeconds(timeOfDay + seconds, "Time::addingDuration: day count");
+  Time result = addingDays(days);
+  result.timeOfDay = rest;
+  return result;
+}
+
+Time Time::addingHours(double hours) const { return addingDuration(hours * secondsPerHour); }
+
+Time Time::addingMinutes(double minutes) const { return addingDuration(minutes * 60); }
+
+Time Time::addingSeconds(double seconds) const { return addingDuration(seconds); }
+
+Time Time::addingDuration(double amount, TimeUnit unit) const {
+  return addingDuration(vorlent::seconds(amount, unit));
+}
+
+Time Time::addingMonths(int64_t months) const {
+  return timeOfDate(calendar().dateByAdding(CalendarComponent::month, months, makeDate(*this)),
+                    "Time::addingMonths");
+}
+
+Time Time::addingYears(int64_t years) const {
+  return timeOfDate(calendar().dateByAdding(CalendarComponent::year, years, makeDate(*this)),
+                    "Time::addingYears");
+}
+
+Time Time::addingCalendarDuration(int64_t amount, CalendarTimeUnit unit) const {
+  return addingMonths(months(amount, unit));
+}
+
+bool operator==(const Time& a, const Time& b) {
+  const Time x = normalisedMoment(a);
+  const Time y = normalisedMoment(b);
+  return x.week == y.week && x.dayOfWeek == y.dayOfWeek && x.timeOfDay == y.timeOfDay;
+}
+
+bool operator<(const Time& a, const Time& b) {
+  const Time x = normalisedMoment(a);
+  const Time y = normalisedMoment(b);
+  if (x.week != y.week) return x.week < y.week;
+  if (x.dayOfWeek != y.dayOfWeek) return x.dayOfWeek < y.dayOfWeek;
+  return x.timeOfDay < y.timeOfDay;
+}
+
+Date makeDate(const Time& time) {
+  const std::optional<Date> day =
+      Time::calendar().dateByAdding(CalendarComponent::day, time.dayNumber(), kReferenceDate);
+  if (!day) fatalStop("makeDate(Time): the calendar has no such date");
+  // Added as an interval, so 24:00 lands on the next day's 0:00.
+  return day->addingTimeInterval(time.timeOfDay);
+}
+
+std::ostream& operator<<(std::ostream& out, const Time& time) {
+  const auto precision = out.precision(15);
+  out << "(" << time.week << ", " << time.dayOfWeek << ", " << time.timeOfDay << ")";
+  out.precision(precision);
+  return out;
+}
+
+}  // namespace vorlent
+
+size_t std::hash<vorlent::Time>::operator()(const vorlent::Time& time) const noexcept {
+  const vorlent::Time moment = vorlent::normalisedMoment(time);
+  size_t seed = std::hash<int64_t>{}(moment.week);
+  vorlent::detail::hashCombine(seed, std::hash<int64_t>{}(moment.dayOfWeek));
+  vorlent::detail::hashCombine(seed, vorlent::detail::hashDouble(moment.timeOfDay));
+  return seed;
+}

@@ -1,0 +1,169 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <iosfwd>
+#include <optional>
+
+#include "vorlent/base/calendar.h"
+#include "vorlent/base/date.h"
+#include "vorlent/base/time_zone.h"
+#include "vorlent/time/time_constants.h"
+#include "vorlent/time/time_unit.h"
+
+namespace vorlent {
+
+class TimeScale;
+
+// A moment on the library's zone-less grid: whole weeks since the epoch, the
+// day of that week (0 Sunday ... 6 Saturday) and the seconds elapsed in that
+// day. The epoch, (0, 0, 0), is Sunday 31 December 2000 00:00 UTC.
+//
+// A `timeOfDay` of `secondsPerDay` is 24:00 of that day: the same moment as
+// 0:00 of the next day. Computed finishes are held in the 24:00 form
+// (`asFinish`), computed starts in the 0:00 form (`asStart`); `==`, `<` and
+// the hash never tell the two apart. Nothing else is normalised: constructors
+// store what they are given, and a negative `timeOfDay` or a `dayOfWeek`
+// outside 0...6 is compared as stored.
+//
+// Week and day arithmetic is checked: a result beyond 64 bits, a non-finite
+// duration or a date the calendar cannot produce is a fatal stop. Valid times
+// lie between `min()` and `max()`; within that range nothing stops.
+struct Time {
+  int64_t week = 0;
+  int64_t dayOfWeek = 0;
+  double timeOfDay = 0;
+
+  constexpr Time() = default;
+  constexpr Time(int64_t weeks, int64_t day, double seconds)
+      : week(weeks), dayOfWeek(day), timeOfDay(seconds) {}
+  // The time of day given as hours, minutes and seconds (any may exceed its
+  // usual range; they are simply summed).
+  Time(int64_t weeks, int64_t day, double hours, double minutes, double seconds);
+  // The moment `date` denotes on the grid. Dates before the epoch are split by
+  // floor division, so `dayOfWeek` is always 0...6 and `timeOfDay` in
+  // [0, secondsPerDay). A non-finite date is a fatal stop.
+  explicit Time(const Date& date);
+
+  // Day numbers count days since the epoch; negative ones are split by floor
+  // division (day -1 is Saturday of week -1).
+  static Time fromDayNumber(int64_t dayNumber, double timeOfDay);
+  static Time fromDayNumber(int64_t dayNumber, double hours, double minutes, double seconds);
+  // The moment of the given Gregorian calendar fields in UTC. Fields out of
+  // their usual range are resolved leniently (month 13 is January of the next
+  // year, day 0 the last day of the previous month).
+  static Time fromYearMonthDay(int64_t year, int64_t month, int64_t day, int64_t hour,
+                               int64_t minute, int64_t second);
+  // The current moment as wall-clock time of `zone` (the current zone when
+  // nullopt) placed on the zone-less grid.
+  static Time forZone(const std::optional<TimeZone>& zone);
+
+  // Sunday 0:00 of week -4194303.
+  static constexpr Time min() { return {-4194303, 0, 0}; }
+  // Saturday 24:00 of week 2^22.
+  static constexpr Time max() { return {4194304, 6, secondsPerDay}; }
+  // The epoch, (0, 0, 0).
+  static constexpr Time reference() { return {0, 0, 0}; }
+  // Monday 1 January 2001 0:00, the first month start after the epoch.
+  static constexpr Time referenceMonthStart() { return {0, 1, 0}; }
+  // `forZone(std::nullopt)`.
+  static Time current();
+  // The Gregorian calendar in UTC through which every calendar operation of
+  // the grid goes.
+  static const Calendar& calendar();
+
+  // week × 7 + dayOfWeek; overflow is a fatal stop.
+  static int64_t dayNumberFromWeek(int64_t week, int64_t dayOfWeek);
+  // The week and the day of the week of a day number, by floor division.
+  static int64_t weekOfDayNumber(int64_t dayNumber);
+  static int64_t dayOfWeekOfDayNumber(int64_t dayNumber);
+  static double timeOfDayFromHours(double hours, double minutes, double seconds);
+  static double hoursOfDayFromTimeOfDay(double timeOfDay);
+
+  // Days since the epoch; overflow is a fatal stop. The setter keeps
+  // `timeOfDay` and splits the number by floor division.
+  [[nodiscard]] int64_t dayNumber() const;
+  void setDayNumber(int64_t dayNumber);
+  [[nodiscard]] double hoursOfDay() const { return timeOfDay / secondsPerHour; }
+  void setHoursOfDay(double hours) { timeOfDay = hours * secondsPerHour; }
+
+  // 24:00 (or later) becomes 0:00 of the next day; anything else is returned
+  // unchanged.
+  [[nodiscard]] Time asStart() const;
+  // 0:00 (or earlier) becomes 24:00 of the previous day; anything else is
+  // returned unchanged.
+  [[nodiscard]] Time asFinish() const;
+  // Sunday 0:00 of this week.
+  [[nodiscard]] Time weekStart() const;
+  // Sunday 0:00 of the next week (not Saturday 24:00).
+  [[nodiscard]] Time weekFinish() const;
+  // 0:00 of this day; a 24:00 form gives 0:00 of the same (earlier) day.
+  [[nodiscard]] Time dayStart() const;
+  // 0:00 of the next day.
+  [[nodiscard]] Time dayFinish() const;
+  [[nodiscard]] bool isDayStart() const { return timeOfDay <= 0; }
+  [[nodiscard]] bool isDayFinish() const { return timeOfDay >= secondsPerDay; }
+  // 0:00 on the first of this day's month (of the year). Only the day counts,
+  // so 24:00 on 31 January gives 1 January, not 1 February.
+  [[nodiscard]] Time monthStart() const;
+  [[nodiscard]] Time yearStart() const;
+
+  // Calendar fields of the moment in UTC (24:00 reads as the next day's 0:00).
+  [[nodiscard]] int64_t year() const;
+  [[nodiscard]] int64_t month() const;
+  [[nodiscard]] int64_t day() const;
+  [[nodiscard]] int64_t hour() const;
+  [[nodiscard]] int64_t minute() const;
+  [[nodiscard]] int64_t second() const;
+  [[nodiscard]] int64_t component(CalendarComponent component) const;
+
+  // Day and time kept.
+  [[nodiscard]] Time addingWeeks(int64_t weeks) const;
+  // Time of day kept; the result's `dayOfWeek` is always 0...6.
+  [[nodiscard]] Time addingDays(int64_t days) const;
+  // The result's time of day lies in [0, secondsPerDay): a result on a day
+  // boundary is 0:00 of the later day, never 24:00. A non-finite result is a
+  // fatal stop.
+  [[nodiscard]] Time addingDuration(double seconds) const;
+  [[nodiscard]] Time addingHours(double hours) const;
+  [[nodiscard]] Time addingMinutes(double minutes) const;
+  [[nodiscard]] Time addingSeconds(double seconds) const;
+  [[nodiscard]] Time addingDuration(double amount, TimeUnit unit) const;
+  // Calendar months and years: the day of the month is clamped to the target
+  // month's length (31 January + 1 month is 28/29 February; 29 February + 1
+  // year is 28 February). The time of day is kept, a 24:00 form being read as
+  // the next day's 0:00 first.
+  [[nodiscard]] Time addingMonths(int64_t months) const;
+  [[nodiscard]] Time addingYears(int64_t years) const;
+  // `addingMonths` of `amount` units; overflow of the month count is a fatal
+  // stop.
+  [[nodiscard]] Time addingCalendarDuration(int64_t amount, CalendarTimeUnit unit) const;
+
+  // Snaps to the scale's grid in calendar time; a continuous scale returns the
+  // time unchanged. A zero or non-finite period is a fatal stop.
+  [[nodiscard]] Time rounded(const TimeScale& scale) const;
+
+  // 24:00 equals the next day's 0:00; the time of day is otherwise compared
+  // exactly.
+  friend bool operator==(const Time& a, const Time& b);
+  friend bool operator<(const Time& a, const Time& b);
+  friend bool operator>(const Time& a, const Time& b) { return b < a; }
+  friend bool operator<=(const Time& a, const Time& b) { return !(b < a); }
+  friend bool operator>=(const Time& a, const Time& b) { return !(a < b); }
+};
+
+// The `Date` of a time; 24:00 gives the next day's 0:00.
+[[nodiscard]] Date makeDate(const Time& time);
+
+// Prints "(week, dayOfWeek, timeOfDay)".
+std::ostream& operator<<(std::ostream& out, const Time& time);
+
+}  // namespace vorlent
+
+template <>
+struct std::hash<vorlent::Time> {
+  // Hashes the normalised moment, so 24:00 and the next day's 0:00 (which
+  // compare equal) land in the same bucket.
+  size_t operator()(const vorlent::Time& time) const noexcept;
+};

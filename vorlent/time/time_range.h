@@ -1,0 +1,74 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <iosfwd>
+#include <optional>
+
+#include "vorlent/base/time_zone.h"
+#include "vorlent/time/time.h"
+#include "vorlent/time/time_unit.h"
+
+namespace vorlent {
+
+// A span between two times, both ends inclusive. The ends are stored as given:
+// never ordered and never normalised, so a finish held as 24:00 stays 24:00.
+struct TimeRange {
+  Time start;
+  Time finish;
+
+  constexpr TimeRange() = default;
+  constexpr TimeRange(const Time& from, const Time& to) : start(from), finish(to) {}
+
+  // The week (Sunday 0:00 to the next Sunday 0:00) containing the current
+  // wall-clock time of `zone` (the current zone when nullopt).
+  static TimeRange forZone(const std::optional<TimeZone>& zone);
+  // `forZone(std::nullopt)`.
+  static TimeRange currentWeek();
+
+  // Seconds from start to finish, counting stored fields (so 24:00 is a full
+  // day); negative when the finish lies before the start.
+  [[nodiscard]] double duration() const;
+  [[nodiscard]] double duration(TimeUnit unit) const;
+  [[nodiscard]] bool contains(const Time& time) const;
+  // Ranges that only touch intersect.
+  [[nodiscard]] bool intersects(const TimeRange& other) const;
+  // The common part, or nullopt when the ranges do not intersect. On equal
+  // moments the start comes from `other` and the finish from this range, which
+  // decides which of the 24:00 and 0:00 forms is returned.
+  [[nodiscard]] std::optional<TimeRange> intersecting(const TimeRange& other) const;
+  [[nodiscard]] bool isMomentary() const { return start == finish; }
+  // start <= finish.
+  [[nodiscard]] bool isEntropic() const { return !(finish < start); }
+
+  // The `Time` operation of the same name applied to each end. Calendar
+  // shifts move each end through the calendar, so the length in seconds may
+  // change.
+  [[nodiscard]] TimeRange shiftingByDuration(double seconds) const;
+  [[nodiscard]] TimeRange shiftingByDays(int64_t days) const;
+  [[nodiscard]] TimeRange shiftingByWeeks(int64_t weeks) const;
+  [[nodiscard]] TimeRange shiftingByHours(double hours) const;
+  [[nodiscard]] TimeRange shiftingByMinutes(double minutes) const;
+  [[nodiscard]] TimeRange shiftingBySeconds(double seconds) const;
+  [[nodiscard]] TimeRange shiftingByDuration(double amount, TimeUnit unit) const;
+  [[nodiscard]] TimeRange shiftingByMonths(int64_t months) const;
+  [[nodiscard]] TimeRange shiftingByYears(int64_t years) const;
+  [[nodiscard]] TimeRange shiftingByCalendarDuration(int64_t amount, CalendarTimeUnit unit) const;
+
+  // Each end by `Time` equality (24:00 equals the next day's 0:00).
+  friend bool operator==(const TimeRange& a, const TimeRange& b) {
+    return a.start == b.start && a.finish == b.finish;
+  }
+};
+
+// Prints "[start, finish]".
+std::ostream& operator<<(std::ostream& out, const TimeRange& range);
+
+}  // namespace vorlent
+
+template <>
+struct std::hash<vorlent::TimeRange> {
+  // Hashes both ends normalised, agreeing with `==`.
+  size_t operator()(const vorlent::TimeRange& range) const noexcept;
+};

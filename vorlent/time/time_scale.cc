@@ -1,0 +1,95 @@
+#include "vorlent/time/time_scale.h"
+
+#include <cmath>
+#include <ostream>
+
+#include "vorlent/base/fatal.h"
+#include "vorlent/time/hashing.h"
+
+namespace vorlent {
+
+double roundedBy(double value, FloatingPointRoundingRule rule) {
+  if (!std::isfinite(value)) return value;
+  switch (rule) {
+    case FloatingPointRoundingRule::toNearestOrAwayFromZero:
+      return std::round(value);
+    case FloatingPointRoundingRule::toNearestOrEven: {
+      // Spelled out rather than left to the floating-point environment's
+      // current rounding mode.
+      const double below = std::floor(value);
+      const double fraction = value - below;  // exact, [0, 1)
+      if (fraction < 0.5) return below;
+      if (fraction > 0.5) return below + 1;
+      return std::fmod(below, 2) == 0 ? below : below + 1;
+    }
+    case FloatingPointRoundingRule::up:
+      return std::ceil(value);
+    case FloatingPointRoundingRule::down:
+      return std::floor(value);
+    case FloatingPointRoundingRule::towardZero:
+      return std::trunc(value);
+    case FloatingPointRoundingRule::awayFromZero:
+      return std::signbit(value) ? std::floor(value) : std::ceil(value);
+  }
+  return std::round(value);
+}
+
+TimeScale TimeScale::intervals(double period, TimeUnit unit, const Time& origin,
+                               FloatingPointRoundingRule rule) {
+  return TimeScale(Intervals{period, unit, origin, rule});
+}
+
+Time Time::rounded(const TimeScale& scale) const {
+  const TimeScale::Intervals* grid = scale.asIntervals();
+  if (grid == nullptr) return *this;
+  const Time& origin = grid->origin;
+  // Stored fields as they are: a 24:00 form counts as a full day.
+  const int64_t weeks = checkedSubtract(week, origin.week, "Time::rounded: weeks");
+  const int64_t days = checkedSubtract(dayOfWeek, origin.dayOfWeek, "Time::rounded: days");
+  const int64_t allDays =
+      checkedAdd(checkedMultiply(weeks, 7, "Time::rounded: days"), days, "Time::rounded: days");
+  const double elapsed =
+      static_cast<double>(allDays) * secondsPerDay + (timeOfDay - origin.timeOfDay);
+  const double steps = roundedBy(valueIn(elapsed, grid->unit) / grid->period, grid->rule);
+  // A zero or non-finite period gives a non-finite offset, which
+  // `addingDuration` stops on.
+  return origin.addingDuration(seconds(grid->period * steps, grid->unit));
+}
+
+std::ostream& operator<<(std::ostream& out, FloatingPointRoundingRule rule) {
+  switch (rule) {
+    case FloatingPointRoundingRule::toNearestOrAwayFromZero:
+      return out << "toNearestOrAwayFromZero";
+    case FloatingPointRoundingRule::toNearestOrEven:
+      return out << "toNearestOrEven";
+    case FloatingPointRoundingRule::up:
+      return out << "up";
+    case FloatingPointRoundingRule::down:
+      return out << "down";
+    case FloatingPointRoundingRule::towardZero:
+      return out << "towardZero";
+    case FloatingPointRoundingRule::awayFromZero:
+      return out << "awayFromZero";
+  }
+  return out << "FloatingPointRoundingRule(" << static_cast<int>(rule) << ")";
+}
+
+std::ostream& operator<<(std::ostream& out, const TimeScale& scale) {
+  const TimeScale::Intervals* grid = scale.asIntervals();
+  if (grid == nullptr) return out << "continuous";
+  return out << "intervals(" << grid->period << " " << grid->unit << " from " << grid->origin
+             << ", " << grid->rule << ")";
+}
+
+}  // namespace vorlent
+
+size_t std::hash<vorlent::TimeScale>::operator()(const vorlent::TimeScale& scale) const noexcept {
+  size_t seed = std::hash<size_t>{}(scale.value().index());
+  if (const vorlent::TimeScale::Intervals* grid = scale.asIntervals()) {
+    vorlent::detail::hashCombine(seed, vorlent::detail::hashDouble(grid->period));
+    vorlent::detail::hashCombine(seed, std::hash<vorlent::TimeUnit>{}(grid->unit));
+    vorlent::detail::hashCombine(seed, std::hash<vorlent::Time>{}(grid->origin));
+    vorlent::detail::hashCombine(seed, std::hash<vorlent::FloatingPointRoundingRule>{}(grid->rule));
+  }
+  return seed;
+}
