@@ -4,9 +4,12 @@
 #include <iomanip>
 #include <iostream>
 #include <string>
+#include <vector>
 
 #include "vorlent/base/date_formatter.h"
+#include "vorlent/time/header_row.h"
 #include "vorlent/time/time.h"
+#include "vorlent/time/time_constants.h"
 #include "vorlent/time/time_formatting.h"
 #include "vorlent/time/time_range.h"
 #include "vorlent/time/time_scale.h"
@@ -67,9 +70,34 @@ void printTimeModel(std::ostream& out) {
       << label(friday.addingMinutes(8).rounded(TimeScale::continuous())) << "\n";
 }
 
+// A two-row header (weeks over days) for a sample fortnight.
+void printHeader(std::ostream& out, const vorlent::Locale& locale) {
+  using vorlent::GanttChartHeaderRow;
+  using vorlent::TimeIntervalType;
+  using vorlent::TimeLabelFormat;
+  const TimeRange fortnight(Time::fromYearMonthDay(2026, 3, 2, 0, 0, 0),
+                            Time::fromYearMonthDay(2026, 3, 16, 0, 0, 0));
+  const std::vector<GanttChartHeaderRow> rows = {
+      GanttChartHeaderRow(TimeIntervalType::weeks(std::nullopt, vorlent::kMonday),
+                          TimeLabelFormat::dayMonthYear(), locale, true, " - "),
+      GanttChartHeaderRow(TimeIntervalType::days(), std::string("EEEEEE d"), locale),
+  };
+  out << "\n== Header rows for " << locale.identifier << "\n";
+  for (const GanttChartHeaderRow& row : rows) {
+    for (const vorlent::TimeSelector& selector : row.selectors) {
+      for (const TimeRange& interval : selector.intervalSelector->times(fortnight)) {
+        out << "[" << selector.labelGenerator->label(interval).value_or("") << "]";
+      }
+    }
+    out << "\n";
+  }
+}
+
 }  // namespace
 
 int main() {
   printTimeModel(std::cout);
+  printHeader(std::cout, vorlent::Locale("en_US"));
+  printHeader(std::cout, vorlent::Locale("de_DE"));
   return 0;
 }

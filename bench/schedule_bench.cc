@@ -1,0 +1,97 @@
+// Working-time arithmetic over long spans: without exclusions whole weeks are
+// counted at once (a century costs what a week costs); with a Schedule holding
+// 100 excluded intervals a year, each working stretch is one indexed lookup.
+
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "vorlent/time/schedule.h"
+#include "vorlent/time/schedule_definition.h"
+#include "vorlent/time/time.h"
+#include "vorlent/time/time_constants.h"
+
+namespace {
+
+using vorlent::Schedule;
+using vorlent::ScheduleDefinition;
+using vorlent::Time;
+using vorlent::TimeRange;
+
+const Time kStart{1000, vorlent::kMonday, 8 * vorlent::secondsPerHour};
+constexpr double kWeekOfWork = 40 * vorlent::secondsPerHour;
+
+// 100 excluded intervals in each of `years` years from kStart: alternately a
+// whole day and two hours around noon, spread over the year.
+std::shared_ptr<Schedule> scheduleWithHolidays(int64_t years) {
+  std::vector<TimeRange> holidays;
+  for (int64_t year = 0; year < years; ++year) {
+    for (int64_t i = 0; i < 100; ++i) {
+      const Time day = Time{kStart.week, 0, 0}.addingDays(year * 365 + i * 365 / 100);
+      if (i % 2 == 0) {
+        holidays.emplace_back(day, day.addingDays(1));
+      } else {
+        holidays.emplace_back(day.addingHours(11), day.addingHours(13));
+      }
+    }
+  }
+  return std::make_shared<Schedule>(vorlent::WeekRange::standard(), vorlent::DayRange::standard(),
+                                    std::move(holidays));
+}
+
+// Argument: weeks of work (1 = one week, 5218 = about a hundred years).
+void BM_FinishWithoutExclusions(benchmark::State& state) {
+  const auto schedule = ScheduleDefinition::standard();
+  const double amount = kWeekOfWork * static_cast<double>(state.range(0)) + 3600;
+  for (auto _ : state) benchmark::DoNotOptimize(schedule->finish(kStart, amount));
+}
+BENCHMARK(BM_FinishWithoutExclusions)->Arg(1)->Arg(5218);
+
+void BM_StartWithoutExclusions(benchmark::State& state) {
+  const auto schedule = ScheduleDefinition::standard();
+  const double amount = kWeekOfWork * static_cast<double>(state.range(0)) + 3600;
+  for (auto _ : state) benchmark::DoNotOptimize(schedule->start(kStart, amount));
+}
+BENCHMARK(BM_StartWithoutExclusions)->Arg(1)->Arg(5218);
+
+void BM_DurationWithoutExclusions(benchmark::State& state) {
+  const auto schedule = ScheduleDefinition::standard();
+  const Time finish = kStart.addingWeeks(state.range(0)).addingHours(3);
+  for (auto _ : state) benchmark::DoNotOptimize(schedule->duration(kStart, finish));
+}
+BENCHMARK(BM_DurationWithoutExclusions)->Arg(1)->Arg(5218);
+
+// Argument: years of work, in a schedule with 100 holidays a year over ten
+// years.
+void BM_FinishWithHolidays(benchmark::State& state) {
+  const auto schedule = scheduleWithHolidays(10);
+  const double amount = kWeekOfWork * 52 * static_cast<double>(state.range(0));
+  for (auto _ : state) benchmark::DoNotOptimize(schedule->finish(kStart, amount));
+}
+BENCHMARK(BM_FinishWithHolidays)->Arg(1)->Arg(8)->Unit(benchmark::kMicrosecond);
+
+void BM_StartWithHolidays(benchmark::State& state) {
+  const auto schedule = scheduleWithHolidays(10);
+  const Time finish = kStart.addingWeeks(52 * state.range(0));
+  const double amount = kWeekOfWork * 48 * static_cast<double>(state.range(0));
+  for (auto _ : state) benchmark::DoNotOptimize(schedule->start(finish, amount));
+}
+BENCHMARK(BM_StartWithHolidays)->Arg(1)->Arg(8)->Unit(benchmark::kMicrosecond);
+
+void BM_DurationWithHolidays(benchmark::State& state) {
+  const auto schedule = scheduleWithHolidays(10);
+  const Time finish = kStart.addingWeeks(52 * state.range(0));
+  for (auto _ : state) benchmark::DoNotOptimize(schedule->duration(kStart, finish));
+}
+BENCHMARK(BM_DurationWithHolidays)->Arg(1)->Arg(8)->Unit(benchmark::kMicrosecond);
+
+void BM_TimesWithHolidays(benchmark::State& state) {
+  const auto schedule = scheduleWithHolidays(10);
+  const TimeRange year(kStart, kStart.addingWeeks(52));
+  for (auto _ : state) benchmark::DoNotOptimize(schedule->times(year));
+}
+BENCHMARK(BM_TimesWithHolidays)->Unit(benchmark::kMicrosecond);
+
+}  // namespace

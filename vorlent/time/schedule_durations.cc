@@ -1,0 +1,175 @@
+#include <cmath>
+#include <limits>
+
+#include "vorlent/base/fatal.h"
+#include "vorlent/time/schedule_definition.h"
+#include "vorlent/time/time_constants.h"
+#include "vorlent/time/working_week.h"
+
+namespace vorlent {
+
+using detail::WorkingWeek;
+
+namespace {
+
+// Working seconds from `from` to `to` (from <= to), one working stretch at a
+// time.
+double walkedSeconds(const ScheduleDefinition& schedule, const WorkingWeek& week, const Time& from,
+                     const Time& to) {
+  double total = 0;
+  Time current = detail::nextTime(schedule, week, from);
+  while (current < to) {
+    Time end = detail::nextTimeout(schedule, week, current);
+    if (end >= to) end = to;
+    total += detail::spanSeconds(current, end);
+    const Time next = detail::nextTime(schedule, week, end);
+    if (!(current < next)) break;  // no progress: nothing more can be counted
+    current = next;
+  }
+  return total;
+}
+
+// Working seconds from `from` to `to` (from <= to). Without exclusions every
+// week holds the same working time, so whole weeks are counted at once.
+double workingSecondsBetween(const ScheduleDefinition& schedule, const WorkingWeek& week,
+                             const Time& from, const Time& to, bool skippingWeeks) {
+  if (skippingWeeks && !week.hasExclusions) {
+    const Time first = detail::startForm(from);
+    const Time last = detail::startForm(to);
+    const Time nextWeek{checkedAdd(first.week, 1, "ScheduleDefinition::duration: week"), 0, 0};
+    if (nextWeek < last) {
+      const double head = walkedSeconds(schedule, week, from, nextWeek);
+      const int64_t weeks =
+          checkedSubtract(last.week, nextWeek.week, "ScheduleDefinition::duration: weeks");
+      const double tail = walkedSeconds(schedule, week, Time{last.week, 0, 0}, to);
+      return head + week.weekSeconds() * static_cast<double>(weeks) + tail;
+    }
+  }
+  return walkedSeconds(schedule, week, from, to);
+}
+
+// The finish of `amount` working seconds (finite, >= 0) counted from `from`.
+Time stepForward(const ScheduleDefinition& schedule, const WorkingWeek& week, const Time& from,
+                 double amount, bool skippingWeeks) {
+  Time current = detail::nextTime(schedule, week, from);
+  double left = amount;
+  const double weekSeconds = week.weekSeconds();  // > 0: the calendar has working time
+  // No week holds more than `weekSeconds`, so an amount beyond the working
+  // time left before `Time::max()` cannot finish within it.
+  const double weeksLeft =
+      static_cast<double>(Time::max().week) - static_cast<double>(current.week) + 1;
+  if (left > weekSeconds * weeksLeft) return Time::max();
+
+  if (skippingWeeks && !week.hasExclusions) {
+    double weeks = std::floor(left / weekSeconds);
+    if (weekSeconds * weeks > left) weeks -= 1;  // the division rounded up
+    if (weeks >= 1) {
+      current.week = checkedAdd(current.week, checkedInt64(weeks), "ScheduleDefinition::finish");
+      left -= weekSeconds * weeks;
+      // An exact number of weeks ends where the last working stretch ends, not
+      // where the next begins.
+      if (left <= 0) current = detail::previousTime(schedule, week, current);
+    }
+  }
+  for (;;) {
+    if (left <= 0) return current.asFinish();
+    if (current >= Time::max()) return Time::max();
+    const Time end = detail::nextTimeout(schedule, week, current);
+    const double span = detail::spanSeconds(current, end);
+    // Inclusive: an amount that fills the stretch ends at its end.
+    if (left <= span) return current.addingDuration(left).asFinish();
+    const Time next = detail::nextTime(schedule, week, end);
+    if (!(current < next)) return current.asFinish();
+    left -= span;
+    current = next;
+  }
+}
+
+// The start of `amount` working seconds (finite, >= 0) ending at `to`.
+Time stepBackward(const ScheduleDefinition& schedule, const WorkingWeek& week, const Time& to,
+                  double amount, bool skippingWeeks) {
+  Time current = detail::previousTime(schedule, week, to);
+  double left = amount;
+  const double weekSeconds = week.weekSeconds();
+  const double weeksLeft =
+      static_cast<double>(current.week) - static_cast<double>(Time::min().week) + 1;
+  if (left > weekSeconds * weeksLeft) return Time::min();
+
+  if (skippingWeeks && !week.hasExclusions) {
+    double weeks = std::floor(left / weekSeconds);
+    if (weekSeconds * weeks > left) weeks -= 1;
+    if (weeks >= 1) {
+      current.week =
+          checkedSubtract(current.week, checkedInt64(weeks), "ScheduleDefinition::start");
+      left -= weekSeconds * weeks;
+      if (left <= 0) current = detail::nextTime(schedule, week, current);
+    }
+  }
+  for (;;) {
+    if (left <= 0) return current.asStart();
+    if (current <= Time::min()) return Time::min();
+    const Time begin = detail::previousTimeout(schedule, week, current);
+    const double span = detail::spanSeconds(begin, current);
+    if (left <= span) return current.addingDuration(-left);
+    const Time next = detail::previousTime(schedule, week, begin);
+    if (!(next < current)) return current.asStart();
+    left -= span;
+    current = next;
+  }
+}
+
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
+
+}  // namespace
+
+double ScheduleDefinition::duration(const Time& from, const Time& to, TimeUnit unit) const {
+  if (to < from) return -duration(to, from, unit);
+  const WorkingWeek week = WorkingWeek::of(*this);
+  if (!week.hasWorkingTime) return 0;
+  const double seconds = workingSecondsBetween(*this, week, from, to, /*skippingWeeks=*/true);
+  return detail::workingValueIn(seconds, unit, week);
+}
+
+double ScheduleDefinition::duration(const TimeRange& range, TimeUnit unit) const {
+  return duration(range.start, range.finish, unit);
+}
+
+Time ScheduleDefinition::finish(const Time& from, double amount, TimeUnit unit) const {
+  return finish(from, amount, unit, /*skippingWeeks=*/true);
+}
+
+Time ScheduleDefinition::finish(const Time& from, double amount, TimeUnit unit,
+                                bool skippingWeeks) const {
+  // Non-finite amounts are settled here: handed between `finish` and `start`
+  // they would never shrink.
+  if (std::isnan(amount)) return from;
+  if (amount == kInfinity) return Time::max();
+  if (amount == -kInfinity) return Time::min();
+  const WorkingWeek week = WorkingWeek::of(*this);
+  if (!week.hasWorkingTime || !std::isfinite(from.timeOfDay)) return from;
+  if (amount < 0) return start(from, -amount, unit, skippingWeeks).asFinish();
+  const double seconds = detail::workingSeconds(amount, unit, week);
+  if (std::isnan(seconds)) return from;
+  if (seconds == kInfinity) return Time::max();
+  return stepForward(*this, week, from, seconds, skippingWeeks);
+}
+
+Time ScheduleDefinition::start(const Time& to, double amount, TimeUnit unit) const {
+  return start(to, amount, unit, /*skippingWeeks=*/true);
+}
+
+Time ScheduleDefinition::start(const Time& to, double amount, TimeUnit unit,
+                               bool skippingWeeks) const {
+  if (std::isnan(amount)) return to;
+  if (amount == kInfinity) return Time::min();
+  if (amount == -kInfinity) return Time::max();
+  const WorkingWeek week = WorkingWeek::of(*this);
+  if (!week.hasWorkingTime || !std::isfinite(to.timeOfDay)) return to;
+  if (amount < 0) return finish(to, -amount, unit, skippingWeeks).asStart();
+  const double seconds = detail::workingSeconds(amount, unit, week);
+  if (std::isnan(seconds)) return to;
+  if (seconds == kInfinity) return Time::min();
+  return stepBackward(*this, week, to, seconds, skippingWeeks);
+}
+
+}  // namespace vorlent

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "vorlent/time/time.h"
+#include "vorlent/time/time_range.h"
+#include "vorlent/time/time_unit.h"
+
+namespace vorlent {
+class ScheduleDefinition;
+}
+
+// The machinery behind `ScheduleDefinition`'s arithmetic; not part of the API.
+namespace vorlent::detail {
+
+// A calendar's definition members read once for one operation, with the
+// working days clipped to the week and the working hours to the day.
+struct WorkingWeek {
+  int64_t firstDay = 0;        // [0, ...): the first working day
+  int64_t lastDay = 6;         // (..., 6]: the last working day, may precede firstDay
+  double dayStart = 0;         // [0, ...): working hours begin
+  double dayFinish = 0;        // (..., secondsPerDay]: working hours end
+  bool fullWeek = true;        // every day of the week is a working day
+  bool fullDay = true;         // working hours cover the whole day
+  bool hasWorkingTime = true;  // some working day has some working hours
+  bool hasExclusions = false;  // `hasExcludedIntervals`
+
+  static WorkingWeek of(const ScheduleDefinition& schedule);
+
+  // Working seconds of one day and one week; 0 without working time.
+  [[nodiscard]] double daySeconds() const;
+  [[nodiscard]] double weekSeconds() const;
+  [[nodiscard]] bool isContinuous() const { return fullWeek && fullDay; }
+};
+
+// `time` as 0:00 of the next day when it reads 24:00, with its day of the week
+// in 0...6 and its time of day in [0, secondsPerDay). A non-finite time of day
+// is returned as it is.
+Time startForm(const Time& time);
+// `startForm(time)` written as 24:00 of the previous day when it reads 0:00.
+Time finishForm(const Time& time);
+
+// Working seconds from `from` to `to` counted in whole days and seconds of the
+// stored fields (24:00 counts as a full day).
+double spanSeconds(const Time& from, const Time& to);
+
+// Seconds of `value` units of working time, and the inverse.
+double workingSeconds(double value, TimeUnit unit, const WorkingWeek& week);
+double workingValueIn(double seconds, TimeUnit unit, const WorkingWeek& week);
+
+// The excluded interval (oriented, start in 0:00 form, finish in 24:00 form,
+// never of zero length) that the forward pass finds for `time`: with
+// `containing`, the one holding `time` that reaches furthest; otherwise the
+// first one that has not ended by `time`. `limit` bounds the query.
+std::optional<TimeRange> nextExcludedInterval(const ScheduleDefinition& schedule, const Time& time,
+                                              bool containing, const Time& limit);
+// The backward mirror: with `containing`, the one holding `time` (start before
+// it, finish at or after it) that reaches back furthest; otherwise the one
+// that started before `time` and ends last.
+std::optional<TimeRange> previousExcludedInterval(const ScheduleDefinition& schedule,
+                                                  const Time& time, bool containing,
+                                                  const Time& limit);
+// Whether any interval of non-zero length is excluded between the two times.
+bool hasExclusionBetween(const ScheduleDefinition& schedule, const Time& from, const Time& to);
+
+// The instant operations of `ScheduleDefinition` on a calendar read once.
+Time nextTime(const ScheduleDefinition& schedule, const WorkingWeek& week, const Time& time);
+Time previousTime(const ScheduleDefinition& schedule, const WorkingWeek& week, const Time& time);
+Time nextTimeout(const ScheduleDefinition& schedule, const WorkingWeek& week, const Time& time);
+Time previousTimeout(const ScheduleDefinition& schedule, const WorkingWeek& week, const Time& time);
+
+}  // namespace vorlent::detail
