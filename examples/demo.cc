@@ -7,6 +7,9 @@
 #include <vector>
 
 #include "vorlent/base/date_formatter.h"
+#include "vorlent/model/item.h"
+#include "vorlent/style/content_base_style.h"
+#include "vorlent/style/theme.h"
 #include "vorlent/time/header_row.h"
 #include "vorlent/time/time.h"
 #include "vorlent/time/time_constants.h"
@@ -93,11 +96,27 @@ void printHeader(std::ostream& out, const vorlent::Locale& locale) {
   }
 }
 
+// The bar colours one item resolves to under two themes, light and dark.
+void printThemes(std::ostream& out) {
+  out << "\n== Bar colours of one task under two themes\n";
+  const auto item = std::make_shared<vorlent::GanttChartItem>(
+      "Task", 0, Time::fromYearMonthDay(2026, 3, 2, 8, 0, 0),
+      Time::fromYearMonthDay(2026, 3, 4, 16, 0, 0), 0.5);
+  for (const vorlent::Theme& theme : {vorlent::Theme::standard(), vorlent::Theme::jewel()}) {
+    for (const vorlent::Mode mode : {vorlent::Mode::light, vorlent::Mode::dark}) {
+      const vorlent::GanttChartContentBaseStyle style(theme, mode);
+      out << theme << " " << mode << ": bar " << style.barFillColorFor(item) << ", completion "
+          << style.completionBarFillColorFor(item) << "\n";
+    }
+  }
+}
+
 }  // namespace
 
 int main() {
   printTimeModel(std::cout);
   printHeader(std::cout, vorlent::Locale("en_US"));
   printHeader(std::cout, vorlent::Locale("de_DE"));
+  printThemes(std::cout);
   return 0;
 }

@@ -1,0 +1,171 @@
+#include "vorlent/model/dependency.h"
+
+#include <atomic>
+#include <ostream>
+
+#include "vorlent/base/fatal.h"
+
+namespace vorlent {
+namespace {
+
+std::atomic<uint64_t> linkGeneration{0};
+
+void linkDidChange() { linkGeneration.fetch_add(1, std::memory_order_relaxed); }
+
+GanttChartItemPtr requireItem(GanttChartItemPtr item) {
+  if (!item) fatalStop("GanttChartDependency: a dependency needs both of its items");
+  return item;
+}
+
+}  // namespace
+
+namespace detail {
+uint64_t dependencyLinkGeneration() { return linkGeneration.load(std::memory_order_relaxed); }
+}  // namespace detail
+
+GanttChartDependencyType makeGanttChartDependencyType(GanttChartDependencyEndType fromType,
+                                                      GanttChartDependencyEndType toType) {
+  using End = GanttChartDependencyEndType;
+  if (fromType == End::finish) {
+    return toType == End::start ? GanttChartDependencyType::fromFinishToStart
+                                : GanttChartDependencyType::fromFinishToFinish;
+  }
+  return toType == End::start ? GanttChartDependencyType::fromStartToStart
+                              : GanttChartDependencyType::fromStartToFinish;
+}
+
+GanttChartDependencyEndType fromType(GanttChartDependencyType type) {
+  return type == GanttChartDependencyType::fromFinishToStart ||
+                 type == GanttChartDependencyType::fromFinishToFinish
+             ? GanttChartDependencyEndType::finish
+             : GanttChartDependencyEndType::start;
+}
+
+GanttChartDependencyEndType toType(GanttChartDependencyType type) {
+  return type == GanttChartDependencyType::fromFinishToStart ||
+                 type == GanttChartDependencyType::fromStartToStart
+             ? GanttChartDependencyEndType::start
+             : GanttChartDependencyEndType::finish;
+}
+
+bool isFromEntropic(GanttChartDependencyType type) {
+  return fromType(type) == GanttChartDependencyEndType::finish;
+}
+
+bool isToEntropic(GanttChartDependencyType type) {
+  return toType(type) == GanttChartDependencyEndType::start;
+}
+
+std::ostream& operator<<(std::ostream& out, GanttChartDependencyEndType type) {
+  return out << (type == GanttChartDependencyEndType::start ? "start" : "finish");
+}
+
+std::ostream& operator<<(std::ostream& out, GanttChartDependencyType type) {
+  switch (type) {
+    case GanttChartDependencyType::fromFinishToStart:
+      return out << "fromFinishToStart";
+    case GanttChartDependencyType::fromStartToStart:
+      return out << "fromStartToStart";
+    case GanttChartDependencyType::fromFinishToFinish:
+      return out << "fromFinishToFinish";
+    case GanttChartDependencyType::fromStartToFinish:
+      return out << "fromStartToFinish";
+  }
+  return out << "GanttChartDependencyType(" << static_cast<int>(type) << ")";
+}
+
+GanttChartDependency::GanttChartDependency(std::optional<std::string> label, GanttChartItemPtr from,
+                                           GanttChartItemPtr to, std::optional<std::string> details,
+                                           int64_t zIndex, bool isVisible,
+                                           std::optional<GanttChartDependencyType> type,
+                                           std::optional<GanttChartDependencyStyle> style,
+                                           std::any context)
+    : label_(std::move(label)),
+      details_(std::move(details)),
+      from_(requireItem(std::move(from))),
+      to_(requireItem(std::move(to))),
+      isVisible_(isVisible),
+      zIndex_(zIndex) {
+  linkDidChange();
+  if (type) GanttChartDependency::setType(*type);
+  if (style) GanttChartDependency::setStyle(*style);
+  context_ = std::move(context);
+}
+
+void GanttChartDependency::setLabel(std::optional<std::string> label) {
+  label_ = std::move(label);
+  setHasChanged(true);
+}
+
+void GanttChartDependency::setDetails(std::optional<std::string> details) {
+  details_ = std::move(details);
+  setHasChanged(true);
+}
+
+void GanttChartDependency::setFrom(GanttChartItemPtr from) {
+  from_ = requireItem(std::move(from));
+  linkDidChange();
+  setHasChanged(true);
+}
+
+void GanttChartDependency::setTo(GanttChartItemPtr to) {
+  to_ = requireItem(std::move(to));
+  linkDidChange();
+  setHasChanged(true);
+}
+
+void GanttChartDependency::setFromType(GanttChartDependencyEndType fromType) {
+  fromType_ = fromType;
+  setHasChanged(true);
+}
+
+void GanttChartDependency::setToType(GanttChartDependencyEndType toType) {
+  toType_ = toType;
+  setHasChanged(true);
+}
+
+GanttChartDependencyType GanttChartDependency::type() const {
+  return makeGanttChartDependencyType(fromType(), toType());
+}
+
+void GanttChartDependency::setType(GanttChartDependencyType type) {
+  fromType_ = vorlent::fromType(type);
+  toType_ = vorlent::toType(type);
+  setHasChanged(true);
+}
+
+Time GanttChartDependency::fromTime() const {
+  return fromType() == GanttChartDependencyEndType::finish ? from()->finish() : from()->start();
+}
+
+Time GanttChartDependency::toTime() const {
+  return toType() == GanttChartDependencyEndType::finish ? to()->finish() : to()->start();
+}
+
+void GanttChartDependency::setZIndex(int64_t zIndex) {
+  zIndex_ = zIndex;
+  setHasChanged(true);
+}
+
+void GanttChartDependency::setIsVisible(bool isVisible) {
+  isVisible_ = isVisible;
+  setHasChanged(true);
+}
+
+void GanttChartDependency::setContext(std::any context) {
+  context_ = std::move(context);
+  setHasChanged(true);
+}
+
+void GanttChartDependency::setSettings(const GanttChartDependencySettings& settings) {
+  settings_ = settings;
+  setHasChanged(true);
+}
+
+void GanttChartDependency::setStyle(const GanttChartDependencyStyle& style) {
+  GanttChartDependencySettings changed = settings();
+  changed.style = style;
+  setSettings(changed);
+}
+
+}  // namespace vorlent

@@ -1,0 +1,142 @@
+#pragma once
+
+#include <any>
+#include <array>
+#include <cstdint>
+#include <iosfwd>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "vorlent/model/dependency_settings.h"
+#include "vorlent/model/item.h"
+#include "vorlent/time/point.h"
+#include "vorlent/time/time.h"
+
+namespace vorlent {
+
+// Which end of an item a dependency attaches to.
+enum class GanttChartDependencyEndType { start, finish };
+
+inline constexpr std::array<GanttChartDependencyEndType, 2> allGanttChartDependencyEndTypes() {
+  return {GanttChartDependencyEndType::start, GanttChartDependencyEndType::finish};
+}
+
+// The classic links; the type and the pair of end types determine each other.
+enum class GanttChartDependencyType {
+  fromFinishToStart,
+  fromStartToStart,
+  fromFinishToFinish,
+  fromStartToFinish,
+};
+
+inline constexpr std::array<GanttChartDependencyType, 4> allGanttChartDependencyTypes() {
+  return {GanttChartDependencyType::fromFinishToStart, GanttChartDependencyType::fromStartToStart,
+          GanttChartDependencyType::fromFinishToFinish,
+          GanttChartDependencyType::fromStartToFinish};
+}
+
+// The type linking the given ends.
+[[nodiscard]] GanttChartDependencyType makeGanttChartDependencyType(
+    GanttChartDependencyEndType fromType, GanttChartDependencyEndType toType);
+[[nodiscard]] GanttChartDependencyEndType fromType(GanttChartDependencyType type);
+[[nodiscard]] GanttChartDependencyEndType toType(GanttChartDependencyType type);
+// An end is entropic when it follows the forward flow of time: the source's
+// finish, the target's start.
+[[nodiscard]] bool isFromEntropic(GanttChartDependencyType type);
+[[nodiscard]] bool isToEntropic(GanttChartDependencyType type);
+
+std::ostream& operator<<(std::ostream& out, GanttChartDependencyEndType type);
+std::ostream& operator<<(std::ostream& out, GanttChartDependencyType type);
+
+// A link from one end of a source item to one end of a target item. Found by
+// identity only; it keeps both items alive, and nothing is refused (an item
+// linked to itself, duplicates, items of different managers). Every setter
+// except `setHasChanged` raises `hasChanged`, also for an equal value.
+class GanttChartDependency {
+ public:
+  // Both items must be given: a null item is a fatal stop. A given `type`
+  // (even the default finish-to-start) or `style` raises `hasChanged`.
+  GanttChartDependency(std::optional<std::string> label, GanttChartItemPtr from,
+                       GanttChartItemPtr to, std::optional<std::string> details = std::nullopt,
+                       int64_t zIndex = 0, bool isVisible = true,
+                       std::optional<GanttChartDependencyType> type = std::nullopt,
+                       std::optional<GanttChartDependencyStyle> style = std::nullopt,
+                       std::any context = {});
+  virtual ~GanttChartDependency() = default;
+  GanttChartDependency(const GanttChartDependency&) = delete;
+  GanttChartDependency& operator=(const GanttChartDependency&) = delete;
+
+  [[nodiscard]] virtual const std::optional<std::string>& label() const { return label_; }
+  virtual void setLabel(std::optional<std::string> label);
+  [[nodiscard]] virtual const std::optional<std::string>& details() const { return details_; }
+  virtual void setDetails(std::optional<std::string> details);
+  // A null item is a fatal stop.
+  [[nodiscard]] virtual const GanttChartItemPtr& from() const { return from_; }
+  virtual void setFrom(GanttChartItemPtr from);
+  [[nodiscard]] virtual const GanttChartItemPtr& to() const { return to_; }
+  virtual void setTo(GanttChartItemPtr to);
+  [[nodiscard]] virtual GanttChartDependencyEndType fromType() const { return fromType_; }
+  virtual void setFromType(GanttChartDependencyEndType fromType);
+  [[nodiscard]] virtual GanttChartDependencyEndType toType() const { return toType_; }
+  virtual void setToType(GanttChartDependencyEndType toType);
+  [[nodiscard]] virtual GanttChartDependencyType type() const;
+  // Assigns both end types and raises `hasChanged` once.
+  virtual void setType(GanttChartDependencyType type);
+
+  // The linked moments, read from the items at each call.
+  [[nodiscard]] virtual Time fromTime() const;
+  [[nodiscard]] virtual Time toTime() const;
+  [[nodiscard]] virtual bool isFromEntropic() const {
+    return fromType() == GanttChartDependencyEndType::finish;
+  }
+  [[nodiscard]] virtual bool isToEntropic() const {
+    return toType() == GanttChartDependencyEndType::start;
+  }
+
+  [[nodiscard]] virtual int64_t zIndex() const { return zIndex_; }
+  virtual void setZIndex(int64_t zIndex);
+  [[nodiscard]] virtual bool isVisible() const { return isVisible_; }
+  virtual void setIsVisible(bool isVisible);
+  [[nodiscard]] virtual const std::any& context() const { return context_; }
+  virtual void setContext(std::any context);
+  [[nodiscard]] virtual const GanttChartDependencySettings& settings() const { return settings_; }
+  virtual void setSettings(const GanttChartDependencySettings& settings);
+  [[nodiscard]] virtual const GanttChartDependencyStyle& style() const { return settings().style; }
+  virtual void setStyle(const GanttChartDependencyStyle& style);
+
+  [[nodiscard]] virtual bool hasChanged() const { return hasChanged_; }
+  virtual void setHasChanged(bool hasChanged) { hasChanged_ = hasChanged; }
+
+ private:
+  std::optional<std::string> label_;
+  std::optional<std::string> details_;
+  GanttChartItemPtr from_;
+  GanttChartItemPtr to_;
+  GanttChartDependencyEndType fromType_ = GanttChartDependencyEndType::finish;
+  GanttChartDependencyEndType toType_ = GanttChartDependencyEndType::start;
+  bool isVisible_;
+  bool hasChanged_ = false;
+  int64_t zIndex_;
+  std::any context_;
+  GanttChartDependencySettings settings_;
+};
+
+using GanttChartDependencyPtr = std::shared_ptr<GanttChartDependency>;
+
+// A visible dependency with its routed line, as handed to a presenter.
+struct GanttChartDependencyLine {
+  GanttChartDependencyPtr dependency;
+  std::vector<Point> polyline;
+};
+
+namespace detail {
+
+// Counts assignments of `from` and `to` across every dependency, so that
+// indexes of dependencies by item can tell whether they are still valid.
+[[nodiscard]] uint64_t dependencyLinkGeneration();
+
+}  // namespace detail
+
+}  // namespace vorlent

@@ -1,0 +1,166 @@
+#include "vorlent/model/item.h"
+
+#include <atomic>
+#include <ostream>
+
+namespace vorlent {
+namespace {
+
+std::atomic<uint64_t> orderGeneration{0};
+std::atomic<uint64_t> rowGeneration{0};
+
+void orderDidChange() { orderGeneration.fetch_add(1, std::memory_order_relaxed); }
+void rowDidChange() {
+  rowGeneration.fetch_add(1, std::memory_order_relaxed);
+  orderDidChange();
+}
+
+const std::shared_ptr<const GanttChartItemSettings>& defaultSettings() {
+  static const auto* const settings =
+      new std::shared_ptr<const GanttChartItemSettings>(std::make_shared<GanttChartItemSettings>());
+  return *settings;
+}
+
+}  // namespace
+
+namespace detail {
+uint64_t itemOrderGeneration() { return orderGeneration.load(std::memory_order_relaxed); }
+uint64_t itemRowGeneration() { return rowGeneration.load(std::memory_order_relaxed); }
+}  // namespace detail
+
+std::ostream& operator<<(std::ostream& out, GanttChartItemType type) {
+  switch (type) {
+    case GanttChartItemType::standard:
+      return out << "standard";
+    case GanttChartItemType::milestone:
+      return out << "milestone";
+    case GanttChartItemType::summary:
+      return out << "summary";
+  }
+  return out << "GanttChartItemType(" << static_cast<int>(type) << ")";
+}
+
+GanttChartItem::GanttChartItem(std::optional<std::string> label, int64_t row, Time start,
+                               Time finish, double completion,
+                               std::optional<std::string> attachment,
+                               std::optional<std::string> details,
+                               std::shared_ptr<ScheduleDefinition> schedule, bool isExpanded,
+                               int64_t zIndex, bool isVisible,
+                               std::optional<GanttChartItemType> type,
+                               std::optional<GanttChartItemStyle> style, std::any context)
+    : label_(std::move(label)),
+      attachment_(std::move(attachment)),
+      details_(std::move(details)),
+      row_(row),
+      time_(start, finish),
+      schedule_(std::move(schedule)),
+      completion_(completion),
+      type_(type.value_or(GanttChartItemType::standard)),
+      isExpanded_(isExpanded),
+      isVisible_(isVisible),
+      zIndex_(zIndex),
+      settings_(defaultSettings()) {
+  // Only a given style counts as a change; the base setter is used on purpose
+  // (no subclass exists yet while the base is being built).
+  if (style) GanttChartItem::setStyle(*style);
+  context_ = std::move(context);
+}
+
+std::shared_ptr<GanttChartItem> GanttChartItem::fromTime(
+    std::optional<std::string> label, int64_t row, Time time, std::optional<std::string> attachment,
+    std::optional<std::string> details, std::shared_ptr<ScheduleDefinition> schedule,
+    bool isExpanded, int64_t zIndex, bool isVisible, std::optional<GanttChartItemType> type,
+    std::optional<GanttChartItemStyle> style, std::any context) {
+  return std::make_shared<GanttChartItem>(std::move(label), row, time, time, 0.0,
+                                          std::move(attachment), std::move(details),
+                                          std::move(schedule), isExpanded, zIndex, isVisible, type,
+                                          std::move(style), std::move(context));
+}
+
+void GanttChartItem::setLabel(std::optional<std::string> label) {
+  label_ = std::move(label);
+  setHasChanged(true);
+}
+
+void GanttChartItem::setAttachment(std::optional<std::string> attachment) {
+  attachment_ = std::move(attachment);
+  setHasChanged(true);
+}
+
+void GanttChartItem::setDetails(std::optional<std::string> details) {
+  details_ = std::move(details);
+  setHasChanged(true);
+}
+
+void GanttChartItem::setRow(int64_t row) {
+  row_ = row;
+  rowDidChange();
+  setHasChanged(true);
+}
+
+void GanttChartItem::setTime(const TimeRange& time) {
+  time_ = time;
+  orderDidChange();
+  setHasChanged(true);
+}
+
+void GanttChartItem::setSchedule(std::shared_ptr<ScheduleDefinition> schedule) {
+  schedule_ = std::move(schedule);
+  setHasChanged(true);
+}
+
+void GanttChartItem::setStart(const Time& start) {
+  TimeRange changed = time();
+  changed.start = start;
+  setTime(changed);
+}
+
+void GanttChartItem::setFinish(const Time& finish) {
+  TimeRange changed = time();
+  changed.finish = finish;
+  setTime(changed);
+}
+
+void GanttChartItem::setCompletion(double completion) {
+  completion_ = completion;
+  setHasChanged(true);
+}
+
+void GanttChartItem::setType(GanttChartItemType type) {
+  type_ = type;
+  setHasChanged(true);
+}
+
+void GanttChartItem::setIsExpanded(bool isExpanded) {
+  isExpanded_ = isExpanded;
+  setHasChanged(true);
+}
+
+void GanttChartItem::setZIndex(int64_t zIndex) {
+  zIndex_ = zIndex;
+  orderDidChange();
+  setHasChanged(true);
+}
+
+void GanttChartItem::setIsVisible(bool isVisible) {
+  isVisible_ = isVisible;
+  setHasChanged(true);
+}
+
+void GanttChartItem::setContext(std::any context) {
+  context_ = std::move(context);
+  setHasChanged(true);
+}
+
+void GanttChartItem::setSettings(const GanttChartItemSettings& settings) {
+  settings_ = std::make_shared<const GanttChartItemSettings>(settings);
+  setHasChanged(true);
+}
+
+void GanttChartItem::setStyle(const GanttChartItemStyle& style) {
+  GanttChartItemSettings changed = settings();
+  changed.style = style;
+  setSettings(changed);
+}
+
+}  // namespace vorlent

@@ -1,0 +1,161 @@
+#pragma once
+
+#include <any>
+#include <array>
+#include <cstdint>
+#include <iosfwd>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "vorlent/model/item_settings.h"
+#include "vorlent/time/rectangle.h"
+#include "vorlent/time/time.h"
+#include "vorlent/time/time_range.h"
+
+namespace vorlent {
+
+class ScheduleDefinition;
+
+// What a bar stands for. The type keys every per-type dictionary of the chart
+// area's settings and styles.
+enum class GanttChartItemType { standard, milestone, summary };
+
+inline constexpr std::array<GanttChartItemType, 3> allGanttChartItemTypes() {
+  return {GanttChartItemType::standard, GanttChartItemType::milestone, GanttChartItemType::summary};
+}
+
+std::ostream& operator<<(std::ostream& out, GanttChartItemType type);
+
+// One bar of the chart: a task, a milestone or a summary on a row over a time
+// range. Items are shared by the host, the item manager, the behaviours and
+// the controllers and are found by identity only.
+//
+// The item schedules nothing and checks nothing: it stores what it is given
+// (a finish before the start, a completion outside 0...1, negative rows) and
+// records in `hasChanged` that something was assigned. Every setter except
+// `setHasChanged` raises the flag, even when it assigns the value already
+// held. Edits meant to be scheduled go through the item manager.
+class GanttChartItem {
+ public:
+  // `type` nullopt means standard and, unlike a given style, does not raise
+  // `hasChanged`; a given `style` does.
+  GanttChartItem(std::optional<std::string> label, int64_t row, Time start, Time finish,
+                 double completion, std::optional<std::string> attachment = std::nullopt,
+                 std::optional<std::string> details = std::nullopt,
+                 std::shared_ptr<ScheduleDefinition> schedule = nullptr, bool isExpanded = true,
+                 int64_t zIndex = 0, bool isVisible = true,
+                 std::optional<GanttChartItemType> type = std::nullopt,
+                 std::optional<GanttChartItemStyle> style = std::nullopt, std::any context = {});
+  virtual ~GanttChartItem() = default;
+  GanttChartItem(const GanttChartItem&) = delete;
+  GanttChartItem& operator=(const GanttChartItem&) = delete;
+
+  // A momentary item (start = finish = `time`, completion 0); the type is
+  // still the one given, so a milestone must be asked for.
+  static std::shared_ptr<GanttChartItem> fromTime(
+      std::optional<std::string> label, int64_t row, Time time,
+      std::optional<std::string> attachment = std::nullopt,
+      std::optional<std::string> details = std::nullopt,
+      std::shared_ptr<ScheduleDefinition> schedule = nullptr, bool isExpanded = true,
+      int64_t zIndex = 0, bool isVisible = true,
+      std::optional<GanttChartItemType> type = std::nullopt,
+      std::optional<GanttChartItemStyle> style = std::nullopt, std::any context = {});
+
+  [[nodiscard]] virtual const std::optional<std::string>& label() const { return label_; }
+  virtual void setLabel(std::optional<std::string> label);
+  [[nodiscard]] virtual const std::optional<std::string>& attachment() const { return attachment_; }
+  virtual void setAttachment(std::optional<std::string> attachment);
+  [[nodiscard]] virtual const std::optional<std::string>& details() const { return details_; }
+  virtual void setDetails(std::optional<std::string> details);
+  [[nodiscard]] virtual int64_t row() const { return row_; }
+  virtual void setRow(int64_t row);
+  [[nodiscard]] virtual const TimeRange& time() const { return time_; }
+  virtual void setTime(const TimeRange& time);
+  // When present, this item's working time follows it instead of the item
+  // manager's schedule.
+  [[nodiscard]] virtual const std::shared_ptr<ScheduleDefinition>& schedule() const {
+    return schedule_;
+  }
+  virtual void setSchedule(std::shared_ptr<ScheduleDefinition> schedule);
+  // Replace one end of `time` through `setTime`.
+  [[nodiscard]] virtual Time start() const { return time().start; }
+  virtual void setStart(const Time& start);
+  [[nodiscard]] virtual Time finish() const { return time().finish; }
+  virtual void setFinish(const Time& finish);
+
+  // True unless the finish lies before the start, so a momentary item is
+  // entropic (24:00 equals the next day's 0:00).
+  [[nodiscard]] virtual bool isEntropic() const { return !(finish() < start()); }
+  [[nodiscard]] virtual bool isMomentary() const { return start() == finish(); }
+
+  [[nodiscard]] virtual double completion() const { return completion_; }
+  virtual void setCompletion(double completion);
+  [[nodiscard]] virtual bool isStarted() const { return completion() > 0; }
+  [[nodiscard]] virtual bool isCompleted() const { return completion() >= 1; }
+  [[nodiscard]] virtual bool isInProgress() const { return completion() > 0 && completion() < 1; }
+
+  [[nodiscard]] virtual GanttChartItemType type() const { return type_; }
+  virtual void setType(GanttChartItemType type);
+  [[nodiscard]] virtual bool isStandard() const { return type() == GanttChartItemType::standard; }
+  [[nodiscard]] virtual bool isMilestone() const { return type() == GanttChartItemType::milestone; }
+  [[nodiscard]] virtual bool isSummary() const { return type() == GanttChartItemType::summary; }
+
+  [[nodiscard]] virtual bool isExpanded() const { return isExpanded_; }
+  virtual void setIsExpanded(bool isExpanded);
+  [[nodiscard]] virtual int64_t zIndex() const { return zIndex_; }
+  virtual void setZIndex(int64_t zIndex);
+  [[nodiscard]] virtual bool isVisible() const { return isVisible_; }
+  virtual void setIsVisible(bool isVisible);
+  // An opaque host value, stored and returned unchanged; empty for none.
+  [[nodiscard]] virtual const std::any& context() const { return context_; }
+  virtual void setContext(std::any context);
+  // Change one setting by assigning a modified copy.
+  [[nodiscard]] virtual const GanttChartItemSettings& settings() const { return *settings_; }
+  virtual void setSettings(const GanttChartItemSettings& settings);
+  // `settings().style`; setting it replaces that field through `setSettings`.
+  [[nodiscard]] virtual const GanttChartItemStyle& style() const { return settings().style; }
+  virtual void setStyle(const GanttChartItemStyle& style);
+
+  [[nodiscard]] virtual bool hasChanged() const { return hasChanged_; }
+  // Only stores the flag.
+  virtual void setHasChanged(bool hasChanged) { hasChanged_ = hasChanged; }
+
+ private:
+  std::optional<std::string> label_;
+  std::optional<std::string> attachment_;
+  std::optional<std::string> details_;
+  int64_t row_;
+  TimeRange time_;
+  std::shared_ptr<ScheduleDefinition> schedule_;
+  double completion_;
+  GanttChartItemType type_ = GanttChartItemType::standard;
+  bool isExpanded_ = true;
+  bool isVisible_ = true;
+  bool hasChanged_ = false;
+  int64_t zIndex_;
+  std::any context_;
+  // Shared while equal to the defaults, so charts of many plain items pay for
+  // one settings record only.
+  std::shared_ptr<const GanttChartItemSettings> settings_;
+};
+
+using GanttChartItemPtr = std::shared_ptr<GanttChartItem>;
+
+// An item with its bounds on the chart canvas, as handed to a presenter.
+struct GanttChartBar {
+  GanttChartItemPtr item;
+  Rectangle bounds;
+};
+
+namespace detail {
+
+// Count assignments, across every item, to the fields that order the items
+// (row, time, zIndex) and to the row alone, so that indexes over items can
+// tell cheaply whether they are still valid.
+[[nodiscard]] uint64_t itemOrderGeneration();
+[[nodiscard]] uint64_t itemRowGeneration();
+
+}  // namespace detail
+
+}  // namespace vorlent

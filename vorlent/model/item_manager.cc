@@ -1,0 +1,220 @@
+#include "vorlent/model/item_manager.h"
+
+#include <cmath>
+
+namespace vorlent {
+
+GanttChartItemManager::GanttChartItemManager(
+    std::weak_ptr<GanttChartCollectionProvider> collectionProvider,
+    std::shared_ptr<ScheduleDefinition> schedule, GanttChartItemBehaviorPtr behavior)
+    : timeline_(TimeRange::currentWeek()),
+      schedule_(schedule ? std::move(schedule) : ScheduleDefinition::continuous()),
+      behavior_(std::move(behavior)),
+      collectionProvider_(std::move(collectionProvider)) {}
+
+void GanttChartItemManager::setRange(const RowRange& range) {
+  if (range == range_) return;
+  range_ = range;
+  notifyCollection({CollectionChange::filteredItems, CollectionChange::filteredDependencies});
+}
+
+void GanttChartItemManager::setTimeline(const TimeRange& timeline) {
+  if (timeline == timeline_) return;
+  timeline_ = timeline;
+  notifyCollection({CollectionChange::filteredItems, CollectionChange::filteredDependencies});
+}
+
+int64_t GanttChartItemManager::totalRowCount() {
+  if (!cachedTotalRowCount_) cachedTotalRowCount_ = sourceTotalRowCount();
+  return *cachedTotalRowCount_;
+}
+
+TimeRange GanttChartItemManager::preferredTimeline() {
+  if (!cachedPreferredTimeline_) cachedPreferredTimeline_ = sourcePreferredTimeline();
+  return *cachedPreferredTimeline_;
+}
+
+GanttChartItemList GanttChartItemManager::filteredItems() {
+  const detail::FilterKey key(range(), timeline());
+  if (auto cached = cachedFilteredItems_.find(key)) return *cached;
+  GanttChartItemList list(sourceFilteredItems());
+  cachedFilteredItems_.store(key, list);
+  return list;
+}
+
+GanttChartDependencyList GanttChartItemManager::filteredDependencies() {
+  const detail::FilterKey key(range(), timeline());
+  if (auto cached = cachedFilteredDependencies_.find(key)) return *cached;
+  GanttChartDependencyList list(sourceFilteredDependencies());
+  cachedFilteredDependencies_.store(key, list);
+  return list;
+}
+
+int64_t GanttChartItemManager::sourceTotalRowCount() {
+  auto provider = collectionProvider();
+  return provider ? provider->totalRowCount() : 0;
+}
+
+TimeRange GanttChartItemManager::sourcePreferredTimeline() {
+  auto provider = collectionProvider();
+  return provider ? provider->preferredTimeline() : TimeRange::currentWeek();
+}
+
+std::vector<GanttChartItemPtr> GanttChartItemManager::sourceFilteredItems() {
+  auto provider = collectionProvider();
+  if (!provider) return {};
+  return provider->filteredItems(range(), timeline());
+}
+
+std::vector<GanttChartDependencyPtr> GanttChartItemManager::sourceFilteredDependencies() {
+  auto provider = collectionProvider();
+  if (!provider) return {};
+  return provider->filteredDependencies(range(), timeline());
+}
+
+GanttChartItemList GanttChartItemManager::availableItems() {
+  if (!collectionProvider()) return filteredItems();
+  auto produce = [](GanttChartItemManager& manager) -> std::vector<GanttChartItemPtr> {
+    if (auto provider = manager.collectionProvider()) {
+      if (auto answer = provider->availableItems()) return std::move(*answer);
+    }
+    return manager.filteredItems().elements();
+  };
+  // Asked only when a behaviour reads the list, since a provider may compute
+  // its answer.
+  if (auto weak = weakSelf(); !weak.expired()) {
+    return GanttChartItemList::lazy([weak, produce] {
+      auto self = weak.lock();
+      return self ? produce(*self) : std::vector<GanttChartItemPtr>{};
+    });
+  }
+  return GanttChartItemList(produce(*this));
+}
+
+GanttChartDependencyList GanttChartItemManager::availableDependencies() {
+  if (!collectionProvider()) return filteredDependencies();
+  auto produce = [](GanttChartItemManager& manager) -> std::vector<GanttChartDependencyPtr> {
+    if (auto provider = manager.collectionProvider()) {
+      if (auto answer = provider->availableDependencies()) return std::move(*answer);
+    }
+    return manager.filteredDependencies().elements();
+  };
+  if (auto weak = weakSelf(); !weak.expired()) {
+    return GanttChartDependencyList::lazy([weak, produce] {
+      auto self = weak.lock();
+      return self ? produce(*self) : std::vector<GanttChartDependencyPtr>{};
+    });
+  }
+  return GanttChartDependencyList(produce(*this));
+}
+
+void GanttChartItemManager::setSchedule(std::shared_ptr<ScheduleDefinition> schedule) {
+  schedule_ = schedule ? std::move(schedule) : ScheduleDefinition::continuous();
+}
+
+std::shared_ptr<ScheduleDefinition> GanttChartItemManager::scheduleFor(
+    const GanttChartItemPtr& item) const {
+  if (item) {
+    if (const auto& own = item->schedule()) return own;
+  }
+  return schedule();
+}
+
+GanttChartItemPtr GanttChartItemManager::addNewSourceItem(int64_t row, const Time& time,
+                                                          bool isMilestone) {
+  return createSourceItem(row, time, isMilestone);
+}
+
+void GanttChartItemManager::removeSourceItem(const GanttChartItemPtr& /*item*/) {}
+
+GanttChartDependencyPtr GanttChartItemManager::addNewSourceDependency(
+    const GanttChartItemPtr& from, const GanttChartItemPtr& to, GanttChartDependencyType type) {
+  return createSourceDependency(from, to, type);
+}
+
+void GanttChartItemManager::removeSourceDependency(const GanttChartDependencyPtr& /*dependency*/) {}
+
+GanttChartItemPtr GanttChartItemManager::createSourceItem(int64_t row, const Time& time,
+                                                          bool isMilestone) {
+  return actualItemFactory()->createItem(row, time, isMilestone);
+}
+
+GanttChartDependencyPtr GanttChartItemManager::createSourceDependency(
+    const GanttChartItemPtr& from, const GanttChartItemPtr& to, GanttChartDependencyType type) {
+  return actualItemFactory()->createDependency(from, to, type);
+}
+
+std::shared_ptr<GanttChartItemFactory> GanttChartItemManager::actualItemFactory() {
+  if (auto factory = itemFactory()) return factory;
+  if (auto self = weak_from_this().lock()) return self;
+  // Not owned by a shared_ptr: a non-owning handle to this manager, which
+  // outlives the call that uses it.
+  return std::shared_ptr<GanttChartItemFactory>(std::shared_ptr<void>(), this);
+}
+
+double GanttChartItemManager::scheduledDuration(const GanttChartItemPtr& item) const {
+  return scheduledDuration(item, TimeUnit::seconds);
+}
+
+double GanttChartItemManager::scheduledDuration(const GanttChartItemPtr& item,
+                                                TimeUnit unit) const {
+  return scheduleFor(item)->duration(item->start(), item->finish(), unit);
+}
+
+double GanttChartItemManager::completedDuration(const GanttChartItemPtr& item) const {
+  return item->completion() * scheduledDuration(item);
+}
+
+double GanttChartItemManager::completedDuration(const GanttChartItemPtr& item,
+                                                TimeUnit unit) const {
+  return item->completion() * scheduledDuration(item, unit);
+}
+
+Time GanttChartItemManager::timeCompletedUntil(const GanttChartItemPtr& item) const {
+  const Time start = item->start();
+  const Time finish = item->finish();
+  Time until = scheduleFor(item)->finish(start, completedDuration(item), TimeUnit::seconds);
+  if (!(until < finish)) until = finish;
+  if (until < start) until = start;
+  return until;
+}
+
+void GanttChartItemManager::clearCache() {
+  resetCaches();
+  sourceDidChange();
+}
+
+void GanttChartItemManager::resetCaches() {
+  cachedTotalRowCount_.reset();
+  cachedPreferredTimeline_.reset();
+  cachedFilteredItems_.clear();
+  cachedFilteredDependencies_.clear();
+}
+
+void GanttChartItemManager::notifyCollection(std::initializer_list<CollectionChange> changes) {
+  for (const CollectionChange change : changes) {
+    // Looked up again for each call: an earlier notification may have
+    // released or replaced the observer.
+    auto observer = collectionObserver();
+    if (!observer) continue;
+    switch (change) {
+      case CollectionChange::collection:
+        observer->collectionDidChange();
+        break;
+      case CollectionChange::totalRowCount:
+        observer->totalRowCountDidChange();
+        break;
+      case CollectionChange::preferredTimeline:
+        observer->preferredTimelineDidChange();
+        break;
+      case CollectionChange::filteredItems:
+        observer->filteredItemsDidChange();
+        break;
+      case CollectionChange::filteredDependencies:
+        observer->filteredDependenciesDidChange();
+        break;
+    }
+  }
+}
+
+}  // namespace vorlent

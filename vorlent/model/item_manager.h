@@ -1,0 +1,297 @@
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+#include <memory>
+#include <optional>
+
+#include "vorlent/model/collection_provider.h"
+#include "vorlent/model/dependency.h"
+#include "vorlent/model/filter_cache.h"
+#include "vorlent/model/item.h"
+#include "vorlent/model/item_behavior.h"
+#include "vorlent/model/item_factory.h"
+#include "vorlent/model/item_lists.h"
+#include "vorlent/model/item_observer.h"
+#include "vorlent/model/row_range.h"
+#include "vorlent/model/update_action.h"
+#include "vorlent/time/schedule_definition.h"
+#include "vorlent/time/time.h"
+#include "vorlent/time/time_range.h"
+#include "vorlent/time/time_unit.h"
+
+namespace vorlent {
+
+// The model-side hub of a chart. It reads the items and dependencies of a
+// host's collection provider (or, in `GanttChartItemSource`, of its own
+// arrays), answers the controllers' questions through caches, and makes every
+// change: the direct change, snapped to working time where it concerns times;
+// then the behaviour's follow-ups, applied depth first and bounded by
+// `maxBehaviorRecursivity`; then the item observer (cascaded items first, the
+// directly changed item last) and the collection observer.
+//
+// The public operations store and notify even when the value equals the old
+// one; only the update engine (the behaviours' follow-ups) and the filter
+// setters skip unchanged values.
+//
+// The provider, observers and factory are held weakly and looked up at each
+// use; one that has gone counts as not set. Lists handed out are shared
+// snapshots, valid and unchanged whatever happens to the caches later, so
+// observers and behaviours may call back into the manager (a nested operation
+// starts its own cascade). Everything runs on one thread.
+//
+// Own a manager by `std::shared_ptr` (the lazily produced lists it hands to
+// behaviours refer back to it weakly); one that is not so owned works but
+// produces those lists eagerly.
+class GanttChartItemManager : public GanttChartItemFactory,
+                              public std::enable_shared_from_this<GanttChartItemManager> {
+ public:
+  // A null schedule means `ScheduleDefinition::continuous()`. The filter
+  // starts at row 0 and the current week.
+  GanttChartItemManager(std::weak_ptr<GanttChartCollectionProvider> collectionProvider,
+                        std::shared_ptr<ScheduleDefinition> schedule,
+                        GanttChartItemBehaviorPtr behavior);
+  ~GanttChartItemManager() override = default;
+  GanttChartItemManager(const GanttChartItemManager&) = delete;
+  GanttChartItemManager& operator=(const GanttChartItemManager&) = delete;
+
+  // --- Filter -------------------------------------------------------------
+  // Rows and time range the controllers show. Setting a different value tells
+  // the collection observer filteredItemsDidChange, then
+  // filteredDependenciesDidChange; an equal one (`Time` equality, so 24:00
+  // equals the next day's 0:00) tells nothing. No cache is cleared: the
+  // filtered caches are keyed by the filter.
+  [[nodiscard]] virtual const RowRange& range() const { return range_; }
+  virtual void setRange(const RowRange& range);
+  [[nodiscard]] virtual const TimeRange& timeline() const { return timeline_; }
+  virtual void setTimeline(const TimeRange& timeline);
+
+  // --- Cached reads -------------------------------------------------------
+  [[nodiscard]] virtual int64_t totalRowCount();
+  [[nodiscard]] virtual TimeRange preferredTimeline();
+  [[nodiscard]] virtual GanttChartItemList filteredItems();
+  [[nodiscard]] virtual GanttChartDependencyList filteredDependencies();
+
+  // --- Source hooks: what the caches are filled from ------------------------
+  // The base class asks the collection provider: 0 rows, the current week and
+  // empty lists without one.
+  [[nodiscard]] virtual int64_t sourceTotalRowCount();
+  [[nodiscard]] virtual TimeRange sourcePreferredTimeline();
+  [[nodiscard]] virtual std::vector<GanttChartItemPtr> sourceFilteredItems();
+  [[nodiscard]] virtual std::vector<GanttChartDependencyPtr> sourceFilteredDependencies();
+
+  // Everything the behaviours may consider: the provider's answer when it
+  // gives one (an empty list included), else the filtered lists. Evaluated
+  // afresh for each behaviour callback.
+  [[nodiscard]] virtual GanttChartItemList availableItems();
+  [[nodiscard]] virtual GanttChartDependencyList availableDependencies();
+
+  // --- Schedule, behaviour, bound -------------------------------------------
+  // Assigning any of these only stores it: nothing is cleared or notified.
+  [[nodiscard]] virtual const std::shared_ptr<ScheduleDefinition>& schedule() const {
+    return schedule_;
+  }
+  // Null means `ScheduleDefinition::continuous()`.
+  virtual void setSchedule(std::shared_ptr<ScheduleDefinition> schedule);
+  // The item's own schedule when it has one, else the manager's. Behaviours
+  // are always handed the manager's.
+  [[nodiscard]] virtual std::shared_ptr<ScheduleDefinition> scheduleFor(
+      const GanttChartItemPtr& item) const;
+  [[nodiscard]] virtual const GanttChartItemBehaviorPtr& behavior() const { return behavior_; }
+  virtual void setBehavior(GanttChartItemBehaviorPtr behavior) { behavior_ = std::move(behavior); }
+  // Follow-up lists reaching this cascade level are dropped silently; 0 (or
+  // less) applies no follow-up at all.
+  [[nodiscard]] virtual int64_t maxBehaviorRecursivity() const { return maxBehaviorRecursivity_; }
+  virtual void setMaxBehaviorRecursivity(int64_t bound) { maxBehaviorRecursivity_ = bound; }
+
+  // --- Adding and removing --------------------------------------------------
+  // The time is snapped to the manager's schedule's next working instant.
+  virtual GanttChartItemPtr addNewItem(int64_t row, const Time& time, bool isMilestone);
+  // Removes only what `removeSourceItem` removes: the item's dependencies and
+  // other definitions naming it stay.
+  virtual void removeItem(const GanttChartItemPtr& item);
+  virtual GanttChartDependencyPtr addNewDependency(const GanttChartItemPtr& from,
+                                                   const GanttChartItemPtr& to,
+                                                   GanttChartDependencyType type);
+  virtual void removeDependency(const GanttChartDependencyPtr& dependency);
+
+  // Storage hooks. The base class stores nothing (the provider's owner keeps
+  // the items): adding only creates through the factory, removing does
+  // nothing.
+  virtual GanttChartItemPtr addNewSourceItem(int64_t row, const Time& time, bool isMilestone);
+  virtual void removeSourceItem(const GanttChartItemPtr& item);
+  virtual GanttChartDependencyPtr addNewSourceDependency(const GanttChartItemPtr& from,
+                                                         const GanttChartItemPtr& to,
+                                                         GanttChartDependencyType type);
+  virtual void removeSourceDependency(const GanttChartDependencyPtr& dependency);
+  // Create through `actualItemFactory()`; store nothing.
+  virtual GanttChartItemPtr createSourceItem(int64_t row, const Time& time, bool isMilestone);
+  virtual GanttChartDependencyPtr createSourceDependency(const GanttChartItemPtr& from,
+                                                         const GanttChartItemPtr& to,
+                                                         GanttChartDependencyType type);
+
+  // --- Working-time durations of an item, in its schedule -------------------
+  [[nodiscard]] virtual double scheduledDuration(const GanttChartItemPtr& item) const;
+  [[nodiscard]] virtual double scheduledDuration(const GanttChartItemPtr& item,
+                                                 TimeUnit unit) const;
+  // completion × scheduled duration.
+  [[nodiscard]] virtual double completedDuration(const GanttChartItemPtr& item) const;
+  [[nodiscard]] virtual double completedDuration(const GanttChartItemPtr& item,
+                                                 TimeUnit unit) const;
+  // Where the completed part ends; always within the item's time range.
+  [[nodiscard]] virtual Time timeCompletedUntil(const GanttChartItemPtr& item) const;
+
+  // --- Changing items --------------------------------------------------------
+  // Moves the item keeping its working duration (any item type): the start
+  // snaps to the next working instant.
+  virtual void updateTime(const GanttChartItemPtr& item, const Time& start);
+  // New finish (snapped back to working time, never before the start). With
+  // `preservingCompletedDuration` the completed working time is kept (the
+  // ratio changes); otherwise the ratio is kept.
+  virtual void updateDurationToFinishOn(const GanttChartItemPtr& item, const Time& finish,
+                                        bool preservingCompletedDuration);
+  // New start (snapped forward to working time, never after the finish).
+  virtual void updateDurationToStartOn(const GanttChartItemPtr& item, const Time& start,
+                                       bool preservingCompletedDuration);
+  // The completion that ends at `until`, in 0...1; an item without working
+  // time counts as complete.
+  virtual void updateCompletion(const GanttChartItemPtr& item, const Time& until);
+  virtual void updateRow(const GanttChartItemPtr& item, int64_t row);
+  virtual void updateExpansion(const GanttChartItemPtr& item, bool isExpanded);
+  virtual void expand(const GanttChartItemPtr& item) { updateExpansion(item, true); }
+  virtual void collapse(const GanttChartItemPtr& item) { updateExpansion(item, false); }
+  virtual void updateZIndex(const GanttChartItemPtr& item, int64_t zIndex);
+  // Above (below) every filtered item; nothing at all when no item is in the
+  // filter. At the integer's end the z-index stays there.
+  virtual void bringToFront(const GanttChartItemPtr& item);
+  virtual void sendToBack(const GanttChartItemPtr& item);
+  virtual void bringToFront(const GanttChartDependencyPtr& dependency);
+  virtual void sendToBack(const GanttChartDependencyPtr& dependency);
+  virtual void show(const GanttChartItemPtr& item);
+  virtual void hide(const GanttChartItemPtr& item);
+  virtual void show(const GanttChartDependencyPtr& dependency);
+  virtual void hide(const GanttChartDependencyPtr& dependency);
+
+  // --- Re-application --------------------------------------------------------
+  // Snap the item (or every available item) to working time; an item already
+  // on working time is left alone.
+  virtual void applySchedule(const GanttChartItemPtr& item);
+  virtual void applySchedule();
+  // Ask the behaviour about the item as if it had just been set to what it
+  // already holds. The item observer hears only of cascaded changes.
+  virtual void applyBehaviorForTimeOf(const GanttChartItemPtr& item);
+  virtual void applyBehaviorForCompletionOf(const GanttChartItemPtr& item);
+  virtual void applyBehaviorForRowOf(const GanttChartItemPtr& item);
+  virtual void applyBehaviorUpdatesForRowOf(const GanttChartItemPtr& item);
+  // Only a collapsed item asks the behaviour; caches are cleared and the
+  // observer told either way.
+  virtual void applyBehaviorForExpansionStateOf(const GanttChartItemPtr& item);
+  virtual void applyBehaviorUpdatesForExpansionStateOf(const GanttChartItemPtr& item);
+  // Row, expansion, time and completion, in that order.
+  virtual void applyBehavior(const GanttChartItemPtr& item);
+  virtual void applyBehavior();
+  // Applies the actions through the update engine, as a behaviour's answer
+  // would be; no collection notification.
+  virtual void performUpdates(GanttChartItemUpdateActions actions);
+
+  // --- Announcements and caches ----------------------------------------------
+  // The host changed the collection (or the items) behind the manager's back:
+  // clears the caches and tells the collection observer everything changed.
+  virtual void collectionDidChange();
+  // Drops every cached answer; tells nobody.
+  virtual void clearCache();
+
+  // --- Collaborators, held weakly ---------------------------------------------
+  [[nodiscard]] virtual std::shared_ptr<GanttChartCollectionObserver> collectionObserver() const {
+    return collectionObserver_.lock();
+  }
+  virtual void setCollectionObserver(std::weak_ptr<GanttChartCollectionObserver> observer) {
+    collectionObserver_ = std::move(observer);
+  }
+  [[nodiscard]] virtual std::shared_ptr<GanttChartCollectionProvider> collectionProvider() const {
+    return collectionProvider_.lock();
+  }
+  virtual void setCollectionProvider(std::weak_ptr<GanttChartCollectionProvider> provider) {
+    collectionProvider_ = std::move(provider);
+  }
+  [[nodiscard]] virtual std::shared_ptr<GanttChartItemFactory> itemFactory() const {
+    return itemFactory_.lock();
+  }
+  virtual void setItemFactory(std::weak_ptr<GanttChartItemFactory> factory) {
+    itemFactory_ = std::move(factory);
+  }
+  // The item factory while it is alive, else the manager itself.
+  [[nodiscard]] virtual std::shared_ptr<GanttChartItemFactory> actualItemFactory();
+  [[nodiscard]] virtual std::shared_ptr<GanttChartItemObserver> itemObserver() const {
+    return itemObserver_.lock();
+  }
+  virtual void setItemObserver(std::weak_ptr<GanttChartItemObserver> observer) {
+    itemObserver_ = std::move(observer);
+  }
+
+ protected:
+  // Re-application steps without clearing or collection notification.
+  virtual void applyScheduleUpdates(const GanttChartItemPtr& item);
+  virtual void applyBehaviorUpdatesForTimeOf(const GanttChartItemPtr& item);
+  virtual void applyBehaviorUpdatesForCompletionOf(const GanttChartItemPtr& item);
+  virtual void applyBehaviorUpdates();
+
+  // The update engine: applies the actions in order, each action's follow-ups
+  // (and theirs) before its next sibling, dropping any list that reaches
+  // `maxBehaviorRecursivity`. Iterative, so a deep cascade cannot exhaust
+  // the machine stack; each call keeps its own work list, so a re-entrant
+  // call runs a cascade of its own.
+  virtual void performUpdates(GanttChartItemUpdateActions actions, int64_t recursivity);
+
+  // Called by `clearCache()` (and so by `collectionDidChange()`): a subclass
+  // drops whatever it derives from its source beyond the four caches.
+  virtual void sourceDidChange() {}
+  // Called right after the manager itself assigned an item's row, time or
+  // z-index (the keys that order available items), so that a subclass can
+  // update what it derives from them instead of recomputing it all.
+  virtual void itemPlacementDidChange(const GanttChartItemPtr& /*item*/) {}
+
+  // A weak reference to this manager for lazily produced lists; empty when
+  // the manager is not owned by a `std::shared_ptr`.
+  [[nodiscard]] std::weak_ptr<GanttChartItemManager> weakSelf() { return weak_from_this(); }
+
+ private:
+  enum class CollectionChange {
+    collection,
+    totalRowCount,
+    preferredTimeline,
+    filteredItems,
+    filteredDependencies,
+  };
+
+  // The four caches, as the engine clears them before each action.
+  void resetCaches();
+  void notifyCollection(std::initializer_list<CollectionChange> changes);
+  // The behaviour's answer for one callback, given the available lists and
+  // the manager's schedule; empty without a behaviour.
+  template <class Ask>
+  GanttChartItemUpdateActions askBehavior(const Ask& ask);
+  // Applies one action; the follow-up list when the action changed something
+  // and asked the behaviour.
+  std::optional<GanttChartItemUpdateActions> apply(const GanttChartItemUpdateAction& action);
+  // Shared end of updateDurationToFinishOn / ToStartOn.
+  void updateTimeDirectly(const GanttChartItemPtr& item, const TimeRange& time);
+
+  RowRange range_{0, 0};
+  TimeRange timeline_;
+  std::shared_ptr<ScheduleDefinition> schedule_;
+  GanttChartItemBehaviorPtr behavior_;
+  int64_t maxBehaviorRecursivity_ = 1024;
+  std::optional<int64_t> cachedTotalRowCount_;
+  std::optional<TimeRange> cachedPreferredTimeline_;
+  detail::FilterCache<GanttChartItem> cachedFilteredItems_;
+  detail::FilterCache<GanttChartDependency> cachedFilteredDependencies_;
+  std::weak_ptr<GanttChartCollectionObserver> collectionObserver_;
+  std::weak_ptr<GanttChartCollectionProvider> collectionProvider_;
+  std::weak_ptr<GanttChartItemFactory> itemFactory_;
+  std::weak_ptr<GanttChartItemObserver> itemObserver_;
+};
+
+using GanttChartItemManagerPtr = std::shared_ptr<GanttChartItemManager>;
+
+}  // namespace vorlent

@@ -1,0 +1,404 @@
+// The changing operations of GanttChartItemManager: direct changes, the
+// behaviour cascade, cache clearing and the order of every notification.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+
+#include "vorlent/base/clock.h"
+#include "vorlent/model/item_manager.h"
+#include "vorlent/model/item_source.h"
+#include "vorlent/model/model_recorder_testing.h"
+
+namespace vorlent {
+namespace {
+
+using testing::CallLog;
+using testing::RecordingObserver;
+using testing::ScriptedBehavior;
+using Action = GanttChartItemUpdateAction;
+
+constexpr double kHour = 3600;
+
+// Standard calendar: Monday to Friday, 8:00 to 16:00.
+Time at(int64_t day, double hours) { return Time(0, day, hours * kHour); }
+
+struct Cascade : ::testing::Test {
+  ScopedClock clock{Date(0)};
+  std::shared_ptr<CallLog> log = std::make_shared<CallLog>();
+  std::shared_ptr<ScriptedBehavior> behavior = std::make_shared<ScriptedBehavior>(log);
+  std::shared_ptr<RecordingObserver> observer = std::make_shared<RecordingObserver>(log);
+  std::map<std::string, GanttChartItemPtr> items;
+  GanttChartItemSourcePtr source;
+
+  void SetUp() override {
+    std::vector<GanttChartItemPtr> list;
+    int64_t row = 0;
+    for (const char* name : {"X", "A", "B", "C"}) {
+      auto item = std::make_shared<GanttChartItem>(name, row++, at(1, 8), at(1, 16), 0.0);
+      items[name] = item;
+      list.push_back(item);
+    }
+    source = std::make_shared<GanttChartItemSource>(list, std::vector<GanttChartDependencyPtr>{},
+                                                    ScheduleDefinition::standard(), behavior);
+    source->setItemObserver(observer);
+    source->setCollectionObserver(observer);
+  }
+
+  // Answers a time change of `of` with time changes (moved by an hour) of
+  // `targets`, each with `down` set.
+  void onTime(const std::string& of, std::vector<std::string> targets) {
+    script["timeDidChange(" + of + ")"] = std::move(targets);
+    behavior->answer = [this](const std::string& call, const GanttChartItemPtr& item) {
+      GanttChartItemUpdateActions actions;
+      for (const auto& name : script[call + "(" + testing::nameOf(item) + ")"]) {
+        const auto& target = items[name];
+        actions.push_back(
+            Action::updateTimeAction(target, target->time().shiftingByHours(1), false, true));
+      }
+      return actions;
+    };
+  }
+  std::map<std::string, std::vector<std::string>> script;
+};
+
+TEST_F(Cascade, DraggingSnapsKeepsTheWorkingDurationAndNotifiesInOrder) {
+  onTime("X", {"A"});
+  // Saturday is not working: the start moves to Monday 8:00 of the next week.
+  source->updateTime(items["X"], Time(0, 6, 10 * kHour));
+  EXPECT_EQ(items["X"]->time(), TimeRange(Time(1, 1, 8 * kHour), Time(1, 1, 16 * kHour)));
+  EXPECT_TRUE(items["X"]->hasChanged());
+  EXPECT_EQ(*log, (CallLog{"behavior.timeDidChange(X)", "item.timeDidChange(A)",
+                           "behavior.timeDidChange(A)", "item.timeDidChange(X)", "collection.C",
+                           "collection.T", "collection.I", "collection.D"}));
+}
+
+TEST_F(Cascade, FollowUpsRunDepthFirst) {
+  onTime("X", {"A", "B"});
+  onTime("A", {"C"});
+  source->updateTime(items["X"], at(2, 8));
+  EXPECT_EQ(*log, (CallLog{"behavior.timeDidChange(X)", "item.timeDidChange(A)",
+                           "behavior.timeDidChange(A)", "item.timeDidChange(C)",
+                           "behavior.timeDidChange(C)", "item.timeDidChange(B)",
+                           "behavior.timeDidChange(B)", "item.timeDidChange(X)", "collection.C",
+                           "collection.T", "collection.I", "collection.D"}));
+}
+
+TEST_F(Cascade, PublicOperationsNotifyEvenForAnEqualValueWhileTheEngineSkipsIt) {
+  source->updateRow(items["A"], items["A"]->row());
+  EXPECT_EQ(*log, (CallLog{"behavior.rowDidChange(A)", "item.rowDidChange(A)", "collection.C",
+                           "collection.R", "collection.I", "collection.D"}));
+  log->clear();
+  items["A"]->setHasChanged(false);
+  source->performUpdates({Action::updateRowAction(items["A"], items["A"]->row()),
+                          Action::updateVisibilityAction(items["A"], true),
+                          Action::updateCompletionAction(items["A"], 0, true, true),
+                          Action::updateTimeAction(items["A"], items["A"]->time(), true, true)});
+  EXPECT_TRUE(log->empty());
+  EXPECT_FALSE(items["A"]->hasChanged());
+}
+
+TEST_F(Cascade, RowAndVisibilityActionsNeverAskTheBehaviour) {
+  source->performUpdates(
+      {Action::updateRowAction(items["A"], 9), Action::updateVisibilityAction(items["A"], false)});
+  EXPECT_EQ(*log, (CallLog{"item.rowDidChange(A)", "item.visibilityDidChange(A)"}));
+  EXPECT_EQ(items["A"]->row(), 9);
+  EXPECT_FALSE(items["A"]->isVisible());
+}
+
+TEST_F(Cascade, TimeActionsSnapByItemType) {
+  const auto& item = items["A"];
+  // Standard: both ends snap into working time.
+  source->performUpdates(
+      {Action::updateTimeAction(item, TimeRange(at(0, 10), at(1, 20)), false, false)});
+  EXPECT_EQ(item->time(), TimeRange(at(1, 8), at(1, 16)));
+  // Standard whose snapped finish lies before its snapped start: zero length.
+  source->performUpdates(
+      {Action::updateTimeAction(item, TimeRange(at(2, 17), at(2, 18)), false, false)});
+  EXPECT_EQ(item->time(), TimeRange(at(3, 8), at(3, 8)));
+  // Milestone: the requested start, unsnapped, at both ends.
+  item->setType(GanttChartItemType::milestone);
+  source->performUpdates(
+      {Action::updateTimeAction(item, TimeRange(at(0, 10), at(4, 10)), false, false)});
+  EXPECT_EQ(item->time(), TimeRange(at(0, 10), at(0, 10)));
+  // Summary: the start snaps, the finish is kept.
+  item->setType(GanttChartItemType::summary);
+  source->performUpdates(
+      {Action::updateTimeAction(item, TimeRange(at(0, 10), at(2, 20)), false, false)});
+  EXPECT_EQ(item->time(), TimeRange(at(1, 8), at(2, 20)));
+  // An item's own schedule wins over the manager's.
+  item->setType(GanttChartItemType::standard);
+  item->setSchedule(ScheduleDefinition::continuous());
+  source->performUpdates(
+      {Action::updateTimeAction(item, TimeRange(at(0, 10), at(0, 20)), false, false)});
+  EXPECT_EQ(item->time(), TimeRange(at(0, 10), at(0, 20)));
+}
+
+TEST_F(Cascade, CompletionActionsAreClamped) {
+  const auto& item = items["A"];
+  const std::pair<double, double> cases[] = {{1.5, 1}, {-0.2, 0}, {0.25, 0.25}, {NAN, 1}};
+  for (const auto& [given, stored] : cases) {
+    source->performUpdates({Action::updateCompletionAction(item, given, false, false)});
+    EXPECT_EQ(item->completion(), stored) << given;
+  }
+}
+
+// Answers every applied time change with one more change of the same item.
+class EndlessBehavior : public GanttChartItemBehavior {
+ public:
+  int asked = 0;
+  GanttChartItemUpdateActions timeDidChange(const GanttChartItemPtr& item, const TimeRange&, bool,
+                                            bool, const GanttChartItemList&,
+                                            const GanttChartDependencyList&,
+                                            const std::shared_ptr<ScheduleDefinition>&) override {
+    ++asked;
+    return {Action::updateTimeAction(item, item->time().shiftingByHours(1), false, true)};
+  }
+};
+
+TEST(GanttChartItemManagerBound, DropsTheListThatReachesTheBound) {
+  struct Case {
+    int64_t bound;
+    int appliedFollowUps;
+  };
+  for (const Case c : {Case{0, 0}, Case{1, 1}, Case{1024, 1024}}) {
+    SCOPED_TRACE(c.bound);
+    auto behavior = std::make_shared<EndlessBehavior>();
+    auto item = std::make_shared<GanttChartItem>("A", 0, Time(0, 0, 0), Time(0, 0, 0), 0.0);
+    auto source = std::make_shared<GanttChartItemSource>(std::vector<GanttChartItemPtr>{item},
+                                                         std::vector<GanttChartDependencyPtr>{},
+                                                         nullptr, behavior);
+    if (c.bound != 1024) source->setMaxBehaviorRecursivity(c.bound);
+    source->updateTime(item, Time(0, 1, 0));
+    EXPECT_EQ(item->start(), Time(0, 1, 0).addingHours(c.appliedFollowUps));
+    EXPECT_EQ(behavior->asked, c.appliedFollowUps + 1);
+  }
+}
+
+TEST(GanttChartItemManagerBound, AVeryDeepCascadeDoesNotExhaustTheStack) {
+  auto behavior = std::make_shared<EndlessBehavior>();
+  auto item = std::make_shared<GanttChartItem>("A", 0, Time(0, 0, 0), Time(0, 0, 0), 0.0);
+  auto source = std::make_shared<GanttChartItemSource>(std::vector<GanttChartItemPtr>{item},
+                                                       std::vector<GanttChartDependencyPtr>{},
+                                                       nullptr, behavior);
+  source->setMaxBehaviorRecursivity(200000);
+  source->updateTime(item, Time(0, 0, 0));
+  EXPECT_EQ(behavior->asked, 200001);
+}
+
+TEST_F(Cascade, EveryOperationSendsItsCollectionNotifications) {
+  const auto dependency =
+      source->addNewDependency(items["A"], items["B"], GanttChartDependencyType::fromFinishToStart);
+  source->setRange(RowRange(0, 10));
+  source->setTimeline(TimeRange(at(0, 0), at(6, 0)));
+  const std::string all = "CRTID";
+  struct Case {
+    const char* name;
+    std::function<void()> run;
+    std::string notifications;
+  };
+  const Case cases[] = {
+      {"addNewItem", [&] { source->addNewItem(5, at(1, 9), false); }, all},
+      {"removeItem", [&] { source->removeItem(items["C"]); }, all},
+      {"addNewDependency",
+       [&] {
+         source->addNewDependency(items["X"], items["B"],
+                                  GanttChartDependencyType::fromStartToStart);
+       },
+       "CD"},
+      {"removeDependency", [&] { source->removeDependency(dependency); }, "CD"},
+      {"updateTime", [&] { source->updateTime(items["A"], at(2, 8)); }, "CTID"},
+      {"updateCompletion", [&] { source->updateCompletion(items["A"], at(2, 12)); }, "CI"},
+      {"updateRow", [&] { source->updateRow(items["A"], 3); }, "CRID"},
+      {"updateExpansion", [&] { source->collapse(items["A"]); }, "CRID"},
+      {"updateZIndex", [&] { source->updateZIndex(items["A"], 4); }, "CI"},
+      {"bringToFront item", [&] { source->bringToFront(items["A"]); }, "CI"},
+      {"bringToFront dependency", [&] { source->bringToFront(dependency); }, "CD"},
+      {"hide item", [&] { source->hide(items["A"]); }, "CI"},
+      {"show dependency", [&] { source->show(dependency); }, "CD"},
+      {"applySchedule", [&] { source->applySchedule(); }, "CTID"},
+      {"applyBehaviorForTimeOf", [&] { source->applyBehaviorForTimeOf(items["A"]); }, "CTID"},
+      {"applyBehaviorForCompletionOf", [&] { source->applyBehaviorForCompletionOf(items["A"]); },
+       "CI"},
+      {"applyBehaviorForRowOf", [&] { source->applyBehaviorForRowOf(items["A"]); }, "CRID"},
+      {"applyBehaviorForExpansionStateOf",
+       [&] { source->applyBehaviorForExpansionStateOf(items["B"]); }, "CRID"},
+      {"applyBehavior item", [&] { source->applyBehavior(items["A"]); }, all},
+      {"applyBehavior", [&] { source->applyBehavior(); }, all},
+      {"performUpdates", [&] { source->performUpdates({Action::updateRowAction(items["B"], 8)}); },
+       ""},
+      {"collectionDidChange", [&] { source->collectionDidChange(); }, all},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    log->clear();
+    c.run();
+    std::string sent;
+    for (const auto& entry : *log) {
+      if (entry.rfind("collection.", 0) == 0) sent += entry.substr(11);
+    }
+    EXPECT_EQ(sent, c.notifications);
+  }
+}
+
+TEST_F(Cascade, ReapplicationAsksWithTheCurrentValuesAndOnlyForCollapsedItems) {
+  source->applyBehaviorForExpansionStateOf(items["A"]);
+  EXPECT_EQ(*log, (CallLog{"collection.C", "collection.R", "collection.I", "collection.D"}));
+  log->clear();
+  items["A"]->setIsExpanded(false);
+  source->applyBehavior(items["A"]);
+  EXPECT_EQ(*log,
+            (CallLog{"behavior.rowDidChange(A)", "behavior.expansionDidChange(A)",
+                     "behavior.timeDidChange(A)", "behavior.completionDidChange(A)", "collection.C",
+                     "collection.R", "collection.T", "collection.I", "collection.D"}));
+}
+
+TEST_F(Cascade, ApplyScheduleSnapsOnlyItemsOffWorkingTime) {
+  items["B"]->setTime(TimeRange(at(0, 10), at(1, 12)));
+  source->applySchedule();
+  EXPECT_EQ(items["B"]->time(), TimeRange(at(1, 8), at(1, 12)));
+  EXPECT_EQ(*log, (CallLog{"behavior.timeDidChange(B)", "item.timeDidChange(B)", "collection.C",
+                           "collection.T", "collection.I", "collection.D"}));
+}
+
+TEST_F(Cascade, DurationChangesKeepOrScaleTheCompletedWork) {
+  const auto& item = items["A"];  // Monday 8:00-16:00
+  item->setCompletion(0.5);       // completed until 12:00
+  source->updateDurationToFinishOn(item, at(2, 16), true);
+  EXPECT_EQ(item->time(), TimeRange(at(1, 8), at(2, 16)));
+  EXPECT_DOUBLE_EQ(item->completion(), 0.25);
+  source->updateDurationToFinishOn(item, at(1, 16), false);
+  EXPECT_DOUBLE_EQ(item->completion(), 0.25);
+  // A finish before the start leaves a zero-length item at the start.
+  source->updateDurationToFinishOn(item, at(0, 12), false);
+  EXPECT_EQ(item->time(), TimeRange(at(1, 8), at(1, 8)));
+
+  const auto& other = items["B"];
+  source->updateDurationToStartOn(other, at(0, 12), true);  // Sunday snaps to Monday 8:00
+  EXPECT_EQ(other->time(), TimeRange(at(1, 8), at(1, 16)));
+  EXPECT_EQ(other->completion(), 0) << "no completion, nothing to preserve";
+  source->updateDurationToStartOn(other, at(2, 9), false);  // after the finish
+  EXPECT_EQ(other->time(), TimeRange(at(1, 16), at(1, 16)));
+}
+
+TEST_F(Cascade, CompletionUntilATime) {
+  const auto& item = items["A"];
+  source->updateCompletion(item, at(1, 10));
+  EXPECT_DOUBLE_EQ(item->completion(), 0.25);
+  source->updateCompletion(item, at(3, 10));
+  EXPECT_EQ(item->completion(), 1);
+  source->updateCompletion(item, at(0, 10));
+  EXPECT_EQ(item->completion(), 0);
+  item->setTime(TimeRange(at(1, 9), at(1, 9)));
+  source->updateCompletion(item, at(0, 10));
+  EXPECT_EQ(item->completion(), 1) << "an item without working time counts as complete";
+}
+
+TEST_F(Cascade, FrontAndBackNeedFilteredItems) {
+  source->setTimeline(TimeRange(at(0, 0), at(6, 0)));
+  source->setRange(RowRange(100, 200));
+  log->clear();
+  source->bringToFront(items["A"]);
+  source->sendToBack(items["A"]);
+  EXPECT_TRUE(log->empty());
+  source->setRange(RowRange(0, 3));
+  log->clear();
+  items["B"]->setZIndex(7);
+  source->bringToFront(items["A"]);
+  EXPECT_EQ(items["A"]->zIndex(), 8);
+  source->sendToBack(items["B"]);
+  EXPECT_EQ(items["B"]->zIndex(), -1);
+  items["C"]->setZIndex(std::numeric_limits<int64_t>::max());
+  source->bringToFront(items["A"]);
+  EXPECT_EQ(items["A"]->zIndex(), std::numeric_limits<int64_t>::max());
+}
+
+// A manager over a host's vector whose provider leaves the available items to
+// the filtered lists.
+class VectorProvider : public GanttChartCollectionProvider {
+ public:
+  std::vector<GanttChartItemPtr> items;
+  int64_t totalRowCount() override { return 1; }
+  TimeRange preferredTimeline() override { return {}; }
+  std::vector<GanttChartItemPtr> filteredItems(const RowRange&, const TimeRange&) override {
+    return items;
+  }
+  std::vector<GanttChartDependencyPtr> filteredDependencies(const RowRange&,
+                                                            const TimeRange&) override {
+    return {};
+  }
+};
+
+class VectorManager : public GanttChartItemManager {
+ public:
+  explicit VectorManager(const std::shared_ptr<VectorProvider>& provider,
+                         GanttChartItemBehaviorPtr behavior)
+      : GanttChartItemManager(provider, nullptr, std::move(behavior)), provider_(provider) {}
+  void removeSourceItem(const GanttChartItemPtr& item) override {
+    std::erase(provider_->items, item);
+  }
+
+ private:
+  std::shared_ptr<VectorProvider> provider_;
+};
+
+TEST(GanttChartItemManagerRemoval, TheBehaviourSeesTheCollectionAfterTheRemoval) {
+  auto log = std::make_shared<CallLog>();
+  auto behavior = std::make_shared<ScriptedBehavior>(log);
+  auto provider = std::make_shared<VectorProvider>();
+  auto kept = GanttChartItem::fromTime("kept", 0, Time());
+  auto removed = GanttChartItem::fromTime("removed", 0, Time());
+  provider->items = {kept, removed};
+  auto manager = std::make_shared<VectorManager>(provider, behavior);
+  ASSERT_EQ(manager->filteredItems().size(), 2u);  // fills the cache
+  manager->removeItem(removed);
+  ASSERT_EQ(behavior->lastItems.size(), 1u);
+  EXPECT_EQ(behavior->lastItems[0], kept);
+}
+
+TEST_F(Cascade, ObserversMayReenterTheManager) {
+  onTime("X", {"A"});
+  bool reentered = false;
+  observer->onCall = [&](const std::string& call) {
+    if (call == "item.timeDidChange(A)" && !reentered) {
+      reentered = true;
+      // A nested operation with a cascade of its own, in the middle of one.
+      source->updateRow(items["B"], 7);
+      (void)source->filteredItems();
+    }
+  };
+  const GanttChartItemList before = source->availableItems();
+  source->updateTime(items["X"], at(2, 8));
+  EXPECT_EQ(items["B"]->row(), 7);
+  EXPECT_EQ(items["A"]->start(), at(1, 9));
+  EXPECT_EQ(before.size(), 4u);
+  EXPECT_EQ(log->back(), "collection.D");
+}
+
+TEST_F(Cascade, BehavioursGetTheSameAvailableListsWhileNothingChanges) {
+  behavior->answer = nullptr;
+  source->applyBehaviorForCompletionOf(items["A"]);
+  const GanttChartItemList first = behavior->lastItems;
+  const GanttChartDependencyList firstDependencies = behavior->lastDependencies;
+  source->applyBehaviorForCompletionOf(items["B"]);
+  EXPECT_TRUE(behavior->lastItems.isSameList(first));
+  EXPECT_TRUE(behavior->lastDependencies.isSameList(firstDependencies));
+  source->updateTime(items["C"], at(2, 8));
+  EXPECT_FALSE(behavior->lastItems.isSameList(first));
+  EXPECT_TRUE(behavior->lastDependencies.isSameList(firstDependencies));
+  EXPECT_EQ(testing::nameOf(behavior->lastItems.back()), "C");
+}
+
+TEST_F(Cascade, AddedItemsStartOnWorkingTime) {
+  const auto item = source->addNewItem(2, at(0, 12), true);
+  EXPECT_TRUE(item->isMilestone());
+  EXPECT_EQ(item->start(), at(1, 8));
+  EXPECT_EQ(source->items().back(), item);
+  EXPECT_EQ(*log, (CallLog{"behavior.itemWasAdded(?)", "item.itemWasAdded(?)", "collection.C",
+                           "collection.R", "collection.T", "collection.I", "collection.D"}));
+}
+
+}  // namespace
+}  // namespace vorlent

@@ -1,0 +1,128 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "vorlent/model/item_manager.h"
+#include "vorlent/model/source_dependency_index.h"
+#include "vorlent/model/source_row_index.h"
+
+namespace vorlent {
+
+// The in-memory item manager: it owns an array of items and one of
+// dependencies (in insertion order, found by identity) and answers the
+// manager's source questions from them. Hidden items count everywhere here.
+//
+// - Total row count: one more than the largest row, 0 without items or when
+//   every row is negative.
+// - Preferred timeline: the earliest start to the latest finish; now to now
+//   without items.
+// - Filtered items: in array order, those on a row of `range` that start,
+//   finish or lie across an end of `timeline`, both ends inclusive.
+// - Filtered dependencies: in array order, those whose two items are both in
+//   the array and at least one of them is a filtered item.
+// - Available items: all items ordered by row, start, finish and z-index;
+//   available dependencies: the array as it stands.
+//
+// The arrays change only through the manager's operations (adding and
+// removing), which keep row and dependency indexes up to date, so filtering
+// a viewport of a large chart does not scan it. The indexes notice changes of
+// rows and links made through the items' setters; a host that changes items
+// by other means calls `collectionDidChange()` or `clearCache()`.
+class GanttChartItemSource : public GanttChartItemManager {
+ public:
+  // The arrays are taken as they are (nothing sorted, deduplicated or
+  // scheduled; call `applySchedule()` or `applyBehavior()` for that). A null
+  // element is a fatal stop.
+  explicit GanttChartItemSource(std::vector<GanttChartItemPtr> items = {},
+                                std::vector<GanttChartDependencyPtr> dependencies = {},
+                                std::shared_ptr<ScheduleDefinition> schedule = nullptr,
+                                GanttChartItemBehaviorPtr behavior = nullptr);
+
+  [[nodiscard]] virtual const std::vector<GanttChartItemPtr>& items() const { return items_; }
+  [[nodiscard]] virtual const std::vector<GanttChartDependencyPtr>& dependencies() const {
+    return dependencies_;
+  }
+
+  // Clears `hasChanged` on every item, then on every dependency. Nothing is
+  // notified and no cache is cleared.
+  virtual void acceptChanges();
+
+  [[nodiscard]] int64_t sourceTotalRowCount() override;
+  [[nodiscard]] TimeRange sourcePreferredTimeline() override;
+  [[nodiscard]] std::vector<GanttChartItemPtr> sourceFilteredItems() override;
+  [[nodiscard]] std::vector<GanttChartDependencyPtr> sourceFilteredDependencies() override;
+  // The same snapshot is handed out for as long as no item is added, removed,
+  // moved to another row or time, or given another z-index; it is sorted only
+  // when read. Items equal in all four keys keep their earlier relative order
+  // (insertion order at first).
+  [[nodiscard]] GanttChartItemList availableItems() override;
+  // The same snapshot for as long as no dependency is added or removed.
+  [[nodiscard]] GanttChartDependencyList availableDependencies() override;
+
+  // Appends the factory's new item (dependency) to the array.
+  GanttChartItemPtr addNewSourceItem(int64_t row, const Time& time, bool isMilestone) override;
+  // Removes every occurrence of that very item, keeping the others' order;
+  // its dependencies stay. An item not in the array changes nothing.
+  void removeSourceItem(const GanttChartItemPtr& item) override;
+  GanttChartDependencyPtr addNewSourceDependency(const GanttChartItemPtr& from,
+                                                 const GanttChartItemPtr& to,
+                                                 GanttChartDependencyType type) override;
+  void removeSourceDependency(const GanttChartDependencyPtr& dependency) override;
+
+ protected:
+  void sourceDidChange() override;
+  void itemPlacementDidChange(const GanttChartItemPtr& item) override;
+
+ private:
+  std::shared_ptr<GanttChartItemSource> lockedSelf();
+  // The items sorted for `availableItems`, starting from the last sorted list
+  // when it holds the same items, which then needs only a few merges.
+  std::shared_ptr<const std::vector<GanttChartItemPtr>> sortedItems();
+  // Moves the placed and appended items of `sorted` (the last order) to
+  // their new places; false when the changes are not all known.
+  bool repositionPlacedItems(std::vector<GanttChartItemPtr>& sorted, size_t appendedFrom);
+  void ensureRowIndex();
+  void ensureDependencyIndex();
+
+  std::vector<GanttChartItemPtr> items_;
+  std::vector<GanttChartDependencyPtr> dependencies_;
+  // Bumped whenever items (dependencies) are removed or everything is
+  // invalidated; appends are applied to the indexes directly.
+  uint64_t itemRemovals_ = 0;
+  uint64_t dependencyRemovals_ = 0;
+
+  // Available lists and the state they were made for.
+  std::optional<GanttChartItemList> availableItems_;
+  uint64_t availableItemsOrder_ = 0;
+  uint64_t availableItemsRemovals_ = 0;
+  size_t availableItemsSize_ = 0;
+  // Shared with the list it was produced for; reused in place once no list
+  // refers to it any more.
+  std::shared_ptr<std::vector<GanttChartItemPtr>> lastSorted_;
+  uint64_t lastSortedRemovals_ = 0;
+  size_t lastSortedSize_ = 0;
+  // Items the manager re-placed since the last sort, while every change of
+  // the order keys is accounted for by them (the order generation then equals
+  // `placedOrder_`); otherwise `placedTracked_` is false and the next sort
+  // looks at every item.
+  std::vector<GanttChartItemPtr> placedItems_;
+  uint64_t placedOrder_ = 0;
+  bool placedTracked_ = false;
+  std::optional<GanttChartDependencyList> availableDependencies_;
+  uint64_t availableDependenciesRemovals_ = 0;
+  size_t availableDependenciesSize_ = 0;
+
+  detail::SourceRowIndex rowIndex_;
+  bool rowIndexValid_ = false;
+  uint64_t rowIndexRows_ = 0;
+  detail::SourceDependencyIndex dependencyIndex_;
+  bool dependencyIndexValid_ = false;
+  uint64_t dependencyIndexLinks_ = 0;
+};
+
+using GanttChartItemSourcePtr = std::shared_ptr<GanttChartItemSource>;
+
+}  // namespace vorlent

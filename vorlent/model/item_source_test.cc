@@ -1,0 +1,269 @@
+#include "vorlent/model/item_source.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+
+#include "vorlent/base/clock.h"
+
+namespace vorlent {
+namespace {
+
+constexpr double kHour = 3600;
+Time day(int64_t dayOfWeek, double hours = 0) { return Time(1, dayOfWeek, hours * kHour); }
+
+GanttChartItemPtr item(const char* label, int64_t row, Time start, Time finish,
+                       int64_t zIndex = 0) {
+  return std::make_shared<GanttChartItem>(label, row, start, finish, 0.0, std::nullopt,
+                                          std::nullopt, nullptr, true, zIndex);
+}
+
+GanttChartDependencyPtr link(const GanttChartItemPtr& from, const GanttChartItemPtr& to) {
+  return std::make_shared<GanttChartDependency>(std::nullopt, from, to);
+}
+
+std::vector<std::string> labels(const GanttChartItemList& list) {
+  std::vector<std::string> result;
+  for (const auto& i : list) result.push_back(i->label().value_or("?"));
+  return result;
+}
+
+TEST(GanttChartItemSource, EmptySourceHasNoRowsAndAMomentaryTimelineAtNow) {
+  ScopedClock clock(Date(2 * 86400 + kHour));
+  const auto source = std::make_shared<GanttChartItemSource>();
+  EXPECT_EQ(source->totalRowCount(), 0);
+  EXPECT_EQ(source->preferredTimeline(), TimeRange(Time(0, 3, kHour), Time(0, 3, kHour)));
+}
+
+TEST(GanttChartItemSource, RowCountIsOneBeyondTheLastRowAndNeverNegative) {
+  const auto source = std::make_shared<GanttChartItemSource>(std::vector<GanttChartItemPtr>{
+      item("a", 0, day(1), day(2)), item("b", 7, day(1), day(2)), item("c", 3, day(1), day(2))});
+  EXPECT_EQ(source->totalRowCount(), 8);
+  const auto negative = std::make_shared<GanttChartItemSource>(
+      std::vector<GanttChartItemPtr>{item("a", -2, day(1), day(2))});
+  EXPECT_EQ(negative->totalRowCount(), 0);
+}
+
+TEST(GanttChartItemSource, PreferredTimelineSpansEveryItemHiddenOnesIncluded) {
+  auto hidden = item("h", 4, day(0), day(1));
+  hidden->setIsVisible(false);
+  const auto source = std::make_shared<GanttChartItemSource>(std::vector<GanttChartItemPtr>{
+      item("a", 0, day(2), day(3)), hidden, item("b", 1, day(3), day(5, 12))});
+  EXPECT_EQ(source->preferredTimeline(), TimeRange(day(0), day(5, 12)));
+}
+
+TEST(GanttChartItemSource, FiltersByRowsAndTimelineWithInclusiveEnds) {
+  auto hidden = item("hidden inside", 1, day(2), day(3));
+  hidden->setIsVisible(false);
+  const std::vector<GanttChartItemPtr> items = {
+      item("starts at the end", 1, day(5), day(6)),
+      item("ends at the start", 1, day(0), day(1)),
+      item("ends at 24:00 before the start", 1, Time(1, 0, 0), Time(1, 0, 24 * kHour)),
+      item("spans", 2, day(0), day(6)),
+      item("after", 1, day(5, 1), day(6)),
+      item("other row", 5, day(2), day(3)),
+      hidden,
+  };
+  const auto source = std::make_shared<GanttChartItemSource>(items);
+  source->setRange(RowRange(1, 2));
+  source->setTimeline(TimeRange(day(1), day(5)));
+  EXPECT_EQ(labels(source->filteredItems()),
+            (std::vector<std::string>{"starts at the end", "ends at the start",
+                                      "ends at 24:00 before the start", "spans", "hidden inside"}));
+}
+
+TEST(GanttChartItemSource, FiltersDependenciesByTheirFilteredAndMemberItems) {
+  auto near = item("near", 0, day(1), day(2));
+  auto far = item("far", 900, day(1), day(2));
+  auto gone = item("gone", 0, day(1), day(2));
+  auto outside = item("outside", 800, day(1), day(2));
+  auto toFar = link(near, far);
+  auto toGone = link(near, gone);
+  auto unrelated = link(far, outside);
+  auto self = link(near, near);
+  const auto source = std::make_shared<GanttChartItemSource>(
+      std::vector<GanttChartItemPtr>{near, far, gone, outside},
+      std::vector<GanttChartDependencyPtr>{toGone, unrelated, toFar, self});
+  source->setRange(RowRange(0, 10));
+  source->setTimeline(TimeRange(day(0), day(6)));
+  EXPECT_EQ(source->filteredDependencies().elements(),
+            (std::vector<GanttChartDependencyPtr>{toGone, toFar, self}));
+  source->removeItem(gone);
+  EXPECT_EQ(source->filteredDependencies().elements(),
+            (std::vector<GanttChartDependencyPtr>{toFar, self}));
+  EXPECT_EQ(source->availableDependencies().size(), 4u);
+}
+
+TEST(GanttChartItemSource, AvailableItemsAreSortedByRowStartFinishAndZIndex) {
+  const auto source = std::make_shared<GanttChartItemSource>(std::vector<GanttChartItemPtr>{
+      item("row 1", 1, day(0), day(1)), item("z 2", 0, day(2), day(3), 2),
+      item("z 1", 0, day(2), day(3), 1), item("longer", 0, day(2), day(4)),
+      item("earlier", 0, day(1), day(5))});
+  EXPECT_EQ(labels(source->availableItems()),
+            (std::vector<std::string>{"earlier", "z 1", "z 2", "longer", "row 1"}));
+  // The arrays themselves stay in insertion order.
+  EXPECT_EQ(*source->items().front()->label(), "row 1");
+}
+
+TEST(GanttChartItemSource, AvailableListsAreSharedUntilTheOrderChangesAndStayImmutable) {
+  auto a = item("a", 0, day(1), day(2));
+  auto b = item("b", 0, day(2), day(3));
+  auto c = item("c", 1, day(1), day(2));
+  const auto source =
+      std::make_shared<GanttChartItemSource>(std::vector<GanttChartItemPtr>{c, b, a});
+  const GanttChartItemList first = source->availableItems();
+  EXPECT_FALSE(first.isProduced()) << "nothing is sorted before it is read";
+  EXPECT_TRUE(source->availableItems().isSameList(first));
+  source->updateCompletion(a, day(1, 12));
+  EXPECT_TRUE(source->availableItems().isSameList(first)) << "completion does not reorder";
+  EXPECT_EQ(labels(first), (std::vector<std::string>{"a", "b", "c"}));
+
+  source->performUpdates(
+      {GanttChartItemUpdateAction::updateTimeAction(a, TimeRange(day(4), day(5)), false, false)});
+  const GanttChartItemList second = source->availableItems();
+  EXPECT_FALSE(second.isSameList(first));
+  EXPECT_EQ(labels(second), (std::vector<std::string>{"b", "a", "c"}));
+  EXPECT_EQ(labels(first), (std::vector<std::string>{"a", "b", "c"})) << "kept lists stay";
+
+  source->performUpdates({GanttChartItemUpdateAction::updateRowAction(c, -1)});
+  EXPECT_EQ(labels(source->availableItems()), (std::vector<std::string>{"c", "b", "a"}));
+  EXPECT_EQ(labels(second), (std::vector<std::string>{"b", "a", "c"}));
+  source->addNewItem(0, day(0), false);
+  EXPECT_EQ(source->availableItems().size(), 4u);
+  EXPECT_EQ(source->availableItems()[1], source->items().back());
+  // A change made on an item directly, not through the source, is noticed too.
+  b->setRow(5);
+  source->performUpdates({GanttChartItemUpdateAction::updateRowAction(a, -2)});
+  EXPECT_EQ(labels(source->availableItems()), (std::vector<std::string>{"a", "c", "?", "b"}));
+}
+
+TEST(GanttChartItemSource, AcceptChangesClearsEveryFlag) {
+  auto a = item("a", 0, day(1), day(2));
+  auto b = item("b", 1, day(1), day(2));
+  auto d = link(a, b);
+  d->setZIndex(3);
+  a->setRow(2);
+  const auto source = std::make_shared<GanttChartItemSource>(
+      std::vector<GanttChartItemPtr>{a, b}, std::vector<GanttChartDependencyPtr>{d});
+  source->acceptChanges();
+  EXPECT_FALSE(a->hasChanged());
+  EXPECT_FALSE(d->hasChanged());
+  a->setRow(2);
+  EXPECT_TRUE(a->hasChanged());
+}
+
+TEST(GanttChartItemSource, RemovingTakesEveryOccurrenceAndIgnoresStrangers) {
+  auto a = item("a", 0, day(1), day(2));
+  auto b = item("b", 1, day(1), day(2));
+  const auto source =
+      std::make_shared<GanttChartItemSource>(std::vector<GanttChartItemPtr>{a, b, a});
+  source->removeItem(item("stranger", 0, day(1), day(2)));
+  EXPECT_EQ(source->items().size(), 3u);
+  source->removeItem(a);
+  EXPECT_EQ(source->items(), (std::vector<GanttChartItemPtr>{b}));
+  source->removeItem(a);
+  EXPECT_EQ(source->items(), (std::vector<GanttChartItemPtr>{b}));
+}
+
+TEST(GanttChartItemSource, IndexesFollowRowsSetOnTheItemsDirectly) {
+  auto a = item("a", 0, day(1), day(2));
+  const auto source = std::make_shared<GanttChartItemSource>(std::vector<GanttChartItemPtr>{a});
+  source->setTimeline(TimeRange(day(0), day(6)));
+  source->setRange(RowRange(5, 5));
+  EXPECT_TRUE(source->filteredItems().empty());
+  a->setRow(5);
+  source->clearCache();
+  EXPECT_EQ(source->filteredItems().size(), 1u);
+  EXPECT_EQ(source->totalRowCount(), 6);
+}
+
+// The indexed answers must equal a plain scan of the arrays, in array order,
+// through additions, removals and moves.
+TEST(GanttChartItemSource, IndexedFilteringMatchesAPlainScan) {
+  std::mt19937 random(7);
+  auto pick = [&](int n) { return static_cast<int64_t>(random() % static_cast<unsigned>(n)); };
+  std::vector<GanttChartItemPtr> items;
+  for (int i = 0; i < 300; ++i) {
+    const Time start = Time(0, 0, 0).addingHours(static_cast<double>(pick(400)));
+    items.push_back(
+        item("i", pick(60) - 5, start, start.addingHours(static_cast<double>(pick(50))), pick(3)));
+  }
+  std::vector<GanttChartDependencyPtr> dependencies;
+  for (int i = 0; i < 300; ++i) {
+    dependencies.push_back(
+        link(items[static_cast<size_t>(pick(300))], items[static_cast<size_t>(pick(300))]));
+  }
+  const auto source = std::make_shared<GanttChartItemSource>(items, dependencies);
+  for (int round = 0; round < 200; ++round) {
+    switch (round % 4) {
+      case 0:
+        source->removeItem(
+            source->items()[static_cast<size_t>(pick(static_cast<int>(source->items().size())))]);
+        break;
+      case 1:
+        source->addNewItem(pick(60), Time(0, 0, 0).addingHours(static_cast<double>(pick(400))),
+                           false);
+        break;
+      case 2:
+        source->updateRow(source->items()[static_cast<size_t>(pick(50))], pick(60));
+        source->updateTime(source->items()[static_cast<size_t>(pick(50))],
+                           Time(0, 0, 0).addingHours(static_cast<double>(pick(400))));
+        source->bringToFront(source->items()[static_cast<size_t>(pick(50))]);
+        if (pick(3) == 0) (void)source->availableItems().size();
+        break;
+      case 3:
+        source->addNewDependency(source->items()[static_cast<size_t>(pick(50))],
+                                 source->items()[static_cast<size_t>(pick(50))],
+                                 GanttChartDependencyType::fromStartToStart);
+        if (pick(2) == 0) source->removeDependency(source->dependencies().front());
+        break;
+    }
+    const RowRange rows(pick(60) - 5, pick(60) - 5);
+    const Time from = Time(0, 0, 0).addingHours(static_cast<double>(pick(400)));
+    const TimeRange timeline(from, from.addingHours(static_cast<double>(pick(100))));
+    source->setRange(rows);
+    source->setTimeline(timeline);
+
+    std::vector<GanttChartItemPtr> expectedItems;
+    for (const auto& i : source->items()) {
+      if (rows.contains(i->row()) &&
+          (timeline.contains(i->start()) || timeline.contains(i->finish()) ||
+           TimeRange(i->start(), i->finish()).contains(timeline.start))) {
+        expectedItems.push_back(i);
+      }
+    }
+    auto isItem = [&](const GanttChartItemPtr& i) {
+      return std::find(source->items().begin(), source->items().end(), i) != source->items().end();
+    };
+    auto isFiltered = [&](const GanttChartItemPtr& i) {
+      return std::find(expectedItems.begin(), expectedItems.end(), i) != expectedItems.end();
+    };
+    std::vector<GanttChartDependencyPtr> expectedDependencies;
+    for (const auto& d : source->dependencies()) {
+      if (isItem(d->from()) && isItem(d->to()) && (isFiltered(d->from()) || isFiltered(d->to()))) {
+        expectedDependencies.push_back(d);
+      }
+    }
+    ASSERT_EQ(source->filteredItems().elements(), expectedItems) << "round " << round;
+    ASSERT_EQ(source->filteredDependencies().elements(), expectedDependencies) << "round " << round;
+
+    auto sorted = source->items();
+    std::stable_sort(sorted.begin(), sorted.end(), [](const auto& a, const auto& b) {
+      if (a->row() != b->row()) return a->row() < b->row();
+      if (!(a->start() == b->start())) return a->start() < b->start();
+      if (!(a->finish() == b->finish())) return a->finish() < b->finish();
+      return a->zIndex() < b->zIndex();
+    });
+    const auto available = source->availableItems();
+    ASSERT_EQ(available.size(), sorted.size());
+    for (size_t k = 0; k < sorted.size(); ++k) {
+      ASSERT_EQ(available[k]->row(), sorted[k]->row());
+      ASSERT_EQ(available[k]->start(), sorted[k]->start());
+      ASSERT_EQ(available[k]->zIndex(), sorted[k]->zIndex());
+    }
+  }
+}
+
+}  // namespace
+}  // namespace vorlent

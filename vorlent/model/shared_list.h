@@ -1,0 +1,94 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <utility>
+#include <vector>
+
+namespace vorlent {
+
+// An immutable list of shared model objects, cheap to copy and to pass on.
+// Every copy shares one snapshot, so a list handed out by a cache stays valid
+// (and unchanged) when the cache is cleared meanwhile, for example by a
+// re-entrant call.
+//
+// A lazy list produces its elements on first read and keeps them; a list that
+// nobody reads costs nothing. A lazy list kept beyond the call it was handed
+// to and first read later shows the collection as it is at that read.
+//
+// `isSameList` tells whether two handles share one snapshot. An owner that
+// hands out the same list while nothing changes lets its readers keep indexes
+// keyed by it (a reader that keeps a copy of the list also keeps the identity
+// from being reused).
+template <class T>
+class SharedList {
+ public:
+  using Pointer = std::shared_ptr<T>;
+  using Elements = std::vector<Pointer>;
+  using Producer = std::function<Elements()>;
+  using SharedProducer = std::function<std::shared_ptr<const Elements>()>;
+  using const_iterator = typename Elements::const_iterator;
+
+  // The empty list.
+  SharedList() : state_(std::make_shared<State>()) { state_->produced = true; }
+  explicit SharedList(Elements elements) : state_(std::make_shared<State>()) {
+    state_->elements = std::make_shared<const Elements>(std::move(elements));
+    state_->produced = true;
+  }
+  // A list produced by `producer` at its first read; the producer is then
+  // released.
+  static SharedList lazy(Producer producer) {
+    return lazyShared(
+        [producer = std::move(producer)] { return std::make_shared<const Elements>(producer()); });
+  }
+  // As `lazy`, for an owner that keeps the produced elements itself (to
+  // derive the next list from them) instead of copying them in.
+  static SharedList lazyShared(SharedProducer producer) {
+    SharedList list;
+    list.state_->produced = false;
+    list.state_->producer = std::move(producer);
+    return list;
+  }
+
+  [[nodiscard]] const Elements& elements() const {
+    State& state = *state_;
+    if (!state.produced) {
+      // Marked first, so a producer that reads this very list sees it empty
+      // instead of recursing without end.
+      state.produced = true;
+      SharedProducer producer = std::move(state.producer);
+      state.producer = nullptr;
+      if (producer) {
+        if (auto produced = producer()) state.elements = std::move(produced);
+      }
+    }
+    return state.elements ? *state.elements : noElements();
+  }
+  [[nodiscard]] bool isProduced() const { return state_->produced; }
+
+  [[nodiscard]] const_iterator begin() const { return elements().begin(); }
+  [[nodiscard]] const_iterator end() const { return elements().end(); }
+  [[nodiscard]] size_t size() const { return elements().size(); }
+  [[nodiscard]] bool empty() const { return elements().empty(); }
+  [[nodiscard]] const Pointer& operator[](size_t index) const { return elements()[index]; }
+  [[nodiscard]] const Pointer& front() const { return elements().front(); }
+  [[nodiscard]] const Pointer& back() const { return elements().back(); }
+
+  [[nodiscard]] bool isSameList(const SharedList& other) const { return state_ == other.state_; }
+
+ private:
+  static const Elements& noElements() {
+    static const auto* const none = new Elements();
+    return *none;
+  }
+
+  struct State {
+    bool produced = false;
+    SharedProducer producer;
+    std::shared_ptr<const Elements> elements;
+  };
+  std::shared_ptr<State> state_;
+};
+
+}  // namespace vorlent

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "vorlent/style/header_base_style.h"
+
+namespace vorlent {
+
+// Host overrides of the header's look: every field absent until set. Absent
+// fields leave the complete style's value in force.
+struct GanttChartHeaderStyle {
+#define VORLENT_HEADER_OVERRIDE_FIELD(type, name, init) std::optional<type> name;
+#define VORLENT_HEADER_OVERRIDE_OPTIONAL(type, name, init) type name{};
+  VORLENT_HEADER_STYLE_FIELDS(VORLENT_HEADER_OVERRIDE_FIELD, VORLENT_HEADER_OVERRIDE_OPTIONAL)
+#undef VORLENT_HEADER_OVERRIDE_FIELD
+#undef VORLENT_HEADER_OVERRIDE_OPTIONAL
+
+  // `base` with every set field of this style put in place of the base's field,
+  // whole (arrays, fonts, the selector and the cell style are not merged
+  // inside). An absent field never clears a base value.
+  [[nodiscard]] GanttChartHeaderBaseStyle applyingTo(const GanttChartHeaderBaseStyle& base) const;
+};
+
+}  // namespace vorlent
