@@ -84,6 +84,8 @@ TEST(GanttChartHeaderRow, WithoutAFormatEachTypeShowsItsDefault) {
       {T::quarters(), {"Q1 2024"}},
       {T::years(), {"2024"}},
       {T::decades(), {"2021"}},
+      {T::centuries(), {"2001"}},
+      {T::millenia(), {"2001"}},
       {T::halfdays(), {"PM"}},
       {T::hours(), {"14"}},
       {T::minutes(), {"07"}},

@@ -73,7 +73,9 @@ bool ScheduleDefinition::isContinuous() const { return WorkingWeek::of(*this).is
 bool ScheduleDefinition::isContinuous(const TimeRange& during) const {
   const WorkingWeek week = WorkingWeek::of(*this);
   if (!week.isContinuous()) return false;
-  return !week.hasExclusions || !detail::hasExclusionBetween(*this, during.start, during.finish);
+  // Asked of the intervals themselves, not of `hasExcludedIntervals`: a
+  // subclass may answer intervals while reporting it has none.
+  return !detail::hasExclusionBetween(*this, during.start, during.finish);
 }
 
 std::shared_ptr<ScheduleIntersection> ScheduleDefinition::intersecting(

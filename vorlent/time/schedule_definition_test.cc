@@ -256,6 +256,22 @@ TEST(ScheduleContinuity, IgnoresExclusionsButIsContinuousDuringOnlyWithoutThem) 
   EXPECT_FALSE(ScheduleDefinition::standard()->isContinuous({on(kMonday, 9), on(kMonday, 10)}));
 }
 
+// Answers an excluded interval but claims to have none.
+class SilentExclusions : public ScheduleDefinition {
+ public:
+  std::vector<TimeRange> excludedIntervalsFor(const Time&, const Time&) const override {
+    return {{on(kMonday, 12), on(kMonday, 13)}};
+  }
+  bool hasExcludedIntervals() const override { return false; }
+};
+
+TEST(ScheduleContinuity, DuringARangeAsksTheIntervalsThemselves) {
+  const auto schedule = std::make_shared<SilentExclusions>();
+  EXPECT_FALSE(schedule->isContinuous({on(kMonday, 0), on(kMonday, 20)}));
+  // The walks skip exclusions when there are said to be none.
+  EXPECT_EQ(schedule->duration(on(kMonday, 0), on(kMonday, 20)), hours(20));
+}
+
 TEST(ScheduleProvider, SuppliesTheCalendarUntilItIsReleased) {
   auto provider = std::make_shared<FixedProvider>(WeekRange::standard(), DayRange::standard());
   const auto schedule = std::make_shared<ScheduleDefinition>(provider);

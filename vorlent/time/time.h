@@ -80,6 +80,12 @@ struct Time {
   static int64_t dayOfWeekOfDayNumber(int64_t dayNumber);
   static double timeOfDayFromHours(double hours, double minutes, double seconds);
   static double hoursOfDayFromTimeOfDay(double timeOfDay);
+  // The same as `dayNumberFromWeek` and `hoursOfDayFromTimeOfDay`, under the
+  // names of the members they compute for a given time.
+  static int64_t dayNumber(int64_t week, int64_t dayOfWeek) {
+    return dayNumberFromWeek(week, dayOfWeek);
+  }
+  static double hoursOfDay(double timeOfDay) { return hoursOfDayFromTimeOfDay(timeOfDay); }
 
   // Days since the epoch; overflow is a fatal stop. The setter keeps
   // `timeOfDay` and splits the number by floor division.
@@ -139,6 +145,9 @@ struct Time {
   // `addingMonths` of `amount` units; overflow of the month count is a fatal
   // stop.
   [[nodiscard]] Time addingCalendarDuration(int64_t amount, CalendarTimeUnit unit) const;
+  [[nodiscard]] Time addingDuration(int64_t amount, CalendarTimeUnit unit) const {
+    return addingCalendarDuration(amount, unit);
+  }
 
   // Snaps to the scale's grid in calendar time; a continuous scale returns the
   // time unchanged. A zero or non-finite period is a fatal stop.

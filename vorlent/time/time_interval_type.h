@@ -143,33 +143,40 @@ class TimeIntervalType {
   // Factories with defaults: an absent period is 1, an absent start 0 for the
   // sub-monthly kinds and 1 (the first day, month or year) for the calendar
   // kinds.
-  static TimeIntervalType days(std::optional<double> period, std::optional<double> startingAtHours);
-  static TimeIntervalType weeks(std::optional<double> period, std::optional<int64_t> startingOn);
-  static TimeIntervalType months(std::optional<int64_t> period, std::optional<int64_t> startingOn);
+  static TimeIntervalType days(std::optional<double> period,
+                               std::optional<double> startingAtHours = std::nullopt);
+  static TimeIntervalType weeks(std::optional<double> period,
+                                std::optional<int64_t> startingOn = std::nullopt);
+  static TimeIntervalType months(std::optional<int64_t> period,
+                                 std::optional<int64_t> startingOn = std::nullopt);
   static TimeIntervalType quarters(std::optional<int64_t> period,
-                                   std::optional<int64_t> startingOnMonthOfQuarter);
+                                   std::optional<int64_t> startingOnMonthOfQuarter = std::nullopt);
   static TimeIntervalType years(std::optional<int64_t> period,
-                                std::optional<int64_t> startingOnMonth);
+                                std::optional<int64_t> startingOnMonth = std::nullopt);
   static TimeIntervalType decades(std::optional<int64_t> period,
-                                  std::optional<int64_t> startingOnYearOfDecade);
+                                  std::optional<int64_t> startingOnYearOfDecade = std::nullopt);
   static TimeIntervalType centuries(std::optional<int64_t> period,
-                                    std::optional<int64_t> startingOnYearOfCentury);
-  static TimeIntervalType millenia(std::optional<int64_t> period,
-                                   std::optional<int64_t> startingOnYearOfMillennium);
+                                    std::optional<int64_t> startingOnYearOfCentury = std::nullopt);
+  static TimeIntervalType millenia(
+      std::optional<int64_t> period,
+      std::optional<int64_t> startingOnYearOfMillennium = std::nullopt);
   static TimeIntervalType halfdays(std::optional<double> period,
-                                   std::optional<double> startingAtHour);
+                                   std::optional<double> startingAtHour = std::nullopt);
   static TimeIntervalType hours(std::optional<double> period,
-                                std::optional<double> startingAtMinute);
+                                std::optional<double> startingAtMinute = std::nullopt);
   static TimeIntervalType minutes(std::optional<double> period,
-                                  std::optional<double> startingAtSecond);
+                                  std::optional<double> startingAtSecond = std::nullopt);
   static TimeIntervalType seconds(std::optional<double> period,
-                                  std::optional<double> startingAtMillisecond);
-  static TimeIntervalType deciseconds(std::optional<double> period,
-                                      std::optional<double> startingAtMillisecondOfDecisecond);
-  static TimeIntervalType centiseconds(std::optional<double> period,
-                                       std::optional<double> startingAtMillisecondOfCentisecond);
-  static TimeIntervalType milliseconds(std::optional<double> period,
-                                       std::optional<double> startingAtNanosecondOfMillisecond);
+                                  std::optional<double> startingAtMillisecond = std::nullopt);
+  static TimeIntervalType deciseconds(
+      std::optional<double> period,
+      std::optional<double> startingAtMillisecondOfDecisecond = std::nullopt);
+  static TimeIntervalType centiseconds(
+      std::optional<double> period,
+      std::optional<double> startingAtMillisecondOfCentisecond = std::nullopt);
+  static TimeIntervalType milliseconds(
+      std::optional<double> period,
+      std::optional<double> startingAtNanosecondOfMillisecond = std::nullopt);
   static TimeIntervalType time(std::optional<std::vector<Time>> values, bool separating);
   static TimeIntervalType time(const Time& value, bool separating);
   static TimeIntervalType visibleTimeline(const TimeIntervalType& type);

@@ -28,6 +28,9 @@ TEST(TimeIntervalType, FactoriesFillAbsentPayloadsWithDefaults) {
   EXPECT_EQ(T::milliseconds(std::nullopt, std::nullopt), T::millisecondly(1, 0));
   EXPECT_EQ(T::time(Time(1, 2, 3), true), T::timeBased(std::vector<Time>{Time(1, 2, 3)}, true));
   EXPECT_EQ(T::visibleTimeline(T::hours()), T::visibleTimelineBased(T::hourly(1, 0)));
+  // The start may be left out.
+  EXPECT_EQ(T::days(2), T::daily(2, 0));
+  EXPECT_EQ(T::months(3), T::monthly(3, 1));
 }
 
 TEST(TimeIntervalType, SettableDefaultsStartAsDocumentedAndCanBeReassigned) {

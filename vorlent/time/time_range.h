@@ -55,6 +55,9 @@ struct TimeRange {
   [[nodiscard]] TimeRange shiftingByMonths(int64_t months) const;
   [[nodiscard]] TimeRange shiftingByYears(int64_t years) const;
   [[nodiscard]] TimeRange shiftingByCalendarDuration(int64_t amount, CalendarTimeUnit unit) const;
+  [[nodiscard]] TimeRange shiftingByDuration(int64_t amount, CalendarTimeUnit unit) const {
+    return shiftingByCalendarDuration(amount, unit);
+  }
 
   // Each end by `Time` equality (24:00 equals the next day's 0:00).
   friend bool operator==(const TimeRange& a, const TimeRange& b) {

@@ -124,7 +124,7 @@ TEST(TimeRangeShifting, CalendarShiftsMoveEachEndThroughTheCalendar) {
   EXPECT_DOUBLE_EQ(february.duration(TimeUnit::days), 27);  // not kept at 30 days
   EXPECT_EQ(january.shiftingByYears(3),
             january.shiftingByCalendarDuration(36, CalendarTimeUnit::months));
-  EXPECT_EQ(january.shiftingByCalendarDuration(1, CalendarTimeUnit::quarters),
+  EXPECT_EQ(january.shiftingByDuration(1, CalendarTimeUnit::quarters),
             TimeRange(Time::fromYearMonthDay(2001, 4, 1, 0, 0, 0),
                       Time::fromYearMonthDay(2001, 4, 30, 0, 0, 0)));
 }

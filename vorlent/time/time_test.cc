@@ -123,6 +123,8 @@ TEST(TimeDayNumber, SetterKeepsTheTimeOfDay) {
   t.setDayNumber(-3);
   expectSameFields(t, Time(-1, 4, 7 * kHour));
   EXPECT_EQ(Time::dayNumberFromWeek(2, 3), 17);
+  EXPECT_EQ(Time::dayNumber(-1, 6), -1);
+  EXPECT_DOUBLE_EQ(Time::hoursOfDay(5400), 1.5);
   t.setHoursOfDay(2.5);
   EXPECT_DOUBLE_EQ(t.timeOfDay, 9000);
   EXPECT_DOUBLE_EQ(t.hoursOfDay(), 2.5);
@@ -331,6 +333,8 @@ TEST(TimeCalendar, MonthAndYearAdditionClampTheDayOfMonth) {
             civil(1981, 5, 31)},
            {civil(2001, 1, 1).addingCalendarDuration(1, CalendarTimeUnit::millennia),
             civil(3001, 1, 1)},
+           {civil(2004, 2, 29, 12).addingDuration(1, CalendarTimeUnit::years),
+            civil(2005, 2, 28, 12)},
        }) {
     expectSameFields(c.from, c.result);
   }
