@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "examples/schedule_scenario.h"
 #include "vorlent/base/date_formatter.h"
 #include "vorlent/model/item.h"
 #include "vorlent/style/content_base_style.h"
@@ -117,6 +118,8 @@ int main() {
   printTimeModel(std::cout);
   printHeader(std::cout, vorlent::Locale("en_US"));
   printHeader(std::cout, vorlent::Locale("de_DE"));
+  std::cout << "\n";
+  vorlent::examples::printScheduleScenario(std::cout);
   printThemes(std::cout);
   return 0;
 }

@@ -2,34 +2,31 @@
 
 #include <algorithm>
 
-#include "vorlent/base/fatal.h"
-
 namespace vorlent {
 namespace {
 
-// Depth-first walk of nested sets keeping the current path; a set met again
-// on its own path closes a cycle. Sets reached twice along different paths
-// (shared members) are fine.
-void checkAcyclic(const GanttChartItemBehaviorSet& set,
-                  std::vector<const GanttChartItemBehaviorSet*>& path) {
-  if (std::find(path.begin(), path.end(), &set) != path.end()) {
-    fatalStop("GanttChartItemBehaviorSet: a behaviour set contains itself");
-  }
-  path.push_back(&set);
-  for (const auto& member : set.behaviors()) {
-    if (const auto* inner = dynamic_cast<const GanttChartItemBehaviorSet*>(member.get())) {
-      checkAcyclic(*inner, path);
-    }
-  }
-  path.pop_back();
-}
+// The sets being asked right now, outermost first. A set found here is
+// already answering further up the call path (it contains itself, directly or
+// through nested sets, or a member re-entered it through the manager), so it
+// answers nothing instead of recursing without end.
+thread_local std::vector<const GanttChartItemBehaviorSet*> setsBeingAsked;
+
+class AskingScope {
+ public:
+  explicit AskingScope(const GanttChartItemBehaviorSet* set) { setsBeingAsked.push_back(set); }
+  ~AskingScope() { setsBeingAsked.pop_back(); }
+  AskingScope(const AskingScope&) = delete;
+  AskingScope& operator=(const AskingScope&) = delete;
+};
 
 }  // namespace
 
 template <class Ask>
 GanttChartItemUpdateActions GanttChartItemBehaviorSet::collect(const Ask& ask) {
-  std::vector<const GanttChartItemBehaviorSet*> path;
-  checkAcyclic(*this, path);
+  if (std::find(setsBeingAsked.begin(), setsBeingAsked.end(), this) != setsBeingAsked.end()) {
+    return {};
+  }
+  const AskingScope scope(this);
   // A copy of the member list, so a member that edits this set while it is
   // asked neither invalidates the loop nor is freed before it returns.
   const std::vector<GanttChartItemBehaviorPtr> members = behaviors();

@@ -1,10 +1,19 @@
 #pragma once
 
+#include <memory>
+#include <optional>
 #include <vector>
 
 #include "vorlent/model/item_behavior.h"
 
 namespace vorlent {
+
+class GanttChartItemHierarchyProvider;
+class GanttChartDependencyLagProvider;
+class GanttChartItemConstraintProvider;
+struct GanttChartItemHierarchicalRelation;
+struct GanttChartDependencyLagDefinition;
+struct GanttChartItemConstraintDefinition;
 
 // Several behaviours acting as one: each callback asks every member in list
 // order with the same arguments and answers their actions concatenated in
@@ -12,10 +21,10 @@ namespace vorlent {
 // conflicts are left to the manager, which applies them in order). A set may
 // contain other sets. Null members are skipped.
 //
-// The member graph must be free of cycles: a set asked while it contains
-// itself, directly or through nested sets, is a fatal stop rather than a
-// recursion without end. Re-entrant use (a member that makes the manager ask
-// the same set again) is fine.
+// A set already being asked further up the call path answers nothing: a set
+// that contains itself, directly or through nested sets, is asked once, and a
+// member that makes the manager ask the same set again gets no answer from it
+// on that inner call.
 class GanttChartItemBehaviorSet : public GanttChartItemBehavior {
  public:
   explicit GanttChartItemBehaviorSet(std::vector<GanttChartItemBehaviorPtr> behaviors = {})
@@ -28,6 +37,27 @@ class GanttChartItemBehaviorSet : public GanttChartItemBehavior {
   virtual void setBehaviors(std::vector<GanttChartItemBehaviorPtr> behaviors) {
     behaviors_ = std::move(behaviors);
   }
+
+  // The classic presets: column mode, hierarchy, auto-scheduling and
+  // constraints in one new set (see classicBehaviorSet in
+  // classic_behaviors.h, which these forward to).
+  static std::shared_ptr<GanttChartItemBehaviorSet> classic(
+      std::shared_ptr<GanttChartItemHierarchyProvider> hierarchyProvider,
+      std::optional<bool> aggregatingTime,
+      std::optional<bool> autoSchedulingApplyingToUpdatingItems,
+      std::optional<bool> autoSchedulingAggregatingSources,
+      std::shared_ptr<GanttChartDependencyLagProvider> autoSchedulingLagProvider,
+      std::shared_ptr<GanttChartItemConstraintProvider> constraintProvider,
+      std::optional<bool> preservingDurations);
+  static std::shared_ptr<GanttChartItemBehaviorSet> classic(
+      std::vector<GanttChartItemHierarchicalRelation> hierarchicalRelations,
+      std::optional<bool> aggregatingTime,
+      std::optional<bool> autoSchedulingApplyingToUpdatingItems,
+      std::optional<bool> autoSchedulingAggregatingSources,
+      std::vector<GanttChartDependencyLagDefinition> autoSchedulingLags,
+      std::vector<GanttChartItemConstraintDefinition> constraints,
+      std::optional<bool> preservingDurations);
+  static std::shared_ptr<GanttChartItemBehaviorSet> classic();
 
   GanttChartItemUpdateActions itemWasAdded(
       const GanttChartItemPtr& item, const GanttChartItemList& items,
@@ -61,8 +91,8 @@ class GanttChartItemBehaviorSet : public GanttChartItemBehavior {
                                                  const GanttChartItemList& items) override;
 
  private:
-  // Asks every member through `ask` and concatenates the answers, after
-  // checking that the member graph has no cycle.
+  // Asks every member through `ask` and concatenates the answers; empty when
+  // this set is already on the call path.
   template <class Ask>
   GanttChartItemUpdateActions collect(const Ask& ask);
 

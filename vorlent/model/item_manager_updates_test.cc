@@ -194,53 +194,173 @@ TEST_F(Cascade, EveryOperationSendsItsCollectionNotifications) {
   source->setRange(RowRange(0, 10));
   source->setTimeline(TimeRange(at(0, 0), at(6, 0)));
   const std::string all = "CRTID";
+  // Every operation asks the behaviour first, then tells the item observer,
+  // then the collection observer; `calls` is what precedes the collection.
   struct Case {
     const char* name;
     std::function<void()> run;
+    CallLog calls;
     std::string notifications;
   };
+  auto allFour = [](const std::string& name) {
+    return CallLog{"behavior.rowDidChange(" + name + ")", "behavior.timeDidChange(" + name + ")",
+                   "behavior.completionDidChange(" + name + ")"};
+  };
+  CallLog everyItem;  // rows 0, 1, 3 (collapsed), 5 by then
+  for (const char* name : {"X", "B", "A", "?"}) {
+    CallLog calls = allFour(name);
+    if (std::string(name) == "A") calls.insert(calls.begin() + 1, "behavior.expansionDidChange(A)");
+    everyItem.insert(everyItem.end(), calls.begin(), calls.end());
+  }
   const Case cases[] = {
-      {"addNewItem", [&] { source->addNewItem(5, at(1, 9), false); }, all},
-      {"removeItem", [&] { source->removeItem(items["C"]); }, all},
+      {"addNewItem",
+       [&] { source->addNewItem(5, at(1, 9), false); },
+       {"behavior.itemWasAdded(?)", "item.itemWasAdded(?)"},
+       all},
+      {"removeItem",
+       [&] { source->removeItem(items["C"]); },
+       {"behavior.itemWasRemoved(C)", "item.itemWasRemoved(C)"},
+       all},
       {"addNewDependency",
        [&] {
          source->addNewDependency(items["X"], items["B"],
                                   GanttChartDependencyType::fromStartToStart);
        },
+       {"behavior.dependencyWasAdded(?)", "item.dependencyWasAdded(?)"},
        "CD"},
-      {"removeDependency", [&] { source->removeDependency(dependency); }, "CD"},
-      {"updateTime", [&] { source->updateTime(items["A"], at(2, 8)); }, "CTID"},
-      {"updateCompletion", [&] { source->updateCompletion(items["A"], at(2, 12)); }, "CI"},
-      {"updateRow", [&] { source->updateRow(items["A"], 3); }, "CRID"},
-      {"updateExpansion", [&] { source->collapse(items["A"]); }, "CRID"},
-      {"updateZIndex", [&] { source->updateZIndex(items["A"], 4); }, "CI"},
-      {"bringToFront item", [&] { source->bringToFront(items["A"]); }, "CI"},
-      {"bringToFront dependency", [&] { source->bringToFront(dependency); }, "CD"},
-      {"hide item", [&] { source->hide(items["A"]); }, "CI"},
-      {"show dependency", [&] { source->show(dependency); }, "CD"},
-      {"applySchedule", [&] { source->applySchedule(); }, "CTID"},
-      {"applyBehaviorForTimeOf", [&] { source->applyBehaviorForTimeOf(items["A"]); }, "CTID"},
-      {"applyBehaviorForCompletionOf", [&] { source->applyBehaviorForCompletionOf(items["A"]); },
+      {"removeDependency",
+       [&] { source->removeDependency(dependency); },
+       {"behavior.dependencyWasRemoved(?)", "item.dependencyWasRemoved(?)"},
+       "CD"},
+      {"updateTime",
+       [&] { source->updateTime(items["A"], at(2, 8)); },
+       {"behavior.timeDidChange(A)", "item.timeDidChange(A)"},
+       "CTID"},
+      {"updateCompletion",
+       [&] { source->updateCompletion(items["A"], at(2, 12)); },
+       {"behavior.completionDidChange(A)", "item.completionDidChange(A)"},
        "CI"},
-      {"applyBehaviorForRowOf", [&] { source->applyBehaviorForRowOf(items["A"]); }, "CRID"},
+      {"updateRow",
+       [&] { source->updateRow(items["A"], 3); },
+       {"behavior.rowDidChange(A)", "item.rowDidChange(A)"},
+       "CRID"},
+      {"updateExpansion",
+       [&] { source->collapse(items["A"]); },
+       {"behavior.expansionDidChange(A)", "item.expansionDidChange(A)"},
+       "CRID"},
+      {"updateZIndex",
+       [&] { source->updateZIndex(items["A"], 4); },
+       {"item.zIndexDidChange(A)"},
+       "CI"},
+      {"bringToFront item",
+       [&] { source->bringToFront(items["A"]); },
+       {"item.zIndexDidChange(A)"},
+       "CI"},
+      {"bringToFront dependency",
+       [&] { source->bringToFront(dependency); },
+       {"item.zIndexDidChange(?)"},
+       "CD"},
+      {"hide item", [&] { source->hide(items["A"]); }, {"item.visibilityDidChange(A)"}, "CI"},
+      {"show dependency", [&] { source->show(dependency); }, {"item.visibilityDidChange(?)"}, "CD"},
+      {"applySchedule", [&] { source->applySchedule(); }, {}, "CTID"},
+      {"applyBehaviorForTimeOf",
+       [&] { source->applyBehaviorForTimeOf(items["A"]); },
+       {"behavior.timeDidChange(A)"},
+       "CTID"},
+      {"applyBehaviorForCompletionOf",
+       [&] { source->applyBehaviorForCompletionOf(items["A"]); },
+       {"behavior.completionDidChange(A)"},
+       "CI"},
+      {"applyBehaviorForRowOf",
+       [&] { source->applyBehaviorForRowOf(items["A"]); },
+       {"behavior.rowDidChange(A)"},
+       "CRID"},
       {"applyBehaviorForExpansionStateOf",
-       [&] { source->applyBehaviorForExpansionStateOf(items["B"]); }, "CRID"},
-      {"applyBehavior item", [&] { source->applyBehavior(items["A"]); }, all},
-      {"applyBehavior", [&] { source->applyBehavior(); }, all},
-      {"performUpdates", [&] { source->performUpdates({Action::updateRowAction(items["B"], 8)}); },
+       [&] { source->applyBehaviorForExpansionStateOf(items["B"]); },
+       {},
+       "CRID"},
+      {"applyBehavior item",
+       [&] { source->applyBehavior(items["A"]); },
+       {"behavior.rowDidChange(A)", "behavior.expansionDidChange(A)", "behavior.timeDidChange(A)",
+        "behavior.completionDidChange(A)"},
+       all},
+      {"applyBehavior", [&] { source->applyBehavior(); }, everyItem, all},
+      {"performUpdates",
+       [&] { source->performUpdates({Action::updateRowAction(items["B"], 8)}); },
+       {"item.rowDidChange(B)"},
        ""},
-      {"collectionDidChange", [&] { source->collectionDidChange(); }, all},
+      {"collectionDidChange", [&] { source->collectionDidChange(); }, {}, all},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     log->clear();
     c.run();
-    std::string sent;
-    for (const auto& entry : *log) {
-      if (entry.rfind("collection.", 0) == 0) sent += entry.substr(11);
-    }
-    EXPECT_EQ(sent, c.notifications);
+    CallLog expected = c.calls;
+    for (const char change : c.notifications)
+      expected.push_back(std::string("collection.") + change);
+    EXPECT_EQ(*log, expected);
   }
+}
+
+TEST_F(Cascade, PreservingTheCompletedWorkCompletesAfterTheTimeChangeIsAnnounced) {
+  items["A"]->setCompletion(0.5);
+  source->updateDurationToFinishOn(items["A"], at(2, 16), true);
+  EXPECT_EQ(*log, (CallLog{"behavior.timeDidChange(A)", "item.timeDidChange(A)", "collection.C",
+                           "collection.T", "collection.I", "collection.D",
+                           "behavior.completionDidChange(A)", "item.completionDidChange(A)",
+                           "collection.C", "collection.I"}));
+}
+
+// Records the schedule and cascade flags each time or completion callback is
+// handed.
+class ArgumentRecorder : public GanttChartItemBehavior {
+ public:
+  struct Call {
+    std::shared_ptr<ScheduleDefinition> schedule;
+    bool up;
+    bool down;
+  };
+  std::vector<Call> calls;
+  GanttChartItemUpdateActions timeDidChange(
+      const GanttChartItemPtr&, const TimeRange&, bool up, bool down, const GanttChartItemList&,
+      const GanttChartDependencyList&,
+      const std::shared_ptr<ScheduleDefinition>& schedule) override {
+    calls.push_back({schedule, up, down});
+    return {};
+  }
+  GanttChartItemUpdateActions completionDidChange(
+      const GanttChartItemPtr&, double, bool up, bool down, const GanttChartItemList&,
+      const GanttChartDependencyList&,
+      const std::shared_ptr<ScheduleDefinition>& schedule) override {
+    calls.push_back({schedule, up, down});
+    return {};
+  }
+};
+
+TEST_F(Cascade, ItemsMoveInTheirOwnScheduleWhileBehavioursGetTheManagers) {
+  auto recorder = std::make_shared<ArgumentRecorder>();
+  source->setBehavior(recorder);
+  const auto& item = items["A"];  // Monday 8:00-16:00
+  item->setSchedule(ScheduleDefinition::continuous());
+  source->updateTime(item, at(6, 10));  // Saturday: working time in its own schedule
+  EXPECT_EQ(item->time(), TimeRange(at(6, 10), at(6, 18)));
+  source->performUpdates(
+      {Action::updateTimeAction(item, TimeRange(at(0, 1), at(0, 2)), true, false),
+       Action::updateCompletionAction(item, 0.5, false, true)});
+  ASSERT_EQ(recorder->calls.size(), 3u);
+  for (const auto& call : recorder->calls) EXPECT_EQ(call.schedule, ScheduleDefinition::standard());
+  EXPECT_TRUE(recorder->calls[0].up && recorder->calls[0].down);
+  EXPECT_TRUE(recorder->calls[1].up && !recorder->calls[1].down);
+  EXPECT_TRUE(!recorder->calls[2].up && recorder->calls[2].down);
+}
+
+TEST_F(Cascade, TheEngineClearsTheCachesBeforeEachAction) {
+  EXPECT_EQ(source->totalRowCount(), 4);
+  std::vector<int64_t> seen;
+  observer->onCall = [&](const std::string&) { seen.push_back(source->totalRowCount()); };
+  source->performUpdates(
+      {Action::updateRowAction(items["A"], 9), Action::updateRowAction(items["B"], 19)});
+  EXPECT_EQ(seen, (std::vector<int64_t>{10, 20}));
 }
 
 TEST_F(Cascade, ReapplicationAsksWithTheCurrentValuesAndOnlyForCollapsedItems) {

@@ -64,6 +64,7 @@ GanttChartItemSource::GanttChartItemSource(std::vector<GanttChartItemPtr> items,
                                            GanttChartItemBehaviorPtr behavior)
     : GanttChartItemManager(std::weak_ptr<GanttChartCollectionProvider>(), std::move(schedule),
                             std::move(behavior)),
+      GanttChartItemSourceAddOns(static_cast<GanttChartItemManager&>(*this)),
       items_(std::move(items)),
       dependencies_(std::move(dependencies)) {
   for (const auto& item : items_) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "vorlent/model/item_manager.h"
+#include "vorlent/model/item_source_add_ons.h"
 #include "vorlent/model/source_dependency_index.h"
 #include "vorlent/model/source_row_index.h"
 
@@ -31,7 +32,10 @@ namespace vorlent {
 // a viewport of a large chart does not scan it. The indexes notice changes of
 // rows and links made through the items' setters; a host that changes items
 // by other means calls `collectionDidChange()` or `clearCache()`.
-class GanttChartItemSource : public GanttChartItemManager {
+//
+// Its switchable scheduling rules (column mode, hierarchy, auto-scheduling
+// with lags, constraints) come from `GanttChartItemSourceAddOns`.
+class GanttChartItemSource : public GanttChartItemManager, public GanttChartItemSourceAddOns {
  public:
   // The arrays are taken as they are (nothing sorted, deduplicated or
   // scheduled; call `applySchedule()` or `applyBehavior()` for that). A null

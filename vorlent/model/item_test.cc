@@ -152,6 +152,40 @@ TEST(GanttChartItemSettings, ReadOnlyTogglesAllTenPermissions) {
   EXPECT_TRUE(settings.allowsCreatingDependencyLinesTo);
 }
 
+TEST(GanttChartItemSettings, AnyOfTheNineMainPermissionsEndsReadOnly) {
+  using Allow = std::function<void(GanttChartItemSettings&)>;
+  const std::pair<const char*, Allow> permissions[] = {
+      {"movingBar", [](GanttChartItemSettings& s) { s.allowsMovingBar = true; }},
+      {"resizingBar", [](GanttChartItemSettings& s) { s.setAllowsResizingBar(true); }},
+      {"movingBarVertically",
+       [](GanttChartItemSettings& s) { s.allowsMovingBarVertically = true; }},
+      {"resizingCompletionBar",
+       [](GanttChartItemSettings& s) { s.allowsResizingCompletionBar = true; }},
+      {"deletingBar", [](GanttChartItemSettings& s) { s.allowsDeletingBar = true; }},
+      {"creatingLinesTo",
+       [](GanttChartItemSettings& s) { s.allowsCreatingDependencyLinesTo = true; }},
+      {"creatingLinesFrom",
+       [](GanttChartItemSettings& s) { s.allowsCreatingDependencyLinesFrom = true; }},
+      {"deletingLinesTo",
+       [](GanttChartItemSettings& s) { s.allowsDeletingDependencyLinesTo = true; }},
+      {"deletingLinesFrom",
+       [](GanttChartItemSettings& s) { s.allowsDeletingDependencyLinesFrom = true; }},
+  };
+  for (const auto& [name, allow] : permissions) {
+    SCOPED_TRACE(name);
+    GanttChartItemSettings settings;
+    settings.setIsReadOnly(true);
+    EXPECT_FALSE(
+        settings.allowsMovingBar || settings.allowsResizingBar() ||
+        settings.allowsResizingBarAtStart || settings.allowsMovingBarVertically ||
+        settings.allowsResizingCompletionBar || settings.allowsDeletingBar ||
+        settings.allowsCreatingDependencyLinesTo || settings.allowsCreatingDependencyLinesFrom ||
+        settings.allowsDeletingDependencyLinesTo || settings.allowsDeletingDependencyLinesFrom);
+    allow(settings);
+    EXPECT_FALSE(settings.isReadOnly());
+  }
+}
+
 TEST(GanttChartItemSettings, ResizingAtStartIsNotConsultedForReadOnly) {
   GanttChartItemSettings settings;
   settings.setIsReadOnly(true);

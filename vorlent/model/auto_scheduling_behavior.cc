@@ -1,0 +1,147 @@
+#include "vorlent/model/auto_scheduling_behavior.h"
+
+#include <unordered_set>
+#include <utility>
+
+#include "vorlent/model/behavior_schedule.h"
+#include "vorlent/time/schedule_definition.h"
+
+namespace vorlent {
+
+namespace {
+
+// The working range of one item being placed, with what placing needs.
+struct WorkingRange {
+  const ScheduleDefinition& schedule;  // the item's calendar
+  double duration;                     // its working duration, when preserved
+  TimeRange range;
+};
+
+enum class Placement { push, place };
+
+}  // namespace
+
+GanttChartItemAutoSchedulingBehavior::GanttChartItemAutoSchedulingBehavior(
+    std::optional<bool> applyingToUpdatingItems, std::optional<bool> aggregatingSources,
+    std::optional<bool> preservingDurations,
+    std::shared_ptr<GanttChartDependencyLagProvider> lagProvider)
+    : applyingToUpdatingItems_(applyingToUpdatingItems.value_or(false)),
+      aggregatingSources_(aggregatingSources),
+      preservingDurations_(preservingDurations.value_or(true)),
+      lagProvider_(std::move(lagProvider)) {}
+
+GanttChartItemAutoSchedulingBehavior::GanttChartItemAutoSchedulingBehavior(
+    std::optional<bool> applyingToUpdatingItems, std::optional<bool> aggregatingSources,
+    std::optional<bool> preservingDurations, std::vector<GanttChartDependencyLagDefinition> lags)
+    : GanttChartItemAutoSchedulingBehavior(
+          applyingToUpdatingItems, aggregatingSources, preservingDurations,
+          std::make_shared<GanttChartDependencyLagSet>(std::move(lags))) {}
+
+GanttChartItemUpdateActions GanttChartItemAutoSchedulingBehavior::itemWasAdded(
+    const GanttChartItemPtr& item, const GanttChartItemList& /*items*/,
+    const GanttChartDependencyList& dependencies,
+    const std::shared_ptr<ScheduleDefinition>& schedule) {
+  return scheduleFrom(item, dependencies, schedule);
+}
+
+GanttChartItemUpdateActions GanttChartItemAutoSchedulingBehavior::dependencyWasAdded(
+    const GanttChartDependencyPtr& dependency, const GanttChartItemList& /*items*/,
+    const GanttChartDependencyList& dependencies,
+    const std::shared_ptr<ScheduleDefinition>& schedule) {
+  return scheduleFrom(dependency->from(), dependencies, schedule);
+}
+
+GanttChartItemUpdateActions GanttChartItemAutoSchedulingBehavior::timeDidChange(
+    const GanttChartItemPtr& item, const TimeRange& /*from*/, bool /*up*/, bool /*down*/,
+    const GanttChartItemList& /*items*/, const GanttChartDependencyList& dependencies,
+    const std::shared_ptr<ScheduleDefinition>& schedule) {
+  return scheduleFrom(item, dependencies, schedule);
+}
+
+GanttChartItemUpdateActions GanttChartItemAutoSchedulingBehavior::scheduleFrom(
+    const GanttChartItemPtr& item, const GanttChartDependencyList& dependencies,
+    const std::shared_ptr<ScheduleDefinition>& schedule) {
+  index_.refresh(dependencies);
+  // Local copies: a lag provider that re-enters the manager may rebuild the
+  // index while this call still walks it.
+  const GanttChartDependencyList snapshot = index_.dependencies();
+  const auto& list = snapshot.elements();
+  const auto positionsTo = [this](const GanttChartItem* z) { return index_.positionsTo(z); };
+  const auto positionsFrom = [this](const GanttChartItem* z) { return index_.positionsFrom(z); };
+  const bool preserving = preservingDurations();
+
+  // Exclusion is asked before the lag, and a usable dependency without a lag
+  // counts as 0.
+  const auto isUsable = [this](const GanttChartDependencyPtr& d) {
+    return !lagProvider_ || !lagProvider_->shouldExclude(d);
+  };
+  const auto lagOf = [this](const GanttChartDependencyPtr& d) {
+    return lagProvider_ ? lagProvider_->lag(d).value_or(0) : 0.0;
+  };
+  const auto workingRangeOf = [&](const GanttChartItem& z) {
+    const ScheduleDefinition& calendar = detail::behaviorScheduleOf(z, schedule);
+    const TimeRange range = z.time();
+    const double duration = preserving ? calendar.duration(range.start, range.finish) : 0;
+    return WorkingRange{calendar, duration, range};
+  };
+  // Moves the linked end of `working` to the dependency's constraint time:
+  // pushing keeps an end that already lies later, placing does not.
+  const auto apply = [&](WorkingRange& working, const GanttChartDependencyPtr& d,
+                         Placement placement) {
+    const GanttChartItem& predecessor = *d->from();
+    const Time anchor = d->fromType() == GanttChartDependencyEndType::finish ? predecessor.finish()
+                                                                             : predecessor.start();
+    const Time limit = working.schedule.finish(anchor, lagOf(d));
+    TimeRange& range = working.range;
+    if (d->toType() == GanttChartDependencyEndType::start) {
+      if (placement == Placement::place || !(limit < range.start)) range.start = limit;
+      if (preserving) range.finish = working.schedule.finish(range.start, working.duration);
+    } else {
+      if (placement == Placement::place || !(limit < range.finish)) range.finish = limit;
+      if (preserving) range.start = working.schedule.start(range.finish, working.duration);
+    }
+  };
+  const auto differs = [](const TimeRange& range, const GanttChartItem& z) {
+    return !(range.start == z.start() && range.finish == z.finish());
+  };
+
+  GanttChartItemUpdateActions actions;
+  if (applyingToUpdatingItems()) {
+    WorkingRange working = workingRangeOf(*item);
+    for (const size_t position : positionsTo(item.get())) {
+      const GanttChartDependencyPtr& d = list[position];
+      if (isUsable(d)) apply(working, d, Placement::push);
+    }
+    if (differs(working.range, *item)) {
+      actions.push_back(
+          GanttChartItemUpdateAction::updateTimeAction(item, working.range, true, true));
+    }
+  }
+
+  const std::optional<bool> aggregating = aggregatingSources();
+  const bool placesByChangedLink = aggregating != true;
+  const bool pushesByAllLinks = aggregating != false;
+  std::unordered_set<const GanttChartItem*> placed;
+  for (const size_t position : positionsFrom(item.get())) {
+    const GanttChartDependencyPtr& d = list[position];
+    if (!isUsable(d)) continue;
+    const GanttChartItemPtr& successor = d->to();
+    WorkingRange working = workingRangeOf(*successor);
+    if (placesByChangedLink && placed.insert(successor.get()).second) {
+      apply(working, d, Placement::place);
+    }
+    if (pushesByAllLinks) {
+      for (const size_t other : positionsTo(successor.get())) {
+        const GanttChartDependencyPtr& e = list[other];
+        if (isUsable(e)) apply(working, e, Placement::push);
+      }
+    }
+    if (differs(working.range, *successor)) {
+      actions.push_back(
+          GanttChartItemUpdateAction::updateTimeAction(successor, working.range, true, true));
+    }
+  }
+  return actions;
+}
+
+}  // namespace vorlent

@@ -1,0 +1,243 @@
+#include "vorlent/model/auto_scheduling_behavior.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "vorlent/model/behavior_test_support.h"
+#include "vorlent/model/item_source.h"
+#include "vorlent/time/schedule_definition.h"
+
+namespace vorlent {
+namespace {
+
+using testing::makeItem;
+using testing::on;
+using testing::span;
+
+constexpr double kHour = 3600;
+
+std::shared_ptr<GanttChartItemSource> sourceWith(
+    const std::vector<GanttChartItemPtr>& items,
+    const std::vector<GanttChartDependencyPtr>& dependencies,
+    std::shared_ptr<GanttChartItemBehavior> behavior) {
+  return std::make_shared<GanttChartItemSource>(items, dependencies, ScheduleDefinition::standard(),
+                                                behavior);
+}
+
+GanttChartDependencyPtr link(const GanttChartItemPtr& from, const GanttChartItemPtr& to,
+                             GanttChartDependencyType type) {
+  return std::make_shared<GanttChartDependency>(std::nullopt, from, to, std::nullopt, 0, true,
+                                                type);
+}
+
+// Each link type with a lag, on the standard calendar (8:00-16:00 on
+// weekdays): the predecessor runs Monday 8:00 to Tuesday 16:00, the successor
+// is four working hours long and starts out far away.
+struct LinkCase {
+  const char* name;
+  GanttChartDependencyType type;
+  double lag;
+  TimeRange expected;
+};
+
+class AutoSchedulingLinkTypes : public ::testing::TestWithParam<LinkCase> {};
+
+TEST_P(AutoSchedulingLinkTypes, PlaceTheSuccessorsLinkedEndByTheLagInWorkingTime) {
+  const LinkCase& c = GetParam();
+  const auto predecessor = makeItem("A", 0, on(kMonday, 8), on(kTuesday, 16));
+  const auto successor = makeItem("B", 1, on(kFriday, 8), on(kFriday, 12));
+  const auto dependency = link(predecessor, successor, c.type);
+  const auto source =
+      sourceWith({predecessor, successor}, {dependency},
+                 std::make_shared<GanttChartItemAutoSchedulingBehavior>(
+                     false, std::nullopt, true,
+                     std::vector<GanttChartDependencyLagDefinition>{{dependency, c.lag}}));
+
+  source->applyBehaviorForTimeOf(predecessor);
+
+  EXPECT_EQ(successor->time(), c.expected) << c.name;
+  EXPECT_EQ(predecessor->time(), span(on(kMonday, 8), on(kTuesday, 16)));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AllTypes, AutoSchedulingLinkTypes,
+    ::testing::Values(
+        // Tuesday 16:00 is Wednesday 8:00 in working time.
+        LinkCase{"finish to start", GanttChartDependencyType::fromFinishToStart, 0,
+                 span(on(kWednesday, 8), on(kWednesday, 12))},
+        LinkCase{"finish to start, 24 h of lag = three working days",
+                 GanttChartDependencyType::fromFinishToStart, 24 * kHour,
+                 span(on(kMonday, 8, 2), on(kMonday, 12, 2))},
+        LinkCase{"finish to start, negative lag overlaps",
+                 GanttChartDependencyType::fromFinishToStart, -4 * kHour,
+                 span(on(kTuesday, 12), on(kTuesday, 16))},
+        LinkCase{"start to start", GanttChartDependencyType::fromStartToStart, 2 * kHour,
+                 span(on(kMonday, 10), on(kMonday, 14))},
+        LinkCase{"finish to finish", GanttChartDependencyType::fromFinishToFinish, 0,
+                 span(on(kTuesday, 12), on(kTuesday, 16))},
+        LinkCase{"finish to finish, negative lag", GanttChartDependencyType::fromFinishToFinish,
+                 -8 * kHour, span(on(kMonday, 12), on(kMonday, 16))},
+        LinkCase{"start to finish", GanttChartDependencyType::fromStartToFinish, 8 * kHour,
+                 span(on(kMonday, 12), on(kMonday, 16))}),
+    [](const ::testing::TestParamInfo<LinkCase>& param) {
+      return "Case" + std::to_string(param.index);
+    });
+
+// A successor Y of X1 and X2 (both finish to start): X1 ends Monday 16:00, X2
+// Tuesday 16:00, and Y starts out on Friday.
+struct TwoPredecessors {
+  GanttChartItemPtr x1 = makeItem("X1", 0, on(kMonday, 8), on(kMonday, 16));
+  GanttChartItemPtr x2 = makeItem("X2", 1, on(kMonday, 8), on(kTuesday, 16));
+  GanttChartItemPtr y = makeItem("Y", 2, on(kFriday, 8), on(kFriday, 16));
+  std::shared_ptr<GanttChartItemSource> source;
+
+  explicit TwoPredecessors(std::optional<bool> aggregatingSources) {
+    source = sourceWith(
+        {x1, x2, y},
+        {link(x1, y, GanttChartDependencyType::fromFinishToStart),
+         link(x2, y, GanttChartDependencyType::fromFinishToStart)},
+        std::make_shared<GanttChartItemAutoSchedulingBehavior>(false, aggregatingSources, true));
+  }
+};
+
+TEST(AutoSchedulingAggregatingSources, FalsePlacesByTheChangedLinkAloneEvenEarlier) {
+  TwoPredecessors f(false);
+  f.source->applyBehaviorForTimeOf(f.x1);
+  EXPECT_EQ(f.y->time(), span(on(kTuesday, 8), on(kTuesday, 16)))
+      << "placed after X1 although X2 finishes later";
+}
+
+TEST(AutoSchedulingAggregatingSources, TrueOnlyEverPushesLater) {
+  TwoPredecessors f(true);
+  f.source->applyBehaviorForTimeOf(f.x1);
+  EXPECT_EQ(f.y->time(), span(on(kFriday, 8), on(kFriday, 16)));
+
+  f.source->updateTime(f.x2, on(kFriday, 8));  // now ends Monday 16:00 of week 2
+  EXPECT_EQ(f.y->time(), span(on(kTuesday, 8, 2), on(kTuesday, 16, 2)));
+}
+
+TEST(AutoSchedulingAggregatingSources, NoneSettlesOnTheLatestPredecessorEarlierOrLater) {
+  TwoPredecessors f(std::nullopt);
+  f.source->applyBehaviorForTimeOf(f.x1);
+  EXPECT_EQ(f.y->time(), span(on(kWednesday, 8), on(kWednesday, 16)))
+      << "moved earlier, but not before X2's finish";
+}
+
+TEST(AutoScheduling, WithoutPreservedDurationsOnlyTheLinkedEndMoves) {
+  const auto a = makeItem("A", 0, on(kMonday, 8), on(kWednesday, 12));
+  const auto b = makeItem("B", 1, on(kWednesday, 9), on(kThursday, 16));
+  const auto source = sourceWith(
+      {a, b}, {link(a, b, GanttChartDependencyType::fromFinishToStart)},
+      std::make_shared<GanttChartItemAutoSchedulingBehavior>(false, std::nullopt, false));
+  source->applyBehaviorForTimeOf(a);
+  EXPECT_EQ(b->time(), span(on(kWednesday, 12), on(kThursday, 16)));
+}
+
+TEST(AutoScheduling, AnExcludedDependencyIsIgnoredEverywhere) {
+  TwoPredecessors f(std::nullopt);
+  const auto& dependencies = f.source->dependencies();
+  auto lags = std::make_shared<GanttChartDependencyLagSet>(
+      std::vector<GanttChartDependencyLagDefinition>{{dependencies[1], 0, true}});
+  f.source->setBehavior(
+      std::make_shared<GanttChartItemAutoSchedulingBehavior>(false, std::nullopt, true, lags));
+
+  f.source->applyBehaviorForTimeOf(f.x1);
+  EXPECT_EQ(f.y->time(), span(on(kTuesday, 8), on(kTuesday, 16)))
+      << "X2's excluded link no longer holds Y back";
+  f.source->updateTime(f.x2, on(kFriday, 8));
+  EXPECT_EQ(f.y->time(), span(on(kTuesday, 8), on(kTuesday, 16)));
+}
+
+TEST(AutoScheduling, ApplyingToUpdatingItemsPushesAMovedItemBehindItsPredecessors) {
+  for (const bool applying : {false, true}) {
+    const auto x = makeItem("X", 0, on(kMonday, 8), on(kMonday, 16));
+    const auto y = makeItem("Y", 1, on(kTuesday, 8), on(kTuesday, 16));
+    const auto source =
+        sourceWith({x, y}, {link(x, y, GanttChartDependencyType::fromFinishToStart)},
+                   std::make_shared<GanttChartItemAutoSchedulingBehavior>(applying));
+    source->updateTime(y, on(kMonday, 8));
+    EXPECT_EQ(y->time(), applying ? span(on(kTuesday, 8), on(kTuesday, 16))
+                                  : span(on(kMonday, 8), on(kMonday, 16)))
+        << "applying " << applying;
+  }
+}
+
+TEST(AutoScheduling, AddingADependencySchedulesItsTarget) {
+  const auto x = makeItem("X", 0, on(kMonday, 8), on(kTuesday, 16));
+  const auto y = makeItem("Y", 1, on(kMonday, 8), on(kMonday, 16));
+  const auto source = sourceWith(
+      {x, y}, {}, std::make_shared<GanttChartItemAutoSchedulingBehavior>(false, true, true));
+  source->addNewDependency(x, y, GanttChartDependencyType::fromFinishToStart);
+  EXPECT_EQ(y->time(), span(on(kWednesday, 8), on(kWednesday, 16)));
+
+  // A dependency the target already satisfies changes nothing when only
+  // pushing.
+  const auto z = makeItem("Z", 2, on(kFriday, 8), on(kFriday, 16));
+  const auto later = sourceWith(
+      {x, z}, {}, std::make_shared<GanttChartItemAutoSchedulingBehavior>(false, true, true));
+  later->addNewDependency(x, z, GanttChartDependencyType::fromFinishToStart);
+  EXPECT_EQ(z->time(), span(on(kFriday, 8), on(kFriday, 16)));
+}
+
+TEST(AutoScheduling, ChangesTravelAlongTheChainOneLinkPerLevel) {
+  std::vector<GanttChartItemPtr> chain;
+  std::vector<GanttChartDependencyPtr> links;
+  for (int i = 0; i < 5; ++i) {
+    chain.push_back(makeItem("T", i, on(kMonday, 8), on(kMonday, 16)));
+    if (i > 0) {
+      links.push_back(link(chain[static_cast<size_t>(i) - 1], chain.back(),
+                           GanttChartDependencyType::fromFinishToStart));
+    }
+  }
+  const auto source =
+      sourceWith(chain, links, std::make_shared<GanttChartItemAutoSchedulingBehavior>());
+  source->updateTime(chain.front(), on(kMonday, 8));
+  EXPECT_EQ(chain[4]->time(), span(on(kFriday, 8), on(kFriday, 16)));
+}
+
+TEST(AutoScheduling, ACycleKeepsPushingUntilTheCascadeBoundStopsIt) {
+  const auto a = makeItem("A", 0, on(kMonday, 8), on(kMonday, 16));
+  const auto b = makeItem("B", 1, on(kTuesday, 8), on(kTuesday, 16));
+  const auto source = sourceWith({a, b},
+                                 {link(a, b, GanttChartDependencyType::fromFinishToStart),
+                                  link(b, a, GanttChartDependencyType::fromFinishToStart)},
+                                 std::make_shared<GanttChartItemAutoSchedulingBehavior>());
+  source->setMaxBehaviorRecursivity(10);
+
+  source->updateTime(a, on(kTuesday, 8));
+
+  // Ten follow-ups, alternating B and A, each one working day later.
+  EXPECT_EQ(b->time(), span(on(kMonday, 8, 3), on(kMonday, 16, 3)));
+  EXPECT_EQ(a->time(), span(on(kTuesday, 8, 3), on(kTuesday, 16, 3)));
+}
+
+TEST(AutoScheduling, AnItemWithoutLinksAnswersNothing) {
+  GanttChartItemAutoSchedulingBehavior behavior;
+  const auto alone = makeItem("alone", 0, on(kMonday, 8), on(kMonday, 16));
+  const GanttChartItemList items(std::vector<GanttChartItemPtr>{alone});
+  const GanttChartDependencyList none;
+  EXPECT_TRUE(behavior.itemWasAdded(alone, items, none, ScheduleDefinition::standard()).empty());
+  EXPECT_TRUE(behavior
+                  .timeDidChange(alone, alone->time(), true, true, items, none,
+                                 ScheduleDefinition::standard())
+                  .empty());
+}
+
+TEST(AutoScheduling, ConstructorDefaults) {
+  const GanttChartItemAutoSchedulingBehavior defaults;
+  EXPECT_FALSE(defaults.applyingToUpdatingItems());
+  EXPECT_TRUE(defaults.preservingDurations());
+  EXPECT_EQ(defaults.aggregatingSources(), std::nullopt);
+  EXPECT_EQ(defaults.lagProvider(), nullptr);
+  const GanttChartItemAutoSchedulingBehavior overLags(
+      std::nullopt, false, std::nullopt, std::vector<GanttChartDependencyLagDefinition>{});
+  EXPECT_EQ(overLags.aggregatingSources(), false);
+  EXPECT_NE(std::dynamic_pointer_cast<GanttChartDependencyLagSet>(overLags.lagProvider()), nullptr);
+}
+
+}  // namespace
+}  // namespace vorlent

@@ -1,0 +1,63 @@
+#include "vorlent/model/dependency_lags.h"
+
+#include <utility>
+
+namespace vorlent {
+
+GanttChartDependencyLagDefinition::GanttChartDependencyLagDefinition(
+    std::shared_ptr<GanttChartDependency> linked, double seconds, std::optional<bool> excluded)
+    : dependency(std::move(linked)), lag(seconds), shouldExclude(excluded.value_or(false)) {}
+
+GanttChartDependencyLagSet::GanttChartDependencyLagSet(
+    std::vector<GanttChartDependencyLagDefinition> lags)
+    : lags_(std::move(lags)) {
+  rebuildIndex();
+}
+
+void GanttChartDependencyLagSet::setLags(std::vector<GanttChartDependencyLagDefinition> lags) {
+  lags_ = std::move(lags);
+  rebuildIndex();
+}
+
+std::optional<double> GanttChartDependencyLagSet::lag(
+    const std::shared_ptr<GanttChartDependency>& dependency) const {
+  const GanttChartDependencyLagDefinition* definition = firstDefinition(dependency.get());
+  if (definition == nullptr) return std::nullopt;
+  return definition->lag;
+}
+
+bool GanttChartDependencyLagSet::shouldExclude(
+    const std::shared_ptr<GanttChartDependency>& dependency) const {
+  const GanttChartDependencyLagDefinition* definition = firstDefinition(dependency.get());
+  return definition != nullptr && definition->shouldExclude;
+}
+
+const GanttChartDependencyLagDefinition* GanttChartDependencyLagSet::firstDefinition(
+    const GanttChartDependency* dependency) const {
+  const auto found = firstIndex_.find(dependency);
+  return found == firstIndex_.end() ? nullptr : &lags_[found->second];
+}
+
+void GanttChartDependencyLagSet::rebuildIndex() {
+  firstIndex_.clear();
+  firstIndex_.reserve(lags_.size());
+  // try_emplace keeps the earliest position, so the first definition wins.
+  for (size_t i = 0; i < lags_.size(); ++i) firstIndex_.try_emplace(lags_[i].dependency.get(), i);
+}
+
+GanttChartDependencyLagSource::GanttChartDependencyLagSource(LagFunction function,
+                                                             ExclusionFunction exclusionFunction)
+    : function_(std::move(function)), exclusionFunction_(std::move(exclusionFunction)) {}
+
+std::optional<double> GanttChartDependencyLagSource::lag(
+    const std::shared_ptr<GanttChartDependency>& dependency) const {
+  if (!function_) return std::nullopt;
+  return function_(dependency);
+}
+
+bool GanttChartDependencyLagSource::shouldExclude(
+    const std::shared_ptr<GanttChartDependency>& dependency) const {
+  return exclusionFunction_ && exclusionFunction_(dependency);
+}
+
+}  // namespace vorlent

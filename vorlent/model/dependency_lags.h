@@ -1,0 +1,99 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <unordered_map>
+#include <vector>
+
+namespace vorlent {
+
+class GanttChartDependency;
+
+// Where auto-scheduling takes a dependency's lag (seconds of working time kept
+// between the linked ends, negative to overlap them) and whether it ignores
+// the dependency altogether. The exclusion is asked first; a dependency that
+// is not excluded and has no lag counts as a lag of 0.
+class GanttChartDependencyLagProvider {
+ public:
+  virtual ~GanttChartDependencyLagProvider() = default;
+
+  // Seconds of working time, or nullopt for none.
+  [[nodiscard]] virtual std::optional<double> lag(
+      const std::shared_ptr<GanttChartDependency>& dependency) const = 0;
+  // True when auto-scheduling is to ignore the dependency. By default nothing
+  // is excluded.
+  [[nodiscard]] virtual bool shouldExclude(
+      const std::shared_ptr<GanttChartDependency>& dependency) const {
+    (void)dependency;
+    return false;
+  }
+};
+
+// One dependency's lag and exclusion. The dependency is matched by identity:
+// another dependency object linking the same ends is a different dependency.
+struct GanttChartDependencyLagDefinition {
+  std::shared_ptr<GanttChartDependency> dependency;
+  double lag = 0;
+  bool shouldExclude = false;
+
+  // nullopt `shouldExclude` means false.
+  GanttChartDependencyLagDefinition(std::shared_ptr<GanttChartDependency> linked, double seconds,
+                                    std::optional<bool> excluded = std::nullopt);
+};
+
+// A list of lag definitions. A dependency's answer comes from the first
+// definition for that very object, in list order; later ones for the same
+// dependency are never reached, and a dependency without one has no lag and
+// is not excluded. Lookups go through an identity index that is rebuilt
+// whenever the list is replaced, so asking costs the same for any list size.
+class GanttChartDependencyLagSet : public GanttChartDependencyLagProvider {
+ public:
+  explicit GanttChartDependencyLagSet(std::vector<GanttChartDependencyLagDefinition> lags = {});
+
+  [[nodiscard]] virtual const std::vector<GanttChartDependencyLagDefinition>& lags() const {
+    return lags_;
+  }
+  // Takes effect at the next question.
+  virtual void setLags(std::vector<GanttChartDependencyLagDefinition> lags);
+
+  [[nodiscard]] std::optional<double> lag(
+      const std::shared_ptr<GanttChartDependency>& dependency) const override;
+  [[nodiscard]] bool shouldExclude(
+      const std::shared_ptr<GanttChartDependency>& dependency) const override;
+
+ private:
+  // The first definition for the dependency, or null.
+  [[nodiscard]] const GanttChartDependencyLagDefinition* firstDefinition(
+      const GanttChartDependency* dependency) const;
+  void rebuildIndex();
+
+  std::vector<GanttChartDependencyLagDefinition> lags_;
+  std::unordered_map<const GanttChartDependency*, size_t> firstIndex_;
+};
+
+// Lags and exclusions answered by two host functions. An empty function
+// answers no lag, or no exclusion.
+class GanttChartDependencyLagSource : public GanttChartDependencyLagProvider {
+ public:
+  using LagFunction =
+      std::function<std::optional<double>(const std::shared_ptr<GanttChartDependency>&)>;
+  using ExclusionFunction = std::function<bool(const std::shared_ptr<GanttChartDependency>&)>;
+
+  GanttChartDependencyLagSource(LagFunction function, ExclusionFunction exclusionFunction);
+
+  [[nodiscard]] const LagFunction& function() const { return function_; }
+  [[nodiscard]] const ExclusionFunction& exclusionFunction() const { return exclusionFunction_; }
+
+  [[nodiscard]] std::optional<double> lag(
+      const std::shared_ptr<GanttChartDependency>& dependency) const override;
+  [[nodiscard]] bool shouldExclude(
+      const std::shared_ptr<GanttChartDependency>& dependency) const override;
+
+ private:
+  LagFunction function_;
+  ExclusionFunction exclusionFunction_;
+};
+
+}  // namespace vorlent

@@ -1,0 +1,268 @@
+#include "vorlent/model/hierarchical_behavior.h"
+
+#include <algorithm>
+#include <unordered_map>
+#include <unordered_set>
+#include <utility>
+
+#include "vorlent/base/fatal.h"
+#include "vorlent/model/behavior_schedule.h"
+#include "vorlent/time/schedule_definition.h"
+
+namespace vorlent {
+
+namespace {
+
+// The child's new time when its parent moved by `offset` seconds of working
+// time: the child moves by as much in its own calendar, then is clamped into
+// the parent's new time.
+TimeRange movedChildTime(const GanttChartItem& child, const TimeRange& parentTime, double offset,
+                         const std::shared_ptr<ScheduleDefinition>& schedule) {
+  const ScheduleDefinition& childSchedule = detail::behaviorScheduleOf(child, schedule);
+  const Time& ns = parentTime.start;
+  const Time& nf = parentTime.finish;
+  const Time movedStart = childSchedule.finish(child.start(), offset);
+  const Time movedFinish = childSchedule.finish(child.finish(), offset);
+  Time start = movedStart < nf ? movedStart : nf;
+  if (start < ns) start = ns;
+  Time finish = movedFinish < ns ? ns : movedFinish;
+  if (!(finish < nf)) finish = nf;
+  return {start, finish};
+}
+
+// The child's new time when its parent was resized from `old` to
+// `parentTime`: an end that lay inside the parent keeps its place (cut at the
+// parent's new finish), any other follows the parent's end.
+TimeRange resizedChildTime(const GanttChartItem& child, const TimeRange& parentTime,
+                           const TimeRange& old) {
+  const Time cs = child.start();
+  const Time cf = child.finish();
+  const Time start = (old.start < cs && parentTime.start < cs) ? cs : parentTime.start;
+  Time finish = parentTime.finish;
+  if (cf < old.finish) finish = parentTime.finish < cf ? parentTime.finish : cf;
+  return {start, finish};
+}
+
+}  // namespace
+
+GanttChartItemHierarchicalBehavior::GanttChartItemHierarchicalBehavior(
+    std::shared_ptr<GanttChartItemHierarchyProvider> provider, std::optional<bool> aggregatingTime,
+    std::optional<bool> preservingDurations)
+    : provider_(std::move(provider)),
+      aggregatingTime_(aggregatingTime.value_or(true)),
+      preservingDurations_(preservingDurations.value_or(true)) {
+  if (provider_ == nullptr) fatalStop("GanttChartItemHierarchicalBehavior: a provider is required");
+}
+
+GanttChartItemHierarchicalBehavior::GanttChartItemHierarchicalBehavior(
+    std::vector<GanttChartItemHierarchicalRelation> relations, std::optional<bool> aggregatingTime,
+    std::optional<bool> preservingDurations)
+    : GanttChartItemHierarchicalBehavior(
+          std::make_shared<GanttChartItemHierarchy>(std::move(relations)), aggregatingTime,
+          preservingDurations) {}
+
+GanttChartItemUpdateActions GanttChartItemHierarchicalBehavior::timeDidChange(
+    const GanttChartItemPtr& item, const TimeRange& from, bool up, bool down,
+    const GanttChartItemList& /*items*/, const GanttChartDependencyList& /*dependencies*/,
+    const std::shared_ptr<ScheduleDefinition>& schedule) {
+  if (!aggregatingTime()) return {};
+  const TimeRange now = item->time();
+  const ScheduleDefinition& itemSchedule = detail::behaviorScheduleOf(*item, schedule);
+
+  // A change that keeps the working duration exactly is a move; anything else
+  // (or any change when durations are not preserved) a resize.
+  bool isMove = false;
+  double offset = 0;
+  if (preservingDurations() && itemSchedule.duration(now.start, now.finish) ==
+                                   itemSchedule.duration(from.start, from.finish)) {
+    isMove = true;
+    offset = itemSchedule.duration(from.start, now.start);
+  }
+
+  GanttChartItemUpdateActions actions;
+  if (down) {
+    for (const GanttChartItemPtr& child : provider_->children(item)) {
+      if (child == nullptr) continue;
+      const Time cs = child->start();
+      const Time cf = child->finish();
+      const bool insideBoth =
+          now.start < cs && cf < now.finish && from.start < cs && cf < from.finish;
+      if (insideBoth) continue;
+      const TimeRange target = isMove ? movedChildTime(*child, now, offset, schedule)
+                                      : resizedChildTime(*child, now, from);
+      if (target.start == cs && target.finish == cf) continue;
+      actions.push_back(GanttChartItemUpdateAction::updateTimeAction(child, target, false, true));
+    }
+  }
+  if (up) {
+    if (const GanttChartItemPtr parent = provider_->parent(item)) {
+      std::optional<TimeRange> span;
+      for (const GanttChartItemPtr& sibling : provider_->children(parent)) {
+        if (sibling == nullptr) continue;
+        if (!span) {
+          span = sibling->time();
+          continue;
+        }
+        if (sibling->start() < span->start) span->start = sibling->start();
+        if (span->finish < sibling->finish()) span->finish = sibling->finish();
+      }
+      if (span && !(parent->start() == span->start && parent->finish() == span->finish)) {
+        actions.push_back(GanttChartItemUpdateAction::updateTimeAction(parent, *span, true, false));
+      }
+    }
+  }
+  return actions;
+}
+
+GanttChartItemUpdateActions GanttChartItemHierarchicalBehavior::completionDidChange(
+    const GanttChartItemPtr& item, double from, bool up, bool down,
+    const GanttChartItemList& /*items*/, const GanttChartDependencyList& /*dependencies*/,
+    const std::shared_ptr<ScheduleDefinition>& /*schedule*/) {
+  if (!aggregatingTime()) return {};
+  GanttChartItemUpdateActions actions;
+  if (down) {
+    const double value = item->completion();
+    for (const GanttChartItemPtr& child : provider_->children(item)) {
+      if (child == nullptr) continue;
+      const double completion = child->completion();
+      if (completion == value) continue;
+      // A child that was further than its parent before and after the change
+      // keeps its own progress.
+      if (completion > value && completion > from) continue;
+      actions.push_back(
+          GanttChartItemUpdateAction::updateCompletionAction(child, value, false, true));
+    }
+  }
+  if (up) {
+    if (const GanttChartItemPtr parent = provider_->parent(item)) {
+      std::optional<double> minimum;
+      for (const GanttChartItemPtr& sibling : provider_->children(parent)) {
+        if (sibling == nullptr) continue;
+        const double completion = sibling->completion();
+        if (!minimum || completion < *minimum) minimum = completion;
+      }
+      if (minimum && parent->completion() != *minimum) {
+        actions.push_back(
+            GanttChartItemUpdateAction::updateCompletionAction(parent, *minimum, true, false));
+      }
+    }
+  }
+  return actions;
+}
+
+GanttChartItemUpdateActions GanttChartItemHierarchicalBehavior::expansionDidChange(
+    const GanttChartItemPtr& item, const GanttChartItemList& items) {
+  return item->isExpanded() ? expand(item, items) : collapse(item, items);
+}
+
+GanttChartItemUpdateActions GanttChartItemHierarchicalBehavior::collapse(
+    const GanttChartItemPtr& item, const GanttChartItemList& items) {
+  const int64_t row = item->row();
+  std::vector<GanttChartItemPtr> hidden = provider_->allLevelChildren(item);
+  std::erase_if(hidden, [](const GanttChartItemPtr& d) { return d == nullptr || !d->isVisible(); });
+
+  CollapseStateDefinition record{item, {}, {}};
+  record.itemStates.reserve(hidden.size());
+  GanttChartItemUpdateActions actions;
+  std::unordered_set<const GanttChartItem*> hiddenSet;
+  std::unordered_set<int64_t> hiddenRows;
+  for (const GanttChartItemPtr& d : hidden) {
+    record.itemStates.push_back(
+        {d, checkedSubtract(d->row(), row, "hierarchical behaviour row offset")});
+    actions.push_back(GanttChartItemUpdateAction::updateVisibilityAction(d, false));
+    actions.push_back(GanttChartItemUpdateAction::updateRowAction(d, row));
+    hiddenSet.insert(d.get());
+    hiddenRows.insert(d->row());
+  }
+
+  // A row is freed when no visible item outside the collapsed subtree stays
+  // on it. One pass marks the occupied rows; the freed ones are then sorted so
+  // that each later item counts those at or above it by a binary search.
+  const auto isHidden = [&hiddenSet](const GanttChartItemPtr& x) {
+    return hiddenSet.count(x.get()) != 0;
+  };
+  std::unordered_set<int64_t> occupied;
+  for (const GanttChartItemPtr& x : items) {
+    if (x == nullptr || !x->isVisible() || isHidden(x)) continue;
+    if (hiddenRows.count(x->row()) != 0) occupied.insert(x->row());
+  }
+  std::vector<int64_t> freedRows;
+  for (const int64_t hiddenRow : hiddenRows) {
+    if (occupied.count(hiddenRow) == 0) freedRows.push_back(hiddenRow);
+  }
+  std::sort(freedRows.begin(), freedRows.end());
+  for (const int64_t freedRow : freedRows) {
+    record.freedRowOffsets.push_back(
+        checkedSubtract(freedRow, row, "hierarchical behaviour row offset"));
+  }
+  collapseStates_.push_back(std::move(record));
+
+  for (const GanttChartItemPtr& x : items) {
+    if (x == nullptr || x->row() <= row || isHidden(x)) continue;
+    const auto freedAtOrAbove =
+        std::upper_bound(freedRows.begin(), freedRows.end(), x->row()) - freedRows.begin();
+    actions.push_back(GanttChartItemUpdateAction::updateRowAction(
+        x, checkedSubtract(x->row(), freedAtOrAbove, "hierarchical behaviour row shift")));
+  }
+  return actions;
+}
+
+GanttChartItemUpdateActions GanttChartItemHierarchicalBehavior::expand(
+    const GanttChartItemPtr& item, const GanttChartItemList& items) {
+  const auto recordOf = [&item](const CollapseStateDefinition& state) {
+    return state.parent == item;
+  };
+  const auto found = std::find_if(collapseStates_.begin(), collapseStates_.end(), recordOf);
+  if (found == collapseStates_.end()) return {};
+  // Moved out before the records are dropped, which happens now rather than at
+  // the end so that nothing is left behind whatever follows.
+  const std::vector<CollapseItemStateDefinition> itemStates = std::move(found->itemStates);
+  const std::vector<int64_t> freedRowOffsets = std::move(found->freedRowOffsets);
+  std::erase_if(collapseStates_, recordOf);
+
+  const int64_t row = item->row();
+  GanttChartItemUpdateActions actions;
+  std::unordered_set<const GanttChartItem*> restored;
+  std::vector<int64_t> reopened;
+  for (const CollapseItemStateDefinition& state : itemStates) {
+    const int64_t target = checkedAdd(row, state.rowOffset, "hierarchical behaviour row restore");
+    actions.push_back(GanttChartItemUpdateAction::updateRowAction(state.item, target));
+    actions.push_back(GanttChartItemUpdateAction::updateVisibilityAction(state.item, true));
+    restored.insert(state.item.get());
+  }
+  // Only rows below the item shift others down, as only they were closed by
+  // moving the items below them up.
+  for (const int64_t offset : freedRowOffsets) {
+    const int64_t target = checkedAdd(row, offset, "hierarchical behaviour row restore");
+    if (target > row) reopened.push_back(target);
+  }
+  std::sort(reopened.begin(), reopened.end());
+  reopened.erase(std::unique(reopened.begin(), reopened.end()), reopened.end());
+
+  // The i-th reopened row (ascending) shifts every other item from row
+  // t(i) - i on by i + 1. Those thresholds never decrease, so an item's final
+  // shift is the number of thresholds at or below its row.
+  std::vector<int64_t> thresholds(reopened.size());
+  for (size_t i = 0; i < reopened.size(); ++i) {
+    thresholds[i] = checkedSubtract(reopened[i], static_cast<int64_t>(i));
+  }
+  // Items grouped by shift, each group in list order: the order in which the
+  // shifts would have been given out one reopened row at a time.
+  std::vector<std::vector<GanttChartItemPtr>> byShift(reopened.size() + 1);
+  for (const GanttChartItemPtr& x : items) {
+    if (x == nullptr || restored.count(x.get()) != 0) continue;
+    const auto shift =
+        std::upper_bound(thresholds.begin(), thresholds.end(), x->row()) - thresholds.begin();
+    if (shift > 0) byShift[static_cast<size_t>(shift)].push_back(x);
+  }
+  for (size_t shift = 1; shift < byShift.size(); ++shift) {
+    for (const GanttChartItemPtr& x : byShift[shift]) {
+      actions.push_back(GanttChartItemUpdateAction::updateRowAction(
+          x,
+          checkedAdd(x->row(), static_cast<int64_t>(shift), "hierarchical behaviour row shift")));
+    }
+  }
+  return actions;
+}
+
+}  // namespace vorlent

@@ -1,0 +1,96 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "vorlent/model/hierarchy.h"
+#include "vorlent/model/item_behavior.h"
+
+namespace vorlent {
+
+// Keeps a tree of items consistent. When an item's time or completion changes
+// it adjusts the item's children (actions flagged down only) and re-aggregates
+// the parent from its children (flagged up only), so one change travels down
+// the whole subtree and up to the root, one level per cascade step, without
+// bouncing back. Collapsing an item hides its visible descendants, folds them
+// onto its row and closes the rows they leave empty; expanding restores them
+// from the record kept at the collapse and reopens their rows. These records
+// are the only state a behaviour keeps between calls.
+class GanttChartItemHierarchicalBehavior : public GanttChartItemBehavior {
+ public:
+  // nullopt flags mean true. A null provider is a fatal stop.
+  explicit GanttChartItemHierarchicalBehavior(
+      std::shared_ptr<GanttChartItemHierarchyProvider> provider,
+      std::optional<bool> aggregatingTime = std::nullopt,
+      std::optional<bool> preservingDurations = std::nullopt);
+  // Over a new `GanttChartItemHierarchy` of `relations`.
+  explicit GanttChartItemHierarchicalBehavior(
+      std::vector<GanttChartItemHierarchicalRelation> relations,
+      std::optional<bool> aggregatingTime = std::nullopt,
+      std::optional<bool> preservingDurations = std::nullopt);
+
+  [[nodiscard]] const std::shared_ptr<GanttChartItemHierarchyProvider>& provider() const {
+    return provider_;
+  }
+  // Whether time and completion changes are answered at all; collapsing and
+  // expanding work either way.
+  [[nodiscard]] virtual bool aggregatingTime() const { return aggregatingTime_; }
+  virtual void setAggregatingTime(bool aggregating) { aggregatingTime_ = aggregating; }
+  // Whether a change that keeps the item's working duration moves its
+  // children by the same working time (otherwise every change is a resize).
+  [[nodiscard]] virtual bool preservingDurations() const { return preservingDurations_; }
+  virtual void setPreservingDurations(bool preserving) { preservingDurations_ = preserving; }
+
+  // Children are moved (a move) or follow the changed ends (a resize), each
+  // clamped into the item's new time; a child strictly inside both the old and
+  // the new time stays. The parent is given the span of its children.
+  GanttChartItemUpdateActions timeDidChange(
+      const GanttChartItemPtr& item, const TimeRange& from, bool up, bool down,
+      const GanttChartItemList& items, const GanttChartDependencyList& dependencies,
+      const std::shared_ptr<ScheduleDefinition>& schedule) override;
+  // Children below the new value are raised to it; children above it are
+  // lowered only when they were not above the old value too. The parent gets
+  // the minimum of its children's completions.
+  GanttChartItemUpdateActions completionDidChange(
+      const GanttChartItemPtr& item, double from, bool up, bool down,
+      const GanttChartItemList& items, const GanttChartDependencyList& dependencies,
+      const std::shared_ptr<ScheduleDefinition>& schedule) override;
+  // Collapsing records and folds the visible descendants; expanding restores
+  // the first record for the item and drops all of its records. Expanding
+  // reopens exactly the rows the collapse closed (those below the item), so
+  // collapsing and expanding again restores every row, also where hidden
+  // items shared rows with other visible items. Expanding an item without a
+  // record answers nothing. Rows freed or reopened are found
+  // by searching sorted rows, so the cost grows with the items, not with
+  // items times rows.
+  GanttChartItemUpdateActions expansionDidChange(const GanttChartItemPtr& item,
+                                                 const GanttChartItemList& items) override;
+
+ private:
+  struct CollapseItemStateDefinition {
+    GanttChartItemPtr item;
+    int64_t rowOffset;  // the descendant's row minus the parent's, at the collapse
+  };
+  struct CollapseStateDefinition {
+    GanttChartItemPtr parent;
+    std::vector<CollapseItemStateDefinition> itemStates;
+    // The rows the collapse emptied and closed, relative to the parent's row:
+    // exactly these are reopened on expansion, so that a row the hidden items
+    // shared with other visible items is not opened twice.
+    std::vector<int64_t> freedRowOffsets;
+  };
+
+  GanttChartItemUpdateActions collapse(const GanttChartItemPtr& item,
+                                       const GanttChartItemList& items);
+  GanttChartItemUpdateActions expand(const GanttChartItemPtr& item,
+                                     const GanttChartItemList& items);
+
+  std::shared_ptr<GanttChartItemHierarchyProvider> provider_;
+  bool aggregatingTime_;
+  bool preservingDurations_;
+  std::vector<CollapseStateDefinition> collapseStates_;
+};
+
+}  // namespace vorlent

@@ -1,0 +1,246 @@
+#include "vorlent/model/hierarchical_behavior.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "vorlent/model/behavior_test_support.h"
+#include "vorlent/model/item_source.h"
+#include "vorlent/time/schedule_definition.h"
+
+namespace vorlent {
+namespace {
+
+using ::testing::ElementsAre;
+using testing::makeItem;
+using testing::makeSummary;
+using testing::on;
+using testing::rowsOf;
+using testing::span;
+using testing::visibilityOf;
+
+std::shared_ptr<GanttChartItemSource> sourceWith(
+    const std::vector<GanttChartItemPtr>& items,
+    const std::shared_ptr<GanttChartItemHierarchicalBehavior>& behavior) {
+  return std::make_shared<GanttChartItemSource>(items, std::vector<GanttChartDependencyPtr>{},
+                                                ScheduleDefinition::standard(), behavior);
+}
+
+// A two-day summary over A (its first day), B (its second day) and C (inside
+// the second day), on the standard calendar (Monday to Friday, 8:00-16:00).
+struct ParentFixture {
+  GanttChartItemPtr parent = makeSummary("P", 0, on(kMonday, 8), on(kTuesday, 16));
+  GanttChartItemPtr a = makeItem("A", 1, on(kMonday, 8), on(kMonday, 16));
+  GanttChartItemPtr b = makeItem("B", 2, on(kTuesday, 8), on(kTuesday, 16));
+  GanttChartItemPtr c = makeItem("C", 3, on(kTuesday, 10), on(kTuesday, 12));
+  std::shared_ptr<GanttChartItemHierarchicalBehavior> behavior;
+  std::shared_ptr<GanttChartItemSource> source;
+
+  explicit ParentFixture(bool preservingDurations = true) {
+    behavior = std::make_shared<GanttChartItemHierarchicalBehavior>(
+        std::vector<GanttChartItemHierarchicalRelation>{{parent, {a, b, c}}}, true,
+        preservingDurations);
+    source = sourceWith({parent, a, b, c}, behavior);
+  }
+};
+
+TEST(HierarchicalBehaviorTime, MovingAChildStretchesTheParentToSpanItsChildren) {
+  ParentFixture f;
+  f.source->updateTime(f.b, on(kThursday, 8));
+  EXPECT_EQ(f.parent->time(), span(on(kMonday, 8), on(kThursday, 16)));
+  f.source->updateTime(f.b, on(kMonday, 8));
+  EXPECT_EQ(f.parent->time(), span(on(kMonday, 8), on(kTuesday, 12)))
+      << "the parent shrinks to C's finish";
+}
+
+TEST(HierarchicalBehaviorTime, ParentAlreadySpanningItsChildrenIsLeftAlone) {
+  ParentFixture f;
+  f.source->applyBehaviorForTimeOf(f.a);
+  EXPECT_EQ(f.parent->time(), span(on(kMonday, 8), on(kTuesday, 16)));
+  EXPECT_FALSE(f.parent->hasChanged());
+}
+
+TEST(HierarchicalBehaviorTime, MovingAParentMovesTouchingChildrenByItsWorkingOffset) {
+  ParentFixture f;
+  f.source->updateTime(f.parent, on(kTuesday, 8));
+  EXPECT_EQ(f.parent->time(), span(on(kTuesday, 8), on(kWednesday, 16)));
+  EXPECT_EQ(f.a->time(), span(on(kTuesday, 8), on(kTuesday, 16)));
+  EXPECT_EQ(f.b->time(), span(on(kWednesday, 8), on(kWednesday, 16)));
+  EXPECT_EQ(f.c->time(), span(on(kTuesday, 10), on(kTuesday, 12)))
+      << "a child strictly inside the old and the new time stays";
+}
+
+TEST(HierarchicalBehaviorTime, WithoutPreservedDurationsAMoveIsAResize) {
+  ParentFixture f(false);
+  f.source->updateTime(f.parent, on(kTuesday, 8));
+  EXPECT_EQ(f.parent->time(), span(on(kTuesday, 8), on(kWednesday, 16)));
+  // A ended before the old finish, so it keeps its finish and takes the new
+  // start: the engine makes the inverted range a zero-length item.
+  EXPECT_EQ(f.a->time(), span(on(kTuesday, 8), on(kTuesday, 8)));
+  EXPECT_EQ(f.b->time(), span(on(kTuesday, 8), on(kWednesday, 16)));
+  EXPECT_EQ(f.c->time(), span(on(kTuesday, 10), on(kTuesday, 12)));
+}
+
+TEST(HierarchicalBehaviorTime, ResizingTheParentsFinishMovesOnlyChildrenEndingAtIt) {
+  ParentFixture f;
+  f.source->updateDurationToFinishOn(f.parent, on(kWednesday, 16), false);
+  EXPECT_EQ(f.parent->time(), span(on(kMonday, 8), on(kWednesday, 16)));
+  EXPECT_EQ(f.a->time(), span(on(kMonday, 8), on(kMonday, 16)));
+  EXPECT_EQ(f.b->time(), span(on(kTuesday, 8), on(kWednesday, 16)));
+  EXPECT_EQ(f.c->time(), span(on(kTuesday, 10), on(kTuesday, 12)));
+}
+
+TEST(HierarchicalBehaviorTime, MovesTravelDownTheWholeSubtree) {
+  const auto root = makeSummary("root", 0, on(kMonday, 8), on(kMonday, 16));
+  const auto middle = makeSummary("middle", 1, on(kMonday, 8), on(kMonday, 16));
+  const auto leaf = makeItem("leaf", 2, on(kMonday, 8), on(kMonday, 16));
+  const auto behavior = std::make_shared<GanttChartItemHierarchicalBehavior>(
+      std::vector<GanttChartItemHierarchicalRelation>{{root, {middle}}, {middle, {leaf}}});
+  const auto source = sourceWith({root, middle, leaf}, behavior);
+
+  source->updateTime(root, on(kWednesday, 8));
+
+  EXPECT_EQ(middle->time(), span(on(kWednesday, 8), on(kWednesday, 16)));
+  EXPECT_EQ(leaf->time(), span(on(kWednesday, 8), on(kWednesday, 16)));
+}
+
+TEST(HierarchicalBehaviorCompletion, ParentTakesTheMinimumOfItsChildren) {
+  const auto parent = makeSummary("P", 0, on(kMonday, 8), on(kMonday, 16));
+  const auto a = makeItem("A", 1, on(kMonday, 8), on(kMonday, 16), 0.2);
+  const auto b = makeItem("B", 2, on(kMonday, 8), on(kMonday, 16), 0.8);
+  const auto c = makeItem("C", 3, on(kMonday, 8), on(kMonday, 16), 1.0);
+  const auto behavior = std::make_shared<GanttChartItemHierarchicalBehavior>(
+      std::vector<GanttChartItemHierarchicalRelation>{{parent, {a, b, c}}});
+  const auto source = sourceWith({parent, a, b, c}, behavior);
+
+  source->applyBehaviorForCompletionOf(b);
+
+  EXPECT_DOUBLE_EQ(parent->completion(), 0.2);
+}
+
+TEST(HierarchicalBehaviorCompletion, LoweringAParentLowersOnlyChildrenThatWereNotAhead) {
+  const auto parent = makeSummary("P", 0, on(kMonday, 8), on(kMonday, 16));
+  parent->setCompletion(0.8);
+  const auto ahead = makeItem("ahead", 1, on(kMonday, 8), on(kMonday, 16), 0.9);
+  const auto between = makeItem("between", 2, on(kMonday, 8), on(kMonday, 16), 0.7);
+  const auto behind = makeItem("behind", 3, on(kMonday, 8), on(kMonday, 16), 0.3);
+  const auto behavior = std::make_shared<GanttChartItemHierarchicalBehavior>(
+      std::vector<GanttChartItemHierarchicalRelation>{{parent, {ahead, between, behind}}});
+  const auto source = sourceWith({parent, ahead, between, behind}, behavior);
+
+  source->updateCompletion(parent, on(kMonday, 12));
+
+  EXPECT_DOUBLE_EQ(parent->completion(), 0.5);
+  EXPECT_DOUBLE_EQ(ahead->completion(), 0.9);
+  EXPECT_DOUBLE_EQ(between->completion(), 0.5);
+  EXPECT_DOUBLE_EQ(behind->completion(), 0.5);
+}
+
+TEST(HierarchicalBehaviorTime, WithoutAggregatingTimeNothingFollowsButCollapsingWorks) {
+  ParentFixture f;
+  f.behavior->setAggregatingTime(false);
+  f.source->updateTime(f.parent, on(kWednesday, 8));
+  f.source->updateCompletion(f.a, on(kMonday, 16));
+  EXPECT_EQ(f.a->time(), span(on(kMonday, 8), on(kMonday, 16)));
+  EXPECT_DOUBLE_EQ(f.parent->completion(), 0);
+
+  f.source->collapse(f.parent);
+  EXPECT_THAT(visibilityOf({f.a, f.b, f.c}), ElementsAre(false, false, false));
+}
+
+// P on row 0 with children on rows 1 and 2, an unrelated item on row 3.
+struct CollapseFixture {
+  GanttChartItemPtr parent = makeSummary("P", 0, on(kMonday, 8), on(kMonday, 16));
+  GanttChartItemPtr a = makeItem("A", 1, on(kMonday, 8), on(kMonday, 16));
+  GanttChartItemPtr b = makeItem("B", 2, on(kMonday, 8), on(kMonday, 16));
+  GanttChartItemPtr unrelated = makeItem("U", 3, on(kMonday, 8), on(kMonday, 16));
+  std::shared_ptr<GanttChartItemSource> source;
+
+  explicit CollapseFixture(std::vector<GanttChartItemPtr> extra = {}) {
+    std::vector<GanttChartItemPtr> items{parent, a, b, unrelated};
+    items.insert(items.end(), extra.begin(), extra.end());
+    source =
+        sourceWith(items, std::make_shared<GanttChartItemHierarchicalBehavior>(
+                              std::vector<GanttChartItemHierarchicalRelation>{{parent, {a, b}}}));
+  }
+};
+
+TEST(HierarchicalBehaviorExpansion, CollapsingFoldsChildrenOntoTheParentRowAndClosesTheirRows) {
+  CollapseFixture f;
+  f.source->collapse(f.parent);
+  EXPECT_THAT(rowsOf({f.parent, f.a, f.b, f.unrelated}), ElementsAre(0, 0, 0, 1));
+  EXPECT_THAT(visibilityOf({f.a, f.b}), ElementsAre(false, false));
+
+  f.source->expand(f.parent);
+  EXPECT_THAT(rowsOf({f.parent, f.a, f.b, f.unrelated}), ElementsAre(0, 1, 2, 3));
+  EXPECT_THAT(visibilityOf({f.a, f.b}), ElementsAre(true, true));
+}
+
+TEST(HierarchicalBehaviorExpansion, ARowSharedWithAnUnrelatedVisibleItemStaysOpenAndIsRestored) {
+  const auto sharing = makeItem("X", 2, on(kTuesday, 8), on(kTuesday, 16));
+  CollapseFixture f({sharing});
+
+  f.source->collapse(f.parent);
+  EXPECT_THAT(rowsOf({f.a, f.b, sharing, f.unrelated}), ElementsAre(0, 0, 1, 2))
+      << "only row 1 was really emptied";
+
+  f.source->expand(f.parent);
+  EXPECT_THAT(rowsOf({f.parent, f.a, f.b, sharing, f.unrelated}), ElementsAre(0, 1, 2, 2, 3));
+
+  // A second round trip lands on the same rows again: nothing drifts.
+  f.source->collapse(f.parent);
+  f.source->expand(f.parent);
+  EXPECT_THAT(rowsOf({f.parent, f.a, f.b, sharing, f.unrelated}), ElementsAre(0, 1, 2, 2, 3));
+}
+
+TEST(HierarchicalBehaviorExpansion, HiddenDescendantsAreNotFoldedButShiftLikeOtherItems) {
+  CollapseFixture f;
+  f.b->setIsVisible(false);
+  f.source->collapse(f.parent);
+  EXPECT_THAT(rowsOf({f.a, f.b, f.unrelated}), ElementsAre(0, 1, 2));
+  f.source->expand(f.parent);
+  EXPECT_THAT(rowsOf({f.a, f.b, f.unrelated}), ElementsAre(1, 2, 3));
+  EXPECT_TRUE(f.a->isVisible());
+  EXPECT_FALSE(f.b->isVisible());
+}
+
+TEST(HierarchicalBehaviorExpansion, ExpandingWithoutARecordChangesNothing) {
+  CollapseFixture f;
+  f.source->expand(f.parent);
+  f.source->expand(f.parent);
+  EXPECT_THAT(rowsOf({f.parent, f.a, f.b, f.unrelated}), ElementsAre(0, 1, 2, 3));
+
+  f.source->collapse(f.parent);
+  f.source->expand(f.parent);
+  f.source->expand(f.parent);
+  EXPECT_THAT(rowsOf({f.parent, f.a, f.b, f.unrelated}), ElementsAre(0, 1, 2, 3));
+}
+
+TEST(HierarchicalBehaviorExpansion, RowsAreRestoredRelativeToTheParentsRowAtExpansion) {
+  CollapseFixture f;
+  f.source->collapse(f.parent);
+  f.parent->setRow(5);
+  f.source->expand(f.parent);
+  EXPECT_THAT(rowsOf({f.a, f.b}), ElementsAre(6, 7));
+}
+
+TEST(HierarchicalBehaviorExpansion, NestedSubtreesFoldAtEveryLevel) {
+  const auto root = makeSummary("root", 0, on(kMonday, 8), on(kMonday, 16));
+  const auto middle = makeSummary("middle", 1, on(kMonday, 8), on(kMonday, 16));
+  const auto leaf = makeItem("leaf", 2, on(kMonday, 8), on(kMonday, 16));
+  const auto after = makeItem("after", 3, on(kMonday, 8), on(kMonday, 16));
+  const auto source = sourceWith(
+      {root, middle, leaf, after},
+      std::make_shared<GanttChartItemHierarchicalBehavior>(
+          std::vector<GanttChartItemHierarchicalRelation>{{root, {middle}}, {middle, {leaf}}}));
+
+  source->collapse(root);
+  EXPECT_THAT(rowsOf({root, middle, leaf, after}), ElementsAre(0, 0, 0, 1));
+  source->expand(root);
+  EXPECT_THAT(rowsOf({root, middle, leaf, after}), ElementsAre(0, 1, 2, 3));
+}
+
+}  // namespace
+}  // namespace vorlent
