@@ -2,6 +2,7 @@
 
 #include <unordered_set>
 #include <utility>
+#include <vector>
 
 #include "vorlent/model/behavior_schedule.h"
 #include "vorlent/time/schedule_definition.h"
@@ -62,12 +63,17 @@ GanttChartItemUpdateActions GanttChartItemAutoSchedulingBehavior::scheduleFrom(
     const GanttChartItemPtr& item, const GanttChartDependencyList& dependencies,
     const std::shared_ptr<ScheduleDefinition>& schedule) {
   index_.refresh(dependencies);
-  // Local copies: a lag provider that re-enters the manager may rebuild the
-  // index while this call still walks it.
+  // Copies of the list and of the positions walked: a lag provider that
+  // re-enters the manager may rebuild the index while this call still walks
+  // it, and the positions copied stay valid for the list copied.
   const GanttChartDependencyList snapshot = index_.dependencies();
   const auto& list = snapshot.elements();
-  const auto positionsTo = [this](const GanttChartItem* z) { return index_.positionsTo(z); };
-  const auto positionsFrom = [this](const GanttChartItem* z) { return index_.positionsFrom(z); };
+  const auto positionsTo = [this](const GanttChartItem* z) {
+    return std::vector<size_t>(index_.positionsTo(z));
+  };
+  const auto positionsFrom = [this](const GanttChartItem* z) {
+    return std::vector<size_t>(index_.positionsFrom(z));
+  };
   const bool preserving = preservingDurations();
 
   // Exclusion is asked before the lag, and a usable dependency without a lag

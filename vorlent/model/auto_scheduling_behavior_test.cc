@@ -1,10 +1,12 @@
 #include "vorlent/model/auto_scheduling_behavior.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "vorlent/model/behavior_test_support.h"
@@ -213,6 +215,54 @@ TEST(AutoScheduling, ACycleKeepsPushingUntilTheCascadeBoundStopsIt) {
   // Ten follow-ups, alternating B and A, each one working day later.
   EXPECT_EQ(b->time(), span(on(kMonday, 8, 3), on(kMonday, 16, 3)));
   EXPECT_EQ(a->time(), span(on(kTuesday, 8, 3), on(kTuesday, 16, 3)));
+}
+
+// The item itself and its successors are both passed on in both directions,
+// so the hierarchy above and the chain beyond them follow.
+TEST(AutoScheduling, EveryActionCarriesBothCascadeFlags) {
+  const auto w = makeItem("W", 0, on(kMonday, 8), on(kTuesday, 16));
+  const auto x = makeItem("X", 1, on(kMonday, 8), on(kMonday, 16));
+  const auto y = makeItem("Y", 2, on(kMonday, 8), on(kMonday, 16));
+  const GanttChartDependencyList dependencies(std::vector<GanttChartDependencyPtr>{
+      link(w, x, GanttChartDependencyType::fromFinishToStart),
+      link(x, y, GanttChartDependencyType::fromFinishToStart)});
+  GanttChartItemAutoSchedulingBehavior behavior(true);
+  using Flags = std::tuple<GanttChartItemPtr, bool, bool>;
+  EXPECT_THAT(testing::cascadeFlagsOf(behavior.timeDidChange(
+                  x, x->time(), false, false, GanttChartItemList(std::vector{w, x, y}),
+                  dependencies, ScheduleDefinition::standard())),
+              ::testing::ElementsAre(Flags{x, true, true}, Flags{y, true, true}));
+}
+
+TEST(AutoScheduling, ALagProviderAskingTheBehaviourAgainDoesNotDisturbTheWalk) {
+  const auto x = makeItem("X", 0, on(kMonday, 8), on(kMonday, 16));
+  const auto y = makeItem("Y", 1, on(kMonday, 8), on(kMonday, 16));
+  const auto z = makeItem("Z", 2, on(kMonday, 8), on(kMonday, 16));
+  const GanttChartDependencyList links(
+      std::vector{link(x, y, GanttChartDependencyType::fromFinishToStart),
+                  link(x, z, GanttChartDependencyType::fromFinishToStart)});
+  const GanttChartDependencyList otherLinks(
+      std::vector{link(y, z, GanttChartDependencyType::fromFinishToStart)});
+  GanttChartItemAutoSchedulingBehavior* self = nullptr;
+  bool reentered = false;
+  const auto behavior = std::make_shared<GanttChartItemAutoSchedulingBehavior>(
+      false, std::nullopt, true,
+      std::make_shared<GanttChartDependencyLagSource>(
+          [&](const GanttChartDependencyPtr&) -> std::optional<double> {
+            if (!reentered) {
+              reentered = true;  // a different list makes the behaviour re-index
+              self->timeDidChange(y, y->time(), true, true, GanttChartItemList(), otherLinks,
+                                  ScheduleDefinition::standard());
+            }
+            return std::nullopt;
+          },
+          nullptr));
+  self = behavior.get();
+  using Flags = std::tuple<GanttChartItemPtr, bool, bool>;
+  EXPECT_THAT(
+      testing::cascadeFlagsOf(behavior->timeDidChange(
+          x, x->time(), true, true, GanttChartItemList(), links, ScheduleDefinition::standard())),
+      ::testing::ElementsAre(Flags{y, true, true}, Flags{z, true, true}));
 }
 
 TEST(AutoScheduling, AnItemWithoutLinksAnswersNothing) {

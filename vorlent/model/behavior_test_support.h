@@ -8,9 +8,12 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <tuple>
+#include <variant>
 #include <vector>
 
 #include "vorlent/model/item.h"
+#include "vorlent/model/update_action.h"
 #include "vorlent/time/time.h"
 #include "vorlent/time/time_constants.h"
 #include "vorlent/time/time_range.h"
@@ -50,6 +53,22 @@ inline std::vector<bool> visibilityOf(const std::vector<GanttChartItemPtr>& item
   visible.reserve(items.size());
   for (const auto& item : items) visible.push_back(item->isVisible());
   return visible;
+}
+
+// (item, up, down) of each time or completion action, in order; row and
+// visibility actions carry no cascade flags and are left out.
+inline std::vector<std::tuple<GanttChartItemPtr, bool, bool>> cascadeFlagsOf(
+    const GanttChartItemUpdateActions& actions) {
+  std::vector<std::tuple<GanttChartItemPtr, bool, bool>> flags;
+  for (const auto& action : actions) {
+    if (const auto* time = std::get_if<GanttChartItemUpdateAction::UpdateTime>(&action.variant())) {
+      flags.emplace_back(time->item, time->up, time->down);
+    } else if (const auto* completion =
+                   std::get_if<GanttChartItemUpdateAction::UpdateCompletion>(&action.variant())) {
+      flags.emplace_back(completion->item, completion->up, completion->down);
+    }
+  }
+  return flags;
 }
 
 }  // namespace vorlent::testing

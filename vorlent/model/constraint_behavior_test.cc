@@ -1,9 +1,11 @@
 #include "vorlent/model/constraint_behavior.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <optional>
+#include <tuple>
 #include <vector>
 
 #include "vorlent/model/behavior_test_support.h"
@@ -94,6 +96,19 @@ TEST(ConstraintBehavior, DraggingAnItemPastItsLimitBringsItBack) {
               {item, {kNone, on(kWednesday, 8), kNone, kNone}}}));
   source->updateTime(item, on(kFriday, 8));
   EXPECT_EQ(item->time(), span(on(kWednesday, 8), on(kWednesday, 12)));
+}
+
+// The correction is passed on both ways, so a constrained summary's children
+// and parent, and its successors, follow it.
+TEST(ConstraintBehavior, TheCorrectionCarriesBothCascadeFlags) {
+  const auto item = makeItem("I", 0, on(kMonday, 8), on(kMonday, 12));
+  GanttChartItemConstraintBehavior behavior(std::vector<GanttChartItemConstraintDefinition>{
+      {item, {on(kTuesday, 8), kNone, kNone, kNone}}});
+  using Flags = std::tuple<GanttChartItemPtr, bool, bool>;
+  EXPECT_THAT(testing::cascadeFlagsOf(behavior.timeDidChange(
+                  item, item->time(), false, false, GanttChartItemList(std::vector{item}),
+                  GanttChartDependencyList(), ScheduleDefinition::standard())),
+              ::testing::ElementsAre(Flags{item, true, true}));
 }
 
 TEST(ConstraintBehavior, AddingADependencyChecksOnlyItsTarget) {

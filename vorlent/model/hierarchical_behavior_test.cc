@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <tuple>
 #include <vector>
 
 #include "vorlent/model/behavior_test_support.h"
@@ -13,6 +14,7 @@
 namespace vorlent {
 namespace {
 
+using testing::cascadeFlagsOf;
 using ::testing::ElementsAre;
 using testing::makeItem;
 using testing::makeSummary;
@@ -104,6 +106,36 @@ TEST(HierarchicalBehaviorTime, MovesTravelDownTheWholeSubtree) {
 
   EXPECT_EQ(middle->time(), span(on(kWednesday, 8), on(kWednesday, 16)));
   EXPECT_EQ(leaf->time(), span(on(kWednesday, 8), on(kWednesday, 16)));
+}
+
+// Children are told to pass a change on down only and the parent up only, so
+// a change never bounces back; each direction is answered only when asked for.
+TEST(HierarchicalBehaviorFlags, ChildrenGoDownOnlyAndTheParentUpOnly) {
+  const auto root = makeSummary("root", 0, on(kMonday, 8), on(kMonday, 16));
+  const auto middle = makeSummary("middle", 1, on(kMonday, 8), on(kMonday, 16));
+  const auto leaf = makeItem("leaf", 2, on(kMonday, 8), on(kMonday, 16));
+  GanttChartItemHierarchicalBehavior behavior(
+      std::vector<GanttChartItemHierarchicalRelation>{{root, {middle}}, {middle, {leaf}}});
+  const GanttChartItemList items(std::vector<GanttChartItemPtr>{root, middle, leaf});
+  const GanttChartDependencyList none;
+  const auto standard = ScheduleDefinition::standard();
+  const TimeRange old = middle->time();
+  middle->setTime(span(on(kTuesday, 8), on(kTuesday, 16)));
+  middle->setCompletion(0.5);
+  using Flags = std::tuple<GanttChartItemPtr, bool, bool>;
+
+  EXPECT_THAT(
+      cascadeFlagsOf(behavior.timeDidChange(middle, old, true, true, items, none, standard)),
+      ElementsAre(Flags{leaf, false, true}, Flags{root, true, false}));
+  EXPECT_THAT(
+      cascadeFlagsOf(behavior.completionDidChange(middle, 0, true, true, items, none, standard)),
+      ElementsAre(Flags{leaf, false, true}, Flags{root, true, false}));
+  EXPECT_THAT(
+      cascadeFlagsOf(behavior.timeDidChange(middle, old, false, true, items, none, standard)),
+      ElementsAre(Flags{leaf, false, true}));
+  EXPECT_THAT(
+      cascadeFlagsOf(behavior.completionDidChange(middle, 0, true, false, items, none, standard)),
+      ElementsAre(Flags{root, true, false}));
 }
 
 TEST(HierarchicalBehaviorCompletion, ParentTakesTheMinimumOfItsChildren) {

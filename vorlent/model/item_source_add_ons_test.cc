@@ -22,34 +22,31 @@ using ::testing::IsEmpty;
 using testing::makeItem;
 using testing::on;
 
-GanttChartItemPtr item(const char *label) {
+GanttChartItemPtr item(const char* label) {
   return makeItem(label, 0, on(kMonday, 8), on(kMonday, 16));
 }
 
-std::shared_ptr<GanttChartItemSource>
-emptySource(GanttChartItemBehaviorPtr behavior = nullptr) {
-  return std::make_shared<GanttChartItemSource>(
-      std::vector<GanttChartItemPtr>{}, std::vector<GanttChartDependencyPtr>{},
-      nullptr, std::move(behavior));
+std::shared_ptr<GanttChartItemSource> emptySource(GanttChartItemBehaviorPtr behavior = nullptr) {
+  return std::make_shared<GanttChartItemSource>(std::vector<GanttChartItemPtr>{},
+                                                std::vector<GanttChartDependencyPtr>{}, nullptr,
+                                                std::move(behavior));
 }
 
 template <class Behavior>
-std::vector<std::shared_ptr<Behavior>> managed(GanttChartItemSource &source) {
+std::vector<std::shared_ptr<Behavior>> managed(GanttChartItemSource& source) {
   std::vector<std::shared_ptr<Behavior>> found;
-  for (const auto &member : source.managedBehaviorSet()->behaviors()) {
-    if (auto behavior = std::dynamic_pointer_cast<Behavior>(member))
-      found.push_back(behavior);
+  for (const auto& member : source.managedBehaviorSet()->behaviors()) {
+    if (auto behavior = std::dynamic_pointer_cast<Behavior>(member)) found.push_back(behavior);
   }
   return found;
 }
 
 // The (parent, children) pairs of the source's relations, for comparison.
-std::vector<std::pair<GanttChartItemPtr, std::vector<GanttChartItemPtr>>>
-relationsOf(const GanttChartItemSource &source) {
-  std::vector<std::pair<GanttChartItemPtr, std::vector<GanttChartItemPtr>>>
-      pairs;
-  for (const auto &relation : source.hierarchicalRelations().value_or(
-           std::vector<GanttChartItemHierarchicalRelation>{})) {
+std::vector<std::pair<GanttChartItemPtr, std::vector<GanttChartItemPtr>>> relationsOf(
+    const GanttChartItemSource& source) {
+  std::vector<std::pair<GanttChartItemPtr, std::vector<GanttChartItemPtr>>> pairs;
+  for (const auto& relation :
+       source.hierarchicalRelations().value_or(std::vector<GanttChartItemHierarchicalRelation>{})) {
     pairs.emplace_back(relation.parent, relation.children);
   }
   return pairs;
@@ -66,12 +63,10 @@ TEST(ItemSourceManagedSet, BecomesTheBehaviourOrJoinsTheHostsOneOnce) {
   const auto host = std::make_shared<GanttChartItemColumnBehavior>();
   const auto hosted = emptySource(host);
   const auto managedSet = hosted->managedBehaviorSet();
-  const auto combined =
-      std::dynamic_pointer_cast<GanttChartItemBehaviorSet>(hosted->behavior());
+  const auto combined = std::dynamic_pointer_cast<GanttChartItemBehaviorSet>(hosted->behavior());
   ASSERT_NE(combined, nullptr);
   EXPECT_THAT(combined->behaviors(),
-              ElementsAre(GanttChartItemBehaviorPtr(host),
-                          GanttChartItemBehaviorPtr(managedSet)));
+              ElementsAre(GanttChartItemBehaviorPtr(host), GanttChartItemBehaviorPtr(managedSet)));
   hosted->managedBehaviorSet();
   EXPECT_EQ(hosted->behavior(), combined) << "a second read changes nothing";
 }
@@ -81,11 +76,10 @@ TEST(ItemSourceManagedSet, ASelfContainingHostSetIsSearchedWithoutEnd) {
   host->setBehaviors({host});
   const auto source = emptySource(host);
   const auto set = source->managedBehaviorSet();
-  const auto combined =
-      std::dynamic_pointer_cast<GanttChartItemBehaviorSet>(source->behavior());
+  const auto combined = std::dynamic_pointer_cast<GanttChartItemBehaviorSet>(source->behavior());
   ASSERT_NE(combined, nullptr);
   EXPECT_EQ(combined->behaviors().back(), set);
-  host->setBehaviors({}); // breaks the cycle so the set can be freed
+  host->setBehaviors({});  // breaks the cycle so the set can be freed
 }
 
 TEST(ItemSourceAddOns, ColumnSwitchKeepsExactlyOneColumnBehaviour) {
@@ -102,27 +96,18 @@ TEST(ItemSourceAddOns, NewBehavioursAreAppendedInSwitchingOrder) {
   source->setConstraints(std::vector<GanttChartItemConstraintDefinition>{});
   source->setIsColumn(true);
   source->setIsAutoScheduling(true);
-  source->setHierarchicalRelations(
-      std::vector<GanttChartItemHierarchicalRelation>{});
-  const auto &members = source->managedBehaviorSet()->behaviors();
+  source->setHierarchicalRelations(std::vector<GanttChartItemHierarchicalRelation>{});
+  const auto& members = source->managedBehaviorSet()->behaviors();
   ASSERT_EQ(members.size(), 4u);
-  EXPECT_NE(
-      std::dynamic_pointer_cast<GanttChartItemConstraintBehavior>(members[0]),
-      nullptr);
-  EXPECT_NE(std::dynamic_pointer_cast<GanttChartItemColumnBehavior>(members[1]),
-            nullptr);
-  EXPECT_NE(std::dynamic_pointer_cast<GanttChartItemAutoSchedulingBehavior>(
-                members[2]),
-            nullptr);
-  EXPECT_NE(
-      std::dynamic_pointer_cast<GanttChartItemHierarchicalBehavior>(members[3]),
-      nullptr);
+  EXPECT_NE(std::dynamic_pointer_cast<GanttChartItemConstraintBehavior>(members[0]), nullptr);
+  EXPECT_NE(std::dynamic_pointer_cast<GanttChartItemColumnBehavior>(members[1]), nullptr);
+  EXPECT_NE(std::dynamic_pointer_cast<GanttChartItemAutoSchedulingBehavior>(members[2]), nullptr);
+  EXPECT_NE(std::dynamic_pointer_cast<GanttChartItemHierarchicalBehavior>(members[3]), nullptr);
 }
 
 TEST(ItemSourceHierarchy, RelationEditsCreateTheHierarchyAndItsBehaviour) {
   const auto source = emptySource();
-  const auto p = item("P"), q = item("Q"), a = item("A"), b = item("B"),
-             c = item("C");
+  const auto p = item("P"), q = item("Q"), a = item("A"), b = item("B"), c = item("C");
   EXPECT_EQ(source->children(p), std::nullopt);
 
   source->addHierarchicalRelation(p, a);
@@ -137,8 +122,7 @@ TEST(ItemSourceHierarchy, RelationEditsCreateTheHierarchyAndItsBehaviour) {
   source->addHierarchicalRelation(q, b);
   EXPECT_THAT(relationsOf(*source), ElementsAre(Pair{p, {a, b}}, Pair{q, {b}}));
   source->addHierarchicalRelations(p, {c});
-  EXPECT_THAT(relationsOf(*source),
-              ElementsAre(Pair{q, {b}}, Pair{p, {a, b, c}}))
+  EXPECT_THAT(relationsOf(*source), ElementsAre(Pair{q, {b}}, Pair{p, {a, b, c}}))
       << "the parent's relation moves to the end";
   EXPECT_EQ(source->parent(b), q);
   EXPECT_THAT(*source->children(a), IsEmpty());
@@ -161,8 +145,7 @@ TEST(ItemSourceHierarchy, RemovingAnItemDropsItsRelationsAndItsPlaceAsAChild) {
   EXPECT_THAT(relationsOf(*source), ElementsAre(Pair{q, {b}}));
 }
 
-TEST(ItemSourceHierarchy,
-     ReplacingTheHierarchyReplacesItsBehaviourAndTheSameObjectDoesNot) {
+TEST(ItemSourceHierarchy, ReplacingTheHierarchyReplacesItsBehaviourAndTheSameObjectDoesNot) {
   const auto source = emptySource();
   const auto first = std::make_shared<GanttChartItemHierarchy>();
   source->setHierarchy(first);
@@ -184,15 +167,11 @@ TEST(ItemSourceHierarchy,
 struct LinkedSource {
   GanttChartItemPtr a = item("A");
   GanttChartItemPtr b = item("B");
-  GanttChartDependencyPtr d =
-      std::make_shared<GanttChartDependency>(std::nullopt, a, b);
-  GanttChartDependencyPtr e =
-      std::make_shared<GanttChartDependency>(std::nullopt, b, a);
+  GanttChartDependencyPtr d = std::make_shared<GanttChartDependency>(std::nullopt, a, b);
+  GanttChartDependencyPtr e = std::make_shared<GanttChartDependency>(std::nullopt, b, a);
   std::shared_ptr<GanttChartItemSource> source = emptySource();
 
-  [[nodiscard]] std::vector<
-      std::shared_ptr<GanttChartItemAutoSchedulingBehavior>>
-  autos() const {
+  [[nodiscard]] std::vector<std::shared_ptr<GanttChartItemAutoSchedulingBehavior>> autos() const {
     return managed<GanttChartItemAutoSchedulingBehavior>(*source);
   }
   // Exactly one auto-scheduling behaviour, bound to the current lag set.
@@ -227,8 +206,7 @@ TEST(ItemSourceLags, SettingALagTurnsAutoSchedulingOnBoundToTheNewLagSet) {
   EXPECT_TRUE(f.autos().empty());
 }
 
-TEST(ItemSourceLags,
-     AutoSchedulingOnWithoutLagsThenGivenALagSetKeepsOneBoundBehaviour) {
+TEST(ItemSourceLags, AutoSchedulingOnWithoutLagsThenGivenALagSetKeepsOneBoundBehaviour) {
   LinkedSource f;
   f.source->setIsAutoScheduling(true);
   ASSERT_EQ(f.autos().size(), 1u);
@@ -255,8 +233,7 @@ TEST(ItemSourceLags,
 TEST(ItemSourceLags, TurningAutoSchedulingOffDropsTheLagSet) {
   LinkedSource f;
   f.source->removeLag(f.d);
-  ASSERT_NE(f.source->lagSet(), nullptr)
-      << "removing from no set creates an empty one";
+  ASSERT_NE(f.source->lagSet(), nullptr) << "removing from no set creates an empty one";
   EXPECT_TRUE(f.source->lags()->empty());
   EXPECT_TRUE(f.hasOneBoundBehavior());
 
@@ -276,12 +253,9 @@ TEST(ItemSourceConstraints, EditsKeepOneDefinitionPerItemAndOneBehaviour) {
   EXPECT_EQ(managed<GanttChartItemConstraintBehavior>(*source)[0]->provider(),
             source->constraintSet());
 
-  source->setConstraints(
-      a, {on(kMonday, 8), std::nullopt, std::nullopt, std::nullopt});
-  source->setConstraints(
-      b, {std::nullopt, on(kFriday, 8), std::nullopt, std::nullopt});
-  source->setConstraints(
-      a, {on(kTuesday, 8), std::nullopt, std::nullopt, std::nullopt});
+  source->setConstraints(a, {on(kMonday, 8), std::nullopt, std::nullopt, std::nullopt});
+  source->setConstraints(b, {std::nullopt, on(kFriday, 8), std::nullopt, std::nullopt});
+  source->setConstraints(a, {on(kTuesday, 8), std::nullopt, std::nullopt, std::nullopt});
   ASSERT_EQ(source->constraints()->size(), 2u);
   EXPECT_EQ(source->constraints()->back().item, a);
   EXPECT_EQ(source->constraintsOf(a)->minStart, on(kTuesday, 8));
@@ -300,13 +274,12 @@ TEST(ItemSourceAddOns, SwitchingNeitherAppliesRulesNorNotifies) {
   const auto b = makeItem("B", 1, on(kMonday, 8), on(kMonday, 16));
   const auto d = std::make_shared<GanttChartDependency>(std::nullopt, a, b);
   const auto source = std::make_shared<GanttChartItemSource>(
-      std::vector<GanttChartItemPtr>{a, b},
-      std::vector<GanttChartDependencyPtr>{d});
+      std::vector<GanttChartItemPtr>{a, b}, std::vector<GanttChartDependencyPtr>{d});
   source->setIsAutoScheduling(true);
   EXPECT_EQ(b->time(), testing::span(on(kMonday, 8), on(kMonday, 16)));
   source->applyBehavior();
   EXPECT_EQ(b->time(), testing::span(on(kMonday, 16), on(kTuesday, 0)));
 }
 
-} // namespace
-} // namespace vorlent
+}  // namespace
+}  // namespace vorlent

@@ -29,36 +29,27 @@ using testing::visibilityOf;
 constexpr double kHour = 3600;
 
 struct Project {
-  std::shared_ptr<Schedule> calendar = std::make_shared<Schedule>(
-      WeekRange::standard(), DayRange::standard(),
-      std::vector<TimeRange>{span(on(kWednesday, 0), on(kThursday, 0))});
+  std::shared_ptr<Schedule> calendar =
+      std::make_shared<Schedule>(WeekRange::standard(), DayRange::standard(),
+                                 std::vector<TimeRange>{span(on(kWednesday, 0), on(kThursday, 0))});
   // Design: specify one day, then prototype two working days (across the
   // holiday). Build: implement half a day after the prototype for two days,
   // test finishing with it.
-  GanttChartItemPtr design =
-      makeSummary("Design", 0, on(kMonday, 8), on(kThursday, 16));
-  GanttChartItemPtr specify =
-      makeItem("Specify", 1, on(kMonday, 8), on(kMonday, 16));
-  GanttChartItemPtr prototype =
-      makeItem("Prototype", 2, on(kTuesday, 8), on(kThursday, 16));
-  GanttChartItemPtr build =
-      makeSummary("Build", 3, on(kFriday, 12), on(kTuesday, 12, 2));
-  GanttChartItemPtr implement =
-      makeItem("Implement", 4, on(kFriday, 12), on(kTuesday, 12, 2));
-  GanttChartItemPtr test =
-      makeItem("Test", 5, on(kMonday, 12, 2), on(kTuesday, 12, 2));
+  GanttChartItemPtr design = makeSummary("Design", 0, on(kMonday, 8), on(kThursday, 16));
+  GanttChartItemPtr specify = makeItem("Specify", 1, on(kMonday, 8), on(kMonday, 16));
+  GanttChartItemPtr prototype = makeItem("Prototype", 2, on(kTuesday, 8), on(kThursday, 16));
+  GanttChartItemPtr build = makeSummary("Build", 3, on(kFriday, 12), on(kTuesday, 12, 2));
+  GanttChartItemPtr implement = makeItem("Implement", 4, on(kFriday, 12), on(kTuesday, 12, 2));
+  GanttChartItemPtr test = makeItem("Test", 5, on(kMonday, 12, 2), on(kTuesday, 12, 2));
   GanttChartDependencyPtr specifyToPrototype =
-      std::make_shared<GanttChartDependency>(
-          std::nullopt, specify, prototype, std::nullopt, 0, true,
-          GanttChartDependencyType::fromFinishToStart);
+      std::make_shared<GanttChartDependency>(std::nullopt, specify, prototype, std::nullopt, 0,
+                                             true, GanttChartDependencyType::fromFinishToStart);
   GanttChartDependencyPtr prototypeToImplement =
-      std::make_shared<GanttChartDependency>(
-          std::nullopt, prototype, implement, std::nullopt, 0, true,
-          GanttChartDependencyType::fromFinishToStart);
+      std::make_shared<GanttChartDependency>(std::nullopt, prototype, implement, std::nullopt, 0,
+                                             true, GanttChartDependencyType::fromFinishToStart);
   GanttChartDependencyPtr implementToTest =
-      std::make_shared<GanttChartDependency>(
-          std::nullopt, implement, test, std::nullopt, 0, true,
-          GanttChartDependencyType::fromFinishToFinish);
+      std::make_shared<GanttChartDependency>(std::nullopt, implement, test, std::nullopt, 0, true,
+                                             GanttChartDependencyType::fromFinishToFinish);
   std::shared_ptr<GanttChartItemSource> source;
 
   std::vector<GanttChartItemPtr> all() const {
@@ -68,15 +59,14 @@ struct Project {
   Project() {
     source = std::make_shared<GanttChartItemSource>(
         all(),
-        std::vector<GanttChartDependencyPtr>{
-            specifyToPrototype, prototypeToImplement, implementToTest},
+        std::vector<GanttChartDependencyPtr>{specifyToPrototype, prototypeToImplement,
+                                             implementToTest},
         calendar);
     source->setIsColumn(true);
     source->addHierarchicalRelations(design, {specify, prototype});
     source->addHierarchicalRelations(build, {implement, test});
     source->setLag(prototypeToImplement, 4 * kHour);
-    source->setConstraints(test, {std::nullopt, std::nullopt, std::nullopt,
-                                  on(kWednesday, 16, 2)});
+    source->setConstraints(test, {std::nullopt, std::nullopt, std::nullopt, on(kWednesday, 16, 2)});
   }
 };
 
@@ -85,8 +75,7 @@ TEST(SchedulingScenario, TheInitialProjectAlreadyFollowsEveryRule) {
   EXPECT_TRUE(p.source->isAutoScheduling());
   p.source->acceptChanges();
   p.source->applyBehavior();
-  for (const auto &item : p.all())
-    EXPECT_FALSE(item->hasChanged()) << *item->label();
+  for (const auto& item : p.all()) EXPECT_FALSE(item->hasChanged()) << *item->label();
 }
 
 TEST(SchedulingScenario, MovingTheFirstTaskReschedulesTheWholeProject) {
@@ -97,22 +86,19 @@ TEST(SchedulingScenario, MovingTheFirstTaskReschedulesTheWholeProject) {
   EXPECT_EQ(p.prototype->time(), span(on(kThursday, 8), on(kFriday, 16)))
       << "the holiday is skipped";
   EXPECT_EQ(p.design->time(), span(on(kTuesday, 8), on(kFriday, 16)));
-  EXPECT_EQ(p.implement->time(),
-            span(on(kMonday, 12, 2), on(kWednesday, 12, 2)))
+  EXPECT_EQ(p.implement->time(), span(on(kMonday, 12, 2), on(kWednesday, 12, 2)))
       << "four working hours of lag";
   EXPECT_EQ(p.test->time(), span(on(kTuesday, 12, 2), on(kWednesday, 12, 2)));
   EXPECT_EQ(p.build->time(), span(on(kMonday, 12, 2), on(kWednesday, 12, 2)));
   EXPECT_THAT(rowsOf(p.all()), ElementsAre(0, 1, 2, 3, 4, 5));
 }
 
-TEST(SchedulingScenario,
-     ResizingPushesTheSuccessorUntilItsConstraintHoldsItBack) {
+TEST(SchedulingScenario, ResizingPushesTheSuccessorUntilItsConstraintHoldsItBack) {
   Project p;
   p.source->updateTime(p.specify, on(kTuesday, 8));
   p.source->updateDurationToFinishOn(p.implement, on(kThursday, 16, 2), false);
 
-  EXPECT_EQ(p.implement->time(),
-            span(on(kMonday, 12, 2), on(kThursday, 16, 2)));
+  EXPECT_EQ(p.implement->time(), span(on(kMonday, 12, 2), on(kThursday, 16, 2)));
   EXPECT_EQ(p.build->time(), span(on(kMonday, 12, 2), on(kThursday, 16, 2)));
   EXPECT_EQ(p.test->time(), span(on(kWednesday, 8, 2), on(kWednesday, 16, 2)))
       << "the finish-to-finish link asks for Thursday, the maximum finish wins";
@@ -136,24 +122,21 @@ TEST(SchedulingScenario, CollapsingAndExpandingFoldsAndRestoresRows) {
   Project p;
   p.source->collapse(p.design);
   EXPECT_THAT(rowsOf(p.all()), ElementsAre(0, 0, 0, 1, 2, 3));
-  EXPECT_THAT(visibilityOf(p.all()),
-              ElementsAre(true, false, false, true, true, true));
+  EXPECT_THAT(visibilityOf(p.all()), ElementsAre(true, false, false, true, true, true));
 
   p.source->expand(p.design);
   EXPECT_THAT(rowsOf(p.all()), ElementsAre(0, 1, 2, 3, 4, 5));
-  EXPECT_THAT(visibilityOf(p.all()),
-              ElementsAre(true, true, true, true, true, true));
+  EXPECT_THAT(visibilityOf(p.all()), ElementsAre(true, true, true, true, true, true));
 }
 
 TEST(SchedulingScenario, AddingATaskInColumnModeMakesRoomForIt) {
   Project p;
-  const GanttChartItemPtr review =
-      p.source->addNewItem(3, on(kFriday, 8), false);
+  const GanttChartItemPtr review = p.source->addNewItem(3, on(kFriday, 8), false);
   EXPECT_EQ(review->row(), 3);
   EXPECT_THAT(rowsOf(p.all()), ElementsAre(0, 1, 2, 4, 5, 6));
   p.source->removeItem(review);
   EXPECT_THAT(rowsOf(p.all()), ElementsAre(0, 1, 2, 3, 4, 5));
 }
 
-} // namespace
-} // namespace vorlent
+}  // namespace
+}  // namespace vorlent
