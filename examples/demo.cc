@@ -12,6 +12,7 @@
 #include "vorlent/style/content_base_style.h"
 #include "vorlent/style/theme.h"
 #include "vorlent/time/header_row.h"
+#include "vorlent/time/schedule_definition.h"
 #include "vorlent/time/time.h"
 #include "vorlent/time/time_constants.h"
 #include "vorlent/time/time_formatting.h"
@@ -74,6 +75,20 @@ void printTimeModel(std::ostream& out) {
       << label(friday.addingMinutes(8).rounded(TimeScale::continuous())) << "\n";
 }
 
+// Working time in the standard calendar (Monday to Friday, 8:00 to 16:00).
+void printWorkingTime(std::ostream& out) {
+  out << "\n== Working time, Monday to Friday 8:00-16:00\n";
+  const auto standard = vorlent::ScheduleDefinition::standard();
+  const Time monday = Time::fromYearMonthDay(2026, 3, 2, 0, 0, 0);
+  const Time start = monday.addingHours(10);
+  out << "Three working days from " << label(start) << " finish "
+      << label(standard->finish(start, 3, TimeUnit::days)) << "\n";
+  out << "Working hours from then to Saturday: "
+      << standard->duration(start, monday.addingDays(5), TimeUnit::hours) << "\n";
+  out << "The next working time after " << label(monday.addingDays(4).addingHours(17)) << " is "
+      << label(standard->nextTime(monday.addingDays(4).addingHours(17))) << "\n";
+}
+
 // A two-row header (weeks over days) for a sample fortnight.
 void printHeader(std::ostream& out, const vorlent::Locale& locale) {
   using vorlent::GanttChartHeaderRow;
@@ -116,6 +131,7 @@ void printThemes(std::ostream& out) {
 
 int main() {
   printTimeModel(std::cout);
+  printWorkingTime(std::cout);
   printHeader(std::cout, vorlent::Locale("en_US"));
   printHeader(std::cout, vorlent::Locale("de_DE"));
   std::cout << "\n";
