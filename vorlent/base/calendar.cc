@@ -197,17 +197,21 @@ const Calendar& Calendar::gregorianUTC() {
 }
 
 int64_t Calendar::daysFromCivil(int64_t year, int64_t month, int64_t day) {
-  const int64_t y = month <= 2 ? year - 1 : year;
+  constexpr std::string_view kWhat = "Calendar::daysFromCivil";
+  if (month < 1 || month > 12) fatalStop("Calendar::daysFromCivil: month outside 1...12");
+  const int64_t y = month <= 2 ? checkedSubtract(year, 1, kWhat) : year;
   const int64_t era = floorDiv(y, 400);
   const int64_t yearOfEra = y - era * 400;  // [0, 399]
-  const int64_t dayOfYear =
-      (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;  // March-based
-  const int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-  return era * 146097 + dayOfEra - 719468;
+  const int64_t dayOfYear = checkedAdd((153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 - 1, day,
+                                       kWhat);  // March-based
+  const int64_t dayOfEra =
+      checkedAdd(yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100, dayOfYear, kWhat);
+  return checkedAdd(checkedMultiply(era, 146097, kWhat), checkedSubtract(dayOfEra, 719468, kWhat),
+                    kWhat);
 }
 
 Calendar::CivilDay Calendar::civilFromDays(int64_t days) {
-  const int64_t z = days + 719468;  // days from 0000-03-01
+  const int64_t z = checkedAdd(days, 719468, "Calendar::civilFromDays");  // from 0000-03-01
   const int64_t era = floorDiv(z, 146097);
   const int64_t dayOfEra = z - era * 146097;  // [0, 146096]
   const int64_t yearOfEra =

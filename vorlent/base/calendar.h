@@ -90,6 +90,8 @@ class Calendar {
   // std::chrono::year's +-32767. `daysFromCivil` wants a month in 1...12 and
   // |year| up to 2^40; its day may lie outside the month (day 0 is the last
   // day of the previous month). `civilFromDays` takes |days| up to 2^50.
+  // Beyond those ranges a month outside 1...12 or a result that overflows 64
+  // bits is a fatal stop.
   static int64_t daysFromCivil(int64_t year, int64_t month, int64_t day);
   struct CivilDay {
     int64_t year;

@@ -82,6 +82,14 @@ TEST(CivilDays, RoundTripAndKeepLeapRulesFarBeyondStdChronoYears) {
   }
 }
 
+TEST(CivilDaysDeathTest, ArgumentsBeyondTheRangeStopInsteadOfOverflowing) {
+  constexpr int64_t kMax = std::numeric_limits<int64_t>::max();
+  EXPECT_DEATH((void)Calendar::civilFromDays(kMax), "civilFromDays");
+  EXPECT_DEATH((void)Calendar::daysFromCivil(kMax, kMax, kMax), "month outside");
+  EXPECT_DEATH((void)Calendar::daysFromCivil(2001, 1, kMax), "daysFromCivil");
+  EXPECT_DEATH((void)Calendar::daysFromCivil(kMax / 2, 6, 1), "daysFromCivil");
+}
+
 struct CivilCase {
   int year;
   unsigned month;

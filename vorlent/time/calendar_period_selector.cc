@@ -54,7 +54,7 @@ std::vector<TimeRange> CalendarPeriodSelector::times(const TimeRange& range) con
   }
 
   std::vector<TimeRange> intervals;
-  while (boundary < range.finish) {
+  while (boundary < range.finish && intervals.size() < kMaxSelectedIntervals) {
     const Time next = boundary.addingMonths(periodMonths);
     const Time nextStart = next.asStart();
     if (!(boundary < nextStart)) break;  // the calendar no longer advances

@@ -33,7 +33,8 @@ struct CalendarPeriodSelector : TimeIntervalSelector {
   // Consecutive intervals in ascending order covering `range`: the first
   // starts at the last boundary at or before the range start, the last may
   // finish after the range finish. A range that ends on or before the first
-  // boundary (a momentary range on a boundary, say) gives none. Month
+  // boundary (a momentary range on a boundary, say) gives none. At most
+  // `kMaxSelectedIntervals` intervals, the earliest. Month
   // arithmetic that overflows 64 bits is a fatal stop.
   [[nodiscard]] std::vector<TimeRange> times(const TimeRange& range) const override;
 };

@@ -17,7 +17,7 @@ std::vector<TimeRange> PeriodSelector::times(const TimeRange& range) const {
   Time boundary = schedule->rounding(schedule->previousTime(range.start), scale).asStart();
 
   std::vector<TimeRange> intervals;
-  while (boundary < range.finish) {
+  while (boundary < range.finish && intervals.size() < kMaxSelectedIntervals) {
     const Time next = schedule->finish(boundary, period, unit, /*skippingWeeks=*/true);
     const Time nextStart = next.asStart();
     // A period too small to move a time (lost to rounding) would repeat the

@@ -41,7 +41,8 @@ struct PeriodSelector : TimeIntervalSelector {
   // last boundary at or before the range start, the last may finish after the
   // range finish. Finishes are kept as the schedule computes them (a day
   // boundary in its 24:00 form); the next interval starts at its 0:00 form. A
-  // range that ends on or before the first boundary gives none.
+  // range that ends on or before the first boundary gives none. At most
+  // `kMaxSelectedIntervals` intervals, the earliest.
   [[nodiscard]] std::vector<TimeRange> times(const TimeRange& range) const override;
 };
 

@@ -103,6 +103,14 @@ TEST(PeriodSelector, DegeneratePeriodsSelectNothing) {
   }
 }
 
+TEST(PeriodSelector, ATinyPeriodReturnsTheFirstIntervalsOnlyInBoundedTime) {
+  // 1e-12 days is about 86 ns: a week would need some 7e12 intervals.
+  const auto intervals = continuousDays(1e-12).times(TimeRange({0, 0, 0}, {1, 0, 0}));
+  ASSERT_EQ(intervals.size(), kMaxSelectedIntervals);
+  EXPECT_EQ(intervals.front().start, Time(0, 0, 0));
+  EXPECT_EQ(intervals.back().finish, intervals.back().start.addingDuration(1e-12 * secondsPerDay));
+}
+
 TEST(PeriodSelector, RangeFinishingBeforeItsStartSelectsNothing) {
   EXPECT_TRUE(continuousDays(1).times(TimeRange({0, 4, 0}, {0, 2, 0})).empty());
 }

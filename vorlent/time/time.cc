@@ -49,12 +49,25 @@ DaysAndSeconds splitSeconds(double seconds, std::string_view what) {
   return {checkedInt64(days, what), rest};
 }
 
+// 0:00 of the day after the given one. Only Saturday wraps into the next
+// week; a day outside 0...6 just counts on, so (0, 9) becomes (0, 10), the
+// same day as (1, 3), rather than jumping to the next Sunday.
+Time nextDayStart(int64_t week, int64_t dayOfWeek, std::string_view what) {
+  if (dayOfWeek == kSaturday) return {checkedAdd(week, 1, what), kSunday, 0};
+  return {week, checkedAdd(dayOfWeek, 1, what), 0};
+}
+
+// 24:00 of the day before the given one; the mirror of `nextDayStart`.
+Time previousDayFinish(int64_t week, int64_t dayOfWeek, std::string_view what) {
+  if (dayOfWeek == kSunday) return {checkedSubtract(week, 1, what), kSaturday, secondsPerDay};
+  return {week, checkedSubtract(dayOfWeek, 1, what), secondsPerDay};
+}
+
 // 24:00 (or any time of day past it) as 0:00 of the next day; the excess is
 // dropped. Anything else is returned as stored.
 Time normalisedMoment(const Time& time) {
   if (!(time.timeOfDay >= secondsPerDay)) return time;
-  if (time.dayOfWeek > 5) return {checkedAdd(time.week, 1, "Time: week"), 0, 0};
-  return {time.week, time.dayOfWeek + 1, 0};
+  return nextDayStart(time.week, time.dayOfWeek, "Time: week");
 }
 
 Time timeOfDate(std::optional<Date> date, std::string_view what) {
@@ -136,14 +149,12 @@ void Time::setDayNumber(int64_t dayNumber) {
 
 Time Time::asStart() const {
   if (!(timeOfDay >= secondsPerDay)) return *this;
-  if (dayOfWeek > 5) return {checkedAdd(week, 1, "Time::asStart: week"), 0, 0};
-  return {week, dayOfWeek + 1, 0};
+  return nextDayStart(week, dayOfWeek, "Time::asStart: week");
 }
 
 Time Time::asFinish() const {
   if (!(timeOfDay <= 0)) return *this;
-  if (dayOfWeek < 1) return {checkedSubtract(week, 1, "Time::asFinish: week"), 6, secondsPerDay};
-  return {week, dayOfWeek - 1, secondsPerDay};
+  return previousDayFinish(week, dayOfWeek, "Time::asFinish: week");
 }
 
 Time Time::weekStart() const { return {week, 0, 0}; }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <utility>
 #include <vector>
@@ -7,6 +8,12 @@
 #include "vorlent/time/time_range.h"
 
 namespace vorlent {
+
+// The most intervals a period selector hands out for one range. A header row
+// of more cells could be neither drawn nor read, and without a bound a tiny
+// period (or a millisecond row over all of time) would take unbounded time
+// and memory; past the bound a selector returns the first intervals only.
+inline constexpr std::size_t kMaxSelectedIntervals = 1'000'000;
 
 // Chooses the intervals that a header row or a highlighter stands for within
 // (or around) a requested range, in the selector's own order. Held as

@@ -50,10 +50,15 @@ Time Time::rounded(const TimeScale& scale) const {
       checkedAdd(checkedMultiply(weeks, 7, "Time::rounded: days"), days, "Time::rounded: days");
   const double elapsed =
       static_cast<double>(allDays) * secondsPerDay + (timeOfDay - origin.timeOfDay);
+  if (!(std::isfinite(grid->period) && grid->period != 0)) {
+    fatalStop("Time::rounded: the scale's period is zero or non-finite");
+  }
   const double steps = roundedBy(valueIn(elapsed, grid->unit) / grid->period, grid->rule);
-  // A zero or non-finite period gives a non-finite offset, which
-  // `addingDuration` stops on.
-  return origin.addingDuration(seconds(grid->period * steps, grid->unit));
+  const double offset = seconds(grid->period * steps, grid->unit);
+  // A valid period so small that the step count overflows is a grid finer
+  // than a double can tell apart: every time already lies on it.
+  if (!std::isfinite(offset)) return *this;
+  return origin.addingDuration(offset);
 }
 
 std::ostream& operator<<(std::ostream& out, FloatingPointRoundingRule rule) {

@@ -118,6 +118,16 @@ TEST(TimeRounding, ZeroOrNonFinitePeriodStops) {
                "non-finite");
 }
 
+TEST(TimeRounding, PeriodTooFineForTheStepCountLeavesTheTime) {
+  // The step count overflows a double; the grid cannot be finer than the time.
+  const Time t(3, 2, 5 * kHour);
+  for (double period : {1e-300, 5e-324}) {
+    expectSameFields(t.rounded(TimeScale::intervals(period, TimeUnit::nanoseconds, Time::min(),
+                                                    Rule::toNearestOrEven)),
+                     t);
+  }
+}
+
 TEST(TimeScaleEquality, ComparesCaseAndGridWithNormalisedOrigin) {
   const TimeScale a = TimeScale::intervals(15, TimeUnit::minutes, Time(0, 0, kDay), Rule::up);
   const TimeScale b = TimeScale::intervalsWith(15, TimeUnit::minutes, Time(0, 1, 0), Rule::up);

@@ -141,6 +141,14 @@ TEST(TimeDayForms, StartAndFinishForms) {
   expectSameFields(Time(0, 3, 100).asStart(), Time(0, 3, 100));
 }
 
+TEST(TimeDayForms, DaysOutsideTheWeekMoveOneDayNotToTheWeekBoundary) {
+  // (0, 9) is day 9 and (0, -3) day -3: their neighbours are days 10 and -4.
+  expectSameFields(Time(0, 9, kDay).asStart(), Time(0, 10, 0));
+  expectSameFields(Time(0, -3, 0).asFinish(), Time(0, -4, kDay));
+  EXPECT_NE(Time(0, 9, kDay), Time(1, 0, 0));
+  EXPECT_EQ(Time(0, 9, kDay), Time(0, 10, 0));
+}
+
 TEST(TimeDayForms, WeekAndDayBounds) {
   const Time t(4, 3, 10 * kHour);
   expectSameFields(t.weekStart(), Time(4, 0, 0));
