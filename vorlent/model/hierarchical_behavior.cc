@@ -1,6 +1,7 @@
 #include "vorlent/model/hierarchical_behavior.h"
 
 #include <algorithm>
+#include <limits>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
@@ -12,6 +13,21 @@
 namespace vorlent {
 
 namespace {
+
+// `row` moved by as many rows as the parent moved from `parentWas` to
+// `parentIs`, exact (also when both differences exceed 64 bits) and held at
+// the integer's ends, where rows then share the end row rather than stop.
+int64_t movedRow(int64_t row, int64_t parentWas, int64_t parentIs) {
+  __extension__ using Wide = __int128;
+  const Wide moved = Wide{row} + (Wide{parentIs} - Wide{parentWas});
+  if (moved > Wide{std::numeric_limits<int64_t>::max()}) {
+    return std::numeric_limits<int64_t>::max();
+  }
+  if (moved < Wide{std::numeric_limits<int64_t>::min()}) {
+    return std::numeric_limits<int64_t>::min();
+  }
+  return static_cast<int64_t>(moved);
+}
 
 // The child's new time when its parent moved by `offset` seconds of working
 // time: the child moves by as much in its own calendar, then is clamped into
@@ -161,14 +177,13 @@ GanttChartItemUpdateActions GanttChartItemHierarchicalBehavior::collapse(
   std::vector<GanttChartItemPtr> hidden = provider_->allLevelChildren(item);
   std::erase_if(hidden, [](const GanttChartItemPtr& d) { return d == nullptr || !d->isVisible(); });
 
-  CollapseStateDefinition record{item, {}, {}};
+  CollapseStateDefinition record{item, row, {}, {}};
   record.itemStates.reserve(hidden.size());
   GanttChartItemUpdateActions actions;
   std::unordered_set<const GanttChartItem*> hiddenSet;
   std::unordered_set<int64_t> hiddenRows;
   for (const GanttChartItemPtr& d : hidden) {
-    record.itemStates.push_back(
-        {d, checkedSubtract(d->row(), row, "hierarchical behaviour row offset")});
+    record.itemStates.push_back({d, d->row()});
     actions.push_back(GanttChartItemUpdateAction::updateVisibilityAction(d, false));
     actions.push_back(GanttChartItemUpdateAction::updateRowAction(d, row));
     hiddenSet.insert(d.get());
@@ -191,10 +206,7 @@ GanttChartItemUpdateActions GanttChartItemHierarchicalBehavior::collapse(
     if (occupied.count(hiddenRow) == 0) freedRows.push_back(hiddenRow);
   }
   std::sort(freedRows.begin(), freedRows.end());
-  for (const int64_t freedRow : freedRows) {
-    record.freedRowOffsets.push_back(
-        checkedSubtract(freedRow, row, "hierarchical behaviour row offset"));
-  }
+  record.freedRows = freedRows;
   collapseStates_.push_back(std::move(record));
 
   for (const GanttChartItemPtr& x : items) {
@@ -217,7 +229,8 @@ GanttChartItemUpdateActions GanttChartItemHierarchicalBehavior::expand(
   // Moved out before the records are dropped, which happens now rather than at
   // the end so that nothing is left behind whatever follows.
   const std::vector<CollapseItemStateDefinition> itemStates = std::move(found->itemStates);
-  const std::vector<int64_t> freedRowOffsets = std::move(found->freedRowOffsets);
+  const int64_t parentRow = found->parentRow;
+  const std::vector<int64_t> freedRows = std::move(found->freedRows);
   std::erase_if(collapseStates_, recordOf);
 
   const int64_t row = item->row();
@@ -225,15 +238,15 @@ GanttChartItemUpdateActions GanttChartItemHierarchicalBehavior::expand(
   std::unordered_set<const GanttChartItem*> restored;
   std::vector<int64_t> reopened;
   for (const CollapseItemStateDefinition& state : itemStates) {
-    const int64_t target = checkedAdd(row, state.rowOffset, "hierarchical behaviour row restore");
+    const int64_t target = movedRow(state.row, parentRow, row);
     actions.push_back(GanttChartItemUpdateAction::updateRowAction(state.item, target));
     actions.push_back(GanttChartItemUpdateAction::updateVisibilityAction(state.item, true));
     restored.insert(state.item.get());
   }
   // Only rows below the item shift others down, as only they were closed by
   // moving the items below them up.
-  for (const int64_t offset : freedRowOffsets) {
-    const int64_t target = checkedAdd(row, offset, "hierarchical behaviour row restore");
+  for (const int64_t freedRow : freedRows) {
+    const int64_t target = movedRow(freedRow, parentRow, row);
     if (target > row) reopened.push_back(target);
   }
   std::sort(reopened.begin(), reopened.end());
@@ -258,8 +271,7 @@ GanttChartItemUpdateActions GanttChartItemHierarchicalBehavior::expand(
   for (size_t shift = 1; shift < byShift.size(); ++shift) {
     for (const GanttChartItemPtr& x : byShift[shift]) {
       actions.push_back(GanttChartItemUpdateAction::updateRowAction(
-          x,
-          checkedAdd(x->row(), static_cast<int64_t>(shift), "hierarchical behaviour row shift")));
+          x, movedRow(x->row(), 0, static_cast<int64_t>(shift))));
     }
   }
   return actions;

@@ -71,15 +71,19 @@ class GanttChartItemHierarchicalBehavior : public GanttChartItemBehavior {
  private:
   struct CollapseItemStateDefinition {
     GanttChartItemPtr item;
-    int64_t rowOffset;  // the descendant's row minus the parent's, at the collapse
+    int64_t row;  // the descendant's row at the collapse
   };
   struct CollapseStateDefinition {
     GanttChartItemPtr parent;
+    // The parent's row at the collapse: rows are restored relative to it.
+    // Kept absolute, with the difference taken only when restoring, because
+    // the difference of two rows need not fit 64 bits.
+    int64_t parentRow;
     std::vector<CollapseItemStateDefinition> itemStates;
-    // The rows the collapse emptied and closed, relative to the parent's row:
-    // exactly these are reopened on expansion, so that a row the hidden items
-    // shared with other visible items is not opened twice.
-    std::vector<int64_t> freedRowOffsets;
+    // The rows the collapse emptied and closed: exactly these (moved with the
+    // parent) are reopened on expansion, so that a row the hidden items shared
+    // with other visible items is not opened twice.
+    std::vector<int64_t> freedRows;
   };
 
   GanttChartItemUpdateActions collapse(const GanttChartItemPtr& item,

@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <memory>
 #include <tuple>
 #include <vector>
@@ -256,6 +257,28 @@ TEST(HierarchicalBehaviorExpansion, RowsAreRestoredRelativeToTheParentsRowAtExpa
   f.parent->setRow(5);
   f.source->expand(f.parent);
   EXPECT_THAT(rowsOf({f.a, f.b}), ElementsAre(6, 7));
+}
+
+TEST(HierarchicalBehaviorExpansion, RowsAtTheIntegersEndsRoundTripWithoutStopping) {
+  constexpr int64_t kLowest = std::numeric_limits<int64_t>::min();
+  constexpr int64_t kHighest = std::numeric_limits<int64_t>::max();
+  CollapseFixture f;
+  f.parent->setRow(kHighest);
+  f.a->setRow(kLowest);
+  f.b->setRow(kLowest);
+  f.unrelated->setRow(kHighest);
+  f.source->collapse(f.parent);
+  EXPECT_THAT(rowsOf({f.parent, f.a, f.b, f.unrelated}),
+              ElementsAre(kHighest, kHighest, kHighest, kHighest));
+  f.source->expand(f.parent);
+  EXPECT_THAT(rowsOf({f.parent, f.a, f.b, f.unrelated}),
+              ElementsAre(kHighest, kLowest, kLowest, kHighest));
+
+  // Moved with a parent that went down, the children are held at the end.
+  f.source->collapse(f.parent);
+  f.parent->setRow(kLowest);
+  f.source->expand(f.parent);
+  EXPECT_THAT(rowsOf({f.a, f.b}), ElementsAre(kLowest, kLowest));
 }
 
 TEST(HierarchicalBehaviorExpansion, NestedSubtreesFoldAtEveryLevel) {

@@ -238,9 +238,13 @@ class GanttChartItemManager : public GanttChartItemFactory,
 
   // The update engine: applies the actions in order, each action's follow-ups
   // (and theirs) before its next sibling, dropping any list that reaches
-  // `maxBehaviorRecursivity`. Iterative, so a deep cascade cannot exhaust
-  // the machine stack; each call keeps its own work list, so a re-entrant
-  // call runs a cascade of its own.
+  // `maxBehaviorRecursivity`, and dropping the follow-ups of an item whose
+  // changes came back to it through their own follow-ups that many times
+  // already (so conflicting rules cannot make the work grow exponentially,
+  // while an item reached along many independent paths is always followed
+  // up). Iterative, so a deep cascade
+  // cannot exhaust the machine stack; each call keeps its own work list, so a
+  // re-entrant call runs a cascade of its own.
   virtual void performUpdates(GanttChartItemUpdateActions actions, int64_t recursivity);
 
   // Called by `clearCache()` (and so by `collectionDidChange()`): a subclass

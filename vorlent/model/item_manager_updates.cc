@@ -10,6 +10,7 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <unordered_map>
 
 #include "vorlent/base/fatal.h"
 #include "vorlent/model/item_manager.h"
@@ -17,8 +18,11 @@
 namespace vorlent {
 namespace {
 
+// Returns a copy, which the operation holds to its end: the caller's reference
+// may point into a list (say the source's `items()`) that an observer or a
+// behaviour changes meanwhile.
 template <class Pointer>
-const Pointer& require(const Pointer& object, const char* operation) {
+Pointer require(const Pointer& object, const char* operation) {
   if (!object) {
     fatalStop(std::string("GanttChartItemManager::") + operation + ": null argument");
   }
@@ -69,12 +73,24 @@ void GanttChartItemManager::performUpdates(GanttChartItemUpdateActions actions,
     GanttChartItemUpdateActions actions;
     size_t next;
     int64_t level;
+    const GanttChartItem* cause;  // whose change these follow up; null at the root
   };
   std::vector<Frame> stack;
-  stack.push_back(Frame{std::move(actions), 0, recursivity});
+  stack.push_back(Frame{std::move(actions), 0, recursivity, nullptr});
+  // Conflicting rules (say a dependency from a summary to its own child under
+  // hierarchy and auto-scheduling) make an item's changes come back to that
+  // same item along their own follow-ups, each time with several changes that
+  // all come back again: bounded by depth alone, that tree grows exponentially.
+  // So an item whose changes came back to it `maxBehaviorRecursivity` times in
+  // this cascade gets no further follow-ups when they come back again. Only
+  // such returns count: an item merely reached along many independent paths
+  // (many predecessors of one task) is followed up every time, as it must be.
+  std::unordered_map<const GanttChartItem*, int64_t> onPath;    // frames caused by the item
+  std::unordered_map<const GanttChartItem*, int64_t> returned;  // follow-ups taken on return
   while (!stack.empty()) {
     Frame& frame = stack.back();
     if (frame.next == frame.actions.size()) {
+      if (frame.cause != nullptr) --onPath[frame.cause];
       stack.pop_back();
       continue;
     }
@@ -84,7 +100,15 @@ void GanttChartItemManager::performUpdates(GanttChartItemUpdateActions actions,
     std::optional<GanttChartItemUpdateActions> followUps = apply(action);
     // `level` < bound <= INT64_MAX, so level + 1 cannot overflow.
     if (!followUps || followUps->empty() || maxBehaviorRecursivity() <= level + 1) continue;
-    stack.push_back(Frame{std::move(*followUps), 0, level + 1});
+    const GanttChartItem* cause = action.item().get();
+    int64_t& depth = onPath[cause];
+    if (depth > 0) {
+      int64_t& returns = returned[cause];
+      if (maxBehaviorRecursivity() <= returns) continue;
+      ++returns;
+    }
+    ++depth;
+    stack.push_back(Frame{std::move(*followUps), 0, level + 1, cause});
   }
 }
 
@@ -186,11 +210,11 @@ void GanttChartItemManager::removeItem(const GanttChartItemPtr& item) {
                     CollectionChange::filteredDependencies});
 }
 
-GanttChartDependencyPtr GanttChartItemManager::addNewDependency(const GanttChartItemPtr& from,
-                                                                const GanttChartItemPtr& to,
-                                                                GanttChartDependencyType type) {
-  require(from, "addNewDependency");
-  require(to, "addNewDependency");
+GanttChartDependencyPtr GanttChartItemManager::addNewDependency(
+    const GanttChartItemPtr& fromArgument, const GanttChartItemPtr& toArgument,
+    GanttChartDependencyType type) {
+  const GanttChartItemPtr from = require(fromArgument, "addNewDependency");
+  const GanttChartItemPtr to = require(toArgument, "addNewDependency");
   GanttChartDependencyPtr dependency = addNewSourceDependency(from, to, type);
   require(dependency, "addNewDependency (the item factory made no dependency)");
   resetCaches();
@@ -236,8 +260,8 @@ void GanttChartItemManager::updateTimeDirectly(const GanttChartItemPtr& item,
                     CollectionChange::filteredItems, CollectionChange::filteredDependencies});
 }
 
-void GanttChartItemManager::updateTime(const GanttChartItemPtr& item, const Time& start) {
-  require(item, "updateTime");
+void GanttChartItemManager::updateTime(const GanttChartItemPtr& itemArgument, const Time& start) {
+  const GanttChartItemPtr item = require(itemArgument, "updateTime");
   const auto schedule = scheduleFor(item);
   const TimeRange old = item->time();
   const double duration = schedule->duration(old.start, old.finish, TimeUnit::seconds);
@@ -246,10 +270,10 @@ void GanttChartItemManager::updateTime(const GanttChartItemPtr& item, const Time
   updateTimeDirectly(item, TimeRange(newStart, finish < newStart ? newStart : finish));
 }
 
-void GanttChartItemManager::updateDurationToFinishOn(const GanttChartItemPtr& item,
+void GanttChartItemManager::updateDurationToFinishOn(const GanttChartItemPtr& itemArgument,
                                                      const Time& finish,
                                                      bool preservingCompletedDuration) {
-  require(item, "updateDurationToFinishOn");
+  const GanttChartItemPtr item = require(itemArgument, "updateDurationToFinishOn");
   const auto schedule = scheduleFor(item);
   const TimeRange old = item->time();
   const Time completedUntil = timeCompletedUntil(item);
@@ -259,10 +283,10 @@ void GanttChartItemManager::updateDurationToFinishOn(const GanttChartItemPtr& it
   if (preservingCompletedDuration && completion > 0) updateCompletion(item, completedUntil);
 }
 
-void GanttChartItemManager::updateDurationToStartOn(const GanttChartItemPtr& item,
+void GanttChartItemManager::updateDurationToStartOn(const GanttChartItemPtr& itemArgument,
                                                     const Time& start,
                                                     bool preservingCompletedDuration) {
-  require(item, "updateDurationToStartOn");
+  const GanttChartItemPtr item = require(itemArgument, "updateDurationToStartOn");
   const auto schedule = scheduleFor(item);
   const TimeRange old = item->time();
   const Time completedUntil = timeCompletedUntil(item);
@@ -272,8 +296,9 @@ void GanttChartItemManager::updateDurationToStartOn(const GanttChartItemPtr& ite
   if (preservingCompletedDuration && completion > 0) updateCompletion(item, completedUntil);
 }
 
-void GanttChartItemManager::updateCompletion(const GanttChartItemPtr& item, const Time& until) {
-  require(item, "updateCompletion");
+void GanttChartItemManager::updateCompletion(const GanttChartItemPtr& itemArgument,
+                                             const Time& until) {
+  const GanttChartItemPtr item = require(itemArgument, "updateCompletion");
   const auto schedule = scheduleFor(item);
   const Time start = item->start();
   const Time finish = item->finish();
@@ -298,8 +323,8 @@ void GanttChartItemManager::updateCompletion(const GanttChartItemPtr& item, cons
 
 // --- Rows, expansion, drawing order, visibility ----------------------------
 
-void GanttChartItemManager::updateRow(const GanttChartItemPtr& item, int64_t row) {
-  require(item, "updateRow");
+void GanttChartItemManager::updateRow(const GanttChartItemPtr& itemArgument, int64_t row) {
+  const GanttChartItemPtr item = require(itemArgument, "updateRow");
   const int64_t old = item->row();
   item->setRow(row);
   itemPlacementDidChange(item);
@@ -313,8 +338,9 @@ void GanttChartItemManager::updateRow(const GanttChartItemPtr& item, int64_t row
                     CollectionChange::filteredItems, CollectionChange::filteredDependencies});
 }
 
-void GanttChartItemManager::updateExpansion(const GanttChartItemPtr& item, bool isExpanded) {
-  require(item, "updateExpansion");
+void GanttChartItemManager::updateExpansion(const GanttChartItemPtr& itemArgument,
+                                            bool isExpanded) {
+  const GanttChartItemPtr item = require(itemArgument, "updateExpansion");
   item->setIsExpanded(isExpanded);
   resetCaches();
   performUpdates(askBehavior([&](GanttChartItemBehavior& behavior, const auto& /*schedule*/) {
@@ -326,8 +352,8 @@ void GanttChartItemManager::updateExpansion(const GanttChartItemPtr& item, bool 
                     CollectionChange::filteredItems, CollectionChange::filteredDependencies});
 }
 
-void GanttChartItemManager::updateZIndex(const GanttChartItemPtr& item, int64_t zIndex) {
-  require(item, "updateZIndex");
+void GanttChartItemManager::updateZIndex(const GanttChartItemPtr& itemArgument, int64_t zIndex) {
+  const GanttChartItemPtr item = require(itemArgument, "updateZIndex");
   item->setZIndex(zIndex);
   itemPlacementDidChange(item);
   resetCaches();
@@ -335,8 +361,8 @@ void GanttChartItemManager::updateZIndex(const GanttChartItemPtr& item, int64_t 
   notifyCollection({CollectionChange::collection, CollectionChange::filteredItems});
 }
 
-void GanttChartItemManager::bringToFront(const GanttChartItemPtr& item) {
-  require(item, "bringToFront");
+void GanttChartItemManager::bringToFront(const GanttChartItemPtr& itemArgument) {
+  const GanttChartItemPtr item = require(itemArgument, "bringToFront");
   const GanttChartItemList items = filteredItems();
   if (items.empty()) return;
   int64_t highest = std::numeric_limits<int64_t>::min();
@@ -344,8 +370,8 @@ void GanttChartItemManager::bringToFront(const GanttChartItemPtr& item) {
   updateZIndex(item, frontOf(highest));
 }
 
-void GanttChartItemManager::sendToBack(const GanttChartItemPtr& item) {
-  require(item, "sendToBack");
+void GanttChartItemManager::sendToBack(const GanttChartItemPtr& itemArgument) {
+  const GanttChartItemPtr item = require(itemArgument, "sendToBack");
   const GanttChartItemList items = filteredItems();
   if (items.empty()) return;
   int64_t lowest = std::numeric_limits<int64_t>::max();
@@ -353,8 +379,8 @@ void GanttChartItemManager::sendToBack(const GanttChartItemPtr& item) {
   updateZIndex(item, backOf(lowest));
 }
 
-void GanttChartItemManager::bringToFront(const GanttChartDependencyPtr& dependency) {
-  require(dependency, "bringToFront");
+void GanttChartItemManager::bringToFront(const GanttChartDependencyPtr& dependencyArgument) {
+  const GanttChartDependencyPtr dependency = require(dependencyArgument, "bringToFront");
   const GanttChartDependencyList dependencies = filteredDependencies();
   if (dependencies.empty()) return;
   int64_t highest = std::numeric_limits<int64_t>::min();
@@ -365,8 +391,8 @@ void GanttChartItemManager::bringToFront(const GanttChartDependencyPtr& dependen
   notifyCollection({CollectionChange::collection, CollectionChange::filteredDependencies});
 }
 
-void GanttChartItemManager::sendToBack(const GanttChartDependencyPtr& dependency) {
-  require(dependency, "sendToBack");
+void GanttChartItemManager::sendToBack(const GanttChartDependencyPtr& dependencyArgument) {
+  const GanttChartDependencyPtr dependency = require(dependencyArgument, "sendToBack");
   const GanttChartDependencyList dependencies = filteredDependencies();
   if (dependencies.empty()) return;
   int64_t lowest = std::numeric_limits<int64_t>::max();
@@ -377,32 +403,32 @@ void GanttChartItemManager::sendToBack(const GanttChartDependencyPtr& dependency
   notifyCollection({CollectionChange::collection, CollectionChange::filteredDependencies});
 }
 
-void GanttChartItemManager::show(const GanttChartItemPtr& item) {
-  require(item, "show");
+void GanttChartItemManager::show(const GanttChartItemPtr& itemArgument) {
+  const GanttChartItemPtr item = require(itemArgument, "show");
   item->setIsVisible(true);
   resetCaches();
   if (auto observer = itemObserver()) observer->visibilityDidChange(item);
   notifyCollection({CollectionChange::collection, CollectionChange::filteredItems});
 }
 
-void GanttChartItemManager::hide(const GanttChartItemPtr& item) {
-  require(item, "hide");
+void GanttChartItemManager::hide(const GanttChartItemPtr& itemArgument) {
+  const GanttChartItemPtr item = require(itemArgument, "hide");
   item->setIsVisible(false);
   resetCaches();
   if (auto observer = itemObserver()) observer->visibilityDidChange(item);
   notifyCollection({CollectionChange::collection, CollectionChange::filteredItems});
 }
 
-void GanttChartItemManager::show(const GanttChartDependencyPtr& dependency) {
-  require(dependency, "show");
+void GanttChartItemManager::show(const GanttChartDependencyPtr& dependencyArgument) {
+  const GanttChartDependencyPtr dependency = require(dependencyArgument, "show");
   dependency->setIsVisible(true);
   resetCaches();
   if (auto observer = itemObserver()) observer->visibilityDidChange(dependency);
   notifyCollection({CollectionChange::collection, CollectionChange::filteredDependencies});
 }
 
-void GanttChartItemManager::hide(const GanttChartDependencyPtr& dependency) {
-  require(dependency, "hide");
+void GanttChartItemManager::hide(const GanttChartDependencyPtr& dependencyArgument) {
+  const GanttChartDependencyPtr dependency = require(dependencyArgument, "hide");
   dependency->setIsVisible(false);
   resetCaches();
   if (auto observer = itemObserver()) observer->visibilityDidChange(dependency);
@@ -411,8 +437,8 @@ void GanttChartItemManager::hide(const GanttChartDependencyPtr& dependency) {
 
 // --- Re-application ---------------------------------------------------------
 
-void GanttChartItemManager::applyScheduleUpdates(const GanttChartItemPtr& item) {
-  require(item, "applySchedule");
+void GanttChartItemManager::applyScheduleUpdates(const GanttChartItemPtr& itemArgument) {
+  const GanttChartItemPtr item = require(itemArgument, "applySchedule");
   const auto schedule = scheduleFor(item);
   const TimeRange old = item->time();
   const Time start = schedule->nextTime(old.start);
@@ -446,8 +472,8 @@ void GanttChartItemManager::applySchedule() {
                     CollectionChange::filteredItems, CollectionChange::filteredDependencies});
 }
 
-void GanttChartItemManager::applyBehaviorUpdatesForTimeOf(const GanttChartItemPtr& item) {
-  require(item, "applyBehaviorForTimeOf");
+void GanttChartItemManager::applyBehaviorUpdatesForTimeOf(const GanttChartItemPtr& itemArgument) {
+  const GanttChartItemPtr item = require(itemArgument, "applyBehaviorForTimeOf");
   const TimeRange current = item->time();
   performUpdates(askBehavior([&](GanttChartItemBehavior& behavior, const auto& schedule) {
     return behavior.timeDidChange(item, current, true, true, availableItems(),
@@ -462,8 +488,9 @@ void GanttChartItemManager::applyBehaviorForTimeOf(const GanttChartItemPtr& item
                     CollectionChange::filteredItems, CollectionChange::filteredDependencies});
 }
 
-void GanttChartItemManager::applyBehaviorUpdatesForCompletionOf(const GanttChartItemPtr& item) {
-  require(item, "applyBehaviorForCompletionOf");
+void GanttChartItemManager::applyBehaviorUpdatesForCompletionOf(
+    const GanttChartItemPtr& itemArgument) {
+  const GanttChartItemPtr item = require(itemArgument, "applyBehaviorForCompletionOf");
   const double current = item->completion();
   performUpdates(askBehavior([&](GanttChartItemBehavior& behavior, const auto& schedule) {
     return behavior.completionDidChange(item, current, true, true, availableItems(),
@@ -477,8 +504,8 @@ void GanttChartItemManager::applyBehaviorForCompletionOf(const GanttChartItemPtr
   notifyCollection({CollectionChange::collection, CollectionChange::filteredItems});
 }
 
-void GanttChartItemManager::applyBehaviorUpdatesForRowOf(const GanttChartItemPtr& item) {
-  require(item, "applyBehaviorForRowOf");
+void GanttChartItemManager::applyBehaviorUpdatesForRowOf(const GanttChartItemPtr& itemArgument) {
+  const GanttChartItemPtr item = require(itemArgument, "applyBehaviorForRowOf");
   const int64_t current = item->row();
   performUpdates(askBehavior([&](GanttChartItemBehavior& behavior, const auto& schedule) {
     return behavior.rowDidChange(item, current, availableItems(), availableDependencies(),
@@ -493,8 +520,9 @@ void GanttChartItemManager::applyBehaviorForRowOf(const GanttChartItemPtr& item)
                     CollectionChange::filteredItems, CollectionChange::filteredDependencies});
 }
 
-void GanttChartItemManager::applyBehaviorUpdatesForExpansionStateOf(const GanttChartItemPtr& item) {
-  require(item, "applyBehaviorForExpansionStateOf");
+void GanttChartItemManager::applyBehaviorUpdatesForExpansionStateOf(
+    const GanttChartItemPtr& itemArgument) {
+  const GanttChartItemPtr item = require(itemArgument, "applyBehaviorForExpansionStateOf");
   if (item->isExpanded()) return;
   performUpdates(askBehavior([&](GanttChartItemBehavior& behavior, const auto& /*schedule*/) {
     return behavior.expansionDidChange(item, availableItems());
@@ -508,7 +536,8 @@ void GanttChartItemManager::applyBehaviorForExpansionStateOf(const GanttChartIte
                     CollectionChange::filteredItems, CollectionChange::filteredDependencies});
 }
 
-void GanttChartItemManager::applyBehavior(const GanttChartItemPtr& item) {
+void GanttChartItemManager::applyBehavior(const GanttChartItemPtr& itemArgument) {
+  const GanttChartItemPtr item = require(itemArgument, "applyBehavior");
   applyBehaviorUpdatesForRowOf(item);
   applyBehaviorUpdatesForExpansionStateOf(item);
   applyBehaviorUpdatesForTimeOf(item);

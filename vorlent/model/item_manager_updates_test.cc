@@ -416,6 +416,28 @@ TEST_F(Cascade, CompletionUntilATime) {
   EXPECT_EQ(item->completion(), 1) << "an item without working time counts as complete";
 }
 
+// The operation keeps its item even when the caller's reference points into
+// the source's array and an observer reallocates that array meanwhile.
+TEST_F(Cascade, AnOperationOnAnElementOfItemsSurvivesAnObserverThatAddsItems) {
+  struct Adding : GanttChartItemObserver {
+    std::weak_ptr<GanttChartItemSource> source;
+    void timeDidChange(const GanttChartItemPtr& /*item*/, const TimeRange& /*from*/) override {
+      auto owner = source.lock();
+      source.reset();  // once only
+      for (int i = 0; owner && i < 64; ++i) owner->addNewItem(9, at(1, 8), false);
+    }
+  };
+  auto adding = std::make_shared<Adding>();
+  adding->source = source;
+  source->setItemObserver(adding);
+  const GanttChartItemPtr a = items["A"];
+  a->setCompletion(0.5);
+  source->updateDurationToFinishOn(source->items()[1], at(2, 16), true);
+  EXPECT_EQ(a->finish(), at(2, 16));
+  EXPECT_DOUBLE_EQ(a->completion(), 0.25) << "the completed work is kept on that same item";
+  EXPECT_EQ(source->items().size(), 4u + 64u);
+}
+
 TEST_F(Cascade, FrontAndBackNeedFilteredItems) {
   source->setTimeline(TimeRange(at(0, 0), at(6, 0)));
   source->setRange(RowRange(100, 200));

@@ -138,5 +138,63 @@ TEST(SchedulingScenario, AddingATaskInColumnModeMakesRoomForIt) {
   EXPECT_THAT(rowsOf(p.all()), ElementsAre(0, 1, 2, 3, 4, 5));
 }
 
+// A link from a summary to its own child can never be satisfied: each move
+// answers with several moves coming back to the same items. The cascade must
+// stay bounded per item instead of growing exponentially with its depth.
+TEST(SchedulingScenario, ALinkFromASummaryToItsOwnChildEndsAfterBoundedWork) {
+  struct Counting : GanttChartItemObserver {
+    int64_t changes = 0;
+    void timeDidChange(const GanttChartItemPtr& /*item*/, const TimeRange& /*from*/) override {
+      ++changes;
+    }
+  };
+  Project p;
+  constexpr int64_t kBound = 40;
+  p.source->setMaxBehaviorRecursivity(kBound);
+  p.source->addNewDependency(p.design, p.specify, GanttChartDependencyType::fromFinishToStart);
+  const auto counting = std::make_shared<Counting>();
+  p.source->setItemObserver(counting);
+  p.source->updateTime(p.design, on(kMonday, 8, 2));
+  EXPECT_LE(counting->changes, static_cast<int64_t>(p.all().size()) * kBound * 4);
+}
+
+// The bound above counts only changes that come back to their own item: a task
+// reached from more predecessors than the bound still passes every move on.
+TEST(SchedulingScenario, ATaskWithManyPredecessorsPassesEveryMoveOn) {
+  constexpr int kPredecessors = 20;
+  const auto group = makeSummary("Group", 0, on(kMonday, 8), on(kFriday, 16));
+  const auto merge = makeItem("Merge", 1, on(kMonday, 8, 2), on(kMonday, 16, 2));
+  const auto after = makeItem("After", 2, on(kTuesday, 8, 2), on(kTuesday, 16, 2));
+  std::vector<GanttChartItemPtr> items{group, merge, after};
+  std::vector<GanttChartItemPtr> members;
+  std::vector<GanttChartDependencyPtr> links;
+  for (int i = 0; i < kPredecessors; ++i) {
+    // Finishes a minute apart, so that each moved member pushes Merge again.
+    const auto member =
+        makeItem("Member", 3 + i, on(kMonday, 8), Time(1, kFriday, 8 * kHour + 60 * i));
+    members.push_back(member);
+    items.push_back(member);
+    links.push_back(
+        std::make_shared<GanttChartDependency>(std::nullopt, member, merge, std::nullopt, 0, true,
+                                               GanttChartDependencyType::fromFinishToStart));
+  }
+  links.push_back(
+      std::make_shared<GanttChartDependency>(std::nullopt, merge, after, std::nullopt, 0, true,
+                                             GanttChartDependencyType::fromFinishToStart));
+  const auto source = std::make_shared<GanttChartItemSource>(
+      items, links,
+      std::make_shared<Schedule>(WeekRange::standard(), DayRange::standard(),
+                                 std::vector<TimeRange>{}));
+  source->addHierarchicalRelations(group, members);
+  source->setIsAutoScheduling(true);
+  source->setMaxBehaviorRecursivity(8);
+
+  source->updateTime(group, on(kMonday, 8, 3));
+  const Time lastFinish = members.back()->finish();
+  EXPECT_EQ(lastFinish, Time(3, kFriday, 8 * kHour + 60 * (kPredecessors - 1)));
+  EXPECT_EQ(merge->start(), lastFinish);
+  EXPECT_EQ(after->start(), merge->finish());
+}
+
 }  // namespace
 }  // namespace vorlent
