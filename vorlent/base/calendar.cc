@@ -17,8 +17,9 @@ constexpr int64_t kSecondsPerHour = 3600;
 constexpr int64_t kSecondsPerDay = 86400;
 constexpr int64_t kNanosecondsPerSecond = 1'000'000'000;
 constexpr int64_t kMicrosecondsPerSecond = 1'000'000;
-// 1970-01-01 to 2001-01-01.
-constexpr int64_t kSecondsFrom1970ToReference = 978'307'200;
+// 1970-01-01 to 2001-01-01, as an integer for the exact arithmetic here.
+constexpr auto kSecondsFrom1970ToReference =
+    static_cast<int64_t>(Date::kSecondsFrom1970ToReferenceDate);
 // Beyond 2^53 a double no longer holds every whole second.
 constexpr double kMaxMagnitude = 9007199254740992.0;  // 2^53
 // Years that can be in range at all; keeps daysFromCivil far from overflow.

@@ -1,6 +1,7 @@
 #include "vorlent/time/calendar_period_selector.h"
 
 #include "vorlent/base/fatal.h"
+#include "vorlent/time/consecutive_intervals.h"
 #include "vorlent/time/time_constants.h"
 
 namespace vorlent {
@@ -22,14 +23,7 @@ std::vector<TimeRange> CalendarPeriodSelector::times(const TimeRange& range) con
   if (period < 1) return {};
 
   // The origin's offset inside its month, in seconds.
-  const Time originMonthStart = origin.monthStart();
-  const int64_t dayDifference = checkedAdd(
-      checkedMultiply(checkedSubtract(origin.week, originMonthStart.week, "calendar period offset"),
-                      7, "calendar period offset"),
-      checkedSubtract(origin.dayOfWeek, originMonthStart.dayOfWeek, "calendar period offset"),
-      "calendar period offset");
-  const double offsetInMonth = static_cast<double>(dayDifference) * secondsPerDay +
-                               (origin.timeOfDay - originMonthStart.timeOfDay);
+  const double offsetInMonth = TimeRange(origin.monthStart(), origin).duration();
 
   // The boundary candidate in the range start's month, and its distance in
   // months from the origin.
@@ -53,15 +47,9 @@ std::vector<TimeRange> CalendarPeriodSelector::times(const TimeRange& range) con
     boundary = candidate.addingMonths(-monthsBack);
   }
 
-  std::vector<TimeRange> intervals;
-  while (boundary < range.finish && intervals.size() < kMaxSelectedIntervals) {
-    const Time next = boundary.addingMonths(periodMonths);
-    const Time nextStart = next.asStart();
-    if (!(boundary < nextStart)) break;  // the calendar no longer advances
-    intervals.emplace_back(boundary, next);
-    boundary = nextStart <= range.finish ? nextStart : range.finish;
-  }
-  return intervals;
+  return detail::consecutiveIntervals(boundary, range.finish, [periodMonths](const Time& start) {
+    return start.addingMonths(periodMonths);
+  });
 }
 
 }  // namespace vorlent

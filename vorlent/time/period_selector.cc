@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "vorlent/base/fatal.h"
+#include "vorlent/time/consecutive_intervals.h"
 #include "vorlent/time/time_scale.h"
 
 namespace vorlent {
@@ -14,19 +15,10 @@ std::vector<TimeRange> PeriodSelector::times(const TimeRange& range) const {
 
   const TimeScale scale =
       TimeScale::intervals(period, unit, origin, FloatingPointRoundingRule::down);
-  Time boundary = schedule->rounding(schedule->previousTime(range.start), scale).asStart();
-
-  std::vector<TimeRange> intervals;
-  while (boundary < range.finish && intervals.size() < kMaxSelectedIntervals) {
-    const Time next = schedule->finish(boundary, period, unit, /*skippingWeeks=*/true);
-    const Time nextStart = next.asStart();
-    // A period too small to move a time (lost to rounding) would repeat the
-    // same boundary for ever.
-    if (!(boundary < nextStart)) break;
-    intervals.emplace_back(boundary, next);
-    boundary = nextStart <= range.finish ? nextStart : range.finish;
-  }
-  return intervals;
+  const Time first = schedule->rounding(schedule->previousTime(range.start), scale).asStart();
+  return detail::consecutiveIntervals(first, range.finish, [this](const Time& boundary) {
+    return schedule->finish(boundary, period, unit, /*skippingWeeks=*/true);
+  });
 }
 
 }  // namespace vorlent

@@ -41,13 +41,11 @@ double Point::distance(const Line& line) const {
 
 bool Point::isClose(const Line& line, double maxDistance) const {
   const Rectangle box = Rectangle::fromEdges(line.x1(), line.y1(), line.x2(), line.y2());
-  const Rectangle grown(box.left() - maxDistance, box.top() - maxDistance,
-                        box.width() + 2 * maxDistance, box.height() + 2 * maxDistance);
-  if (!grown.contains(*this)) return false;
+  if (!isClose(box, maxDistance, maxDistance)) return false;
   // Inside the grown box the distance to an axis-parallel segment is bounded
-  // already; this also keeps a zero-length segment away from the division.
+  // already; any other segment has a length, so `distance` divides by it.
   if (line.isHorizontal() || line.isVertical()) return true;
-  return scaledDistanceToLine(*this, line) / line.length() <= maxDistance;
+  return distance(line) <= maxDistance;
 }
 
 bool Point::isClose(std::span<const Point> polyline, double maxDistance) const {

@@ -1,5 +1,8 @@
 #include "vorlent/time/schedule_definition.h"
 
+#include <string>
+#include <string_view>
+
 #include "vorlent/base/fatal.h"
 #include "vorlent/time/schedule_intersection.h"
 #include "vorlent/time/time_constants.h"
@@ -48,11 +51,7 @@ Time ScheduleDefinition::previousTimeout(const Time& time) const {
 
 double ScheduleDefinition::hoursPerDay() const { return dayDuration() / secondsPerHour; }
 
-int64_t ScheduleDefinition::daysPerWeek() const {
-  const WorkingWeek week = WorkingWeek::of(*this);
-  if (week.firstDay > week.lastDay) return 0;
-  return week.lastDay + 1 - week.firstDay;  // [1, 7]
-}
+int64_t ScheduleDefinition::daysPerWeek() const { return WorkingWeek::of(*this).workingDays(); }
 
 double ScheduleDefinition::hoursPerWeek() const {
   return hoursPerDay() * static_cast<double>(daysPerWeek());
@@ -60,9 +59,7 @@ double ScheduleDefinition::hoursPerWeek() const {
 
 double ScheduleDefinition::dayDuration() const { return WorkingWeek::of(*this).daySeconds(); }
 
-double ScheduleDefinition::weekDuration() const {
-  return dayDuration() * static_cast<double>(daysPerWeek());
-}
+double ScheduleDefinition::weekDuration() const { return WorkingWeek::of(*this).weekSeconds(); }
 
 bool ScheduleDefinition::isFullDay() const { return WorkingWeek::of(*this).fullDay; }
 
@@ -78,31 +75,35 @@ bool ScheduleDefinition::isContinuous(const TimeRange& during) const {
   return !detail::hasExclusionBetween(*this, during.start, during.finish);
 }
 
+namespace {
+
+// The calendar's own owner, handed out non-const: the calendars that hold it
+// (an intersection) never modify it. A calendar that no std::shared_ptr owns
+// is a fatal stop naming `caller`.
+std::shared_ptr<ScheduleDefinition> sharedSelf(const ScheduleDefinition& schedule,
+                                               std::string_view caller) {
+  const std::shared_ptr<const ScheduleDefinition> self = schedule.weak_from_this().lock();
+  if (!self) {
+    fatalStop(std::string(caller) + ": the schedule is not owned by a std::shared_ptr");
+  }
+  return std::const_pointer_cast<ScheduleDefinition>(self);
+}
+
+}  // namespace
+
 std::shared_ptr<ScheduleIntersection> ScheduleDefinition::intersecting(
     const std::shared_ptr<ScheduleDefinition>& other) const {
-  const std::shared_ptr<const ScheduleDefinition> self = weak_from_this().lock();
-  if (!self) {
-    fatalStop("ScheduleDefinition::intersecting: the schedule is not owned by a std::shared_ptr");
-  }
-  // The intersection keeps its members alive; members are never modified
-  // through it.
-  return ScheduleIntersection::create({std::const_pointer_cast<ScheduleDefinition>(self), other});
+  // The intersection keeps its members alive.
+  return ScheduleIntersection::create(
+      {sharedSelf(*this, "ScheduleDefinition::intersecting"), other});
 }
 
 std::shared_ptr<ScheduleDefinition> ScheduleDefinition::optionallyIntersecting(
     const std::shared_ptr<ScheduleDefinition>& other) const {
-  std::shared_ptr<ScheduleDefinition> result;
-  if (other) result = intersecting(other);
-  if (!result) {
-    const std::shared_ptr<const ScheduleDefinition> self = weak_from_this().lock();
-    if (!self) {
-      fatalStop(
-          "ScheduleDefinition::optionallyIntersecting: the schedule is not owned by a "
-          "std::shared_ptr");
-    }
-    result = std::const_pointer_cast<ScheduleDefinition>(self);
+  if (other) {
+    if (std::shared_ptr<ScheduleDefinition> intersection = intersecting(other)) return intersection;
   }
-  return result;
+  return sharedSelf(*this, "ScheduleDefinition::optionallyIntersecting");
 }
 
 }  // namespace vorlent

@@ -21,7 +21,7 @@ double walkedSeconds(const ScheduleDefinition& schedule, const WorkingWeek& week
   while (current < to) {
     Time end = detail::nextTimeout(schedule, week, current);
     if (end >= to) end = to;
-    total += detail::spanSeconds(current, end);
+    total += TimeRange(current, end).duration();
     const Time next = detail::nextTime(schedule, week, end);
     if (!(current < next)) break;  // no progress: nothing more can be counted
     current = next;
@@ -48,6 +48,13 @@ double workingSecondsBetween(const ScheduleDefinition& schedule, const WorkingWe
   return walkedSeconds(schedule, week, from, to);
 }
 
+// How many whole weeks of `weekSeconds` (> 0) fit in `amount` (finite, >= 0),
+// never more: the quotient is corrected when the division rounded it up.
+double wholeWeeksIn(double amount, double weekSeconds) {
+  const double weeks = std::floor(amount / weekSeconds);
+  return weekSeconds * weeks > amount ? weeks - 1 : weeks;
+}
+
 // The finish of `amount` working seconds (finite, >= 0) counted from `from`.
 Time stepForward(const ScheduleDefinition& schedule, const WorkingWeek& week, const Time& from,
                  double amount, bool skippingWeeks) {
@@ -61,8 +68,7 @@ Time stepForward(const ScheduleDefinition& schedule, const WorkingWeek& week, co
   if (left > weekSeconds * weeksLeft) return Time::max();
 
   if (skippingWeeks && !week.hasExclusions) {
-    double weeks = std::floor(left / weekSeconds);
-    if (weekSeconds * weeks > left) weeks -= 1;  // the division rounded up
+    const double weeks = wholeWeeksIn(left, weekSeconds);
     if (weeks >= 1) {
       current.week = checkedAdd(current.week, checkedInt64(weeks), "ScheduleDefinition::finish");
       left -= weekSeconds * weeks;
@@ -75,7 +81,7 @@ Time stepForward(const ScheduleDefinition& schedule, const WorkingWeek& week, co
     if (left <= 0) return current.asFinish();
     if (current >= Time::max()) return Time::max();
     const Time end = detail::nextTimeout(schedule, week, current);
-    const double span = detail::spanSeconds(current, end);
+    const double span = TimeRange(current, end).duration();
     // Inclusive: an amount that fills the stretch ends at its end.
     if (left <= span) return current.addingDuration(left).asFinish();
     const Time next = detail::nextTime(schedule, week, end);
@@ -96,8 +102,7 @@ Time stepBackward(const ScheduleDefinition& schedule, const WorkingWeek& week, c
   if (left > weekSeconds * weeksLeft) return Time::min();
 
   if (skippingWeeks && !week.hasExclusions) {
-    double weeks = std::floor(left / weekSeconds);
-    if (weekSeconds * weeks > left) weeks -= 1;
+    const double weeks = wholeWeeksIn(left, weekSeconds);
     if (weeks >= 1) {
       current.week =
           checkedSubtract(current.week, checkedInt64(weeks), "ScheduleDefinition::start");
@@ -109,7 +114,7 @@ Time stepBackward(const ScheduleDefinition& schedule, const WorkingWeek& week, c
     if (left <= 0) return current.asStart();
     if (current <= Time::min()) return Time::min();
     const Time begin = detail::previousTimeout(schedule, week, current);
-    const double span = detail::spanSeconds(begin, current);
+    const double span = TimeRange(begin, current).duration();
     if (left <= span) return current.addingDuration(-left);
     const Time next = detail::previousTime(schedule, week, begin);
     if (!(next < current)) return current.asStart();

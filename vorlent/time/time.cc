@@ -17,13 +17,6 @@ namespace {
 // reference date.
 constexpr Date kReferenceDate(-secondsPerDay);
 
-// The day of the week of a day number, [0, 6]. Taken from `%` directly, so
-// it cannot overflow even for the lowest 64-bit values.
-constexpr int64_t dayOfWeekOf(int64_t dayNumber) {
-  const int64_t rest = dayNumber % 7;  // [-6, 6]
-  return rest < 0 ? rest + 7 : rest;
-}
-
 struct DaysAndSeconds {
   int64_t days;    // any 64-bit value
   double seconds;  // [0, secondsPerDay), never -0
@@ -85,13 +78,13 @@ Time::Time(const Date& date) {
       splitSeconds(date.timeIntervalSinceReferenceDate, "Time(Date): day count");
   // Days since the platform's reference date; the epoch is one day earlier.
   const int64_t dayNumber = checkedAdd(days, 1, "Time(Date): day count");
-  week = floorDiv(dayNumber, 7);
-  dayOfWeek = dayOfWeekOf(dayNumber);
+  week = weekOfDayNumber(dayNumber);
+  dayOfWeek = dayOfWeekOfDayNumber(dayNumber);
   timeOfDay = seconds;
 }
 
 Time Time::fromDayNumber(int64_t dayNumber, double timeOfDay) {
-  return {floorDiv(dayNumber, 7), dayOfWeekOf(dayNumber), timeOfDay};
+  return {weekOfDayNumber(dayNumber), dayOfWeekOfDayNumber(dayNumber), timeOfDay};
 }
 
 Time Time::fromDayNumber(int64_t dayNumber, double hours, double minutes, double seconds) {
@@ -132,7 +125,9 @@ int64_t Time::dayNumberFromWeek(int64_t week, int64_t dayOfWeek) {
 
 int64_t Time::weekOfDayNumber(int64_t dayNumber) { return floorDiv(dayNumber, 7); }
 
-int64_t Time::dayOfWeekOfDayNumber(int64_t dayNumber) { return dayOfWeekOf(dayNumber); }
+// floorMod is built on `%`, so even the lowest 64-bit day numbers cannot
+// overflow here.
+int64_t Time::dayOfWeekOfDayNumber(int64_t dayNumber) { return floorMod(dayNumber, 7); }
 
 double Time::timeOfDayFromHours(double hours, double minutes, double seconds) {
   return minutes * 60 + hours * secondsPerHour + seconds;
@@ -143,8 +138,8 @@ double Time::hoursOfDayFromTimeOfDay(double timeOfDay) { return timeOfDay / seco
 int64_t Time::dayNumber() const { return dayNumberFromWeek(week, dayOfWeek); }
 
 void Time::setDayNumber(int64_t dayNumber) {
-  week = floorDiv(dayNumber, 7);
-  dayOfWeek = dayOfWeekOf(dayNumber);
+  week = weekOfDayNumber(dayNumber);
+  dayOfWeek = dayOfWeekOfDayNumber(dayNumber);
 }
 
 Time Time::asStart() const {
@@ -196,8 +191,8 @@ Time Time::addingWeeks(int64_t weeks) const {
 
 Time Time::addingDays(int64_t days) const {
   const int64_t day = checkedAdd(dayOfWeek, days, "Time::addingDays: day");
-  return {checkedAdd(week, floorDiv(day, 7), "Time::addingDays: week"), dayOfWeekOf(day),
-          timeOfDay};
+  return {checkedAdd(week, weekOfDayNumber(day), "Time::addingDays: week"),
+          dayOfWeekOfDayNumber(day), timeOfDay};
 }
 
 Time Time::addingDuration(double seconds) const {

@@ -288,17 +288,17 @@ size_t std::hash<vorlent::TimeIntervalType>::operator()(
         } else if constexpr (std::is_same_v<Case, TimeIntervalType::VisibleTimelineBased>) {
           if (c.type) hashCombine(seed, std::hash<TimeIntervalType>{}(*c.type));
         } else {
+          // Payloads are double or int64_t depending on the case.
+          const auto hashNumber = [](auto number) -> size_t {
+            if constexpr (std::is_floating_point_v<decltype(number)>) {
+              return hashDouble(number);
+            } else {
+              return std::hash<int64_t>{}(number);
+            }
+          };
           const auto& [period, start] = c;
-          if constexpr (std::is_floating_point_v<std::decay_t<decltype(period)>>) {
-            hashCombine(seed, hashDouble(period));
-          } else {
-            hashCombine(seed, std::hash<int64_t>{}(period));
-          }
-          if constexpr (std::is_floating_point_v<std::decay_t<decltype(start)>>) {
-            hashCombine(seed, hashDouble(start));
-          } else {
-            hashCombine(seed, std::hash<int64_t>{}(start));
-          }
+          hashCombine(seed, hashNumber(period));
+          hashCombine(seed, hashNumber(start));
         }
       },
       type.value());

@@ -5,6 +5,7 @@
 
 #include "vorlent/base/fatal.h"
 #include "vorlent/time/hashing.h"
+#include "vorlent/time/time_range.h"
 
 namespace vorlent {
 
@@ -44,12 +45,7 @@ Time Time::rounded(const TimeScale& scale) const {
   if (grid == nullptr) return *this;
   const Time& origin = grid->origin;
   // Stored fields as they are: a 24:00 form counts as a full day.
-  const int64_t weeks = checkedSubtract(week, origin.week, "Time::rounded: weeks");
-  const int64_t days = checkedSubtract(dayOfWeek, origin.dayOfWeek, "Time::rounded: days");
-  const int64_t allDays =
-      checkedAdd(checkedMultiply(weeks, 7, "Time::rounded: days"), days, "Time::rounded: days");
-  const double elapsed =
-      static_cast<double>(allDays) * secondsPerDay + (timeOfDay - origin.timeOfDay);
+  const double elapsed = TimeRange(origin, *this).duration();
   if (!(std::isfinite(grid->period) && grid->period != 0)) {
     fatalStop("Time::rounded: the scale's period is zero or non-finite");
   }

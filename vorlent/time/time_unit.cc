@@ -86,7 +86,6 @@ int64_t months(int64_t value, CalendarTimeUnit unit) {
 }
 
 double valueIn(int64_t months, CalendarTimeUnit unit) {
-  if (unit == CalendarTimeUnit::months) return static_cast<double>(months);
   return static_cast<double>(months) / static_cast<double>(monthsPerUnit(unit));
 }
 

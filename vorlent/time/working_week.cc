@@ -108,9 +108,14 @@ double WorkingWeek::daySeconds() const {
   return dayFinish - dayStart;  // (0, secondsPerDay]
 }
 
+int64_t WorkingWeek::workingDays() const {
+  if (firstDay > lastDay) return 0;
+  return lastDay + 1 - firstDay;  // [1, 7]
+}
+
 double WorkingWeek::weekSeconds() const {
   if (!hasWorkingTime) return 0;
-  return daySeconds() * static_cast<double>(lastDay + 1 - firstDay);  // days in [1, 7]
+  return daySeconds() * static_cast<double>(workingDays());
 }
 
 Time startForm(const Time& time) {
@@ -121,14 +126,6 @@ Time startForm(const Time& time) {
 }
 
 Time finishForm(const Time& time) { return startForm(time).asFinish(); }
-
-double spanSeconds(const Time& from, const Time& to) {
-  const int64_t weeks = checkedSubtract(to.week, from.week, "ScheduleDefinition: span in weeks");
-  const int64_t days =
-      checkedAdd(checkedMultiply(weeks, 7, "ScheduleDefinition: span in days"),
-                 checkedSubtract(to.dayOfWeek, from.dayOfWeek), "ScheduleDefinition: span in days");
-  return (to.timeOfDay - from.timeOfDay) + static_cast<double>(days) * secondsPerDay;
-}
 
 double workingSeconds(double value, TimeUnit unit, const WorkingWeek& week) {
   switch (unit) {

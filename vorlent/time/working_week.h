@@ -28,6 +28,8 @@ struct WorkingWeek {
 
   static WorkingWeek of(const ScheduleDefinition& schedule);
 
+  // Working days of one week, [1, 7]; 0 when `lastDay` precedes `firstDay`.
+  [[nodiscard]] int64_t workingDays() const;
   // Working seconds of one day and one week; 0 without working time.
   [[nodiscard]] double daySeconds() const;
   [[nodiscard]] double weekSeconds() const;
@@ -40,10 +42,6 @@ struct WorkingWeek {
 Time startForm(const Time& time);
 // `startForm(time)` written as 24:00 of the previous day when it reads 0:00.
 Time finishForm(const Time& time);
-
-// Working seconds from `from` to `to` counted in whole days and seconds of the
-// stored fields (24:00 counts as a full day).
-double spanSeconds(const Time& from, const Time& to);
 
 // Seconds of `value` units of working time, and the inverse.
 double workingSeconds(double value, TimeUnit unit, const WorkingWeek& week);
