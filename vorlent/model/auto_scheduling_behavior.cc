@@ -62,18 +62,11 @@ GanttChartItemUpdateActions GanttChartItemAutoSchedulingBehavior::timeDidChange(
 GanttChartItemUpdateActions GanttChartItemAutoSchedulingBehavior::scheduleFrom(
     const GanttChartItemPtr& item, const GanttChartDependencyList& dependencies,
     const std::shared_ptr<ScheduleDefinition>& schedule) {
-  index_.refresh(dependencies);
-  // Copies of the list and of the positions walked: a lag provider that
-  // re-enters the manager may rebuild the index while this call still walks
-  // it, and the positions copied stay valid for the list copied.
-  const GanttChartDependencyList snapshot = index_.dependencies();
-  const auto& list = snapshot.elements();
-  const auto positionsTo = [this](const GanttChartItem* z) {
-    return std::vector<size_t>(index_.positionsTo(z));
-  };
-  const auto positionsFrom = [this](const GanttChartItem* z) {
-    return std::vector<size_t>(index_.positionsFrom(z));
-  };
+  // Held to the end: a lag provider that re-enters the manager may refresh the
+  // index to another list while this call still walks this one.
+  const std::shared_ptr<const detail::BehaviorDependencyIndex::Positions> index =
+      index_.refresh(dependencies);
+  const auto& list = index->dependencies().elements();
   const bool preserving = preservingDurations();
 
   // Exclusion is asked before the lag, and a usable dependency without a lag
@@ -114,7 +107,7 @@ GanttChartItemUpdateActions GanttChartItemAutoSchedulingBehavior::scheduleFrom(
   GanttChartItemUpdateActions actions;
   if (applyingToUpdatingItems()) {
     WorkingRange working = workingRangeOf(*item);
-    for (const size_t position : positionsTo(item.get())) {
+    for (const size_t position : index->to(item.get())) {
       const GanttChartDependencyPtr& d = list[position];
       if (isUsable(d)) apply(working, d, Placement::push);
     }
@@ -128,16 +121,17 @@ GanttChartItemUpdateActions GanttChartItemAutoSchedulingBehavior::scheduleFrom(
   const bool placesByChangedLink = aggregating != true;
   const bool pushesByAllLinks = aggregating != false;
   std::unordered_set<const GanttChartItem*> placed;
-  for (const size_t position : positionsFrom(item.get())) {
+  for (const size_t position : index->from(item.get())) {
     const GanttChartDependencyPtr& d = list[position];
     if (!isUsable(d)) continue;
-    const GanttChartItemPtr& successor = d->to();
+    // A copy: a lag provider asked below may relink the dependency.
+    const GanttChartItemPtr successor = d->to();
     WorkingRange working = workingRangeOf(*successor);
     if (placesByChangedLink && placed.insert(successor.get()).second) {
       apply(working, d, Placement::place);
     }
     if (pushesByAllLinks) {
-      for (const size_t other : positionsTo(successor.get())) {
+      for (const size_t other : index->to(successor.get())) {
         const GanttChartDependencyPtr& e = list[other];
         if (isUsable(e)) apply(working, e, Placement::push);
       }

@@ -14,26 +14,8 @@ const std::vector<size_t>& positionsIn(
 
 }  // namespace
 
-void BehaviorDependencyIndex::refresh(const GanttChartDependencyList& dependencies) {
-  const uint64_t generation = dependencyLinkGeneration();
-  if (isBuilt_ && dependencies_.isSameList(dependencies) && linkGeneration_ == generation) return;
-  dependencies_ = dependencies;
-  linkGeneration_ = generation;
-  rebuild();
-}
-
-const std::vector<size_t>& BehaviorDependencyIndex::positionsFrom(
-    const GanttChartItem* item) const {
-  return positionsIn(from_, item);
-}
-
-const std::vector<size_t>& BehaviorDependencyIndex::positionsTo(const GanttChartItem* item) const {
-  return positionsIn(to_, item);
-}
-
-void BehaviorDependencyIndex::rebuild() {
-  from_.clear();
-  to_.clear();
+BehaviorDependencyIndex::Positions::Positions(GanttChartDependencyList dependencies)
+    : dependencies_(std::move(dependencies)) {
   const auto& elements = dependencies_.elements();
   for (size_t i = 0; i < elements.size(); ++i) {
     const GanttChartDependencyPtr& dependency = elements[i];
@@ -41,7 +23,28 @@ void BehaviorDependencyIndex::rebuild() {
     from_[dependency->from().get()].push_back(i);
     to_[dependency->to().get()].push_back(i);
   }
-  isBuilt_ = true;
+}
+
+const std::vector<size_t>& BehaviorDependencyIndex::Positions::from(
+    const GanttChartItem* item) const {
+  return positionsIn(from_, item);
+}
+
+const std::vector<size_t>& BehaviorDependencyIndex::Positions::to(
+    const GanttChartItem* item) const {
+  return positionsIn(to_, item);
+}
+
+std::shared_ptr<const BehaviorDependencyIndex::Positions> BehaviorDependencyIndex::refresh(
+    const GanttChartDependencyList& dependencies) {
+  const uint64_t generation = dependencyLinkGeneration();
+  if (positions_ && positions_->dependencies().isSameList(dependencies) &&
+      linkGeneration_ == generation) {
+    return positions_;
+  }
+  positions_ = std::make_shared<const Positions>(dependencies);
+  linkGeneration_ = generation;
+  return positions_;
 }
 
 }  // namespace vorlent::detail

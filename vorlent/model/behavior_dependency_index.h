@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <unordered_map>
 #include <vector>
 
@@ -16,26 +17,35 @@ namespace vorlent::detail {
 //
 // `refresh` keeps the index while it is handed the very same list snapshot and
 // no dependency has had its `from` or `to` reassigned since; otherwise it
-// rebuilds it. The index keeps the snapshot it was built from, so that the
+// builds a new one. An index keeps the snapshot it was built from, so that the
 // snapshot's identity cannot be reused by another list meanwhile.
 class BehaviorDependencyIndex {
  public:
-  void refresh(const GanttChartDependencyList& dependencies);
+  // One list's positions, never changed once built: a caller holding it may
+  // walk it while a re-entrant call refreshes the index to another list.
+  class Positions {
+   public:
+    explicit Positions(GanttChartDependencyList dependencies);
 
-  [[nodiscard]] const GanttChartDependencyList& dependencies() const { return dependencies_; }
-  // Positions in `dependencies()` of the dependencies from (or to) `item`,
-  // ascending; empty for an item without any.
-  [[nodiscard]] const std::vector<size_t>& positionsFrom(const GanttChartItem* item) const;
-  [[nodiscard]] const std::vector<size_t>& positionsTo(const GanttChartItem* item) const;
+    [[nodiscard]] const GanttChartDependencyList& dependencies() const { return dependencies_; }
+    // Positions in `dependencies()` of the dependencies from (or to) `item`,
+    // ascending; empty for an item without any.
+    [[nodiscard]] const std::vector<size_t>& from(const GanttChartItem* item) const;
+    [[nodiscard]] const std::vector<size_t>& to(const GanttChartItem* item) const;
+
+   private:
+    GanttChartDependencyList dependencies_;
+    std::unordered_map<const GanttChartItem*, std::vector<size_t>> from_;
+    std::unordered_map<const GanttChartItem*, std::vector<size_t>> to_;
+  };
+
+  // The index of `dependencies`, kept or built anew as described above.
+  [[nodiscard]] std::shared_ptr<const Positions> refresh(
+      const GanttChartDependencyList& dependencies);
 
  private:
-  void rebuild();
-
-  GanttChartDependencyList dependencies_;
+  std::shared_ptr<const Positions> positions_;
   uint64_t linkGeneration_ = 0;
-  bool isBuilt_ = false;
-  std::unordered_map<const GanttChartItem*, std::vector<size_t>> from_;
-  std::unordered_map<const GanttChartItem*, std::vector<size_t>> to_;
 };
 
 }  // namespace vorlent::detail

@@ -47,10 +47,7 @@ std::shared_ptr<GanttChartItemBehaviorSet> classicBehaviorSet() {
                             std::nullopt, std::nullopt, {}, {}, std::nullopt);
 }
 
-}  // namespace vorlent
-
-namespace vorlent {
-
+// The set's own presets forward to the free functions above.
 std::shared_ptr<GanttChartItemBehaviorSet> GanttChartItemBehaviorSet::classic(
     std::shared_ptr<GanttChartItemHierarchyProvider> hierarchyProvider,
     std::optional<bool> aggregatingTime, std::optional<bool> autoSchedulingApplyingToUpdatingItems,

@@ -35,14 +35,14 @@ int64_t movedRow(int64_t row, int64_t parentWas, int64_t parentIs) {
 TimeRange movedChildTime(const GanttChartItem& child, const TimeRange& parentTime, double offset,
                          const std::shared_ptr<ScheduleDefinition>& schedule) {
   const ScheduleDefinition& childSchedule = detail::behaviorScheduleOf(child, schedule);
-  const Time& ns = parentTime.start;
-  const Time& nf = parentTime.finish;
+  const Time& parentStart = parentTime.start;
+  const Time& parentFinish = parentTime.finish;
   const Time movedStart = childSchedule.finish(child.start(), offset);
   const Time movedFinish = childSchedule.finish(child.finish(), offset);
-  Time start = movedStart < nf ? movedStart : nf;
-  if (start < ns) start = ns;
-  Time finish = movedFinish < ns ? ns : movedFinish;
-  if (!(finish < nf)) finish = nf;
+  Time start = movedStart < parentFinish ? movedStart : parentFinish;
+  if (start < parentStart) start = parentStart;
+  Time finish = movedFinish < parentStart ? parentStart : movedFinish;
+  if (!(finish < parentFinish)) finish = parentFinish;
   return {start, finish};
 }
 
@@ -206,8 +206,6 @@ GanttChartItemUpdateActions GanttChartItemHierarchicalBehavior::collapse(
     if (occupied.count(hiddenRow) == 0) freedRows.push_back(hiddenRow);
   }
   std::sort(freedRows.begin(), freedRows.end());
-  record.freedRows = freedRows;
-  collapseStates_.push_back(std::move(record));
 
   for (const GanttChartItemPtr& x : items) {
     if (x == nullptr || x->row() <= row || isHidden(x)) continue;
@@ -216,6 +214,8 @@ GanttChartItemUpdateActions GanttChartItemHierarchicalBehavior::collapse(
     actions.push_back(GanttChartItemUpdateAction::updateRowAction(
         x, checkedSubtract(x->row(), freedAtOrAbove, "hierarchical behaviour row shift")));
   }
+  record.freedRows = std::move(freedRows);
+  collapseStates_.push_back(std::move(record));
   return actions;
 }
 

@@ -17,7 +17,7 @@ namespace vorlent {
 // bouncing back. Collapsing an item hides its visible descendants, folds them
 // onto its row and closes the rows they leave empty; expanding restores them
 // from the record kept at the collapse and reopens their rows. These records
-// are the only state a behaviour keeps between calls.
+// are the only state this behaviour keeps between calls.
 class GanttChartItemHierarchicalBehavior : public GanttChartItemBehavior {
  public:
   // nullopt flags mean true. A null provider is a fatal stop.
@@ -62,9 +62,8 @@ class GanttChartItemHierarchicalBehavior : public GanttChartItemBehavior {
   // reopens exactly the rows the collapse closed (those below the item), so
   // collapsing and expanding again restores every row, also where hidden
   // items shared rows with other visible items. Expanding an item without a
-  // record answers nothing. Rows freed or reopened are found
-  // by searching sorted rows, so the cost grows with the items, not with
-  // items times rows.
+  // record answers nothing. Rows freed or reopened are found by searching
+  // sorted rows, so the cost grows with the items, not with items times rows.
   GanttChartItemUpdateActions expansionDidChange(const GanttChartItemPtr& item,
                                                  const GanttChartItemList& items) override;
 

@@ -3,6 +3,41 @@
 #include <cmath>
 
 namespace vorlent {
+namespace {
+
+// The list cached under `key`; otherwise `produce()`'s, now cached under it.
+template <class T, class Produce>
+SharedList<T> cachedFiltered(detail::FilterCache<T>& cache, const detail::FilterKey& key,
+                             const Produce& produce) {
+  if (auto cached = cache.find(key)) return *cached;
+  SharedList<T> list(produce());
+  cache.store(key, list);
+  return list;
+}
+
+// The provider's answer (through `answer`, a member of the provider), or
+// `filtered` (a member of the manager) when it gives none. Produced only when
+// a behaviour reads the list, since a provider may compute its answer; eagerly
+// when the manager is not owned by a `std::shared_ptr`.
+template <class T, class Answer, class Filtered>
+SharedList<T> availableList(GanttChartItemManager& manager,
+                            std::weak_ptr<GanttChartItemManager> weak, Answer answer,
+                            Filtered filtered) {
+  auto produce = [answer,
+                  filtered](GanttChartItemManager& self) -> std::vector<std::shared_ptr<T>> {
+    if (auto provider = self.collectionProvider()) {
+      if (auto answered = ((*provider).*answer)()) return std::move(*answered);
+    }
+    return (self.*filtered)().elements();
+  };
+  if (weak.expired()) return SharedList<T>(produce(manager));
+  return SharedList<T>::lazy([weak = std::move(weak), produce] {
+    auto self = weak.lock();
+    return self ? produce(*self) : std::vector<std::shared_ptr<T>>{};
+  });
+}
+
+}  // namespace
 
 GanttChartItemManager::GanttChartItemManager(
     std::weak_ptr<GanttChartCollectionProvider> collectionProvider,
@@ -35,19 +70,13 @@ TimeRange GanttChartItemManager::preferredTimeline() {
 }
 
 GanttChartItemList GanttChartItemManager::filteredItems() {
-  const detail::FilterKey key(range(), timeline());
-  if (auto cached = cachedFilteredItems_.find(key)) return *cached;
-  GanttChartItemList list(sourceFilteredItems());
-  cachedFilteredItems_.store(key, list);
-  return list;
+  return cachedFiltered(cachedFilteredItems_, detail::FilterKey(range(), timeline()),
+                        [this] { return sourceFilteredItems(); });
 }
 
 GanttChartDependencyList GanttChartItemManager::filteredDependencies() {
-  const detail::FilterKey key(range(), timeline());
-  if (auto cached = cachedFilteredDependencies_.find(key)) return *cached;
-  GanttChartDependencyList list(sourceFilteredDependencies());
-  cachedFilteredDependencies_.store(key, list);
-  return list;
+  return cachedFiltered(cachedFilteredDependencies_, detail::FilterKey(range(), timeline()),
+                        [this] { return sourceFilteredDependencies(); });
 }
 
 int64_t GanttChartItemManager::sourceTotalRowCount() {
@@ -74,38 +103,16 @@ std::vector<GanttChartDependencyPtr> GanttChartItemManager::sourceFilteredDepend
 
 GanttChartItemList GanttChartItemManager::availableItems() {
   if (!collectionProvider()) return filteredItems();
-  auto produce = [](GanttChartItemManager& manager) -> std::vector<GanttChartItemPtr> {
-    if (auto provider = manager.collectionProvider()) {
-      if (auto answer = provider->availableItems()) return std::move(*answer);
-    }
-    return manager.filteredItems().elements();
-  };
-  // Asked only when a behaviour reads the list, since a provider may compute
-  // its answer.
-  if (auto weak = weakSelf(); !weak.expired()) {
-    return GanttChartItemList::lazy([weak, produce] {
-      auto self = weak.lock();
-      return self ? produce(*self) : std::vector<GanttChartItemPtr>{};
-    });
-  }
-  return GanttChartItemList(produce(*this));
+  return availableList<GanttChartItem>(*this, weakSelf(),
+                                       &GanttChartCollectionProvider::availableItems,
+                                       &GanttChartItemManager::filteredItems);
 }
 
 GanttChartDependencyList GanttChartItemManager::availableDependencies() {
   if (!collectionProvider()) return filteredDependencies();
-  auto produce = [](GanttChartItemManager& manager) -> std::vector<GanttChartDependencyPtr> {
-    if (auto provider = manager.collectionProvider()) {
-      if (auto answer = provider->availableDependencies()) return std::move(*answer);
-    }
-    return manager.filteredDependencies().elements();
-  };
-  if (auto weak = weakSelf(); !weak.expired()) {
-    return GanttChartDependencyList::lazy([weak, produce] {
-      auto self = weak.lock();
-      return self ? produce(*self) : std::vector<GanttChartDependencyPtr>{};
-    });
-  }
-  return GanttChartDependencyList(produce(*this));
+  return availableList<GanttChartDependency>(*this, weakSelf(),
+                                             &GanttChartCollectionProvider::availableDependencies,
+                                             &GanttChartItemManager::filteredDependencies);
 }
 
 void GanttChartItemManager::setSchedule(std::shared_ptr<ScheduleDefinition> schedule) {

@@ -99,8 +99,9 @@ class GanttChartItemManager : public GanttChartItemFactory,
       const GanttChartItemPtr& item) const;
   [[nodiscard]] virtual const GanttChartItemBehaviorPtr& behavior() const { return behavior_; }
   virtual void setBehavior(GanttChartItemBehaviorPtr behavior) { behavior_ = std::move(behavior); }
-  // Follow-up lists reaching this cascade level are dropped silently; 0 (or
-  // less) applies no follow-up at all.
+  // Follow-up lists reaching this cascade level are dropped silently, as are
+  // the follow-ups of an item whose changes came back to it this many times in
+  // one cascade; 0 (or less) applies no behaviour answer at all.
   [[nodiscard]] virtual int64_t maxBehaviorRecursivity() const { return maxBehaviorRecursivity_; }
   virtual void setMaxBehaviorRecursivity(int64_t bound) { maxBehaviorRecursivity_ = bound; }
 
@@ -242,9 +243,9 @@ class GanttChartItemManager : public GanttChartItemFactory,
   // changes came back to it through their own follow-ups that many times
   // already (so conflicting rules cannot make the work grow exponentially,
   // while an item reached along many independent paths is always followed
-  // up). Iterative, so a deep cascade
-  // cannot exhaust the machine stack; each call keeps its own work list, so a
-  // re-entrant call runs a cascade of its own.
+  // up). Iterative, so a deep cascade cannot exhaust the machine stack; each
+  // call keeps its own work list, so a re-entrant call runs a cascade of its
+  // own.
   virtual void performUpdates(GanttChartItemUpdateActions actions, int64_t recursivity);
 
   // Called by `clearCache()` (and so by `collectionDidChange()`): a subclass
@@ -278,8 +279,19 @@ class GanttChartItemManager : public GanttChartItemFactory,
   // Applies one action; the follow-up list when the action changed something
   // and asked the behaviour.
   std::optional<GanttChartItemUpdateActions> apply(const GanttChartItemUpdateAction& action);
-  // Shared end of updateDurationToFinishOn / ToStartOn.
+  // The behaviour's answer to a change just made, applied through the engine,
+  // with the caches cleared before (so the behaviour sees the collection as
+  // it now is) and after.
+  template <class Ask>
+  void answerChange(const Ask& ask);
+  // Shared end of updateTime and updateDurationToFinishOn / ToStartOn: stores
+  // the range as given, without snapping.
   void updateTimeDirectly(const GanttChartItemPtr& item, const TimeRange& time);
+  // Shared bodies of show / hide and of the dependency's bringToFront /
+  // sendToBack: store, clear the caches, notify.
+  void updateVisibility(const GanttChartItemPtr& item, bool isVisible);
+  void updateVisibility(const GanttChartDependencyPtr& dependency, bool isVisible);
+  void updateDependencyZIndex(const GanttChartDependencyPtr& dependency, int64_t zIndex);
 
   RowRange range_{0, 0};
   TimeRange timeline_;

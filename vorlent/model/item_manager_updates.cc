@@ -36,12 +36,26 @@ double clampedCompletion(double value) {
   return value;
 }
 
-// One past the end (or before the start) saturates: an item already at the
-// integer's end stays there rather than overflowing.
-int64_t frontOf(int64_t highest) {
+// A finish snapped back before the start collapses onto the start.
+TimeRange rangeNotBefore(const Time& start, const Time& finish) {
+  return TimeRange(start, finish < start ? start : finish);
+}
+
+// One above the highest (below the lowest) z-index in `list`; nullopt for an
+// empty list. Saturates: an element already at the integer's end stays there
+// rather than overflowing.
+template <class List>
+std::optional<int64_t> frontZIndex(const List& list) {
+  if (list.empty()) return std::nullopt;
+  int64_t highest = std::numeric_limits<int64_t>::min();
+  for (const auto& element : list) highest = std::max(highest, element->zIndex());
   return highest == std::numeric_limits<int64_t>::max() ? highest : highest + 1;
 }
-int64_t backOf(int64_t lowest) {
+template <class List>
+std::optional<int64_t> backZIndex(const List& list) {
+  if (list.empty()) return std::nullopt;
+  int64_t lowest = std::numeric_limits<int64_t>::max();
+  for (const auto& element : list) lowest = std::min(lowest, element->zIndex());
   return lowest == std::numeric_limits<int64_t>::min() ? lowest : lowest - 1;
 }
 
@@ -55,6 +69,13 @@ GanttChartItemUpdateActions GanttChartItemManager::askBehavior(const Ask& ask) {
   if (!behavior) return {};
   const std::shared_ptr<ScheduleDefinition> schedule = this->schedule();
   return ask(*behavior, schedule);
+}
+
+template <class Ask>
+void GanttChartItemManager::answerChange(const Ask& ask) {
+  resetCaches();
+  performUpdates(askBehavior(ask));
+  resetCaches();
 }
 
 // --- Update engine --------------------------------------------------------
@@ -125,15 +146,12 @@ std::optional<GanttChartItemUpdateActions> GanttChartItemManager::apply(
         updated = TimeRange(change->value.start, change->value.start);
         break;
       case GanttChartItemType::standard: {
-        const Time start = schedule->nextTime(change->value.start);
-        const Time finish = schedule->previousTime(change->value.finish);
-        updated = TimeRange(start, finish < start ? start : finish);
+        updated = rangeNotBefore(schedule->nextTime(change->value.start),
+                                 schedule->previousTime(change->value.finish));
         break;
       }
       case GanttChartItemType::summary: {
-        const Time start = schedule->nextTime(change->value.start);
-        const Time finish = change->value.finish;
-        updated = TimeRange(start, finish < start ? start : finish);
+        updated = rangeNotBefore(schedule->nextTime(change->value.start), change->value.finish);
         break;
       }
     }
@@ -182,11 +200,9 @@ GanttChartItemPtr GanttChartItemManager::addNewItem(int64_t row, const Time& tim
   const Time start = schedule()->nextTime(time);
   GanttChartItemPtr item = addNewSourceItem(row, start, isMilestone);
   require(item, "addNewItem (the item factory made no item)");
-  resetCaches();
-  performUpdates(askBehavior([&](GanttChartItemBehavior& behavior, const auto& schedule) {
+  answerChange([&](GanttChartItemBehavior& behavior, const auto& schedule) {
     return behavior.itemWasAdded(item, availableItems(), availableDependencies(), schedule);
-  }));
-  resetCaches();
+  });
   if (auto observer = itemObserver()) observer->itemWasAdded(item);
   notifyCollection({CollectionChange::collection, CollectionChange::totalRowCount,
                     CollectionChange::preferredTimeline, CollectionChange::filteredItems,
@@ -199,11 +215,9 @@ void GanttChartItemManager::removeItem(const GanttChartItemPtr& item) {
   // A copy: the caller's reference may point into a list the removal changes.
   const GanttChartItemPtr removed = item;
   removeSourceItem(removed);
-  resetCaches();
-  performUpdates(askBehavior([&](GanttChartItemBehavior& behavior, const auto& schedule) {
+  answerChange([&](GanttChartItemBehavior& behavior, const auto& schedule) {
     return behavior.itemWasRemoved(removed, availableItems(), availableDependencies(), schedule);
-  }));
-  resetCaches();
+  });
   if (auto observer = itemObserver()) observer->itemWasRemoved(removed);
   notifyCollection({CollectionChange::collection, CollectionChange::totalRowCount,
                     CollectionChange::preferredTimeline, CollectionChange::filteredItems,
@@ -217,12 +231,10 @@ GanttChartDependencyPtr GanttChartItemManager::addNewDependency(
   const GanttChartItemPtr to = require(toArgument, "addNewDependency");
   GanttChartDependencyPtr dependency = addNewSourceDependency(from, to, type);
   require(dependency, "addNewDependency (the item factory made no dependency)");
-  resetCaches();
-  performUpdates(askBehavior([&](GanttChartItemBehavior& behavior, const auto& schedule) {
+  answerChange([&](GanttChartItemBehavior& behavior, const auto& schedule) {
     return behavior.dependencyWasAdded(dependency, availableItems(), availableDependencies(),
                                        schedule);
-  }));
-  resetCaches();
+  });
   if (auto observer = itemObserver()) observer->dependencyWasAdded(dependency);
   notifyCollection({CollectionChange::collection, CollectionChange::filteredDependencies});
   return dependency;
@@ -232,12 +244,10 @@ void GanttChartItemManager::removeDependency(const GanttChartDependencyPtr& depe
   require(dependency, "removeDependency");
   const GanttChartDependencyPtr removed = dependency;
   removeSourceDependency(removed);
-  resetCaches();
-  performUpdates(askBehavior([&](GanttChartItemBehavior& behavior, const auto& schedule) {
+  answerChange([&](GanttChartItemBehavior& behavior, const auto& schedule) {
     return behavior.dependencyWasRemoved(removed, availableItems(), availableDependencies(),
                                          schedule);
-  }));
-  resetCaches();
+  });
   if (auto observer = itemObserver()) observer->dependencyWasRemoved(removed);
   notifyCollection({CollectionChange::collection, CollectionChange::filteredDependencies});
 }
@@ -249,12 +259,10 @@ void GanttChartItemManager::updateTimeDirectly(const GanttChartItemPtr& item,
   const TimeRange old = item->time();
   item->setTime(time);
   itemPlacementDidChange(item);
-  resetCaches();
-  performUpdates(askBehavior([&](GanttChartItemBehavior& behavior, const auto& schedule) {
+  answerChange([&](GanttChartItemBehavior& behavior, const auto& schedule) {
     return behavior.timeDidChange(item, old, true, true, availableItems(), availableDependencies(),
                                   schedule);
-  }));
-  resetCaches();
+  });
   if (auto observer = itemObserver()) observer->timeDidChange(item, old);
   notifyCollection({CollectionChange::collection, CollectionChange::preferredTimeline,
                     CollectionChange::filteredItems, CollectionChange::filteredDependencies});
@@ -267,7 +275,7 @@ void GanttChartItemManager::updateTime(const GanttChartItemPtr& itemArgument, co
   const double duration = schedule->duration(old.start, old.finish, TimeUnit::seconds);
   const Time newStart = schedule->nextTime(start);
   const Time finish = schedule->finish(newStart, duration, TimeUnit::seconds);
-  updateTimeDirectly(item, TimeRange(newStart, finish < newStart ? newStart : finish));
+  updateTimeDirectly(item, rangeNotBefore(newStart, finish));
 }
 
 void GanttChartItemManager::updateDurationToFinishOn(const GanttChartItemPtr& itemArgument,
@@ -279,7 +287,7 @@ void GanttChartItemManager::updateDurationToFinishOn(const GanttChartItemPtr& it
   const Time completedUntil = timeCompletedUntil(item);
   const double completion = item->completion();
   const Time snapped = schedule->previousTime(finish);
-  updateTimeDirectly(item, TimeRange(old.start, snapped < old.start ? old.start : snapped));
+  updateTimeDirectly(item, rangeNotBefore(old.start, snapped));
   if (preservingCompletedDuration && completion > 0) updateCompletion(item, completedUntil);
 }
 
@@ -311,12 +319,10 @@ void GanttChartItemManager::updateCompletion(const GanttChartItemPtr& itemArgume
       clampedCompletion(schedule->duration(start, completedUntil, TimeUnit::seconds) / total);
   const double old = item->completion();
   item->setCompletion(ratio);
-  resetCaches();
-  performUpdates(askBehavior([&](GanttChartItemBehavior& behavior, const auto& managerSchedule) {
+  answerChange([&](GanttChartItemBehavior& behavior, const auto& managerSchedule) {
     return behavior.completionDidChange(item, old, true, true, availableItems(),
                                         availableDependencies(), managerSchedule);
-  }));
-  resetCaches();
+  });
   if (auto observer = itemObserver()) observer->completionDidChange(item, old);
   notifyCollection({CollectionChange::collection, CollectionChange::filteredItems});
 }
@@ -328,11 +334,9 @@ void GanttChartItemManager::updateRow(const GanttChartItemPtr& itemArgument, int
   const int64_t old = item->row();
   item->setRow(row);
   itemPlacementDidChange(item);
-  resetCaches();
-  performUpdates(askBehavior([&](GanttChartItemBehavior& behavior, const auto& schedule) {
+  answerChange([&](GanttChartItemBehavior& behavior, const auto& schedule) {
     return behavior.rowDidChange(item, old, availableItems(), availableDependencies(), schedule);
-  }));
-  resetCaches();
+  });
   if (auto observer = itemObserver()) observer->rowDidChange(item, old);
   notifyCollection({CollectionChange::collection, CollectionChange::totalRowCount,
                     CollectionChange::filteredItems, CollectionChange::filteredDependencies});
@@ -342,11 +346,9 @@ void GanttChartItemManager::updateExpansion(const GanttChartItemPtr& itemArgumen
                                             bool isExpanded) {
   const GanttChartItemPtr item = require(itemArgument, "updateExpansion");
   item->setIsExpanded(isExpanded);
-  resetCaches();
-  performUpdates(askBehavior([&](GanttChartItemBehavior& behavior, const auto& /*schedule*/) {
+  answerChange([&](GanttChartItemBehavior& behavior, const auto& /*schedule*/) {
     return behavior.expansionDidChange(item, availableItems());
-  }));
-  resetCaches();
+  });
   if (auto observer = itemObserver()) observer->expansionDidChange(item);
   notifyCollection({CollectionChange::collection, CollectionChange::totalRowCount,
                     CollectionChange::filteredItems, CollectionChange::filteredDependencies});
@@ -363,73 +365,62 @@ void GanttChartItemManager::updateZIndex(const GanttChartItemPtr& itemArgument, 
 
 void GanttChartItemManager::bringToFront(const GanttChartItemPtr& itemArgument) {
   const GanttChartItemPtr item = require(itemArgument, "bringToFront");
-  const GanttChartItemList items = filteredItems();
-  if (items.empty()) return;
-  int64_t highest = std::numeric_limits<int64_t>::min();
-  for (const auto& other : items) highest = std::max(highest, other->zIndex());
-  updateZIndex(item, frontOf(highest));
+  if (const auto zIndex = frontZIndex(filteredItems())) updateZIndex(item, *zIndex);
 }
 
 void GanttChartItemManager::sendToBack(const GanttChartItemPtr& itemArgument) {
   const GanttChartItemPtr item = require(itemArgument, "sendToBack");
-  const GanttChartItemList items = filteredItems();
-  if (items.empty()) return;
-  int64_t lowest = std::numeric_limits<int64_t>::max();
-  for (const auto& other : items) lowest = std::min(lowest, other->zIndex());
-  updateZIndex(item, backOf(lowest));
+  if (const auto zIndex = backZIndex(filteredItems())) updateZIndex(item, *zIndex);
 }
 
 void GanttChartItemManager::bringToFront(const GanttChartDependencyPtr& dependencyArgument) {
   const GanttChartDependencyPtr dependency = require(dependencyArgument, "bringToFront");
-  const GanttChartDependencyList dependencies = filteredDependencies();
-  if (dependencies.empty()) return;
-  int64_t highest = std::numeric_limits<int64_t>::min();
-  for (const auto& other : dependencies) highest = std::max(highest, other->zIndex());
-  dependency->setZIndex(frontOf(highest));
-  resetCaches();
-  if (auto observer = itemObserver()) observer->zIndexDidChange(dependency);
-  notifyCollection({CollectionChange::collection, CollectionChange::filteredDependencies});
+  if (const auto zIndex = frontZIndex(filteredDependencies())) {
+    updateDependencyZIndex(dependency, *zIndex);
+  }
 }
 
 void GanttChartItemManager::sendToBack(const GanttChartDependencyPtr& dependencyArgument) {
   const GanttChartDependencyPtr dependency = require(dependencyArgument, "sendToBack");
-  const GanttChartDependencyList dependencies = filteredDependencies();
-  if (dependencies.empty()) return;
-  int64_t lowest = std::numeric_limits<int64_t>::max();
-  for (const auto& other : dependencies) lowest = std::min(lowest, other->zIndex());
-  dependency->setZIndex(backOf(lowest));
+  if (const auto zIndex = backZIndex(filteredDependencies())) {
+    updateDependencyZIndex(dependency, *zIndex);
+  }
+}
+
+void GanttChartItemManager::updateDependencyZIndex(const GanttChartDependencyPtr& dependency,
+                                                   int64_t zIndex) {
+  dependency->setZIndex(zIndex);
   resetCaches();
   if (auto observer = itemObserver()) observer->zIndexDidChange(dependency);
   notifyCollection({CollectionChange::collection, CollectionChange::filteredDependencies});
 }
 
-void GanttChartItemManager::show(const GanttChartItemPtr& itemArgument) {
-  const GanttChartItemPtr item = require(itemArgument, "show");
-  item->setIsVisible(true);
+void GanttChartItemManager::show(const GanttChartItemPtr& item) {
+  updateVisibility(require(item, "show"), true);
+}
+
+void GanttChartItemManager::hide(const GanttChartItemPtr& item) {
+  updateVisibility(require(item, "hide"), false);
+}
+
+void GanttChartItemManager::show(const GanttChartDependencyPtr& dependency) {
+  updateVisibility(require(dependency, "show"), true);
+}
+
+void GanttChartItemManager::hide(const GanttChartDependencyPtr& dependency) {
+  updateVisibility(require(dependency, "hide"), false);
+}
+
+void GanttChartItemManager::updateVisibility(const GanttChartItemPtr& item, bool isVisible) {
+  item->setIsVisible(isVisible);
   resetCaches();
   if (auto observer = itemObserver()) observer->visibilityDidChange(item);
   notifyCollection({CollectionChange::collection, CollectionChange::filteredItems});
 }
 
-void GanttChartItemManager::hide(const GanttChartItemPtr& itemArgument) {
-  const GanttChartItemPtr item = require(itemArgument, "hide");
-  item->setIsVisible(false);
-  resetCaches();
-  if (auto observer = itemObserver()) observer->visibilityDidChange(item);
-  notifyCollection({CollectionChange::collection, CollectionChange::filteredItems});
-}
-
-void GanttChartItemManager::show(const GanttChartDependencyPtr& dependencyArgument) {
-  const GanttChartDependencyPtr dependency = require(dependencyArgument, "show");
-  dependency->setIsVisible(true);
-  resetCaches();
-  if (auto observer = itemObserver()) observer->visibilityDidChange(dependency);
-  notifyCollection({CollectionChange::collection, CollectionChange::filteredDependencies});
-}
-
-void GanttChartItemManager::hide(const GanttChartDependencyPtr& dependencyArgument) {
-  const GanttChartDependencyPtr dependency = require(dependencyArgument, "hide");
-  dependency->setIsVisible(false);
+void GanttChartItemManager::updateVisibility(const GanttChartDependencyPtr& dependency,
+                                             bool isVisible) {
+  dependency->setIsVisible(isVisible);
   resetCaches();
   if (auto observer = itemObserver()) observer->visibilityDidChange(dependency);
   notifyCollection({CollectionChange::collection, CollectionChange::filteredDependencies});
@@ -441,18 +432,15 @@ void GanttChartItemManager::applyScheduleUpdates(const GanttChartItemPtr& itemAr
   const GanttChartItemPtr item = require(itemArgument, "applySchedule");
   const auto schedule = scheduleFor(item);
   const TimeRange old = item->time();
-  const Time start = schedule->nextTime(old.start);
-  Time finish = schedule->previousTime(old.finish);
-  if (finish < start) finish = start;
-  if (start == old.start && finish == old.finish) return;
-  item->setTime(TimeRange(start, finish));
+  const TimeRange snapped =
+      rangeNotBefore(schedule->nextTime(old.start), schedule->previousTime(old.finish));
+  if (snapped.start == old.start && snapped.finish == old.finish) return;
+  item->setTime(snapped);
   itemPlacementDidChange(item);
-  resetCaches();
-  performUpdates(askBehavior([&](GanttChartItemBehavior& behavior, const auto& managerSchedule) {
+  answerChange([&](GanttChartItemBehavior& behavior, const auto& managerSchedule) {
     return behavior.timeDidChange(item, old, true, true, availableItems(), availableDependencies(),
                                   managerSchedule);
-  }));
-  resetCaches();
+  });
   if (auto observer = itemObserver()) observer->timeDidChange(item, old);
 }
 

@@ -95,8 +95,8 @@ int64_t GanttChartItemSource::sourceTotalRowCount() {
 
 TimeRange GanttChartItemSource::sourcePreferredTimeline() {
   if (items_.empty()) {
-    const Time start = Time::current();
-    return TimeRange(start, Time::current());
+    const Time now = Time::current();
+    return TimeRange(now, now);
   }
   Time start = items_.front()->start();
   Time finish = items_.front()->finish();

@@ -67,6 +67,10 @@ bool isConstraintBoundTo(const GanttChartItemBehaviorPtr& behavior,
   return constraint != nullptr && isBoundTo(constraint->provider(), constraintSet);
 }
 
+bool isNotAutoScheduling(const GanttChartItemBehaviorPtr& behavior) {
+  return as<GanttChartItemAutoSchedulingBehavior>(behavior) == nullptr;
+}
+
 bool containsItem(const std::vector<GanttChartItemPtr>& items, const GanttChartItemPtr& item) {
   return std::find(items.begin(), items.end(), item) != items.end();
 }
@@ -212,9 +216,7 @@ void GanttChartItemSourceAddOns::removeFromHierarchy(const GanttChartItemPtr& it
 void GanttChartItemSourceAddOns::setIsAutoScheduling(bool isAutoScheduling) {
   const bool old = isAutoScheduling_;
   if (isAutoScheduling != old) {
-    keepManagedBehaviors([](const GanttChartItemBehaviorPtr& member) {
-      return as<GanttChartItemAutoSchedulingBehavior>(member) == nullptr;
-    });
+    keepManagedBehaviors(isNotAutoScheduling);
   }
   isAutoScheduling_ = isAutoScheduling;
   if (isAutoScheduling) {
@@ -230,9 +232,7 @@ void GanttChartItemSourceAddOns::setIsAutoScheduling(bool isAutoScheduling) {
       return as<GanttChartItemAutoSchedulingBehavior>(m) != nullptr;
     });
     if (boundCount == 1 && anyCount == 1) return;
-    keepManagedBehaviors([](const GanttChartItemBehaviorPtr& member) {
-      return as<GanttChartItemAutoSchedulingBehavior>(member) == nullptr;
-    });
+    keepManagedBehaviors(isNotAutoScheduling);
     appendManagedBehavior(std::make_shared<GanttChartItemAutoSchedulingBehavior>(
         false, std::nullopt, true, std::shared_ptr<GanttChartDependencyLagProvider>(lagSet_)));
     return;

@@ -25,7 +25,9 @@ class SourceDependencyIndex {
   void dependencyAppended(const GanttChartDependency& dependency, size_t position);
 
   [[nodiscard]] bool isMember(const GanttChartItem* item) const;
-  // Positions of the dependencies from or to `item`, each once per link end.
+  // Positions of the dependencies from or to `item`, in the order they were
+  // indexed; a dependency from an item to itself is listed once. Null for an
+  // item never indexed.
   [[nodiscard]] const std::vector<size_t>* dependenciesOf(const GanttChartItem* item) const;
 
  private:
