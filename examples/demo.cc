@@ -1,8 +1,12 @@
 // Prints what the library computes for a sample project week: moments and
 // their calendar dates, ranges, week and month starts, and snapping to a
 // time scale.
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <iomanip>
 #include <iostream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -112,17 +116,35 @@ void printHeader(std::ostream& out, const vorlent::Locale& locale) {
   }
 }
 
-// The bar colours one item resolves to under two themes, light and dark.
+// "#aarrggbb", alpha first, as colour text is written for `Color`.
+std::string hex(const vorlent::Color& color) {
+  const auto byte = [](double component) {
+    return static_cast<int>(std::lround(std::clamp(component, 0.0, 1.0) * 255));
+  };
+  char text[10];
+  std::snprintf(text, sizeof text, "#%02x%02x%02x%02x", byte(color.alpha), byte(color.red),
+                byte(color.green), byte(color.blue));
+  return text;
+}
+
+// The colours a task and a summary resolve to under two themes, light and
+// dark.
 void printThemes(std::ostream& out) {
-  out << "\n== Bar colours of one task under two themes\n";
-  const auto item = std::make_shared<vorlent::GanttChartItem>(
+  out << "\n== Bar colours under two themes\n";
+  const auto task = std::make_shared<vorlent::GanttChartItem>(
       "Task", 0, Time::fromYearMonthDay(2026, 3, 2, 8, 0, 0),
       Time::fromYearMonthDay(2026, 3, 4, 16, 0, 0), 0.5);
+  const auto summary =
+      std::make_shared<vorlent::GanttChartItem>("Summary", 1, task->start(), task->finish(), 0.5);
+  summary->setType(vorlent::GanttChartItemType::summary);
   for (const vorlent::Theme& theme : {vorlent::Theme::standard(), vorlent::Theme::jewel()}) {
     for (const vorlent::Mode mode : {vorlent::Mode::light, vorlent::Mode::dark}) {
       const vorlent::GanttChartContentBaseStyle style(theme, mode);
-      out << theme << " " << mode << ": bar " << style.barFillColorFor(item) << ", completion "
-          << style.completionBarFillColorFor(item) << "\n";
+      out << std::setw(14) << std::left << (std::ostringstream() << theme << " " << mode).str()
+          << " task " << hex(style.barFillColorFor(task)) << " (completion "
+          << hex(style.completionBarFillColorFor(task)) << "), summary "
+          << hex(style.barFillColorFor(summary)) << ", background "
+          << (style.backgroundColor ? hex(*style.backgroundColor) : std::string("none")) << "\n";
     }
   }
 }
