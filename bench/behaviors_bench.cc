@@ -45,8 +45,8 @@ struct Project {
   std::shared_ptr<GanttChartItemSource> makeSource(int64_t maxRecursivity = 1024) const {
     auto source = std::make_shared<GanttChartItemSource>(
         items, dependencies, ScheduleDefinition::standard(),
-        classicBehaviorSet(relations, std::nullopt, std::nullopt, std::nullopt, lags, {},
-                           std::nullopt));
+        GanttChartItemBehaviorSet::classic(relations, std::nullopt, std::nullopt, std::nullopt,
+                                           lags, {}, std::nullopt));
     source->setMaxBehaviorRecursivity(maxRecursivity);
     return source;
   }

@@ -9,7 +9,7 @@
 
 namespace vorlent {
 
-std::shared_ptr<GanttChartItemBehaviorSet> classicBehaviorSet(
+std::shared_ptr<GanttChartItemBehaviorSet> GanttChartItemBehaviorSet::classic(
     std::shared_ptr<GanttChartItemHierarchyProvider> hierarchyProvider,
     std::optional<bool> aggregatingTime, std::optional<bool> autoSchedulingApplyingToUpdatingItems,
     std::optional<bool> autoSchedulingAggregatingSources,
@@ -28,54 +28,23 @@ std::shared_ptr<GanttChartItemBehaviorSet> classicBehaviorSet(
   });
 }
 
-std::shared_ptr<GanttChartItemBehaviorSet> classicBehaviorSet(
+std::shared_ptr<GanttChartItemBehaviorSet> GanttChartItemBehaviorSet::classic(
     std::vector<GanttChartItemHierarchicalRelation> hierarchicalRelations,
     std::optional<bool> aggregatingTime, std::optional<bool> autoSchedulingApplyingToUpdatingItems,
     std::optional<bool> autoSchedulingAggregatingSources,
     std::vector<GanttChartDependencyLagDefinition> autoSchedulingLags,
     std::vector<GanttChartItemConstraintDefinition> constraints,
     std::optional<bool> preservingDurations) {
-  return classicBehaviorSet(
+  return classic(
       std::make_shared<GanttChartItemHierarchy>(std::move(hierarchicalRelations)), aggregatingTime,
       autoSchedulingApplyingToUpdatingItems, autoSchedulingAggregatingSources,
       std::make_shared<GanttChartDependencyLagSet>(std::move(autoSchedulingLags)),
       std::make_shared<GanttChartItemConstraintSet>(std::move(constraints)), preservingDurations);
 }
 
-std::shared_ptr<GanttChartItemBehaviorSet> classicBehaviorSet() {
-  return classicBehaviorSet(std::vector<GanttChartItemHierarchicalRelation>{}, std::nullopt,
-                            std::nullopt, std::nullopt, {}, {}, std::nullopt);
-}
-
-// The set's own presets forward to the free functions above.
-std::shared_ptr<GanttChartItemBehaviorSet> GanttChartItemBehaviorSet::classic(
-    std::shared_ptr<GanttChartItemHierarchyProvider> hierarchyProvider,
-    std::optional<bool> aggregatingTime, std::optional<bool> autoSchedulingApplyingToUpdatingItems,
-    std::optional<bool> autoSchedulingAggregatingSources,
-    std::shared_ptr<GanttChartDependencyLagProvider> autoSchedulingLagProvider,
-    std::shared_ptr<GanttChartItemConstraintProvider> constraintProvider,
-    std::optional<bool> preservingDurations) {
-  return classicBehaviorSet(std::move(hierarchyProvider), aggregatingTime,
-                            autoSchedulingApplyingToUpdatingItems, autoSchedulingAggregatingSources,
-                            std::move(autoSchedulingLagProvider), std::move(constraintProvider),
-                            preservingDurations);
-}
-
-std::shared_ptr<GanttChartItemBehaviorSet> GanttChartItemBehaviorSet::classic(
-    std::vector<GanttChartItemHierarchicalRelation> hierarchicalRelations,
-    std::optional<bool> aggregatingTime, std::optional<bool> autoSchedulingApplyingToUpdatingItems,
-    std::optional<bool> autoSchedulingAggregatingSources,
-    std::vector<GanttChartDependencyLagDefinition> autoSchedulingLags,
-    std::vector<GanttChartItemConstraintDefinition> constraints,
-    std::optional<bool> preservingDurations) {
-  return classicBehaviorSet(std::move(hierarchicalRelations), aggregatingTime,
-                            autoSchedulingApplyingToUpdatingItems, autoSchedulingAggregatingSources,
-                            std::move(autoSchedulingLags), std::move(constraints),
-                            preservingDurations);
-}
-
 std::shared_ptr<GanttChartItemBehaviorSet> GanttChartItemBehaviorSet::classic() {
-  return classicBehaviorSet();
+  return classic(std::vector<GanttChartItemHierarchicalRelation>{}, std::nullopt, std::nullopt,
+                 std::nullopt, {}, {}, std::nullopt);
 }
 
 }  // namespace vorlent

@@ -58,8 +58,8 @@ TEST(ClassicBehaviorSet, HoldsColumnHierarchyAutoSchedulingAndConstraintsInThatO
 }
 
 TEST(ClassicBehaviorSet, OnePreservingFlagSetsEveryMemberAndOptionsPassThrough) {
-  const auto set = classicBehaviorSet(std::vector<GanttChartItemHierarchicalRelation>{}, false,
-                                      true, true, {}, {}, false);
+  const auto set = GanttChartItemBehaviorSet::classic(
+      std::vector<GanttChartItemHierarchicalRelation>{}, false, true, true, {}, {}, false);
   EXPECT_FALSE(member<GanttChartItemHierarchicalBehavior>(*set, 1)->preservingDurations());
   EXPECT_FALSE(member<GanttChartItemHierarchicalBehavior>(*set, 1)->aggregatingTime());
   const auto autoScheduling = member<GanttChartItemAutoSchedulingBehavior>(*set, 2);
@@ -72,8 +72,8 @@ TEST(ClassicBehaviorSet, OnePreservingFlagSetsEveryMemberAndOptionsPassThrough) 
 TEST(ClassicBehaviorSet, ProvidersAreUsedAsGivenAndMayLackALagProvider) {
   const auto hierarchy = std::make_shared<GanttChartItemHierarchy>();
   const auto constraints = std::make_shared<GanttChartItemConstraintSet>();
-  const auto set = classicBehaviorSet(hierarchy, std::nullopt, std::nullopt, false, nullptr,
-                                      constraints, std::nullopt);
+  const auto set = GanttChartItemBehaviorSet::classic(hierarchy, std::nullopt, std::nullopt, false,
+                                                      nullptr, constraints, std::nullopt);
   EXPECT_EQ(member<GanttChartItemHierarchicalBehavior>(*set, 1)->provider(), hierarchy);
   EXPECT_EQ(member<GanttChartItemAutoSchedulingBehavior>(*set, 2)->lagProvider(), nullptr);
   EXPECT_EQ(member<GanttChartItemAutoSchedulingBehavior>(*set, 2)->aggregatingSources(), false);
@@ -84,10 +84,10 @@ TEST(ClassicBehaviorSet, TwoSetsKeepSeparateCollapseRecords) {
   const auto parent = makeSummary("P", 0, on(kMonday, 8), on(kMonday, 16));
   const auto child = makeItem("C", 1, on(kMonday, 8), on(kMonday, 16));
   const std::vector<GanttChartItemHierarchicalRelation> relations{{parent, {child}}};
-  const auto first =
-      classicBehaviorSet(relations, std::nullopt, std::nullopt, std::nullopt, {}, {}, std::nullopt);
-  const auto second =
-      classicBehaviorSet(relations, std::nullopt, std::nullopt, std::nullopt, {}, {}, std::nullopt);
+  const auto first = GanttChartItemBehaviorSet::classic(relations, std::nullopt, std::nullopt,
+                                                        std::nullopt, {}, {}, std::nullopt);
+  const auto second = GanttChartItemBehaviorSet::classic(relations, std::nullopt, std::nullopt,
+                                                         std::nullopt, {}, {}, std::nullopt);
   EXPECT_NE(first->behaviors()[1], second->behaviors()[1]);
 
   const auto source = std::make_shared<GanttChartItemSource>(

@@ -38,9 +38,19 @@ class GanttChartItemBehaviorSet : public GanttChartItemBehavior {
     behaviors_ = std::move(behaviors);
   }
 
-  // The classic presets: column mode, hierarchy, auto-scheduling and
-  // constraints in one new set (see classicBehaviorSet in
-  // classic_behaviors.h, which these forward to).
+  // The classic presets, each a new set whose members are, in order: column
+  // mode, hierarchy (summaries span and roll up their children, collapsing
+  // folds them), auto-scheduling along dependencies, constraints; so for a
+  // changed time the hierarchy's adjustments come first, the successors'
+  // moves next and the constraint correction last. `aggregatingTime` nullopt
+  // means true; `autoSchedulingApplyingToUpdatingItems` nullopt means false;
+  // `autoSchedulingAggregatingSources` is passed on as given;
+  // `preservingDurations` (nullopt true) sets the hierarchical,
+  // auto-scheduling and constraint members alike. Every call builds new
+  // members, so two sets never share collapse records. The list form builds a
+  // new hierarchy, lag set and constraint set of the given lists; the
+  // argument-less form uses empty ones and every default. Defined in
+  // classic_behaviors.cc.
   static std::shared_ptr<GanttChartItemBehaviorSet> classic(
       std::shared_ptr<GanttChartItemHierarchyProvider> hierarchyProvider,
       std::optional<bool> aggregatingTime,
