@@ -15,7 +15,7 @@
 #include "vorlent/model/item.h"
 #include "vorlent/style/content_base_style.h"
 #include "vorlent/style/theme.h"
-#include "vorlent/time/header_row.h"
+#include "vorlent/intervals/header_row.h"
 #include "vorlent/time/schedule_definition.h"
 #include "vorlent/time/time.h"
 #include "vorlent/time/time_constants.h"

@@ -11,7 +11,7 @@
 
 #include "vorlent/model/dependency_settings.h"
 #include "vorlent/model/item.h"
-#include "vorlent/time/point.h"
+#include "vorlent/graphics/point.h"
 #include "vorlent/time/time.h"
 
 namespace vorlent {

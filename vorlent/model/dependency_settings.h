@@ -4,7 +4,7 @@
 #include <memory>
 #include <optional>
 
-#include "vorlent/time/color.h"
+#include "vorlent/graphics/color.h"
 
 namespace vorlent {
 

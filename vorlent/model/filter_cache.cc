@@ -1,6 +1,6 @@
 #include "vorlent/model/filter_cache.h"
 
-#include "vorlent/time/hashing.h"
+#include "vorlent/base/hashing.h"
 
 namespace vorlent::detail {
 

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "vorlent/model/item_settings.h"
-#include "vorlent/time/rectangle.h"
+#include "vorlent/graphics/rectangle.h"
 #include "vorlent/time/time.h"
 #include "vorlent/time/time_range.h"
 

@@ -4,8 +4,8 @@
 #include <memory>
 #include <optional>
 
-#include "vorlent/time/color.h"
-#include "vorlent/time/font.h"
+#include "vorlent/graphics/color.h"
+#include "vorlent/graphics/font.h"
 
 namespace vorlent {
 

@@ -4,7 +4,7 @@
 #include <limits>
 #include <ostream>
 
-#include "vorlent/time/hashing.h"
+#include "vorlent/base/hashing.h"
 
 namespace vorlent {
 

@@ -13,13 +13,13 @@
 #include "vorlent/style/per_item_type.h"
 #include "vorlent/style/row_style.h"
 #include "vorlent/style/theme.h"
-#include "vorlent/time/border.h"
-#include "vorlent/time/color.h"
-#include "vorlent/time/font.h"
-#include "vorlent/time/mode.h"
-#include "vorlent/time/text_alignment.h"
-#include "vorlent/time/time_area_style.h"
-#include "vorlent/time/time_area_style_selector.h"
+#include "vorlent/graphics/border.h"
+#include "vorlent/graphics/color.h"
+#include "vorlent/graphics/font.h"
+#include "vorlent/graphics/mode.h"
+#include "vorlent/graphics/text_alignment.h"
+#include "vorlent/intervals/time_area_style.h"
+#include "vorlent/intervals/time_area_style_selector.h"
 
 namespace vorlent {
 

@@ -10,7 +10,7 @@
 #include "vorlent/style/content_style.h"
 #include "vorlent/style/per_item_type.h"
 #include "vorlent/style/theme.h"
-#include "vorlent/time/mode.h"
+#include "vorlent/graphics/mode.h"
 
 namespace vorlent {
 

@@ -6,13 +6,13 @@
 
 #include "vorlent/style/header_style_fields.h"
 #include "vorlent/style/theme.h"
-#include "vorlent/time/border.h"
-#include "vorlent/time/color.h"
-#include "vorlent/time/font.h"
-#include "vorlent/time/header_row.h"
-#include "vorlent/time/mode.h"
-#include "vorlent/time/text_alignment.h"
-#include "vorlent/time/time_area_style.h"
+#include "vorlent/graphics/border.h"
+#include "vorlent/graphics/color.h"
+#include "vorlent/graphics/font.h"
+#include "vorlent/intervals/header_row.h"
+#include "vorlent/graphics/mode.h"
+#include "vorlent/graphics/text_alignment.h"
+#include "vorlent/intervals/time_area_style.h"
 
 namespace vorlent {
 

@@ -3,7 +3,7 @@
 #include "vorlent/style/header_base_style.h"
 #include "vorlent/style/header_style.h"
 #include "vorlent/style/theme.h"
-#include "vorlent/time/mode.h"
+#include "vorlent/graphics/mode.h"
 
 namespace vorlent {
 

@@ -2,12 +2,12 @@
 
 #include <optional>
 
-#include "vorlent/time/color.h"
-#include "vorlent/time/header_row.h"
-#include "vorlent/time/time_area_style.h"
-#include "vorlent/time/time_area_style_selector.h"
+#include "vorlent/graphics/color.h"
+#include "vorlent/intervals/header_row.h"
+#include "vorlent/intervals/time_area_style.h"
+#include "vorlent/intervals/time_area_style_selector.h"
 #include "vorlent/time/time_range.h"
-#include "vorlent/time/time_selector.h"
+#include "vorlent/intervals/time_selector.h"
 
 // The style selectors that the built-in theme presets install. Made only by
 // the presets; hosts see them as the plain selector interfaces.

@@ -5,7 +5,7 @@
 #include "vorlent/style/content_settings.h"
 #include "vorlent/style/header_settings.h"
 #include "vorlent/style/theme.h"
-#include "vorlent/time/mode.h"
+#include "vorlent/graphics/mode.h"
 
 namespace vorlent::detail {
 

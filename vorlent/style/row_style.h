@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "vorlent/time/border.h"
-#include "vorlent/time/color.h"
+#include "vorlent/graphics/border.h"
+#include "vorlent/graphics/color.h"
 
 namespace vorlent {
 

@@ -12,7 +12,7 @@
 #include "vorlent/style/content_base_style.h"
 #include "vorlent/style/header_base_style.h"
 #include "vorlent/style/row_style.h"
-#include "vorlent/time/time_area_style.h"
+#include "vorlent/intervals/time_area_style.h"
 
 namespace vorlent::testing {
 

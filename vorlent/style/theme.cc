@@ -2,7 +2,7 @@
 
 #include <ostream>
 
-#include "vorlent/time/hashing.h"
+#include "vorlent/base/hashing.h"
 
 namespace vorlent {
 

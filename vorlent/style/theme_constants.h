@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "vorlent/time/color.h"
+#include "vorlent/graphics/color.h"
 
 namespace vorlent {
 

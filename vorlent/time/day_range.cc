@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <ostream>
 
-#include "vorlent/time/hashing.h"
+#include "vorlent/base/hashing.h"
 
 namespace vorlent {
 

@@ -7,7 +7,7 @@
 
 #include "vorlent/base/clock.h"
 #include "vorlent/base/fatal.h"
-#include "vorlent/time/hashing.h"
+#include "vorlent/base/hashing.h"
 
 namespace vorlent {
 

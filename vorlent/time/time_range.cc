@@ -3,7 +3,7 @@
 #include <ostream>
 
 #include "vorlent/base/fatal.h"
-#include "vorlent/time/hashing.h"
+#include "vorlent/base/hashing.h"
 
 namespace vorlent {
 

@@ -4,7 +4,7 @@
 #include <ostream>
 
 #include "vorlent/base/fatal.h"
-#include "vorlent/time/hashing.h"
+#include "vorlent/base/hashing.h"
 
 namespace vorlent {
 
