@@ -21,6 +21,8 @@ Date Clock::now() {
 
 void Clock::setNow(std::optional<Date> fixed) { pinnedNow() = fixed; }
 
+std::optional<Date> Clock::pinned() { return pinnedNow(); }
+
 ScopedClock::ScopedClock(Date fixed) : previous_(pinnedNow()) { Clock::setNow(fixed); }
 
 ScopedClock::~ScopedClock() { Clock::setNow(previous_); }

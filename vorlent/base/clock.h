@@ -13,6 +13,9 @@ class Clock {
  public:
   static Date now();
   static void setNow(std::optional<Date> fixed);
+  // The pinned time, or std::nullopt while the clock follows the system
+  // clock; lets a manual run loop move a pinned clock along with its own.
+  [[nodiscard]] static std::optional<Date> pinned();
 };
 
 // Pins the clock for the lifetime of the object and restores the previous

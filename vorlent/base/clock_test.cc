@@ -11,7 +11,9 @@ TEST(Clock, PinnedTimeIsReturnedUntilReleased) {
   Clock::setNow(Date(1234.5));
   EXPECT_EQ(Clock::now(), Date(1234.5));
   EXPECT_EQ(Clock::now(), Date(1234.5));
+  EXPECT_EQ(Clock::pinned(), Date(1234.5));
   Clock::setNow(std::nullopt);
+  EXPECT_EQ(Clock::pinned(), std::nullopt);
   const Date live = Clock::now();
   EXPECT_TRUE(std::isfinite(live.timeIntervalSinceReferenceDate));
   EXPECT_NE(live, Date(1234.5));
