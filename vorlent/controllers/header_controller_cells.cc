@@ -1,0 +1,168 @@
+// The header's cells and highlighted schedule areas, built per viewport.
+
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "vorlent/controllers/header_controller.h"
+#include "vorlent/intervals/calendar_period_selector.h"
+#include "vorlent/intervals/enclosed_time_interval_selector.h"
+#include "vorlent/intervals/moment_period_selector.h"
+#include "vorlent/intervals/period_selector.h"
+
+namespace vorlent {
+
+namespace {
+
+// The selector at the bottom of a chain of enclosing selectors. A chain that
+// comes back on itself is cut after a bounded number of steps rather than
+// followed for ever.
+const TimeIntervalSelector* innermost(const TimeIntervalSelector* selector) {
+  constexpr int kMaxDepth = 256;
+  for (int depth = 0; depth < kMaxDepth; ++depth) {
+    const auto* enclosing = dynamic_cast<const EnclosedTimeIntervalSelector*>(selector);
+    if (!enclosing) return selector;
+    selector = enclosing->selector().get();
+  }
+  return selector;
+}
+
+// Periods that come out with no width (a stretch of non-working time, say)
+// would only draw stray borders, so their cells are left out; moments are
+// meant to be momentary and stay.
+bool dropsEmptyCells(const TimeSelector& selector) {
+  const TimeIntervalSelector* inner = innermost(selector.intervalSelector.get());
+  return dynamic_cast<const PeriodSelector*>(inner) != nullptr ||
+         dynamic_cast<const CalendarPeriodSelector*>(inner) != nullptr;
+}
+
+bool marksCurrentMoment(const TimeSelector& selector) {
+  const auto* moments =
+      dynamic_cast<const MomentPeriodSelector*>(innermost(selector.intervalSelector.get()));
+  return moments != nullptr && !moments->moments.has_value();
+}
+
+// The elements whose bounds meet the rectangle (touching edges count), in
+// their order.
+template <class Element, class BoundsOf>
+std::vector<Element> meeting(const std::vector<Element>& elements, const Rectangle& rectangle,
+                             BoundsOf boundsOf) {
+  std::vector<Element> found;
+  for (const Element& element : elements) {
+    if (boundsOf(element).intersects(rectangle)) found.push_back(element);
+  }
+  return found;
+}
+
+}  // namespace
+
+bool GanttChartHeaderController::showsCurrentTime() const {
+  if (!showsCurrentTime_) {
+    bool marks = false;
+    for (const GanttChartHeaderRow& headerRow : rows_) {
+      for (const TimeSelector& selector : headerRow.selectors)
+        marks = marks || marksCurrentMoment(selector);
+    }
+    showsCurrentTime_ = marks;
+  }
+  return *showsCurrentTime_;
+}
+
+// --- Highlighted schedule areas ------------------------------------------------------
+
+std::vector<ScheduleTimeArea> GanttChartHeaderController::buildHighlightedScheduleAreas() const {
+  std::vector<ScheduleTimeArea> areas;
+  const std::vector<ScheduleTimeSelector>& highlighters = scheduleHighlighters();
+  if (highlighters.empty()) return areas;
+  const TimeRange visible = visibleTimeline();
+  for (const ScheduleTimeSelector& highlighter : highlighters) {
+    if (!highlighter.schedule) continue;
+    const std::vector<TimeRange> intervals = highlighter.forTimeouts
+                                                 ? highlighter.schedule->timeouts(visible)
+                                                 : highlighter.schedule->times(visible);
+    for (const TimeRange& interval : intervals) {
+      areas.emplace_back(highlighter, bounds(interval, std::nullopt));
+    }
+  }
+  return areas;
+}
+
+detail::HeaderViewportCache<ScheduleTimeArea>::List GanttChartHeaderController::areasForViewport()
+    const {
+  const Rectangle key = viewport();
+  if (auto cached = cachedHighlightedScheduleAreas_.find(key)) return cached;
+  return cachedHighlightedScheduleAreas_.store(key, buildHighlightedScheduleAreas());
+}
+
+std::vector<ScheduleTimeArea> GanttChartHeaderController::highlightedScheduleAreas() const {
+  return *areasForViewport();
+}
+
+std::vector<ScheduleTimeArea> GanttChartHeaderController::highlightedScheduleAreas(
+    const Rectangle& rectangle) const {
+  return meeting(*areasForViewport(), rectangle,
+                 [](const ScheduleTimeArea& area) { return area.bounds(); });
+}
+
+// --- Cells -----------------------------------------------------------------------------
+
+std::optional<TimeAreaStyle> GanttChartHeaderController::cellStyle(
+    const TimeRange& interval, const TimeSelector& selector, const GanttChartHeaderRow& row) const {
+  // The first source that has a style gives it whole; the drawing pass falls
+  // back to the header style field by field.
+  if (selector.styleSelector) {
+    if (auto chosen = selector.styleSelector->style(interval, selector)) return chosen;
+  }
+  if (selector.style) return selector.style;
+  if (row.styleSelector) {
+    if (auto chosen = row.styleSelector->style(interval, selector, row)) return chosen;
+  }
+  if (row.cellStyle) return row.cellStyle;
+  const GanttChartHeaderBaseStyle& headerStyle = actualStyle();
+  if (headerStyle.cellStyleSelector) {
+    if (auto chosen = headerStyle.cellStyleSelector->style(interval, selector, row)) return chosen;
+  }
+  return headerStyle.cellStyle;
+}
+
+std::vector<GanttChartHeaderCell> GanttChartHeaderController::buildCells() const {
+  std::vector<GanttChartHeaderCell> built;
+  const std::vector<GanttChartHeaderRow> headerRows = actualRows();
+  if (headerRows.empty()) return built;
+  const TimeRange visible = visibleTimeline();
+  for (std::size_t index = 0; index < headerRows.size(); ++index) {
+    const GanttChartHeaderRow& headerRow = headerRows[index];
+    const auto rowIndex = static_cast<int64_t>(index);
+    for (const TimeSelector& selector : headerRow.selectors) {
+      if (!selector.intervalSelector) continue;
+      const bool dropsEmpty = dropsEmptyCells(selector);
+      for (const TimeRange& interval : selector.intervalSelector->times(visible)) {
+        const Rectangle cellBounds = bounds(interval, rowIndex);
+        if (dropsEmpty && !(cellBounds.size.width > 0)) continue;
+        std::optional<std::string> label;
+        if (selector.labelGenerator) label = selector.labelGenerator->label(interval);
+        built.emplace_back(headerRow,
+                           TimeArea(selector, interval, std::move(label),
+                                    cellStyle(interval, selector, headerRow), cellBounds));
+      }
+    }
+  }
+  return built;
+}
+
+detail::HeaderViewportCache<GanttChartHeaderCell>::List
+GanttChartHeaderController::cellsForViewport() const {
+  return cachedCells_.findOrBuild(viewport(), [&] { return buildCells(); });
+}
+
+std::vector<GanttChartHeaderCell> GanttChartHeaderController::cells() const {
+  return *cellsForViewport();
+}
+
+std::vector<GanttChartHeaderCell> GanttChartHeaderController::cells(
+    const Rectangle& rectangle) const {
+  return meeting(*cellsForViewport(), rectangle,
+                 [](const GanttChartHeaderCell& cell) { return cell.area.bounds; });
+}
+
+}  // namespace vorlent
