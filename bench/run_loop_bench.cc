@@ -4,45 +4,17 @@
 // `live_bytes_growth` must stay at 0, which is what "no memory growth" means.
 
 #include <benchmark/benchmark.h>
-#include <malloc.h>
 
 #include <cstdint>
-#include <cstdlib>
-#include <new>
 #include <vector>
 
+#include "bench/allocation_counting.h"
 #include "vorlent/base/run_loop.h"
-
-namespace {
-
-std::uint64_t allocationCount = 0;
-std::int64_t liveBytes = 0;
-
-void* allocate(std::size_t size) {
-  void* p = std::malloc(size == 0 ? 1 : size);
-  if (p == nullptr) throw std::bad_alloc();
-  ++allocationCount;
-  liveBytes += static_cast<std::int64_t>(malloc_usable_size(p));
-  return p;
-}
-
-void release(void* p) noexcept {
-  if (p == nullptr) return;
-  liveBytes -= static_cast<std::int64_t>(malloc_usable_size(p));
-  std::free(p);
-}
-
-}  // namespace
-
-void* operator new(std::size_t size) { return allocate(size); }
-void* operator new[](std::size_t size) { return allocate(size); }
-void operator delete(void* p) noexcept { release(p); }
-void operator delete[](void* p) noexcept { release(p); }
-void operator delete(void* p, std::size_t) noexcept { release(p); }
-void operator delete[](void* p, std::size_t) noexcept { release(p); }
 
 namespace vorlent {
 namespace {
+
+using bench::allocationCounts;
 
 constexpr int kTimers = 10'000;
 constexpr double kInterval = 0.01;
@@ -71,13 +43,13 @@ void BM_ManualRunLoopTicks(benchmark::State& state) {
   const std::uint64_t ticksBefore = ticks;
   for (auto _ : state) {
     if (first) {
-      allocationsBefore = allocationCount;
-      bytesBefore = liveBytes;
+      allocationsBefore = allocationCounts().allocations;
+      bytesBefore = allocationCounts().liveBytes;
       first = false;
     }
     for (int step = 0; step < kStepsPerIteration; ++step) loop.advance(kInterval);
-    allocationsAfter = allocationCount;
-    bytesAfter = liveBytes;
+    allocationsAfter = allocationCounts().allocations;
+    bytesAfter = allocationCounts().liveBytes;
   }
   const double iterations = static_cast<double>(state.iterations());
   state.counters["ticks_per_iteration"] = static_cast<double>(ticks - ticksBefore) / iterations;
@@ -96,12 +68,13 @@ void BM_ManualRunLoopScheduleAndCancel(benchmark::State& state) {
   std::vector<RepeatingTimer> running;
   for (int i = 0; i < kTimers; ++i) running.push_back(loop.scheduleRepeating(kInterval, [] {}));
   for (int i = 0; i < 1000; ++i) loop.scheduleRepeating(kInterval, [] {}).invalidate();
-  const std::int64_t bytesBefore = liveBytes;
+  const std::int64_t bytesBefore = allocationCounts().liveBytes;
   for (auto _ : state) {
     RepeatingTimer timer = loop.scheduleRepeating(kInterval, [] {});
     benchmark::DoNotOptimize(timer);
   }
-  state.counters["live_bytes_growth"] = static_cast<double>(liveBytes - bytesBefore);
+  state.counters["live_bytes_growth"] =
+      static_cast<double>(allocationCounts().liveBytes - bytesBefore);
 }
 BENCHMARK(BM_ManualRunLoopScheduleAndCancel);
 

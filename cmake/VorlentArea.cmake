@@ -1,12 +1,19 @@
-# vorlent_area(NAME DEPENDS <targets...> [LIBS <extra link libraries...>])
+# vorlent_area(NAME DEPENDS <targets...> [LIBS <extra link libraries...>]
+#              [AUTOMOC] [TEST_MAIN <target>] [TEST_LIBS <libraries...>]
+#              [TEST_ENVIRONMENT <VAR=value...>])
 #
 # Builds the library target vorlent_<NAME> from every .cc in the current
 # folder that is not a test, and one test executable per *_test.cc, each
 # registered with CTest and labelled with the area so `ctest -L <NAME>` runs
 # the area alone. Targets link only downwards (DEPENDS), so an include that
 # points the wrong way fails to build.
+#
+# AUTOMOC runs Qt's moc over the area's library and tests. TEST_MAIN names a
+# library that supplies the tests' main() in place of GoogleTest's,
+# TEST_LIBS are linked into the tests alone, and TEST_ENVIRONMENT is set on
+# every test of the area.
 function(vorlent_area name)
-  cmake_parse_arguments(ARG "" "" "DEPENDS;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "AUTOMOC" "TEST_MAIN" "DEPENDS;LIBS;TEST_LIBS;TEST_ENVIRONMENT" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cc")
   file(GLOB tests CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*_test.cc")
   file(GLOB test_support CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*_testing.cc")
@@ -23,22 +30,69 @@ function(vorlent_area name)
     target_link_libraries(${target} INTERFACE ${ARG_DEPENDS} ${ARG_LIBS})
   endif()
   add_library(vorlent::${name} ALIAS ${target})
+  if(ARG_AUTOMOC AND sources)
+    set_target_properties(${target} PROPERTIES AUTOMOC ON)
+  endif()
 
   if(VORLENT_BUILD_TESTS AND tests)
     set(support_target "")
     if(test_support)
       set(support_target ${target}_testing)
       add_library(${support_target} STATIC ${test_support})
-      target_link_libraries(${support_target} PUBLIC ${target} GTest::gtest GTest::gmock)
+      target_link_libraries(${support_target} PUBLIC ${target} ${ARG_TEST_LIBS}
+                            GTest::gtest GTest::gmock)
+      set_target_properties(${support_target} PROPERTIES AUTOMOC ${ARG_AUTOMOC})
+    endif()
+    set(test_main GTest::gtest_main)
+    if(ARG_TEST_MAIN)
+      set(test_main ${ARG_TEST_MAIN})
     endif()
     foreach(test_source IN LISTS tests)
       get_filename_component(test_name ${test_source} NAME_WE)
       set(test_target ${name}_${test_name})
       add_executable(${test_target} ${test_source})
-      target_link_libraries(${test_target} PRIVATE ${target} ${support_target}
-                            GTest::gtest GTest::gmock GTest::gtest_main)
+      target_link_libraries(${test_target} PRIVATE ${target} ${support_target} ${ARG_TEST_LIBS}
+                            GTest::gtest GTest::gmock ${test_main})
+      set_target_properties(${test_target} PROPERTIES AUTOMOC ${ARG_AUTOMOC})
       gtest_discover_tests(${test_target} PROPERTIES LABELS ${name}
                            DISCOVERY_TIMEOUT 60)
+      if(ARG_TEST_ENVIRONMENT)
+        _vorlent_set_test_environment(${test_target} "${ARG_TEST_ENVIRONMENT}")
+      endif()
     endforeach()
   endif()
+endfunction()
+
+# Sets ENVIRONMENT on every test discovered in TEST_TARGET. The discovered
+# tests exist only when CTest runs, and gtest_discover_tests cannot carry a
+# list-valued property, so a CTest include file that runs after the
+# discovery's own sets it on the names the discovery listed.
+function(_vorlent_set_test_environment test_target environment)
+  set(file "${CMAKE_CURRENT_BINARY_DIR}/${test_target}_environment.cmake")
+  file(WRITE "${file}"
+       "if(${test_target}_TESTS)\n"
+       "  set_tests_properties(\${${test_target}_TESTS} PROPERTIES ENVIRONMENT [==[${environment}]==])\n"
+       "endif()\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES "${file}")
+endfunction()
+
+# vorlent_widget_area(NAME DEPENDS <targets...> [LIBS <libraries...>])
+#
+# vorlent_area for an area of Qt widgets: the library links Qt Widgets and
+# runs moc; the tests have Qt Test at hand and run under a QApplication on
+# Qt's offscreen platform, so no display is needed. (Qt and fontconfig free
+# what they hold when the application goes, so LeakSanitizer needs no
+# suppressions.)
+function(vorlent_widget_area name)
+  cmake_parse_arguments(ARG "" "" "DEPENDS;LIBS" ${ARGN})
+  if(VORLENT_BUILD_TESTS AND NOT TARGET vorlent_widget_test_main)
+    add_library(vorlent_widget_test_main OBJECT
+                "${PROJECT_SOURCE_DIR}/vorlent/views/testing/widget_test_main.cc")
+    target_link_libraries(vorlent_widget_test_main PUBLIC Qt6::Widgets GTest::gtest)
+  endif()
+  vorlent_area(${name} DEPENDS ${ARG_DEPENDS} LIBS Qt6::Widgets ${ARG_LIBS}
+               AUTOMOC
+               TEST_MAIN vorlent_widget_test_main
+               TEST_LIBS Qt6::Test
+               TEST_ENVIRONMENT QT_QPA_PLATFORM=offscreen)
 endfunction()

@@ -2,7 +2,10 @@
 # Installs the build's Debian packages that are missing. Needs root (or sudo)
 # only when something is actually missing.
 set -euo pipefail
-packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev libicu-dev)
+# qt6-base-dev brings Qt's CMake packages with the GL and Vulkan headers they
+# look for; the widget tests draw text in the DejaVu fonts.
+packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev libicu-dev
+  qt6-base-dev libgl-dev fonts-dejavu-core)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

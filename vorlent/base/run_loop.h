@@ -38,7 +38,8 @@ class RepeatingTimer {
 // The loop that runs the controllers' deferred work: repeating timers and
 // posted callbacks. Toolkit-free; the views install one over the toolkit's
 // event loop while an application exists, and tests drive `ManualRunLoop`.
-// Everything runs on the GUI thread.
+// Everything runs on the GUI thread. Implementations share the timer
+// bookkeeping of vorlent/base/run_loop_timers.h.
 class RunLoop {
  public:
   // The shortest interval a timer runs at: a positive interval below it is
@@ -49,12 +50,13 @@ class RunLoop {
   virtual ~RunLoop() = default;
 
   // Calls `callback` every `intervalSeconds`, the first time one interval
-  // after scheduling; ticks stay on that grid. Ticks that fell due while the
-  // loop was busy coalesce into one. A non-finite or non-positive interval
-  // (or an empty callback) schedules nothing and returns an invalid handle.
-  // A callback may invalidate its own timer or others and schedule new ones
-  // (whose first tick is one interval after the time of the tick that
-  // scheduled them).
+  // after scheduling; ticks stay on that grid. Over a real event loop, ticks
+  // that fell due while the loop was busy coalesce into one (a manual loop
+  // fires each; see `ManualRunLoop::advance`). A non-finite or non-positive
+  // interval (or an empty callback) schedules nothing and returns an invalid
+  // handle. A callback may invalidate its own timer or others and schedule
+  // new ones (whose first tick is one interval after the time of the tick
+  // that scheduled them).
   virtual RepeatingTimer scheduleRepeating(double intervalSeconds,
                                            std::function<void()> callback) = 0;
 
