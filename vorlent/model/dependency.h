@@ -56,8 +56,31 @@ std::ostream& operator<<(std::ostream& out, GanttChartDependencyType type);
 // except `setHasChanged` raises `hasChanged`, also for an equal value.
 class GanttChartDependency {
  public:
+  // The constructor's arguments by name, for designated initialisers in this
+  // order:
+  //
+  //   auto link = GanttChartDependency::create(
+  //       {.from = design, .to = build, .type = GanttChartDependencyType::fromStartToStart});
+  //
+  // `from` and `to` have no useful default: leaving either out is the fatal
+  // stop of a null item.
+  struct Options {
+    std::optional<std::string> label{};
+    GanttChartItemPtr from{};
+    GanttChartItemPtr to{};
+    std::optional<std::string> details{};
+    int64_t zIndex = 0;
+    bool isVisible = true;
+    std::optional<GanttChartDependencyType> type{};
+    std::optional<GanttChartDependencyStyle> style{};
+    std::any context{};
+  };
+
   // Both items must be given: a null item is a fatal stop. A given `type`
   // (even the default finish-to-start) or `style` raises `hasChanged`.
+  explicit GanttChartDependency(Options options);
+  static std::shared_ptr<GanttChartDependency> create(Options options);
+  // The same in positional form.
   GanttChartDependency(std::optional<std::string> label, GanttChartItemPtr from,
                        GanttChartItemPtr to, std::optional<std::string> details = std::nullopt,
                        int64_t zIndex = 0, bool isVisible = true,

@@ -38,8 +38,37 @@ std::ostream& operator<<(std::ostream& out, GanttChartItemType type);
 // held. Edits meant to be scheduled go through the item manager.
 class GanttChartItem {
  public:
+  // The constructor's arguments by name, so a caller gives only those it
+  // needs, with designated initialisers in this order:
+  //
+  //   auto item = GanttChartItem::create({.label = "Build", .row = 2,
+  //                                       .start = start, .finish = finish});
+  //
+  // Every field has a default (an item at the epoch on row 0, otherwise as
+  // the positional constructor's defaults), so `-Wextra` stays quiet about the
+  // fields left out.
+  struct Options {
+    std::optional<std::string> label{};
+    int64_t row = 0;
+    Time start{};
+    Time finish{};
+    double completion = 0;
+    std::optional<std::string> attachment{};
+    std::optional<std::string> details{};
+    std::shared_ptr<ScheduleDefinition> schedule{};
+    bool isExpanded = true;
+    int64_t zIndex = 0;
+    bool isVisible = true;
+    std::optional<GanttChartItemType> type{};
+    std::optional<GanttChartItemStyle> style{};
+    std::any context{};
+  };
+
   // `type` nullopt means standard and, unlike a given style, does not raise
   // `hasChanged`; a given `style` does.
+  explicit GanttChartItem(Options options);
+  static std::shared_ptr<GanttChartItem> create(Options options);
+  // The same in positional form.
   GanttChartItem(std::optional<std::string> label, int64_t row, Time start, Time finish,
                  double completion, std::optional<std::string> attachment = std::nullopt,
                  std::optional<std::string> details = std::nullopt,
