@@ -55,8 +55,11 @@ function(vorlent_area name)
       add_executable(${test_target} ${test_source})
       target_link_libraries(${test_target} PRIVATE ${target} ${support_target}
                             GTest::gtest GTest::gmock GTest::gtest_main)
+      # A parameterised case is named by the suite's name generator alone
+      # (NO_PRETTY_VALUES), not by its printed parameter, so names stay
+      # short and the same from build to build.
       gtest_discover_tests(${test_target} PROPERTIES LABELS ${name}
-                           DISCOVERY_TIMEOUT 60)
+                           DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES)
     endforeach()
   endif()
 endfunction()
