@@ -2,11 +2,18 @@
 #              [AUTOMOC] [TEST_MAIN <target>] [TEST_LIBS <libraries...>]
 #              [TEST_ENVIRONMENT <VAR=value...>])
 #
-# Builds the library target vorlent_<NAME> from every .cc in the current
-# folder that is not a test, and one test executable per *_test.cc, each
-# registered with CTest and labelled with the area so `ctest -L <NAME>` runs
-# the area alone. Targets link only downwards (DEPENDS), so an include that
-# points the wrong way fails to build.
+# Builds the library target vorlent_<NAME>, known in the tree and to installed
+# consumers alike as Vorlent::<NAME>, from every .cc in the current folder that
+# is not a test, and one test executable per *_test.cc, each registered with
+# CTest and labelled with the area so `ctest -L <NAME>` runs the area alone.
+# Targets link only downwards (DEPENDS), so an include that points the wrong
+# way fails to build.
+#
+# The folder's headers, except the test helpers (*_testing.h,
+# *_test_support.h), form the target's public header set, which installing
+# copies under include/vorlent/<NAME>/. Each area records itself in the global
+# property VORLENT_AREAS, in the order made, for the whole-library target and
+# the package export.
 #
 # AUTOMOC runs Qt's moc over the area's library and tests. TEST_MAIN names a
 # library that supplies the tests' main() in place of GoogleTest's,
@@ -18,18 +25,29 @@ function(vorlent_area name)
   file(GLOB tests CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*_test.cc")
   file(GLOB test_support CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*_testing.cc")
   list(REMOVE_ITEM sources ${tests} ${test_support} "")
+  file(GLOB headers CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.h")
+  file(GLOB test_headers CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*_testing.h"
+       "${CMAKE_CURRENT_SOURCE_DIR}/*_test_support.h")
+  list(REMOVE_ITEM headers ${test_headers} "")
+
   set(target vorlent_${name})
   if(sources)
     add_library(${target} STATIC ${sources})
-    target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
-    target_link_libraries(${target} PUBLIC ${ARG_DEPENDS} ${ARG_LIBS})
+    set(scope PUBLIC)
   else()
     # Header-only so far.
     add_library(${target} INTERFACE)
-    target_include_directories(${target} INTERFACE ${PROJECT_SOURCE_DIR})
-    target_link_libraries(${target} INTERFACE ${ARG_DEPENDS} ${ARG_LIBS})
+    set(scope INTERFACE)
   endif()
-  add_library(vorlent::${name} ALIAS ${target})
+  # The base directory is the include root, so includes read
+  # "vorlent/<area>/<file>.h" in the tree and once installed.
+  target_sources(${target} ${scope} FILE_SET HEADERS BASE_DIRS ${PROJECT_SOURCE_DIR}
+                 FILES ${headers})
+  target_compile_features(${target} ${scope} cxx_std_20)
+  target_link_libraries(${target} ${scope} ${ARG_DEPENDS} ${ARG_LIBS})
+  set_target_properties(${target} PROPERTIES EXPORT_NAME ${name})
+  add_library(Vorlent::${name} ALIAS ${target})
+  set_property(GLOBAL APPEND PROPERTY VORLENT_AREAS ${name})
   if(ARG_AUTOMOC AND sources)
     set_target_properties(${target} PROPERTIES AUTOMOC ON)
   endif()
@@ -54,8 +72,11 @@ function(vorlent_area name)
       target_link_libraries(${test_target} PRIVATE ${target} ${support_target} ${ARG_TEST_LIBS}
                             GTest::gtest GTest::gmock ${test_main})
       set_target_properties(${test_target} PROPERTIES AUTOMOC ${ARG_AUTOMOC})
+      # A parameterised case is named by the suite's name generator alone
+      # (NO_PRETTY_VALUES), not by its printed parameter, so names stay
+      # short and the same from build to build.
       gtest_discover_tests(${test_target} PROPERTIES LABELS ${name}
-                           DISCOVERY_TIMEOUT 60)
+                           DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES)
       if(ARG_TEST_ENVIRONMENT)
         _vorlent_set_test_environment(${test_target} "${ARG_TEST_ENVIRONMENT}")
       endif()
@@ -95,4 +116,18 @@ function(vorlent_widget_area name)
                TEST_MAIN vorlent_widget_test_main
                TEST_LIBS Qt6::Test
                TEST_ENVIRONMENT QT_QPA_PLATFORM=offscreen)
+endfunction()
+
+# vorlent_library(NAME)
+#
+# The target NAME (Vorlent::Vorlent in the tree and once installed) that links
+# every area recorded so far, for hosts that want the whole library.
+function(vorlent_library name)
+  get_property(areas GLOBAL PROPERTY VORLENT_AREAS)
+  add_library(${name} INTERFACE)
+  foreach(area IN LISTS areas)
+    target_link_libraries(${name} INTERFACE Vorlent::${area})
+  endforeach()
+  set_target_properties(${name} PROPERTIES EXPORT_NAME Vorlent)
+  add_library(Vorlent::Vorlent ALIAS ${name})
 endfunction()

@@ -4,7 +4,11 @@
 
 #include <chrono>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
+#include <ostream>
+#include <string>
 
 namespace vorlent {
 namespace {
@@ -100,6 +104,24 @@ struct CivilCase {
   int64_t weekday;  // 1 Sunday ... 7 Saturday
 };
 
+void PrintTo(const CivilCase& c, std::ostream* out) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%d-%02u-%02u %02lld:%02lld:%02lld, weekday %lld", c.year,
+                c.month, c.day, static_cast<long long>(c.hour), static_cast<long long>(c.minute),
+                static_cast<long long>(c.second), static_cast<long long>(c.weekday));
+  *out << text;
+}
+
+// "y2001_01_01_000000"; a negative year reads "yMinus100_...".
+std::string civilCaseName(const testing::TestParamInfo<CivilCase>& info) {
+  const CivilCase& c = info.param;
+  char text[64];
+  std::snprintf(text, sizeof text, "y%s%d_%02u_%02u_%02lld%02lld%02lld", c.year < 0 ? "Minus" : "",
+                std::abs(c.year), c.month, c.day, static_cast<long long>(c.hour),
+                static_cast<long long>(c.minute), static_cast<long long>(c.second));
+  return text;
+}
+
 class CalendarConversion : public testing::TestWithParam<CivilCase> {};
 
 TEST_P(CalendarConversion, BuildsTheDateStdChronoGivesAndTakesItApartAgain) {
@@ -132,7 +154,8 @@ INSTANTIATE_TEST_SUITE_P(
                     CivilCase{0, 2, 29, 0, 0, 0, 3},  // year 0 (1 BC) is a leap year
                     CivilCase{-1, 12, 31, 18, 0, 0, 6},
                     CivilCase{-100, 2, 28, 0, 0, 0, 4},  // -100 is not a leap year
-                    CivilCase{-100, 3, 1, 0, 0, 0, 5}, CivilCase{-4000, 6, 15, 8, 15, 45, 5}));
+                    CivilCase{-100, 3, 1, 0, 0, 0, 5}, CivilCase{-4000, 6, 15, 8, 15, 45, 5}),
+    civilCaseName);
 
 TEST(CalendarConversion, CoversTheWholeTimeGrid) {
   // Roughly the earliest and latest moments the chart's time grid can hold.
@@ -179,6 +202,10 @@ struct LenientCase {
   DateComponents given;
   DateComponents expected;
 };
+
+void PrintTo(const LenientCase& c, std::ostream* out) {
+  *out << c.name << ": " << c.given << " resolves to " << c.expected;
+}
 
 class LenientComponents : public testing::TestWithParam<LenientCase> {};
 
@@ -253,6 +280,10 @@ struct AddCase {
   int64_t value;
   DateComponents expected;
 };
+
+void PrintTo(const AddCase& c, std::ostream* out) {
+  *out << c.name << ": " << c.start << " plus " << c.value << " gives " << c.expected;
+}
 
 class CalendarAdding : public testing::TestWithParam<AddCase> {};
 

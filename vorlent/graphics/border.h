@@ -18,8 +18,8 @@ constexpr std::array<BorderPosition, 4> allBorderPositions() {
   return {BorderPosition::top, BorderPosition::bottom, BorderPosition::left, BorderPosition::right};
 }
 
-// A border along one edge. An absent colour or width lets the style that
-// draws the border supply it. `Border{position, color, lineWidth}` or
+// A line along one edge. Colour and width may stay std::nullopt, in which
+// case the drawing style fills them in. `Border{position, color, lineWidth}` or
 // `Border(position, color, lineWidth)` store the three values.
 struct Border {
   BorderPosition position = BorderPosition::top;

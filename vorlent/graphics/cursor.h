@@ -4,8 +4,8 @@
 
 namespace vorlent {
 
-// The mouse cursor to show over the chart area; the view layer maps each
-// case to a cursor of its platform.
+// Which pointer shape the chart area wants; the views translate it into the
+// toolkit's own cursor.
 enum class Cursor { moveHorizontally, moveVertically, resizeHorizontally, resizeVertically, draw };
 
 std::ostream& operator<<(std::ostream& out, Cursor cursor);

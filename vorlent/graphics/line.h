@@ -34,8 +34,8 @@ struct Line {
   friend bool operator==(const Line&, const Line&) = default;
 };
 
-// The consecutive segments of a polyline: points 1-2, 2-3, ... (n - 1 lines
-// for n points, none for fewer than two).
+// A polyline cut into its segments, one per pair of neighbouring points: n
+// points give n - 1 lines, and a single point or none gives no line.
 [[nodiscard]] std::vector<Line> lines(std::span<const Point> points);
 
 std::ostream& operator<<(std::ostream& out, const Line& line);

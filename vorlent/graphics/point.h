@@ -10,7 +10,7 @@ namespace vorlent {
 struct Line;
 struct Rectangle;
 
-// A point on the chart's flipped canvas: y grows downward. An aggregate, so
+// A position in canvas coordinates, y increasing downwards. An aggregate, so
 // `Point{x, y}` and `Point(x, y)` both work; equality compares both fields
 // exactly (so -0 equals 0, and a NaN coordinate equals nothing).
 struct Point {
@@ -37,8 +37,8 @@ struct Point {
   [[nodiscard]] bool isClose(const Point& other, double maxDistance) const;
 
   // Perpendicular distance to the infinite line through the segment's ends.
-  // For a line of zero length (p1 == p2) there is no direction, so this is
-  // the distance to that single point instead.
+  // A segment whose ends coincide defines no line; the distance to that one
+  // point is returned instead.
   [[nodiscard]] double distance(const Line& line) const;
 
   // Closeness to the segment: the point must lie within the segment's
@@ -48,9 +48,9 @@ struct Point {
   // are therefore close only inside that grown box.
   [[nodiscard]] bool isClose(const Line& line, double maxDistance) const;
 
-  // Closeness to a polyline: close, by the segment rule, to any of its
-  // consecutive segments. A polyline of fewer than two points has no
-  // segments, so nothing is close to it.
+  // True when some segment between neighbouring points passes the
+  // single-segment test above. Fewer than two points make no segment and
+  // nothing is close.
   [[nodiscard]] bool isClose(std::span<const Point> polyline, double maxDistance) const;
 
   friend bool operator==(const Point&, const Point&) = default;

@@ -12,9 +12,10 @@
 
 namespace vorlent {
 
-// A rectangle on the chart's flipped canvas (y grows downward, so `top` is
-// the smaller y). Every constructor and transform keeps width and height
-// non-negative by moving the origin: a candidate (x, y, w, h) with w < 0 is
+// An axis-aligned rectangle in canvas coordinates, where y increases towards
+// the bottom and `top()` is therefore the lesser y. Constructors and
+// transforms never leave a negative width or height; they shift the origin
+// instead: a candidate (x, y, w, h) with w < 0 is
 // stored as (x + w, y, -w, h), and likewise for h. Assigning `origin` or
 // `size` directly stores what it is given, unnormalised.
 struct Rectangle {
@@ -47,10 +48,9 @@ struct Rectangle {
   [[nodiscard]] constexpr Point center() const { return Point{centerX(), centerY()}; }
 
   [[nodiscard]] Rectangle movedBy(double dx, double dy) const;
-  // (x + dx, y + dy, width - 2dx, height - 2dy), normalised: negative insets
-  // grow the rectangle, and an inset beyond half the size turns it inside out
-  // rather than collapsing it (width 10 inset by 8 gives width 6, starting 2
-  // from the old left edge).
+  // (x + dx, y + dy, width - 2dx, height - 2dy), normalised. A negative inset
+  // enlarges; an inset of more than half the size flips the rectangle over
+  // instead of shrinking it to nothing: [0, 4] inset by 3 becomes [1, 3].
   [[nodiscard]] Rectangle insetBy(double dx, double dy) const;
   [[nodiscard]] Rectangle insetBy(double d) const;
   [[nodiscard]] Rectangle insetBy(double dxLeft, double dxRight, double dyTop,

@@ -10,10 +10,10 @@
 
 namespace vorlent {
 
-// Intervals of whole calendar months (months, quarters, years, ... counted in
-// months). The origin's month is a boundary month, and every boundary lies at
-// the same offset inside its month as the origin does inside its own, so
-// months can start on the 15th. Boundaries step from one to the next through
+// Intervals made of whole calendar months (quarters, years and longer units
+// are multiples of months). Boundaries fall in the origin's month and every
+// `period` units from it, each at the day and time the origin has within its
+// month, so "months" may run from the 15th to the 15th. Boundaries step from one to the next through
 // the calendar, so a day-of-month that a short month clamps stays clamped.
 struct CalendarPeriodSelector : TimeIntervalSelector {
   int64_t period = 1;  // units per interval; below 1 selects nothing

@@ -13,15 +13,16 @@
 
 namespace vorlent {
 
-// Labels an interval with a counter of the (working) time elapsed from a
-// reference to its start, in whole units rounded to the nearest (halves away
-// from zero). Only an interval across which the rounded count changes gets a
-// label: the count reached at its start, plus one unless `zeroBased`. A
-// negative count (a start more than half a unit before the reference) is
-// unlabelled unless `includingNegativeValues`, and is then shown as it is,
-// never shifted. Each absent setting takes its default: the reference time,
-// seconds, the continuous schedule, counting from 1, negatives unlabelled.
-// A count that is not finite or beyond 64 bits is a fatal stop.
+// Numbers intervals by how much (working) time separates the reference from
+// their start, counted in whole units and rounded half away from zero. The
+// label is that count, plus one unless `zeroBased`, and is given only when
+// the count at the finish is larger than at the start, so intervals within
+// one unit step stay blank. Starts that round below zero (more than half a
+// unit before the reference) get a label only with
+// `includingNegativeValues`, and then the bare count, without the plus one.
+// Settings left std::nullopt (or null) mean: `Time::reference()`, seconds, the
+// continuous schedule, counting from 1, no negative labels. A count that is
+// not finite or does not fit 64 bits is a fatal stop.
 struct DurationTimeLabelGenerator : TimeLabelGenerator {
   std::optional<Time> reference;
   std::optional<TimeUnit> unit;
@@ -44,12 +45,11 @@ struct DurationTimeLabelGenerator : TimeLabelGenerator {
   [[nodiscard]] std::optional<std::string> label(const TimeRange& interval) const override;
 };
 
-// Labels an interval with the counters of its start and of its finish joined
-// by the separator ("-" when absent). The start reads as in
-// `DurationTimeLabelGenerator`; the finish is the count of the moment 1 ms
-// before it, always zero-based, so the first seven days after the reference
-// counted in days read "1-7" (zero-based "0-7"). Unlabelled when either side
-// is.
+// Labels an interval "<start>-<finish>" (the separator defaults to "-"). The
+// start is counted as by `DurationTimeLabelGenerator`; the finish is the
+// zero-based count one millisecond before it, so a one-based range names its
+// first and last unit: a week of days from the reference reads "1-7", or
+// "0-7" when zero-based. No label when either side has none.
 struct DurationTimeIntervalLabelGenerator : TimeLabelGenerator {
   std::optional<Time> reference;
   std::optional<TimeUnit> unit;

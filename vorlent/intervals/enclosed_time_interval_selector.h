@@ -9,8 +9,8 @@
 
 namespace vorlent {
 
-// Another selector's intervals clipped to the requested range. Shared by
-// reference: changing `selector` later is seen by every holder.
+// Wraps a selector and cuts each of its intervals to the range asked for. A
+// reference type: every holder sees a later change of `selector`.
 class EnclosedTimeIntervalSelector : public TimeIntervalSelector {
  public:
   explicit EnclosedTimeIntervalSelector(std::shared_ptr<const TimeIntervalSelector> selector)

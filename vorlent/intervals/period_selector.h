@@ -12,11 +12,11 @@
 
 namespace vorlent {
 
-// Consecutive intervals of a fixed length measured in a schedule's working
-// time, on a grid through `origin`. On the continuous schedule each interval
-// is `period` units of elapsed time; on a working-time schedule each holds
-// `period` units of working time, so non-working time falls inside the
-// intervals. The schedule is shared, not copied, and must not be null.
+// Back-to-back intervals, each `period` units of the schedule's working time
+// long, laid on a grid that passes through `origin`. With the continuous
+// schedule that is plain elapsed time; with a working calendar an interval
+// also spans the nights and weekends between its working hours. The schedule
+// is shared rather than copied and must not be null.
 struct PeriodSelector : TimeIntervalSelector {
   double period = 1;  // in `unit`; not positive and finite selects nothing
   TimeUnit unit = TimeUnit::days;

@@ -24,8 +24,8 @@ enum class ScheduleTimeType {
 
 std::ostream& operator<<(std::ostream& out, ScheduleTimeType type);
 
-// Says that the working (or, with `forTimeouts`, the non-working) time of a
-// schedule is to be highlighted. The schedule is shared, not copied: the
+// Asks for a schedule's working time to be highlighted, or with
+// `forTimeouts` the time it does not work. The schedule is shared, not copied: the
 // presets hold the very preset objects, and a schedule changed later is seen
 // by every copy.
 struct ScheduleTimeSelector {

@@ -181,10 +181,11 @@ class TimeIntervalType {
   static TimeIntervalType time(const Time& value, bool separating);
   static TimeIntervalType visibleTimeline(const TimeIntervalType& type);
 
-  // Settable defaults, made on first use: `days()` is daily(1, 0), `weeks()`
-  // weekly(1, 0), `months()` monthly(1, 1), and so on for every unit;
-  // `time()` is the current moment (no values, not separating) and
-  // `visibleTimeline()` the whole requested range as one interval.
+  // Defaults a host may reassign, each built when first asked for. The unit
+  // ones step by 1 from their natural start (`days()` = daily(1, 0),
+  // `months()` = monthly(1, 1), likewise for the rest); `time()` has no
+  // moments of its own and does not separate, which selects now, and
+  // `visibleTimeline()` selects the requested range as a single interval.
   static TimeIntervalType& days();
   static TimeIntervalType& weeks();
   static TimeIntervalType& months();

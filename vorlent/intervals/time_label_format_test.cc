@@ -1,6 +1,7 @@
 #include "vorlent/intervals/time_label_format.h"
 
 #include <memory>
+#include <ostream>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -28,10 +29,18 @@ std::string labelOf(const TimeLabelFormat& format, const char* locale, const Tim
   return generator->label(TimeRange(time, time.addingDays(1))).value_or("<none>");
 }
 
+// A case of a named format carries the format's name, for the test's name.
 struct PatternCase {
+  const char* name;
   Kind kind;
   const char* expected;
 };
+#define VORLENT_PATTERN_CASE(kind, expected) \
+  PatternCase { #kind, Kind::kind, expected }
+
+void PrintTo(const PatternCase& c, std::ostream* out) {
+  *out << c.name << " gives \"" << c.expected << "\"";
+}
 
 class NamedFormatInEnglish : public testing::TestWithParam<PatternCase> {};
 
@@ -42,28 +51,33 @@ TEST_P(NamedFormatInEnglish, FormatsTheFixedInstant) {
 INSTANTIATE_TEST_SUITE_P(
     Patterns, NamedFormatInEnglish,
     testing::Values(
-        PatternCase{Kind::day, "5"}, PatternCase{Kind::dayWithLeadingZero, "05"},
-        PatternCase{Kind::dayMonth, "5 March"}, PatternCase{Kind::dayMonthYear, "5 March 2024"},
-        PatternCase{Kind::dayOfYear, "65"}, PatternCase{Kind::dayOfYearWithLeadingZeroes, "065"},
-        PatternCase{Kind::dayOfWeek, "Tuesday"}, PatternCase{Kind::dayOfWeekShortAbbreviation, "T"},
-        PatternCase{Kind::dayOfWeekAbbreviation, "Tu"},
-        PatternCase{Kind::dayOfWeekLongAbbreviation, "Tue"}, PatternCase{Kind::weekOfMonth, "2"},
-        PatternCase{Kind::weekOfYear, "10"}, PatternCase{Kind::weekOfYearWithLeadingZero, "10"},
-        PatternCase{Kind::month, "March"}, PatternCase{Kind::monthShortAbbreviation, "M"},
-        PatternCase{Kind::monthAbbreviation, "Mar"}, PatternCase{Kind::monthNumber, "3"},
-        PatternCase{Kind::monthNumberWithLeadingZero, "03"},
-        PatternCase{Kind::monthYear, "March 2024"}, PatternCase{Kind::quarter, "Q1"},
-        PatternCase{Kind::quarterNumber, "1"}, PatternCase{Kind::quarterYear, "Q1 2024"},
-        PatternCase{Kind::year, "2024"}, PatternCase{Kind::yearOfCentury, "24"},
-        PatternCase{Kind::periodOfDay, "PM"}, PatternCase{Kind::hour, "14"},
-        PatternCase{Kind::hourWithLeadingZero, "14"}, PatternCase{Kind::hourOfPeriod, "2"},
-        PatternCase{Kind::hourOfPeriodWithLeadingZero, "02"}, PatternCase{Kind::minute, "7"},
-        PatternCase{Kind::minuteWithLeadingZero, "07"}, PatternCase{Kind::second, "9"},
-        PatternCase{Kind::secondWithLeadingZero, "09"}, PatternCase{Kind::decisecond, "1"},
-        PatternCase{Kind::centisecond, "12"}, PatternCase{Kind::millisecond, "123"},
-        PatternCase{Kind::secondWithDecisecond, "09.1"},
-        PatternCase{Kind::secondWithCentisecond, "09.12"},
-        PatternCase{Kind::secondWithMillisecond, "09.123"}, PatternCase{Kind::none, ""}));
+        VORLENT_PATTERN_CASE(day, "5"), VORLENT_PATTERN_CASE(dayWithLeadingZero, "05"),
+        VORLENT_PATTERN_CASE(dayMonth, "5 March"),
+        VORLENT_PATTERN_CASE(dayMonthYear, "5 March 2024"), VORLENT_PATTERN_CASE(dayOfYear, "65"),
+        VORLENT_PATTERN_CASE(dayOfYearWithLeadingZeroes, "065"),
+        VORLENT_PATTERN_CASE(dayOfWeek, "Tuesday"),
+        VORLENT_PATTERN_CASE(dayOfWeekShortAbbreviation, "T"),
+        VORLENT_PATTERN_CASE(dayOfWeekAbbreviation, "Tu"),
+        VORLENT_PATTERN_CASE(dayOfWeekLongAbbreviation, "Tue"),
+        VORLENT_PATTERN_CASE(weekOfMonth, "2"), VORLENT_PATTERN_CASE(weekOfYear, "10"),
+        VORLENT_PATTERN_CASE(weekOfYearWithLeadingZero, "10"), VORLENT_PATTERN_CASE(month, "March"),
+        VORLENT_PATTERN_CASE(monthShortAbbreviation, "M"),
+        VORLENT_PATTERN_CASE(monthAbbreviation, "Mar"), VORLENT_PATTERN_CASE(monthNumber, "3"),
+        VORLENT_PATTERN_CASE(monthNumberWithLeadingZero, "03"),
+        VORLENT_PATTERN_CASE(monthYear, "March 2024"), VORLENT_PATTERN_CASE(quarter, "Q1"),
+        VORLENT_PATTERN_CASE(quarterNumber, "1"), VORLENT_PATTERN_CASE(quarterYear, "Q1 2024"),
+        VORLENT_PATTERN_CASE(year, "2024"), VORLENT_PATTERN_CASE(yearOfCentury, "24"),
+        VORLENT_PATTERN_CASE(periodOfDay, "PM"), VORLENT_PATTERN_CASE(hour, "14"),
+        VORLENT_PATTERN_CASE(hourWithLeadingZero, "14"), VORLENT_PATTERN_CASE(hourOfPeriod, "2"),
+        VORLENT_PATTERN_CASE(hourOfPeriodWithLeadingZero, "02"), VORLENT_PATTERN_CASE(minute, "7"),
+        VORLENT_PATTERN_CASE(minuteWithLeadingZero, "07"), VORLENT_PATTERN_CASE(second, "9"),
+        VORLENT_PATTERN_CASE(secondWithLeadingZero, "09"), VORLENT_PATTERN_CASE(decisecond, "1"),
+        VORLENT_PATTERN_CASE(centisecond, "12"), VORLENT_PATTERN_CASE(millisecond, "123"),
+        VORLENT_PATTERN_CASE(secondWithDecisecond, "09.1"),
+        VORLENT_PATTERN_CASE(secondWithCentisecond, "09.12"),
+        VORLENT_PATTERN_CASE(secondWithMillisecond, "09.123"), VORLENT_PATTERN_CASE(none, "")),
+    [](const auto& c) { return c.param.name; });
+#undef VORLENT_PATTERN_CASE
 
 // ICU's own text for a date and a time style in the locale, in GMT and the
 // proleptic Gregorian calendar.
@@ -85,10 +99,15 @@ std::string icuStyled(icu::DateFormat::EStyle dateStyle, icu::DateFormat::EStyle
 }
 
 struct StyleCase {
+  const char* name;
   Kind kind;
   icu::DateFormat::EStyle dateStyle;
   icu::DateFormat::EStyle timeStyle;
 };
+
+void PrintTo(const StyleCase& c, std::ostream* out) {
+  *out << c.name << " (ICU date style " << c.dateStyle << ", time style " << c.timeStyle << ")";
+}
 
 class StyledFormat : public testing::TestWithParam<StyleCase> {};
 
@@ -104,12 +123,14 @@ TEST_P(StyledFormat, FormatsAsIcuStylesForTheLocale) {
 
 INSTANTIATE_TEST_SUITE_P(
     Styles, StyledFormat,
-    testing::Values(StyleCase{Kind::dateTime, icu::DateFormat::kShort, icu::DateFormat::kShort},
-                    StyleCase{Kind::longDate, icu::DateFormat::kFull, icu::DateFormat::kNone},
-                    StyleCase{Kind::date, icu::DateFormat::kMedium, icu::DateFormat::kNone},
-                    StyleCase{Kind::shortDate, icu::DateFormat::kShort, icu::DateFormat::kNone},
-                    StyleCase{Kind::time, icu::DateFormat::kNone, icu::DateFormat::kMedium},
-                    StyleCase{Kind::shortTime, icu::DateFormat::kNone, icu::DateFormat::kShort}));
+    testing::Values(
+        StyleCase{"dateTime", Kind::dateTime, icu::DateFormat::kShort, icu::DateFormat::kShort},
+        StyleCase{"longDate", Kind::longDate, icu::DateFormat::kFull, icu::DateFormat::kNone},
+        StyleCase{"date", Kind::date, icu::DateFormat::kMedium, icu::DateFormat::kNone},
+        StyleCase{"shortDate", Kind::shortDate, icu::DateFormat::kShort, icu::DateFormat::kNone},
+        StyleCase{"time", Kind::time, icu::DateFormat::kNone, icu::DateFormat::kMedium},
+        StyleCase{"shortTime", Kind::shortTime, icu::DateFormat::kNone, icu::DateFormat::kShort}),
+    [](const auto& c) { return c.param.name; });
 
 TEST(TimeLabelFormat, ThereAreFortyFiveDateFormatsBesidesNumericallyAndNone) {
   const int named = static_cast<int>(Kind::none) - static_cast<int>(Kind::numerically) - 1;

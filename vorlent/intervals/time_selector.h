@@ -25,9 +25,9 @@ class ScheduleDefinition;
 // and style selector are shared, so a reference-type implementation changed
 // later is seen by every copy. `intervalSelector` must not be null.
 //
-// Labels are formatted in the zone of 0 s from GMT, so they show the
-// zone-less grid time of each interval whatever the machine's zone; only the
-// locale comes from the host (ICU's default when absent).
+// Labels are formatted at GMT+0, which makes them read the grid's own fields
+// on any machine; the host contributes only the locale (when absent, ICU's
+// default).
 struct TimeSelector {
   std::shared_ptr<const TimeIntervalSelector> intervalSelector;
   std::shared_ptr<const TimeLabelGenerator> labelGenerator;  // null: unlabelled
@@ -110,8 +110,9 @@ struct TimeSelector {
  private:
   // A new interval selector for the type: fixed periods on the continuous
   // schedule from the reference time, calendar periods from the first month
-  // start after it (so `yearly` starting on month 4 gives years from 1 April,
-  // `decennially` starting on year 1 decades from 2001, 2011, ...).
+  // start after it: a `yearly` type that starts in month 7 yields years from
+  // 1 July, and a `decennially` type that starts in year 1 yields decades
+  // beginning 2001, 2011, and so on.
   static std::shared_ptr<const TimeIntervalSelector> intervalSelectorFor(
       const TimeIntervalType& type);
   // The base formatter set up for a named format.

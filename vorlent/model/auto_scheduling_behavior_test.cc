@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -46,6 +47,8 @@ struct LinkCase {
   TimeRange expected;
 };
 
+void PrintTo(const LinkCase& c, std::ostream* out) { *out << c.name; }
+
 class AutoSchedulingLinkTypes : public ::testing::TestWithParam<LinkCase> {};
 
 TEST_P(AutoSchedulingLinkTypes, PlaceTheSuccessorsLinkedEndByTheLagInWorkingTime) {
@@ -69,25 +72,23 @@ INSTANTIATE_TEST_SUITE_P(
     AllTypes, AutoSchedulingLinkTypes,
     ::testing::Values(
         // Tuesday 16:00 is Wednesday 8:00 in working time.
-        LinkCase{"finish to start", GanttChartDependencyType::fromFinishToStart, 0,
+        LinkCase{"finishToStart", GanttChartDependencyType::fromFinishToStart, 0,
                  span(on(kWednesday, 8), on(kWednesday, 12))},
-        LinkCase{"finish to start, 24 h of lag = three working days",
+        LinkCase{"finishToStartWith24HoursOfLagIsThreeWorkingDays",
                  GanttChartDependencyType::fromFinishToStart, 24 * kHour,
                  span(on(kMonday, 8, 2), on(kMonday, 12, 2))},
-        LinkCase{"finish to start, negative lag overlaps",
+        LinkCase{"finishToStartWithNegativeLagOverlaps",
                  GanttChartDependencyType::fromFinishToStart, -4 * kHour,
                  span(on(kTuesday, 12), on(kTuesday, 16))},
-        LinkCase{"start to start", GanttChartDependencyType::fromStartToStart, 2 * kHour,
+        LinkCase{"startToStart", GanttChartDependencyType::fromStartToStart, 2 * kHour,
                  span(on(kMonday, 10), on(kMonday, 14))},
-        LinkCase{"finish to finish", GanttChartDependencyType::fromFinishToFinish, 0,
+        LinkCase{"finishToFinish", GanttChartDependencyType::fromFinishToFinish, 0,
                  span(on(kTuesday, 12), on(kTuesday, 16))},
-        LinkCase{"finish to finish, negative lag", GanttChartDependencyType::fromFinishToFinish,
+        LinkCase{"finishToFinishWithNegativeLag", GanttChartDependencyType::fromFinishToFinish,
                  -8 * kHour, span(on(kMonday, 12), on(kMonday, 16))},
-        LinkCase{"start to finish", GanttChartDependencyType::fromStartToFinish, 8 * kHour,
+        LinkCase{"startToFinish", GanttChartDependencyType::fromStartToFinish, 8 * kHour,
                  span(on(kMonday, 12), on(kMonday, 16))}),
-    [](const ::testing::TestParamInfo<LinkCase>& param) {
-      return "Case" + std::to_string(param.index);
-    });
+    [](const auto& c) { return c.param.name; });
 
 // A successor Y of X1 and X2 (both finish to start): X1 ends Monday 16:00, X2
 // Tuesday 16:00, and Y starts out on Friday.

@@ -74,23 +74,38 @@ std::ostream& operator<<(std::ostream& out, GanttChartDependencyType type) {
   return out << "GanttChartDependencyType(" << static_cast<int>(type) << ")";
 }
 
+GanttChartDependency::GanttChartDependency(Options options)
+    : label_(std::move(options.label)),
+      details_(std::move(options.details)),
+      from_(requireItem(std::move(options.from))),
+      to_(requireItem(std::move(options.to))),
+      isVisible_(options.isVisible),
+      zIndex_(options.zIndex) {
+  linkDidChange();
+  if (options.type) GanttChartDependency::setType(*options.type);
+  if (options.style) GanttChartDependency::setStyle(*options.style);
+  context_ = std::move(options.context);
+}
+
+std::shared_ptr<GanttChartDependency> GanttChartDependency::create(Options options) {
+  return std::make_shared<GanttChartDependency>(std::move(options));
+}
+
 GanttChartDependency::GanttChartDependency(std::optional<std::string> label, GanttChartItemPtr from,
                                            GanttChartItemPtr to, std::optional<std::string> details,
                                            int64_t zIndex, bool isVisible,
                                            std::optional<GanttChartDependencyType> type,
                                            std::optional<GanttChartDependencyStyle> style,
                                            std::any context)
-    : label_(std::move(label)),
-      details_(std::move(details)),
-      from_(requireItem(std::move(from))),
-      to_(requireItem(std::move(to))),
-      isVisible_(isVisible),
-      zIndex_(zIndex) {
-  linkDidChange();
-  if (type) GanttChartDependency::setType(*type);
-  if (style) GanttChartDependency::setStyle(*style);
-  context_ = std::move(context);
-}
+    : GanttChartDependency(Options{.label = std::move(label),
+                                   .from = std::move(from),
+                                   .to = std::move(to),
+                                   .details = std::move(details),
+                                   .zIndex = zIndex,
+                                   .isVisible = isVisible,
+                                   .type = type,
+                                   .style = std::move(style),
+                                   .context = std::move(context)}) {}
 
 void GanttChartDependency::setLabel(std::optional<std::string> label) {
   label_ = std::move(label);

@@ -23,7 +23,8 @@ inline constexpr std::array<GanttChartDependencyEndType, 2> allGanttChartDepende
   return {GanttChartDependencyEndType::start, GanttChartDependencyEndType::finish};
 }
 
-// The classic links; the type and the pair of end types determine each other.
+// The four ways to link two items. Each type stands for exactly one pair of
+// end types, and each pair for one type.
 enum class GanttChartDependencyType {
   fromFinishToStart,
   fromStartToStart,
@@ -42,22 +43,46 @@ inline constexpr std::array<GanttChartDependencyType, 4> allGanttChartDependency
     GanttChartDependencyEndType fromType, GanttChartDependencyEndType toType);
 [[nodiscard]] GanttChartDependencyEndType fromType(GanttChartDependencyType type);
 [[nodiscard]] GanttChartDependencyEndType toType(GanttChartDependencyType type);
-// An end is entropic when it follows the forward flow of time: the source's
-// finish, the target's start.
+// Whether the link runs with time at that end: true for a link leaving the
+// source's finish, and for one arriving at the target's start.
 [[nodiscard]] bool isFromEntropic(GanttChartDependencyType type);
 [[nodiscard]] bool isToEntropic(GanttChartDependencyType type);
 
 std::ostream& operator<<(std::ostream& out, GanttChartDependencyEndType type);
 std::ostream& operator<<(std::ostream& out, GanttChartDependencyType type);
 
-// A link from one end of a source item to one end of a target item. Found by
-// identity only; it keeps both items alive, and nothing is refused (an item
-// linked to itself, duplicates, items of different managers). Every setter
-// except `setHasChanged` raises `hasChanged`, also for an equal value.
+// Connects an end of the `from` item to an end of the `to` item. Compared by
+// pointer, and owning both items. Nothing is validated here: a self-link, a
+// second identical link or items held by different managers are all
+// accepted. Each setter other than `setHasChanged` sets `hasChanged`, also
+// when the new value equals the old.
 class GanttChartDependency {
  public:
+  // The constructor's arguments by name, for designated initialisers in this
+  // order:
+  //
+  //   auto link = GanttChartDependency::create(
+  //       {.from = design, .to = build, .type = GanttChartDependencyType::fromStartToStart});
+  //
+  // `from` and `to` have no useful default: leaving either out is the fatal
+  // stop of a null item.
+  struct Options {
+    std::optional<std::string> label{};
+    GanttChartItemPtr from{};
+    GanttChartItemPtr to{};
+    std::optional<std::string> details{};
+    int64_t zIndex = 0;
+    bool isVisible = true;
+    std::optional<GanttChartDependencyType> type{};
+    std::optional<GanttChartDependencyStyle> style{};
+    std::any context{};
+  };
+
   // Both items must be given: a null item is a fatal stop. A given `type`
   // (even the default finish-to-start) or `style` raises `hasChanged`.
+  explicit GanttChartDependency(Options options);
+  static std::shared_ptr<GanttChartDependency> create(Options options);
+  // The same in positional form.
   GanttChartDependency(std::optional<std::string> label, GanttChartItemPtr from,
                        GanttChartItemPtr to, std::optional<std::string> details = std::nullopt,
                        int64_t zIndex = 0, bool isVisible = true,

@@ -11,10 +11,10 @@ namespace vorlent {
 
 class GanttChartDependency;
 
-// Where auto-scheduling takes a dependency's lag (seconds of working time kept
-// between the linked ends, negative to overlap them) and whether it ignores
-// the dependency altogether. The exclusion is asked first; a dependency that
-// is not excluded and has no lag counts as a lag of 0.
+// Answers auto-scheduling's two questions about a dependency: should it be
+// skipped, and if not, how much working time (in seconds; negative overlaps
+// the ends) separates the linked ends. Skipping is asked about first, and a
+// missing lag means 0.
 class GanttChartDependencyLagProvider {
  public:
   virtual ~GanttChartDependencyLagProvider() = default;
@@ -22,8 +22,8 @@ class GanttChartDependencyLagProvider {
   // Seconds of working time, or nullopt for none.
   [[nodiscard]] virtual std::optional<double> lag(
       const std::shared_ptr<GanttChartDependency>& dependency) const = 0;
-  // True when auto-scheduling is to ignore the dependency. By default nothing
-  // is excluded.
+  // Whether auto-scheduling leaves the dependency out; the default keeps
+  // every dependency.
   [[nodiscard]] virtual bool shouldExclude(
       const std::shared_ptr<GanttChartDependency>& dependency) const {
     (void)dependency;

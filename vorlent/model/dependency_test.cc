@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
 
 namespace vorlent {
 namespace {
@@ -51,6 +52,42 @@ TEST(GanttChartDependency, GivenTypeOrStyleRaisesTheFlag) {
   EXPECT_FALSE(plain->hasChanged());
   EXPECT_TRUE(f.make(GanttChartDependencyType::fromFinishToStart)->hasChanged());
   EXPECT_TRUE(f.make(std::nullopt, GanttChartDependencyStyle(std::nullopt, 2.0))->hasChanged());
+}
+
+TEST(GanttChartDependency, PositionalAndNamedInitialisersStoreTheSame) {
+  Fixture f;
+  const auto positional = std::make_shared<GanttChartDependency>(
+      "L", f.from, f.to, "det", 4, false, GanttChartDependencyType::fromStartToFinish,
+      GanttChartDependencyStyle(Color::black(), 2.0), std::string("ctx"));
+  const auto named = GanttChartDependency::create(
+      {.label = "L",
+       .from = f.from,
+       .to = f.to,
+       .details = "det",
+       .zIndex = 4,
+       .isVisible = false,
+       .type = GanttChartDependencyType::fromStartToFinish,
+       .style = GanttChartDependencyStyle(Color::black(), 2.0),
+       .context = std::string("ctx")});
+  for (const auto& dependency : {positional, named}) {
+    EXPECT_EQ(dependency->label(), "L");
+    EXPECT_EQ(dependency->from(), f.from);
+    EXPECT_EQ(dependency->to(), f.to);
+    EXPECT_EQ(dependency->details(), "det");
+    EXPECT_EQ(dependency->zIndex(), 4);
+    EXPECT_FALSE(dependency->isVisible());
+    EXPECT_EQ(dependency->type(), GanttChartDependencyType::fromStartToFinish);
+    EXPECT_EQ(dependency->style().lineColor, Color::black());
+    EXPECT_EQ(dependency->style().lineWidth, 2.0);
+    EXPECT_EQ(std::any_cast<std::string>(dependency->context()), "ctx");
+    EXPECT_TRUE(dependency->hasChanged());
+  }
+  const auto plain = GanttChartDependency::create({.from = f.from, .to = f.to});
+  EXPECT_EQ(plain->label(), std::nullopt);
+  EXPECT_EQ(plain->zIndex(), 0);
+  EXPECT_TRUE(plain->isVisible());
+  EXPECT_EQ(plain->type(), GanttChartDependencyType::fromFinishToStart);
+  EXPECT_FALSE(plain->hasChanged());
 }
 
 TEST(GanttChartDependency, LinkedTimesFollowTheEndsAndTheItems) {

@@ -11,24 +11,24 @@
 
 namespace vorlent {
 
-// Describes items as a tree: an item's parent and its direct children in
-// display order. A provider is meant to describe a forest; should it describe
-// a cycle anyway, the all-level queries still visit every item at most once
-// and stop.
+// Parent-child links between items, children in display order. Providers
+// are expected to describe a forest; the all-level queries nevertheless visit
+// each item at most once, so a provider that describes a cycle cannot make
+// them loop.
 class GanttChartItemHierarchyProvider {
  public:
   virtual ~GanttChartItemHierarchyProvider() = default;
 
-  // Null for a root or an item outside the tree.
+  // nullptr when the item has no parent (a root, or not in the hierarchy).
   [[nodiscard]] virtual GanttChartItemPtr parent(const GanttChartItemPtr& item) const = 0;
   // Empty for a leaf.
   [[nodiscard]] virtual std::vector<GanttChartItemPtr> children(
       const GanttChartItemPtr& item) const = 0;
 
-  // Every descendant: the direct children first, then the descendants of the
-  // first child (its children first, then theirs), then those of the second,
-  // and so on. The item itself and items already listed are never listed
-  // again, which is what ends a cyclic description.
+  // Every descendant, recursively: the item's children as a group, followed
+  // by the same listing for each child in turn. An item that is already
+  // listed, or the item itself, is skipped, which is what ends a cyclic
+  // description.
   [[nodiscard]] std::vector<GanttChartItemPtr> allLevelChildren(
       const GanttChartItemPtr& item) const;
   // The parent first, the root last; stops before an item already listed (or
@@ -46,11 +46,12 @@ struct GanttChartItemHierarchicalRelation {
       : parent(std::move(parentItem)), children(std::move(childItems)) {}
 };
 
-// A hierarchy given as a list of relations, matched by identity. An item's
-// parent is the parent of the first relation (in list order) listing it among
-// its children; an item's children are those of the first relation with it as
-// parent, so a second relation for the same parent is never reached. Both
-// lookups go through identity indexes rebuilt whenever the list is replaced.
+// A hierarchy stored as a list of relations, compared by pointer. When the
+// list says two things about an item, the earliest relation wins: it supplies
+// the item's parent (among whose children the item appears first) and its
+// children (whose relation names it as parent first); later relations for
+// the same parent are ignored. Lookups use pointer-keyed indexes, rebuilt
+// whenever the list is replaced.
 class GanttChartItemHierarchy : public GanttChartItemHierarchyProvider {
  public:
   explicit GanttChartItemHierarchy(std::vector<GanttChartItemHierarchicalRelation> relations = {});

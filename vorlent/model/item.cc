@@ -40,6 +40,29 @@ std::ostream& operator<<(std::ostream& out, GanttChartItemType type) {
   return out << "GanttChartItemType(" << static_cast<int>(type) << ")";
 }
 
+GanttChartItem::GanttChartItem(Options options)
+    : label_(std::move(options.label)),
+      attachment_(std::move(options.attachment)),
+      details_(std::move(options.details)),
+      row_(options.row),
+      time_(options.start, options.finish),
+      schedule_(std::move(options.schedule)),
+      completion_(options.completion),
+      type_(options.type.value_or(GanttChartItemType::standard)),
+      isExpanded_(options.isExpanded),
+      isVisible_(options.isVisible),
+      zIndex_(options.zIndex),
+      settings_(defaultSettings()) {
+  // Only a given style counts as a change; the base setter is used on purpose
+  // (no subclass exists yet while the base is being built).
+  if (options.style) GanttChartItem::setStyle(*options.style);
+  context_ = std::move(options.context);
+}
+
+std::shared_ptr<GanttChartItem> GanttChartItem::create(Options options) {
+  return std::make_shared<GanttChartItem>(std::move(options));
+}
+
 GanttChartItem::GanttChartItem(std::optional<std::string> label, int64_t row, Time start,
                                Time finish, double completion,
                                std::optional<std::string> attachment,
@@ -48,23 +71,20 @@ GanttChartItem::GanttChartItem(std::optional<std::string> label, int64_t row, Ti
                                int64_t zIndex, bool isVisible,
                                std::optional<GanttChartItemType> type,
                                std::optional<GanttChartItemStyle> style, std::any context)
-    : label_(std::move(label)),
-      attachment_(std::move(attachment)),
-      details_(std::move(details)),
-      row_(row),
-      time_(start, finish),
-      schedule_(std::move(schedule)),
-      completion_(completion),
-      type_(type.value_or(GanttChartItemType::standard)),
-      isExpanded_(isExpanded),
-      isVisible_(isVisible),
-      zIndex_(zIndex),
-      settings_(defaultSettings()) {
-  // Only a given style counts as a change; the base setter is used on purpose
-  // (no subclass exists yet while the base is being built).
-  if (style) GanttChartItem::setStyle(*style);
-  context_ = std::move(context);
-}
+    : GanttChartItem(Options{.label = std::move(label),
+                             .row = row,
+                             .start = start,
+                             .finish = finish,
+                             .completion = completion,
+                             .attachment = std::move(attachment),
+                             .details = std::move(details),
+                             .schedule = std::move(schedule),
+                             .isExpanded = isExpanded,
+                             .zIndex = zIndex,
+                             .isVisible = isVisible,
+                             .type = type,
+                             .style = std::move(style),
+                             .context = std::move(context)}) {}
 
 std::shared_ptr<GanttChartItem> GanttChartItem::fromTime(
     std::optional<std::string> label, int64_t row, Time time, std::optional<std::string> attachment,

@@ -17,8 +17,8 @@ namespace vorlent {
 
 class ScheduleDefinition;
 
-// What a bar stands for. The type keys every per-type dictionary of the chart
-// area's settings and styles.
+// What a bar stands for. Settings and styles keep their per-type values under
+// this key.
 enum class GanttChartItemType { standard, milestone, summary };
 
 inline constexpr std::array<GanttChartItemType, 3> allGanttChartItemTypes() {
@@ -27,19 +27,48 @@ inline constexpr std::array<GanttChartItemType, 3> allGanttChartItemTypes() {
 
 std::ostream& operator<<(std::ostream& out, GanttChartItemType type);
 
-// One bar of the chart: a task, a milestone or a summary on a row over a time
-// range. Items are shared by the host, the item manager, the behaviours and
-// the controllers and are found by identity only.
+// A task, milestone or summary placed on a row over a time range. One object
+// is shared by everything that works with it (host, item manager, behaviours,
+// controllers), and lists find it by pointer, never by value.
 //
-// The item schedules nothing and checks nothing: it stores what it is given
-// (a finish before the start, a completion outside 0...1, negative rows) and
-// records in `hasChanged` that something was assigned. Every setter except
-// `setHasChanged` raises the flag, even when it assigns the value already
-// held. Edits meant to be scheduled go through the item manager.
+// The item is a plain record: it keeps any value it is handed, even a finish
+// before its start, a completion outside 0...1 or a negative row, and leaves
+// scheduling to the item manager, through which edits that should be
+// scheduled go. Each setter other than `setHasChanged` sets `hasChanged`,
+// also when the new value equals the old.
 class GanttChartItem {
  public:
+  // The constructor's arguments by name, so a caller gives only those it
+  // needs, with designated initialisers in this order:
+  //
+  //   auto item = GanttChartItem::create({.label = "Build", .row = 2,
+  //                                       .start = start, .finish = finish});
+  //
+  // Every field has a default (an item at the epoch on row 0, otherwise as
+  // the positional constructor's defaults), so `-Wextra` stays quiet about the
+  // fields left out.
+  struct Options {
+    std::optional<std::string> label{};
+    int64_t row = 0;
+    Time start{};
+    Time finish{};
+    double completion = 0;
+    std::optional<std::string> attachment{};
+    std::optional<std::string> details{};
+    std::shared_ptr<ScheduleDefinition> schedule{};
+    bool isExpanded = true;
+    int64_t zIndex = 0;
+    bool isVisible = true;
+    std::optional<GanttChartItemType> type{};
+    std::optional<GanttChartItemStyle> style{};
+    std::any context{};
+  };
+
   // `type` nullopt means standard and, unlike a given style, does not raise
   // `hasChanged`; a given `style` does.
+  explicit GanttChartItem(Options options);
+  static std::shared_ptr<GanttChartItem> create(Options options);
+  // The same in positional form.
   GanttChartItem(std::optional<std::string> label, int64_t row, Time start, Time finish,
                  double completion, std::optional<std::string> attachment = std::nullopt,
                  std::optional<std::string> details = std::nullopt,
@@ -84,8 +113,8 @@ class GanttChartItem {
   [[nodiscard]] virtual Time finish() const { return time().finish; }
   virtual void setFinish(const Time& finish);
 
-  // True unless the finish lies before the start, so a momentary item is
-  // entropic (24:00 equals the next day's 0:00).
+  // False only when the finish is earlier than the start; a zero-length item
+  // counts as entropic, whichever spelling of midnight its ends use.
   [[nodiscard]] virtual bool isEntropic() const { return !(finish() < start()); }
   [[nodiscard]] virtual bool isMomentary() const { return start() == finish(); }
 

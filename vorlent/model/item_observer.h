@@ -8,10 +8,10 @@
 
 namespace vorlent {
 
-// Hears of each individual change an item manager makes, after the new value
-// is stored; `from` is the value before. Within one operation the items
-// changed by the behaviour cascade are reported first, each as its change is
-// applied, and the item the operation changed comes last.
+// Told about every single change an item manager makes, once the new value
+// is in place; `from` carries the old one. During one operation, follow-up
+// changes from the behaviours are reported as they happen, and the change
+// the caller asked for is reported after all of them.
 class GanttChartItemObserver {
  public:
   virtual ~GanttChartItemObserver() = default;

@@ -4,16 +4,16 @@
 
 namespace vorlent {
 
-// What the host lets the user do with one item, whether it is drawn
-// highlighted, and its own style. The chart area grants an operation only
-// when its own flag, this item flag and the per-type entry all allow it.
+// Per-item permissions, highlighting and style. They form the middle of the
+// three permission levels: an edit needs the chart area's consent, this
+// item's, and that of its type's entry.
 struct GanttChartItemSettings {
   bool isHighlighted = false;
   bool allowsMovingBar = true;
 
-  // Resizing is coupled: every assignment through `setAllowsResizingBar` also
-  // assigns `allowsResizingBarAtStart`, so a host that wants resizing at the
-  // finish only sets `allowsResizingBar` first and then clears the other.
+  // `setAllowsResizingBar` writes `allowsResizingBarAtStart` too. To let an
+  // item be resized at its finish alone, call the setter first and clear
+  // `allowsResizingBarAtStart` afterwards.
   [[nodiscard]] bool allowsResizingBar() const { return allowsResizingBar_; }
   void setAllowsResizingBar(bool allows) {
     allowsResizingBar_ = allows;

@@ -45,6 +45,39 @@ TEST(GanttChartItem, InitialiserStoresWhatItIsGiven) {
   EXPECT_FALSE(item->isEntropic());
 }
 
+TEST(GanttChartItem, OptionsLeftOutTakeThePositionalDefaults) {
+  const auto positional =
+      std::make_shared<GanttChartItem>("A", 2, Time(0, 1, 8 * kHour), Time(0, 2, 16 * kHour), 0.25);
+  const auto named = GanttChartItem::create({.label = "A",
+                                             .row = 2,
+                                             .start = Time(0, 1, 8 * kHour),
+                                             .finish = Time(0, 2, 16 * kHour),
+                                             .completion = 0.25});
+  for (const auto& item : {positional, named}) {
+    EXPECT_EQ(item->label(), "A");
+    EXPECT_EQ(item->row(), 2);
+    EXPECT_EQ(item->time(), TimeRange(Time(0, 1, 8 * kHour), Time(0, 2, 16 * kHour)));
+    EXPECT_EQ(item->completion(), 0.25);
+    EXPECT_EQ(item->attachment(), std::nullopt);
+    EXPECT_EQ(item->details(), std::nullopt);
+    EXPECT_EQ(item->schedule(), nullptr);
+    EXPECT_TRUE(item->isExpanded());
+    EXPECT_EQ(item->zIndex(), 0);
+    EXPECT_TRUE(item->isVisible());
+    EXPECT_TRUE(item->isStandard());
+    EXPECT_FALSE(item->context().has_value());
+    EXPECT_FALSE(item->hasChanged());
+  }
+  const auto styled =
+      GanttChartItem::create({.type = GanttChartItemType::milestone,
+                              .style = GanttChartItemStyle(Color::black()),
+                              .context = std::string("ctx")});
+  EXPECT_TRUE(styled->isMilestone());
+  EXPECT_EQ(styled->style().barFillColor, Color::black());
+  EXPECT_EQ(std::any_cast<std::string>(styled->context()), "ctx");
+  EXPECT_TRUE(styled->hasChanged());
+}
+
 TEST(GanttChartItem, FromTimeMakesAMomentaryStandardItem) {
   const auto item = GanttChartItem::fromTime("M", 1, Time(0, 2, 5 * kHour));
   EXPECT_TRUE(item->isStandard());

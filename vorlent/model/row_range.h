@@ -18,13 +18,12 @@ class RowRange {
   [[nodiscard]] int64_t first() const { return first_; }
   [[nodiscard]] int64_t last() const { return last_; }
 
-  // The number of rows covered, at least 1. A range too wide for 64 bits
-  // (from near the smallest to near the largest integer) saturates at
-  // INT64_MAX rather than overflowing.
+  // last - first + 1, so never below 1. Ranges whose size does not fit an
+  // int64_t report INT64_MAX instead of overflowing.
   [[nodiscard]] int64_t count() const;
   [[nodiscard]] bool contains(int64_t row) const { return first_ <= row && row <= last_; }
-  // Ranges that share a row intersect, so 0...10 and 10...20 do; adjacent
-  // ranges such as 3...4 and 5...6 do not.
+  // True when at least one row lies in both: 2...5 meets 5...9, while
+  // neighbours such as 2...5 and 6...9 do not.
   [[nodiscard]] bool intersects(const RowRange& other) const;
   [[nodiscard]] std::optional<RowRange> intersecting(const RowRange& other) const;
 

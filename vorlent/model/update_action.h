@@ -10,13 +10,13 @@
 
 namespace vorlent {
 
-// One change for the item manager to apply, as answered by a behaviour. The
-// action keeps its item alive. Time and completion changes carry the cascade
-// flags `up` and `down`: the manager hands them to the behaviour unchanged,
-// and a change with neither is applied without asking the behaviour. Row and
-// visibility changes never consult the behaviour. The manager snaps a time to
-// working time by the item's type and clamps a completion to 0...1 when it
-// applies them.
+// A follow-up change a behaviour asks the item manager to make; it owns a
+// reference to its item. Time and completion changes carry `up` and `down`,
+// which the manager passes back to the behaviour as they are; with both false
+// the change is made without consulting the behaviour again. Row and
+// visibility changes are always made without consulting it. On applying, the
+// manager moves a time onto working time according to the item's type and
+// limits a completion to 0...1.
 class GanttChartItemUpdateAction {
  public:
   struct UpdateTime {

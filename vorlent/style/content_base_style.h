@@ -23,9 +23,10 @@
 
 namespace vorlent {
 
-// The complete look of the chart area: every colour, width, inset, font,
-// alignment and per-item-type variant that drawing needs, and the selectors
-// through which a host styles single rows, items, dependencies and time areas.
+// Every value the chart area is drawn with, none of them optional: colours,
+// widths, insets, fonts, alignments and their per-item-type variants, plus the
+// selectors a host installs to restyle individual rows, items, dependencies
+// and time areas.
 // Made by default, from a theme preset, or by laying a `GanttChartContentStyle`
 // onto another one. Every field is plain data; only the `...For` resolvers
 // below compute anything, and they cache nothing.
@@ -46,24 +47,25 @@ struct GanttChartContentBaseStyle {
 
   // Per-element resolution. The item-level style is what `itemStyleSelector`
   // returns for the item, asked once per call, or, when there is no selector
-  // or it answers nullopt, the item's own `settings().style`: a selector's
-  // style replaces the item's own one as a whole. After the item-level fields
+  // or it answers std::nullopt, the item's own `settings().style`; the two are
+  // never mixed field by field. After the item-level fields
   // come the per-type entries for the item's type, then this style's values.
   // A null item or dependency is a fatal stop.
 
   // Item-level, per-type entry, base.
   [[nodiscard]] Color barFillColorFor(const GanttChartItemPtr& item) const;
   // Item-level secondary, item-level primary, per-type secondary, per-type
-  // primary, base secondary, base primary: a per-type primary fill beats a
-  // base secondary one.
+  // primary, base secondary, base primary, so anything set for the item's
+  // type wins over this style's own secondary fill.
   [[nodiscard]] Color secondaryBarFillColorFor(const GanttChartItemPtr& item) const;
   // Nullopt when no source sets a stroke colour.
   [[nodiscard]] std::optional<Color> barStrokeColorFor(const GanttChartItemPtr& item) const;
   [[nodiscard]] double barStrokeWidthFor(const GanttChartItemPtr& item) const;
   [[nodiscard]] Color completionBarFillColorFor(const GanttChartItemPtr& item) const;
   // Item-level secondary, item-level primary, per-type secondary, base
-  // secondary, per-type primary, base primary: unlike the bar fill, a base
-  // secondary completion fill beats a per-type primary one.
+  // secondary, per-type primary, base primary. The order differs from
+  // `secondaryBarFillColorFor`: here this style's own secondary fill wins
+  // over the per-type primary.
   [[nodiscard]] Color secondaryCompletionBarFillColorFor(const GanttChartItemPtr& item) const;
   // Nullopt when no source sets a stroke colour.
   [[nodiscard]] std::optional<Color> completionBarStrokeColorFor(
@@ -93,10 +95,10 @@ struct GanttChartContentBaseStyle {
 
   // The background and borders of row `row` in a chart area of `rowCount`
   // rows. A style that `rowStyleSelector` returns (asked once) gives them
-  // alone, its nil fields meaning none; otherwise a plain row takes
-  // `rowStyle`, and an alternate row (only when `alternativeRows` is set; see
-  // `isAlternateRow`) each field of `alternativeRowStyle`, falling back to
-  // `rowStyle` field by field.
+  // alone, with no background or borders where it has std::nullopt;
+  // otherwise a plain row takes `rowStyle`, and an alternate row (only when
+  // `alternativeRows` is set; see `isAlternateRow`) each field of
+  // `alternativeRowStyle`, falling back to `rowStyle` field by field.
   [[nodiscard]] GanttChartRowStyle rowStyleFor(int64_t row, int64_t rowCount,
                                                bool alternativeRowsOnCount) const;
 };

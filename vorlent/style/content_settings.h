@@ -18,15 +18,16 @@ namespace detail {
 struct RecordedThemeAccess;
 }
 
-// What the chart area's controller is configured with: what is shown, what the
-// user may do (chart-wide and per item type), the sizes that govern hit
-// testing, dragging and automatic scrolling, caching, the three-level style and
-// the context-menu texts. A plain value: a host changes it by assigning a
-// modified copy and then telling the controller that the settings changed.
+// Everything the chart area's controller is configured with, as one value:
+// display switches, editing permissions (for the whole chart and per item
+// type), the distances behind hit testing, dragging and edge scrolling,
+// caching, the three-level style and the context-menu texts. To change it, a
+// host copies it, edits the copy, assigns it back and notifies the controller.
 //
-// Permissions combine three levels, left to right, stopping at the first
-// refusal: the chart-wide flag, the item's own flag, then the per-type entry
-// (an absent entry allows). Lengths are in points, intervals in seconds.
+// An edit is allowed only when all three levels grant it, asked in this order
+// until one refuses: the member here, the item's `settings()`, then the
+// per-type dictionary, whose missing entries grant. Lengths are in points,
+// intervals in seconds.
 class GanttChartContentSettings {
  public:
   bool showsLabels = true;
@@ -40,7 +41,7 @@ class GanttChartContentSettings {
   bool allowsZooming = true;
   bool allowsActivatingBars = true;
   bool allowsActivatingDependencyLines = true;
-  // Activating a summary item expands or collapses it.
+  // Whether activating a summary toggles it between expanded and collapsed.
   bool activationTogglesExpansionForSummaryItems = false;
   bool allowsMovingBars = true;
   PerItemType<bool> allowsMovingBarsForType;
@@ -53,7 +54,7 @@ class GanttChartContentSettings {
   PerItemType<bool> allowsResizingCompletionBarsForType;
   // Resizing a bar keeps its completed duration.
   bool preservesCompletedDurationUponResizingBars = true;
-  // Interaction may raise an item's z-index.
+  // Whether the controller may bring an item it works with to the front.
   bool allowsUpdatingZIndexes = true;
   bool allowsCreatingBars = true;
   bool allowsCreatingMilestones = true;
@@ -61,9 +62,9 @@ class GanttChartContentSettings {
   PerItemType<bool> allowsDeletingBarsForType;
   bool allowsCreatingDependencyLines = true;
   PerItemType<bool> allowsCreatingDependencyLinesForType;
-  // Whether a new dependency may leave from an item's start, or end at an
-  // item's finish; read where the line is drawn, not by the permission
-  // functions.
+  // Whether a line the user draws may start at an item's start, or end at
+  // an item's finish. The permission functions below ignore both; the code
+  // that draws new lines reads them.
   bool allowsCreatingDependencyLinesFromStart = true;
   bool allowsCreatingDependencyLinesToFinish = true;
   bool allowsDeletingDependencyLines = true;
@@ -80,9 +81,10 @@ class GanttChartContentSettings {
   double minBarWidth = 4;
   // The width of the temporary bar; nullopt lets the controller choose.
   std::optional<double> temporaryBarWidth;
-  // Width of the area at a bar's end from which it is resized.
+  // How close to either end of a bar a drag resizes it instead of moving it.
   double resizingBarAreaWidth = 8;
-  // Height ratio of the part of a bar from which it is moved to another row.
+  // Fraction of a bar's height that serves as the handle for dragging it to
+  // another row.
   double movingBarVerticallyAreaHeightRatio = 0.25;
   // Width ratio of a bar's finish end from which a dependency line is drawn.
   double creatingDependencyLineFinishEndWidthRatio = 0.25;
@@ -92,21 +94,22 @@ class GanttChartContentSettings {
   int64_t numberOfClicksRequiredToActivateElements = 1;
   // Which rows alternate; see `isAlternateRow`.
   bool alternativeRowsOnCount = true;
-  // Margin kept visible when the view scrolls to an edited bar.
+  // Space kept between the point being dragged and the viewport's edge when
+  // the view scrolls along.
   double autoScrollMargin = 25;
   // Interval of the repeated drag step while the pointer rests.
   double autoScrollInterval = 0.04;
-  // Amount by which the scrollable timeline shifts near its ends; nullopt: no
-  // shifting.
+  // Seconds by which the scrollable timeline moves once the viewport has
+  // passed one of its ends; std::nullopt keeps it where it is.
   std::optional<double> autoShiftsScrollableTimelineBy;
   bool usesCache = true;
   GanttChartContentStrings strings;
 
   GanttChartContentSettings() = default;
 
-  // Chart-wide permission to resize bars. Setting it also sets
-  // `allowsResizingBarsAtStart` to the same value, so resizing at the finish
-  // only is had by setting this first and clearing the other after it.
+  // Chart-wide permission to resize bars. The setter copies the value into
+  // `allowsResizingBarsAtStart` as well; to allow resizing at the finish
+  // alone, set this one and clear the other afterwards.
   [[nodiscard]] bool allowsResizingBars() const { return allowsResizingBars_; }
   void setAllowsResizingBars(bool allows);
   // Per-type permission to resize bars. Setting it also writes each of its

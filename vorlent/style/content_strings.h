@@ -4,8 +4,8 @@
 
 namespace vorlent {
 
-// Titles of the chart area's context-menu commands. A host localises the menu
-// by assigning other texts to the settings' `strings`.
+// The English titles of the chart area's context-menu commands; a host that
+// needs another language replaces them in the settings' `strings`.
 struct GanttChartContentStrings {
   std::string createItem = "Create item";
   std::string createMilestoneItem = "Create milestone";

@@ -11,21 +11,21 @@ namespace detail {
 struct RecordedThemeAccess;
 }
 
-// What the header's controller is configured with: zooming by dragging in the
-// header and the header's three-level style. `defaultStyle` is the complete
-// style (normally a theme's), `style` the host's overrides and `actualStyle`
-// the overrides laid onto the default, kept up to date by the two setters so
-// that reading it never merges.
+// The header controller's configuration: drag-to-zoom and the three layers
+// of the header's look. `defaultStyle` holds a full set of values (usually a
+// theme's), `style` whatever the host overrides, and `actualStyle` the result
+// of applying those overrides, recomputed by both setters so that reads cost
+// no merge.
 class GanttChartHeaderSettings {
  public:
-  // Dragging horizontally in the header changes the zoom.
+  // Whether a sideways drag in the header zooms the chart.
   bool allowsZooming = true;
   // The zoom range the drag reaches.
   double minZoom = 0.3125;
   double maxZoom = 6.4;
-  // Drag distance, in points, that changes the zoom by 1.
+  // Points of drag per whole step of zoom.
   double zoomingUnitWidth = 40;
-  // Drag distance, in points, of the dead zone around zoom 1.
+  // Points of drag, around zoom 1, that leave the zoom unchanged.
   double zoomingThresholdWidth = 8;
   // The controller caches cells and areas per rectangle.
   bool usesCache = true;

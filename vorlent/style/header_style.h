@@ -17,9 +17,9 @@ struct GanttChartHeaderStyle {
 #undef VORLENT_HEADER_OVERRIDE_FIELD
 #undef VORLENT_HEADER_OVERRIDE_OPTIONAL
 
-  // `base` with every set field of this style put in place of the base's field,
-  // whole (arrays, fonts, the selector and the cell style are not merged
-  // inside). An absent field never clears a base value.
+  // A copy of `base` in which each field this style sets replaces the base's
+  // outright; arrays, fonts, the selector and the cell style are not merged
+  // member by member. Unset fields leave the base's value alone.
   [[nodiscard]] GanttChartHeaderBaseStyle applyingTo(const GanttChartHeaderBaseStyle& base) const;
 };
 

@@ -6,11 +6,12 @@
 
 namespace vorlent::detail {
 
-// The weekdays at the two ends of an interval, as the presets' weekend
-// selectors read them. The start is taken in its 0:00 form and a finish on a
-// day boundary as 24:00 of the earlier day, so a Sunday cell that ends at
-// Monday 0:00 ends on Sunday, and an area that ends at Friday 0:00 ends on
-// Thursday. A moment keeps one day for both ends.
+// The days of the week an interval starts and ends on, as the presets'
+// weekend selectors need them. A start at midnight belongs to the day that
+// begins there; a finish at midnight to the day that ends there: a cell from
+// Saturday 0:00 to Sunday 24:00 (or Monday 0:00) covers Saturday to Sunday,
+// and one that finishes at Wednesday 0:00 ends on Tuesday. Both ends of a
+// zero-length interval get the same day.
 struct IntervalWeekdays {
   int64_t startDay = 0;   // 0 Sunday ... 6 Saturday
   int64_t finishDay = 0;  // 0 Sunday ... 6 Saturday

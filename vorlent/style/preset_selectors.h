@@ -13,7 +13,8 @@
 // the presets; hosts see them as the plain selector interfaces.
 namespace vorlent::detail {
 
-// Marks moments and weekend edges in the chart area's highlighted time areas.
+// Draws the edges of highlighted time areas: a line at each single moment,
+// and lines where an area meets a weekend.
 // Every answer is a style with only `borders` set: a moment gets a single left
 // border in `momentColor`; any other interval gets, when `weekendColor` is
 // set, left and right borders coloured where the interval starts or ends at a

@@ -11,21 +11,23 @@
 
 namespace vorlent {
 
-// The background and borders of one row of the chart area. A nil field means
-// "none from this style"; how the chart area combines the plain and the
-// alternative row style is `GanttChartContentBaseStyle::rowStyleFor`.
+// The background and borders of one row of the chart area. A field left
+// std::nullopt contributes nothing; `GanttChartContentBaseStyle::rowStyleFor`
+// decides how the plain and the alternative row style combine.
 struct GanttChartRowStyle {
   std::optional<Color> backgroundColor;
   std::optional<std::vector<Border>> borders;
 
-  // Borders start nil; an empty style is made by passing nil.
+  // `borders` starts as std::nullopt; the default argument gives a style
+  // with neither field set.
   explicit GanttChartRowStyle(std::optional<Color> background = std::nullopt)
       : backgroundColor(std::move(background)) {}
 };
 
-// Lets a host decide the look of rows one by one. A style returned for a row
-// replaces the row styles entirely for that row (its nil fields mean none);
-// nil leaves the row to the plain and alternative row styles.
+// A host's per-row override. A returned style is used on its own for that
+// row, without falling back to the row styles for fields it leaves
+// std::nullopt; returning std::nullopt keeps the plain and alternative row
+// styles for the row.
 class GanttChartRowStyleSelector {
  public:
   virtual ~GanttChartRowStyleSelector() = default;
@@ -40,16 +42,18 @@ class GanttChartRowStyleSource final : public GanttChartRowStyleSelector {
   explicit GanttChartRowStyleSource(Function function) : function_(std::move(function)) {}
 
   [[nodiscard]] const Function& function() const { return function_; }
-  // The function's answer, unchanged; an empty function answers nil.
+  // The function's answer, unchanged; std::nullopt when the function is
+  // empty.
   [[nodiscard]] std::optional<GanttChartRowStyle> style(int64_t row) const override;
 
  private:
   Function function_;
 };
 
-// Whether `row` is an alternate row. Without `alternativeRowsOnCount` the odd
-// rows are (row 0 is plain); with it, the rows whose parity differs from that
-// of `rowCount`, so that the last row is always an alternate row.
+// Whether `row` is drawn in the alternative style. Normally every odd row is,
+// counting from a plain row 0. With `alternativeRowsOnCount` the pattern is
+// anchored at the bottom instead: rows of the opposite parity to `rowCount`
+// alternate, which always includes the last row.
 [[nodiscard]] bool isAlternateRow(int64_t row, int64_t rowCount, bool alternativeRowsOnCount);
 
 }  // namespace vorlent

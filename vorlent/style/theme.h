@@ -9,13 +9,14 @@
 
 namespace vorlent {
 
-// Names a complete look of the chart. `standard`, `aqua` and `jewel` are the
-// built-in colour sets, `generic` the plain default styles, `none` says that no
-// theme is in force (settings record it when a host assigns a default style
-// itself), and `custom` names a style a host registers with a controller.
+// Which look the chart wears. The built-in palettes are `standard`, `aqua`
+// and `jewel`; `generic` stands for the plain default styles; `none` records
+// that the settings hold a default style a host assigned by hand; `custom`
+// refers to a style a host has registered with a controller under a name.
 //
-// Equality is by case, and for `custom` by exact, case-sensitive name; a custom
-// theme never equals a built-in case, whatever its name.
+// Equality means the same case and, for `custom`, the same name compared
+// byte for byte; a custom theme called "standard" is
+// still not `standard`.
 class Theme {
  public:
   struct Standard {

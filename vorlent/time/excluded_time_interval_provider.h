@@ -12,11 +12,11 @@ class ExcludedTimeIntervalProvider {
  public:
   virtual ~ExcludedTimeIntervalProvider() = default;
 
-  // The excluded intervals that overlap the closed span between `time` and
-  // `limit`. The limit may lie before `time` (backward passes ask towards an
-  // earlier time). Order, overlaps and orientation are free: the calendar
-  // orients, normalises and orders what it gets. Intervals wholly outside the
-  // span may be returned; they are harmless.
+  // Every exclusion touching the span from `time` to `limit`, ends included.
+  // `limit` is earlier than `time` when the calendar walks backwards. The
+  // answer needs no particular order, may overlap itself and may contain
+  // reversed ranges, since the calendar sorts and straightens it; extra
+  // intervals outside the span do no harm.
   [[nodiscard]] virtual std::vector<TimeRange> excludedIntervalsFor(const Time& time,
                                                                     const Time& limit) const = 0;
 };

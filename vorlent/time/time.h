@@ -20,12 +20,12 @@ class TimeScale;
 // day of that week (0 Sunday ... 6 Saturday) and the seconds elapsed in that
 // day. The epoch, (0, 0, 0), is Sunday 31 December 2000 00:00 UTC.
 //
-// A `timeOfDay` of `secondsPerDay` is 24:00 of that day: the same moment as
-// 0:00 of the next day. Computed finishes are held in the 24:00 form
-// (`asFinish`), computed starts in the 0:00 form (`asStart`); `==`, `<` and
-// the hash never tell the two apart. Nothing else is normalised: constructors
-// store what they are given, and a negative `timeOfDay` or a `dayOfWeek`
-// outside 0...6 is compared as stored.
+// Midnight has two spellings: `timeOfDay == secondsPerDay` (24:00, the end of
+// a day) and 0:00 of the following day. Finishes the library computes use the
+// first (`asFinish`), starts the second (`asStart`), and `==`, `<` and the
+// hash treat both as one moment. No other normalisation happens on
+// construction: out-of-range fields (a negative `timeOfDay`, a `dayOfWeek`
+// beyond 0...6) are kept and compared field by field.
 //
 // Week and day arithmetic is checked: a result beyond 64 bits, a non-finite
 // duration or a date the calendar cannot produce is a fatal stop. Valid times
@@ -55,8 +55,8 @@ struct Time {
   // year, day 0 the last day of the previous month).
   static Time fromYearMonthDay(int64_t year, int64_t month, int64_t day, int64_t hour,
                                int64_t minute, int64_t second);
-  // The current moment as wall-clock time of `zone` (the current zone when
-  // nullopt) placed on the zone-less grid.
+  // Now, read on the wall clock of `zone` (std::nullopt: the machine's zone)
+  // and put on the zone-less grid as it reads.
   static Time forZone(const std::optional<TimeZone>& zone);
 
   // Sunday 0:00 of week -4194303.
@@ -65,7 +65,8 @@ struct Time {
   static constexpr Time max() { return {4194304, 6, secondsPerDay}; }
   // The epoch, (0, 0, 0).
   static constexpr Time reference() { return {0, 0, 0}; }
-  // Monday 1 January 2001 0:00, the first month start after the epoch.
+  // Monday 1 January 2001 0:00, one day after the epoch: the earliest month
+  // boundary at or after it.
   static constexpr Time referenceMonthStart() { return {0, 1, 0}; }
   // `forZone(std::nullopt)`.
   static Time current();
@@ -128,9 +129,8 @@ struct Time {
   [[nodiscard]] Time addingWeeks(int64_t weeks) const;
   // Time of day kept; the result's `dayOfWeek` is always 0...6.
   [[nodiscard]] Time addingDays(int64_t days) const;
-  // The result's time of day lies in [0, secondsPerDay): a result on a day
-  // boundary is 0:00 of the later day, never 24:00. A non-finite result is a
-  // fatal stop.
+  // Always yields a time of day in [0, secondsPerDay), so landing exactly on
+  // midnight gives the 0:00 spelling. A non-finite result is a fatal stop.
   [[nodiscard]] Time addingDuration(double seconds) const;
   [[nodiscard]] Time addingHours(double hours) const;
   [[nodiscard]] Time addingMinutes(double minutes) const;
@@ -153,8 +153,8 @@ struct Time {
   // time unchanged. A zero or non-finite period is a fatal stop.
   [[nodiscard]] Time rounded(const TimeScale& scale) const;
 
-  // 24:00 equals the next day's 0:00; the time of day is otherwise compared
-  // exactly.
+  // The two spellings of midnight compare equal; apart from that the time of
+  // day is compared exactly.
   friend bool operator==(const Time& a, const Time& b);
   friend bool operator<(const Time& a, const Time& b);
   friend bool operator>(const Time& a, const Time& b) { return b < a; }
@@ -172,7 +172,6 @@ std::ostream& operator<<(std::ostream& out, const Time& time);
 
 template <>
 struct std::hash<vorlent::Time> {
-  // Hashes the normalised moment, so 24:00 and the next day's 0:00 (which
-  // compare equal) land in the same bucket.
+  // Hashes the moment with midnight in one spelling, agreeing with `==`.
   size_t operator()(const vorlent::Time& time) const noexcept;
 };

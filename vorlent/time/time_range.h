@@ -21,8 +21,8 @@ struct TimeRange {
   constexpr TimeRange() = default;
   constexpr TimeRange(const Time& from, const Time& to) : start(from), finish(to) {}
 
-  // The week (Sunday 0:00 to the next Sunday 0:00) containing the current
-  // wall-clock time of `zone` (the current zone when nullopt).
+  // The Sunday-to-Sunday week around `Time::forZone(zone)`, from its first
+  // 0:00 to the following week's.
   static TimeRange forZone(const std::optional<TimeZone>& zone);
   // `forZone(std::nullopt)`.
   static TimeRange currentWeek();
@@ -42,9 +42,9 @@ struct TimeRange {
   // start <= finish.
   [[nodiscard]] bool isEntropic() const { return !(finish < start); }
 
-  // The `Time` operation of the same name applied to each end. Calendar
-  // shifts move each end through the calendar, so the length in seconds may
-  // change.
+  // Shift both ends with the matching `Time::adding...` operation. Month and
+  // year shifts go through the calendar end by end, so the range may grow or
+  // shrink in seconds.
   [[nodiscard]] TimeRange shiftingByDuration(double seconds) const;
   [[nodiscard]] TimeRange shiftingByDays(int64_t days) const;
   [[nodiscard]] TimeRange shiftingByWeeks(int64_t weeks) const;
@@ -59,7 +59,8 @@ struct TimeRange {
     return shiftingByCalendarDuration(amount, unit);
   }
 
-  // Each end by `Time` equality (24:00 equals the next day's 0:00).
+  // Compares the ends as `Time` does, so either spelling of midnight
+  // matches.
   friend bool operator==(const TimeRange& a, const TimeRange& b) {
     return a.start == b.start && a.finish == b.finish;
   }

@@ -23,9 +23,9 @@ enum class FloatingPointRoundingRule {
 // Rounds `value` to a whole number by `rule`; non-finite values pass through.
 [[nodiscard]] double roundedBy(double value, FloatingPointRoundingRule rule);
 
-// The grid to which edited times snap: either none (`continuous`) or steps of
-// `period` units counted from `origin` in both directions, with a rounding
-// rule. Made empty it is continuous.
+// Where edited times may land: anywhere (`continuous`, also the default) or
+// on multiples of `period` units before and after `origin`, picked by a
+// rounding rule.
 class TimeScale {
  public:
   struct Intervals {
@@ -34,7 +34,8 @@ class TimeScale {
     Time origin;
     FloatingPointRoundingRule rule = FloatingPointRoundingRule::toNearestOrAwayFromZero;
 
-    // The origin by `Time` equality (24:00 equals the next day's 0:00).
+    // The origin compares as `Time` does, either spelling of midnight
+    // matching.
     friend bool operator==(const Intervals&, const Intervals&) = default;
   };
   struct Continuous {
