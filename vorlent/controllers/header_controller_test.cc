@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <memory>
 #include <string>
@@ -223,6 +224,38 @@ TEST(HeaderControllerReactions, AnObserverMayReadTheControllerDuringANotificatio
   };
   r.controller->setZoom(2);
   EXPECT_EQ(widths, std::vector<double>{840});
+}
+
+TEST(HeaderControllerReactions, AHostReleasingTheControllerMidCallLetsTheCallFinish) {
+  // An observer, style observer or presenter drops the host's only
+  // reference while the controller still has notifications to send.
+  auto releasedDuring = [](const std::function<void(GanttChartHeaderController&)>& call,
+                           const std::string& releasingCall) {
+    Recorded r;
+    auto presenter = std::make_shared<testing::RecordingHeaderPresenter>();
+    r.controller->setPresenter(presenter);
+    r.controller->setDefaultStyle(GanttChartHeaderBaseStyle());
+    std::weak_ptr<GanttChartHeaderController> weak = r.controller;
+    r.observer->onCall = [&](const std::string& entry) {
+      if (entry.starts_with(releasingCall)) r.controller.reset();
+    };
+    presenter->onCall = [&] { r.controller.reset(); };
+    call(*r.controller);
+    EXPECT_TRUE(weak.expired()) << releasingCall;
+  };
+  releasedDuring([](auto& c) { c.setZoom(2); }, "observer.totalDiagramHeaderSizeDidChange");
+  releasedDuring([](auto& c) { c.setViewport(Rectangle(5, 0, 420, 50)); },
+                 "observer.cellsDidChange");
+  releasedDuring([](auto& c) { c.setRows({}); }, "observer.highlightedScheduleAreasDidChange");
+  releasedDuring([](auto& c) { c.setTheme(Theme::aqua()); }, "observer.cellsDidChange");
+  releasedDuring([](auto& c) { c.setZoomCoercing(9); }, "viewport.zoomDidChange");
+  releasedDuring([](auto& c) { c.draw(Rectangle(0, 0, 420, 50)); }, "presenter");
+  releasedDuring(
+      [](auto& c) {
+        c.beginDragging(Point{100, 0});
+        c.continueDragging(Point{200, 0});
+      },
+      "observer.zoomDidChange");
 }
 
 // --- Geometry ------------------------------------------------------------------------
