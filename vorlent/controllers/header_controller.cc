@@ -142,6 +142,9 @@ void GanttChartHeaderController::setZoom(double zoom) {
   tellLayoutDidChange();
   if (auto o = observer()) o->zoomDidChange();
   if (auto o = timelineObserver()) o->visibleTimelineDidChange();
+  // An observer above may have assigned another zoom, whose own pass has
+  // told the viewport observer already; this value would reach it stale.
+  if (!sameValue(zoom_, zoom)) return;
   if (auto o = viewportObserver()) o->zoomDidChange(zoom, old);
 }
 
@@ -156,6 +159,9 @@ void GanttChartHeaderController::setViewport(const Rectangle& viewport) {
   }
   tellAreasAndCellsDidChange();
   tellTimelineDidChange();
+  // As for the zoom: a viewport assigned by an observer meanwhile has been
+  // reported in full, and would be followed by a stale one.
+  if (viewport_ != viewport) return;
   if (auto o = viewportObserver()) o->viewportDidChange(viewport, old);
 }
 

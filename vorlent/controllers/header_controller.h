@@ -91,6 +91,9 @@ class GanttChartHeaderController : public std::enable_shared_from_this<GanttChar
   [[nodiscard]] virtual double hourWidth() const { return hourWidth_; }
   virtual void setHourWidth(double hourWidth);
   [[nodiscard]] virtual double zoom() const { return zoom_; }
+  // When an observer assigns another zoom during the notifications, the
+  // viewport observer hears of that one only, so its last word is the zoom
+  // in force. The viewport behaves alike.
   virtual void setZoom(double zoom);
   // Brings the value into the settings' zoom limits (`maxZoom` wins when
   // they cross), stores it and returns the zoom now stored. A NaN keeps the

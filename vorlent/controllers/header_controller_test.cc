@@ -226,6 +226,30 @@ TEST(HeaderControllerReactions, AnObserverMayReadTheControllerDuringANotificatio
   EXPECT_EQ(widths, std::vector<double>{840});
 }
 
+TEST(HeaderControllerReactions, AValueAssignedByAnObserverIsTheViewportObserversLastWord) {
+  // A view that keeps the header within bounds: it pulls the viewport back
+  // to x 0 and the zoom into the limits while it is being told of a change.
+  Recorded r;
+  r.observer->onCall = [&](const std::string& call) {
+    if (call == "observer.cellsDidChange" && r.controller->viewport().left() < 0) {
+      r.controller->setViewport(Rectangle(0, 0, 420, 50));
+    }
+    if (call == "observer.zoomDidChange") r.controller->setZoomCoercing(r.controller->zoom());
+  };
+  r.take();
+  r.controller->setViewport(Rectangle(-50, 0, 420, 50));
+  r.controller->setZoom(10);
+  HeaderCallLog told;
+  for (const std::string& entry : r.take()) {
+    if (entry.starts_with("viewport.")) told.push_back(entry);
+  }
+  EXPECT_EQ(r.controller->viewport(), Rectangle(0, 0, 420, 50));
+  EXPECT_EQ(r.controller->zoom(), 6.4);
+  EXPECT_EQ(told, (HeaderCallLog{"viewport.viewportDidChange([(0, 0) 420 x 50], "
+                                 "[(-50, 0) 420 x 50])",
+                                 "viewport.zoomDidChange(6.4, 10)"}));
+}
+
 TEST(HeaderControllerReactions, AHostReleasingTheControllerMidCallLetsTheCallFinish) {
   // An observer, style observer or presenter drops the host's only
   // reference while the controller still has notifications to send.
