@@ -88,6 +88,7 @@ void GanttChartHeaderController::tellTimelineDidChange() {
 
 void GanttChartHeaderController::setScrollableTimeline(const TimeRange& timeline) {
   if (timeline == scrollableTimeline_) return;
+  const auto alive = keepAlive();
   scrollableTimeline_ = timeline;
   clearCaches();
   tellLayoutDidChange();
@@ -98,6 +99,7 @@ void GanttChartHeaderController::setVisibilitySchedule(
     std::shared_ptr<ScheduleDefinition> schedule) {
   if (!schedule) schedule = ScheduleDefinition::continuous();
   if (schedule == visibilitySchedule_) return;
+  const auto alive = keepAlive();
   visibilitySchedule_ = std::move(schedule);
   clearCaches();
   tellLayoutDidChange();
@@ -106,6 +108,7 @@ void GanttChartHeaderController::setVisibilitySchedule(
 
 void GanttChartHeaderController::setRowSelector(
     std::shared_ptr<const GanttChartHeaderRowSelector> selector) {
+  const auto alive = keepAlive();
   rowSelector_ = std::move(selector);
   clearCaches();
   tellLayoutDidChange();
@@ -113,6 +116,7 @@ void GanttChartHeaderController::setRowSelector(
 }
 
 void GanttChartHeaderController::setRows(std::vector<GanttChartHeaderRow> rows) {
+  const auto alive = keepAlive();
   rows_ = std::move(rows);
   showsCurrentTime_.reset();
   clearCaches();
@@ -122,6 +126,7 @@ void GanttChartHeaderController::setRows(std::vector<GanttChartHeaderRow> rows) 
 
 void GanttChartHeaderController::setHourWidth(double hourWidth) {
   if (sameValue(hourWidth, hourWidth_)) return;
+  const auto alive = keepAlive();
   hourWidth_ = hourWidth;
   clearCaches();
   tellLayoutDidChange();
@@ -130,17 +135,22 @@ void GanttChartHeaderController::setHourWidth(double hourWidth) {
 
 void GanttChartHeaderController::setZoom(double zoom) {
   if (sameValue(zoom, zoom_)) return;
+  const auto alive = keepAlive();
   const double old = zoom_;
   zoom_ = zoom;
   clearCaches();
   tellLayoutDidChange();
   if (auto o = observer()) o->zoomDidChange();
   if (auto o = timelineObserver()) o->visibleTimelineDidChange();
+  // An observer above may have assigned another zoom, whose own pass has
+  // told the viewport observer already; this value would reach it stale.
+  if (!sameValue(zoom_, zoom)) return;
   if (auto o = viewportObserver()) o->zoomDidChange(zoom, old);
 }
 
 void GanttChartHeaderController::setViewport(const Rectangle& viewport) {
   if (!detail::isFinite(viewport) || viewport == viewport_) return;
+  const auto alive = keepAlive();
   const Rectangle old = viewport_;
   viewport_ = viewport;
   if (viewport.size.height != old.size.height) {
@@ -149,6 +159,9 @@ void GanttChartHeaderController::setViewport(const Rectangle& viewport) {
   }
   tellAreasAndCellsDidChange();
   tellTimelineDidChange();
+  // As for the zoom: a viewport assigned by an observer meanwhile has been
+  // reported in full, and would be followed by a stale one.
+  if (viewport_ != viewport) return;
   if (auto o = viewportObserver()) o->viewportDidChange(viewport, old);
 }
 

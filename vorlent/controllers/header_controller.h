@@ -44,8 +44,10 @@ namespace vorlent {
 // counts as 0, so every time maps to x 0 and every position to the
 // timeline's start; a non-finite viewport is refused; `row` saturates. Made
 // by `create()` (the auto-refresh timer refers back to the controller
-// weakly). Main thread only. Every public member but `updateDefaultStyle`
-// may be overridden, and the controller calls its own members virtually.
+// weakly). A host may drop its last reference from inside a notification or
+// a drawing call; the controller finishes that call first. Main thread only.
+// Every public member but `updateDefaultStyle` may be overridden, and the
+// controller calls its own members virtually.
 class GanttChartHeaderController : public std::enable_shared_from_this<GanttChartHeaderController> {
  public:
   // Spans the given timeline, or without one the current week of the
@@ -89,6 +91,9 @@ class GanttChartHeaderController : public std::enable_shared_from_this<GanttChar
   [[nodiscard]] virtual double hourWidth() const { return hourWidth_; }
   virtual void setHourWidth(double hourWidth);
   [[nodiscard]] virtual double zoom() const { return zoom_; }
+  // When an observer assigns another zoom during the notifications, the
+  // viewport observer hears of that one only, so its last word is the zoom
+  // in force. The viewport behaves alike.
   virtual void setZoom(double zoom);
   // Brings the value into the settings' zoom limits (`maxZoom` wins when
   // they cross), stores it and returns the zoom now stored. A NaN keeps the
@@ -292,6 +297,13 @@ class GanttChartHeaderController : public std::enable_shared_from_this<GanttChar
   explicit GanttChartHeaderController(std::optional<TimeRange> scrollableTimeline);
 
  private:
+  // A strong reference to this controller for the length of a call that
+  // notifies: an observer or presenter may drop the host's last reference
+  // while the call still has members to touch. Null for a controller not
+  // owned by a std::shared_ptr.
+  [[nodiscard]] std::shared_ptr<const GanttChartHeaderController> keepAlive() const {
+    return weak_from_this().lock();
+  }
   void clearCaches();
   // Notifications in their fixed order: schedule areas before cells, the
   // size before both, the timeline before the visible timeline.

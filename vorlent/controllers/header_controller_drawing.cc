@@ -43,6 +43,7 @@ Rectangle column(const Rectangle& bounds, double top, double headerHeight) {
 
 void GanttChartHeaderController::draw(const Rectangle& within) {
   if (!within.intersects(viewport())) return;
+  const auto alive = keepAlive();
   if (!settings().usesCache) {
     clearCaches();
   } else if (showsCurrentTime()) {

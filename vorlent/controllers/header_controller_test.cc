@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <memory>
 #include <string>
@@ -223,6 +224,62 @@ TEST(HeaderControllerReactions, AnObserverMayReadTheControllerDuringANotificatio
   };
   r.controller->setZoom(2);
   EXPECT_EQ(widths, std::vector<double>{840});
+}
+
+TEST(HeaderControllerReactions, AValueAssignedByAnObserverIsTheViewportObserversLastWord) {
+  // A view that keeps the header within bounds: it pulls the viewport back
+  // to x 0 and the zoom into the limits while it is being told of a change.
+  Recorded r;
+  r.observer->onCall = [&](const std::string& call) {
+    if (call == "observer.cellsDidChange" && r.controller->viewport().left() < 0) {
+      r.controller->setViewport(Rectangle(0, 0, 420, 50));
+    }
+    if (call == "observer.zoomDidChange") r.controller->setZoomCoercing(r.controller->zoom());
+  };
+  r.take();
+  r.controller->setViewport(Rectangle(-50, 0, 420, 50));
+  r.controller->setZoom(10);
+  HeaderCallLog told;
+  for (const std::string& entry : r.take()) {
+    if (entry.starts_with("viewport.")) told.push_back(entry);
+  }
+  EXPECT_EQ(r.controller->viewport(), Rectangle(0, 0, 420, 50));
+  EXPECT_EQ(r.controller->zoom(), 6.4);
+  EXPECT_EQ(told, (HeaderCallLog{"viewport.viewportDidChange([(0, 0) 420 x 50], "
+                                 "[(-50, 0) 420 x 50])",
+                                 "viewport.zoomDidChange(6.4, 10)"}));
+}
+
+TEST(HeaderControllerReactions, AHostReleasingTheControllerMidCallLetsTheCallFinish) {
+  // An observer, style observer or presenter drops the host's only
+  // reference while the controller still has notifications to send.
+  auto releasedDuring = [](const std::function<void(GanttChartHeaderController&)>& call,
+                           const std::string& releasingCall) {
+    Recorded r;
+    auto presenter = std::make_shared<testing::RecordingHeaderPresenter>();
+    r.controller->setPresenter(presenter);
+    r.controller->setDefaultStyle(GanttChartHeaderBaseStyle());
+    std::weak_ptr<GanttChartHeaderController> weak = r.controller;
+    r.observer->onCall = [&](const std::string& entry) {
+      if (entry.starts_with(releasingCall)) r.controller.reset();
+    };
+    presenter->onCall = [&] { r.controller.reset(); };
+    call(*r.controller);
+    EXPECT_TRUE(weak.expired()) << releasingCall;
+  };
+  releasedDuring([](auto& c) { c.setZoom(2); }, "observer.totalDiagramHeaderSizeDidChange");
+  releasedDuring([](auto& c) { c.setViewport(Rectangle(5, 0, 420, 50)); },
+                 "observer.cellsDidChange");
+  releasedDuring([](auto& c) { c.setRows({}); }, "observer.highlightedScheduleAreasDidChange");
+  releasedDuring([](auto& c) { c.setTheme(Theme::aqua()); }, "observer.cellsDidChange");
+  releasedDuring([](auto& c) { c.setZoomCoercing(9); }, "viewport.zoomDidChange");
+  releasedDuring([](auto& c) { c.draw(Rectangle(0, 0, 420, 50)); }, "presenter");
+  releasedDuring(
+      [](auto& c) {
+        c.beginDragging(Point{100, 0});
+        c.continueDragging(Point{200, 0});
+      },
+      "observer.zoomDidChange");
 }
 
 // --- Geometry ------------------------------------------------------------------------

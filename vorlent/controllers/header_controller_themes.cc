@@ -9,6 +9,7 @@
 namespace vorlent {
 
 void GanttChartHeaderController::settingsDidChange() {
+  const auto alive = keepAlive();
   clearCaches();
   tellAreasAndCellsDidChange();
 }
@@ -74,6 +75,7 @@ void GanttChartHeaderController::updateDefaultStyle(bool force) {
   }
 
   const GanttChartHeaderBaseStyle old = settings_.defaultStyle();
+  const auto alive = keepAlive();
   settings_.setDefaultStyle(std::move(*base));
   if (auto provider = styleProvider()) {
     settings_.setDefaultStyle(provider->style(settings_.defaultStyle(), wanted, wantedMode));

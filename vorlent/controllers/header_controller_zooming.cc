@@ -11,6 +11,7 @@ namespace vorlent {
 
 double GanttChartHeaderController::setZoomCoercing(double zoom) {
   if (std::isnan(zoom)) return this->zoom();
+  const auto alive = keepAlive();
   const GanttChartHeaderSettings& limits = settings();
   double coerced = zoom;
   if (limits.minZoom > coerced) coerced = limits.minZoom;
@@ -32,6 +33,7 @@ void GanttChartHeaderController::continueDragging(const Point& point) {
   const double unit = current.zoomingUnitWidth;
   const double threshold = current.zoomingThresholdWidth / unit;  // the dead zone, in zoom units
   if (!(unit > 0) || !std::isfinite(unit) || !std::isfinite(threshold)) return;
+  const auto alive = keepAlive();
 
   // Drag space stretches zoom 1 over [1 - threshold, 1 + threshold], so the
   // zoom sticks at exactly 1 while the pointer stays near where it would be.
