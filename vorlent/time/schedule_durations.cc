@@ -127,7 +127,11 @@ constexpr double kInfinity = std::numeric_limits<double>::infinity();
 
 }  // namespace
 
-double ScheduleDefinition::duration(const Time& from, const Time& to, TimeUnit unit) const {
+double ScheduleDefinition::duration(const Time& fromTime, const Time& toTime, TimeUnit unit) const {
+  // Compared and measured on the grid: a day written outside 0...6 would
+  // otherwise order by its week alone.
+  const Time from = detail::gridForm(fromTime);
+  const Time to = detail::gridForm(toTime);
   if (to < from) return -duration(to, from, unit);
   const WorkingWeek week = WorkingWeek::of(*this);
   if (!week.hasWorkingTime) return 0;
@@ -143,8 +147,9 @@ Time ScheduleDefinition::finish(const Time& from, double amount, TimeUnit unit) 
   return finish(from, amount, unit, /*skippingWeeks=*/true);
 }
 
-Time ScheduleDefinition::finish(const Time& from, double amount, TimeUnit unit,
+Time ScheduleDefinition::finish(const Time& fromTime, double amount, TimeUnit unit,
                                 bool skippingWeeks) const {
+  const Time from = detail::gridForm(fromTime);
   // Non-finite amounts are settled here: handed between `finish` and `start`
   // they would never shrink.
   if (std::isnan(amount)) return from;
@@ -163,8 +168,9 @@ Time ScheduleDefinition::start(const Time& to, double amount, TimeUnit unit) con
   return start(to, amount, unit, /*skippingWeeks=*/true);
 }
 
-Time ScheduleDefinition::start(const Time& to, double amount, TimeUnit unit,
+Time ScheduleDefinition::start(const Time& toTime, double amount, TimeUnit unit,
                                bool skippingWeeks) const {
+  const Time to = detail::gridForm(toTime);
   if (std::isnan(amount)) return to;
   if (amount == kInfinity) return Time::min();
   if (amount == -kInfinity) return Time::max();

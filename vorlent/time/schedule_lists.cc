@@ -17,9 +17,15 @@ bool isContinuousWithin(const ScheduleDefinition& schedule, const WorkingWeek& w
   return !week.hasExclusions || !detail::hasExclusionBetween(schedule, range.start, range.finish);
 }
 
+// The range with both ends on the grid, each written as the caller wrote it.
+TimeRange onGrid(const TimeRange& range) {
+  return {detail::gridForm(range.start), detail::gridForm(range.finish)};
+}
+
 }  // namespace
 
-Time ScheduleDefinition::rounding(const Time& time, const TimeScale& scale) const {
+Time ScheduleDefinition::rounding(const Time& given, const TimeScale& scale) const {
+  const Time time = detail::gridForm(given);
   const TimeScale::Intervals* grid = scale.asIntervals();
   if (!grid) return time;
   const WorkingWeek week = WorkingWeek::of(*this);
@@ -31,8 +37,9 @@ Time ScheduleDefinition::rounding(const Time& time, const TimeScale& scale) cons
   return detail::nextTime(*this, week, boundary);
 }
 
-std::vector<TimeRange> ScheduleDefinition::times(const TimeRange& range) const {
+std::vector<TimeRange> ScheduleDefinition::times(const TimeRange& given) const {
   std::vector<TimeRange> result;
+  const TimeRange range = onGrid(given);
   if (range.finish < range.start) return result;
   const WorkingWeek week = WorkingWeek::of(*this);
   if (!week.hasWorkingTime) return result;
@@ -49,8 +56,9 @@ std::vector<TimeRange> ScheduleDefinition::times(const TimeRange& range) const {
   return result;
 }
 
-std::vector<TimeRange> ScheduleDefinition::timeouts(const TimeRange& range) const {
+std::vector<TimeRange> ScheduleDefinition::timeouts(const TimeRange& given) const {
   std::vector<TimeRange> result;
+  const TimeRange range = onGrid(given);
   if (range.finish < range.start) return result;
   const WorkingWeek week = WorkingWeek::of(*this);
   if (!week.hasWorkingTime) {

@@ -118,14 +118,24 @@ double WorkingWeek::weekSeconds() const {
   return daySeconds() * static_cast<double>(workingDays());
 }
 
-Time startForm(const Time& time) {
-  Time result = time.timeOfDay >= secondsPerDay ? time.asStart() : time;
-  const bool outOfRange = result.timeOfDay < 0 || result.dayOfWeek < 0 || result.dayOfWeek > 6;
-  if (outOfRange && std::isfinite(result.timeOfDay)) result = result.addingDuration(0);
-  return result;
+Time gridForm(const Time& time) {
+  // The usual case first; a NaN time of day fails it too.
+  if (0 <= time.timeOfDay && time.timeOfDay < secondsPerDay && 0 <= time.dayOfWeek &&
+      time.dayOfWeek <= 6) {
+    return time;
+  }
+  if (!std::isfinite(time.timeOfDay)) return time;
+  if (time.timeOfDay >= secondsPerDay) {
+    Time day = Time{time.week, time.dayOfWeek, 0}.addingDays(0);
+    day.timeOfDay = secondsPerDay;
+    return day;
+  }
+  return time.addingDuration(0);  // a negative time of day or a day outside 0...6
 }
 
-Time finishForm(const Time& time) { return startForm(time).asFinish(); }
+Time startForm(const Time& time) { return gridForm(time).asStart(); }
+
+Time finishForm(const Time& time) { return gridForm(time).asFinish(); }
 
 double workingSeconds(double value, TimeUnit unit, const WorkingWeek& week) {
   switch (unit) {
@@ -234,10 +244,11 @@ Time previousTime(const ScheduleDefinition& schedule, const WorkingWeek& week, c
 
 Time nextTimeout(const ScheduleDefinition& schedule, const WorkingWeek& week, const Time& time) {
   if (!std::isfinite(time.timeOfDay)) return time;
+  const Time given = gridForm(time);
   // 24:00 and the next day's 0:00 are one moment; only the 0:00 form lies
   // inside the next day's working hours.
-  const Time current = startForm(time);
-  if (!week.hasWorkingTime || !isWorkingForward(week, current)) return current;
+  const Time current = given.asStart();
+  if (!week.hasWorkingTime || !isWorkingForward(week, current)) return given;
   Time end;
   if (week.isContinuous()) {
     end = Time::max();
@@ -250,7 +261,7 @@ Time nextTimeout(const ScheduleDefinition& schedule, const WorkingWeek& week, co
     const std::optional<TimeRange> excluded =
         nextExcludedInterval(schedule, current, /*containing=*/false, end.asFinish());
     if (excluded) {
-      if (excluded->start <= current) return current;
+      if (excluded->start <= current) return given;
       // A provider may return intervals beyond the stretch; they end nothing.
       if (excluded->start < end) return excluded->start;
     }
@@ -261,8 +272,9 @@ Time nextTimeout(const ScheduleDefinition& schedule, const WorkingWeek& week, co
 Time previousTimeout(const ScheduleDefinition& schedule, const WorkingWeek& week,
                      const Time& time) {
   if (!std::isfinite(time.timeOfDay)) return time;
-  const Time current = finishForm(time);
-  if (!week.hasWorkingTime || !isWorkingBackward(week, current)) return current;
+  const Time given = gridForm(time);
+  const Time current = given.asFinish();
+  if (!week.hasWorkingTime || !isWorkingBackward(week, current)) return given;
   Time begin;
   if (week.isContinuous()) {
     begin = Time::min();
@@ -275,7 +287,7 @@ Time previousTimeout(const ScheduleDefinition& schedule, const WorkingWeek& week
     const std::optional<TimeRange> excluded =
         previousExcludedInterval(schedule, current, /*containing=*/false, begin);
     if (excluded) {
-      if (excluded->finish >= current) return current;
+      if (excluded->finish >= current) return given;
       if (begin < excluded->finish) return excluded->finish;
     }
   }

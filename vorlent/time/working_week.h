@@ -36,11 +36,16 @@ struct WorkingWeek {
   [[nodiscard]] bool isContinuous() const { return fullWeek && fullDay; }
 };
 
-// `time` as 0:00 of the next day when it reads 24:00, with its day of the week
-// in 0...6 and its time of day in [0, secondsPerDay). A non-finite time of day
-// is returned as it is.
+// `time` on the grid, written as the caller wrote it: a day of the week
+// outside 0...6 and a negative time of day are carried into the right week and
+// day, 24:00 stays 24:00 (of a day within 0...6), and a time of day past 24:00
+// reads as 24:00, since comparisons drop the excess. Every operation takes its
+// arguments through this first. A non-finite time of day is returned as it is.
+Time gridForm(const Time& time);
+// `gridForm(time)` as 0:00 of the next day when it reads 24:00, so its time of
+// day lies in [0, secondsPerDay).
 Time startForm(const Time& time);
-// `startForm(time)` written as 24:00 of the previous day when it reads 0:00.
+// `gridForm(time)` as 24:00 of the previous day when it reads 0:00.
 Time finishForm(const Time& time);
 
 // Seconds of `value` units of working time, and the inverse.
@@ -65,6 +70,8 @@ bool hasExclusionBetween(const ScheduleDefinition& schedule, const Time& from, c
 // The instant operations of `ScheduleDefinition` on a calendar read once.
 Time nextTime(const ScheduleDefinition& schedule, const WorkingWeek& week, const Time& time);
 Time previousTime(const ScheduleDefinition& schedule, const WorkingWeek& week, const Time& time);
+// A time that is not working comes back as `gridForm(time)`: the caller's way
+// of writing midnight is kept.
 Time nextTimeout(const ScheduleDefinition& schedule, const WorkingWeek& week, const Time& time);
 Time previousTimeout(const ScheduleDefinition& schedule, const WorkingWeek& week, const Time& time);
 
