@@ -45,6 +45,8 @@ class ScheduleIntersection;
 //   written as day -5 of the next week). An argument handed back (an idle
 //   moment is its own timeout, a cut interval ends at the range's finish)
 //   comes back in that grid form, written with the caller's 24:00 or 0:00.
+// - Durations and steps count whole weeks at once wherever no exclusion lies,
+//   so their cost follows the exclusions between the two ends, not the span.
 // - Excluded intervals that cover all time after (before) an instant make
 //   `nextTime` (`previousTime`) stop at `Time::max()` (`Time::min()`). Every
 //   walk over working stretches stops when a step makes no progress, so no

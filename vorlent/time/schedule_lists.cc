@@ -1,6 +1,7 @@
 #include <cmath>
 
 #include "vorlent/time/schedule_definition.h"
+#include "vorlent/time/stretch_walk.h"
 #include "vorlent/time/working_week.h"
 
 namespace vorlent {
@@ -44,12 +45,13 @@ std::vector<TimeRange> ScheduleDefinition::times(const TimeRange& given) const {
   const WorkingWeek week = WorkingWeek::of(*this);
   if (!week.hasWorkingTime) return result;
   const bool continuous = isContinuousWithin(*this, week, range);
+  detail::ForwardWalk walk(*this, week);
   Time current = detail::nextTime(*this, week, range.start);
   while (current < range.finish) {
-    Time end = continuous ? range.finish : detail::nextTimeout(*this, week, current);
+    Time end = continuous ? range.finish : walk.nextTimeout(current, range.finish);
     if (end >= range.finish) end = range.finish;
     if (current < end) result.emplace_back(current, end);
-    const Time next = detail::nextTime(*this, week, end);
+    const Time next = walk.nextTime(end, range.finish);
     if (!(current < next)) break;  // no progress
     current = next;
   }
@@ -68,12 +70,13 @@ std::vector<TimeRange> ScheduleDefinition::timeouts(const TimeRange& given) cons
   if (isContinuousWithin(*this, week, range)) return result;
   Time current = detail::nextTimeout(*this, week, detail::previousTime(*this, week, range.start));
   if (!(range.start < current)) current = range.start;
+  detail::ForwardWalk walk(*this, week);
   while (current < range.finish) {
-    Time end = detail::nextTime(*this, week, current);
+    Time end = walk.nextTime(current, range.finish);
     if (end >= range.finish) end = range.finish;
     // A range that starts where a working stretch starts has no timeout there.
     if (current < end) result.emplace_back(current, end);
-    const Time next = detail::nextTimeout(*this, week, end);
+    const Time next = walk.nextTimeout(end, range.finish);
     if (!(current < next)) break;  // no progress
     current = next;
   }
