@@ -1,6 +1,8 @@
-// Working-time arithmetic over long spans: without exclusions whole weeks are
-// counted at once (a century costs what a week costs); with a Schedule holding
-// 100 excluded intervals a year, each working stretch is one indexed lookup.
+// Working-time arithmetic over long spans. Whole weeks are counted at once
+// wherever the calendar excludes nothing, so without exclusions a century
+// costs what a week costs, and with one holiday a thousand years cost little
+// more; with a Schedule holding 100 excluded intervals a year, the working
+// stretches around each exclusion are walked one indexed lookup at a time.
 
 #include <benchmark/benchmark.h>
 
@@ -63,6 +65,53 @@ void BM_DurationWithoutExclusions(benchmark::State& state) {
 }
 BENCHMARK(BM_DurationWithoutExclusions)->Arg(1)->Arg(5218);
 
+// The standard calendar with one holiday, the Wednesday of kStart's week.
+std::shared_ptr<Schedule> scheduleWithOneHoliday() {
+  const Time holiday{kStart.week, vorlent::kWednesday, 0};
+  return std::make_shared<Schedule>(vorlent::WeekRange::standard(), vorlent::DayRange::standard(),
+                                    std::vector<TimeRange>{{holiday, holiday.addingDays(1)}});
+}
+
+// Argument: years of work (52 working weeks each), from before the holiday.
+void BM_FinishWithOneHoliday(benchmark::State& state) {
+  const auto schedule = scheduleWithOneHoliday();
+  const double amount = kWeekOfWork * 52 * static_cast<double>(state.range(0)) + 3600;
+  for (auto _ : state) benchmark::DoNotOptimize(schedule->finish(kStart, amount));
+}
+BENCHMARK(BM_FinishWithOneHoliday)->Arg(1)->Arg(1000)->Unit(benchmark::kMicrosecond);
+
+// Back to before the holiday from years later.
+void BM_StartWithOneHoliday(benchmark::State& state) {
+  const auto schedule = scheduleWithOneHoliday();
+  const double amount = kWeekOfWork * 52 * static_cast<double>(state.range(0)) + 3600;
+  const Time finish = kStart.addingWeeks(52 * state.range(0) + 2);
+  for (auto _ : state) benchmark::DoNotOptimize(schedule->start(finish, amount));
+}
+BENCHMARK(BM_StartWithOneHoliday)->Arg(1)->Arg(1000)->Unit(benchmark::kMicrosecond);
+
+void BM_DurationWithOneHoliday(benchmark::State& state) {
+  const auto schedule = scheduleWithOneHoliday();
+  const Time finish = kStart.addingWeeks(52 * state.range(0)).addingHours(3);
+  for (auto _ : state) benchmark::DoNotOptimize(schedule->duration(kStart, finish));
+}
+BENCHMARK(BM_DurationWithOneHoliday)->Arg(1)->Arg(1000)->Unit(benchmark::kMicrosecond);
+
+// The lists name every stretch, so they grow with the span; each stretch away
+// from the holiday costs no lookup.
+void BM_TimesWithOneHoliday(benchmark::State& state) {
+  const auto schedule = scheduleWithOneHoliday();
+  const TimeRange years(kStart, kStart.addingWeeks(52 * state.range(0)));
+  for (auto _ : state) benchmark::DoNotOptimize(schedule->times(years));
+}
+BENCHMARK(BM_TimesWithOneHoliday)->Arg(1)->Arg(10)->Unit(benchmark::kMicrosecond);
+
+void BM_TimeoutsWithOneHoliday(benchmark::State& state) {
+  const auto schedule = scheduleWithOneHoliday();
+  const TimeRange years(kStart, kStart.addingWeeks(52 * state.range(0)));
+  for (auto _ : state) benchmark::DoNotOptimize(schedule->timeouts(years));
+}
+BENCHMARK(BM_TimeoutsWithOneHoliday)->Arg(1)->Arg(10)->Unit(benchmark::kMicrosecond);
+
 // Argument: years of work, in a schedule with 100 holidays a year over ten
 // years.
 void BM_FinishWithHolidays(benchmark::State& state) {
@@ -93,5 +142,12 @@ void BM_TimesWithHolidays(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(schedule->times(year));
 }
 BENCHMARK(BM_TimesWithHolidays)->Unit(benchmark::kMicrosecond);
+
+void BM_TimeoutsWithHolidays(benchmark::State& state) {
+  const auto schedule = scheduleWithHolidays(10);
+  const TimeRange year(kStart, kStart.addingWeeks(52));
+  for (auto _ : state) benchmark::DoNotOptimize(schedule->timeouts(year));
+}
+BENCHMARK(BM_TimeoutsWithHolidays)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

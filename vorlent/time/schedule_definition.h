@@ -40,6 +40,13 @@ class ScheduleIntersection;
 // - Computed starts and next working instants are handed back in the 0:00
 //   form, computed finishes in the 24:00 form (`Time::asStart`/`asFinish`);
 //   comparisons never tell the two apart.
+// - Arguments are read on the grid first: a day of the week outside 0...6 or
+//   a negative time of day names the moment it lands on (Tuesday 10:00 may be
+//   written as day -5 of the next week). An argument handed back (an idle
+//   moment is its own timeout, a cut interval ends at the range's finish)
+//   comes back in that grid form, written with the caller's 24:00 or 0:00.
+// - Durations and steps count whole weeks at once wherever no exclusion lies,
+//   so their cost follows the exclusions between the two ends, not the span.
 // - Excluded intervals that cover all time after (before) an instant make
 //   `nextTime` (`previousTime`) stop at `Time::max()` (`Time::min()`). Every
 //   walk over working stretches stops when a step makes no progress, so no
@@ -91,12 +98,13 @@ class ScheduleDefinition : public std::enable_shared_from_this<ScheduleDefinitio
   // The last working instant at or before `time`, in 24:00 form.
   [[nodiscard]] Time previousTime(const Time& time) const;
   // The end of the working stretch containing `time` (read in its 0:00 form),
-  // or `time` itself when it is not working; `Time::max()` when nothing ends
-  // the stretch.
+  // or `time` itself, as written, when it is not working: Friday 24:00 stays
+  // Friday 24:00 though Saturday 0:00 is the same moment. `Time::max()` when
+  // nothing ends the stretch.
   [[nodiscard]] Time nextTimeout(const Time& time) const;
   // The start of the working stretch containing `time` (read in its 24:00
-  // form), or `time` itself when it is not working; `Time::min()` when nothing
-  // begins the stretch.
+  // form), or `time` itself, as written, when it is not working;
+  // `Time::min()` when nothing begins the stretch.
   [[nodiscard]] Time previousTimeout(const Time& time) const;
 
   // --- Durations and stepping ---------------------------------------------
@@ -113,7 +121,8 @@ class ScheduleDefinition : public std::enable_shared_from_this<ScheduleDefinitio
   [[nodiscard]] Time finish(const Time& from, double amount,
                             TimeUnit unit = TimeUnit::seconds) const;
   // As `finish(from, amount, unit)`; `skippingWeeks` false walks every
-  // working stretch instead of counting whole weeks at once (results agree).
+  // working stretch instead of counting whole weeks at once (results agree
+  // exactly for whole seconds, and to rounding otherwise).
   [[nodiscard]] Time finish(const Time& from, double amount, TimeUnit unit,
                             bool skippingWeeks) const;
   // The instant from which `amount` of working time ends at `to`, in 0:00

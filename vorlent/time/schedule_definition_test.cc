@@ -117,6 +117,27 @@ TEST(ScheduleTimeouts, ReadMidnightTheSameWhicheverWayItIsWritten) {
   EXPECT_EQ(fullDay->previousTimeout(on(kSaturday, 0)), on(kMonday, 0));
 }
 
+// An idle moment is its own timeout, handed back as the caller wrote it even
+// where the other way of writing that midnight would be read differently.
+TEST(ScheduleTimeouts, AnIdleMidnightComesBackAsWritten) {
+  const Time fridayEnd{1300, kFriday, secondsPerDay};
+  EXPECT_TRUE(sameFields(ScheduleDefinition::fullDay()->nextTimeout(fridayEnd), fridayEnd));
+  const Time saturdayStart{1300, kSaturday, 0};
+  EXPECT_TRUE(sameFields(ScheduleDefinition::fullDay()->nextTimeout(saturdayStart), saturdayStart));
+
+  const auto untilFour = makeSchedule(WeekRange::continuous(), DayRange(0, hours(16)));
+  const Time wednesdayStart{1300, kWednesday, 0};
+  EXPECT_TRUE(sameFields(untilFour->previousTimeout(wednesdayStart), wednesdayStart));
+  const Time tuesdayEnd{1300, kTuesday, secondsPerDay};
+  EXPECT_TRUE(sameFields(untilFour->previousTimeout(tuesdayEnd), tuesdayEnd));
+
+  // Idle because excluded.
+  const auto night = makeSchedule(WeekRange::continuous(), DayRange::continuous(),
+                                  {{on(kTuesday, 20), on(kWednesday, 4)}});
+  EXPECT_TRUE(sameFields(night->nextTimeout(on(kTuesday, 24)), on(kTuesday, 24)));
+  EXPECT_TRUE(sameFields(night->previousTimeout(on(kWednesday, 0)), on(kWednesday, 0)));
+}
+
 TEST(ScheduleExclusions, MoveInstantsPastTheExcludedInterval) {
   const auto schedule = standardWithLunch();
   EXPECT_TRUE(sameFields(schedule->nextTime(on(kMonday, 12, 30)), on(kMonday, 13)));

@@ -3,6 +3,7 @@
 
 #include "vorlent/base/fatal.h"
 #include "vorlent/time/schedule_definition.h"
+#include "vorlent/time/stretch_walk.h"
 #include "vorlent/time/time_constants.h"
 #include "vorlent/time/working_week.h"
 
@@ -13,16 +14,28 @@ using detail::WorkingWeek;
 namespace {
 
 // Working seconds from `from` to `to` (from <= to), one working stretch at a
-// time.
+// time. With `skippingWeeks`, every run of whole weeks in which the calendar
+// excludes nothing is counted at once, so the cost follows the exclusions
+// between the two times rather than the time between them.
 double walkedSeconds(const ScheduleDefinition& schedule, const WorkingWeek& week, const Time& from,
-                     const Time& to) {
+                     const Time& to, bool skippingWeeks) {
+  detail::ForwardWalk walk(schedule, week);
   double total = 0;
   Time current = detail::nextTime(schedule, week, from);
   while (current < to) {
-    Time end = detail::nextTimeout(schedule, week, current);
+    if (skippingWeeks) {
+      const int64_t weeks = walk.clearWeeks(current, detail::wholeWeeksUntil(current, to));
+      if (weeks > 0) {
+        total += week.weekSeconds() * static_cast<double>(weeks);
+        current.week += weeks;  // not beyond `to`
+        current = walk.nextTime(current);
+        continue;
+      }
+    }
+    Time end = walk.nextTimeout(current);
     if (end >= to) end = to;
     total += TimeRange(current, end).duration();
-    const Time next = detail::nextTime(schedule, week, end);
+    const Time next = walk.nextTime(end);
     if (!(current < next)) break;  // no progress: nothing more can be counted
     current = next;
   }
@@ -30,7 +43,8 @@ double walkedSeconds(const ScheduleDefinition& schedule, const WorkingWeek& week
 }
 
 // Working seconds from `from` to `to` (from <= to). Without exclusions every
-// week holds the same working time, so whole weeks are counted at once.
+// week holds the same working time, so the weeks between the first and the
+// last are counted at once.
 double workingSecondsBetween(const ScheduleDefinition& schedule, const WorkingWeek& week,
                              const Time& from, const Time& to, bool skippingWeeks) {
   if (skippingWeeks && !week.hasExclusions) {
@@ -38,14 +52,15 @@ double workingSecondsBetween(const ScheduleDefinition& schedule, const WorkingWe
     const Time last = detail::startForm(to);
     const Time nextWeek{checkedAdd(first.week, 1, "ScheduleDefinition::duration: week"), 0, 0};
     if (nextWeek < last) {
-      const double head = walkedSeconds(schedule, week, from, nextWeek);
+      const double head = walkedSeconds(schedule, week, from, nextWeek, false);
       const int64_t weeks =
           checkedSubtract(last.week, nextWeek.week, "ScheduleDefinition::duration: weeks");
-      const double tail = walkedSeconds(schedule, week, Time{last.week, 0, 0}, to);
+      const double tail = walkedSeconds(schedule, week, Time{last.week, 0, 0}, to, false);
       return head + week.weekSeconds() * static_cast<double>(weeks) + tail;
     }
+    return walkedSeconds(schedule, week, from, to, false);
   }
-  return walkedSeconds(schedule, week, from, to);
+  return walkedSeconds(schedule, week, from, to, skippingWeeks);
 }
 
 // How many whole weeks of `weekSeconds` (> 0) fit in `amount` (finite, >= 0),
@@ -77,14 +92,28 @@ Time stepForward(const ScheduleDefinition& schedule, const WorkingWeek& week, co
       if (left <= 0) current = detail::previousTime(schedule, week, current);
     }
   }
+  detail::ForwardWalk walk(schedule, week);
   for (;;) {
     if (left <= 0) return current.asFinish();
     if (current >= Time::max()) return Time::max();
-    const Time end = detail::nextTimeout(schedule, week, current);
+    if (skippingWeeks && week.hasExclusions) {
+      // As above, over the weeks before the next exclusion. Fewer weeks are
+      // wanted than are left before `Time::max()`.
+      const int64_t weeks =
+          walk.clearWeeks(current, static_cast<int64_t>(wholeWeeksIn(left, weekSeconds)));
+      if (weeks > 0) {
+        current.week += weeks;
+        left -= weekSeconds * static_cast<double>(weeks);
+        current =
+            left <= 0 ? detail::previousTime(schedule, week, current) : walk.nextTime(current);
+        continue;
+      }
+    }
+    const Time end = walk.nextTimeout(current);
     const double span = TimeRange(current, end).duration();
     // Inclusive: an amount that fills the stretch ends at its end.
     if (left <= span) return current.addingDuration(left).asFinish();
-    const Time next = detail::nextTime(schedule, week, end);
+    const Time next = walk.nextTime(end);
     if (!(current < next)) return current.asFinish();
     left -= span;
     current = next;
@@ -110,13 +139,25 @@ Time stepBackward(const ScheduleDefinition& schedule, const WorkingWeek& week, c
       if (left <= 0) current = detail::nextTime(schedule, week, current);
     }
   }
+  detail::BackwardWalk walk(schedule, week);
   for (;;) {
     if (left <= 0) return current.asStart();
     if (current <= Time::min()) return Time::min();
-    const Time begin = detail::previousTimeout(schedule, week, current);
+    if (skippingWeeks && week.hasExclusions) {
+      const int64_t weeks =
+          walk.clearWeeks(current, static_cast<int64_t>(wholeWeeksIn(left, weekSeconds)));
+      if (weeks > 0) {
+        current.week -= weeks;
+        left -= weekSeconds * static_cast<double>(weeks);
+        current =
+            left <= 0 ? detail::nextTime(schedule, week, current) : walk.previousTime(current);
+        continue;
+      }
+    }
+    const Time begin = walk.previousTimeout(current);
     const double span = TimeRange(begin, current).duration();
     if (left <= span) return current.addingDuration(-left);
-    const Time next = detail::previousTime(schedule, week, begin);
+    const Time next = walk.previousTime(begin);
     if (!(next < current)) return current.asStart();
     left -= span;
     current = next;
@@ -127,7 +168,11 @@ constexpr double kInfinity = std::numeric_limits<double>::infinity();
 
 }  // namespace
 
-double ScheduleDefinition::duration(const Time& from, const Time& to, TimeUnit unit) const {
+double ScheduleDefinition::duration(const Time& fromTime, const Time& toTime, TimeUnit unit) const {
+  // Compared and measured on the grid: a day written outside 0...6 would
+  // otherwise order by its week alone.
+  const Time from = detail::gridForm(fromTime);
+  const Time to = detail::gridForm(toTime);
   if (to < from) return -duration(to, from, unit);
   const WorkingWeek week = WorkingWeek::of(*this);
   if (!week.hasWorkingTime) return 0;
@@ -143,8 +188,9 @@ Time ScheduleDefinition::finish(const Time& from, double amount, TimeUnit unit) 
   return finish(from, amount, unit, /*skippingWeeks=*/true);
 }
 
-Time ScheduleDefinition::finish(const Time& from, double amount, TimeUnit unit,
+Time ScheduleDefinition::finish(const Time& fromTime, double amount, TimeUnit unit,
                                 bool skippingWeeks) const {
+  const Time from = detail::gridForm(fromTime);
   // Non-finite amounts are settled here: handed between `finish` and `start`
   // they would never shrink.
   if (std::isnan(amount)) return from;
@@ -163,8 +209,9 @@ Time ScheduleDefinition::start(const Time& to, double amount, TimeUnit unit) con
   return start(to, amount, unit, /*skippingWeeks=*/true);
 }
 
-Time ScheduleDefinition::start(const Time& to, double amount, TimeUnit unit,
+Time ScheduleDefinition::start(const Time& toTime, double amount, TimeUnit unit,
                                bool skippingWeeks) const {
+  const Time to = detail::gridForm(toTime);
   if (std::isnan(amount)) return to;
   if (amount == kInfinity) return Time::min();
   if (amount == -kInfinity) return Time::max();

@@ -266,6 +266,43 @@ TEST(ScheduleRounding, SnapsInWorkingTimeToTheNextWorkingStart) {
   EXPECT_TRUE(sameFields(standard->rounding(on(kMonday, 15, 17), zero), on(kMonday, 15, 17)));
 }
 
+// A day written outside 0...6 or a negative time of day names the moment it
+// lands on, and every operation must read it so rather than order it by its
+// week alone.
+TEST(ScheduleArguments, OffTheGridNameTheMomentTheyLandOn) {
+  const auto standard = ScheduleDefinition::standard();
+  const Time monday = on(kMonday, 10);
+  const Time tuesday = on(kTuesday, 10);
+  const std::vector<TimeRange> working = {{monday, on(kMonday, 16)}, {on(kTuesday, 8), tuesday}};
+  const std::vector<TimeRange> idle = {{on(kMonday, 16), on(kTuesday, 8)}};
+  for (const Time& from :
+       {monday, Time{kWeek, kTuesday, -hours(14)}, Time{kWeek - 1, 8, hours(10)}}) {
+    for (const Time& to : {tuesday, Time{kWeek + 1, -5, hours(10)}}) {
+      SCOPED_TRACE(::testing::Message() << from << " to " << to);
+      EXPECT_EQ(standard->duration(from, to), hours(8));
+      EXPECT_EQ(standard->duration(to, from), -hours(8));
+      EXPECT_EQ(standard->times({from, to}), working);
+      EXPECT_TRUE(sameFields(standard->times({from, to}).back().finish, tuesday));
+      EXPECT_EQ(standard->timeouts({from, to}), idle);
+      EXPECT_TRUE(sameFields(standard->finish(from, hours(8)), tuesday));
+      EXPECT_TRUE(sameFields(standard->start(to, hours(8)), monday));
+    }
+  }
+  const TimeScale daily =
+      TimeScale::intervals(1, TimeUnit::days, on(kMonday, 8), FloatingPointRoundingRule::down);
+  EXPECT_TRUE(
+      sameFields(standard->rounding(Time{kWeek + 1, -5, hours(15)}, daily), on(kTuesday, 8)));
+  EXPECT_TRUE(
+      sameFields(standard->rounding(Time{kWeek + 1, -5, hours(15)}, TimeScale::continuous()),
+                 on(kTuesday, 15)));
+  // Midnight keeps its spelling: 24:00 of day 8 is 24:00 of the next Monday.
+  const Time mondayEnd{kWeek, 8, hours(24)};
+  const std::vector<TimeRange> evening =
+      standard->timeouts({on(kMonday, 12, 0, kWeek + 1), mondayEnd});
+  ASSERT_EQ(evening.size(), 1u);
+  EXPECT_TRUE(sameFields(evening[0].finish, on(kMonday, 24, 0, kWeek + 1)));
+}
+
 TEST(ScheduleTimes, ListsWorkingAndIdleIntervals) {
   const auto standard = ScheduleDefinition::standard();
   const TimeRange range(on(kMonday, 0), on(kWednesday, 0));

@@ -4,6 +4,11 @@
 // Random calendars (fixed seed) cover days and hours partly outside the week
 // and the day, calendars without working time, and excluded intervals that are
 // reversed, empty, adjacent, overlapping or returned whatever the span.
+//
+// Over spans of decades, where counting minutes would be too slow, a few
+// exclusions scattered far apart are checked against the stretch-by-stretch
+// walk and against the working time of the same days and hours without
+// exclusions, less what each exclusion takes away.
 
 #include <gtest/gtest.h>
 
@@ -30,7 +35,10 @@ using testing::FixedProvider;
 using testing::kWeek;
 
 constexpr int64_t kMinutesPerDay = 24 * 60;
-constexpr int64_t kWindow = 4 * 7 * kMinutesPerDay;  // minutes in the model
+constexpr int64_t kMinutesPerWeek = 7 * kMinutesPerDay;
+constexpr int64_t kWindow = 4 * kMinutesPerWeek;  // minutes in the model
+// Sparse exclusions lie within this many weeks on either side of the origin.
+constexpr int64_t kSparseWeeks = 1000;
 const Time kOrigin{kWeek, 0, 0};
 
 Time minute(int64_t index) { return kOrigin.addingMinutes(static_cast<double>(index)); }
@@ -162,7 +170,9 @@ struct Calendar {
 
 class CalendarFactory {
  public:
-  explicit CalendarFactory(uint64_t seed) : random_(seed) {}
+  // `sparse`: a few exclusions scattered over decades instead of up to eight
+  // within the minute model's window.
+  explicit CalendarFactory(uint64_t seed, bool sparse = false) : random_(seed), sparse_(sparse) {}
 
   int64_t uniform(int64_t low, int64_t high) {
     return std::uniform_int_distribution<int64_t>(low, high)(random_);
@@ -180,6 +190,7 @@ class CalendarFactory {
   }
 
   std::vector<Exclusion> exclusions() {
+    if (sparse_) return sparseExclusions();
     std::vector<Exclusion> result;
     const int64_t count = uniform(0, 8);
     for (int64_t i = 0; i < count; ++i) {
@@ -187,6 +198,35 @@ class CalendarFactory {
                                ? std::max(result.back().from, result.back().to)  // adjacent
                                : uniform(0, kWindow / 15) * 15;
       const int64_t length = uniform(0, 4) == 0 ? 0 : uniform(1, 4 * 24 * 4) * 15;
+      Exclusion e{from, from + length};
+      if (uniform(0, 4) == 0) std::swap(e.from, e.to);
+      result.push_back(e);
+    }
+    return result;
+  }
+
+  // From one to four intervals anywhere within kSparseWeeks of the origin:
+  // minutes to two days long, or days to eight weeks, now and then empty,
+  // reversed or adjacent to the one before.
+  std::vector<Exclusion> sparseExclusions() {
+    std::vector<Exclusion> result;
+    const int64_t count = uniform(1, 4);
+    const int64_t reach = kSparseWeeks * kMinutesPerWeek / 15;
+    for (int64_t i = 0; i < count; ++i) {
+      const int64_t from = !result.empty() && uniform(0, 3) == 0
+                               ? std::max(result.back().from, result.back().to)
+                               : uniform(-reach, reach) * 15;
+      int64_t length = 0;
+      switch (uniform(0, 7)) {
+        case 0:
+          break;
+        case 1:
+        case 2:
+          length = uniform(1, 8 * 4 * 24) * 15 * 7;  // days to eight weeks
+          break;
+        default:
+          length = uniform(1, 2 * 4 * 24) * 15;  // up to two days
+      }
       Exclusion e{from, from + length};
       if (uniform(0, 4) == 0) std::swap(e.from, e.to);
       result.push_back(e);
@@ -255,6 +295,70 @@ class CalendarFactory {
 
  private:
   std::mt19937_64 random_;
+  bool sparse_;
+};
+
+// The working time of long spans without counting minutes: the same days and
+// hours without exclusions, less what the exclusions take away.
+struct LongSpanModel {
+  std::shared_ptr<Schedule> plain;
+  std::vector<TimeRange> excluded;  // in order, merged where they meet, none empty
+
+  LongSpanModel(const ScheduleDefinition& schedule, const std::vector<Exclusion>& exclusions)
+      : plain(testing::makeSchedule(schedule.weekInterval(), schedule.dayInterval())) {
+    std::vector<std::pair<int64_t, int64_t>> spans;
+    for (const Exclusion& e : exclusions) {
+      if (e.from != e.to) spans.emplace_back(std::min(e.from, e.to), std::max(e.from, e.to));
+    }
+    std::sort(spans.begin(), spans.end());
+    std::vector<std::pair<int64_t, int64_t>> merged;
+    for (const auto& span : spans) {
+      if (!merged.empty() && span.first <= merged.back().second) {
+        merged.back().second = std::max(merged.back().second, span.second);
+      } else {
+        merged.push_back(span);
+      }
+    }
+    for (const auto& [from, to] : merged) excluded.emplace_back(minute(from), minute(to));
+  }
+
+  // From `a` to `b`, a <= b.
+  double duration(const Time& a, const Time& b) const {
+    double total = plain->duration(a, b);
+    for (const TimeRange& x : excluded) {
+      const Time low = a < x.start ? x.start : a;
+      const Time high = x.finish < b ? x.finish : b;
+      if (low < high) total -= plain->duration(low, high);
+    }
+    return total;
+  }
+
+  std::vector<TimeRange> times(const TimeRange& range) const {
+    std::vector<TimeRange> result;
+    for (const TimeRange& stretch : plain->times(range)) {
+      Time from = stretch.start;
+      for (const TimeRange& x : excluded) {
+        if (!(x.start < stretch.finish)) break;
+        if (!(from < x.finish)) continue;
+        if (from < x.start) result.emplace_back(from, x.start);
+        from = x.finish;
+      }
+      if (from < stretch.finish) result.emplace_back(from, stretch.finish);
+    }
+    return result;
+  }
+
+  // The gaps between the working intervals, within the range.
+  std::vector<TimeRange> timeouts(const TimeRange& range) const {
+    std::vector<TimeRange> result;
+    Time from = range.start;
+    for (const TimeRange& stretch : times(range)) {
+      if (from < stretch.start) result.emplace_back(from, stretch.start);
+      from = stretch.finish;
+    }
+    if (from < range.finish) result.emplace_back(from, range.finish);
+    return result;
+  }
 };
 
 bool isStartForm(const Time& t) { return t.timeOfDay < secondsPerDay; }
@@ -354,6 +458,65 @@ TEST(ScheduleReference, FinishAndDurationAreInversesOverRandomCalendars) {
       const Time tf = t.addingSeconds(std::uniform_real_distribution<double>(0, 1)(random));
       EXPECT_NEAR(s.duration(tf, s.finish(tf, fractional)), fractional, 1e-3);
       EXPECT_NEAR(s.duration(tf, s.finish(tf, -fractional)), -fractional, 1e-3);
+    }
+  }
+}
+
+// Spans of decades with a few exclusions far apart: the whole weeks counted at
+// once between them must give exactly what the stretch-by-stretch walk and the
+// model give.
+TEST(ScheduleReference, SparseExclusionsOverDecadesMatchTheWalkAndTheModel) {
+  CalendarFactory factory(0x10ad, /*sparse=*/true);
+  const int64_t reach = (kSparseWeeks + 100) * kMinutesPerWeek;
+  for (int round = 0; round < 60; ++round) {
+    const Calendar c = factory.make();
+    const ScheduleDefinition& s = *c.schedule;
+    const LongSpanModel model(s, c.exclusions);
+    SCOPED_TRACE(c.description);
+    for (int q = 0; q < 8; ++q) {
+      // Whole seconds keep every sum exact, so every answer must be exact.
+      const Time t = minute(factory.uniform(-reach, reach)).addingSeconds(factory.uniform(0, 59));
+      const Time u = minute(factory.uniform(-reach, reach));
+      const Time& a = t < u ? t : u;
+      const Time& b = t < u ? u : t;
+      const double expected = model.duration(a, b);
+      EXPECT_EQ(s.duration(a, b), expected) << a << " to " << b;
+      EXPECT_EQ(s.duration(b, a), -expected);
+
+      if (s.weekDuration() <= 0) continue;
+      const int64_t weekSeconds = static_cast<int64_t>(s.weekDuration());
+      // Decades of work: the answer holds exactly that much working time and
+      // ends (begins) with working time, not idle time.
+      const double far = static_cast<double>(factory.uniform(1, 2 * kSparseWeeks * weekSeconds));
+      const Time f = s.finish(t, far);
+      EXPECT_EQ(model.duration(t, f), far) << t << " + " << far;
+      EXPECT_TRUE(testing::sameFields(s.previousTime(f), f)) << f;
+      const Time g = s.start(t, far);
+      EXPECT_EQ(model.duration(g, t), far) << t << " - " << far;
+      EXPECT_TRUE(testing::sameFields(s.nextTime(g), g)) << g;
+
+      // Up to three years of work from within three years before an
+      // exclusion (or after it, backward): field for field the walk's answer.
+      if (model.excluded.empty()) continue;  // every interval came out empty
+      const TimeRange& x = model.excluded[static_cast<size_t>(
+          factory.uniform(0, static_cast<int64_t>(model.excluded.size()) - 1))];
+      const int64_t lead = factory.uniform(0, 150 * kMinutesPerWeek);
+      const Time before = x.start.addingMinutes(-static_cast<double>(lead));
+      const Time after = x.finish.addingMinutes(static_cast<double>(lead));
+      const double near = static_cast<double>(factory.uniform(1, 150 * weekSeconds));
+      EXPECT_TRUE(testing::sameFields(s.finish(before, near),
+                                      s.finish(before, near, TimeUnit::seconds, false)))
+          << before << " + " << near;
+      EXPECT_TRUE(
+          testing::sameFields(s.start(after, near), s.start(after, near, TimeUnit::seconds, false)))
+          << after << " - " << near;
+
+      // The lists over up to half a year across the exclusion.
+      const TimeRange range(
+          x.start.addingMinutes(-static_cast<double>(lead % (13 * kMinutesPerWeek))),
+          x.finish.addingMinutes(static_cast<double>(factory.uniform(0, 13 * kMinutesPerWeek))));
+      EXPECT_EQ(s.times(range), model.times(range)) << range.start << " to " << range.finish;
+      EXPECT_EQ(s.timeouts(range), model.timeouts(range)) << range.start << " to " << range.finish;
     }
   }
 }

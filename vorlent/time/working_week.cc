@@ -118,14 +118,25 @@ double WorkingWeek::weekSeconds() const {
   return daySeconds() * static_cast<double>(workingDays());
 }
 
-Time startForm(const Time& time) {
-  Time result = time.timeOfDay >= secondsPerDay ? time.asStart() : time;
-  const bool outOfRange = result.timeOfDay < 0 || result.dayOfWeek < 0 || result.dayOfWeek > 6;
-  if (outOfRange && std::isfinite(result.timeOfDay)) result = result.addingDuration(0);
-  return result;
+Time gridFormOfUnusual(const Time& time) {
+  if (!std::isfinite(time.timeOfDay)) return time;
+  if (time.timeOfDay >= secondsPerDay) {
+    Time day = Time{time.week, time.dayOfWeek, 0}.addingDays(0);
+    day.timeOfDay = secondsPerDay;
+    return day;
+  }
+  return time.addingDuration(0);  // a negative time of day or a day outside 0...6
 }
 
-Time finishForm(const Time& time) { return startForm(time).asFinish(); }
+Time startForm(const Time& time) {
+  const Time onGrid = gridForm(time);
+  return onGrid.timeOfDay >= secondsPerDay ? onGrid.asStart() : onGrid;
+}
+
+Time finishForm(const Time& time) {
+  const Time onGrid = gridForm(time);
+  return onGrid.timeOfDay <= 0 ? onGrid.asFinish() : onGrid;
+}
 
 double workingSeconds(double value, TimeUnit unit, const WorkingWeek& week) {
   switch (unit) {
@@ -198,11 +209,12 @@ bool hasExclusionBetween(const ScheduleDefinition& schedule, const Time& from, c
   return false;
 }
 
-Time nextTime(const ScheduleDefinition& schedule, const WorkingWeek& week, const Time& time) {
+Time nextTime(const ScheduleDefinition& schedule, const WorkingWeek& week, const Time& time,
+              const Time& clearUntil) {
   if (!std::isfinite(time.timeOfDay)) return time;
   if (!week.hasWorkingTime) return Time::max();
   Time current = alignForward(week, startForm(time));
-  if (!week.hasExclusions) return current;
+  if (!week.hasExclusions || current < clearUntil) return current;
   // Iterative, not recursive: a chain of adjacent or overlapping exclusions
   // may be arbitrarily long. Each step ends strictly later than the last.
   for (;;) {
@@ -216,11 +228,12 @@ Time nextTime(const ScheduleDefinition& schedule, const WorkingWeek& week, const
   }
 }
 
-Time previousTime(const ScheduleDefinition& schedule, const WorkingWeek& week, const Time& time) {
+Time previousTime(const ScheduleDefinition& schedule, const WorkingWeek& week, const Time& time,
+                  const Time& clearAfter) {
   if (!std::isfinite(time.timeOfDay)) return time;
   if (!week.hasWorkingTime) return Time::min();
   Time current = alignBackward(week, finishForm(time));
-  if (!week.hasExclusions) return current;
+  if (!week.hasExclusions || clearAfter < current) return current;
   for (;;) {
     const std::optional<TimeRange> excluded =
         previousExcludedInterval(schedule, current, /*containing=*/true, current);
@@ -232,12 +245,14 @@ Time previousTime(const ScheduleDefinition& schedule, const WorkingWeek& week, c
   }
 }
 
-Time nextTimeout(const ScheduleDefinition& schedule, const WorkingWeek& week, const Time& time) {
+Time nextTimeout(const ScheduleDefinition& schedule, const WorkingWeek& week, const Time& time,
+                 const Time& clearUntil) {
   if (!std::isfinite(time.timeOfDay)) return time;
+  const Time given = gridForm(time);
   // 24:00 and the next day's 0:00 are one moment; only the 0:00 form lies
   // inside the next day's working hours.
-  const Time current = startForm(time);
-  if (!week.hasWorkingTime || !isWorkingForward(week, current)) return current;
+  const Time current = startForm(given);
+  if (!week.hasWorkingTime || !isWorkingForward(week, current)) return given;
   Time end;
   if (week.isContinuous()) {
     end = Time::max();
@@ -246,11 +261,11 @@ Time nextTimeout(const ScheduleDefinition& schedule, const WorkingWeek& week, co
   } else {
     end = Time{current.week, current.dayOfWeek, 0}.addingDuration(week.dayFinish);
   }
-  if (week.hasExclusions) {
+  if (week.hasExclusions && clearUntil < end) {
     const std::optional<TimeRange> excluded =
         nextExcludedInterval(schedule, current, /*containing=*/false, end.asFinish());
     if (excluded) {
-      if (excluded->start <= current) return current;
+      if (excluded->start <= current) return given;
       // A provider may return intervals beyond the stretch; they end nothing.
       if (excluded->start < end) return excluded->start;
     }
@@ -258,11 +273,12 @@ Time nextTimeout(const ScheduleDefinition& schedule, const WorkingWeek& week, co
   return end;
 }
 
-Time previousTimeout(const ScheduleDefinition& schedule, const WorkingWeek& week,
-                     const Time& time) {
+Time previousTimeout(const ScheduleDefinition& schedule, const WorkingWeek& week, const Time& time,
+                     const Time& clearAfter) {
   if (!std::isfinite(time.timeOfDay)) return time;
-  const Time current = finishForm(time);
-  if (!week.hasWorkingTime || !isWorkingBackward(week, current)) return current;
+  const Time given = gridForm(time);
+  const Time current = finishForm(given);
+  if (!week.hasWorkingTime || !isWorkingBackward(week, current)) return given;
   Time begin;
   if (week.isContinuous()) {
     begin = Time::min();
@@ -271,11 +287,11 @@ Time previousTimeout(const ScheduleDefinition& schedule, const WorkingWeek& week
   } else {
     begin = Time{current.week, current.dayOfWeek, week.dayStart};
   }
-  if (week.hasExclusions) {
+  if (week.hasExclusions && begin < clearAfter) {
     const std::optional<TimeRange> excluded =
         previousExcludedInterval(schedule, current, /*containing=*/false, begin);
     if (excluded) {
-      if (excluded->finish >= current) return current;
+      if (excluded->finish >= current) return given;
       if (begin < excluded->finish) return excluded->finish;
     }
   }

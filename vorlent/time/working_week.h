@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "vorlent/time/time.h"
+#include "vorlent/time/time_constants.h"
 #include "vorlent/time/time_range.h"
 #include "vorlent/time/time_unit.h"
 
@@ -36,11 +37,26 @@ struct WorkingWeek {
   [[nodiscard]] bool isContinuous() const { return fullWeek && fullDay; }
 };
 
-// `time` as 0:00 of the next day when it reads 24:00, with its day of the week
-// in 0...6 and its time of day in [0, secondsPerDay). A non-finite time of day
-// is returned as it is.
+// `gridForm` of a time off the grid, at or past 24:00, or not finite.
+Time gridFormOfUnusual(const Time& time);
+
+// `time` on the grid, written as the caller wrote it: a day of the week
+// outside 0...6 and a negative time of day are carried into the right week and
+// day, 24:00 stays 24:00 (of a day within 0...6), and a time of day past 24:00
+// reads as 24:00, since comparisons drop the excess. Every operation takes its
+// arguments through this first. A non-finite time of day is returned as it is.
+// Inline for the usual case, which needs nothing.
+inline Time gridForm(const Time& time) {
+  if (0 <= time.timeOfDay && time.timeOfDay < secondsPerDay && 0 <= time.dayOfWeek &&
+      time.dayOfWeek <= 6) {
+    return time;
+  }
+  return gridFormOfUnusual(time);
+}
+// `gridForm(time)` as 0:00 of the next day when it reads 24:00, so its time of
+// day lies in [0, secondsPerDay).
 Time startForm(const Time& time);
-// `startForm(time)` written as 24:00 of the previous day when it reads 0:00.
+// `gridForm(time)` as 24:00 of the previous day when it reads 0:00.
 Time finishForm(const Time& time);
 
 // Seconds of `value` units of working time, and the inverse.
@@ -63,9 +79,21 @@ std::optional<TimeRange> previousExcludedInterval(const ScheduleDefinition& sche
 bool hasExclusionBetween(const ScheduleDefinition& schedule, const Time& from, const Time& to);
 
 // The instant operations of `ScheduleDefinition` on a calendar read once.
-Time nextTime(const ScheduleDefinition& schedule, const WorkingWeek& week, const Time& time);
-Time previousTime(const ScheduleDefinition& schedule, const WorkingWeek& week, const Time& time);
-Time nextTimeout(const ScheduleDefinition& schedule, const WorkingWeek& week, const Time& time);
-Time previousTimeout(const ScheduleDefinition& schedule, const WorkingWeek& week, const Time& time);
+//
+// A walk that already knows where the exclusions lie passes it on so that no
+// lookup is repeated: forward, `clearUntil` promises that no excluded interval
+// still running at `time` begins before it; backward, `clearAfter` promises
+// that none that began before `time` ends after it. The defaults promise
+// nothing. A wrong promise gives wrong answers.
+Time nextTime(const ScheduleDefinition& schedule, const WorkingWeek& week, const Time& time,
+              const Time& clearUntil = Time::min());
+Time previousTime(const ScheduleDefinition& schedule, const WorkingWeek& week, const Time& time,
+                  const Time& clearAfter = Time::max());
+// A time that is not working comes back as `gridForm(time)`: the caller's way
+// of writing midnight is kept.
+Time nextTimeout(const ScheduleDefinition& schedule, const WorkingWeek& week, const Time& time,
+                 const Time& clearUntil = Time::min());
+Time previousTimeout(const ScheduleDefinition& schedule, const WorkingWeek& week, const Time& time,
+                     const Time& clearAfter = Time::max());
 
 }  // namespace vorlent::detail

@@ -1,0 +1,105 @@
+// A project whose rules can never all hold: a summary over two tasks, linked
+// finish to start to its own first child (or that child to the summary), with
+// the classic behaviours
+// (hierarchy and auto-scheduling among them) through an item source, on the
+// Monday-to-Friday 8:00-16:00 calendar with one holiday, under the default
+// recursion bound. Every move pushes the child past the summary's finish, the
+// summary grows to cover it, and so on until the bound stops the cascade. The
+// summary ends up about a thousand times the child's length, so the cascade's
+// durations and steps span ever longer stretches of working time; with the
+// holiday in the calendar they still cost what the holiday costs, not what
+// the span costs.
+
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "vorlent/model/classic_behaviors.h"
+#include "vorlent/model/item_source.h"
+#include "vorlent/time/schedule.h"
+
+namespace vorlent {
+namespace {
+
+constexpr double kHour = 3600;
+constexpr int64_t kWeek = 100;
+
+Time monday(int64_t week, double hours) { return Time(week, kMonday, hours * kHour); }
+
+GanttChartItemPtr makeTask(int64_t row, const Time& start, const Time& finish,
+                           GanttChartItemType type = GanttChartItemType::standard) {
+  return std::make_shared<GanttChartItem>(std::nullopt, row, start, finish, 0.0, std::nullopt,
+                                          std::nullopt, nullptr, true, 0, true, type);
+}
+
+struct ConflictingProject {
+  GanttChartItemPtr summary;
+  GanttChartItemPtr first;
+  GanttChartItemPtr second;
+  std::shared_ptr<GanttChartItemSource> source;
+
+  // The first child lasts `childWeeks` working weeks from Monday of kWeek;
+  // the second one day. The link runs from the summary to the first child,
+  // or the other way with `fromChild`.
+  ConflictingProject(int64_t childWeeks, bool fromChild)
+      : summary(makeTask(0, monday(kWeek, 8), monday(kWeek + childWeeks, 8),
+                         GanttChartItemType::summary)),
+        first(makeTask(1, monday(kWeek, 8), monday(kWeek + childWeeks, 8))),
+        second(makeTask(2, monday(kWeek, 8), monday(kWeek, 16))) {
+    // The holiday is the Wednesday of the project's first week.
+    const auto calendar = std::make_shared<Schedule>(
+        WeekRange::standard(), DayRange::standard(),
+        std::vector<TimeRange>{{Time(kWeek, kWednesday, 0), Time(kWeek, kThursday, 0)}});
+    auto link = std::make_shared<GanttChartDependency>(
+        std::nullopt, fromChild ? first : summary, fromChild ? summary : first, std::nullopt, 0,
+        true, GanttChartDependencyType::fromFinishToStart);
+    source = std::make_shared<GanttChartItemSource>(
+        std::vector<GanttChartItemPtr>{summary, first, second},
+        std::vector<GanttChartDependencyPtr>{link}, calendar,
+        GanttChartItemBehaviorSet::classic({{summary, {first, second}}}, std::nullopt, std::nullopt,
+                                           std::nullopt, {}, {}, std::nullopt));
+  }
+
+  // Where the cascade left the items, to show that the result is unchanged.
+  [[nodiscard]] std::string outcome() const {
+    std::ostringstream text;
+    for (const auto& item : {summary, first, second}) {
+      text << item->start() << "-" << item->finish() << " ";
+    }
+    return text.str();
+  }
+};
+
+// Arguments: the first child's length in working weeks, and 1 for the link
+// from the child to the summary (0: from the summary to the child). Moves the summary one
+// working day later, once per iteration on a new project; the label shows
+// where the items ended.
+void BM_ConflictingProjectMove(benchmark::State& state) {
+  std::string outcome;
+  for (auto _ : state) {
+    state.PauseTiming();
+    ConflictingProject project(state.range(0), state.range(1) == 1);
+    state.ResumeTiming();
+    project.source->updateTime(project.summary, Time(kWeek, kTuesday, 8 * kHour));
+    state.PauseTiming();
+    outcome = project.outcome();
+    state.ResumeTiming();
+  }
+  state.SetLabel(outcome);
+}
+BENCHMARK(BM_ConflictingProjectMove)
+    ->Args({1, 0})
+    ->Args({52, 0})
+    ->Args({520, 0})
+    ->Args({52, 1})
+    ->Args({520, 1})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+
+}  // namespace
+}  // namespace vorlent
