@@ -1,0 +1,263 @@
+#include "vorlent/views/standard_scroll_view.h"
+
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPointer>
+#include <QScrollBar>
+#include <QStyleHints>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+namespace vorlent {
+
+namespace {
+
+// How far the document reaches past the viewport on one axis, rounded up so
+// that a fractional last pixel can be scrolled into view; 0 when it does not.
+int maximumOffset(double documentLength, int viewportLength) {
+  const double overhang = std::ceil(documentLength - viewportLength);  // below 2^30 + 1
+  return overhang > 0 ? static_cast<int>(overhang) : 0;
+}
+
+enum class Rounding { nearest, down, up };
+
+// `value` (finite or infinite, not NaN) as an offset in [0, maximum].
+int offsetFor(double value, Rounding rounding, int maximum) {
+  const double clamped = std::clamp(value, 0.0, static_cast<double>(maximum));
+  switch (rounding) {
+    case Rounding::down:
+      return static_cast<int>(std::floor(clamped));
+    case Rounding::up:
+      return static_cast<int>(std::ceil(clamped));
+    case Rounding::nearest:
+      break;
+  }
+  return static_cast<int>(std::round(clamped));
+}
+
+// The offset on one axis that shows [start, start + length] with the least
+// movement from `offset`, where `extent` pixels are visible.
+int offsetShowing(double start, double length, int offset, int extent, int maximum) {
+  if (length > extent || start < offset) return offsetFor(start, Rounding::down, maximum);
+  if (start + length > static_cast<double>(offset) + extent) {
+    return offsetFor(start + length - extent, Rounding::up, maximum);
+  }
+  return offset;
+}
+
+void configure(QScrollBar* bar, double documentLength, int viewportLength) {
+  bar->setSingleStep(StandardScrollView::kLineStep);
+  bar->setPageStep(std::max(1, viewportLength));
+  bar->setRange(0, maximumOffset(documentLength, viewportLength));
+}
+
+bool isFinite(const QRectF& rect) {
+  return std::isfinite(rect.x()) && std::isfinite(rect.y()) && std::isfinite(rect.width()) &&
+         std::isfinite(rect.height());
+}
+
+}  // namespace
+
+class StandardScrollView::Batch {
+ public:
+  explicit Batch(StandardScrollView& view) : view_(view) { ++view_.batchDepth_; }
+  ~Batch() {
+    if (--view_.batchDepth_ == 0) view_.publishVisibleRect();
+  }
+  Batch(const Batch&) = delete;
+  Batch& operator=(const Batch&) = delete;
+
+ private:
+  StandardScrollView& view_;
+};
+
+StandardScrollView::StandardScrollView(QWidget* parent) : QAbstractScrollArea(parent) {
+  setFrameShape(QFrame::NoFrame);
+  watchScrollBar(horizontalScrollBar());
+  watchScrollBar(verticalScrollBar());
+  publishedVisibleRect_ = documentVisibleRect();
+  updateScrollBars();
+}
+
+void StandardScrollView::watchScrollBar(QScrollBar* bar) {
+  // A scroll bar announces every user action (a drag of its slider, a click
+  // on its arrows or groove, a wheel over it, a key of the area) before it
+  // applies the action's value, and code that sets the value directly makes
+  // no action. The value change that follows is therefore the user's.
+  connect(bar, &QAbstractSlider::actionTriggered, this, [this, bar] {
+    if (bar->sliderPosition() != bar->value()) liveScrollPending_ = true;
+  });
+}
+
+void StandardScrollView::setCanvas(QWidget* canvas) {
+  setViewport(canvas);
+  updateScrollBars();
+}
+
+StandardScrollView* StandardScrollView::forCanvas(const QWidget* widget) {
+  if (widget == nullptr) return nullptr;
+  auto* view = qobject_cast<StandardScrollView*>(widget->parentWidget());
+  return view != nullptr && view->viewport() == widget ? view : nullptr;
+}
+
+void StandardScrollView::setDocumentSize(const QSizeF& size) {
+  if (std::isnan(size.width()) || std::isnan(size.height())) return;
+  documentSize_ = QSizeF(std::clamp(size.width(), 0.0, kMaximumDocumentLength),
+                         std::clamp(size.height(), 0.0, kMaximumDocumentLength));
+  updateScrollBars();
+}
+
+QRectF StandardScrollView::documentVisibleRect() const {
+  return QRectF(scrollOffset(), viewport()->size());
+}
+
+QPoint StandardScrollView::scrollOffset() const {
+  return QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
+}
+
+void StandardScrollView::scrollToPoint(const QPointF& point) {
+  const QPoint current = scrollOffset();
+  const QPoint target(
+      std::isnan(point.x()) ? current.x()
+                            : offsetFor(point.x(), Rounding::nearest, horizontalScrollBar()->maximum()),
+      std::isnan(point.y()) ? current.y()
+                            : offsetFor(point.y(), Rounding::nearest, verticalScrollBar()->maximum()));
+  moveTo(target, false);
+}
+
+bool StandardScrollView::scrollRectToVisible(const QRectF& rect) {
+  if (!isFinite(rect)) return false;
+  const QRectF wanted = rect.normalized();
+  const QPoint current = scrollOffset();
+  const QSize extent = viewport()->size();
+  const QPoint target(offsetShowing(wanted.x(), wanted.width(), current.x(), extent.width(),
+                                    horizontalScrollBar()->maximum()),
+                      offsetShowing(wanted.y(), wanted.height(), current.y(), extent.height(),
+                                    verticalScrollBar()->maximum()));
+  return moveTo(target, false);
+}
+
+void StandardScrollView::setHasVerticalScroller(bool has) {
+  setVerticalScrollBarPolicy(has ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+}
+
+void StandardScrollView::setHasHorizontalScroller(bool has) {
+  setHorizontalScrollBarPolicy(has ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+}
+
+bool StandardScrollView::hasVerticalScroller() const {
+  return verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff;
+}
+
+bool StandardScrollView::hasHorizontalScroller() const {
+  return horizontalScrollBarPolicy() != Qt::ScrollBarAlwaysOff;
+}
+
+QPointF StandardScrollView::documentPoint(const QPointF& viewportPoint) const {
+  return viewportPoint + QPointF(scrollOffset());
+}
+
+QPointF StandardScrollView::viewportPoint(const QPointF& documentPoint) const {
+  return documentPoint - QPointF(scrollOffset());
+}
+
+QRectF StandardScrollView::translateToDocument(QPainter& painter, const QRect& exposedRect) const {
+  const QPointF offset(scrollOffset());
+  painter.translate(-offset);
+  return QRectF(exposedRect).translated(offset);
+}
+
+bool StandardScrollView::viewportEvent(QEvent* event) {
+  switch (event->type()) {
+    case QEvent::Resize:
+      updateScrollBars();
+      return false;
+    // The canvas handles these itself; QAbstractScrollArea would take them
+    // for the area and keep them from the canvas.
+    case QEvent::Paint:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::ContextMenu:
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+    case QEvent::Drop:
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::DragLeave:
+      return false;
+    default:
+      return QAbstractScrollArea::viewportEvent(event);  // the wheel reaches wheelEvent
+  }
+}
+
+void StandardScrollView::scrollContentsBy(int /*dx*/, int /*dy*/) {
+  // The whole canvas is repainted rather than moved: what a view draws may
+  // depend on the visible rectangle, not on document coordinates alone.
+  viewport()->update();
+  publishVisibleRect();
+}
+
+void StandardScrollView::wheelEvent(QWheelEvent* event) {
+  // How far the document should move under the pointer, in points.
+  QPointF delta = event->pixelDelta();
+  if (delta.isNull()) {
+    const int linesPerNotch = QGuiApplication::styleHints()->wheelScrollLines();
+    delta = QPointF(event->angleDelta()) / 120.0 * (linesPerNotch * kLineStep);
+  }
+  if ((event->modifiers() & Qt::ShiftModifier) != 0 && delta.x() == 0) {
+    delta = QPointF(delta.y(), 0);
+  }
+  // The offset moves against the document; fractions of a pixel wait for
+  // the next event, so a fine wheel loses no distance.
+  const QPointF wanted = wheelRemainder_ - delta;
+  const QPointF whole(std::trunc(wanted.x()), std::trunc(wanted.y()));
+  wheelRemainder_ = wanted - whole;
+
+  const QPoint current = scrollOffset();
+  const double wantedX = current.x() + whole.x();
+  const double wantedY = current.y() + whole.y();
+  const QPoint target(offsetFor(wantedX, Rounding::nearest, horizontalScrollBar()->maximum()),
+                      offsetFor(wantedY, Rounding::nearest, verticalScrollBar()->maximum()));
+  // At an end the remainder is dropped, so turning back moves at once.
+  if (target.x() != wantedX) wheelRemainder_.setX(0);
+  if (target.y() != wantedY) wheelRemainder_.setY(0);
+  const bool absorbed = whole.isNull() && !wheelRemainder_.isNull();
+  event->setAccepted(moveTo(target, true) || absorbed);
+}
+
+void StandardScrollView::updateScrollBars() {
+  const Batch batch(*this);
+  // Showing or hiding a bar resizes the viewport at once, which comes back
+  // here; each bar therefore reads the viewport's size afresh.
+  configure(horizontalScrollBar(), documentSize_.width(), viewport()->width());
+  configure(verticalScrollBar(), documentSize_.height(), viewport()->height());
+}
+
+bool StandardScrollView::moveTo(QPoint target, bool live) {
+  if (target == scrollOffset()) return false;
+  const Batch batch(*this);
+  if (live) liveScrollPending_ = true;
+  horizontalScrollBar()->setValue(target.x());
+  verticalScrollBar()->setValue(target.y());
+  return true;
+}
+
+void StandardScrollView::publishVisibleRect() {
+  if (batchDepth_ > 0) return;
+  const bool live = std::exchange(liveScrollPending_, false);
+  const QRectF visible = documentVisibleRect();
+  if (visible == publishedVisibleRect_) return;
+  const bool scrolled = visible.topLeft() != publishedVisibleRect_.topLeft();
+  publishedVisibleRect_ = visible;
+  const QPointer<StandardScrollView> alive(this);
+  emit boundsDidChange();
+  if (alive && live && scrolled) emit didLiveScroll();
+}
+
+}  // namespace vorlent

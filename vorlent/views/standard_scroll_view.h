@@ -1,0 +1,134 @@
+#pragma once
+
+#include <QAbstractScrollArea>
+#include <QPoint>
+#include <QPointF>
+#include <QRect>
+#include <QRectF>
+#include <QSizeF>
+
+class QPainter;
+
+namespace vorlent {
+
+// A scroll area over a virtual document: the canvas widget is the viewport
+// itself and paints only what is on screen, translated by the scroll offset,
+// so the document may be far larger than any widget can be. The document's
+// size sets the scroll bars' ranges; the visible document rectangle is the
+// scroll offset with the viewport's size.
+//
+// Scroll offsets are whole pixels, as Qt's scroll bars are; a fractional
+// document size rounds its scroll range up, so its last partial pixel can be
+// shown. The document is at most `kMaximumDocumentLength` on each axis.
+//
+// Two signals report the visible rectangle: `boundsDidChange()` for every
+// change of it (scrolling by code or by the user, resizing, a document that
+// shrinks under the offset), never for a call that changes nothing, and
+// `didLiveScroll()`, after it, only when the user scrolled (wheel or
+// touchpad over the canvas, dragging or clicking a scroll bar, the keyboard).
+//
+// The canvas receives its own paint, mouse, context-menu, touch and drag
+// events; wheel events over it scroll the area. GUI thread only.
+class StandardScrollView : public QAbstractScrollArea {
+  Q_OBJECT
+
+ public:
+  // The longest document on either axis: 2^30 pixels, a million rows of a
+  // thousand pixels each. Qt's scroll bars hold ints; this bound leaves Qt's
+  // slider arithmetic (a range plus a page step) clear of overflow, and every
+  // offset up to it is exact. Longer documents, an infinite one included,
+  // are cut to it.
+  static constexpr double kMaximumDocumentLength = 1 << 30;
+  // Points per line: the scroll bars' arrow step, and what one wheel notch
+  // moves per line of the platform's wheel setting.
+  static constexpr int kLineStep = 20;
+
+  explicit StandardScrollView(QWidget* parent = nullptr);
+
+  // --- Canvas ----------------------------------------------------------------
+  // Makes `canvas` the viewport, taking ownership; the previous canvas is
+  // deleted. The canvas paints itself (see `translateToDocument`).
+  void setCanvas(QWidget* canvas);
+  [[nodiscard]] QWidget* canvas() const { return viewport(); }
+  // The scroll view whose canvas `widget` is, or nullptr.
+  [[nodiscard]] static StandardScrollView* forCanvas(const QWidget* widget);
+
+  // --- Document --------------------------------------------------------------
+  [[nodiscard]] QSizeF documentSize() const { return documentSize_; }
+  // Each length is brought into [0, kMaximumDocumentLength] (an infinite one
+  // becomes the maximum); a size with a NaN is refused and changes nothing.
+  // The offset is pulled back into the new range.
+  void setDocumentSize(const QSizeF& size);
+
+  // The scroll offset and the viewport's size. It is not cut to the
+  // document: beside a document smaller than the viewport it is the whole
+  // viewport, at offset 0.
+  [[nodiscard]] QRectF documentVisibleRect() const;
+  [[nodiscard]] QPoint scrollOffset() const;
+
+  // --- Scrolling by code (never a live scroll) ---------------------------------
+  // Puts `point` at the viewport's top left, as near as the document allows,
+  // each coordinate rounded to the nearest pixel. A NaN coordinate keeps the
+  // offset on its axis.
+  void scrollToPoint(const QPointF& point);
+  // Scrolls as little as shows `rect` (normalised first) on each axis: a
+  // part beyond the start of the visible rectangle brings the rectangle's
+  // start to the viewport's start, a part beyond the end brings its end to
+  // the viewport's end, and a rectangle longer than the viewport is shown
+  // from its start. A zero-length side is a point. The offset stays inside
+  // the document. A rectangle with a non-finite value is refused. Returns
+  // whether the offset moved.
+  bool scrollRectToVisible(const QRectF& rect);
+
+  // --- Scroll bars -----------------------------------------------------------
+  // True shows the orientation's bar always, false never. Either way the
+  // view scrolls that way by code, wheel and keyboard: a hidden bar keeps
+  // its range and value. Before either is called the policy is Qt's default,
+  // shown as needed.
+  void setHasVerticalScroller(bool has);
+  void setHasHorizontalScroller(bool has);
+  // False only while the orientation's bar is never shown.
+  [[nodiscard]] bool hasVerticalScroller() const;
+  [[nodiscard]] bool hasHorizontalScroller() const;
+
+  // --- Coordinates and painting ----------------------------------------------
+  // A point of the viewport (the canvas) in document coordinates, and back.
+  [[nodiscard]] QPointF documentPoint(const QPointF& viewportPoint) const;
+  [[nodiscard]] QPointF viewportPoint(const QPointF& documentPoint) const;
+  // For the canvas's paint event: translates `painter` so that it draws in
+  // document coordinates and returns the part of the document that the
+  // exposed viewport rectangle shows, which is all a view need draw.
+  QRectF translateToDocument(QPainter& painter, const QRect& exposedRect) const;
+
+ signals:
+  void boundsDidChange();
+  void didLiveScroll();
+
+ protected:
+  bool viewportEvent(QEvent* event) override;
+  void scrollContentsBy(int dx, int dy) override;
+  // Scrolls by the event's pixel delta when it has one (touchpads), else by
+  // its angle delta in lines; Shift turns a vertical wheel horizontal. Left
+  // unaccepted when the view could not move, so an enclosing area may.
+  void wheelEvent(QWheelEvent* event) override;
+
+ private:
+  // Collects the scroll bars' value changes into one update of the visible
+  // rectangle, published when the outermost batch ends.
+  class Batch;
+
+  void watchScrollBar(QScrollBar* bar);
+  void updateScrollBars();
+  // Moves the offset to `target` (already inside the range); `live` when the
+  // user asked for it.
+  bool moveTo(QPoint target, bool live);
+  void publishVisibleRect();
+
+  QSizeF documentSize_;
+  QRectF publishedVisibleRect_;
+  QPointF wheelRemainder_;
+  int batchDepth_ = 0;
+  bool liveScrollPending_ = false;
+};
+
+}  // namespace vorlent
