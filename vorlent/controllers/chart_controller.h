@@ -29,10 +29,12 @@ namespace vorlent {
 // replace the presenters (drawing then goes straight to it); the observer
 // adapters must stay for the two to keep in step.
 //
-// Echoes. While the header is being brought to the chart area's visible
-// timeline, the header's own visible-timeline notifications do not move the
-// chart area; a notification nested inside that work (the chart area
-// answering the zoom the header's limits imposed) leaves the guard as it was.
+// Echoes. While the header is being brought in line with the chart area
+// (its timeline, or its scale and visible timeline), the header's own
+// visible-timeline notifications do not move the chart area, which would
+// otherwise take back the header's not yet updated values; a notification
+// nested inside that work (the chart area answering the zoom the header's
+// limits imposed) leaves the guard as it was.
 //
 // Header height. Besides the header's row-array notification, a scale
 // change that makes the header's row selector choose another number of rows
