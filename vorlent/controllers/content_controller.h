@@ -410,11 +410,23 @@ class GanttChartContentController
     std::vector<GanttChartDependencyLine> lines;
     std::vector<Rectangle> boxes;
   };
+  // The viewport's bars with the completed part of each bar that shows one,
+  // worked out with the bars so that a drawing pass does not ask the
+  // calendar again for every bar.
+  struct VisibleBars {
+    std::vector<GanttChartBar> bars;
+    std::unordered_map<const GanttChartItem*, Rectangle> completions;
+  };
   // The viewport's lists, from the cache or computed and stored; shared, so
   // a caller's list outlives a cache cleared meanwhile.
-  [[nodiscard]] std::shared_ptr<const std::vector<GanttChartBar>> barsOfViewport() const;
+  [[nodiscard]] std::shared_ptr<const VisibleBars> barsOfViewport() const;
   [[nodiscard]] std::shared_ptr<const VisibleDependencyLines> linesOfViewport() const;
-  [[nodiscard]] std::vector<GanttChartBar> buildVisibleBars() const;
+  [[nodiscard]] VisibleBars buildVisibleBars() const;
+  // Whether the item's bar shows a completed part at all.
+  [[nodiscard]] bool showsCompletionBar(const GanttChartItem& item) const;
+  // `completionBounds(item)`, as worked out with the viewport's bars when
+  // the item has one there.
+  [[nodiscard]] Rectangle completionOfBar(const GanttChartItemPtr& item) const;
   [[nodiscard]] VisibleDependencyLines buildVisibleDependencyLines() const;
   // Whether a segment of the polyline (whose bounding box is `box`) has a
   // bounding box touching the rectangle.
@@ -430,7 +442,7 @@ class GanttChartContentController
   void appendElbowRoute(std::vector<Point>& route, const Point& s, const Point& t,
                         GanttChartDependencyType type) const;
 
-  mutable ViewportCache<std::vector<GanttChartBar>> cachedVisibleBars_;
+  mutable ViewportCache<VisibleBars> cachedVisibleBars_;
   mutable ViewportCache<VisibleDependencyLines> cachedVisibleDependencyLines_;
 
  public:
@@ -598,8 +610,9 @@ class GanttChartContentController
   void drawRows(const Rectangle& rectangle);
   void drawDependencyLines(const Rectangle& rectangle);
   void drawBars(const Rectangle& rectangle);
-  void drawCompletionBar(const GanttChartItemPtr& item);
-  void drawLabels(const GanttChartItemPtr& item, const Rectangle& bounds);
+  void drawCompletionBar(const GanttChartItemPtr& item, const Rectangle& completed,
+                         const Rectangle& area);
+  void drawLabels(const GanttChartItemPtr& item, const Rectangle& bounds, const Rectangle& area);
 
  public:
   // ===========================================================================

@@ -83,39 +83,62 @@ Rectangle GanttChartContentController::completionBounds(const GanttChartItemPtr&
 
 // --- Visible bars ------------------------------------------------------------
 
-std::vector<GanttChartBar> GanttChartContentController::buildVisibleBars() const {
+bool GanttChartContentController::showsCompletionBar(const GanttChartItem& item) const {
+  const GanttChartContentSettings& current = settings();
+  if (!current.showsCompletionBars || item.isMilestone()) return false;
+  if (item.isSummary() && !current.showsCompletionBarsForSummaryItems) return false;
+  // A momentary item has nothing to complete.
+  return detail::isPlaceable(item.time()) && !(item.start() == item.finish());
+}
+
+GanttChartContentController::VisibleBars GanttChartContentController::buildVisibleBars() const {
   const GanttChartItemList items = itemManager()->filteredItems();
-  std::vector<GanttChartBar> bars;
-  bars.reserve(items.size());
+  VisibleBars visible;
+  visible.bars.reserve(items.size());
   for (const GanttChartItemPtr& item : items) {
     if (!item || !item->isVisible()) continue;
     const Rectangle barBounds = bounds(item);
     // A bar with no place on the diagram can be neither drawn nor hit.
     if (!detail::isFinite(barBounds)) continue;
-    bars.push_back(GanttChartBar{item, barBounds});
+    visible.bars.push_back(GanttChartBar{item, barBounds});
   }
-  std::stable_sort(bars.begin(), bars.end(), [](const GanttChartBar& a, const GanttChartBar& b) {
-    return byZIndex(a.item, b.item);
-  });
-  return bars;
+  std::stable_sort(visible.bars.begin(), visible.bars.end(),
+                   [](const GanttChartBar& a, const GanttChartBar& b) {
+                     return byZIndex(a.item, b.item);
+                   });
+  visible.completions.reserve(visible.bars.size());
+  for (const GanttChartBar& bar : visible.bars) {
+    if (showsCompletionBar(*bar.item)) {
+      visible.completions.emplace(bar.item.get(), completionBounds(bar.item));
+    }
+  }
+  return visible;
 }
 
-std::shared_ptr<const std::vector<GanttChartBar>> GanttChartContentController::barsOfViewport()
-    const {
+Rectangle GanttChartContentController::completionOfBar(const GanttChartItemPtr& item) const {
+  if (const auto visible = cachedVisibleBars_.find(viewport())) {
+    const auto found = visible->completions.find(item.get());
+    if (found != visible->completions.end()) return found->second;
+  }
+  return completionBounds(item);
+}
+
+std::shared_ptr<const GanttChartContentController::VisibleBars>
+GanttChartContentController::barsOfViewport() const {
   const Rectangle key = viewport();
   if (auto cached = cachedVisibleBars_.find(key)) return cached;
   return cachedVisibleBars_.store(key, buildVisibleBars());
 }
 
 std::vector<GanttChartBar> GanttChartContentController::visibleBars() const {
-  return *barsOfViewport();
+  return barsOfViewport()->bars;
 }
 
 std::vector<GanttChartBar> GanttChartContentController::visibleBars(
     const Rectangle& rectangle) const {
-  const auto bars = barsOfViewport();
+  const auto visible = barsOfViewport();
   std::vector<GanttChartBar> found;
-  for (const GanttChartBar& bar : *bars) {
+  for (const GanttChartBar& bar : visible->bars) {
     if (bar.bounds.intersects(rectangle)) found.push_back(bar);
   }
   return found;
@@ -191,15 +214,16 @@ bool GanttChartContentController::passesThrough(const std::vector<Point>& polyli
 std::optional<GanttChartBar> GanttChartContentController::bar(
     const Point& point, std::optional<double> maxDistance,
     std::optional<bool> acceptVerticalDistance) const {
-  const auto bars = barsOfViewport();
+  const auto visible = barsOfViewport();
+  const std::vector<GanttChartBar>& bars = visible->bars;
   // The last bar is drawn last, on top of the others.
-  for (auto it = bars->rbegin(); it != bars->rend(); ++it) {
+  for (auto it = bars.rbegin(); it != bars.rend(); ++it) {
     if (it->bounds.contains(point)) return *it;
   }
   const double distance = usableDistance(maxDistance);
   if (distance == 0) return std::nullopt;
   const double verticalDistance = acceptVerticalDistance.value_or(false) ? distance : 0;
-  for (auto it = bars->rbegin(); it != bars->rend(); ++it) {
+  for (auto it = bars.rbegin(); it != bars.rend(); ++it) {
     if (point.isClose(it->bounds, distance, verticalDistance)) return *it;
   }
   return std::nullopt;

@@ -284,8 +284,8 @@ void GanttChartContentController::drawBars(const Rectangle& rectangle) {
   const double reach = std::isfinite(attachmentWidth) ? attachmentWidth : 0;
   const Rectangle widened = Rectangle::fromEdges(rectangle.left() - reach, rectangle.top(),
                                                  rectangle.right(), rectangle.bottom());
-  const auto bars = barsOfViewport();
-  for (const GanttChartBar& bar : *bars) {
+  const auto visible = barsOfViewport();
+  for (const GanttChartBar& bar : visible->bars) {
     if (!bar.bounds.intersects(widened)) continue;
     if (auto p = presenter()) p->draw(bar);
   }
@@ -320,7 +320,8 @@ void GanttChartContentController::draw(const GanttChartBar& bar) {
   // Held: the presenter may drop the bar's list while it draws.
   const GanttChartItemPtr item = bar.item;
   const Rectangle bounds = bar.bounds;
-  const std::optional<Rectangle> shape = detail::clipped(bounds, drawingBounds());
+  const Rectangle area = drawingBounds();
+  const std::optional<Rectangle> shape = detail::clipped(bounds, area);
   if (!shape) return;
 
   const GanttChartContentBaseStyle& style = actualStyle();
@@ -380,18 +381,16 @@ void GanttChartContentController::draw(const GanttChartBar& bar) {
     }
   }
 
-  drawCompletionBar(item);
-  drawLabels(item, bounds);
+  if (showsCompletionBar(subject)) drawCompletionBar(item, completionOfBar(item), area);
+  drawLabels(item, bounds, area);
 }
 
-void GanttChartContentController::drawCompletionBar(const GanttChartItemPtr& item) {
+void GanttChartContentController::drawCompletionBar(const GanttChartItemPtr& item,
+                                                    const Rectangle& completed,
+                                                    const Rectangle& area) {
+  if (!detail::isFinite(completed)) return;
   const GanttChartContentSettings& current = settings();
   const GanttChartItem& subject = *item;
-  if (!current.showsCompletionBars || subject.isMilestone()) return;
-  if (subject.isSummary() && !current.showsCompletionBarsForSummaryItems) return;
-  if (!detail::isPlaceable(subject.time()) || subject.start() == subject.finish()) return;
-  const Rectangle completed = completionBounds(item);
-  if (!detail::isFinite(completed)) return;
   const GanttChartContentBaseStyle& style = actualStyle();
   double horizontalInset = style.horizontalCompletionBarInset;
   if (2 * horizontalInset > completed.width()) horizontalInset = completed.width() / 2;
@@ -401,7 +400,7 @@ void GanttChartContentController::drawCompletionBar(const GanttChartItemPtr& ite
       Rectangle(completed.left() + horizontalInset, completed.top() + verticalInset,
                 completed.width() - 2 * horizontalInset,
                 std::max(0.0, completed.height() - 2 * verticalInset)),
-      drawingBounds());
+      area);
   if (!shape || !detail::isFinite(*shape)) return;
   const Color fill = style.completionBarFillColorFor(item);
   const Color secondaryFill = style.secondaryCompletionBarFillColorFor(item);
@@ -417,7 +416,7 @@ void GanttChartContentController::drawCompletionBar(const GanttChartItemPtr& ite
 }
 
 void GanttChartContentController::drawLabels(const GanttChartItemPtr& item,
-                                             const Rectangle& bounds) {
+                                             const Rectangle& bounds, const Rectangle& area) {
   const GanttChartItem& subject = *item;
   {
     const GanttChartContentBaseStyle& style = actualStyle();
@@ -426,7 +425,7 @@ void GanttChartContentController::drawLabels(const GanttChartItemPtr& item,
     const std::optional<std::string>& label = subject.label();
     if (settings().showsLabels && label && 2 * inset < bounds.width()) {
       const std::optional<Rectangle> textBox =
-          detail::clipped(bounds.insetBy(inset, style.verticalLabelInset), drawingBounds());
+          detail::clipped(bounds.insetBy(inset, style.verticalLabelInset), area);
       if (textBox && detail::isFinite(*textBox)) {
         const Color foreground = style.labelForegroundColorFor(item);
         const TextAlignment alignment = style.labelAlignment;
@@ -443,7 +442,7 @@ void GanttChartContentController::drawLabels(const GanttChartItemPtr& item,
   if (!showsAttachments() || !attachment || !(2 * inset < attachmentWidth)) return;
   const Rectangle room(bounds.right(), bounds.top(), attachmentWidth, bounds.height());
   const std::optional<Rectangle> textBox =
-      detail::clipped(room.insetBy(inset, style.verticalAttachmentInset), drawingBounds());
+      detail::clipped(room.insetBy(inset, style.verticalAttachmentInset), area);
   if (!textBox || !detail::isFinite(*textBox)) return;
   const Color foreground = style.attachmentForegroundColorFor(item);
   const Font font = style.attachmentFontFor(item);
