@@ -279,27 +279,30 @@ std::vector<Point> probes(const Rectangle& viewport) {
   return points;
 }
 
-void BM_ContentBarAtPoint(benchmark::State& state) {
+// Asks `find` at points spread over the viewport, in turn.
+template <class Find>
+void findAtPoints(benchmark::State& state, Find find) {
   Chart chart;
   const std::vector<Point> points = probes(chart.viewport);
   size_t index = 0;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(chart.controller->bar(points[index], 8.0, false));
+    benchmark::DoNotOptimize(find(*chart.controller, points[index]));
     index = (index + 1) % points.size();
   }
   reportCalls(state, chart, 1);
 }
+
+void BM_ContentBarAtPoint(benchmark::State& state) {
+  findAtPoints(state, [](const GanttChartContentController& controller, const Point& point) {
+    return controller.bar(point, 8.0, false);
+  });
+}
 BENCHMARK(BM_ContentBarAtPoint)->Unit(benchmark::kNanosecond);
 
 void BM_ContentDependencyLineAtPoint(benchmark::State& state) {
-  Chart chart;
-  const std::vector<Point> points = probes(chart.viewport);
-  size_t index = 0;
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(chart.controller->dependencyLine(points[index]));
-    index = (index + 1) % points.size();
-  }
-  reportCalls(state, chart, 1);
+  findAtPoints(state, [](const GanttChartContentController& controller, const Point& point) {
+    return controller.dependencyLine(point);
+  });
 }
 BENCHMARK(BM_ContentDependencyLineAtPoint)->Unit(benchmark::kNanosecond);
 

@@ -8,6 +8,7 @@
 
 #include "vorlent/base/clock.h"
 #include "vorlent/controllers/content_controller.h"
+#include "vorlent/controllers/content_drawing_testing.h"
 #include "vorlent/controllers/content_observers.h"
 #include "vorlent/intervals/enclosed_time_interval_selector.h"
 #include "vorlent/intervals/moment_period_selector.h"
@@ -23,10 +24,8 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-
-constexpr int64_t kWeek = 1200;
-
-Time at(int64_t day, double hours = 0) { return Time(kWeek, day, hours * secondsPerHour); }
+using testing::at;
+using testing::kWeek;
 
 // A week-long chart of one row (420 × 25 points with the extra row) whose
 // viewport shows all of it.

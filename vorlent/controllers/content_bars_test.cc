@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "vorlent/controllers/content_controller.h"
+#include "vorlent/controllers/content_drawing_testing.h"
 #include "vorlent/controllers/content_drawing_geometry.h"
 #include "vorlent/controllers/diagram_generator.h"
 #include "vorlent/model/item_source.h"
@@ -19,34 +20,10 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-
-constexpr int64_t kWeek = 1200;
-
-// With the timeline starting on Sunday 0:00 and the default 2.5 points per
-// hour, a day is 60 points wide: Monday starts at x 60.
-Time at(int64_t day, double hours = 0) { return Time(kWeek, day, hours * secondsPerHour); }
-
-GanttChartItemPtr makeItem(std::string label, int64_t row, Time start, Time finish,
-                           GanttChartItemType type = GanttChartItemType::standard,
-                           int64_t zIndex = 0) {
-  return GanttChartItem::create({.label = std::move(label),
-                                 .row = row,
-                                 .start = start,
-                                 .finish = finish,
-                                 .zIndex = zIndex,
-                                 .type = type});
-}
-
-GanttChartDependencyPtr link(std::string label, GanttChartItemPtr from, GanttChartItemPtr to,
-                             GanttChartDependencyType type =
-                                 GanttChartDependencyType::fromFinishToStart,
-                             int64_t zIndex = 0) {
-  return GanttChartDependency::create({.label = std::move(label),
-                                       .from = std::move(from),
-                                       .to = std::move(to),
-                                       .zIndex = zIndex,
-                                       .type = type});
-}
+using testing::at;
+using testing::kWeek;
+using testing::link;
+using testing::makeItem;
 
 // A week-long chart (420 points) showing rows 0 to 9.
 struct Chart {

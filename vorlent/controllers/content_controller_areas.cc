@@ -73,9 +73,8 @@ std::vector<ScheduleTimeArea> GanttChartContentController::buildHighlightedSched
 
 std::shared_ptr<const std::vector<ScheduleTimeArea>>
 GanttChartContentController::scheduleAreasOfViewport() const {
-  const Rectangle key = viewport();
-  if (auto cached = cachedHighlightedScheduleAreas_.find(key)) return cached;
-  return cachedHighlightedScheduleAreas_.store(key, buildHighlightedScheduleAreas());
+  return cachedHighlightedScheduleAreas_.findOrBuild(
+      viewport(), [this] { return buildHighlightedScheduleAreas(); });
 }
 
 std::vector<ScheduleTimeArea> GanttChartContentController::highlightedScheduleAreas() const {
@@ -147,9 +146,8 @@ std::vector<TimeArea> GanttChartContentController::buildHighlightedIntervalAreas
 
 std::shared_ptr<const std::vector<TimeArea>>
 GanttChartContentController::intervalAreasOfViewport() const {
-  const Rectangle key = viewport();
-  if (auto cached = cachedHighlightedIntervalAreas_.find(key)) return cached;
-  return cachedHighlightedIntervalAreas_.store(key, buildHighlightedIntervalAreas());
+  return cachedHighlightedIntervalAreas_.findOrBuild(
+      viewport(), [this] { return buildHighlightedIntervalAreas(); });
 }
 
 std::vector<TimeArea> GanttChartContentController::highlightedIntervalAreas() const {

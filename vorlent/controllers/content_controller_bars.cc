@@ -125,9 +125,7 @@ Rectangle GanttChartContentController::completionOfBar(const GanttChartItemPtr& 
 
 std::shared_ptr<const GanttChartContentController::VisibleBars>
 GanttChartContentController::barsOfViewport() const {
-  const Rectangle key = viewport();
-  if (auto cached = cachedVisibleBars_.find(key)) return cached;
-  return cachedVisibleBars_.store(key, buildVisibleBars());
+  return cachedVisibleBars_.findOrBuild(viewport(), [this] { return buildVisibleBars(); });
 }
 
 std::vector<GanttChartBar> GanttChartContentController::visibleBars() const {
@@ -179,9 +177,8 @@ GanttChartContentController::linesOfViewport() const {
         new std::shared_ptr<const VisibleDependencyLines>(std::make_shared<VisibleDependencyLines>());
     return *none;
   }
-  const Rectangle key = viewport();
-  if (auto cached = cachedVisibleDependencyLines_.find(key)) return cached;
-  return cachedVisibleDependencyLines_.store(key, buildVisibleDependencyLines());
+  return cachedVisibleDependencyLines_.findOrBuild(viewport(),
+                                                   [this] { return buildVisibleDependencyLines(); });
 }
 
 std::vector<GanttChartDependencyLine> GanttChartContentController::visibleDependencyLines() const {

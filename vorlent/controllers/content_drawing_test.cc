@@ -25,31 +25,14 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
+using testing::at;
+using testing::kWeek;
+using testing::link;
+using testing::makeItem;
+using testing::named;
 using testing::PresenterCall;
 using testing::RecordingContentPresenter;
 using testing::TestableContentController;
-
-constexpr int64_t kWeek = 1200;
-
-Time at(int64_t day, double hours = 0) { return Time(kWeek, day, hours * secondsPerHour); }
-
-GanttChartItemPtr makeItem(std::string label, int64_t row, Time start, Time finish,
-                           GanttChartItemType type = GanttChartItemType::standard) {
-  return GanttChartItem::create(
-      {.label = std::move(label), .row = row, .start = start, .finish = finish, .type = type});
-}
-
-GanttChartDependencyPtr link(std::string label, GanttChartItemPtr from, GanttChartItemPtr to,
-                             GanttChartDependencyType type) {
-  return GanttChartDependency::create(
-      {.label = std::move(label), .from = std::move(from), .to = std::move(to), .type = type});
-}
-
-template <class T>
-T named(T value, std::string name) {
-  value.context = std::move(name);
-  return value;
-}
 
 // A week (420 points, 60 per day) on 7 rows of 25 points, all in view,
 // drawn with the plain default style assigned by hand.

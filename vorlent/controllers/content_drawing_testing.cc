@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "vorlent/model/item_source.h"
+#include "vorlent/time/time_constants.h"
 
 namespace vorlent::testing {
 
@@ -60,6 +61,14 @@ std::string flags(bool highlighted, bool focused, bool selected) {
   return result.empty() ? "-" : result;
 }
 
+// The highlight, focus and selection of a bar: flags, colours, widths.
+std::string outlines(bool highlighted, bool focused, bool selected, const Color& highlightColor,
+                     const Color& focusColor, const Color& selectionColor, double highlightWidth,
+                     double focusWidth, double selectionWidth) {
+  return joined(flags(highlighted, focused, selected), highlightColor, focusColor, selectionColor,
+                highlightWidth, focusWidth, selectionWidth);
+}
+
 std::string permissions(std::initializer_list<std::pair<char, bool>> granted) {
   std::string result = "allows:";
   for (const auto& [letter, allowed] : granted) {
@@ -69,6 +78,27 @@ std::string permissions(std::initializer_list<std::pair<char, bool>> granted) {
 }
 
 }  // namespace
+
+Time at(int64_t day, double hours) { return Time(kWeek, day, hours * secondsPerHour); }
+
+GanttChartItemPtr makeItem(std::string label, int64_t row, Time start, Time finish,
+                           GanttChartItemType type, int64_t zIndex) {
+  return GanttChartItem::create({.label = std::move(label),
+                                 .row = row,
+                                 .start = start,
+                                 .finish = finish,
+                                 .zIndex = zIndex,
+                                 .type = type});
+}
+
+GanttChartDependencyPtr link(std::string label, GanttChartItemPtr from, GanttChartItemPtr to,
+                             GanttChartDependencyType type, int64_t zIndex) {
+  return GanttChartDependency::create({.label = std::move(label),
+                                       .from = std::move(from),
+                                       .to = std::move(to),
+                                       .zIndex = zIndex,
+                                       .type = type});
+}
 
 std::string PresenterCall::brief() const {
   std::string line = name;
@@ -132,8 +162,8 @@ void RecordingContentPresenter::drawBar(
     double thumbDistance) {
   record({"drawBar", nameOf(item), joined(rectangle),
           joined(fillColor, secondaryFillColor, text(strokeColor), strokeWidth, cornerRadius,
-                 flags(isHighlighted, isFocused, isSelected), highlightColor, focusColor,
-                 selectionColor, highlightWidth, focusWidth, selectionWidth,
+                 outlines(isHighlighted, isFocused, isSelected, highlightColor, focusColor,
+                          selectionColor, highlightWidth, focusWidth, selectionWidth),
                  permissions({{'m', allowsMoving},
                               {'r', allowsResizing},
                               {'s', allowsResizingAtStart},
@@ -152,8 +182,8 @@ void RecordingContentPresenter::drawSummaryBar(
   record({"drawSummaryBar", nameOf(item), joined(rectangle),
           joined(fillColor, secondaryFillColor, text(strokeColor), strokeWidth, triangleInset,
                  triangleScale, isExpanded ? "expanded" : "collapsed",
-                 flags(isHighlighted, isFocused, isSelected), highlightColor, focusColor,
-                 selectionColor, highlightWidth, focusWidth, selectionWidth,
+                 outlines(isHighlighted, isFocused, isSelected, highlightColor, focusColor,
+                          selectionColor, highlightWidth, focusWidth, selectionWidth),
                  permissions({{'m', allowsMoving},
                               {'r', allowsResizing},
                               {'s', allowsResizingAtStart},
@@ -170,8 +200,8 @@ void RecordingContentPresenter::drawMilestone(
     double thumbDistance) {
   record({"drawMilestone", nameOf(item), joined(rectangle),
           joined(fillColor, secondaryFillColor, text(strokeColor), strokeWidth,
-                 flags(isHighlighted, isFocused, isSelected), highlightColor, focusColor,
-                 selectionColor, highlightWidth, focusWidth, selectionWidth,
+                 outlines(isHighlighted, isFocused, isSelected, highlightColor, focusColor,
+                          selectionColor, highlightWidth, focusWidth, selectionWidth),
                  permissions({{'m', allowsMoving}, {'v', allowsMovingVertically}}),
                  thumbDistance)});
 }

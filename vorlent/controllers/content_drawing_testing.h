@@ -11,6 +11,28 @@
 
 namespace vorlent::testing {
 
+// The week the charts of the tests show: Sunday 31 December 2023 to Sunday
+// 7 January 2024. With the timeline starting on its Sunday and the default
+// 2.5 points per hour, a day is 60 points wide: Monday starts at x 60.
+inline constexpr int64_t kWeek = 1200;
+[[nodiscard]] Time at(int64_t day, double hours = 0);
+
+[[nodiscard]] GanttChartItemPtr makeItem(std::string label, int64_t row, Time start, Time finish,
+                                         GanttChartItemType type = GanttChartItemType::standard,
+                                         int64_t zIndex = 0);
+[[nodiscard]] GanttChartDependencyPtr link(
+    std::string label, GanttChartItemPtr from, GanttChartItemPtr to,
+    GanttChartDependencyType type = GanttChartDependencyType::fromFinishToStart,
+    int64_t zIndex = 0);
+
+// The value with `context` set to the name, by which the recording presenter
+// tells selectors apart.
+template <class T>
+T named(T value, std::string name) {
+  value.context = std::move(name);
+  return value;
+}
+
 // One call a presenter received. Items and dependencies are named by their
 // label, selectors by their `context` when it holds a std::string ("?"
 // otherwise), rows by their index.
