@@ -137,6 +137,34 @@ TEST(ContentVisibleBars, ComeInZOrderWithTiesKeptInTheManagersOrder) {
               ElementsAre("bottom", "first", "second", "third", "top"));
 }
 
+TEST(ContentVisibleBars, ManyTiesKeepTheManagersOrder) {
+  // Enough bars and lines that a sort which does not keep ties in order
+  // would mix them.
+  std::vector<GanttChartItemPtr> items;
+  std::vector<GanttChartDependencyPtr> dependencies;
+  std::vector<std::string> expectedBars[2];
+  std::vector<std::string> expectedLines[2];
+  for (int index = 0; index < 60; ++index) {
+    const int64_t zIndex = index % 3 == 1 ? 1 : 0;
+    const std::string label = std::to_string(index);
+    items.push_back(makeItem(label, index % 8, at(index % 6), at(index % 6, 12),
+                             GanttChartItemType::standard, zIndex));
+    expectedBars[zIndex].push_back(label);
+    if (index == 0) continue;
+    dependencies.push_back(link(label, items[index - 1], items[index],
+                                GanttChartDependencyType::fromFinishToStart, zIndex));
+    expectedLines[zIndex].push_back(label);
+  }
+  Chart chart(items, dependencies);
+  auto lowThenHigh = [](const std::vector<std::string> (&lists)[2]) {
+    std::vector<std::string> all = lists[0];
+    all.insert(all.end(), lists[1].begin(), lists[1].end());
+    return all;
+  };
+  EXPECT_EQ(labelsOf(chart.controller->visibleBars()), lowThenHigh(expectedBars));
+  EXPECT_EQ(labelsOf(chart.controller->visibleDependencyLines()), lowThenHigh(expectedLines));
+}
+
 TEST(ContentVisibleBars, InARectangleAreThoseTouchingItEdgesIncluded) {
   const auto a = makeItem("a", 0, at(kMonday), at(kTuesday));     // x 60...120
   const auto b = makeItem("b", 0, at(kWednesday), at(kThursday));  // x 180...240
