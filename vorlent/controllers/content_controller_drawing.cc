@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <span>
 #include <utility>
 
 #include "vorlent/controllers/content_controller.h"
