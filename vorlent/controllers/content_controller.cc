@@ -154,6 +154,16 @@ void GanttChartContentController::clearCaches() {
 
 // --- Scale and geometry: properties ------------------------------------------
 
+void GanttChartContentController::timelineShapeDidChange() {
+  clearCaches();
+  // Even where only the margins changed, the start of a preferred timeline,
+  // and with it the time under every x, may have moved; the filter follows.
+  updateItemManagerTimeline();
+  tellContentChanged();
+  tell(&GanttChartContentTimelineObserver::timelineDidChange);
+  tell(&GanttChartContentTimelineObserver::visibleTimelineDidChange);
+}
+
 void GanttChartContentController::setVisibilitySchedule(
     std::shared_ptr<ScheduleDefinition> schedule) {
   if (!schedule) schedule = ScheduleDefinition::continuous();
@@ -161,11 +171,7 @@ void GanttChartContentController::setVisibilitySchedule(
   ReactionScope scope(*this);
   visibilitySchedule_ = std::move(schedule);
   workingTimeIndex_.reset();
-  clearCaches();
-  updateItemManagerTimeline();
-  tellContentChanged();
-  tell(&GanttChartContentTimelineObserver::timelineDidChange);
-  tell(&GanttChartContentTimelineObserver::visibleTimelineDidChange);
+  timelineShapeDidChange();
 }
 
 void GanttChartContentController::setRowHeight(double rowHeight) {
@@ -182,11 +188,7 @@ void GanttChartContentController::setHourWidth(double hourWidth) {
   if (sameValue(hourWidth, hourWidth_)) return;
   ReactionScope scope(*this);
   hourWidth_ = hourWidth;
-  clearCaches();
-  updateItemManagerTimeline();
-  tellContentChanged();
-  tell(&GanttChartContentTimelineObserver::timelineDidChange);
-  tell(&GanttChartContentTimelineObserver::visibleTimelineDidChange);
+  timelineShapeDidChange();
 }
 
 void GanttChartContentController::setZoom(double zoom) {
@@ -217,35 +219,21 @@ void GanttChartContentController::setPreferredTimelineMargin(double margin) {
   if (sameValue(margin, preferredTimelineMargin_)) return;
   ReactionScope scope(*this);
   preferredTimelineMargin_ = margin;
-  clearCaches();
-  // The margin moves the start of a preferred timeline, and with it the time
-  // under every x; the filter follows.
-  updateItemManagerTimeline();
-  tellContentChanged();
-  tell(&GanttChartContentTimelineObserver::timelineDidChange);
-  tell(&GanttChartContentTimelineObserver::visibleTimelineDidChange);
+  timelineShapeDidChange();
 }
 
 void GanttChartContentController::setShowsAttachments(bool showsAttachments) {
   if (showsAttachments == showsAttachments_) return;
   ReactionScope scope(*this);
   showsAttachments_ = showsAttachments;
-  clearCaches();
-  updateItemManagerTimeline();
-  tellContentChanged();
-  tell(&GanttChartContentTimelineObserver::timelineDidChange);
-  tell(&GanttChartContentTimelineObserver::visibleTimelineDidChange);
+  timelineShapeDidChange();
 }
 
 void GanttChartContentController::setAttachmentLabelWidth(double width) {
   if (sameValue(width, attachmentLabelWidth_)) return;
   ReactionScope scope(*this);
   attachmentLabelWidth_ = width;
-  clearCaches();
-  updateItemManagerTimeline();
-  tellContentChanged();
-  tell(&GanttChartContentTimelineObserver::timelineDidChange);
-  tell(&GanttChartContentTimelineObserver::visibleTimelineDidChange);
+  timelineShapeDidChange();
 }
 
 void GanttChartContentController::setViewportExtensionWidth(double width) {

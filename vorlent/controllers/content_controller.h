@@ -251,6 +251,10 @@ class GanttChartContentController
   [[nodiscard]] double secondsFor(double points) const;
 
  private:
+  // The reaction shared by every property that shapes the actual timeline:
+  // clears the caches, pushes the timeline filter, sends the five content
+  // notifications, then `timelineDidChange` and `visibleTimelineDidChange`.
+  void timelineShapeDidChange();
   // Applies one (non-deferred) viewport or zoom write.
   void applyViewport(const Rectangle& viewport);
   void applyZoom(double zoom);

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cmath>
 
 #include "vorlent/controllers/content_controller.h"
 #include "vorlent/controllers/saturating_math.h"
@@ -65,15 +66,15 @@ RowRange GanttChartContentController::range(double top, double height) const {
   if (rowHeight == 0) return RowRange(0, rowCount - 1);
   const int64_t first = std::max<int64_t>(saturatingFloor(top / rowHeight), 0);
   const int64_t last =
-      std::min(saturatingCeil((top + height) / rowHeight), rowCount) - 1;
+      saturatingSubtract(std::min(saturatingCeil((top + height) / rowHeight), rowCount), 1);
   return RowRange(std::min(first, last), std::max(first, last));
 }
 
 void GanttChartContentController::updateItemManagerRange() {
   const RowRange visible = range(viewport_.origin.y, viewport_.size.height);
-  const double rowHeight = effectiveRowHeight();
-  const int64_t extension =
-      rowHeight == 0 ? 0 : saturatingCeil(viewportExtensionHeight_ / rowHeight);
+  // An extension that is not a finite number of rows reaches no further.
+  const double rows = viewportExtensionHeight_ / effectiveRowHeight();
+  const int64_t extension = std::isfinite(rows) ? saturatingCeil(rows) : 0;
   const int64_t first = saturatingSubtract(visible.first(), extension);
   const int64_t last = saturatingAdd(visible.last(), extension);
   itemManager_->setRange(RowRange(std::min(first, last), std::max(first, last)));
@@ -85,11 +86,7 @@ void GanttChartContentController::setScrollableTimeline(std::optional<TimeRange>
   if (timeline == scrollableTimeline_) return;
   ReactionScope scope(*this);
   scrollableTimeline_ = timeline;
-  clearCaches();
-  updateItemManagerTimeline();
-  tellContentChanged();
-  tell(&GanttChartContentTimelineObserver::timelineDidChange);
-  tell(&GanttChartContentTimelineObserver::visibleTimelineDidChange);
+  timelineShapeDidChange();
 }
 
 TimeRange GanttChartContentController::actualTimeline() const {

@@ -76,14 +76,10 @@ class GanttChartElement {
                                      bool allowsMilestone);
 
   [[nodiscard]] const Value& value() const { return value_; }
-  // The payload of one case, or null when the element is of another case.
+  // The payload of one case, or null when the value is of another case.
   template <class Case>
   [[nodiscard]] const Case* as() const {
     return std::get_if<Case>(&value_);
-  }
-  template <class Case>
-  [[nodiscard]] bool is() const {
-    return std::holds_alternative<Case>(value_);
   }
 
   // True when both are bars of the very same item object, or both lines of
@@ -151,10 +147,6 @@ class GanttChartDraggingOperation {
   template <class Case>
   [[nodiscard]] const Case* as() const {
     return std::get_if<Case>(&value_);
-  }
-  template <class Case>
-  [[nodiscard]] bool is() const {
-    return std::holds_alternative<Case>(value_);
   }
 
  private:

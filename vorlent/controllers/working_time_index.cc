@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "vorlent/time/time_constants.h"
+
 namespace vorlent {
 
 namespace {
@@ -57,23 +59,26 @@ void WorkingTimeIndex::prepare(const std::shared_ptr<ScheduleDefinition>& schedu
   schedule_ = schedule;
 }
 
-std::optional<double> WorkingTimeIndex::offsetOf(const Time& time) const {
-  if (!schedule_) return std::nullopt;
-  const double offset = TimeRange(origin_, time).duration();
-  if (!(offset >= 0 && offset <= coveredSeconds_)) return std::nullopt;
-  return offset;
-}
-
 std::optional<double> WorkingTimeIndex::workedUntil(const Time& time) const {
-  const std::optional<double> offset = offsetOf(time);
-  if (!offset) return std::nullopt;
+  if (!schedule_) return std::nullopt;
+  // A time held out of its usual ranges is read by the calendar in its own
+  // way; leave it to the calendar.
+  if (time.dayOfWeek < 0 || time.dayOfWeek > 6 || !(time.timeOfDay >= 0) ||
+      !(time.timeOfDay <= secondsPerDay)) {
+    return std::nullopt;
+  }
+  const double offset = TimeRange(origin_, time).duration();
+  // Beyond the span only the stretch between its end and the instant is
+  // walked.
+  if (offset < 0) return schedule_->duration(origin_, time);
+  if (offset > coveredSeconds_) return totalWorked() + schedule_->duration(covered_.finish, time);
   // The last stretch that starts at or before the instant.
   const auto after = std::upper_bound(
-      stretches_.begin(), stretches_.end(), *offset,
+      stretches_.begin(), stretches_.end(), offset,
       [](double value, const Stretch& stretch) { return value < stretch.startOffset; });
   if (after == stretches_.begin()) return 0.0;
   const Stretch& stretch = *(after - 1);
-  const double inside = std::min(*offset, stretch.finishOffset) - stretch.startOffset;
+  const double inside = std::min(offset, stretch.finishOffset) - stretch.startOffset;
   return stretch.workedBefore + inside;
 }
 
@@ -83,9 +88,7 @@ double WorkingTimeIndex::totalWorked() const {
   return last.workedBefore + (last.finishOffset - last.startOffset);
 }
 
-std::optional<Time> WorkingTimeIndex::instantAt(double worked, bool atFinish) const {
-  // The ends of the indexed stretches depend on what lies beyond the span.
-  if (!(worked > 0 && worked < totalWorked())) return std::nullopt;
+Time WorkingTimeIndex::instantAt(double worked, bool atFinish) const {
   if (atFinish) {
     // The first stretch whose end reaches the amount: an amount that fills
     // a stretch exactly ends there.
@@ -115,25 +118,49 @@ std::optional<double> WorkingTimeIndex::duration(const Time& from, const Time& t
   return *workedTo - *workedFrom;
 }
 
+// In the three steps below, an amount that ends inside the indexed stretches
+// is found in the table; one that ends beyond the span is walked by the
+// calendar from the span's end (or start), past which no working time is
+// left out; anything else is the calendar's own question, walked over the
+// amount only. Working time before the span counts negative.
+
 std::optional<Time> WorkingTimeIndex::finish(const Time& from, double seconds) const {
-  if (!(seconds > 0 && std::isfinite(seconds))) return std::nullopt;
+  if (!(seconds > 0) || stretches_.empty()) return std::nullopt;
   const std::optional<double> worked = workedUntil(from);
   if (!worked) return std::nullopt;
-  return instantAt(*worked + seconds, true);
+  const double target = *worked + seconds;
+  const double total = totalWorked();
+  if (target > 0 && target < total) return instantAt(target, true);
+  if (target == total && *worked < total) return stretches_.back().finish.asFinish();
+  if (target > total && *worked <= total) {
+    return schedule_->finish(covered_.finish, target - total);
+  }
+  return schedule_->finish(from, seconds);
 }
 
 std::optional<Time> WorkingTimeIndex::start(const Time& to, double seconds) const {
-  if (!(seconds > 0 && std::isfinite(seconds))) return std::nullopt;
+  if (!(seconds > 0) || stretches_.empty()) return std::nullopt;
   const std::optional<double> worked = workedUntil(to);
   if (!worked) return std::nullopt;
-  return instantAt(*worked - seconds, false);
+  const double target = *worked - seconds;
+  if (target > 0 && target < totalWorked()) return instantAt(target, false);
+  if (target == 0 && *worked > 0) return stretches_.front().start.asStart();
+  if (target < 0 && *worked >= 0) return schedule_->start(origin_, -target);
+  return schedule_->start(to, seconds);
 }
 
 std::optional<Time> WorkingTimeIndex::nextTimeAfter(const Time& from, double seconds) const {
-  if (!std::isfinite(seconds)) return std::nullopt;
+  if (stretches_.empty()) return std::nullopt;
   const std::optional<double> worked = workedUntil(from);
   if (!worked) return std::nullopt;
-  return instantAt(*worked + seconds, false);
+  const double target = *worked + seconds;
+  const double total = totalWorked();
+  if (target > 0 && target < total) return instantAt(target, false);
+  if (target >= total && *worked <= total) {
+    return schedule_->nextTime(schedule_->finish(covered_.finish, target - total));
+  }
+  if (target <= 0 && *worked >= 0) return schedule_->nextTime(schedule_->finish(origin_, target));
+  return schedule_->nextTime(schedule_->finish(from, seconds));
 }
 
 }  // namespace vorlent

@@ -18,9 +18,12 @@ namespace vorlent {
 // for every bar and every pointer position, over timelines of years.
 //
 // Answers agree with the calendar's own operations (to rounding of the
-// summed seconds). Questions that reach outside the indexed span, or that sit
-// on its very ends where the answer depends on what lies beyond, return
-// nullopt; the caller then asks the calendar.
+// summed seconds). Beyond the indexed span the calendar is asked, but only
+// about the part beyond it, so a question just past the span's end costs
+// what that overshoot costs. An empty index, a zero amount (whose answer
+// depends on the direction the calendar looks in) or a time held outside the
+// usual day and time-of-day ranges gives nullopt; the caller then asks the
+// calendar.
 class WorkingTimeIndex {
  public:
   // Spans longer than this are not indexed (their table would cost more
@@ -46,8 +49,7 @@ class WorkingTimeIndex {
   [[nodiscard]] std::optional<Time> finish(const Time& from, double seconds) const;
   // `schedule.start(to, seconds)` for a positive amount.
   [[nodiscard]] std::optional<Time> start(const Time& to, double seconds) const;
-  // `schedule.nextTime(schedule.finish(from, seconds))` for any finite
-  // amount.
+  // `schedule.nextTime(schedule.finish(from, seconds))` for any amount.
   [[nodiscard]] std::optional<Time> nextTimeAfter(const Time& from, double seconds) const;
 
  private:
@@ -59,15 +61,13 @@ class WorkingTimeIndex {
     double workedBefore;  // working seconds from origin_ to `start`
   };
 
-  // Calendar seconds from origin_; nullopt outside the covered span.
-  [[nodiscard]] std::optional<double> offsetOf(const Time& time) const;
-  // Working seconds from origin_ to `time`; nullopt outside the span.
+  // Working seconds from origin_ to `time`, negative before the span;
+  // nullopt for a time the calendar must read itself.
   [[nodiscard]] std::optional<double> workedUntil(const Time& time) const;
-  // The instant where `worked` working seconds from origin_ are reached:
-  // at a stretch's end the next stretch's start (`atFinish` false) or that
-  // end itself (`atFinish` true). Nullopt when the instant is not inside the
-  // indexed stretches.
-  [[nodiscard]] std::optional<Time> instantAt(double worked, bool atFinish) const;
+  // The instant where `worked` (strictly between 0 and the total) working
+  // seconds from origin_ are reached: at a stretch's end the next stretch's
+  // start (`atFinish` false) or that end itself (`atFinish` true).
+  [[nodiscard]] Time instantAt(double worked, bool atFinish) const;
   [[nodiscard]] double totalWorked() const;
 
   std::shared_ptr<ScheduleDefinition> schedule_;
