@@ -72,9 +72,9 @@ class GanttChartHeader : public QWidget,
   GanttChartHeader(const GanttChartHeader&) = delete;
   GanttChartHeader& operator=(const GanttChartHeader&) = delete;
 
-  // As high as the rows of the controller attached last (two without one)
-  // in the widget's font; the view shrinks to nothing. The height policy is
-  // fixed: a host (or the chart view) sets the height it wants.
+  // As high as its controller's rows (two without a controller) in the
+  // widget's font, read when asked; the view shrinks to nothing. The height
+  // policy is fixed: a host (or the chart view) sets the height it wants.
   [[nodiscard]] QSize sizeHint() const override;
   [[nodiscard]] QSize minimumSizeHint() const override;
 
