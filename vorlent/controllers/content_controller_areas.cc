@@ -1,17 +1,21 @@
+// TEMPORARY stand-in: the time-scale schedules only.
+
 #include "vorlent/controllers/content_controller.h"
 
 namespace vorlent {
 
 // Built with the highlighted areas.
 std::shared_ptr<ScheduleDefinition> GanttChartContentController::timeScaleScheduleFor(
-    const GanttChartItemPtr& /*item*/) const {
+    const GanttChartItemPtr& item) const {
+  if (timeScaleSchedule_) return timeScaleSchedule_;
+  if (item->schedule()) return item->schedule();
   return itemManager()->schedule();
 }
 
 // Built with the highlighted areas.
 std::shared_ptr<ScheduleDefinition> GanttChartContentController::timeScaleScheduleForNewItems()
     const {
-  return itemManager()->schedule();
+  return timeScaleSchedule_ ? timeScaleSchedule_ : itemManager()->schedule();
 }
 
 // Built with the highlighted areas.
