@@ -304,6 +304,9 @@ void GanttChartContentController::removeItem(const GanttChartItemPtr& item) {
     selectedElement_.reset();
     selectedElementDidChange();
   }
+  // A drag of the item would go on editing an item the manager no longer
+  // holds.
+  if (draggedItem() == item) cancelDragging();
   itemManager()->removeItem(item);
 }
 
