@@ -7,6 +7,7 @@
 #include "vorlent/time/day_range.h"
 #include "vorlent/time/schedule_definition_provider.h"
 #include "vorlent/time/time.h"
+#include "vorlent/time/time_constants.h"
 #include "vorlent/time/time_range.h"
 #include "vorlent/time/time_scale.h"
 #include "vorlent/time/time_unit.h"
@@ -122,7 +123,9 @@ class ScheduleDefinition : public std::enable_shared_from_this<ScheduleDefinitio
                             TimeUnit unit = TimeUnit::seconds) const;
   // As `finish(from, amount, unit)`; `skippingWeeks` false walks every
   // working stretch instead of counting whole weeks at once (results agree
-  // exactly for whole seconds, and to rounding otherwise).
+  // exactly for whole seconds, and to rounding otherwise), so its cost grows
+  // with the stretches crossed: a check on the week counting, not a form for
+  // long amounts.
   [[nodiscard]] Time finish(const Time& from, double amount, TimeUnit unit,
                             bool skippingWeeks) const;
   // The instant from which `amount` of working time ends at `to`, in 0:00
@@ -140,8 +143,11 @@ class ScheduleDefinition : public std::enable_shared_from_this<ScheduleDefinitio
   [[nodiscard]] Time rounding(const Time& time, const TimeScale& scale) const;
   // The working intervals of the range, in order; [] when it ends before it
   // starts. An interval cut by the range's finish ends in the caller's form.
+  // At most `kMaxSelectedIntervals`, the earliest: a range over all of time
+  // holds tens of millions of stretches, and the cost follows the list.
   [[nodiscard]] std::vector<TimeRange> times(const TimeRange& range) const;
-  // The non-working intervals of the range, in order, none of them empty.
+  // The non-working intervals of the range, in order, none of them empty; at
+  // most `kMaxSelectedIntervals`, the earliest.
   [[nodiscard]] std::vector<TimeRange> timeouts(const TimeRange& range) const;
 
   // --- Derived values (excluded intervals are not looked at) ---------------
