@@ -1,0 +1,803 @@
+#pragma once
+
+#include <cstdint>
+#include <limits>
+#include <memory>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "vorlent/base/run_loop.h"
+#include "vorlent/controllers/coalesced_writes.h"
+#include "vorlent/controllers/content_activator.h"
+#include "vorlent/controllers/content_editor.h"
+#include "vorlent/controllers/content_observers.h"
+#include "vorlent/controllers/content_presenter.h"
+#include "vorlent/controllers/content_scroller.h"
+#include "vorlent/controllers/content_style_protocols.h"
+#include "vorlent/controllers/diagram_generator.h"
+#include "vorlent/controllers/interaction_values.h"
+#include "vorlent/controllers/viewport_cache.h"
+#include "vorlent/controllers/working_time_index.h"
+#include "vorlent/graphics/border.h"
+#include "vorlent/graphics/color.h"
+#include "vorlent/graphics/cursor.h"
+#include "vorlent/graphics/mode.h"
+#include "vorlent/graphics/point.h"
+#include "vorlent/graphics/rectangle.h"
+#include "vorlent/graphics/size.h"
+#include "vorlent/intervals/schedule_time_selector.h"
+#include "vorlent/intervals/time_area.h"
+#include "vorlent/intervals/time_selector.h"
+#include "vorlent/model/collection_provider.h"
+#include "vorlent/model/dependency.h"
+#include "vorlent/model/item.h"
+#include "vorlent/model/item_manager.h"
+#include "vorlent/model/row_range.h"
+#include "vorlent/style/content_base_style.h"
+#include "vorlent/style/content_settings.h"
+#include "vorlent/style/content_strings.h"
+#include "vorlent/style/content_style.h"
+#include "vorlent/style/theme.h"
+#include "vorlent/time/schedule_definition.h"
+#include "vorlent/time/time.h"
+#include "vorlent/time/time_range.h"
+#include "vorlent/time/time_scale.h"
+#include "vorlent/time/time_unit.h"
+
+namespace vorlent {
+
+// The toolkit-free brain of the chart area: it turns the item manager's items
+// into positions on a diagram, keeps the manager filtered to what the
+// viewport shows (widened by a margin), and tells its host what changed. It
+// owns no view: a host gives it the visible rectangle (`viewport`) and mouse
+// points, and receives sizes, drawing calls (presenter), scroll requests
+// (scroller) and notifications (observers), all held weakly.
+//
+// Geometry. The diagram's origin is the top left corner of row 0 at the start
+// of the actual timeline. x grows with the working time of the visibility
+// schedule (hidden time takes no room) at `zoom` × `hourWidth` points per
+// hour; y grows downwards by `rowHeight` per row. A row height, hour width or
+// zoom that is zero, negative or not finite makes every length 0 rather than
+// feeding a division by zero into the calendar arithmetic; the stored values
+// are kept as given.
+//
+// Notifications. Setting a property stores it, clears the derived caches
+// where it shapes them, pushes the widened row range and timeline into the
+// item manager where they may move, then notifies, synchronously and in a
+// fixed order; most properties only react to a real change. An observer that
+// writes `viewport` or `zoom` while being told about a change of it has its
+// write applied once the running round of notifications has finished (the
+// latest write winning, a bounded number of times), and reactions nested
+// deeper than a fixed bound stop notifying, so no observer can make the
+// controller recurse without end.
+//
+// Caches. Bars, dependency lines and highlighted areas are kept per viewport
+// for the current viewport and a few recent ones, until something that shapes
+// them changes (`clearCaches()`).
+//
+// Create it with `create`; it registers itself as its item manager's
+// collection observer. Everything runs on one thread.
+class GanttChartContentController
+    : public GanttChartCollectionObserver,
+      public GanttChartDiagramGenerator,
+      public std::enable_shared_from_this<GanttChartContentController> {
+ public:
+  // ===========================================================================
+  // Construction and the item manager
+  // ===========================================================================
+
+  // A controller over `itemManager`, which it keeps alive; the row filter is
+  // pushed into the manager (the timeline filter follows at the first change
+  // of the viewport, timeline or scale) and the controller becomes the
+  // manager's collection observer. A null manager is a fatal stop.
+  static std::shared_ptr<GanttChartContentController> create(
+      GanttChartItemManagerPtr itemManager);
+  // The same over a new `GanttChartItemSource` of the given items and
+  // dependencies, with no schedule and no behaviour.
+  static std::shared_ptr<GanttChartContentController> create(
+      std::vector<GanttChartItemPtr> items = {},
+      std::vector<GanttChartDependencyPtr> dependencies = {});
+
+  ~GanttChartContentController() override;
+  GanttChartContentController(const GanttChartContentController&) = delete;
+  GanttChartContentController& operator=(const GanttChartContentController&) = delete;
+
+  [[nodiscard]] virtual const GanttChartItemManagerPtr& itemManager() const {
+    return itemManager_;
+  }
+  // Reacts on every assignment, the same manager included: the old manager
+  // stops reporting to this controller (unless it already reports to
+  // another), caches are cleared, the row count is read afresh, both filters
+  // are pushed into the new manager, everybody is told, and the controller
+  // becomes the new manager's collection observer. A null manager is a fatal
+  // stop.
+  virtual void setItemManager(GanttChartItemManagerPtr itemManager);
+
+ protected:
+  // Subclasses are made through a factory of their own that calls
+  // `attachToItemManager()` once the new controller is owned by a
+  // `std::shared_ptr`.
+  explicit GanttChartContentController(GanttChartItemManagerPtr itemManager);
+  // Pushes the row filter into the item manager and becomes its collection
+  // observer.
+  void attachToItemManager();
+
+  // Runs one reaction: keeps the controller alive until it has finished
+  // (an observer may release its last owner) and counts how deeply reactions
+  // nest, so that `tell` stops notifying beyond `kMaxReactionDepth`.
+  class ReactionScope {
+   public:
+    explicit ReactionScope(GanttChartContentController& controller);
+    ~ReactionScope();
+    ReactionScope(const ReactionScope&) = delete;
+    ReactionScope& operator=(const ReactionScope&) = delete;
+
+   private:
+    GanttChartContentController& controller_;
+    std::shared_ptr<GanttChartContentController> keepAlive_;
+  };
+  static constexpr int kMaxReactionDepth = 32;
+
+  // Calls one requirement on the collaborator when it is alive (and the
+  // reaction depth allows notifying).
+  void tell(void (GanttChartContentObserver::*call)()) const;
+  void tell(void (GanttChartContentRangeObserver::*call)()) const;
+  void tell(void (GanttChartContentTimelineObserver::*call)()) const;
+  void tell(void (GanttChartContentSelectionObserver::*call)()) const;
+  // The five content notifications: total diagram size, visible bars,
+  // visible dependency lines, highlighted schedule areas, highlighted
+  // interval areas.
+  void tellContentChanged() const;
+  // Visible bars, then visible dependency lines.
+  void tellVisibleElementsChanged() const;
+  [[nodiscard]] bool mayNotify() const { return reactionDepth_ <= kMaxReactionDepth; }
+
+  // Forgets every derived result: the total diagram size, the per-viewport
+  // bars, dependency lines and highlighted areas, and the computed preferred
+  // timeline. (The visibility schedule's working-time table is kept while
+  // the schedule is an immutable `Schedule`.)
+  virtual void clearCaches();
+
+ private:
+  GanttChartItemManagerPtr itemManager_;
+  int reactionDepth_ = 0;
+
+ public:
+  // ===========================================================================
+  // Scale and geometry
+  // ===========================================================================
+
+  // Only the working time of this calendar takes horizontal room. Compared
+  // by identity; null means `ScheduleDefinition::continuous()`.
+  [[nodiscard]] virtual const std::shared_ptr<ScheduleDefinition>& visibilitySchedule() const {
+    return visibilitySchedule_;
+  }
+  virtual void setVisibilitySchedule(std::shared_ptr<ScheduleDefinition> schedule);
+  // Height of one row in points (25).
+  [[nodiscard]] virtual double rowHeight() const { return rowHeight_; }
+  virtual void setRowHeight(double rowHeight);
+  // Width of one visible hour at zoom 1, in points (2.5).
+  [[nodiscard]] virtual double hourWidth() const { return hourWidth_; }
+  virtual void setHourWidth(double hourWidth);
+  // Factor applied to `hourWidth` (1).
+  [[nodiscard]] virtual double zoom() const { return zoom_; }
+  virtual void setZoom(double zoom);
+  // zoom × hourWidth, as stored.
+  [[nodiscard]] virtual double actualHourWidth() const { return zoom_ * hourWidth_; }
+  // Points of room before and after the items' preferred timeline (10).
+  [[nodiscard]] virtual double preferredTimelineMargin() const { return preferredTimelineMargin_; }
+  virtual void setPreferredTimelineMargin(double margin);
+  // Whether attachment labels are drawn; while true they also get room after
+  // the preferred timeline (true).
+  [[nodiscard]] virtual bool showsAttachments() const { return showsAttachments_; }
+  virtual void setShowsAttachments(bool showsAttachments);
+  // The room kept for attachment labels, in points (80).
+  [[nodiscard]] virtual double attachmentLabelWidth() const { return attachmentLabelWidth_; }
+  virtual void setAttachmentLabelWidth(double width);
+  // Points by which the timeline (row) filter reaches beyond the viewport on
+  // each side (80 each).
+  [[nodiscard]] virtual double viewportExtensionWidth() const { return viewportExtensionWidth_; }
+  virtual void setViewportExtensionWidth(double width);
+  [[nodiscard]] virtual double viewportExtensionHeight() const { return viewportExtensionHeight_; }
+  virtual void setViewportExtensionHeight(double height);
+  // The visible part of the diagram, in diagram coordinates. A rectangle with
+  // a coordinate or extent that is not finite is refused (nothing changes).
+  [[nodiscard]] virtual Rectangle viewport() const { return viewport_; }
+  virtual void setViewport(const Rectangle& viewport);
+  // The size of the whole diagram: the actual timeline's visible working time
+  // by the rows. A length that is not a number, or negative, is 0; one that
+  // overflows is +infinity.
+  [[nodiscard]] virtual Size totalDiagramSize() const;
+
+  // Horizontal position of a moment; negative before the actual timeline.
+  [[nodiscard]] virtual double x(const Time& time) const;
+  // Horizontal extent of a range (negative when it ends before it starts).
+  [[nodiscard]] virtual double width(const TimeRange& range) const;
+  // The moment at a horizontal position, moved forward to the next working
+  // moment of the visibility schedule.
+  [[nodiscard]] virtual Time time(double x) const;
+  [[nodiscard]] virtual double startX(const GanttChartItemPtr& item) const;
+  [[nodiscard]] virtual double finishX(const GanttChartItemPtr& item) const;
+  // x of the moment up to which the item is completed.
+  [[nodiscard]] virtual double completionX(const GanttChartItemPtr& item) const;
+  [[nodiscard]] virtual double top(int64_t row) const;
+  [[nodiscard]] virtual double middle(int64_t row) const;
+  [[nodiscard]] virtual double bottom(int64_t row) const;
+  [[nodiscard]] virtual double topY(const GanttChartItemPtr& item) const;
+  [[nodiscard]] virtual double middleY(const GanttChartItemPtr& item) const;
+  [[nodiscard]] virtual double bottomY(const GanttChartItemPtr& item) const;
+  // The row at a vertical position: floor(y ÷ rowHeight), negative above row
+  // 0. A quotient beyond the 64-bit range saturates at its end; one that is
+  // not a number gives row 0.
+  [[nodiscard]] virtual int64_t row(double y) const;
+
+ protected:
+  // The working time of the visibility schedule, answered from its
+  // working-time table where one is kept: `duration(from, to)` in seconds,
+  // `finish(from, seconds)`, `start(to, seconds)` and
+  // `nextTime(finish(from, seconds))`.
+  [[nodiscard]] double visibleDuration(const Time& from, const Time& to) const;
+  [[nodiscard]] Time visibleFinish(const Time& from, double seconds) const;
+  [[nodiscard]] Time visibleStart(const Time& to, double seconds) const;
+  [[nodiscard]] Time nextVisibleTime(const Time& from, double seconds) const;
+  // zoom × hourWidth when it is a positive finite number, else 0.
+  [[nodiscard]] double effectiveHourWidth() const;
+  // rowHeight when it is a positive finite number, else 0.
+  [[nodiscard]] double effectiveRowHeight() const;
+  // The visible working seconds that `points` of width stand for at the
+  // current scale; 0 when the scale or the length makes that undefined.
+  [[nodiscard]] double secondsFor(double points) const;
+
+ private:
+  // The reaction shared by every property that shapes the actual timeline:
+  // clears the caches, pushes the timeline filter, sends the five content
+  // notifications, then `timelineDidChange` and `visibleTimelineDidChange`.
+  void timelineShapeDidChange();
+  // Applies one (non-deferred) viewport or zoom write.
+  void applyViewport(const Rectangle& viewport);
+  void applyZoom(double zoom);
+  // Prepares the working-time table for the current schedule and timeline
+  // and returns it, or null when the schedule has no exclusions (and is
+  // fast without one) or cannot be indexed.
+  [[nodiscard]] const WorkingTimeIndex* workingTimeIndex() const;
+
+  std::shared_ptr<ScheduleDefinition> visibilitySchedule_;
+  double rowHeight_ = 25;
+  double hourWidth_ = 2.5;
+  double zoom_ = 1;
+  double preferredTimelineMargin_ = 10;
+  bool showsAttachments_ = true;
+  double attachmentLabelWidth_ = 80;
+  double viewportExtensionWidth_ = 80;
+  double viewportExtensionHeight_ = 80;
+  Rectangle viewport_;
+  CoalescedWrites<Rectangle> viewportWrites_;
+  CoalescedWrites<double> zoomWrites_;
+  mutable std::optional<Size> cachedTotalDiagramSize_;
+  mutable WorkingTimeIndex workingTimeIndex_;
+
+ public:
+  // ===========================================================================
+  // Rows and timelines
+  // ===========================================================================
+
+  // The fewest rows the diagram offers; while set, no extra rows are added.
+  [[nodiscard]] virtual std::optional<int64_t> desiredScrollableRowCount() const {
+    return desiredScrollableRowCount_;
+  }
+  virtual void setDesiredScrollableRowCount(std::optional<int64_t> count);
+  // Rows added below the last one while bars may move between rows (1).
+  // Reacts on every assignment.
+  [[nodiscard]] virtual int64_t extraRowCount() const { return extraRowCount_; }
+  virtual void setExtraRowCount(int64_t count);
+  // The number of rows shown: at least 1, at least the desired count, and
+  // otherwise the manager's rows plus the extra rows.
+  [[nodiscard]] virtual int64_t actualRowCount() const;
+  // The rows the viewport shows.
+  [[nodiscard]] virtual RowRange visibleRange() const;
+  // The rows a rectangle (a horizontal band) touches, clamped to the actual
+  // rows at the bottom; a band ending on a row boundary does not include the
+  // row below. Without a usable row height every row counts.
+  [[nodiscard]] virtual RowRange range(const Rectangle& rectangle) const;
+  [[nodiscard]] virtual RowRange range(double top, double height) const;
+
+  // The timeline the diagram spans; absent means the preferred timeline.
+  [[nodiscard]] virtual const std::optional<TimeRange>& scrollableTimeline() const {
+    return scrollableTimeline_;
+  }
+  virtual void setScrollableTimeline(std::optional<TimeRange> timeline);
+  // `scrollableTimeline` when set, else `preferredTimeline`.
+  [[nodiscard]] virtual TimeRange actualTimeline() const;
+  // The item manager's preferred timeline widened by the margin before it
+  // and by the larger of the margin and the attachment room after it, both
+  // points turned into visible working hours at the current scale.
+  [[nodiscard]] virtual TimeRange preferredTimeline() const;
+  // The span of time the viewport shows.
+  [[nodiscard]] virtual TimeRange visibleTimeline() const;
+  [[nodiscard]] virtual TimeRange timeline(const Rectangle& rectangle) const;
+  [[nodiscard]] virtual TimeRange timeline(double left, double width) const;
+
+  // The collection observer's callbacks, through which every change of the
+  // manager's data reaches the chart area.
+  void totalRowCountDidChange() override;
+  void preferredTimelineDidChange() override;
+  void filteredItemsDidChange() override;
+  void filteredDependenciesDidChange() override;
+  void collectionDidChange() override;
+
+ protected:
+  // Push the viewport's rows (timeline), widened by the viewport extension,
+  // into the item manager's filter. The widened rows are not clamped to the
+  // rows that exist.
+  virtual void updateItemManagerRange();
+  virtual void updateItemManagerTimeline();
+
+ private:
+  std::optional<int64_t> desiredScrollableRowCount_;
+  int64_t extraRowCount_ = 1;
+  std::optional<TimeRange> scrollableTimeline_;
+  // The manager's total row count, read on first use and kept until the
+  // manager reports a change of it or is replaced.
+  mutable std::optional<int64_t> managedTotalRowCount_;
+  // The preferred timeline computed for the manager's preferred timeline
+  // `itemsTimeline`; valid while the manager answers the same and until the
+  // caches are cleared.
+  struct PreferredTimelineCache {
+    TimeRange itemsTimeline;
+    TimeRange preferredTimeline;
+  };
+  mutable std::optional<PreferredTimelineCache> preferredTimelineCache_;
+
+ public:
+  // ===========================================================================
+  // Bars and dependency lines
+  // ===========================================================================
+
+  // The bars of the viewport in drawing order (lowest z-index first).
+  [[nodiscard]] virtual std::vector<GanttChartBar> visibleBars() const;
+  // Those of them whose bounds touch the rectangle, edges included.
+  [[nodiscard]] virtual std::vector<GanttChartBar> visibleBars(const Rectangle& rectangle) const;
+  // The dependency lines of the viewport in drawing order.
+  [[nodiscard]] virtual std::vector<GanttChartDependencyLine> visibleDependencyLines() const;
+  // Those of them that pass through the rectangle.
+  [[nodiscard]] virtual std::vector<GanttChartDependencyLine> visibleDependencyLines(
+      const Rectangle& rectangle) const;
+  // The rectangle of an item's bar, milestone diamond or summary bracket.
+  [[nodiscard]] virtual Rectangle bounds(const GanttChartItemPtr& item) const;
+  // The rectangle of the completed part of an item's bar.
+  [[nodiscard]] virtual Rectangle completionBounds(const GanttChartItemPtr& item) const;
+  // The topmost bar containing the point, or failing that the topmost within
+  // `maxDistance` of it horizontally (and vertically when
+  // `acceptVerticalDistance` is true).
+  [[nodiscard]] virtual std::optional<GanttChartBar> bar(
+      const Point& point, std::optional<double> maxDistance = std::nullopt,
+      std::optional<bool> acceptVerticalDistance = std::nullopt) const;
+  // The item of the topmost bar containing the point exactly; null when none.
+  [[nodiscard]] virtual GanttChartItemPtr item(const Point& point) const;
+  // The topmost dependency line passing within `maxDistance` of the point
+  // (the settings' hovering distance when absent).
+  [[nodiscard]] virtual std::optional<GanttChartDependencyLine> dependencyLine(
+      const Point& point, std::optional<double> maxDistance = std::nullopt) const;
+  // Its dependency; null when none.
+  [[nodiscard]] virtual GanttChartDependencyPtr dependency(const Point& point) const;
+  // The route of one dependency, as drawn.
+  [[nodiscard]] virtual std::vector<Point> polyline(
+      const GanttChartDependencyPtr& dependency) const;
+  // The controller's own router (`fromMilestone` is not used).
+  [[nodiscard]] std::vector<Point> dependencyPolyline(const Rectangle& from, const Rectangle& to,
+                                                      GanttChartDependencyType type,
+                                                      bool fromMilestone,
+                                                      bool toMilestone) const override;
+
+ private:
+  mutable ViewportCache<std::vector<GanttChartBar>> cachedVisibleBars_;
+  mutable ViewportCache<std::vector<GanttChartDependencyLine>> cachedVisibleDependencyLines_;
+
+ public:
+  // ===========================================================================
+  // Highlighted areas and time scale
+  // ===========================================================================
+
+  // The grid onto which edited times snap; stored only.
+  [[nodiscard]] virtual const TimeScale& timeScale() const { return timeScale_; }
+  virtual void setTimeScale(const TimeScale& timeScale) { timeScale_ = timeScale; }
+  // The schedule used with the time scale; null means none. Stored only.
+  [[nodiscard]] virtual const std::shared_ptr<ScheduleDefinition>& timeScaleSchedule() const {
+    return timeScaleSchedule_;
+  }
+  virtual void setTimeScaleSchedule(std::shared_ptr<ScheduleDefinition> schedule) {
+    timeScaleSchedule_ = std::move(schedule);
+  }
+  // `timeScaleSchedule` when set, else the item's own schedule, else the
+  // item manager's.
+  [[nodiscard]] virtual std::shared_ptr<ScheduleDefinition> timeScaleScheduleFor(
+      const GanttChartItemPtr& item) const;
+  // `timeScaleSchedule` when set, else the item manager's.
+  [[nodiscard]] virtual std::shared_ptr<ScheduleDefinition> timeScaleScheduleForNewItems() const;
+  // The full-height rectangle of a time range.
+  [[nodiscard]] virtual Rectangle bounds(const TimeRange& range) const;
+
+  // Schedule highlighters; reacts on every assignment.
+  [[nodiscard]] virtual const std::vector<ScheduleTimeSelector>& scheduleHighlighters() const {
+    return scheduleHighlighters_;
+  }
+  virtual void setScheduleHighlighters(std::vector<ScheduleTimeSelector> highlighters);
+  [[nodiscard]] virtual std::vector<ScheduleTimeArea> highlightedScheduleAreas() const;
+  [[nodiscard]] virtual std::vector<ScheduleTimeArea> highlightedScheduleAreas(
+      const Rectangle& rectangle) const;
+  // Interval highlighters; reacts on every assignment.
+  [[nodiscard]] virtual const std::vector<TimeSelector>& intervalHighlighters() const {
+    return intervalHighlighters_;
+  }
+  virtual void setIntervalHighlighters(std::vector<TimeSelector> highlighters);
+  [[nodiscard]] virtual std::vector<TimeArea> highlightedIntervalAreas() const;
+  [[nodiscard]] virtual std::vector<TimeArea> highlightedIntervalAreas(
+      const Rectangle& rectangle) const;
+
+ private:
+  TimeScale timeScale_;
+  std::shared_ptr<ScheduleDefinition> timeScaleSchedule_;
+  std::vector<ScheduleTimeSelector> scheduleHighlighters_;
+  std::vector<TimeSelector> intervalHighlighters_;
+  // Whether an interval highlighter shows the moving current moment; worked
+  // out on first use after the highlighters were assigned.
+  mutable std::optional<bool> showsCurrentTime_;
+  mutable ViewportCache<std::vector<ScheduleTimeArea>> cachedHighlightedScheduleAreas_;
+  mutable ViewportCache<std::vector<TimeArea>> cachedHighlightedIntervalAreas_;
+
+ public:
+  // ===========================================================================
+  // Settings and styles
+  // ===========================================================================
+
+  // Assigning the settings only stores them; call `settingsDidChange()`
+  // afterwards.
+  [[nodiscard]] virtual const GanttChartContentSettings& settings() const { return settings_; }
+  virtual void setSettings(const GanttChartContentSettings& settings) { settings_ = settings; }
+  // The same-named fields of `settings`. Assigning stores into the settings
+  // (the default style also records the theme `none`) without clearing or
+  // notifying anything.
+  [[nodiscard]] virtual const GanttChartContentBaseStyle& defaultStyle() const {
+    return settings_.defaultStyle();
+  }
+  virtual void setDefaultStyle(GanttChartContentBaseStyle style);
+  [[nodiscard]] virtual const GanttChartContentStyle& style() const { return settings_.style(); }
+  virtual void setStyle(GanttChartContentStyle style);
+  [[nodiscard]] virtual const GanttChartContentBaseStyle& actualStyle() const {
+    return settings_.actualStyle();
+  }
+  [[nodiscard]] virtual const GanttChartContentStrings& strings() const {
+    return settings_.strings;
+  }
+  virtual void setStrings(GanttChartContentStrings strings);
+
+ private:
+  GanttChartContentSettings settings_;
+
+ public:
+  // ===========================================================================
+  // Drawing
+  // ===========================================================================
+
+  // Draws the rectangle `within` of the diagram through the presenter.
+  virtual void draw(const Rectangle& within);
+  // The standard drawing of a whole bar (dependency line), called back by
+  // presenters.
+  virtual void draw(const GanttChartBar& bar);
+  virtual void draw(const GanttChartDependencyLine& dependencyLine);
+  // The tool tip at a point, through the presenter.
+  [[nodiscard]] virtual std::optional<std::string> toolTip(const Point& point);
+  // The item's (dependency's) details.
+  [[nodiscard]] virtual std::optional<std::string> toolTip(const GanttChartItemPtr& item) const;
+  [[nodiscard]] virtual std::optional<std::string> toolTip(
+      const GanttChartDependencyPtr& dependency) const;
+  // The cursor for the element at a point.
+  [[nodiscard]] virtual std::optional<Cursor> cursor(const Point& point) const;
+
+ protected:
+  virtual void drawBackground();
+  [[nodiscard]] virtual std::optional<Color> backgroundColor(int64_t row) const;
+  [[nodiscard]] virtual std::optional<std::vector<Border>> borders(int64_t row) const;
+  virtual void drawHighlightedScheduleAreas(const Rectangle& rectangle);
+  virtual void drawHighlightedIntervalAreas(const Rectangle& rectangle);
+  virtual void drawDependencyLineThumb();
+  virtual void drawTemporaryDependencyLine();
+  virtual void drawTemporaryBar();
+  [[nodiscard]] virtual std::optional<Cursor> cursor(const GanttChartElement& element) const;
+
+ public:
+  // ===========================================================================
+  // Hit testing, activation, selection and editing
+  // ===========================================================================
+
+  // What the point hits: the link thumb, a bar (with the action a drag would
+  // take), a dependency line, or empty space.
+  [[nodiscard]] virtual GanttChartElement element(const Point& point) const;
+  virtual void activate(const Point& point);
+  virtual void select(const Point& point);
+  virtual void focusElement(const Point& point, bool selecting, bool bringingToFront);
+  virtual void cancelFocus();
+  [[nodiscard]] virtual std::optional<GanttChartElement> elementFocusing(const Point& point,
+                                                                         bool bringingToFront);
+  [[nodiscard]] virtual const std::optional<GanttChartElement>& focusedElement() const {
+    return focusedElement_;
+  }
+  [[nodiscard]] virtual GanttChartItemPtr focusedItem() const;
+  [[nodiscard]] virtual GanttChartDependencyPtr focusedDependency() const;
+  [[nodiscard]] virtual std::optional<GanttChartPosition> focusedEmptyAreaPosition() const;
+  [[nodiscard]] virtual const std::optional<GanttChartElement>& selectedElement() const {
+    return selectedElement_;
+  }
+  [[nodiscard]] virtual GanttChartItemPtr selectedItem() const;
+  virtual void setSelectedItem(GanttChartItemPtr item);
+  [[nodiscard]] virtual GanttChartDependencyPtr selectedDependency() const;
+  virtual void setSelectedDependency(GanttChartDependencyPtr dependency);
+
+  // After the controller created an item (dependency): select it when the
+  // settings say so, then let the editor initialise it.
+  virtual void initialize(const GanttChartItemPtr& item);
+  virtual void initialize(const GanttChartDependencyPtr& dependency);
+  [[nodiscard]] virtual bool canEdit(const GanttChartItemPtr& item) const;
+  [[nodiscard]] virtual bool canEdit(const GanttChartDependencyPtr& dependency) const;
+  virtual void edit(const GanttChartItemPtr& item);
+  virtual void edit(const GanttChartDependencyPtr& dependency);
+  virtual void addNewItem(int64_t row, const Time& time, bool isMilestone);
+  virtual void removeItem(const GanttChartItemPtr& item);
+  virtual void removeDependency(const GanttChartDependencyPtr& dependency);
+
+ protected:
+  // Tells the selection observer, then redraws bars and lines.
+  virtual void selectedElementDidChange();
+
+ private:
+  std::optional<GanttChartElement> focusedElement_;
+  std::optional<GanttChartElement> selectedElement_;
+
+ public:
+  // ===========================================================================
+  // Dragging
+  // ===========================================================================
+
+  virtual void beginDragging(const Point& point, bool acceptScrolling);
+  virtual void continueDragging(const Point& point);
+  virtual void endDragging();
+  virtual void cancelDragging();
+  [[nodiscard]] virtual const std::optional<GanttChartDraggingOperation>& draggingOperation()
+      const {
+    return draggingOperation_;
+  }
+  [[nodiscard]] virtual std::optional<Cursor> draggingCursor() const { return draggingCursor_; }
+  [[nodiscard]] virtual const std::optional<GanttChartDraggingCompletion>& draggingCompletion()
+      const {
+    return draggingCompletion_;
+  }
+
+ private:
+  std::optional<GanttChartDraggingOperation> draggingOperation_;
+  std::optional<Cursor> draggingCursor_;
+  std::optional<GanttChartDraggingCompletion> draggingCompletion_;
+  // Repeats the drag step while the pointer rests; valid only during a drag.
+  RepeatingTimer draggingTimer_;
+  // The last pointer position of the drag, moved with the viewport.
+  std::optional<Point> draggingToPoint_;
+
+ public:
+  // ===========================================================================
+  // Zooming, link thumb, temporary line and bar, scrolling, timeline
+  // shifting and timers
+  // ===========================================================================
+
+  virtual void beginZooming();
+  virtual void continueZooming(double factor);
+  virtual void endZooming();
+
+  virtual bool showDependencyLineThumb(const Point& point);
+  virtual void hideDependencyLineThumb();
+  [[nodiscard]] virtual const std::optional<GanttChartDependencyLineThumbArea>&
+  dependencyLineThumbArea() const {
+    return dependencyLineThumbArea_;
+  }
+  [[nodiscard]] virtual const std::optional<GanttChartTemporaryDependencyLine>&
+  temporaryDependencyLine() const {
+    return temporaryDependencyLine_;
+  }
+  virtual bool showTemporaryBar(const Point& point);
+  virtual void hideTemporaryBar();
+  [[nodiscard]] virtual const std::optional<GanttChartTemporaryBar>& temporaryBar() const {
+    return temporaryBar_;
+  }
+
+  virtual void scroll(const TimeRange& range, std::optional<double> margin = std::nullopt);
+  virtual void scroll(const Time& time, std::optional<double> margin = std::nullopt);
+  virtual void scrollVertically(const RowRange& range,
+                                std::optional<double> margin = std::nullopt);
+  virtual void scrollVertically(int64_t row, std::optional<double> margin = std::nullopt);
+  virtual void scrollBy(double dx, double dy);
+  [[nodiscard]] virtual Time visibleTimelineCenter() const;
+  virtual void scrollVisibleTimelineToCenterOn(const Time& time);
+  virtual void scrollVisibleTimelineToStartOn(const Time& time);
+  virtual void scrollVisibleTimelineToFinishOn(const Time& time);
+  [[nodiscard]] virtual int64_t visibleRangeCenter() const;
+  virtual void scrollVisibleRangeToCenterOn(int64_t row);
+  virtual void scrollVisibleRangeToBeginWith(int64_t row);
+  virtual void scrollVisibleRangeToEndWith(int64_t row);
+
+  virtual void shiftScrollableTimelineIfNeeded();
+
+  virtual void initializeAutoRefreshTimer(double interval, TimeUnit unit);
+  virtual void invalidateAutoRefreshTimer();
+
+ protected:
+  // Seconds between two automatic shifts of the scrollable timeline.
+  static constexpr double kShiftingScrollableTimelineAwait = 0.75;
+
+ private:
+  // Zoom at the start of a zoom gesture and the time kept in place; both
+  // present or both absent.
+  std::optional<double> zoomingFrom_;
+  std::optional<Time> zoomingOnTime_;
+  std::optional<GanttChartDependencyLineThumbArea> dependencyLineThumbArea_;
+  std::optional<GanttChartTemporaryDependencyLine> temporaryDependencyLine_;
+  std::optional<GanttChartTemporaryBar> temporaryBar_;
+  RepeatingTimer autoRefreshTimer_;
+  // The earliest reading of the run loop's monotonic clock at which the
+  // scrollable timeline may shift again; no shift has happened yet at
+  // construction, so the first request may shift at once.
+  double nextTimeForShiftingScrollableTimeline_ = -std::numeric_limits<double>::infinity();
+
+ public:
+  // ===========================================================================
+  // Settings changes, themes and modes
+  // ===========================================================================
+
+  // To be called by the host after it assigned changed settings: clears the
+  // caches and tells the observer (settings, bars, lines, thumb, schedule
+  // areas, interval areas).
+  virtual void settingsDidChange();
+  // The theme of the default style (`standard`); assigning re-applies it,
+  // forced.
+  [[nodiscard]] virtual const Theme& theme() const { return theme_; }
+  virtual void setTheme(Theme theme);
+  // The mode to apply the theme in; absent defers to the mode provider.
+  // Assigning re-applies the theme, forced.
+  [[nodiscard]] virtual std::optional<Mode> mode() const { return mode_; }
+  virtual void setMode(std::optional<Mode> mode);
+  // Held strongly; assigning re-applies the theme unless nothing changed.
+  [[nodiscard]] virtual const std::shared_ptr<ModeProvider>& modeProvider() const {
+    return modeProvider_;
+  }
+  virtual void setModeProvider(std::shared_ptr<ModeProvider> provider);
+  // `mode` when set, else the provider's mode, else light.
+  [[nodiscard]] virtual Mode actualMode() const;
+  // The style registered for exactly this custom theme name and mode (an
+  // absent mode is an entry of its own, for every mode).
+  [[nodiscard]] virtual std::optional<GanttChartContentBaseStyle> styleForTheme(
+      const std::string& name, std::optional<Mode> mode) const;
+  // Registers the style (or, with none, removes the entry), then re-applies
+  // the theme, forced.
+  virtual void setStyleForTheme(const std::string& name, std::optional<Mode> mode,
+                                std::optional<GanttChartContentBaseStyle> style);
+
+  // Brings the settings' default style up to date with `theme` in
+  // `actualMode()`. Unless forced, nothing happens while the settings record
+  // the theme `none` (the host assigned a default style itself) or already
+  // record this theme and mode. A custom theme without a registered style
+  // keeps the current default style and tells nobody. Otherwise the theme's
+  // style, replaced by the style provider's answer when one is set, becomes
+  // the default style; the theme and mode are recorded; `settingsDidChange()`
+  // runs and the style observer hears of the new and the previous style.
+  virtual void updateDefaultStyle(bool force);
+
+ private:
+  void applyDefaultStyleUpdate(bool force);
+
+  Theme theme_ = Theme::standard();
+  std::optional<Mode> mode_;
+  std::shared_ptr<ModeProvider> modeProvider_;
+  std::unordered_map<CustomThemeReference, GanttChartContentBaseStyle> styleForTheme_;
+  CoalescedWrites<bool> defaultStyleUpdates_;
+
+ public:
+  // ===========================================================================
+  // Collaborators, held weakly and looked up at each call
+  // ===========================================================================
+
+  [[nodiscard]] virtual std::shared_ptr<GanttChartContentObserver> observer() const {
+    return observer_.lock();
+  }
+  virtual void setObserver(std::weak_ptr<GanttChartContentObserver> observer) {
+    observer_ = std::move(observer);
+  }
+  [[nodiscard]] virtual std::shared_ptr<GanttChartContentRangeObserver> rangeObserver() const {
+    return rangeObserver_.lock();
+  }
+  virtual void setRangeObserver(std::weak_ptr<GanttChartContentRangeObserver> observer) {
+    rangeObserver_ = std::move(observer);
+  }
+  [[nodiscard]] virtual std::shared_ptr<GanttChartContentTimelineObserver> timelineObserver()
+      const {
+    return timelineObserver_.lock();
+  }
+  virtual void setTimelineObserver(std::weak_ptr<GanttChartContentTimelineObserver> observer) {
+    timelineObserver_ = std::move(observer);
+  }
+  [[nodiscard]] virtual std::shared_ptr<GanttChartContentScroller> scroller() const {
+    return scroller_.lock();
+  }
+  virtual void setScroller(std::weak_ptr<GanttChartContentScroller> scroller) {
+    scroller_ = std::move(scroller);
+  }
+  [[nodiscard]] virtual std::shared_ptr<GanttChartContentPresenter> presenter() const {
+    return presenter_.lock();
+  }
+  virtual void setPresenter(std::weak_ptr<GanttChartContentPresenter> presenter) {
+    presenter_ = std::move(presenter);
+  }
+  [[nodiscard]] virtual std::shared_ptr<GanttChartContentActivator> activator() const {
+    return activator_.lock();
+  }
+  virtual void setActivator(std::weak_ptr<GanttChartContentActivator> activator) {
+    activator_ = std::move(activator);
+  }
+  [[nodiscard]] virtual std::shared_ptr<GanttChartContentEditor> editor() const {
+    return editor_.lock();
+  }
+  virtual void setEditor(std::weak_ptr<GanttChartContentEditor> editor) {
+    editor_ = std::move(editor);
+  }
+  [[nodiscard]] virtual std::shared_ptr<GanttChartContentSelectionObserver> selectionObserver()
+      const {
+    return selectionObserver_.lock();
+  }
+  virtual void setSelectionObserver(std::weak_ptr<GanttChartContentSelectionObserver> observer) {
+    selectionObserver_ = std::move(observer);
+  }
+  [[nodiscard]] virtual std::shared_ptr<GanttChartContentViewportObserver> viewportObserver()
+      const {
+    return viewportObserver_.lock();
+  }
+  virtual void setViewportObserver(std::weak_ptr<GanttChartContentViewportObserver> observer) {
+    viewportObserver_ = std::move(observer);
+  }
+  [[nodiscard]] virtual std::shared_ptr<GanttChartContentStyleProvider> styleProvider() const {
+    return styleProvider_.lock();
+  }
+  virtual void setStyleProvider(std::weak_ptr<GanttChartContentStyleProvider> provider) {
+    styleProvider_ = std::move(provider);
+  }
+  [[nodiscard]] virtual std::shared_ptr<GanttChartContentStyleObserver> styleObserver() const {
+    return styleObserver_.lock();
+  }
+  virtual void setStyleObserver(std::weak_ptr<GanttChartContentStyleObserver> observer) {
+    styleObserver_ = std::move(observer);
+  }
+  [[nodiscard]] virtual std::shared_ptr<GanttChartDiagramGenerator> diagramGenerator() const {
+    return diagramGenerator_.lock();
+  }
+  virtual void setDiagramGenerator(std::weak_ptr<GanttChartDiagramGenerator> generator) {
+    diagramGenerator_ = std::move(generator);
+  }
+  // `diagramGenerator` while it is alive, else the controller itself.
+  [[nodiscard]] virtual std::shared_ptr<const GanttChartDiagramGenerator> actualDiagramGenerator()
+      const;
+
+ private:
+  std::weak_ptr<GanttChartContentObserver> observer_;
+  std::weak_ptr<GanttChartContentRangeObserver> rangeObserver_;
+  std::weak_ptr<GanttChartContentTimelineObserver> timelineObserver_;
+  std::weak_ptr<GanttChartContentScroller> scroller_;
+  std::weak_ptr<GanttChartContentPresenter> presenter_;
+  std::weak_ptr<GanttChartContentActivator> activator_;
+  std::weak_ptr<GanttChartContentEditor> editor_;
+  std::weak_ptr<GanttChartContentSelectionObserver> selectionObserver_;
+  std::weak_ptr<GanttChartContentViewportObserver> viewportObserver_;
+  std::weak_ptr<GanttChartContentStyleProvider> styleProvider_;
+  std::weak_ptr<GanttChartContentStyleObserver> styleObserver_;
+  std::weak_ptr<GanttChartDiagramGenerator> diagramGenerator_;
+};
+
+using GanttChartContentControllerPtr = std::shared_ptr<GanttChartContentController>;
+
+}  // namespace vorlent
