@@ -355,22 +355,35 @@ class GanttChartContentController
   // Bars and dependency lines
   // ===========================================================================
 
-  // The bars of the viewport in drawing order (lowest z-index first).
+  // The bars of the viewport in drawing order: the manager's filtered items
+  // that are visible, stably sorted by z-index (equal z-indexes keep the
+  // manager's order). Null items and items whose bounds are not finite (a
+  // time that is not) have no bar. Computed once per viewport.
   [[nodiscard]] virtual std::vector<GanttChartBar> visibleBars() const;
   // Those of them whose bounds touch the rectangle, edges included.
   [[nodiscard]] virtual std::vector<GanttChartBar> visibleBars(const Rectangle& rectangle) const;
-  // The dependency lines of the viewport in drawing order.
+  // The dependency lines of the viewport in drawing order: the manager's
+  // filtered dependencies that are visible with both their items, stably
+  // sorted by z-index, routed by `actualDiagramGenerator()`. Empty while the
+  // settings hide dependency lines; a line whose route is not finite is left
+  // out.
   [[nodiscard]] virtual std::vector<GanttChartDependencyLine> visibleDependencyLines() const;
-  // Those of them that pass through the rectangle.
+  // Those of them with a segment whose bounding box touches the rectangle;
+  // a line of fewer than two points never does.
   [[nodiscard]] virtual std::vector<GanttChartDependencyLine> visibleDependencyLines(
       const Rectangle& rectangle) const;
-  // The rectangle of an item's bar, milestone diamond or summary bracket.
+  // The rectangle of an item's bar, milestone diamond or summary bracket,
+  // never narrower than `minBarWidth`; a milestone is a square centred on its
+  // start. Not finite when the item's times are not.
   [[nodiscard]] virtual Rectangle bounds(const GanttChartItemPtr& item) const;
-  // The rectangle of the completed part of an item's bar.
+  // The rectangle of the completed part of an item's bar (no minimum width).
+  // A width or height that would come out negative (a reversed item, a
+  // summary inset larger than the bar) is 0 rather than turned over.
   [[nodiscard]] virtual Rectangle completionBounds(const GanttChartItemPtr& item) const;
   // The topmost bar containing the point, or failing that the topmost within
   // `maxDistance` of it horizontally (and vertically when
-  // `acceptVerticalDistance` is true).
+  // `acceptVerticalDistance` is true). A negative or undefined distance
+  // counts as 0.
   [[nodiscard]] virtual std::optional<GanttChartBar> bar(
       const Point& point, std::optional<double> maxDistance = std::nullopt,
       std::optional<bool> acceptVerticalDistance = std::nullopt) const;
@@ -382,18 +395,59 @@ class GanttChartContentController
       const Point& point, std::optional<double> maxDistance = std::nullopt) const;
   // Its dependency; null when none.
   [[nodiscard]] virtual GanttChartDependencyPtr dependency(const Point& point) const;
-  // The route of one dependency, as drawn.
+  // The route of one dependency, as drawn, computed afresh. Empty for a null
+  // dependency.
   [[nodiscard]] virtual std::vector<Point> polyline(
       const GanttChartDependencyPtr& dependency) const;
-  // The controller's own router (`fromMilestone` is not used).
+  // The controller's own elbow router (`fromMilestone` is not used). Without
+  // a usable row height every row boundary lies at y 0.
   [[nodiscard]] std::vector<Point> dependencyPolyline(const Rectangle& from, const Rectangle& to,
                                                       GanttChartDependencyType type,
                                                       bool fromMilestone,
                                                       bool toMilestone) const override;
 
  private:
-  mutable ViewportCache<std::vector<GanttChartBar>> cachedVisibleBars_;
-  mutable ViewportCache<std::vector<GanttChartDependencyLine>> cachedVisibleDependencyLines_;
+  // The viewport's lines with the bounding box of each polyline, so that
+  // queries skip a line far from a point or rectangle without walking its
+  // segments.
+  struct VisibleDependencyLines {
+    std::vector<GanttChartDependencyLine> lines;
+    std::vector<Rectangle> boxes;
+  };
+  // The viewport's bars with the completed part of each bar that shows one,
+  // worked out with the bars so that a drawing pass does not ask the
+  // calendar again for every bar.
+  struct VisibleBars {
+    std::vector<GanttChartBar> bars;
+    std::unordered_map<const GanttChartItem*, Rectangle> completions;
+  };
+  // The viewport's lists, from the cache or computed and stored; shared, so
+  // a caller's list outlives a cache cleared meanwhile.
+  [[nodiscard]] std::shared_ptr<const VisibleBars> barsOfViewport() const;
+  [[nodiscard]] std::shared_ptr<const VisibleDependencyLines> linesOfViewport() const;
+  [[nodiscard]] VisibleBars buildVisibleBars() const;
+  // Whether the item's bar shows a completed part at all.
+  [[nodiscard]] bool showsCompletionBar(const GanttChartItem& item) const;
+  // `completionBounds(item)`, as worked out with the viewport's bars when
+  // the item has one there.
+  [[nodiscard]] Rectangle completionOfBar(const GanttChartItemPtr& item) const;
+  [[nodiscard]] VisibleDependencyLines buildVisibleDependencyLines() const;
+  // Whether a segment of the polyline (whose bounding box is `box`) has a
+  // bounding box touching the rectangle.
+  [[nodiscard]] static bool passesThrough(const std::vector<Point>& polyline, const Rectangle& box,
+                                          const Rectangle& rectangle);
+  // The route of a dependency by `generator`; empty when either bar has no
+  // finite bounds.
+  [[nodiscard]] std::vector<Point> routeOf(const GanttChartDependencyPtr& dependency,
+                                           const GanttChartDiagramGenerator& generator) const;
+  // The top of the row holding y; 0 without a usable row height.
+  [[nodiscard]] double rowTop(double y) const;
+  // The router's bends between the two end points, by dependency type.
+  void appendElbowRoute(std::vector<Point>& route, const Point& s, const Point& t,
+                        GanttChartDependencyType type) const;
+
+  mutable ViewportCache<VisibleBars> cachedVisibleBars_;
+  mutable ViewportCache<VisibleDependencyLines> cachedVisibleDependencyLines_;
 
  public:
   // ===========================================================================
@@ -441,8 +495,29 @@ class GanttChartContentController
   std::shared_ptr<ScheduleDefinition> timeScaleSchedule_;
   std::vector<ScheduleTimeSelector> scheduleHighlighters_;
   std::vector<TimeSelector> intervalHighlighters_;
-  // Whether an interval highlighter shows the moving current moment; worked
-  // out on first use after the highlighters were assigned.
+  // Whether an interval highlighter shows the moving current moment (its
+  // selector, looked through any enclosing selectors, picks the current
+  // moment); worked out on first use after the highlighters were assigned
+  // and kept until they are assigned again.
+  [[nodiscard]] bool showsCurrentTime() const;
+  // The viewport's lists, from the cache or computed and stored; shared, so
+  // a caller's list outlives a cache cleared meanwhile.
+  [[nodiscard]] std::shared_ptr<const std::vector<ScheduleTimeArea>> scheduleAreasOfViewport()
+      const;
+  [[nodiscard]] std::shared_ptr<const std::vector<TimeArea>> intervalAreasOfViewport() const;
+  [[nodiscard]] std::vector<ScheduleTimeArea> buildHighlightedScheduleAreas() const;
+  [[nodiscard]] std::vector<TimeArea> buildHighlightedIntervalAreas() const;
+  // The first style found for the interval: the highlighter's style
+  // selector, its style, the chart style's time-area selector, its time-area
+  // style.
+  [[nodiscard]] std::optional<TimeAreaStyle> intervalAreaStyle(const TimeRange& interval,
+                                                               const TimeSelector& highlighter)
+      const;
+  // The span an interval's area covers: the interval, except that an end at
+  // the beginning or the end of time stops at `reach`.
+  [[nodiscard]] static TimeRange intervalAreaExtent(const TimeRange& interval,
+                                                    const TimeRange& reach);
+
   mutable std::optional<bool> showsCurrentTime_;
   mutable ViewportCache<std::vector<ScheduleTimeArea>> cachedHighlightedScheduleAreas_;
   mutable ViewportCache<std::vector<TimeArea>> cachedHighlightedIntervalAreas_;
@@ -481,15 +556,32 @@ class GanttChartContentController
   // Drawing
   // ===========================================================================
 
-  // Draws the rectangle `within` of the diagram through the presenter.
+  // Draws the rectangle `within` of the diagram through the presenter, back
+  // to front: background, diagram borders, rows (also below the last data
+  // row), highlighted schedule areas, highlighted interval areas, dependency
+  // lines, the temporary line, bars, the link thumb and the temporary bar.
+  // Nothing is drawn for a rectangle left of, right of or wholly above the
+  // viewport, or one that is not finite.
+  //
+  // A pass paints only within its drawing bounds: the diagram together with
+  // the viewport, grown by a margin of one viewport size (at least 100
+  // points), and never more than 2^24 points beyond the viewport. Every
+  // rectangle handed to the presenter is cut to these bounds (time areas,
+  // which reach down without end, included), nothing that is not finite is
+  // handed over, and the rows drawn are those of the dirty rectangle within
+  // these bounds, at most 2^20 of them.
   virtual void draw(const Rectangle& within);
   // The standard drawing of a whole bar (dependency line), called back by
-  // presenters.
+  // presenters: resolves the element's style and permissions and calls the
+  // presenter's detailed requirements. A bar without an item or finite
+  // bounds, or a line of fewer than two points or with a point that is not
+  // finite, draws nothing.
   virtual void draw(const GanttChartBar& bar);
   virtual void draw(const GanttChartDependencyLine& dependencyLine);
-  // The tool tip at a point, through the presenter.
+  // The tool tip of the bar or dependency line at a point, as the presenter
+  // gives it; none while the settings hide tool tips or without a presenter.
   [[nodiscard]] virtual std::optional<std::string> toolTip(const Point& point);
-  // The item's (dependency's) details.
+  // The item's (dependency's) details; none for a null item (dependency).
   [[nodiscard]] virtual std::optional<std::string> toolTip(const GanttChartItemPtr& item) const;
   [[nodiscard]] virtual std::optional<std::string> toolTip(
       const GanttChartDependencyPtr& dependency) const;
@@ -497,7 +589,11 @@ class GanttChartContentController
   [[nodiscard]] virtual std::optional<Cursor> cursor(const Point& point) const;
 
  protected:
+  // The background: plain white (near-black in dark mode) while the settings
+  // hold a default style assigned by hand, then the style's background
+  // colour when it has one.
   virtual void drawBackground();
+  // The row's background colour and borders from the style's row styles.
   [[nodiscard]] virtual std::optional<Color> backgroundColor(int64_t row) const;
   [[nodiscard]] virtual std::optional<std::vector<Border>> borders(int64_t row) const;
   virtual void drawHighlightedScheduleAreas(const Rectangle& rectangle);
@@ -505,7 +601,22 @@ class GanttChartContentController
   virtual void drawDependencyLineThumb();
   virtual void drawTemporaryDependencyLine();
   virtual void drawTemporaryBar();
+  // The cursor over a bar, by the action a drag from there would take; none
+  // over a line or empty space.
   [[nodiscard]] virtual std::optional<Cursor> cursor(const GanttChartElement& element) const;
+
+ private:
+  // The bounds described at `draw`, and the margin by which they reach
+  // beyond the diagram and the viewport.
+  [[nodiscard]] Rectangle drawingBounds() const;
+  [[nodiscard]] double drawingMargin() const;
+  void drawDiagramBorders();
+  void drawRows(const Rectangle& rectangle);
+  void drawDependencyLines(const Rectangle& rectangle);
+  void drawBars(const Rectangle& rectangle);
+  void drawCompletionBar(const GanttChartItemPtr& item, const Rectangle& completed,
+                         const Rectangle& area);
+  void drawLabels(const GanttChartItemPtr& item, const Rectangle& bounds, const Rectangle& area);
 
  public:
   // ===========================================================================

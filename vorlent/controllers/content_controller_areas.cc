@@ -1,42 +1,174 @@
+// The time scale's schedules and the highlighted schedule and interval
+// areas, built per viewport over the visible timeline.
+
+#include <limits>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "vorlent/controllers/content_areas_selectors.h"
 #include "vorlent/controllers/content_controller.h"
+#include "vorlent/controllers/content_drawing_geometry.h"
 
 namespace vorlent {
 
-// Built with the highlighted areas.
+namespace {
+
+template <class Area, class BoundsOf>
+std::vector<Area> meeting(const std::vector<Area>& areas, const Rectangle& rectangle,
+                          BoundsOf boundsOf) {
+  std::vector<Area> found;
+  for (const Area& area : areas) {
+    if (detail::meetsExtendedDownwards(boundsOf(area), rectangle)) found.push_back(area);
+  }
+  return found;
+}
+
+}  // namespace
+
+// --- Time scale ----------------------------------------------------------------
+
 std::shared_ptr<ScheduleDefinition> GanttChartContentController::timeScaleScheduleFor(
-    const GanttChartItemPtr& /*item*/) const {
+    const GanttChartItemPtr& item) const {
+  if (timeScaleSchedule_) return timeScaleSchedule_;
+  if (item && item->schedule()) return item->schedule();
   return itemManager()->schedule();
 }
 
-// Built with the highlighted areas.
 std::shared_ptr<ScheduleDefinition> GanttChartContentController::timeScaleScheduleForNewItems()
     const {
+  if (timeScaleSchedule_) return timeScaleSchedule_;
   return itemManager()->schedule();
 }
 
-// Built with the highlighted areas.
-Rectangle GanttChartContentController::bounds(const TimeRange& /*range*/) const {
-  return Rectangle();
+Rectangle GanttChartContentController::bounds(const TimeRange& range) const {
+  const double height = totalDiagramSize().height;
+  if (!detail::isPlaceable(range)) {
+    constexpr double kNotANumber = std::numeric_limits<double>::quiet_NaN();
+    return Rectangle(kNotANumber, 0, kNotANumber, height);
+  }
+  return Rectangle(x(range.start), 0, width(range), height);
 }
 
-// Built with the highlighted areas.
+// --- Schedule areas -------------------------------------------------------------
+
+std::vector<ScheduleTimeArea> GanttChartContentController::buildHighlightedScheduleAreas() const {
+  std::vector<ScheduleTimeArea> areas;
+  if (scheduleHighlighters_.empty()) return areas;
+  const TimeRange visible = visibleTimeline();
+  for (const ScheduleTimeSelector& highlighter : scheduleHighlighters_) {
+    if (!highlighter.schedule) continue;
+    const std::vector<TimeRange> intervals = highlighter.forTimeouts
+                                                 ? highlighter.schedule->timeouts(visible)
+                                                 : highlighter.schedule->times(visible);
+    for (const TimeRange& interval : intervals) {
+      const Rectangle areaBounds = bounds(interval);
+      if (!detail::isFinite(areaBounds)) continue;
+      areas.emplace_back(highlighter, areaBounds);
+    }
+  }
+  return areas;
+}
+
+std::shared_ptr<const std::vector<ScheduleTimeArea>>
+GanttChartContentController::scheduleAreasOfViewport() const {
+  return cachedHighlightedScheduleAreas_.findOrBuild(
+      viewport(), [this] { return buildHighlightedScheduleAreas(); });
+}
+
 std::vector<ScheduleTimeArea> GanttChartContentController::highlightedScheduleAreas() const {
-  return {};
+  return *scheduleAreasOfViewport();
 }
 
-// Built with the highlighted areas.
 std::vector<ScheduleTimeArea> GanttChartContentController::highlightedScheduleAreas(
-    const Rectangle& /*rectangle*/) const {
-  return {};
+    const Rectangle& rectangle) const {
+  return meeting(*scheduleAreasOfViewport(), rectangle,
+                 [](const ScheduleTimeArea& area) { return area.bounds(); });
 }
 
-// Built with the highlighted areas.
-std::vector<TimeArea> GanttChartContentController::highlightedIntervalAreas() const { return {}; }
+// --- Interval areas ---------------------------------------------------------------
 
-// Built with the highlighted areas.
+std::optional<TimeAreaStyle> GanttChartContentController::intervalAreaStyle(
+    const TimeRange& interval, const TimeSelector& highlighter) const {
+  // The first source that has a style gives it whole; the drawing pass falls
+  // back to the chart style field by field.
+  if (highlighter.styleSelector) {
+    if (auto chosen = highlighter.styleSelector->style(interval, highlighter)) return chosen;
+  }
+  if (highlighter.style) return highlighter.style;
+  const GanttChartContentBaseStyle& style = actualStyle();
+  if (style.timeAreaStyleSelector) {
+    if (auto chosen = style.timeAreaStyleSelector->style(interval, highlighter)) return chosen;
+  }
+  return style.timeAreaStyle;
+}
+
+TimeRange GanttChartContentController::intervalAreaExtent(const TimeRange& interval,
+                                                          const TimeRange& reach) {
+  // Selectors such as separating moments open their first and last
+  // intervals at the ends of time. Laid out in full they would span millions
+  // of weeks (and as many calendar steps); such an end stops where the
+  // areas can still be seen instead.
+  // An interval lying wholly beyond the reach keeps no width.
+  TimeRange extent = interval;
+  if (!(Time::min() < extent.start)) {
+    extent.start = reach.start < extent.finish ? reach.start : extent.finish;
+  }
+  if (!(extent.finish < Time::max())) {
+    extent.finish = extent.start < reach.finish ? reach.finish : extent.start;
+  }
+  return extent;
+}
+
+std::vector<TimeArea> GanttChartContentController::buildHighlightedIntervalAreas() const {
+  std::vector<TimeArea> areas;
+  if (intervalHighlighters_.empty()) return areas;
+  const TimeRange visible = visibleTimeline();
+  const double margin = drawingMargin();
+  const Rectangle shown = viewport();
+  const TimeRange reach = timeline(shown.left() - margin, shown.width() + 2 * margin);
+  for (const TimeSelector& highlighter : intervalHighlighters_) {
+    if (!highlighter.intervalSelector) continue;
+    const bool dropsEmpty = detail::dropsEmptyAreas(highlighter);
+    for (const TimeRange& interval : highlighter.intervalSelector->times(visible)) {
+      const Rectangle areaBounds = bounds(intervalAreaExtent(interval, reach));
+      if (!detail::isFinite(areaBounds)) continue;
+      if (dropsEmpty && !(areaBounds.width() > 0)) continue;
+      std::optional<std::string> label;
+      if (highlighter.labelGenerator) label = highlighter.labelGenerator->label(interval);
+      areas.emplace_back(highlighter, interval, std::move(label),
+                         intervalAreaStyle(interval, highlighter), areaBounds);
+    }
+  }
+  return areas;
+}
+
+std::shared_ptr<const std::vector<TimeArea>>
+GanttChartContentController::intervalAreasOfViewport() const {
+  return cachedHighlightedIntervalAreas_.findOrBuild(
+      viewport(), [this] { return buildHighlightedIntervalAreas(); });
+}
+
+std::vector<TimeArea> GanttChartContentController::highlightedIntervalAreas() const {
+  return *intervalAreasOfViewport();
+}
+
 std::vector<TimeArea> GanttChartContentController::highlightedIntervalAreas(
-    const Rectangle& /*rectangle*/) const {
-  return {};
+    const Rectangle& rectangle) const {
+  return meeting(*intervalAreasOfViewport(), rectangle,
+                 [](const TimeArea& area) { return area.bounds; });
+}
+
+bool GanttChartContentController::showsCurrentTime() const {
+  if (!showsCurrentTime_) {
+    bool shows = false;
+    for (const TimeSelector& highlighter : intervalHighlighters_) {
+      shows = shows || detail::selectsCurrentMoment(highlighter);
+    }
+    showsCurrentTime_ = shows;
+  }
+  return *showsCurrentTime_;
 }
 
 }  // namespace vorlent

@@ -66,7 +66,7 @@ RowRange GanttChartContentController::range(double top, double height) const {
   if (rowHeight == 0) return RowRange(0, rowCount - 1);
   const int64_t first = std::max<int64_t>(saturatingFloor(top / rowHeight), 0);
   const int64_t last =
-      std::min(saturatingCeil((top + height) / rowHeight), rowCount) - 1;
+      saturatingSubtract(std::min(saturatingCeil((top + height) / rowHeight), rowCount), 1);
   return RowRange(std::min(first, last), std::max(first, last));
 }
 

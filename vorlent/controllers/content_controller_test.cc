@@ -444,6 +444,9 @@ TEST_F(ContentControllerTest, RowsOfPositionsSaturateAtTheIntegerEnds) {
   EXPECT_EQ(controller->row(kInfinity), std::numeric_limits<int64_t>::max());
   EXPECT_EQ(controller->row(-kInfinity), std::numeric_limits<int64_t>::min());
   EXPECT_EQ(controller->row(kNaN), 0);
+  EXPECT_EQ(controller->range(-1e300, 10),
+            RowRange(std::numeric_limits<int64_t>::min(), 0));
+  EXPECT_EQ(controller->range(kNaN, kNaN), RowRange(-1, 0));
 }
 
 }  // namespace

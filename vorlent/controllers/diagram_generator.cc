@@ -2,11 +2,18 @@
 
 namespace vorlent {
 
-// Built with the bars.
+Point dependencyLineStartPoint(const Rectangle& from, GanttChartDependencyType type) {
+  return Point{isFromEntropic(type) ? from.right() : from.left(), from.centerY()};
+}
+
+Point dependencyLineEndPoint(const Rectangle& to, GanttChartDependencyType type) {
+  return Point{isToEntropic(type) ? to.left() : to.right(), to.centerY()};
+}
+
 std::vector<Point> GanttChartDirectDiagramGenerator::dependencyPolyline(
-    const Rectangle& /*from*/, const Rectangle& /*to*/, GanttChartDependencyType /*type*/,
+    const Rectangle& from, const Rectangle& to, GanttChartDependencyType type,
     bool /*fromMilestone*/, bool /*toMilestone*/) const {
-  return {};
+  return {dependencyLineStartPoint(from, type), dependencyLineEndPoint(to, type)};
 }
 
 }  // namespace vorlent

@@ -34,4 +34,10 @@ class GanttChartDirectDiagramGenerator : public GanttChartDiagramGenerator {
                                                       bool toMilestone) const override;
 };
 
+// Where a dependency line of `type` leaves its source bar `from` and enters
+// its target bar `to`: the left edge for the start end, the right edge for
+// the finish end, each at the bar's vertical middle.
+[[nodiscard]] Point dependencyLineStartPoint(const Rectangle& from, GanttChartDependencyType type);
+[[nodiscard]] Point dependencyLineEndPoint(const Rectangle& to, GanttChartDependencyType type);
+
 }  // namespace vorlent

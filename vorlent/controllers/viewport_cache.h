@@ -47,6 +47,14 @@ class ViewportCache {
     return shared;
   }
 
+  // The entry of `viewport`, or, when there is none, what `build()` returns,
+  // stored as that entry.
+  template <class Build>
+  std::shared_ptr<const T> findOrBuild(const Rectangle& viewport, Build&& build) {
+    if (auto found = find(viewport)) return found;
+    return store(viewport, std::forward<Build>(build)());
+  }
+
   void clear() { entries_.clear(); }
   [[nodiscard]] size_t size() const { return entries_.size(); }
 

@@ -1,0 +1,266 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "vorlent/base/clock.h"
+#include "vorlent/controllers/content_controller.h"
+#include "vorlent/controllers/content_drawing_testing.h"
+#include "vorlent/controllers/content_observers.h"
+#include "vorlent/intervals/enclosed_time_interval_selector.h"
+#include "vorlent/intervals/moment_period_selector.h"
+#include "vorlent/intervals/period_selector.h"
+#include "vorlent/intervals/time_area_style_selector.h"
+#include "vorlent/intervals/time_label_generator.h"
+#include "vorlent/model/item_source.h"
+#include "vorlent/time/schedule.h"
+#include "vorlent/time/time_constants.h"
+
+namespace vorlent {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using testing::at;
+using testing::kWeek;
+
+// A week-long chart of one row (420 × 25 points with the extra row) whose
+// viewport shows all of it.
+struct Chart {
+  std::shared_ptr<GanttChartContentController> controller = GanttChartContentController::create();
+
+  Chart() {
+    controller->setScrollableTimeline(TimeRange(at(kSunday), Time(kWeek + 1, kSunday, 0)));
+    controller->setViewport(Rectangle(0, 0, 420, 250));
+  }
+};
+
+std::vector<Rectangle> boundsOf(const std::vector<ScheduleTimeArea>& areas) {
+  std::vector<Rectangle> result;
+  for (const ScheduleTimeArea& area : areas) result.push_back(area.bounds());
+  return result;
+}
+
+std::vector<Rectangle> boundsOf(const std::vector<TimeArea>& areas) {
+  std::vector<Rectangle> result;
+  for (const TimeArea& area : areas) result.push_back(area.bounds);
+  return result;
+}
+
+std::shared_ptr<const TimeIntervalSelector> days() {
+  return std::make_shared<PeriodSelector>(1, TimeUnit::days, Schedule::continuous(), at(kSunday));
+}
+
+std::shared_ptr<const TimeIntervalSelector> moments(std::optional<std::vector<Time>> times,
+                                                    bool separating = false) {
+  return std::make_shared<MomentPeriodSelector>(std::move(times), separating);
+}
+
+TimeAreaStyle styleNamed(double red) {
+  TimeAreaStyle style;
+  style.foregroundColor = Color(red, 0, 0, 1);
+  return style;
+}
+
+double redOf(const std::optional<TimeAreaStyle>& style) {
+  return style && style->foregroundColor ? style->foregroundColor->red : -1;
+}
+
+// --- Time scale ---------------------------------------------------------------------
+
+TEST(ContentTimeScale, TheScheduleOfAnItemIsTheTimeScalesThenItsOwnThenTheManagers) {
+  const auto own = Schedule::standard();
+  const auto item = GanttChartItem::create({.label = "task", .schedule = own});
+  const auto plain = GanttChartItem::create({.label = "plain"});
+  auto source = std::make_shared<GanttChartItemSource>(std::vector<GanttChartItemPtr>{item, plain},
+                                                       std::vector<GanttChartDependencyPtr>{},
+                                                       Schedule::fullWeek());
+  auto controller = GanttChartContentController::create(source);
+  EXPECT_EQ(controller->timeScaleScheduleFor(item), own);
+  EXPECT_EQ(controller->timeScaleScheduleFor(plain), source->schedule());
+  EXPECT_EQ(controller->timeScaleScheduleForNewItems(), source->schedule());
+
+  const auto scale = Schedule::fullDay();
+  controller->setTimeScaleSchedule(scale);
+  EXPECT_EQ(controller->timeScaleScheduleFor(item), scale);
+  EXPECT_EQ(controller->timeScaleScheduleForNewItems(), scale);
+}
+
+TEST(ContentTimeScale, ATimeRangeCoversTheWholeHeightOfTheDiagram) {
+  Chart chart;
+  chart.controller->setDesiredScrollableRowCount(8);
+  EXPECT_EQ(chart.controller->bounds(TimeRange(at(kMonday), at(kTuesday, 12))),
+            Rectangle(60, 0, 90, 200));
+  // Reversed: the same rectangle, standardised.
+  EXPECT_EQ(chart.controller->bounds(TimeRange(at(kTuesday, 12), at(kMonday))),
+            Rectangle(60, 0, 90, 200));
+}
+
+// --- Schedule areas ------------------------------------------------------------------
+
+TEST(ContentScheduleAreas, NoHighlightersNoAreas) {
+  Chart chart;
+  EXPECT_THAT(chart.controller->highlightedScheduleAreas(), IsEmpty());
+  EXPECT_THAT(chart.controller->highlightedScheduleAreas(Rectangle(0, 0, 420, 25)), IsEmpty());
+  EXPECT_THAT(chart.controller->highlightedIntervalAreas(), IsEmpty());
+  EXPECT_THAT(chart.controller->highlightedIntervalAreas(Rectangle(0, 0, 420, 25)), IsEmpty());
+}
+
+TEST(ContentScheduleAreas, OneAreaPerStretchOfTheVisibleWeekInHighlighterOrder) {
+  Chart chart;
+  chart.controller->setDesiredScrollableRowCount(4);
+  chart.controller->setScheduleHighlighters(
+      {ScheduleTimeSelector(ScheduleTimeType::weekends),
+       ScheduleTimeSelector::timesOf(std::make_shared<Schedule>(
+           WeekRange(kWednesday, kWednesday), DayRange(8 * secondsPerHour, 12 * secondsPerHour)))});
+  EXPECT_THAT(boundsOf(chart.controller->highlightedScheduleAreas()),
+              ElementsAre(Rectangle(0, 0, 60, 100), Rectangle(360, 0, 60, 100),
+                          Rectangle(200, 0, 10, 100)));
+}
+
+TEST(ContentScheduleAreas, InARectangleAreThoseAboveItReachingDownWithoutEnd) {
+  Chart chart;
+  chart.controller->setScheduleHighlighters({ScheduleTimeSelector(ScheduleTimeType::weekends)});
+  // Far below the diagram's single row, over Saturday.
+  EXPECT_THAT(boundsOf(chart.controller->highlightedScheduleAreas(Rectangle(300, 900, 60, 10))),
+              ElementsAre(Rectangle(360, 0, 60, 25)));
+  EXPECT_THAT(chart.controller->highlightedScheduleAreas(Rectangle(300, -20, 59, 10)), IsEmpty());
+  EXPECT_THAT(chart.controller->highlightedScheduleAreas(Rectangle(100, 0, 100, 25)), IsEmpty());
+}
+
+TEST(ContentScheduleAreas, AreComputedOverTheVisibleTimelineOnly) {
+  Chart chart;
+  chart.controller->setViewport(Rectangle(90, 0, 60, 250));  // Monday 12:00 to Tuesday 12:00
+  chart.controller->setScheduleHighlighters({ScheduleTimeSelector(ScheduleTimeType::workdays)});
+  EXPECT_THAT(boundsOf(chart.controller->highlightedScheduleAreas()),
+              ElementsAre(Rectangle(90, 0, 10, 25), Rectangle(140, 0, 10, 25)));
+}
+
+// --- Interval areas ------------------------------------------------------------------
+
+TEST(ContentIntervalAreas, ALabelledAreaPerIntervalOfEachHighlighter) {
+  Chart chart;
+  TimeSelector daily(days(), std::make_shared<TimeLabelSource>([](const TimeRange& interval) {
+                       return std::optional<std::string>("day " +
+                                                         std::to_string(interval.start.dayOfWeek));
+                     }));
+  TimeSelector noon(moments(std::vector<Time>{at(kWednesday, 12)}));
+  chart.controller->setIntervalHighlighters({daily, noon});
+  const std::vector<TimeArea> areas = chart.controller->highlightedIntervalAreas();
+  ASSERT_EQ(areas.size(), 8U);
+  EXPECT_EQ(areas[1].label, "day 1");
+  EXPECT_EQ(areas[1].interval, TimeRange(at(kMonday), at(kTuesday)));
+  EXPECT_EQ(areas[1].bounds, Rectangle(60, 0, 60, 25));
+  // The moment: no width, no label.
+  EXPECT_EQ(areas[7].bounds, Rectangle(210, 0, 0, 25));
+  EXPECT_EQ(areas[7].label, std::nullopt);
+}
+
+TEST(ContentIntervalAreas, PeriodsInHiddenTimeHaveNoAreaWhileMomentsThereKeepTheirs) {
+  Chart chart;
+  // Working hours only, Monday to Friday, 8 to 16, with a holiday on
+  // Wednesday: 20 points per working day.
+  chart.controller->setVisibilitySchedule(
+      std::make_shared<Schedule>(WeekRange::standard(), DayRange::standard(),
+                                 std::vector<TimeRange>{TimeRange(at(kWednesday), at(kThursday))}));
+  chart.controller->setViewport(Rectangle(0, 0, 80, 250));
+  // Looked through an enclosing selector, days are still periods.
+  TimeSelector daily(std::make_shared<EnclosedTimeIntervalSelector>(days()));
+  daily.context = std::string("days");
+  TimeSelector holidayNoon(moments(std::vector<Time>{at(kWednesday, 12)}));
+  chart.controller->setIntervalHighlighters({daily, holidayNoon});
+  std::vector<TimeRange> intervals;
+  for (const TimeArea& area : chart.controller->highlightedIntervalAreas()) {
+    intervals.push_back(area.interval);
+  }
+  // Enclosed: cut to the visible timeline, Monday 8:00 to Friday 16:00.
+  EXPECT_THAT(intervals, ElementsAre(TimeRange(at(kMonday, 8), at(kTuesday)),
+                                     TimeRange(at(kTuesday), at(kWednesday)),
+                                     TimeRange(at(kThursday), at(kFriday)),
+                                     TimeRange(at(kFriday), at(kFriday, 16)),
+                                     TimeRange(at(kWednesday, 12), at(kWednesday, 12))));
+  EXPECT_THAT(boundsOf(chart.controller->highlightedIntervalAreas()),
+              ElementsAre(Rectangle(0, 0, 20, 25), Rectangle(20, 0, 20, 25),
+                          Rectangle(40, 0, 20, 25), Rectangle(60, 0, 20, 25),
+                          Rectangle(40, 0, 0, 25)));
+}
+
+TEST(ContentIntervalAreas, TakeTheFirstStyleFoundForEachInterval) {
+  Chart chart;
+  auto chooser = [](double red, const TimeRange& only) {
+    return std::make_shared<TimeAreaStyleSource>(
+        [red, only](const TimeRange& interval, const TimeSelector&) -> std::optional<TimeAreaStyle> {
+          if (!(interval == only)) return std::nullopt;
+          return styleNamed(red);
+        });
+  };
+  const TimeRange monday(at(kMonday), at(kTuesday));
+  const TimeRange tuesday(at(kTuesday), at(kWednesday));
+  const TimeRange wednesday(at(kWednesday), at(kThursday));
+  TimeSelector own(days());
+  own.styleSelector = chooser(0.1, monday);
+  own.style = styleNamed(0.2);
+  TimeSelector plain(days());
+  GanttChartContentStyle style;
+  style.timeAreaStyleSelector = chooser(0.3, tuesday);
+  style.timeAreaStyle = styleNamed(0.4);
+  chart.controller->setStyle(style);
+  chart.controller->setIntervalHighlighters({own, plain});
+  const std::vector<TimeArea> areas = chart.controller->highlightedIntervalAreas();
+  ASSERT_EQ(areas.size(), 14U);
+  EXPECT_EQ(redOf(areas[1].style), 0.1);  // the highlighter's selector
+  EXPECT_EQ(redOf(areas[2].style), 0.2);  // its own style
+  EXPECT_EQ(redOf(areas[9].style), 0.3);  // the chart style's selector
+  EXPECT_EQ(redOf(areas[10].style), 0.4);  // the chart style's time-area style
+  ASSERT_EQ(areas[10].interval, wednesday);
+
+  GanttChartContentStyle withoutStyle;
+  chart.controller->setStyle(withoutStyle);
+  chart.controller->settingsDidChange();
+  EXPECT_EQ(chart.controller->highlightedIntervalAreas()[10].style, std::nullopt);
+}
+
+TEST(ContentIntervalAreas, AreasOpenToTheEndsOfTimeStopBeyondTheVisibleTimeline) {
+  Chart chart;
+  chart.controller->setIntervalHighlighters(
+      {TimeSelector(moments(std::vector<Time>{at(kWednesday, 12)}, true))});
+  // The viewport is 420 points wide: the areas reach as far again beyond it.
+  EXPECT_THAT(boundsOf(chart.controller->highlightedIntervalAreas()),
+              ElementsAre(Rectangle(-420, 0, 630, 25), Rectangle(210, 0, 630, 25)));
+  // Scrolled on past the moment, the one stretch left follows the viewport.
+  chart.controller->setViewport(Rectangle(420, 0, 420, 250));
+  EXPECT_THAT(boundsOf(chart.controller->highlightedIntervalAreas()),
+              ElementsAre(Rectangle(0, 0, 1260, 25)));
+}
+
+TEST(ContentIntervalAreas, AreKeptPerViewportAndRecomputedAfterTheHighlightersChange) {
+  Chart chart;
+  struct Observer : GanttChartContentObserver {
+    int intervalAreasChanges = 0;
+    void highlightedIntervalAreasDidChange() override { ++intervalAreasChanges; }
+  };
+  auto observer = std::make_shared<Observer>();
+  chart.controller->setObserver(observer);
+  ScopedClock tuesday(makeDate(at(kTuesday, 10.5)));
+  const TimeSelector now(moments(std::nullopt));
+  chart.controller->setIntervalHighlighters({now});
+  chart.controller->setIntervalHighlighters({now});  // equal, still told
+  EXPECT_EQ(observer->intervalAreasChanges, 2);
+  EXPECT_THAT(boundsOf(chart.controller->highlightedIntervalAreas()),
+              ElementsAre(Rectangle(146.25, 0, 0, 25)));
+  {
+    // Outside a drawing pass the viewport's areas stay as computed.
+    ScopedClock later(makeDate(at(kTuesday, 12)));
+    EXPECT_THAT(boundsOf(chart.controller->highlightedIntervalAreas()),
+                ElementsAre(Rectangle(146.25, 0, 0, 25)));
+    chart.controller->setIntervalHighlighters({now});
+    EXPECT_THAT(boundsOf(chart.controller->highlightedIntervalAreas()),
+                ElementsAre(Rectangle(150, 0, 0, 25)));
+  }
+}
+
+}  // namespace
+}  // namespace vorlent
