@@ -16,6 +16,10 @@ namespace vorlent {
 
 GanttChartContentCanvas::GanttChartContentCanvas(QWidget* parent) : QWidget(parent) {
   setMouseTracking(true);
+  // Under a style without a background colour of its own the chart shows
+  // the palette's base, as a document in a scroll view does.
+  setBackgroundRole(QPalette::Base);
+  setAutoFillBackground(true);
 }
 
 QPointF GanttChartContentCanvas::documentPoint(const QPointF& widgetPoint) const {

@@ -12,7 +12,8 @@ class GanttChartContent;
 // top). It paints nothing of its own: each paint pass, pointer move without
 // buttons, entering, leaving and context-menu request goes to its main view
 // in document coordinates. Pointer moves, entering and leaving are passed on
-// only while the canvas's window is active. Mouse tracking is always on.
+// only while the canvas's window is active. Mouse tracking is always on; the
+// background is the palette's base colour.
 // GUI thread only.
 class GanttChartContentCanvas : public QWidget {
   Q_OBJECT

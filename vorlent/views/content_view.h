@@ -28,6 +28,7 @@
 #include "vorlent/views/image_export.h"
 #include "vorlent/views/pan_gesture_recognizer.h"
 #include "vorlent/views/standard_scroll_view.h"
+#include "vorlent/views/text_line_cache.h"
 
 class QPainter;
 
@@ -500,6 +501,8 @@ class GanttChartContent : public QWidget,
   std::shared_ptr<GanttChartContent> self_;
   std::shared_ptr<int> inboundCalls_;
   QPainter* currentPainter_ = nullptr;
+  // The labels drawn by the hooks, laid out once.
+  TextLineCache textLines_;
   bool contextMenuIsOpen_ = false;
   bool updatingCanvasSize_ = false;
   bool canvasSizeIsStale_ = false;

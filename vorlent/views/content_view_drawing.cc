@@ -1,7 +1,6 @@
 // The drawing hooks of the chart area: each presenter requirement converted
 // to Qt values, and its standard look drawn with QPainter.
 
-#include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -48,17 +47,19 @@ double stateWidth(bool isHighlighted, bool isFocused, bool isSelected, double hi
 
 QRectF grown(const QRectF& rect, double by) { return rect.adjusted(-by, -by, by, by); }
 
-// From `top` at the rectangle's top edge to `bottom` at its bottom edge.
+// From `top` at the rectangle's top edge to `bottom` at its bottom edge (a
+// plain colour when the two are the same, which Qt fills much faster).
 // Edges far outside `area` are brought to it, so the gradient's arithmetic
 // stays finite; only the invisible part of such a shape changes.
-QLinearGradient verticalGradient(const QRectF& rect, const QRectF& area, const QColor& top,
-                                 const QColor& bottom) {
+QBrush verticalGradient(const QRectF& rect, const QRectF& area, const QColor& top,
+                        const QColor& bottom) {
+  if (top == bottom) return QBrush(bottom);
   const double from = std::clamp(rect.top(), area.top() - area.height(), area.bottom());
   const double to = std::clamp(rect.bottom(), area.top(), area.bottom() + area.height());
   QLinearGradient gradient(QPointF(0, from), QPointF(0, to));
   gradient.setColorAt(0, top);
   gradient.setColorAt(1, bottom);
-  return gradient;
+  return QBrush(gradient);
 }
 
 // Fills the path, then strokes it when a stroke colour is given.
@@ -170,46 +171,47 @@ enum class LineBreak { truncatingTail, clipping };
 // rectangle's edges. The text's place is worked out in doubles, so a label
 // of a bar far larger than the device still lands where it belongs (and is
 // skipped when that is out of reach).
-void drawOneLine(QPainter& painter, const QRectF& rect, const QString& text, const QColor& color,
-                 Qt::Alignment alignment, const QFont& font, bool centred, LineBreak lineBreak) {
+void drawOneLine(QPainter& painter, TextLineCache& cache, const QRectF& rect, const QString& text,
+                 const QColor& color, Qt::Alignment alignment, const QFont& font, bool centred,
+                 LineBreak lineBreak) {
   if (text.isEmpty() || !hasNoNaN(rect)) return;
   const QRectF area = paint::reachableArea(painter);
   if (area.isEmpty()) return;
   const QRectF box = rect.normalized();
-  QString line = text;
-  line.replace(QLatin1Char('\n'), QLatin1Char(' ')).replace(QLatin1Char('\r'), QLatin1Char(' '));
-  const QFontMetricsF metrics(font);
-  double advance = metrics.horizontalAdvance(line);
-  if (lineBreak == LineBreak::truncatingTail && advance > box.width()) {
-    // Qt's text layout counts in 26.6 fixed point; no line is that long.
-    constexpr double kLongestLine = 1 << 20;
-    line = metrics.elidedText(line, Qt::ElideRight, std::min(box.width(), kLongestLine));
-    advance = metrics.horizontalAdvance(line);
-  }
-  if (line.isEmpty()) return;
-  const double height = metrics.height();
+  QString single = text;
+  single.replace(QLatin1Char('\n'), QLatin1Char(' ')).replace(QLatin1Char('\r'), QLatin1Char(' '));
+  const bool truncating = lineBreak == LineBreak::truncatingTail;
+  // Nothing fits a box without width; an ellipsis would not either.
+  if (truncating && !(box.width() > 0)) return;
+  const TextLineCache::Line& line = cache.line(single, font, truncating ? box.width() : 0);
+  if (line.width <= 0) return;
   double x = box.left();
   if (alignment.testFlag(Qt::AlignHCenter)) {
-    x = box.left() + (box.width() - advance) / 2;
+    x = box.left() + (box.width() - line.width) / 2;
   } else if (alignment.testFlag(Qt::AlignRight)) {
-    x = box.right() - advance;
+    x = box.right() - line.width;
   }
-  const double y = centred ? box.top() + (box.height() - height) / 2 : box.top();
-  const QRectF placed(x, y, advance, height);
-  if (!std::isfinite(x) || !std::isfinite(y) || !placed.intersects(area)) return;
-  painter.save();
-  if (lineBreak == LineBreak::clipping && advance > box.width()) {
+  const double y = centred ? box.top() + (box.height() - line.height) / 2 : box.top();
+  if (!std::isfinite(x) || !std::isfinite(y) ||
+      !QRectF(x, y, line.width, line.height).intersects(area)) {
+    return;
+  }
+  const bool clipping = lineBreak == LineBreak::clipping && line.width > box.width();
+  if (clipping) {
     const std::optional<QRectF> clip = paint::cutToArea(box, area);
-    if (!clip) {
-      painter.restore();
-      return;
-    }
+    if (!clip) return;
+    painter.save();
     painter.setClipRect(*clip, Qt::IntersectClip);
   }
+  const QPen pen = painter.pen();
+  const QFont previous = painter.font();
+  // The painter's font must be the line's, or the line is laid out again.
   painter.setFont(font);
   painter.setPen(color);
-  painter.drawText(placed, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, line);
-  painter.restore();
+  painter.drawStaticText(QPointF(x, y), line.text);
+  painter.setFont(previous);
+  painter.setPen(pen);
+  if (clipping) painter.restore();
 }
 
 }  // namespace
@@ -474,7 +476,7 @@ void GanttChartContent::drawBarLabel(QPainter& painter, const GanttChartItemPtr&
                                      const QRectF& rectangle, const QString& text,
                                      const QColor& foregroundColor, Qt::Alignment alignment,
                                      const QFont& font) {
-  drawOneLine(painter, rectangle, text, foregroundColor, alignment, font, true,
+  drawOneLine(painter, textLines_, rectangle, text, foregroundColor, alignment, font, true,
               LineBreak::truncatingTail);
 }
 
@@ -489,7 +491,7 @@ void GanttChartContent::drawAttachmentLabel(const GanttChartItemPtr& item,
 void GanttChartContent::drawAttachmentLabel(QPainter& painter, const GanttChartItemPtr& /*item*/,
                                             const QRectF& rectangle, const QString& text,
                                             const QColor& foregroundColor, const QFont& font) {
-  drawOneLine(painter, rectangle, text, foregroundColor, Qt::AlignLeft, font, true,
+  drawOneLine(painter, textLines_, rectangle, text, foregroundColor, Qt::AlignLeft, font, true,
               LineBreak::truncatingTail);
 }
 
@@ -642,7 +644,7 @@ void GanttChartContent::drawTimeAreaLabel(QPainter& painter, const TimeSelector&
                                           const QColor& foregroundColor, Qt::Alignment alignment,
                                           const QFont& font,
                                           VerticalTextAlignment verticalAlignment) {
-  drawOneLine(painter, rectangle, text, foregroundColor, alignment, font,
+  drawOneLine(painter, textLines_, rectangle, text, foregroundColor, alignment, font,
               verticalAlignment == VerticalTextAlignment::center, LineBreak::clipping);
 }
 
