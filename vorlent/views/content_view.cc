@@ -338,16 +338,16 @@ void GanttChartContent::reloadData() {
 QImage GanttChartContent::imageRepresentation() {
   // A view that was never shown has its children laid out first.
   if (QLayout* layout = this->layout()) layout->activate();
-  return captureImage(*this);
+  return detail::renderWidgetImage(*this);
 }
 
-QPixmap GanttChartContent::image() { return pixmapFromImage(imageRepresentation()); }
+QPixmap GanttChartContent::image() { return QPixmap::fromImage(imageRepresentation()); }
 
 QByteArray GanttChartContent::imageData() { return imageData("png"); }
 
 QByteArray GanttChartContent::imageData(const QByteArray& format,
                                         const ImageProperties& properties) {
-  return encodeImage(imageRepresentation(), format, properties);
+  return detail::encodeWidgetImage(imageRepresentation(), format, properties);
 }
 
 // --- Design time --------------------------------------------------------------------

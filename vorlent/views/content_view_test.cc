@@ -248,7 +248,7 @@ TEST_F(ContentViewTest, ExportsWhatItShowsAtItsOwnSize) {
   const QByteArray png = view->imageData();
   ASSERT_TRUE(png.startsWith("\x89PNG"));
   EXPECT_EQ(QImage::fromData(png, "PNG").size(), representation.size());
-  const QByteArray jpeg = view->imageData("JPEG", ImageProperties{.quality = 20});
+  const QByteArray jpeg = view->imageData("JPEG", ImageProperties{20, std::nullopt});
   EXPECT_EQ(QImage::fromData(jpeg, "JPEG").size(), representation.size());
 }
 
