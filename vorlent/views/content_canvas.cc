@@ -48,7 +48,9 @@ void GanttChartContentCanvas::paintEvent(QPaintEvent* event) {
 void GanttChartContentCanvas::mouseMoveEvent(QMouseEvent* event) {
   // Moves with a button down are drags, which the recognisers follow.
   if (event->buttons() != Qt::NoButton || !isInActiveWindow()) return;
-  if (GanttChartContent* view = mainView_.data()) view->mouseMoved(documentPoint(event->position()));
+  if (GanttChartContent* view = mainView_.data()) {
+    view->mouseMoved(documentPoint(event->position()));
+  }
 }
 
 void GanttChartContentCanvas::enterEvent(QEnterEvent* /*event*/) {

@@ -40,8 +40,7 @@ int clicksRequired(int64_t count) {
 
 // --- Construction and structure ----------------------------------------------
 
-GanttChartContent::GanttChartContent(QWidget* parent)
-    : GanttChartContent(parent, DeferredSetUp{}) {
+GanttChartContent::GanttChartContent(QWidget* parent) : GanttChartContent(parent, DeferredSetUp{}) {
   setUp();
 }
 
@@ -105,9 +104,8 @@ void GanttChartContent::setUpContentView() {
           [this, activatingClick] { activatingClickWithRecognizer(*activatingClick); });
   activatingClickGestureRecognizer_ = activatingClick;
   auto* click = new ClickGestureRecognizer(canvas);
-  connect(click, &ClickGestureRecognizer::clicked, this, [this, click] {
-    clickWithRecognizer(*click);
-  });
+  connect(click, &ClickGestureRecognizer::clicked, this,
+          [this, click] { clickWithRecognizer(*click); });
   auto* pan = new DraggingPanGestureRecognizer(canvas);
   connect(pan, &PanGestureRecognizer::panned, this, [this, pan] { panWithRecognizer(*pan); });
 
@@ -360,11 +358,10 @@ void GanttChartContent::prepareForInterfaceBuilder() {
       GanttChartItem::create({.row = 0, .start = start, .finish = start.addingDays(1)});
   const GanttChartItemPtr second = GanttChartItem::create(
       {.row = 1, .start = start.addingDays(1), .finish = start.addingDays(2)});
-  const GanttChartItemPtr third =
-      GanttChartItem::create({.row = 1,
-                              .start = start.addingDays(2),
-                              .finish = start.addingDays(2),
-                              .type = GanttChartItemType::milestone});
+  const GanttChartItemPtr third = GanttChartItem::create({.row = 1,
+                                                          .start = start.addingDays(2),
+                                                          .finish = start.addingDays(2),
+                                                          .type = GanttChartItemType::milestone});
   std::vector<GanttChartDependencyPtr> dependencies{
       GanttChartDependency::create({.from = first, .to = second}),
       GanttChartDependency::create({.from = second, .to = third})};

@@ -230,15 +230,14 @@ class GanttChartContent : public QWidget,
                              const std::optional<QColor>& strokeColor, double strokeWidth,
                              bool isHighlighted, bool isFocused, bool isSelected,
                              const QColor& highlightColor, const QColor& focusColor,
-                             const QColor& selectionColor, double highlightWidth,
-                             double focusWidth, double selectionWidth, bool allowsMoving,
-                             bool allowsMovingVertically, double thumbDistance);
+                             const QColor& selectionColor, double highlightWidth, double focusWidth,
+                             double selectionWidth, bool allowsMoving, bool allowsMovingVertically,
+                             double thumbDistance);
   // A rounded bar with the gradient; nothing when it has no width.
   void drawCompletionBar(const GanttChartItemPtr& item, const Rectangle& rectangle,
                          const Color& fillColor, const Color& secondaryFillColor,
                          const std::optional<Color>& strokeColor, double strokeWidth,
-                         double cornerRadius, bool allowsResizing,
-                         double thumbDistance) override;
+                         double cornerRadius, bool allowsResizing, double thumbDistance) override;
   virtual void drawCompletionBar(QPainter& painter, const GanttChartItemPtr& item,
                                  const QRectF& rectangle, const QColor& fillColor,
                                  const QColor& secondaryFillColor,
@@ -246,8 +245,8 @@ class GanttChartContent : public QWidget,
                                  double cornerRadius, bool allowsResizing, double thumbDistance);
   // One line, centred vertically, cut short with an ellipsis when too wide.
   void drawBarLabel(const GanttChartItemPtr& item, const Rectangle& rectangle,
-                    const std::string& text, const Color& foregroundColor,
-                    TextAlignment alignment, const Font& font) override;
+                    const std::string& text, const Color& foregroundColor, TextAlignment alignment,
+                    const Font& font) override;
   virtual void drawBarLabel(QPainter& painter, const GanttChartItemPtr& item,
                             const QRectF& rectangle, const QString& text,
                             const QColor& foregroundColor, Qt::Alignment alignment,
@@ -266,9 +265,9 @@ class GanttChartContent : public QWidget,
   // focused, highlighted, in that priority), with an arrow head at its end.
   void drawDependencyLine(const GanttChartDependencyPtr& dependency,
                           const std::vector<Point>& polyline, const Color& color, double width,
-                          double arrowWidth, double arrowLength, bool isHighlighted,
-                          bool isFocused, bool isSelected, double highlightWidth,
-                          double focusWidth, double selectionWidth) override;
+                          double arrowWidth, double arrowLength, bool isHighlighted, bool isFocused,
+                          bool isSelected, double highlightWidth, double focusWidth,
+                          double selectionWidth) override;
   virtual void drawDependencyLine(QPainter& painter, const GanttChartDependencyPtr& dependency,
                                   const QPolygonF& polyline, const QColor& color, double width,
                                   double arrowWidth, double arrowLength, bool isHighlighted,
@@ -291,10 +290,9 @@ class GanttChartContent : public QWidget,
                                    double dashWidth) override;
   virtual void drawTemporaryDependencyLine(QPainter& painter, const GanttChartItemPtr& from,
                                            const GanttChartItemPtr& to,
-                                           GanttChartDependencyType type,
-                                           const QPolygonF& polyline, const QColor& color,
-                                           double width, double arrowWidth, double arrowLength,
-                                           double dashWidth);
+                                           GanttChartDependencyType type, const QPolygonF& polyline,
+                                           const QColor& color, double width, double arrowWidth,
+                                           double arrowLength, double dashWidth);
   // A dashed rounded outline, not filled.
   void drawTemporaryBar(const Rectangle& rectangle, const Color& color, double cornerRadius,
                         double dashWidth) override;
@@ -483,9 +481,7 @@ class GanttChartContent : public QWidget,
   // knows that its controller is still on the stack.
   class InboundCall {
    public:
-    explicit InboundCall(const std::shared_ptr<int>& counter) : counter_(counter) {
-      ++*counter_;
-    }
+    explicit InboundCall(const std::shared_ptr<int>& counter) : counter_(counter) { ++*counter_; }
     ~InboundCall() { --*counter_; }
     InboundCall(const InboundCall&) = delete;
     InboundCall& operator=(const InboundCall&) = delete;

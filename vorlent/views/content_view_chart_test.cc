@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QImage>
 #include <QPalette>
 
@@ -14,16 +16,19 @@
 #include <memory>
 #include <vector>
 
+#include "vorlent/base/run_loop.h"
 #include "vorlent/model/item_source.h"
 #include "vorlent/time/schedule_definition.h"
 #include "vorlent/views/content_view_testing.h"
 #include "vorlent/views/conversions.h"
+#include "vorlent/views/mouse_input_testing.h"
 
 namespace vorlent {
 namespace {
 
 using testing::isNear;
 using testing::pixelAt;
+using testing::SyntheticMouse;
 
 // Week 1 of the library's calendar: Sunday 7 January 2001.
 Time weekDay(int64_t day, double hours) { return Time(1, day, hours * 3600); }
@@ -42,9 +47,9 @@ QColor over(const QColor& top, const QColor& bottom) {
 QColor halfway(const Color& a, const Color& b) {
   const QColor first = toQt(a);
   const QColor second = toQt(b);
-  return QColor::fromRgbF((first.redF() + second.redF()) / 2, (first.greenF() + second.greenF()) / 2,
-                          (first.blueF() + second.blueF()) / 2,
-                          (first.alphaF() + second.alphaF()) / 2);
+  return QColor::fromRgbF(
+      (first.redF() + second.redF()) / 2, (first.greenF() + second.greenF()) / 2,
+      (first.blueF() + second.blueF()) / 2, (first.alphaF() + second.alphaF()) / 2);
 }
 
 // A task, a milestone and a summary on rows 0 to 2 of a three-week timeline,
@@ -71,17 +76,28 @@ class ContentChart : public testing::ContentViewTest {
 
   const GanttChartContentBaseStyle& style() const { return controller->actualStyle(); }
 
+  [[nodiscard]] Point centreOf(const GanttChartItemPtr& item) const {
+    const Rectangle bounds = controller->bounds(item);
+    return Point{bounds.origin.x + bounds.size.width / 2,
+                 bounds.origin.y + bounds.size.height / 2};
+  }
+  // Where the canvas shows a document point.
+  [[nodiscard]] QPointF on(const Point& point) const { return canvasPoint(toQt(point)); }
+
   GanttChartItemPtr task = GanttChartItem::create(
       {.row = 0, .start = weekDay(1, 8), .finish = weekDay(3, 8), .details = "Build it"});
-  GanttChartItemPtr gate = GanttChartItem::create(
-      {.row = 1, .start = weekDay(4, 0), .finish = weekDay(4, 0),
-       .type = GanttChartItemType::milestone});
-  GanttChartItemPtr phase = GanttChartItem::create(
-      {.row = 2, .start = weekDay(1, 8), .finish = weekDay(5, 16),
-       .type = GanttChartItemType::summary});
+  GanttChartItemPtr gate = GanttChartItem::create({.row = 1,
+                                                   .start = weekDay(4, 0),
+                                                   .finish = weekDay(4, 0),
+                                                   .type = GanttChartItemType::milestone});
+  GanttChartItemPtr phase = GanttChartItem::create({.row = 2,
+                                                    .start = weekDay(1, 8),
+                                                    .finish = weekDay(5, 16),
+                                                    .type = GanttChartItemType::summary});
   GanttChartDependencyPtr link = GanttChartDependency::create({.from = task, .to = gate});
   GanttChartContentControllerPtr controller;
   QImage image;
+  SyntheticMouse mouse{view->canvas()};
 };
 
 TEST_F(ContentChart, EachBarsCentreHasItsResolvedColour) {
@@ -89,9 +105,9 @@ TEST_F(ContentChart, EachBarsCentreHasItsResolvedColour) {
     const Rectangle bounds = controller->bounds(item);
     const Point centre{bounds.origin.x + bounds.size.width / 2,
                        bounds.origin.y + bounds.size.height / 2};
-    const QColor expected = over(
-        halfway(style().secondaryBarFillColorFor(item), style().barFillColorFor(item)),
-        rowBackground(centre));
+    const QColor expected =
+        over(halfway(style().secondaryBarFillColorFor(item), style().barFillColorFor(item)),
+             rowBackground(centre));
     EXPECT_TRUE(isNear(pixel(centre), expected, 4))
         << item->type() << ": " << pixel(centre).name(QColor::HexArgb).toStdString() << " not "
         << expected.name(QColor::HexArgb).toStdString();
@@ -152,6 +168,89 @@ TEST_F(ContentChart, TheExportOfAScrolledViewShowsItsVisiblePart) {
            rowBackground(centre));
   EXPECT_TRUE(isNear(pixel(centre), expected, 4));
   EXPECT_EQ(image.size(), view->size());
+}
+
+// --- The mouse --------------------------------------------------------------------------
+
+TEST_F(ContentChart, APanOfSixtyPointsMovesABarByTheTimeTheGeometrySays) {
+  const Point grabbed = centreOf(task);
+  const Time expected = controller->time(controller->startX(task) + 60);
+  mouse.drag(on(grabbed), on(grabbed.movedBy(60, 0)), 6);
+  EXPECT_EQ(task->start(), expected);
+  EXPECT_EQ(task->start(), weekDay(2, 8)) << "a day later at 2.5 points an hour";
+  EXPECT_EQ(controller->draggingOperation(), std::nullopt);
+}
+
+TEST_F(ContentChart, ARightClickOnEmptySpaceThenCreateItemAddsAnItemOnThatRow) {
+  const Point spot{controller->x(weekDay(9, 10)), controller->middle(3)};
+  const QPoint local = on(spot).toPoint();
+  QContextMenuEvent event(QContextMenuEvent::Mouse, local, view->canvas()->mapToGlobal(local));
+  QCoreApplication::sendEvent(view->canvas(), &event);
+  ASSERT_TRUE(view->emptyAreaMenu()->isVisible());
+  EXPECT_EQ(view->createItemMenuItem()->text(), "Create item");
+  ASSERT_TRUE(view->createItemMenuItem()->isVisible());
+  ASSERT_TRUE(controller->temporaryBar().has_value()) << "the bar that would be made";
+  const std::size_t before = controller->itemManager()->availableItems().size();
+
+  view->createItemMenuItem()->trigger();
+  const auto items = controller->itemManager()->availableItems();
+  ASSERT_EQ(items.size(), before + 1);
+  const auto added = std::find_if(items.begin(), items.end(), [&](const GanttChartItemPtr& item) {
+    return item != task && item != gate && item != phase;
+  });
+  ASSERT_NE(added, items.end());
+  EXPECT_EQ((*added)->row(), 3);
+  EXPECT_EQ(controller->temporaryBar(), std::nullopt);
+}
+
+TEST_F(ContentChart, HoveringABarsEndShowsTheResizeCursorAndTheBarsDetails) {
+  const Rectangle bounds = controller->bounds(task);
+  mouse.moveTo(on(Point{bounds.right() - 3, centreOf(task).y}));
+  EXPECT_EQ(view->canvas()->cursor().shape(), Qt::SizeHorCursor);
+  EXPECT_EQ(view->canvas()->toolTip(), "Build it");
+  mouse.moveTo(on(centreOf(task)));
+  EXPECT_EQ(view->canvas()->cursor().shape(), Qt::OpenHandCursor);
+  mouse.moveTo(on(Point{controller->x(weekDay(9, 10)), controller->middle(3)}));
+  EXPECT_FALSE(view->canvas()->testAttribute(Qt::WA_SetCursor));
+  EXPECT_EQ(view->canvas()->toolTip(), QString());
+}
+
+TEST_F(ContentChart, ClicksSelectOnlyWhereTheSettingsAllowSelecting) {
+  mouse.click(on(centreOf(task)));
+  EXPECT_EQ(controller->selectedElement(), std::nullopt);
+  GanttChartContentSettings settings = controller->settings();
+  settings.allowsSelectingElements = true;
+  controller->setSettings(settings);
+  mouse.click(on(centreOf(task)));
+  EXPECT_EQ(controller->selectedItem(), task);
+}
+
+TEST_F(ContentChart, ADragHeldAtTheEdgeKeepsScrollingOnTheRunLoopsTime) {
+  ScopedManualRunLoop loop;
+  const QPointF edge(view->canvas()->width() - 4, on(centreOf(task)).y());
+  mouse.press(on(centreOf(task)));
+  mouse.moveTo(on(centreOf(task).movedBy(20, 0)));
+  mouse.moveTo(edge);
+  const int offset = view->scrollView()->scrollOffset().x();
+  const Time start = task->start();
+  loop->advance(0.4);
+  EXPECT_GT(view->scrollView()->scrollOffset().x(), offset);
+  EXPECT_GT(controller->viewport().origin.x, offset) << "the controller follows";
+  EXPECT_TRUE(start < task->start()) << "the bar follows the pointer";
+  mouse.release(edge);
+  EXPECT_EQ(loop->activeTimerCount(), 0U);
+}
+
+TEST_F(ContentChart, DestroyingTheViewMidDragLeavesNothingRunning) {
+  ScopedManualRunLoop loop;
+  mouse.press(on(centreOf(task)));
+  mouse.moveTo(on(centreOf(task).movedBy(30, 0)));
+  ASSERT_TRUE(controller->draggingOperation().has_value());
+  view.reset();
+  EXPECT_EQ(controller->draggingOperation(), std::nullopt);
+  EXPECT_EQ(controller->draggingCursor(), std::nullopt);
+  EXPECT_EQ(loop->activeTimerCount(), 0U);
+  loop->advance(1);
 }
 
 }  // namespace

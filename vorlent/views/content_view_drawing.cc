@@ -12,6 +12,7 @@
 
 #include "vorlent/views/content_view.h"
 #include "vorlent/views/conversions.h"
+#include "vorlent/views/header_painting.h"
 #include "vorlent/views/paint_geometry.h"
 
 namespace vorlent {
@@ -67,29 +68,22 @@ void fillAndStroke(QPainter& painter, const QPainterPath& path, const QBrush& fi
                    const std::optional<QColor>& strokeColor, double strokeWidth) {
   if (path.isEmpty()) return;
   painter.fillPath(path, fill);
-  if (!strokeColor) return;
-  if (const std::optional<double> width = paint::penWidth(strokeWidth)) {
-    painter.strokePath(path, paint::solidPen(*strokeColor, *width));
+  if (strokeColor) {
+    painter.strokePath(path, paint::solidPen(*strokeColor, paint::penWidth(strokeWidth)));
   }
 }
 
 // Strokes the polyline at `width`, dashed when `dashLength` is positive.
-void strokePolyline(QPainter& painter, const QPolygonF& polyline, const QColor& color,
-                    double width, double dashLength, const QRectF& area) {
-  const std::optional<double> penWidth = paint::penWidth(width);
-  if (!penWidth) return;
+void strokePolyline(QPainter& painter, const QPolygonF& polyline, const QColor& color, double width,
+                    double dashLength, const QRectF& area) {
+  const double penWidth = paint::penWidth(width);
   for (const paint::PolylinePiece& piece : paint::cutPolyline(polyline, area)) {
-    QPen pen = paint::solidPen(color, *penWidth);
+    QPen pen = paint::solidPen(color, penWidth);
     paint::setDashes(pen, dashLength, piece.offset);
     QPainterPath path;
     path.addPolygon(piece.points);
     painter.strokePath(path, pen);
   }
-}
-
-void strokeLine(QPainter& painter, const QPointF& p1, const QPointF& p2, const QColor& color,
-                double width, const QRectF& area) {
-  strokePolyline(painter, QPolygonF{p1, p2}, color, width, 0, area);
 }
 
 // The line under a focused bar that can move between rows: dashes of two
@@ -120,9 +114,9 @@ void fillArrowHead(QPainter& painter, const QPolygonF& polyline, const QColor& c
     const double cos = dx / length;
     const double sin = dy / length;
     const QTransform transform(cos, sin, -sin, cos, tip.x(), tip.y());
-    const QPolygonF head = transform.map(QPolygonF{QPointF(0, 0),
-                                                   QPointF(-arrowLength, arrowWidth / 2),
-                                                   QPointF(-arrowLength, -arrowWidth / 2)});
+    const QPolygonF head =
+        transform.map(QPolygonF{QPointF(0, 0), QPointF(-arrowLength, arrowWidth / 2),
+                                QPointF(-arrowLength, -arrowWidth / 2)});
     const QPainterPath path = paint::polygonPath(head, area);
     if (!path.isEmpty()) painter.fillPath(path, color);
     return;
@@ -130,18 +124,12 @@ void fillArrowHead(QPainter& painter, const QPolygonF& polyline, const QColor& c
 }
 
 void drawPolylineWithArrow(QPainter& painter, const QPolygonF& polyline, const QColor& color,
-                           double width, double dashLength, double arrowWidth,
-                           double arrowLength) {
+                           double width, double dashLength, double arrowWidth, double arrowLength) {
   if (polyline.size() < 2) return;
   const QRectF area = paint::reachableArea(painter);
   if (area.isEmpty()) return;
   strokePolyline(painter, polyline, color, width, dashLength, area);
   fillArrowHead(painter, polyline, color, arrowWidth, arrowLength, area);
-}
-
-void fillRectangle(QPainter& painter, const QRectF& rectangle, const QColor& color) {
-  const std::optional<QRectF> cut = paint::cutToArea(rectangle, paint::reachableArea(painter));
-  if (cut) painter.fillRect(*cut, color);
 }
 
 // The bracket of a summary: the rectangle with its bottom edge raised by
@@ -246,9 +234,8 @@ void GanttChartContent::drawBackground(const Color& color, const Size& size) {
   drawBackground(*currentPainter_, toQt(color), toQt(size));
 }
 
-void GanttChartContent::drawBackground(QPainter& painter, const QColor& color,
-                                       const QSizeF& size) {
-  fillRectangle(painter, QRectF(QPointF(0, 0), size), color);
+void GanttChartContent::drawBackground(QPainter& painter, const QColor& color, const QSizeF& size) {
+  detail::fillWithin(painter, QRectF(QPointF(0, 0), size), color);
 }
 
 void GanttChartContent::drawBorder(const Rectangle& rectangle, const Line& line, double lineWidth,
@@ -261,7 +248,7 @@ void GanttChartContent::drawBorder(const Rectangle& rectangle, const Line& line,
 void GanttChartContent::drawBorder(QPainter& painter, const QRectF& /*rectangle*/,
                                    const QPointF& p1, const QPointF& p2, double lineWidth,
                                    const QColor& color) {
-  strokeLine(painter, p1, p2, color, lineWidth, paint::reachableArea(painter));
+  detail::strokeLineWithin(painter, p1, p2, lineWidth, color);
 }
 
 void GanttChartContent::drawBackground(int64_t row, const Rectangle& rectangle,
@@ -270,9 +257,9 @@ void GanttChartContent::drawBackground(int64_t row, const Rectangle& rectangle,
   drawBackground(*currentPainter_, row, toQt(rectangle), toQt(color));
 }
 
-void GanttChartContent::drawBackground(QPainter& painter, int64_t /*row*/,
-                                       const QRectF& rectangle, const QColor& color) {
-  fillRectangle(painter, rectangle, color);
+void GanttChartContent::drawBackground(QPainter& painter, int64_t /*row*/, const QRectF& rectangle,
+                                       const QColor& color) {
+  detail::fillWithin(painter, rectangle, color);
 }
 
 void GanttChartContent::drawBorder(int64_t row, const Rectangle& rectangle, const Line& line,
@@ -282,10 +269,10 @@ void GanttChartContent::drawBorder(int64_t row, const Rectangle& rectangle, cons
              toQt(color));
 }
 
-void GanttChartContent::drawBorder(QPainter& painter, int64_t /*row*/,
-                                   const QRectF& /*rectangle*/, const QPointF& p1,
-                                   const QPointF& p2, double lineWidth, const QColor& color) {
-  strokeLine(painter, p1, p2, color, lineWidth, paint::reachableArea(painter));
+void GanttChartContent::drawBorder(QPainter& painter, int64_t /*row*/, const QRectF& /*rectangle*/,
+                                   const QPointF& p1, const QPointF& p2, double lineWidth,
+                                   const QColor& color) {
+  detail::strokeLineWithin(painter, p1, p2, lineWidth, color);
 }
 
 // --- Bars ----------------------------------------------------------------------------------
@@ -297,28 +284,24 @@ void GanttChartContent::drawBar(const GanttChartItemPtr& item, const Rectangle& 
                                 bool isSelected, const Color& highlightColor,
                                 const Color& focusColor, const Color& selectionColor,
                                 double highlightWidth, double focusWidth, double selectionWidth,
-                                bool allowsMoving, bool allowsResizing,
-                                bool allowsResizingAtStart, bool allowsMovingVertically,
-                                double thumbDistance) {
+                                bool allowsMoving, bool allowsResizing, bool allowsResizingAtStart,
+                                bool allowsMovingVertically, double thumbDistance) {
   if (currentPainter_ == nullptr) return;
   drawBar(*currentPainter_, item, toQt(rectangle), toQt(fillColor), toQt(secondaryFillColor),
           toQt(strokeColor), strokeWidth, cornerRadius, isHighlighted, isFocused, isSelected,
-          toQt(highlightColor), toQt(focusColor), toQt(selectionColor), highlightWidth,
-          focusWidth, selectionWidth, allowsMoving, allowsResizing, allowsResizingAtStart,
+          toQt(highlightColor), toQt(focusColor), toQt(selectionColor), highlightWidth, focusWidth,
+          selectionWidth, allowsMoving, allowsResizing, allowsResizingAtStart,
           allowsMovingVertically, thumbDistance);
 }
 
-void GanttChartContent::drawBar(QPainter& painter, const GanttChartItemPtr& /*item*/,
-                                const QRectF& rectangle, const QColor& fillColor,
-                                const QColor& secondaryFillColor,
-                                const std::optional<QColor>& strokeColor, double strokeWidth,
-                                double cornerRadius, bool isHighlighted, bool isFocused,
-                                bool isSelected, const QColor& highlightColor,
-                                const QColor& focusColor, const QColor& selectionColor,
-                                double highlightWidth, double focusWidth, double selectionWidth,
-                                bool /*allowsMoving*/, bool /*allowsResizing*/,
-                                bool /*allowsResizingAtStart*/, bool allowsMovingVertically,
-                                double thumbDistance) {
+void GanttChartContent::drawBar(
+    QPainter& painter, const GanttChartItemPtr& /*item*/, const QRectF& rectangle,
+    const QColor& fillColor, const QColor& secondaryFillColor,
+    const std::optional<QColor>& strokeColor, double strokeWidth, double cornerRadius,
+    bool isHighlighted, bool isFocused, bool isSelected, const QColor& highlightColor,
+    const QColor& focusColor, const QColor& selectionColor, double highlightWidth,
+    double focusWidth, double selectionWidth, bool /*allowsMoving*/, bool /*allowsResizing*/,
+    bool /*allowsResizingAtStart*/, bool allowsMovingVertically, double thumbDistance) {
   const QRectF area = paint::reachableArea(painter);
   if (area.isEmpty() || !hasNoNaN(rectangle)) return;
   const QRectF bar = rectangle.normalized();
@@ -330,9 +313,8 @@ void GanttChartContent::drawBar(QPainter& painter, const GanttChartItemPtr& /*it
                   strokeColor, strokeWidth);
     if (isFocused && allowsMovingVertically) {
       // Inset by a point at each end, but never reversed on a narrow bar.
-      drawFocusLine(painter, outer.bottom() + thumbDistance,
-                    std::min(bar.left() + 1, bar.right()), std::max(bar.right() - 1, bar.left()),
-                    outline->color, area);
+      drawFocusLine(painter, outer.bottom() + thumbDistance, std::min(bar.left() + 1, bar.right()),
+                    std::max(bar.right() - 1, bar.left()), outline->color, area);
     }
   }
   fillAndStroke(painter, paint::roundedRectangle(bar, cornerRadius, area),
@@ -340,21 +322,22 @@ void GanttChartContent::drawBar(QPainter& painter, const GanttChartItemPtr& /*it
                 strokeWidth);
 }
 
-void GanttChartContent::drawSummaryBar(
-    const GanttChartItemPtr& item, const Rectangle& rectangle, const Color& fillColor,
-    const Color& secondaryFillColor, const std::optional<Color>& strokeColor, double strokeWidth,
-    double triangleInset, double triangleScale, bool isExpanded, bool isHighlighted,
-    bool isFocused, bool isSelected, const Color& highlightColor, const Color& focusColor,
-    const Color& selectionColor, double highlightWidth, double focusWidth, double selectionWidth,
-    bool allowsMoving, bool allowsResizing, bool allowsResizingAtStart,
-    bool allowsMovingVertically, double thumbDistance) {
+void GanttChartContent::drawSummaryBar(const GanttChartItemPtr& item, const Rectangle& rectangle,
+                                       const Color& fillColor, const Color& secondaryFillColor,
+                                       const std::optional<Color>& strokeColor, double strokeWidth,
+                                       double triangleInset, double triangleScale, bool isExpanded,
+                                       bool isHighlighted, bool isFocused, bool isSelected,
+                                       const Color& highlightColor, const Color& focusColor,
+                                       const Color& selectionColor, double highlightWidth,
+                                       double focusWidth, double selectionWidth, bool allowsMoving,
+                                       bool allowsResizing, bool allowsResizingAtStart,
+                                       bool allowsMovingVertically, double thumbDistance) {
   if (currentPainter_ == nullptr) return;
-  drawSummaryBar(*currentPainter_, item, toQt(rectangle), toQt(fillColor),
-                 toQt(secondaryFillColor), toQt(strokeColor), strokeWidth, triangleInset,
-                 triangleScale, isExpanded, isHighlighted, isFocused, isSelected,
-                 toQt(highlightColor), toQt(focusColor), toQt(selectionColor), highlightWidth,
-                 focusWidth, selectionWidth, allowsMoving, allowsResizing, allowsResizingAtStart,
-                 allowsMovingVertically, thumbDistance);
+  drawSummaryBar(*currentPainter_, item, toQt(rectangle), toQt(fillColor), toQt(secondaryFillColor),
+                 toQt(strokeColor), strokeWidth, triangleInset, triangleScale, isExpanded,
+                 isHighlighted, isFocused, isSelected, toQt(highlightColor), toQt(focusColor),
+                 toQt(selectionColor), highlightWidth, focusWidth, selectionWidth, allowsMoving,
+                 allowsResizing, allowsResizingAtStart, allowsMovingVertically, thumbDistance);
 }
 
 void GanttChartContent::drawSummaryBar(
@@ -381,7 +364,9 @@ void GanttChartContent::drawSummaryBar(
                     outline->color, area);
     }
   }
-  if (!isExpanded) strokeLine(painter, bar.bottomLeft(), bar.bottomRight(), fillColor, 1, area);
+  if (!isExpanded) {
+    detail::strokeLineWithin(painter, bar.bottomLeft(), bar.bottomRight(), 1, fillColor);
+  }
   fillAndStroke(painter, paint::polygonPath(summaryShape(bar, triangleInset, triangleScale), area),
                 verticalGradient(bar, area, secondaryFillColor, fillColor), strokeColor,
                 strokeWidth);
@@ -389,31 +374,26 @@ void GanttChartContent::drawSummaryBar(
 
 void GanttChartContent::drawMilestone(const GanttChartItemPtr& item, const Rectangle& rectangle,
                                       const Color& fillColor, const Color& secondaryFillColor,
-                                      const std::optional<Color>& strokeColor,
-                                      double strokeWidth, bool isHighlighted, bool isFocused,
-                                      bool isSelected, const Color& highlightColor,
-                                      const Color& focusColor, const Color& selectionColor,
-                                      double highlightWidth, double focusWidth,
-                                      double selectionWidth, bool allowsMoving,
+                                      const std::optional<Color>& strokeColor, double strokeWidth,
+                                      bool isHighlighted, bool isFocused, bool isSelected,
+                                      const Color& highlightColor, const Color& focusColor,
+                                      const Color& selectionColor, double highlightWidth,
+                                      double focusWidth, double selectionWidth, bool allowsMoving,
                                       bool allowsMovingVertically, double thumbDistance) {
   if (currentPainter_ == nullptr) return;
-  drawMilestone(*currentPainter_, item, toQt(rectangle), toQt(fillColor),
-                toQt(secondaryFillColor), toQt(strokeColor), strokeWidth, isHighlighted,
-                isFocused, isSelected, toQt(highlightColor), toQt(focusColor),
-                toQt(selectionColor), highlightWidth, focusWidth, selectionWidth, allowsMoving,
-                allowsMovingVertically, thumbDistance);
+  drawMilestone(*currentPainter_, item, toQt(rectangle), toQt(fillColor), toQt(secondaryFillColor),
+                toQt(strokeColor), strokeWidth, isHighlighted, isFocused, isSelected,
+                toQt(highlightColor), toQt(focusColor), toQt(selectionColor), highlightWidth,
+                focusWidth, selectionWidth, allowsMoving, allowsMovingVertically, thumbDistance);
 }
 
-void GanttChartContent::drawMilestone(QPainter& painter, const GanttChartItemPtr& /*item*/,
-                                      const QRectF& rectangle, const QColor& fillColor,
-                                      const QColor& secondaryFillColor,
-                                      const std::optional<QColor>& strokeColor,
-                                      double strokeWidth, bool isHighlighted, bool isFocused,
-                                      bool isSelected, const QColor& highlightColor,
-                                      const QColor& focusColor, const QColor& selectionColor,
-                                      double highlightWidth, double focusWidth,
-                                      double selectionWidth, bool /*allowsMoving*/,
-                                      bool allowsMovingVertically, double thumbDistance) {
+void GanttChartContent::drawMilestone(
+    QPainter& painter, const GanttChartItemPtr& /*item*/, const QRectF& rectangle,
+    const QColor& fillColor, const QColor& secondaryFillColor,
+    const std::optional<QColor>& strokeColor, double strokeWidth, bool isHighlighted,
+    bool isFocused, bool isSelected, const QColor& highlightColor, const QColor& focusColor,
+    const QColor& selectionColor, double highlightWidth, double focusWidth, double selectionWidth,
+    bool /*allowsMoving*/, bool allowsMovingVertically, double thumbDistance) {
   const QRectF area = paint::reachableArea(painter);
   if (area.isEmpty() || !hasNoNaN(rectangle)) return;
   const QRectF milestone = rectangle.normalized();
@@ -436,9 +416,8 @@ void GanttChartContent::drawMilestone(QPainter& painter, const GanttChartItemPtr
                 strokeWidth);
 }
 
-void GanttChartContent::drawCompletionBar(const GanttChartItemPtr& item,
-                                          const Rectangle& rectangle, const Color& fillColor,
-                                          const Color& secondaryFillColor,
+void GanttChartContent::drawCompletionBar(const GanttChartItemPtr& item, const Rectangle& rectangle,
+                                          const Color& fillColor, const Color& secondaryFillColor,
                                           const std::optional<Color>& strokeColor,
                                           double strokeWidth, double cornerRadius,
                                           bool allowsResizing, double thumbDistance) {
@@ -498,16 +477,15 @@ void GanttChartContent::drawAttachmentLabel(QPainter& painter, const GanttChartI
 // --- Dependency lines ------------------------------------------------------------------------
 
 void GanttChartContent::drawDependencyLine(const GanttChartDependencyPtr& dependency,
-                                           const std::vector<Point>& polyline,
-                                           const Color& color, double width, double arrowWidth,
-                                           double arrowLength, bool isHighlighted,
-                                           bool isFocused, bool isSelected,
+                                           const std::vector<Point>& polyline, const Color& color,
+                                           double width, double arrowWidth, double arrowLength,
+                                           bool isHighlighted, bool isFocused, bool isSelected,
                                            double highlightWidth, double focusWidth,
                                            double selectionWidth) {
   if (currentPainter_ == nullptr) return;
-  drawDependencyLine(*currentPainter_, dependency, toQt(polyline), toQt(color), width,
-                     arrowWidth, arrowLength, isHighlighted, isFocused, isSelected,
-                     highlightWidth, focusWidth, selectionWidth);
+  drawDependencyLine(*currentPainter_, dependency, toQt(polyline), toQt(color), width, arrowWidth,
+                     arrowLength, isHighlighted, isFocused, isSelected, highlightWidth, focusWidth,
+                     selectionWidth);
 }
 
 void GanttChartContent::drawDependencyLine(QPainter& painter,
@@ -517,8 +495,8 @@ void GanttChartContent::drawDependencyLine(QPainter& painter,
                                            bool isHighlighted, bool isFocused, bool isSelected,
                                            double highlightWidth, double focusWidth,
                                            double selectionWidth) {
-  const double extra = stateWidth(isHighlighted, isFocused, isSelected, highlightWidth,
-                                  focusWidth, selectionWidth);
+  const double extra =
+      stateWidth(isHighlighted, isFocused, isSelected, highlightWidth, focusWidth, selectionWidth);
   drawPolylineWithArrow(painter, polyline, color, width + extra, 0, arrowWidth, arrowLength);
 }
 
@@ -562,14 +540,14 @@ void GanttChartContent::drawTemporaryDependencyLine(
     const std::vector<Point>& polyline, const Color& color, double width, double arrowWidth,
     double arrowLength, double dashWidth) {
   if (currentPainter_ == nullptr) return;
-  drawTemporaryDependencyLine(*currentPainter_, from, to, type, toQt(polyline), toQt(color),
-                              width, arrowWidth, arrowLength, dashWidth);
+  drawTemporaryDependencyLine(*currentPainter_, from, to, type, toQt(polyline), toQt(color), width,
+                              arrowWidth, arrowLength, dashWidth);
 }
 
 void GanttChartContent::drawTemporaryDependencyLine(
     QPainter& painter, const GanttChartItemPtr& /*from*/, const GanttChartItemPtr& /*to*/,
-    GanttChartDependencyType /*type*/, const QPolygonF& polyline, const QColor& color,
-    double width, double arrowWidth, double arrowLength, double dashWidth) {
+    GanttChartDependencyType /*type*/, const QPolygonF& polyline, const QColor& color, double width,
+    double arrowWidth, double arrowLength, double dashWidth) {
   drawPolylineWithArrow(painter, polyline, color, width, dashWidth, arrowWidth, arrowLength);
 }
 
@@ -600,7 +578,7 @@ void GanttChartContent::drawTimeArea(const ScheduleTimeSelector& selector,
 
 void GanttChartContent::drawTimeArea(QPainter& painter, const ScheduleTimeSelector& /*selector*/,
                                      const QRectF& rectangle, const QColor& fillColor) {
-  fillRectangle(painter, rectangle, fillColor);
+  detail::fillWithin(painter, rectangle, fillColor);
 }
 
 void GanttChartContent::drawTimeArea(const TimeSelector& selector, const Rectangle& rectangle,
@@ -611,12 +589,11 @@ void GanttChartContent::drawTimeArea(const TimeSelector& selector, const Rectang
 
 void GanttChartContent::drawTimeArea(QPainter& painter, const TimeSelector& /*selector*/,
                                      const QRectF& rectangle, const QColor& backgroundColor) {
-  fillRectangle(painter, rectangle, backgroundColor);
+  detail::fillWithin(painter, rectangle, backgroundColor);
 }
 
-void GanttChartContent::drawTimeAreaBorder(const TimeSelector& selector,
-                                           const Rectangle& rectangle, const Line& line,
-                                           double lineWidth, const Color& color) {
+void GanttChartContent::drawTimeAreaBorder(const TimeSelector& selector, const Rectangle& rectangle,
+                                           const Line& line, double lineWidth, const Color& color) {
   if (currentPainter_ == nullptr) return;
   drawTimeAreaBorder(*currentPainter_, selector, toQt(rectangle), toQt(line.p1), toQt(line.p2),
                      lineWidth, toQt(color));
@@ -626,13 +603,12 @@ void GanttChartContent::drawTimeAreaBorder(QPainter& painter, const TimeSelector
                                            const QRectF& /*rectangle*/, const QPointF& p1,
                                            const QPointF& p2, double lineWidth,
                                            const QColor& color) {
-  strokeLine(painter, p1, p2, color, lineWidth, paint::reachableArea(painter));
+  detail::strokeLineWithin(painter, p1, p2, lineWidth, color);
 }
 
-void GanttChartContent::drawTimeAreaLabel(const TimeSelector& selector,
-                                          const Rectangle& rectangle, const std::string& text,
-                                          const Color& foregroundColor, TextAlignment alignment,
-                                          const Font& font,
+void GanttChartContent::drawTimeAreaLabel(const TimeSelector& selector, const Rectangle& rectangle,
+                                          const std::string& text, const Color& foregroundColor,
+                                          TextAlignment alignment, const Font& font,
                                           VerticalTextAlignment verticalAlignment) {
   if (currentPainter_ == nullptr) return;
   drawTimeAreaLabel(*currentPainter_, selector, toQt(rectangle), QString::fromStdString(text),

@@ -56,8 +56,7 @@ class Hooks : public ::testing::Test {
   void bar(const QRectF& rect, bool highlighted, bool focused, bool selected,
            bool movableVertically = true) {
     view.drawBar(*painter, item, rect, kRed, kBlue, std::nullopt, 0, 2, highlighted, focused,
-                 selected, kGreen, kBlack, kBlue, 2, 3, 4, true, true, true, movableVertically,
-                 3);
+                 selected, kGreen, kBlack, kBlue, 2, 3, 4, true, true, true, movableVertically, 3);
   }
   void line(const QPolygonF& points, double width, bool highlighted = false) {
     view.drawDependencyLine(*painter, nullptr, points, kBlack, width, 8, 10, highlighted, false,
@@ -115,9 +114,9 @@ TEST_F(Hooks, AFocusedBarNarrowerThanTwoPointsHasAFocusLineAsWideAsItself) {
 }
 
 TEST_F(Hooks, ACollapsedSummaryHasABaseLineAndTipsThatStopAtTheOppositeEdge) {
-  view.drawSummaryBar(*painter, item, QRectF(20, 20, 60, 30), kRed, kRed, std::nullopt, 0, 10,
-                      10, false, false, false, false, kGreen, kBlack, kBlue, 2, 3, 4, true, true,
-                      true, true, 3);
+  view.drawSummaryBar(*painter, item, QRectF(20, 20, 60, 30), kRed, kRed, std::nullopt, 0, 10, 10,
+                      false, false, false, false, kGreen, kBlack, kBlue, 2, 3, 4, true, true, true,
+                      true, 3);
   // The tips reach 100 inwards: each ends at the far edge, so they cross
   // under the middle of the bracket.
   EXPECT_TRUE(isNear(at(50, 30), kRed)) << "the body";
@@ -130,8 +129,7 @@ TEST_F(Hooks, ACollapsedSummaryHasABaseLineAndTipsThatStopAtTheOppositeEdge) {
 TEST_F(Hooks, AMilestoneIsADiamondAndAZeroWidthCompletionDrawsNothing) {
   view.drawMilestone(*painter, item, QRectF(20, 20, 40, 40), kRed, kRed, kBlack, 1, false, false,
                      false, kGreen, kBlack, kBlue, 2, 3, 4, true, true, 3);
-  view.drawCompletionBar(*painter, item, QRectF(100, 20, 0, 40), kRed, kRed, kBlack, 4, 2, true,
-                         3);
+  view.drawCompletionBar(*painter, item, QRectF(100, 20, 0, 40), kRed, kRed, kBlack, 4, 2, true, 3);
   EXPECT_TRUE(isNear(at(40, 40), kRed)) << "the centre is filled";
   EXPECT_FALSE(inked(22, 22)) << "the corners are not";
   EXPECT_FALSE(inkOutside(QRect(18, 18, 45, 45))) << "not even a stroke for the completion";
@@ -172,28 +170,25 @@ TEST_F(Hooks, TheTemporaryLineIsDashedUnlessItsDashIsNotPositive) {
     for (int x = 20; x < 130; ++x) count += inked(x + 0.5, y) ? 0 : 1;
     return count;
   };
-  view.drawTemporaryDependencyLine(*painter, item, nullptr,
-                                   GanttChartDependencyType::fromFinishToStart,
-                                   QPolygonF{QPointF(10, 20.5), QPointF(140, 20.5)}, kBlack, 1, 4,
-                                   4, 5);
-  view.drawTemporaryDependencyLine(*painter, item, nullptr,
-                                   GanttChartDependencyType::fromFinishToStart,
-                                   QPolygonF{QPointF(10, 50.5), QPointF(140, 50.5)}, kBlack, 1, 4,
-                                   4, 0);
-  view.drawTemporaryDependencyLine(*painter, item, nullptr,
-                                   GanttChartDependencyType::fromFinishToStart,
-                                   QPolygonF{QPointF(10, 80.5), QPointF(140, 80.5)}, kBlack, 1, 4,
-                                   4, -3);
+  view.drawTemporaryDependencyLine(
+      *painter, item, nullptr, GanttChartDependencyType::fromFinishToStart,
+      QPolygonF{QPointF(10, 20.5), QPointF(140, 20.5)}, kBlack, 1, 4, 4, 5);
+  view.drawTemporaryDependencyLine(
+      *painter, item, nullptr, GanttChartDependencyType::fromFinishToStart,
+      QPolygonF{QPointF(10, 50.5), QPointF(140, 50.5)}, kBlack, 1, 4, 4, 0);
+  view.drawTemporaryDependencyLine(
+      *painter, item, nullptr, GanttChartDependencyType::fromFinishToStart,
+      QPolygonF{QPointF(10, 80.5), QPointF(140, 80.5)}, kBlack, 1, 4, 4, -3);
   EXPECT_NEAR(gaps(20.5), 55, 6) << "dashes and gaps of 5";
   EXPECT_EQ(gaps(50.5), 0);
   EXPECT_EQ(gaps(80.5), 0);
 }
 
 TEST_F(Hooks, ThumbsBulgeOutOfTheBarsEnd) {
-  view.drawDependencyLineThumb(*painter, item, GanttChartDependencyEndType::finish,
-                               QPointF(40, 30), 10, kBlack);
-  view.drawDependencyLineThumb(*painter, item, GanttChartDependencyEndType::start,
-                               QPointF(100, 30), 10, kBlack);
+  view.drawDependencyLineThumb(*painter, item, GanttChartDependencyEndType::finish, QPointF(40, 30),
+                               10, kBlack);
+  view.drawDependencyLineThumb(*painter, item, GanttChartDependencyEndType::start, QPointF(100, 30),
+                               10, kBlack);
   const GanttChartItemPtr milestone =
       GanttChartItem::create({.type = GanttChartItemType::milestone});
   view.drawDependencyLineThumb(*painter, milestone, GanttChartDependencyEndType::finish,
@@ -222,8 +217,8 @@ TEST_F(Hooks, TheTemporaryBarIsADashedOutlineOnly) {
 
 TEST_F(Hooks, FillsKeepThePaintersCompositionMode) {
   painter->setCompositionMode(QPainter::CompositionMode_Source);
-  view.drawTimeArea(*painter, ScheduleTimeSelector(ScheduleTimeType::weekends), QRectF(10, 10, 50, 50),
-                    QColor(0, 0, 255, 128));
+  view.drawTimeArea(*painter, ScheduleTimeSelector(ScheduleTimeType::weekends),
+                    QRectF(10, 10, 50, 50), QColor(0, 0, 255, 128));
   view.drawBackground(*painter, 0, QRectF(100, 10, 50, 50), QColor(255, 0, 0, 64));
   EXPECT_EQ(at(30, 30).alpha(), 128) << "replaced, not blended over white";
   EXPECT_EQ(at(120, 30).alpha(), 64);
@@ -234,9 +229,9 @@ TEST_F(Hooks, LabelsAreCentredOrAtTheTopAndStayInsideTheirRectangles) {
   font.setPixelSize(12);
   view.drawBarLabel(*painter, item, QRectF(10, 0, 100, 120),
                     "A label far too long for its bar, cut short", kBlack, Qt::AlignLeft, font);
-  view.drawTimeAreaLabel(*painter, TimeSelector(TimeIntervalType::days()),
-                         QRectF(130, 10, 60, 100), "Clipped at the edge of its area", kBlack,
-                         Qt::AlignLeft, font, VerticalTextAlignment::top);
+  view.drawTimeAreaLabel(*painter, TimeSelector(TimeIntervalType::days()), QRectF(130, 10, 60, 100),
+                         "Clipped at the edge of its area", kBlack, Qt::AlignLeft, font,
+                         VerticalTextAlignment::top);
   EXPECT_FALSE(inkOutside(QRect(10, 50, 101, 20), QRect(0, 0, 125, 120)))
       << "one line in the middle, cut short within its rectangle";
   EXPECT_FALSE(inkOutside(QRect(130, 10, 60, 16), QRect(125, 0, 115, 120)))
@@ -265,24 +260,22 @@ TEST_F(Hooks, NonFiniteAndAbsurdGeometryPaintsNothingOutsideTheClip) {
   line(QPolygonF{QPointF(-kInfinity, 30), QPointF(1e300, 30), QPointF(1e300, kNaN),
                  QPointF(100, 90), QPointF(100, 90)},
        1e300);
-  view.drawTemporaryDependencyLine(*painter, item, nullptr,
-                                   GanttChartDependencyType::fromFinishToStart,
-                                   QPolygonF{QPointF(-1e12, 25), QPointF(1e12, 25)}, kBlack, 1,
-                                   1e300, kInfinity, 1e-300);
+  view.drawTemporaryDependencyLine(
+      *painter, item, nullptr, GanttChartDependencyType::fromFinishToStart,
+      QPolygonF{QPointF(-1e12, 25), QPointF(1e12, 25)}, kBlack, 1, 1e300, kInfinity, 1e-300);
   view.drawDependencyLineThumb(*painter, item, GanttChartDependencyEndType::finish,
                                QPointF(1e300, 1e300), 1e300, kBlack);
-  view.drawDependencyLineThumb(*painter, item, GanttChartDependencyEndType::start,
-                               QPointF(0, 50), kInfinity, kBlack);
-  view.drawTemporaryBar(*painter, QRectF(-1e308, -1e308, kInfinity, kInfinity), kBlack,
-                        kInfinity, 1e-12);
-  view.drawSummaryBar(*painter, item, QRectF(0, 0, 1e300, 50), kRed, kRed, kBlack, kInfinity,
-                      kNaN, 1e300, false, false, false, false, kGreen, kBlack, kBlue, 2, 3, 4,
-                      true, true, true, true, kNaN);
+  view.drawDependencyLineThumb(*painter, item, GanttChartDependencyEndType::start, QPointF(0, 50),
+                               kInfinity, kBlack);
+  view.drawTemporaryBar(*painter, QRectF(-1e308, -1e308, kInfinity, kInfinity), kBlack, kInfinity,
+                        1e-12);
+  view.drawSummaryBar(*painter, item, QRectF(0, 0, 1e300, 50), kRed, kRed, kBlack, kInfinity, kNaN,
+                      1e300, false, false, false, false, kGreen, kBlack, kBlue, 2, 3, 4, true, true,
+                      true, true, kNaN);
   view.drawBarLabel(*painter, item, QRectF(-1e300, 0, 2e300, 1e300), "Centred far away", kBlack,
                     Qt::AlignHCenter, QFont());
-  view.drawTimeAreaLabel(*painter, TimeSelector(TimeIntervalType::days()),
-                         QRectF(kNaN, 0, 10, 10), "x", kBlack, Qt::AlignRight, QFont(),
-                         VerticalTextAlignment::center);
+  view.drawTimeAreaLabel(*painter, TimeSelector(TimeIntervalType::days()), QRectF(kNaN, 0, 10, 10),
+                         "x", kBlack, Qt::AlignRight, QFont(), VerticalTextAlignment::center);
   view.drawBorder(*painter, QRectF(), QPointF(kNaN, 0), QPointF(10, 10), 1, kBlack);
   view.drawBackground(*painter, QColor(0, 0, 0, 0), QSizeF(1e300, 1e300));
   EXPECT_FALSE(inkOutside(QRect(20, 20, 200, 80)));

@@ -20,10 +20,10 @@
 namespace vorlent {
 namespace {
 
-using testing::ScriptedContentController;
-using testing::SyntheticMouse;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
+using testing::ScriptedContentController;
+using testing::SyntheticMouse;
 
 int dragDistance() { return QGuiApplication::styleHints()->startDragDistance(); }
 
@@ -81,9 +81,10 @@ TEST_F(ContentInput, AnActivatingClickCountsTheClicksTheSettingsRequire) {
 TEST_F(ContentInput, ADragBeginsWhereTheButtonWentDownAndFollowsAtOnce) {
   mouse.press(at(120, 70));
   mouse.moveTo(at(120 + dragDistance(), 70));
-  const std::string recognised = "continueDragging(" + std::to_string(120 + dragDistance()) + ", 70)";
-  EXPECT_THAT(controller->take(), ElementsAre("beginDragging(120, 70) acceptScrolling",
-                                              "select(120, 70)", recognised));
+  const std::string recognised =
+      "continueDragging(" + std::to_string(120 + dragDistance()) + ", 70)";
+  EXPECT_THAT(controller->take(),
+              ElementsAre("beginDragging(120, 70) acceptScrolling", "select(120, 70)", recognised));
   mouse.moveTo(at(160, 90));
   mouse.release(at(170, 95));
   EXPECT_THAT(controller->take(), ElementsAre("continueDragging(160, 90)", "endDragging"));
@@ -168,8 +169,8 @@ TEST_F(ContentInput, ToolTipsAreTheDetailsOfTheItemOrDependency) {
 TEST_F(ContentInput, OverEmptySpaceTheMenuOffersWhatMayBeCreatedWhereTheBarCanBeShown) {
   controller->elementAnswer = GanttChartElement::emptyArea({.row = 2, .time = Time()}, true, true);
   EXPECT_EQ(view->menu(QPointF(120, 70)), view->emptyAreaMenu());
-  EXPECT_THAT(controller->take(), ElementsAre("focusElement(120, 70) bringingToFront",
-                                              "showTemporaryBar(120, 70)"));
+  EXPECT_THAT(controller->take(),
+              ElementsAre("focusElement(120, 70) bringingToFront", "showTemporaryBar(120, 70)"));
   EXPECT_EQ(view->createItemMenuItem()->text(), "Create item");
   EXPECT_EQ(view->createMilestoneItemMenuItem()->text(), "Create milestone");
   EXPECT_TRUE(view->createItemMenuItem()->isVisible());
@@ -255,8 +256,8 @@ TEST_F(ContentInput, ASecondaryClickOpensTheMenuWhichKeepsTheFocusWhileOpen) {
   controller->elementAnswer = GanttChartElement::emptyArea({.row = 4, .time = Time()}, true, true);
   sendContextMenu(QPointF(120, 70));
   ASSERT_TRUE(view->emptyAreaMenu()->isVisible());
-  EXPECT_THAT(controller->take(), ElementsAre("focusElement(120, 70) bringingToFront",
-                                              "showTemporaryBar(120, 70)"));
+  EXPECT_THAT(controller->take(),
+              ElementsAre("focusElement(120, 70) bringingToFront", "showTemporaryBar(120, 70)"));
   // The open menu takes the pointer: the canvas hears it leave and come back.
   QEvent leave(QEvent::Leave);
   QCoreApplication::sendEvent(view->canvas(), &leave);

@@ -83,7 +83,9 @@ void addNewItem(const GanttChartContentControllerPtr& controller, bool isMilesto
 // the view from inside it (an editor, an observer), and nothing of the view
 // is touched after the controller's call.
 
-void GanttChartContent::createItem() { addNewItem(GanttChartContentControllerPtr(controller_), false); }
+void GanttChartContent::createItem() {
+  addNewItem(GanttChartContentControllerPtr(controller_), false);
+}
 
 void GanttChartContent::createMilestoneItem() {
   addNewItem(GanttChartContentControllerPtr(controller_), true);

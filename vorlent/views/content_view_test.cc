@@ -20,12 +20,12 @@
 namespace vorlent {
 namespace {
 
-using testing::ContentViewTest;
-using testing::ScriptedContentController;
-using testing::SyntheticMouse;
 using ::testing::Contains;
+using testing::ContentViewTest;
 using ::testing::ElementsAre;
 using ::testing::Not;
+using testing::ScriptedContentController;
+using testing::SyntheticMouse;
 
 // A controller over `rows` rows of a `hours`-hour timeline (2.5 points an
 // hour, 25 points a row).
@@ -329,8 +329,7 @@ TEST_F(ContentViewTest, ReplacingTheControllerMidDragEndsTheOldDragAndLeavesTheN
   replacement->take();
   mouse.moveTo(QPointF(90, 50));
   mouse.release(QPointF(90, 50));
-  EXPECT_THAT(replacement->take(),
-              ElementsAre("continueDragging(90, 50)", "endDragging"))
+  EXPECT_THAT(replacement->take(), ElementsAre("continueDragging(90, 50)", "endDragging"))
       << "the new controller has no drag to continue or end";
   EXPECT_TRUE(old->take().empty());
 }

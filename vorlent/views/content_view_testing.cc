@@ -12,8 +12,8 @@ namespace vorlent::testing {
 
 std::shared_ptr<ScriptedContentController> ScriptedContentController::create(
     std::vector<GanttChartItemPtr> items) {
-  std::shared_ptr<ScriptedContentController> controller(new ScriptedContentController(
-      std::make_shared<GanttChartItemSource>(std::move(items))));
+  std::shared_ptr<ScriptedContentController> controller(
+      new ScriptedContentController(std::make_shared<GanttChartItemSource>(std::move(items))));
   controller->attachToItemManager();
   return controller;
 }
@@ -36,9 +36,7 @@ GanttChartElement ScriptedContentController::element(const Point& point) const {
   return GanttChartContentController::element(point);
 }
 
-void ScriptedContentController::select(const Point& point) {
-  record("select" + pointText(point));
-}
+void ScriptedContentController::select(const Point& point) { record("select" + pointText(point)); }
 
 void ScriptedContentController::activate(const Point& point) {
   record("activate" + pointText(point));

@@ -1,9 +1,9 @@
 #include "vorlent/views/paint_geometry.h"
 
-#include <QPaintDevice>
+#include "vorlent/views/header_painting.h"
+
 #include <QPainter>
 #include <QPen>
-#include <QTransform>
 
 #include <algorithm>
 #include <array>
@@ -39,8 +39,7 @@ bool containsAll(const QRectF& area, const QPolygonF& points) {
 
 // Liang-Barsky: the parameters [t0, t1] of the part of a→b inside `area`, or
 // false when no part is inside. Both points are nearby (finite, bounded).
-bool clipSegment(const QPointF& a, const QPointF& b, const QRectF& area, double& t0,
-                 double& t1) {
+bool clipSegment(const QPointF& a, const QPointF& b, const QRectF& area, double& t0, double& t1) {
   const double dx = b.x() - a.x();
   const double dy = b.y() - a.y();
   const std::array<double, 4> p{-dx, dx, -dy, dy};
@@ -110,21 +109,7 @@ QPolygonF cutAlong(const QPolygonF& polygon, Edge edge, const QRectF& area) {
 
 }  // namespace
 
-QRectF reachableArea(const QPainter& painter, double margin) {
-  QRectF area;
-  if (painter.hasClipping()) {
-    area = painter.clipBoundingRect();
-  } else {
-    const QPaintDevice* device = painter.device();
-    if (device == nullptr) return QRectF();
-    bool invertible = false;
-    const QTransform inverse = painter.combinedTransform().inverted(&invertible);
-    if (!invertible) return QRectF();
-    area = inverse.mapRect(QRectF(0, 0, device->width(), device->height()));
-  }
-  if (area.isEmpty() || !hasNoNaN(area) || !std::isfinite(margin)) return QRectF();
-  return area.adjusted(-margin, -margin, margin, margin);
-}
+QRectF reachableArea(const QPainter& painter) { return detail::paintableArea(painter, kMargin); }
 
 bool hasNoNaN(const QRectF& rect) {
   return !std::isnan(rect.x()) && !std::isnan(rect.y()) && !std::isnan(rect.width()) &&
@@ -155,10 +140,7 @@ std::optional<QRectF> cutToArea(const QRectF& rect, const QRectF& area) {
   return QRectF(QPointF(left, top), QPointF(cutRight, cutBottom));
 }
 
-std::optional<double> penWidth(double width) {
-  if (std::isnan(width) || width < 0) return std::nullopt;
-  return std::min(width, kMaximumPenWidth);
-}
+double penWidth(double width) { return width > 0 ? std::min(width, kMaximumPenWidth) : 0; }
 
 QPen solidPen(const QColor& color, double width) {
   QPen pen(QBrush(color), width, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);

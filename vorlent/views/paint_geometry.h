@@ -28,11 +28,9 @@ inline constexpr double kMargin = 512;
 // The widest pen drawn; wider ones are narrowed to it.
 inline constexpr double kMaximumPenWidth = 256;
 
-// The part of the painter's coordinate space that reaches its device (the
-// clip's bounding rectangle while the painter clips), widened by `margin` on
-// every side. Empty when nothing can reach the device (a transform without
-// inverse, an empty clip).
-[[nodiscard]] QRectF reachableArea(const QPainter& painter, double margin = kMargin);
+// The part of the painter's space that reaches its device, widened by
+// kMargin (see `detail::paintableArea`).
+[[nodiscard]] QRectF reachableArea(const QPainter& painter);
 
 // Whether every coordinate and extent is a number (infinities included).
 [[nodiscard]] bool hasNoNaN(const QRectF& rect);
@@ -42,10 +40,10 @@ inline constexpr double kMaximumPenWidth = 256;
 // wholly outside. Returned unchanged while it lies within.
 [[nodiscard]] std::optional<QRectF> cutToArea(const QRectF& rect, const QRectF& area);
 
-// A pen width to stroke with: 0 stays (the cosmetic one-pixel pen), widths
-// above kMaximumPenWidth are narrowed to it, and a negative or NaN width
-// gives std::nullopt (no stroke).
-[[nodiscard]] std::optional<double> penWidth(double width);
+// A pen width to stroke with: 0 (and a negative or NaN width, as for the
+// header's lines) is the cosmetic one-pixel pen; widths above
+// kMaximumPenWidth are narrowed to it.
+[[nodiscard]] double penWidth(double width);
 
 // A solid pen of the given (already safe) width with square-free ends and
 // mitred joins, the look of a plain stroked path.
@@ -67,8 +65,7 @@ struct PolylinePiece {
 // one piece; otherwise each run of segments inside becomes a piece. Points
 // with a NaN split the polyline there; infinite coordinates are first
 // brought to a large finite range.
-[[nodiscard]] std::vector<PolylinePiece> cutPolyline(const QPolygonF& polyline,
-                                                     const QRectF& area);
+[[nodiscard]] std::vector<PolylinePiece> cutPolyline(const QPolygonF& polyline, const QRectF& area);
 
 // A closed `polygon` cut to `area` (the parts outside replaced by the
 // area's edges), or empty when it has a NaN or no part inside.
@@ -77,8 +74,7 @@ struct PolylinePiece {
 // The rounded rectangle path of `rect` with `radius` in both directions
 // (bounded to half the smaller side), cut to `area` first. Empty when
 // nothing is left.
-[[nodiscard]] QPainterPath roundedRectangle(const QRectF& rect, double radius,
-                                            const QRectF& area);
+[[nodiscard]] QPainterPath roundedRectangle(const QRectF& rect, double radius, const QRectF& area);
 
 // The closed polygon path through `points`, cut to `area`.
 [[nodiscard]] QPainterPath polygonPath(const QPolygonF& points, const QRectF& area);

@@ -19,8 +19,8 @@ class TextLineCache {
   static constexpr qsizetype kCapacity = 4096;
 
   struct Line {
-    QStaticText text;  // laid out in its font, drawn from its top left
-    double width = 0;  // its advance
+    QStaticText text;   // laid out in its font, drawn from its top left
+    double width = 0;   // its advance
     double height = 0;  // the font's line height
   };
 
