@@ -55,7 +55,6 @@ GanttChartContent::~GanttChartContent() {
   // From here on the controller finds no presenter, scroller or observer.
   self_.reset();
   if (canvas_ != nullptr) canvas_->setMainView(nullptr);
-  hideShownToolTip();
   if (controller_ != nullptr) {
     GanttChartContent::controllerWillChange();
     // Destroyed from inside a call of the controller (a host reacting to a
@@ -270,6 +269,9 @@ void GanttChartContent::updateCanvasSize() {
     if (!canvasSizeIsStale_ || controller_ != controller || scrollView_ == nullptr) break;
   }
   updatingCanvasSize_ = false;
+  // A controller a host assigned meanwhile (reacting to the viewport) asked
+  // for its size while this round was busy with the previous one.
+  if (canvasSizeIsStale_ && controller_ != controller) updateCanvasSize();
 }
 
 void GanttChartContent::updateViewport(bool shiftingTimeline) {

@@ -78,8 +78,13 @@ class ContentChart : public testing::ContentViewTest {
 
   [[nodiscard]] Point centreOf(const GanttChartItemPtr& item) const {
     const Rectangle bounds = controller->bounds(item);
-    return Point{bounds.origin.x + bounds.size.width / 2,
-                 bounds.origin.y + bounds.size.height / 2};
+    return Point{bounds.origin.x + bounds.size.width / 2, bounds.origin.y + bounds.size.height / 2};
+  }
+  // The middle of the item's gradient over what its row shows at `point`:
+  // the colour a bar shows halfway down.
+  QColor barColour(const GanttChartItemPtr& item, const Point& point) {
+    return over(halfway(style().secondaryBarFillColorFor(item), style().barFillColorFor(item)),
+                rowBackground(point));
   }
   // Where the canvas shows a document point.
   [[nodiscard]] QPointF on(const Point& point) const { return canvasPoint(toQt(point)); }
@@ -102,12 +107,8 @@ class ContentChart : public testing::ContentViewTest {
 
 TEST_F(ContentChart, EachBarsCentreHasItsResolvedColour) {
   for (const GanttChartItemPtr& item : {task, gate, phase}) {
-    const Rectangle bounds = controller->bounds(item);
-    const Point centre{bounds.origin.x + bounds.size.width / 2,
-                       bounds.origin.y + bounds.size.height / 2};
-    const QColor expected =
-        over(halfway(style().secondaryBarFillColorFor(item), style().barFillColorFor(item)),
-             rowBackground(centre));
+    const Point centre = centreOf(item);
+    const QColor expected = barColour(item, centre);
     EXPECT_TRUE(isNear(pixel(centre), expected, 4))
         << item->type() << ": " << pixel(centre).name(QColor::HexArgb).toStdString() << " not "
         << expected.name(QColor::HexArgb).toStdString();
@@ -160,13 +161,7 @@ TEST_F(ContentChart, ADarkPaletteDarkensTheBackground) {
 TEST_F(ContentChart, TheExportOfAScrolledViewShowsItsVisiblePart) {
   view->scrollTo(700, 701);
   ASSERT_GT(view->scrollView()->scrollOffset().x(), 0);
-  const Rectangle bounds = controller->bounds(task);
-  const Point centre{bounds.origin.x + bounds.size.width / 2,
-                     bounds.origin.y + bounds.size.height / 2};
-  const QColor expected =
-      over(halfway(style().secondaryBarFillColorFor(task), style().barFillColorFor(task)),
-           rowBackground(centre));
-  EXPECT_TRUE(isNear(pixel(centre), expected, 4));
+  EXPECT_TRUE(isNear(pixel(centreOf(task)), barColour(task, centreOf(task)), 4));
   EXPECT_EQ(image.size(), view->size());
 }
 
@@ -251,6 +246,41 @@ TEST_F(ContentChart, DestroyingTheViewMidDragLeavesNothingRunning) {
   EXPECT_EQ(controller->draggingCursor(), std::nullopt);
   EXPECT_EQ(loop->activeTimerCount(), 0U);
   loop->advance(1);
+}
+
+TEST_F(ContentChart, ReloadingShowsItemsChangedBehindTheManagersBack) {
+  const Point before = centreOf(task);
+  task->setRow(3);  // not through the item manager: nothing is told
+  const Point after = before.movedBy(0, 3 * controller->rowHeight());
+  view->reloadData();
+  EXPECT_TRUE(isNear(pixel(after), barColour(task, after), 4));
+  EXPECT_TRUE(isNear(pixel(before), rowBackground(before), 2));
+}
+
+TEST_F(ContentChart, ANewControllerStartsWithoutTheOldOnesCursorAndTip) {
+  const Rectangle bounds = controller->bounds(task);
+  mouse.moveTo(on(Point{bounds.right() - 3, centreOf(task).y}));
+  ASSERT_EQ(view->canvas()->toolTip(), "Build it");
+  ASSERT_TRUE(view->canvas()->testAttribute(Qt::WA_SetCursor));
+  view->setController(GanttChartContentController::create());
+  EXPECT_EQ(view->canvas()->toolTip(), QString());
+  EXPECT_FALSE(view->canvas()->testAttribute(Qt::WA_SetCursor));
+}
+
+TEST(ContentViewSample, ShowsThreeItemsOverTwoRowsAndFiveWeeks) {
+  GanttChartContent view;
+  view.prepareForInterfaceBuilder();
+  const GanttChartContentControllerPtr& sample = view.controller();
+  ASSERT_NE(sample, nullptr);
+  const auto items = sample->itemManager()->availableItems();
+  ASSERT_EQ(items.size(), 3U);
+  EXPECT_EQ(sample->itemManager()->availableDependencies().size(), 2U);
+  EXPECT_EQ(items[2]->type(), GanttChartItemType::milestone);
+  EXPECT_EQ(items[0]->start(), Time::reference().addingDays(-1));
+  EXPECT_EQ(sample->desiredScrollableRowCount(), 100);
+  EXPECT_EQ(sample->scrollableTimeline(),
+            TimeRange(Time::reference().addingDays(-1), Time(4, 6, 0)));
+  EXPECT_EQ(sample->presenter().get(), static_cast<GanttChartContentPresenter*>(&view));
 }
 
 }  // namespace

@@ -334,5 +334,31 @@ TEST_F(ContentViewTest, ReplacingTheControllerMidDragEndsTheOldDragAndLeavesTheN
   EXPECT_TRUE(old->take().empty());
 }
 
+// Gives the view another controller when the first announces a viewport.
+class ControllerSwapper : public GanttChartContentViewportObserver {
+ public:
+  GanttChartContent* view = nullptr;
+  GanttChartContentControllerPtr next;
+  void viewportDidChange(const Rectangle& /*to*/, const Rectangle& /*from*/) override {
+    if (next != nullptr) view->setController(std::exchange(next, nullptr));
+  }
+};
+
+TEST_F(ContentViewTest, AControllerAHostAssignsFromANotificationIsSizedAndShown) {
+  auto first = diagram(1000, 10000);
+  auto swapper = std::make_shared<ControllerSwapper>();
+  swapper->view = view.get();
+  swapper->next = diagram(4, 100);
+  first->setViewportObserver(swapper);
+  view->setController(first);
+  const GanttChartContentControllerPtr second = view->controller();
+  ASSERT_NE(second, first);
+  EXPECT_EQ(view->scrollView()->documentSize(),
+            QSizeF(250, view->scrollView()->documentVisibleRect().height()));
+  EXPECT_EQ(second->viewport(),
+            Rectangle(0, 0, 250, view->scrollView()->documentVisibleRect().height()));
+  EXPECT_EQ(first->presenter(), nullptr);
+}
+
 }  // namespace
 }  // namespace vorlent
