@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
+#include <string>
 #include <utility>
 
 #include "vorlent/controllers/content_controller.h"
@@ -417,12 +419,15 @@ void GanttChartContentController::drawCompletionBar(const GanttChartItemPtr& ite
 void GanttChartContentController::drawLabels(const GanttChartItemPtr& item,
                                              const Rectangle& bounds, const Rectangle& area) {
   const GanttChartItem& subject = *item;
+  // The texts are copies: the presenter (or a style selector asked on the
+  // way) may change the item's label or attachment while it is drawn, which
+  // would leave a reference into the item dangling.
   {
     const GanttChartContentBaseStyle& style = actualStyle();
     const double inset =
         subject.isMilestone() ? style.milestoneHorizontalLabelInset : style.horizontalLabelInset;
-    const std::optional<std::string>& label = subject.label();
-    if (settings().showsLabels && label && 2 * inset < bounds.width()) {
+    if (settings().showsLabels && subject.label() && 2 * inset < bounds.width()) {
+      const std::optional<std::string> label = subject.label();
       const std::optional<Rectangle> textBox =
           detail::clipped(bounds.insetBy(inset, style.verticalLabelInset), area);
       if (textBox && detail::isFinite(*textBox)) {
@@ -437,8 +442,8 @@ void GanttChartContentController::drawLabels(const GanttChartItemPtr& item,
   const GanttChartContentBaseStyle& style = actualStyle();
   const double attachmentWidth = attachmentLabelWidth();
   const double inset = style.horizontalAttachmentInset;
-  const std::optional<std::string>& attachment = subject.attachment();
-  if (!showsAttachments() || !attachment || !(2 * inset < attachmentWidth)) return;
+  if (!showsAttachments() || !subject.attachment() || !(2 * inset < attachmentWidth)) return;
+  const std::optional<std::string> attachment = subject.attachment();
   const Rectangle room(bounds.right(), bounds.top(), attachmentWidth, bounds.height());
   const std::optional<Rectangle> textBox =
       detail::clipped(room.insetBy(inset, style.verticalAttachmentInset), area);
