@@ -555,6 +555,25 @@ TEST(ContentDiagramGenerators, AHostsGeneratorRoutesEveryLineUntilItIsReleased) 
   EXPECT_EQ(chart.controller->dependency(Point{180, 37.5}), nullptr);
 }
 
+TEST(ContentDiagramGenerators, ALineLeftUnroutedIsListedButNeverMet) {
+  const auto a = makeItem("a", 0, at(kMonday), at(kTuesday));
+  const auto b = makeItem("b", 2, at(kThursday), at(kFriday));
+  Chart chart({a, b}, {link("ab", a, b)});
+  struct Unrouted : GanttChartDiagramGenerator {
+    std::vector<Point> dependencyPolyline(const Rectangle&, const Rectangle&,
+                                          GanttChartDependencyType, bool, bool) const override {
+      return {};
+    }
+  };
+  auto unrouted = std::make_shared<Unrouted>();
+  chart.controller->setDiagramGenerator(unrouted);
+  chart.controller->settingsDidChange();
+  ASSERT_THAT(labelsOf(chart.controller->visibleDependencyLines()), ElementsAre("ab"));
+  EXPECT_THAT(chart.controller->visibleDependencyLines().front().polyline, IsEmpty());
+  EXPECT_THAT(chart.controller->visibleDependencyLines(Rectangle(0, 0, 420, 250)), IsEmpty());
+  EXPECT_EQ(chart.controller->dependencyLine(Point{0, 0}, 1000), std::nullopt);
+}
+
 // --- Bad input ----------------------------------------------------------------------------
 
 TEST(ContentBarsWithBadInput, AnEmptyChartHasNothingToShowOrHit) {
