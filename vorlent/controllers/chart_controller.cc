@@ -84,8 +84,11 @@ void GanttChartController::connectControllers() {
 // --- Properties --------------------------------------------------------------------
 
 void GanttChartController::setHeaderRowHeight(double height) {
-  headerRowHeight_ = height;
-  if (auto o = observer()) o->headerHeightDidChange();
+  const auto alive = keepAlive();
+  headerRowHeightWrites_.write(height, [this](double value) {
+    headerRowHeight_ = value;
+    if (auto o = observer()) o->headerHeightDidChange();
+  });
 }
 
 double GanttChartController::headerHeight() const {
@@ -95,26 +98,28 @@ double GanttChartController::headerHeight() const {
 }
 
 void GanttChartController::setTheme(Theme theme) {
-  // A style observer may release the host's last reference meanwhile, or
-  // assign another theme; each controller gets the one assigned here.
+  // A style observer may release the host's last reference meanwhile.
   const auto alive = keepAlive();
-  theme_ = std::move(theme);
-  const Theme assigned = theme_;
   // The controllers' own setters apply the theme already; the explicit
   // forced update also covers subclasses whose setters only store it.
-  headerController_->setTheme(assigned);
-  headerController_->updateDefaultStyle(true);
-  contentController_->setTheme(assigned);
-  contentController_->updateDefaultStyle(true);
+  themeWrites_.write(std::move(theme), [this](const Theme& assigned) {
+    theme_ = assigned;
+    headerController_->setTheme(assigned);
+    headerController_->updateDefaultStyle(true);
+    contentController_->setTheme(assigned);
+    contentController_->updateDefaultStyle(true);
+  });
 }
 
 void GanttChartController::setMode(std::optional<Mode> mode) {
   const auto alive = keepAlive();
-  mode_ = mode;
-  headerController_->setMode(mode);
-  headerController_->updateDefaultStyle(true);
-  contentController_->setMode(mode);
-  contentController_->updateDefaultStyle(true);
+  modeWrites_.write(mode, [this](std::optional<Mode> assigned) {
+    mode_ = assigned;
+    headerController_->setMode(assigned);
+    headerController_->updateDefaultStyle(true);
+    contentController_->setMode(assigned);
+    contentController_->updateDefaultStyle(true);
+  });
 }
 
 // --- Synchronisation -----------------------------------------------------------------

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "vorlent/controllers/chart_protocols.h"
+#include "vorlent/controllers/coalesced_writes.h"
 #include "vorlent/controllers/content_controller.h"
 #include "vorlent/controllers/header_controller.h"
 #include "vorlent/graphics/mode.h"
@@ -95,6 +96,12 @@ class GanttChartController : public std::enable_shared_from_this<GanttChartContr
 
   // The height of one header row, in points (25). Every assignment, an
   // equal value included, tells `headerHeightDidChange()`.
+  //
+  // An assignment made by an observer while the row height, theme or mode
+  // is being applied takes effect once that one has finished, so that the
+  // latest value is the one left everywhere and an observer that always
+  // assigns again cannot recurse without end (a few rounds are applied,
+  // then further ones are dropped).
   [[nodiscard]] virtual double headerRowHeight() const { return headerRowHeight_; }
   virtual void setHeaderRowHeight(double height);
   // `headerRowHeight()` times the header's actual row count, asked at every
@@ -213,6 +220,9 @@ class GanttChartController : public std::enable_shared_from_this<GanttChartContr
   int reactionDepth_ = 0;
   int64_t knownHeaderRowCount_ = 0;
   double knownHeaderRowCountHourWidth_ = 0;
+  CoalescedWrites<double> headerRowHeightWrites_;
+  CoalescedWrites<Theme> themeWrites_;
+  CoalescedWrites<std::optional<Mode>> modeWrites_;
 };
 
 using GanttChartControllerPtr = std::shared_ptr<GanttChartController>;

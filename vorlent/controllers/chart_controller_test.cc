@@ -200,6 +200,28 @@ TEST(ChartControllerHeaderHeight, ARowCountChangeTellsTheHeightBeforeTheRowCount
   EXPECT_EQ(f.chart->headerHeight(), 25);
 }
 
+TEST(ChartControllerHeaderHeight, ARowHeightAssignedByTheObserverFollowsOnceItHasBeenTold) {
+  ChartFixture f;
+  std::vector<double> told;
+  f.observer->onCall = [&f, &told](const std::string&) {
+    told.push_back(f.chart->headerRowHeight());
+    if (told.size() == 1) f.chart->setHeaderRowHeight(40);
+  };
+  f.chart->setHeaderRowHeight(30);
+  EXPECT_EQ(told, (std::vector<double>{30, 40}));
+  EXPECT_EQ(f.chart->headerRowHeight(), 40);
+
+  // One that always assigns again is told a bounded number of times.
+  told.clear();
+  f.observer->onCall = [&f, &told](const std::string&) {
+    told.push_back(f.chart->headerRowHeight());
+    f.chart->setHeaderRowHeight(f.chart->headerRowHeight() + 1);
+  };
+  f.chart->setHeaderRowHeight(10);
+  EXPECT_GT(told.size(), 1u);
+  EXPECT_LT(told.size(), 64u);
+}
+
 // --- Theme and mode ------------------------------------------------------------------
 
 TEST(ChartControllerTheme, AssigningGivesBothControllersTheThemeForced) {
@@ -232,6 +254,41 @@ TEST(ChartControllerTheme, AssigningTheModePassesItOnUnchanged) {
   EXPECT_FALSE(f.header->mode());
   EXPECT_FALSE(f.content->mode());
   EXPECT_TRUE(bothShowPreset(f, Theme::standard(), Mode::light));
+}
+
+TEST(ChartControllerTheme, AThemeOrModeAssignedByAStyleObserverMeanwhileEndsUpEverywhere) {
+  ChartFixture f;
+  auto log = std::make_shared<testing::HeaderCallLog>();
+  auto headerStyle = std::make_shared<testing::RecordingHeaderObserver>(log);
+  f.header->setStyleObserver(headerStyle);
+  int calls = 0;
+  // The header hears first; its observer asks for another theme and mode
+  // before the content has had the first ones.
+  headerStyle->onCall = [&f, &calls](const std::string&) {
+    if (++calls > 1) return;
+    f.chart->setTheme(Theme::jewel());
+    f.chart->setMode(std::nullopt);
+  };
+  f.chart->setMode(Mode::dark);
+  EXPECT_FALSE(f.chart->mode());
+  EXPECT_FALSE(f.header->mode());
+  EXPECT_FALSE(f.content->mode());
+
+  calls = 0;
+  f.chart->setTheme(Theme::aqua());
+  EXPECT_EQ(f.chart->theme(), Theme::jewel());
+  EXPECT_EQ(f.header->theme(), Theme::jewel());
+  EXPECT_EQ(f.content->theme(), Theme::jewel());
+  EXPECT_TRUE(bothShowPreset(f, Theme::jewel(), Mode::light));
+
+  // An observer that always assigns again does not recurse for ever.
+  calls = 0;
+  headerStyle->onCall = [&f, &calls](const std::string&) {
+    ++calls;
+    f.chart->setTheme(calls % 2 ? Theme::aqua() : Theme::standard());
+  };
+  f.chart->setTheme(Theme::generic());
+  EXPECT_LT(calls, 256);
 }
 
 // --- Lifetime ------------------------------------------------------------------------

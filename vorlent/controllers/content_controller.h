@@ -624,24 +624,43 @@ class GanttChartContentController
   // Hit testing, activation, selection and editing
   // ===========================================================================
 
-  // What the point hits: the link thumb, a bar (with the action a drag would
-  // take), a dependency line, or empty space.
+  // What the point hits, the first that applies: the link thumb shown (a bar
+  // element that never allows deleting), a bar within
+  // `resizingBarAreaWidth` of its ends (with the action a drag from there
+  // would take), a dependency line within `maxLineHoveringDistance`, or
+  // empty space (its row, not limited to the rows that exist, and the
+  // snapped time). A point with a coordinate that is not finite hits empty
+  // space at row 0 and the epoch where nothing may be created.
   [[nodiscard]] virtual GanttChartElement element(const Point& point) const;
+  // An activating click: toggles a summary's expansion (when the settings say
+  // so), else tells the activator of the bar, line or empty spot under the
+  // point. A point that is not finite activates nothing.
   virtual void activate(const Point& point);
+  // Selects whatever the point hits, empty space included, while selecting
+  // is allowed.
   virtual void select(const Point& point);
+  // Cancels the focus, then focuses what the point hits; optionally selects
+  // it and brings its bar or line to the front.
   virtual void focusElement(const Point& point, bool selecting, bool bringingToFront);
+  // Forgets the focus and, with it, the link thumb and the temporary bar;
+  // nothing happens while nothing is focused.
   virtual void cancelFocus();
   [[nodiscard]] virtual std::optional<GanttChartElement> elementFocusing(const Point& point,
                                                                          bool bringingToFront);
   [[nodiscard]] virtual const std::optional<GanttChartElement>& focusedElement() const {
     return focusedElement_;
   }
+  // The item of a focused bar, the dependency of a focused line, the
+  // position of focused empty space; null (nullopt) otherwise.
   [[nodiscard]] virtual GanttChartItemPtr focusedItem() const;
   [[nodiscard]] virtual GanttChartDependencyPtr focusedDependency() const;
   [[nodiscard]] virtual std::optional<GanttChartPosition> focusedEmptyAreaPosition() const;
   [[nodiscard]] virtual const std::optional<GanttChartElement>& selectedElement() const {
     return selectedElement_;
   }
+  // The item of a selected bar (dependency of a selected line), else null.
+  // Setting selects its bar (line) whatever `allowsSelectingElements` says;
+  // null clears the selection. Either way the selection observer is told.
   [[nodiscard]] virtual GanttChartItemPtr selectedItem() const;
   virtual void setSelectedItem(GanttChartItemPtr item);
   [[nodiscard]] virtual GanttChartDependencyPtr selectedDependency() const;
@@ -651,11 +670,19 @@ class GanttChartContentController
   // settings say so, then let the editor initialise it.
   virtual void initialize(const GanttChartItemPtr& item);
   virtual void initialize(const GanttChartDependencyPtr& dependency);
+  // False without an editor, whatever the settings say.
   [[nodiscard]] virtual bool canEdit(const GanttChartItemPtr& item) const;
   [[nodiscard]] virtual bool canEdit(const GanttChartDependencyPtr& dependency) const;
+  // Opens the editor when `canEdit` allows it, then redraws.
   virtual void edit(const GanttChartItemPtr& item);
   virtual void edit(const GanttChartDependencyPtr& dependency);
+  // Creates an item at `time` snapped to the time scale, unless the editor
+  // refuses (asked with the unsnapped time). A time that is not finite or
+  // lies outside `Time::min()`...`Time::max()` creates nothing.
   virtual void addNewItem(int64_t row, const Time& time, bool isMilestone);
+  // Remove through the item manager unless the editor refuses; a removed
+  // item (dependency) stops being selected first, and a drag of the removed
+  // item ends as cancelled.
   virtual void removeItem(const GanttChartItemPtr& item);
   virtual void removeDependency(const GanttChartDependencyPtr& dependency);
 
@@ -664,6 +691,11 @@ class GanttChartContentController
   virtual void selectedElementDidChange();
 
  private:
+  // Brings the item (dependency) to the front while the settings allow
+  // updating z-indexes.
+  void raiseToFront(const GanttChartItemPtr& item);
+  void raiseToFront(const GanttChartDependencyPtr& dependency);
+
   std::optional<GanttChartElement> focusedElement_;
   std::optional<GanttChartElement> selectedElement_;
 
@@ -672,9 +704,25 @@ class GanttChartContentController
   // Dragging
   // ===========================================================================
 
+  // Starts the drag that the element under the point offers: scrolling on
+  // empty space (when `acceptScrolling`), the bar's action on a bar. A drag
+  // already under way is cancelled first. A point that is not finite starts
+  // nothing.
   virtual void beginDragging(const Point& point, bool acceptScrolling);
+  // Runs one drag step at the point and then repeats it every
+  // `autoScrollInterval` seconds while the pointer rests, the point moving
+  // with the viewport. Ignored while no drag is under way, for a point that
+  // is not finite, and when called from inside a step. A step whose item the
+  // manager no longer holds cancels the drag; a step that would apply the
+  // very time (row) applied last skips the update and only scrolls. A bar
+  // dragged between rows goes at most to the last row the diagram had when
+  // the drag began.
   virtual void continueDragging(const Point& point);
+  // Ends the drag, creating the dependency being drawn when it has a valid
+  // target (never the source itself), the editor agrees and the manager
+  // still holds both items.
   virtual void endDragging();
+  // Ends the drag without completing anything.
   virtual void cancelDragging();
   [[nodiscard]] virtual const std::optional<GanttChartDraggingOperation>& draggingOperation()
       const {
@@ -687,6 +735,37 @@ class GanttChartContentController
   }
 
  private:
+  // The drag step at the stored pointer; afterwards the pointer moves with
+  // the viewport, and by whatever shift of the timeline's origin the view
+  // did not follow, so that it keeps denoting the same place.
+  void runDraggingStep();
+  // One step of the operation under way at `pointer`; returns the shift of
+  // the timeline's origin, in points, that the view did not follow.
+  double draggingStep(const Point& pointer);
+  // Moves (resizes) the bar for a time-changing operation; see
+  // `draggingStep`.
+  double dragBarInTime(const GanttChartDraggingOperation& operation, const Point& pointer);
+  void dragBarVertically(const GanttChartItemPtr& item, const Point& pointer);
+  void drawDependencyLineTo(const GanttChartItemPtr& from, GanttChartDependencyEndType fromType,
+                            const Point& pointer);
+  // Asks the view to follow a move of the actual timeline's start away from
+  // `previousStart` (the items' span widened when no scrollable timeline is
+  // set), so that the content stays where it was on screen; returns the part
+  // of the shift the viewport did not follow.
+  double followTimelineShift(const Time& previousStart);
+  void draggingTimerDidFire(uint64_t drag);
+  // The end of a drag shared by `endDragging` (completing) and
+  // `cancelDragging`.
+  void finishDragging(bool completing);
+  void completeDependencyLine(const GanttChartDraggingOperation& operation,
+                              const std::optional<GanttChartDraggingCompletion>& completion);
+  // The item the drag under way edits (the source of a dependency being
+  // drawn); null while none does.
+  [[nodiscard]] GanttChartItemPtr draggedItem() const;
+  // Whether the item manager still holds the item: among its filtered items,
+  // else among all it makes available (when that list is known).
+  [[nodiscard]] bool managesItem(const GanttChartItemPtr& item) const;
+
   std::optional<GanttChartDraggingOperation> draggingOperation_;
   std::optional<Cursor> draggingCursor_;
   std::optional<GanttChartDraggingCompletion> draggingCompletion_;
@@ -694,6 +773,19 @@ class GanttChartContentController
   RepeatingTimer draggingTimer_;
   // The last pointer position of the drag, moved with the viewport.
   std::optional<Point> draggingToPoint_;
+  // Counts drags begun and ended, so that a step or tick notices when a
+  // callback it made ended its drag (or began another).
+  uint64_t draggingGeneration_ = 0;
+  bool isRunningDraggingStep_ = false;
+  bool isFinishingDragging_ = false;
+  // The time (row) the drag applied last, so that a resting pointer does not
+  // apply it again.
+  std::optional<Time> draggedTime_;
+  std::optional<int64_t> draggedRow_;
+  // The rows the diagram had when a drag between rows began: moving the bar
+  // into the extra row below adds a row, which must not let a pointer
+  // resting below the diagram walk the bar further down tick after tick.
+  std::optional<int64_t> draggingRowCount_;
 
  public:
   // ===========================================================================
@@ -701,43 +793,77 @@ class GanttChartContentController
   // shifting and timers
   // ===========================================================================
 
+  // Zooming keeps the time at the centre of the visible timeline in place.
+  // `continueZooming(factor)` sets the zoom to the zoom at the beginning times
+  // `factor`; it does nothing before `beginZooming()` (or when zooming is not
+  // allowed) and for a factor that is not a positive finite number.
   virtual void beginZooming();
   virtual void continueZooming(double factor);
   virtual void endZooming();
 
+  // Shows the link thumb at the end of the bar near the point when a new
+  // dependency may start there; true when one is shown. The observer hears
+  // of the thumb being hidden first, and again when one is shown.
   virtual bool showDependencyLineThumb(const Point& point);
   virtual void hideDependencyLineThumb();
   [[nodiscard]] virtual const std::optional<GanttChartDependencyLineThumbArea>&
   dependencyLineThumbArea() const {
     return dependencyLineThumbArea_;
   }
+  // The line being drawn while a dependency is created by dragging.
   [[nodiscard]] virtual const std::optional<GanttChartTemporaryDependencyLine>&
   temporaryDependencyLine() const {
     return temporaryDependencyLine_;
   }
+  // Shows the outline of the bar a new item at the point would get, when
+  // the point lies on empty space of an existing row where creating is
+  // allowed; true when one is shown.
   virtual bool showTemporaryBar(const Point& point);
   virtual void hideTemporaryBar();
   [[nodiscard]] virtual const std::optional<GanttChartTemporaryBar>& temporaryBar() const {
     return temporaryBar_;
   }
 
+  // Scroll requests to the scroller; silent without one. A request whose
+  // span is not finite is not sent; a margin that is not finite counts as 0.
   virtual void scroll(const TimeRange& range, std::optional<double> margin = std::nullopt);
   virtual void scroll(const Time& time, std::optional<double> margin = std::nullopt);
   virtual void scrollVertically(const RowRange& range,
                                 std::optional<double> margin = std::nullopt);
   virtual void scrollVertically(int64_t row, std::optional<double> margin = std::nullopt);
+  // Moves the viewport by the distances; a distance of 0 sends nothing.
   virtual void scrollBy(double dx, double dy);
+  // The moment half-way, in visible working time, through the visible
+  // timeline.
   [[nodiscard]] virtual Time visibleTimelineCenter() const;
+  // Scroll so that the visible timeline, keeping its visible working
+  // duration, is centred on (starts at, finishes at) the time.
   virtual void scrollVisibleTimelineToCenterOn(const Time& time);
   virtual void scrollVisibleTimelineToStartOn(const Time& time);
   virtual void scrollVisibleTimelineToFinishOn(const Time& time);
+  // Half the number of visible rows: an offset from the first visible row,
+  // not a row index.
   [[nodiscard]] virtual int64_t visibleRangeCenter() const;
+  // Scroll so that the visible rows are centred on (begin with, end with)
+  // the row.
   virtual void scrollVisibleRangeToCenterOn(int64_t row);
   virtual void scrollVisibleRangeToBeginWith(int64_t row);
   virtual void scrollVisibleRangeToEndWith(int64_t row);
 
+  // Called after the user scrolled horizontally: once the viewport has gone
+  // past one end of the timeline (and not the other), moves the scrollable
+  // timeline by `autoShiftsScrollableTimelineBy` seconds that way. At most
+  // once per `kShiftingScrollableTimelineAwait` seconds of the run loop's
+  // clock; every call that gets past the pause renews it. A shift that is
+  // not a finite non-zero number, or that would leave the range of `Time`,
+  // changes nothing.
   virtual void shiftScrollableTimelineIfNeeded();
 
+  // Replaces any auto-refresh timer by one on the current run loop that,
+  // while an interval highlighter shows the current moment, redraws the
+  // highlighted interval areas every `interval` units. The timer holds the
+  // controller weakly and stops when the controller goes; a non-positive or
+  // non-finite interval leaves no timer running.
   virtual void initializeAutoRefreshTimer(double interval, TimeUnit unit);
   virtual void invalidateAutoRefreshTimer();
 
@@ -746,6 +872,19 @@ class GanttChartContentController
   static constexpr double kShiftingScrollableTimelineAwait = 0.75;
 
  private:
+  // Sends a scroll request when its span is finite.
+  void requestScroll(double startX, double finishX) const;
+  void requestVerticalScroll(double startY, double finishY) const;
+  // Shows the thumb at the `type` end of the bar, `distance` wide.
+  void showDependencyLineThumb(const GanttChartBar& bar, GanttChartDependencyEndType type,
+                               double distance);
+  // Routes the temporary line of a dependency being drawn from the
+  // `fromType` end of `from` to the valid target under the pointer (which
+  // also becomes the drag's completion), else to the pointer.
+  void updateTemporaryDependencyLine(const GanttChartItemPtr& from,
+                                     GanttChartDependencyEndType fromType, const Point& pointer);
+  void autoRefreshTimerDidFire();
+
   // Zoom at the start of a zoom gesture and the time kept in place; both
   // present or both absent.
   std::optional<double> zoomingFrom_;

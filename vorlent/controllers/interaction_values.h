@@ -81,6 +81,10 @@ class GanttChartElement {
   [[nodiscard]] const Case* as() const {
     return std::get_if<Case>(&value_);
   }
+  template <class Case>
+  [[nodiscard]] bool is() const {
+    return std::holds_alternative<Case>(value_);
+  }
 
   // True when both are bars of the very same item object, or both lines of
   // the very same dependency object; actions and flags are not compared.
@@ -148,6 +152,10 @@ class GanttChartDraggingOperation {
   [[nodiscard]] const Case* as() const {
     return std::get_if<Case>(&value_);
   }
+  template <class Case>
+  [[nodiscard]] bool is() const {
+    return std::holds_alternative<Case>(value_);
+  }
 
  private:
   explicit GanttChartDraggingOperation(Value value) : value_(std::move(value)) {}
@@ -172,6 +180,10 @@ class GanttChartDraggingCompletion {
   template <class Case>
   [[nodiscard]] const Case* as() const {
     return std::get_if<Case>(&value_);
+  }
+  template <class Case>
+  [[nodiscard]] bool is() const {
+    return std::holds_alternative<Case>(value_);
   }
 
  private:

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "vorlent/time/time.h"
-#include "vorlent/intervals/time_interval_selector.h"
+#include "vorlent/time/time_constants.h"
 #include "vorlent/time/time_range.h"
 
 // Shared by the period selectors; not part of the API.

@@ -1,22 +1,17 @@
 #pragma once
 
-#include <cstddef>
 #include <functional>
 #include <utility>
 #include <vector>
 
+#include "vorlent/time/time_constants.h"
 #include "vorlent/time/time_range.h"
 
 namespace vorlent {
 
-// The most intervals a period selector hands out for one range. A header row
-// of more cells could be neither drawn nor read, and without a bound a tiny
-// period (or a millisecond row over all of time) would take unbounded time
-// and memory; past the bound a selector returns the first intervals only.
-inline constexpr std::size_t kMaxSelectedIntervals = 1'000'000;
-
 // Chooses the intervals that a header row or a highlighter stands for within
-// (or around) a requested range, in the selector's own order. Held as
+// (or around) a requested range, in the selector's own order. The library's
+// selectors hand out at most `kMaxSelectedIntervals` for one range. Held as
 // `std::shared_ptr<const TimeIntervalSelector>`, so an implementation that the
 // host changes later is seen by every holder.
 class TimeIntervalSelector {

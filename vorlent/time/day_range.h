@@ -16,7 +16,7 @@ struct DayRange {
   double finish = secondsPerDay;
 
   constexpr DayRange() = default;
-  // nullopt start means 0:00, nullopt finish 24:00.
+  // A std::nullopt start means 0:00, a std::nullopt finish 24:00.
   constexpr DayRange(std::optional<double> from, std::optional<double> to)
       : start(from.value_or(0)), finish(to.value_or(secondsPerDay)) {}
 

@@ -12,9 +12,10 @@
 
 namespace vorlent {
 
-// A calendar given by value: working days, working hours, a list of excluded
-// intervals and an optional provider of further ones. Immutable once made.
-// The inherited provider is never consulted.
+// A calendar held as plain values: its working days and hours, a stored list
+// of exclusions, and optionally an `ExcludedTimeIntervalProvider` asked for
+// more. Nothing changes after construction; the weak provider inherited from
+// `ScheduleDefinition` is ignored.
 class Schedule : public ScheduleDefinition {
  public:
   // The defaults make a continuous calendar. `excludedIntervals` are stored
@@ -38,7 +39,7 @@ class Schedule : public ScheduleDefinition {
   [[nodiscard]] DayRange dayInterval() const override { return dayIntervalValue_; }
   // The stored intervals that meet the closed span between `time` and `limit`
   // (either may be the earlier; touching ends count), unchanged and in stored
-  // order, then the provider's answer for the same two times.
+  // order, followed by whatever the provider returns for `time` and `limit`.
   [[nodiscard]] std::vector<TimeRange> excludedIntervalsFor(const Time& time,
                                                             const Time& limit) const override;
   // True when intervals are stored or a provider is set.

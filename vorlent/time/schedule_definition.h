@@ -7,6 +7,7 @@
 #include "vorlent/time/day_range.h"
 #include "vorlent/time/schedule_definition_provider.h"
 #include "vorlent/time/time.h"
+#include "vorlent/time/time_constants.h"
 #include "vorlent/time/time_range.h"
 #include "vorlent/time/time_scale.h"
 #include "vorlent/time/time_unit.h"
@@ -17,55 +18,59 @@ namespace vorlent {
 class Schedule;
 class ScheduleIntersection;
 
-// A working-time calendar: working days, working hours of each working day,
-// and excluded intervals, with the arithmetic of working time on them.
+// Which days of the week are worked, which hours of those days, and which
+// further intervals are taken out, together with the working-time arithmetic
+// built on them.
 //
-// Subclasses (and the weak provider of the base class) customise a calendar
-// only through its four definition members, `weekInterval`, `dayInterval`,
-// `excludedIntervalsFor` and `hasExcludedIntervals`. Everything else is
-// computed from those four and is not virtual: the operations call one another
-// directly, so a subclass cannot change one operation without the others
-// following.
+// A calendar is defined by four virtual members alone: `weekInterval`,
+// `dayInterval`, `excludedIntervalsFor` and `hasExcludedIntervals` (the base
+// class reads them from its weak provider). The arithmetic is non-virtual and
+// derived from those four, each operation calling the others without
+// dispatch, so a subclass changes all of them together or none.
 //
-// Conventions shared by every operation:
-// - Working days and hours are judged after clipping the ranges to the week
-//   (days 0...6) and to the day (0:00...24:00). A calendar with no working time
-//   left (empty hours, a week range that ends before it starts) answers at
-//   once: durations are 0, stepping returns the given instant, `times` is
-//   empty and `timeouts` the whole range.
-// - Forward questions treat the start of working hours and of an excluded
-//   interval as working or excluded and their end as not; backward questions
-//   the reverse. An excluded interval given finish first acts as the same
-//   interval in order; one of zero length excludes nothing.
-// - Computed starts and next working instants are handed back in the 0:00
-//   form, computed finishes in the 24:00 form (`Time::asStart`/`asFinish`);
-//   comparisons never tell the two apart.
-// - Arguments are read on the grid first: a day of the week outside 0...6 or
-//   a negative time of day names the moment it lands on (Tuesday 10:00 may be
-//   written as day -5 of the next week). An argument handed back (an idle
-//   moment is its own timeout, a cut interval ends at the range's finish)
-//   comes back in that grid form, written with the caller's 24:00 or 0:00.
-// - Durations and steps count whole weeks at once wherever no exclusion lies,
-//   so their cost follows the exclusions between the two ends, not the span.
-// - Excluded intervals that cover all time after (before) an instant make
-//   `nextTime` (`previousTime`) stop at `Time::max()` (`Time::min()`). Every
-//   walk over working stretches stops when a step makes no progress, so no
-//   calendar makes an operation loop without end.
+// Rules common to all operations:
+// - The week range is clipped to Sunday...Saturday and the day range to
+//   0:00...24:00 before use. When that leaves nothing to work (an empty day
+//   range, a week range whose finish precedes its start), every operation
+//   returns immediately: durations are 0, stepping hands back its argument,
+//   `times` lists nothing and `timeouts` the whole range.
+// - Boundaries are half-open in the direction of travel: going forward, the
+//   first instant of the working hours or of an exclusion belongs to it and
+//   the last does not; going backward it is the other way round. An exclusion
+//   given finish first reads the same as one given start first; an empty one
+//   removes nothing.
+// - Results that begin something (starts, next working instants) spell
+//   midnight 0:00, results that end something (finishes) spell it 24:00
+//   (`Time::asStart`/`asFinish`); comparisons treat both spellings alike.
+// - Arguments are normalised onto the grid first, so an out-of-range day of
+//   the week or a negative time of day denotes the instant it reaches (day -5
+//   of next week at 10:00 is this week's Tuesday 10:00). When an argument is
+//   itself the answer (a non-working instant as its own timeout, a range
+//   finish cutting the last interval), it comes back normalised, with
+//   midnight spelt as the caller spelt it.
+// - Where no exclusion lies, durations and steps jump whole weeks in one go;
+//   their cost grows with the exclusions crossed, not with the distance.
+// - When exclusions leave no working time after (before) some instant,
+//   `nextTime` (`previousTime`) ends at `Time::max()` (`Time::min()`). Every
+//   stretch walk ends once a step fails to advance and the interval lists end
+//   at `kMaxSelectedIntervals`, so no calendar, however built, keeps an
+//   operation running for ever.
 //
-// Reference type: hold it in a `std::shared_ptr` (`intersecting` needs that).
+// Reference type, owned through a `std::shared_ptr` (which `intersecting`
+// relies on).
 class ScheduleDefinition : public std::enable_shared_from_this<ScheduleDefinition> {
  public:
-  // Without a provider (or once it has gone) the calendar is continuous: every
-  // instant is working.
+  // With no provider, or after the provider has been released, all time is
+  // working time.
   explicit ScheduleDefinition(
       const std::shared_ptr<ScheduleDefinitionProvider>& provider = nullptr);
   virtual ~ScheduleDefinition() = default;
   ScheduleDefinition(const ScheduleDefinition&) = delete;
   ScheduleDefinition& operator=(const ScheduleDefinition&) = delete;
 
-  // Presets, each one shared instance made on first use: every day all day;
-  // Monday to Friday 8:00-16:00; every day 8:00-16:00; Monday to Friday all
-  // day. None has excluded intervals.
+  // Shared presets, each built once on first use and free of exclusions:
+  // around the clock, seven days; Monday to Friday 8:00-16:00; 8:00-16:00
+  // seven days; Monday to Friday around the clock.
   static std::shared_ptr<Schedule> continuous();
   static std::shared_ptr<Schedule> standard();
   static std::shared_ptr<Schedule> fullWeek();
@@ -76,15 +81,16 @@ class ScheduleDefinition : public std::enable_shared_from_this<ScheduleDefinitio
   [[nodiscard]] virtual WeekRange weekInterval() const;
   // The provider's working hours, else 0:00 to 24:00.
   [[nodiscard]] virtual DayRange dayInterval() const;
-  // The provider's answer, unchanged; none without a provider. See
-  // `ExcludedTimeIntervalProvider` for what may be returned.
+  // Passed straight through from the provider; empty without one. What an
+  // answer may hold is described on `ExcludedTimeIntervalProvider`.
   [[nodiscard]] virtual std::vector<TimeRange> excludedIntervalsFor(const Time& time,
                                                                     const Time& limit) const;
-  // Whether excluded intervals can apply at all (here: a provider is set).
-  // When false no exclusion is looked up and whole weeks are counted at once.
+  // False promises that nothing is ever excluded, which lets the arithmetic
+  // skip every lookup and count whole weeks at once. The base class answers
+  // whether a provider is set.
   [[nodiscard]] virtual bool hasExcludedIntervals() const;
 
-  // Held weakly; null once the host has released it.
+  // Held weakly; nullptr after the host has released it.
   [[nodiscard]] std::shared_ptr<ScheduleDefinitionProvider> provider() const {
     return provider_.lock();
   }
@@ -93,55 +99,67 @@ class ScheduleDefinition : public std::enable_shared_from_this<ScheduleDefinitio
   }
 
   // --- Working instants and stretches -------------------------------------
-  // The first working instant at or after `time`, in 0:00 form.
+  // `time` when it is working, else the start of the next working stretch;
+  // midnight spelt 0:00.
   [[nodiscard]] Time nextTime(const Time& time) const;
-  // The last working instant at or before `time`, in 24:00 form.
+  // `time` when it is working (judged backward), else the end of the previous
+  // working stretch; midnight spelt 24:00.
   [[nodiscard]] Time previousTime(const Time& time) const;
-  // The end of the working stretch containing `time` (read in its 0:00 form),
-  // or `time` itself, as written, when it is not working: Friday 24:00 stays
-  // Friday 24:00 though Saturday 0:00 is the same moment. `Time::max()` when
-  // nothing ends the stretch.
+  // Where the working stretch around `time` (taken in its 0:00 spelling)
+  // closes; `Time::max()` for a stretch that never closes. A non-working
+  // `time` is its own answer, midnight spelling included: Friday 24:00 comes
+  // back as Friday 24:00 although it equals Saturday 0:00.
   [[nodiscard]] Time nextTimeout(const Time& time) const;
-  // The start of the working stretch containing `time` (read in its 24:00
-  // form), or `time` itself, as written, when it is not working;
-  // `Time::min()` when nothing begins the stretch.
+  // Where the working stretch around `time` (taken in its 24:00 spelling)
+  // opened; `Time::min()` for a stretch that never opened. A non-working
+  // `time` is its own answer, spelt as given.
   [[nodiscard]] Time previousTimeout(const Time& time) const;
 
   // --- Durations and stepping ---------------------------------------------
-  // Working time from `from` to `to` in `unit` (a day is the working hours of
-  // one day, a week those of one week); negative when `to` lies before `from`.
+  // How much working time separates `from` and `to`, in `unit`, where a day
+  // means one day's working hours and a week one week's; below zero when `to`
+  // comes first.
   [[nodiscard]] double duration(const Time& from, const Time& to,
                                 TimeUnit unit = TimeUnit::seconds) const;
   [[nodiscard]] double duration(const TimeRange& range, TimeUnit unit = TimeUnit::seconds) const;
 
-  // The instant at which `amount` of working time counted from `from` ends, in
-  // 24:00 form; a negative amount counts backward. An amount that fills a
-  // stretch exactly ends at the stretch's end, never at the next one's start.
-  // NaN returns `from`; +infinity gives `Time::max()`, -infinity `Time::min()`.
+  // Where `amount` of working time, counted on from `from`, runs out (midnight
+  // spelt 24:00); a negative `amount` counts back instead. Running out exactly
+  // as a stretch closes answers that close, not the opening of the stretch
+  // after. A NaN amount answers `from`, +infinity `Time::max()` and -infinity
+  // `Time::min()`.
   [[nodiscard]] Time finish(const Time& from, double amount,
                             TimeUnit unit = TimeUnit::seconds) const;
-  // As `finish(from, amount, unit)`; `skippingWeeks` false walks every
-  // working stretch instead of counting whole weeks at once (results agree
-  // exactly for whole seconds, and to rounding otherwise).
+  // `finish(from, amount, unit)`, or with `skippingWeeks` false the same
+  // answer found by visiting every working stretch rather than jumping whole
+  // weeks (equal for whole seconds, equal up to rounding otherwise). Visiting
+  // costs a step per stretch crossed: it checks the jumps, and is no form for
+  // long amounts.
   [[nodiscard]] Time finish(const Time& from, double amount, TimeUnit unit,
                             bool skippingWeeks) const;
-  // The instant from which `amount` of working time ends at `to`, in 0:00
-  // form; a negative amount counts forward. NaN returns `to`; +infinity gives
-  // `Time::min()`, -infinity `Time::max()`.
+  // Where `amount` of working time has to begin to run out at `to` (midnight
+  // spelt 0:00); a negative `amount` counts forward instead. A NaN amount
+  // answers `to`, +infinity `Time::min()` and -infinity `Time::max()`.
+  // `skippingWeeks` as for `finish`.
   [[nodiscard]] Time start(const Time& to, double amount, TimeUnit unit = TimeUnit::seconds) const;
   [[nodiscard]] Time start(const Time& to, double amount, TimeUnit unit, bool skippingWeeks) const;
 
   // --- Scales and lists -----------------------------------------------------
-  // `time` snapped to the scale's grid counted in working time from the
-  // scale's origin, then moved to the next working instant (so a boundary at
-  // the end of working hours snaps to the next working start). A continuous
-  // scale, a zero or non-finite period and a calendar without working time
-  // return `time` unchanged.
+  // `time` snapped, by the scale's rounding rule, to a grid whose lines lie
+  // whole periods of working time apart from the scale's origin, then carried
+  // to `nextTime`: a line falling where a working day closes becomes the
+  // opening of the next stretch. `time` comes back unchanged for a continuous
+  // scale, a period that is zero or not finite, and a calendar without
+  // working time.
   [[nodiscard]] Time rounding(const Time& time, const TimeScale& scale) const;
-  // The working intervals of the range, in order; [] when it ends before it
-  // starts. An interval cut by the range's finish ends in the caller's form.
+  // Each working stretch within `range`, clipped to it, earliest first; empty
+  // when `range` finishes before it starts. A stretch cut off by the range's
+  // finish ends with the caller's spelling of it. Only the first
+  // `kMaxSelectedIntervals` are listed: all of time holds tens of millions of
+  // stretches, and the cost grows with the list.
   [[nodiscard]] std::vector<TimeRange> times(const TimeRange& range) const;
-  // The non-working intervals of the range, in order, none of them empty.
+  // Each stretch of `range` outside working time, clipped to it, earliest
+  // first and never empty; likewise only the first `kMaxSelectedIntervals`.
   [[nodiscard]] std::vector<TimeRange> timeouts(const TimeRange& range) const;
 
   // --- Derived values (excluded intervals are not looked at) ---------------
@@ -155,19 +173,20 @@ class ScheduleDefinition : public std::enable_shared_from_this<ScheduleDefinitio
   [[nodiscard]] double weekDuration() const;
   [[nodiscard]] bool isFullDay() const;
   [[nodiscard]] bool isFullWeek() const;
-  // Full week and full day, whatever the excluded intervals.
+  // Every day worked around the clock; exclusions are not considered.
   [[nodiscard]] bool isContinuous() const;
-  // Full week, full day and no excluded interval of non-zero length meets the
-  // range.
+  // As `isContinuous()`, and besides the calendar reports no non-empty
+  // exclusion for `during`.
   [[nodiscard]] bool isContinuous(const TimeRange& during) const;
 
-  // The working time common to this calendar and `other` (this one first), or
-  // null when they share no working days or hours. This calendar must be owned
-  // by a `std::shared_ptr`; anything else is a fatal stop.
+  // A calendar working only when both this one and `other` work (members in
+  // that order); nullptr when they have no working day or no working hour in
+  // common. Calling it on a calendar not owned by a `std::shared_ptr` is a
+  // fatal stop.
   [[nodiscard]] std::shared_ptr<ScheduleIntersection> intersecting(
       const std::shared_ptr<ScheduleDefinition>& other) const;
-  // The intersection, or this calendar itself when `other` is null or the two
-  // share no working time.
+  // `intersecting(other)`, falling back to this calendar itself when `other`
+  // or the intersection is nullptr.
   [[nodiscard]] std::shared_ptr<ScheduleDefinition> optionallyIntersecting(
       const std::shared_ptr<ScheduleDefinition>& other) const;
 

@@ -63,7 +63,8 @@ TEST(SchedulePreviousTime, MovesToTheLastWorkingEndInTwentyFourHourForm) {
     const Time result = standard->previousTime(c.given);
     EXPECT_TRUE(sameFields(result, c.expected)) << c.given << " -> " << result;
   }
-  // Continuous: day boundaries are handed back as 24:00 of the earlier day.
+  // Continuous: midnight comes back spelt 24:00 looking backward and 0:00
+  // looking forward.
   EXPECT_TRUE(
       sameFields(ScheduleDefinition::continuous()->previousTime(on(kTuesday, 0)), on(kMonday, 24)));
   EXPECT_TRUE(

@@ -87,8 +87,8 @@ Time stepForward(const ScheduleDefinition& schedule, const WorkingWeek& week, co
     if (weeks >= 1) {
       current.week = checkedAdd(current.week, checkedInt64(weeks), "ScheduleDefinition::finish");
       left -= weekSeconds * weeks;
-      // An exact number of weeks ends where the last working stretch ends, not
-      // where the next begins.
+      // Whole weeks with nothing left over stop at the close of the last
+      // stretch counted, not at the opening of the one after.
       if (left <= 0) current = detail::previousTime(schedule, week, current);
     }
   }

@@ -349,6 +349,31 @@ TEST(ScheduleTimes, KeepTheFormsInWhichTheyWereComputed) {
   EXPECT_TRUE(sameFields(idle[0].finish, on(kMonday, 0, 0, kWeek + 1)));
 }
 
+TEST(ScheduleTimes, ARangeOverAllOfTimeHoldsTheEarliestIntervalsUpToTheBound) {
+  // Millions of weeks lie between the grid's ends, each with its stretches.
+  const TimeRange all(Time::min(), Time::max());
+  const int64_t first = Time::min().week;
+
+  // Five working days a week: the millionth stretch is a Friday.
+  const std::vector<TimeRange> working = ScheduleDefinition::standard()->times(all);
+  ASSERT_EQ(working.size(), kMaxSelectedIntervals);
+  EXPECT_EQ(working.front(), TimeRange(on(kMonday, 8, 0, first), on(kMonday, 16, 0, first)));
+  const int64_t lastWeek = first + static_cast<int64_t>(kMaxSelectedIntervals / 5) - 1;
+  EXPECT_EQ(working.back(), TimeRange(on(kFriday, 8, 0, lastWeek), on(kFriday, 16, 0, lastWeek)));
+
+  // One weekend a week, the first cut by the range's start; the same with an
+  // excluded interval, so that the walk looking exclusions up is bounded too.
+  const auto holiday = makeSchedule(WeekRange::standard(), DayRange::continuous(),
+                                    {{on(kWednesday, 0), on(kThursday, 0)}});
+  for (const auto& calendar : {ScheduleDefinition::fullDay(), holiday}) {
+    const std::vector<TimeRange> idle = calendar->timeouts(all);
+    ASSERT_EQ(idle.size(), kMaxSelectedIntervals);
+    EXPECT_EQ(idle.front(), TimeRange(Time::min(), on(kMonday, 0, 0, first)));
+    const int64_t week = first + static_cast<int64_t>(kMaxSelectedIntervals) - 1;
+    EXPECT_EQ(idle.back(), TimeRange(on(kSaturday, 0, 0, week - 1), on(kMonday, 0, 0, week)));
+  }
+}
+
 TEST(ScheduleTimes, SplitAroundExclusionsOfEveryShape) {
   const auto schedule = makeSchedule(WeekRange::standard(), DayRange::standard(),
                                      {{on(kMonday, 13), on(kMonday, 12)},  // reversed

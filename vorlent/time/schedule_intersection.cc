@@ -20,7 +20,8 @@ std::shared_ptr<ScheduleIntersection> ScheduleIntersection::create(
     if (memberHours.start > hours.start) hours.start = memberHours.start;
     if (memberHours.finish < hours.finish) hours.finish = memberHours.finish;
   }
-  // Equal ends pass: ranges that only touch intersect, without working time.
+  // Coinciding ends are accepted: meeting ranges leave an intersection with
+  // no working time rather than none at all.
   if (days.start > days.finish || hours.start > hours.finish) return nullptr;
   return std::shared_ptr<ScheduleIntersection>(
       new ScheduleIntersection(std::move(definitions), days, hours));

@@ -9,15 +9,17 @@
 
 namespace vorlent {
 
-// The working time common to several calendars: the working days and hours
-// they all share (taken once, when made), minus every member's excluded
-// intervals (asked afresh on every query). The inherited provider is never
-// consulted.
+// Working time that several calendars all have: the days and hours every
+// member works, read once at creation, less each member's exclusions, which
+// are looked up again on every query (so later changes to a member's
+// exclusions show, changes to its days or hours do not). The weak provider
+// inherited from `ScheduleDefinition` is ignored.
 class ScheduleIntersection : public ScheduleDefinition {
  public:
-  // Null when the list is empty, holds a null calendar, or the calendars share
-  // no working days or hours. Ranges that only touch (8:00-12:00 and
-  // 12:00-16:00) make an intersection without working time.
+  // nullptr for an empty list, a list holding nullptr, or members without a
+  // working day or a working hour in common. Members whose ranges merely meet
+  // (hours 9:00-13:00 and 13:00-18:00, say) still make an intersection, one
+  // that has no working time.
   static std::shared_ptr<ScheduleIntersection> create(
       std::vector<std::shared_ptr<ScheduleDefinition>> definitions);
 
@@ -29,7 +31,7 @@ class ScheduleIntersection : public ScheduleDefinition {
 
   [[nodiscard]] WeekRange weekInterval() const override { return weekIntervalValue_; }
   [[nodiscard]] DayRange dayInterval() const override { return dayIntervalValue_; }
-  // Every member's intervals for the same two times, in member order.
+  // The members' answers to this query, concatenated in member order.
   [[nodiscard]] std::vector<TimeRange> excludedIntervalsFor(const Time& time,
                                                             const Time& limit) const override;
   // True when any member's is.

@@ -2,6 +2,7 @@
 
 #include "vorlent/time/schedule_definition.h"
 #include "vorlent/time/stretch_walk.h"
+#include "vorlent/time/time_constants.h"
 #include "vorlent/time/working_week.h"
 
 namespace vorlent {
@@ -47,7 +48,7 @@ std::vector<TimeRange> ScheduleDefinition::times(const TimeRange& given) const {
   const bool continuous = isContinuousWithin(*this, week, range);
   detail::ForwardWalk walk(*this, week);
   Time current = detail::nextTime(*this, week, range.start);
-  while (current < range.finish) {
+  while (current < range.finish && result.size() < kMaxSelectedIntervals) {
     Time end = continuous ? range.finish : walk.nextTimeout(current, range.finish);
     if (end >= range.finish) end = range.finish;
     if (current < end) result.emplace_back(current, end);
@@ -71,7 +72,7 @@ std::vector<TimeRange> ScheduleDefinition::timeouts(const TimeRange& given) cons
   Time current = detail::nextTimeout(*this, week, detail::previousTime(*this, week, range.start));
   if (!(range.start < current)) current = range.start;
   detail::ForwardWalk walk(*this, week);
-  while (current < range.finish) {
+  while (current < range.finish && result.size() < kMaxSelectedIntervals) {
     Time end = walk.nextTime(current, range.finish);
     if (end >= range.finish) end = range.finish;
     // A range that starts where a working stretch starts has no timeout there.

@@ -5,10 +5,10 @@
 
 namespace vorlent {
 
-// Seconds of `value` units of working time in `schedule`: a day is its working
-// hours of one day, a half day half of that, a week its working hours of one
-// week; the other units are fixed numbers of seconds. A calendar without
-// working time has days and weeks of 0 seconds.
+// Seconds in `value` units of `schedule`'s working time. Days and half days
+// are measured by its daily working hours and weeks by its weekly ones; every
+// other unit has a fixed length in seconds. A calendar without working time
+// has days and weeks of 0 seconds.
 [[nodiscard]] double seconds(double value, TimeUnit unit, const ScheduleDefinition& schedule);
 
 // How many units of working time `seconds` make in `schedule`: the inverse of

@@ -13,8 +13,8 @@ namespace vorlent {
 
 namespace {
 
-// The epoch, Sunday 31 December 2000 00:00 UTC: one day before the platform's
-// reference date.
+// The grid's epoch as a `Date`: a day before `Date`'s own zero, 1 January
+// 2001 00:00 UTC.
 constexpr Date kReferenceDate(-secondsPerDay);
 
 struct DaysAndSeconds {
@@ -244,7 +244,8 @@ Date makeDate(const Time& time) {
   const std::optional<Date> day =
       Time::calendar().dateByAdding(CalendarComponent::day, time.dayNumber(), kReferenceDate);
   if (!day) fatalStop("makeDate(Time): the calendar has no such date");
-  // Added as an interval, so 24:00 lands on the next day's 0:00.
+  // The seconds are added to the day's date, so a 24:00 spelling becomes the
+  // following day's midnight.
   return day->addingTimeInterval(time.timeOfDay);
 }
 

@@ -16,9 +16,10 @@ namespace vorlent {
 
 class TimeScale;
 
-// A moment on the library's zone-less grid: whole weeks since the epoch, the
-// day of that week (0 Sunday ... 6 Saturday) and the seconds elapsed in that
-// day. The epoch, (0, 0, 0), is Sunday 31 December 2000 00:00 UTC.
+// A moment on the library's grid, which knows no time zones: a count of weeks
+// from the epoch, a day within that week (0 Sunday ... 6 Saturday) and the
+// seconds since that day's midnight. The epoch (0, 0, 0) falls on Sunday,
+// 31 December 2000, at 00:00 UTC.
 //
 // Midnight has two spellings: `timeOfDay == secondsPerDay` (24:00, the end of
 // a day) and 0:00 of the following day. Finishes the library computes use the
@@ -27,9 +28,9 @@ class TimeScale;
 // construction: out-of-range fields (a negative `timeOfDay`, a `dayOfWeek`
 // beyond 0...6) are kept and compared field by field.
 //
-// Week and day arithmetic is checked: a result beyond 64 bits, a non-finite
-// duration or a date the calendar cannot produce is a fatal stop. Valid times
-// lie between `min()` and `max()`; within that range nothing stops.
+// Week and day arithmetic is checked: a fatal stop ends the program when a
+// result overflows 64 bits, a duration is not finite or the calendar has no
+// such date; times between `min()` and `max()` never cause one.
 struct Time {
   int64_t week = 0;
   int64_t dayOfWeek = 0;
@@ -74,7 +75,8 @@ struct Time {
   // the grid goes.
   static const Calendar& calendar();
 
-  // week × 7 + dayOfWeek; overflow is a fatal stop.
+  // Days since the epoch, 7 × week + dayOfWeek; a fatal stop when that does
+  // not fit 64 bits.
   static int64_t dayNumberFromWeek(int64_t week, int64_t dayOfWeek);
   // The week and the day of the week of a day number, by floor division.
   static int64_t weekOfDayNumber(int64_t dayNumber);
@@ -111,8 +113,8 @@ struct Time {
   [[nodiscard]] Time dayFinish() const;
   [[nodiscard]] bool isDayStart() const { return timeOfDay <= 0; }
   [[nodiscard]] bool isDayFinish() const { return timeOfDay >= secondsPerDay; }
-  // 0:00 on the first of this day's month (of the year). Only the day counts,
-  // so 24:00 on 31 January gives 1 January, not 1 February.
+  // 0:00 on the first of this day's month (of the year). Only the day counts:
+  // the 24:00 spelling of a month's last day still gives that month's first.
   [[nodiscard]] Time monthStart() const;
   [[nodiscard]] Time yearStart() const;
 
@@ -137,8 +139,8 @@ struct Time {
   [[nodiscard]] Time addingSeconds(double seconds) const;
   [[nodiscard]] Time addingDuration(double amount, TimeUnit unit) const;
   // Calendar months and years: the day of the month is clamped to the target
-  // month's length (31 January + 1 month is 28/29 February; 29 February + 1
-  // year is 28 February). The time of day is kept, a 24:00 form being read as
+  // month's length (31 May + 1 month is 30 June; 29 February + 1 year is
+  // 28 February). The time of day is kept, a 24:00 form being read as
   // the next day's 0:00 first.
   [[nodiscard]] Time addingMonths(int64_t months) const;
   [[nodiscard]] Time addingYears(int64_t years) const;

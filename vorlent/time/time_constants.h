@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace vorlent {
@@ -19,5 +20,12 @@ inline constexpr int64_t kWednesday = 3;
 inline constexpr int64_t kThursday = 4;
 inline constexpr int64_t kFriday = 5;
 inline constexpr int64_t kSaturday = 6;
+
+// The most intervals a list of the library hands out for one range: a
+// calendar's working or non-working intervals, and the cells a period
+// selector makes. Nothing could draw or read more, and without a bound a range
+// over all of time (or a tiny period) would cost unbounded time and memory;
+// past the bound a list holds its earliest intervals only.
+inline constexpr std::size_t kMaxSelectedIntervals = 1'000'000;
 
 }  // namespace vorlent

@@ -12,8 +12,8 @@ namespace vorlent {
 // 0 s from GMT the text shows the time's own grid fields.
 [[nodiscard]] std::string string(const DateFormatter& formatter, const Time& time);
 
-// The time of the date the formatter parses from `text`, or nullopt when the
-// text does not parse.
+// The time of the date the formatter parses from `text`, or std::nullopt
+// when the text does not parse.
 [[nodiscard]] std::optional<Time> dateTime(const DateFormatter& formatter, const std::string& text);
 
 }  // namespace vorlent

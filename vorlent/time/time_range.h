@@ -34,9 +34,10 @@ struct TimeRange {
   [[nodiscard]] bool contains(const Time& time) const;
   // Ranges that only touch intersect.
   [[nodiscard]] bool intersects(const TimeRange& other) const;
-  // The common part, or nullopt when the ranges do not intersect. On equal
-  // moments the start comes from `other` and the finish from this range, which
-  // decides which of the 24:00 and 0:00 forms is returned.
+  // The common part, or std::nullopt when the ranges do not intersect. Where
+  // two ends are the same moment, `other` supplies the start and this range
+  // the finish; that choice settles whether midnight comes back as 24:00 or
+  // 0:00.
   [[nodiscard]] std::optional<TimeRange> intersecting(const TimeRange& other) const;
   [[nodiscard]] bool isMomentary() const { return start == finish; }
   // start <= finish.

@@ -44,7 +44,7 @@ Time Time::rounded(const TimeScale& scale) const {
   const TimeScale::Intervals* grid = scale.asIntervals();
   if (grid == nullptr) return *this;
   const Time& origin = grid->origin;
-  // Stored fields as they are: a 24:00 form counts as a full day.
+  // Measured from the stored fields, so a 24:00 spelling is a whole day on.
   const double elapsed = TimeRange(origin, *this).duration();
   if (!(std::isfinite(grid->period) && grid->period != 0)) {
     fatalStop("Time::rounded: the scale's period is zero or non-finite");

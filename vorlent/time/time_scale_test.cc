@@ -98,7 +98,8 @@ TEST(TimeRounding, TimesBeforeTheOriginSnapToEarlierGridPoints) {
 TEST(TimeRounding, GridPointsComeBackInTheirStartForm) {
   const TimeScale daily =
       TimeScale::intervals(1, TimeUnit::days, Time(0, 0, 0), Rule::toNearestOrAwayFromZero);
-  // 24:00 counts as a full day and snaps to the next day's 0:00.
+  // Measured from the stored fields, 24:00 is a whole day on and snaps to
+  // the next day's 0:00.
   expectSameFields(Time(0, 2, kDay).rounded(daily), Time(0, 3, 0));
   expectSameFields(Time(0, 3, 0).rounded(daily), Time(0, 3, 0));
   const TimeScale weekly = TimeScale::intervalsWith(1, TimeUnit::weeks, Time(0, 6, kDay), Rule::up);

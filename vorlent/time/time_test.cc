@@ -44,7 +44,8 @@ TEST(TimeEquality, DayEndEqualsNextDayStart) {
 }
 
 TEST(TimeEquality, OnlyTheDayEndFormIsNormalised) {
-  // A negative time of day or a day outside 0...6 is compared as stored.
+  // Only 24:00 is folded into the next day; other out-of-range fields are
+  // compared field by field.
   EXPECT_NE(Time(0, 1, -1), Time(0, 0, kDay - 1));
   EXPECT_NE(Time(0, 7, 0), Time(1, 0, 0));
   EXPECT_EQ(Time(0, 0, 0.0), Time(0, 0, -0.0));
@@ -277,7 +278,7 @@ TEST(TimeCalendar, DateConversionAtTheEpoch) {
 }
 
 TEST(TimeCalendar, DatesBeforeTheEpochSplitByFloorDivision) {
-  // One and a half days before the epoch: Friday noon of week -1.
+  // 36 hours before the epoch: Friday noon of week -1.
   expectSameFields(Time(Date(-kDay - 1.5 * kDay)), Time(-1, 5, 12 * kHour));
   expectSameFields(Time(Date(-kDay - 1)), Time(-1, 6, kDay - 1));
   expectSameFields(Time(Date(-kDay - 7 * kDay)), Time(-1, 0, 0));

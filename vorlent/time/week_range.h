@@ -15,7 +15,7 @@ struct WeekRange {
   int64_t finish = 6;
 
   constexpr WeekRange() = default;
-  // nullopt start means Sunday (0), nullopt finish Saturday (6).
+  // A std::nullopt start means Sunday (0), a std::nullopt finish Saturday (6).
   constexpr WeekRange(std::optional<int64_t> from, std::optional<int64_t> to)
       : start(from.value_or(0)), finish(to.value_or(6)) {}
 

@@ -71,7 +71,7 @@ Time alignBackward(const WorkingWeek& week, const Time& time) {
 }
 
 // An excluded interval in order, start in 0:00 form and finish in 24:00 form;
-// nullopt when it has no length (it excludes nothing).
+// std::nullopt when it has no length (it excludes nothing).
 std::optional<TimeRange> orientedInterval(const TimeRange& interval) {
   Time low = interval.start;
   Time high = interval.finish;
@@ -249,8 +249,8 @@ Time nextTimeout(const ScheduleDefinition& schedule, const WorkingWeek& week, co
                  const Time& clearUntil) {
   if (!std::isfinite(time.timeOfDay)) return time;
   const Time given = gridForm(time);
-  // 24:00 and the next day's 0:00 are one moment; only the 0:00 form lies
-  // inside the next day's working hours.
+  // Midnight spelt 24:00 closes its day; only spelt 0:00 can it fall within
+  // the following day's working hours.
   const Time current = startForm(given);
   if (!week.hasWorkingTime || !isWorkingForward(week, current)) return given;
   Time end;

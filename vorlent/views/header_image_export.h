@@ -1,0 +1,44 @@
+#pragma once
+
+// Capturing a view as it shows now and encoding the capture, for the header
+// view's image export. GUI thread only.
+
+#include <QByteArray>
+#include <QImage>
+
+#include <optional>
+
+class QWidget;
+
+namespace vorlent {
+
+// What an image writer is told besides the format; an absent value leaves
+// the writer's own default, and a value a format does not understand is
+// ignored by its writer.
+struct ImageProperties {
+  // 0 (smallest file) to 100 (best image), for lossy formats such as JPEG;
+  // values outside are brought into that range.
+  std::optional<int> quality;
+  // The format's own compression setting (for TIFF 0 is none and 1 LZW).
+  std::optional<int> compression;
+
+  friend bool operator==(const ImageProperties&, const ImageProperties&) = default;
+};
+
+namespace detail {
+
+// The widget's `rect()` rendered with its children into a new ARGB32
+// premultiplied image at the widget's device pixel ratio, over transparency.
+// A widget without area, or one too large to hold in memory, gives a null
+// image.
+[[nodiscard]] QImage renderWidgetImage(QWidget& widget);
+
+// `image` encoded by Qt's writer for `format` ("png", "jpeg", "bmp", …, in
+// any letter case). A null image, a format no writer knows, or a writer that
+// fails gives an empty array.
+[[nodiscard]] QByteArray encodeWidgetImage(const QImage& image, const QByteArray& format,
+                                           const ImageProperties& properties);
+
+}  // namespace detail
+
+}  // namespace vorlent

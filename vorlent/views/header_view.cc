@@ -1,0 +1,262 @@
+#include "vorlent/views/header_view.h"
+
+#include <QEvent>
+#include <QFontMetrics>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+#include <vector>
+
+#include "vorlent/intervals/time_interval_type.h"
+#include "vorlent/intervals/time_label_format.h"
+#include "vorlent/views/appearance_mode_provider.h"
+#include "vorlent/views/conversions.h"
+#include "vorlent/views/header_canvas.h"
+#include "vorlent/views/pan_gesture_recognizer.h"
+#include "vorlent/views/qt_run_loop.h"
+#include "vorlent/views/standard_scroll_view.h"
+
+namespace vorlent {
+
+namespace {
+
+// `widget` filling `parent` through a layout without margins.
+void fill(QWidget& parent, QWidget& widget) {
+  auto* layout = new QVBoxLayout(&parent);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(&widget);
+}
+
+}  // namespace
+
+GanttChartHeader::GanttChartHeader(QWidget* parent)
+    : QWidget(parent), self_(this, [](GanttChartHeader*) {}) {
+  QtRunLoop::installForApplication();
+  setUpHeaderView();
+}
+
+GanttChartHeader::~GanttChartHeader() {
+  releaseController();
+  // Children go after this destructor, when the view is only a QWidget:
+  // nothing they do on their way may reach it.
+  if (scrollView_ != nullptr) scrollView_->disconnect(this);
+  if (pan_ != nullptr) pan_->disconnect(this);
+  if (canvas_ != nullptr) canvas_->setMainView(nullptr);
+  self_.reset();
+}
+
+void GanttChartHeader::setUpHeaderView() {
+  contentView_ = new QWidget(this);
+  auto* scrollView = new StandardScrollView(contentView_);
+  auto* canvas = new GanttChartHeaderCanvas;
+  scrollView->setCanvas(canvas);
+  scrollView->setHasVerticalScroller(false);
+  // The view is as high as its host makes it, a few rows of text, far below
+  // a scroll area's own minimum; its size hints speak for it instead.
+  scrollView->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+  setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+  fill(*contentView_, *scrollView);
+  fill(*this, *contentView_);
+  scrollView_ = scrollView;
+  canvas_ = canvas;
+  pan_ = new DraggingPanGestureRecognizer(canvas);
+  canvas_->setMainView(this);
+  connect(scrollView_, &StandardScrollView::didLiveScroll, this, [this] {
+    if (controller_) updateHeaderViewport();
+  });
+  connect(pan_, &PanGestureRecognizer::panned, this, [this] {
+    if (pan_ != nullptr) panWithRecognizer(*pan_);
+  });
+}
+
+QSize GanttChartHeader::sizeHint() const {
+  constexpr int64_t kMostRows = 64;  // keeps the product an int
+  const int rows =
+      controller_ ? static_cast<int>(std::clamp<int64_t>(controller_->rowCount(), 0, kMostRows))
+                  : 2;
+  const int rowHeight = QFontMetrics(font()).height() + 6;
+  return QSize(kPreferredWidth, rows * rowHeight);
+}
+
+QSize GanttChartHeader::minimumSizeHint() const { return QSize(0, 0); }
+
+StandardScrollView* GanttChartHeader::scrollView() const { return scrollView_.data(); }
+
+QWidget* GanttChartHeader::clipView() const { return canvas_.data(); }
+
+GanttChartHeaderCanvas* GanttChartHeader::canvas() const { return canvas_.data(); }
+
+// --- Controller -----------------------------------------------------------------
+
+void GanttChartHeader::setController(std::shared_ptr<GanttChartHeaderController> controller) {
+  const QPointer<GanttChartHeader> alive(this);
+  const std::uint64_t assignment = ++controllerAssignments_;
+  headerControllerWillChange();
+  if (alive == nullptr || assignment != controllerAssignments_) return;
+  // The old controller goes only once this view is done with it.
+  const std::shared_ptr<GanttChartHeaderController> old =
+      std::exchange(controller_, std::move(controller));
+  headerControllerDidChange();
+}
+
+void GanttChartHeader::headerControllerWillChange() {
+  const std::shared_ptr<GanttChartHeaderController> controller = controller_;
+  if (!controller) return;
+  // A zoom drag of this view cannot go on without it.
+  if (isPanning()) controller->endDragging();
+  modeProvider_.reset();
+  // Without the view's appearance the controller falls back to its own mode.
+  controller->setModeProvider(nullptr);
+  controller->updateDefaultStyle(false);
+  controller->setObserver({});
+  controller->setScroller({});
+  controller->setPresenter({});
+}
+
+void GanttChartHeader::headerControllerDidChange() {
+  const std::shared_ptr<GanttChartHeaderController> controller = controller_;
+  if (!controller) return;
+  // Each step below may notify hosts, who may replace the controller or
+  // destroy the view; the newer assignment has then done all that is left.
+  const QPointer<GanttChartHeader> alive(this);
+  const auto stillAttached = [&] { return alive != nullptr && controller_ == controller; };
+  controller->setPresenter(self_);
+  updateGeometry();
+  updateHeaderCanvasSize();
+  if (!stillAttached()) return;
+  controller->setScroller(self_);
+  controller->setObserver(self_);
+  modeProvider_ = std::make_shared<AppearanceModeProvider>(this);
+  controller->setModeProvider(modeProvider_);
+  if (!stillAttached()) return;
+  controller->updateDefaultStyle(false);
+  if (!stillAttached()) return;
+  redraw();
+}
+
+void GanttChartHeader::releaseController() {
+  const std::shared_ptr<GanttChartHeaderController> controller = controller_;
+  if (!controller) return;
+  if (isPanning()) controller->endDragging();
+  if (controller->observer().get() == this) controller->setObserver({});
+  if (controller->scroller().get() == this) controller->setScroller({});
+  if (controller->presenter().get() == this) controller->setPresenter({});
+  if (modeProvider_ && controller->modeProvider() == modeProvider_) {
+    controller->setModeProvider(nullptr);
+  }
+}
+
+// --- Observer -------------------------------------------------------------------
+
+void GanttChartHeader::totalDiagramHeaderSizeDidChange() { updateHeaderCanvasSize(); }
+
+void GanttChartHeader::highlightedScheduleAreasDidChange() { redraw(); }
+
+void GanttChartHeader::cellsDidChange() { redraw(); }
+
+void GanttChartHeader::zoomDidChange() { redraw(); }
+
+void GanttChartHeader::settingsDidChange() { redraw(); }
+
+void GanttChartHeader::redraw() {
+  if (canvas_ != nullptr) canvas_->update();
+}
+
+// --- Document and viewport --------------------------------------------------------
+
+void GanttChartHeader::updateHeaderCanvasSize() {
+  const std::shared_ptr<GanttChartHeaderController> controller = controller_;
+  if (!controller || scrollView_ == nullptr) return;
+  const double width = controller->totalDiagramHeaderSize().width;
+  const QPointer<GanttChartHeader> alive(this);
+  // The scroll view cuts a longer (or infinite) header to what it can hold.
+  scrollView_->setDocumentSize(QSizeF(std::isnan(width) ? 0 : width, canvas_->height()));
+  if (alive == nullptr || controller_ != controller) return;
+  updateHeaderViewport();
+}
+
+void GanttChartHeader::updateHeaderViewport() {
+  const std::shared_ptr<GanttChartHeaderController> controller = controller_;
+  if (!controller || scrollView_ == nullptr) return;
+  const QRectF visible = scrollView_->documentVisibleRect();
+  const double documentWidth = scrollView_->documentSize().width();
+  const bool narrow = documentWidth < visible.width();
+  controller->setViewport(
+      fromQt(QRectF(narrow ? 0 : visible.x(), visible.y(), narrow ? documentWidth : visible.width(),
+                    visible.height())));
+}
+
+void GanttChartHeader::scrollTo(double startX, double finishX) {
+  if (scrollView_ == nullptr) return;
+  const QPointer<GanttChartHeader> alive(this);
+  const double top = scrollView_->documentVisibleRect().top();
+  scrollView_->scrollRectToVisible(QRectF(startX, top, finishX - startX, 0));
+  if (alive != nullptr) updateHeaderViewport();
+}
+
+void GanttChartHeader::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() != QEvent::PaletteChange) return;
+  const QPointer<GanttChartHeader> alive(this);
+  if (controller_) controller_->updateDefaultStyle(false);
+  if (alive != nullptr) redraw();
+}
+
+// --- Zooming by dragging ----------------------------------------------------------
+
+bool GanttChartHeader::isPanning() const {
+  return pan_ != nullptr && (pan_->state() == GestureRecognizer::State::began ||
+                             pan_->state() == GestureRecognizer::State::changed);
+}
+
+void GanttChartHeader::panWithRecognizer(DraggingPanGestureRecognizer& recognizer) {
+  // Held for the call: a notification may replace it or destroy the view.
+  const std::shared_ptr<GanttChartHeaderController> controller = controller_;
+  if (!controller) return;
+  switch (recognizer.state()) {
+    case GestureRecognizer::State::began: {
+      const QPointer<DraggingPanGestureRecognizer> stillThere(&recognizer);
+      controller->beginDragging(fromQt(recognizer.locationInViewWhenDraggingStarted()));
+      if (stillThere == nullptr || controller_ != controller) return;
+      controller->continueDragging(fromQt(recognizer.locationInView()));
+      break;
+    }
+    case GestureRecognizer::State::changed:
+      controller->continueDragging(fromQt(recognizer.locationInView()));
+      break;
+    case GestureRecognizer::State::ended:
+      controller->endDragging();
+      break;
+    default:
+      break;
+  }
+}
+
+// --- Image export -----------------------------------------------------------------
+
+QImage GanttChartHeader::imageRepresentation() { return detail::renderWidgetImage(*this); }
+
+QPixmap GanttChartHeader::image() { return QPixmap::fromImage(imageRepresentation()); }
+
+QByteArray GanttChartHeader::imageData() { return imageData("png"); }
+
+QByteArray GanttChartHeader::imageData(const QByteArray& format,
+                                       const ImageProperties& properties) {
+  return detail::encodeWidgetImage(imageRepresentation(), format, properties);
+}
+
+// --- Design-time sample -------------------------------------------------------------
+
+void GanttChartHeader::prepareForInterfaceBuilder() {
+  auto controller = GanttChartHeaderController::create(std::nullopt);
+  controller->setRows({GanttChartHeaderRow(
+      TimeSelector(TimeIntervalType::days(), TimeLabelFormat::dayOfWeekShortAbbreviation()))});
+  const Time start = Time::reference();
+  controller->setScrollableTimeline(TimeRange(start, start.addingWeeks(5)));
+  setController(std::move(controller));
+}
+
+}  // namespace vorlent

@@ -1,0 +1,226 @@
+#pragma once
+
+#include <QByteArray>
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QPixmap>
+#include <QPointF>
+#include <QPointer>
+#include <QRectF>
+#include <QSize>
+#include <QSizeF>
+#include <QString>
+#include <QWidget>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "vorlent/controllers/header_controller.h"
+#include "vorlent/controllers/header_protocols.h"
+#include "vorlent/views/header_image_export.h"
+
+class QPainter;
+
+namespace vorlent {
+
+class DraggingPanGestureRecognizer;
+class GanttChartHeaderCanvas;
+class StandardScrollView;
+
+// The widget of the time-scale header: a horizontally scrolling view whose
+// virtual document is as wide as the whole header and exactly as high as the
+// view, drawn by a GanttChartHeaderController. The view holds no header
+// logic. It is its controller's presenter, scroller and observer; it keeps
+// the document as wide as the header (the scroll view cuts an infinite
+// header to the longest document it holds, which still scrolls), writes the
+// visible rectangle into the controller after every scroll and resize,
+// turns a horizontal drag into zooming, redraws on the controller's
+// notifications and follows the palette's light or dark appearance.
+//
+// Made with its children (a content widget holding a StandardScrollView
+// whose viewport is a GanttChartHeaderCanvas, and a pan recogniser on the
+// canvas). The vertical scroller is off and the horizontal one shown as
+// needed; both stay settable through `scrollView()`, so a chart view can hide
+// the horizontal one and give the header the vertical policy of the chart
+// area below, keeping the two viewports equally wide.
+//
+// The view owns its controller; the controller refers back weakly, and a
+// view destroyed or detached clears the references that are still its own,
+// so a controller that outlives its view never calls it. A notification may
+// replace the controller or destroy the view (from code outside the view's
+// own event handling, or with deleteLater() inside it, as for any widget);
+// the view then stops what it was doing. GUI thread only.
+//
+// Every drawing hook exists in two forms: the form on the library's values
+// is what the controller calls; it converts its arguments (see
+// conversions.h) and calls the form on Qt values, which takes the painter of
+// the drawing pass first, draws, and is the one to override (add
+// `using GanttChartHeader::drawCell;` and the like to a subclass, so the
+// other form stays visible). Outside a drawing pass the library forms draw
+// nothing.
+class GanttChartHeader : public QWidget,
+                         public GanttChartHeaderObserver,
+                         public GanttChartHeaderScroller,
+                         public GanttChartHeaderPresenter {
+  Q_OBJECT
+
+ public:
+  explicit GanttChartHeader(QWidget* parent = nullptr);
+  ~GanttChartHeader() override;
+  GanttChartHeader(const GanttChartHeader&) = delete;
+  GanttChartHeader& operator=(const GanttChartHeader&) = delete;
+
+  // As high as its controller's rows (two without a controller) in the
+  // widget's font, read when asked; the view shrinks to nothing. The height
+  // policy is fixed: a host (or the chart view) sets the height it wants.
+  [[nodiscard]] QSize sizeHint() const override;
+  [[nodiscard]] QSize minimumSizeHint() const override;
+
+  // --- Children ----------------------------------------------------------------
+  [[nodiscard]] StandardScrollView* scrollView() const;
+  // The widget that shows the visible part of the document: in Qt the
+  // scroll view's viewport, which is the canvas itself.
+  [[nodiscard]] QWidget* clipView() const;
+
+  // --- Controller --------------------------------------------------------------
+  [[nodiscard]] std::shared_ptr<GanttChartHeaderController> controller() const {
+    return controller_;
+  }
+  // Detaches the current controller (its mode provider first, then its
+  // observer, scroller and presenter; a zoom drag of this view under way on
+  // it ends), stores the new one and attaches it: presenter, document size,
+  // scroller, observer, a mode provider over this view's palette, then a
+  // redraw. Assigning the same controller attaches it afresh; nullptr leaves
+  // the view empty. An assignment made by the controller's notifications
+  // meanwhile is the one that stays.
+  void setController(std::shared_ptr<GanttChartHeaderController> controller);
+
+  // --- GanttChartHeaderObserver --------------------------------------------------
+  // Sizes the document again.
+  void totalDiagramHeaderSizeDidChange() override;
+  // These four redraw the visible part.
+  void highlightedScheduleAreasDidChange() override;
+  void cellsDidChange() override;
+  void zoomDidChange() override;
+  void settingsDidChange() override;
+
+  // --- Drawing -----------------------------------------------------------------
+  // Asks the controller to draw the part of the header inside `within`
+  // (document coordinates) with `painter`; nothing without a controller.
+  virtual void draw(QPainter& painter, const QRectF& within);
+  // The painter of the drawing pass under way, or nullptr between passes.
+  [[nodiscard]] QPainter* activePainter() const { return activePainter_; }
+
+  // --- Drawing hooks (GanttChartHeaderPresenter) --------------------------------
+  // Fills (0, 0, size).
+  void drawBackground(const Color& color, const Size& size) override;
+  virtual void drawBackground(QPainter& painter, const QColor& color, const QSizeF& size);
+  // A line from p1 to p2; the rectangle is the header's, for overrides.
+  void drawBorder(const Rectangle& rectangle, const Line& line, double lineWidth,
+                  const Color& color) override;
+  virtual void drawBorder(QPainter& painter, const QRectF& rectangle, const QPointF& p1,
+                          const QPointF& p2, double lineWidth, const QColor& color);
+  // Fills the rectangle; the selector is for overrides.
+  void drawTimeArea(const ScheduleTimeSelector& selector, const Rectangle& rectangle,
+                    const Color& fillColor) override;
+  virtual void drawTimeArea(QPainter& painter, const ScheduleTimeSelector& selector,
+                            const QRectF& rectangle, const QColor& fillColor);
+  // Fills the rectangle; selector and row are for overrides.
+  void drawCell(const TimeSelector& selector, const GanttChartHeaderRow& row,
+                const Rectangle& rectangle, const Color& backgroundColor) override;
+  virtual void drawCell(QPainter& painter, const TimeSelector& selector,
+                        const GanttChartHeaderRow& row, const QRectF& rectangle,
+                        const QColor& backgroundColor);
+  // A line from p1 to p2; selector, row and rectangle are for overrides.
+  void drawCellBorder(const TimeSelector& selector, const GanttChartHeaderRow& row,
+                      const Rectangle& rectangle, const Line& line, double lineWidth,
+                      const Color& color) override;
+  virtual void drawCellBorder(QPainter& painter, const TimeSelector& selector,
+                              const GanttChartHeaderRow& row, const QRectF& rectangle,
+                              const QPointF& p1, const QPointF& p2, double lineWidth,
+                              const QColor& color);
+  // The text, aligned horizontally by `alignment` and wrapped at word
+  // boundaries (a word too long for a line anywhere), clipped to the
+  // rectangle. Centred vertically it is drawn in a rectangle as high as the
+  // text measures on one line, centred in the given one; at the top, in the
+  // given rectangle. No ellipsis is added.
+  void drawCellLabel(const TimeSelector& selector, const GanttChartHeaderRow& row,
+                     const Rectangle& rectangle, const std::string& text,
+                     const Color& foregroundColor, TextAlignment alignment, const Font& font,
+                     VerticalTextAlignment verticalAlignment) override;
+  virtual void drawCellLabel(QPainter& painter, const TimeSelector& selector,
+                             const GanttChartHeaderRow& row, const QRectF& rectangle,
+                             const QString& text, const QColor& foregroundColor,
+                             Qt::Alignment alignment, const QFont& font,
+                             VerticalTextAlignment verticalAlignment);
+
+  // --- GanttChartHeaderScroller --------------------------------------------------
+  // Scrolls as little as shows startX...finishX (a span wider than the view
+  // from its start), keeping the vertical position, then writes the visible
+  // rectangle into the controller at once. Non-finite values scroll nothing.
+  void scrollTo(double startX, double finishX) override;
+
+  // --- Image export ----------------------------------------------------------------
+  // Each captures the view as it shows now, at its size (times the device
+  // pixel ratio). An empty view gives a null image and empty data.
+  [[nodiscard]] QImage imageRepresentation();
+  [[nodiscard]] QPixmap image();
+  // PNG.
+  [[nodiscard]] QByteArray imageData();
+  // In a format Qt's image writers know ("png", "jpeg", "bmp", …); an
+  // unknown one gives empty data.
+  [[nodiscard]] QByteArray imageData(const QByteArray& format,
+                                     const ImageProperties& properties = {});
+
+  // Shows a sample for designing a window: five weeks of days from the
+  // library's reference time, labelled with short weekday names.
+  void prepareForInterfaceBuilder();
+
+ protected:
+  [[nodiscard]] QWidget* contentView() const { return contentView_; }
+  [[nodiscard]] GanttChartHeaderCanvas* canvas() const;
+
+  // Makes the document as wide as the controller's header (a NaN width
+  // counts as 0) and as high as the visible area, then writes the viewport.
+  // Runs whenever the visible area (the canvas) changes size.
+  void updateHeaderCanvasSize();
+  // Writes the visible rectangle into the controller: beside a header
+  // narrower than the view, from x 0 as wide as the header.
+  void updateHeaderViewport();
+
+  // A palette change re-resolves the controller's theme for light or dark.
+  void changeEvent(QEvent* event) override;
+
+ private:
+  friend class GanttChartHeaderCanvas;
+
+  static constexpr int kPreferredWidth = 400;
+
+  void setUpHeaderView();
+  void headerControllerWillChange();
+  void headerControllerDidChange();
+  void panWithRecognizer(DraggingPanGestureRecognizer& recognizer);
+  [[nodiscard]] bool isPanning() const;
+  // Clears what this view put into its controller, leaving references that
+  // others have put there since.
+  void releaseController();
+  void redraw();
+
+  QWidget* contentView_ = nullptr;  // owned as a child
+  QPointer<StandardScrollView> scrollView_;
+  QPointer<GanttChartHeaderCanvas> canvas_;
+  QPointer<DraggingPanGestureRecognizer> pan_;
+  std::shared_ptr<GanttChartHeaderController> controller_;
+  // This view as the controller's weak presenter, scroller and observer: a
+  // reference that does not own, reset when the view goes so that those
+  // weak references expire with it.
+  std::shared_ptr<GanttChartHeader> self_;
+  std::shared_ptr<const ModeProvider> modeProvider_;
+  QPainter* activePainter_ = nullptr;
+  // Counts assignments, so that one made from inside another is noticed.
+  std::uint64_t controllerAssignments_ = 0;
+};
+
+}  // namespace vorlent
