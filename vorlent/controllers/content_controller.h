@@ -436,10 +436,11 @@ class GanttChartContentController
   // bounding box touching the rectangle.
   [[nodiscard]] static bool passesThrough(const std::vector<Point>& polyline, const Rectangle& box,
                                           const Rectangle& rectangle);
-  // The route of a dependency by `generator`; empty when either bar has no
+  // The route of a dependency by `generator`; none when either bar has no
   // finite bounds.
-  [[nodiscard]] std::vector<Point> routeOf(const GanttChartDependencyPtr& dependency,
-                                           const GanttChartDiagramGenerator& generator) const;
+  [[nodiscard]] std::optional<std::vector<Point>> routeOf(
+      const GanttChartDependencyPtr& dependency,
+      const GanttChartDiagramGenerator& generator) const;
   // The top of the row holding y; 0 without a usable row height.
   [[nodiscard]] double rowTop(double y) const;
   // The router's bends between the two end points, by dependency type.
