@@ -287,7 +287,10 @@ void GanttChartContentController::dragBarVertically(const GanttChartItemPtr& ite
   const int64_t target = std::max<int64_t>(std::min(row(pointer.y), rowCount - 1), 0);
   if (!draggedRow_ || *draggedRow_ != target) {
     draggedRow_ = target;
-    itemManager()->updateRow(item, target);
+    // Held for the call: an observer told of the move may replace the
+    // controller's manager before the call returns.
+    const GanttChartItemManagerPtr manager = itemManager();
+    manager->updateRow(item, target);
     if (generation != draggingGeneration_) return;
   }
   const double margin = settings().autoScrollMargin;
@@ -361,7 +364,10 @@ void GanttChartContentController::completeDependencyLine(
   // Linking an item the manager no longer holds would leave a dangling
   // dependency behind.
   if (!managesItem(from) || !managesItem(to)) return;
-  const GanttChartDependencyPtr dependency = itemManager()->addNewDependency(from, to, type);
+  // Held for the call, as the manager reports the new dependency before it
+  // returns.
+  const GanttChartItemManagerPtr manager = itemManager();
+  const GanttChartDependencyPtr dependency = manager->addNewDependency(from, to, type);
   if (!dependency) return;
   initialize(dependency);
   if (settings().editsNewlyCreatedDependencies) edit(dependency);
