@@ -72,8 +72,11 @@ GanttChartItemPtr itemOf(const Operation& operation) {
 void GanttChartContentController::beginDragging(const Point& point, bool acceptScrolling) {
   ReactionScope scope(*this);
   // A drag still under way (its end was never reported) ends first, so that
-  // its timer stops and its decorations go.
+  // its timer stops and its decorations go. Called back while that drag is
+  // being ended, the new drag takes its place and the ending one leaves it
+  // alone.
   cancelDragging();
+  if (draggingOperation_) forgetDragging();
   const uint64_t drag = ++draggingGeneration_;
   draggingCursor_.reset();
   if (!isFinite(point)) return;
@@ -339,6 +342,10 @@ void GanttChartContentController::finishDragging(bool completing) {
   // A callback began a drag of its own: that one stays.
   if (drag != draggingGeneration_) return;
   ++draggingGeneration_;
+  forgetDragging();
+}
+
+void GanttChartContentController::forgetDragging() {
   draggingTimer_ = RepeatingTimer();
   draggingToPoint_.reset();
   draggingCursor_.reset();
