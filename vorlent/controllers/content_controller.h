@@ -757,6 +757,9 @@ class GanttChartContentController
   // The end of a drag shared by `endDragging` (completing) and
   // `cancelDragging`.
   void finishDragging(bool completing);
+  // Stops the timer and forgets the drag's operation, pointer, cursor,
+  // completion and applied values.
+  void forgetDragging();
   void completeDependencyLine(const GanttChartDraggingOperation& operation,
                               const std::optional<GanttChartDraggingCompletion>& completion);
   // The item the drag under way edits (the source of a dependency being
