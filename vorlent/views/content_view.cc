@@ -2,7 +2,6 @@
 
 #include <QEvent>
 #include <QLayout>
-#include <QToolTip>
 #include <QVBoxLayout>
 
 #include <algorithm>
