@@ -223,6 +223,19 @@ TEST(ContentIntervalAreas, TakeTheFirstStyleFoundForEachInterval) {
   EXPECT_EQ(chart.controller->highlightedIntervalAreas()[10].style, std::nullopt);
 }
 
+TEST(ContentIntervalAreas, AHostMayAssignTheHighlightersWhileTheyAreEvaluated) {
+  Chart chart;
+  std::weak_ptr<GanttChartContentController> weak = chart.controller;
+  auto clearing = std::make_shared<TimeLabelSource>([weak](const TimeRange&) {
+    if (auto controller = weak.lock()) controller->setIntervalHighlighters({});
+    return std::optional<std::string>("day");
+  });
+  chart.controller->setIntervalHighlighters({TimeSelector(days(), clearing), TimeSelector(days())});
+  // The areas of the highlighters in force when they were asked for.
+  EXPECT_EQ(chart.controller->highlightedIntervalAreas().size(), 14U);
+  EXPECT_THAT(chart.controller->intervalHighlighters(), IsEmpty());
+}
+
 TEST(ContentIntervalAreas, AreasOpenToTheEndsOfTimeStopBeyondTheVisibleTimeline) {
   Chart chart;
   chart.controller->setIntervalHighlighters(

@@ -452,6 +452,67 @@ TEST(ContentRouter, ASourceInsideItsTargetHasNothingToRoute) {
   }
 }
 
+// Each condition of the router at and just beyond its limit, and the cases
+// the examples above leave out. The source is Monday on row 1 (x 60...120)
+// unless given; every bar is 19 points high, 3 below its row's top.
+TEST(ContentRouter, EachConditionHoldsUpToItsLimit) {
+  struct Case {
+    const char* what;
+    double fromLeft;
+    int64_t toRow;
+    double toLeft, toWidth;
+    GanttChartDependencyType type;
+    bool onSourceRow;
+    Points expected;
+  };
+  const Points downOnto{{120, 37.5}, {128, 37.5}, {128, 53}};
+  const Case cases[] = {
+      {"onto the bottom edge, whatever the source-row setting", 60, 0, 123, 60, kFinishToStart,
+       true, {{120, 37.5}, {128, 37.5}, {128, 22}}},
+      {"onto a bar starting the minimum width before the finish", 60, 2, 116, 60, kFinishToStart,
+       false, downOnto},
+      {"not onto one starting earlier", 60, 2, 115, 60, kFinishToStart, false,
+       {{120, 37.5}, {128, 37.5}, {128, 50}, {107, 50}, {107, 62.5}, {115, 62.5}}},
+      {"onto a bar starting just before the rounded corner", 60, 2, 125.5, 60, kFinishToStart,
+       false, downOnto},
+      {"not onto one starting at the corner", 60, 2, 126, 60, kFinishToStart, false,
+       {{120, 37.5}, {128, 37.5}, {128, 50}, {118, 50}, {118, 62.5}, {126, 62.5}}},
+      {"onto a bar just wider than two ends and minimum widths", 60, 2, 123, 24.5,
+       kFinishToStart, false, downOnto},
+      {"not onto a bar on the source's own row", 60, 1, 123, 60, kFinishToStart, false,
+       {{120, 37.5}, {121.5, 37.5}, {121.5, 37.5}, {123, 37.5}}},
+      {"a short hop up to two end lengths", 60, 1, 135.5, 60, kFinishToStart, false,
+       {{120, 37.5}, {127.75, 37.5}, {127.75, 37.5}, {135.5, 37.5}}},
+      {"straight from two end lengths on", 60, 1, 136, 60, kFinishToStart, false,
+       {{120, 37.5}, {136, 37.5}}},
+      {"back along the bottom of its own row", 60, 1, 20, 30, kFinishToStart, false,
+       {{120, 37.5}, {128, 37.5}, {128, 50}, {12, 50}, {12, 37.5}, {20, 37.5}}},
+      {"one turn from two end lengths on", 60, 3, 136, 60, kFinishToStart, false,
+       {{120, 37.5}, {128, 37.5}, {128, 87.5}, {136, 87.5}}},
+      {"start to finish ahead on one row goes round", 200, 1, 220, 60, kStartToFinish, false,
+       {{200, 37.5}, {192, 37.5}, {192, 50}, {288, 50}, {288, 37.5}, {280, 37.5}}},
+      {"start to finish spanning on the source row", 200, 2, 20, 60, kStartToFinish, true,
+       {{200, 37.5}, {88, 37.5}, {88, 62.5}, {80, 62.5}}},
+      {"start to finish turning back, whatever the source-row setting", 60, 2, 100, 60,
+       kStartToFinish, true,
+       {{60, 37.5}, {52, 37.5}, {52, 50}, {168, 50}, {168, 62.5}, {160, 62.5}}},
+      {"start to start back to an earlier start on one row", 110, 1, 20, 30, kStartToStart, false,
+       {{110, 37.5}, {102, 37.5}, {102, 50}, {12, 50}, {12, 37.5}, {20, 37.5}}},
+      {"start to start down before the earlier start", 60, 3, 20, 30, kStartToStart, false,
+       {{60, 37.5}, {12, 37.5}, {12, 87.5}, {20, 87.5}}},
+      {"finish to finish down after the later finish", 60, 3, 100, 60, kFinishToFinish, false,
+       {{120, 37.5}, {168, 37.5}, {168, 87.5}, {160, 87.5}}},
+      {"only finish to start ends vertically", 60, 2, 123, 60, kStartToFinish, false,
+       {{60, 37.5}, {52, 37.5}, {52, 50}, {191, 50}, {191, 62.5}, {183, 62.5}}},
+  };
+  for (const Case& c : cases) {
+    Route route;
+    route.setSettings(true, c.onSourceRow);
+    EXPECT_EQ(route.between(1, c.fromLeft, 60, c.toRow, c.toLeft, c.toWidth, c.type), c.expected)
+        << c.what;
+  }
+}
+
 TEST(ContentRouter, StaysFiniteWithoutAUsableRowHeight) {
   Route route;
   route.controller->setRowHeight(0);
@@ -492,6 +553,25 @@ TEST(ContentDiagramGenerators, AHostsGeneratorRoutesEveryLineUntilItIsReleased) 
   chart.controller->settingsDidChange();
   EXPECT_EQ(chart.controller->visibleDependencyLines().front().polyline, elbow);
   EXPECT_EQ(chart.controller->dependency(Point{180, 37.5}), nullptr);
+}
+
+TEST(ContentDiagramGenerators, ALineLeftUnroutedIsListedButNeverMet) {
+  const auto a = makeItem("a", 0, at(kMonday), at(kTuesday));
+  const auto b = makeItem("b", 2, at(kThursday), at(kFriday));
+  Chart chart({a, b}, {link("ab", a, b)});
+  struct Unrouted : GanttChartDiagramGenerator {
+    std::vector<Point> dependencyPolyline(const Rectangle&, const Rectangle&,
+                                          GanttChartDependencyType, bool, bool) const override {
+      return {};
+    }
+  };
+  auto unrouted = std::make_shared<Unrouted>();
+  chart.controller->setDiagramGenerator(unrouted);
+  chart.controller->settingsDidChange();
+  ASSERT_THAT(labelsOf(chart.controller->visibleDependencyLines()), ElementsAre("ab"));
+  EXPECT_THAT(chart.controller->visibleDependencyLines().front().polyline, IsEmpty());
+  EXPECT_THAT(chart.controller->visibleDependencyLines(Rectangle(0, 0, 420, 250)), IsEmpty());
+  EXPECT_EQ(chart.controller->dependencyLine(Point{0, 0}, 1000), std::nullopt);
 }
 
 // --- Bad input ----------------------------------------------------------------------------

@@ -436,10 +436,11 @@ class GanttChartContentController
   // bounding box touching the rectangle.
   [[nodiscard]] static bool passesThrough(const std::vector<Point>& polyline, const Rectangle& box,
                                           const Rectangle& rectangle);
-  // The route of a dependency by `generator`; empty when either bar has no
+  // The route of a dependency by `generator`; none when either bar has no
   // finite bounds.
-  [[nodiscard]] std::vector<Point> routeOf(const GanttChartDependencyPtr& dependency,
-                                           const GanttChartDiagramGenerator& generator) const;
+  [[nodiscard]] std::optional<std::vector<Point>> routeOf(
+      const GanttChartDependencyPtr& dependency,
+      const GanttChartDiagramGenerator& generator) const;
   // The top of the row holding y; 0 without a usable row height.
   [[nodiscard]] double rowTop(double y) const;
   // The router's bends between the two end points, by dependency type.
@@ -756,6 +757,9 @@ class GanttChartContentController
   // The end of a drag shared by `endDragging` (completing) and
   // `cancelDragging`.
   void finishDragging(bool completing);
+  // Stops the timer and forgets the drag's operation, pointer, cursor,
+  // completion and applied values.
+  void forgetDragging();
   void completeDependencyLine(const GanttChartDraggingOperation& operation,
                               const std::optional<GanttChartDraggingCompletion>& completion);
   // The item the drag under way edits (the source of a dependency being

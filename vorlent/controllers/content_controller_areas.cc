@@ -2,6 +2,7 @@
 // areas, built per viewport over the visible timeline.
 
 #include <limits>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -57,7 +58,9 @@ std::vector<ScheduleTimeArea> GanttChartContentController::buildHighlightedSched
   std::vector<ScheduleTimeArea> areas;
   if (scheduleHighlighters_.empty()) return areas;
   const TimeRange visible = visibleTimeline();
-  for (const ScheduleTimeSelector& highlighter : scheduleHighlighters_) {
+  // A copy: a host's calendar, asked below, may assign the highlighters.
+  const std::vector<ScheduleTimeSelector> highlighters = scheduleHighlighters_;
+  for (const ScheduleTimeSelector& highlighter : highlighters) {
     if (!highlighter.schedule) continue;
     const std::vector<TimeRange> intervals = highlighter.forTimeouts
                                                  ? highlighter.schedule->timeouts(visible)
@@ -97,11 +100,12 @@ std::optional<TimeAreaStyle> GanttChartContentController::intervalAreaStyle(
     if (auto chosen = highlighter.styleSelector->style(interval, highlighter)) return chosen;
   }
   if (highlighter.style) return highlighter.style;
-  const GanttChartContentBaseStyle& style = actualStyle();
-  if (style.timeAreaStyleSelector) {
-    if (auto chosen = style.timeAreaStyleSelector->style(interval, highlighter)) return chosen;
+  // Held while it is asked: it may replace the chart style, its only owner.
+  if (const std::shared_ptr<const TimeAreaStyleSelector> chooser =
+          actualStyle().timeAreaStyleSelector) {
+    if (auto chosen = chooser->style(interval, highlighter)) return chosen;
   }
-  return style.timeAreaStyle;
+  return actualStyle().timeAreaStyle;
 }
 
 TimeRange GanttChartContentController::intervalAreaExtent(const TimeRange& interval,
@@ -128,7 +132,10 @@ std::vector<TimeArea> GanttChartContentController::buildHighlightedIntervalAreas
   const double margin = drawingMargin();
   const Rectangle shown = viewport();
   const TimeRange reach = timeline(shown.left() - margin, shown.width() + 2 * margin);
-  for (const TimeSelector& highlighter : intervalHighlighters_) {
+  // A copy: the selectors, label generators and style selectors asked below
+  // are a host's and may assign the highlighters meanwhile.
+  const std::vector<TimeSelector> highlighters = intervalHighlighters_;
+  for (const TimeSelector& highlighter : highlighters) {
     if (!highlighter.intervalSelector) continue;
     const bool dropsEmpty = detail::dropsEmptyAreas(highlighter);
     for (const TimeRange& interval : highlighter.intervalSelector->times(visible)) {

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <span>
 #include <string>
 #include <utility>
@@ -161,11 +162,13 @@ GanttChartContentController::buildVisibleDependencyLines() const {
   visible.boxes.reserve(shown.size());
   const std::shared_ptr<const GanttChartDiagramGenerator> generator = actualDiagramGenerator();
   for (GanttChartDependencyPtr& dependency : shown) {
-    std::vector<Point> route = routeOf(dependency, *generator);
-    // A route that is not finite can be neither drawn nor hit.
-    if (route.empty() || !detail::isFinite(route)) continue;
-    visible.boxes.push_back(detail::boundingBox(route));
-    visible.lines.push_back(GanttChartDependencyLine{std::move(dependency), std::move(route)});
+    std::optional<std::vector<Point>> route = routeOf(dependency, *generator);
+    // A route that is not finite can be neither drawn nor hit. One of fewer
+    // than two points (a generator may give none) is listed all the same,
+    // though it never passes through anything.
+    if (!route || !detail::isFinite(*route)) continue;
+    visible.boxes.push_back(detail::boundingBox(*route));
+    visible.lines.push_back(GanttChartDependencyLine{std::move(dependency), *std::move(route)});
   }
   return visible;
 }
@@ -255,16 +258,16 @@ GanttChartDependencyPtr GanttChartContentController::dependency(const Point& poi
 std::vector<Point> GanttChartContentController::polyline(
     const GanttChartDependencyPtr& dependency) const {
   if (!dependency) return {};
-  return routeOf(dependency, *actualDiagramGenerator());
+  return routeOf(dependency, *actualDiagramGenerator()).value_or(std::vector<Point>());
 }
 
-std::vector<Point> GanttChartContentController::routeOf(
+std::optional<std::vector<Point>> GanttChartContentController::routeOf(
     const GanttChartDependencyPtr& dependency, const GanttChartDiagramGenerator& generator) const {
   const GanttChartItemPtr& from = dependency->from();
   const GanttChartItemPtr& to = dependency->to();
   const Rectangle fromBounds = bounds(from);
   const Rectangle toBounds = bounds(to);
-  if (!detail::isFinite(fromBounds) || !detail::isFinite(toBounds)) return {};
+  if (!detail::isFinite(fromBounds) || !detail::isFinite(toBounds)) return std::nullopt;
   return generator.dependencyPolyline(fromBounds, toBounds, dependency->type(),
                                       from->isMilestone(), to->isMilestone());
 }

@@ -72,8 +72,11 @@ GanttChartItemPtr itemOf(const Operation& operation) {
 void GanttChartContentController::beginDragging(const Point& point, bool acceptScrolling) {
   ReactionScope scope(*this);
   // A drag still under way (its end was never reported) ends first, so that
-  // its timer stops and its decorations go.
+  // its timer stops and its decorations go. Called back while that drag is
+  // being ended, the new drag takes its place and the ending one leaves it
+  // alone.
   cancelDragging();
+  if (draggingOperation_) forgetDragging();
   const uint64_t drag = ++draggingGeneration_;
   draggingCursor_.reset();
   if (!isFinite(point)) return;
@@ -287,7 +290,10 @@ void GanttChartContentController::dragBarVertically(const GanttChartItemPtr& ite
   const int64_t target = std::max<int64_t>(std::min(row(pointer.y), rowCount - 1), 0);
   if (!draggedRow_ || *draggedRow_ != target) {
     draggedRow_ = target;
-    itemManager()->updateRow(item, target);
+    // Held for the call: an observer told of the move may replace the
+    // controller's manager before the call returns.
+    const GanttChartItemManagerPtr manager = itemManager();
+    manager->updateRow(item, target);
     if (generation != draggingGeneration_) return;
   }
   const double margin = settings().autoScrollMargin;
@@ -336,6 +342,10 @@ void GanttChartContentController::finishDragging(bool completing) {
   // A callback began a drag of its own: that one stays.
   if (drag != draggingGeneration_) return;
   ++draggingGeneration_;
+  forgetDragging();
+}
+
+void GanttChartContentController::forgetDragging() {
   draggingTimer_ = RepeatingTimer();
   draggingToPoint_.reset();
   draggingCursor_.reset();
@@ -361,7 +371,10 @@ void GanttChartContentController::completeDependencyLine(
   // Linking an item the manager no longer holds would leave a dangling
   // dependency behind.
   if (!managesItem(from) || !managesItem(to)) return;
-  const GanttChartDependencyPtr dependency = itemManager()->addNewDependency(from, to, type);
+  // Held for the call, as the manager reports the new dependency before it
+  // returns.
+  const GanttChartItemManagerPtr manager = itemManager();
+  const GanttChartDependencyPtr dependency = manager->addNewDependency(from, to, type);
   if (!dependency) return;
   initialize(dependency);
   if (settings().editsNewlyCreatedDependencies) edit(dependency);

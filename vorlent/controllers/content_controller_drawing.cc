@@ -9,10 +9,13 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
+#include <string>
 #include <utility>
 
 #include "vorlent/controllers/content_controller.h"
 #include "vorlent/controllers/content_drawing_geometry.h"
+#include "vorlent/controllers/drawing_bounds.h"
 #include "vorlent/controllers/saturating_math.h"
 #include "vorlent/style/recorded_theme_access.h"
 
@@ -21,11 +24,6 @@ namespace vorlent {
 namespace {
 
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
-// The least margin of the drawing bounds, and how far they may reach beyond
-// the viewport at most: far enough that nothing drawn at the cut can be seen,
-// near enough that every coordinate fits a painter's integer device space.
-constexpr double kMinDrawingMargin = 100;
-constexpr double kMaxDrawingReach = 16777216;  // 2^24
 // No pass draws more rows than this, however thin they are.
 constexpr int64_t kMaxRowsPerPass = int64_t{1} << 20;
 
@@ -79,35 +77,19 @@ void GanttChartContentController::draw(const Rectangle& within) {
 
 double GanttChartContentController::drawingMargin() const {
   const Rectangle shown = viewport();
-  return std::min(
-      std::max({kMinDrawingMargin, std::abs(shown.size.width), std::abs(shown.size.height)}),
-      kMaxDrawingReach);
+  return std::min(std::max({detail::kMinDrawingMargin, std::abs(shown.size.width),
+                            std::abs(shown.size.height)}),
+                  detail::kMaxDrawingReach);
 }
 
 Rectangle GanttChartContentController::drawingBounds() const {
-  const Rectangle shown(viewport().origin, viewport().size);
-  const Size diagram = totalDiagramSize();
-  const double margin = drawingMargin();
-  // An unbounded diagram reaches as far as the viewport.
-  const double width = std::isfinite(diagram.width) ? diagram.width : shown.right();
-  const double height = std::isfinite(diagram.height) ? diagram.height : shown.bottom();
-  const double left = std::min(0.0, shown.left()) - margin;
-  const double top = std::min(0.0, shown.top()) - margin;
-  const double right = std::max(width, shown.right()) + margin;
-  const double bottom = std::max(height, shown.bottom()) + margin;
-  return Rectangle::fromEdges(
-      std::max(left, shown.left() - kMaxDrawingReach), std::max(top, shown.top() - kMaxDrawingReach),
-      std::min(right, shown.right() + kMaxDrawingReach),
-      std::min(bottom, shown.bottom() + kMaxDrawingReach));
+  return detail::drawingBounds(viewport(), totalDiagramSize());
 }
 
 // --- Background, borders and rows --------------------------------------------------
 
 void GanttChartContentController::drawBackground() {
-  const Rectangle area = drawingBounds();
-  const Size diagram = totalDiagramSize();
-  const Size size{std::clamp(diagram.width, 0.0, std::max(0.0, area.right())),
-                  std::clamp(diagram.height, 0.0, std::max(0.0, area.bottom()))};
+  const Size size = detail::paintableDiagramSize(viewport(), totalDiagramSize());
   const GanttChartContentSettings& current = settings();
   if (detail::RecordedThemeAccess::theme(current) == Theme::none()) {
     // A style assigned by hand may leave the background open.
@@ -417,12 +399,15 @@ void GanttChartContentController::drawCompletionBar(const GanttChartItemPtr& ite
 void GanttChartContentController::drawLabels(const GanttChartItemPtr& item,
                                              const Rectangle& bounds, const Rectangle& area) {
   const GanttChartItem& subject = *item;
+  // The texts are copies: the presenter (or a style selector asked on the
+  // way) may change the item's label or attachment while it is drawn, which
+  // would leave a reference into the item dangling.
   {
     const GanttChartContentBaseStyle& style = actualStyle();
     const double inset =
         subject.isMilestone() ? style.milestoneHorizontalLabelInset : style.horizontalLabelInset;
-    const std::optional<std::string>& label = subject.label();
-    if (settings().showsLabels && label && 2 * inset < bounds.width()) {
+    if (settings().showsLabels && subject.label() && 2 * inset < bounds.width()) {
+      const std::optional<std::string> label = subject.label();
       const std::optional<Rectangle> textBox =
           detail::clipped(bounds.insetBy(inset, style.verticalLabelInset), area);
       if (textBox && detail::isFinite(*textBox)) {
@@ -437,8 +422,8 @@ void GanttChartContentController::drawLabels(const GanttChartItemPtr& item,
   const GanttChartContentBaseStyle& style = actualStyle();
   const double attachmentWidth = attachmentLabelWidth();
   const double inset = style.horizontalAttachmentInset;
-  const std::optional<std::string>& attachment = subject.attachment();
-  if (!showsAttachments() || !attachment || !(2 * inset < attachmentWidth)) return;
+  if (!showsAttachments() || !subject.attachment() || !(2 * inset < attachmentWidth)) return;
+  const std::optional<std::string> attachment = subject.attachment();
   const Rectangle room(bounds.right(), bounds.top(), attachmentWidth, bounds.height());
   const std::optional<Rectangle> textBox =
       detail::clipped(room.insetBy(inset, style.verticalAttachmentInset), area);

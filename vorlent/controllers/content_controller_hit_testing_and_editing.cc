@@ -74,12 +74,20 @@ GanttChartElement GanttChartContentController::element(const Point& point) const
 
 // --- Activation and selection ---------------------------------------------------
 
+// Each call into the item manager below goes through a strong reference of
+// its own: the manager tells its observers before it returns, and one of
+// them may give the controller another manager, releasing this one.
+
 void GanttChartContentController::raiseToFront(const GanttChartItemPtr& item) {
-  if (settings().allowsUpdatingZIndexes) itemManager()->bringToFront(item);
+  if (!settings().allowsUpdatingZIndexes) return;
+  const GanttChartItemManagerPtr manager = itemManager();
+  manager->bringToFront(item);
 }
 
 void GanttChartContentController::raiseToFront(const GanttChartDependencyPtr& dependency) {
-  if (settings().allowsUpdatingZIndexes) itemManager()->bringToFront(dependency);
+  if (!settings().allowsUpdatingZIndexes) return;
+  const GanttChartItemManagerPtr manager = itemManager();
+  manager->bringToFront(dependency);
 }
 
 void GanttChartContentController::activate(const Point& point) {
@@ -93,7 +101,8 @@ void GanttChartContentController::activate(const Point& point) {
         // With selection on, the first activation of a summary only gets it
         // selected; activating it again toggles it.
         if (settings().allowsSelectingElements && selectedItem() != item) return;
-        itemManager()->updateExpansion(item, !item->isExpanded());
+        const GanttChartItemManagerPtr manager = itemManager();
+        manager->updateExpansion(item, !item->isExpanded());
         return;
       }
       if (auto target = activator()) target->activate(*found);
@@ -290,7 +299,8 @@ void GanttChartContentController::addNewItem(int64_t row, const Time& time, bool
   const Time snapped = timeScaleScheduleForNewItems()->rounding(time, timeScale());
   if (!isUsable(snapped)) return;
   if (auto target = editor(); target && !target->canAddNewItem(row, time, isMilestone)) return;
-  const GanttChartItemPtr item = itemManager()->addNewItem(row, snapped, isMilestone);
+  const GanttChartItemManagerPtr manager = itemManager();
+  const GanttChartItemPtr item = manager->addNewItem(row, snapped, isMilestone);
   if (!item) return;
   initialize(item);
   if (settings().editsNewlyCreatedItems) edit(item);
@@ -307,7 +317,8 @@ void GanttChartContentController::removeItem(const GanttChartItemPtr& item) {
   // A drag of the item would go on editing an item the manager no longer
   // holds.
   if (draggedItem() == item) cancelDragging();
-  itemManager()->removeItem(item);
+  const GanttChartItemManagerPtr manager = itemManager();
+  manager->removeItem(item);
 }
 
 void GanttChartContentController::removeDependency(const GanttChartDependencyPtr& dependency) {
@@ -318,7 +329,8 @@ void GanttChartContentController::removeDependency(const GanttChartDependencyPtr
     selectedElement_.reset();
     selectedElementDidChange();
   }
-  itemManager()->removeDependency(dependency);
+  const GanttChartItemManagerPtr manager = itemManager();
+  manager->removeDependency(dependency);
 }
 
 }  // namespace vorlent

@@ -429,6 +429,32 @@ TEST(ContentDragging, BeginningAgainCancelsTheDragUnderWay) {
   EXPECT_EQ(chart.task->start(), placed);
 }
 
+TEST(ContentDragging, ADragBegunWhileTheLastOneEndsTakesItsPlace) {
+  DragChart chart;
+  chart.drag(170, 10, 270, 10);
+  auto controller = chart.controller;
+  bool begun = false;
+  chart.recorder->onCall = [controller, &begun](const std::string& entry) {
+    if (entry != "observer.dependencyLineThumbAreaDidChange" || begun) return;
+    begun = true;
+    controller->beginDragging(Point{350, 35}, false);  // "other", 5 hours in
+  };
+  chart.controller->endDragging();
+  chart.recorder->onCall = nullptr;
+  ASSERT_TRUE(chart.controller->draggingOperation());
+  const auto* moving = chart.controller->draggingOperation()->as<Operation::MovingBar>();
+  ASSERT_NE(moving, nullptr);
+  EXPECT_EQ(moving->item, chart.other);
+
+  const Time placed = chart.task->start();
+  chart.controller->continueDragging(Point{450, 35});
+  EXPECT_EQ(chart.task->start(), placed);
+  EXPECT_EQ(chart.other->start(), monday(40));
+  chart.controller->endDragging();
+  EXPECT_FALSE(chart.controller->draggingOperation());
+  EXPECT_EQ(chart.loop->activeTimerCount(), 0u);
+}
+
 TEST(ContentDragging, IgnoresPointsThatAreNotFinite) {
   DragChart chart;
   chart.controller->beginDragging(Point{kNaN, 10}, true);

@@ -597,6 +597,38 @@ TEST(ContentDrawingFaults, APresenterMayChangeEverythingWhileItDraws) {
   EXPECT_GT(calls, 30);
 }
 
+TEST(ContentDrawingFaults, APresenterMayChangeTheTextsItIsGiven) {
+  // Drops the item's texts while drawing them, then reads what it was given.
+  struct Renamer : RecordingContentPresenter {
+    using RecordingContentPresenter::RecordingContentPresenter;
+    void drawBarLabel(const GanttChartItemPtr& item, const Rectangle& rectangle,
+                      const std::string& text, const Color& color, TextAlignment alignment,
+                      const Font& font) override {
+      item->setLabel(std::nullopt);
+      texts.push_back(text);
+      RecordingContentPresenter::drawBarLabel(item, rectangle, text, color, alignment, font);
+    }
+    void drawAttachmentLabel(const GanttChartItemPtr& item, const Rectangle& rectangle,
+                             const std::string& text, const Color& color,
+                             const Font& font) override {
+      item->setAttachment(std::nullopt);
+      texts.push_back(text);
+      RecordingContentPresenter::drawAttachmentLabel(item, rectangle, text, color, font);
+    }
+    std::vector<std::string> texts;
+  };
+  // Too long to be kept inside the string object itself.
+  const std::string label(40, 'l');
+  const std::string attachment(40, 'a');
+  const auto task = makeItem(label, 0, at(kMonday), at(kTuesday));
+  task->setAttachment(attachment);
+  Drawing drawing({task});
+  auto renamer = std::make_shared<Renamer>(drawing.controller);
+  drawing.controller->setPresenter(renamer);
+  drawing.controller->draw(Rectangle(0, 0, 420, 175));
+  EXPECT_THAT(renamer->texts, ElementsAre(label, attachment));
+}
+
 TEST(ContentDrawingFaults, ItemsThatCannotBePlacedAreLeftOut) {
   const auto good = makeItem("good", 0, at(kMonday), at(kTuesday));
   const auto broken = makeItem("broken", 1, at(kMonday), at(kTuesday));

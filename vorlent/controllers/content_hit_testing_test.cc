@@ -2,12 +2,16 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <limits>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "vorlent/base/run_loop.h"
 #include "vorlent/controllers/content_controller.h"
 #include "vorlent/controllers/content_interaction_testing.h"
+#include "vorlent/model/item_source.h"
 
 namespace vorlent {
 namespace {
@@ -494,6 +498,65 @@ TEST(ContentEditing, SurvivesAnEditorThatRemovesItemsFromItsCallbacks) {
   chart.controller->edit(chart.task);
   chart.controller->removeItem(chart.task);
   EXPECT_TRUE(chart.source->items().empty());
+}
+
+TEST(ContentEditing, AnObserverMayReplaceTheItemManagerWhileItReportsAChange) {
+  // Each case prepares, then acts so that the item manager reports a change;
+  // the observer told of it gives the controller an empty manager, which
+  // releases the one still reporting.
+  struct Case {
+    const char* name;
+    std::function<void(HitChart&)> prepare;
+    std::function<void(HitChart&)> act;
+  };
+  const auto nothing = [](HitChart&) {};
+  const std::vector<Case> cases{
+      {"raising an activated bar", nothing,
+       [](HitChart& c) { c.controller->activate(Point{150, 10}); }},
+      {"toggling a summary",
+       [](HitChart& c) {
+         c.configure([](GanttChartContentSettings& s) {
+           s.allowsUpdatingZIndexes = false;
+           s.activationTogglesExpansionForSummaryItems = true;
+         });
+       },
+       [](HitChart& c) { c.controller->activate(Point{150, 60}); }},
+      {"adding", nothing, [](HitChart& c) { c.controller->addNewItem(5, monday(50), false); }},
+      {"removing an item", nothing, [](HitChart& c) { c.controller->removeItem(c.task); }},
+      {"removing a dependency", nothing,
+       [](HitChart& c) { c.controller->removeDependency(c.dependency); }},
+      {"moving a bar between rows",
+       [](HitChart& c) { c.controller->beginDragging(Point{150, 20}, false); },
+       [](HitChart& c) { c.controller->continueDragging(Point{150, 40}); }},
+      {"linking",
+       [](HitChart& c) {
+         ASSERT_TRUE(c.controller->showDependencyLineThumb(Point{205, 12.5}));
+         c.controller->beginDragging(Point{206, 12}, false);
+         c.controller->continueDragging(Point{320, 10});
+       },
+       [](HitChart& c) { c.controller->endDragging(); }},
+  };
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.name);
+    ScopedManualRunLoop loop;
+    HitChart chart;
+    auto owned = std::make_shared<GanttChartItemSource>(chart.items, chart.dependencies);
+    chart.controller->setItemManager(owned);
+    owned.reset();  // now held by the controller alone
+    test.prepare(chart);
+    auto controller = chart.controller;
+    bool replaced = false;
+    chart.recorder->onCall = [controller, &replaced](const std::string& entry) {
+      if (entry != "observer.visibleBarsDidChange" || replaced) return;
+      replaced = true;
+      controller->setItemManager(std::make_shared<GanttChartItemSource>());
+    };
+    test.act(chart);
+    chart.recorder->onCall = nullptr;
+    EXPECT_TRUE(replaced);
+    EXPECT_TRUE(chart.controller->itemManager()->filteredItems().empty());
+    chart.controller->cancelDragging();
+  }
 }
 
 }  // namespace

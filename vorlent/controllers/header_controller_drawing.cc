@@ -5,6 +5,7 @@
 #include <cmath>
 #include <vector>
 
+#include "vorlent/controllers/drawing_bounds.h"
 #include "vorlent/controllers/header_controller.h"
 #include "vorlent/controllers/header_finite.h"
 #include "vorlent/style/recorded_theme_access.h"
@@ -57,8 +58,9 @@ void GanttChartHeaderController::draw(const Rectangle& within) {
 }
 
 void GanttChartHeaderController::drawBackground(const Rectangle& /*within*/) {
-  const Size size = totalDiagramHeaderSize();
-  if (!detail::isFinite(size)) return;
+  // An unbounded header (a huge hour width) still gets its background and
+  // borders, cut to what the pass can paint around the viewport.
+  const Size size = detail::paintableDiagramSize(viewport(), totalDiagramHeaderSize());
   const GanttChartHeaderSettings& current = settings();
   if (detail::RecordedThemeAccess::theme(current) == Theme::none()) {
     // A style set by hand may leave the background open; start from plain

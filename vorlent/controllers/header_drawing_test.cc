@@ -152,6 +152,33 @@ TEST(HeaderDrawing, BackgroundOfAHandSetStyleInDarkModeIsNearBlackThenTheStyles)
                                       "background Color(0, 0, 1, 1) 420 x 0"}));
 }
 
+TEST(HeaderDrawing, AnUnboundedHeaderStillGetsItsBackgroundCutNearTheViewport) {
+  Fixture f;
+  GanttChartHeaderBaseStyle style;
+  style.backgroundColor = Color::blueColor();
+  style.borders = {Border{BorderPosition::bottom, std::nullopt, std::nullopt}};
+  f.controller->setDefaultStyle(style);
+  f.controller->setScheduleHighlighters({});
+  f.controller->setRows({});
+  f.controller->setHourWidth(1e307);  // a week is wider than a double holds
+  ASSERT_FALSE(std::isfinite(f.controller->totalDiagramHeaderSize().width));
+  f.controller->draw(f.controller->viewport());
+  // The hand-set style first gets the plain grey, then its own colour, then
+  // its border; each background as wide as the pass can paint, no wider.
+  ASSERT_EQ(f.presenter->calls.size(), 3u);
+  for (int i = 0; i < 2; ++i) {
+    const std::string& call = f.presenter->calls[i];
+    ASSERT_EQ(call.rfind("background", 0), 0u) << call;
+    std::istringstream size(call.substr(call.rfind(')') + 1));
+    double width = 0;
+    std::string by;
+    size >> width >> by;
+    EXPECT_TRUE(std::isfinite(width)) << call;
+    EXPECT_GE(width, f.controller->viewport().right()) << call;
+  }
+  EXPECT_EQ(f.presenter->calls[2].rfind("border", 0), 0u) << f.presenter->calls[2];
+}
+
 TEST(HeaderDrawing, ATooNarrowCellKeepsBordersAndBackgroundButNoLabel) {
   Fixture f;
   TimeSelector days(TimeIntervalType::days(), TimeLabelFormat::dayOfWeekShortAbbreviation(),

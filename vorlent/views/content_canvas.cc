@@ -1,0 +1,88 @@
+#include "vorlent/views/content_canvas.h"
+
+#include <QContextMenuEvent>
+#include <QEnterEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+
+#include <algorithm>
+
+#include "vorlent/views/content_view.h"
+#include "vorlent/views/standard_scroll_view.h"
+
+namespace vorlent {
+
+GanttChartContentCanvas::GanttChartContentCanvas(QWidget* parent) : QWidget(parent) {
+  setMouseTracking(true);
+  // Under a style without a background colour of its own the chart shows
+  // the palette's base, as a document in a scroll view does.
+  setBackgroundRole(QPalette::Base);
+  setAutoFillBackground(true);
+}
+
+QPointF GanttChartContentCanvas::documentPoint(const QPointF& widgetPoint) const {
+  if (const StandardScrollView* scrollView = StandardScrollView::forCanvas(this)) {
+    return scrollView->documentPoint(widgetPoint);
+  }
+  return widgetPoint;
+}
+
+bool GanttChartContentCanvas::isInActiveWindow() const { return isActiveWindow(); }
+
+void GanttChartContentCanvas::paintEvent(QPaintEvent* event) {
+  GanttChartContent* view = mainView_.data();
+  if (view == nullptr) return;
+  QPainter painter(this);
+  painter.setRenderHint(QPainter::Antialiasing);
+  QRectF within(event->rect());
+  if (const StandardScrollView* scrollView = StandardScrollView::forCanvas(this)) {
+    within = scrollView->translateToDocument(painter, event->rect());
+  }
+  // Hooks read the clip to learn what they can reach.
+  painter.setClipRect(within);
+  view->draw(painter, within);
+}
+
+void GanttChartContentCanvas::mouseMoveEvent(QMouseEvent* event) {
+  // Moves with a button down are drags, which the recognisers follow.
+  if (event->buttons() != Qt::NoButton || !isInActiveWindow()) return;
+  if (GanttChartContent* view = mainView_.data()) {
+    view->mouseMoved(documentPoint(event->position()));
+  }
+}
+
+void GanttChartContentCanvas::enterEvent(QEnterEvent* /*event*/) {
+  if (!isInActiveWindow()) return;
+  if (GanttChartContent* view = mainView_.data()) view->mouseEntered();
+}
+
+void GanttChartContentCanvas::leaveEvent(QEvent* /*event*/) {
+  if (!isInActiveWindow()) return;
+  if (GanttChartContent* view = mainView_.data()) view->mouseExited();
+}
+
+void GanttChartContentCanvas::contextMenuEvent(QContextMenuEvent* event) {
+  GanttChartContent* view = mainView_.data();
+  const QPointer<QMenu> menu = view != nullptr ? view->menu(documentPoint(event->pos())) : nullptr;
+  if (menu == nullptr) {
+    // Without a menu of its own, an ancestor may offer one.
+    event->ignore();
+    return;
+  }
+  event->accept();
+  // A menu whose every command is hidden would open as an empty frame.
+  const QList<QAction*> actions = menu->actions();
+  if (std::any_of(actions.cbegin(), actions.cend(),
+                  [](const QAction* action) { return action->isVisible(); })) {
+    menu->popup(event->globalPos());
+  }
+}
+
+void GanttChartContentCanvas::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  if (GanttChartContent* view = mainView_.data()) view->canvasDidResize();
+}
+
+}  // namespace vorlent

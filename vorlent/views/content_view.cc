@@ -1,0 +1,377 @@
+#include "vorlent/views/content_view.h"
+
+#include <QEvent>
+#include <QLayout>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <limits>
+#include <utility>
+
+#include "vorlent/base/fatal.h"
+#include "vorlent/base/run_loop.h"
+#include "vorlent/model/item_source.h"
+#include "vorlent/views/appearance_mode_provider.h"
+#include "vorlent/views/click_gesture_recognizer.h"
+#include "vorlent/views/content_canvas.h"
+#include "vorlent/views/conversions.h"
+#include "vorlent/views/pan_gesture_recognizer.h"
+#include "vorlent/views/qt_run_loop.h"
+#include "vorlent/views/standard_scroll_view.h"
+
+namespace vorlent {
+
+namespace {
+
+QVBoxLayout* fillingLayout(QWidget* owner) {
+  auto* layout = new QVBoxLayout(owner);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  return layout;
+}
+
+// The clicks a recogniser can count: at least one, at most what an int holds.
+int clicksRequired(int64_t count) {
+  return static_cast<int>(std::clamp<int64_t>(count, 1, std::numeric_limits<int>::max()));
+}
+
+}  // namespace
+
+// --- Construction and structure ----------------------------------------------
+
+GanttChartContent::GanttChartContent(QWidget* parent) : GanttChartContent(parent, DeferredSetUp{}) {
+  setUp();
+}
+
+GanttChartContent::GanttChartContent(QWidget* parent, DeferredSetUp /*deferred*/)
+    : QWidget(parent),
+      self_(this, [](GanttChartContent* /*unowned*/) {}),
+      inboundCalls_(std::make_shared<int>(0)) {
+  QtRunLoop::installForApplication();
+}
+
+GanttChartContent::~GanttChartContent() {
+  // From here on the controller finds no presenter, scroller or observer.
+  self_.reset();
+  if (canvas_ != nullptr) canvas_->setMainView(nullptr);
+  if (controller_ != nullptr) {
+    GanttChartContent::controllerWillChange();
+    // Destroyed from inside a call of the controller (a host reacting to a
+    // notification): the controller is still on the stack, so it goes once
+    // the current work is done rather than now.
+    if (*inboundCalls_ > 0) RunLoop::current().post([controller = std::move(controller_)] {});
+    controller_.reset();
+  }
+  // The children go while this view is still whole, so nothing they do on
+  // their way out reaches a half-destroyed view.
+  delete emptyAreaMenu_.data();
+  delete itemMenu_.data();
+  delete dependencyMenu_.data();
+  delete contentView_.data();
+}
+
+void GanttChartContent::setUp() {
+  setUpContentView();
+  const auto require = [](const void* outlet, const char* name) {
+    if (outlet == nullptr) {
+      fatalStop(std::string("GanttChartContent: the set-up left the outlet ") + name + " empty");
+    }
+  };
+  require(contentView_.data(), "contentView");
+  require(scrollView_.data(), "scrollView");
+  require(canvas_.data(), "canvas");
+  require(activatingClickGestureRecognizer_.data(), "activatingClickGestureRecognizer");
+}
+
+void GanttChartContent::setUpContentView() {
+  auto* content = new QWidget(this);
+  fillingLayout(this)->addWidget(content);
+  auto* scrollView = new StandardScrollView(content);
+  fillingLayout(content)->addWidget(scrollView);
+  auto* canvas = new GanttChartContentCanvas();
+  scrollView->setCanvas(canvas);
+  canvas->setMainView(this);
+  contentView_ = content;
+  scrollView_ = scrollView;
+  canvas_ = canvas;
+
+  // Recognisers made later see each event earlier: a click selects before
+  // the same click activates.
+  auto* activatingClick = new ClickGestureRecognizer(canvas);
+  connect(activatingClick, &ClickGestureRecognizer::clicked, this,
+          [this, activatingClick] { activatingClickWithRecognizer(*activatingClick); });
+  activatingClickGestureRecognizer_ = activatingClick;
+  auto* click = new ClickGestureRecognizer(canvas);
+  connect(click, &ClickGestureRecognizer::clicked, this,
+          [this, click] { clickWithRecognizer(*click); });
+  auto* pan = new DraggingPanGestureRecognizer(canvas);
+  connect(pan, &PanGestureRecognizer::panned, this, [this, pan] { panWithRecognizer(*pan); });
+
+  connect(scrollView, &StandardScrollView::didLiveScroll, this, [this] {
+    if (controller_ != nullptr) updateViewport(true);
+  });
+
+  emptyAreaMenu_ = new QMenu(this);
+  createItemMenuItem_ = emptyAreaMenu_->addAction(QString());
+  createMilestoneItemMenuItem_ = emptyAreaMenu_->addAction(QString());
+  itemMenu_ = new QMenu(this);
+  editItemMenuItem_ = itemMenu_->addAction(QString());
+  deleteItemMenuItem_ = itemMenu_->addAction(QString());
+  dependencyMenu_ = new QMenu(this);
+  editDependencyMenuItem_ = dependencyMenu_->addAction(QString());
+  deleteDependencyMenuItem_ = dependencyMenu_->addAction(QString());
+  watchContextMenu(emptyAreaMenu_);
+  watchContextMenu(itemMenu_);
+  watchContextMenu(dependencyMenu_);
+  connect(createItemMenuItem_, &QAction::triggered, this, [this] { createItem(); });
+  connect(createMilestoneItemMenuItem_, &QAction::triggered, this,
+          [this] { createMilestoneItem(); });
+  connect(editItemMenuItem_, &QAction::triggered, this, [this] { editItem(); });
+  connect(deleteItemMenuItem_, &QAction::triggered, this, [this] { deleteItem(); });
+  connect(editDependencyMenuItem_, &QAction::triggered, this, [this] { editDependency(); });
+  connect(deleteDependencyMenuItem_, &QAction::triggered, this, [this] { deleteDependency(); });
+}
+
+void GanttChartContent::watchContextMenu(QMenu* menu) {
+  connect(menu, &QMenu::aboutToShow, this, [this] { contextMenuIsOpen_ = true; });
+  // A menu hides before its command is triggered, and the pointer crossing
+  // back into the canvas comes in between; the flag lasts until both ran.
+  connect(menu, &QMenu::aboutToHide, this, [this] {
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+          const auto isOpen = [](const QPointer<QMenu>& shown) {
+            return shown != nullptr && shown->isVisible();
+          };
+          contextMenuIsOpen_ =
+              isOpen(emptyAreaMenu_) || isOpen(itemMenu_) || isOpen(dependencyMenu_);
+        },
+        Qt::QueuedConnection);
+  });
+}
+
+QWidget* GanttChartContent::clipView() const {
+  return scrollView_ != nullptr ? scrollView_->viewport() : nullptr;
+}
+
+bool GanttChartContent::gestureRecognizer(GestureRecognizer* /*recognizer*/,
+                                          GestureRecognizer* /*other*/) {
+  return true;
+}
+
+// --- The controller -------------------------------------------------------------
+
+void GanttChartContent::setController(GanttChartContentControllerPtr controller) {
+  const QPointer<GanttChartContent> alive(this);
+  controllerWillChange();
+  if (alive == nullptr) return;
+  controller_ = std::move(controller);
+  controllerDidChange();
+}
+
+void GanttChartContent::controllerWillChange() {
+  if (controller_ == nullptr) return;
+  const GanttChartContentControllerPtr controller = controller_;
+  controller->setObserver({});
+  controller->setScroller({});
+  controller->setPresenter({});
+  // A drag of the old controller would otherwise keep its timer running.
+  controller->cancelDragging();
+  controller->setModeProvider(nullptr);
+  controller->updateDefaultStyle(false);
+  if (canvas_ != nullptr) {
+    canvas_->unsetCursor();
+    hideShownToolTip();
+    canvas_->setToolTip(QString());
+  }
+}
+
+void GanttChartContent::controllerDidChange() {
+  const QPointer<GanttChartContent> alive(this);
+  if (controller_ == nullptr) {
+    // Nothing to show: an empty canvas, with nothing to scroll.
+    if (scrollView_ != nullptr) scrollView_->setDocumentSize(QSizeF());
+    redraw();
+    return;
+  }
+  const GanttChartContentControllerPtr controller = controller_;
+  controller->setPresenter(self_);
+  updateCanvasSize();
+  if (alive == nullptr || controller_ != controller) return;
+  controller->setScroller(self_);
+  controller->setObserver(self_);
+  activatingClickGestureRecognizer_->setNumberOfClicksRequired(
+      clicksRequired(controller->settings().numberOfClicksRequiredToActivateElements));
+  controller->setModeProvider(std::make_shared<AppearanceModeProvider>(this));
+  controller->updateDefaultStyle(false);
+  if (alive == nullptr) return;
+  redraw();
+}
+
+// --- Observer ------------------------------------------------------------------
+
+void GanttChartContent::totalDiagramSizeDidChange() {
+  const InboundCall call(inboundCalls_);
+  updateCanvasSize();
+}
+
+void GanttChartContent::visibleBarsDidChange() {
+  const InboundCall call(inboundCalls_);
+  redraw();
+  updateMouseLocation(std::nullopt);
+}
+
+void GanttChartContent::visibleDependencyLinesDidChange() {
+  const InboundCall call(inboundCalls_);
+  redraw();
+  updateMouseLocation(std::nullopt);
+}
+
+void GanttChartContent::highlightedScheduleAreasDidChange() { redraw(); }
+
+void GanttChartContent::highlightedIntervalAreasDidChange() { redraw(); }
+
+void GanttChartContent::dependencyLineThumbAreaDidChange() { redraw(); }
+
+void GanttChartContent::temporaryDependencyLineDidChange() { redraw(); }
+
+void GanttChartContent::temporaryBarDidChange() { redraw(); }
+
+void GanttChartContent::settingsDidChange() { redraw(); }
+
+void GanttChartContent::redraw() {
+  if (canvas_ != nullptr) canvas_->update();
+}
+
+// --- Document and viewport ------------------------------------------------------
+
+void GanttChartContent::updateCanvasSize() {
+  if (controller_ == nullptr || scrollView_ == nullptr) return;
+  // Resizing the document may show or hide a scroll bar, which resizes the
+  // canvas and asks again; that request is served by another round here.
+  if (updatingCanvasSize_) {
+    canvasSizeIsStale_ = true;
+    return;
+  }
+  const QPointer<GanttChartContent> alive(this);
+  const GanttChartContentControllerPtr controller = controller_;
+  updatingCanvasSize_ = true;
+  constexpr int kMaximumRounds = 4;  // bars appear at most once per axis
+  for (int round = 0; round < kMaximumRounds; ++round) {
+    canvasSizeIsStale_ = false;
+    const Size total = controller->totalDiagramSize();
+    const double visibleHeight = scrollView_->documentVisibleRect().height();
+    scrollView_->setDocumentSize(QSizeF(total.width, std::max(total.height, visibleHeight)));
+    if (alive == nullptr) return;
+    updateViewport(false);
+    if (alive == nullptr) return;
+    if (!canvasSizeIsStale_ || controller_ != controller || scrollView_ == nullptr) break;
+  }
+  updatingCanvasSize_ = false;
+  // A controller a host assigned meanwhile (reacting to the viewport) asked
+  // for its size while this round was busy with the previous one.
+  if (canvasSizeIsStale_ && controller_ != controller) updateCanvasSize();
+}
+
+void GanttChartContent::updateViewport(bool shiftingTimeline) {
+  if (controller_ == nullptr || scrollView_ == nullptr) return;
+  const GanttChartContentControllerPtr controller = controller_;
+  const QRectF visible = scrollView_->documentVisibleRect();
+  const QSizeF document = scrollView_->documentSize();
+  // Beside a document smaller than the view, the viewport is the document.
+  const bool narrower = document.width() < visible.width();
+  const bool lower = document.height() < visible.height();
+  const Rectangle viewport(narrower ? 0 : visible.x(), lower ? 0 : visible.y(),
+                           narrower ? document.width() : visible.width(),
+                           lower ? document.height() : visible.height());
+  const double previousX = controller->viewport().origin.x;
+  controller->setViewport(viewport);
+  if (shiftingTimeline && viewport.origin.x != previousX) {
+    controller->shiftScrollableTimelineIfNeeded();
+  }
+}
+
+void GanttChartContent::canvasDidResize() { updateCanvasSize(); }
+
+void GanttChartContent::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  updateCanvasSize();
+}
+
+void GanttChartContent::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  // The theme follows the palette: a dark window colour is dark mode.
+  if (event->type() == QEvent::PaletteChange && controller_ != nullptr) {
+    const GanttChartContentControllerPtr controller = controller_;
+    controller->updateDefaultStyle(false);
+  }
+}
+
+// --- Scroller ---------------------------------------------------------------------
+
+void GanttChartContent::scrollTo(double startX, double finishX) {
+  const InboundCall call(inboundCalls_);
+  if (scrollView_ == nullptr) return;
+  const QRectF visible = scrollView_->documentVisibleRect();
+  scrollView_->scrollRectToVisible(QRectF(startX, visible.top(), finishX - startX, 0));
+  updateViewport(false);
+}
+
+void GanttChartContent::scrollVerticallyTo(double startY, double finishY) {
+  const InboundCall call(inboundCalls_);
+  if (scrollView_ == nullptr) return;
+  const QRectF visible = scrollView_->documentVisibleRect();
+  scrollView_->scrollRectToVisible(QRectF(visible.left(), startY, 0, finishY - startY));
+  updateViewport(false);
+}
+
+void GanttChartContent::reloadData() {
+  if (controller_ == nullptr) return;
+  const GanttChartContentControllerPtr controller = controller_;
+  const GanttChartItemManagerPtr manager = controller->itemManager();
+  manager->collectionDidChange();
+}
+
+// --- Image export -------------------------------------------------------------------
+
+QImage GanttChartContent::imageRepresentation() {
+  // A view that was never shown has its children laid out first.
+  if (QLayout* layout = this->layout()) layout->activate();
+  return detail::renderWidgetImage(*this);
+}
+
+QPixmap GanttChartContent::image() { return QPixmap::fromImage(imageRepresentation()); }
+
+QByteArray GanttChartContent::imageData() { return imageData("png"); }
+
+QByteArray GanttChartContent::imageData(const QByteArray& format,
+                                        const ImageProperties& properties) {
+  return detail::encodeWidgetImage(imageRepresentation(), format, properties);
+}
+
+// --- Design time --------------------------------------------------------------------
+
+void GanttChartContent::prepareForInterfaceBuilder() {
+  // The day before the library's reference moment, so the sample sits at the
+  // start of its five-week timeline.
+  const Time start = Time::reference().addingDays(-1);
+  const GanttChartItemPtr first =
+      GanttChartItem::create({.row = 0, .start = start, .finish = start.addingDays(1)});
+  const GanttChartItemPtr second = GanttChartItem::create(
+      {.row = 1, .start = start.addingDays(1), .finish = start.addingDays(2)});
+  const GanttChartItemPtr third = GanttChartItem::create({.row = 1,
+                                                          .start = start.addingDays(2),
+                                                          .finish = start.addingDays(2),
+                                                          .type = GanttChartItemType::milestone});
+  std::vector<GanttChartDependencyPtr> dependencies{
+      GanttChartDependency::create({.from = first, .to = second}),
+      GanttChartDependency::create({.from = second, .to = third})};
+  auto source = std::make_shared<GanttChartItemSource>(
+      std::vector<GanttChartItemPtr>{first, second, third}, std::move(dependencies));
+  const GanttChartContentControllerPtr sample = GanttChartContentController::create(source);
+  sample->setDesiredScrollableRowCount(100);
+  sample->setScrollableTimeline(TimeRange(start, start.addingWeeks(5)));
+  setController(sample);
+}
+
+}  // namespace vorlent

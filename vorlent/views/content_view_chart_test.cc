@@ -1,0 +1,287 @@
+// The chart area as a user sees it: a real controller over a small project,
+// drawn by the view and read back from its own export at the points the
+// controller's geometry names.
+
+#include "vorlent/views/content_view.h"
+
+#include <gtest/gtest.h>
+
+#include <QContextMenuEvent>
+#include <QCoreApplication>
+#include <QImage>
+#include <QPalette>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <vector>
+
+#include "vorlent/base/run_loop.h"
+#include "vorlent/model/item_source.h"
+#include "vorlent/time/schedule_definition.h"
+#include "vorlent/views/content_view_testing.h"
+#include "vorlent/views/conversions.h"
+#include "vorlent/views/mouse_input_testing.h"
+
+namespace vorlent {
+namespace {
+
+using testing::isNear;
+using testing::pixelAt;
+using testing::SyntheticMouse;
+
+// Week 1 of the library's calendar: Sunday 7 January 2001.
+Time weekDay(int64_t day, double hours) { return Time(1, day, hours * 3600); }
+
+// `top` over `bottom`, as the painter composites (both opaque or not).
+QColor over(const QColor& top, const QColor& bottom) {
+  const double alpha = top.alphaF();
+  const auto blend = [alpha](double a, double b) { return a * alpha + b * (1 - alpha); };
+  return QColor::fromRgbF(static_cast<float>(blend(top.redF(), bottom.redF())),
+                          static_cast<float>(blend(top.greenF(), bottom.greenF())),
+                          static_cast<float>(blend(top.blueF(), bottom.blueF())),
+                          static_cast<float>(alpha + bottom.alphaF() * (1 - alpha)));
+}
+
+// Halfway between two colours: the middle of a bar's vertical gradient.
+QColor halfway(const Color& a, const Color& b) {
+  const QColor first = toQt(a);
+  const QColor second = toQt(b);
+  return QColor::fromRgbF(
+      (first.redF() + second.redF()) / 2, (first.greenF() + second.greenF()) / 2,
+      (first.blueF() + second.blueF()) / 2, (first.alphaF() + second.alphaF()) / 2);
+}
+
+// A task, a milestone and a summary on rows 0 to 2 of a three-week timeline,
+// a dependency from the task to the milestone, in a 640 × 320 view.
+class ContentChart : public testing::ContentViewTest {
+ protected:
+  ContentChart() : ContentViewTest(QSize(640, 320)) {
+    auto source = std::make_shared<GanttChartItemSource>(
+        std::vector<GanttChartItemPtr>{task, gate, phase},
+        std::vector<GanttChartDependencyPtr>{link}, ScheduleDefinition::standard());
+    controller = GanttChartContentController::create(source);
+    controller->setScrollableTimeline(TimeRange(weekDay(0, 0), weekDay(21, 0)));
+    view->setController(controller);
+  }
+
+  // Exports the view and reads the pixel showing a document point.
+  QColor pixel(const Point& point) {
+    image = view->imageRepresentation();
+    return pixelAt(image, canvasPoint(toQt(point)));
+  }
+  // What the row under `point` shows where no bar lies: to the right of
+  // every bar, in the same row.
+  QColor rowBackground(const Point& point) { return pixel(Point{point.x + 300, point.y}); }
+
+  const GanttChartContentBaseStyle& style() const { return controller->actualStyle(); }
+
+  [[nodiscard]] Point centreOf(const GanttChartItemPtr& item) const {
+    const Rectangle bounds = controller->bounds(item);
+    return Point{bounds.origin.x + bounds.size.width / 2, bounds.origin.y + bounds.size.height / 2};
+  }
+  // The middle of the item's gradient over what its row shows at `point`:
+  // the colour a bar shows halfway down.
+  QColor barColour(const GanttChartItemPtr& item, const Point& point) {
+    return over(halfway(style().secondaryBarFillColorFor(item), style().barFillColorFor(item)),
+                rowBackground(point));
+  }
+  // Where the canvas shows a document point.
+  [[nodiscard]] QPointF on(const Point& point) const { return canvasPoint(toQt(point)); }
+
+  GanttChartItemPtr task = GanttChartItem::create(
+      {.row = 0, .start = weekDay(1, 8), .finish = weekDay(3, 8), .details = "Build it"});
+  GanttChartItemPtr gate = GanttChartItem::create({.row = 1,
+                                                   .start = weekDay(4, 0),
+                                                   .finish = weekDay(4, 0),
+                                                   .type = GanttChartItemType::milestone});
+  GanttChartItemPtr phase = GanttChartItem::create({.row = 2,
+                                                    .start = weekDay(1, 8),
+                                                    .finish = weekDay(5, 16),
+                                                    .type = GanttChartItemType::summary});
+  GanttChartDependencyPtr link = GanttChartDependency::create({.from = task, .to = gate});
+  GanttChartContentControllerPtr controller;
+  QImage image;
+  SyntheticMouse mouse{view->canvas()};
+};
+
+TEST_F(ContentChart, EachBarsCentreHasItsResolvedColour) {
+  for (const GanttChartItemPtr& item : {task, gate, phase}) {
+    const Point centre = centreOf(item);
+    const QColor expected = barColour(item, centre);
+    EXPECT_TRUE(isNear(pixel(centre), expected, 4))
+        << item->type() << ": " << pixel(centre).name(QColor::HexArgb).toStdString() << " not "
+        << expected.name(QColor::HexArgb).toStdString();
+  }
+}
+
+TEST_F(ContentChart, ADependencyLineHasInkBetweenItsEnds) {
+  const std::vector<Point> route = controller->polyline(link);
+  ASSERT_GE(route.size(), 2U);
+  // The middle of its longest segment, and a point beside it.
+  std::size_t longest = 1;
+  const auto length = [&](std::size_t i) {
+    return std::hypot(route[i].x - route[i - 1].x, route[i].y - route[i - 1].y);
+  };
+  for (std::size_t i = 2; i < route.size(); ++i) {
+    if (length(i) > length(longest)) longest = i;
+  }
+  const Point a = route[longest - 1];
+  const Point b = route[longest];
+  const Point middle{(a.x + b.x) / 2, (a.y + b.y) / 2};
+  const bool horizontal = a.y == b.y;
+  const Point beside = horizontal ? Point{middle.x, middle.y + 6} : Point{middle.x + 6, middle.y};
+  EXPECT_FALSE(isNear(pixel(middle), pixel(beside), 20));
+}
+
+TEST_F(ContentChart, TheWeekendOfAFiveByEightScheduleIsShaded) {
+  controller->setScheduleHighlighters(
+      {ScheduleTimeSelector::timeoutsOf(ScheduleDefinition::standard())});
+  const double y = controller->middle(4);
+  const QColor weekday = pixel(Point{controller->x(weekDay(3, 10)), y});
+  const QColor saturday = pixel(Point{controller->x(weekDay(6, 10)), y});
+  EXPECT_NE(saturday, weekday);
+  EXPECT_TRUE(isNear(saturday, over(toQt(style().highlightingTimeoutFillColor), weekday), 3))
+      << saturday.name(QColor::HexArgb).toStdString();
+}
+
+TEST_F(ContentChart, ADarkPaletteDarkensTheBackground) {
+  const Point empty{controller->x(weekDay(10, 12)), controller->middle(6)};
+  const QColor light = pixel(empty);
+  QPalette dark = view->palette();
+  dark.setColor(QPalette::Window, QColor(40, 40, 40));
+  dark.setColor(QPalette::Base, QColor(30, 30, 30));
+  view->setPalette(dark);
+  const QColor darkened = pixel(empty);
+  EXPECT_NE(darkened, light);
+  EXPECT_LT(darkened.lightnessF(), 0.5);
+  EXPECT_GT(light.lightnessF(), 0.5);
+}
+
+TEST_F(ContentChart, TheExportOfAScrolledViewShowsItsVisiblePart) {
+  view->scrollTo(700, 701);
+  ASSERT_GT(view->scrollView()->scrollOffset().x(), 0);
+  EXPECT_TRUE(isNear(pixel(centreOf(task)), barColour(task, centreOf(task)), 4));
+  EXPECT_EQ(image.size(), view->size());
+}
+
+// --- The mouse --------------------------------------------------------------------------
+
+TEST_F(ContentChart, APanOfSixtyPointsMovesABarByTheTimeTheGeometrySays) {
+  const Point grabbed = centreOf(task);
+  const Time expected = controller->time(controller->startX(task) + 60);
+  mouse.drag(on(grabbed), on(grabbed.movedBy(60, 0)), 6);
+  EXPECT_EQ(task->start(), expected);
+  EXPECT_EQ(task->start(), weekDay(2, 8)) << "a day later at 2.5 points an hour";
+  EXPECT_EQ(controller->draggingOperation(), std::nullopt);
+}
+
+TEST_F(ContentChart, ARightClickOnEmptySpaceThenCreateItemAddsAnItemOnThatRow) {
+  const Point spot{controller->x(weekDay(9, 10)), controller->middle(3)};
+  const QPoint local = on(spot).toPoint();
+  QContextMenuEvent event(QContextMenuEvent::Mouse, local, view->canvas()->mapToGlobal(local));
+  QCoreApplication::sendEvent(view->canvas(), &event);
+  ASSERT_TRUE(view->emptyAreaMenu()->isVisible());
+  EXPECT_EQ(view->createItemMenuItem()->text(), "Create item");
+  ASSERT_TRUE(view->createItemMenuItem()->isVisible());
+  ASSERT_TRUE(controller->temporaryBar().has_value()) << "the bar that would be made";
+  const std::size_t before = controller->itemManager()->availableItems().size();
+
+  view->createItemMenuItem()->trigger();
+  const auto items = controller->itemManager()->availableItems();
+  ASSERT_EQ(items.size(), before + 1);
+  const auto added = std::find_if(items.begin(), items.end(), [&](const GanttChartItemPtr& item) {
+    return item != task && item != gate && item != phase;
+  });
+  ASSERT_NE(added, items.end());
+  EXPECT_EQ((*added)->row(), 3);
+  EXPECT_EQ(controller->temporaryBar(), std::nullopt);
+}
+
+TEST_F(ContentChart, HoveringABarsEndShowsTheResizeCursorAndTheBarsDetails) {
+  const Rectangle bounds = controller->bounds(task);
+  mouse.moveTo(on(Point{bounds.right() - 3, centreOf(task).y}));
+  EXPECT_EQ(view->canvas()->cursor().shape(), Qt::SizeHorCursor);
+  EXPECT_EQ(view->canvas()->toolTip(), "Build it");
+  mouse.moveTo(on(centreOf(task)));
+  EXPECT_EQ(view->canvas()->cursor().shape(), Qt::OpenHandCursor);
+  mouse.moveTo(on(Point{controller->x(weekDay(9, 10)), controller->middle(3)}));
+  EXPECT_FALSE(view->canvas()->testAttribute(Qt::WA_SetCursor));
+  EXPECT_EQ(view->canvas()->toolTip(), QString());
+}
+
+TEST_F(ContentChart, ClicksSelectOnlyWhereTheSettingsAllowSelecting) {
+  mouse.click(on(centreOf(task)));
+  EXPECT_EQ(controller->selectedElement(), std::nullopt);
+  GanttChartContentSettings settings = controller->settings();
+  settings.allowsSelectingElements = true;
+  controller->setSettings(settings);
+  mouse.click(on(centreOf(task)));
+  EXPECT_EQ(controller->selectedItem(), task);
+}
+
+TEST_F(ContentChart, ADragHeldAtTheEdgeKeepsScrollingOnTheRunLoopsTime) {
+  ScopedManualRunLoop loop;
+  const QPointF edge(view->canvas()->width() - 4, on(centreOf(task)).y());
+  mouse.press(on(centreOf(task)));
+  mouse.moveTo(on(centreOf(task).movedBy(20, 0)));
+  mouse.moveTo(edge);
+  const int offset = view->scrollView()->scrollOffset().x();
+  const Time start = task->start();
+  loop->advance(0.4);
+  EXPECT_GT(view->scrollView()->scrollOffset().x(), offset);
+  EXPECT_GT(controller->viewport().origin.x, offset) << "the controller follows";
+  EXPECT_TRUE(start < task->start()) << "the bar follows the pointer";
+  mouse.release(edge);
+  EXPECT_EQ(loop->activeTimerCount(), 0U);
+}
+
+TEST_F(ContentChart, DestroyingTheViewMidDragLeavesNothingRunning) {
+  ScopedManualRunLoop loop;
+  mouse.press(on(centreOf(task)));
+  mouse.moveTo(on(centreOf(task).movedBy(30, 0)));
+  ASSERT_TRUE(controller->draggingOperation().has_value());
+  view.reset();
+  EXPECT_EQ(controller->draggingOperation(), std::nullopt);
+  EXPECT_EQ(controller->draggingCursor(), std::nullopt);
+  EXPECT_EQ(loop->activeTimerCount(), 0U);
+  loop->advance(1);
+}
+
+TEST_F(ContentChart, ReloadingShowsItemsChangedBehindTheManagersBack) {
+  const Point before = centreOf(task);
+  task->setRow(3);  // not through the item manager: nothing is told
+  const Point after = before.movedBy(0, 3 * controller->rowHeight());
+  view->reloadData();
+  EXPECT_TRUE(isNear(pixel(after), barColour(task, after), 4));
+  EXPECT_TRUE(isNear(pixel(before), rowBackground(before), 2));
+}
+
+TEST_F(ContentChart, ANewControllerStartsWithoutTheOldOnesCursorAndTip) {
+  const Rectangle bounds = controller->bounds(task);
+  mouse.moveTo(on(Point{bounds.right() - 3, centreOf(task).y}));
+  ASSERT_EQ(view->canvas()->toolTip(), "Build it");
+  ASSERT_TRUE(view->canvas()->testAttribute(Qt::WA_SetCursor));
+  view->setController(GanttChartContentController::create());
+  EXPECT_EQ(view->canvas()->toolTip(), QString());
+  EXPECT_FALSE(view->canvas()->testAttribute(Qt::WA_SetCursor));
+}
+
+TEST(ContentViewSample, ShowsThreeItemsOverTwoRowsAndFiveWeeks) {
+  GanttChartContent view;
+  view.prepareForInterfaceBuilder();
+  const GanttChartContentControllerPtr& sample = view.controller();
+  ASSERT_NE(sample, nullptr);
+  const auto items = sample->itemManager()->availableItems();
+  ASSERT_EQ(items.size(), 3U);
+  EXPECT_EQ(sample->itemManager()->availableDependencies().size(), 2U);
+  EXPECT_EQ(items[2]->type(), GanttChartItemType::milestone);
+  EXPECT_EQ(items[0]->start(), Time::reference().addingDays(-1));
+  EXPECT_EQ(sample->desiredScrollableRowCount(), 100);
+  EXPECT_EQ(sample->scrollableTimeline(),
+            TimeRange(Time::reference().addingDays(-1), Time(4, 6, 0)));
+  EXPECT_EQ(sample->presenter().get(), static_cast<GanttChartContentPresenter*>(&view));
+}
+
+}  // namespace
+}  // namespace vorlent

@@ -1,0 +1,145 @@
+// The mouse of the chart area: clicks, drags, pointer moves, cursors and
+// tool tips.
+
+#include <QToolTip>
+
+#include "vorlent/views/click_gesture_recognizer.h"
+#include "vorlent/views/content_canvas.h"
+#include "vorlent/views/content_view.h"
+#include "vorlent/views/conversions.h"
+#include "vorlent/views/pan_gesture_recognizer.h"
+
+namespace vorlent {
+
+// --- Recognisers -----------------------------------------------------------------
+
+void GanttChartContent::clickWithRecognizer(ClickGestureRecognizer& recognizer) {
+  if (controller_ == nullptr) return;
+  const GanttChartContentControllerPtr controller = controller_;
+  // Selects only where the settings allow selecting.
+  controller->select(fromQt(recognizer.locationInView()));
+}
+
+void GanttChartContent::activatingClickWithRecognizer(ClickGestureRecognizer& recognizer) {
+  if (controller_ == nullptr) return;
+  const GanttChartContentControllerPtr controller = controller_;
+  controller->activate(fromQt(recognizer.locationInView()));
+}
+
+void GanttChartContent::panWithRecognizer(DraggingPanGestureRecognizer& recognizer) {
+  if (controller_ == nullptr) return;
+  const GanttChartContentControllerPtr controller = controller_;
+  const QPointer<GanttChartContent> alive(this);
+  const QPointF location = recognizer.locationInView();
+  switch (recognizer.state()) {
+    case GestureRecognizer::State::began: {
+      // The drag acts from where the button went down, then follows at once
+      // to where the pointer is now.
+      const Point start = fromQt(recognizer.locationInViewWhenDraggingStarted());
+      controller->beginDragging(start, true);
+      controller->select(start);
+      controller->continueDragging(fromQt(location));
+      if (alive == nullptr) return;
+      updateMouseLocation(location);
+      break;
+    }
+    case GestureRecognizer::State::changed:
+      controller->continueDragging(fromQt(location));
+      if (alive == nullptr) return;
+      updateMouseLocation(location);
+      break;
+    case GestureRecognizer::State::ended:
+      controller->endDragging();
+      if (alive == nullptr) return;
+      updateMouseLocation(location);
+      break;
+    case GestureRecognizer::State::cancelled:
+    case GestureRecognizer::State::failed:
+      // Escape or a lost grab: stop without completing what the drag was
+      // about to create, and drop its cursor.
+      controller->cancelDragging();
+      if (alive == nullptr) return;
+      updateMouseLocation(std::nullopt);
+      break;
+    case GestureRecognizer::State::possible:
+      break;
+  }
+}
+
+// --- Pointer tracking --------------------------------------------------------------
+
+void GanttChartContent::mouseMoved(const QPointF& point) {
+  if (controller_ == nullptr) return;
+  const GanttChartContentControllerPtr controller = controller_;
+  const QPointer<GanttChartContent> alive(this);
+  controller->focusElement(fromQt(point), false, false);
+  controller->showDependencyLineThumb(fromQt(point));
+  if (alive == nullptr) return;
+  updateMouseLocation(point);
+}
+
+void GanttChartContent::mouseEntered() {
+  if (controller_ == nullptr || contextMenuIsOpen_) return;
+  const GanttChartContentControllerPtr controller = controller_;
+  controller->cancelFocus();
+}
+
+void GanttChartContent::mouseExited() {
+  hideShownToolTip();
+  if (controller_ == nullptr || contextMenuIsOpen_) return;
+  const GanttChartContentControllerPtr controller = controller_;
+  const QPointer<GanttChartContent> alive(this);
+  controller->cancelFocus();
+  if (alive == nullptr) return;
+  mouseLocationInView_.reset();
+}
+
+void GanttChartContent::updateMouseLocation(const std::optional<QPointF>& point) {
+  if (controller_ == nullptr || canvas_ == nullptr) return;
+  const GanttChartContentControllerPtr controller = controller_;
+  const QPointer<GanttChartContent> alive(this);
+  QPointF at;
+  if (point) {
+    at = *point;
+  } else if (mouseLocationInView_) {
+    at = toQt(mouseLocationInView_->movedBy(controller->viewport().origin.x,
+                                            controller->viewport().origin.y));
+  } else {
+    return;
+  }
+  const Point location = fromQt(at);
+  std::optional<Cursor> cursor = controller->draggingCursor();
+  if (!cursor) cursor = controller->cursor(location);
+  if (cursor) {
+    canvas_->setCursor(qtCursor(*cursor));
+  } else {
+    canvas_->unsetCursor();
+  }
+  const std::optional<std::string> toolTip = controller->toolTip(location);
+  if (alive == nullptr || canvas_ == nullptr) return;
+  const QString text = toolTip ? QString::fromStdString(*toolTip) : QString();
+  if (text != canvas_->toolTip()) {
+    // A tip on screen would keep showing the old text.
+    hideShownToolTip();
+    canvas_->setToolTip(text);
+  }
+  const Point origin = controller->viewport().origin;
+  mouseLocationInView_ = location.movedBy(-origin.x, -origin.y);
+}
+
+void GanttChartContent::hideShownToolTip() {
+  if (canvas_ == nullptr || canvas_->toolTip().isEmpty() || !QToolTip::isVisible()) return;
+  if (QToolTip::text() == canvas_->toolTip()) QToolTip::hideText();
+}
+
+std::optional<std::string> GanttChartContent::toolTip(const GanttChartItemPtr& item) {
+  if (item == nullptr) return std::nullopt;
+  return item->details();
+}
+
+std::optional<std::string> GanttChartContent::toolTip(const GanttChartDependencyPtr& dependency) {
+  if (dependency == nullptr) return std::nullopt;
+  return dependency->details();
+}
+
+}  // namespace vorlent

@@ -1,0 +1,283 @@
+#include "vorlent/views/content_view.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QContextMenuEvent>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QStyleHints>
+#include <QTest>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "vorlent/views/content_view_testing.h"
+#include "vorlent/views/mouse_input_testing.h"
+
+namespace vorlent {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using testing::ScriptedContentController;
+using testing::SyntheticMouse;
+
+int dragDistance() { return QGuiApplication::styleHints()->startDragDistance(); }
+
+// A shown view over a scripted controller of a large diagram, scrolled to
+// (100, 50), and a mouse on its canvas.
+class ContentInput : public testing::ContentViewTest {
+ protected:
+  ContentInput() {
+    controller->setDesiredScrollableRowCount(1000);
+    controller->setScrollableTimeline(TimeRange(Time(), Time().addingHours(10000)));
+    view->setController(controller);
+    view->scrollView()->scrollToPoint(QPointF(100, 50));
+    view->scrollTo(100, 100);  // lets the controller know
+    controller->take();
+  }
+
+  // A document point and where the canvas shows it.
+  [[nodiscard]] QPointF at(double x, double y) const { return canvasPoint(QPointF(x, y)); }
+
+  void sendContextMenu(QPointF documentPoint) {
+    const QPoint local = at(documentPoint.x(), documentPoint.y()).toPoint();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, local, view->canvas()->mapToGlobal(local));
+    QCoreApplication::sendEvent(view->canvas(), &event);
+  }
+
+  std::shared_ptr<ScriptedContentController> controller = ScriptedContentController::create();
+  SyntheticMouse mouse{view->canvas()};
+  GanttChartItemPtr item = GanttChartItem::create({.label = "task", .details = "Task details"});
+  GanttChartItemPtr milestone =
+      GanttChartItem::create({.label = "gate", .type = GanttChartItemType::milestone});
+  GanttChartDependencyPtr dependency =
+      GanttChartDependency::create({.label = "link", .from = item, .to = milestone});
+};
+
+// --- Clicks and drags ------------------------------------------------------------------------
+
+TEST_F(ContentInput, AClickSelectsAndActivatesAtItsDocumentPoint) {
+  mouse.click(at(120, 70));
+  EXPECT_THAT(controller->take(), ElementsAre("select(120, 70)", "activate(120, 70)"));
+}
+
+TEST_F(ContentInput, AnActivatingClickCountsTheClicksTheSettingsRequire) {
+  GanttChartContentSettings settings = controller->settings();
+  settings.numberOfClicksRequiredToActivateElements = 2;
+  controller->setSettings(settings);
+  view->setController(controller);
+  controller->take();
+  mouse.click(at(120, 70));
+  EXPECT_THAT(controller->take(), ElementsAre("select(120, 70)"));
+  mouse.doubleClickPress(at(120, 70));
+  mouse.release(at(120, 70));
+  EXPECT_THAT(controller->take(), ElementsAre("select(120, 70)", "activate(120, 70)"));
+}
+
+TEST_F(ContentInput, ADragBeginsWhereTheButtonWentDownAndFollowsAtOnce) {
+  mouse.press(at(120, 70));
+  mouse.moveTo(at(120 + dragDistance(), 70));
+  const std::string recognised =
+      "continueDragging(" + std::to_string(120 + dragDistance()) + ", 70)";
+  EXPECT_THAT(controller->take(),
+              ElementsAre("beginDragging(120, 70) acceptScrolling", "select(120, 70)", recognised));
+  mouse.moveTo(at(160, 90));
+  mouse.release(at(170, 95));
+  EXPECT_THAT(controller->take(), ElementsAre("continueDragging(160, 90)", "endDragging"));
+}
+
+TEST_F(ContentInput, EscapeCancelsADragWithoutCompletingIt) {
+  mouse.press(at(120, 70));
+  mouse.moveTo(at(160, 70));
+  controller->take();
+  QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+  QCoreApplication::sendEvent(view->canvas(), &escape);
+  mouse.release(at(160, 70));
+  EXPECT_THAT(controller->take(), ElementsAre("cancelDragging"));
+}
+
+// --- Pointer, cursor and tool tip -----------------------------------------------------------
+
+TEST_F(ContentInput, AMovingPointerFocusesOffersTheThumbAndSetsCursorAndToolTip) {
+  controller->cursorAnswer = Cursor::resizeHorizontally;
+  controller->toolTipAnswer = "Task details";
+  mouse.moveTo(at(130, 60));
+  EXPECT_THAT(controller->take(),
+              ElementsAre("focusElement(130, 60)", "showDependencyLineThumb(130, 60)"));
+  EXPECT_EQ(view->canvas()->cursor().shape(), Qt::SizeHorCursor);
+  EXPECT_EQ(view->canvas()->toolTip(), "Task details");
+  EXPECT_EQ(view->mouseLocationInView(), (Point{30, 10})) << "relative to the viewport";
+
+  controller->cursorAnswer.reset();
+  controller->toolTipAnswer.reset();
+  mouse.moveTo(at(131, 60));
+  EXPECT_FALSE(view->canvas()->testAttribute(Qt::WA_SetCursor));
+  EXPECT_EQ(view->canvas()->toolTip(), QString());
+}
+
+TEST_F(ContentInput, TheDraggingCursorWinsOverWhatThePointerPasses) {
+  controller->cursorAnswer = Cursor::draw;
+  controller->draggingCursorAnswer = Cursor::moveHorizontally;
+  mouse.press(at(120, 70));
+  mouse.moveTo(at(160, 70));
+  EXPECT_EQ(view->canvas()->cursor().shape(), Qt::OpenHandCursor);
+  controller->draggingCursorAnswer.reset();
+  mouse.release(at(160, 70));
+  EXPECT_EQ(view->canvas()->cursor().shape(), Qt::PointingHandCursor);
+}
+
+TEST_F(ContentInput, ARestingPointerIsReEvaluatedWhereItNowIsAfterAScroll) {
+  mouse.moveTo(at(130, 60));
+  controller->cursorAnswer = Cursor::moveVertically;
+  controller->toolTipAnswer = "below";
+  view->scrollTo(1000, 1100);  // the new viewport brings new bars under the pointer
+  EXPECT_EQ(view->canvas()->cursor().shape(), Qt::ClosedHandCursor);
+  EXPECT_EQ(view->canvas()->toolTip(), "below");
+  EXPECT_EQ(view->mouseLocationInView(), (Point{30, 10}));
+}
+
+TEST_F(ContentInput, EnteringAndLeavingDropTheFocusAndLeavingForgetsThePointer) {
+  mouse.moveTo(at(130, 60));
+  controller->take();
+  QEnterEvent enter(at(130, 60), at(130, 60), view->canvas()->mapToGlobal(at(130, 60)));
+  QCoreApplication::sendEvent(view->canvas(), &enter);
+  EXPECT_THAT(controller->take(), ElementsAre("cancelFocus"));
+
+  QEvent leave(QEvent::Leave);
+  QCoreApplication::sendEvent(view->canvas(), &leave);
+  EXPECT_THAT(controller->take(), ElementsAre("cancelFocus"));
+  EXPECT_EQ(view->mouseLocationInView(), std::nullopt);
+  controller->cursorAnswer = Cursor::draw;
+  controller->setViewport(Rectangle(0, 0, 10, 10));
+  EXPECT_FALSE(view->canvas()->testAttribute(Qt::WA_SetCursor))
+      << "a pointer outside is not followed";
+}
+
+TEST_F(ContentInput, ToolTipsAreTheDetailsOfTheItemOrDependency) {
+  EXPECT_EQ(view->toolTip(item), "Task details");
+  EXPECT_EQ(view->toolTip(milestone), std::nullopt);
+  dependency->setDetails("Link details");
+  EXPECT_EQ(view->toolTip(dependency), "Link details");
+}
+
+// --- Context menus ------------------------------------------------------------------------------
+
+TEST_F(ContentInput, OverEmptySpaceTheMenuOffersWhatMayBeCreatedWhereTheBarCanBeShown) {
+  controller->elementAnswer = GanttChartElement::emptyArea({.row = 2, .time = Time()}, true, true);
+  EXPECT_EQ(view->menu(QPointF(120, 70)), view->emptyAreaMenu());
+  EXPECT_THAT(controller->take(),
+              ElementsAre("focusElement(120, 70) bringingToFront", "showTemporaryBar(120, 70)"));
+  EXPECT_EQ(view->createItemMenuItem()->text(), "Create item");
+  EXPECT_EQ(view->createMilestoneItemMenuItem()->text(), "Create milestone");
+  EXPECT_TRUE(view->createItemMenuItem()->isVisible());
+  EXPECT_TRUE(view->createMilestoneItemMenuItem()->isVisible());
+
+  controller->elementAnswer = GanttChartElement::emptyArea({.row = 2, .time = Time()}, true, false);
+  view->menu(QPointF(120, 70));
+  EXPECT_TRUE(view->createItemMenuItem()->isVisible());
+  EXPECT_FALSE(view->createMilestoneItemMenuItem()->isVisible());
+
+  controller->temporaryBarAnswer = false;
+  controller->elementAnswer = GanttChartElement::emptyArea({.row = 2, .time = Time()}, true, true);
+  EXPECT_EQ(view->menu(QPointF(120, 70)), view->emptyAreaMenu());
+  EXPECT_FALSE(view->createItemMenuItem()->isVisible());
+  EXPECT_FALSE(view->createMilestoneItemMenuItem()->isVisible());
+}
+
+TEST_F(ContentInput, OverABarTheMenuOffersEditingAndDeletingAsAllowed) {
+  controller->elementAnswer = GanttChartElement::bar(item, GanttChartBarElementAction::move, true);
+  EXPECT_EQ(view->menu(QPointF(120, 70)), view->itemMenu());
+  EXPECT_EQ(view->editItemMenuItem()->text(), "Edit");
+  EXPECT_FALSE(view->editItemMenuItem()->isVisible()) << "nothing edits without an editor";
+  EXPECT_EQ(view->deleteItemMenuItem()->text(), "Delete item");
+  EXPECT_TRUE(view->deleteItemMenuItem()->isVisible());
+
+  controller->canEditAnswer = true;
+  controller->elementAnswer =
+      GanttChartElement::bar(milestone, GanttChartBarElementAction::move, false);
+  GanttChartContentSettings settings = controller->settings();
+  settings.strings.deleteMilestoneItem = "Remove gate & all";
+  controller->setSettings(settings);
+  view->menu(QPointF(120, 70));
+  EXPECT_TRUE(view->editItemMenuItem()->isVisible());
+  EXPECT_EQ(view->deleteItemMenuItem()->text(), "Remove gate && all")
+      << "shown as written, not as a mnemonic";
+  EXPECT_FALSE(view->deleteItemMenuItem()->isVisible());
+}
+
+TEST_F(ContentInput, OverADependencyTheMenuOffersItsCommandsAndOverNothingNoMenuOpens) {
+  controller->canEditAnswer = true;
+  controller->elementAnswer = GanttChartElement::dependencyLine(dependency, false);
+  EXPECT_EQ(view->menu(QPointF(120, 70)), view->dependencyMenu());
+  EXPECT_EQ(view->editDependencyMenuItem()->text(), "Edit");
+  EXPECT_TRUE(view->editDependencyMenuItem()->isVisible());
+  EXPECT_EQ(view->deleteDependencyMenuItem()->text(), "Delete dependency");
+  EXPECT_FALSE(view->deleteDependencyMenuItem()->isVisible());
+
+  controller->elementAnswer.reset();
+  EXPECT_EQ(view->menu(QPointF(120, 70)), nullptr);
+}
+
+TEST_F(ContentInput, TheCommandsActOnTheElementTheMenuWasOpenedFor) {
+  controller->elementAnswer = GanttChartElement::emptyArea({.row = 4, .time = Time()}, true, true);
+  view->menu(QPointF(120, 70));
+  controller->take();
+  view->createMilestoneItem();
+  EXPECT_THAT(controller->take(), ElementsAre("cancelFocus", "addNewItem(4, milestone)"));
+  view->menu(QPointF(120, 70));
+  controller->take();
+  view->deleteItem();
+  EXPECT_THAT(controller->take(), IsEmpty()) << "not a bar";
+  view->createItem();
+  EXPECT_THAT(controller->take(), ElementsAre("cancelFocus", "addNewItem(4)"));
+
+  controller->elementAnswer = GanttChartElement::bar(item, GanttChartBarElementAction::move, true);
+  view->menu(QPointF(120, 70));
+  controller->take();
+  view->editItem();
+  EXPECT_THAT(controller->take(), ElementsAre("edit(item task)")) << "the focus stays";
+  view->deleteItem();
+  EXPECT_THAT(controller->take(), ElementsAre("cancelFocus", "removeItem(task)"));
+
+  controller->elementAnswer = GanttChartElement::dependencyLine(dependency, true);
+  view->menu(QPointF(120, 70));
+  controller->take();
+  view->editDependency();
+  view->deleteDependency();
+  EXPECT_THAT(controller->take(),
+              ElementsAre("edit(dependency link)", "cancelFocus", "removeDependency(link)"));
+}
+
+TEST_F(ContentInput, ASecondaryClickOpensTheMenuWhichKeepsTheFocusWhileOpen) {
+  controller->elementAnswer = GanttChartElement::emptyArea({.row = 4, .time = Time()}, true, true);
+  sendContextMenu(QPointF(120, 70));
+  ASSERT_TRUE(view->emptyAreaMenu()->isVisible());
+  EXPECT_THAT(controller->take(),
+              ElementsAre("focusElement(120, 70) bringingToFront", "showTemporaryBar(120, 70)"));
+  // The open menu takes the pointer: the canvas hears it leave and come back.
+  QEvent leave(QEvent::Leave);
+  QCoreApplication::sendEvent(view->canvas(), &leave);
+  view->emptyAreaMenu()->hide();
+  QEnterEvent enter(at(120, 70), at(120, 70), view->canvas()->mapToGlobal(at(120, 70)));
+  QCoreApplication::sendEvent(view->canvas(), &enter);
+  view->createItemMenuItem()->trigger();
+  EXPECT_THAT(controller->take(), ElementsAre("cancelFocus", "addNewItem(4)"));
+
+  QCoreApplication::processEvents();
+  view->mouseExited();
+  EXPECT_THAT(controller->take(), ElementsAre("cancelFocus")) << "once the menu is done";
+}
+
+TEST_F(ContentInput, AMenuWithEveryCommandHiddenDoesNotOpen) {
+  controller->elementAnswer =
+      GanttChartElement::emptyArea({.row = 4, .time = Time()}, false, false);
+  sendContextMenu(QPointF(120, 70));
+  EXPECT_FALSE(view->emptyAreaMenu()->isVisible());
+}
+
+}  // namespace
+}  // namespace vorlent

@@ -1,0 +1,247 @@
+#include "vorlent/views/paint_geometry.h"
+
+#include "vorlent/views/header_painting.h"
+
+#include <QPainter>
+#include <QPen>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
+
+namespace vorlent::paint {
+
+namespace {
+
+// Coordinates are brought into ±kFarAway before any arithmetic, so that
+// differences and products stay finite; a point that far is off any device
+// by many orders of magnitude, and the error this makes in the direction of
+// a segment reaching into the visible area is far below a pixel.
+constexpr double kFarAway = 1e12;
+
+// The longest dash or gap, in points; longer ones draw the same on screen.
+constexpr double kLongestDash = 1e6;
+
+double nearby(double value) { return std::clamp(value, -kFarAway, kFarAway); }
+
+QPointF nearby(const QPointF& point) { return QPointF(nearby(point.x()), nearby(point.y())); }
+
+bool contains(const QRectF& area, const QPointF& point) {
+  return point.x() >= area.left() && point.x() <= area.right() && point.y() >= area.top() &&
+         point.y() <= area.bottom();
+}
+
+bool containsAll(const QRectF& area, const QPolygonF& points) {
+  return std::all_of(points.cbegin(), points.cend(),
+                     [&](const QPointF& point) { return contains(area, point); });
+}
+
+// Liang-Barsky: the parameters [t0, t1] of the part of a→b inside `area`, or
+// false when no part is inside. Both points are nearby (finite, bounded).
+bool clipSegment(const QPointF& a, const QPointF& b, const QRectF& area, double& t0, double& t1) {
+  const double dx = b.x() - a.x();
+  const double dy = b.y() - a.y();
+  const std::array<double, 4> p{-dx, dx, -dy, dy};
+  const std::array<double, 4> q{a.x() - area.left(), area.right() - a.x(), a.y() - area.top(),
+                                area.bottom() - a.y()};
+  t0 = 0;
+  t1 = 1;
+  for (std::size_t i = 0; i < p.size(); ++i) {
+    if (p[i] == 0) {
+      if (q[i] < 0) return false;
+      continue;
+    }
+    const double t = q[i] / p[i];
+    if (p[i] < 0) {
+      t0 = std::max(t0, t);
+    } else {
+      t1 = std::min(t1, t);
+    }
+    if (t0 > t1) return false;
+  }
+  return true;
+}
+
+enum class Edge { left, right, top, bottom };
+
+bool inside(const QPointF& point, Edge edge, const QRectF& area) {
+  switch (edge) {
+    case Edge::left:
+      return point.x() >= area.left();
+    case Edge::right:
+      return point.x() <= area.right();
+    case Edge::top:
+      return point.y() >= area.top();
+    case Edge::bottom:
+      return point.y() <= area.bottom();
+  }
+  return true;
+}
+
+// Where a→b crosses the line of `edge` (a and b lie on different sides).
+QPointF crossing(const QPointF& a, const QPointF& b, Edge edge, const QRectF& area) {
+  if (edge == Edge::left || edge == Edge::right) {
+    const double x = edge == Edge::left ? area.left() : area.right();
+    const double t = (x - a.x()) / (b.x() - a.x());
+    return QPointF(x, a.y() + t * (b.y() - a.y()));
+  }
+  const double y = edge == Edge::top ? area.top() : area.bottom();
+  const double t = (y - a.y()) / (b.y() - a.y());
+  return QPointF(a.x() + t * (b.x() - a.x()), y);
+}
+
+// One Sutherland-Hodgman pass.
+QPolygonF cutAlong(const QPolygonF& polygon, Edge edge, const QRectF& area) {
+  QPolygonF result;
+  const qsizetype count = polygon.size();
+  for (qsizetype i = 0; i < count; ++i) {
+    const QPointF& current = polygon.at(i);
+    const QPointF& previous = polygon.at((i + count - 1) % count);
+    const bool currentInside = inside(current, edge, area);
+    if (currentInside != inside(previous, edge, area)) {
+      result.append(crossing(previous, current, edge, area));
+    }
+    if (currentInside) result.append(current);
+  }
+  return result;
+}
+
+}  // namespace
+
+QRectF reachableArea(const QPainter& painter) { return detail::paintableArea(painter, kMargin); }
+
+bool hasNoNaN(const QRectF& rect) {
+  return !std::isnan(rect.x()) && !std::isnan(rect.y()) && !std::isnan(rect.width()) &&
+         !std::isnan(rect.height());
+}
+
+bool hasNoNaN(const QPointF& point) { return !std::isnan(point.x()) && !std::isnan(point.y()); }
+
+std::optional<QRectF> cutToArea(const QRectF& rect, const QRectF& area) {
+  if (!hasNoNaN(rect) || area.isEmpty()) return std::nullopt;
+  const QRectF normal = rect.normalized();
+  // -infinity plus +infinity: a rectangle over everything.
+  const auto far = [](double start, double extent) {
+    const double end = start + extent;
+    return std::isnan(end) ? std::numeric_limits<double>::infinity() : end;
+  };
+  const double right = far(normal.x(), normal.width());
+  const double bottom = far(normal.y(), normal.height());
+  if (normal.x() >= area.left() && right <= area.right() && normal.y() >= area.top() &&
+      bottom <= area.bottom()) {
+    return normal;
+  }
+  const double left = std::max(normal.x(), area.left());
+  const double top = std::max(normal.y(), area.top());
+  const double cutRight = std::min(right, area.right());
+  const double cutBottom = std::min(bottom, area.bottom());
+  if (left > cutRight || top > cutBottom) return std::nullopt;
+  return QRectF(QPointF(left, top), QPointF(cutRight, cutBottom));
+}
+
+double penWidth(double width) { return width > 0 ? std::min(width, kMaximumPenWidth) : 0; }
+
+QPen solidPen(const QColor& color, double width) {
+  QPen pen(QBrush(color), width, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+  pen.setMiterLimit(10);  // a plain stroked path's limit
+  return pen;
+}
+
+void setDashes(QPen& pen, double dashLength, double offset) {
+  if (!(dashLength > 0)) return;
+  // Qt measures dash patterns in pen widths, counting a width below one
+  // (the cosmetic pen too) as one.
+  const double unit = std::max(pen.widthF(), 1.0);
+  const double dash = std::min(dashLength, kLongestDash) / unit;
+  pen.setDashPattern({dash, dash});
+  const double phase = std::isfinite(offset) ? std::fmod(offset, 2 * dashLength) : 0;
+  pen.setDashOffset(phase / unit);
+}
+
+std::vector<PolylinePiece> cutPolyline(const QPolygonF& polyline, const QRectF& area) {
+  std::vector<PolylinePiece> pieces;
+  if (polyline.size() < 2 || area.isEmpty()) return pieces;
+  const bool hasNaN = std::any_of(polyline.cbegin(), polyline.cend(),
+                                  [](const QPointF& point) { return !hasNoNaN(point); });
+  if (!hasNaN && containsAll(area, polyline)) {
+    pieces.push_back({polyline, 0});
+    return pieces;
+  }
+  double travelled = 0;
+  bool continuing = false;  // the last piece ends where the next segment starts
+  for (qsizetype i = 1; i < polyline.size(); ++i) {
+    const QPointF& rawA = polyline.at(i - 1);
+    const QPointF& rawB = polyline.at(i);
+    if (!hasNoNaN(rawA) || !hasNoNaN(rawB)) {
+      continuing = false;
+      continue;
+    }
+    const QPointF a = nearby(rawA);
+    const QPointF b = nearby(rawB);
+    const double length = std::hypot(b.x() - a.x(), b.y() - a.y());
+    double t0 = 0;
+    double t1 = 1;
+    if (!clipSegment(a, b, area, t0, t1)) {
+      continuing = false;
+      travelled += length;
+      continue;
+    }
+    const QPointF start = a + (b - a) * t0;
+    const QPointF end = a + (b - a) * t1;
+    if (!continuing || t0 > 0) {
+      pieces.push_back({QPolygonF{start}, travelled + length * t0});
+    }
+    pieces.back().points.append(end);
+    continuing = t1 >= 1;
+    travelled += length;
+  }
+  return pieces;
+}
+
+QPolygonF cutPolygon(const QPolygonF& polygon, const QRectF& area) {
+  if (polygon.isEmpty() || area.isEmpty()) return QPolygonF();
+  QPolygonF result;
+  result.reserve(polygon.size());
+  for (const QPointF& point : polygon) {
+    if (!hasNoNaN(point)) return QPolygonF();
+    result.append(nearby(point));
+  }
+  if (containsAll(area, result)) return result;
+  for (const Edge edge : {Edge::left, Edge::right, Edge::top, Edge::bottom}) {
+    result = cutAlong(result, edge, area);
+    if (result.isEmpty()) break;
+  }
+  return result;
+}
+
+QPainterPath roundedRectangle(const QRectF& rect, double radius, const QRectF& area) {
+  QPainterPath path;
+  const std::optional<QRectF> cut = cutToArea(rect, area);
+  if (!cut) return path;
+  // The radius the whole rectangle would have, so visible corners keep it.
+  const QRectF whole = rect.normalized();
+  double r = std::isnan(radius) ? 0 : std::max(radius, 0.0);
+  r = std::min({r, whole.width() / 2, whole.height() / 2, kMargin});
+  path.setFillRule(Qt::WindingFill);
+  if (r > 0) {
+    path.addRoundedRect(*cut, r, r);
+  } else {
+    path.addRect(*cut);
+  }
+  return path;
+}
+
+QPainterPath polygonPath(const QPolygonF& points, const QRectF& area) {
+  QPainterPath path;
+  const QPolygonF cut = cutPolygon(points, area);
+  if (cut.size() < 2) return path;
+  // Non-zero winding, the rule of a plain path: a shape that crosses itself
+  // (a summary whose tips overlap) is filled where its parts overlap.
+  path.setFillRule(Qt::WindingFill);
+  path.addPolygon(cut);
+  path.closeSubpath();
+  return path;
+}
+
+}  // namespace vorlent::paint

@@ -1,0 +1,82 @@
+#pragma once
+
+// Geometry that a drawing hook can hand to a QPainter safely, whatever a
+// controller or a host's override computed: coordinates far beyond the
+// device overflow the raster engine's fixed-point arithmetic, a dash pattern
+// along a line millions of points long takes forever, and a NaN poisons a
+// whole path. Shapes are therefore cut to the part of the painter's space
+// that can reach its device, widened by a margin that keeps cut edges (and
+// the strokes along them) out of sight. Geometry that lies within that
+// area is passed on untouched, so ordinary drawing is exactly Qt's.
+
+#include <QPainterPath>
+#include <QPointF>
+#include <QPolygonF>
+#include <QRectF>
+
+#include <optional>
+#include <vector>
+
+class QPainter;
+class QPen;
+
+namespace vorlent::paint {
+
+// Room kept around the visible area, in the painter's units: more than any
+// stroke, corner radius or arrow head that draws at a sensible size.
+inline constexpr double kMargin = 512;
+// The widest pen drawn; wider ones are narrowed to it.
+inline constexpr double kMaximumPenWidth = 256;
+
+// The part of the painter's space that reaches its device, widened by
+// kMargin (see `detail::paintableArea`).
+[[nodiscard]] QRectF reachableArea(const QPainter& painter);
+
+// Whether every coordinate and extent is a number (infinities included).
+[[nodiscard]] bool hasNoNaN(const QRectF& rect);
+[[nodiscard]] bool hasNoNaN(const QPointF& point);
+
+// `rect` (normalised) cut to `area`; std::nullopt when it has a NaN or lies
+// wholly outside. Returned unchanged while it lies within.
+[[nodiscard]] std::optional<QRectF> cutToArea(const QRectF& rect, const QRectF& area);
+
+// A pen width to stroke with: 0 (and a negative or NaN width, as for the
+// header's lines) is the cosmetic one-pixel pen; widths above
+// kMaximumPenWidth are narrowed to it.
+[[nodiscard]] double penWidth(double width);
+
+// A solid pen of the given (already safe) width with square-free ends and
+// mitred joins, the look of a plain stroked path.
+[[nodiscard]] QPen solidPen(const QColor& color, double width);
+
+// Makes `pen` dashed with equal dashes and gaps of `dashLength` points,
+// starting `offset` points into the pattern. A dash length that is not a
+// positive number leaves the pen solid.
+void setDashes(QPen& pen, double dashLength, double offset = 0);
+
+// One piece of a polyline left after cutting: its points, and how far along
+// the whole polyline it starts (for dash phases).
+struct PolylinePiece {
+  QPolygonF points;
+  double offset = 0;
+};
+
+// `polyline` cut to `area`. A polyline within the area comes back whole as
+// one piece; otherwise each run of segments inside becomes a piece. Points
+// with a NaN split the polyline there; infinite coordinates are first
+// brought to a large finite range.
+[[nodiscard]] std::vector<PolylinePiece> cutPolyline(const QPolygonF& polyline, const QRectF& area);
+
+// A closed `polygon` cut to `area` (the parts outside replaced by the
+// area's edges), or empty when it has a NaN or no part inside.
+[[nodiscard]] QPolygonF cutPolygon(const QPolygonF& polygon, const QRectF& area);
+
+// The rounded rectangle path of `rect` with `radius` in both directions
+// (bounded to half the smaller side), cut to `area` first. Empty when
+// nothing is left.
+[[nodiscard]] QPainterPath roundedRectangle(const QRectF& rect, double radius, const QRectF& area);
+
+// The closed polygon path through `points`, cut to `area`.
+[[nodiscard]] QPainterPath polygonPath(const QPolygonF& points, const QRectF& area);
+
+}  // namespace vorlent::paint

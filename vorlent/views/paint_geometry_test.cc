@@ -1,0 +1,87 @@
+#include "vorlent/views/paint_geometry.h"
+
+#include <gtest/gtest.h>
+
+#include <QPen>
+
+#include <limits>
+
+namespace vorlent::paint {
+namespace {
+
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+const QRectF kArea(0, 0, 100, 100);
+
+TEST(PaintCutToArea, KeepsWhatLiesInsideAndCutsTheRestIncludingInfinities) {
+  EXPECT_EQ(cutToArea(QRectF(10, 10, 20, 20), kArea), QRectF(10, 10, 20, 20));
+  EXPECT_EQ(cutToArea(QRectF(30, 30, -20, -20), kArea), QRectF(10, 10, 20, 20));
+  EXPECT_EQ(cutToArea(QRectF(-1e300, 10, 2e300, 20), kArea), QRectF(0, 10, 100, 20));
+  EXPECT_EQ(cutToArea(QRectF(-kInfinity, -kInfinity, kInfinity, kInfinity), kArea), kArea);
+  EXPECT_EQ(cutToArea(QRectF(200, 10, 20, 20), kArea), std::nullopt);
+  EXPECT_EQ(cutToArea(QRectF(kNaN, 10, 20, 20), kArea), std::nullopt);
+}
+
+TEST(PaintPenWidth, KeepsTheHairlineForTheMeaninglessAndNarrowsTheHuge) {
+  EXPECT_EQ(penWidth(0), 0.0);
+  EXPECT_EQ(penWidth(2.5), 2.5);
+  EXPECT_EQ(penWidth(kInfinity), kMaximumPenWidth);
+  EXPECT_EQ(penWidth(-1), 0.0);
+  EXPECT_EQ(penWidth(kNaN), 0.0);
+}
+
+TEST(PaintDashes, AreMeasuredInPointsWhateverThePenWidthAndOnlyWhenPositive) {
+  QPen wide = solidPen(Qt::black, 4);
+  setDashes(wide, 8, 20);
+  EXPECT_EQ(wide.dashPattern(), (QList<qreal>{2, 2}));
+  EXPECT_EQ(wide.dashOffset(), 1) << "20 points into a pattern of 16 is 4 points";
+  QPen hairline = solidPen(Qt::black, 0);
+  setDashes(hairline, 3);
+  EXPECT_EQ(hairline.dashPattern(), (QList<qreal>{3, 3}));
+  for (const double length : {0.0, -2.0, kNaN}) {
+    QPen pen = solidPen(Qt::black, 1);
+    setDashes(pen, length);
+    EXPECT_EQ(pen.style(), Qt::SolidLine) << length;
+  }
+}
+
+TEST(PaintCutPolyline, GivesTheRunsInsideWithHowFarAlongEachStarts) {
+  const QPolygonF inside{QPointF(10, 10), QPointF(90, 10)};
+  ASSERT_EQ(cutPolyline(inside, kArea).size(), 1U);
+  EXPECT_EQ(cutPolyline(inside, kArea).front().points, inside);
+
+  // In, out across the right edge, back in, and on.
+  const QPolygonF wandering{QPointF(50, 10), QPointF(150, 10), QPointF(150, 50), QPointF(50, 50),
+                            QPointF(50, 90)};
+  const std::vector<PolylinePiece> pieces = cutPolyline(wandering, kArea);
+  ASSERT_EQ(pieces.size(), 2U);
+  EXPECT_EQ(pieces[0].points, (QPolygonF{QPointF(50, 10), QPointF(100, 10)}));
+  EXPECT_EQ(pieces[0].offset, 0);
+  EXPECT_EQ(pieces[1].points, (QPolygonF{QPointF(100, 50), QPointF(50, 50), QPointF(50, 90)}));
+  EXPECT_EQ(pieces[1].offset, 190);
+}
+
+TEST(PaintCutPolyline, SplitsAtNaNAndBringsInfinitiesIntoReach) {
+  const QPolygonF broken{QPointF(10, 10), QPointF(kNaN, 20), QPointF(20, 20), QPointF(30, 20)};
+  const std::vector<PolylinePiece> pieces = cutPolyline(broken, kArea);
+  ASSERT_EQ(pieces.size(), 1U);
+  EXPECT_EQ(pieces[0].points, (QPolygonF{QPointF(20, 20), QPointF(30, 20)}));
+
+  const QPolygonF endless{QPointF(-kInfinity, 50), QPointF(kInfinity, 50)};
+  const std::vector<PolylinePiece> cut = cutPolyline(endless, kArea);
+  ASSERT_EQ(cut.size(), 1U);
+  EXPECT_EQ(cut[0].points, (QPolygonF{QPointF(0, 50), QPointF(100, 50)}));
+}
+
+TEST(PaintCutPolygon, ReplacesThePartsOutsideByTheAreasEdges) {
+  const QPolygonF triangle{QPointF(50, -50), QPointF(150, 50), QPointF(50, 50)};
+  const QRectF bounds = cutPolygon(triangle, kArea).boundingRect();
+  EXPECT_EQ(bounds, QRectF(50, 0, 50, 50));
+  EXPECT_TRUE(cutPolygon(QPolygonF{QPointF(200, 200), QPointF(300, 200), QPointF(250, 300)}, kArea)
+                  .isEmpty());
+  EXPECT_TRUE(
+      cutPolygon(QPolygonF{QPointF(kNaN, 0), QPointF(10, 10), QPointF(0, 10)}, kArea).isEmpty());
+}
+
+}  // namespace
+}  // namespace vorlent::paint
