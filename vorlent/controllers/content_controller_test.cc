@@ -350,6 +350,26 @@ TEST_F(ContentControllerTest, AnObserverThatAlwaysAnswersWithAChangeCannotRecurs
   EXPECT_GT(controller->rowHeight(), 30);
 }
 
+TEST_F(ContentControllerTest, AManagerReplacedWhileItAnswersAPushOutlivesItsCall) {
+  auto replacement = std::make_shared<GanttChartItemSource>(items);
+  recorder->onCall = [&](const std::string& entry) {
+    if (entry == "observer.visibleBarsDidChange" && controller->itemManager() != replacement) {
+      controller->setItemManager(replacement);
+    }
+  };
+  // The controller holds the only reference to the manager it pushes into.
+  const std::weak_ptr<GanttChartItemManager> old = source;
+  source.reset();
+  controller->setViewport(Rectangle(0, 500, 400, 100));
+  recorder->onCall = nullptr;
+  EXPECT_TRUE(old.expired());
+  EXPECT_EQ(replacement->collectionObserver(), controller);
+  const auto reference = GanttChartContentController::create(items, dependencies);
+  reference->setViewport(controller->viewport());
+  EXPECT_EQ(replacement->range(), reference->itemManager()->range());
+  EXPECT_EQ(replacement->timeline(), reference->itemManager()->timeline());
+}
+
 TEST_F(ContentControllerTest, SurvivesAnObserverThatReleasesIt) {
   recorder->onCall = [&](const std::string&) { controller.reset(); };
   controller->setRowHeight(40);
