@@ -29,8 +29,9 @@ double usable(double value) { return std::isfinite(value) && value > 0 ? value :
 // A diagram length: NaN and negative lengths are 0, +infinity stays.
 double diagramLength(double value) { return value > 0 ? value : 0; }
 
-// Whether the calendar can never answer differently: the plain `Schedule` is
-// immutable once made unless it asks a provider for exclusions.
+// Whether the calendar can never answer differently, so that a table of its
+// working time stays right: the plain `Schedule` is immutable once made
+// unless it asks a provider for exclusions.
 bool isImmutable(const std::shared_ptr<ScheduleDefinition>& schedule) {
   if (typeid(*schedule) != typeid(Schedule)) return false;
   return static_cast<const Schedule&>(*schedule).excludedIntervalProvider() == nullptr;
@@ -148,8 +149,6 @@ void GanttChartContentController::clearCaches() {
   cachedHighlightedScheduleAreas_.clear();
   cachedHighlightedIntervalAreas_.clear();
   preferredTimelineCache_.reset();
-  // A calendar that may answer differently now must be asked again.
-  if (!isImmutable(visibilitySchedule_)) workingTimeIndex_.reset();
 }
 
 // --- Scale and geometry: properties ------------------------------------------
@@ -304,8 +303,12 @@ double GanttChartContentController::secondsFor(double points) const {
 
 const WorkingTimeIndex* GanttChartContentController::workingTimeIndex() const {
   // Without exclusions the calendar counts whole weeks at once and needs no
-  // table.
-  if (!visibilitySchedule_->hasExcludedIntervals()) return nullptr;
+  // table. A calendar that may answer differently from one call to the next
+  // (a provider of exclusions, a subclass) is asked every time: nothing tells
+  // the controller when its answers change.
+  if (!visibilitySchedule_->hasExcludedIntervals() || !isImmutable(visibilitySchedule_)) {
+    return nullptr;
+  }
   workingTimeIndex_.prepare(visibilitySchedule_, actualTimeline());
   return workingTimeIndex_.isEmpty() ? nullptr : &workingTimeIndex_;
 }

@@ -156,8 +156,8 @@ class GanttChartContentController
 
   // Forgets every derived result: the total diagram size, the per-viewport
   // bars, dependency lines and highlighted areas, and the computed preferred
-  // timeline. (The visibility schedule's working-time table is kept while
-  // the schedule is an immutable `Schedule`.)
+  // timeline. (The visibility schedule's working-time table is kept: it is
+  // only made for an immutable `Schedule`.)
   virtual void clearCaches();
 
  private:
@@ -260,7 +260,7 @@ class GanttChartContentController
   void applyZoom(double zoom);
   // Prepares the working-time table for the current schedule and timeline
   // and returns it, or null when the schedule has no exclusions (and is
-  // fast without one) or cannot be indexed.
+  // fast without one), may change its answers, or cannot be indexed.
   [[nodiscard]] const WorkingTimeIndex* workingTimeIndex() const;
 
   std::shared_ptr<ScheduleDefinition> visibilitySchedule_;
