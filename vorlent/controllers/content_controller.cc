@@ -104,7 +104,8 @@ void GanttChartContentController::setItemManager(GanttChartItemManagerPtr itemMa
 
 GanttChartContentController::ReactionScope::ReactionScope(GanttChartContentController& controller)
     : controller_(controller), keepAlive_(controller.weak_from_this().lock()) {
-  ++controller_.reactionDepth_;
+  if (controller_.reactionDepth_++ == 0) controller_.reactionsInRun_ = 0;
+  if (controller_.reactionsInRun_ <= kMaxReactionsPerRun) ++controller_.reactionsInRun_;
 }
 
 GanttChartContentController::ReactionScope::~ReactionScope() { --controller_.reactionDepth_; }

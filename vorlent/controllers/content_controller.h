@@ -70,8 +70,9 @@ namespace vorlent {
 // writes `viewport` or `zoom` while being told about a change of it has its
 // write applied once the running round of notifications has finished (the
 // latest write winning, a bounded number of times), and reactions nested
-// deeper than a fixed bound stop notifying, so no observer can make the
-// controller recurse without end.
+// deeper than a fixed bound, or too many of them set off by one outermost
+// change, stop notifying, so no observer can make the controller recurse
+// without end.
 //
 // Caches. Bars, dependency lines and highlighted areas are kept per viewport
 // for the current viewport and a few recent ones, until something that shapes
@@ -126,7 +127,10 @@ class GanttChartContentController
 
   // Runs one reaction: keeps the controller alive until it has finished
   // (an observer may release its last owner) and counts how deeply reactions
-  // nest, so that `tell` stops notifying beyond `kMaxReactionDepth`.
+  // nest and how many run inside the outermost one, so that `tell` stops
+  // notifying beyond `kMaxReactionDepth` levels or `kMaxReactionsPerRun`
+  // reactions. (Observers that answer each of several notifications with a
+  // change fan out; a depth bound alone would let them run for ages.)
   class ReactionScope {
    public:
     explicit ReactionScope(GanttChartContentController& controller);
@@ -139,6 +143,7 @@ class GanttChartContentController
     std::shared_ptr<GanttChartContentController> keepAlive_;
   };
   static constexpr int kMaxReactionDepth = 32;
+  static constexpr int kMaxReactionsPerRun = 1024;
 
   // Calls one requirement on the collaborator when it is alive (and the
   // reaction depth allows notifying).
@@ -152,7 +157,9 @@ class GanttChartContentController
   void tellContentChanged() const;
   // Visible bars, then visible dependency lines.
   void tellVisibleElementsChanged() const;
-  [[nodiscard]] bool mayNotify() const { return reactionDepth_ <= kMaxReactionDepth; }
+  [[nodiscard]] bool mayNotify() const {
+    return reactionDepth_ <= kMaxReactionDepth && reactionsInRun_ <= kMaxReactionsPerRun;
+  }
 
   // Forgets every derived result: the total diagram size, the per-viewport
   // bars, dependency lines and highlighted areas, and the computed preferred
@@ -163,6 +170,7 @@ class GanttChartContentController
  private:
   GanttChartItemManagerPtr itemManager_;
   int reactionDepth_ = 0;
+  int reactionsInRun_ = 0;
 
  public:
   // ===========================================================================

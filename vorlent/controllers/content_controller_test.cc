@@ -350,6 +350,33 @@ TEST_F(ContentControllerTest, AnObserverThatAlwaysAnswersWithAChangeCannotRecurs
   EXPECT_GT(controller->rowHeight(), 30);
 }
 
+TEST_F(ContentControllerTest, ObserversAnsweringEveryNotificationWithAChangeComeToAnEnd) {
+  // Each notification sets off a change that notifies several times again:
+  // without a bound on the whole run the calls multiply with every level.
+  const std::vector<std::function<void(int)>> answers = {
+      [&](int n) { controller->setRowHeight(20 + n % 5); },
+      [&](int n) { controller->setHourWidth(2 + n % 4); },
+      [&](int n) { controller->setPreferredTimelineMargin(n % 7); },
+      [&](int n) { controller->setExtraRowCount(n % 3); },
+      [&](int) { controller->setItemManager(std::make_shared<GanttChartItemSource>(items)); },
+  };
+  constexpr int kGivingUp = 1'000'000;
+  for (size_t i = 0; i < answers.size(); ++i) {
+    SetUp();
+    int calls = 0;
+    recorder->onCall = [&](const std::string&) {
+      if (++calls < kGivingUp) answers[i](calls);
+    };
+    controller->setZoom(3);
+    recorder->onCall = nullptr;
+    EXPECT_LT(calls, 100'000) << i;
+    // The next change is heard in full again.
+    recorder->take();
+    controller->setExtraRowCount(1);
+    EXPECT_EQ(recorder->take().size(), 4u) << i;
+  }
+}
+
 TEST_F(ContentControllerTest, AManagerReplacedWhileItAnswersAPushOutlivesItsCall) {
   auto replacement = std::make_shared<GanttChartItemSource>(items);
   recorder->onCall = [&](const std::string& entry) {
