@@ -29,14 +29,6 @@ double usable(double value) { return std::isfinite(value) && value > 0 ? value :
 // A diagram length: NaN and negative lengths are 0, +infinity stays.
 double diagramLength(double value) { return value > 0 ? value : 0; }
 
-// Whether the calendar can never answer differently, so that a table of its
-// working time stays right: the plain `Schedule` is immutable once made
-// unless it asks a provider for exclusions.
-bool isImmutable(const std::shared_ptr<ScheduleDefinition>& schedule) {
-  if (typeid(*schedule) != typeid(Schedule)) return false;
-  return static_cast<const Schedule&>(*schedule).excludedIntervalProvider() == nullptr;
-}
-
 const GanttChartItem& itemOf(const GanttChartItemPtr& item, const char* operation) {
   if (!item) fatalStop(std::string("GanttChartContentController::") + operation +
                        ": the item is null");
@@ -302,12 +294,18 @@ double GanttChartContentController::secondsFor(double points) const {
   return std::isfinite(seconds) ? seconds : 0;
 }
 
+bool GanttChartContentController::visibilityScheduleIsFixed() const {
+  // The plain `Schedule` is immutable once made unless it asks a provider.
+  const ScheduleDefinition& schedule = *visibilitySchedule_;
+  if (typeid(schedule) != typeid(Schedule)) return false;
+  return static_cast<const Schedule&>(schedule).excludedIntervalProvider() == nullptr;
+}
+
 const WorkingTimeIndex* GanttChartContentController::workingTimeIndex() const {
   // Without exclusions the calendar counts whole weeks at once and needs no
   // table. A calendar that may answer differently from one call to the next
-  // (a provider of exclusions, a subclass) is asked every time: nothing tells
-  // the controller when its answers change.
-  if (!visibilitySchedule_->hasExcludedIntervals() || !isImmutable(visibilitySchedule_)) {
+  // is asked every time, since its table would go stale unnoticed.
+  if (!visibilitySchedule_->hasExcludedIntervals() || !visibilityScheduleIsFixed()) {
     return nullptr;
   }
   workingTimeIndex_.prepare(visibilitySchedule_, actualTimeline());

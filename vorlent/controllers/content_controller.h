@@ -270,6 +270,11 @@ class GanttChartContentController
   // and returns it, or null when the schedule has no exclusions (and is
   // fast without one), may change its answers, or cannot be indexed.
   [[nodiscard]] const WorkingTimeIndex* workingTimeIndex() const;
+  // Whether the visibility schedule always answers the same, so that what
+  // is worked out from it may be kept until the caches are cleared: a plain
+  // `Schedule` without a provider of exclusions. Any other calendar may
+  // change its answers without the controller hearing of it.
+  [[nodiscard]] bool visibilityScheduleIsFixed() const;
 
   std::shared_ptr<ScheduleDefinition> visibilitySchedule_;
   double rowHeight_ = 25;
@@ -351,7 +356,7 @@ class GanttChartContentController
   mutable std::optional<int64_t> managedTotalRowCount_;
   // The preferred timeline computed for the manager's preferred timeline
   // `itemsTimeline`; valid while the manager answers the same and until the
-  // caches are cleared.
+  // caches are cleared. Kept only for a fixed visibility schedule.
   struct PreferredTimelineCache {
     TimeRange itemsTimeline;
     TimeRange preferredTimeline;

@@ -179,6 +179,17 @@ TEST_F(ContentGeometryTest, CalendarsThatChangeTheirExclusionsAreReadAfresh) {
     EXPECT_EQ(controller->x(friday), before - 40 * 2.5);
     EXPECT_EQ(controller->time(before - 40 * 2.5), friday);
   }
+
+  // The preferred timeline's margins are working hours of that calendar too.
+  controller->setScrollableTimeline(std::nullopt);
+  controller->setVisibilitySchedule(cases[0].first);
+  provider->holidays.clear();
+  // 4 working hours before Monday 8:00 are Friday 12:00.
+  EXPECT_EQ(controller->actualTimeline().start, on(kFriday, 12, 0, kWeek - 1));
+  EXPECT_EQ(controller->startX(item), 10);
+  provider->holidays = {TimeRange(on(kFriday, 0, 0, kWeek - 1), on(kSaturday, 0, 0, kWeek - 1))};
+  EXPECT_EQ(controller->actualTimeline().start, on(kThursday, 12, 0, kWeek - 1));
+  EXPECT_EQ(controller->startX(item), 10);
 }
 
 TEST_F(ContentGeometryTest, ThePreferredTimelineKeepsItsMarginsInVisibleHours) {

@@ -99,7 +99,9 @@ TimeRange GanttChartContentController::actualTimeline() const {
 
 TimeRange GanttChartContentController::preferredTimeline() const {
   const TimeRange items = itemManager_->preferredTimeline();
-  if (preferredTimelineCache_ && identical(preferredTimelineCache_->itemsTimeline, items)) {
+  const bool keeps = visibilityScheduleIsFixed();
+  if (keeps && preferredTimelineCache_ &&
+      identical(preferredTimelineCache_->itemsTimeline, items)) {
     return preferredTimelineCache_->preferredTimeline;
   }
   // Asked of the calendar itself: the working-time table is laid out around
@@ -110,7 +112,7 @@ TimeRange GanttChartContentController::preferredTimeline() const {
   const TimeRange preferred(
       schedule.start(items.start, secondsFor(preferredTimelineMargin_), TimeUnit::seconds),
       schedule.finish(items.finish, secondsFor(after), TimeUnit::seconds));
-  preferredTimelineCache_ = PreferredTimelineCache{items, preferred};
+  if (keeps) preferredTimelineCache_ = PreferredTimelineCache{items, preferred};
   return preferred;
 }
 
