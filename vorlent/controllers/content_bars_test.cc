@@ -574,6 +574,21 @@ TEST(ContentDiagramGenerators, ALineLeftUnroutedIsListedButNeverMet) {
   EXPECT_EQ(chart.controller->dependencyLine(Point{0, 0}, 1000), std::nullopt);
 }
 
+TEST(ContentDiagramGenerators, AControllerNoSharedPointerOwnsStillRoutesItself) {
+  // A subclass may be made without the factory; asking for the generator
+  // must not throw for want of an owner.
+  struct Unowned : GanttChartContentController {
+    Unowned() : GanttChartContentController(std::make_shared<GanttChartItemSource>()) {}
+  };
+  Unowned controller;
+  const auto generator = controller.actualDiagramGenerator();
+  EXPECT_EQ(generator.get(), &controller);
+  EXPECT_THAT(generator->dependencyPolyline(Rectangle(0, 0, 10, 10), Rectangle(100, 0, 10, 10),
+                                            GanttChartDependencyType::fromFinishToStart, false,
+                                            false),
+              ElementsAre(Point{10, 5}, Point{100, 5}));
+}
+
 // --- Bad input ----------------------------------------------------------------------------
 
 TEST(ContentBarsWithBadInput, AnEmptyChartHasNothingToShowOrHit) {

@@ -1,7 +1,6 @@
 #include "vorlent/views/content_view.h"
 
 #include <QEvent>
-#include <QLayout>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -334,11 +333,7 @@ void GanttChartContent::reloadData() {
 
 // --- Image export -------------------------------------------------------------------
 
-QImage GanttChartContent::imageRepresentation() {
-  // A view that was never shown has its children laid out first.
-  if (QLayout* layout = this->layout()) layout->activate();
-  return detail::renderWidgetImage(*this);
-}
+QImage GanttChartContent::imageRepresentation() { return detail::renderWidgetImage(*this); }
 
 QPixmap GanttChartContent::image() { return QPixmap::fromImage(imageRepresentation()); }
 

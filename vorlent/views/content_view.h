@@ -25,7 +25,7 @@
 #include "vorlent/views/click_gesture_recognizer.h"
 #include "vorlent/views/content_canvas.h"
 #include "vorlent/views/gesture_recognizer.h"
-#include "vorlent/views/header_image_export.h"
+#include "vorlent/views/image_export.h"
 #include "vorlent/views/pan_gesture_recognizer.h"
 #include "vorlent/views/standard_scroll_view.h"
 #include "vorlent/views/text_line_cache.h"

@@ -12,8 +12,7 @@
 
 #include "vorlent/views/content_view.h"
 #include "vorlent/views/conversions.h"
-#include "vorlent/views/header_painting.h"
-#include "vorlent/views/paint_geometry.h"
+#include "vorlent/views/paint_clipping.h"
 
 namespace vorlent {
 
@@ -235,7 +234,7 @@ void GanttChartContent::drawBackground(const Color& color, const Size& size) {
 }
 
 void GanttChartContent::drawBackground(QPainter& painter, const QColor& color, const QSizeF& size) {
-  detail::fillWithin(painter, QRectF(QPointF(0, 0), size), color);
+  paint::fillWithin(painter, QRectF(QPointF(0, 0), size), color);
 }
 
 void GanttChartContent::drawBorder(const Rectangle& rectangle, const Line& line, double lineWidth,
@@ -248,7 +247,7 @@ void GanttChartContent::drawBorder(const Rectangle& rectangle, const Line& line,
 void GanttChartContent::drawBorder(QPainter& painter, const QRectF& /*rectangle*/,
                                    const QPointF& p1, const QPointF& p2, double lineWidth,
                                    const QColor& color) {
-  detail::strokeLineWithin(painter, p1, p2, lineWidth, color);
+  paint::strokeLineWithin(painter, p1, p2, lineWidth, color);
 }
 
 void GanttChartContent::drawBackground(int64_t row, const Rectangle& rectangle,
@@ -259,7 +258,7 @@ void GanttChartContent::drawBackground(int64_t row, const Rectangle& rectangle,
 
 void GanttChartContent::drawBackground(QPainter& painter, int64_t /*row*/, const QRectF& rectangle,
                                        const QColor& color) {
-  detail::fillWithin(painter, rectangle, color);
+  paint::fillWithin(painter, rectangle, color);
 }
 
 void GanttChartContent::drawBorder(int64_t row, const Rectangle& rectangle, const Line& line,
@@ -272,7 +271,7 @@ void GanttChartContent::drawBorder(int64_t row, const Rectangle& rectangle, cons
 void GanttChartContent::drawBorder(QPainter& painter, int64_t /*row*/, const QRectF& /*rectangle*/,
                                    const QPointF& p1, const QPointF& p2, double lineWidth,
                                    const QColor& color) {
-  detail::strokeLineWithin(painter, p1, p2, lineWidth, color);
+  paint::strokeLineWithin(painter, p1, p2, lineWidth, color);
 }
 
 // --- Bars ----------------------------------------------------------------------------------
@@ -365,7 +364,7 @@ void GanttChartContent::drawSummaryBar(
     }
   }
   if (!isExpanded) {
-    detail::strokeLineWithin(painter, bar.bottomLeft(), bar.bottomRight(), 1, fillColor);
+    paint::strokeLineWithin(painter, bar.bottomLeft(), bar.bottomRight(), 1, fillColor);
   }
   fillAndStroke(painter, paint::polygonPath(summaryShape(bar, triangleInset, triangleScale), area),
                 verticalGradient(bar, area, secondaryFillColor, fillColor), strokeColor,
@@ -578,7 +577,7 @@ void GanttChartContent::drawTimeArea(const ScheduleTimeSelector& selector,
 
 void GanttChartContent::drawTimeArea(QPainter& painter, const ScheduleTimeSelector& /*selector*/,
                                      const QRectF& rectangle, const QColor& fillColor) {
-  detail::fillWithin(painter, rectangle, fillColor);
+  paint::fillWithin(painter, rectangle, fillColor);
 }
 
 void GanttChartContent::drawTimeArea(const TimeSelector& selector, const Rectangle& rectangle,
@@ -589,7 +588,7 @@ void GanttChartContent::drawTimeArea(const TimeSelector& selector, const Rectang
 
 void GanttChartContent::drawTimeArea(QPainter& painter, const TimeSelector& /*selector*/,
                                      const QRectF& rectangle, const QColor& backgroundColor) {
-  detail::fillWithin(painter, rectangle, backgroundColor);
+  paint::fillWithin(painter, rectangle, backgroundColor);
 }
 
 void GanttChartContent::drawTimeAreaBorder(const TimeSelector& selector, const Rectangle& rectangle,
@@ -603,7 +602,7 @@ void GanttChartContent::drawTimeAreaBorder(QPainter& painter, const TimeSelector
                                            const QRectF& /*rectangle*/, const QPointF& p1,
                                            const QPointF& p2, double lineWidth,
                                            const QColor& color) {
-  detail::strokeLineWithin(painter, p1, p2, lineWidth, color);
+  paint::strokeLineWithin(painter, p1, p2, lineWidth, color);
 }
 
 void GanttChartContent::drawTimeAreaLabel(const TimeSelector& selector, const Rectangle& rectangle,

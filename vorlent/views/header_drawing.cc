@@ -9,7 +9,7 @@
 #include <utility>
 
 #include "vorlent/views/conversions.h"
-#include "vorlent/views/header_painting.h"
+#include "vorlent/views/paint_clipping.h"
 #include "vorlent/views/header_view.h"
 
 namespace vorlent {
@@ -68,30 +68,30 @@ void GanttChartHeader::drawCellLabel(const TimeSelector& selector, const GanttCh
 // --- Qt values --------------------------------------------------------------------
 
 void GanttChartHeader::drawBackground(QPainter& painter, const QColor& color, const QSizeF& size) {
-  detail::fillWithin(painter, QRectF(QPointF(0, 0), size), color);
+  paint::fillWithin(painter, QRectF(QPointF(0, 0), size), color);
 }
 
 void GanttChartHeader::drawBorder(QPainter& painter, const QRectF& /*rectangle*/, const QPointF& p1,
                                   const QPointF& p2, double lineWidth, const QColor& color) {
-  detail::strokeLineWithin(painter, p1, p2, lineWidth, color);
+  paint::strokeLineWithin(painter, p1, p2, lineWidth, color);
 }
 
 void GanttChartHeader::drawTimeArea(QPainter& painter, const ScheduleTimeSelector& /*selector*/,
                                     const QRectF& rectangle, const QColor& fillColor) {
-  detail::fillWithin(painter, rectangle, fillColor);
+  paint::fillWithin(painter, rectangle, fillColor);
 }
 
 void GanttChartHeader::drawCell(QPainter& painter, const TimeSelector& /*selector*/,
                                 const GanttChartHeaderRow& /*row*/, const QRectF& rectangle,
                                 const QColor& backgroundColor) {
-  detail::fillWithin(painter, rectangle, backgroundColor);
+  paint::fillWithin(painter, rectangle, backgroundColor);
 }
 
 void GanttChartHeader::drawCellBorder(QPainter& painter, const TimeSelector& /*selector*/,
                                       const GanttChartHeaderRow& /*row*/,
                                       const QRectF& /*rectangle*/, const QPointF& p1,
                                       const QPointF& p2, double lineWidth, const QColor& color) {
-  detail::strokeLineWithin(painter, p1, p2, lineWidth, color);
+  paint::strokeLineWithin(painter, p1, p2, lineWidth, color);
 }
 
 void GanttChartHeader::drawCellLabel(QPainter& painter, const TimeSelector& /*selector*/,
@@ -111,7 +111,7 @@ void GanttChartHeader::drawCellLabel(QPainter& painter, const TimeSelector& /*se
   }
   painter.setFont(font);
   painter.setPen(foregroundColor);
-  detail::drawTextWithin(painter, box, text, option);
+  paint::drawTextWithin(painter, box, text, option);
 }
 
 }  // namespace vorlent

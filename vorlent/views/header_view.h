@@ -19,7 +19,7 @@
 
 #include "vorlent/controllers/header_controller.h"
 #include "vorlent/controllers/header_protocols.h"
-#include "vorlent/views/header_image_export.h"
+#include "vorlent/views/image_export.h"
 
 class QPainter;
 

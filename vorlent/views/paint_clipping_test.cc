@@ -1,7 +1,9 @@
-#include "vorlent/views/paint_geometry.h"
+#include "vorlent/views/paint_clipping.h"
 
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <QPainter>
 #include <QPen>
 
 #include <limits>
@@ -81,6 +83,26 @@ TEST(PaintCutPolygon, ReplacesThePartsOutsideByTheAreasEdges) {
                   .isEmpty());
   EXPECT_TRUE(
       cutPolygon(QPolygonF{QPointF(kNaN, 0), QPointF(10, 10), QPointF(0, 10)}, kArea).isEmpty());
+}
+
+TEST(PaintPrimitives, EndlessLinesAndFillsReachTheImageWhereTheyCrossIt) {
+  QImage image(400, 20, QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::white);
+  {
+    QPainter painter(&image);
+    // Narrowed to the widest pen: 128 points on either side.
+    strokeLineWithin(painter, QPointF(0, -1e300), QPointF(0, 1e300), 1e9, Qt::green);
+    strokeLineWithin(painter, QPointF(-kInfinity, 5.5), QPointF(kInfinity, 5.5), 1, Qt::black);
+    fillWithin(painter, QRectF(200, 12, kInfinity, 4), Qt::blue);
+    fillWithin(painter, QRectF(kNaN, 0, 10, 20), Qt::red);  // the NaN lies far to the right
+  }
+  EXPECT_EQ(image.pixelColor(127, 1), QColor(Qt::green));
+  EXPECT_EQ(image.pixelColor(129, 1), QColor(Qt::white));
+  EXPECT_EQ(image.pixelColor(0, 5), QColor(Qt::black));
+  EXPECT_EQ(image.pixelColor(399, 5), QColor(Qt::black));
+  EXPECT_EQ(image.pixelColor(199, 14), QColor(Qt::white));
+  EXPECT_EQ(image.pixelColor(399, 14), QColor(Qt::blue));
+  EXPECT_EQ(reachableArea(QPainter(&image), 0), QRectF(0, 0, 400, 20));
 }
 
 }  // namespace

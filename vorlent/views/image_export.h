@@ -1,7 +1,7 @@
 #pragma once
 
-// Capturing a view as it shows now and encoding the capture, for the header
-// view's image export. GUI thread only.
+// Capturing a widget as it shows now and encoding the capture: the image
+// export shared by the chart's views. GUI thread only.
 
 #include <QByteArray>
 #include <QImage>
@@ -27,8 +27,9 @@ struct ImageProperties {
 
 namespace detail {
 
-// The widget's `rect()` rendered with its children into a new ARGB32
-// premultiplied image at the widget's device pixel ratio, over transparency.
+// The widget's `rect()` rendered with its children (laid out first, should
+// it never have been shown) into a new ARGB32 premultiplied image at the
+// widget's device pixel ratio, over transparency.
 // A widget without area, or one too large to hold in memory, gives a null
 // image.
 [[nodiscard]] QImage renderWidgetImage(QWidget& widget);

@@ -1,18 +1,22 @@
 #pragma once
 
-// Geometry that a drawing hook can hand to a QPainter safely, whatever a
-// controller or a host's override computed: coordinates far beyond the
-// device overflow the raster engine's fixed-point arithmetic, a dash pattern
-// along a line millions of points long takes forever, and a NaN poisons a
-// whole path. Shapes are therefore cut to the part of the painter's space
-// that can reach its device, widened by a margin that keeps cut edges (and
-// the strokes along them) out of sight. Geometry that lies within that
-// area is passed on untouched, so ordinary drawing is exactly Qt's.
+// Painting that is safe whatever geometry a controller or a host's drawing
+// hook computed: coordinates far beyond the device overflow the raster
+// engine's fixed-point arithmetic, a dash pattern along a line millions of
+// points long takes forever, and a NaN poisons a whole path. Shapes are
+// therefore cut to the part of the painter's space that can reach its
+// device, widened by a margin that keeps cut edges (and the strokes along
+// them) out of sight. Geometry that lies within that area is passed on
+// untouched, so ordinary drawing is exactly Qt's. Shared by the chart's
+// views; GUI thread only.
 
+#include <QColor>
 #include <QPainterPath>
 #include <QPointF>
 #include <QPolygonF>
 #include <QRectF>
+#include <QString>
+#include <QTextOption>
 
 #include <optional>
 #include <vector>
@@ -28,9 +32,30 @@ inline constexpr double kMargin = 512;
 // The widest pen drawn; wider ones are narrowed to it.
 inline constexpr double kMaximumPenWidth = 256;
 
-// The part of the painter's space that reaches its device, widened by
-// kMargin (see `detail::paintableArea`).
-[[nodiscard]] QRectF reachableArea(const QPainter& painter);
+// The part of the painter's coordinate space that reaches its device (the
+// clip's bounding rectangle while the painter clips), widened by `margin`.
+// Empty when nothing can reach the device.
+[[nodiscard]] QRectF reachableArea(const QPainter& painter, double margin = kMargin);
+
+// --- Primitives ----------------------------------------------------------------
+// Each first makes every value finite as the library's conversions do (a NaN
+// becomes the greatest finite value).
+
+// Fills `rect` (normalised) with `color` in the painter's composition mode.
+void fillWithin(QPainter& painter, const QRectF& rect, const QColor& color);
+
+// A solid line from p1 to p2 with flat ends and mitred joins, at
+// `penWidth(lineWidth)`.
+void strokeLineWithin(QPainter& painter, QPointF p1, QPointF p2, double lineWidth,
+                      const QColor& color);
+
+// `text` laid out in `rect` by `option`, clipped to the rectangle, in the
+// painter's current font and pen; nothing when the rectangle is out of
+// sight. Qt places and clips text well by itself.
+void drawTextWithin(QPainter& painter, const QRectF& rect, const QString& text,
+                    const QTextOption& option);
+
+// --- Geometry ------------------------------------------------------------------
 
 // Whether every coordinate and extent is a number (infinities included).
 [[nodiscard]] bool hasNoNaN(const QRectF& rect);
@@ -40,9 +65,8 @@ inline constexpr double kMaximumPenWidth = 256;
 // wholly outside. Returned unchanged while it lies within.
 [[nodiscard]] std::optional<QRectF> cutToArea(const QRectF& rect, const QRectF& area);
 
-// A pen width to stroke with: 0 (and a negative or NaN width, as for the
-// header's lines) is the cosmetic one-pixel pen; widths above
-// kMaximumPenWidth are narrowed to it.
+// A pen width to stroke with: 0 (and a negative or NaN width) is the
+// cosmetic one-pixel pen; widths above kMaximumPenWidth are narrowed to it.
 [[nodiscard]] double penWidth(double width);
 
 // A solid pen of the given (already safe) width with square-free ends and

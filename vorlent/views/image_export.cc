@@ -1,7 +1,8 @@
-#include "vorlent/views/header_image_export.h"
+#include "vorlent/views/image_export.h"
 
 #include <QBuffer>
 #include <QImageWriter>
+#include <QLayout>
 #include <QRegion>
 #include <QSizeF>
 #include <QWidget>
@@ -11,6 +12,8 @@
 namespace vorlent::detail {
 
 QImage renderWidgetImage(QWidget& widget) {
+  // A widget that was never shown has its children laid out first.
+  if (QLayout* layout = widget.layout()) layout->activate();
   const QSize size = widget.size();
   if (size.isEmpty()) return {};
   const qreal ratio = widget.devicePixelRatioF();

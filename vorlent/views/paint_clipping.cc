@@ -1,14 +1,17 @@
-#include "vorlent/views/paint_geometry.h"
+#include "vorlent/views/paint_clipping.h"
 
-#include "vorlent/views/header_painting.h"
-
+#include <QLineF>
+#include <QPaintDevice>
 #include <QPainter>
 #include <QPen>
+#include <QTransform>
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <limits>
+
+#include "vorlent/views/conversions.h"
 
 namespace vorlent::paint {
 
@@ -26,6 +29,11 @@ constexpr double kLongestDash = 1e6;
 double nearby(double value) { return std::clamp(value, -kFarAway, kFarAway); }
 
 QPointF nearby(const QPointF& point) { return QPointF(nearby(point.x()), nearby(point.y())); }
+
+// As the library's conversions make values finite: a NaN becomes the
+// greatest finite value, an infinity the greatest of its sign.
+QRectF finite(const QRectF& rect) { return toQt(fromQt(rect)); }
+QPointF finite(const QPointF& point) { return toQt(fromQt(point)); }
 
 bool contains(const QRectF& area, const QPointF& point) {
   return point.x() >= area.left() && point.x() <= area.right() && point.y() >= area.top() &&
@@ -109,7 +117,49 @@ QPolygonF cutAlong(const QPolygonF& polygon, Edge edge, const QRectF& area) {
 
 }  // namespace
 
-QRectF reachableArea(const QPainter& painter) { return detail::paintableArea(painter, kMargin); }
+QRectF reachableArea(const QPainter& painter, double margin) {
+  QRectF area;
+  if (painter.hasClipping()) {
+    area = painter.clipBoundingRect();
+  } else if (const QPaintDevice* device = painter.device()) {
+    bool invertible = false;
+    const QTransform toLogical = painter.combinedTransform().inverted(&invertible);
+    if (!invertible) return {};
+    area = toLogical.mapRect(QRectF(0, 0, device->width(), device->height()));
+  }
+  if (area.isEmpty()) return {};
+  return area.adjusted(-margin, -margin, margin, margin);
+}
+
+void fillWithin(QPainter& painter, const QRectF& rect, const QColor& color) {
+  const QRectF visible = finite(rect).normalized().intersected(reachableArea(painter));
+  if (visible.isEmpty()) return;
+  painter.fillRect(visible, color);
+}
+
+void strokeLineWithin(QPainter& painter, QPointF p1, QPointF p2, double lineWidth,
+                      const QColor& color) {
+  const double width = penWidth(lineWidth);
+  const QPointF a = nearby(finite(p1));
+  const QPointF b = nearby(finite(p2));
+  const QRectF area = reachableArea(painter, kMargin + width);
+  double t0 = 0;
+  double t1 = 1;
+  if (area.isEmpty() || !clipSegment(a, b, area, t0, t1)) return;
+  // Ends inside the area are kept exactly.
+  const QPointF start = t0 > 0 ? a + (b - a) * t0 : a;
+  const QPointF end = t1 < 1 ? a + (b - a) * t1 : b;
+  painter.setPen(solidPen(color, width));
+  painter.drawLine(QLineF(start, end));
+}
+
+void drawTextWithin(QPainter& painter, const QRectF& rect, const QString& text,
+                    const QTextOption& option) {
+  if (text.isEmpty()) return;
+  const QRectF box = finite(rect);
+  if (!box.intersects(reachableArea(painter))) return;
+  painter.drawText(box, text, option);
+}
 
 bool hasNoNaN(const QRectF& rect) {
   return !std::isnan(rect.x()) && !std::isnan(rect.y()) && !std::isnan(rect.width()) &&
