@@ -55,7 +55,7 @@ std::vector<ScheduleTimeArea> GanttChartHeaderController::buildHighlightedSchedu
   return areas;
 }
 
-detail::HeaderViewportCache<ScheduleTimeArea>::List GanttChartHeaderController::areasForViewport()
+std::shared_ptr<const std::vector<ScheduleTimeArea>> GanttChartHeaderController::areasForViewport()
     const {
   const Rectangle key = viewport();
   if (auto cached = cachedHighlightedScheduleAreas_.find(key)) return cached;
@@ -118,7 +118,7 @@ std::vector<GanttChartHeaderCell> GanttChartHeaderController::buildCells() const
   return built;
 }
 
-detail::HeaderViewportCache<GanttChartHeaderCell>::List
+std::shared_ptr<const std::vector<GanttChartHeaderCell>>
 GanttChartHeaderController::cellsForViewport() const {
   return cachedCells_.findOrBuild(viewport(), [&] { return buildCells(); });
 }
