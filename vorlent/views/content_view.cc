@@ -347,9 +347,9 @@ QByteArray GanttChartContent::imageData(const QByteArray& format,
 // --- Design time --------------------------------------------------------------------
 
 void GanttChartContent::prepareForInterfaceBuilder() {
-  // The day before the library's reference moment, so the sample sits at the
-  // start of its five-week timeline.
-  const Time start = Time::reference().addingDays(-1);
+  // Sunday 31 December 2000, the origin of the library's time, where the
+  // sample's five-week timeline starts.
+  const Time start = Time::reference();
   const GanttChartItemPtr first =
       GanttChartItem::create({.row = 0, .start = start, .finish = start.addingDays(1)});
   const GanttChartItemPtr second = GanttChartItem::create(

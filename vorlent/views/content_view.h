@@ -401,7 +401,8 @@ class GanttChartContent : public QWidget,
   // ===========================================================================
 
   // Shows a small sample chart (three items over two rows, two
-  // dependencies) under a new controller, for previews and demos.
+  // dependencies, on a five-week timeline from Sunday 31 December 2000)
+  // under a controller made afresh on each call, for previews and demos.
   virtual void prepareForInterfaceBuilder();
 
  protected:
