@@ -132,7 +132,10 @@ void GanttChartContent::setUpContentView() {
 }
 
 void GanttChartContent::watchContextMenu(QMenu* menu) {
-  connect(menu, &QMenu::aboutToShow, this, [this] { contextMenuIsOpen_ = true; });
+  connect(menu, &QMenu::aboutToShow, this, [this] {
+    contextMenuIsOpen_ = true;
+    pointerLeftDuringContextMenu_ = false;
+  });
   // A menu hides before its command is triggered, and the pointer crossing
   // back into the canvas comes in between; the flag lasts until both ran.
   connect(menu, &QMenu::aboutToHide, this, [this] {
@@ -144,6 +147,13 @@ void GanttChartContent::watchContextMenu(QMenu* menu) {
           };
           contextMenuIsOpen_ =
               isOpen(emptyAreaMenu_) || isOpen(itemMenu_) || isOpen(dependencyMenu_);
+          // A menu closed with the pointer elsewhere (dismissed outside the
+          // canvas, or a command chosen where the menu reached beyond it)
+          // brings no crossing back: the exit held back meanwhile happens
+          // now, or the focus and the temporary bar would stay behind.
+          if (!contextMenuIsOpen_ && std::exchange(pointerLeftDuringContextMenu_, false)) {
+            mouseExited();
+          }
         },
         Qt::QueuedConnection);
   });

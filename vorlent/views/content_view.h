@@ -334,8 +334,9 @@ class GanttChartContent : public QWidget,
   virtual void mouseMoved(const QPointF& point);
   // The pointer entered (left) the canvas: nothing stays focused. While one
   // of the view's context menus is open, and until the command chosen in it
-  // has run, the crossings that the menu itself causes are ignored, so the
-  // command finds the element the menu was opened for.
+  // has run, the crossings that the menu itself causes are held back, so the
+  // command finds the element the menu was opened for; when the pointer is
+  // outside once the menu is done, the exit happens then.
   virtual void mouseEntered();
   virtual void mouseExited();
   // The last pointer position relative to the controller's viewport origin,
@@ -501,6 +502,9 @@ class GanttChartContent : public QWidget,
   // The labels drawn by the hooks, laid out once.
   TextLineCache textLines_;
   bool contextMenuIsOpen_ = false;
+  // Whether the last crossing of the canvas's edge while a context menu was
+  // open took the pointer out.
+  bool pointerLeftDuringContextMenu_ = false;
   bool updatingCanvasSize_ = false;
   bool canvasSizeIsStale_ = false;
 };

@@ -198,6 +198,25 @@ TEST_F(ContentChart, ARightClickOnEmptySpaceThenCreateItemAddsAnItemOnThatRow) {
   EXPECT_EQ(controller->temporaryBar(), std::nullopt);
 }
 
+TEST_F(ContentChart, AMenuDismissedWithThePointerOutsideTakesItsTemporaryBarAlong) {
+  const Point spot{controller->x(weekDay(9, 10)), controller->middle(3)};
+  mouse.moveTo(on(spot));
+  const QPoint local = on(spot).toPoint();
+  QContextMenuEvent event(QContextMenuEvent::Mouse, local, view->canvas()->mapToGlobal(local));
+  QCoreApplication::sendEvent(view->canvas(), &event);
+  ASSERT_TRUE(view->emptyAreaMenu()->isVisible());
+  ASSERT_TRUE(controller->temporaryBar().has_value());
+  // The menu takes the pointer, which then goes elsewhere; the menu is
+  // dismissed there, and the canvas hears of no further crossing.
+  QEvent leave(QEvent::Leave);
+  QCoreApplication::sendEvent(view->canvas(), &leave);
+  view->emptyAreaMenu()->hide();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(controller->temporaryBar(), std::nullopt);
+  EXPECT_EQ(controller->focusedElement(), std::nullopt);
+  EXPECT_EQ(view->mouseLocationInView(), std::nullopt);
+}
+
 TEST_F(ContentChart, HoveringABarsEndShowsTheResizeCursorAndTheBarsDetails) {
   const Rectangle bounds = controller->bounds(task);
   mouse.moveTo(on(Point{bounds.right() - 3, centreOf(task).y}));
