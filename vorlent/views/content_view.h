@@ -56,8 +56,14 @@ namespace vorlent {
 // clears the controller's references to it and ends a drag under way, so a
 // controller that outlives its view never calls into it. Every entry point
 // that calls the controller keeps the controller alive for the call and
-// touches nothing of the view once a host has destroyed it meanwhile (from a
-// menu action, an editor or another notification).
+// touches nothing of the view once a host has destroyed it meanwhile.
+// Notifications (observers, activators, editors) mostly run inside Qt's
+// handling of one of the view's events (a click, a drag step, a pointer
+// move, a wheel turn, a resize or layout of the scroll view), and Qt itself
+// goes on with that event after the handler returns: a host that destroys
+// the view from a notification therefore uses `deleteLater()`, as with any
+// Qt widget. A plain delete is safe from a context-menu command and from
+// code that runs outside the view's events (a timer, the host's own calls).
 //
 // GUI thread only. Making a view installs the Qt run loop for the
 // application (see `QtRunLoop::installForApplication`).
@@ -86,8 +92,9 @@ class GanttChartContent : public QWidget,
   // visible part is `scrollView()->documentVisibleRect()`).
   [[nodiscard]] QWidget* clipView() const;
   [[nodiscard]] GanttChartContentCanvas* canvas() const { return canvas_.data(); }
-  // The click that activates an element (a double click unless the
-  // controller's settings ask otherwise).
+  // The click that activates an element; it counts the clicks the
+  // controller's settings require (one unless they say otherwise), read
+  // each time a controller is assigned.
   [[nodiscard]] ClickGestureRecognizer* activatingClickGestureRecognizer() const {
     return activatingClickGestureRecognizer_.data();
   }

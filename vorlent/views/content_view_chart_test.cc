@@ -13,7 +13,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "vorlent/base/run_loop.h"
@@ -263,6 +265,34 @@ TEST_F(ContentChart, DestroyingTheViewMidDragLeavesNothingRunning) {
   view.reset();
   EXPECT_EQ(controller->draggingOperation(), std::nullopt);
   EXPECT_EQ(controller->draggingCursor(), std::nullopt);
+  EXPECT_EQ(loop->activeTimerCount(), 0U);
+  loop->advance(1);
+}
+
+// Runs a host's reaction once, on the next viewport the controller
+// announces.
+class ViewportReaction : public GanttChartContentViewportObserver {
+ public:
+  std::function<void()> reaction;
+  void viewportDidChange(const Rectangle& /*to*/, const Rectangle& /*from*/) override {
+    if (reaction) std::exchange(reaction, nullptr)();
+  }
+};
+
+TEST_F(ContentChart, AViewDeletedLaterFromANotificationMidDragLeavesNothingRunning) {
+  ScopedManualRunLoop loop;
+  auto host = std::make_shared<ViewportReaction>();
+  controller->setViewportObserver(host);
+  mouse.press(on(centreOf(task)));
+  mouse.moveTo(on(centreOf(task).movedBy(20, 0)));
+  // The step to the edge scrolls, and the host drops the view as it hears
+  // of the new viewport, from inside the drag step.
+  host->reaction = [this] { view.release()->deleteLater(); };
+  mouse.moveTo(QPointF(view->canvas()->width() - 2, on(centreOf(task)).y()));
+  ASSERT_EQ(view, nullptr);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(controller->draggingOperation(), std::nullopt);
+  EXPECT_EQ(controller->presenter(), nullptr);
   EXPECT_EQ(loop->activeTimerCount(), 0U);
   loop->advance(1);
 }
