@@ -78,6 +78,22 @@ TEST(ContentViewStructure, ASubclassMayExtendTheSetUp) {
   EXPECT_NE(view.canvas(), nullptr);
 }
 
+// A subclass whose set-up leaves a required outlet empty.
+class ContentWithoutActivatingClick : public GanttChartContent {
+ public:
+  ContentWithoutActivatingClick() : GanttChartContent(nullptr, DeferredSetUp{}) { setUp(); }
+
+ protected:
+  void setUpContentView() override {
+    GanttChartContent::setUpContentView();
+    delete activatingClickGestureRecognizer_.data();
+  }
+};
+
+TEST(ContentViewStructureDeathTest, ASetUpThatLeavesARequiredOutletEmptyStops) {
+  EXPECT_DEATH(ContentWithoutActivatingClick(), "activatingClickGestureRecognizer");
+}
+
 // --- Attaching and detaching ---------------------------------------------------------------
 
 TEST(ContentViewWiring, AttachingMakesTheViewPresenterScrollerObserverAndModeSource) {
