@@ -181,14 +181,28 @@ void GanttChartContent::setController(GanttChartContentControllerPtr controller)
 void GanttChartContent::controllerWillChange() {
   if (controller_ == nullptr) return;
   const GanttChartContentControllerPtr controller = controller_;
-  controller->setObserver({});
-  controller->setScroller({});
-  controller->setPresenter({});
-  // A drag of the old controller would otherwise keep its timer running.
-  controller->cancelDragging();
-  controller->setModeProvider(nullptr);
-  controller->updateDefaultStyle(false);
-  if (canvas_ != nullptr) {
+  const QPointer<GanttChartContent> alive(this);
+  // A host may have handed the controller to another view meanwhile (moving
+  // a chart to a new window, say); that view keeps its references, its mode
+  // provider and its drag.
+  const auto isAnotherView = [this](const auto& reference) {
+    const auto* view = dynamic_cast<const GanttChartContent*>(reference.get());
+    return view != nullptr && view != this;
+  };
+  if (!isAnotherView(controller->observer())) controller->setObserver({});
+  if (!isAnotherView(controller->scroller())) controller->setScroller({});
+  if (!isAnotherView(controller->presenter())) {
+    controller->setPresenter({});
+    // A drag of the old controller would otherwise keep its timer running.
+    controller->cancelDragging();
+    const auto* provider =
+        dynamic_cast<const AppearanceModeProvider*>(controller->modeProvider().get());
+    if (provider == nullptr || provider->source() == nullptr || provider->source() == this) {
+      controller->setModeProvider(nullptr);
+    }
+    controller->updateDefaultStyle(false);
+  }
+  if (alive != nullptr && canvas_ != nullptr) {
     canvas_->unsetCursor();
     hideShownToolTip();
     canvas_->setToolTip(QString());

@@ -429,7 +429,9 @@ class GanttChartContent : public QWidget,
 
   // Before a new controller is stored: clears the old one's observer,
   // scroller, presenter and mode provider, ends a drag under way in it, and
-  // lets it resolve its style in its own mode again.
+  // lets it resolve its style in its own mode again. A controller that a
+  // host has meanwhile given to another view is left to that view: only
+  // what does not refer to the other view is cleared.
   virtual void controllerWillChange();
   // After: attaches the new controller (presenter, document size, scroller,
   // observer, clicks required to activate, mode provider and style) and

@@ -168,6 +168,25 @@ TEST(ContentViewWiring, AControllerThatOutlivesItsViewIsLeftWithoutReferencesToI
   controller->settingsDidChange();
 }
 
+TEST(ContentViewWiring, AControllerHandedToAnotherViewStaysWithItWhenTheFirstGoes) {
+  auto controller = diagram(100, 1000);
+  GanttChartContent second;
+  second.resize(300, 200);
+  {
+    GanttChartContent first;
+    first.resize(300, 200);
+    first.setController(controller);
+    second.setController(controller);
+  }
+  EXPECT_EQ(controller->presenter().get(), static_cast<GanttChartContentPresenter*>(&second));
+  EXPECT_EQ(controller->scroller().get(), static_cast<GanttChartContentScroller*>(&second));
+  EXPECT_EQ(controller->observer().get(), static_cast<GanttChartContentObserver*>(&second));
+  QPalette dark = second.palette();
+  dark.setColor(QPalette::Window, QColor(30, 30, 30));
+  second.setPalette(dark);
+  EXPECT_EQ(controller->actualMode(), Mode::dark) << "the second view's appearance";
+}
+
 TEST(ContentViewWiring, WithoutAControllerTheCanvasIsEmptyAndRequestsDoNothing) {
   GanttChartContent view;
   view.setController(diagram(100, 1000));
