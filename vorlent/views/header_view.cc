@@ -171,9 +171,12 @@ void GanttChartHeader::updateHeaderCanvasSize() {
   const std::shared_ptr<GanttChartHeaderController> controller = controller_;
   if (!controller || scrollView_ == nullptr) return;
   const double width = controller->totalDiagramHeaderSize().width;
+  // As high as the visible area, whichever widget shows it: a host may have
+  // given the scroll view another canvas.
+  const double height = scrollView_->documentVisibleRect().height();
   const QPointer<GanttChartHeader> alive(this);
   // The scroll view cuts a longer (or infinite) header to what it can hold.
-  scrollView_->setDocumentSize(QSizeF(std::isnan(width) ? 0 : width, canvas_->height()));
+  scrollView_->setDocumentSize(QSizeF(std::isnan(width) ? 0 : width, height));
   if (alive == nullptr || controller_ != controller) return;
   updateHeaderViewport();
 }

@@ -371,6 +371,19 @@ TEST_F(HeaderView, DeletedLaterByANotificationDuringAPan) {
   EXPECT_EQ(controller->observer(), nullptr);
 }
 
+TEST_F(HeaderView, AHostThatReplacesTheCanvasMidPanLeavesAViewThatStillSizesAndScrolls) {
+  beginPan(QPointF(300, 20));
+  scrollView().setCanvas(new QWidget);  // the canvas goes, and its pan recogniser with it
+  controller->setZoom(2);
+  EXPECT_EQ(scrollView().documentSize(), QSizeF(4200, 50));
+  const double left = controller->viewport().left();
+  controller->scrollBy(100);
+  EXPECT_EQ(controller->viewport(), Rectangle(left + 100, 0, 700, 50));
+  header->resize(600, 40);
+  header->setController(makeHeaderController());
+  EXPECT_EQ(scrollView().documentSize(), QSizeF(2100, 40));
+}
+
 // --- Appearance and the design-time sample ---------------------------------------
 
 TEST_F(HeaderView, APaletteChangeReResolvesTheThemeForDarkOrLight) {
