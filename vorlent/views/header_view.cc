@@ -105,8 +105,8 @@ void GanttChartHeader::setController(std::shared_ptr<GanttChartHeaderController>
 void GanttChartHeader::headerControllerWillChange() {
   const std::shared_ptr<GanttChartHeaderController> controller = controller_;
   if (!controller) return;
-  // A zoom drag of this view cannot go on without it.
-  if (isPanning()) controller->endDragging();
+  // A zoom drag of this view cannot go on without it, nor on the next one.
+  if (std::exchange(panZoomsController_, false) && isPanning()) controller->endDragging();
   modeProvider_.reset();
   // Without the view's appearance the controller falls back to its own mode.
   controller->setModeProvider(nullptr);
@@ -140,7 +140,7 @@ void GanttChartHeader::headerControllerDidChange() {
 void GanttChartHeader::releaseController() {
   const std::shared_ptr<GanttChartHeaderController> controller = controller_;
   if (!controller) return;
-  if (isPanning()) controller->endDragging();
+  if (std::exchange(panZoomsController_, false) && isPanning()) controller->endDragging();
   if (controller->observer().get() == this) controller->setObserver({});
   if (controller->scroller().get() == this) controller->setScroller({});
   if (controller->presenter().get() == this) controller->setPresenter({});
@@ -222,16 +222,17 @@ void GanttChartHeader::panWithRecognizer(DraggingPanGestureRecognizer& recognize
   switch (recognizer.state()) {
     case GestureRecognizer::State::began: {
       const QPointer<DraggingPanGestureRecognizer> stillThere(&recognizer);
+      panZoomsController_ = true;
       controller->beginDragging(fromQt(recognizer.locationInViewWhenDraggingStarted()));
       if (stillThere == nullptr || controller_ != controller) return;
       controller->continueDragging(fromQt(recognizer.locationInView()));
       break;
     }
     case GestureRecognizer::State::changed:
-      controller->continueDragging(fromQt(recognizer.locationInView()));
+      if (panZoomsController_) controller->continueDragging(fromQt(recognizer.locationInView()));
       break;
     case GestureRecognizer::State::ended:
-      controller->endDragging();
+      if (std::exchange(panZoomsController_, false)) controller->endDragging();
       break;
     default:
       break;

@@ -289,6 +289,17 @@ TEST_F(HeaderView, AControllerReplacedMidDragEndsTheOldDragAndIgnoresTheRest) {
   EXPECT_EQ(next->zoom(), 2);
 }
 
+TEST_F(HeaderView, TheRestOfAPanSparesAControllerAttachedMidPanThatHoldsAnOldDrag) {
+  const auto stale = makeHeaderController();
+  stale->beginDragging(Point{0, 0});  // what a cancelled pan leaves behind
+  beginPan(QPointF(300, 20));
+  header->setController(stale);
+  mouse.moveTo(QPointF(400, 20));
+  EXPECT_EQ(stale->zoom(), 1);
+  mouse.release(QPointF(400, 20));
+  EXPECT_TRUE(stale->zoomingFrom().has_value()) << "left for its next pan to replace";
+}
+
 TEST_F(HeaderView, AControllerReplacedOrRemovedByANotificationDuringADrag) {
   const auto next = makeHeaderController();
   const auto hook = std::make_shared<NotificationHook>();
