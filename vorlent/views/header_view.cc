@@ -193,7 +193,7 @@ void GanttChartHeader::updateHeaderViewport() {
 }
 
 void GanttChartHeader::scrollTo(double startX, double finishX) {
-  if (scrollView_ == nullptr) return;
+  if (!controller_ || scrollView_ == nullptr) return;
   const QPointer<GanttChartHeader> alive(this);
   const double top = scrollView_->documentVisibleRect().top();
   scrollView_->scrollRectToVisible(QRectF(startX, top, finishX - startX, 0));

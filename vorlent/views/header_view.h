@@ -160,7 +160,8 @@ class GanttChartHeader : public QWidget,
   // --- GanttChartHeaderScroller --------------------------------------------------
   // Scrolls as little as shows startX...finishX (a span wider than the view
   // from its start), keeping the vertical position, then writes the visible
-  // rectangle into the controller at once. Non-finite values scroll nothing.
+  // rectangle into the controller at once. Non-finite values scroll nothing,
+  // and nothing scrolls without a controller.
   void scrollTo(double startX, double finishX) override;
 
   // --- Image export ----------------------------------------------------------------

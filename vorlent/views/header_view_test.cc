@@ -150,7 +150,8 @@ TEST(HeaderViewAttachment, AttachesAndDetachesInTheirOrder) {
   EXPECT_EQ(header->controller(), nullptr);
   EXPECT_EQ(second->observer(), nullptr);
   EXPECT_EQ(second->modeProvider(), nullptr);
-  header->scrollTo(100, 200);  // nothing to write into
+  header->scrollTo(1500, 1600);  // nothing to show or write into
+  EXPECT_EQ(header->scrollView()->scrollOffset(), QPoint(0, 0));
   EXPECT_EQ(second->calls.size(), 4U);
 }
 
