@@ -39,11 +39,16 @@ int offsetFor(double value, Rounding rounding, int maximum) {
 }
 
 // The offset on one axis that shows [start, start + length] with the least
-// movement from `offset`, where `extent` pixels are visible.
+// movement from `offset`, where `extent` pixels are visible. A span that
+// whole pixels cannot show entire (one as long as the extent that starts
+// between two pixels) is shown from its start, as a longer one is: aligning
+// its end instead would hide its start, and the next request for the same
+// span would move back.
 int offsetShowing(double start, double length, int offset, int extent, int maximum) {
-  if (length > extent || start < offset) return offsetFor(start, Rounding::down, maximum);
+  const int fromStart = offsetFor(start, Rounding::down, maximum);
+  if (length > extent || start < offset) return fromStart;
   if (start + length > static_cast<double>(offset) + extent) {
-    return offsetFor(start + length - extent, Rounding::up, maximum);
+    return std::min(offsetFor(start + length - extent, Rounding::up, maximum), fromStart);
   }
   return offset;
 }
