@@ -16,6 +16,8 @@
 #include <utility>
 #include <vector>
 
+#include "vorlent/controllers/chart_controller.h"
+#include "vorlent/controllers/content_controller.h"
 #include "vorlent/controllers/header_protocols.h"
 #include "vorlent/intervals/time_interval_type.h"
 #include "vorlent/views/appearance_mode_provider.h"
@@ -204,6 +206,22 @@ TEST_F(HeaderView, UserScrollingAndResizingWriteTheViewport) {
   EXPECT_EQ(controller->viewport(), Rectangle(scrolled, 0, 500, 60));
   EXPECT_EQ(scrollView().documentSize(), QSizeF(2100, 60));
   EXPECT_EQ(controller->rowHeight(), 30);
+}
+
+TEST(HeaderViewInAChart, StandsOnTheSamePixelAsTheChartAreaItFollows) {
+  // An hour width whose x positions, turned into times and back, come out a
+  // hair beside whole pixels.
+  const auto content = GanttChartContentController::create();
+  content->setScrollableTimeline(TimeRange(kHeaderStart, kHeaderStart.addingWeeks(50)));
+  content->setHourWidth(3.7);
+  const auto headerController = GanttChartHeaderController::create();
+  const auto chart = GanttChartController::create(headerController, content);
+  const auto header = makeShownHeader(700, 50);
+  header->setController(headerController);
+  for (int x = 0; x < 1400; x += 7) {
+    content->setViewport(Rectangle(x, 0, 700, 300));
+    ASSERT_EQ(header->scrollView()->scrollOffset().x(), x);
+  }
 }
 
 TEST_F(HeaderView, KeepsItsVerticalScrollerPolicySettableForTheChartBelow) {
