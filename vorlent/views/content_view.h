@@ -144,6 +144,8 @@ class GanttChartContent : public QWidget,
   // `painter`, which the canvas has translated into document coordinates.
   // Nothing without a controller.
   virtual void draw(QPainter& painter, const QRectF& within);
+  // The painter of the drawing pass under way, or nullptr between passes.
+  [[nodiscard]] QPainter* activePainter() const { return currentPainter_; }
 
   // The presenter's requirements, each in the library form (converting and
   // calling the Qt form with the current paint pass's painter) and the Qt
@@ -446,9 +448,6 @@ class GanttChartContent : public QWidget,
 
   void resizeEvent(QResizeEvent* event) override;
   void changeEvent(QEvent* event) override;
-
-  // The painter of the paint pass under way, or nullptr outside one.
-  [[nodiscard]] QPainter* currentPainter() const { return currentPainter_; }
 
   // The outlets, connected by `setUpContentView()`.
   QPointer<QWidget> contentView_;
