@@ -20,14 +20,14 @@
 #include <vector>
 
 #include "vorlent/controllers/chart_controller.h"
+#include "vorlent/views/content_view.h"
+#include "vorlent/views/header_view.h"
 #include "vorlent/views/image_export.h"
 
 class QPainter;
 
 namespace vorlent {
 
-class GanttChartContent;
-class GanttChartHeader;
 class StandardScrollView;
 
 // The whole chart as one widget: a time-scale header (`GanttChartHeader`)
