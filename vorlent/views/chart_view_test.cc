@@ -3,7 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QImage>
+#include <QPaintEvent>
+#include <QPixmap>
 #include <QPointer>
+#include <QScreen>
 #include <QScrollBar>
 
 #include <functional>
@@ -14,6 +18,9 @@
 #include <vector>
 
 #include "vorlent/base/run_loop.h"
+#include "vorlent/intervals/schedule_time_selector.h"
+#include "vorlent/intervals/time_interval_type.h"
+#include "vorlent/intervals/time_selector.h"
 #include "vorlent/views/chart_view_testing.h"
 #include "vorlent/views/content_view.h"
 #include "vorlent/views/header_view.h"
@@ -253,6 +260,62 @@ TEST(ChartViewGeometry, AnEndlessHeaderIsCutToWhatQtHoldsAndStillScrollsWithTheC
   EXPECT_EQ(x(*chart.header()), chart.content()->scrollView()->scrollOffset().x());
   EXPECT_EQ(chart.content()->scrollView()->scrollOffset().x(),
             chart.content()->scrollView()->horizontalScrollBar()->maximum());
+}
+
+// --- Painting while scrolling ------------------------------------------------------------
+
+// Counts the pixels a widget is asked to paint.
+class PaintedArea : public QObject {
+ public:
+  explicit PaintedArea(QWidget* widget) { widget->installEventFilter(this); }
+  int64_t pixels = 0;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint) {
+      const QRect r = static_cast<QPaintEvent*>(event)->rect();
+      pixels += static_cast<int64_t>(r.width()) * r.height();
+    }
+    return QObject::eventFilter(watched, event);
+  }
+};
+
+TEST_F(ChartView, ScrollingMovesWhatIsPaintedAndPaintsOnlyWhatComesIntoView) {
+  // What the window shows: the offscreen platform's copy of it.
+  const auto shown = [&] {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+    return chart->screen()
+        ->grabWindow(chart->winId(), 0, 0, chart->width(), chart->height())
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
+  };
+  // Shaded weekends and bordered days, which cells cut at the strip's
+  // edges must not draw twice.
+  const auto& area = controller()->contentController();
+  area->setScheduleHighlighters({ScheduleTimeSelector(ScheduleTimeType::weekends)});
+  area->setIntervalHighlighters({TimeSelector(TimeIntervalType::days(), "d")});
+  (void)shown();
+  PaintedArea content(contentCanvas());
+  const std::vector<QPoint> steps{QPoint(0, -37), QPoint(-41, 0), QPoint(0, -60),
+                                  QPoint(60, 0),  QPoint(-77, 0), QPoint(0, 23)};
+  for (const QPoint& step : steps) {
+    testing::sendWheel(contentCanvas(), QPoint(), step);
+    (void)shown();
+  }
+  expectInStep();
+  const QRect canvas = contentCanvas()->rect();
+  EXPECT_LT(content.pixels, canvas.width() * canvas.height() * 2)
+      << "six steps paint less than two whole canvases";
+
+  // Against the whole chart painted afresh.
+  const QImage scrolled = shown();
+  const QImage fresh = chart->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  ASSERT_EQ(scrolled.size(), fresh.size());
+  int differing = 0;
+  for (int y = 0; y < fresh.height(); ++y) {
+    for (int x = 0; x < fresh.width(); ++x) differing += scrolled.pixel(x, y) != fresh.pixel(x, y);
+  }
+  EXPECT_EQ(differing, 0);
 }
 
 // --- Bad input ---------------------------------------------------------------------------------

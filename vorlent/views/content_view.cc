@@ -211,24 +211,25 @@ void GanttChartContent::controllerDidChange() {
 
 void GanttChartContent::totalDiagramSizeDidChange() {
   const InboundCall call(inboundCalls_);
+  movingViewport_ = false;
   updateCanvasSize();
 }
 
 void GanttChartContent::visibleBarsDidChange() {
   const InboundCall call(inboundCalls_);
-  redraw();
-  updateMouseLocation(std::nullopt);
+  redrawUnlessMovingViewport();
+  reevaluateMouseLocation();
 }
 
 void GanttChartContent::visibleDependencyLinesDidChange() {
   const InboundCall call(inboundCalls_);
-  redraw();
-  updateMouseLocation(std::nullopt);
+  redrawUnlessMovingViewport();
+  reevaluateMouseLocation();
 }
 
-void GanttChartContent::highlightedScheduleAreasDidChange() { redraw(); }
+void GanttChartContent::highlightedScheduleAreasDidChange() { redrawUnlessMovingViewport(); }
 
-void GanttChartContent::highlightedIntervalAreasDidChange() { redraw(); }
+void GanttChartContent::highlightedIntervalAreasDidChange() { redrawUnlessMovingViewport(); }
 
 void GanttChartContent::dependencyLineThumbAreaDidChange() { redraw(); }
 
@@ -239,7 +240,22 @@ void GanttChartContent::temporaryBarDidChange() { redraw(); }
 void GanttChartContent::settingsDidChange() { redraw(); }
 
 void GanttChartContent::redraw() {
+  // Anything but the viewport's own announcements is a change to draw.
+  movingViewport_ = false;
   if (canvas_ != nullptr) canvas_->update();
+}
+
+void GanttChartContent::redrawUnlessMovingViewport() {
+  if (!movingViewport_) redraw();
+}
+
+void GanttChartContent::reevaluateMouseLocation() {
+  // What the pointer now rests on may change how an element looks: such a
+  // change is drawn.
+  const bool moving = std::exchange(movingViewport_, false);
+  const QPointer<GanttChartContent> alive(this);
+  updateMouseLocation(std::nullopt);
+  if (alive != nullptr) movingViewport_ = moving;
 }
 
 // --- Document and viewport ------------------------------------------------------
@@ -283,9 +299,19 @@ void GanttChartContent::updateViewport(bool shiftingTimeline) {
   const Rectangle viewport(narrower ? 0 : visible.x(), lower ? 0 : visible.y(),
                            narrower ? document.width() : visible.width(),
                            lower ? document.height() : visible.height());
-  const double previousX = controller->viewport().origin.x;
-  controller->setViewport(viewport);
-  if (shiftingTimeline && viewport.origin.x != previousX) {
+  const Rectangle previous = controller->viewport();
+  {
+    // A viewport that only moved is drawn as it was: the scroll view has
+    // moved the pixels and asked for the strip that came into view. The
+    // controller's announcements of the move need no repaint of their own.
+    const QPointer<GanttChartContent> alive(this);
+    const bool moving = std::exchange(
+        movingViewport_, viewport.size == previous.size && viewport.origin != previous.origin);
+    controller->setViewport(viewport);
+    if (alive == nullptr) return;
+    movingViewport_ = moving;
+  }
+  if (shiftingTimeline && viewport.origin.x != previous.origin.x) {
     controller->shiftScrollableTimelineIfNeeded();
   }
 }

@@ -471,6 +471,12 @@ class GanttChartContent : public QWidget,
   void canvasDidResize();
   // Marks the visible part of the canvas for repainting.
   void redraw();
+  // The same, except for the controller's announcements of a viewport that
+  // only moved (see `updateViewport`).
+  void redrawUnlessMovingViewport();
+  // Re-evaluates the resting pointer after the visible elements changed,
+  // drawing whatever that changes.
+  void reevaluateMouseLocation();
   // Hides the tool tip the canvas shows, if any.
   void hideShownToolTip();
   // Follows the opening and closing of `menu`.
@@ -500,6 +506,8 @@ class GanttChartContent : public QWidget,
   TextLineCache textLines_;
   bool contextMenuIsOpen_ = false;
   bool updatingCanvasSize_ = false;
+  // True while the controller announces a viewport that only moved.
+  bool movingViewport_ = false;
   bool canvasSizeIsStale_ = false;
 };
 
