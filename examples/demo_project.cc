@@ -66,6 +66,13 @@ std::vector<TimeRange> holidaysFor(int64_t firstYear, int64_t years) {
   return holidays;
 }
 
+// Where a task starts when no link places it: `delay` seconds of working
+// time after the start of the item at `item`, or after the plan's start.
+struct Anchor {
+  int64_t item = -1;
+  double delay = 0;
+};
+
 // How the plan is put together, before any time is known.
 class PlanWriter {
  public:
@@ -82,14 +89,13 @@ class PlanWriter {
   struct Lane {
     int64_t first;
     int64_t last;
+    int64_t phase = 0;
   };
   const std::vector<Lane>& lanes() const { return lanes_; }
-  // For each item, the item a task row's first task starts with when no
-  // link places it: its package's first task (or none).
-  const std::vector<int64_t>& anchors() const { return anchors_; }
+  const std::vector<Anchor>& anchors() const { return anchors_; }
 
  private:
-  int64_t add(DemoPlanItem item, int64_t anchor = -1) {
+  int64_t add(DemoPlanItem item, Anchor anchor = {}) {
     plan_.items.push_back(std::move(item));
     anchors_.push_back(anchor);
     return static_cast<int64_t>(plan_.items.size()) - 1;
@@ -99,27 +105,21 @@ class PlanWriter {
   }
 
   void writePhase(int64_t phase) {
+    phaseDelay_ = static_cast<double>(phase) * shape_.phaseStaggerDays.value_or(0) * kWorkingDay;
     const char* name = kPhaseNames[static_cast<size_t>(phase) % kPhaseNames.size()];
     const int64_t summary = add({.label = shape_.phases > 6 ? numbered(name, phase + 1) : name,
                                  .row = row_++,
                                  .kind = DemoItemKind::phase});
-    int64_t firstTask = -1;
     std::vector<int64_t> milestones;
     for (int64_t package = 0; package < shape_.packagesPerPhase; ++package) {
       const auto [first, milestone] = writePackage(phase, package, summary);
       if (package == 0) {
         // The phase follows the one before it.
-        if (!phaseMilestones_.empty()) {
-          if (shape_.phasesOverlap) {
-            link(previousPhaseFirstTask_, first, GanttChartDependencyType::fromStartToStart,
-                 2 * kWorkingDay);
-          } else {
-            for (const int64_t before : phaseMilestones_) {
-              link(before, first, GanttChartDependencyType::fromFinishToStart, 0);
-            }
+        if (!shape_.phaseStaggerDays) {
+          for (const int64_t before : phaseMilestones_) {
+            link(before, first, GanttChartDependencyType::fromFinishToStart, 0);
           }
         }
-        firstTask = first;
       } else {
         // Each package starts a few days after the one before it.
         link(previousPackageFirstTask_, first, GanttChartDependencyType::fromStartToStart,
@@ -129,7 +129,6 @@ class PlanWriter {
       milestones.push_back(milestone);
     }
     phaseMilestones_ = std::move(milestones);
-    previousPhaseFirstTask_ = firstTask;
   }
 
   // Returns the package's first task and its closing milestone.
@@ -160,7 +159,8 @@ class PlanWriter {
                           .kind = milestone ? DemoItemKind::milestone : DemoItemKind::task,
                           .parent = summary,
                           .duration = days * kWorkingDay};
-        const int64_t index = add(std::move(item), first);
+        const int64_t index =
+            add(std::move(item), first < 0 ? Anchor{-1, phaseDelay_} : Anchor{first, 0});
         if (task == 0) {
           written.first = index;
         } else {
@@ -173,6 +173,7 @@ class PlanWriter {
       }
       if (first < 0) first = written.first;
       if (previousLane >= 0) linkLanes(lanes_[static_cast<size_t>(previousLane)], written, lane);
+      written.phase = phase;
       lanes_.push_back(written);
       previousLane = static_cast<int64_t>(lanes_.size()) - 1;
     }
@@ -212,9 +213,14 @@ class PlanWriter {
   void writeFillerLinks() {
     if (!shape_.dependencyCount) return;
     const auto wanted = static_cast<size_t>(std::max<int64_t>(*shape_.dependencyCount, 0));
-    for (size_t lane = 0; lane + 2 < lanes_.size() && plan_.links.size() < wanted; ++lane) {
-      link(lanes_[lane].first, lanes_[lane + 2].first, GanttChartDependencyType::fromStartToStart,
-           kWorkingDay);
+    // Rows two apart first, then three, and so on.
+    const auto lanesPerPhase = static_cast<size_t>(shape_.packagesPerPhase * shape_.rowsPerPackage);
+    for (size_t apart = 2; apart < lanesPerPhase && plan_.links.size() < wanted; ++apart) {
+      for (size_t lane = 0; lane + apart < lanes_.size() && plan_.links.size() < wanted; ++lane) {
+        if (lanes_[lane].phase != lanes_[lane + apart].phase) continue;
+        link(lanes_[lane].first, lanes_[lane + apart].first,
+             GanttChartDependencyType::fromStartToStart, kWorkingDay);
+      }
     }
   }
 
@@ -223,17 +229,17 @@ class PlanWriter {
   Random random_{shape_.seed};
   int64_t row_ = 0;
   std::vector<Lane> lanes_;
-  std::vector<int64_t> anchors_;
+  std::vector<Anchor> anchors_;
   std::vector<int64_t> phaseMilestones_;
-  int64_t previousPhaseFirstTask_ = -1;
   int64_t previousPackageFirstTask_ = -1;
+  double phaseDelay_ = 0;
 };
 
 // Places each task at the first moment its links allow, in item order
 // (every link runs from an earlier item to a later one), as the
 // auto-scheduling behaviour would push it: a start link moves the start,
 // a finish link the finish, the working duration kept.
-void schedule(DemoPlan& plan, const std::vector<int64_t>& anchors, const Time& planStart) {
+void schedule(DemoPlan& plan, const std::vector<Anchor>& anchors, const Time& planStart) {
   const ScheduleDefinition& calendar = *plan.calendar;
   std::vector<std::vector<size_t>> incoming(plan.items.size());
   for (size_t l = 0; l < plan.links.size(); ++l) {
@@ -242,9 +248,10 @@ void schedule(DemoPlan& plan, const std::vector<int64_t>& anchors, const Time& p
   for (size_t i = 0; i < plan.items.size(); ++i) {
     DemoPlanItem& item = plan.items[i];
     if (item.kind == DemoItemKind::phase || item.kind == DemoItemKind::package) continue;
-    const int64_t anchor = anchors[i];
-    Time start =
-        calendar.nextTime(anchor >= 0 ? plan.items[static_cast<size_t>(anchor)].start : planStart);
+    const Anchor& anchor = anchors[i];
+    const Time base =
+        anchor.item >= 0 ? plan.items[static_cast<size_t>(anchor.item)].start : planStart;
+    Time start = calendar.nextTime(calendar.finish(base, anchor.delay));
     Time finish = calendar.finish(start, item.duration);
     for (const size_t l : incoming[i]) {
       const DemoPlanLink& link = plan.links[l];

@@ -38,15 +38,17 @@ struct DemoPlanShape {
   // Consecutive tasks on each task row (1: a row per task, as in most
   // plans; more make lanes of chained tasks, as a dense chart has).
   int64_t tasksPerRow = 1;
-  // Phases follow one another (a phase starts when the one before has
-  // finished); with `phasesOverlap` each starts two working days after the
-  // one before started.
-  bool phasesOverlap = false;
+  // Phases follow one another: a phase starts when the packages of the one
+  // before have finished. With a stagger the phases are unlinked, as the
+  // projects of a portfolio are, each starting that many working days after
+  // the one before.
+  std::optional<double> phaseStaggerDays;
   // Extra start-to-start links from one task in the middle of the plan (the
   // "hub") to the first task of each of this many task rows below it.
   int64_t hubSuccessors = 0;
-  // When set, links between rows two apart are added (start to start, one
-  // working day of lag) until the plan has this many dependencies.
+  // When set, links between rows of the same phase are added (start to
+  // start, one working day of lag; rows two apart, then three, ...) until the
+  // plan has this many dependencies or the phases have no more such pairs.
   std::optional<int64_t> dependencyCount;
   // The plan starts at 8:00 on the Monday of this moment's week.
   Time start;

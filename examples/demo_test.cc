@@ -165,7 +165,7 @@ TEST(DemoPlan, LinksEveryTypeWithLagsAndSchedulesEachTaskAfterItsPredecessors) {
   shape.packagesPerPhase = 3;
   shape.rowsPerPackage = 2;
   shape.tasksPerRow = 16;
-  shape.phasesOverlap = true;
+  shape.phaseStaggerDays = 2;
   shape.hubSuccessors = 20;
   shape.dependencyCount = 1000;
   const DemoPlan dense = makeDemoPlan(shape);
