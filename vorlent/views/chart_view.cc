@@ -10,11 +10,7 @@
 #include <utility>
 
 #include "vorlent/base/fatal.h"
-#include "vorlent/intervals/time_interval_type.h"
-#include "vorlent/intervals/time_label_format.h"
-#include "vorlent/model/item_source.h"
-#include "vorlent/views/content_view.h"
-#include "vorlent/views/header_view.h"
+#include "vorlent/views/design_time_sample.h"
 #include "vorlent/views/hidden_scroller.h"
 #include "vorlent/views/qt_run_loop.h"
 #include "vorlent/views/standard_scroll_view.h"
@@ -214,27 +210,9 @@ QByteArray GanttChart::imageData(const QByteArray& format, const ImageProperties
 // --- Design time ------------------------------------------------------------------------
 
 void GanttChart::prepareForInterfaceBuilder() {
-  auto header = GanttChartHeaderController::create(std::nullopt);
-  header->setRows({GanttChartHeaderRow(
-      TimeSelector(TimeIntervalType::days(), TimeLabelFormat::dayOfWeekShortAbbreviation()))});
-  const Time start = Time::reference();
-  const GanttChartItemPtr first =
-      GanttChartItem::create({.row = 0, .start = start, .finish = start.addingDays(1)});
-  const GanttChartItemPtr second = GanttChartItem::create(
-      {.row = 1, .start = start.addingDays(1), .finish = start.addingDays(2)});
-  const GanttChartItemPtr third = GanttChartItem::create({.row = 1,
-                                                          .start = start.addingDays(2),
-                                                          .finish = start.addingDays(2),
-                                                          .type = GanttChartItemType::milestone});
-  std::vector<GanttChartDependencyPtr> dependencies{
-      GanttChartDependency::create({.from = first, .to = second}),
-      GanttChartDependency::create({.from = second, .to = third})};
-  auto source = std::make_shared<GanttChartItemSource>(
-      std::vector<GanttChartItemPtr>{first, second, third}, std::move(dependencies));
-  const GanttChartContentControllerPtr content = GanttChartContentController::create(source);
-  content->setDesiredScrollableRowCount(100);
-  content->setScrollableTimeline(TimeRange(start, start.addingWeeks(5)));
-  setController(GanttChartController::create(std::move(header), content));
+  setController(
+      GanttChartController::create(detail::makeSampleHeaderController(),
+                                   detail::makeSampleContentController(Time::reference())));
 }
 
 }  // namespace vorlent

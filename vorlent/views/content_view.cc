@@ -9,11 +9,11 @@
 
 #include "vorlent/base/fatal.h"
 #include "vorlent/base/run_loop.h"
-#include "vorlent/model/item_source.h"
 #include "vorlent/views/appearance_mode_provider.h"
 #include "vorlent/views/click_gesture_recognizer.h"
 #include "vorlent/views/content_canvas.h"
 #include "vorlent/views/conversions.h"
+#include "vorlent/views/design_time_sample.h"
 #include "vorlent/views/pan_gesture_recognizer.h"
 #include "vorlent/views/qt_run_loop.h"
 #include "vorlent/views/standard_scroll_view.h"
@@ -375,24 +375,7 @@ QByteArray GanttChartContent::imageData(const QByteArray& format,
 void GanttChartContent::prepareForInterfaceBuilder() {
   // The day before the library's reference moment, so the sample sits at the
   // start of its five-week timeline.
-  const Time start = Time::reference().addingDays(-1);
-  const GanttChartItemPtr first =
-      GanttChartItem::create({.row = 0, .start = start, .finish = start.addingDays(1)});
-  const GanttChartItemPtr second = GanttChartItem::create(
-      {.row = 1, .start = start.addingDays(1), .finish = start.addingDays(2)});
-  const GanttChartItemPtr third = GanttChartItem::create({.row = 1,
-                                                          .start = start.addingDays(2),
-                                                          .finish = start.addingDays(2),
-                                                          .type = GanttChartItemType::milestone});
-  std::vector<GanttChartDependencyPtr> dependencies{
-      GanttChartDependency::create({.from = first, .to = second}),
-      GanttChartDependency::create({.from = second, .to = third})};
-  auto source = std::make_shared<GanttChartItemSource>(
-      std::vector<GanttChartItemPtr>{first, second, third}, std::move(dependencies));
-  const GanttChartContentControllerPtr sample = GanttChartContentController::create(source);
-  sample->setDesiredScrollableRowCount(100);
-  sample->setScrollableTimeline(TimeRange(start, start.addingWeeks(5)));
-  setController(sample);
+  setController(detail::makeSampleContentController(Time::reference().addingDays(-1)));
 }
 
 }  // namespace vorlent
