@@ -68,16 +68,7 @@ const Time kToday = Time::fromYearMonthDay(2028, 6, 14, 12, 0, 0);
 const DemoPlan& plan() {
   static const DemoPlan made = [] {
     Clock::setNow(makeDate(kToday));
-    DemoPlanShape shape;
-    shape.phases = 1000;
-    shape.packagesPerPhase = 3;
-    shape.rowsPerPackage = 2;
-    shape.tasksPerRow = 16;
-    shape.phaseStaggerDays = 2;
-    shape.hubSuccessors = 100;
-    shape.dependencyCount = 100'000;
-    shape.start = Time::fromYearMonthDay(2024, 1, 1, 0, 0, 0);
-    shape.holidayYears = 10;
+    DemoPlanShape shape = DemoPlanShape::dense(1000, Time::fromYearMonthDay(2024, 1, 1, 0, 0, 0));
     shape.now = kToday;
     return examples::makeDemoPlan(shape);
   }();

@@ -316,6 +316,21 @@ void describe(DemoPlan& plan, const Time& now) {
 
 }  // namespace
 
+DemoPlanShape DemoPlanShape::dense(int64_t phases, const Time& start) {
+  DemoPlanShape shape;
+  shape.phases = phases;
+  shape.packagesPerPhase = 3;
+  shape.rowsPerPackage = 2;
+  shape.tasksPerRow = 16;
+  shape.phaseStaggerDays = 2;
+  shape.hubSuccessors = std::min<int64_t>(100, phases * 2);
+  shape.dependencyCount = phases * 100;
+  shape.start = start;
+  // Two working days a phase, at about 250 working days a year.
+  shape.holidayYears = phases * 2 / 250 + 2;
+  return shape;
+}
+
 DemoPlan makeDemoPlan(const DemoPlanShape& shape) {
   DemoPlan plan;
   const Time monday = shape.start.weekStart().addingDays(kMonday).addingHours(8);

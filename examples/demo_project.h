@@ -58,6 +58,11 @@ struct DemoPlanShape {
   // partly.
   Time now;
   uint32_t seed = 2024;
+
+  // A dense plan starting at `start`: per phase three packages of two rows
+  // of sixteen chained tasks (100 items on 10 rows) and 100 links, phases
+  // staggered by two working days, and a hub with up to 100 successors.
+  static DemoPlanShape dense(int64_t phases, const Time& start);
 };
 
 enum class DemoItemKind { phase, package, task, milestone };

@@ -161,14 +161,7 @@ TEST(DemoPlan, LinksEveryTypeWithLagsAndSchedulesEachTaskAfterItsPredecessors) {
   }
   // A larger shape for the benchmark: rows of chained tasks, a hub, and an
   // exact number of links.
-  shape.phases = 10;
-  shape.packagesPerPhase = 3;
-  shape.rowsPerPackage = 2;
-  shape.tasksPerRow = 16;
-  shape.phaseStaggerDays = 2;
-  shape.hubSuccessors = 20;
-  shape.dependencyCount = 1000;
-  const DemoPlan dense = makeDemoPlan(shape);
+  const DemoPlan dense = makeDemoPlan(DemoPlanShape::dense(10, shape.start));
   EXPECT_EQ(dense.rowCount, 100);
   EXPECT_EQ(dense.items.size(), 1000U);
   EXPECT_EQ(dense.links.size(), 1000U);
