@@ -6,12 +6,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <string>
 #include <utility>
 
-#include "vorlent/base/fatal.h"
 #include "vorlent/views/design_time_sample.h"
 #include "vorlent/views/hidden_scroller.h"
+#include "vorlent/views/outlets.h"
 #include "vorlent/views/qt_run_loop.h"
 #include "vorlent/views/standard_scroll_view.h"
 
@@ -66,14 +65,9 @@ GanttChart::~GanttChart() {
 
 void GanttChart::setUp() {
   setUpChartView();
-  const auto require = [](const void* outlet, const char* name) {
-    if (outlet == nullptr) {
-      fatalStop(std::string("GanttChart: the set-up left the outlet ") + name + " empty");
-    }
-  };
-  require(contentView_.data(), "contentView");
-  require(header_.data(), "header");
-  require(content_.data(), "content");
+  detail::requireOutlet(contentView_.data(), "GanttChart", "contentView");
+  detail::requireOutlet(header_.data(), "GanttChart", "header");
+  detail::requireOutlet(content_.data(), "GanttChart", "content");
   // The chart area's vertical scroller comes and goes with its rows; the
   // header's follows, whatever the set-up built.
   if (StandardScrollView* scrollView = content_->scrollView()) {

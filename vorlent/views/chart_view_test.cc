@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QScreen>
 #include <QScrollBar>
+#include <QVBoxLayout>
 
 #include <functional>
 #include <limits>
@@ -116,6 +117,50 @@ TEST(ChartViewStructure, BuildsTheHeaderOverTheChartAreaWithoutMarginsOrSpacing)
   EXPECT_EQ(chart.controller(), nullptr);
   chart.reloadData();  // nothing to reload or scroll yet
   chart.scrollTo(10, 20);
+}
+
+// A chart whose set-up puts the header below the chart area, or forgets it.
+class RearrangedChart : public GanttChart {
+ public:
+  explicit RearrangedChart(bool withHeader)
+      : GanttChart(nullptr, DeferredSetUp{}), withHeader_(withHeader) {
+    setUp();
+  }
+
+ protected:
+  void setUpChartView() override {
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    auto* view = new QWidget;
+    outer->addWidget(view);
+    auto* layout = new QVBoxLayout(view);
+    layout->setContentsMargins(0, 0, 0, 0);
+    content_ = new GanttChartContent(view);
+    layout->addWidget(content_, 1);
+    if (withHeader_) {
+      header_ = new GanttChartHeader(view);
+      layout->addWidget(header_);
+    }
+    contentView_ = view;
+  }
+
+ private:
+  bool withHeader_;
+};
+
+TEST(ChartViewStructure, ASubclassMayBuildItsOwnStructureWithEveryOutlet) {
+  RearrangedChart chart(true);
+  chart.resize(600, 300);
+  chart.show();
+  ChartProject project;
+  chart.setController(project.controller);
+  EXPECT_GT(chart.header()->y(), chart.content()->y());
+  EXPECT_EQ(chart.header()->height(), 50);
+  testing::sendWheel(chart.content()->canvas(), QPoint(-120, 0));
+  EXPECT_GT(chart.content()->scrollView()->scrollOffset().x(), 0);
+  EXPECT_EQ(chart.header()->scrollView()->scrollOffset().x(),
+            chart.content()->scrollView()->scrollOffset().x());
+  EXPECT_DEATH(RearrangedChart(false), "left the outlet header empty");
 }
 
 TEST_F(ChartView, AttachingWiresBothViewsAndSizesTheHeaderToItsRows) {

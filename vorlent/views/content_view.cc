@@ -7,13 +7,13 @@
 #include <limits>
 #include <utility>
 
-#include "vorlent/base/fatal.h"
 #include "vorlent/base/run_loop.h"
 #include "vorlent/views/appearance_mode_provider.h"
 #include "vorlent/views/click_gesture_recognizer.h"
 #include "vorlent/views/content_canvas.h"
 #include "vorlent/views/conversions.h"
 #include "vorlent/views/design_time_sample.h"
+#include "vorlent/views/outlets.h"
 #include "vorlent/views/pan_gesture_recognizer.h"
 #include "vorlent/views/qt_run_loop.h"
 #include "vorlent/views/standard_scroll_view.h"
@@ -71,15 +71,11 @@ GanttChartContent::~GanttChartContent() {
 
 void GanttChartContent::setUp() {
   setUpContentView();
-  const auto require = [](const void* outlet, const char* name) {
-    if (outlet == nullptr) {
-      fatalStop(std::string("GanttChartContent: the set-up left the outlet ") + name + " empty");
-    }
-  };
-  require(contentView_.data(), "contentView");
-  require(scrollView_.data(), "scrollView");
-  require(canvas_.data(), "canvas");
-  require(activatingClickGestureRecognizer_.data(), "activatingClickGestureRecognizer");
+  detail::requireOutlet(contentView_.data(), "GanttChartContent", "contentView");
+  detail::requireOutlet(scrollView_.data(), "GanttChartContent", "scrollView");
+  detail::requireOutlet(canvas_.data(), "GanttChartContent", "canvas");
+  detail::requireOutlet(activatingClickGestureRecognizer_.data(), "GanttChartContent",
+                        "activatingClickGestureRecognizer");
 }
 
 void GanttChartContent::setUpContentView() {
