@@ -82,6 +82,37 @@ void sortByRowIndex(const std::vector<GanttChartItemPtr>& items, const SourceRow
   }
 }
 
+bool isIn(const std::vector<const GanttChartItem*>& set, const GanttChartItem* item) {
+  return std::binary_search(set.begin(), set.end(), item, std::less<>());
+}
+
+// Puts `moving` (in any order) into the sorted run that starts at `begin`:
+// its first `kept` elements are in order, and room for `moving` follows them.
+// Each moving item goes after the kept items equal to it.
+void insertInOrder(std::vector<GanttChartItemPtr>::iterator begin, size_t kept,
+                   std::vector<GanttChartItemPtr>& moving) {
+  if (moving.empty()) return;
+  std::stable_sort(moving.begin(), moving.end(), isOrderedBefore);
+  // Where each moving item goes among the kept ones, found by binary search;
+  // then one pass from the back opens the gaps.
+  const auto keptEnd = begin + static_cast<std::ptrdiff_t>(kept);
+  std::vector<size_t> places;
+  places.reserve(moving.size());
+  for (const auto& item : moving) {
+    places.push_back(
+        static_cast<size_t>(std::upper_bound(begin, keptEnd, item, isOrderedBefore) - begin));
+  }
+  const auto at = [begin](size_t index) -> GanttChartItemPtr& {
+    return *(begin + static_cast<std::ptrdiff_t>(index));
+  };
+  size_t source = kept;
+  size_t target = kept + moving.size();
+  for (size_t j = moving.size(); j-- > 0;) {
+    while (source > places[j]) at(--target) = std::move(at(--source));
+    at(--target) = std::move(moving[j]);
+  }
+}
+
 }  // namespace
 
 void SourceItemOrder::itemAppended(const GanttChartItemPtr& item) {
@@ -100,7 +131,7 @@ void SourceItemOrder::itemPlaced(const GanttChartItemPtr& item) {
   // Each assignment of an order key advances the generation by one; any
   // other step means a change this order did not hear about.
   const uint64_t order = itemOrderGeneration();
-  constexpr size_t kMaxTracked = 64;
+  constexpr size_t kMaxTracked = 4096;
   if (order != placedOrder_ + 1 || placed_.size() >= kMaxTracked) {
     placementTracked_ = false;
     placed_.clear();
@@ -142,6 +173,13 @@ std::shared_ptr<const std::vector<GanttChartItemPtr>> SourceItemOrder::sorted(
 
 void SourceItemOrder::applyTrackedChanges(std::vector<GanttChartItemPtr>& sorted) {
   const bool placementKnown = placementTracked_ && placedOrder_ == itemOrderGeneration();
+  if (placementKnown && appended_.empty() && removed_.empty() &&
+      rowGeneration_ == itemRowGeneration()) {
+    // Only times and z-indexes changed: every re-placed item stays within its
+    // row's run.
+    repositionWithinRows(sorted);
+    return;
+  }
   // One pass drops the removed items and takes every occurrence of a
   // re-placed one out, keeping the rest in order (their keys did not change,
   // so they stay sorted). Most items are neither, and an address outside the
@@ -155,9 +193,6 @@ void SourceItemOrder::applyTrackedChanges(std::vector<GanttChartItemPtr>& sorted
                                             placed.empty() ? removed.front() : placed.front());
     const GanttChartItem* highest = std::max(removed.empty() ? placed.back() : removed.back(),
                                              placed.empty() ? removed.back() : placed.back());
-    const auto isIn = [](const std::vector<const GanttChartItem*>& set, const GanttChartItem* x) {
-      return std::binary_search(set.begin(), set.end(), x, std::less<>());
-    };
     size_t kept = 0;
     for (size_t i = 0; i < sorted.size(); ++i) {
       const GanttChartItem* item = sorted[i].get();
@@ -179,22 +214,40 @@ void SourceItemOrder::applyTrackedChanges(std::vector<GanttChartItemPtr>& sorted
     sortForAvailability(sorted);
     return;
   }
-  if (moving.empty()) return;
-  std::stable_sort(moving.begin(), moving.end(), isOrderedBefore);
-  // Where each moving item goes in the kept order, found by binary search;
-  // then one pass from the back opens the gaps.
-  std::vector<size_t> places;
-  places.reserve(moving.size());
-  for (const auto& item : moving) {
-    places.push_back(static_cast<size_t>(
-        std::upper_bound(sorted.begin(), sorted.end(), item, isOrderedBefore) - sorted.begin()));
-  }
-  size_t source = sorted.size();
-  sorted.resize(sorted.size() + moving.size());
-  size_t target = sorted.size();
-  for (size_t j = moving.size(); j-- > 0;) {
-    while (source > places[j]) sorted[--target] = std::move(sorted[--source]);
-    sorted[--target] = std::move(moving[j]);
+  const size_t kept = sorted.size();
+  sorted.resize(kept + moving.size());
+  insertInOrder(sorted.begin(), kept, moving);
+}
+
+void SourceItemOrder::repositionWithinRows(std::vector<GanttChartItemPtr>& sorted) {
+  const std::vector<const GanttChartItem*> placed = identities(placed_);
+  std::vector<int64_t> rows;
+  rows.reserve(placed.size());
+  for (const GanttChartItem* item : placed) rows.push_back(item->row());
+  std::sort(rows.begin(), rows.end());
+  rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+  const auto rowBelow = [](const GanttChartItemPtr& item, int64_t row) {
+    return item->row() < row;
+  };
+  const auto rowAbove = [](int64_t row, const GanttChartItemPtr& item) {
+    return row < item->row();
+  };
+  for (const int64_t row : rows) {
+    const auto begin = std::lower_bound(sorted.begin(), sorted.end(), row, rowBelow);
+    const auto end = std::upper_bound(begin, sorted.end(), row, rowAbove);
+    // The row's re-placed items out, the others closed up in order, then the
+    // re-placed ones back in, as the whole-list pass would place them.
+    std::vector<GanttChartItemPtr> moving;
+    auto kept = begin;
+    for (auto it = begin; it != end; ++it) {
+      if (isIn(placed, it->get())) {
+        moving.push_back(std::move(*it));
+      } else {
+        if (kept != it) *kept = std::move(*it);
+        ++kept;
+      }
+    }
+    insertInOrder(begin, static_cast<size_t>(kept - begin), moving);
   }
 }
 
@@ -205,6 +258,7 @@ void SourceItemOrder::startTracking() {
   membershipTracked_ = true;
   placementTracked_ = true;
   placedOrder_ = itemOrderGeneration();
+  rowGeneration_ = itemRowGeneration();
 }
 
 }  // namespace vorlent::detail

@@ -40,6 +40,9 @@ class SourceItemOrder {
 
  private:
   void applyTrackedChanges(std::vector<GanttChartItemPtr>& sorted);
+  // The cheap case of `applyTrackedChanges`: no item joined, left or changed
+  // rows, so each re-placed item only moves within its row's run.
+  void repositionWithinRows(std::vector<GanttChartItemPtr>& sorted);
   void startTracking();
 
   std::shared_ptr<std::vector<GanttChartItemPtr>> last_;
@@ -53,6 +56,8 @@ class SourceItemOrder {
   std::vector<GanttChartItemPtr> placed_;
   uint64_t placedOrder_ = 0;
   bool placementTracked_ = false;
+  // The row generation at the last sort.
+  uint64_t rowGeneration_ = 0;
 };
 
 }  // namespace vorlent::detail
