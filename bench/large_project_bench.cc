@@ -1,7 +1,8 @@
 // Whole-project work on large charts, through an item source with the classic
 // behaviour set on the standard calendar, at 10,000, 100,000 and 1,000,000
 // items (one item a row, as column mode wants, and one dependency per item):
-// - re-applying every behaviour to the whole chart (`applyBehavior()`);
+// - re-applying every behaviour to the whole chart (`applyBehavior()`), and
+//   applying them to a project whose links are all still to be honoured;
 // - adding one dependency, and adding one item on a new last row (also the
 //   first such item after loading);
 // - loading the project into a new source and reading the first viewport;
@@ -59,7 +60,9 @@ struct LargeProject {
   std::vector<GanttChartItemHierarchicalRelation> relations;
   std::vector<GanttChartDependencyLagDefinition> lags;
 
-  explicit LargeProject(int64_t itemCount) {
+  // Unscheduled, every task of a group starts where its first task starts,
+  // which the links then forbid.
+  explicit LargeProject(int64_t itemCount, bool scheduled = true) {
     const auto schedule = ScheduleDefinition::standard();
     const int64_t groups = itemCount / kGroup;
     items.reserve(static_cast<size_t>(groups * kGroup));
@@ -71,7 +74,7 @@ struct LargeProject {
       for (int64_t k = 1; k < kGroup; ++k) {
         const Time finish = schedule->finish(start, 8 * kHour);
         tasks.push_back(makeItem(row + k, start, finish));
-        start = schedule->nextTime(schedule->finish(finish, kHour));
+        if (scheduled) start = schedule->nextTime(schedule->finish(finish, kHour));
       }
       auto summary = makeItem(row, tasks.front()->start(), tasks.back()->finish(),
                               GanttChartItemType::summary);
@@ -149,6 +152,26 @@ void BM_ApplyBehaviorToWholeChart(benchmark::State& state) {
   addCounters(state, project);
 }
 BENCHMARK(BM_ApplyBehaviorToWholeChart)->Apply(projectSizes)->Unit(benchmark::kMillisecond);
+
+// Timed: applying every behaviour to a project just loaded whose links are
+// all still to be honoured, so that eight tasks of every ten move (and their
+// summaries with them).
+void BM_ApplyBehaviorToUnscheduledChart(benchmark::State& state) {
+  for (auto _ : state) {
+    const LargeProject project(state.range(0), false);
+    const auto source = project.load();
+    readFirstViewport(*source);
+    const Time lastStart = project.items[kGroup - 1]->start();
+    const auto begin = Clock::now();
+    source->applyBehavior();
+    state.SetIterationTime(secondsSince(begin));
+    if (project.items[kGroup - 1]->start() == lastStart) {
+      state.SkipWithError("the links did not move the tasks");
+    }
+    state.counters["items"] = static_cast<double>(project.items.size());
+  }
+}
+BENCHMARK(BM_ApplyBehaviorToUnscheduledChart)->Apply(timedPerLoad);
 
 // A finish-to-start link from a task to a later task of its group, which it
 // already satisfies; timed is the addition, then the link is removed again.
