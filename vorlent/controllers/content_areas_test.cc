@@ -25,7 +25,7 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using testing::at;
-using testing::kWeek;
+using testing::kChartWeek;
 
 // A week-long chart of one row (420 × 25 points with the extra row) whose
 // viewport shows all of it.
@@ -33,7 +33,7 @@ struct Chart {
   std::shared_ptr<GanttChartContentController> controller = GanttChartContentController::create();
 
   Chart() {
-    controller->setScrollableTimeline(TimeRange(at(kSunday), Time(kWeek + 1, kSunday, 0)));
+    controller->setScrollableTimeline(TimeRange(at(kSunday), Time(kChartWeek + 1, kSunday, 0)));
     controller->setViewport(Rectangle(0, 0, 420, 250));
   }
 };

@@ -21,7 +21,7 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using testing::at;
-using testing::kWeek;
+using testing::kChartWeek;
 using testing::link;
 using testing::makeItem;
 
@@ -35,7 +35,7 @@ struct Chart {
       : source(std::make_shared<GanttChartItemSource>(std::move(items),
                                                       std::move(dependencies))),
         controller(GanttChartContentController::create(source)) {
-    controller->setScrollableTimeline(TimeRange(at(kSunday), Time(kWeek + 1, kSunday, 0)));
+    controller->setScrollableTimeline(TimeRange(at(kSunday), Time(kChartWeek + 1, kSunday, 0)));
     controller->setViewport(Rectangle(0, 0, 420, 250));
   }
 };
@@ -112,7 +112,7 @@ TEST(ContentBarGeometry, ACompletedPartNeverTurnsOverAboveItsBar) {
 
 TEST(ContentBarGeometry, TimesTheCalendarCannotPlaceGiveNoFiniteBounds) {
   const auto broken = makeItem("broken", 0, at(kMonday), at(kTuesday));
-  broken->setStart(Time(kWeek, kMonday, std::numeric_limits<double>::quiet_NaN()));
+  broken->setStart(Time(kChartWeek, kMonday, std::numeric_limits<double>::quiet_NaN()));
   const auto far = makeItem("far", 0, at(kMonday), at(kTuesday));
   far->setFinish(Time(std::numeric_limits<int64_t>::max(), 0, 0));
   Chart chart({});
@@ -192,7 +192,7 @@ TEST(ContentVisibleBars, AreKeptPerViewportUntilTheCachesAreCleared) {
 TEST(ContentVisibleBars, LeaveOutItemsThatCannotBePlaced) {
   const auto good = makeItem("good", 0, at(kMonday), at(kTuesday));
   const auto broken = makeItem("broken", 1, at(kMonday), at(kTuesday));
-  broken->setFinish(Time(kWeek, kTuesday, std::numeric_limits<double>::infinity()));
+  broken->setFinish(Time(kChartWeek, kTuesday, std::numeric_limits<double>::infinity()));
   const auto farRow =
       makeItem("far row", std::numeric_limits<int64_t>::max(), at(kMonday), at(kTuesday));
   Chart chart({good, broken, farRow});
@@ -328,7 +328,7 @@ TEST(ContentVisibleLines, InARectangleAreThoseWithASegmentPassingThroughIt) {
 struct Route {
   std::shared_ptr<GanttChartContentController> controller = GanttChartContentController::create();
 
-  Route() { controller->setScrollableTimeline(TimeRange(at(kSunday), Time(kWeek + 1, kSunday, 0))); }
+  Route() { controller->setScrollableTimeline(TimeRange(at(kSunday), Time(kChartWeek + 1, kSunday, 0))); }
 
   std::vector<Point> between(int64_t fromRow, double fromLeft, double fromWidth, int64_t toRow,
                              double toLeft, double toWidth, GanttChartDependencyType type,
@@ -574,6 +574,21 @@ TEST(ContentDiagramGenerators, ALineLeftUnroutedIsListedButNeverMet) {
   EXPECT_EQ(chart.controller->dependencyLine(Point{0, 0}, 1000), std::nullopt);
 }
 
+TEST(ContentDiagramGenerators, AControllerNoSharedPointerOwnsStillRoutesItself) {
+  // A subclass may be made without the factory; asking for the generator
+  // must not throw for want of an owner.
+  struct Unowned : GanttChartContentController {
+    Unowned() : GanttChartContentController(std::make_shared<GanttChartItemSource>()) {}
+  };
+  Unowned controller;
+  const auto generator = controller.actualDiagramGenerator();
+  EXPECT_EQ(generator.get(), &controller);
+  EXPECT_THAT(generator->dependencyPolyline(Rectangle(0, 0, 10, 10), Rectangle(100, 0, 10, 10),
+                                            GanttChartDependencyType::fromFinishToStart, false,
+                                            false),
+              ElementsAre(Point{10, 5}, Point{100, 5}));
+}
+
 // --- Bad input ----------------------------------------------------------------------------
 
 TEST(ContentBarsWithBadInput, AnEmptyChartHasNothingToShowOrHit) {
@@ -589,7 +604,7 @@ TEST(ContentBarsWithBadInput, ALineToAnItemTheManagerDoesNotHoldStillFollowsThat
   const auto a = makeItem("a", 0, at(kMonday), at(kTuesday));
   const auto stranger = makeItem("stranger", 0, at(kThursday), at(kFriday));
   const auto broken = makeItem("broken", 1, at(kMonday), at(kTuesday));
-  broken->setStart(Time(kWeek, kMonday, std::numeric_limits<double>::quiet_NaN()));
+  broken->setStart(Time(kChartWeek, kMonday, std::numeric_limits<double>::quiet_NaN()));
   // An item source lists only dependencies between its own items; a
   // collection provider may hand out any.
   class Provider : public GanttChartCollectionProvider {
@@ -611,7 +626,7 @@ TEST(ContentBarsWithBadInput, ALineToAnItemTheManagerDoesNotHoldStillFollowsThat
   provider->dependencies = {link("to stranger", a, stranger), link("to broken", a, broken)};
   auto manager = std::make_shared<GanttChartItemManager>(provider, nullptr, nullptr);
   auto controller = GanttChartContentController::create(manager);
-  controller->setScrollableTimeline(TimeRange(at(kSunday), Time(kWeek + 1, kSunday, 0)));
+  controller->setScrollableTimeline(TimeRange(at(kSunday), Time(kChartWeek + 1, kSunday, 0)));
   controller->setViewport(Rectangle(0, 0, 420, 250));
   EXPECT_THAT(labelsOf(controller->visibleBars()), ElementsAre("a"));
   EXPECT_THAT(labelsOf(controller->visibleDependencyLines()), ElementsAre("to stranger"));

@@ -29,13 +29,6 @@ double usable(double value) { return std::isfinite(value) && value > 0 ? value :
 // A diagram length: NaN and negative lengths are 0, +infinity stays.
 double diagramLength(double value) { return value > 0 ? value : 0; }
 
-// Whether the calendar can never answer differently: the plain `Schedule` is
-// immutable once made unless it asks a provider for exclusions.
-bool isImmutable(const std::shared_ptr<ScheduleDefinition>& schedule) {
-  if (typeid(*schedule) != typeid(Schedule)) return false;
-  return static_cast<const Schedule&>(*schedule).excludedIntervalProvider() == nullptr;
-}
-
 const GanttChartItem& itemOf(const GanttChartItemPtr& item, const char* operation) {
   if (!item) fatalStop(std::string("GanttChartContentController::") + operation +
                        ": the item is null");
@@ -103,7 +96,8 @@ void GanttChartContentController::setItemManager(GanttChartItemManagerPtr itemMa
 
 GanttChartContentController::ReactionScope::ReactionScope(GanttChartContentController& controller)
     : controller_(controller), keepAlive_(controller.weak_from_this().lock()) {
-  ++controller_.reactionDepth_;
+  if (controller_.reactionDepth_++ == 0) controller_.reactionsInRun_ = 0;
+  if (controller_.reactionsInRun_ <= kMaxReactionsPerRun) ++controller_.reactionsInRun_;
 }
 
 GanttChartContentController::ReactionScope::~ReactionScope() { --controller_.reactionDepth_; }
@@ -148,8 +142,6 @@ void GanttChartContentController::clearCaches() {
   cachedHighlightedScheduleAreas_.clear();
   cachedHighlightedIntervalAreas_.clear();
   preferredTimelineCache_.reset();
-  // A calendar that may answer differently now must be asked again.
-  if (!isImmutable(visibilitySchedule_)) workingTimeIndex_.reset();
 }
 
 // --- Scale and geometry: properties ------------------------------------------
@@ -302,10 +294,20 @@ double GanttChartContentController::secondsFor(double points) const {
   return std::isfinite(seconds) ? seconds : 0;
 }
 
+bool GanttChartContentController::visibilityScheduleIsFixed() const {
+  // The plain `Schedule` is immutable once made unless it asks a provider.
+  const ScheduleDefinition& schedule = *visibilitySchedule_;
+  if (typeid(schedule) != typeid(Schedule)) return false;
+  return static_cast<const Schedule&>(schedule).excludedIntervalProvider() == nullptr;
+}
+
 const WorkingTimeIndex* GanttChartContentController::workingTimeIndex() const {
   // Without exclusions the calendar counts whole weeks at once and needs no
-  // table.
-  if (!visibilitySchedule_->hasExcludedIntervals()) return nullptr;
+  // table. A calendar that may answer differently from one call to the next
+  // is asked every time, since its table would go stale unnoticed.
+  if (!visibilitySchedule_->hasExcludedIntervals() || !visibilityScheduleIsFixed()) {
+    return nullptr;
+  }
   workingTimeIndex_.prepare(visibilitySchedule_, actualTimeline());
   return workingTimeIndex_.isEmpty() ? nullptr : &workingTimeIndex_;
 }

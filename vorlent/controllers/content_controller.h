@@ -70,8 +70,9 @@ namespace vorlent {
 // writes `viewport` or `zoom` while being told about a change of it has its
 // write applied once the running round of notifications has finished (the
 // latest write winning, a bounded number of times), and reactions nested
-// deeper than a fixed bound stop notifying, so no observer can make the
-// controller recurse without end.
+// deeper than a fixed bound, or too many of them set off by one outermost
+// change, stop notifying, so no observer can make the controller recurse
+// without end.
 //
 // Caches. Bars, dependency lines and highlighted areas are kept per viewport
 // for the current viewport and a few recent ones, until something that shapes
@@ -126,7 +127,10 @@ class GanttChartContentController
 
   // Runs one reaction: keeps the controller alive until it has finished
   // (an observer may release its last owner) and counts how deeply reactions
-  // nest, so that `tell` stops notifying beyond `kMaxReactionDepth`.
+  // nest and how many run inside the outermost one, so that `tell` stops
+  // notifying beyond `kMaxReactionDepth` levels or `kMaxReactionsPerRun`
+  // reactions. (Observers that answer each of several notifications with a
+  // change fan out; a depth bound alone would let them run for ages.)
   class ReactionScope {
    public:
     explicit ReactionScope(GanttChartContentController& controller);
@@ -139,6 +143,7 @@ class GanttChartContentController
     std::shared_ptr<GanttChartContentController> keepAlive_;
   };
   static constexpr int kMaxReactionDepth = 32;
+  static constexpr int kMaxReactionsPerRun = 1024;
 
   // Calls one requirement on the collaborator when it is alive (and the
   // reaction depth allows notifying).
@@ -152,17 +157,20 @@ class GanttChartContentController
   void tellContentChanged() const;
   // Visible bars, then visible dependency lines.
   void tellVisibleElementsChanged() const;
-  [[nodiscard]] bool mayNotify() const { return reactionDepth_ <= kMaxReactionDepth; }
+  [[nodiscard]] bool mayNotify() const {
+    return reactionDepth_ <= kMaxReactionDepth && reactionsInRun_ <= kMaxReactionsPerRun;
+  }
 
   // Forgets every derived result: the total diagram size, the per-viewport
   // bars, dependency lines and highlighted areas, and the computed preferred
-  // timeline. (The visibility schedule's working-time table is kept while
-  // the schedule is an immutable `Schedule`.)
+  // timeline. (The visibility schedule's working-time table is kept: it is
+  // only made for an immutable `Schedule`.)
   virtual void clearCaches();
 
  private:
   GanttChartItemManagerPtr itemManager_;
   int reactionDepth_ = 0;
+  int reactionsInRun_ = 0;
 
  public:
   // ===========================================================================
@@ -260,8 +268,13 @@ class GanttChartContentController
   void applyZoom(double zoom);
   // Prepares the working-time table for the current schedule and timeline
   // and returns it, or null when the schedule has no exclusions (and is
-  // fast without one) or cannot be indexed.
+  // fast without one), may change its answers, or cannot be indexed.
   [[nodiscard]] const WorkingTimeIndex* workingTimeIndex() const;
+  // Whether the visibility schedule always answers the same, so that what
+  // is worked out from it may be kept until the caches are cleared: a plain
+  // `Schedule` without a provider of exclusions. Any other calendar may
+  // change its answers without the controller hearing of it.
+  [[nodiscard]] bool visibilityScheduleIsFixed() const;
 
   std::shared_ptr<ScheduleDefinition> visibilitySchedule_;
   double rowHeight_ = 25;
@@ -343,7 +356,7 @@ class GanttChartContentController
   mutable std::optional<int64_t> managedTotalRowCount_;
   // The preferred timeline computed for the manager's preferred timeline
   // `itemsTimeline`; valid while the manager answers the same and until the
-  // caches are cleared.
+  // caches are cleared. Kept only for a fixed visibility schedule.
   struct PreferredTimelineCache {
     TimeRange itemsTimeline;
     TimeRange preferredTimeline;

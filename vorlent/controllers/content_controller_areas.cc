@@ -8,9 +8,9 @@
 #include <utility>
 #include <vector>
 
-#include "vorlent/controllers/content_areas_selectors.h"
 #include "vorlent/controllers/content_controller.h"
 #include "vorlent/controllers/content_drawing_geometry.h"
+#include "vorlent/intervals/selector_kinds.h"
 
 namespace vorlent {
 
@@ -137,7 +137,7 @@ std::vector<TimeArea> GanttChartContentController::buildHighlightedIntervalAreas
   const std::vector<TimeSelector> highlighters = intervalHighlighters_;
   for (const TimeSelector& highlighter : highlighters) {
     if (!highlighter.intervalSelector) continue;
-    const bool dropsEmpty = detail::dropsEmptyAreas(highlighter);
+    const bool dropsEmpty = dropsEmptyAreas(highlighter);
     for (const TimeRange& interval : highlighter.intervalSelector->times(visible)) {
       const Rectangle areaBounds = bounds(intervalAreaExtent(interval, reach));
       if (!detail::isFinite(areaBounds)) continue;
@@ -169,11 +169,7 @@ std::vector<TimeArea> GanttChartContentController::highlightedIntervalAreas(
 
 bool GanttChartContentController::showsCurrentTime() const {
   if (!showsCurrentTime_) {
-    bool shows = false;
-    for (const TimeSelector& highlighter : intervalHighlighters_) {
-      shows = shows || detail::selectsCurrentMoment(highlighter);
-    }
-    showsCurrentTime_ = shows;
+    showsCurrentTime_ = selectsCurrentMoment(intervalHighlighters_);
   }
   return *showsCurrentTime_;
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "vorlent/base/clock.h"
@@ -136,6 +137,59 @@ TEST_F(ContentGeometryTest, HolidaysAgreeWithTheCalendarsOwnArithmetic) {
               schedule->duration(origin, controller->actualTimeline().finish) / secondsPerHour *
                   hourWidth,
               1e-6);
+}
+
+// Exclusions that the host may change at any time, through a provider or a
+// calendar of its own.
+class ChangingHolidays : public ExcludedTimeIntervalProvider {
+ public:
+  std::vector<TimeRange> holidays;
+  std::vector<TimeRange> excludedIntervalsFor(const Time&, const Time&) const override {
+    return holidays;
+  }
+};
+
+class ChangingCalendar : public ScheduleDefinition {
+ public:
+  std::vector<TimeRange> holidays;
+  WeekRange weekInterval() const override { return WeekRange::standard(); }
+  DayRange dayInterval() const override { return DayRange::standard(); }
+  std::vector<TimeRange> excludedIntervalsFor(const Time&, const Time&) const override {
+    return holidays;
+  }
+  bool hasExcludedIntervals() const override { return true; }
+};
+
+TEST_F(ContentGeometryTest, CalendarsThatChangeTheirExclusionsAreReadAfresh) {
+  const auto provider = std::make_shared<ChangingHolidays>();
+  const auto calendar = std::make_shared<ChangingCalendar>();
+  const std::vector<std::pair<std::shared_ptr<ScheduleDefinition>, std::vector<TimeRange>*>>
+      cases = {{std::make_shared<Schedule>(WeekRange::standard(), DayRange::standard(),
+                                           std::vector<TimeRange>{}, provider),
+                &provider->holidays},
+               {calendar, &calendar->holidays}};
+  const Time friday = on(kFriday, 12, 0, kWeek + 3);
+  for (const auto& [schedule, holidays] : cases) {
+    *holidays = {TimeRange(on(kMonday, 0, 0, kWeek + 2), on(kTuesday, 0, 0, kWeek + 2))};
+    controller->setVisibilitySchedule(schedule);
+    const double before = controller->x(friday);
+    EXPECT_EQ(before, (3 * 40 - 8 + 4 * 8 + 4) * 2.5);
+    // A whole working week more off, with nothing telling the controller.
+    holidays->push_back(TimeRange(on(kMonday, 0, 0, kWeek + 1), on(kSaturday, 0, 0, kWeek + 1)));
+    EXPECT_EQ(controller->x(friday), before - 40 * 2.5);
+    EXPECT_EQ(controller->time(before - 40 * 2.5), friday);
+  }
+
+  // The preferred timeline's margins are working hours of that calendar too.
+  controller->setScrollableTimeline(std::nullopt);
+  controller->setVisibilitySchedule(cases[0].first);
+  provider->holidays.clear();
+  // 4 working hours before Monday 8:00 are Friday 12:00.
+  EXPECT_EQ(controller->actualTimeline().start, on(kFriday, 12, 0, kWeek - 1));
+  EXPECT_EQ(controller->startX(item), 10);
+  provider->holidays = {TimeRange(on(kFriday, 0, 0, kWeek - 1), on(kSaturday, 0, 0, kWeek - 1))};
+  EXPECT_EQ(controller->actualTimeline().start, on(kThursday, 12, 0, kWeek - 1));
+  EXPECT_EQ(controller->startX(item), 10);
 }
 
 TEST_F(ContentGeometryTest, ThePreferredTimelineKeepsItsMarginsInVisibleHours) {

@@ -77,7 +77,11 @@ void GanttChartContentController::updateItemManagerRange() {
   const int64_t extension = std::isfinite(rows) ? saturatingCeil(rows) : 0;
   const int64_t first = saturatingSubtract(visible.first(), extension);
   const int64_t last = saturatingAdd(visible.last(), extension);
-  itemManager_->setRange(RowRange(std::min(first, last), std::max(first, last)));
+  // The manager answers the push by calling back into this controller, whose
+  // observers may replace the manager meanwhile; keep it alive until its call
+  // has returned.
+  const GanttChartItemManagerPtr manager = itemManager_;
+  manager->setRange(RowRange(std::min(first, last), std::max(first, last)));
 }
 
 // --- Timelines -----------------------------------------------------------------
@@ -95,7 +99,9 @@ TimeRange GanttChartContentController::actualTimeline() const {
 
 TimeRange GanttChartContentController::preferredTimeline() const {
   const TimeRange items = itemManager_->preferredTimeline();
-  if (preferredTimelineCache_ && identical(preferredTimelineCache_->itemsTimeline, items)) {
+  const bool keeps = visibilityScheduleIsFixed();
+  if (keeps && preferredTimelineCache_ &&
+      identical(preferredTimelineCache_->itemsTimeline, items)) {
     return preferredTimelineCache_->preferredTimeline;
   }
   // Asked of the calendar itself: the working-time table is laid out around
@@ -106,7 +112,7 @@ TimeRange GanttChartContentController::preferredTimeline() const {
   const TimeRange preferred(
       schedule.start(items.start, secondsFor(preferredTimelineMargin_), TimeUnit::seconds),
       schedule.finish(items.finish, secondsFor(after), TimeUnit::seconds));
-  preferredTimelineCache_ = PreferredTimelineCache{items, preferred};
+  if (keeps) preferredTimelineCache_ = PreferredTimelineCache{items, preferred};
   return preferred;
 }
 
@@ -126,8 +132,10 @@ TimeRange GanttChartContentController::timeline(double left, double width) const
 void GanttChartContentController::updateItemManagerTimeline() {
   const TimeRange visible = timeline(viewport_.origin.x, viewport_.size.width);
   const double extension = secondsFor(viewportExtensionWidth_);
-  itemManager_->setTimeline(TimeRange(visibleStart(visible.start, extension),
-                                      visibleFinish(visible.finish, extension)));
+  // Kept alive through its callbacks, as above.
+  const GanttChartItemManagerPtr manager = itemManager_;
+  manager->setTimeline(TimeRange(visibleStart(visible.start, extension),
+                                 visibleFinish(visible.finish, extension)));
 }
 
 // --- The item manager's collection notifications --------------------------------

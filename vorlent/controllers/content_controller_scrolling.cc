@@ -7,7 +7,6 @@
 #include "vorlent/base/run_loop.h"
 #include "vorlent/controllers/content_controller.h"
 #include "vorlent/controllers/content_interaction_checks.h"
-#include "vorlent/controllers/content_scrolling_current_time.h"
 #include "vorlent/controllers/header_finite.h"
 #include "vorlent/controllers/saturating_math.h"
 #include "vorlent/time/time_constants.h"
@@ -307,8 +306,7 @@ void GanttChartContentController::invalidateAutoRefreshTimer() {
 }
 
 void GanttChartContentController::autoRefreshTimerDidFire() {
-  if (!showsCurrentTime_) showsCurrentTime_ = detail::showsCurrentMoment(intervalHighlighters());
-  if (!*showsCurrentTime_) return;
+  if (!showsCurrentTime()) return;
   ReactionScope scope(*this);
   cachedHighlightedIntervalAreas_.clear();
   tell(&GanttChartContentObserver::highlightedIntervalAreasDidChange);

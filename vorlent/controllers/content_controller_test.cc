@@ -350,6 +350,53 @@ TEST_F(ContentControllerTest, AnObserverThatAlwaysAnswersWithAChangeCannotRecurs
   EXPECT_GT(controller->rowHeight(), 30);
 }
 
+TEST_F(ContentControllerTest, ObserversAnsweringEveryNotificationWithAChangeComeToAnEnd) {
+  // Each notification sets off a change that notifies several times again:
+  // without a bound on the whole run the calls multiply with every level.
+  const std::vector<std::function<void(int)>> answers = {
+      [&](int n) { controller->setRowHeight(20 + n % 5); },
+      [&](int n) { controller->setHourWidth(2 + n % 4); },
+      [&](int n) { controller->setPreferredTimelineMargin(n % 7); },
+      [&](int n) { controller->setExtraRowCount(n % 3); },
+      [&](int) { controller->setItemManager(std::make_shared<GanttChartItemSource>(items)); },
+  };
+  constexpr int kGivingUp = 1'000'000;
+  for (size_t i = 0; i < answers.size(); ++i) {
+    SetUp();
+    int calls = 0;
+    recorder->onCall = [&](const std::string&) {
+      if (++calls < kGivingUp) answers[i](calls);
+    };
+    controller->setZoom(3);
+    recorder->onCall = nullptr;
+    EXPECT_LT(calls, 100'000) << i;
+    // The next change is heard in full again.
+    recorder->take();
+    controller->setExtraRowCount(1);
+    EXPECT_EQ(recorder->take().size(), 4u) << i;
+  }
+}
+
+TEST_F(ContentControllerTest, AManagerReplacedWhileItAnswersAPushOutlivesItsCall) {
+  auto replacement = std::make_shared<GanttChartItemSource>(items);
+  recorder->onCall = [&](const std::string& entry) {
+    if (entry == "observer.visibleBarsDidChange" && controller->itemManager() != replacement) {
+      controller->setItemManager(replacement);
+    }
+  };
+  // The controller holds the only reference to the manager it pushes into.
+  const std::weak_ptr<GanttChartItemManager> old = source;
+  source.reset();
+  controller->setViewport(Rectangle(0, 500, 400, 100));
+  recorder->onCall = nullptr;
+  EXPECT_TRUE(old.expired());
+  EXPECT_EQ(replacement->collectionObserver(), controller);
+  const auto reference = GanttChartContentController::create(items, dependencies);
+  reference->setViewport(controller->viewport());
+  EXPECT_EQ(replacement->range(), reference->itemManager()->range());
+  EXPECT_EQ(replacement->timeline(), reference->itemManager()->timeline());
+}
+
 TEST_F(ContentControllerTest, SurvivesAnObserverThatReleasesIt) {
   recorder->onCall = [&](const std::string&) { controller.reset(); };
   controller->setRowHeight(40);

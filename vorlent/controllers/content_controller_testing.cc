@@ -80,11 +80,6 @@ void ContentControllerFixture::open() {
   recorder->observe(*controller, recorder);
 }
 
-GanttChartItemPtr makeItem(const std::string& label, int64_t row, const Time& start,
-                           const Time& finish) {
-  return std::make_shared<GanttChartItem>(label, row, start, finish, 0.0);
-}
-
 std::vector<std::string> filterChanged() {
   return {"observer.visibleBarsDidChange", "observer.visibleDependencyLinesDidChange"};
 }

@@ -12,6 +12,7 @@
 
 #include "vorlent/base/clock.h"
 #include "vorlent/controllers/content_controller.h"
+#include "vorlent/controllers/content_drawing_testing.h"
 #include "vorlent/model/item_source.h"
 
 namespace vorlent::testing {
@@ -68,9 +69,6 @@ class ContentRecorder : public GanttChartContentObserver,
   void record(std::string entry);
 };
 
-// A standard item with completion 0.
-GanttChartItemPtr makeItem(const std::string& label, int64_t row, const Time& start,
-                           const Time& finish);
 
 // A controller over a real item source, with a `ContentRecorder` in every
 // observing role and the clock pinned to a Thursday noon ten weeks after the

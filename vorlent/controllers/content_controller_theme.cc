@@ -108,7 +108,12 @@ void GanttChartContentController::applyDefaultStyleUpdate(bool force) {
 std::shared_ptr<const GanttChartDiagramGenerator>
 GanttChartContentController::actualDiagramGenerator() const {
   if (auto generator = diagramGenerator()) return generator;
-  return shared_from_this();
+  if (auto self = weak_from_this().lock()) return self;
+  // A controller that no shared_ptr owns (a subclass made without the
+  // factory) answers itself without owning itself; shared_from_this would
+  // throw.
+  return std::shared_ptr<const GanttChartDiagramGenerator>(
+      std::shared_ptr<const GanttChartDiagramGenerator>(), this);
 }
 
 }  // namespace vorlent

@@ -26,7 +26,7 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using testing::at;
-using testing::kWeek;
+using testing::kChartWeek;
 using testing::link;
 using testing::makeItem;
 using testing::named;
@@ -44,7 +44,7 @@ struct Drawing {
                    std::vector<GanttChartDependencyPtr> dependencies = {})
       : controller(TestableContentController::create(std::move(items), std::move(dependencies))),
         presenter(std::make_shared<RecordingContentPresenter>(controller)) {
-    controller->setScrollableTimeline(TimeRange(at(kSunday), Time(kWeek + 1, kSunday, 0)));
+    controller->setScrollableTimeline(TimeRange(at(kSunday), Time(kChartWeek + 1, kSunday, 0)));
     controller->setViewport(Rectangle(0, 0, 420, 175));
     controller->setDefaultStyle(GanttChartContentBaseStyle());
     controller->setPresenter(presenter);
@@ -540,7 +540,7 @@ TEST(ContentDrawingFaults, ThinRowsAreDrawnOnlyUpToABound) {
 }
 
 TEST(ContentDrawingFaults, ABarReachingFarBeyondTheDiagramIsCut) {
-  const auto years = makeItem("years", 0, at(kMonday), Time(kWeek + 104, kMonday, 0));
+  const auto years = makeItem("years", 0, at(kMonday), Time(kChartWeek + 104, kMonday, 0));
   Drawing drawing({years});
   // Cut a viewport's width (420 points) beyond the week-long diagram.
   EXPECT_THAT(drawing.callsNamed(Rectangle(0, 0, 420, 175), "drawBar"),
@@ -632,7 +632,7 @@ TEST(ContentDrawingFaults, APresenterMayChangeTheTextsItIsGiven) {
 TEST(ContentDrawingFaults, ItemsThatCannotBePlacedAreLeftOut) {
   const auto good = makeItem("good", 0, at(kMonday), at(kTuesday));
   const auto broken = makeItem("broken", 1, at(kMonday), at(kTuesday));
-  broken->setStart(Time(kWeek, kMonday, std::numeric_limits<double>::quiet_NaN()));
+  broken->setStart(Time(kChartWeek, kMonday, std::numeric_limits<double>::quiet_NaN()));
   const auto reversed = makeItem("reversed", 2, at(kTuesday), at(kMonday));
   const auto far = makeItem("far", 1'000'000'000, at(kMonday), at(kTuesday));
   Drawing drawing({good, broken, reversed, far},

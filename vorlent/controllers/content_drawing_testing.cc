@@ -79,7 +79,7 @@ std::string permissions(std::initializer_list<std::pair<char, bool>> granted) {
 
 }  // namespace
 
-Time at(int64_t day, double hours) { return Time(kWeek, day, hours * secondsPerHour); }
+Time at(int64_t day, double hours) { return Time(kChartWeek, day, hours * secondsPerHour); }
 
 GanttChartItemPtr makeItem(std::string label, int64_t row, Time start, Time finish,
                            GanttChartItemType type, int64_t zIndex) {

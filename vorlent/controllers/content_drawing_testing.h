@@ -14,7 +14,7 @@ namespace vorlent::testing {
 // The week the charts of the tests show: Sunday 31 December 2023 to Sunday
 // 7 January 2024. With the timeline starting on its Sunday and the default
 // 2.5 points per hour, a day is 60 points wide: Monday starts at x 60.
-inline constexpr int64_t kWeek = 1200;
+inline constexpr int64_t kChartWeek = 1200;
 [[nodiscard]] Time at(int64_t day, double hours = 0);
 
 [[nodiscard]] GanttChartItemPtr makeItem(std::string label, int64_t row, Time start, Time finish,

@@ -9,7 +9,7 @@
 
 #include "vorlent/base/run_loop.h"
 #include "vorlent/controllers/header_protocols.h"
-#include "vorlent/controllers/header_viewport_cache.h"
+#include "vorlent/controllers/viewport_cache.h"
 #include "vorlent/graphics/mode.h"
 #include "vorlent/graphics/point.h"
 #include "vorlent/graphics/rectangle.h"
@@ -320,8 +320,8 @@ class GanttChartHeaderController : public std::enable_shared_from_this<GanttChar
   void requestScroll(double startX, double finishX);
 
   [[nodiscard]] bool showsCurrentTime() const;
-  [[nodiscard]] detail::HeaderViewportCache<ScheduleTimeArea>::List areasForViewport() const;
-  [[nodiscard]] detail::HeaderViewportCache<GanttChartHeaderCell>::List cellsForViewport() const;
+  [[nodiscard]] std::shared_ptr<const std::vector<ScheduleTimeArea>> areasForViewport() const;
+  [[nodiscard]] std::shared_ptr<const std::vector<GanttChartHeaderCell>> cellsForViewport() const;
   [[nodiscard]] std::vector<ScheduleTimeArea> buildHighlightedScheduleAreas() const;
   [[nodiscard]] std::vector<GanttChartHeaderCell> buildCells() const;
   [[nodiscard]] std::optional<TimeAreaStyle> cellStyle(const TimeRange& interval,
@@ -348,8 +348,8 @@ class GanttChartHeaderController : public std::enable_shared_from_this<GanttChar
   RepeatingTimer autoRefreshTimer_;
   mutable std::optional<bool> showsCurrentTime_;
   mutable std::optional<double> cachedTotalDiagramWidth_;
-  mutable detail::HeaderViewportCache<ScheduleTimeArea> cachedHighlightedScheduleAreas_;
-  mutable detail::HeaderViewportCache<GanttChartHeaderCell> cachedCells_;
+  mutable ViewportCache<std::vector<ScheduleTimeArea>> cachedHighlightedScheduleAreas_;
+  mutable ViewportCache<std::vector<GanttChartHeaderCell>> cachedCells_;
   Theme theme_ = Theme::standard();
   std::optional<Mode> mode_;
   std::shared_ptr<const ModeProvider> modeProvider_;

@@ -5,42 +5,11 @@
 #include <vector>
 
 #include "vorlent/controllers/header_controller.h"
-#include "vorlent/intervals/calendar_period_selector.h"
-#include "vorlent/intervals/enclosed_time_interval_selector.h"
-#include "vorlent/intervals/moment_period_selector.h"
-#include "vorlent/intervals/period_selector.h"
+#include "vorlent/intervals/selector_kinds.h"
 
 namespace vorlent {
 
 namespace {
-
-// The selector at the bottom of a chain of enclosing selectors. A chain that
-// comes back on itself is cut after a bounded number of steps rather than
-// followed for ever.
-const TimeIntervalSelector* innermost(const TimeIntervalSelector* selector) {
-  constexpr int kMaxDepth = 256;
-  for (int depth = 0; depth < kMaxDepth; ++depth) {
-    const auto* enclosing = dynamic_cast<const EnclosedTimeIntervalSelector*>(selector);
-    if (!enclosing) return selector;
-    selector = enclosing->selector().get();
-  }
-  return selector;
-}
-
-// Periods that come out with no width (a stretch of non-working time, say)
-// would only draw stray borders, so their cells are left out; moments are
-// meant to be momentary and stay.
-bool dropsEmptyCells(const TimeSelector& selector) {
-  const TimeIntervalSelector* inner = innermost(selector.intervalSelector.get());
-  return dynamic_cast<const PeriodSelector*>(inner) != nullptr ||
-         dynamic_cast<const CalendarPeriodSelector*>(inner) != nullptr;
-}
-
-bool marksCurrentMoment(const TimeSelector& selector) {
-  const auto* moments =
-      dynamic_cast<const MomentPeriodSelector*>(innermost(selector.intervalSelector.get()));
-  return moments != nullptr && !moments->moments.has_value();
-}
 
 // The elements whose bounds meet the rectangle (touching edges count), in
 // their order.
@@ -60,8 +29,7 @@ bool GanttChartHeaderController::showsCurrentTime() const {
   if (!showsCurrentTime_) {
     bool marks = false;
     for (const GanttChartHeaderRow& headerRow : rows_) {
-      for (const TimeSelector& selector : headerRow.selectors)
-        marks = marks || marksCurrentMoment(selector);
+      marks = marks || selectsCurrentMoment(headerRow.selectors);
     }
     showsCurrentTime_ = marks;
   }
@@ -87,7 +55,7 @@ std::vector<ScheduleTimeArea> GanttChartHeaderController::buildHighlightedSchedu
   return areas;
 }
 
-detail::HeaderViewportCache<ScheduleTimeArea>::List GanttChartHeaderController::areasForViewport()
+std::shared_ptr<const std::vector<ScheduleTimeArea>> GanttChartHeaderController::areasForViewport()
     const {
   const Rectangle key = viewport();
   if (auto cached = cachedHighlightedScheduleAreas_.find(key)) return cached;
@@ -135,7 +103,7 @@ std::vector<GanttChartHeaderCell> GanttChartHeaderController::buildCells() const
     const auto rowIndex = static_cast<int64_t>(index);
     for (const TimeSelector& selector : headerRow.selectors) {
       if (!selector.intervalSelector) continue;
-      const bool dropsEmpty = dropsEmptyCells(selector);
+      const bool dropsEmpty = dropsEmptyAreas(selector);
       for (const TimeRange& interval : selector.intervalSelector->times(visible)) {
         const Rectangle cellBounds = bounds(interval, rowIndex);
         if (dropsEmpty && !(cellBounds.size.width > 0)) continue;
@@ -150,7 +118,7 @@ std::vector<GanttChartHeaderCell> GanttChartHeaderController::buildCells() const
   return built;
 }
 
-detail::HeaderViewportCache<GanttChartHeaderCell>::List
+std::shared_ptr<const std::vector<GanttChartHeaderCell>>
 GanttChartHeaderController::cellsForViewport() const {
   return cachedCells_.findOrBuild(viewport(), [&] { return buildCells(); });
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -48,14 +49,22 @@ class ViewportCache {
   }
 
   // The entry of `viewport`, or, when there is none, what `build()` returns,
-  // stored as that entry.
+  // stored as that entry. When the cache is cleared while `build()` runs (a
+  // callback it makes changed what the list derives from), the result is
+  // handed back but not stored, since it may already be out of date.
   template <class Build>
   std::shared_ptr<const T> findOrBuild(const Rectangle& viewport, Build&& build) {
     if (auto found = find(viewport)) return found;
-    return store(viewport, std::forward<Build>(build)());
+    const uint64_t generation = generation_;
+    T value = std::forward<Build>(build)();
+    if (generation != generation_) return std::make_shared<const T>(std::move(value));
+    return store(viewport, std::move(value));
   }
 
-  void clear() { entries_.clear(); }
+  void clear() {
+    entries_.clear();
+    ++generation_;
+  }
   [[nodiscard]] size_t size() const { return entries_.size(); }
 
  private:
@@ -64,6 +73,7 @@ class ViewportCache {
     std::shared_ptr<const T> value;
   };
   std::vector<Entry> entries_;  // least recently used first
+  uint64_t generation_ = 0;     // counts the clearings
 };
 
 }  // namespace vorlent

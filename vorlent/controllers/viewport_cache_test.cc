@@ -47,5 +47,19 @@ TEST(ViewportCache, AFoundEntryOutlivesClearing) {
   EXPECT_EQ(*found, (std::vector<int>{1, 2, 3}));
 }
 
+TEST(ViewportCache, AListBuiltWhileTheCacheWasClearedIsNotKept) {
+  ViewportCache<int> cache;
+  // The build calls back into something that clears the cache: its result
+  // may be stale, so it is answered once but not remembered.
+  const auto built = cache.findOrBuild(at(1), [&] {
+    cache.clear();
+    return 7;
+  });
+  EXPECT_EQ(*built, 7);
+  EXPECT_EQ(cache.find(at(1)), nullptr);
+  EXPECT_EQ(*cache.findOrBuild(at(1), [] { return 8; }), 8);
+  EXPECT_EQ(*cache.find(at(1)), 8);
+}
+
 }  // namespace
 }  // namespace vorlent

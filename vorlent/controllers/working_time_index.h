@@ -23,7 +23,8 @@ namespace vorlent {
 // what that overshoot costs. An empty index, a zero amount (whose answer
 // depends on the direction the calendar looks in) or a time held outside the
 // usual day and time-of-day ranges gives nullopt; the caller then asks the
-// calendar.
+// calendar. The table is a snapshot: index only a calendar whose answers
+// never change.
 class WorkingTimeIndex {
  public:
   // Spans longer than this are not indexed (their table would cost more

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "vorlent/time/schedule.h"
@@ -166,6 +169,106 @@ TEST_F(WorkingTimeIndexTest, IsRebuiltForAnotherCalendarOrAWiderSpan) {
   EXPECT_TRUE(index.isFor(other.get()));
   EXPECT_NEAR(*index.duration(span.start, on(kMonday, 0, 0, kWeek + 1900)),
               other->duration(span.start, on(kMonday, 0, 0, kWeek + 1900)), 1e-6);
+}
+
+// A deterministic stream of numbers for random calendars and questions.
+class Scatter {
+ public:
+  explicit Scatter(uint64_t seed) : state_(seed) {}
+  int64_t next(int64_t bound) {
+    state_ = state_ * 6364136223846793005ULL + 1442695040888963407ULL;
+    return static_cast<int64_t>((state_ >> 33) % static_cast<uint64_t>(bound));
+  }
+
+ private:
+  uint64_t state_;
+};
+
+// Working days and hours picked at random (now and then reversed, which
+// leaves no working time), with up to 40 exclusions of a few minutes to a
+// week, some given finish first, all on quarter hours.
+std::shared_ptr<Schedule> randomCalendar(Scatter& scatter) {
+  const int64_t firstDay = scatter.next(7);
+  const int64_t lastDay = scatter.next(7);
+  const double from = static_cast<double>(scatter.next(97)) * 900;
+  const double to = static_cast<double>(scatter.next(97)) * 900;
+  const bool reversed = scatter.next(10) == 0;
+  std::vector<TimeRange> exclusions;
+  for (int64_t count = scatter.next(41); count > 0; --count) {
+    const Time start = Time::fromDayNumber(kWeek * 7 + scatter.next(900) - 300,
+                                           static_cast<double>(scatter.next(96)) * 900);
+    const Time finish = start.addingDuration(static_cast<double>(1 + scatter.next(672)) * 900);
+    exclusions.push_back(scatter.next(5) == 0 ? TimeRange(finish, start)
+                                              : TimeRange(start, finish));
+  }
+  return std::make_shared<Schedule>(
+      reversed ? WeekRange(firstDay, lastDay)
+               : WeekRange(std::min(firstDay, lastDay), std::max(firstDay, lastDay)),
+      reversed ? DayRange(from, to) : DayRange(std::min(from, to), std::max(from, to)),
+      exclusions);
+}
+
+// Field by field, so that 24:00 and the next day's 0:00 count as different.
+::testing::AssertionResult sameAnswer(const std::string& question, const Time& indexed,
+                                      const Time& calendar) {
+  if (sameFields(indexed, calendar)) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << question << ": " << indexed << " but the calendar says "
+                                       << calendar;
+}
+
+TEST(WorkingTimeIndex, AnswersExactlyAsRandomCalendarsDoForWholeSeconds) {
+  Scatter scatter(2024);
+  int answered = 0;
+  for (int round = 0; round < 24; ++round) {
+    const auto schedule = randomCalendar(scatter);
+    const Time spanStart = Time::fromDayNumber(kWeek * 7 + scatter.next(400) - 100,
+                                               static_cast<double>(scatter.next(96)) * 900);
+    const TimeRange span(spanStart, spanStart.addingDays(1 + scatter.next(300)));
+    WorkingTimeIndex index;
+    index.prepare(schedule, span);
+    if (index.isEmpty()) continue;
+    // Instants on quarter hours well before, inside and well after the
+    // indexed span, now and then the very edge of a working stretch.
+    const auto instant = [&] {
+      const Time time = Time::fromDayNumber(kWeek * 7 + scatter.next(2400) - 1200,
+                                            static_cast<double>(scatter.next(97)) * 900);
+      if (scatter.next(6) != 0) return time;
+      const std::vector<TimeRange> stretches = schedule->times(TimeRange(time, time.addingDays(30)));
+      if (stretches.empty()) return time;
+      const TimeRange& stretch = stretches[static_cast<size_t>(
+          scatter.next(static_cast<int64_t>(stretches.size())))];
+      return scatter.next(2) == 0 ? stretch.start : stretch.finish;
+    };
+    for (int question = 0; question < 120; ++question) {
+      const Time from = instant();
+      const Time to = instant();
+      if (const std::optional<double> duration = index.duration(from, to)) {
+        ++answered;
+        EXPECT_EQ(*duration, schedule->duration(from, to)) << from << " to " << to;
+      }
+      // Whole stretches now and then, so that amounts end on their edges.
+      const double working = schedule->duration(from, to);
+      const double amount = working > 0 && scatter.next(3) == 0
+                                ? working
+                                : static_cast<double>(scatter.next(4000)) * 900;
+      if (const std::optional<Time> finish = index.finish(from, amount)) {
+        EXPECT_TRUE(sameAnswer("finish", *finish, schedule->finish(from, amount)))
+            << from << " + " << amount;
+      }
+      if (const std::optional<Time> start = index.start(from, amount)) {
+        EXPECT_TRUE(sameAnswer("start", *start, schedule->start(from, amount)))
+            << from << " - " << amount;
+      }
+      for (const double signedAmount : {amount, -amount, 0.0}) {
+        if (const std::optional<Time> next = index.nextTimeAfter(from, signedAmount)) {
+          EXPECT_TRUE(sameAnswer("next", *next,
+                                 schedule->nextTime(schedule->finish(from, signedAmount))))
+              << from << " + " << signedAmount;
+        }
+      }
+    }
+  }
+  EXPECT_GT(answered, 1500);
 }
 
 TEST(WorkingTimeIndex, RefusesSpansItCannotHold) {

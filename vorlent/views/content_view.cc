@@ -128,7 +128,10 @@ void GanttChartContent::setUpContentView() {
 }
 
 void GanttChartContent::watchContextMenu(QMenu* menu) {
-  connect(menu, &QMenu::aboutToShow, this, [this] { contextMenuIsOpen_ = true; });
+  connect(menu, &QMenu::aboutToShow, this, [this] {
+    contextMenuIsOpen_ = true;
+    pointerLeftDuringContextMenu_ = false;
+  });
   // A menu hides before its command is triggered, and the pointer crossing
   // back into the canvas comes in between; the flag lasts until both ran.
   connect(menu, &QMenu::aboutToHide, this, [this] {
@@ -140,6 +143,13 @@ void GanttChartContent::watchContextMenu(QMenu* menu) {
           };
           contextMenuIsOpen_ =
               isOpen(emptyAreaMenu_) || isOpen(itemMenu_) || isOpen(dependencyMenu_);
+          // A menu closed with the pointer elsewhere (dismissed outside the
+          // canvas, or a command chosen where the menu reached beyond it)
+          // brings no crossing back: the exit held back meanwhile happens
+          // now, or the focus and the temporary bar would stay behind.
+          if (!contextMenuIsOpen_ && std::exchange(pointerLeftDuringContextMenu_, false)) {
+            mouseExited();
+          }
         },
         Qt::QueuedConnection);
   });
@@ -167,14 +177,28 @@ void GanttChartContent::setController(GanttChartContentControllerPtr controller)
 void GanttChartContent::controllerWillChange() {
   if (controller_ == nullptr) return;
   const GanttChartContentControllerPtr controller = controller_;
-  controller->setObserver({});
-  controller->setScroller({});
-  controller->setPresenter({});
-  // A drag of the old controller would otherwise keep its timer running.
-  controller->cancelDragging();
-  controller->setModeProvider(nullptr);
-  controller->updateDefaultStyle(false);
-  if (canvas_ != nullptr) {
+  const QPointer<GanttChartContent> alive(this);
+  // A host may have handed the controller to another view meanwhile (moving
+  // a chart to a new window, say); that view keeps its references, its mode
+  // provider and its drag.
+  const auto isAnotherView = [this](const auto& reference) {
+    const auto* view = dynamic_cast<const GanttChartContent*>(reference.get());
+    return view != nullptr && view != this;
+  };
+  if (!isAnotherView(controller->observer())) controller->setObserver({});
+  if (!isAnotherView(controller->scroller())) controller->setScroller({});
+  if (!isAnotherView(controller->presenter())) {
+    controller->setPresenter({});
+    // A drag of the old controller would otherwise keep its timer running.
+    controller->cancelDragging();
+    const auto* provider =
+        dynamic_cast<const AppearanceModeProvider*>(controller->modeProvider().get());
+    if (provider == nullptr || provider->source() == nullptr || provider->source() == this) {
+      controller->setModeProvider(nullptr);
+    }
+    controller->updateDefaultStyle(false);
+  }
+  if (alive != nullptr && canvas_ != nullptr) {
     canvas_->unsetCursor();
     hideShownToolTip();
     canvas_->setToolTip(QString());
@@ -369,9 +393,9 @@ QByteArray GanttChartContent::imageData(const QByteArray& format,
 // --- Design time --------------------------------------------------------------------
 
 void GanttChartContent::prepareForInterfaceBuilder() {
-  // The day before the library's reference moment, so the sample sits at the
-  // start of its five-week timeline.
-  setController(detail::makeSampleContentController(Time::reference().addingDays(-1)));
+  // The origin of the library's time (Sunday 31 December 2000) starts the
+  // sample's five-week timeline.
+  setController(detail::makeSampleContentController(Time::reference()));
 }
 
 }  // namespace vorlent

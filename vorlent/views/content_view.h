@@ -56,8 +56,14 @@ namespace vorlent {
 // clears the controller's references to it and ends a drag under way, so a
 // controller that outlives its view never calls into it. Every entry point
 // that calls the controller keeps the controller alive for the call and
-// touches nothing of the view once a host has destroyed it meanwhile (from a
-// menu action, an editor or another notification).
+// touches nothing of the view once a host has destroyed it meanwhile.
+// Notifications (observers, activators, editors) mostly run inside Qt's
+// handling of one of the view's events (a click, a drag step, a pointer
+// move, a wheel turn, a resize or layout of the scroll view), and Qt itself
+// goes on with that event after the handler returns: a host that destroys
+// the view from a notification therefore uses `deleteLater()`, as with any
+// Qt widget. A plain delete is safe from a context-menu command and from
+// code that runs outside the view's events (a timer, the host's own calls).
 //
 // GUI thread only. Making a view installs the Qt run loop for the
 // application (see `QtRunLoop::installForApplication`).
@@ -86,8 +92,9 @@ class GanttChartContent : public QWidget,
   // visible part is `scrollView()->documentVisibleRect()`).
   [[nodiscard]] QWidget* clipView() const;
   [[nodiscard]] GanttChartContentCanvas* canvas() const { return canvas_.data(); }
-  // The click that activates an element (a double click unless the
-  // controller's settings ask otherwise).
+  // The click that activates an element; it counts the clicks the
+  // controller's settings require (one unless they say otherwise), read
+  // each time a controller is assigned.
   [[nodiscard]] ClickGestureRecognizer* activatingClickGestureRecognizer() const {
     return activatingClickGestureRecognizer_.data();
   }
@@ -336,8 +343,9 @@ class GanttChartContent : public QWidget,
   virtual void mouseMoved(const QPointF& point);
   // The pointer entered (left) the canvas: nothing stays focused. While one
   // of the view's context menus is open, and until the command chosen in it
-  // has run, the crossings that the menu itself causes are ignored, so the
-  // command finds the element the menu was opened for.
+  // has run, the crossings that the menu itself causes are held back, so the
+  // command finds the element the menu was opened for; when the pointer is
+  // outside once the menu is done, the exit happens then.
   virtual void mouseEntered();
   virtual void mouseExited();
   // The last pointer position relative to the controller's viewport origin,
@@ -403,7 +411,8 @@ class GanttChartContent : public QWidget,
   // ===========================================================================
 
   // Shows a small sample chart (three items over two rows, two
-  // dependencies) under a new controller, for previews and demos.
+  // dependencies, on a five-week timeline from Sunday 31 December 2000)
+  // under a controller made afresh on each call, for previews and demos.
   virtual void prepareForInterfaceBuilder();
 
  protected:
@@ -422,7 +431,9 @@ class GanttChartContent : public QWidget,
 
   // Before a new controller is stored: clears the old one's observer,
   // scroller, presenter and mode provider, ends a drag under way in it, and
-  // lets it resolve its style in its own mode again.
+  // lets it resolve its style in its own mode again. A controller that a
+  // host has meanwhile given to another view is left to that view: only
+  // what does not refer to the other view is cleared.
   virtual void controllerWillChange();
   // After: attaches the new controller (presenter, document size, scroller,
   // observer, clicks required to activate, mode provider and style) and
@@ -505,6 +516,9 @@ class GanttChartContent : public QWidget,
   // The labels drawn by the hooks, laid out once.
   TextLineCache textLines_;
   bool contextMenuIsOpen_ = false;
+  // Whether the last crossing of the canvas's edge while a context menu was
+  // open took the pointer out.
+  bool pointerLeftDuringContextMenu_ = false;
   bool updatingCanvasSize_ = false;
   // True while the controller announces a viewport that only moved.
   bool movingViewport_ = false;

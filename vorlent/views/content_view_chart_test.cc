@@ -13,7 +13,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "vorlent/base/run_loop.h"
@@ -198,6 +200,25 @@ TEST_F(ContentChart, ARightClickOnEmptySpaceThenCreateItemAddsAnItemOnThatRow) {
   EXPECT_EQ(controller->temporaryBar(), std::nullopt);
 }
 
+TEST_F(ContentChart, AMenuDismissedWithThePointerOutsideTakesItsTemporaryBarAlong) {
+  const Point spot{controller->x(weekDay(9, 10)), controller->middle(3)};
+  mouse.moveTo(on(spot));
+  const QPoint local = on(spot).toPoint();
+  QContextMenuEvent event(QContextMenuEvent::Mouse, local, view->canvas()->mapToGlobal(local));
+  QCoreApplication::sendEvent(view->canvas(), &event);
+  ASSERT_TRUE(view->emptyAreaMenu()->isVisible());
+  ASSERT_TRUE(controller->temporaryBar().has_value());
+  // The menu takes the pointer, which then goes elsewhere; the menu is
+  // dismissed there, and the canvas hears of no further crossing.
+  QEvent leave(QEvent::Leave);
+  QCoreApplication::sendEvent(view->canvas(), &leave);
+  view->emptyAreaMenu()->hide();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(controller->temporaryBar(), std::nullopt);
+  EXPECT_EQ(controller->focusedElement(), std::nullopt);
+  EXPECT_EQ(view->mouseLocationInView(), std::nullopt);
+}
+
 TEST_F(ContentChart, HoveringABarsEndShowsTheResizeCursorAndTheBarsDetails) {
   const Rectangle bounds = controller->bounds(task);
   mouse.moveTo(on(Point{bounds.right() - 3, centreOf(task).y}));
@@ -248,6 +269,34 @@ TEST_F(ContentChart, DestroyingTheViewMidDragLeavesNothingRunning) {
   loop->advance(1);
 }
 
+// Runs a host's reaction once, on the next viewport the controller
+// announces.
+class ViewportReaction : public GanttChartContentViewportObserver {
+ public:
+  std::function<void()> reaction;
+  void viewportDidChange(const Rectangle& /*to*/, const Rectangle& /*from*/) override {
+    if (reaction) std::exchange(reaction, nullptr)();
+  }
+};
+
+TEST_F(ContentChart, AViewDeletedLaterFromANotificationMidDragLeavesNothingRunning) {
+  ScopedManualRunLoop loop;
+  auto host = std::make_shared<ViewportReaction>();
+  controller->setViewportObserver(host);
+  mouse.press(on(centreOf(task)));
+  mouse.moveTo(on(centreOf(task).movedBy(20, 0)));
+  // The step to the edge scrolls, and the host drops the view as it hears
+  // of the new viewport, from inside the drag step.
+  host->reaction = [this] { view.release()->deleteLater(); };
+  mouse.moveTo(QPointF(view->canvas()->width() - 2, on(centreOf(task)).y()));
+  ASSERT_EQ(view, nullptr);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(controller->draggingOperation(), std::nullopt);
+  EXPECT_EQ(controller->presenter(), nullptr);
+  EXPECT_EQ(loop->activeTimerCount(), 0U);
+  loop->advance(1);
+}
+
 TEST_F(ContentChart, ReloadingShowsItemsChangedBehindTheManagersBack) {
   const Point before = centreOf(task);
   task->setRow(3);  // not through the item manager: nothing is told
@@ -276,10 +325,10 @@ TEST(ContentViewSample, ShowsThreeItemsOverTwoRowsAndFiveWeeks) {
   ASSERT_EQ(items.size(), 3U);
   EXPECT_EQ(sample->itemManager()->availableDependencies().size(), 2U);
   EXPECT_EQ(items[2]->type(), GanttChartItemType::milestone);
-  EXPECT_EQ(items[0]->start(), Time::reference().addingDays(-1));
+  EXPECT_EQ(items[0]->start(), Time(0, 0, 0)) << "Sunday 31 December 2000";
+  EXPECT_EQ(items[2]->start(), Time(0, 2, 0));
   EXPECT_EQ(sample->desiredScrollableRowCount(), 100);
-  EXPECT_EQ(sample->scrollableTimeline(),
-            TimeRange(Time::reference().addingDays(-1), Time(4, 6, 0)));
+  EXPECT_EQ(sample->scrollableTimeline(), TimeRange(Time(0, 0, 0), Time(5, 0, 0)));
   EXPECT_EQ(sample->presenter().get(), static_cast<GanttChartContentPresenter*>(&view));
 }
 

@@ -79,14 +79,22 @@ void GanttChartContent::mouseMoved(const QPointF& point) {
 }
 
 void GanttChartContent::mouseEntered() {
-  if (controller_ == nullptr || contextMenuIsOpen_) return;
+  if (contextMenuIsOpen_) {
+    pointerLeftDuringContextMenu_ = false;
+    return;
+  }
+  if (controller_ == nullptr) return;
   const GanttChartContentControllerPtr controller = controller_;
   controller->cancelFocus();
 }
 
 void GanttChartContent::mouseExited() {
   hideShownToolTip();
-  if (controller_ == nullptr || contextMenuIsOpen_) return;
+  if (contextMenuIsOpen_) {
+    pointerLeftDuringContextMenu_ = true;
+    return;
+  }
+  if (controller_ == nullptr) return;
   const GanttChartContentControllerPtr controller = controller_;
   const QPointer<GanttChartContent> alive(this);
   controller->cancelFocus();

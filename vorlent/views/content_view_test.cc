@@ -78,6 +78,22 @@ TEST(ContentViewStructure, ASubclassMayExtendTheSetUp) {
   EXPECT_NE(view.canvas(), nullptr);
 }
 
+// A subclass whose set-up leaves a required outlet empty.
+class ContentWithoutActivatingClick : public GanttChartContent {
+ public:
+  ContentWithoutActivatingClick() : GanttChartContent(nullptr, DeferredSetUp{}) { setUp(); }
+
+ protected:
+  void setUpContentView() override {
+    GanttChartContent::setUpContentView();
+    delete activatingClickGestureRecognizer_.data();
+  }
+};
+
+TEST(ContentViewStructureDeathTest, ASetUpThatLeavesARequiredOutletEmptyStops) {
+  EXPECT_DEATH(ContentWithoutActivatingClick(), "activatingClickGestureRecognizer");
+}
+
 // --- Attaching and detaching ---------------------------------------------------------------
 
 TEST(ContentViewWiring, AttachingMakesTheViewPresenterScrollerObserverAndModeSource) {
@@ -150,6 +166,25 @@ TEST(ContentViewWiring, AControllerThatOutlivesItsViewIsLeftWithoutReferencesToI
   controller->setRowHeight(40);
   controller->setViewport(Rectangle(10, 10, 100, 100));
   controller->settingsDidChange();
+}
+
+TEST(ContentViewWiring, AControllerHandedToAnotherViewStaysWithItWhenTheFirstGoes) {
+  auto controller = diagram(100, 1000);
+  GanttChartContent second;
+  second.resize(300, 200);
+  {
+    GanttChartContent first;
+    first.resize(300, 200);
+    first.setController(controller);
+    second.setController(controller);
+  }
+  EXPECT_EQ(controller->presenter().get(), static_cast<GanttChartContentPresenter*>(&second));
+  EXPECT_EQ(controller->scroller().get(), static_cast<GanttChartContentScroller*>(&second));
+  EXPECT_EQ(controller->observer().get(), static_cast<GanttChartContentObserver*>(&second));
+  QPalette dark = second.palette();
+  dark.setColor(QPalette::Window, QColor(30, 30, 30));
+  second.setPalette(dark);
+  EXPECT_EQ(controller->actualMode(), Mode::dark) << "the second view's appearance";
 }
 
 TEST(ContentViewWiring, WithoutAControllerTheCanvasIsEmptyAndRequestsDoNothing) {

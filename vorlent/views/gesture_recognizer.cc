@@ -9,15 +9,24 @@
 
 namespace vorlent {
 
-// Watches the whole application for Escape while the button is down: the
-// key goes to the focus widget, which is rarely the view itself.
-class GestureRecognizer::EscapeWatcher : public QObject {
+// Watches the whole application while the button is down, for what the
+// view itself never hears of: Escape, which goes to the focus widget, and a
+// popup (a menu, a combo box's list) opening, which takes the mouse from
+// the view without telling it, so the press will see no release.
+class GestureRecognizer::ApplicationWatcher : public QObject {
  public:
-  explicit EscapeWatcher(GestureRecognizer& owner) : owner_(owner) {}
+  explicit ApplicationWatcher(GestureRecognizer& owner) : owner_(owner) {}
 
  protected:
-  bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+  bool eventFilter(QObject* watched, QEvent* event) override {
     const QEvent::Type type = event->type();
+    if (type == QEvent::Show) {
+      if (watched->isWidgetType() &&
+          static_cast<const QWidget*>(watched)->windowType() == Qt::Popup) {
+        owner_.interruptLater();
+      }
+      return false;
+    }
     if (type != QEvent::KeyPress && type != QEvent::ShortcutOverride) return false;
     if (static_cast<const QKeyEvent*>(event)->key() != Qt::Key_Escape) return false;
     const bool inProgress = owner_.isInProgress();
@@ -36,7 +45,7 @@ class GestureRecognizer::EscapeWatcher : public QObject {
 };
 
 GestureRecognizer::GestureRecognizer(QWidget* view)
-    : QObject(view), view_(view), escapeWatcher_(std::make_unique<EscapeWatcher>(*this)) {
+    : QObject(view), view_(view), applicationWatcher_(std::make_unique<ApplicationWatcher>(*this)) {
   if (view == nullptr) fatalStop("a gesture recognizer needs a view to watch");
   view->installEventFilter(this);
 }
@@ -116,13 +125,13 @@ void GestureRecognizer::startTracking(const QMouseEvent& event) {
   ++pressCount_;
   pressPosition_ = event.position();
   location_ = documentLocation(event);
-  QCoreApplication::instance()->installEventFilter(escapeWatcher_.get());
+  QCoreApplication::instance()->installEventFilter(applicationWatcher_.get());
 }
 
 void GestureRecognizer::stopTracking() {
   tracking_ = false;
   if (QCoreApplication* application = QCoreApplication::instance()) {
-    application->removeEventFilter(escapeWatcher_.get());
+    application->removeEventFilter(applicationWatcher_.get());
   }
 }
 

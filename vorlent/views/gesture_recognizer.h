@@ -30,12 +30,12 @@ namespace vorlent {
 //   is down, and by a release that never arrived (a second press, or a move
 //   without the button, which Qt delivers only to a view with mouse
 //   tracking);
-// - on the event loop's next turn, by a loss of the mouse grab or the view
-//   being hidden, disabled or its window deactivated. These come late on
-//   purpose: they also happen while a window is being destroyed, when a
-//   receiver of the recogniser's signals may be half gone; a recogniser
-//   destroyed meanwhile says nothing, and one whose press has ended or been
-//   followed by another ignores them.
+// - on the event loop's next turn, by a loss of the mouse grab (a popup
+//   such as a menu opening takes it too) or the view being hidden, disabled
+//   or its window deactivated. These come late on purpose: they also happen
+//   while a window is being destroyed, when a receiver of the recogniser's
+//   signals may be half gone; a recogniser destroyed meanwhile says nothing,
+//   and one whose press has ended or been followed by another ignores them.
 // GUI thread only.
 class GestureRecognizer : public QObject {
   Q_OBJECT
@@ -80,7 +80,7 @@ class GestureRecognizer : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  class EscapeWatcher;
+  class ApplicationWatcher;
 
   void startTracking(const QMouseEvent& event);
   void stopTracking();
@@ -91,7 +91,7 @@ class GestureRecognizer : public QObject {
   [[nodiscard]] QPointF documentLocation(const QMouseEvent& event) const;
 
   QPointer<QWidget> view_;
-  std::unique_ptr<EscapeWatcher> escapeWatcher_;
+  std::unique_ptr<ApplicationWatcher> applicationWatcher_;
   State state_ = State::possible;
   QPointF location_;
   QPointF pressPosition_;

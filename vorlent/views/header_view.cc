@@ -104,8 +104,8 @@ void GanttChartHeader::setController(std::shared_ptr<GanttChartHeaderController>
 void GanttChartHeader::headerControllerWillChange() {
   const std::shared_ptr<GanttChartHeaderController> controller = controller_;
   if (!controller) return;
-  // A zoom drag of this view cannot go on without it.
-  if (isPanning()) controller->endDragging();
+  // A zoom drag of this view cannot go on without it, nor on the next one.
+  if (std::exchange(panZoomsController_, false) && isPanning()) controller->endDragging();
   modeProvider_.reset();
   // Without the view's appearance the controller falls back to its own mode.
   controller->setModeProvider(nullptr);
@@ -139,7 +139,7 @@ void GanttChartHeader::headerControllerDidChange() {
 void GanttChartHeader::releaseController() {
   const std::shared_ptr<GanttChartHeaderController> controller = controller_;
   if (!controller) return;
-  if (isPanning()) controller->endDragging();
+  if (std::exchange(panZoomsController_, false) && isPanning()) controller->endDragging();
   if (controller->observer().get() == this) controller->setObserver({});
   if (controller->scroller().get() == this) controller->setScroller({});
   if (controller->presenter().get() == this) controller->setPresenter({});
@@ -170,9 +170,12 @@ void GanttChartHeader::updateHeaderCanvasSize() {
   const std::shared_ptr<GanttChartHeaderController> controller = controller_;
   if (!controller || scrollView_ == nullptr) return;
   const double width = controller->totalDiagramHeaderSize().width;
+  // As high as the visible area, whichever widget shows it: a host may have
+  // given the scroll view another canvas.
+  const double height = scrollView_->documentVisibleRect().height();
   const QPointer<GanttChartHeader> alive(this);
   // The scroll view cuts a longer (or infinite) header to what it can hold.
-  scrollView_->setDocumentSize(QSizeF(std::isnan(width) ? 0 : width, canvas_->height()));
+  scrollView_->setDocumentSize(QSizeF(std::isnan(width) ? 0 : width, height));
   if (alive == nullptr || controller_ != controller) return;
   updateHeaderViewport();
 }
@@ -189,7 +192,7 @@ void GanttChartHeader::updateHeaderViewport() {
 }
 
 void GanttChartHeader::scrollTo(double startX, double finishX) {
-  if (scrollView_ == nullptr) return;
+  if (!controller_ || scrollView_ == nullptr) return;
   const QPointer<GanttChartHeader> alive(this);
   const double top = scrollView_->documentVisibleRect().top();
   scrollView_->scrollRectToVisible(QRectF(startX, top, finishX - startX, 0));
@@ -218,16 +221,17 @@ void GanttChartHeader::panWithRecognizer(DraggingPanGestureRecognizer& recognize
   switch (recognizer.state()) {
     case GestureRecognizer::State::began: {
       const QPointer<DraggingPanGestureRecognizer> stillThere(&recognizer);
+      panZoomsController_ = true;
       controller->beginDragging(fromQt(recognizer.locationInViewWhenDraggingStarted()));
       if (stillThere == nullptr || controller_ != controller) return;
       controller->continueDragging(fromQt(recognizer.locationInView()));
       break;
     }
     case GestureRecognizer::State::changed:
-      controller->continueDragging(fromQt(recognizer.locationInView()));
+      if (panZoomsController_) controller->continueDragging(fromQt(recognizer.locationInView()));
       break;
     case GestureRecognizer::State::ended:
-      controller->endDragging();
+      if (std::exchange(panZoomsController_, false)) controller->endDragging();
       break;
     default:
       break;

@@ -90,7 +90,8 @@ class GanttChartHeader : public QWidget,
   }
   // Detaches the current controller (its mode provider first, then its
   // observer, scroller and presenter; a zoom drag of this view under way on
-  // it ends), stores the new one and attaches it: presenter, document size,
+  // it ends, and the rest of that drag reaches no controller), stores the
+  // new one and attaches it: presenter, document size,
   // scroller, observer, a mode provider over this view's palette, then a
   // redraw. Assigning the same controller attaches it afresh; nullptr leaves
   // the view empty. An assignment made by the controller's notifications
@@ -159,7 +160,8 @@ class GanttChartHeader : public QWidget,
   // --- GanttChartHeaderScroller --------------------------------------------------
   // Scrolls as little as shows startX...finishX (a span wider than the view
   // from its start), keeping the vertical position, then writes the visible
-  // rectangle into the controller at once. Non-finite values scroll nothing.
+  // rectangle into the controller at once. Non-finite values scroll nothing,
+  // and nothing scrolls without a controller.
   void scrollTo(double startX, double finishX) override;
 
   // --- Image export ----------------------------------------------------------------
@@ -221,6 +223,10 @@ class GanttChartHeader : public QWidget,
   QPainter* activePainter_ = nullptr;
   // Counts assignments, so that one made from inside another is noticed.
   std::uint64_t controllerAssignments_ = 0;
+  // Whether the pan under way began on the current controller. The rest of
+  // a pan never reaches a controller attached meanwhile, which may still
+  // hold the drag state of an earlier, cancelled pan.
+  bool panZoomsController_ = false;
 };
 
 }  // namespace vorlent

@@ -16,6 +16,8 @@
 #include <utility>
 #include <vector>
 
+#include "vorlent/controllers/chart_controller.h"
+#include "vorlent/controllers/content_controller.h"
 #include "vorlent/controllers/header_protocols.h"
 #include "vorlent/intervals/time_interval_type.h"
 #include "vorlent/views/appearance_mode_provider.h"
@@ -150,7 +152,8 @@ TEST(HeaderViewAttachment, AttachesAndDetachesInTheirOrder) {
   EXPECT_EQ(header->controller(), nullptr);
   EXPECT_EQ(second->observer(), nullptr);
   EXPECT_EQ(second->modeProvider(), nullptr);
-  header->scrollTo(100, 200);  // nothing to write into
+  header->scrollTo(1500, 1600);  // nothing to show or write into
+  EXPECT_EQ(header->scrollView()->scrollOffset(), QPoint(0, 0));
   EXPECT_EQ(second->calls.size(), 4U);
 }
 
@@ -203,6 +206,22 @@ TEST_F(HeaderView, UserScrollingAndResizingWriteTheViewport) {
   EXPECT_EQ(controller->viewport(), Rectangle(scrolled, 0, 500, 60));
   EXPECT_EQ(scrollView().documentSize(), QSizeF(2100, 60));
   EXPECT_EQ(controller->rowHeight(), 30);
+}
+
+TEST(HeaderViewInAChart, StandsOnTheSamePixelAsTheChartAreaItFollows) {
+  // An hour width whose x positions, turned into times and back, come out a
+  // hair beside whole pixels.
+  const auto content = GanttChartContentController::create();
+  content->setScrollableTimeline(TimeRange(kHeaderStart, kHeaderStart.addingWeeks(50)));
+  content->setHourWidth(3.7);
+  const auto headerController = GanttChartHeaderController::create();
+  const auto chart = GanttChartController::create(headerController, content);
+  const auto header = makeShownHeader(700, 50);
+  header->setController(headerController);
+  for (int x = 0; x < 1400; x += 7) {
+    content->setViewport(Rectangle(x, 0, 700, 300));
+    ASSERT_EQ(header->scrollView()->scrollOffset().x(), x);
+  }
 }
 
 TEST_F(HeaderView, KeepsItsVerticalScrollerPolicySettableForTheChartBelow) {
@@ -289,6 +308,17 @@ TEST_F(HeaderView, AControllerReplacedMidDragEndsTheOldDragAndIgnoresTheRest) {
   EXPECT_EQ(next->zoom(), 2);
 }
 
+TEST_F(HeaderView, TheRestOfAPanSparesAControllerAttachedMidPanThatHoldsAnOldDrag) {
+  const auto stale = makeHeaderController();
+  stale->beginDragging(Point{0, 0});  // what a cancelled pan leaves behind
+  beginPan(QPointF(300, 20));
+  header->setController(stale);
+  mouse.moveTo(QPointF(400, 20));
+  EXPECT_EQ(stale->zoom(), 1);
+  mouse.release(QPointF(400, 20));
+  EXPECT_TRUE(stale->zoomingFrom().has_value()) << "left for its next pan to replace";
+}
+
 TEST_F(HeaderView, AControllerReplacedOrRemovedByANotificationDuringADrag) {
   const auto next = makeHeaderController();
   const auto hook = std::make_shared<NotificationHook>();
@@ -369,6 +399,19 @@ TEST_F(HeaderView, DeletedLaterByANotificationDuringAPan) {
   EXPECT_EQ(view, nullptr);
   EXPECT_FALSE(controller->zoomingFrom().has_value());
   EXPECT_EQ(controller->observer(), nullptr);
+}
+
+TEST_F(HeaderView, AHostThatReplacesTheCanvasMidPanLeavesAViewThatStillSizesAndScrolls) {
+  beginPan(QPointF(300, 20));
+  scrollView().setCanvas(new QWidget);  // the canvas goes, and its pan recogniser with it
+  controller->setZoom(2);
+  EXPECT_EQ(scrollView().documentSize(), QSizeF(4200, 50));
+  const double left = controller->viewport().left();
+  controller->scrollBy(100);
+  EXPECT_EQ(controller->viewport(), Rectangle(left + 100, 0, 700, 50));
+  header->resize(600, 40);
+  header->setController(makeHeaderController());
+  EXPECT_EQ(scrollView().documentSize(), QSizeF(2100, 40));
 }
 
 // --- Appearance and the design-time sample ---------------------------------------

@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QStyleHints>
 #include <QTest>
@@ -162,6 +163,25 @@ TEST_F(Pans, LosingTheGrabOrTheWindowCancelsOnTheLoopsNextTurn) {
   beginPan();
   QCoreApplication::processEvents();
   EXPECT_EQ(steps.back().state, State::began) << "a late interruption spares the next pan";
+}
+
+TEST_F(Pans, APopupTakingTheMouseCancelsOnTheLoopsNextTurnAndGetsItsEscape) {
+  canvas.show();
+  beginPan();
+  QMenu menu;
+  menu.addAction("Item");
+  menu.popup(canvas.mapToGlobal(QPoint(50, 50)));
+  EXPECT_EQ(steps.size(), 1U) << "not at once";
+  QCoreApplication::processEvents();
+  EXPECT_EQ(steps.back().state, State::cancelled);
+  QTest::keyClick(&menu, Qt::Key_Escape);
+  EXPECT_FALSE(menu.isVisible()) << "the key closes the menu, not a pan long over";
+
+  QWidget tip(nullptr, Qt::ToolTip);
+  beginPan();
+  tip.show();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(pan->state(), State::began) << "a tool tip takes no mouse";
 }
 
 TEST(PanRecognizers, NeedAView) {

@@ -16,10 +16,17 @@ namespace vorlent {
 
 namespace {
 
+// Lengths and edges computed from times carry rounding errors far below a
+// pixel; within this distance of a whole pixel they count as on it, so that
+// rounding up or down does not turn an error into a pixel (a header would
+// then stand a pixel beside the chart it follows).
+constexpr double kPixelTolerance = 1.0 / 1024;
+
 // How far the document reaches past the viewport on one axis, rounded up so
 // that a fractional last pixel can be scrolled into view; 0 when it does not.
 int maximumOffset(double documentLength, int viewportLength) {
-  const double overhang = std::ceil(documentLength - viewportLength);  // below 2^30 + 1
+  // Below 2^30 + 1.
+  const double overhang = std::ceil(documentLength - viewportLength - kPixelTolerance);
   return overhang > 0 ? static_cast<int>(overhang) : 0;
 }
 
@@ -27,12 +34,13 @@ enum class Rounding { nearest, down, up };
 
 // `value` (finite or infinite, not NaN) as an offset in [0, maximum].
 int offsetFor(double value, Rounding rounding, int maximum) {
-  const double clamped = std::clamp(value, 0.0, static_cast<double>(maximum));
+  const double top = maximum;
+  const double clamped = std::clamp(value, 0.0, top);
   switch (rounding) {
     case Rounding::down:
-      return static_cast<int>(std::floor(clamped));
+      return static_cast<int>(std::floor(std::min(clamped + kPixelTolerance, top)));
     case Rounding::up:
-      return static_cast<int>(std::ceil(clamped));
+      return static_cast<int>(std::ceil(std::max(clamped - kPixelTolerance, 0.0)));
     case Rounding::nearest:
       break;
   }
@@ -40,11 +48,16 @@ int offsetFor(double value, Rounding rounding, int maximum) {
 }
 
 // The offset on one axis that shows [start, start + length] with the least
-// movement from `offset`, where `extent` pixels are visible.
+// movement from `offset`, where `extent` pixels are visible. A span that
+// whole pixels cannot show entire (one as long as the extent that starts
+// between two pixels) is shown from its start, as a longer one is: aligning
+// its end instead would hide its start, and the next request for the same
+// span would move back.
 int offsetShowing(double start, double length, int offset, int extent, int maximum) {
-  if (length > extent || start < offset) return offsetFor(start, Rounding::down, maximum);
+  const int fromStart = offsetFor(start, Rounding::down, maximum);
+  if (length > extent || start < offset) return fromStart;
   if (start + length > static_cast<double>(offset) + extent) {
-    return offsetFor(start + length - extent, Rounding::up, maximum);
+    return std::min(offsetFor(start + length - extent, Rounding::up, maximum), fromStart);
   }
   return offset;
 }

@@ -160,6 +160,33 @@ INSTANTIATE_TEST_SUITE_P(
         RectCase{"Infinite", QRectF(0, 0, kInfinity, 10), QPoint(300, 500)}),
     [](const auto& c) { return c.param.name; });
 
+TEST_F(ScrollView, ASpanWholePixelsCannotShowEntireIsShownFromItsStartAndStaysPut) {
+  // As long as the viewport and starting between two pixels.
+  for (const double start : {100.5, 99.75}) {
+    view.scrollToPoint(QPointF(300, 0));
+    for (int request = 0; request < 3; ++request) {
+      view.scrollRectToVisible(QRectF(start, 0, 400, 0));
+      EXPECT_EQ(view.scrollOffset().x(), std::floor(start)) << start << ", request " << request;
+    }
+    view.scrollToPoint(QPointF(0, 0));
+    view.scrollRectToVisible(QRectF(start, 0, 400, 0));
+    EXPECT_EQ(view.scrollOffset().x(), std::floor(start)) << "from before it, too";
+  }
+}
+
+TEST_F(ScrollView, EdgesAHairFromAWholePixelCountAsOnIt) {
+  // Spans and documents computed from times, as long as the viewport.
+  view.scrollToPoint(QPointF(300, 0));
+  view.scrollRectToVisible(QRectF(99.9999999, 0, 400, 0));
+  EXPECT_EQ(view.scrollOffset().x(), 100);
+  view.scrollToPoint(QPointF(0, 0));
+  view.scrollRectToVisible(QRectF(100.0000001, 0, 399.9999999, 0));
+  EXPECT_EQ(view.scrollOffset().x(), 100);
+  view.setDocumentSize(QSizeF(1000.0000001, 2000));
+  view.scrollToPoint(QPointF(kInfinity, 0));
+  EXPECT_EQ(view.scrollOffset().x(), 600) << "no pixel of nothing at the end";
+}
+
 TEST_F(ScrollView, BoundsChangeOnceForEveryRealChangeAndNeverForNothing) {
   QSignalSpy bounds(&view, &StandardScrollView::boundsDidChange);
   QSignalSpy live(&view, &StandardScrollView::didLiveScroll);

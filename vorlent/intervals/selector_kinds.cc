@@ -1,11 +1,13 @@
-#include "vorlent/controllers/content_areas_selectors.h"
+#include "vorlent/intervals/selector_kinds.h"
+
+#include <algorithm>
 
 #include "vorlent/intervals/calendar_period_selector.h"
 #include "vorlent/intervals/enclosed_time_interval_selector.h"
 #include "vorlent/intervals/moment_period_selector.h"
 #include "vorlent/intervals/period_selector.h"
 
-namespace vorlent::detail {
+namespace vorlent {
 
 const TimeIntervalSelector* innermostSelector(const TimeIntervalSelector* selector) {
   constexpr int kMaxDepth = 256;
@@ -23,10 +25,15 @@ bool selectsCurrentMoment(const TimeSelector& selector) {
   return moments != nullptr && !moments->moments.has_value();
 }
 
+bool selectsCurrentMoment(const std::vector<TimeSelector>& selectors) {
+  return std::any_of(selectors.begin(), selectors.end(),
+                     [](const TimeSelector& s) { return selectsCurrentMoment(s); });
+}
+
 bool dropsEmptyAreas(const TimeSelector& selector) {
   const TimeIntervalSelector* inner = innermostSelector(selector.intervalSelector.get());
   return dynamic_cast<const PeriodSelector*>(inner) != nullptr ||
          dynamic_cast<const CalendarPeriodSelector*>(inner) != nullptr;
 }
 
-}  // namespace vorlent::detail
+}  // namespace vorlent
