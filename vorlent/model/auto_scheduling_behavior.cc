@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "vorlent/model/behavior_schedule.h"
+#include "vorlent/model/source_list_indexes.h"
 #include "vorlent/time/schedule_definition.h"
 
 namespace vorlent {
@@ -19,6 +20,54 @@ struct WorkingRange {
 };
 
 enum class Placement { push, place };
+
+// The dependencies into and out of an item, each in list order: from the item
+// source's index attached to the list while it still describes the list, else
+// from the behaviour's own index of the list. Handed out as copies, so that a
+// lag provider or a calendar that re-enters the manager cannot change a list
+// under the walk.
+class LinkLookup {
+ public:
+  LinkLookup(GanttChartDependencyList dependencies, detail::BehaviorDependencyIndex& own)
+      : dependencies_(std::move(dependencies)),
+        source_(dynamic_cast<const detail::SourceDependencyLinks*>(dependencies_.index().get())),
+        own_(own) {}
+
+  std::vector<GanttChartDependencyPtr> into(const GanttChartItem* item) {
+    return lookUp(item, &detail::SourceDependencyIndex::incoming,
+                  &detail::BehaviorDependencyIndex::Positions::to);
+  }
+  std::vector<GanttChartDependencyPtr> outOf(const GanttChartItem* item) {
+    return lookUp(item, &detail::SourceDependencyIndex::outgoing,
+                  &detail::BehaviorDependencyIndex::Positions::from);
+  }
+
+ private:
+  using SourceLinks = const std::vector<detail::SourceDependencyIndex::Link>& (
+      detail::SourceDependencyIndex::*)(const GanttChartItem*) const;
+  using OwnPositions = const std::vector<size_t>& (
+      detail::BehaviorDependencyIndex::Positions::*)(const GanttChartItem*) const;
+
+  std::vector<GanttChartDependencyPtr> lookUp(const GanttChartItem* item, SourceLinks links,
+                                              OwnPositions positions) {
+    std::vector<GanttChartDependencyPtr> found;
+    if (const detail::SourceDependencyIndex* index = source_ ? source_->current() : nullptr) {
+      for (const auto& link : (index->*links)(item)) found.push_back(link.dependency);
+      return found;
+    }
+    // Built once per call, so that every later look-up of the call sees the
+    // same list.
+    if (!positions_) positions_ = own_.refresh(dependencies_);
+    const auto& list = positions_->dependencies().elements();
+    for (const size_t position : ((*positions_).*positions)(item)) found.push_back(list[position]);
+    return found;
+  }
+
+  GanttChartDependencyList dependencies_;
+  const detail::SourceDependencyLinks* source_;  // kept alive by `dependencies_`
+  detail::BehaviorDependencyIndex& own_;
+  std::shared_ptr<const detail::BehaviorDependencyIndex::Positions> positions_;
+};
 
 }  // namespace
 
@@ -62,11 +111,7 @@ GanttChartItemUpdateActions GanttChartItemAutoSchedulingBehavior::timeDidChange(
 GanttChartItemUpdateActions GanttChartItemAutoSchedulingBehavior::scheduleFrom(
     const GanttChartItemPtr& item, const GanttChartDependencyList& dependencies,
     const std::shared_ptr<ScheduleDefinition>& schedule) {
-  // Held to the end: a lag provider that re-enters the manager may refresh the
-  // index to another list while this call still walks this one.
-  const std::shared_ptr<const detail::BehaviorDependencyIndex::Positions> index =
-      index_.refresh(dependencies);
-  const auto& list = index->dependencies().elements();
+  LinkLookup links(dependencies, index_);
   const bool preserving = preservingDurations();
 
   // Exclusion is asked before the lag, and a usable dependency without a lag
@@ -107,8 +152,7 @@ GanttChartItemUpdateActions GanttChartItemAutoSchedulingBehavior::scheduleFrom(
   GanttChartItemUpdateActions actions;
   if (applyingToUpdatingItems()) {
     WorkingRange working = workingRangeOf(*item);
-    for (const size_t position : index->to(item.get())) {
-      const GanttChartDependencyPtr& d = list[position];
+    for (const GanttChartDependencyPtr& d : links.into(item.get())) {
       if (isUsable(d)) apply(working, d, Placement::push);
     }
     if (differs(working.range, *item)) {
@@ -121,8 +165,7 @@ GanttChartItemUpdateActions GanttChartItemAutoSchedulingBehavior::scheduleFrom(
   const bool placesByChangedLink = aggregating != true;
   const bool pushesByAllLinks = aggregating != false;
   std::unordered_set<const GanttChartItem*> placed;
-  for (const size_t position : index->from(item.get())) {
-    const GanttChartDependencyPtr& d = list[position];
+  for (const GanttChartDependencyPtr& d : links.outOf(item.get())) {
     if (!isUsable(d)) continue;
     // A copy: a lag provider asked below may relink the dependency.
     const GanttChartItemPtr successor = d->to();
@@ -131,8 +174,7 @@ GanttChartItemUpdateActions GanttChartItemAutoSchedulingBehavior::scheduleFrom(
       apply(working, d, Placement::place);
     }
     if (pushesByAllLinks) {
-      for (const size_t other : index->to(successor.get())) {
-        const GanttChartDependencyPtr& e = list[other];
+      for (const GanttChartDependencyPtr& e : links.into(successor.get())) {
         if (isUsable(e)) apply(working, e, Placement::push);
       }
     }

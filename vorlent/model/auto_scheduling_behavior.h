@@ -22,9 +22,11 @@ namespace vorlent {
 // Dependencies excluded by the lag provider take no part at all. Item types
 // are not looked at: the manager snaps what it is given.
 //
-// Predecessors and successors are found through an index of the dependency
-// list by item, kept while the manager hands out the same list and rebuilt
-// when it changes; the index is a cache, not state that changes any answer.
+// Predecessors and successors are found through the index an item source
+// attaches to its dependency lists, which it keeps up to date as links come
+// and go; for any other list, through an index of the list by item, kept
+// while the manager hands out the same list and rebuilt when it changes.
+// Either is a cache, not state that changes any answer.
 class GanttChartItemAutoSchedulingBehavior : public GanttChartItemBehavior {
  public:
   // `applyingToUpdatingItems` nullopt means false, `preservingDurations`

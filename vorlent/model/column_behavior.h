@@ -15,6 +15,11 @@ namespace vorlent {
 // call is considered, whatever its type, visibility or expansion; the answers
 // are row changes only, so the manager applies each exactly once. Dependencies
 // and the schedule are never read.
+//
+// The items to shift are found by searching when the list comes from a
+// producer that keeps it in row order (an item source), so re-applying the
+// rule to every item of a large chart does not scan the chart for each item;
+// any other list is scanned.
 class GanttChartItemColumnBehavior : public GanttChartItemBehavior {
  public:
   GanttChartItemColumnBehavior() = default;

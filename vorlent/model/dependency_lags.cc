@@ -34,15 +34,14 @@ bool GanttChartDependencyLagSet::shouldExclude(
 
 const GanttChartDependencyLagDefinition* GanttChartDependencyLagSet::firstDefinition(
     const GanttChartDependency* dependency) const {
-  const auto found = firstIndex_.find(dependency);
-  return found == firstIndex_.end() ? nullptr : &lags_[found->second];
+  const std::optional<size_t> found = firstIndex_.find(dependency);
+  return found ? &lags_[*found] : nullptr;
 }
 
 void GanttChartDependencyLagSet::rebuildIndex() {
   firstIndex_.clear();
   firstIndex_.reserve(lags_.size());
-  // try_emplace keeps the earliest position, so the first definition wins.
-  for (size_t i = 0; i < lags_.size(); ++i) firstIndex_.try_emplace(lags_[i].dependency.get(), i);
+  for (size_t i = 0; i < lags_.size(); ++i) firstIndex_.add(lags_[i].dependency.get(), i);
 }
 
 GanttChartDependencyLagSource::GanttChartDependencyLagSource(LagFunction function,

@@ -4,8 +4,9 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <unordered_map>
 #include <vector>
+
+#include "vorlent/model/identity_index.h"
 
 namespace vorlent {
 
@@ -70,7 +71,7 @@ class GanttChartDependencyLagSet : public GanttChartDependencyLagProvider {
   void rebuildIndex();
 
   std::vector<GanttChartDependencyLagDefinition> lags_;
-  std::unordered_map<const GanttChartDependency*, size_t> firstIndex_;
+  detail::IdentityIndex<GanttChartDependency> firstIndex_;
 };
 
 // Lags and exclusions answered by two host functions. An empty function

@@ -68,26 +68,26 @@ void GanttChartItemHierarchy::setRelations(
 }
 
 GanttChartItemPtr GanttChartItemHierarchy::parent(const GanttChartItemPtr& item) const {
-  const auto found = relationOfChild_.find(item.get());
-  return found == relationOfChild_.end() ? nullptr : relations_[found->second].parent;
+  const std::optional<size_t> found = relationOfChild_.find(item.get());
+  return found ? relations_[*found].parent : nullptr;
 }
 
 std::vector<GanttChartItemPtr> GanttChartItemHierarchy::children(
     const GanttChartItemPtr& item) const {
-  const auto found = relationOfParent_.find(item.get());
-  if (found == relationOfParent_.end()) return {};
-  return relations_[found->second].children;
+  const std::optional<size_t> found = relationOfParent_.find(item.get());
+  if (!found) return {};
+  return relations_[*found].children;
 }
 
 void GanttChartItemHierarchy::rebuildIndexes() {
   relationOfParent_.clear();
   relationOfChild_.clear();
   relationOfParent_.reserve(relations_.size());
-  // try_emplace keeps the earliest position, so the first relation wins.
+  // The first relation wins.
   for (size_t i = 0; i < relations_.size(); ++i) {
-    relationOfParent_.try_emplace(relations_[i].parent.get(), i);
+    relationOfParent_.add(relations_[i].parent.get(), i);
     for (const GanttChartItemPtr& child : relations_[i].children) {
-      relationOfChild_.try_emplace(child.get(), i);
+      relationOfChild_.add(child.get(), i);
     }
   }
 }

@@ -3,10 +3,10 @@
 #include <cstddef>
 #include <functional>
 #include <memory>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
+#include "vorlent/model/identity_index.h"
 #include "vorlent/model/item.h"
 
 namespace vorlent {
@@ -70,9 +70,9 @@ class GanttChartItemHierarchy : public GanttChartItemHierarchyProvider {
 
   std::vector<GanttChartItemHierarchicalRelation> relations_;
   // Item -> position of the first relation with it as parent.
-  std::unordered_map<const GanttChartItem*, size_t> relationOfParent_;
+  detail::IdentityIndex<GanttChartItem> relationOfParent_;
   // Item -> position of the first relation listing it as a child.
-  std::unordered_map<const GanttChartItem*, size_t> relationOfChild_;
+  detail::IdentityIndex<GanttChartItem> relationOfChild_;
 };
 
 // A hierarchy answered by two host functions; an empty function answers no

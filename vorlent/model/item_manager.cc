@@ -187,15 +187,18 @@ Time GanttChartItemManager::timeCompletedUntil(const GanttChartItemPtr& item) co
 }
 
 void GanttChartItemManager::clearCache() {
-  resetCaches();
-  sourceDidChange();
-}
-
-void GanttChartItemManager::resetCaches() {
   cachedTotalRowCount_.reset();
   cachedPreferredTimeline_.reset();
   cachedFilteredItems_.clear();
   cachedFilteredDependencies_.clear();
+  if (!clearingAfterChange_) sourceDidChange();
+}
+
+void GanttChartItemManager::clearCacheAfterChange() {
+  const bool outer = clearingAfterChange_;
+  clearingAfterChange_ = true;
+  clearCache();
+  clearingAfterChange_ = outer;
 }
 
 void GanttChartItemManager::notifyCollection(std::initializer_list<CollectionChange> changes) {

@@ -199,7 +199,12 @@ class GanttChartItemManager : public GanttChartItemFactory,
   // The host changed the collection (or the items) behind the manager's back:
   // clears the caches and tells the collection observer everything changed.
   virtual void collectionDidChange();
-  // Drops every cached answer; tells nobody.
+  // Drops every cached answer; tells nobody. The operations call it after
+  // each change they make, also before each action of a cascade, so an
+  // override sees every clearing. Called from outside the operations (by a
+  // host, or by `collectionDidChange()`), it also lets a subclass drop what
+  // it derives from its source (`sourceDidChange()`): the operations keep
+  // that up to date themselves.
   virtual void clearCache();
 
   // --- Collaborators, held weakly ---------------------------------------------
@@ -248,8 +253,9 @@ class GanttChartItemManager : public GanttChartItemFactory,
   // own.
   virtual void performUpdates(GanttChartItemUpdateActions actions, int64_t recursivity);
 
-  // Called by `clearCache()` (and so by `collectionDidChange()`): a subclass
-  // drops whatever it derives from its source beyond the four caches.
+  // Called by `clearCache()` when it is called from outside the operations
+  // (and so by `collectionDidChange()`): a subclass drops whatever it derives
+  // from its source beyond the four caches.
   virtual void sourceDidChange() {}
   // Called right after the manager itself assigned an item's row, time or
   // z-index (the keys that order available items), so that a subclass can
@@ -269,8 +275,9 @@ class GanttChartItemManager : public GanttChartItemFactory,
     filteredDependencies,
   };
 
-  // The four caches, as the engine clears them before each action.
-  void resetCaches();
+  // The operations' clearing: `clearCache()`, marked as following a change
+  // the manager made itself.
+  void clearCacheAfterChange();
   void notifyCollection(std::initializer_list<CollectionChange> changes);
   // The behaviour's answer for one callback, given the available lists and
   // the manager's schedule; empty without a behaviour.
@@ -306,6 +313,7 @@ class GanttChartItemManager : public GanttChartItemFactory,
   std::weak_ptr<GanttChartCollectionProvider> collectionProvider_;
   std::weak_ptr<GanttChartItemFactory> itemFactory_;
   std::weak_ptr<GanttChartItemObserver> itemObserver_;
+  bool clearingAfterChange_ = false;
 };
 
 using GanttChartItemManagerPtr = std::shared_ptr<GanttChartItemManager>;

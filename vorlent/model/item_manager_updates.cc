@@ -5,7 +5,8 @@
 // caches, so that the behaviour already sees the collection as it is after the
 // change (a provider falling back on the filtered lists would otherwise show a
 // removed item); the behaviour's answer through the engine; clearing the
-// caches again; the item observer; the collection observer.
+// caches again; the item observer; the collection observer. Every clearing
+// goes through the overridable `clearCache()`.
 
 #include <cmath>
 #include <limits>
@@ -73,9 +74,9 @@ GanttChartItemUpdateActions GanttChartItemManager::askBehavior(const Ask& ask) {
 
 template <class Ask>
 void GanttChartItemManager::answerChange(const Ask& ask) {
-  resetCaches();
+  clearCacheAfterChange();
   performUpdates(askBehavior(ask));
-  resetCaches();
+  clearCacheAfterChange();
 }
 
 // --- Update engine --------------------------------------------------------
@@ -117,7 +118,7 @@ void GanttChartItemManager::performUpdates(GanttChartItemUpdateActions actions,
     }
     const GanttChartItemUpdateAction action = std::move(frame.actions[frame.next++]);
     const int64_t level = frame.level;
-    resetCaches();
+    clearCacheAfterChange();
     std::optional<GanttChartItemUpdateActions> followUps = apply(action);
     // `level` < bound <= INT64_MAX, so level + 1 cannot overflow.
     if (!followUps || followUps->empty() || maxBehaviorRecursivity() <= level + 1) continue;
@@ -358,7 +359,7 @@ void GanttChartItemManager::updateZIndex(const GanttChartItemPtr& itemArgument, 
   const GanttChartItemPtr item = require(itemArgument, "updateZIndex");
   item->setZIndex(zIndex);
   itemPlacementDidChange(item);
-  resetCaches();
+  clearCacheAfterChange();
   if (auto observer = itemObserver()) observer->zIndexDidChange(item);
   notifyCollection({CollectionChange::collection, CollectionChange::filteredItems});
 }
@@ -390,7 +391,7 @@ void GanttChartItemManager::sendToBack(const GanttChartDependencyPtr& dependency
 void GanttChartItemManager::updateDependencyZIndex(const GanttChartDependencyPtr& dependency,
                                                    int64_t zIndex) {
   dependency->setZIndex(zIndex);
-  resetCaches();
+  clearCacheAfterChange();
   if (auto observer = itemObserver()) observer->zIndexDidChange(dependency);
   notifyCollection({CollectionChange::collection, CollectionChange::filteredDependencies});
 }
@@ -413,7 +414,7 @@ void GanttChartItemManager::hide(const GanttChartDependencyPtr& dependency) {
 
 void GanttChartItemManager::updateVisibility(const GanttChartItemPtr& item, bool isVisible) {
   item->setIsVisible(isVisible);
-  resetCaches();
+  clearCacheAfterChange();
   if (auto observer = itemObserver()) observer->visibilityDidChange(item);
   notifyCollection({CollectionChange::collection, CollectionChange::filteredItems});
 }
@@ -421,7 +422,7 @@ void GanttChartItemManager::updateVisibility(const GanttChartItemPtr& item, bool
 void GanttChartItemManager::updateVisibility(const GanttChartDependencyPtr& dependency,
                                              bool isVisible) {
   dependency->setIsVisible(isVisible);
-  resetCaches();
+  clearCacheAfterChange();
   if (auto observer = itemObserver()) observer->visibilityDidChange(dependency);
   notifyCollection({CollectionChange::collection, CollectionChange::filteredDependencies});
 }
@@ -446,7 +447,7 @@ void GanttChartItemManager::applyScheduleUpdates(const GanttChartItemPtr& itemAr
 
 void GanttChartItemManager::applySchedule(const GanttChartItemPtr& item) {
   applyScheduleUpdates(item);
-  resetCaches();
+  clearCacheAfterChange();
   notifyCollection({CollectionChange::collection, CollectionChange::preferredTimeline,
                     CollectionChange::filteredItems, CollectionChange::filteredDependencies});
 }
@@ -455,7 +456,7 @@ void GanttChartItemManager::applySchedule() {
   // Read once: the snapshot stays as it was while the items change.
   const GanttChartItemList items = availableItems();
   for (const auto& item : items) applyScheduleUpdates(item);
-  resetCaches();
+  clearCacheAfterChange();
   notifyCollection({CollectionChange::collection, CollectionChange::preferredTimeline,
                     CollectionChange::filteredItems, CollectionChange::filteredDependencies});
 }
@@ -471,7 +472,7 @@ void GanttChartItemManager::applyBehaviorUpdatesForTimeOf(const GanttChartItemPt
 
 void GanttChartItemManager::applyBehaviorForTimeOf(const GanttChartItemPtr& item) {
   applyBehaviorUpdatesForTimeOf(item);
-  resetCaches();
+  clearCacheAfterChange();
   notifyCollection({CollectionChange::collection, CollectionChange::preferredTimeline,
                     CollectionChange::filteredItems, CollectionChange::filteredDependencies});
 }
@@ -488,7 +489,7 @@ void GanttChartItemManager::applyBehaviorUpdatesForCompletionOf(
 
 void GanttChartItemManager::applyBehaviorForCompletionOf(const GanttChartItemPtr& item) {
   applyBehaviorUpdatesForCompletionOf(item);
-  resetCaches();
+  clearCacheAfterChange();
   notifyCollection({CollectionChange::collection, CollectionChange::filteredItems});
 }
 
@@ -503,7 +504,7 @@ void GanttChartItemManager::applyBehaviorUpdatesForRowOf(const GanttChartItemPtr
 
 void GanttChartItemManager::applyBehaviorForRowOf(const GanttChartItemPtr& item) {
   applyBehaviorUpdatesForRowOf(item);
-  resetCaches();
+  clearCacheAfterChange();
   notifyCollection({CollectionChange::collection, CollectionChange::totalRowCount,
                     CollectionChange::filteredItems, CollectionChange::filteredDependencies});
 }
@@ -519,7 +520,7 @@ void GanttChartItemManager::applyBehaviorUpdatesForExpansionStateOf(
 
 void GanttChartItemManager::applyBehaviorForExpansionStateOf(const GanttChartItemPtr& item) {
   applyBehaviorUpdatesForExpansionStateOf(item);
-  resetCaches();
+  clearCacheAfterChange();
   notifyCollection({CollectionChange::collection, CollectionChange::totalRowCount,
                     CollectionChange::filteredItems, CollectionChange::filteredDependencies});
 }
@@ -530,7 +531,7 @@ void GanttChartItemManager::applyBehavior(const GanttChartItemPtr& itemArgument)
   applyBehaviorUpdatesForExpansionStateOf(item);
   applyBehaviorUpdatesForTimeOf(item);
   applyBehaviorUpdatesForCompletionOf(item);
-  resetCaches();
+  clearCacheAfterChange();
   notifyCollection({CollectionChange::collection, CollectionChange::totalRowCount,
                     CollectionChange::preferredTimeline, CollectionChange::filteredItems,
                     CollectionChange::filteredDependencies});
@@ -548,7 +549,7 @@ void GanttChartItemManager::applyBehaviorUpdates() {
 
 void GanttChartItemManager::applyBehavior() {
   applyBehaviorUpdates();
-  resetCaches();
+  clearCacheAfterChange();
   notifyCollection({CollectionChange::collection, CollectionChange::totalRowCount,
                     CollectionChange::preferredTimeline, CollectionChange::filteredItems,
                     CollectionChange::filteredDependencies});

@@ -363,6 +363,62 @@ TEST_F(Cascade, TheEngineClearsTheCachesBeforeEachAction) {
   EXPECT_EQ(seen, (std::vector<int64_t>{10, 20}));
 }
 
+// A subclass that keeps a cache of its own and drops it in its `clearCache()`
+// override: the operations must clear through that override, not around it.
+class SourceWithOwnCache : public GanttChartItemSource {
+ public:
+  using GanttChartItemSource::GanttChartItemSource;
+  void clearCache() override {
+    ++clears;
+    GanttChartItemSource::clearCache();
+  }
+  int clears = 0;
+};
+
+TEST(GanttChartItemManagerCaches, OperationsClearThroughTheOverridableClearCache) {
+  auto a = std::make_shared<GanttChartItem>("A", 0, at(1, 8), at(1, 16), 0.0);
+  auto b = std::make_shared<GanttChartItem>("B", 1, at(1, 8), at(1, 16), 0.0);
+  auto link = std::make_shared<GanttChartDependency>(std::nullopt, a, b);
+  const auto source = std::make_shared<SourceWithOwnCache>(
+      std::vector<GanttChartItemPtr>{a, b}, std::vector<GanttChartDependencyPtr>{link},
+      ScheduleDefinition::standard(), std::make_shared<GanttChartItemBehavior>());
+  source->setRange(RowRange(0, 9));
+  source->setTimeline(TimeRange(at(0, 0), at(7, 0)));
+  const std::pair<const char*, std::function<void()>> operations[] = {
+      {"addNewItem", [&] { source->addNewItem(2, at(1, 9), false); }},
+      {"removeItem", [&] { source->removeItem(source->items().back()); }},
+      {"addNewDependency",
+       [&] { source->addNewDependency(a, b, GanttChartDependencyType::fromStartToStart); }},
+      {"removeDependency", [&] { source->removeDependency(source->dependencies().back()); }},
+      {"updateTime", [&] { source->updateTime(a, at(2, 8)); }},
+      {"updateDurationToFinishOn", [&] { source->updateDurationToFinishOn(a, at(2, 12), true); }},
+      {"updateCompletion", [&] { source->updateCompletion(a, at(2, 10)); }},
+      {"updateRow", [&] { source->updateRow(b, 3); }},
+      {"collapse", [&] { source->collapse(a); }},
+      {"updateZIndex", [&] { source->updateZIndex(a, 2); }},
+      {"bringToFront dependency", [&] { source->bringToFront(link); }},
+      {"hide", [&] { source->hide(b); }},
+      {"show dependency", [&] { source->show(link); }},
+      {"applySchedule", [&] { source->applySchedule(); }},
+      {"applyBehavior item", [&] { source->applyBehavior(a); }},
+      {"applyBehavior", [&] { source->applyBehavior(); }},
+  };
+  for (const auto& [name, run] : operations) {
+    SCOPED_TRACE(name);
+    source->clears = 0;
+    run();
+    EXPECT_GE(source->clears, 1);
+  }
+  // The engine clears before each action, and only then.
+  source->clears = 0;
+  source->performUpdates({Action::updateRowAction(a, 5), Action::updateRowAction(b, 6)});
+  EXPECT_EQ(source->clears, 2);
+  // Cleared through the override, the indexes still follow the changes.
+  source->setRange(RowRange(5, 6));
+  EXPECT_EQ(source->filteredItems().size(), 2u);
+  EXPECT_EQ(source->totalRowCount(), 7);
+}
+
 TEST_F(Cascade, ReapplicationAsksWithTheCurrentValuesAndOnlyForCollapsedItems) {
   source->applyBehaviorForExpansionStateOf(items["A"]);
   EXPECT_EQ(*log, (CallLog{"collection.C", "collection.R", "collection.I", "collection.D"}));

@@ -4,49 +4,10 @@
 #include <limits>
 
 #include "vorlent/base/fatal.h"
+#include "vorlent/model/source_list_indexes.h"
 
 namespace vorlent {
 namespace {
-
-// The order of available items: row, start, finish, z-index.
-bool isOrderedBefore(const GanttChartItemPtr& a, const GanttChartItemPtr& b) {
-  if (a->row() != b->row()) return a->row() < b->row();
-  const Time aStart = a->start();
-  const Time bStart = b->start();
-  if (!(aStart == bStart)) return aStart < bStart;
-  const Time aFinish = a->finish();
-  const Time bFinish = b->finish();
-  if (!(aFinish == bFinish)) return aFinish < bFinish;
-  return a->zIndex() < b->zIndex();
-}
-
-// A stable sort that is cheap on lists that are mostly sorted already: after
-// a few items changed, the last sorted list falls into a few ascending runs,
-// which are merged pairwise. Many runs fall back to a plain stable sort.
-void sortForAvailability(std::vector<GanttChartItemPtr>& items) {
-  constexpr size_t kMaxRuns = 64;
-  std::vector<size_t> bounds{0};
-  for (size_t i = 1; i < items.size(); ++i) {
-    if (!isOrderedBefore(items[i], items[i - 1])) continue;
-    bounds.push_back(i);
-    if (bounds.size() > kMaxRuns) {
-      std::stable_sort(items.begin(), items.end(), isOrderedBefore);
-      return;
-    }
-  }
-  bounds.push_back(items.size());
-  const auto at = [&](size_t index) { return items.begin() + static_cast<std::ptrdiff_t>(index); };
-  while (bounds.size() > 2) {
-    std::vector<size_t> merged{bounds.front()};
-    size_t k = 0;
-    for (; k + 2 < bounds.size(); k += 2) {
-      std::inplace_merge(at(bounds[k]), at(bounds[k + 1]), at(bounds[k + 2]), isOrderedBefore);
-      merged.push_back(bounds[k + 2]);
-    }
-    if (k + 1 < bounds.size()) merged.push_back(bounds.back());
-    bounds = std::move(merged);
-  }
-}
 
 // Both ends inclusive; 24:00 equals the next day's 0:00 throughout.
 bool overlapsTimeline(const Time& start, const Time& finish, const TimeRange& timeline) {
@@ -128,20 +89,24 @@ std::vector<GanttChartItemPtr> GanttChartItemSource::sourceFilteredItems() {
 std::vector<GanttChartDependencyPtr> GanttChartItemSource::sourceFilteredDependencies() {
   const GanttChartItemList filtered = filteredItems();
   ensureDependencyIndex();
-  std::vector<size_t> positions;
+  const detail::SourceDependencyIndex& index = *dependencyIndex_;
+  // (array order, dependency) of every link of a filtered item.
+  std::vector<std::pair<uint64_t, const GanttChartDependencyPtr*>> links;
   for (const auto& item : filtered) {
-    if (const auto* linked = dependencyIndex_.dependenciesOf(item.get())) {
-      positions.insert(positions.end(), linked->begin(), linked->end());
-    }
+    for (const auto& link : index.outgoing(item.get()))
+      links.emplace_back(link.order, &link.dependency);
+    for (const auto& link : index.incoming(item.get()))
+      links.emplace_back(link.order, &link.dependency);
   }
-  std::sort(positions.begin(), positions.end());
-  positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
+  // Array order; a link reached from both of its items is listed once.
+  const auto sameOrder = [](const auto& a, const auto& b) { return a.first == b.first; };
+  std::sort(links.begin(), links.end());
+  links.erase(std::unique(links.begin(), links.end(), sameOrder), links.end());
   std::vector<GanttChartDependencyPtr> result;
-  result.reserve(positions.size());
-  for (const size_t position : positions) {
-    const GanttChartDependencyPtr& dependency = dependencies_[position];
-    if (dependencyIndex_.isMember(dependency->from().get()) &&
-        dependencyIndex_.isMember(dependency->to().get())) {
+  result.reserve(links.size());
+  for (const auto& link : links) {
+    const GanttChartDependencyPtr& dependency = *link.second;
+    if (index.isMember(dependency->from().get()) && index.isMember(dependency->to().get())) {
       result.push_back(dependency);
     }
   }
@@ -157,122 +122,58 @@ GanttChartItemList GanttChartItemSource::availableItems() {
   availableItemsOrder_ = order;
   availableItemsRemovals_ = itemRemovals_;
   availableItemsSize_ = items_.size();
+  // Readers that look for items by row (the column rule) search for them
+  // while the rows stay as they were sorted.
+  auto rowOrder = std::make_shared<detail::RowOrderedItems>();
   std::weak_ptr<GanttChartItemManager> weak = weakSelf();
   if (weak.expired()) {
-    availableItems_ = GanttChartItemList(*sortedItems());
+    auto sorted = sortedItems();
+    rowOrder->elementsProduced();
+    availableItems_ = GanttChartItemList(*sorted, rowOrder);
   } else {
     availableItems_ = GanttChartItemList::lazyShared(
-        [weak]() -> std::shared_ptr<const std::vector<GanttChartItemPtr>> {
+        [weak, rowOrder]() -> std::shared_ptr<const std::vector<GanttChartItemPtr>> {
           auto self = std::static_pointer_cast<GanttChartItemSource>(weak.lock());
-          return self ? self->sortedItems() : nullptr;
-        });
+          if (!self) return nullptr;
+          auto sorted = self->sortedItems();
+          rowOrder->elementsProduced();
+          return sorted;
+        },
+        rowOrder);
   }
   return *availableItems_;
 }
 
 std::shared_ptr<const std::vector<GanttChartItemPtr>> GanttChartItemSource::sortedItems() {
-  const bool onlyAppended =
-      lastSorted_ && lastSortedRemovals_ == itemRemovals_ && lastSortedSize_ <= items_.size();
-  std::shared_ptr<std::vector<GanttChartItemPtr>> sorted;
-  if (onlyAppended && lastSorted_.use_count() == 1) {
-    // No list refers to the last order any more: continue from it in place.
-    sorted = std::move(lastSorted_);
-  } else if (onlyAppended) {
-    sorted = std::make_shared<std::vector<GanttChartItemPtr>>(*lastSorted_);
-  } else {
-    sorted = std::make_shared<std::vector<GanttChartItemPtr>>(items_);
-  }
-  if (!onlyAppended || !repositionPlacedItems(*sorted, lastSortedSize_)) {
-    if (onlyAppended) {
-      sorted->insert(sorted->end(), items_.begin() + static_cast<std::ptrdiff_t>(lastSortedSize_),
-                     items_.end());
-    }
-    sortForAvailability(*sorted);
-  }
-  lastSorted_ = sorted;
-  lastSortedRemovals_ = itemRemovals_;
-  lastSortedSize_ = items_.size();
-  placedItems_.clear();
-  placedOrder_ = detail::itemOrderGeneration();
-  placedTracked_ = true;
-  return sorted;
+  if (itemOrder_.sortsFromScratch()) ensureRowIndex();
+  return itemOrder_.sorted(items_, rowIndex_);
 }
 
 void GanttChartItemSource::itemPlacementDidChange(const GanttChartItemPtr& item) {
-  if (!placedTracked_) return;
-  // Each assignment of an order key advances the generation by one; any
-  // other step means a change this source did not hear about.
-  const uint64_t order = detail::itemOrderGeneration();
-  constexpr size_t kMaxTracked = 64;
-  if (order != placedOrder_ + 1 || placedItems_.size() >= kMaxTracked) {
-    placedTracked_ = false;
-    placedItems_.clear();
-    return;
-  }
-  placedOrder_ = order;
-  placedItems_.push_back(item);
-}
-
-bool GanttChartItemSource::repositionPlacedItems(std::vector<GanttChartItemPtr>& sorted,
-                                                 size_t appendedFrom) {
-  if (!placedTracked_ || placedOrder_ != detail::itemOrderGeneration()) return false;
-  // Take every occurrence of a placed item out, keeping the rest in order
-  // (their keys did not change, so they stay sorted).
-  std::vector<const GanttChartItem*> placed;
-  placed.reserve(placedItems_.size());
-  for (const auto& item : placedItems_) placed.push_back(item.get());
-  std::sort(placed.begin(), placed.end());
-  placed.erase(std::unique(placed.begin(), placed.end()), placed.end());
-  std::vector<GanttChartItemPtr> moving;
-  if (!placed.empty()) {
-    size_t kept = 0;
-    for (size_t i = 0; i < sorted.size(); ++i) {
-      if (std::binary_search(placed.begin(), placed.end(), sorted[i].get())) {
-        moving.push_back(std::move(sorted[i]));
-      } else {
-        if (kept != i) sorted[kept] = std::move(sorted[i]);
-        ++kept;
-      }
-    }
-    sorted.resize(kept);
-  }
-  moving.insert(moving.end(), items_.begin() + static_cast<std::ptrdiff_t>(appendedFrom),
-                items_.end());
-  if (moving.empty()) return true;
-  std::stable_sort(moving.begin(), moving.end(), isOrderedBefore);
-  // Where each moving item goes in the kept order, found by binary search;
-  // then one pass from the back opens the gaps.
-  std::vector<size_t> places;
-  places.reserve(moving.size());
-  for (const auto& item : moving) {
-    places.push_back(static_cast<size_t>(
-        std::upper_bound(sorted.begin(), sorted.end(), item, isOrderedBefore) - sorted.begin()));
-  }
-  size_t source = sorted.size();
-  sorted.resize(sorted.size() + moving.size());
-  size_t target = sorted.size();
-  for (size_t j = moving.size(); j-- > 0;) {
-    while (source > places[j]) sorted[--target] = std::move(sorted[--source]);
-    sorted[--target] = std::move(moving[j]);
-  }
-  return true;
+  itemOrder_.itemPlaced(item);
 }
 
 GanttChartDependencyList GanttChartItemSource::availableDependencies() {
-  if (availableDependencies_ && availableDependenciesRemovals_ == dependencyRemovals_ &&
-      availableDependenciesSize_ == dependencies_.size()) {
+  // Kept current so that the list can carry it: a behaviour then finds an
+  // item's links without reading (or copying) the list.
+  ensureDependencyIndex();
+  const uint64_t revision = dependencyIndex_->revision();
+  if (availableDependencies_ && availableDependenciesRevision_ == revision) {
     return *availableDependencies_;
   }
-  availableDependenciesRemovals_ = dependencyRemovals_;
-  availableDependenciesSize_ = dependencies_.size();
+  availableDependenciesRevision_ = revision;
+  auto links = std::make_shared<detail::SourceDependencyLinks>(dependencyIndex_, revision);
   std::weak_ptr<GanttChartItemManager> weak = weakSelf();
   if (weak.expired()) {
-    availableDependencies_ = GanttChartDependencyList(dependencies_);
+    availableDependencies_ = GanttChartDependencyList(dependencies_, std::move(links));
   } else {
-    availableDependencies_ = GanttChartDependencyList::lazy([weak] {
-      auto self = std::static_pointer_cast<GanttChartItemSource>(weak.lock());
-      return self ? self->dependencies_ : std::vector<GanttChartDependencyPtr>{};
-    });
+    availableDependencies_ = GanttChartDependencyList::lazyShared(
+        [weak]() -> std::shared_ptr<const std::vector<GanttChartDependencyPtr>> {
+          auto self = std::static_pointer_cast<GanttChartItemSource>(weak.lock());
+          if (!self) return nullptr;
+          return std::make_shared<const std::vector<GanttChartDependencyPtr>>(self->dependencies_);
+        },
+        std::move(links));
   }
   return *availableDependencies_;
 }
@@ -283,7 +184,8 @@ GanttChartItemPtr GanttChartItemSource::addNewSourceItem(int64_t row, const Time
   if (!item) return item;
   items_.push_back(item);
   if (rowIndexValid_) rowIndex_.append(item->row(), items_.size() - 1);
-  if (dependencyIndexValid_) dependencyIndex_.itemAdded(item.get());
+  itemOrder_.itemAppended(item);
+  dependencyIndex_->itemAdded(item.get());
   return item;
 }
 
@@ -291,34 +193,30 @@ void GanttChartItemSource::removeSourceItem(const GanttChartItemPtr& item) {
   if (std::erase(items_, item) == 0) return;
   ++itemRemovals_;
   rowIndexValid_ = false;
-  if (dependencyIndexValid_) dependencyIndex_.itemRemoved(item.get());
+  itemOrder_.itemRemoved(item);
+  dependencyIndex_->itemRemoved(item.get());
 }
 
 GanttChartDependencyPtr GanttChartItemSource::addNewSourceDependency(
     const GanttChartItemPtr& from, const GanttChartItemPtr& to, GanttChartDependencyType type) {
+  const uint64_t linksBefore = detail::dependencyLinkGeneration();
   GanttChartDependencyPtr dependency = createSourceDependency(from, to, type);
   if (!dependency) return dependency;
   dependencies_.push_back(dependency);
-  if (dependencyIndexValid_) {
-    dependencyIndex_.dependencyAppended(*dependency, dependencies_.size() - 1);
-  }
+  dependencyIndex_->dependencyAppended(dependency, linksBefore);
   return dependency;
 }
 
 void GanttChartItemSource::removeSourceDependency(const GanttChartDependencyPtr& dependency) {
   if (std::erase(dependencies_, dependency) == 0) return;
-  ++dependencyRemovals_;
-  dependencyIndexValid_ = false;
+  dependencyIndex_->dependencyRemoved(dependency);
 }
 
 void GanttChartItemSource::sourceDidChange() {
   ++itemRemovals_;
-  ++dependencyRemovals_;
   rowIndexValid_ = false;
-  dependencyIndexValid_ = false;
-  lastSorted_.reset();
-  placedTracked_ = false;
-  placedItems_.clear();
+  dependencyIndex_->invalidate();
+  itemOrder_.forget();
 }
 
 void GanttChartItemSource::ensureRowIndex() {
@@ -330,11 +228,7 @@ void GanttChartItemSource::ensureRowIndex() {
 }
 
 void GanttChartItemSource::ensureDependencyIndex() {
-  const uint64_t links = detail::dependencyLinkGeneration();
-  if (dependencyIndexValid_ && dependencyIndexLinks_ == links) return;
-  dependencyIndex_.rebuild(items_, dependencies_);
-  dependencyIndexValid_ = true;
-  dependencyIndexLinks_ = links;
+  if (!dependencyIndex_->isCurrent()) dependencyIndex_->rebuild(items_, dependencies_);
 }
 
 }  // namespace vorlent

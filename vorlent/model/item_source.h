@@ -8,6 +8,7 @@
 #include "vorlent/model/item_manager.h"
 #include "vorlent/model/item_source_add_ons.h"
 #include "vorlent/model/source_dependency_index.h"
+#include "vorlent/model/source_item_order.h"
 #include "vorlent/model/source_row_index.h"
 
 namespace vorlent {
@@ -28,10 +29,14 @@ namespace vorlent {
 //   available dependencies: the array as it stands.
 //
 // The arrays change only through the manager's operations (adding and
-// removing), which keep row and dependency indexes up to date, so filtering
-// a viewport of a large chart does not scan it. The indexes notice changes of
-// rows and links made through the items' setters; a host that changes items
-// by other means calls `collectionDidChange()` or `clearCache()`.
+// removing), which keep row and dependency indexes and the order of the
+// available items up to date, so filtering a viewport of a large chart does
+// not scan it and a change does not re-sort it. The lists handed to the
+// behaviours carry what the source knows (the items' row order, the links of
+// each item), so the shipped rules answer without scanning the chart either.
+// The indexes notice changes of rows and links made through the items'
+// setters; a host that changes items by other means calls
+// `collectionDidChange()` or `clearCache()`.
 //
 // Its switchable scheduling rules (column mode, hierarchy, auto-scheduling
 // with lags, constraints) come from `GanttChartItemSourceAddOns`.
@@ -60,10 +65,11 @@ class GanttChartItemSource : public GanttChartItemManager, public GanttChartItem
   [[nodiscard]] std::vector<GanttChartDependencyPtr> sourceFilteredDependencies() override;
   // The same snapshot is handed out for as long as no item is added, removed,
   // moved to another row or time, or given another z-index; it is sorted only
-  // when read. Items equal in all four keys keep their earlier relative order
-  // (insertion order at first).
+  // when read, by moving what changed since the last sort. Items equal in all
+  // four keys keep their earlier relative order (insertion order at first).
   [[nodiscard]] GanttChartItemList availableItems() override;
-  // The same snapshot for as long as no dependency is added or removed.
+  // The same snapshot for as long as no dependency is added, removed or
+  // relinked.
   [[nodiscard]] GanttChartDependencyList availableDependencies() override;
 
   // Appends the factory's new item (dependency) to the array.
@@ -82,49 +88,32 @@ class GanttChartItemSource : public GanttChartItemManager, public GanttChartItem
 
  private:
   std::shared_ptr<GanttChartItemSource> lockedSelf();
-  // The items sorted for `availableItems`, starting from the last sorted list
-  // when it holds the same items, which then needs only a few merges.
+  // The items sorted for `availableItems`, moved on from the last order.
   std::shared_ptr<const std::vector<GanttChartItemPtr>> sortedItems();
-  // Moves the placed and appended items of `sorted` (the last order) to
-  // their new places; false when the changes are not all known.
-  bool repositionPlacedItems(std::vector<GanttChartItemPtr>& sorted, size_t appendedFrom);
   void ensureRowIndex();
   void ensureDependencyIndex();
 
   std::vector<GanttChartItemPtr> items_;
   std::vector<GanttChartDependencyPtr> dependencies_;
-  // Bumped whenever items (dependencies) are removed or everything is
-  // invalidated; appends are applied to the indexes directly.
+  // Bumped whenever items are removed or everything is invalidated; appends
+  // are applied to the indexes directly.
   uint64_t itemRemovals_ = 0;
-  uint64_t dependencyRemovals_ = 0;
 
   // Available lists and the state they were made for.
   std::optional<GanttChartItemList> availableItems_;
   uint64_t availableItemsOrder_ = 0;
   uint64_t availableItemsRemovals_ = 0;
   size_t availableItemsSize_ = 0;
-  // Shared with the list it was produced for; reused in place once no list
-  // refers to it any more.
-  std::shared_ptr<std::vector<GanttChartItemPtr>> lastSorted_;
-  uint64_t lastSortedRemovals_ = 0;
-  size_t lastSortedSize_ = 0;
-  // Items the manager re-placed since the last sort, while every change of
-  // the order keys is accounted for by them (the order generation then equals
-  // `placedOrder_`); otherwise `placedTracked_` is false and the next sort
-  // looks at every item.
-  std::vector<GanttChartItemPtr> placedItems_;
-  uint64_t placedOrder_ = 0;
-  bool placedTracked_ = false;
+  detail::SourceItemOrder itemOrder_;
   std::optional<GanttChartDependencyList> availableDependencies_;
-  uint64_t availableDependenciesRemovals_ = 0;
-  size_t availableDependenciesSize_ = 0;
+  uint64_t availableDependenciesRevision_ = 0;
 
   detail::SourceRowIndex rowIndex_;
   bool rowIndexValid_ = false;
   uint64_t rowIndexRows_ = 0;
-  detail::SourceDependencyIndex dependencyIndex_;
-  bool dependencyIndexValid_ = false;
-  uint64_t dependencyIndexLinks_ = 0;
+  // Shared with the dependency lists handed out, which carry it.
+  std::shared_ptr<detail::SourceDependencyIndex> dependencyIndex_ =
+      std::make_shared<detail::SourceDependencyIndex>();
 };
 
 using GanttChartItemSourcePtr = std::shared_ptr<GanttChartItemSource>;

@@ -8,6 +8,16 @@
 
 namespace vorlent {
 
+// What a list's producer knows about a list besides its elements (typically
+// an index it keeps up to date anyway), so that a reader can answer a question
+// without reading every element. A reader looks for the kind it understands
+// with `dynamic_cast` and checks, by that kind's own means, that it still
+// describes the list before trusting it; any other reader ignores it.
+class SharedListIndex {
+ public:
+  virtual ~SharedListIndex() = default;
+};
+
 // An immutable list of shared model objects, cheap to copy and to pass on.
 // Every copy shares one snapshot, so a list handed out by a cache stays valid
 // (and unchanged) when the cache is cleared meanwhile, for example by a
@@ -16,6 +26,9 @@ namespace vorlent {
 // A lazy list produces its elements on first read and keeps them; a list that
 // nobody reads costs nothing. A lazy list kept beyond the call it was handed
 // to and first read later shows the collection as it is at that read.
+//
+// A list may carry its producer's `SharedListIndex` (`index()`), shared by
+// every copy.
 //
 // `isSameList` tells whether two handles share one snapshot. An owner that
 // hands out the same list while nothing changes lets its readers keep indexes
@@ -32,9 +45,11 @@ class SharedList {
 
   // The empty list.
   SharedList() : state_(std::make_shared<State>()) { state_->produced = true; }
-  explicit SharedList(Elements elements) : state_(std::make_shared<State>()) {
+  explicit SharedList(Elements elements, std::shared_ptr<const SharedListIndex> index = nullptr)
+      : state_(std::make_shared<State>()) {
     state_->elements = std::make_shared<const Elements>(std::move(elements));
     state_->produced = true;
+    state_->index = std::move(index);
   }
   // A list produced by `producer` at its first read; the producer is then
   // released.
@@ -44,10 +59,12 @@ class SharedList {
   }
   // As `lazy`, for an owner that keeps the produced elements itself (to
   // derive the next list from them) instead of copying them in.
-  static SharedList lazyShared(SharedProducer producer) {
+  static SharedList lazyShared(SharedProducer producer,
+                               std::shared_ptr<const SharedListIndex> index = nullptr) {
     SharedList list;
     list.state_->produced = false;
     list.state_->producer = std::move(producer);
+    list.state_->index = std::move(index);
     return list;
   }
 
@@ -66,12 +83,16 @@ class SharedList {
     return state.elements ? *state.elements : noElements();
   }
   [[nodiscard]] bool isProduced() const { return state_->produced; }
+  // Null when the producer attached none.
+  [[nodiscard]] const std::shared_ptr<const SharedListIndex>& index() const {
+    return state_->index;
+  }
 
   [[nodiscard]] const_iterator begin() const { return elements().begin(); }
   [[nodiscard]] const_iterator end() const { return elements().end(); }
   [[nodiscard]] size_t size() const { return elements().size(); }
   [[nodiscard]] bool empty() const { return elements().empty(); }
-  [[nodiscard]] const Pointer& operator[](size_t index) const { return elements()[index]; }
+  [[nodiscard]] const Pointer& operator[](size_t position) const { return elements()[position]; }
   [[nodiscard]] const Pointer& front() const { return elements().front(); }
   [[nodiscard]] const Pointer& back() const { return elements().back(); }
 
@@ -87,6 +108,7 @@ class SharedList {
     bool produced = false;
     SharedProducer producer;
     std::shared_ptr<const Elements> elements;
+    std::shared_ptr<const SharedListIndex> index;
   };
   std::shared_ptr<State> state_;
 };

@@ -1,39 +1,94 @@
 #include "vorlent/model/source_dependency_index.h"
 
+#include <algorithm>
+
 namespace vorlent::detail {
+
+bool SourceDependencyIndex::isCurrent() const {
+  return built_ && linkGeneration_ == dependencyLinkGeneration();
+}
 
 void SourceDependencyIndex::rebuild(const std::vector<GanttChartItemPtr>& items,
                                     const std::vector<GanttChartDependencyPtr>& dependencies) {
   slots_.clear();
   slots_.reserve(items.size());
-  for (const auto& item : items) itemAdded(item.get());
-  for (size_t position = 0; position < dependencies.size(); ++position) {
-    dependencyAppended(*dependencies[position], position);
-  }
+  for (const auto& item : items) ++slots_[item.get()].occurrences;
+  nextOrder_ = 0;
+  for (const auto& dependency : dependencies) append(dependency);
+  built_ = true;
+  linkGeneration_ = dependencyLinkGeneration();
+  ++revision_;
 }
 
-void SourceDependencyIndex::itemAdded(const GanttChartItem* item) { ++slots_[item].occurrences; }
+void SourceDependencyIndex::invalidate() {
+  slots_.clear();
+  built_ = false;
+  ++revision_;
+}
+
+void SourceDependencyIndex::itemAdded(const GanttChartItem* item) {
+  if (isCurrent()) ++slots_[item].occurrences;
+}
 
 void SourceDependencyIndex::itemRemoved(const GanttChartItem* item) {
+  if (!isCurrent()) return;
   if (auto it = slots_.find(item); it != slots_.end()) it->second.occurrences = 0;
 }
 
-void SourceDependencyIndex::dependencyAppended(const GanttChartDependency& dependency,
-                                               size_t position) {
-  const GanttChartItem* from = dependency.from().get();
-  const GanttChartItem* to = dependency.to().get();
-  slots_[from].dependencies.push_back(position);
-  if (to != from) slots_[to].dependencies.push_back(position);
+void SourceDependencyIndex::dependencyAppended(const GanttChartDependencyPtr& dependency,
+                                               uint64_t linksBefore) {
+  const uint64_t links = dependencyLinkGeneration();
+  if (!built_ || linkGeneration_ != linksBefore || links - linksBefore > 1) {
+    invalidate();
+    return;
+  }
+  linkGeneration_ = links;
+  append(dependency);
+  ++revision_;
+}
+
+void SourceDependencyIndex::dependencyRemoved(const GanttChartDependencyPtr& dependency) {
+  if (!isCurrent()) {
+    invalidate();
+    return;
+  }
+  const auto drop = [&dependency](std::vector<Link>& links) {
+    std::erase_if(links, [&dependency](const Link& link) { return link.dependency == dependency; });
+  };
+  if (auto it = slots_.find(dependency->from().get()); it != slots_.end())
+    drop(it->second.outgoing);
+  if (auto it = slots_.find(dependency->to().get()); it != slots_.end()) drop(it->second.incoming);
+  ++revision_;
+}
+
+void SourceDependencyIndex::append(const GanttChartDependencyPtr& dependency) {
+  const uint64_t order = nextOrder_++;
+  slots_[dependency->from().get()].outgoing.push_back({order, dependency});
+  slots_[dependency->to().get()].incoming.push_back({order, dependency});
+}
+
+const SourceDependencyIndex::Slot* SourceDependencyIndex::slotOf(const GanttChartItem* item) const {
+  const auto it = slots_.find(item);
+  return it == slots_.end() ? nullptr : &it->second;
 }
 
 bool SourceDependencyIndex::isMember(const GanttChartItem* item) const {
-  const auto it = slots_.find(item);
-  return it != slots_.end() && it->second.occurrences > 0;
+  const Slot* slot = slotOf(item);
+  return slot != nullptr && slot->occurrences > 0;
 }
 
-const std::vector<size_t>* SourceDependencyIndex::dependenciesOf(const GanttChartItem* item) const {
-  const auto it = slots_.find(item);
-  return it == slots_.end() ? nullptr : &it->second.dependencies;
+const std::vector<SourceDependencyIndex::Link>& SourceDependencyIndex::outgoing(
+    const GanttChartItem* item) const {
+  static const std::vector<Link> kNone;
+  const Slot* slot = slotOf(item);
+  return slot == nullptr ? kNone : slot->outgoing;
+}
+
+const std::vector<SourceDependencyIndex::Link>& SourceDependencyIndex::incoming(
+    const GanttChartItem* item) const {
+  static const std::vector<Link> kNone;
+  const Slot* slot = slotOf(item);
+  return slot == nullptr ? kNone : slot->incoming;
 }
 
 }  // namespace vorlent::detail

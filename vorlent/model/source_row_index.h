@@ -24,6 +24,8 @@ class SourceRowIndex {
   // position).
   [[nodiscard]] std::vector<size_t> positionsIn(const RowRange& range) const;
   [[nodiscard]] bool empty() const { return entries_.empty(); }
+  // (row, position) pairs ordered by row, positions ascending within a row.
+  [[nodiscard]] const std::vector<std::pair<int64_t, size_t>>& entries() const { return entries_; }
   // The largest row; only valid when not empty.
   [[nodiscard]] int64_t lastRow() const { return entries_.back().first; }
 

@@ -7,13 +7,13 @@
 #include <limits>
 #include <utility>
 
-#include "vorlent/base/fatal.h"
 #include "vorlent/base/run_loop.h"
-#include "vorlent/model/item_source.h"
 #include "vorlent/views/appearance_mode_provider.h"
 #include "vorlent/views/click_gesture_recognizer.h"
 #include "vorlent/views/content_canvas.h"
 #include "vorlent/views/conversions.h"
+#include "vorlent/views/design_time_sample.h"
+#include "vorlent/views/outlets.h"
 #include "vorlent/views/pan_gesture_recognizer.h"
 #include "vorlent/views/qt_run_loop.h"
 #include "vorlent/views/standard_scroll_view.h"
@@ -71,15 +71,11 @@ GanttChartContent::~GanttChartContent() {
 
 void GanttChartContent::setUp() {
   setUpContentView();
-  const auto require = [](const void* outlet, const char* name) {
-    if (outlet == nullptr) {
-      fatalStop(std::string("GanttChartContent: the set-up left the outlet ") + name + " empty");
-    }
-  };
-  require(contentView_.data(), "contentView");
-  require(scrollView_.data(), "scrollView");
-  require(canvas_.data(), "canvas");
-  require(activatingClickGestureRecognizer_.data(), "activatingClickGestureRecognizer");
+  detail::requireOutlet(contentView_.data(), "GanttChartContent", "contentView");
+  detail::requireOutlet(scrollView_.data(), "GanttChartContent", "scrollView");
+  detail::requireOutlet(canvas_.data(), "GanttChartContent", "canvas");
+  detail::requireOutlet(activatingClickGestureRecognizer_.data(), "GanttChartContent",
+                        "activatingClickGestureRecognizer");
 }
 
 void GanttChartContent::setUpContentView() {
@@ -235,24 +231,25 @@ void GanttChartContent::controllerDidChange() {
 
 void GanttChartContent::totalDiagramSizeDidChange() {
   const InboundCall call(inboundCalls_);
+  movingViewport_ = false;
   updateCanvasSize();
 }
 
 void GanttChartContent::visibleBarsDidChange() {
   const InboundCall call(inboundCalls_);
-  redraw();
-  updateMouseLocation(std::nullopt);
+  redrawUnlessMovingViewport();
+  reevaluateMouseLocation();
 }
 
 void GanttChartContent::visibleDependencyLinesDidChange() {
   const InboundCall call(inboundCalls_);
-  redraw();
-  updateMouseLocation(std::nullopt);
+  redrawUnlessMovingViewport();
+  reevaluateMouseLocation();
 }
 
-void GanttChartContent::highlightedScheduleAreasDidChange() { redraw(); }
+void GanttChartContent::highlightedScheduleAreasDidChange() { redrawUnlessMovingViewport(); }
 
-void GanttChartContent::highlightedIntervalAreasDidChange() { redraw(); }
+void GanttChartContent::highlightedIntervalAreasDidChange() { redrawUnlessMovingViewport(); }
 
 void GanttChartContent::dependencyLineThumbAreaDidChange() { redraw(); }
 
@@ -263,7 +260,22 @@ void GanttChartContent::temporaryBarDidChange() { redraw(); }
 void GanttChartContent::settingsDidChange() { redraw(); }
 
 void GanttChartContent::redraw() {
+  // Anything but the viewport's own announcements is a change to draw.
+  movingViewport_ = false;
   if (canvas_ != nullptr) canvas_->update();
+}
+
+void GanttChartContent::redrawUnlessMovingViewport() {
+  if (!movingViewport_) redraw();
+}
+
+void GanttChartContent::reevaluateMouseLocation() {
+  // What the pointer now rests on may change how an element looks: such a
+  // change is drawn.
+  const bool moving = std::exchange(movingViewport_, false);
+  const QPointer<GanttChartContent> alive(this);
+  updateMouseLocation(std::nullopt);
+  if (alive != nullptr) movingViewport_ = moving;
 }
 
 // --- Document and viewport ------------------------------------------------------
@@ -307,9 +319,19 @@ void GanttChartContent::updateViewport(bool shiftingTimeline) {
   const Rectangle viewport(narrower ? 0 : visible.x(), lower ? 0 : visible.y(),
                            narrower ? document.width() : visible.width(),
                            lower ? document.height() : visible.height());
-  const double previousX = controller->viewport().origin.x;
-  controller->setViewport(viewport);
-  if (shiftingTimeline && viewport.origin.x != previousX) {
+  const Rectangle previous = controller->viewport();
+  {
+    // A viewport that only moved is drawn as it was: the scroll view has
+    // moved the pixels and asked for the strip that came into view. The
+    // controller's announcements of the move need no repaint of their own.
+    const QPointer<GanttChartContent> alive(this);
+    const bool moving = std::exchange(
+        movingViewport_, viewport.size == previous.size && viewport.origin != previous.origin);
+    controller->setViewport(viewport);
+    if (alive == nullptr) return;
+    movingViewport_ = moving;
+  }
+  if (shiftingTimeline && viewport.origin.x != previous.origin.x) {
     controller->shiftScrollableTimelineIfNeeded();
   }
 }
@@ -371,26 +393,9 @@ QByteArray GanttChartContent::imageData(const QByteArray& format,
 // --- Design time --------------------------------------------------------------------
 
 void GanttChartContent::prepareForInterfaceBuilder() {
-  // Sunday 31 December 2000, the origin of the library's time, where the
-  // sample's five-week timeline starts.
-  const Time start = Time::reference();
-  const GanttChartItemPtr first =
-      GanttChartItem::create({.row = 0, .start = start, .finish = start.addingDays(1)});
-  const GanttChartItemPtr second = GanttChartItem::create(
-      {.row = 1, .start = start.addingDays(1), .finish = start.addingDays(2)});
-  const GanttChartItemPtr third = GanttChartItem::create({.row = 1,
-                                                          .start = start.addingDays(2),
-                                                          .finish = start.addingDays(2),
-                                                          .type = GanttChartItemType::milestone});
-  std::vector<GanttChartDependencyPtr> dependencies{
-      GanttChartDependency::create({.from = first, .to = second}),
-      GanttChartDependency::create({.from = second, .to = third})};
-  auto source = std::make_shared<GanttChartItemSource>(
-      std::vector<GanttChartItemPtr>{first, second, third}, std::move(dependencies));
-  const GanttChartContentControllerPtr sample = GanttChartContentController::create(source);
-  sample->setDesiredScrollableRowCount(100);
-  sample->setScrollableTimeline(TimeRange(start, start.addingWeeks(5)));
-  setController(sample);
+  // The origin of the library's time (Sunday 31 December 2000) starts the
+  // sample's five-week timeline.
+  setController(detail::makeSampleContentController(Time::reference()));
 }
 
 }  // namespace vorlent

@@ -151,6 +151,8 @@ class GanttChartContent : public QWidget,
   // `painter`, which the canvas has translated into document coordinates.
   // Nothing without a controller.
   virtual void draw(QPainter& painter, const QRectF& within);
+  // The painter of the drawing pass under way, or nullptr between passes.
+  [[nodiscard]] QPainter* activePainter() const { return currentPainter_; }
 
   // The presenter's requirements, each in the library form (converting and
   // calling the Qt form with the current paint pass's painter) and the Qt
@@ -458,9 +460,6 @@ class GanttChartContent : public QWidget,
   void resizeEvent(QResizeEvent* event) override;
   void changeEvent(QEvent* event) override;
 
-  // The painter of the paint pass under way, or nullptr outside one.
-  [[nodiscard]] QPainter* currentPainter() const { return currentPainter_; }
-
   // The outlets, connected by `setUpContentView()`.
   QPointer<QWidget> contentView_;
   QPointer<StandardScrollView> scrollView_;
@@ -483,6 +482,12 @@ class GanttChartContent : public QWidget,
   void canvasDidResize();
   // Marks the visible part of the canvas for repainting.
   void redraw();
+  // The same, except for the controller's announcements of a viewport that
+  // only moved (see `updateViewport`).
+  void redrawUnlessMovingViewport();
+  // Re-evaluates the resting pointer after the visible elements changed,
+  // drawing whatever that changes.
+  void reevaluateMouseLocation();
   // Hides the tool tip the canvas shows, if any.
   void hideShownToolTip();
   // Follows the opening and closing of `menu`.
@@ -515,6 +520,8 @@ class GanttChartContent : public QWidget,
   // open took the pointer out.
   bool pointerLeftDuringContextMenu_ = false;
   bool updatingCanvasSize_ = false;
+  // True while the controller announces a viewport that only moved.
+  bool movingViewport_ = false;
   bool canvasSizeIsStale_ = false;
 };
 

@@ -25,42 +25,13 @@ namespace vorlent {
 namespace {
 
 using testing::countInk;
+using testing::expectInkInEveryCell;
 using testing::kHeaderStart;
 using testing::makeHeaderController;
 using testing::makeShownHeader;
 
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-
-// The visible day cells of the header's controller, in view coordinates,
-// from the row at `rowIndex`; cells cut by the view's edge are kept when at
-// least `minimumWidth` points of them show.
-std::vector<QRect> visibleCells(const GanttChartHeader& header, int rowIndex,
-                                double minimumWidth = 30) {
-  const auto controller = header.controller();
-  const Rectangle viewport = controller->viewport();
-  std::vector<QRect> result;
-  for (const GanttChartHeaderCell& cell : controller->cells()) {
-    const Rectangle& b = cell.area.bounds;
-    if (controller->row(b.top() + 1) != rowIndex) continue;
-    const double left = std::max(b.left(), viewport.left()) - viewport.left();
-    const double right = std::min(b.right(), viewport.right()) - viewport.left();
-    if (right - left < minimumWidth) continue;
-    // Inside the cell's borders.
-    result.emplace_back(static_cast<int>(left) + 2, static_cast<int>(b.top()),
-                        static_cast<int>(right - left) - 4, static_cast<int>(b.height()));
-  }
-  return result;
-}
-
-void expectInkInEveryCell(const GanttChartHeader& header, const QImage& image, int rowIndex,
-                          std::size_t expectedCells) {
-  const std::vector<QRect> cells = visibleCells(header, rowIndex);
-  EXPECT_EQ(cells.size(), expectedCells);
-  for (const QRect& cell : cells) {
-    EXPECT_GT(countInk(image, cell), 0) << "no label in the cell at x " << cell.x();
-  }
-}
 
 TEST(HeaderDrawing, EveryDayCellOfA700By25HeaderShowsItsLabel) {
   const auto header = makeShownHeader(700, 25);

@@ -9,10 +9,9 @@
 #include <utility>
 #include <vector>
 
-#include "vorlent/intervals/time_interval_type.h"
-#include "vorlent/intervals/time_label_format.h"
 #include "vorlent/views/appearance_mode_provider.h"
 #include "vorlent/views/conversions.h"
+#include "vorlent/views/design_time_sample.h"
 #include "vorlent/views/header_canvas.h"
 #include "vorlent/views/pan_gesture_recognizer.h"
 #include "vorlent/views/qt_run_loop.h"
@@ -255,9 +254,7 @@ QByteArray GanttChartHeader::imageData(const QByteArray& format,
 // --- Design-time sample -------------------------------------------------------------
 
 void GanttChartHeader::prepareForInterfaceBuilder() {
-  auto controller = GanttChartHeaderController::create(std::nullopt);
-  controller->setRows({GanttChartHeaderRow(
-      TimeSelector(TimeIntervalType::days(), TimeLabelFormat::dayOfWeekShortAbbreviation()))});
+  auto controller = detail::makeSampleHeaderController();
   const Time start = Time::reference();
   controller->setScrollableTimeline(TimeRange(start, start.addingWeeks(5)));
   setController(std::move(controller));

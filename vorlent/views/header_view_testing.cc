@@ -1,6 +1,10 @@
 #include "vorlent/views/header_view_testing.h"
 
+#include <gtest/gtest.h>
+
 #include <QColor>
+
+#include <algorithm>
 
 #include "vorlent/time/time_range.h"
 #include "vorlent/views/hidden_scroller.h"
@@ -30,6 +34,31 @@ int countInk(const QImage& image, const QRect& area, double lightness) {
     }
   }
   return count;
+}
+
+std::vector<QRect> visibleCells(const GanttChartHeader& header, int rowIndex, double minimumWidth) {
+  const auto controller = header.controller();
+  const Rectangle viewport = controller->viewport();
+  std::vector<QRect> result;
+  for (const GanttChartHeaderCell& cell : controller->cells()) {
+    const Rectangle& b = cell.area.bounds;
+    if (controller->row(b.top() + 1) != rowIndex) continue;
+    const double left = std::max(b.left(), viewport.left()) - viewport.left();
+    const double right = std::min(b.right(), viewport.right()) - viewport.left();
+    if (right - left < minimumWidth) continue;
+    result.emplace_back(static_cast<int>(left) + 2, static_cast<int>(b.top()),
+                        static_cast<int>(right - left) - 4, static_cast<int>(b.height()));
+  }
+  return result;
+}
+
+void expectInkInEveryCell(const GanttChartHeader& header, const QImage& image, int rowIndex,
+                          std::size_t expectedCells) {
+  const std::vector<QRect> cells = visibleCells(header, rowIndex);
+  EXPECT_EQ(cells.size(), expectedCells);
+  for (const QRect& cell : cells) {
+    EXPECT_GT(countInk(image, cell), 0) << "no label in the cell at x " << cell.x();
+  }
 }
 
 }  // namespace vorlent::testing

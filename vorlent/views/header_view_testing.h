@@ -3,7 +3,9 @@
 #include <QImage>
 #include <QRect>
 
+#include <cstddef>
 #include <memory>
+#include <vector>
 
 #include "vorlent/controllers/header_controller.h"
 #include "vorlent/time/time.h"
@@ -24,5 +26,16 @@ std::unique_ptr<GanttChartHeader> makeShownHeader(int width, int height);
 
 // The pixels in `area` (cut to the image) darker than `lightness`, in 0...1.
 int countInk(const QImage& image, const QRect& area, double lightness = 0.5);
+
+// The visible cells of the header's controller, in view coordinates, from
+// the row at `rowIndex`, each inside its borders; cells cut by the view's
+// edge are kept when at least `minimumWidth` points of them show.
+std::vector<QRect> visibleCells(const GanttChartHeader& header, int rowIndex,
+                                double minimumWidth = 30);
+
+// Expects `expectedCells` visible cells in the row, each with ink (its
+// label) in `image`, whose top left shows the header's.
+void expectInkInEveryCell(const GanttChartHeader& header, const QImage& image, int rowIndex,
+                          std::size_t expectedCells);
 
 }  // namespace vorlent::testing

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <utility>
 
 namespace vorlent {
@@ -209,10 +210,17 @@ bool StandardScrollView::viewportEvent(QEvent* event) {
   }
 }
 
-void StandardScrollView::scrollContentsBy(int /*dx*/, int /*dy*/) {
-  // The whole canvas is repainted rather than moved: what a view draws may
-  // depend on the visible rectangle, not on document coordinates alone.
-  viewport()->update();
+void StandardScrollView::scrollContentsBy(int dx, int dy) {
+  // What the canvas shows moves with the document: Qt moves the pixels
+  // already painted (the canvas is opaque) and has the canvas paint only the
+  // strip that came into view. A move of a whole viewport or more paints it
+  // all.
+  QWidget* canvas = viewport();
+  if (std::abs(dx) < canvas->width() && std::abs(dy) < canvas->height()) {
+    canvas->scroll(dx, dy);
+  } else {
+    canvas->update();
+  }
   publishVisibleRect();
 }
 

@@ -27,6 +27,12 @@ namespace vorlent {
 // `didLiveScroll()`, after it, only when the user scrolled (wheel or
 // touchpad over the canvas, dragging or clicking a scroll bar, the keyboard).
 //
+// Scrolling moves the pixels the canvas has painted and has it paint only
+// what came into view, so a canvas must be opaque (fill its background) and
+// draw each document point the same whatever the visible rectangle; a view
+// whose drawing changes with the visible rectangle repaints itself when it
+// learns of the change.
+//
 // The canvas receives its own paint, mouse, context-menu, touch and drag
 // events; wheel events over it scroll the area. GUI thread only.
 class StandardScrollView : public QAbstractScrollArea {

@@ -1,0 +1,425 @@
+#include "examples/demo_app.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QKeySequence>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPalette>
+#include <QStatusBar>
+#include <QStyle>
+
+#include <cstdlib>
+#include <iostream>
+#include <sstream>
+#include <utility>
+
+#include "vorlent/base/clock.h"
+#include "vorlent/base/date_formatter.h"
+#include "vorlent/base/locale.h"
+#include "vorlent/controllers/content_controller.h"
+#include "vorlent/controllers/header_controller.h"
+#include "vorlent/time/time_constants.h"
+#include "vorlent/time/time_formatting.h"
+#include "vorlent/views/chart_view.h"
+
+namespace vorlent::examples {
+
+namespace {
+
+// Beside the program, in the build tree, unless the user names a file.
+QString outputPath(const DemoOptions& options) {
+  if (!options.output.empty()) return QString::fromStdString(options.output);
+  return QDir(QCoreApplication::applicationDirPath()).filePath("vorlent-demo.png");
+}
+
+std::string dayText(const Time& time) {
+  static const DateFormatter formatter = [] {
+    DateFormatter f;
+    f.setLocale(Locale("en_US"));
+    f.setDateFormat("EEE d MMM yyyy");
+    return f;
+  }();
+  return string(formatter, time);
+}
+
+std::string themeName(const Theme& theme) {
+  std::ostringstream out;
+  out << theme;
+  return out.str();
+}
+
+std::optional<Time> parseDay(const QString& text) {
+  const QStringList parts = text.split('-');
+  if (parts.size() != 3) return std::nullopt;
+  bool ok[3] = {false, false, false};
+  const int year = parts[0].toInt(&ok[0]);
+  const int month = parts[1].toInt(&ok[1]);
+  const int day = parts[2].toInt(&ok[2]);
+  if (!ok[0] || !ok[1] || !ok[2] || year < 1900 || year > 2999 || month < 1 || month > 12 ||
+      day < 1 || day > 31) {
+    return std::nullopt;
+  }
+  return Time::fromYearMonthDay(year, month, day, 12, 0, 0);
+}
+
+QPalette darkPalette() {
+  QPalette palette;
+  const QColor window(37, 38, 41);
+  const QColor base(28, 29, 31);
+  const QColor text(228, 228, 231);
+  palette.setColor(QPalette::Window, window);
+  palette.setColor(QPalette::WindowText, text);
+  palette.setColor(QPalette::Base, base);
+  palette.setColor(QPalette::AlternateBase, window);
+  palette.setColor(QPalette::Text, text);
+  palette.setColor(QPalette::Button, window);
+  palette.setColor(QPalette::ButtonText, text);
+  palette.setColor(QPalette::ToolTipBase, base);
+  palette.setColor(QPalette::ToolTipText, text);
+  palette.setColor(QPalette::Highlight, QColor(58, 110, 196));
+  palette.setColor(QPalette::HighlightedText, Qt::white);
+  palette.setColor(QPalette::Disabled, QPalette::Text, QColor(120, 120, 124));
+  palette.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(120, 120, 124));
+  return palette;
+}
+
+}  // namespace
+
+// --- Options -------------------------------------------------------------------------
+
+DemoOptions parseDemoOptions(const QStringList& arguments) {
+  DemoOptions options;
+  for (qsizetype i = 1; i < arguments.size(); ++i) {
+    const QString& argument = arguments[i];
+    const auto value = [&]() -> std::optional<QString> {
+      if (i + 1 >= arguments.size()) return std::nullopt;
+      return arguments[++i];
+    };
+    if (argument == "--help" || argument == "-h") {
+      options.help = true;
+    } else if (argument == "--image") {
+      options.image = true;
+    } else if (argument == "--output" || argument == "-o") {
+      const auto path = value();
+      if (!path) return options.error = "--output needs a file name", options;
+      options.output = path->toStdString();
+      options.image = true;
+    } else if (argument == "--date") {
+      const auto text = value();
+      options.today = text ? parseDay(*text) : std::nullopt;
+      if (!options.today) return options.error = "--date needs a day as YYYY-MM-DD", options;
+    } else if (argument == "--size") {
+      const auto text = value();
+      const QStringList parts = text ? text->split('x') : QStringList();
+      const int width = parts.size() == 2 ? parts[0].toInt() : 0;
+      const int height = parts.size() == 2 ? parts[1].toInt() : 0;
+      if (width < 200 || height < 150 || width > 8000 || height > 8000) {
+        return options.error = "--size needs WIDTHxHEIGHT, from 200x150 to 8000x8000", options;
+      }
+      options.size = QSize(width, height);
+    } else if (argument == "--theme") {
+      const auto name = value();
+      bool found = false;
+      for (const Theme& theme : demoThemes()) {
+        if (name && QString::fromStdString(themeName(theme)) == *name) {
+          options.theme = theme;
+          found = true;
+        }
+      }
+      if (!found) return options.error = "--theme needs standard, aqua, jewel or generic", options;
+    } else if (argument == "--dark") {
+      options.appearance = Mode::dark;
+    } else if (argument == "--light") {
+      options.appearance = Mode::light;
+    } else if (argument == "--outline") {
+      options.outline = true;
+    } else {
+      options.error = "unknown argument " + argument.toStdString();
+      return options;
+    }
+  }
+  return options;
+}
+
+std::string demoUsage() {
+  return "Usage: vorlent_demo [options]\n"
+         "Opens a window with a Gantt chart of a sample project. Without a display (no\n"
+         "QT_QPA_PLATFORM, DISPLAY or WAYLAND_DISPLAY) it writes a picture instead.\n"
+         "\n"
+         "  --image            write the picture even where a window could open\n"
+         "  -o, --output FILE  the picture's file (PNG; default vorlent-demo.png beside\n"
+         "                     the program)\n"
+         "  --size WxH         the picture's size in pixels (default 1400x800)\n"
+         "  --date YYYY-MM-DD  take this day as today\n"
+         "  --theme NAME       standard, aqua, jewel or generic\n"
+         "  --dark, --light    the appearance (default: the platform's)\n"
+         "  --outline          show the plan in the outline chart (not yet available)\n"
+         "  -h, --help         this text\n";
+}
+
+bool hasDisplay() {
+  const auto set = [](const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr && *value != '\0';
+  };
+  return set("QT_QPA_PLATFORM") || set("DISPLAY") || set("WAYLAND_DISPLAY");
+}
+
+std::vector<Theme> demoThemes() {
+  return {Theme::standard(), Theme::aqua(), Theme::jewel(), Theme::generic()};
+}
+
+// --- The scene ------------------------------------------------------------------------
+
+DemoScene makeDemoScene(const Time& today) {
+  DemoScene scene;
+  DemoPlanShape shape;
+  shape.start = today.weekStart().addingWeeks(-2);
+  shape.now = today;
+  scene.plan = makeDemoPlan(shape);
+  scene.project = buildDemoProject(scene.plan);
+  scene.controller = makeDemoChartController(scene.plan, scene.project);
+  return scene;
+}
+
+void showDemoScene(GanttChart& chart, const DemoScene& scene, const DemoOptions& options) {
+  scene.controller->setTheme(options.theme);
+  chart.setController(scene.controller);
+  // The plan's first days at the left, its first phase at the top.
+  scene.controller->contentController()->scrollVisibleTimelineToStartOn(
+      scene.plan.span.start.addingDays(-2));
+}
+
+void applyAppearance(std::optional<Mode> appearance) {
+  static const QPalette platform = QApplication::palette();
+  if (!appearance) {
+    QApplication::setPalette(platform);
+  } else if (*appearance == Mode::dark) {
+    QApplication::setPalette(darkPalette());
+  } else {
+    QApplication::setPalette(QApplication::style()->standardPalette());
+  }
+}
+
+std::string describeDemo(const DemoScene& scene, const GanttChart& chart) {
+  const DemoPlan& plan = scene.plan;
+  int64_t phases = 0;
+  int64_t packages = 0;
+  int64_t tasks = 0;
+  int64_t milestones = 0;
+  for (const DemoPlanItem& item : plan.items) {
+    switch (item.kind) {
+      case DemoItemKind::phase:
+        ++phases;
+        break;
+      case DemoItemKind::package:
+        ++packages;
+        break;
+      case DemoItemKind::task:
+        ++tasks;
+        break;
+      case DemoItemKind::milestone:
+        ++milestones;
+        break;
+    }
+  }
+  const DemoLinkCounts links = countLinks(plan);
+  const auto& content = scene.controller->contentController();
+  const TimeRange visible = content->visibleTimeline();
+  const RowRange rows = content->visibleRange();
+  std::ostringstream out;
+  out << "A plan of " << plan.items.size() << " items on " << plan.rowCount << " rows: " << phases
+      << " phases over " << packages << " work packages (summaries), " << tasks << " tasks and "
+      << milestones << " milestones, from " << dayText(plan.span.start) << " to "
+      << dayText(plan.span.finish) << ".\n"
+      << plan.links.size() << " dependencies: " << links.byType[0] << " finish-to-start, "
+      << links.byType[1] << " start-to-start, " << links.byType[2] << " finish-to-finish, "
+      << links.byType[3] << " start-to-finish; " << links.withLag
+      << " of them with a lag of working time.\n"
+      << "The classic behaviours: column mode, summaries following their children, successors "
+         "following their predecessors with lags, and a latest finish on the last milestone.\n"
+      << "Calendar: Monday to Friday, 8:00 to 16:00 (" << plan.calendar->hoursPerWeek()
+      << " hours a week), without " << plan.holidays.size() << " public holidays";
+  for (const TimeRange& holiday : plan.holidays) {
+    if (plan.span.start < holiday.finish && holiday.start < plan.span.finish) {
+      out << " (first in the plan: " << dayText(holiday.start) << ")";
+      break;
+    }
+  }
+  out << ".\n"
+      << "The header shows weeks over days; weekends and holidays are shaded and a line marks "
+         "now, "
+      << dayText(Time::current()) << ".\n"
+      << "In view: " << dayText(visible.start) << " to " << dayText(visible.finish) << ", rows "
+      << rows.first() << " to " << rows.last() << "; theme " << themeName(scene.controller->theme())
+      << ", " << (content->actualMode() == Mode::dark ? "dark" : "light") << ", at "
+      << chart.width() << " x " << chart.height() << " pixels.\n";
+  return out.str();
+}
+
+std::unique_ptr<GanttChart> makeOffscreenChart(const DemoScene& scene, const DemoOptions& options) {
+  // Shown, but not on a screen, so that it is laid out as a window would be.
+  auto chart = std::make_unique<GanttChart>();
+  chart->setAttribute(Qt::WA_DontShowOnScreen);
+  chart->resize(options.size);
+  chart->show();
+  showDemoScene(*chart, scene, options);
+  QApplication::processEvents();
+  return chart;
+}
+
+std::optional<std::string> writeDemoImage(GanttChart& chart, const DemoOptions& options) {
+  const QString path = outputPath(options);
+  const QByteArray png = chart.imageData();
+  QFile file(path);
+  if (png.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(png) != png.size()) {
+    return std::nullopt;
+  }
+  file.close();
+  return QFileInfo(file).absoluteFilePath().toStdString();
+}
+
+// --- The window -----------------------------------------------------------------------
+
+DemoWindow::DemoWindow(DemoScene scene, const DemoOptions& options)
+    : scene_(std::move(scene)), chart_(new GanttChart(this)) {
+  setWindowTitle(QString("Vorlent demo: %1 items").arg(scene_.plan.items.size()));
+  setCentralWidget(chart_);
+  resize(options.size);
+  buildMenus();
+  showDemoScene(*chart_, scene_, options);
+  for (QAction* action : themes_->actions()) {
+    action->setChecked(action->text().toLower().toStdString() == themeName(options.theme));
+  }
+  statusBar()->showMessage(
+      "Scroll with the wheel (Shift: sideways), drag the header to zoom, drag bars to move or "
+      "resize them, right-click for menus. Ctrl+T: next theme, Ctrl+D: light or dark.");
+}
+
+void DemoWindow::buildMenus() {
+  QMenu* file = menuBar()->addMenu("&File");
+  QAction* exporting = file->addAction("&Export picture...", this, [this] { exportImage(); });
+  exporting->setShortcut(QKeySequence("Ctrl+E"));
+  file->addSeparator();
+  file->addAction("&Quit", QKeySequence::Quit, this, [this] { close(); });
+
+  QMenu* view = menuBar()->addMenu("&View");
+  QMenu* themeMenu = view->addMenu("&Theme");
+  themes_ = new QActionGroup(this);
+  const std::vector<Theme> themes = demoThemes();
+  for (const Theme& theme : themes) {
+    QString name = QString::fromStdString(themeName(theme));
+    name[0] = name[0].toUpper();
+    QAction* action = themeMenu->addAction(name, this, [this, theme] { setTheme(theme); });
+    action->setCheckable(true);
+    themes_->addAction(action);
+  }
+  themeMenu->addSeparator();
+  themeMenu->addAction("&Next theme", QKeySequence("Ctrl+T"), this, [this, themes] {
+    const QList<QAction*> actions = themes_->actions();
+    const qsizetype current = actions.indexOf(themes_->checkedAction());
+    const qsizetype next = (current + 1) % actions.size();
+    actions[next]->setChecked(true);
+    setTheme(themes[static_cast<size_t>(next)]);
+  });
+
+  QMenu* appearance = view->addMenu("&Appearance");
+  appearances_ = new QActionGroup(this);
+  const auto addAppearance = [&](const QString& name, std::optional<Mode> mode) {
+    QAction* action = appearance->addAction(name, this, [mode] { applyAppearance(mode); });
+    action->setCheckable(true);
+    action->setChecked(!mode);
+    appearances_->addAction(action);
+    return action;
+  };
+  addAppearance("&Platform", std::nullopt);
+  QAction* light = addAppearance("&Light", Mode::light);
+  QAction* dark = addAppearance("&Dark", Mode::dark);
+  appearance->addSeparator();
+  appearance->addAction("&Switch light and dark", QKeySequence("Ctrl+D"), this,
+                        [this, light, dark] {
+                          const bool toDark = !dark->isChecked();
+                          (toDark ? dark : light)->setChecked(true);
+                          applyAppearance(toDark ? Mode::dark : Mode::light);
+                        });
+
+  view->addSeparator();
+  view->addAction("Zoom &in", QKeySequence::ZoomIn, this, [this] { zoomBy(1.25); });
+  view->addAction("Zoom &out", QKeySequence::ZoomOut, this, [this] { zoomBy(0.8); });
+  view->addAction("Go to &today", QKeySequence("Ctrl+G"), this, [this] { goToToday(); });
+}
+
+void DemoWindow::setTheme(const Theme& theme) { scene_.controller->setTheme(theme); }
+
+void DemoWindow::zoomBy(double factor) {
+  // The header's zoom, kept within its limits; the chart area follows it.
+  const auto& header = scene_.controller->headerController();
+  header->setZoom(header->zoom() * factor);
+}
+
+void DemoWindow::goToToday() {
+  scene_.controller->contentController()->scrollVisibleTimelineToCenterOn(Time::current());
+}
+
+void DemoWindow::exportImage() {
+  const QString path = QFileDialog::getSaveFileName(this, "Export picture", "vorlent-demo.png",
+                                                    "PNG pictures (*.png)");
+  if (path.isEmpty()) return;
+  QFile file(path);
+  const QByteArray png = chart_->imageData();
+  if (!file.open(QIODevice::WriteOnly) || file.write(png) != png.size()) {
+    QMessageBox::warning(this, "Export picture", "Could not write " + path);
+  }
+}
+
+// --- The program ------------------------------------------------------------------------
+
+int runDemo(int argc, char** argv) {
+  // Where no display is at hand, Qt draws into memory.
+  const bool display = hasDisplay();
+  if (!display) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+  DemoOptions options = parseDemoOptions(QApplication::arguments());
+  if (!options.error.empty()) {
+    std::cerr << "vorlent_demo: " << options.error << "\n\n" << demoUsage();
+    return 2;
+  }
+  if (options.help) {
+    std::cout << demoUsage();
+    return 0;
+  }
+  if (options.outline) {
+    std::cerr << "vorlent_demo: the outline chart comes with a later version of this demo.\n";
+    return 2;
+  }
+  if (options.today) Clock::setNow(makeDate(*options.today));
+  applyAppearance(options.appearance);
+  DemoScene scene = makeDemoScene(options.today.value_or(Time::current()));
+
+  if (display && !options.image) {
+    DemoWindow window(std::move(scene), options);
+    window.show();
+    std::cout << "Vorlent demo: " << window.windowTitle().toStdString()
+              << ". Drag the header to zoom; right-click the chart for menus; the View menu "
+                 "switches themes (Ctrl+T) and light or dark (Ctrl+D).\n";
+    return QApplication::exec();
+  }
+
+  const std::unique_ptr<GanttChart> chart = makeOffscreenChart(scene, options);
+  const std::optional<std::string> written = writeDemoImage(*chart, options);
+  if (!written) {
+    std::cerr << "vorlent_demo: could not write " << outputPath(options).toStdString() << "\n";
+    return 1;
+  }
+  std::cout << "Vorlent demo: no display, so the chart went to a picture:\n  " << *written << "\n\n"
+            << describeDemo(scene, *chart);
+  return 0;
+}
+
+}  // namespace vorlent::examples

@@ -1,0 +1,112 @@
+#pragma once
+
+// The demo program's parts: its options, the chart it shows, the window a
+// user works in, and the picture it writes where no display is at hand.
+
+#include <QMainWindow>
+#include <QSize>
+#include <QStringList>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "examples/demo_project.h"
+#include "vorlent/graphics/mode.h"
+#include "vorlent/style/theme.h"
+#include "vorlent/time/time.h"
+
+class QActionGroup;
+
+namespace vorlent {
+class GanttChart;
+}
+
+namespace vorlent::examples {
+
+struct DemoOptions {
+  // Where the picture goes; empty: "vorlent-demo.png" beside the program.
+  std::string output;
+  // Write the picture even where a window could open.
+  bool image = false;
+  // The day taken as today (the clock is pinned to its noon), so that a
+  // picture comes out the same on any day.
+  std::optional<Time> today;
+  QSize size{1400, 800};
+  Theme theme = Theme::standard();
+  // Absent: the platform's palette.
+  std::optional<Mode> appearance;
+  // Shows the plan in the outline chart, which a later version brings.
+  bool outline = false;
+  bool help = false;
+  // Why the arguments were not understood; empty when they were.
+  std::string error;
+};
+
+[[nodiscard]] DemoOptions parseDemoOptions(const QStringList& arguments);
+[[nodiscard]] std::string demoUsage();
+
+// Whether Qt can show a window here: a platform is named, or an X11 or
+// Wayland display is set.
+[[nodiscard]] bool hasDisplay();
+
+// The built-in themes, in the order the demo offers them.
+[[nodiscard]] std::vector<Theme> demoThemes();
+
+// The plan around `today` (it started two weeks before today's week), the
+// library's objects for it and the chart controller that shows it.
+struct DemoScene {
+  DemoPlan plan;
+  DemoProject project;
+  GanttChartControllerPtr controller;
+};
+[[nodiscard]] DemoScene makeDemoScene(const Time& today);
+
+// Gives `chart` the scene's controller in the options' theme and scrolls it
+// to the plan's first week. The window's palette decides light or dark.
+void showDemoScene(GanttChart& chart, const DemoScene& scene, const DemoOptions& options);
+
+// The application palette for an appearance; absent: the platform's own.
+void applyAppearance(std::optional<Mode> appearance);
+
+// What the chart shows, for the terminal: the plan, its links, behaviours,
+// calendar, header, highlights, the visible part and the theme.
+[[nodiscard]] std::string describeDemo(const DemoScene& scene, const GanttChart& chart);
+
+// A chart of the options' size showing the scene, laid out as in a window
+// but drawn in memory.
+[[nodiscard]] std::unique_ptr<GanttChart> makeOffscreenChart(const DemoScene& scene,
+                                                             const DemoOptions& options);
+
+// Writes what `chart` shows to the options' PNG file; the absolute path
+// written, or std::nullopt when the file could not be written.
+[[nodiscard]] std::optional<std::string> writeDemoImage(GanttChart& chart,
+                                                        const DemoOptions& options);
+
+// The window: the chart with menus to switch the theme and light or dark,
+// go to today, zoom, export a picture and quit.
+class DemoWindow : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  DemoWindow(DemoScene scene, const DemoOptions& options);
+  [[nodiscard]] GanttChart& chart() const { return *chart_; }
+
+ private:
+  void buildMenus();
+  void setTheme(const Theme& theme);
+  void zoomBy(double factor);
+  void goToToday();
+  void exportImage();
+
+  DemoScene scene_;
+  GanttChart* chart_;
+  QActionGroup* themes_ = nullptr;
+  QActionGroup* appearances_ = nullptr;
+};
+
+// The program: a window where a display is at hand, else a picture.
+int runDemo(int argc, char** argv);
+
+}  // namespace vorlent::examples

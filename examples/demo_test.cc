@@ -1,0 +1,172 @@
+// The demo's picture, made as the program makes it without a display, read
+// back from its file and compared with where the chart controller puts each
+// bar.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDir>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <cmath>
+#include <cstdlib>
+#include <string>
+
+#include "examples/demo_app.h"
+#include "vorlent/base/clock.h"
+#include "vorlent/controllers/content_controller.h"
+#include "vorlent/views/chart_view.h"
+#include "vorlent/views/conversions.h"
+#include "vorlent/views/standard_scroll_view.h"
+
+namespace vorlent::examples {
+namespace {
+
+// Halfway between a bar's top and bottom colours (its vertical gradient's
+// middle), laid over `under`.
+QColor halfwayOver(const Color& top, const Color& bottom, const QColor& under) {
+  const QColor a = toQt(top);
+  const QColor b = toQt(bottom);
+  const double alpha = (a.alphaF() + b.alphaF()) / 2;
+  const auto blend = [&](double first, double second, double below) {
+    return (first + second) / 2 * alpha + below * (1 - alpha);
+  };
+  return QColor::fromRgbF(static_cast<float>(blend(a.redF(), b.redF(), under.redF())),
+                          static_cast<float>(blend(a.greenF(), b.greenF(), under.greenF())),
+                          static_cast<float>(blend(a.blueF(), b.blueF(), under.blueF())));
+}
+
+bool isNear(const QColor& actual, const QColor& expected, int tolerance) {
+  return std::abs(actual.red() - expected.red()) <= tolerance &&
+         std::abs(actual.green() - expected.green()) <= tolerance &&
+         std::abs(actual.blue() - expected.blue()) <= tolerance;
+}
+
+class DemoPicture : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(directory.isValid());
+    options.today = Time::fromYearMonthDay(2026, 3, 4, 12, 0, 0);
+    options.output = directory.filePath("demo.png").toStdString();
+    options.size = QSize(1200, 700);
+  }
+
+  QTemporaryDir directory;
+  DemoOptions options;
+  ScopedClock clock{makeDate(Time::fromYearMonthDay(2026, 3, 4, 12, 0, 0))};
+};
+
+TEST_F(DemoPicture, ShowsEveryTaskBarWhereTheControllerPutsIt) {
+  const DemoScene scene = makeDemoScene(*options.today);
+  const auto chart = makeOffscreenChart(scene, options);
+  const std::optional<std::string> written = writeDemoImage(*chart, options);
+  ASSERT_TRUE(written.has_value());
+  const QImage picture(QString::fromStdString(*written), "png");
+  ASSERT_EQ(picture.size(), QSize(1200, 700));
+
+  const auto& content = scene.controller->contentController();
+  const GanttChartContentBaseStyle& style = content->actualStyle();
+  const QRect area(chart->content()->pos(), chart->content()->scrollView()->viewport()->size());
+  int checked = 0;
+  int matching = 0;
+  for (const GanttChartItemPtr& item : scene.project.items) {
+    if (item->type() != GanttChartItemType::standard) continue;
+    // Near the bar's right end, on its middle line: right of its label, and
+    // on its completion only when it is done.
+    const Rectangle bounds = content->bounds(item);
+    if (bounds.size.width < 12) continue;
+    const QPointF document(bounds.right() - 5, bounds.origin.y + bounds.size.height / 2);
+    const QPoint at =
+        (chart->content()->scrollView()->viewportPoint(document) + QPointF(area.topLeft()))
+            .toPoint();
+    if (!area.adjusted(0, 0, -1, -1).contains(at)) continue;
+    // The bar's translucent colours let little of the light rows through:
+    // white stands for any of them.
+    QColor expected =
+        halfwayOver(style.secondaryBarFillColorFor(item), style.barFillColorFor(item), Qt::white);
+    if (item->completion() >= 1) {
+      expected = halfwayOver(style.secondaryCompletionBarFillColorFor(item),
+                             style.completionBarFillColorFor(item), expected);
+    }
+    ++checked;
+    if (isNear(picture.pixelColor(at), expected, 6)) ++matching;
+  }
+  EXPECT_GE(checked, 12) << "the first weeks of the plan are in view";
+  // A dependency line or the line of the current moment may cross a point.
+  EXPECT_GE(matching, checked * 9 / 10) << matching << " of " << checked << " bars";
+}
+
+TEST_F(DemoPicture, TheSummaryTellsWhatThePictureShows) {
+  const DemoScene scene = makeDemoScene(*options.today);
+  const auto chart = makeOffscreenChart(scene, options);
+  const std::string summary = describeDemo(scene, *chart);
+  EXPECT_NE(summary.find("5 phases over 25 work packages"), std::string::npos) << summary;
+  EXPECT_NE(summary.find("finish-to-start"), std::string::npos);
+  EXPECT_NE(summary.find("start-to-finish"), std::string::npos);
+  EXPECT_NE(summary.find("Wed 4 Mar 2026"), std::string::npos) << "now";
+  EXPECT_NE(summary.find("1200 x 700"), std::string::npos);
+}
+
+TEST_F(DemoPicture, TheWindowSwitchesThemesAndAppearanceFromItsMenus) {
+  DemoWindow window(makeDemoScene(*options.today), options);
+  window.setAttribute(Qt::WA_DontShowOnScreen);
+  window.show();
+  const GanttChartControllerPtr controller = window.chart().controller();
+  ASSERT_NE(controller, nullptr);
+  const auto trigger = [&](const QString& text) {
+    for (QAction* action : window.findChildren<QAction*>()) {
+      if (action->text().remove('&') == text) return action->trigger(), true;
+    }
+    return false;
+  };
+  ASSERT_TRUE(trigger("Next theme"));
+  EXPECT_EQ(controller->theme(), Theme::aqua());
+  ASSERT_TRUE(trigger("Jewel"));
+  EXPECT_EQ(controller->theme(), Theme::jewel());
+  ASSERT_TRUE(trigger("Switch light and dark"));
+  QCoreApplication::processEvents();  // palette changes reach widgets as events
+  EXPECT_EQ(controller->contentController()->actualMode(), Mode::dark);
+  EXPECT_EQ(controller->headerController()->actualMode(), Mode::dark);
+  ASSERT_TRUE(trigger("Platform"));
+  QCoreApplication::processEvents();
+  EXPECT_EQ(controller->contentController()->actualMode(), Mode::light);
+  const double zoom = controller->contentController()->zoom();
+  ASSERT_TRUE(trigger("Zoom in"));
+  EXPECT_GT(controller->contentController()->zoom(), zoom) << "the chart area follows the header";
+  ASSERT_TRUE(trigger("Go to today"));
+  EXPECT_TRUE(controller->contentController()->visibleTimeline().contains(Time::current()));
+}
+
+TEST(DemoPlan, LinksEveryTypeWithLagsAndSchedulesEachTaskAfterItsPredecessors) {
+  DemoPlanShape shape;
+  shape.start = Time::fromYearMonthDay(2026, 3, 4, 12, 0, 0);
+  const DemoPlan plan = makeDemoPlan(shape);
+  EXPECT_EQ(plan.rowCount, static_cast<int64_t>(plan.items.size()));
+  EXPECT_GE(plan.items.size(), 200U);
+  const DemoLinkCounts counts = countLinks(plan);
+  for (const int64_t count : counts.byType) EXPECT_GT(count, 0);
+  EXPECT_GT(counts.withLag, 0);
+  for (const DemoPlanLink& link : plan.links) {
+    ASSERT_LT(link.from, link.to);
+    const DemoPlanItem& from = plan.items[static_cast<size_t>(link.from)];
+    const DemoPlanItem& to = plan.items[static_cast<size_t>(link.to)];
+    const bool fromFinish = link.type == GanttChartDependencyType::fromFinishToStart ||
+                            link.type == GanttChartDependencyType::fromFinishToFinish;
+    const bool toStart = link.type == GanttChartDependencyType::fromFinishToStart ||
+                         link.type == GanttChartDependencyType::fromStartToStart;
+    const Time limit = plan.calendar->finish(fromFinish ? from.finish : from.start, link.lag);
+    EXPECT_FALSE((toStart ? to.start : to.finish) < limit) << from.label << " -> " << to.label;
+  }
+  // A larger shape for the benchmark: rows of chained tasks, a hub, and an
+  // exact number of links.
+  const DemoPlan dense = makeDemoPlan(DemoPlanShape::dense(10, shape.start));
+  EXPECT_EQ(dense.rowCount, 100);
+  EXPECT_EQ(dense.items.size(), 1000U);
+  EXPECT_EQ(dense.links.size(), 1000U);
+  ASSERT_GE(dense.hub, 0);
+}
+
+}  // namespace
+}  // namespace vorlent::examples
