@@ -265,12 +265,16 @@ std::string describeDemo(const DemoScene& scene, const GanttChart& chart) {
   return out.str();
 }
 
-std::unique_ptr<GanttChart> makeOffscreenChart(const DemoScene& scene, const DemoOptions& options) {
+void showOffscreen(QWidget& widget, const QSize& size) {
   // Shown, but not on a screen, so that it is laid out as a window would be.
+  widget.setAttribute(Qt::WA_DontShowOnScreen);
+  widget.resize(size);
+  widget.show();
+}
+
+std::unique_ptr<GanttChart> makeOffscreenChart(const DemoScene& scene, const DemoOptions& options) {
   auto chart = std::make_unique<GanttChart>();
-  chart->setAttribute(Qt::WA_DontShowOnScreen);
-  chart->resize(options.size);
-  chart->show();
+  showOffscreen(*chart, options.size);
   showDemoScene(*chart, scene, options);
   QApplication::processEvents();
   return chart;

@@ -75,6 +75,10 @@ void applyAppearance(std::optional<Mode> appearance);
 // calendar, header, highlights, the visible part and the theme.
 [[nodiscard]] std::string describeDemo(const DemoScene& scene, const GanttChart& chart);
 
+// Shows `widget` at `size` without putting it on a screen, laid out as in a
+// window.
+void showOffscreen(QWidget& widget, const QSize& size);
+
 // A chart of the options' size showing the scene, laid out as in a window
 // but drawn in memory.
 [[nodiscard]] std::unique_ptr<GanttChart> makeOffscreenChart(const DemoScene& scene,

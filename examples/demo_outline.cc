@@ -203,9 +203,7 @@ void showDemoOutline(OutlineGanttChart& chart, const DemoOutlineScene& scene,
 std::unique_ptr<OutlineGanttChart> makeOffscreenOutlineChart(const DemoOutlineScene& scene,
                                                              const DemoOptions& options) {
   auto chart = std::make_unique<OutlineGanttChart>();
-  chart->setAttribute(Qt::WA_DontShowOnScreen);
-  chart->resize(options.size);
-  chart->show();
+  showOffscreen(*chart, options.size);
   showDemoOutline(*chart, scene, options);
   QApplication::processEvents();
   return chart;
