@@ -130,8 +130,10 @@ BENCHMARK(BM_OutlineScrollStep)->Unit(benchmark::kMillisecond);
 
 void BM_OutlineExpandThousandChildren(benchmark::State& state) {
   ensureApplication();
-  auto host = std::make_shared<Host>(50, 0);
+  // The benchmark host, but with 1,000 children under its first root row.
+  auto host = std::make_shared<Host>(10000, 10);
   auto& children = host->childrenOf[host->roots[0].get()];
+  children.clear();
   const Time week = TimeRange::currentWeek().start;
   for (int c = 0; c < 1000; ++c) children.push_back(makeRow("Step", week.addingDays(c % 5), 1));
   auto chart = showChart(host);
