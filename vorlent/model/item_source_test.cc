@@ -178,6 +178,47 @@ TEST(GanttChartItemSource, IndexesFollowRowsSetOnTheItemsDirectly) {
   EXPECT_EQ(source->totalRowCount(), 6);
 }
 
+// Only relinking moves the source's link index out of date: a factory that
+// relinks a dependency of the source while it makes a new one is noticed,
+// while dependencies made anywhere else leave the index (and so the handed
+// out list) as it is.
+TEST(GanttChartItemSource, LinkIndexFollowsRelinksNotNewDependencies) {
+  class RelinkingFactory : public GanttChartItemFactory {
+   public:
+    GanttChartDependencyPtr relinked;
+    GanttChartItemPtr newTarget;
+    GanttChartDependencyPtr made;
+    GanttChartDependencyPtr createDependency(const GanttChartItemPtr&, const GanttChartItemPtr&,
+                                             GanttChartDependencyType) override {
+      relinked->setTo(newTarget);
+      return made;
+    }
+  };
+  auto a = item("a", 0, day(1), day(2));
+  auto b = item("b", 1, day(1), day(2));
+  auto c = item("c", 2, day(1), day(2));
+  auto ab = link(a, b);
+  const auto source = std::make_shared<GanttChartItemSource>(
+      std::vector<GanttChartItemPtr>{a, b, c}, std::vector<GanttChartDependencyPtr>{ab});
+  source->setTimeline(TimeRange(day(0), day(6)));
+  source->setRange(RowRange(2, 2));
+  EXPECT_TRUE(source->filteredDependencies().empty());
+
+  const GanttChartDependencyList before = source->availableDependencies();
+  (void)link(item("x", 0, day(1), day(2)), item("y", 0, day(1), day(2)));
+  EXPECT_TRUE(source->availableDependencies().isSameList(before));
+
+  // Made before the call, so that only the relink moves the link count.
+  auto factory = std::make_shared<RelinkingFactory>();
+  factory->relinked = ab;
+  factory->newTarget = c;
+  factory->made = link(b, c);
+  source->setItemFactory(factory);
+  source->addNewDependency(b, c, GanttChartDependencyType::fromFinishToStart);
+  EXPECT_EQ(source->filteredDependencies().elements(),
+            (std::vector<GanttChartDependencyPtr>{ab, factory->made}));
+}
+
 // The indexed answers must equal a plain scan of the arrays, in array order,
 // through additions, removals and moves.
 TEST(GanttChartItemSource, IndexedFilteringMatchesAPlainScan) {

@@ -37,12 +37,10 @@ void SourceDependencyIndex::itemRemoved(const GanttChartItem* item) {
 
 void SourceDependencyIndex::dependencyAppended(const GanttChartDependencyPtr& dependency,
                                                uint64_t linksBefore) {
-  const uint64_t links = dependencyLinkGeneration();
-  if (!built_ || linkGeneration_ != linksBefore || links - linksBefore > 1) {
+  if (!built_ || linkGeneration_ != linksBefore || dependencyLinkGeneration() != linksBefore) {
     invalidate();
     return;
   }
-  linkGeneration_ = links;
   append(dependency);
   ++revision_;
 }

@@ -45,9 +45,9 @@ class SourceDependencyIndex {
   // Every occurrence of the item has left the array; its links stay.
   void itemRemoved(const GanttChartItem* item);
   // `linksBefore` is the link generation read just before the dependency
-  // was made. Making it advanced the generation by one (its constructor
-  // assigns both ends); any further step may have relinked an indexed
-  // dependency, so the index then falls out of date.
+  // was made. Making a dependency does not advance it, so any step since
+  // may have relinked an indexed dependency (an item factory may do that)
+  // and the index then falls out of date.
   void dependencyAppended(const GanttChartDependencyPtr& dependency, uint64_t linksBefore);
   // Every occurrence of the dependency has left the array.
   void dependencyRemoved(const GanttChartDependencyPtr& dependency);
