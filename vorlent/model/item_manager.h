@@ -263,7 +263,10 @@ class GanttChartItemManager : public GanttChartItemFactory,
   // Called right after the manager itself assigned an item's row, time or
   // z-index (the keys that order available items), so that a subclass can
   // update what it derives from them instead of recomputing it all.
-  virtual void itemPlacementDidChange(const GanttChartItemPtr& /*item*/) {}
+  // `oldTime` is the item's time before the assignment (its current time
+  // when only the row or z-index changed).
+  virtual void itemPlacementDidChange(const GanttChartItemPtr& /*item*/,
+                                      const TimeRange& /*oldTime*/) {}
 
   // A weak reference to this manager for lazily produced lists; empty when
   // the manager is not owned by a `std::shared_ptr`.

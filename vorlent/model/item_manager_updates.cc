@@ -159,7 +159,7 @@ std::optional<GanttChartItemUpdateActions> GanttChartItemManager::apply(
     }
     if (updated.start == old.start && updated.finish == old.finish) return std::nullopt;
     item->setTime(updated);
-    itemPlacementDidChange(item);
+    itemPlacementDidChange(item, old);
     if (auto observer = itemObserver()) observer->timeDidChange(item, old);
     if (!change->up && !change->down) return std::nullopt;
     return askBehavior([&](GanttChartItemBehavior& behavior, const auto& managerSchedule) {
@@ -184,7 +184,7 @@ std::optional<GanttChartItemUpdateActions> GanttChartItemManager::apply(
     const int64_t old = change->item->row();
     if (change->value == old) return std::nullopt;
     change->item->setRow(change->value);
-    itemPlacementDidChange(change->item);
+    itemPlacementDidChange(change->item, change->item->time());
     if (auto observer = itemObserver()) observer->rowDidChange(change->item, old);
     return std::nullopt;
   }
@@ -264,7 +264,7 @@ void GanttChartItemManager::updateTimeDirectly(const GanttChartItemPtr& item,
                                                const TimeRange& time) {
   const TimeRange old = item->time();
   item->setTime(time);
-  itemPlacementDidChange(item);
+  itemPlacementDidChange(item, old);
   answerChange([&](GanttChartItemBehavior& behavior, const auto& schedule) {
     return behavior.timeDidChange(item, old, true, true, availableItems(), availableDependencies(),
                                   schedule);
@@ -344,7 +344,7 @@ void GanttChartItemManager::updateRow(const GanttChartItemPtr& itemArgument, int
   const GanttChartItemPtr item = require(itemArgument, "updateRow");
   const int64_t old = item->row();
   item->setRow(row);
-  itemPlacementDidChange(item);
+  itemPlacementDidChange(item, item->time());
   answerChange([&](GanttChartItemBehavior& behavior, const auto& schedule) {
     return behavior.rowDidChange(item, old, availableItems(), availableDependencies(), schedule);
   });
@@ -370,7 +370,7 @@ void GanttChartItemManager::updateZIndex(const GanttChartItemPtr& itemArgument, 
   const auto alive = keepAlive();
   const GanttChartItemPtr item = require(itemArgument, "updateZIndex");
   item->setZIndex(zIndex);
-  itemPlacementDidChange(item);
+  itemPlacementDidChange(item, item->time());
   clearCacheAfterChange();
   if (auto observer = itemObserver()) observer->zIndexDidChange(item);
   notifyCollection({CollectionChange::collection, CollectionChange::filteredItems});
@@ -456,7 +456,7 @@ void GanttChartItemManager::applyScheduleUpdates(const GanttChartItemPtr& itemAr
       rangeNotBefore(schedule->nextTime(old.start), schedule->previousTime(old.finish));
   if (snapped.start == old.start && snapped.finish == old.finish) return;
   item->setTime(snapped);
-  itemPlacementDidChange(item);
+  itemPlacementDidChange(item, old);
   answerChange([&](GanttChartItemBehavior& behavior, const auto& managerSchedule) {
     return behavior.timeDidChange(item, old, true, true, availableItems(), availableDependencies(),
                                   managerSchedule);

@@ -8,6 +8,7 @@
 #include "vorlent/model/item_manager.h"
 #include "vorlent/model/item_source_add_ons.h"
 #include "vorlent/model/source_dependency_index.h"
+#include "vorlent/model/source_item_extent.h"
 #include "vorlent/model/source_item_order.h"
 #include "vorlent/model/source_row_index.h"
 
@@ -29,9 +30,10 @@ namespace vorlent {
 //   available dependencies: the array as it stands.
 //
 // The arrays change only through the manager's operations (adding and
-// removing), which keep row and dependency indexes and the order of the
-// available items up to date, so filtering a viewport of a large chart does
-// not scan it and a change does not re-sort it. The lists handed to the
+// removing), which keep row and dependency indexes, the order of the
+// available items and the span of the items' times up to date, so filtering
+// a viewport of a large chart does not scan it, a change does not re-sort it
+// and moving an item does not search every item for the new timeline. The lists handed to the
 // behaviours carry what the source knows (the items' row order, the links of
 // each item), so the shipped rules answer without scanning the chart either.
 // The indexes notice changes of rows and links made through the items'
@@ -84,7 +86,7 @@ class GanttChartItemSource : public GanttChartItemManager, public GanttChartItem
 
  protected:
   void sourceDidChange() override;
-  void itemPlacementDidChange(const GanttChartItemPtr& item) override;
+  void itemPlacementDidChange(const GanttChartItemPtr& item, const TimeRange& oldTime) override;
 
  private:
   std::shared_ptr<GanttChartItemSource> lockedSelf();
@@ -108,6 +110,9 @@ class GanttChartItemSource : public GanttChartItemManager, public GanttChartItem
   std::optional<GanttChartDependencyList> availableDependencies_;
   uint64_t availableDependenciesRevision_ = 0;
 
+  // Which items the array holds and the span of their times: removals,
+  // filtered dependencies and the preferred timeline ask it.
+  detail::SourceItemExtent extent_;
   detail::SourceRowIndex rowIndex_;
   bool rowIndexValid_ = false;
   uint64_t rowIndexRows_ = 0;

@@ -53,6 +53,37 @@ TEST(GanttChartItemSource, PreferredTimelineSpansEveryItemHiddenOnesIncluded) {
   EXPECT_EQ(source->preferredTimeline(), TimeRange(day(0), day(5, 12)));
 }
 
+// The timeline is kept up to date from the moves the source makes itself,
+// not recomputed: moving the only item at an end must find the next one, an
+// item held twice counts twice, and a time set on an item directly (which
+// the source does not hear of) must still show once an operation clears the
+// caches.
+TEST(GanttChartItemSource, PreferredTimelineFollowsMovesRemovalsAndDirectChanges) {
+  auto a = item("a", 0, day(1), day(2));
+  auto b = item("b", 1, day(2), day(4));
+  auto c = item("c", 2, day(2), day(3));
+  const auto source =
+      std::make_shared<GanttChartItemSource>(std::vector<GanttChartItemPtr>{a, b, a, c});
+  EXPECT_EQ(source->preferredTimeline(), TimeRange(day(1), day(4)));
+  source->updateTime(b, day(1));
+  EXPECT_EQ(source->preferredTimeline(), TimeRange(day(1), day(3)));
+  source->updateTime(a, day(0));
+  EXPECT_EQ(source->preferredTimeline(), TimeRange(day(0), day(3)));
+  source->removeItem(a);
+  EXPECT_EQ(source->preferredTimeline(), TimeRange(day(1), day(3)));
+
+  b->setFinish(day(6));
+  source->updateZIndex(c, 1);
+  EXPECT_EQ(source->preferredTimeline(), TimeRange(day(1), day(6)));
+  source->updateTime(b, day(2));
+  EXPECT_EQ(source->preferredTimeline(), TimeRange(day(2), day(6, 24)));
+  source->removeItem(b);
+  source->removeItem(c);
+  EXPECT_EQ(source->items().size(), 0u);
+  const auto empty = source->preferredTimeline();
+  EXPECT_EQ(empty.start, empty.finish);
+}
+
 TEST(GanttChartItemSource, FiltersByRowsAndTimelineWithInclusiveEnds) {
   auto hidden = item("hidden inside", 1, day(2), day(3));
   hidden->setIsVisible(false);
@@ -298,6 +329,14 @@ TEST(GanttChartItemSource, IndexedFilteringMatchesAPlainScan) {
       if (!(a->finish() == b->finish())) return a->finish() < b->finish();
       return a->zIndex() < b->zIndex();
     });
+    Time earliest = source->items().front()->start();
+    Time latest = source->items().front()->finish();
+    for (const auto& i : source->items()) {
+      earliest = std::min(earliest, i->start());
+      latest = std::max(latest, i->finish());
+    }
+    ASSERT_EQ(source->preferredTimeline(), TimeRange(earliest, latest)) << "round " << round;
+
     const auto available = source->availableItems();
     ASSERT_EQ(available.size(), sorted.size());
     for (size_t k = 0; k < sorted.size(); ++k) {
