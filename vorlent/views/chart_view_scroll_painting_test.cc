@@ -101,5 +101,22 @@ TEST_F(ScrollPainting, ALinkWhoseEndsLeaveTheFilterIsNotLeftBehind) {
   scrollInSteps(QPoint(53, 0), 30, "left");
 }
 
+TEST_F(ScrollPainting, StepsThatOverlapBeforeAPaintLeaveNothingStale) {
+  // Diagonal touchpad steps, several to a paint, some undoing part of the
+  // last, and one beyond the document's end.
+  const std::vector<QPoint> steps{QPoint(-31, -17), QPoint(12, 5),     QPoint(-300, -90),
+                                  QPoint(7, -3),    QPoint(-1, 0),     QPoint(40, 40),
+                                  QPoint(-611, 0),  QPoint(0, -100000), QPoint(250, 99)};
+  for (size_t i = 0; i < steps.size(); ++i) {
+    testing::sendWheel(chart->content()->canvas(), QPoint(), steps[i]);
+    if (i % 3 != 2) continue;
+    ASSERT_EQ(stalePixels(), 0) << "after step " << i;
+  }
+  // An update pending in part of the canvas when the next scroll comes.
+  chart->content()->canvas()->update(QRect(100, 40, 50, 30));
+  testing::sendWheel(chart->content()->canvas(), QPoint(), QPoint(-20, -20));
+  EXPECT_EQ(stalePixels(), 0);
+}
+
 }  // namespace
 }  // namespace vorlent
