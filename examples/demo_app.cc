@@ -14,6 +14,7 @@
 #include <QStatusBar>
 #include <QStyle>
 
+#include <chrono>
 #include <cstdlib>
 #include <iostream>
 #include <sstream>
@@ -63,8 +64,13 @@ std::optional<Time> parseDay(const QString& text) {
   const int year = parts[0].toInt(&ok[0]);
   const int month = parts[1].toInt(&ok[1]);
   const int day = parts[2].toInt(&ok[2]);
-  if (!ok[0] || !ok[1] || !ok[2] || year < 1900 || year > 2999 || month < 1 || month > 12 ||
-      day < 1 || day > 31) {
+  const std::chrono::year_month_day date{std::chrono::year(year),
+                                         std::chrono::month(static_cast<unsigned>(month)),
+                                         std::chrono::day(static_cast<unsigned>(day))};
+  // A day the month does not have (30 February) is refused, not carried
+  // into the next month.
+  if (!ok[0] || !ok[1] || !ok[2] || year < 1900 || year > 2999 || month < 1 || day < 1 ||
+      !date.ok()) {
     return std::nullopt;
   }
   return Time::fromYearMonthDay(year, month, day, 12, 0, 0);
@@ -412,11 +418,12 @@ int runOutlineDemo(const DemoOptions& options, bool display) {
 }
 
 int runDemo(int argc, char** argv) {
-  // Where no display is at hand, Qt draws into memory.
-  const bool display = hasDisplay();
-  if (!display) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication application(argc, argv);
-  DemoOptions options = parseDemoOptions(QApplication::arguments());
+  // The command line is the demo's alone: Qt is given only the program's
+  // name, so that one of Qt's own options (a platform that does not exist
+  // stops the program inside Qt) is one more unknown argument here.
+  QStringList arguments;
+  for (int i = 0; i < argc && argv[i] != nullptr; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  const DemoOptions options = parseDemoOptions(arguments);
   if (!options.error.empty()) {
     std::cerr << "vorlent_demo: " << options.error << "\n\n" << demoUsage();
     return 2;
@@ -425,6 +432,13 @@ int runDemo(int argc, char** argv) {
     std::cout << demoUsage();
     return 0;
   }
+  // Where no display is at hand, Qt draws into memory.
+  const bool display = hasDisplay();
+  if (!display) qputenv("QT_QPA_PLATFORM", "offscreen");
+  static char programName[] = "vorlent_demo";
+  char* qtArguments[] = {argc > 0 && argv[0] != nullptr ? argv[0] : programName, nullptr};
+  int qtArgumentCount = 1;
+  QApplication application(qtArgumentCount, qtArguments);
   if (options.today) Clock::setNow(makeDate(*options.today));
   applyAppearance(options.appearance);
   if (options.outline) return runOutlineDemo(options, display);

@@ -14,6 +14,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "examples/demo_app.h"
 #include "examples/demo_outline.h"
@@ -141,6 +142,43 @@ TEST_F(DemoPicture, TheWindowSwitchesThemesAndAppearanceFromItsMenus) {
   EXPECT_GT(controller->contentController()->zoom(), zoom) << "the chart area follows the header";
   ASSERT_TRUE(trigger("Go to today"));
   EXPECT_TRUE(controller->contentController()->visibleTimeline().contains(Time::current()));
+}
+
+TEST(DemoOptionsTest, AreReadOrRefusedWithAReason) {
+  const auto parse = [](QStringList arguments) {
+    arguments.prepend("vorlent_demo");
+    return parseDemoOptions(arguments);
+  };
+  const DemoOptions options = parse({"--date", "2024-02-29", "--size", "800x600", "--dark"});
+  EXPECT_EQ(options.error, "");
+  EXPECT_EQ(options.today, Time::fromYearMonthDay(2024, 2, 29, 12, 0, 0));
+  EXPECT_EQ(options.size, QSize(800, 600));
+  EXPECT_EQ(options.appearance, Mode::dark);
+  for (const QStringList& garbage :
+       {QStringList{"--date", "2023-02-29"}, QStringList{"--date", "2026-04-31"},
+        QStringList{"--date", "2026-13-01"}, QStringList{"--size", "10x10"},
+        QStringList{"--theme"}, QStringList{"--bogus"}, QStringList{"-platform", "none"}}) {
+    EXPECT_NE(parse(garbage).error, "") << garbage.join(' ').toStdString();
+  }
+}
+
+// Arguments the demo does not know (Qt's own among them: a platform that
+// does not exist would stop the program inside Qt) give the usage and a
+// failing exit code, before any application object is made.
+TEST(DemoProgram, UnknownArgumentsGiveTheUsageAndFail) {
+  for (std::vector<std::string> garbage :
+       {std::vector<std::string>{"vorlent_demo", "-platform", "nonexistent"},
+        std::vector<std::string>{"vorlent_demo", "--bogus"},
+        std::vector<std::string>{"vorlent_demo", "--date", "2023-02-31"}}) {
+    std::vector<char*> argv;
+    for (std::string& argument : garbage) argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    ::testing::internal::CaptureStderr();
+    const int status = runDemo(static_cast<int>(garbage.size()), argv.data());
+    const std::string told = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(status, 2) << garbage[1];
+    EXPECT_NE(told.find("Usage: vorlent_demo"), std::string::npos) << told;
+  }
 }
 
 TEST_F(DemoPicture, OutlineRowsLineUpWithTheChartRowsBesideThem) {

@@ -57,10 +57,12 @@ GanttChart::~GanttChart() {
   self_.reset();
   // The header and the chart area go while this view is still whole:
   // whatever they do on their way out (a zoom drag the header ends moves
-  // the chart area) reaches nothing half-destroyed.
-  delete contentView_.data();
-  delete header_.data();
-  delete content_.data();
+  // the chart area) reaches nothing half-destroyed. Those a host has moved
+  // into widgets of its own are the host's now, and stay.
+  for (const QPointer<QWidget>& child : {contentView_, QPointer<QWidget>(header_.data()),
+                                         QPointer<QWidget>(content_.data())}) {
+    if (child != nullptr && isAncestorOf(child)) delete child.data();
+  }
 }
 
 void GanttChart::setUp() {

@@ -13,6 +13,9 @@
 #include <optional>
 #include <vector>
 
+#include "vorlent/intervals/schedule_time_selector.h"
+#include "vorlent/intervals/time_interval_type.h"
+#include "vorlent/intervals/time_selector.h"
 #include "vorlent/views/chart_view.h"
 #include "vorlent/views/chart_view_testing.h"
 #include "vorlent/views/content_view.h"
@@ -20,6 +23,7 @@
 #include "vorlent/views/conversions.h"
 #include "vorlent/views/header_view.h"
 #include "vorlent/views/header_view_testing.h"
+#include "vorlent/views/mouse_input_testing.h"
 #include "vorlent/views/standard_scroll_view.h"
 
 namespace vorlent {
@@ -130,6 +134,33 @@ TEST_F(ChartDrawing, ALineReachesTheViewsQtHooksAsItsTwoPoints) {
             tracing().headerLines.end());
   EXPECT_NE(std::find(tracing().contentLines.begin(), tracing().contentLines.end(), sent),
             tracing().contentLines.end());
+}
+
+TEST_F(ChartDrawing, EveryElementDrawnThroughTheChartLooksAsTheViewsDrawIt) {
+  // A plain chart: each hook only converts and forwards, so the picture
+  // drawn through the chart's hooks is the views' own, pixel for pixel.
+  chart = std::make_unique<GanttChart>();
+  chart->resize(640, 320);
+  testing::showActive(*chart);
+  chart->setController(project.controller);
+  const auto& area = project.controller->contentController();
+  project.task->setLabel("Build it");
+  project.task->setAttachment("Ana");
+  project.task->setCompletion(0.5);
+  project.phase->setLabel("Phase");
+  area->setShowsAttachments(true);
+  area->setScheduleHighlighters({ScheduleTimeSelector(ScheduleTimeType::weekends)});
+  area->setIntervalHighlighters({TimeSelector(TimeIntervalType::days(), "d")});
+  project.controller->headerController()->setScheduleHighlighters(
+      {ScheduleTimeSelector(ScheduleTimeType::weekends)});
+  // The pointer just after the task's end shows a link thumb there.
+  const Rectangle task = area->bounds(project.task);
+  testing::SyntheticMouse(chart->content()->canvas())
+      .moveTo(onContent(Point{task.right() + 3, task.origin.y + task.size.height / 2}));
+  ASSERT_TRUE(area->dependencyLineThumbArea().has_value());
+  const QImage own = chart->imageRepresentation();
+  drawThroughTheChart();
+  EXPECT_EQ(chart->imageRepresentation(), own);
 }
 
 TEST_F(ChartDrawing, OutsideAPaintPassTheLibraryFormsDrawNothing) {

@@ -486,6 +486,26 @@ TEST_F(ChartView, TheContentViewDestroyedFirstLeavesAWorkingHeader) {
   chart.reset();
 }
 
+TEST_F(ChartView, AHeaderAndChartAreaMovedElsewhereOutliveTheChart) {
+  QWidget elsewhere;
+  elsewhere.resize(640, 320);
+  auto* layout = new QVBoxLayout(&elsewhere);
+  const QPointer<GanttChartHeader> header = chart->header();
+  const QPointer<GanttChartContent> content = chart->content();
+  layout->addWidget(header);
+  layout->addWidget(content);
+  elsewhere.show();
+  testing::sendWheel(contentCanvas(), QPoint(-120, 0));
+  expectInStep();
+  chart.reset();
+  ASSERT_NE(header, nullptr);
+  ASSERT_NE(content, nullptr);
+  testing::sendWheel(content->canvas(), QPoint(-120, 0));
+  testing::sendWheel(header->clipView(), QPoint(-120, 0));
+  EXPECT_EQ(header->scrollView()->scrollOffset().x(), content->scrollView()->scrollOffset().x());
+  EXPECT_FALSE(elsewhere.grab().isNull());
+}
+
 TEST_F(ChartView, AControllerThatOutlivesItsChartCallsNothingOfIt) {
   ScopedManualRunLoop loop;
   contentMouse.press(onContent(centreOf(project.task)));

@@ -6,8 +6,10 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QRegion>
 
 #include <algorithm>
+#include <vector>
 
 #include "vorlent/views/content_view.h"
 #include "vorlent/views/standard_scroll_view.h"
@@ -32,17 +34,33 @@ QPointF GanttChartContentCanvas::documentPoint(const QPointF& widgetPoint) const
 bool GanttChartContentCanvas::isInActiveWindow() const { return isActiveWindow(); }
 
 void GanttChartContentCanvas::paintEvent(QPaintEvent* event) {
-  GanttChartContent* view = mainView_.data();
-  if (view == nullptr) return;
+  if (mainView_ == nullptr) return;
   QPainter painter(this);
   painter.setRenderHint(QPainter::Antialiasing);
-  QRectF within(event->rect());
-  if (const StandardScrollView* scrollView = StandardScrollView::forCanvas(this)) {
-    within = scrollView->translateToDocument(painter, event->rect());
+  // A scroll both ways exposes two strips. Each is drawn on its own: the
+  // controller then draws only what they show (not all their bounding
+  // rectangle holds), and each pass clips to a plain rectangle, as a full
+  // paint does; the raster engine blends antialiased edges a shade
+  // differently under a clip of several rectangles, which would leave the
+  // strips' lines a shade off the pixels the scroll kept. A region of many
+  // pieces is drawn as its bounding rectangle.
+  constexpr int kMostPasses = 4;
+  const QRegion& region = event->region();
+  std::vector<QRect> passes(region.begin(), region.end());
+  if (passes.size() > kMostPasses) passes = {region.boundingRect()};
+  for (const QRect& exposed : passes) {
+    GanttChartContent* view = mainView_.data();
+    if (view == nullptr) return;
+    painter.save();
+    QRectF within(exposed);
+    if (const StandardScrollView* scrollView = StandardScrollView::forCanvas(this)) {
+      within = scrollView->translateToDocument(painter, exposed);
+    }
+    // Hooks read the clip to learn what they can reach.
+    painter.setClipRect(within);
+    view->draw(painter, within);
+    painter.restore();
   }
-  // Hooks read the clip to learn what they can reach.
-  painter.setClipRect(within);
-  view->draw(painter, within);
 }
 
 void GanttChartContentCanvas::mouseMoveEvent(QMouseEvent* event) {

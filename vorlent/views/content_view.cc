@@ -1,11 +1,16 @@
 #include "vorlent/views/content_view.h"
 
 #include <QEvent>
+#include <QPolygonF>
+#include <QRectF>
+#include <QRegion>
 #include <QVBoxLayout>
 
 #include <algorithm>
 #include <limits>
+#include <optional>
 #include <utility>
+#include <vector>
 
 #include "vorlent/base/run_loop.h"
 #include "vorlent/views/appearance_mode_provider.h"
@@ -32,6 +37,49 @@ QVBoxLayout* fillingLayout(QWidget* owner) {
 // The clicks a recogniser can count: at least one, at most what an int holds.
 int clicksRequired(int64_t count) {
   return static_cast<int>(std::clamp<int64_t>(count, 1, std::numeric_limits<int>::max()));
+}
+
+// How far from its route a dependency line may paint: its width, arrow
+// head and selection outline.
+constexpr double kLineReach = 16;
+
+// The lines the controller draws through `area` under its current viewport,
+// ordered by dependency.
+std::vector<GanttChartDependencyLine> linesThrough(const GanttChartContentController& controller,
+                                                   const Rectangle& area) {
+  std::vector<GanttChartDependencyLine> lines =
+      controller.visibleDependencyLines(area.insetBy(-kLineReach));
+  std::sort(lines.begin(), lines.end(), [](const auto& a, const auto& b) {
+    return a.dependency.get() < b.dependency.get();
+  });
+  return lines;
+}
+
+// Where the lines that only one of `before` and `after` (each ordered by
+// dependency) has may paint: a strip along each segment.
+QRegion reachOfChangedLines(const std::vector<GanttChartDependencyLine>& before,
+                            const std::vector<GanttChartDependencyLine>& after) {
+  QRegion reach;
+  const auto add = [&reach](const GanttChartDependencyLine& line) {
+    const QPolygonF route = toQt(line.polyline);
+    for (qsizetype i = 1; i < route.size(); ++i) {
+      const QRectF segment = QRectF(route[i - 1], route[i]).normalized();
+      reach += segment.adjusted(-kLineReach, -kLineReach, kLineReach, kLineReach).toAlignedRect();
+    }
+  };
+  auto b = before.begin();
+  auto a = after.begin();
+  while (b != before.end() || a != after.end()) {
+    if (a == after.end() || (b != before.end() && b->dependency.get() < a->dependency.get())) {
+      add(*b++);
+    } else if (b == before.end() || a->dependency.get() < b->dependency.get()) {
+      add(*a++);
+    } else {
+      ++b;
+      ++a;
+    }
+  }
+  return reach;
 }
 
 }  // namespace
@@ -320,16 +368,31 @@ void GanttChartContent::updateViewport(bool shiftingTimeline) {
                            narrower ? document.width() : visible.width(),
                            lower ? document.height() : visible.height());
   const Rectangle previous = controller->viewport();
+  const bool moved = viewport.size == previous.size && viewport.origin != previous.origin;
+  // The pixels the scroll view kept show the lines drawn under the old
+  // viewport. The item manager's filter follows the viewport, so a long line
+  // whose two items both leave it (or enter it) while its middle stays in
+  // view is drawn differently now: where it runs is painted again.
+  const std::optional<Rectangle> kept =
+      moved ? previous.intersecting(viewport) : std::optional<Rectangle>();
+  std::vector<GanttChartDependencyLine> linesBefore;
+  if (kept) linesBefore = linesThrough(*controller, *kept);
   {
     // A viewport that only moved is drawn as it was: the scroll view has
     // moved the pixels and asked for the strip that came into view. The
     // controller's announcements of the move need no repaint of their own.
     const QPointer<GanttChartContent> alive(this);
-    const bool moving = std::exchange(
-        movingViewport_, viewport.size == previous.size && viewport.origin != previous.origin);
+    const bool moving = std::exchange(movingViewport_, moved);
     controller->setViewport(viewport);
     if (alive == nullptr) return;
     movingViewport_ = moving;
+  }
+  if (kept && controller_ == controller && controller->viewport() == viewport &&
+      canvas_ != nullptr && scrollView_ != nullptr) {
+    const QRegion changed =
+        reachOfChangedLines(linesBefore, linesThrough(*controller, *kept)) &
+        toQt(*kept).toAlignedRect();
+    if (!changed.isEmpty()) canvas_->update(changed.translated(-scrollView_->scrollOffset()));
   }
   if (shiftingTimeline && viewport.origin.x != previous.origin.x) {
     controller->shiftScrollableTimelineIfNeeded();
