@@ -13,6 +13,7 @@
 #include "vorlent/views/conversions.h"
 #include "vorlent/views/design_time_sample.h"
 #include "vorlent/views/header_canvas.h"
+#include "vorlent/views/outlets.h"
 #include "vorlent/views/pan_gesture_recognizer.h"
 #include "vorlent/views/qt_run_loop.h"
 #include "vorlent/views/standard_scroll_view.h"
@@ -31,10 +32,21 @@ void fill(QWidget& parent, QWidget& widget) {
 
 }  // namespace
 
-GanttChartHeader::GanttChartHeader(QWidget* parent)
+GanttChartHeader::GanttChartHeader(QWidget* parent) : GanttChartHeader(parent, DeferredSetUp{}) {
+  setUp();
+}
+
+GanttChartHeader::GanttChartHeader(QWidget* parent, DeferredSetUp /*deferred*/)
     : QWidget(parent), self_(this, [](GanttChartHeader*) {}) {
   QtRunLoop::installForApplication();
+}
+
+void GanttChartHeader::setUp() {
   setUpHeaderView();
+  detail::requireOutlet(contentView_.data(), "GanttChartHeader", "contentView");
+  detail::requireOutlet(scrollView_.data(), "GanttChartHeader", "scrollView");
+  detail::requireOutlet(canvas_.data(), "GanttChartHeader", "canvas");
+  detail::requireOutlet(pan_.data(), "GanttChartHeader", "pan recognizer");
 }
 
 GanttChartHeader::~GanttChartHeader() {
@@ -49,7 +61,7 @@ GanttChartHeader::~GanttChartHeader() {
 
 void GanttChartHeader::setUpHeaderView() {
   contentView_ = new QWidget(this);
-  auto* scrollView = new StandardScrollView(contentView_);
+  auto* scrollView = new StandardScrollView(contentView_.data());
   auto* canvas = new GanttChartHeaderCanvas;
   scrollView->setCanvas(canvas);
   scrollView->setHasVerticalScroller(false);

@@ -79,10 +79,10 @@ class GanttChartHeader : public QWidget,
   [[nodiscard]] QSize minimumSizeHint() const override;
 
   // --- Children ----------------------------------------------------------------
-  [[nodiscard]] StandardScrollView* scrollView() const;
+  [[nodiscard]] virtual StandardScrollView* scrollView() const;
   // The widget that shows the visible part of the document: in Qt the
   // scroll view's viewport, which is the canvas itself.
-  [[nodiscard]] QWidget* clipView() const;
+  [[nodiscard]] virtual QWidget* clipView() const;
 
   // --- Controller --------------------------------------------------------------
   [[nodiscard]] std::shared_ptr<GanttChartHeaderController> controller() const {
@@ -96,7 +96,7 @@ class GanttChartHeader : public QWidget,
   // redraw. Assigning the same controller attaches it afresh; nullptr leaves
   // the view empty. An assignment made by the controller's notifications
   // meanwhile is the one that stays.
-  void setController(std::shared_ptr<GanttChartHeaderController> controller);
+  virtual void setController(std::shared_ptr<GanttChartHeaderController> controller);
 
   // --- GanttChartHeaderObserver --------------------------------------------------
   // Sizes the document again.
@@ -167,30 +167,61 @@ class GanttChartHeader : public QWidget,
   // --- Image export ----------------------------------------------------------------
   // Each captures the view as it shows now, at its size (times the device
   // pixel ratio). An empty view gives a null image and empty data.
-  [[nodiscard]] QImage imageRepresentation();
-  [[nodiscard]] QPixmap image();
+  [[nodiscard]] virtual QImage imageRepresentation();
+  [[nodiscard]] virtual QPixmap image();
   // PNG.
-  [[nodiscard]] QByteArray imageData();
+  [[nodiscard]] virtual QByteArray imageData();
   // In a format Qt's image writers know ("png", "jpeg", "bmp", …); an
   // unknown one gives empty data.
-  [[nodiscard]] QByteArray imageData(const QByteArray& format,
-                                     const ImageProperties& properties = {});
+  [[nodiscard]] virtual QByteArray imageData(const QByteArray& format,
+                                             const ImageProperties& properties = {});
 
   // Shows a sample for designing a window: five weeks of days from the
   // library's reference time, labelled with short weekday names.
-  void prepareForInterfaceBuilder();
+  virtual void prepareForInterfaceBuilder();
 
  protected:
-  [[nodiscard]] QWidget* contentView() const { return contentView_; }
+  // For subclasses that build their own structure: nothing is built until
+  // the subclass's constructor calls `setUp()`.
+  struct DeferredSetUp {};
+  GanttChartHeader(QWidget* parent, DeferredSetUp);
+  // Runs `setUpHeaderView()` and checks that it supplied the content view,
+  // the scroll view, the canvas and the pan recogniser; a missing one is a
+  // fatal stop.
+  void setUp();
+  // Builds the content view holding the scroll view, whose viewport is the
+  // canvas, without a vertical scroller; the pan recogniser on the canvas;
+  // and the connections of live scrolling and of the pan.
+  virtual void setUpHeaderView();
+
+  [[nodiscard]] QWidget* contentView() const { return contentView_.data(); }
   [[nodiscard]] GanttChartHeaderCanvas* canvas() const;
+
+  // Before a new controller is stored: ends a zoom drag of this view in the
+  // old one and clears its mode provider, observer, scroller and presenter.
+  virtual void headerControllerWillChange();
+  // After: attaches the new controller (presenter, document size, scroller,
+  // observer, mode provider and style) and redraws.
+  virtual void headerControllerDidChange();
 
   // Makes the document as wide as the controller's header (a NaN width
   // counts as 0) and as high as the visible area, then writes the viewport.
   // Runs whenever the visible area (the canvas) changes size.
-  void updateHeaderCanvasSize();
+  virtual void updateHeaderCanvasSize();
   // Writes the visible rectangle into the controller: beside a header
   // narrower than the view, from x 0 as wide as the header.
-  void updateHeaderViewport();
+  virtual void updateHeaderViewport();
+
+  // Zooms the controller as the pan goes: begins, continues and ends its
+  // zoom drag, or cancels it.
+  virtual void panWithRecognizer(DraggingPanGestureRecognizer& recognizer);
+
+  // The outlets, connected by `setUpHeaderView()`; the canvas's main view
+  // must be this view.
+  QPointer<QWidget> contentView_;
+  QPointer<StandardScrollView> scrollView_;
+  QPointer<GanttChartHeaderCanvas> canvas_;
+  QPointer<DraggingPanGestureRecognizer> pan_;
 
   // A palette change re-resolves the controller's theme for light or dark.
   void changeEvent(QEvent* event) override;
@@ -200,20 +231,12 @@ class GanttChartHeader : public QWidget,
 
   static constexpr int kPreferredWidth = 400;
 
-  void setUpHeaderView();
-  void headerControllerWillChange();
-  void headerControllerDidChange();
-  void panWithRecognizer(DraggingPanGestureRecognizer& recognizer);
   [[nodiscard]] bool isPanning() const;
   // Clears what this view put into its controller, leaving references that
   // others have put there since.
   void releaseController();
   void redraw();
 
-  QWidget* contentView_ = nullptr;  // owned as a child
-  QPointer<StandardScrollView> scrollView_;
-  QPointer<GanttChartHeaderCanvas> canvas_;
-  QPointer<DraggingPanGestureRecognizer> pan_;
   std::shared_ptr<GanttChartHeaderController> controller_;
   // This view as the controller's weak presenter, scroller and observer: a
   // reference that does not own, reset when the view goes so that those

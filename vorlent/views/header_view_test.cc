@@ -21,8 +21,10 @@
 #include "vorlent/controllers/header_protocols.h"
 #include "vorlent/intervals/time_interval_type.h"
 #include "vorlent/views/appearance_mode_provider.h"
+#include "vorlent/views/header_canvas.h"
 #include "vorlent/views/header_view_testing.h"
 #include "vorlent/views/mouse_input_testing.h"
+#include "vorlent/views/pan_gesture_recognizer.h"
 #include "vorlent/views/standard_scroll_view.h"
 
 namespace vorlent {
@@ -118,6 +120,54 @@ class HeaderView : public ::testing::Test {
   std::shared_ptr<GanttChartHeaderController> controller = makeHeaderController();
   SyntheticMouse mouse{header->clipView()};
 };
+
+// A header that builds its own structure (the scroll view framed by a
+// margin) and counts the pans it handles before zooming as usual.
+class FramedHeader : public GanttChartHeader {
+ public:
+  explicit FramedHeader(bool withPan) : GanttChartHeader(nullptr, DeferredSetUp{}), withPan_(withPan) {
+    setUp();
+  }
+  int pans = 0;
+  [[nodiscard]] QWidget* frame() const { return contentView(); }
+
+ protected:
+  void setUpHeaderView() override {
+    contentView_ = new QWidget(this);
+    auto* scrollView = new StandardScrollView(contentView_.data());
+    auto* canvas = new GanttChartHeaderCanvas;
+    scrollView->setCanvas(canvas);
+    scrollView->setGeometry(10, 0, 700, 50);
+    scrollView_ = scrollView;
+    canvas_ = canvas;
+    canvas->setMainView(this);
+    if (!withPan_) return;
+    pan_ = new DraggingPanGestureRecognizer(canvas);
+    connect(pan_, &PanGestureRecognizer::panned, this, [this] { panWithRecognizer(*pan_); });
+  }
+  void panWithRecognizer(DraggingPanGestureRecognizer& recognizer) override {
+    ++pans;
+    GanttChartHeader::panWithRecognizer(recognizer);
+  }
+
+ private:
+  bool withPan_;
+};
+
+TEST(HeaderViewStructure, ASubclassMayBuildItsOwnStructureAndHandleThePan) {
+  FramedHeader header(true);
+  header.resize(720, 50);
+  header.frame()->resize(720, 50);
+  header.show();
+  auto controller = makeHeaderController();
+  header.setController(controller);
+  EXPECT_EQ(header.scrollView()->parentWidget(), header.frame());
+  SyntheticMouse mouse(header.clipView());
+  mouse.drag(QPointF(300, 20), QPointF(348, 20), 6);
+  EXPECT_GT(header.pans, 0);
+  EXPECT_EQ(controller->zoom(), 2);
+  EXPECT_DEATH(FramedHeader(false), "left the outlet pan recognizer empty");
+}
 
 TEST_F(HeaderView, AttachingMakesTheViewPresenterScrollerObserverAndAppearanceSource) {
   EXPECT_EQ(header->controller(), controller);
