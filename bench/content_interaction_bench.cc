@@ -2,7 +2,8 @@
 // source with the classic behaviour set on the standard calendar: summaries
 // over a hub task and the hub's 100 successors, one item a row.
 // - one drag step of a hub, which carries its successors and its summary
-//   along (update, cascade, caches, notifications);
+//   along (update, cascade, caches, notifications), also out of the
+//   viewport of a host without a scroller;
 // - one auto-scroll tick with the pointer resting at the right edge, the
 //   view following, then a drawing pass through a presenter that counts;
 // - the hit tests behind cursors, tool tips and the link thumb, over a
@@ -11,6 +12,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -231,6 +233,38 @@ void BM_DragStepOfTaskWithHundredSuccessors(benchmark::State& state) {
   state.SetLabel(state.range(0) != 0 ? "scrollable timeline" : "timeline following the items");
 }
 BENCHMARK(BM_DragStepOfTaskWithHundredSuccessors)->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond);
+
+// One drag step of a hub moved out of the viewport, and so out of the
+// filter, by a host without a scroller: a week on, then a day further and
+// back in turns. Checking that the dragged item is still in the chart then
+// asks the whole collection. Argument 1: the hub outside the filter; 0: a
+// viewport wide enough to keep it inside, for comparison.
+void BM_DragStepOutsideFilter(benchmark::State& state) {
+  const bool outside = state.range(0) != 0;
+  ScopedManualRunLoop loop;
+  Chart chart(true);
+  chart.controller->setScroller(std::weak_ptr<GanttChartContentScroller>());
+  const GanttChartItemPtr hub = chart.showMiddleHub(outside ? 400 : 6000, 900);
+  const double y = chart.controller->middleY(hub);
+  const double grabbed = chart.controller->x(hub->start()) + 10;
+  const double week = grabbed + 7 * 24 * chart.controller->actualHourWidth();
+  const double weekAndDay = week + 24 * chart.controller->actualHourWidth();
+  const Time grabbedAt = hub->start();
+  chart.controller->beginDragging(Point{grabbed, y}, false);
+  chart.controller->continueDragging(Point{week, y});
+  const GanttChartItemList filtered = chart.source->filteredItems();
+  const bool inFilter = std::find(filtered.begin(), filtered.end(), hub) != filtered.end();
+  if (inFilter == outside) state.SkipWithError("the hub is not where the case wants it");
+  bool back = true;
+  for (auto _ : state) {
+    chart.controller->continueDragging(Point{back ? week : weekAndDay, y});
+    back = !back;
+  }
+  if (hub->start() == grabbedAt) state.SkipWithError("the hub did not follow the drag");
+  chart.controller->endDragging();
+  state.SetLabel(outside ? "outside the filter" : "inside the filter");
+}
+BENCHMARK(BM_DragStepOutsideFilter)->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond);
 
 // One tick of the drag timer with the pointer resting at the right edge: the
 // hub (and its successors) move on, the view scrolls along, and the chart

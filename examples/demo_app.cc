@@ -26,6 +26,8 @@
 #include "vorlent/controllers/header_controller.h"
 #include "vorlent/time/time_constants.h"
 #include "vorlent/time/time_formatting.h"
+#include "examples/demo_outline.h"
+#include "vorlent/outline/outline_chart.h"
 #include "vorlent/views/chart_view.h"
 
 namespace vorlent::examples {
@@ -159,7 +161,7 @@ std::string demoUsage() {
          "  --date YYYY-MM-DD  take this day as today\n"
          "  --theme NAME       standard, aqua, jewel or generic\n"
          "  --dark, --light    the appearance (default: the platform's)\n"
-         "  --outline          show the plan in the outline chart (not yet available)\n"
+         "  --outline          show the plan as a task tree beside the chart\n"
          "  -h, --help         this text\n";
 }
 
@@ -263,20 +265,27 @@ std::string describeDemo(const DemoScene& scene, const GanttChart& chart) {
   return out.str();
 }
 
-std::unique_ptr<GanttChart> makeOffscreenChart(const DemoScene& scene, const DemoOptions& options) {
+void showOffscreen(QWidget& widget, const QSize& size) {
   // Shown, but not on a screen, so that it is laid out as a window would be.
+  widget.setAttribute(Qt::WA_DontShowOnScreen);
+  widget.resize(size);
+  widget.show();
+}
+
+std::unique_ptr<GanttChart> makeOffscreenChart(const DemoScene& scene, const DemoOptions& options) {
   auto chart = std::make_unique<GanttChart>();
-  chart->setAttribute(Qt::WA_DontShowOnScreen);
-  chart->resize(options.size);
-  chart->show();
+  showOffscreen(*chart, options.size);
   showDemoScene(*chart, scene, options);
   QApplication::processEvents();
   return chart;
 }
 
 std::optional<std::string> writeDemoImage(GanttChart& chart, const DemoOptions& options) {
+  return writeDemoImage(chart.imageData(), options);
+}
+
+std::optional<std::string> writeDemoImage(const QByteArray& png, const DemoOptions& options) {
   const QString path = outputPath(options);
-  const QByteArray png = chart.imageData();
   QFile file(path);
   if (png.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(png) != png.size()) {
     return std::nullopt;
@@ -367,18 +376,40 @@ void DemoWindow::goToToday() {
   scene_.controller->contentController()->scrollVisibleTimelineToCenterOn(Time::current());
 }
 
-void DemoWindow::exportImage() {
-  const QString path = QFileDialog::getSaveFileName(this, "Export picture", "vorlent-demo.png",
+void DemoWindow::exportImage() { saveDemoPicture(*this, chart_->imageData(), "vorlent-demo.png"); }
+
+void saveDemoPicture(QWidget& parent, const QByteArray& png, const QString& suggestedName) {
+  const QString path = QFileDialog::getSaveFileName(&parent, "Export picture", suggestedName,
                                                     "PNG pictures (*.png)");
   if (path.isEmpty()) return;
   QFile file(path);
-  const QByteArray png = chart_->imageData();
   if (!file.open(QIODevice::WriteOnly) || file.write(png) != png.size()) {
-    QMessageBox::warning(this, "Export picture", "Could not write " + path);
+    QMessageBox::warning(&parent, "Export picture", "Could not write " + path);
   }
 }
 
 // --- The program ------------------------------------------------------------------------
+
+int runOutlineDemo(const DemoOptions& options, bool display) {
+  DemoOutlineScene scene = makeDemoOutlineScene(options.today.value_or(Time::current()));
+  if (display && !options.image) {
+    DemoOutlineWindow window(std::move(scene), options);
+    window.show();
+    std::cout << "Vorlent demo: " << window.windowTitle().toStdString()
+              << ". Expand rows in the outline; drag bars in the chart.\n";
+    return QApplication::exec();
+  }
+  const std::unique_ptr<OutlineGanttChart> chart = makeOffscreenOutlineChart(scene, options);
+  const std::optional<std::string> written = writeDemoImage(chart->imageData(), options);
+  if (!written) {
+    std::cerr << "vorlent_demo: could not write " << outputPath(options).toStdString() << "\n";
+    return 1;
+  }
+  std::cout << "Vorlent demo: no display, so the outline chart went to a picture:\n  " << *written
+            << "\n\n"
+            << describeDemoOutline(scene, *chart);
+  return 0;
+}
 
 int runDemo(int argc, char** argv) {
   // Where no display is at hand, Qt draws into memory.
@@ -394,12 +425,9 @@ int runDemo(int argc, char** argv) {
     std::cout << demoUsage();
     return 0;
   }
-  if (options.outline) {
-    std::cerr << "vorlent_demo: the outline chart comes with a later version of this demo.\n";
-    return 2;
-  }
   if (options.today) Clock::setNow(makeDate(*options.today));
   applyAppearance(options.appearance);
+  if (options.outline) return runOutlineDemo(options, display);
   DemoScene scene = makeDemoScene(options.today.value_or(Time::current()));
 
   if (display && !options.image) {

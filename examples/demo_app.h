@@ -3,6 +3,7 @@
 // The demo program's parts: its options, the chart it shows, the window a
 // user works in, and the picture it writes where no display is at hand.
 
+#include <QByteArray>
 #include <QMainWindow>
 #include <QSize>
 #include <QStringList>
@@ -37,7 +38,7 @@ struct DemoOptions {
   Theme theme = Theme::standard();
   // Absent: the platform's palette.
   std::optional<Mode> appearance;
-  // Shows the plan in the outline chart, which a later version brings.
+  // Shows the plan as a task tree beside the chart.
   bool outline = false;
   bool help = false;
   // Why the arguments were not understood; empty when they were.
@@ -74,6 +75,10 @@ void applyAppearance(std::optional<Mode> appearance);
 // calendar, header, highlights, the visible part and the theme.
 [[nodiscard]] std::string describeDemo(const DemoScene& scene, const GanttChart& chart);
 
+// Shows `widget` at `size` without putting it on a screen, laid out as in a
+// window.
+void showOffscreen(QWidget& widget, const QSize& size);
+
 // A chart of the options' size showing the scene, laid out as in a window
 // but drawn in memory.
 [[nodiscard]] std::unique_ptr<GanttChart> makeOffscreenChart(const DemoScene& scene,
@@ -83,6 +88,12 @@ void applyAppearance(std::optional<Mode> appearance);
 // written, or std::nullopt when the file could not be written.
 [[nodiscard]] std::optional<std::string> writeDemoImage(GanttChart& chart,
                                                         const DemoOptions& options);
+[[nodiscard]] std::optional<std::string> writeDemoImage(const QByteArray& png,
+                                                        const DemoOptions& options);
+
+// Asks where to save a picture and writes it there; tells the user when it
+// could not.
+void saveDemoPicture(QWidget& parent, const QByteArray& png, const QString& suggestedName);
 
 // The window: the chart with menus to switch the theme and light or dark,
 // go to today, zoom, export a picture and quit.
@@ -108,5 +119,7 @@ class DemoWindow : public QMainWindow {
 
 // The program: a window where a display is at hand, else a picture.
 int runDemo(int argc, char** argv);
+// The same for the outline chart, once the application runs.
+int runOutlineDemo(const DemoOptions& options, bool display);
 
 }  // namespace vorlent::examples

@@ -410,15 +410,20 @@ DemoProject buildDemoProject(const DemoPlan& plan) {
   return project;
 }
 
-GanttChartControllerPtr makeDemoChartController(const DemoPlan& plan, const DemoProject& project) {
+void decorateDemoControllers(const DemoPlan& plan, GanttChartHeaderController& header,
+                             GanttChartContentController& content) {
   const ScheduleTimeSelector daysOff = ScheduleTimeSelector::timeoutsOf(plan.workingDays);
+  header.setScheduleHighlighters({daysOff});
+  content.setScrollableTimeline(TimeRange(plan.span.start.weekStart().addingWeeks(-1),
+                                          plan.span.finish.weekStart().addingWeeks(3)));
+  content.setScheduleHighlighters({daysOff});
+  content.setIntervalHighlighters({TimeSelector(TimeIntervalType::time())});
+}
+
+GanttChartControllerPtr makeDemoChartController(const DemoPlan& plan, const DemoProject& project) {
   auto header = GanttChartHeaderController::create(std::nullopt);  // weeks over days
-  header->setScheduleHighlighters({daysOff});
   auto content = GanttChartContentController::create(project.source);
-  content->setScrollableTimeline(TimeRange(plan.span.start.weekStart().addingWeeks(-1),
-                                           plan.span.finish.weekStart().addingWeeks(3)));
-  content->setScheduleHighlighters({daysOff});
-  content->setIntervalHighlighters({TimeSelector(TimeIntervalType::time())});
+  decorateDemoControllers(plan, *header, *content);
   return GanttChartController::create(std::move(header), std::move(content));
 }
 

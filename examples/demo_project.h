@@ -125,6 +125,11 @@ struct DemoProject {
 // "finish no later than" constraint on the last milestone.
 [[nodiscard]] DemoProject buildDemoProject(const DemoPlan& plan);
 
+// Shades the weekends and holidays in both parts, marks the current moment
+// and sets the timeline from the week before the plan to two weeks after it.
+void decorateDemoControllers(const DemoPlan& plan, GanttChartHeaderController& header,
+                             GanttChartContentController& content);
+
 // The chart controller the demo shows: weeks over days in the header, the
 // weekends and holidays shaded in both parts, the current moment marked,
 // and the timeline from the week before the plan to two weeks after it.

@@ -9,12 +9,16 @@
 #include <QDir>
 #include <QImage>
 #include <QTemporaryDir>
+#include <QTreeView>
 
 #include <cmath>
 #include <cstdlib>
 #include <string>
 
 #include "examples/demo_app.h"
+#include "examples/demo_outline.h"
+#include "vorlent/outline/outline_chart.h"
+#include "vorlent/outline/outline_model.h"
 #include "vorlent/base/clock.h"
 #include "vorlent/controllers/content_controller.h"
 #include "vorlent/views/chart_view.h"
@@ -137,6 +141,45 @@ TEST_F(DemoPicture, TheWindowSwitchesThemesAndAppearanceFromItsMenus) {
   EXPECT_GT(controller->contentController()->zoom(), zoom) << "the chart area follows the header";
   ASSERT_TRUE(trigger("Go to today"));
   EXPECT_TRUE(controller->contentController()->visibleTimeline().contains(Time::current()));
+}
+
+TEST_F(DemoPicture, OutlineRowsLineUpWithTheChartRowsBesideThem) {
+  const DemoOutlineScene scene = makeDemoOutlineScene(*options.today);
+  const auto chart = makeOffscreenOutlineChart(scene, options);
+  const std::optional<std::string> written = writeDemoImage(chart->imageData(), options);
+  ASSERT_TRUE(written.has_value());
+  EXPECT_EQ(QImage(QString::fromStdString(*written), "png").size(), QSize(1200, 700));
+
+  // The first phase and its first package are open: 5 phases, 5 packages
+  // and the first package's task rows.
+  const int64_t rows = chart->outlineModel()->numberOfRows();
+  EXPECT_GT(rows, 10);
+  QTreeView* tree = chart->outlineView();
+  StandardScrollView* chartScroll = chart->ganttChart()->content()->scrollView();
+  const auto& content = chart->ganttChartContentController();
+  for (int64_t r = 0; r < rows; ++r) {
+    const OutlineGanttChartRowPtr row = chart->outlineModel()->item(r);
+    ASSERT_TRUE(row);
+    // Each bar of the row is on the same chart row...
+    for (const auto& item : row->chartItems()) {
+      ASSERT_TRUE(item->ganttChartItem());
+      EXPECT_EQ(item->ganttChartItem()->row(), r);
+    }
+    // ...at the same height on screen.
+    const QRect cell = tree->visualRect(chart->outlineModel()->indexOfDisplayedRow(r));
+    const int outlineMiddle = tree->viewport()->mapTo(chart.get(), cell.center()).y();
+    const QPointF chartPoint = chartScroll->viewportPoint(QPointF(0, content->middle(r)));
+    const int chartMiddle =
+        chartScroll->viewport()->mapTo(chart.get(), chartPoint.toPoint()).y();
+    EXPECT_NEAR(outlineMiddle, chartMiddle, 1) << "row " << r;
+  }
+  const std::string summary = describeDemoOutline(scene, *chart);
+  EXPECT_NE(summary.find("under 5 phases"), std::string::npos) << summary;
+}
+
+TEST(DemoOptionsTest, OutlineSwitchAsksForTheOutlineChart) {
+  EXPECT_TRUE(parseDemoOptions({"vorlent_demo", "--outline"}).outline);
+  EXPECT_FALSE(parseDemoOptions({"vorlent_demo"}).outline);
 }
 
 TEST(DemoPlan, LinksEveryTypeWithLagsAndSchedulesEachTaskAfterItsPredecessors) {

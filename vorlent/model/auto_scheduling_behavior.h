@@ -29,8 +29,9 @@ namespace vorlent {
 // Either is a cache, not state that changes any answer.
 class GanttChartItemAutoSchedulingBehavior : public GanttChartItemBehavior {
  public:
-  // `applyingToUpdatingItems` nullopt means false, `preservingDurations`
-  // nullopt true; `aggregatingSources` is kept as given (three states).
+  // `applyingToUpdatingItems` left at std::nullopt is false and
+  // `preservingDurations` true; `aggregatingSources` keeps std::nullopt, a
+  // placement mode of its own.
   explicit GanttChartItemAutoSchedulingBehavior(
       std::optional<bool> applyingToUpdatingItems = std::nullopt,
       std::optional<bool> aggregatingSources = std::nullopt,
@@ -52,7 +53,7 @@ class GanttChartItemAutoSchedulingBehavior : public GanttChartItemBehavior {
   // How a successor with several predecessors is placed when one of them
   // changes: false places it exactly where the changed link puts it, earlier
   // or later; true only pushes it later, to the latest of its position and
-  // all its predecessors' times; nullopt places it by the changed link and
+  // all its predecessors' times; std::nullopt places it by the changed link and
   // then pushes it by all its predecessors, so it may move earlier when all of
   // them allow it.
   [[nodiscard]] std::optional<bool> aggregatingSources() const { return aggregatingSources_; }

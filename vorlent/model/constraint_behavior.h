@@ -21,7 +21,8 @@ namespace vorlent {
 // used unsnapped: the manager snaps the range it applies.
 class GanttChartItemConstraintBehavior : public GanttChartItemBehavior {
  public:
-  // nullopt `preservingDurations` means true. A null provider is a fatal stop.
+  // `preservingDurations` left at std::nullopt is true. A null provider is a
+  // fatal stop: there would be no limits to hold items to.
   explicit GanttChartItemConstraintBehavior(
       std::shared_ptr<GanttChartItemConstraintProvider> provider,
       std::optional<bool> preservingDurations = std::nullopt);

@@ -79,7 +79,8 @@ GanttChartDependency::GanttChartDependency(Options options)
       to_(requireItem(std::move(options.to))),
       isVisible_(options.isVisible),
       zIndex_(options.zIndex) {
-  linkDidChange();
+  // The link count is left alone: no index can hold a dependency still
+  // being made, so making one relinks nothing.
   if (options.type) GanttChartDependency::setType(*options.type);
   if (options.style) GanttChartDependency::setStyle(*options.style);
   // Dependencies without these share the defaults.

@@ -170,8 +170,10 @@ struct GanttChartDependencyLine {
 
 namespace detail {
 
-// Counts assignments of `from` and `to` across every dependency, so that
-// indexes of dependencies by item can tell whether they are still valid.
+// Counts calls of `setFrom` and `setTo` across every dependency, so that
+// indexes of dependencies by item can tell whether one they hold was
+// relinked. Constructing a dependency does not count: it relinks nothing an
+// index already holds.
 [[nodiscard]] uint64_t dependencyLinkGeneration();
 
 }  // namespace detail

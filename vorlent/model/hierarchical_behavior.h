@@ -20,7 +20,8 @@ namespace vorlent {
 // are the only state this behaviour keeps between calls.
 class GanttChartItemHierarchicalBehavior : public GanttChartItemBehavior {
  public:
-  // nullopt flags mean true. A null provider is a fatal stop.
+  // A flag left at std::nullopt is true. A null provider is a fatal stop:
+  // without relations the behaviour could answer nothing.
   explicit GanttChartItemHierarchicalBehavior(
       std::shared_ptr<GanttChartItemHierarchyProvider> provider,
       std::optional<bool> aggregatingTime = std::nullopt,

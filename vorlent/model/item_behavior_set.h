@@ -42,11 +42,12 @@ class GanttChartItemBehaviorSet : public GanttChartItemBehavior {
   // mode, hierarchy (summaries span and roll up their children, collapsing
   // folds them), auto-scheduling along dependencies, constraints; so for a
   // changed time the hierarchy's adjustments come first, the successors'
-  // moves next and the constraint correction last. `aggregatingTime` nullopt
-  // means true; `autoSchedulingApplyingToUpdatingItems` nullopt means false;
-  // `autoSchedulingAggregatingSources` is passed on as given;
-  // `preservingDurations` (nullopt true) sets the hierarchical,
-  // auto-scheduling and constraint members alike. Every call builds new
+  // moves next and the constraint correction last. Left at std::nullopt,
+  // `aggregatingTime` is true and `autoSchedulingApplyingToUpdatingItems`
+  // false; `autoSchedulingAggregatingSources` is passed on as it is (its
+  // std::nullopt is a mode of its own); `preservingDurations` (true when
+  // std::nullopt) sets the hierarchical, auto-scheduling and constraint
+  // members alike, so that they never disagree on whether a move is a move. Every call builds new
   // members, so two sets never share collapse records. The list form builds a
   // new hierarchy, lag set and constraint set of the given lists; the
   // argument-less form uses empty ones and every default. Defined in

@@ -6,10 +6,12 @@ namespace vorlent {
 namespace {
 
 // The list cached under `key`; otherwise `produce()`'s, now cached under it.
+// `manager` owns the cache and is held while a provider may be asked.
 template <class T, class Produce>
-SharedList<T> cachedFiltered(detail::FilterCache<T>& cache, const detail::FilterKey& key,
-                             const Produce& produce) {
+SharedList<T> cachedFiltered(GanttChartItemManager& manager, detail::FilterCache<T>& cache,
+                             const detail::FilterKey& key, const Produce& produce) {
   if (auto cached = cache.find(key)) return *cached;
+  const auto alive = manager.weak_from_this().lock();
   SharedList<T> list(produce());
   cache.store(key, list);
   return list;
@@ -49,33 +51,42 @@ GanttChartItemManager::GanttChartItemManager(
 
 void GanttChartItemManager::setRange(const RowRange& range) {
   if (range == range_) return;
+  const auto alive = keepAlive();
   range_ = range;
   notifyCollection({CollectionChange::filteredItems, CollectionChange::filteredDependencies});
 }
 
 void GanttChartItemManager::setTimeline(const TimeRange& timeline) {
   if (timeline == timeline_) return;
+  const auto alive = keepAlive();
   timeline_ = timeline;
   notifyCollection({CollectionChange::filteredItems, CollectionChange::filteredDependencies});
 }
 
 int64_t GanttChartItemManager::totalRowCount() {
-  if (!cachedTotalRowCount_) cachedTotalRowCount_ = sourceTotalRowCount();
-  return *cachedTotalRowCount_;
+  if (cachedTotalRowCount_) return *cachedTotalRowCount_;
+  const auto alive = keepAlive();
+  const int64_t count = sourceTotalRowCount();
+  cachedTotalRowCount_ = count;
+  return count;
 }
 
 TimeRange GanttChartItemManager::preferredTimeline() {
-  if (!cachedPreferredTimeline_) cachedPreferredTimeline_ = sourcePreferredTimeline();
-  return *cachedPreferredTimeline_;
+  if (cachedPreferredTimeline_) return *cachedPreferredTimeline_;
+  const auto alive = keepAlive();
+  const TimeRange timeline = sourcePreferredTimeline();
+  cachedPreferredTimeline_ = timeline;
+  return timeline;
 }
 
 GanttChartItemList GanttChartItemManager::filteredItems() {
-  return cachedFiltered(cachedFilteredItems_, detail::FilterKey(range(), timeline()),
+  return cachedFiltered(*this, cachedFilteredItems_, detail::FilterKey(range(), timeline()),
                         [this] { return sourceFilteredItems(); });
 }
 
 GanttChartDependencyList GanttChartItemManager::filteredDependencies() {
-  return cachedFiltered(cachedFilteredDependencies_, detail::FilterKey(range(), timeline()),
+  return cachedFiltered(*this, cachedFilteredDependencies_,
+                        detail::FilterKey(range(), timeline()),
                         [this] { return sourceFilteredDependencies(); });
 }
 

@@ -42,7 +42,10 @@ namespace vorlent {
 //
 // Own a manager by `std::shared_ptr` (the lazily produced lists it hands to
 // behaviours refer back to it weakly); one that is not so owned works but
-// produces those lists eagerly.
+// produces those lists eagerly. A manager so owned also holds itself for the
+// length of each operation that calls out to hosts, so an observer or a
+// behaviour may release the last other owner mid-call; a manager owned
+// otherwise must outlive every call made on it.
 class GanttChartItemManager : public GanttChartItemFactory,
                               public std::enable_shared_from_this<GanttChartItemManager> {
  public:
@@ -260,7 +263,10 @@ class GanttChartItemManager : public GanttChartItemFactory,
   // Called right after the manager itself assigned an item's row, time or
   // z-index (the keys that order available items), so that a subclass can
   // update what it derives from them instead of recomputing it all.
-  virtual void itemPlacementDidChange(const GanttChartItemPtr& /*item*/) {}
+  // `oldTime` is the item's time before the assignment (its current time
+  // when only the row or z-index changed).
+  virtual void itemPlacementDidChange(const GanttChartItemPtr& /*item*/,
+                                      const TimeRange& /*oldTime*/) {}
 
   // A weak reference to this manager for lazily produced lists; empty when
   // the manager is not owned by a `std::shared_ptr`.
@@ -275,6 +281,13 @@ class GanttChartItemManager : public GanttChartItemFactory,
     filteredDependencies,
   };
 
+  // This manager, for an operation to hold while it calls out to hosts
+  // (observers, behaviours, the factory, the provider): any of them may drop
+  // the last other owner while the operation still has steps to run. Null
+  // when no `std::shared_ptr` owns the manager; its owner then keeps it.
+  [[nodiscard]] std::shared_ptr<GanttChartItemManager> keepAlive() {
+    return weak_from_this().lock();
+  }
   // The operations' clearing: `clearCache()`, marked as following a change
   // the manager made itself.
   void clearCacheAfterChange();

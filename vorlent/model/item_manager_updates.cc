@@ -87,6 +87,7 @@ void GanttChartItemManager::performUpdates(GanttChartItemUpdateActions actions) 
 
 void GanttChartItemManager::performUpdates(GanttChartItemUpdateActions actions,
                                            int64_t recursivity) {
+  const auto alive = keepAlive();
   if (maxBehaviorRecursivity() <= recursivity || actions.empty()) return;
   // The recursion of a depth-first walk made explicit: the top frame is the
   // list being applied; an action's follow-ups are pushed above it and run to
@@ -158,7 +159,7 @@ std::optional<GanttChartItemUpdateActions> GanttChartItemManager::apply(
     }
     if (updated.start == old.start && updated.finish == old.finish) return std::nullopt;
     item->setTime(updated);
-    itemPlacementDidChange(item);
+    itemPlacementDidChange(item, old);
     if (auto observer = itemObserver()) observer->timeDidChange(item, old);
     if (!change->up && !change->down) return std::nullopt;
     return askBehavior([&](GanttChartItemBehavior& behavior, const auto& managerSchedule) {
@@ -183,7 +184,7 @@ std::optional<GanttChartItemUpdateActions> GanttChartItemManager::apply(
     const int64_t old = change->item->row();
     if (change->value == old) return std::nullopt;
     change->item->setRow(change->value);
-    itemPlacementDidChange(change->item);
+    itemPlacementDidChange(change->item, change->item->time());
     if (auto observer = itemObserver()) observer->rowDidChange(change->item, old);
     return std::nullopt;
   }
@@ -198,6 +199,7 @@ std::optional<GanttChartItemUpdateActions> GanttChartItemManager::apply(
 
 GanttChartItemPtr GanttChartItemManager::addNewItem(int64_t row, const Time& time,
                                                     bool isMilestone) {
+  const auto alive = keepAlive();
   const Time start = schedule()->nextTime(time);
   GanttChartItemPtr item = addNewSourceItem(row, start, isMilestone);
   require(item, "addNewItem (the item factory made no item)");
@@ -212,6 +214,7 @@ GanttChartItemPtr GanttChartItemManager::addNewItem(int64_t row, const Time& tim
 }
 
 void GanttChartItemManager::removeItem(const GanttChartItemPtr& item) {
+  const auto alive = keepAlive();
   require(item, "removeItem");
   // A copy: the caller's reference may point into a list the removal changes.
   const GanttChartItemPtr removed = item;
@@ -229,6 +232,7 @@ GanttChartDependencyPtr GanttChartItemManager::addNewDependency(
     const GanttChartItemPtr& fromArgument, const GanttChartItemPtr& toArgument,
     GanttChartDependencyType type) {
   const GanttChartItemPtr from = require(fromArgument, "addNewDependency");
+  const auto alive = keepAlive();
   const GanttChartItemPtr to = require(toArgument, "addNewDependency");
   GanttChartDependencyPtr dependency = addNewSourceDependency(from, to, type);
   require(dependency, "addNewDependency (the item factory made no dependency)");
@@ -242,6 +246,7 @@ GanttChartDependencyPtr GanttChartItemManager::addNewDependency(
 }
 
 void GanttChartItemManager::removeDependency(const GanttChartDependencyPtr& dependency) {
+  const auto alive = keepAlive();
   require(dependency, "removeDependency");
   const GanttChartDependencyPtr removed = dependency;
   removeSourceDependency(removed);
@@ -259,7 +264,7 @@ void GanttChartItemManager::updateTimeDirectly(const GanttChartItemPtr& item,
                                                const TimeRange& time) {
   const TimeRange old = item->time();
   item->setTime(time);
-  itemPlacementDidChange(item);
+  itemPlacementDidChange(item, old);
   answerChange([&](GanttChartItemBehavior& behavior, const auto& schedule) {
     return behavior.timeDidChange(item, old, true, true, availableItems(), availableDependencies(),
                                   schedule);
@@ -270,6 +275,7 @@ void GanttChartItemManager::updateTimeDirectly(const GanttChartItemPtr& item,
 }
 
 void GanttChartItemManager::updateTime(const GanttChartItemPtr& itemArgument, const Time& start) {
+  const auto alive = keepAlive();
   const GanttChartItemPtr item = require(itemArgument, "updateTime");
   const auto schedule = scheduleFor(item);
   const TimeRange old = item->time();
@@ -283,6 +289,7 @@ void GanttChartItemManager::updateDurationToFinishOn(const GanttChartItemPtr& it
                                                      const Time& finish,
                                                      bool preservingCompletedDuration) {
   const GanttChartItemPtr item = require(itemArgument, "updateDurationToFinishOn");
+  const auto alive = keepAlive();
   const auto schedule = scheduleFor(item);
   const TimeRange old = item->time();
   const Time completedUntil = timeCompletedUntil(item);
@@ -296,6 +303,7 @@ void GanttChartItemManager::updateDurationToStartOn(const GanttChartItemPtr& ite
                                                     const Time& start,
                                                     bool preservingCompletedDuration) {
   const GanttChartItemPtr item = require(itemArgument, "updateDurationToStartOn");
+  const auto alive = keepAlive();
   const auto schedule = scheduleFor(item);
   const TimeRange old = item->time();
   const Time completedUntil = timeCompletedUntil(item);
@@ -307,6 +315,7 @@ void GanttChartItemManager::updateDurationToStartOn(const GanttChartItemPtr& ite
 
 void GanttChartItemManager::updateCompletion(const GanttChartItemPtr& itemArgument,
                                              const Time& until) {
+  const auto alive = keepAlive();
   const GanttChartItemPtr item = require(itemArgument, "updateCompletion");
   const auto schedule = scheduleFor(item);
   const Time start = item->start();
@@ -331,10 +340,11 @@ void GanttChartItemManager::updateCompletion(const GanttChartItemPtr& itemArgume
 // --- Rows, expansion, drawing order, visibility ----------------------------
 
 void GanttChartItemManager::updateRow(const GanttChartItemPtr& itemArgument, int64_t row) {
+  const auto alive = keepAlive();
   const GanttChartItemPtr item = require(itemArgument, "updateRow");
   const int64_t old = item->row();
   item->setRow(row);
-  itemPlacementDidChange(item);
+  itemPlacementDidChange(item, item->time());
   answerChange([&](GanttChartItemBehavior& behavior, const auto& schedule) {
     return behavior.rowDidChange(item, old, availableItems(), availableDependencies(), schedule);
   });
@@ -345,6 +355,7 @@ void GanttChartItemManager::updateRow(const GanttChartItemPtr& itemArgument, int
 
 void GanttChartItemManager::updateExpansion(const GanttChartItemPtr& itemArgument,
                                             bool isExpanded) {
+  const auto alive = keepAlive();
   const GanttChartItemPtr item = require(itemArgument, "updateExpansion");
   item->setIsExpanded(isExpanded);
   answerChange([&](GanttChartItemBehavior& behavior, const auto& /*schedule*/) {
@@ -356,25 +367,29 @@ void GanttChartItemManager::updateExpansion(const GanttChartItemPtr& itemArgumen
 }
 
 void GanttChartItemManager::updateZIndex(const GanttChartItemPtr& itemArgument, int64_t zIndex) {
+  const auto alive = keepAlive();
   const GanttChartItemPtr item = require(itemArgument, "updateZIndex");
   item->setZIndex(zIndex);
-  itemPlacementDidChange(item);
+  itemPlacementDidChange(item, item->time());
   clearCacheAfterChange();
   if (auto observer = itemObserver()) observer->zIndexDidChange(item);
   notifyCollection({CollectionChange::collection, CollectionChange::filteredItems});
 }
 
 void GanttChartItemManager::bringToFront(const GanttChartItemPtr& itemArgument) {
+  const auto alive = keepAlive();
   const GanttChartItemPtr item = require(itemArgument, "bringToFront");
   if (const auto zIndex = frontZIndex(filteredItems())) updateZIndex(item, *zIndex);
 }
 
 void GanttChartItemManager::sendToBack(const GanttChartItemPtr& itemArgument) {
+  const auto alive = keepAlive();
   const GanttChartItemPtr item = require(itemArgument, "sendToBack");
   if (const auto zIndex = backZIndex(filteredItems())) updateZIndex(item, *zIndex);
 }
 
 void GanttChartItemManager::bringToFront(const GanttChartDependencyPtr& dependencyArgument) {
+  const auto alive = keepAlive();
   const GanttChartDependencyPtr dependency = require(dependencyArgument, "bringToFront");
   if (const auto zIndex = frontZIndex(filteredDependencies())) {
     updateDependencyZIndex(dependency, *zIndex);
@@ -382,6 +397,7 @@ void GanttChartItemManager::bringToFront(const GanttChartDependencyPtr& dependen
 }
 
 void GanttChartItemManager::sendToBack(const GanttChartDependencyPtr& dependencyArgument) {
+  const auto alive = keepAlive();
   const GanttChartDependencyPtr dependency = require(dependencyArgument, "sendToBack");
   if (const auto zIndex = backZIndex(filteredDependencies())) {
     updateDependencyZIndex(dependency, *zIndex);
@@ -413,6 +429,7 @@ void GanttChartItemManager::hide(const GanttChartDependencyPtr& dependency) {
 }
 
 void GanttChartItemManager::updateVisibility(const GanttChartItemPtr& item, bool isVisible) {
+  const auto alive = keepAlive();
   item->setIsVisible(isVisible);
   clearCacheAfterChange();
   if (auto observer = itemObserver()) observer->visibilityDidChange(item);
@@ -421,6 +438,7 @@ void GanttChartItemManager::updateVisibility(const GanttChartItemPtr& item, bool
 
 void GanttChartItemManager::updateVisibility(const GanttChartDependencyPtr& dependency,
                                              bool isVisible) {
+  const auto alive = keepAlive();
   dependency->setIsVisible(isVisible);
   clearCacheAfterChange();
   if (auto observer = itemObserver()) observer->visibilityDidChange(dependency);
@@ -430,6 +448,7 @@ void GanttChartItemManager::updateVisibility(const GanttChartDependencyPtr& depe
 // --- Re-application ---------------------------------------------------------
 
 void GanttChartItemManager::applyScheduleUpdates(const GanttChartItemPtr& itemArgument) {
+  const auto alive = keepAlive();
   const GanttChartItemPtr item = require(itemArgument, "applySchedule");
   const auto schedule = scheduleFor(item);
   const TimeRange old = item->time();
@@ -437,7 +456,7 @@ void GanttChartItemManager::applyScheduleUpdates(const GanttChartItemPtr& itemAr
       rangeNotBefore(schedule->nextTime(old.start), schedule->previousTime(old.finish));
   if (snapped.start == old.start && snapped.finish == old.finish) return;
   item->setTime(snapped);
-  itemPlacementDidChange(item);
+  itemPlacementDidChange(item, old);
   answerChange([&](GanttChartItemBehavior& behavior, const auto& managerSchedule) {
     return behavior.timeDidChange(item, old, true, true, availableItems(), availableDependencies(),
                                   managerSchedule);
@@ -446,6 +465,7 @@ void GanttChartItemManager::applyScheduleUpdates(const GanttChartItemPtr& itemAr
 }
 
 void GanttChartItemManager::applySchedule(const GanttChartItemPtr& item) {
+  const auto alive = keepAlive();
   applyScheduleUpdates(item);
   clearCacheAfterChange();
   notifyCollection({CollectionChange::collection, CollectionChange::preferredTimeline,
@@ -453,6 +473,7 @@ void GanttChartItemManager::applySchedule(const GanttChartItemPtr& item) {
 }
 
 void GanttChartItemManager::applySchedule() {
+  const auto alive = keepAlive();
   // Read once: the snapshot stays as it was while the items change.
   const GanttChartItemList items = availableItems();
   for (const auto& item : items) applyScheduleUpdates(item);
@@ -462,6 +483,7 @@ void GanttChartItemManager::applySchedule() {
 }
 
 void GanttChartItemManager::applyBehaviorUpdatesForTimeOf(const GanttChartItemPtr& itemArgument) {
+  const auto alive = keepAlive();
   const GanttChartItemPtr item = require(itemArgument, "applyBehaviorForTimeOf");
   const TimeRange current = item->time();
   performUpdates(askBehavior([&](GanttChartItemBehavior& behavior, const auto& schedule) {
@@ -471,6 +493,7 @@ void GanttChartItemManager::applyBehaviorUpdatesForTimeOf(const GanttChartItemPt
 }
 
 void GanttChartItemManager::applyBehaviorForTimeOf(const GanttChartItemPtr& item) {
+  const auto alive = keepAlive();
   applyBehaviorUpdatesForTimeOf(item);
   clearCacheAfterChange();
   notifyCollection({CollectionChange::collection, CollectionChange::preferredTimeline,
@@ -480,6 +503,7 @@ void GanttChartItemManager::applyBehaviorForTimeOf(const GanttChartItemPtr& item
 void GanttChartItemManager::applyBehaviorUpdatesForCompletionOf(
     const GanttChartItemPtr& itemArgument) {
   const GanttChartItemPtr item = require(itemArgument, "applyBehaviorForCompletionOf");
+  const auto alive = keepAlive();
   const double current = item->completion();
   performUpdates(askBehavior([&](GanttChartItemBehavior& behavior, const auto& schedule) {
     return behavior.completionDidChange(item, current, true, true, availableItems(),
@@ -488,12 +512,14 @@ void GanttChartItemManager::applyBehaviorUpdatesForCompletionOf(
 }
 
 void GanttChartItemManager::applyBehaviorForCompletionOf(const GanttChartItemPtr& item) {
+  const auto alive = keepAlive();
   applyBehaviorUpdatesForCompletionOf(item);
   clearCacheAfterChange();
   notifyCollection({CollectionChange::collection, CollectionChange::filteredItems});
 }
 
 void GanttChartItemManager::applyBehaviorUpdatesForRowOf(const GanttChartItemPtr& itemArgument) {
+  const auto alive = keepAlive();
   const GanttChartItemPtr item = require(itemArgument, "applyBehaviorForRowOf");
   const int64_t current = item->row();
   performUpdates(askBehavior([&](GanttChartItemBehavior& behavior, const auto& schedule) {
@@ -503,6 +529,7 @@ void GanttChartItemManager::applyBehaviorUpdatesForRowOf(const GanttChartItemPtr
 }
 
 void GanttChartItemManager::applyBehaviorForRowOf(const GanttChartItemPtr& item) {
+  const auto alive = keepAlive();
   applyBehaviorUpdatesForRowOf(item);
   clearCacheAfterChange();
   notifyCollection({CollectionChange::collection, CollectionChange::totalRowCount,
@@ -512,6 +539,7 @@ void GanttChartItemManager::applyBehaviorForRowOf(const GanttChartItemPtr& item)
 void GanttChartItemManager::applyBehaviorUpdatesForExpansionStateOf(
     const GanttChartItemPtr& itemArgument) {
   const GanttChartItemPtr item = require(itemArgument, "applyBehaviorForExpansionStateOf");
+  const auto alive = keepAlive();
   if (item->isExpanded()) return;
   performUpdates(askBehavior([&](GanttChartItemBehavior& behavior, const auto& /*schedule*/) {
     return behavior.expansionDidChange(item, availableItems());
@@ -519,6 +547,7 @@ void GanttChartItemManager::applyBehaviorUpdatesForExpansionStateOf(
 }
 
 void GanttChartItemManager::applyBehaviorForExpansionStateOf(const GanttChartItemPtr& item) {
+  const auto alive = keepAlive();
   applyBehaviorUpdatesForExpansionStateOf(item);
   clearCacheAfterChange();
   notifyCollection({CollectionChange::collection, CollectionChange::totalRowCount,
@@ -526,6 +555,7 @@ void GanttChartItemManager::applyBehaviorForExpansionStateOf(const GanttChartIte
 }
 
 void GanttChartItemManager::applyBehavior(const GanttChartItemPtr& itemArgument) {
+  const auto alive = keepAlive();
   const GanttChartItemPtr item = require(itemArgument, "applyBehavior");
   applyBehaviorUpdatesForRowOf(item);
   applyBehaviorUpdatesForExpansionStateOf(item);
@@ -538,6 +568,7 @@ void GanttChartItemManager::applyBehavior(const GanttChartItemPtr& itemArgument)
 }
 
 void GanttChartItemManager::applyBehaviorUpdates() {
+  const auto alive = keepAlive();
   const GanttChartItemList items = availableItems();
   for (const auto& item : items) {
     applyBehaviorUpdatesForRowOf(item);
@@ -548,6 +579,7 @@ void GanttChartItemManager::applyBehaviorUpdates() {
 }
 
 void GanttChartItemManager::applyBehavior() {
+  const auto alive = keepAlive();
   applyBehaviorUpdates();
   clearCacheAfterChange();
   notifyCollection({CollectionChange::collection, CollectionChange::totalRowCount,
@@ -556,6 +588,7 @@ void GanttChartItemManager::applyBehavior() {
 }
 
 void GanttChartItemManager::collectionDidChange() {
+  const auto alive = keepAlive();
   clearCache();
   notifyCollection({CollectionChange::collection, CollectionChange::totalRowCount,
                     CollectionChange::preferredTimeline, CollectionChange::filteredItems,

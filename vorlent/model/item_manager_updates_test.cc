@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <map>
 
 #include "vorlent/base/clock.h"
@@ -573,6 +574,49 @@ TEST_F(Cascade, ObserversMayReenterTheManager) {
   EXPECT_EQ(items["A"]->start(), at(1, 9));
   EXPECT_EQ(before.size(), 4u);
   EXPECT_EQ(log->back(), "collection.D");
+}
+
+// A host may release its chart from any notification (say a window closing
+// when told of a change): the manager holds itself until the operation that
+// is telling has run to its end. Run under AddressSanitizer, a manager freed
+// mid-call is a use after free.
+TEST_F(Cascade, AnOperationOutlivesTheLastOwnerDroppedFromACallback) {
+  struct Case {
+    std::string dropAt;
+    std::function<void(GanttChartItemManager&)> operation;
+    std::string lastCall;
+  };
+  const std::vector<Case> cases = {
+      {"collection.I", [](auto& m) { m.setRange(RowRange(5, 9)); }, "collection.D"},
+      {"collection.C", [](auto& m) { m.collectionDidChange(); }, "collection.D"},
+      {"item.timeDidChange(A)", [this](auto& m) { m.updateTime(items["X"], at(2, 8)); },
+       "collection.D"},
+      {"behavior.timeDidChange(X)", [this](auto& m) { m.updateTime(items["X"], at(2, 8)); },
+       "collection.D"},
+      {"item.itemWasAdded(?)", [](auto& m) { m.addNewItem(1, at(1, 8), false); },
+       "collection.D"},
+      {"item.visibilityDidChange(B)", [this](auto& m) { m.hide(items["B"]); }, "collection.I"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.dropAt);
+    SetUp();
+    log->clear();
+    onTime("X", {"A"});
+    const auto drop = [this, &c](const std::string& call) {
+      if (call == c.dropAt) source.reset();
+    };
+    observer->onCall = drop;
+    behavior->answer = [drop, answer = behavior->answer](const std::string& call,
+                                                         const GanttChartItemPtr& item) {
+      drop("behavior." + call + "(" + testing::nameOf(item) + ")");
+      return answer(call, item);
+    };
+    const std::weak_ptr<GanttChartItemSource> watched = source;
+    c.operation(*source);
+    EXPECT_TRUE(watched.expired()) << "the callback dropped the last owner";
+    ASSERT_FALSE(log->empty());
+    EXPECT_EQ(log->back(), c.lastCall) << "the operation told everything";
+  }
 }
 
 TEST_F(Cascade, BehavioursGetTheSameAvailableListsWhileNothingChanges) {

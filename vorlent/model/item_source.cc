@@ -55,19 +55,9 @@ int64_t GanttChartItemSource::sourceTotalRowCount() {
 }
 
 TimeRange GanttChartItemSource::sourcePreferredTimeline() {
-  if (items_.empty()) {
-    const Time now = Time::current();
-    return TimeRange(now, now);
-  }
-  Time start = items_.front()->start();
-  Time finish = items_.front()->finish();
-  for (const auto& item : items_) {
-    const Time itemStart = item->start();
-    const Time itemFinish = item->finish();
-    if (itemStart < start) start = itemStart;
-    if (finish < itemFinish) finish = itemFinish;
-  }
-  return TimeRange(start, finish);
+  if (const auto span = extent_.timeline(items_)) return *span;
+  const Time now = Time::current();
+  return TimeRange(now, now);
 }
 
 std::vector<GanttChartItemPtr> GanttChartItemSource::sourceFilteredItems() {
@@ -106,7 +96,8 @@ std::vector<GanttChartDependencyPtr> GanttChartItemSource::sourceFilteredDepende
   result.reserve(links.size());
   for (const auto& link : links) {
     const GanttChartDependencyPtr& dependency = *link.second;
-    if (index.isMember(dependency->from().get()) && index.isMember(dependency->to().get())) {
+    if (extent_.holds(dependency->from().get(), items_) &&
+        extent_.holds(dependency->to().get(), items_)) {
       result.push_back(dependency);
     }
   }
@@ -149,8 +140,10 @@ std::shared_ptr<const std::vector<GanttChartItemPtr>> GanttChartItemSource::sort
   return itemOrder_.sorted(items_, rowIndex_);
 }
 
-void GanttChartItemSource::itemPlacementDidChange(const GanttChartItemPtr& item) {
+void GanttChartItemSource::itemPlacementDidChange(const GanttChartItemPtr& item,
+                                                  const TimeRange& oldTime) {
   itemOrder_.itemPlaced(item);
+  extent_.itemPlaced(*item, oldTime);
 }
 
 GanttChartDependencyList GanttChartItemSource::availableDependencies() {
@@ -185,16 +178,19 @@ GanttChartItemPtr GanttChartItemSource::addNewSourceItem(int64_t row, const Time
   items_.push_back(item);
   if (rowIndexValid_) rowIndex_.append(item->row(), items_.size() - 1);
   itemOrder_.itemAppended(item);
-  dependencyIndex_->itemAdded(item.get());
+  extent_.itemAppended(*item);
   return item;
 }
 
 void GanttChartItemSource::removeSourceItem(const GanttChartItemPtr& item) {
-  if (std::erase(items_, item) == 0) return;
+  // Asked of the extent first: an item the source does not hold then costs
+  // no pass over the array.
+  if (!item || !extent_.holds(item.get(), items_)) return;
+  std::erase(items_, item);
+  extent_.itemRemoved(*item);
   ++itemRemovals_;
   rowIndexValid_ = false;
   itemOrder_.itemRemoved(item);
-  dependencyIndex_->itemRemoved(item.get());
 }
 
 GanttChartDependencyPtr GanttChartItemSource::addNewSourceDependency(
@@ -217,6 +213,7 @@ void GanttChartItemSource::sourceDidChange() {
   rowIndexValid_ = false;
   dependencyIndex_->invalidate();
   itemOrder_.forget();
+  extent_.forget();
 }
 
 void GanttChartItemSource::ensureRowIndex() {
@@ -228,7 +225,7 @@ void GanttChartItemSource::ensureRowIndex() {
 }
 
 void GanttChartItemSource::ensureDependencyIndex() {
-  if (!dependencyIndex_->isCurrent()) dependencyIndex_->rebuild(items_, dependencies_);
+  if (!dependencyIndex_->isCurrent()) dependencyIndex_->rebuild(dependencies_);
 }
 
 }  // namespace vorlent

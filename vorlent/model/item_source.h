@@ -8,30 +8,38 @@
 #include "vorlent/model/item_manager.h"
 #include "vorlent/model/item_source_add_ons.h"
 #include "vorlent/model/source_dependency_index.h"
+#include "vorlent/model/source_item_extent.h"
 #include "vorlent/model/source_item_order.h"
 #include "vorlent/model/source_row_index.h"
 
 namespace vorlent {
 
-// The in-memory item manager: it owns an array of items and one of
-// dependencies (in insertion order, found by identity) and answers the
-// manager's source questions from them. Hidden items count everywhere here.
+// The item manager for a host that simply has its items at hand: it owns an
+// array of items and one of dependencies (kept in insertion order, matched by
+// identity) and answers the manager's source questions from them. Hidden
+// items count everywhere here; hiding is for drawing, not for the shape of
+// the chart.
 //
-// - Total row count: one more than the largest row, 0 without items or when
-//   every row is negative.
-// - Preferred timeline: the earliest start to the latest finish; now to now
-//   without items.
-// - Filtered items: in array order, those on a row of `range` that start,
-//   finish or lie across an end of `timeline`, both ends inclusive.
-// - Filtered dependencies: in array order, those whose two items are both in
-//   the array and at least one of them is a filtered item.
-// - Available items: all items ordered by row, start, finish and z-index;
-//   available dependencies: the array as it stands.
+// - Total row count: the last row plus one; 0 without items or when every
+//   row is negative, so a chart never reports a negative height.
+// - Preferred timeline: the earliest start to the latest finish; without
+//   items a zero-length range at the current time, so a view following it
+//   still opens somewhere sensible.
+// - Filtered items: in array order, those on a row of `range` touching
+//   `timeline`, ends included, so that a bar ending exactly where the view
+//   starts is still drawn.
+// - Filtered dependencies: in array order, those touching a filtered item
+//   whose two ends the source both holds; a link left pointing at a removed
+//   item is not drawn to nowhere.
+// - Available items: all items ordered by row, start, finish and z-index, the
+//   order in which the rules visit them; available dependencies: the array as
+//   it stands.
 //
 // The arrays change only through the manager's operations (adding and
-// removing), which keep row and dependency indexes and the order of the
-// available items up to date, so filtering a viewport of a large chart does
-// not scan it and a change does not re-sort it. The lists handed to the
+// removing), which keep row and dependency indexes, the order of the
+// available items and the span of the items' times up to date, so filtering
+// a viewport of a large chart does not scan it, a change does not re-sort it
+// and moving an item does not search every item for the new timeline. The lists handed to the
 // behaviours carry what the source knows (the items' row order, the links of
 // each item), so the shipped rules answer without scanning the chart either.
 // The indexes notice changes of rows and links made through the items'
@@ -42,9 +50,10 @@ namespace vorlent {
 // with lags, constraints) come from `GanttChartItemSourceAddOns`.
 class GanttChartItemSource : public GanttChartItemManager, public GanttChartItemSourceAddOns {
  public:
-  // The arrays are taken as they are (nothing sorted, deduplicated or
-  // scheduled; call `applySchedule()` or `applyBehavior()` for that). A null
-  // element is a fatal stop.
+  // The arrays are taken as they are: nothing is sorted, deduplicated or
+  // scheduled, so loading saved data keeps it exactly; call `applySchedule()`
+  // or `applyBehavior()` to bring it in line with the rules. A null element
+  // is a fatal stop, as every later answer would trip over it.
   explicit GanttChartItemSource(std::vector<GanttChartItemPtr> items = {},
                                 std::vector<GanttChartDependencyPtr> dependencies = {},
                                 std::shared_ptr<ScheduleDefinition> schedule = nullptr,
@@ -84,7 +93,7 @@ class GanttChartItemSource : public GanttChartItemManager, public GanttChartItem
 
  protected:
   void sourceDidChange() override;
-  void itemPlacementDidChange(const GanttChartItemPtr& item) override;
+  void itemPlacementDidChange(const GanttChartItemPtr& item, const TimeRange& oldTime) override;
 
  private:
   std::shared_ptr<GanttChartItemSource> lockedSelf();
@@ -108,6 +117,9 @@ class GanttChartItemSource : public GanttChartItemManager, public GanttChartItem
   std::optional<GanttChartDependencyList> availableDependencies_;
   uint64_t availableDependenciesRevision_ = 0;
 
+  // Which items the array holds and the span of their times: removals,
+  // filtered dependencies and the preferred timeline ask it.
+  detail::SourceItemExtent extent_;
   detail::SourceRowIndex rowIndex_;
   bool rowIndexValid_ = false;
   uint64_t rowIndexRows_ = 0;

@@ -48,7 +48,8 @@ const Behavior* as(const GanttChartItemBehaviorPtr& behavior) {
   return dynamic_cast<const Behavior*>(behavior.get());
 }
 
-// Hierarchical behaviour bound to `hierarchy` (none when null).
+// Whether `behavior` is a hierarchical behaviour reading `hierarchy`; for a
+// null `hierarchy`, one reading no hierarchy object of the source's kind.
 bool isHierarchicalBoundTo(const GanttChartItemBehaviorPtr& behavior,
                            const std::shared_ptr<GanttChartItemHierarchy>& hierarchy) {
   const auto* hierarchical = as<GanttChartItemHierarchicalBehavior>(behavior);

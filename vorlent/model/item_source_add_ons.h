@@ -15,27 +15,26 @@ namespace vorlent {
 
 class GanttChartItemManager;
 
-// The item source's switchable scheduling rules: column mode, a hierarchy,
-// auto-scheduling with lags and per-item constraints, each switched by one
-// property. Every switch adds or removes one behaviour in a behaviour set that
-// the source manages and makes part of its manager's `behavior`, so the
-// manager's cascade applies it. Between operations the managed set holds at
-// most one behaviour per rule, matching the current values, in the order the
-// rules were switched on; a behaviour is never modified in place (editing a
-// hierarchy's, lag set's or constraint set's contents keeps its behaviour;
-// replacing the set object replaces the behaviour).
+// Switches for the item source's built-in rules (column mode, a hierarchy,
+// auto-scheduling with lags, constraints), so that a host gets them without
+// composing behaviours itself. Each switch swaps one member of a behaviour set
+// kept by the source and hooked into its manager's `behavior`; the host's own
+// behaviour stays next to it untouched. Members are replaced rather than
+// reconfigured, because a behaviour may keep state of its own (collapse
+// records); editing the contents of a hierarchy, lag set or constraint set
+// keeps the member, since it reads them at each call.
 //
-// None of these operations applies the rules to existing items, clears a
-// cache or notifies: call the manager's `applyBehavior()` for that. Edits
-// naming items or dependencies that are not in the source are carried out all
-// the same.
+// Switching applies nothing to the existing items and neither clears caches
+// nor notifies: a host flipping several switches would otherwise pay for a
+// full pass after each. Call the manager's `applyBehavior()` once afterwards.
+// Edits naming items or dependencies that the source does not hold are
+// stored anyway, as they may be added later.
 //
-// Auto-scheduling and the lag set steer each other: giving a lag set turns
-// auto-scheduling on, with its behaviour bound to that set (also when it was
-// already on, and also when another set was given before); removing the lag
-// set, or turning auto-scheduling off, drops both.
+// The lag set implies auto-scheduling: giving one turns auto-scheduling on
+// with a member reading that set (replacing a member bound to an earlier
+// set), and dropping either drops both, so lags never sit unused.
 //
-// Meant as a base of the item source, which hands in itself as the manager.
+// A base of the item source only, which passes itself as the manager.
 class GanttChartItemSourceAddOns {
  public:
   virtual ~GanttChartItemSourceAddOns() = default;
@@ -44,10 +43,12 @@ class GanttChartItemSourceAddOns {
 
   // --- Managed behaviour set ----------------------------------------------------
   // Made empty on first use. Every read makes sure that the manager's
-  // `behavior` includes it: it becomes the behaviour when there is none, and
-  // otherwise a new set of the old behaviour and then the managed set does.
-  // The search through nested sets skips a set already on its path, so a set
-  // that contains itself cannot make it run without end.
+  // `behavior` still includes it, since a host may have replaced that since:
+  // it becomes the behaviour when there is none, and otherwise a new set of
+  // the old behaviour followed by the managed set takes its place, so the
+  // host's rule keeps answering first. The search through nested sets skips a
+  // set already on its path, so a set that contains itself cannot make it run
+  // without end.
   [[nodiscard]] virtual std::shared_ptr<GanttChartItemBehaviorSet> managedBehaviorSet();
 
   // --- Column mode ----------------------------------------------------------------
@@ -61,16 +62,17 @@ class GanttChartItemSourceAddOns {
   // Another object (or none) replaces the hierarchical behaviour; the same
   // object changes nothing.
   virtual void setHierarchy(std::shared_ptr<GanttChartItemHierarchy> hierarchy);
-  // nullopt without a hierarchy.
+  // std::nullopt when no hierarchy is set, unlike an empty one.
   [[nodiscard]] virtual std::optional<std::vector<GanttChartItemHierarchicalRelation>>
   hierarchicalRelations() const;
-  // nullopt drops the hierarchy; a list creates one when needed and becomes
-  // its relations.
+  // std::nullopt drops the hierarchy and its member; a list replaces the
+  // relations of the current hierarchy, making one first when there is none.
   virtual void setHierarchicalRelations(
       std::optional<std::vector<GanttChartItemHierarchicalRelation>> relations);
   // Null without a hierarchy or when no relation lists the item.
   [[nodiscard]] virtual GanttChartItemPtr parent(const GanttChartItemPtr& item) const;
-  // nullopt without a hierarchy; empty when the item is nobody's parent.
+  // std::nullopt when no hierarchy is set; empty when the item has no
+  // children.
   [[nodiscard]] virtual std::optional<std::vector<GanttChartItemPtr>> children(
       const GanttChartItemPtr& item) const;
   // Appends the items to the parent's first relation (duplicates are not
@@ -99,8 +101,8 @@ class GanttChartItemSourceAddOns {
   virtual void setLagSet(std::shared_ptr<GanttChartDependencyLagSet> lagSet);
   [[nodiscard]] virtual std::optional<std::vector<GanttChartDependencyLagDefinition>> lags() const;
   virtual void setLags(std::optional<std::vector<GanttChartDependencyLagDefinition>> lags);
-  // The first definition's lag, whether or not it excludes the dependency;
-  // nullopt without a lag set or definition.
+  // The first definition's lag, also when that definition excludes the
+  // dependency; std::nullopt without a lag set or a definition for it.
   [[nodiscard]] virtual std::optional<double> lag(const GanttChartDependencyPtr& dependency) const;
   // Replaces any definition for the dependency by one at the end, not
   // excluding it.

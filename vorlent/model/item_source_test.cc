@@ -53,6 +53,37 @@ TEST(GanttChartItemSource, PreferredTimelineSpansEveryItemHiddenOnesIncluded) {
   EXPECT_EQ(source->preferredTimeline(), TimeRange(day(0), day(5, 12)));
 }
 
+// The timeline is kept up to date from the moves the source makes itself,
+// not recomputed: moving the only item at an end must find the next one, an
+// item held twice counts twice, and a time set on an item directly (which
+// the source does not hear of) must still show once an operation clears the
+// caches.
+TEST(GanttChartItemSource, PreferredTimelineFollowsMovesRemovalsAndDirectChanges) {
+  auto a = item("a", 0, day(1), day(2));
+  auto b = item("b", 1, day(2), day(4));
+  auto c = item("c", 2, day(2), day(3));
+  const auto source =
+      std::make_shared<GanttChartItemSource>(std::vector<GanttChartItemPtr>{a, b, a, c});
+  EXPECT_EQ(source->preferredTimeline(), TimeRange(day(1), day(4)));
+  source->updateTime(b, day(1));
+  EXPECT_EQ(source->preferredTimeline(), TimeRange(day(1), day(3)));
+  source->updateTime(a, day(0));
+  EXPECT_EQ(source->preferredTimeline(), TimeRange(day(0), day(3)));
+  source->removeItem(a);
+  EXPECT_EQ(source->preferredTimeline(), TimeRange(day(1), day(3)));
+
+  b->setFinish(day(6));
+  source->updateZIndex(c, 1);
+  EXPECT_EQ(source->preferredTimeline(), TimeRange(day(1), day(6)));
+  source->updateTime(b, day(2));
+  EXPECT_EQ(source->preferredTimeline(), TimeRange(day(2), day(6, 24)));
+  source->removeItem(b);
+  source->removeItem(c);
+  EXPECT_EQ(source->items().size(), 0u);
+  const auto empty = source->preferredTimeline();
+  EXPECT_EQ(empty.start, empty.finish);
+}
+
 TEST(GanttChartItemSource, FiltersByRowsAndTimelineWithInclusiveEnds) {
   auto hidden = item("hidden inside", 1, day(2), day(3));
   hidden->setIsVisible(false);
@@ -178,6 +209,47 @@ TEST(GanttChartItemSource, IndexesFollowRowsSetOnTheItemsDirectly) {
   EXPECT_EQ(source->totalRowCount(), 6);
 }
 
+// Only relinking moves the source's link index out of date: a factory that
+// relinks a dependency of the source while it makes a new one is noticed,
+// while dependencies made anywhere else leave the index (and so the handed
+// out list) as it is.
+TEST(GanttChartItemSource, LinkIndexFollowsRelinksNotNewDependencies) {
+  class RelinkingFactory : public GanttChartItemFactory {
+   public:
+    GanttChartDependencyPtr relinked;
+    GanttChartItemPtr newTarget;
+    GanttChartDependencyPtr made;
+    GanttChartDependencyPtr createDependency(const GanttChartItemPtr&, const GanttChartItemPtr&,
+                                             GanttChartDependencyType) override {
+      relinked->setTo(newTarget);
+      return made;
+    }
+  };
+  auto a = item("a", 0, day(1), day(2));
+  auto b = item("b", 1, day(1), day(2));
+  auto c = item("c", 2, day(1), day(2));
+  auto ab = link(a, b);
+  const auto source = std::make_shared<GanttChartItemSource>(
+      std::vector<GanttChartItemPtr>{a, b, c}, std::vector<GanttChartDependencyPtr>{ab});
+  source->setTimeline(TimeRange(day(0), day(6)));
+  source->setRange(RowRange(2, 2));
+  EXPECT_TRUE(source->filteredDependencies().empty());
+
+  const GanttChartDependencyList before = source->availableDependencies();
+  (void)link(item("x", 0, day(1), day(2)), item("y", 0, day(1), day(2)));
+  EXPECT_TRUE(source->availableDependencies().isSameList(before));
+
+  // Made before the call, so that only the relink moves the link count.
+  auto factory = std::make_shared<RelinkingFactory>();
+  factory->relinked = ab;
+  factory->newTarget = c;
+  factory->made = link(b, c);
+  source->setItemFactory(factory);
+  source->addNewDependency(b, c, GanttChartDependencyType::fromFinishToStart);
+  EXPECT_EQ(source->filteredDependencies().elements(),
+            (std::vector<GanttChartDependencyPtr>{ab, factory->made}));
+}
+
 // The indexed answers must equal a plain scan of the arrays, in array order,
 // through additions, removals and moves.
 TEST(GanttChartItemSource, IndexedFilteringMatchesAPlainScan) {
@@ -257,6 +329,14 @@ TEST(GanttChartItemSource, IndexedFilteringMatchesAPlainScan) {
       if (!(a->finish() == b->finish())) return a->finish() < b->finish();
       return a->zIndex() < b->zIndex();
     });
+    Time earliest = source->items().front()->start();
+    Time latest = source->items().front()->finish();
+    for (const auto& i : source->items()) {
+      earliest = std::min(earliest, i->start());
+      latest = std::max(latest, i->finish());
+    }
+    ASSERT_EQ(source->preferredTimeline(), TimeRange(earliest, latest)) << "round " << round;
+
     const auto available = source->availableItems();
     ASSERT_EQ(available.size(), sorted.size());
     for (size_t k = 0; k < sorted.size(); ++k) {

@@ -8,11 +8,9 @@ bool SourceDependencyIndex::isCurrent() const {
   return built_ && linkGeneration_ == dependencyLinkGeneration();
 }
 
-void SourceDependencyIndex::rebuild(const std::vector<GanttChartItemPtr>& items,
-                                    const std::vector<GanttChartDependencyPtr>& dependencies) {
+void SourceDependencyIndex::rebuild(const std::vector<GanttChartDependencyPtr>& dependencies) {
   slots_.clear();
-  slots_.reserve(items.size());
-  for (const auto& item : items) ++slots_[item.get()].occurrences;
+  slots_.reserve(dependencies.size());
   // Each array sized once, then filled a direction at a time, so that no
   // outgoing link has to be slid in front of incoming ones.
   for (const auto& dependency : dependencies) {
@@ -43,23 +41,12 @@ void SourceDependencyIndex::invalidate() {
   ++revision_;
 }
 
-void SourceDependencyIndex::itemAdded(const GanttChartItem* item) {
-  if (isCurrent()) ++slots_[item].occurrences;
-}
-
-void SourceDependencyIndex::itemRemoved(const GanttChartItem* item) {
-  if (!isCurrent()) return;
-  if (auto it = slots_.find(item); it != slots_.end()) it->second.occurrences = 0;
-}
-
 void SourceDependencyIndex::dependencyAppended(const GanttChartDependencyPtr& dependency,
                                                uint64_t linksBefore) {
-  const uint64_t links = dependencyLinkGeneration();
-  if (!built_ || linkGeneration_ != linksBefore || links - linksBefore > 1) {
+  if (!built_ || linkGeneration_ != linksBefore || dependencyLinkGeneration() != linksBefore) {
     invalidate();
     return;
   }
-  linkGeneration_ = links;
   append(dependency);
   ++revision_;
 }
@@ -97,11 +84,6 @@ void SourceDependencyIndex::append(const GanttChartDependencyPtr& dependency) {
 const SourceDependencyIndex::Slot* SourceDependencyIndex::slotOf(const GanttChartItem* item) const {
   const auto it = slots_.find(item);
   return it == slots_.end() ? nullptr : &it->second;
-}
-
-bool SourceDependencyIndex::isMember(const GanttChartItem* item) const {
-  const Slot* slot = slotOf(item);
-  return slot != nullptr && slot->occurrences > 0;
 }
 
 std::span<const SourceDependencyIndex::Link> SourceDependencyIndex::outgoing(

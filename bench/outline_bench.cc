@@ -1,0 +1,176 @@
+// The outline chart on Qt's offscreen platform, over a host of 10,000 root
+// rows of 10 children each (one bar per row), with paging of root rows on.
+// First show: a new 1200 x 700 outline chart shown, given the data source
+// and painted once. Scroll step: the outline moves by one row, the chart
+// follows, and the whole view repaints. Expand: a root row of 1,000
+// children expands (the rows and the chart synchronised; collapsing again
+// is not timed), then the view repaints. Drag flowing back: one drag step
+// of the content controller moves a child's bar by a day, and the change
+// reaches the host's outline item, its row and its summary parent.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QScrollBar>
+#include <QTreeView>
+#include <QWindow>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "vorlent/graphics/point.h"
+#include "vorlent/outline/outline_chart.h"
+#include "vorlent/outline/outline_data_source.h"
+#include "vorlent/time/time_range.h"
+
+namespace vorlent {
+namespace {
+
+void ensureApplication() {
+  static int argc = 1;
+  static char name[] = "outline_bench";
+  static char* argv[] = {name, nullptr};
+  if (QApplication::instance() != nullptr) return;
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  new QApplication(argc, argv);  // lives until the process ends
+}
+
+OutlineGanttChartRowPtr makeRow(const std::string& label, Time start, int days,
+                                GanttChartItemType type = GanttChartItemType::standard) {
+  auto item = OutlineGanttChartItem::create(label, start, start.addingDays(days), 0, std::nullopt,
+                                            std::nullopt, nullptr, 0, true, type, std::nullopt,
+                                            {});
+  return OutlineGanttChartRow::create(label, {item}, std::nullopt, {});
+}
+
+class Host : public OutlineGanttChartDataSource {
+ public:
+  Host(int rootCount, int childrenPerRoot) {
+    const Time week = TimeRange::currentWeek().start;
+    for (int r = 0; r < rootCount; ++r) {
+      auto root = makeRow("Task " + std::to_string(r), week, 7, GanttChartItemType::summary);
+      auto& children = childrenOf[root.get()];
+      for (int c = 0; c < childrenPerRoot; ++c) {
+        children.push_back(makeRow("Step " + std::to_string(c), week.addingDays(c % 5), 1));
+      }
+      this->roots.push_back(std::move(root));
+    }
+  }
+  const std::vector<OutlineGanttChartRowPtr>& listOf(const OutlineGanttChartRowPtr& row) {
+    return row ? childrenOf[row.get()] : roots;
+  }
+  OutlineGanttChartRowPtr outlineGanttChartChild(OutlineGanttChart& /*chart*/, int64_t index,
+                                                 const OutlineGanttChartRowPtr& ofItem) override {
+    return listOf(ofItem)[static_cast<size_t>(index)];
+  }
+  bool outlineGanttChartIsItemExpandable(OutlineGanttChart& /*chart*/,
+                                         const OutlineGanttChartRowPtr& item) override {
+    return !listOf(item).empty();
+  }
+  int64_t outlineGanttChartNumberOfChildrenOfItem(OutlineGanttChart& /*chart*/,
+                                                  const OutlineGanttChartRowPtr& item) override {
+    return int64_t(listOf(item).size());
+  }
+  QVariant outlineGanttChartObjectValueFor(OutlineGanttChart& /*chart*/, int /*column*/,
+                                           const OutlineGanttChartRowPtr& byItem) override {
+    return QString::fromStdString(byItem->label().value_or(""));
+  }
+
+  std::vector<OutlineGanttChartRowPtr> roots;
+  std::map<const OutlineGanttChartRow*, std::vector<OutlineGanttChartRowPtr>> childrenOf;
+};
+
+const std::shared_ptr<Host>& bigHost() {
+  static const auto* const host = new std::shared_ptr<Host>(std::make_shared<Host>(10000, 10));
+  return *host;
+}
+
+std::unique_ptr<OutlineGanttChart> showChart(const std::shared_ptr<Host>& host) {
+  auto chart = std::make_unique<OutlineGanttChart>();
+  chart->resize(1200, 700);
+  chart->show();
+  while (!chart->windowHandle()->isExposed()) QApplication::processEvents();
+  chart->setIsPagingEnabled(true);
+  chart->setDataSource(host);
+  QApplication::processEvents();
+  chart->repaint();
+  return chart;
+}
+
+void BM_OutlineFirstShow(benchmark::State& state) {
+  ensureApplication();
+  const auto& host = bigHost();
+  for (auto _ : state) {
+    auto chart = showChart(host);
+    state.PauseTiming();
+    chart.reset();
+    QApplication::processEvents();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_OutlineFirstShow)->Unit(benchmark::kMillisecond);
+
+void BM_OutlineScrollStep(benchmark::State& state) {
+  ensureApplication();
+  auto chart = showChart(bigHost());
+  QScrollBar* bar = chart->outlineView()->verticalScrollBar();
+  const int step = static_cast<int>(chart->rowHeight());
+  int direction = 1;
+  for (auto _ : state) {
+    // Back and forth over the first pages, which paging keeps loaded.
+    if (bar->value() + step > 2000) direction = -1;
+    if (bar->value() - step < 0) direction = 1;
+    bar->setValue(bar->value() + direction * step);
+    chart->repaint();
+  }
+}
+BENCHMARK(BM_OutlineScrollStep)->Unit(benchmark::kMillisecond);
+
+void BM_OutlineExpandThousandChildren(benchmark::State& state) {
+  ensureApplication();
+  // The benchmark host, but with 1,000 children under its first root row.
+  auto host = std::make_shared<Host>(10000, 10);
+  auto& children = host->childrenOf[host->roots[0].get()];
+  children.clear();
+  const Time week = TimeRange::currentWeek().start;
+  for (int c = 0; c < 1000; ++c) children.push_back(makeRow("Step", week.addingDays(c % 5), 1));
+  auto chart = showChart(host);
+  QTreeView* tree = chart->outlineView();
+  for (auto _ : state) {
+    const QModelIndex first = chart->outlineModel()->indexOfDisplayedRow(0);
+    tree->expand(first);
+    chart->repaint();
+    state.PauseTiming();
+    tree->collapse(first);
+    QApplication::processEvents();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_OutlineExpandThousandChildren)->Unit(benchmark::kMillisecond);
+
+void BM_OutlineDragFlowsBack(benchmark::State& state) {
+  ensureApplication();
+  auto chart = showChart(bigHost());
+  chart->outlineView()->expand(chart->outlineModel()->indexOfDisplayedRow(0));
+  QApplication::processEvents();
+  const auto& content = chart->ganttChartContentController();
+  (void)chart->ganttChartItemManager()->filteredItems();
+  const auto child = bigHost()->childrenOf[bigHost()->roots[0].get()][0]->chartItems()[0];
+  const GanttChartItemPtr twin = child->ganttChartItem();
+  const double day = content->x(twin->start().addingDays(1)) - content->x(twin->start());
+  const Point grab((content->startX(twin) + content->finishX(twin)) / 2, content->middle(1));
+  content->beginDragging(grab, false);
+  int steps = 0;
+  for (auto _ : state) {
+    // One drag step, a day to the right and back again.
+    content->continueDragging(Point(grab.x + day * (++steps % 2), grab.y));
+  }
+  content->endDragging();
+  if (child->time() != twin->time()) state.SkipWithError("the drag did not reach the host");
+}
+BENCHMARK(BM_OutlineDragFlowsBack)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace vorlent

@@ -1,0 +1,246 @@
+#include "examples/demo_outline.h"
+
+#include <QApplication>
+#include <QKeySequence>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QSplitter>
+#include <QTreeView>
+
+#include <algorithm>
+#include <sstream>
+#include <utility>
+
+#include "vorlent/base/date_formatter.h"
+#include "vorlent/base/locale.h"
+#include "vorlent/controllers/content_controller.h"
+#include "vorlent/controllers/header_controller.h"
+#include "vorlent/outline/outline_chart.h"
+#include "vorlent/outline/outline_model.h"
+#include "vorlent/time/time_formatting.h"
+
+namespace vorlent::examples {
+namespace {
+
+GanttChartItemType typeOf(DemoItemKind kind) {
+  switch (kind) {
+    case DemoItemKind::phase:
+    case DemoItemKind::package:
+      return GanttChartItemType::summary;
+    case DemoItemKind::milestone:
+      return GanttChartItemType::milestone;
+    case DemoItemKind::task:
+      break;
+  }
+  return GanttChartItemType::standard;
+}
+
+QString shortDay(const Time& time) {
+  static const DateFormatter formatter = [] {
+    DateFormatter f;
+    f.setLocale(Locale("en_US"));
+    f.setDateFormat("d MMM");
+    return f;
+  }();
+  return QString::fromStdString(string(formatter, time));
+}
+
+}  // namespace
+
+// --- The host --------------------------------------------------------------------------
+
+DemoOutlineSource::DemoOutlineSource(const DemoPlan& plan) {
+  std::vector<OutlineGanttChartItemPtr> items;
+  items.reserve(plan.items.size());
+  std::vector<int64_t> firstItemOnRow(static_cast<size_t>(std::max<int64_t>(plan.rowCount, 0)), -1);
+  for (size_t i = 0; i < plan.items.size(); ++i) {
+    const DemoPlanItem& p = plan.items[i];
+    items.push_back(OutlineGanttChartItem::create(p.label, p.start, p.finish, p.completion,
+                                                  std::nullopt, p.details, nullptr, 0, true,
+                                                  typeOf(p.kind), std::nullopt, {}));
+    if (p.row >= 0 && p.row < plan.rowCount && firstItemOnRow[size_t(p.row)] < 0) {
+      firstItemOnRow[size_t(p.row)] = int64_t(i);
+    }
+  }
+  // One outline row per plan row, under the row of its first item's summary.
+  rows_.resize(firstItemOnRow.size());
+  for (size_t r = 0; r < rows_.size(); ++r) {
+    const int64_t first = firstItemOnRow[r];
+    std::optional<std::string> label;
+    if (first >= 0) label = plan.items[size_t(first)].label;
+    rows_[r] = OutlineGanttChartRow::create(label, {}, std::nullopt, {});
+  }
+  for (size_t i = 0; i < plan.items.size(); ++i) {
+    const int64_t row = plan.items[i].row;
+    if (row < 0 || row >= plan.rowCount) continue;
+    std::vector<OutlineGanttChartItemPtr> onRow = rows_[size_t(row)]->chartItems();
+    onRow.push_back(items[i]);
+    rows_[size_t(row)]->setChartItems(std::move(onRow));
+  }
+  for (size_t r = 0; r < rows_.size(); ++r) {
+    rows_[r]->setHasChanged(false);
+    const int64_t first = firstItemOnRow[r];
+    const int64_t parent = first >= 0 ? plan.items[size_t(first)].parent : -1;
+    const int64_t parentRow = parent >= 0 ? plan.items[size_t(parent)].row : -1;
+    if (parentRow >= 0 && parentRow < plan.rowCount && size_t(parentRow) != r) {
+      children_[rows_[size_t(parentRow)].get()].push_back(rows_[r]);
+    } else {
+      roots_.push_back(rows_[r]);
+    }
+  }
+  for (const DemoPlanLink& link : plan.links) {
+    const auto& from = items[size_t(link.from)];
+    auto dependency = OutlineGanttChartDependency::create(std::nullopt, from, items[size_t(link.to)],
+                                                          std::nullopt, 0, true, link.type,
+                                                          std::nullopt, {});
+    outgoing_[from.get()].push_back(std::move(dependency));
+    ++dependencyCount_;
+  }
+}
+
+QStringList DemoOutlineSource::columnTitles() { return {"Task", "Start", "Finish", "Done"}; }
+
+const std::vector<OutlineGanttChartRowPtr>& DemoOutlineSource::childrenOf(
+    const OutlineGanttChartRowPtr& row) const {
+  static const std::vector<OutlineGanttChartRowPtr> none;
+  if (!row) return roots_;
+  const auto found = children_.find(row.get());
+  return found == children_.end() ? none : found->second;
+}
+
+OutlineGanttChartRowPtr DemoOutlineSource::outlineGanttChartChild(
+    OutlineGanttChart& /*chart*/, int64_t index, const OutlineGanttChartRowPtr& ofItem) {
+  const auto& list = childrenOf(ofItem);
+  return index >= 0 && size_t(index) < list.size() ? list[size_t(index)] : nullptr;
+}
+
+bool DemoOutlineSource::outlineGanttChartIsItemExpandable(OutlineGanttChart& /*chart*/,
+                                                          const OutlineGanttChartRowPtr& item) {
+  return !childrenOf(item).empty();
+}
+
+int64_t DemoOutlineSource::outlineGanttChartNumberOfChildrenOfItem(
+    OutlineGanttChart& /*chart*/, const OutlineGanttChartRowPtr& item) {
+  return int64_t(childrenOf(item).size());
+}
+
+QVariant DemoOutlineSource::outlineGanttChartObjectValueFor(OutlineGanttChart& /*chart*/,
+                                                            int column,
+                                                            const OutlineGanttChartRowPtr& byItem) {
+  if (!byItem) return {};
+  if (column == 0) return QString::fromStdString(byItem->label().value_or(""));
+  if (byItem->chartItems().empty()) return {};
+  // The row's span and, for one item, its completion.
+  Time start = byItem->chartItems().front()->start();
+  Time finish = byItem->chartItems().front()->finish();
+  for (const auto& item : byItem->chartItems()) {
+    start = std::min(start, item->start());
+    finish = std::max(finish, item->finish());
+  }
+  switch (column) {
+    case 1:
+      return shortDay(start);
+    case 2:
+      return shortDay(finish);
+    case 3:
+      return QString("%1%").arg(std::lround(byItem->chartItems().front()->completion() * 100));
+    default:
+      return {};
+  }
+}
+
+std::vector<OutlineGanttChartDependencyPtr> DemoOutlineSource::outlineGanttChartDependenciesFor(
+    OutlineGanttChart& /*chart*/, const std::vector<OutlineGanttChartItemPtr>& items) {
+  // The links leaving the items shown; the chart leaves out those whose
+  // successor it does not show.
+  std::vector<OutlineGanttChartDependencyPtr> result;
+  for (const auto& item : items) {
+    const auto found = outgoing_.find(item.get());
+    if (found != outgoing_.end()) {
+      result.insert(result.end(), found->second.begin(), found->second.end());
+    }
+  }
+  return result;
+}
+
+// --- The scene -----------------------------------------------------------------------
+
+DemoOutlineScene makeDemoOutlineScene(const Time& today) {
+  DemoOutlineScene scene;
+  DemoPlanShape shape;
+  shape.start = today.weekStart().addingWeeks(-2);
+  shape.now = today;
+  scene.plan = makeDemoPlan(shape);
+  scene.source = std::make_shared<DemoOutlineSource>(scene.plan);
+  return scene;
+}
+
+void showDemoOutline(OutlineGanttChart& chart, const DemoOutlineScene& scene,
+                     const DemoOptions& options) {
+  chart.outlineModel()->setColumnTitles(DemoOutlineSource::columnTitles());
+  chart.setSchedule(scene.plan.calendar);
+  // Weeks over days in the header, as in the plain chart; the outline's
+  // header area is padded to match.
+  chart.ganttChartHeaderController()->setRows(
+      GanttChartHeaderController::create(std::nullopt)->rows());
+  decorateDemoControllers(scene.plan, *chart.ganttChartHeaderController(),
+                          *chart.ganttChartContentController());
+  chart.ganttChartController()->setTheme(options.theme);
+  // Moving a task pushes its successors along.
+  chart.setIsAutoScheduling(true);
+  chart.setDataSource(scene.source);
+  QTreeView* tree = chart.outlineView();
+  tree->setColumnWidth(0, 180);
+  // Room for the four columns; the chart takes the rest.
+  chart.splitView()->setSizes({400, std::max(chart.width() - 400, 200)});
+  // The first phase and its first package open.
+  tree->expand(chart.outlineModel()->indexOfDisplayedRow(0));
+  tree->expand(chart.outlineModel()->indexOfDisplayedRow(1));
+  chart.ganttChartContentController()->scrollVisibleTimelineToStartOn(
+      scene.plan.span.start.addingDays(-2));
+}
+
+std::unique_ptr<OutlineGanttChart> makeOffscreenOutlineChart(const DemoOutlineScene& scene,
+                                                             const DemoOptions& options) {
+  auto chart = std::make_unique<OutlineGanttChart>();
+  showOffscreen(*chart, options.size);
+  showDemoOutline(*chart, scene, options);
+  QApplication::processEvents();
+  return chart;
+}
+
+std::string describeDemoOutline(const DemoOutlineScene& scene, OutlineGanttChart& chart) {
+  std::ostringstream out;
+  out << "The plan's " << scene.plan.items.size() << " items as an outline of "
+      << scene.source->rowCount() << " rows under " << scene.source->rootRows().size()
+      << " phases, with " << scene.source->dependencyCount() << " dependencies; "
+      << chart.outlineItems().size()
+      << " rows shown with the first phase and its first package expanded. Activate a summary "
+         "bar (double-click) to expand or collapse its row; drag a task to move it and its "
+         "successors.\n";
+  return out.str();
+}
+
+// --- The window ------------------------------------------------------------------------
+
+DemoOutlineWindow::DemoOutlineWindow(DemoOutlineScene scene, const DemoOptions& options)
+    : scene_(std::move(scene)), chart_(new OutlineGanttChart(this)) {
+  setWindowTitle(QString("Vorlent demo: outline of %1 items").arg(scene_.plan.items.size()));
+  setCentralWidget(chart_);
+  resize(options.size);
+  QMenu* file = menuBar()->addMenu("&File");
+  QAction* exporting = file->addAction("&Export picture...", this, [this] { exportImage(); });
+  exporting->setShortcut(QKeySequence("Ctrl+E"));
+  file->addSeparator();
+  file->addAction("&Quit", QKeySequence::Quit, this, [this] { close(); });
+  showDemoOutline(*chart_, scene_, options);
+  statusBar()->showMessage(
+      "Expand rows in the outline or double-click a summary bar; drag bars to move or resize "
+      "them; scroll either side.");
+}
+
+void DemoOutlineWindow::exportImage() {
+  saveDemoPicture(*this, chart_->imageData(), "vorlent-outline.png");
+}
+
+}  // namespace vorlent::examples

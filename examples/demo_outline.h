@@ -1,0 +1,91 @@
+#pragma once
+
+// The demo's plan as a host's outline: one outline row per plan row, phases
+// over work packages over task rows, the plan's links as outline
+// dependencies, shown in an OutlineGanttChart.
+
+#include <QMainWindow>
+
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+#include "examples/demo_app.h"
+#include "examples/demo_project.h"
+#include "vorlent/outline/outline_data_source.h"
+
+namespace vorlent {
+class OutlineGanttChart;
+}
+
+namespace vorlent::examples {
+
+// The host side: holds every outline object and answers the chart from
+// them. Rows are columns "Task", "Start", "Finish" and "Done".
+class DemoOutlineSource : public OutlineGanttChartDataSource {
+ public:
+  explicit DemoOutlineSource(const DemoPlan& plan);
+
+  OutlineGanttChartRowPtr outlineGanttChartChild(OutlineGanttChart& chart, int64_t index,
+                                                 const OutlineGanttChartRowPtr& ofItem) override;
+  bool outlineGanttChartIsItemExpandable(OutlineGanttChart& chart,
+                                         const OutlineGanttChartRowPtr& item) override;
+  int64_t outlineGanttChartNumberOfChildrenOfItem(OutlineGanttChart& chart,
+                                                  const OutlineGanttChartRowPtr& item) override;
+  QVariant outlineGanttChartObjectValueFor(OutlineGanttChart& chart, int column,
+                                           const OutlineGanttChartRowPtr& byItem) override;
+  std::vector<OutlineGanttChartDependencyPtr> outlineGanttChartDependenciesFor(
+      OutlineGanttChart& chart, const std::vector<OutlineGanttChartItemPtr>& items) override;
+
+  [[nodiscard]] static QStringList columnTitles();
+  [[nodiscard]] const std::vector<OutlineGanttChartRowPtr>& rootRows() const { return roots_; }
+  [[nodiscard]] int64_t rowCount() const { return int64_t(rows_.size()); }
+  [[nodiscard]] int64_t dependencyCount() const { return dependencyCount_; }
+
+ private:
+  [[nodiscard]] const std::vector<OutlineGanttChartRowPtr>& childrenOf(
+      const OutlineGanttChartRowPtr& row) const;
+
+  std::vector<OutlineGanttChartRowPtr> rows_;
+  std::vector<OutlineGanttChartRowPtr> roots_;
+  std::unordered_map<const OutlineGanttChartRow*, std::vector<OutlineGanttChartRowPtr>> children_;
+  // The links leaving each item.
+  std::unordered_map<const OutlineGanttChartItem*, std::vector<OutlineGanttChartDependencyPtr>>
+      outgoing_;
+  int64_t dependencyCount_ = 0;
+};
+
+struct DemoOutlineScene {
+  DemoPlan plan;
+  std::shared_ptr<DemoOutlineSource> source;
+};
+[[nodiscard]] DemoOutlineScene makeDemoOutlineScene(const Time& today);
+
+// Gives `chart` the scene: the plan's calendar, shading and theme, its
+// first phase expanded and its first days in view.
+void showDemoOutline(OutlineGanttChart& chart, const DemoOutlineScene& scene,
+                     const DemoOptions& options);
+
+// An outline chart of the options' size showing the scene, drawn in memory.
+[[nodiscard]] std::unique_ptr<OutlineGanttChart> makeOffscreenOutlineChart(
+    const DemoOutlineScene& scene, const DemoOptions& options);
+
+[[nodiscard]] std::string describeDemoOutline(const DemoOutlineScene& scene,
+                                              OutlineGanttChart& chart);
+
+// The window: the outline chart with the picture export and quit.
+class DemoOutlineWindow : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  DemoOutlineWindow(DemoOutlineScene scene, const DemoOptions& options);
+  [[nodiscard]] OutlineGanttChart& chart() const { return *chart_; }
+
+ private:
+  void exportImage();
+
+  DemoOutlineScene scene_;
+  OutlineGanttChart* chart_;
+};
+
+}  // namespace vorlent::examples

@@ -1,0 +1,469 @@
+#include "vorlent/outline/outline_chart.h"
+
+#include <QEvent>
+#include <QHeaderView>
+#include <QLabel>
+#include <QScrollBar>
+#include <QSplitter>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "vorlent/base/fatal.h"
+#include "vorlent/base/run_loop.h"
+#include "vorlent/controllers/saturating_math.h"
+#include "vorlent/intervals/header_row.h"
+#include "vorlent/intervals/time_interval_type.h"
+#include "vorlent/outline/item_delegate.h"
+#include "vorlent/outline/outline_chart_roles.h"
+#include "vorlent/views/chart_view.h"
+#include "vorlent/views/content_view.h"
+#include "vorlent/views/qt_run_loop.h"
+#include "vorlent/views/standard_scroll_view.h"
+
+namespace vorlent {
+namespace {
+
+constexpr int kInitialRowHeight = 20;
+
+// Saturating product of two counts.
+int64_t saturatingMultiply(int64_t a, int64_t b) {
+  int64_t product = 0;
+  if (!__builtin_mul_overflow(a, b, &product)) return product;
+  return (a < 0) != (b < 0) ? std::numeric_limits<int64_t>::min()
+                            : std::numeric_limits<int64_t>::max();
+}
+
+}  // namespace
+
+OutlineGanttChart::OutlineGanttChart(QWidget* parent)
+    : QWidget(parent), roles_(std::make_shared<Roles>(this)) {
+  QtRunLoop::installForApplication();
+  loadContentView();
+}
+
+OutlineGanttChart::~OutlineGanttChart() {
+  // Whatever of the chart stack outlives this view (a manager or behaviour
+  // a host kept) must not reach it any more, nor may the children while
+  // QWidget takes them down after this body.
+  roles_->detach();
+  if (outlineModel_) {
+    outlineModel_->setSource(nullptr);
+    disconnect(outlineModel_, nullptr, this, nullptr);
+  }
+  if (outlineView_) {
+    outlineView_->viewport()->removeEventFilter(this);
+    outlineView_->header()->removeEventFilter(this);
+    disconnect(outlineView_, nullptr, this, nullptr);
+    disconnect(outlineView_->verticalScrollBar(), nullptr, this, nullptr);
+  }
+  if (ganttChart_ && ganttChart_->content() && ganttChart_->content()->scrollView()) {
+    disconnect(ganttChart_->content()->scrollView(), nullptr, this, nullptr);
+  }
+}
+
+// --- Parts -------------------------------------------------------------------
+
+QWidget* OutlineGanttChart::contentView() const { return contentView_; }
+QSplitter* OutlineGanttChart::splitView() const { return splitView_; }
+QWidget* OutlineGanttChart::outlineHeaderSpacingBox() const { return outlineHeaderSpacingBox_; }
+QLabel* OutlineGanttChart::outlineHeaderSpacingLabel() const { return outlineHeaderSpacingLabel_; }
+QAbstractScrollArea* OutlineGanttChart::outlineScrollView() const { return outlineView_; }
+QWidget* OutlineGanttChart::outlineClipView() const {
+  return outlineView_ ? outlineView_->viewport() : nullptr;
+}
+QTreeView* OutlineGanttChart::outlineView() const { return outlineView_; }
+OutlineGanttChartModel* OutlineGanttChart::outlineModel() const { return outlineModel_; }
+GanttChart* OutlineGanttChart::ganttChart() const { return ganttChart_; }
+
+// --- Set-up --------------------------------------------------------------------
+
+void OutlineGanttChart::loadContentView() {
+  contentView_ = new QWidget(this);
+  auto* pinning = new QVBoxLayout(this);
+  pinning->setContentsMargins(0, 0, 0, 0);
+  pinning->addWidget(contentView_);
+
+  auto* contentLayout = new QVBoxLayout(contentView_);
+  contentLayout->setContentsMargins(0, 0, 0, 0);
+  splitView_ = new QSplitter(Qt::Horizontal, contentView_);
+  splitView_->setChildrenCollapsible(false);
+  contentLayout->addWidget(splitView_);
+
+  auto* outlineSide = new QWidget(splitView_);
+  auto* outlineLayout = new QVBoxLayout(outlineSide);
+  outlineLayout->setContentsMargins(0, 0, 0, 0);
+  outlineLayout->setSpacing(0);
+  outlineHeaderSpacingBox_ = new QWidget(outlineSide);
+  outlineHeaderSpacingBox_->setFixedHeight(0);
+  auto* boxLayout = new QVBoxLayout(outlineHeaderSpacingBox_);
+  boxLayout->setContentsMargins(4, 0, 4, 0);
+  outlineHeaderSpacingLabel_ = new QLabel(outlineHeaderSpacingBox_);
+  outlineHeaderSpacingLabel_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  boxLayout->addWidget(outlineHeaderSpacingLabel_);
+  outlineLayout->addWidget(outlineHeaderSpacingBox_);
+
+  outlineView_ = new QTreeView(outlineSide);
+  outlineView_->setUniformRowHeights(true);
+  outlineView_->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+  // The chart's scroll bar serves both sides. A horizontal bar below the
+  // outline as below the chart (whose timeline is nearly always wider than
+  // the view) keeps the two sides' rows equally tall, so they scroll
+  // equally far.
+  outlineView_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  outlineView_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  outlineView_->setFrameShape(QFrame::NoFrame);
+  delegate_ = new OutlineGanttChartItemDelegate(outlineView_);
+  delegate_->setRowHeight(kInitialRowHeight);
+  outlineView_->setItemDelegate(delegate_);
+  outlineModel_ = new OutlineGanttChartModel(this, outlineView_);
+  outlineView_->setModel(outlineModel_);
+  outlineModel_->setView(outlineView_);
+  outlineLayout->addWidget(outlineView_);
+
+  ganttChart_ = new GanttChart(splitView_);
+  splitView_->addWidget(outlineSide);
+  splitView_->addWidget(ganttChart_);
+  splitView_->setStretchFactor(0, 0);
+  splitView_->setStretchFactor(1, 1);
+  splitView_->setSizes({240, 560});
+
+  addNotificationObservers();
+  initializeControllers();
+}
+
+void OutlineGanttChart::addNotificationObservers() {
+  if (!outlineView_) fatalStop("an outline chart needs its outline view");
+  // Any vertical move of the outline that this view did not make itself
+  // (the user's, or the tree's own, such as keeping the current row in
+  // view) moves the chart along.
+  connect(outlineView_->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
+    if (isScrollingOutline_) return;
+    synchronizeGanttChartScrolling();
+    loadMoreDataIfNeeded();
+  });
+  connect(outlineView_, &QTreeView::expanded, this, [this] {
+    if (!isReloading_) synchronizeOutlineItems();
+  });
+  connect(outlineView_, &QTreeView::collapsed, this, [this] {
+    if (!isReloading_) synchronizeOutlineItems();
+  });
+  // New columns make the tree forget its expansions.
+  connect(outlineModel_, &QAbstractItemModel::modelReset, this,
+          [this] { synchronizeOutlineItems(); });
+  outlineView_->viewport()->installEventFilter(this);
+  outlineView_->header()->installEventFilter(this);
+}
+
+void OutlineGanttChart::initializeControllers() {
+  if (!outlineView_ || !ganttChart_) fatalStop("an outline chart needs its outline and chart");
+  auto headerController = GanttChartHeaderController::create(std::nullopt);
+  headerController->setRows({GanttChartHeaderRow(TimeIntervalType::visibleTimeline())});
+
+  auto itemManager = std::make_shared<GanttChartItemManager>(roles_, nullptr, nullptr);
+  itemManager->setItemObserver(roles_);
+
+  auto contentController = GanttChartContentController::create(itemManager);
+  contentController->setExtraRowCount(0);
+
+  GanttChartContentSettings settings = contentController->settings();
+  settings.alternativeRowsOnCount = false;
+  settings.allowsCreatingBars = false;
+  settings.allowsDeletingBars = false;
+  settings.allowsMovingBarsForType[GanttChartItemType::summary] = false;
+  PerItemType<bool> resizing = settings.allowsResizingBarsForType();
+  resizing[GanttChartItemType::summary] = false;
+  settings.setAllowsResizingBarsForType(resizing);
+  settings.showsCompletionBarsForSummaryItems = false;
+  settings.allowsMovingBarsVertically = false;
+  settings.showsLabels = false;
+  contentController->setSettings(settings);
+  contentController->setActivator(roles_);
+
+  auto chartController = GanttChartController::create(headerController, contentController);
+  ganttChartHeaderController_ = headerController;
+  ganttChartItemManager_ = itemManager;
+  ganttChartContentController_ = contentController;
+  ganttChartController_ = chartController;
+  applyRowHeightToChart();
+  followedHeaderRowHeight_ = outlineHeaderHeight();
+  chartController->setHeaderRowHeight(followedHeaderRowHeight_);
+
+  ganttChart_->setController(chartController);
+  ganttChart_->setObserver(roles_);
+
+  // Holds the roles object, which refers back to this view without owning
+  // it: the behaviour may outlive the view.
+  hierarchicalBehavior_ = std::make_shared<GanttChartItemHierarchicalBehavior>(roles_, true, true);
+  updateBehavior();
+
+  GanttChartContent* content = ganttChart_->content();
+  if (!content || !content->scrollView()) fatalStop("an outline chart needs its chart content");
+  connect(content->scrollView(), &StandardScrollView::boundsDidChange, this,
+          [this] { ganttChartBoundsDidChange(); });
+  updateHeaderSpacing();
+}
+
+// --- Row height and header padding ---------------------------------------------
+
+double OutlineGanttChart::rowHeight() const {
+  return delegate_ ? delegate_->rowHeight() : kInitialRowHeight;
+}
+
+void OutlineGanttChart::setRowHeight(double height) {
+  const double clamped = std::isfinite(height) ? std::clamp(height, 1.0, 1e6) : 1.0;
+  if (delegate_) delegate_->setRowHeight(static_cast<int>(std::lround(clamped)));
+  applyRowHeightToChart();
+  synchronizeGanttChartScrolling();
+  synchronizeOutlineItems();
+}
+
+void OutlineGanttChart::applyRowHeightToChart() {
+  auto& content = ganttChartContentController_;
+  if (!content) return;
+  const double height = rowHeight();
+  content->setRowHeight(height);
+  // Labels and attachments as tall as a bar: the row less the bar's insets
+  // and stroke above and below, at least one point.
+  const GanttChartContentBaseStyle& actual = content->actualStyle();
+  double size = height - 2 * (actual.barStrokeWidth + actual.verticalBarInset);
+  if (!std::isfinite(size) || size <= 0) size = 1;
+  GanttChartContentStyle style = content->style();
+  style.labelFont = Font{std::nullopt, size};
+  content->setStyle(style);
+  style.attachmentFont = Font{std::nullopt, size};
+  content->setStyle(style);
+  content->settingsDidChange();
+}
+
+double OutlineGanttChart::outlineHeaderHeight() const {
+  if (!outlineView_ || outlineView_->isHeaderHidden()) return 0;
+  const QHeaderView* header = outlineView_->header();
+  return std::max(header->minimumHeight(), header->sizeHint().height());
+}
+
+double OutlineGanttChart::outlineHeaderSpacing() const {
+  if (!ganttChartController_ || !ganttChartHeaderController_) return 0;
+  const double chartHeader = ganttChartController_->headerRowHeight() *
+                             double(ganttChartHeaderController_->actualRows().size());
+  const double spacing = chartHeader - outlineHeaderHeight();
+  return std::isfinite(spacing) && spacing > 0 ? spacing : 0;
+}
+
+void OutlineGanttChart::updateHeaderSpacing() {
+  if (!outlineHeaderSpacingBox_) fatalStop("an outline chart needs its header spacing box");
+  const double spacing = std::min(outlineHeaderSpacing(), double(QWIDGETSIZE_MAX));
+  outlineHeaderSpacingBox_->setFixedHeight(static_cast<int>(std::lround(spacing)));
+}
+
+void OutlineGanttChart::headerHeightDidChange() {
+  updateHeaderSpacing();
+  if (auto observer = ganttChartObserver()) observer->headerHeightDidChange();
+}
+
+void OutlineGanttChart::headerTimelineDidChange() {
+  if (auto observer = ganttChartObserver()) observer->headerTimelineDidChange();
+}
+
+bool OutlineGanttChart::eventFilter(QObject* watched, QEvent* event) {
+  if (outlineView_ && event->type() == QEvent::Resize) {
+    if (watched == outlineView_->viewport()) {
+      outlineLayoutDidChange();
+    } else if (watched == outlineView_->header() && ganttChartController_) {
+      // The outline's header settles its height only once styled and laid
+      // out; the chart's header follows it unless someone else set its row
+      // height meanwhile.
+      const double height = outlineHeaderHeight();
+      if (ganttChartController_->headerRowHeight() == followedHeaderRowHeight_ &&
+          height != followedHeaderRowHeight_) {
+        followedHeaderRowHeight_ = height;
+        ganttChartController_->setHeaderRowHeight(height);
+      }
+      updateHeaderSpacing();
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void OutlineGanttChart::outlineLayoutDidChange() {
+  loadMoreDataIfNeeded();
+  synchronizeOutlineItems();
+}
+
+// --- Vertical scrolling ----------------------------------------------------------
+
+void OutlineGanttChart::synchronizeGanttChartScrolling() {
+  if (!outlineView_ || !ganttChart_ || !ganttChartContentController_) {
+    fatalStop("an outline chart needs its outline and chart");
+  }
+  GanttChartContent* content = ganttChart_->content();
+  if (!content) fatalStop("an outline chart needs its chart content");
+  const double y = outlineView_->verticalScrollBar()->value();
+  const double height = ganttChartContentController_->viewport().size.height;
+  content->scrollVerticallyTo(y, y + height);
+  applyAutomatically();
+}
+
+void OutlineGanttChart::ganttChartBoundsDidChange() {
+  applyAutomatically();
+  synchronizeOutlineScrolling();
+  RunLoop::current().post([view = QPointer<OutlineGanttChart>(this)] {
+    if (view) view->loadMoreDataIfNeeded();
+  });
+}
+
+void OutlineGanttChart::synchronizeOutlineScrolling() {
+  if (!outlineView_ || !ganttChart_ || !ganttChart_->content()) {
+    fatalStop("an outline chart needs its outline and chart");
+  }
+  StandardScrollView* chartScroll = ganttChart_->content()->scrollView();
+  if (!chartScroll) fatalStop("an outline chart needs its chart's scroll view");
+  // The outline's visible area is exactly as high as the span asked for,
+  // so the smallest move that shows it puts its top at the chart's.
+  const double y = chartScroll->documentVisibleRect().top();
+  QScrollBar* bar = outlineView_->verticalScrollBar();
+  const double clamped = std::clamp(std::round(y), double(bar->minimum()), double(bar->maximum()));
+  isScrollingOutline_ = true;
+  bar->setValue(static_cast<int>(clamped));
+  isScrollingOutline_ = false;
+}
+
+// --- Paging ------------------------------------------------------------------------
+
+void OutlineGanttChart::setDataSource(std::weak_ptr<OutlineGanttChartDataSource> dataSource) {
+  dataSource_ = std::move(dataSource);
+  reloadOutline();
+  synchronizeOutlineItems();
+}
+
+void OutlineGanttChart::reloadOutline() {
+  if (!outlineModel_) fatalStop("an outline chart needs its outline view");
+  isReloading_ = true;
+  outlineModel_->reload();
+  isReloading_ = false;
+}
+
+void OutlineGanttChart::setIsPagingEnabled(bool enabled) {
+  isPagingEnabled_ = enabled;
+  pagingSettingDidChange();
+}
+
+void OutlineGanttChart::setMinPageSize(std::optional<int64_t> size) {
+  minPageSize_ = size;
+  pagingSettingDidChange();
+}
+
+void OutlineGanttChart::setMinPageCount(int64_t count) {
+  minPageCount_ = count;
+  pagingSettingDidChange();
+}
+
+void OutlineGanttChart::pagingSettingDidChange() {
+  reloadOutline();
+  synchronizeGanttChartScrolling();
+  synchronizeOutlineItems();
+}
+
+int64_t OutlineGanttChart::outlineViewNumberOfChildrenOfItem(const OutlineGanttChartRowPtr& item) {
+  if (isInInterfaceBuilder_) return 2;
+  auto source = dataSource();
+  const int64_t count =
+      source ? std::max<int64_t>(source->outlineGanttChartNumberOfChildrenOfItem(*this, item), 0)
+             : 0;
+  if (item || !isPagingEnabled_) return count;
+
+  // Root rows, a page at a time.
+  currentlyAvailableRootItemCount_ = count;
+  const double visible = outlineView_ ? outlineView_->viewport()->height() : 0;
+  const double perRow = rowHeight();
+  // A zero row height or an empty view gives no screenful, not infinity.
+  const double screen = perRow > 0 ? std::ceil(visible / perRow) : 0;
+  const int64_t rowsPerScreen = std::isfinite(screen) && screen > 0 ? saturatingInt64(screen) : 0;
+  const int64_t pageSize =
+      minPageSize_ ? std::max(*minPageSize_, rowsPerScreen) : std::max<int64_t>(rowsPerScreen, 0);
+  const int64_t displayed = std::min(currentlyDisplayedRootItemCount_, count);
+  currentlyDisplayedRootItemCount_ = displayed;
+  if (displayed >= pageSize && !loadMoreData_) return displayed;
+  const int64_t grown = std::min(
+      std::max(saturatingMultiply(minPageCount_, pageSize), saturatingAdd(displayed, pageSize)),
+      count);
+  currentlyDisplayedRootItemCount_ = std::max<int64_t>(grown, 0);
+  return currentlyDisplayedRootItemCount_;
+}
+
+void OutlineGanttChart::loadMoreDataIfNeeded() {
+  if (!outlineView_ || !outlineModel_) fatalStop("an outline chart needs its outline view");
+  // Without paging every root row is shown already: reloading would show
+  // the same rows again. A check made while a page loads (the tree moving
+  // under the new rows) waits for the next.
+  if (!isPagingEnabled_ || loadMoreData_) return;
+  const double visibleHeight = outlineView_->viewport()->height();
+  const double bottom = outlineView_->verticalScrollBar()->value() + visibleHeight;
+  const double documentHeight = double(outlineModel_->numberOfRows()) * rowHeight();
+  if (bottom < documentHeight - 0.5 * visibleHeight) return;
+  if (currentlyDisplayedRootItemCount_ >= currentlyAvailableRootItemCount_) return;
+  loadMoreData_ = true;
+  reloadData();
+  loadMoreData_ = false;
+}
+
+// --- The tree's other questions ------------------------------------------------------
+
+OutlineGanttChartRowPtr OutlineGanttChart::designTimeRow(int64_t index) const {
+  const std::string label = "Item " + std::to_string(index + 1);
+  const Time reference = Time::reference();
+  auto bar = OutlineGanttChartItem::create(label, reference, reference.addingDays(1), 0,
+                                           std::nullopt, std::nullopt, nullptr, 0, true,
+                                           std::nullopt, std::nullopt, {});
+  auto mark = OutlineGanttChartItem::create(std::nullopt, reference.addingDays(2),
+                                            reference.addingDays(2), 0, std::nullopt,
+                                            std::nullopt, nullptr, 0, true, std::nullopt,
+                                            std::nullopt, {});
+  return OutlineGanttChartRow::create(label, {bar, mark}, std::nullopt, {});
+}
+
+OutlineGanttChartRowPtr OutlineGanttChart::outlineViewChild(int64_t index,
+                                                            const OutlineGanttChartRowPtr& ofItem) {
+  if (isInInterfaceBuilder_) return designTimeRow(index);
+  auto source = dataSource();
+  return source ? source->outlineGanttChartChild(*this, index, ofItem) : nullptr;
+}
+
+bool OutlineGanttChart::outlineViewIsItemExpandable(const OutlineGanttChartRowPtr& item) {
+  if (isInInterfaceBuilder_) return false;
+  auto source = dataSource();
+  return source && source->outlineGanttChartIsItemExpandable(*this, item);
+}
+
+QVariant OutlineGanttChart::outlineViewObjectValueFor(int column,
+                                                      const OutlineGanttChartRowPtr& item) {
+  if (isInInterfaceBuilder_) return QStringLiteral("Item");
+  auto source = dataSource();
+  return source ? source->outlineGanttChartObjectValueFor(*this, column, item) : QVariant();
+}
+
+void OutlineGanttChart::outlineViewSetObjectValue(const QVariant& value, int column,
+                                                  const OutlineGanttChartRowPtr& item) {
+  if (auto source = dataSource()) source->outlineGanttChartSetObjectValue(*this, value, column, item);
+  synchronizeOutlineItems();
+}
+
+void OutlineGanttChart::prepareForInterfaceBuilder() {
+  if (!outlineModel_) fatalStop("an outline chart needs its outline view");
+  outlineModel_->setColumnTitles({QStringLiteral("Items")});
+  isInInterfaceBuilder_ = true;
+  dataSource_.reset();
+  reloadOutline();
+  synchronizeOutlineItems();
+}
+
+GanttChartItemManager& OutlineGanttChart::requireItemManager() const {
+  if (!ganttChartItemManager_) fatalStop("an outline chart needs its item manager");
+  return *ganttChartItemManager_;
+}
+
+}  // namespace vorlent

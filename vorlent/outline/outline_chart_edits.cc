@@ -1,0 +1,253 @@
+#include <QHeaderView>
+#include <QPointer>
+#include <QScrollBar>
+#include <QTreeView>
+
+#include <algorithm>
+
+#include "vorlent/base/fatal.h"
+#include "vorlent/base/run_loop.h"
+#include "vorlent/controllers/content_scroller.h"
+#include "vorlent/outline/outline_chart.h"
+
+namespace vorlent {
+namespace {
+
+// Removes every entry identical to `item`, keeping the others' order.
+void removeFromRow(OutlineGanttChartRow& row, const OutlineGanttChartItemPtr& item) {
+  std::vector<OutlineGanttChartItemPtr> items = row.chartItems();
+  std::erase(items, item);
+  row.setChartItems(std::move(items));
+}
+
+void appendToRow(OutlineGanttChartRow& row, OutlineGanttChartItemPtr item) {
+  std::vector<OutlineGanttChartItemPtr> items = row.chartItems();
+  items.push_back(std::move(item));
+  row.setChartItems(std::move(items));
+}
+
+}  // namespace
+
+OutlineGanttChartRowPtr OutlineGanttChart::displayedRow(int64_t row) {
+  if (!outlineModel_) fatalStop("an outline chart needs its outline view");
+  return outlineModel_->item(row);
+}
+
+// --- Item observer ---------------------------------------------------------------
+
+void OutlineGanttChart::timeDidChange(const GanttChartItemPtr& item, const TimeRange& from) {
+  if (auto outlineItem = item ? outlineGanttChartItemOf(*item) : nullptr) {
+    const TimeRange previous = outlineItem->time();
+    outlineItem->setTime(item->time());
+    if (outlineModel_) outlineModel_->reloadRow(item->row());
+    if (auto source = dataSource()) {
+      source->outlineGanttChartTimeDidChangeFor(*this, outlineItem, previous);
+    }
+  }
+  if (auto observer = ganttChartItemObserver()) observer->timeDidChange(item, from);
+}
+
+void OutlineGanttChart::completionDidChange(const GanttChartItemPtr& item, double from) {
+  if (auto outlineItem = item ? outlineGanttChartItemOf(*item) : nullptr) {
+    const double previous = outlineItem->completion();
+    outlineItem->setCompletion(item->completion());
+    if (outlineModel_) outlineModel_->reloadRow(item->row());
+    if (auto source = dataSource()) {
+      source->outlineGanttChartCompletionDidChangeFor(*this, outlineItem, previous);
+    }
+  }
+  if (auto observer = ganttChartItemObserver()) observer->completionDidChange(item, from);
+}
+
+void OutlineGanttChart::rowDidChange(const GanttChartItemPtr& item, int64_t from) {
+  auto outlineItem = item ? outlineGanttChartItemOf(*item) : nullptr;
+  // A row that is not displayed (a negative one, or one below the last)
+  // has no outline row to take the item: the outline stays as it is.
+  auto oldRow = outlineItem ? displayedRow(from) : nullptr;
+  auto newRow = oldRow ? displayedRow(item->row()) : nullptr;
+  if (outlineItem && oldRow && newRow) {
+    removeFromRow(*oldRow, outlineItem);
+    appendToRow(*newRow, outlineItem);
+    if (auto source = dataSource()) {
+      source->outlineGanttChartRowDidChangeFor(*this, outlineItem, oldRow, newRow);
+    }
+  }
+  if (auto observer = ganttChartItemObserver()) observer->rowDidChange(item, from);
+}
+
+void OutlineGanttChart::itemWasAdded(const GanttChartItemPtr& item) {
+  auto row = item ? displayedRow(item->row()) : nullptr;
+  if (row) {
+    auto outlineItem = OutlineGanttChartItem::create(
+        item->label(), item->start(), item->finish(), item->completion(), item->attachment(),
+        item->details(), item->schedule(), item->zIndex(), item->isVisible(), item->type(),
+        item->settings().style, {});
+    item->setContext(std::weak_ptr(outlineItem));
+    appendToRow(*row, outlineItem);
+    if (auto source = dataSource()) source->outlineGanttChartDidAddItem(*this, outlineItem, row);
+  }
+  if (auto observer = ganttChartItemObserver()) observer->itemWasAdded(item);
+}
+
+void OutlineGanttChart::itemWasRemoved(const GanttChartItemPtr& item) {
+  auto outlineItem = item ? outlineGanttChartItemOf(*item) : nullptr;
+  auto row = outlineItem ? displayedRow(item->row()) : nullptr;
+  if (outlineItem && row) {
+    removeFromRow(*row, outlineItem);
+    item->setContext({});
+    if (auto source = dataSource()) {
+      source->outlineGanttChartDidRemoveItem(*this, outlineItem, row);
+    }
+  }
+  if (auto observer = ganttChartItemObserver()) observer->itemWasRemoved(item);
+}
+
+void OutlineGanttChart::dependencyWasAdded(const GanttChartDependencyPtr& dependency) {
+  auto from = dependency ? outlineGanttChartItemOf(*dependency->from()) : nullptr;
+  auto to = dependency ? outlineGanttChartItemOf(*dependency->to()) : nullptr;
+  if (from && to) {
+    auto outlineDependency = OutlineGanttChartDependency::create(
+        dependency->label(), from, to, dependency->details(), dependency->zIndex(),
+        dependency->isVisible(), dependency->type(), dependency->settings().style, {});
+    dependency->setContext(std::weak_ptr(outlineDependency));
+    if (auto source = dataSource()) {
+      source->outlineGanttChartDidAddDependency(*this, outlineDependency);
+    }
+  }
+  if (auto observer = ganttChartItemObserver()) observer->dependencyWasAdded(dependency);
+}
+
+void OutlineGanttChart::dependencyWasRemoved(const GanttChartDependencyPtr& dependency) {
+  if (auto outlineDependency = dependency ? outlineGanttChartDependencyOf(*dependency) : nullptr) {
+    dependency->setContext({});
+    if (auto source = dataSource()) {
+      source->outlineGanttChartDidRemoveDependency(*this, outlineDependency);
+    }
+  }
+  if (auto observer = ganttChartItemObserver()) observer->dependencyWasRemoved(dependency);
+}
+
+void OutlineGanttChart::expansionDidChange(const GanttChartItemPtr& item) {
+  if (auto observer = ganttChartItemObserver()) observer->expansionDidChange(item);
+}
+
+void OutlineGanttChart::zIndexDidChange(const GanttChartItemPtr& item) {
+  if (auto observer = ganttChartItemObserver()) observer->zIndexDidChange(item);
+}
+
+void OutlineGanttChart::zIndexDidChange(const GanttChartDependencyPtr& dependency) {
+  if (auto observer = ganttChartItemObserver()) observer->zIndexDidChange(dependency);
+}
+
+void OutlineGanttChart::visibilityDidChange(const GanttChartItemPtr& item) {
+  if (auto observer = ganttChartItemObserver()) observer->visibilityDidChange(item);
+}
+
+void OutlineGanttChart::visibilityDidChange(const GanttChartDependencyPtr& dependency) {
+  if (auto observer = ganttChartItemObserver()) observer->visibilityDidChange(dependency);
+}
+
+// --- Twin lookup -------------------------------------------------------------------
+
+GanttChartItemPtr OutlineGanttChart::ganttChartItem(const OutlineGanttChartItemPtr& item) {
+  if (!item) return nullptr;
+  for (const auto& candidate : requireItemManager().availableItems()) {
+    if (outlineGanttChartItemOf(*candidate) == item) return candidate;
+  }
+  return nullptr;
+}
+
+GanttChartDependencyPtr OutlineGanttChart::ganttChartDependency(
+    const OutlineGanttChartDependencyPtr& dependency) {
+  if (!dependency) return nullptr;
+  for (const auto& candidate : requireItemManager().availableDependencies()) {
+    if (outlineGanttChartDependencyOf(*candidate) == dependency) return candidate;
+  }
+  return nullptr;
+}
+
+// --- Activation ------------------------------------------------------------------------
+
+void OutlineGanttChart::activate(const GanttChartBar& bar) {
+  if (!outlineView_ || !outlineModel_) fatalStop("an outline chart needs its outline view");
+  const OutlineGanttChartRowPtr row =
+      bar.item ? rowHolding(outlineGanttChartItemOf(*bar.item)) : nullptr;
+  const QModelIndex index = outlineModel_->indexOfDisplayedRow(outlineModel_->row(row));
+  if (index.isValid() && outlineModel_->hasChildren(index)) {
+    if (outlineView_->isExpanded(index)) {
+      outlineView_->collapse(index);
+    } else {
+      outlineView_->expand(index);
+    }
+    return;
+  }
+  if (auto activator = ganttChartContentActivator()) activator->activate(bar);
+}
+
+void OutlineGanttChart::activate(const GanttChartDependencyLine& dependencyLine) {
+  if (auto activator = ganttChartContentActivator()) activator->activate(dependencyLine);
+}
+
+void OutlineGanttChart::activate(const GanttChartPosition& position) {
+  if (auto activator = ganttChartContentActivator()) activator->activate(position);
+}
+
+// --- Reload and scrolling ------------------------------------------------------------
+
+void OutlineGanttChart::reloadData() {
+  if (!outlineModel_) fatalStop("an outline chart needs its outline view");
+  if (outlineModel_->isAskingSource()) {
+    // The data source asked while answering: reload once it has answered.
+    RunLoop::current().post([view = QPointer<OutlineGanttChart>(this)] {
+      if (view) view->reloadData();
+    });
+    return;
+  }
+  reloadOutline();
+  synchronizeGanttChartScrolling();
+  synchronizeOutlineItems();
+}
+
+void OutlineGanttChart::scrollRowToVisible(int64_t row) {
+  if (!outlineView_ || !outlineModel_) fatalStop("an outline chart needs its outline view");
+  if (row < 0 || row >= outlineModel_->numberOfRows()) return;
+  outlineView_->scrollTo(outlineModel_->indexOfDisplayedRow(row));
+  if (!ganttChartContentController_) fatalStop("an outline chart needs its content controller");
+  if (auto scroller = ganttChartContentController_->scroller()) {
+    const double height = ganttChartContentController_->rowHeight();
+    const double startY = height * double(row);
+    scroller->scrollVerticallyTo(startY, startY + height);
+  }
+}
+
+void OutlineGanttChart::scrollColumnToVisible(int column) {
+  if (!outlineView_ || !outlineModel_) fatalStop("an outline chart needs its outline view");
+  if (column < 0 || column >= outlineModel_->columnCount()) return;
+  // Horizontally only, by the least movement that shows the column (from
+  // its start when it is wider than the view).
+  const QHeaderView* header = outlineView_->header();
+  const int left = header->sectionPosition(column);
+  const int right = left + header->sectionSize(column);
+  QScrollBar* bar = outlineView_->horizontalScrollBar();
+  const int width = outlineView_->viewport()->width();
+  if (left < bar->value()) {
+    bar->setValue(left);
+  } else if (right > bar->value() + width) {
+    bar->setValue(std::min(left, right - width));
+  }
+}
+
+// --- Image export ------------------------------------------------------------------------
+
+QImage OutlineGanttChart::imageRepresentation() { return detail::renderWidgetImage(*this); }
+
+QPixmap OutlineGanttChart::image() { return QPixmap::fromImage(imageRepresentation()); }
+
+QByteArray OutlineGanttChart::imageData() { return imageData("png", {}); }
+
+QByteArray OutlineGanttChart::imageData(const QByteArray& format,
+                                        const ImageProperties& properties) {
+  return detail::encodeWidgetImage(imageRepresentation(), format, properties);
+}
+
+}  // namespace vorlent

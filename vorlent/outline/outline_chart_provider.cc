@@ -1,0 +1,250 @@
+#include <unordered_set>
+
+#include "vorlent/base/fatal.h"
+#include "vorlent/model/item_behavior_set.h"
+#include "vorlent/outline/outline_chart.h"
+
+namespace vorlent {
+
+// --- Row synchronisation ---------------------------------------------------------
+
+void OutlineGanttChart::synchronizeOutlineItems() {
+  if (!outlineModel_) fatalStop("an outline chart needs its outline view");
+  cachedAvailableItems_.reset();
+  cachedAvailableDependencies_.reset();
+
+  std::erase_if(outlineItems_, [this](const OutlineGanttChartRowPtr& row) {
+    return outlineModel_->row(row) < 0;
+  });
+  std::unordered_set<const OutlineGanttChartRow*> known;
+  known.reserve(outlineItems_.size());
+  for (const auto& row : outlineItems_) known.insert(row.get());
+  const int64_t count = outlineModel_->numberOfRows();
+  for (int64_t r = 0; r < count; ++r) {
+    OutlineGanttChartRowPtr row = outlineModel_->item(r);
+    // An empty row (a null answer) shows nothing.
+    if (row && known.insert(row.get()).second) outlineItems_.push_back(std::move(row));
+  }
+
+  requireItemManager().collectionDidChange();
+  applyAutomatically();
+}
+
+void OutlineGanttChart::applyAutomatically() {
+  if (autoApplySchedule_) requireItemManager().applySchedule();
+  if (autoApplyBehavior_) requireItemManager().applyBehavior();
+}
+
+// --- Collection provider ----------------------------------------------------------
+
+int64_t OutlineGanttChart::totalRowCount() {
+  return outlineModel_ ? outlineModel_->numberOfRows() : 0;
+}
+
+TimeRange OutlineGanttChart::preferredTimeline() { return TimeRange::currentWeek(); }
+
+bool OutlineGanttChart::withLabelDetails() const {
+  return !ganttChartContentController_ || !ganttChartContentController_->settings().showsLabels;
+}
+
+std::vector<GanttChartItemPtr> OutlineGanttChart::filteredItems(const RowRange& range,
+                                                                const TimeRange& /*timeline*/) {
+  std::vector<GanttChartItemPtr> items;
+  if (!outlineModel_) return items;
+  const bool labelDetails = withLabelDetails();
+  // A copy: building twins runs host code, which might synchronise again.
+  const std::vector<OutlineGanttChartRowPtr> rows = outlineItems_;
+  for (const auto& row : rows) {
+    const int64_t r = outlineModel_->row(row);
+    if (!range.contains(r)) continue;
+    auto twins = row->ganttChartItems(r, labelDetails);
+    items.insert(items.end(), twins.begin(), twins.end());
+  }
+  return items;
+}
+
+std::optional<std::vector<GanttChartItemPtr>> OutlineGanttChart::availableItems() {
+  if (!areOutOfRowRangeItemsAvailable_) return std::nullopt;
+  if (cachedAvailableItems_) return cachedAvailableItems_;
+  std::vector<GanttChartItemPtr> items;
+  const bool labelDetails = withLabelDetails();
+  const std::vector<OutlineGanttChartRowPtr> rows = outlineItems_;
+  for (const auto& row : rows) {
+    const int64_t r = outlineModel_ ? outlineModel_->row(row) : -1;
+    auto twins = row->ganttChartItems(r, labelDetails);
+    items.insert(items.end(), twins.begin(), twins.end());
+  }
+  cachedAvailableItems_ = std::move(items);
+  return cachedAvailableItems_;
+}
+
+std::vector<GanttChartDependencyPtr> OutlineGanttChart::dependenciesAmong(
+    const std::vector<GanttChartItemPtr>& chartItems) {
+  std::vector<OutlineGanttChartItemPtr> outlineItems;
+  outlineItems.reserve(chartItems.size());
+  for (const auto& item : chartItems) {
+    if (auto outlineItem = item ? outlineGanttChartItemOf(*item) : nullptr) {
+      outlineItems.push_back(std::move(outlineItem));
+    }
+  }
+  auto source = dataSource();
+  if (!source) return {};
+  const auto dependencies = source->outlineGanttChartDependenciesFor(*this, outlineItems);
+  if (dependencies.empty()) return {};
+
+  // The first available twin of each outline item, by identity.
+  std::unordered_map<const OutlineGanttChartItem*, GanttChartItemPtr> twinOf;
+  for (const auto& item : requireItemManager().availableItems()) {
+    if (auto outlineItem = outlineGanttChartItemOf(*item)) twinOf.try_emplace(outlineItem.get(), item);
+  }
+  const bool labelDetails = withLabelDetails();
+  std::vector<GanttChartDependencyPtr> result;
+  for (const auto& dependency : dependencies) {
+    if (!dependency) continue;
+    const auto from = twinOf.find(dependency->from().get());
+    const auto to = twinOf.find(dependency->to().get());
+    if (from == twinOf.end() || to == twinOf.end()) continue;
+    GanttChartDependencyPtr twin = dependency->ganttChartDependency();
+    if (!twin) {
+      twin = dependency->makeGanttChartDependency(from->second, to->second, labelDetails);
+      if (!twin) continue;
+    } else {
+      if (twin->from() != from->second) twin->setFrom(from->second);
+      if (twin->to() != to->second) twin->setTo(to->second);
+      if (outlineGanttChartDependencyOf(*twin) != dependency) {
+        twin->setContext(std::weak_ptr(dependency));
+      }
+    }
+    result.push_back(std::move(twin));
+  }
+  return result;
+}
+
+std::vector<GanttChartDependencyPtr> OutlineGanttChart::filteredDependencies(
+    const RowRange& /*range*/, const TimeRange& /*timeline*/) {
+  return dependenciesAmong(requireItemManager().filteredItems().elements());
+}
+
+std::optional<std::vector<GanttChartDependencyPtr>> OutlineGanttChart::availableDependencies() {
+  if (!areOutOfRowRangeItemsAvailable_) return std::nullopt;
+  return dependenciesAmong(requireItemManager().availableItems().elements());
+}
+
+void OutlineGanttChart::setAreOutOfRowRangeItemsAvailable(bool available) {
+  areOutOfRowRangeItemsAvailable_ = available;
+  cachedAvailableItems_.reset();
+  cachedAvailableDependencies_.reset();
+}
+
+// --- Hierarchy provider ------------------------------------------------------------
+
+OutlineGanttChartRowPtr OutlineGanttChart::rowHolding(const OutlineGanttChartItemPtr& item) const {
+  if (!item) return nullptr;
+  for (const auto& row : outlineItems_) {
+    for (const auto& candidate : row->chartItems()) {
+      if (candidate == item) return row;
+    }
+  }
+  return nullptr;
+}
+
+std::vector<GanttChartItemPtr> OutlineGanttChart::availableTwinsOn(const OutlineGanttChartRow& row) {
+  std::unordered_set<const OutlineGanttChartItem*> onRow;
+  for (const auto& item : row.chartItems()) onRow.insert(item.get());
+  std::vector<GanttChartItemPtr> twins;
+  for (const auto& item : requireItemManager().availableItems()) {
+    auto outlineItem = outlineGanttChartItemOf(*item);
+    if (outlineItem && onRow.contains(outlineItem.get())) twins.push_back(item);
+  }
+  return twins;
+}
+
+GanttChartItemPtr OutlineGanttChart::parent(const GanttChartItemPtr& item) {
+  if (!item || !outlineModel_) return nullptr;
+  const OutlineGanttChartRowPtr row = rowHolding(outlineGanttChartItemOf(*item));
+  if (!row) return nullptr;
+  const OutlineGanttChartRowPtr parentRow = outlineModel_->parent(row);
+  if (!parentRow) return nullptr;
+  auto twins = availableTwinsOn(*parentRow);
+  return twins.empty() ? nullptr : twins.front();
+}
+
+std::vector<GanttChartItemPtr> OutlineGanttChart::children(const GanttChartItemPtr& item) {
+  if (!item || !outlineModel_) return {};
+  // An item on no displayed row has no children here: answering the root's
+  // would make every root item its child.
+  const OutlineGanttChartRowPtr row = rowHolding(outlineGanttChartItemOf(*item));
+  if (!row) return {};
+  std::vector<GanttChartItemPtr> result;
+  const int64_t count = outlineModel_->numberOfChildren(row);
+  for (int64_t i = 0; i < count; ++i) {
+    const OutlineGanttChartRowPtr child = outlineModel_->child(i, row);
+    if (!child) continue;
+    auto twins = availableTwinsOn(*child);
+    result.insert(result.end(), twins.begin(), twins.end());
+  }
+  return result;
+}
+
+// --- Schedule and behaviour ------------------------------------------------------------
+
+std::shared_ptr<ScheduleDefinition> OutlineGanttChart::schedule() const {
+  return requireItemManager().schedule();
+}
+
+void OutlineGanttChart::setSchedule(std::shared_ptr<ScheduleDefinition> schedule) {
+  requireItemManager().setSchedule(std::move(schedule));
+}
+
+std::shared_ptr<ScheduleDefinition> OutlineGanttChart::scheduleFor(
+    const GanttChartItemPtr& item) const {
+  if (item && item->schedule()) return item->schedule();
+  return schedule();
+}
+
+void OutlineGanttChart::applySchedule() { requireItemManager().applySchedule(); }
+
+void OutlineGanttChart::applySchedule(const OutlineGanttChartItemPtr& item) {
+  if (auto twin = ganttChartItem(item)) requireItemManager().applySchedule(twin);
+}
+
+void OutlineGanttChart::setAutoApplySchedule(bool autoApply) {
+  autoApplySchedule_ = autoApply;
+  if (autoApply) requireItemManager().applySchedule();
+}
+
+void OutlineGanttChart::setIsAutoScheduling(bool autoScheduling) {
+  isAutoScheduling_ = autoScheduling;
+  autoSchedulingBehavior_ =
+      autoScheduling ? std::make_shared<GanttChartItemAutoSchedulingBehavior>(false, std::nullopt,
+                                                                              true, nullptr)
+                     : nullptr;
+  updateBehavior();
+}
+
+void OutlineGanttChart::setBehavior(GanttChartItemBehaviorPtr behavior) {
+  behavior_ = std::move(behavior);
+  updateBehavior();
+}
+
+void OutlineGanttChart::updateBehavior() {
+  std::vector<GanttChartItemBehaviorPtr> behaviors;
+  if (hierarchicalBehavior_) behaviors.push_back(hierarchicalBehavior_);
+  if (autoSchedulingBehavior_) behaviors.push_back(autoSchedulingBehavior_);
+  if (behavior_) behaviors.push_back(behavior_);
+  requireItemManager().setBehavior(std::make_shared<GanttChartItemBehaviorSet>(std::move(behaviors)));
+  if (autoApplyBehavior_) requireItemManager().applyBehavior();
+}
+
+void OutlineGanttChart::applyBehavior() { requireItemManager().applyBehavior(); }
+
+void OutlineGanttChart::applyBehavior(const OutlineGanttChartItemPtr& item) {
+  if (auto twin = ganttChartItem(item)) requireItemManager().applyBehavior(twin);
+}
+
+void OutlineGanttChart::setAutoApplyBehavior(bool autoApply) {
+  autoApplyBehavior_ = autoApply;
+  if (autoApply) requireItemManager().applyBehavior();
+}
+
+}  // namespace vorlent
