@@ -43,7 +43,7 @@ class LinkLookup {
   }
 
  private:
-  using SourceLinks = const std::vector<detail::SourceDependencyIndex::Link>& (
+  using SourceLinks = std::span<const detail::SourceDependencyIndex::Link> (
       detail::SourceDependencyIndex::*)(const GanttChartItem*) const;
   using OwnPositions = const std::vector<size_t>& (
       detail::BehaviorDependencyIndex::Positions::*)(const GanttChartItem*) const;

@@ -75,9 +75,7 @@ std::ostream& operator<<(std::ostream& out, GanttChartDependencyType type) {
 }
 
 GanttChartDependency::GanttChartDependency(Options options)
-    : label_(std::move(options.label)),
-      details_(std::move(options.details)),
-      from_(requireItem(std::move(options.from))),
+    : from_(requireItem(std::move(options.from))),
       to_(requireItem(std::move(options.to))),
       isVisible_(options.isVisible),
       zIndex_(options.zIndex) {
@@ -85,7 +83,10 @@ GanttChartDependency::GanttChartDependency(Options options)
   // being made, so making one relinks nothing.
   if (options.type) GanttChartDependency::setType(*options.type);
   if (options.style) GanttChartDependency::setStyle(*options.style);
-  context_ = std::move(options.context);
+  // Dependencies without these share the defaults.
+  if (options.label) rare_.edit().label = std::move(options.label);
+  if (options.details) rare_.edit().details = std::move(options.details);
+  if (options.context.has_value()) rare_.edit().context = std::move(options.context);
 }
 
 std::shared_ptr<GanttChartDependency> GanttChartDependency::create(Options options) {
@@ -109,12 +110,12 @@ GanttChartDependency::GanttChartDependency(std::optional<std::string> label, Gan
                                    .context = std::move(context)}) {}
 
 void GanttChartDependency::setLabel(std::optional<std::string> label) {
-  label_ = std::move(label);
+  rare_.edit().label = std::move(label);
   setHasChanged(true);
 }
 
 void GanttChartDependency::setDetails(std::optional<std::string> details) {
-  details_ = std::move(details);
+  rare_.edit().details = std::move(details);
   setHasChanged(true);
 }
 
@@ -169,12 +170,12 @@ void GanttChartDependency::setIsVisible(bool isVisible) {
 }
 
 void GanttChartDependency::setContext(std::any context) {
-  context_ = std::move(context);
+  rare_.edit().context = std::move(context);
   setHasChanged(true);
 }
 
 void GanttChartDependency::setSettings(const GanttChartDependencySettings& settings) {
-  settings_ = settings;
+  rare_.edit().settings = settings;
   setHasChanged(true);
 }
 

@@ -12,6 +12,7 @@
 #include "vorlent/model/dependency_settings.h"
 #include "vorlent/model/item.h"
 #include "vorlent/graphics/point.h"
+#include "vorlent/model/rare_fields.h"
 #include "vorlent/time/time.h"
 
 namespace vorlent {
@@ -93,9 +94,13 @@ class GanttChartDependency {
   GanttChartDependency(const GanttChartDependency&) = delete;
   GanttChartDependency& operator=(const GanttChartDependency&) = delete;
 
-  [[nodiscard]] virtual const std::optional<std::string>& label() const { return label_; }
+  [[nodiscard]] virtual const std::optional<std::string>& label() const {
+    return rare_.get().label;
+  }
   virtual void setLabel(std::optional<std::string> label);
-  [[nodiscard]] virtual const std::optional<std::string>& details() const { return details_; }
+  [[nodiscard]] virtual const std::optional<std::string>& details() const {
+    return rare_.get().details;
+  }
   virtual void setDetails(std::optional<std::string> details);
   // A null item is a fatal stop.
   [[nodiscard]] virtual const GanttChartItemPtr& from() const { return from_; }
@@ -124,9 +129,11 @@ class GanttChartDependency {
   virtual void setZIndex(int64_t zIndex);
   [[nodiscard]] virtual bool isVisible() const { return isVisible_; }
   virtual void setIsVisible(bool isVisible);
-  [[nodiscard]] virtual const std::any& context() const { return context_; }
+  [[nodiscard]] virtual const std::any& context() const { return rare_.get().context; }
   virtual void setContext(std::any context);
-  [[nodiscard]] virtual const GanttChartDependencySettings& settings() const { return settings_; }
+  [[nodiscard]] virtual const GanttChartDependencySettings& settings() const {
+    return rare_.get().settings;
+  }
   virtual void setSettings(const GanttChartDependencySettings& settings);
   [[nodiscard]] virtual const GanttChartDependencyStyle& style() const { return settings().style; }
   virtual void setStyle(const GanttChartDependencyStyle& style);
@@ -135,8 +142,14 @@ class GanttChartDependency {
   virtual void setHasChanged(bool hasChanged) { hasChanged_ = hasChanged; }
 
  private:
-  std::optional<std::string> label_;
-  std::optional<std::string> details_;
+  // What few dependencies set, out of line.
+  struct Extras {
+    std::optional<std::string> label;
+    std::optional<std::string> details;
+    std::any context;
+    GanttChartDependencySettings settings;
+  };
+
   GanttChartItemPtr from_;
   GanttChartItemPtr to_;
   GanttChartDependencyEndType fromType_ = GanttChartDependencyEndType::finish;
@@ -144,8 +157,7 @@ class GanttChartDependency {
   bool isVisible_;
   bool hasChanged_ = false;
   int64_t zIndex_;
-  std::any context_;
-  GanttChartDependencySettings settings_;
+  detail::RareFields<Extras> rare_;
 };
 
 using GanttChartDependencyPtr = std::shared_ptr<GanttChartDependency>;

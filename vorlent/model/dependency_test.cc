@@ -109,6 +109,31 @@ TEST(GanttChartDependency, ChangingOneEndChangesTheType) {
   EXPECT_EQ(dependency->type(), GanttChartDependencyType::fromStartToStart);
 }
 
+TEST(GanttChartDependency, FieldsSetOnOneDependencyStayWithIt) {
+  // Label, details, context and settings live out of line until first set;
+  // the defaults other dependencies read must not change with them.
+  Fixture f;
+  const auto edited = GanttChartDependency::create({.from = f.from, .to = f.to});
+  const auto plain = GanttChartDependency::create({.from = f.from, .to = f.to});
+  GanttChartDependencySettings highlighted;
+  highlighted.isHighlighted = true;
+  edited->setSettings(highlighted);
+  edited->setDetails("det");
+  edited->setContext(7);
+  edited->setStyle(GanttChartDependencyStyle(Color::black(), 2));
+  EXPECT_TRUE(edited->settings().isHighlighted);
+  EXPECT_EQ(edited->style().lineWidth, 2);
+  EXPECT_EQ(edited->details(), "det");
+  EXPECT_EQ(std::any_cast<int>(edited->context()), 7);
+  for (const auto& other : {plain, GanttChartDependency::create({.from = f.from, .to = f.to})}) {
+    EXPECT_FALSE(other->settings().isHighlighted);
+    EXPECT_EQ(other->style().lineColor, std::nullopt);
+    EXPECT_EQ(other->label(), std::nullopt);
+    EXPECT_EQ(other->details(), std::nullopt);
+    EXPECT_FALSE(other->context().has_value());
+  }
+}
+
 TEST(GanttChartDependency, EverySetterRaisesTheFlagEvenForAnEqualValue) {
   Fixture f;
   using Setter = std::function<void(GanttChartDependency&)>;

@@ -10,9 +10,10 @@ namespace vorlent::detail {
 // Hashes an object by its address without the bits that heap alignment keeps
 // at zero: objects made one after another then land in neighbouring buckets,
 // so a pass over a chart in the order its items were made walks the table
-// almost sequentially instead of jumping across it.
+// almost sequentially instead of jumping across it. It cannot throw, so the
+// standard containers recompute it instead of storing it in every node.
 struct AddressHash {
-  size_t operator()(const void* object) const {
+  size_t operator()(const void* object) const noexcept {
     return static_cast<size_t>(reinterpret_cast<std::uintptr_t>(object) >> 4);
   }
 };

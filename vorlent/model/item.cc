@@ -42,11 +42,9 @@ std::ostream& operator<<(std::ostream& out, GanttChartItemType type) {
 
 GanttChartItem::GanttChartItem(Options options)
     : label_(std::move(options.label)),
-      attachment_(std::move(options.attachment)),
       details_(std::move(options.details)),
       row_(options.row),
       time_(options.start, options.finish),
-      schedule_(std::move(options.schedule)),
       completion_(options.completion),
       type_(options.type.value_or(GanttChartItemType::standard)),
       isExpanded_(options.isExpanded),
@@ -56,7 +54,10 @@ GanttChartItem::GanttChartItem(Options options)
   // Only a given style counts as a change; the base setter is used on purpose
   // (no subclass exists yet while the base is being built).
   if (options.style) GanttChartItem::setStyle(*options.style);
-  context_ = std::move(options.context);
+  // Items without these share the defaults.
+  if (options.attachment) rare_.edit().attachment = std::move(options.attachment);
+  if (options.schedule) rare_.edit().schedule = std::move(options.schedule);
+  if (options.context.has_value()) rare_.edit().context = std::move(options.context);
 }
 
 std::shared_ptr<GanttChartItem> GanttChartItem::create(Options options) {
@@ -103,7 +104,7 @@ void GanttChartItem::setLabel(std::optional<std::string> label) {
 }
 
 void GanttChartItem::setAttachment(std::optional<std::string> attachment) {
-  attachment_ = std::move(attachment);
+  rare_.edit().attachment = std::move(attachment);
   setHasChanged(true);
 }
 
@@ -125,7 +126,7 @@ void GanttChartItem::setTime(const TimeRange& time) {
 }
 
 void GanttChartItem::setSchedule(std::shared_ptr<ScheduleDefinition> schedule) {
-  schedule_ = std::move(schedule);
+  rare_.edit().schedule = std::move(schedule);
   setHasChanged(true);
 }
 
@@ -168,7 +169,7 @@ void GanttChartItem::setIsVisible(bool isVisible) {
 }
 
 void GanttChartItem::setContext(std::any context) {
-  context_ = std::move(context);
+  rare_.edit().context = std::move(context);
   setHasChanged(true);
 }
 

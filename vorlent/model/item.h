@@ -8,8 +8,9 @@
 #include <optional>
 #include <string>
 
-#include "vorlent/model/item_settings.h"
 #include "vorlent/graphics/rectangle.h"
+#include "vorlent/model/item_settings.h"
+#include "vorlent/model/rare_fields.h"
 #include "vorlent/time/time.h"
 #include "vorlent/time/time_range.h"
 
@@ -93,7 +94,9 @@ class GanttChartItem {
 
   [[nodiscard]] virtual const std::optional<std::string>& label() const { return label_; }
   virtual void setLabel(std::optional<std::string> label);
-  [[nodiscard]] virtual const std::optional<std::string>& attachment() const { return attachment_; }
+  [[nodiscard]] virtual const std::optional<std::string>& attachment() const {
+    return rare_.get().attachment;
+  }
   virtual void setAttachment(std::optional<std::string> attachment);
   [[nodiscard]] virtual const std::optional<std::string>& details() const { return details_; }
   virtual void setDetails(std::optional<std::string> details);
@@ -104,7 +107,7 @@ class GanttChartItem {
   // When present, this item's working time follows it instead of the item
   // manager's schedule.
   [[nodiscard]] virtual const std::shared_ptr<ScheduleDefinition>& schedule() const {
-    return schedule_;
+    return rare_.get().schedule;
   }
   virtual void setSchedule(std::shared_ptr<ScheduleDefinition> schedule);
   // Replace one end of `time` through `setTime`.
@@ -137,7 +140,7 @@ class GanttChartItem {
   [[nodiscard]] virtual bool isVisible() const { return isVisible_; }
   virtual void setIsVisible(bool isVisible);
   // An opaque host value, stored and returned unchanged; empty for none.
-  [[nodiscard]] virtual const std::any& context() const { return context_; }
+  [[nodiscard]] virtual const std::any& context() const { return rare_.get().context; }
   virtual void setContext(std::any context);
   // Change one setting by assigning a modified copy.
   [[nodiscard]] virtual const GanttChartItemSettings& settings() const { return *settings_; }
@@ -151,19 +154,24 @@ class GanttChartItem {
   virtual void setHasChanged(bool hasChanged) { hasChanged_ = hasChanged; }
 
  private:
+  // What few items set, out of line.
+  struct Extras {
+    std::optional<std::string> attachment;
+    std::shared_ptr<ScheduleDefinition> schedule;
+    std::any context;
+  };
+
   std::optional<std::string> label_;
-  std::optional<std::string> attachment_;
   std::optional<std::string> details_;
   int64_t row_;
   TimeRange time_;
-  std::shared_ptr<ScheduleDefinition> schedule_;
   double completion_;
   GanttChartItemType type_ = GanttChartItemType::standard;
   bool isExpanded_ = true;
   bool isVisible_ = true;
   bool hasChanged_ = false;
   int64_t zIndex_;
-  std::any context_;
+  detail::RareFields<Extras> rare_;
   // Shared while equal to the defaults, so charts of many plain items pay for
   // one settings record only.
   std::shared_ptr<const GanttChartItemSettings> settings_;

@@ -5,6 +5,8 @@
 #include <functional>
 #include <string>
 
+#include "vorlent/time/schedule_definition.h"
+
 namespace vorlent {
 namespace {
 
@@ -43,6 +45,28 @@ TEST(GanttChartItem, InitialiserStoresWhatItIsGiven) {
   EXPECT_EQ(item->style().barFillColor, Color::white());
   EXPECT_EQ(std::any_cast<std::string>(item->context()), "ctx");
   EXPECT_FALSE(item->isEntropic());
+}
+
+TEST(GanttChartItem, FieldsSetOnOneItemStayWithIt) {
+  // Attachment, schedule and context live out of line until first set; the
+  // defaults other items read must not change with them.
+  const auto edited = makeItem();
+  const auto plain = makeItem();
+  const auto schedule = ScheduleDefinition::standard();
+  edited->setAttachment("att");
+  edited->setSchedule(schedule);
+  edited->setContext(42);
+  EXPECT_EQ(edited->attachment(), "att");
+  EXPECT_EQ(edited->schedule(), schedule);
+  EXPECT_EQ(std::any_cast<int>(edited->context()), 42);
+  EXPECT_EQ(plain->attachment(), std::nullopt);
+  EXPECT_EQ(plain->schedule(), nullptr);
+  EXPECT_FALSE(plain->context().has_value());
+  EXPECT_EQ(makeItem()->attachment(), std::nullopt);
+
+  edited->setAttachment(std::nullopt);
+  EXPECT_EQ(edited->attachment(), std::nullopt);
+  EXPECT_EQ(edited->schedule(), schedule);
 }
 
 TEST(GanttChartItem, OptionsLeftOutTakeThePositionalDefaults) {

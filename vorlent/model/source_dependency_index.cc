@@ -11,8 +11,25 @@ bool SourceDependencyIndex::isCurrent() const {
 void SourceDependencyIndex::rebuild(const std::vector<GanttChartDependencyPtr>& dependencies) {
   slots_.clear();
   slots_.reserve(dependencies.size());
-  nextOrder_ = 0;
-  for (const auto& dependency : dependencies) append(dependency);
+  // Each array sized once, then filled a direction at a time, so that no
+  // outgoing link has to be slid in front of incoming ones.
+  for (const auto& dependency : dependencies) {
+    ++slots_[dependency->from().get()].outgoingCount;
+    ++slots_[dependency->to().get()].outgoingCount;
+  }
+  for (auto& entry : slots_) {
+    entry.second.links.reserve(entry.second.outgoingCount);
+    entry.second.outgoingCount = 0;
+  }
+  for (size_t i = 0; i < dependencies.size(); ++i) {
+    Slot& from = slots_[dependencies[i]->from().get()];
+    from.links.push_back({i, dependencies[i]});
+    ++from.outgoingCount;
+  }
+  for (size_t i = 0; i < dependencies.size(); ++i) {
+    slots_[dependencies[i]->to().get()].links.push_back({i, dependencies[i]});
+  }
+  nextOrder_ = dependencies.size();
   built_ = true;
   linkGeneration_ = dependencyLinkGeneration();
   ++revision_;
@@ -39,19 +56,29 @@ void SourceDependencyIndex::dependencyRemoved(const GanttChartDependencyPtr& dep
     invalidate();
     return;
   }
-  const auto drop = [&dependency](std::vector<Link>& links) {
-    std::erase_if(links, [&dependency](const Link& link) { return link.dependency == dependency; });
-  };
-  if (auto it = slots_.find(dependency->from().get()); it != slots_.end())
-    drop(it->second.outgoing);
-  if (auto it = slots_.find(dependency->to().get()); it != slots_.end()) drop(it->second.incoming);
+  const auto isDropped = [&dependency](const Link& link) { return link.dependency == dependency; };
+  if (auto it = slots_.find(dependency->from().get()); it != slots_.end()) {
+    Slot& slot = it->second;
+    const auto outgoingEnd = slot.links.begin() + static_cast<ptrdiff_t>(slot.outgoingCount);
+    const auto kept = std::remove_if(slot.links.begin(), outgoingEnd, isDropped);
+    slot.outgoingCount -= static_cast<size_t>(outgoingEnd - kept);
+    slot.links.erase(kept, outgoingEnd);
+  }
+  if (auto it = slots_.find(dependency->to().get()); it != slots_.end()) {
+    Slot& slot = it->second;
+    const auto incomingBegin = slot.links.begin() + static_cast<ptrdiff_t>(slot.outgoingCount);
+    slot.links.erase(std::remove_if(incomingBegin, slot.links.end(), isDropped), slot.links.end());
+  }
   ++revision_;
 }
 
 void SourceDependencyIndex::append(const GanttChartDependencyPtr& dependency) {
   const uint64_t order = nextOrder_++;
-  slots_[dependency->from().get()].outgoing.push_back({order, dependency});
-  slots_[dependency->to().get()].incoming.push_back({order, dependency});
+  Slot& from = slots_[dependency->from().get()];
+  from.links.insert(from.links.begin() + static_cast<ptrdiff_t>(from.outgoingCount),
+                    {order, dependency});
+  ++from.outgoingCount;
+  slots_[dependency->to().get()].links.push_back({order, dependency});
 }
 
 const SourceDependencyIndex::Slot* SourceDependencyIndex::slotOf(const GanttChartItem* item) const {
@@ -59,18 +86,18 @@ const SourceDependencyIndex::Slot* SourceDependencyIndex::slotOf(const GanttChar
   return it == slots_.end() ? nullptr : &it->second;
 }
 
-const std::vector<SourceDependencyIndex::Link>& SourceDependencyIndex::outgoing(
+std::span<const SourceDependencyIndex::Link> SourceDependencyIndex::outgoing(
     const GanttChartItem* item) const {
-  static const std::vector<Link> kNone;
   const Slot* slot = slotOf(item);
-  return slot == nullptr ? kNone : slot->outgoing;
+  if (slot == nullptr) return {};
+  return std::span(slot->links).first(slot->outgoingCount);
 }
 
-const std::vector<SourceDependencyIndex::Link>& SourceDependencyIndex::incoming(
+std::span<const SourceDependencyIndex::Link> SourceDependencyIndex::incoming(
     const GanttChartItem* item) const {
-  static const std::vector<Link> kNone;
   const Slot* slot = slotOf(item);
-  return slot == nullptr ? kNone : slot->incoming;
+  if (slot == nullptr) return {};
+  return std::span(slot->links).subspan(slot->outgoingCount);
 }
 
 }  // namespace vorlent::detail
