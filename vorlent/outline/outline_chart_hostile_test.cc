@@ -398,6 +398,28 @@ TEST_F(HostileOutlineTest, RowsDroppedByTheHostLeaveNothingBehind) {
   EXPECT_EQ(chart->ganttChartItemManager()->totalRowCount(), 3);
 }
 
+TEST_F(HostileOutlineTest, RowMovedBetweenParentsKeepsItsExpansion) {
+  auto grandchild = host->addChild(childA, "grandchild", monday());
+  chart->reloadData();
+  chart->outlineView()->expand(chart->outlineModel()->indexOfDisplayedRow(1));  // child a
+  ASSERT_EQ(chart->outlineModel()->numberOfRows(), 5);
+  // Move child a (expanded) under other.
+  auto& children = host->childrenOf[parent.get()];
+  children.erase(children.begin());
+  host->childrenOf[other.get()].push_back(childA);
+  chart->reloadData();
+  chart->outlineView()->expand(
+      chart->outlineModel()->indexOfDisplayedRow(chart->outlineModel()->row(other)));
+  EXPECT_TRUE(chart->outlineView()->isExpanded(
+      chart->outlineModel()->indexOfDisplayedRow(chart->outlineModel()->row(childA))));
+  EXPECT_EQ(chart->outlineModel()->parent(childA), other);
+  // parent, child b, other, child a, grandchild
+  EXPECT_EQ(chart->outlineModel()->row(grandchild), 4);
+  ASSERT_TRUE(twinOf(grandchild));
+  EXPECT_EQ(twinOf(grandchild)->row(), 4);
+  EXPECT_EQ(chart->parent(twinOf(childA)), twinOf(other));
+}
+
 TEST(HostileOutline, ChartGoneBeforeOrAfterTheHostsRowsLeaksNothing) {
   ScopedClock clock{makeDate(pinnedNow())};
   std::weak_ptr<OutlineGanttChartItem> item;
