@@ -37,6 +37,17 @@ void settle() {
 
 Time monday() { return TimeRange::currentWeek().start.addingDays(1); }
 
+void showSmall(OutlineGanttChart& chart) {
+  chart.resize(600, 300);
+  chart.show();
+}
+
+std::shared_ptr<OutlineHost> hostOfRoots(int count) {
+  auto host = std::make_shared<OutlineHost>();
+  for (int i = 0; i < count; ++i) host->addRoot("r" + std::to_string(i), monday());
+  return host;
+}
+
 // A host that runs `hook` at each of the data source's edit notifications
 // and each forwarded observer call.
 class HookedHost : public OutlineHost {
@@ -244,6 +255,15 @@ TEST_F(HostileOutlineTest, ExpandAndCollapseDuringADragKeepTheDraggedItemConsist
   EXPECT_EQ(twinOf(other)->row(), 3);
 }
 
+// A small chart on show, for tests that bring their own host.
+class SmallOutlineTest : public ::testing::Test {
+ protected:
+  void SetUp() override { showSmall(chart); }
+
+  ScopedClock clock{makeDate(pinnedNow())};
+  OutlineGanttChart chart;
+};
+
 // A host whose first root row lists itself among its children.
 class SelfParentHost : public OutlineHost {
  public:
@@ -263,15 +283,11 @@ class SelfParentHost : public OutlineHost {
   }
 };
 
-TEST(HostileOutline, RowListedAmongItsOwnDescendantsEndsEveryWalk) {
-  ScopedClock clock{makeDate(pinnedNow())};
+TEST_F(SmallOutlineTest, RowListedAmongItsOwnDescendantsEndsEveryWalk) {
   auto host = std::make_shared<SelfParentHost>();
   auto loop = host->addRoot("loop", monday(), 3);
   OutlineHost::itemOf(loop)->setType(GanttChartItemType::summary);
   host->addRoot("next", monday().addingDays(1));
-  OutlineGanttChart chart;
-  chart.resize(600, 300);
-  chart.show();
   chart.setAreOutOfRowRangeItemsAvailable(true);
   chart.setDataSource(host);
   OutlineGanttChartModel& model = *chart.outlineModel();
@@ -305,13 +321,9 @@ class CountingHost : public OutlineHost {
   }
 };
 
-TEST(HostileOutline, NegativeAndHugeRootCountsArePagedOrEmpty) {
-  ScopedClock clock{makeDate(pinnedNow())};
+TEST_F(SmallOutlineTest, NegativeAndHugeRootCountsArePagedOrEmpty) {
   auto host = std::make_shared<CountingHost>();
   for (int i = 0; i < 3; ++i) host->addRoot("r", monday());
-  OutlineGanttChart chart;
-  chart.resize(600, 300);
-  chart.show();
   settle();
   host->rootCount = -5;
   chart.setDataSource(host);
@@ -332,13 +344,8 @@ TEST(HostileOutline, NegativeAndHugeRootCountsArePagedOrEmpty) {
   EXPECT_GE(chart.outlineModel()->numberOfRows(), 0);
 }
 
-TEST(HostileOutline, RowHeightThatIsNotFiniteOrHugeKeepsBothSidesUsable) {
-  ScopedClock clock{makeDate(pinnedNow())};
-  auto host = std::make_shared<OutlineHost>();
-  for (int i = 0; i < 50; ++i) host->addRoot("r", monday());
-  OutlineGanttChart chart;
-  chart.resize(600, 300);
-  chart.show();
+TEST_F(SmallOutlineTest, RowHeightThatIsNotFiniteOrHugeKeepsBothSidesUsable) {
+  auto host = hostOfRoots(50);
   chart.setIsPagingEnabled(true);
   chart.setDataSource(host);
   for (double height : {std::nan(""), std::numeric_limits<double>::infinity(), -3.0, 0.0, 1e300}) {
@@ -358,13 +365,8 @@ TEST(HostileOutline, RowHeightThatIsNotFiniteOrHugeKeepsBothSidesUsable) {
   }
 }
 
-TEST(HostileOutline, ExtremeScrollOffsetsLeaveBothSidesAligned) {
-  ScopedClock clock{makeDate(pinnedNow())};
-  auto host = std::make_shared<OutlineHost>();
-  for (int i = 0; i < 300; ++i) host->addRoot("r", monday());
-  OutlineGanttChart chart;
-  chart.resize(600, 300);
-  chart.show();
+TEST_F(SmallOutlineTest, ExtremeScrollOffsetsLeaveBothSidesAligned) {
+  auto host = hostOfRoots(300);
   chart.setDataSource(host);
   settle();
   StandardScrollView* chartScroll = chart.ganttChart()->content()->scrollView();
@@ -433,8 +435,7 @@ TEST(HostileOutline, ChartGoneBeforeOrAfterTheHostsRowsLeaksNothing) {
         std::nullopt, std::nullopt, {}));
     item = OutlineHost::itemOf(a);
     auto chart = std::make_unique<OutlineGanttChart>();
-    chart->resize(600, 300);
-    chart->show();
+    showSmall(*chart);
     chart->setAreOutOfRowRangeItemsAvailable(true);
     chart->setDataSource(host);
     settle();
