@@ -12,6 +12,7 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <tuple>
 
 #include "vorlent/base/fatal.h"
 #include "vorlent/base/run_loop.h"
@@ -51,6 +52,15 @@ OutlineGanttChart::~OutlineGanttChart() {
   // a host kept) must not reach it any more, nor may the children while
   // QWidget takes them down after this body.
   roles_->detach();
+  if (roles_->isDispatching()) {
+    // A host deletes this view from inside a call the chart stack made to
+    // it: the caller's frames (the item manager's change, a controller's
+    // drag) are still running on these objects, so they go on a later turn.
+    RunLoop::current().post([stack = std::make_tuple(
+                                 ganttChartItemManager_, ganttChartContentController_,
+                                 ganttChartHeaderController_, ganttChartController_,
+                                 hierarchicalBehavior_, roles_)] {});
+  }
   if (outlineModel_) {
     outlineModel_->setSource(nullptr);
     disconnect(outlineModel_, nullptr, this, nullptr);

@@ -247,6 +247,9 @@ class OutlineGanttChart : public QWidget, public OutlineViewDataSource {
   autoSchedulingBehavior() const {
     return autoSchedulingBehavior_;
   }
+  // Makes `autoSchedulingBehavior` follow `isAutoScheduling` (a new one
+  // while on, none while off), then `updateBehavior()`.
+  virtual void updateAutoSchedulingBehavior();
   // Gives the item manager a new set of the hierarchical, auto-scheduling
   // and host behaviours present, in that order.
   virtual void updateBehavior();

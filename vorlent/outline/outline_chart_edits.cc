@@ -36,6 +36,8 @@ OutlineGanttChartRowPtr OutlineGanttChart::displayedRow(int64_t row) {
 // --- Item observer ---------------------------------------------------------------
 
 void OutlineGanttChart::timeDidChange(const GanttChartItemPtr& item, const TimeRange& from) {
+  // The data source may delete this view; the forward is then skipped.
+  const QPointer<OutlineGanttChart> alive(this);
   if (auto outlineItem = item ? outlineGanttChartItemOf(*item) : nullptr) {
     const TimeRange previous = outlineItem->time();
     outlineItem->setTime(item->time());
@@ -44,10 +46,12 @@ void OutlineGanttChart::timeDidChange(const GanttChartItemPtr& item, const TimeR
       source->outlineGanttChartTimeDidChangeFor(*this, outlineItem, previous);
     }
   }
+  if (!alive) return;
   if (auto observer = ganttChartItemObserver()) observer->timeDidChange(item, from);
 }
 
 void OutlineGanttChart::completionDidChange(const GanttChartItemPtr& item, double from) {
+  const QPointer<OutlineGanttChart> alive(this);
   if (auto outlineItem = item ? outlineGanttChartItemOf(*item) : nullptr) {
     const double previous = outlineItem->completion();
     outlineItem->setCompletion(item->completion());
@@ -56,10 +60,12 @@ void OutlineGanttChart::completionDidChange(const GanttChartItemPtr& item, doubl
       source->outlineGanttChartCompletionDidChangeFor(*this, outlineItem, previous);
     }
   }
+  if (!alive) return;
   if (auto observer = ganttChartItemObserver()) observer->completionDidChange(item, from);
 }
 
 void OutlineGanttChart::rowDidChange(const GanttChartItemPtr& item, int64_t from) {
+  const QPointer<OutlineGanttChart> alive(this);
   auto outlineItem = item ? outlineGanttChartItemOf(*item) : nullptr;
   // A row that is not displayed (a negative one, or one below the last)
   // has no outline row to take the item: the outline stays as it is.
@@ -72,10 +78,12 @@ void OutlineGanttChart::rowDidChange(const GanttChartItemPtr& item, int64_t from
       source->outlineGanttChartRowDidChangeFor(*this, outlineItem, oldRow, newRow);
     }
   }
+  if (!alive) return;
   if (auto observer = ganttChartItemObserver()) observer->rowDidChange(item, from);
 }
 
 void OutlineGanttChart::itemWasAdded(const GanttChartItemPtr& item) {
+  const QPointer<OutlineGanttChart> alive(this);
   auto row = item ? displayedRow(item->row()) : nullptr;
   if (row) {
     auto outlineItem = OutlineGanttChartItem::create(
@@ -86,10 +94,12 @@ void OutlineGanttChart::itemWasAdded(const GanttChartItemPtr& item) {
     appendToRow(*row, outlineItem);
     if (auto source = dataSource()) source->outlineGanttChartDidAddItem(*this, outlineItem, row);
   }
+  if (!alive) return;
   if (auto observer = ganttChartItemObserver()) observer->itemWasAdded(item);
 }
 
 void OutlineGanttChart::itemWasRemoved(const GanttChartItemPtr& item) {
+  const QPointer<OutlineGanttChart> alive(this);
   auto outlineItem = item ? outlineGanttChartItemOf(*item) : nullptr;
   auto row = outlineItem ? displayedRow(item->row()) : nullptr;
   if (outlineItem && row) {
@@ -99,10 +109,12 @@ void OutlineGanttChart::itemWasRemoved(const GanttChartItemPtr& item) {
       source->outlineGanttChartDidRemoveItem(*this, outlineItem, row);
     }
   }
+  if (!alive) return;
   if (auto observer = ganttChartItemObserver()) observer->itemWasRemoved(item);
 }
 
 void OutlineGanttChart::dependencyWasAdded(const GanttChartDependencyPtr& dependency) {
+  const QPointer<OutlineGanttChart> alive(this);
   auto from = dependency ? outlineGanttChartItemOf(*dependency->from()) : nullptr;
   auto to = dependency ? outlineGanttChartItemOf(*dependency->to()) : nullptr;
   if (from && to) {
@@ -114,16 +126,19 @@ void OutlineGanttChart::dependencyWasAdded(const GanttChartDependencyPtr& depend
       source->outlineGanttChartDidAddDependency(*this, outlineDependency);
     }
   }
+  if (!alive) return;
   if (auto observer = ganttChartItemObserver()) observer->dependencyWasAdded(dependency);
 }
 
 void OutlineGanttChart::dependencyWasRemoved(const GanttChartDependencyPtr& dependency) {
+  const QPointer<OutlineGanttChart> alive(this);
   if (auto outlineDependency = dependency ? outlineGanttChartDependencyOf(*dependency) : nullptr) {
     dependency->setContext({});
     if (auto source = dataSource()) {
       source->outlineGanttChartDidRemoveDependency(*this, outlineDependency);
     }
   }
+  if (!alive) return;
   if (auto observer = ganttChartItemObserver()) observer->dependencyWasRemoved(dependency);
 }
 

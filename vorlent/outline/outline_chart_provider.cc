@@ -215,10 +215,14 @@ void OutlineGanttChart::setAutoApplySchedule(bool autoApply) {
 
 void OutlineGanttChart::setIsAutoScheduling(bool autoScheduling) {
   isAutoScheduling_ = autoScheduling;
+  updateAutoSchedulingBehavior();
+}
+
+void OutlineGanttChart::updateAutoSchedulingBehavior() {
   autoSchedulingBehavior_ =
-      autoScheduling ? std::make_shared<GanttChartItemAutoSchedulingBehavior>(false, std::nullopt,
-                                                                              true, nullptr)
-                     : nullptr;
+      isAutoScheduling_ ? std::make_shared<GanttChartItemAutoSchedulingBehavior>(
+                              false, std::nullopt, true, nullptr)
+                        : nullptr;
   updateBehavior();
 }
 

@@ -4,6 +4,8 @@
 // object that the stack may hold (the hierarchical behaviour strongly, the
 // others weakly) without keeping the widget alive. The widget detaches it
 // when it goes; from then on every call answers nothing and does nothing.
+// It also counts the calls under way, so that a widget that a host deletes
+// from inside one can tell that the stack's callers are still running.
 
 #include "vorlent/controllers/chart_protocols.h"
 #include "vorlent/controllers/content_activator.h"
@@ -22,95 +24,134 @@ class OutlineGanttChart::Roles : public GanttChartCollectionProvider,
  public:
   explicit Roles(OutlineGanttChart* chart) : chart_(chart) {}
   void detach() { chart_ = nullptr; }
+  // Whether a call from the chart stack into the widget is under way.
+  [[nodiscard]] bool isDispatching() const { return depth_ > 0; }
 
   // GanttChartCollectionProvider
-  int64_t totalRowCount() override { return chart_ ? chart_->totalRowCount() : 0; }
+  int64_t totalRowCount() override {
+    return answer(int64_t{0}, [](OutlineGanttChart& chart) { return chart.totalRowCount(); });
+  }
   TimeRange preferredTimeline() override {
-    return chart_ ? chart_->preferredTimeline() : TimeRange::currentWeek();
+    return answer(TimeRange::currentWeek(),
+                  [](OutlineGanttChart& chart) { return chart.preferredTimeline(); });
   }
   std::vector<GanttChartItemPtr> filteredItems(const RowRange& range,
                                                const TimeRange& timeline) override {
-    return chart_ ? chart_->filteredItems(range, timeline) : std::vector<GanttChartItemPtr>{};
+    return answer(std::vector<GanttChartItemPtr>{}, [&](OutlineGanttChart& chart) {
+      return chart.filteredItems(range, timeline);
+    });
   }
   std::vector<GanttChartDependencyPtr> filteredDependencies(const RowRange& range,
                                                             const TimeRange& timeline) override {
-    return chart_ ? chart_->filteredDependencies(range, timeline)
-                  : std::vector<GanttChartDependencyPtr>{};
+    return answer(std::vector<GanttChartDependencyPtr>{}, [&](OutlineGanttChart& chart) {
+      return chart.filteredDependencies(range, timeline);
+    });
   }
   std::optional<std::vector<GanttChartItemPtr>> availableItems() override {
-    return chart_ ? chart_->availableItems() : std::nullopt;
+    return answer(std::optional<std::vector<GanttChartItemPtr>>{},
+                  [](OutlineGanttChart& chart) { return chart.availableItems(); });
   }
   std::optional<std::vector<GanttChartDependencyPtr>> availableDependencies() override {
-    return chart_ ? chart_->availableDependencies() : std::nullopt;
+    return answer(std::optional<std::vector<GanttChartDependencyPtr>>{},
+                  [](OutlineGanttChart& chart) { return chart.availableDependencies(); });
   }
 
   // GanttChartItemHierarchyProvider
   GanttChartItemPtr parent(const GanttChartItemPtr& item) const override {
-    return chart_ ? chart_->parent(item) : nullptr;
+    return answer(GanttChartItemPtr{},
+                  [&](OutlineGanttChart& chart) { return chart.parent(item); });
   }
   std::vector<GanttChartItemPtr> children(const GanttChartItemPtr& item) const override {
-    return chart_ ? chart_->children(item) : std::vector<GanttChartItemPtr>{};
+    return answer(std::vector<GanttChartItemPtr>{},
+                  [&](OutlineGanttChart& chart) { return chart.children(item); });
   }
 
   // GanttChartItemObserver
   void itemWasAdded(const GanttChartItemPtr& item) override {
-    if (chart_) chart_->itemWasAdded(item);
+    tell([&](OutlineGanttChart& chart) { chart.itemWasAdded(item); });
   }
   void itemWasRemoved(const GanttChartItemPtr& item) override {
-    if (chart_) chart_->itemWasRemoved(item);
+    tell([&](OutlineGanttChart& chart) { chart.itemWasRemoved(item); });
   }
   void dependencyWasAdded(const GanttChartDependencyPtr& dependency) override {
-    if (chart_) chart_->dependencyWasAdded(dependency);
+    tell([&](OutlineGanttChart& chart) { chart.dependencyWasAdded(dependency); });
   }
   void dependencyWasRemoved(const GanttChartDependencyPtr& dependency) override {
-    if (chart_) chart_->dependencyWasRemoved(dependency);
+    tell([&](OutlineGanttChart& chart) { chart.dependencyWasRemoved(dependency); });
   }
   void timeDidChange(const GanttChartItemPtr& item, const TimeRange& from) override {
-    if (chart_) chart_->timeDidChange(item, from);
+    tell([&](OutlineGanttChart& chart) { chart.timeDidChange(item, from); });
   }
   void completionDidChange(const GanttChartItemPtr& item, double from) override {
-    if (chart_) chart_->completionDidChange(item, from);
+    tell([&](OutlineGanttChart& chart) { chart.completionDidChange(item, from); });
   }
   void rowDidChange(const GanttChartItemPtr& item, int64_t from) override {
-    if (chart_) chart_->rowDidChange(item, from);
+    tell([&](OutlineGanttChart& chart) { chart.rowDidChange(item, from); });
   }
   void expansionDidChange(const GanttChartItemPtr& item) override {
-    if (chart_) chart_->expansionDidChange(item);
+    tell([&](OutlineGanttChart& chart) { chart.expansionDidChange(item); });
   }
   void zIndexDidChange(const GanttChartItemPtr& item) override {
-    if (chart_) chart_->zIndexDidChange(item);
+    tell([&](OutlineGanttChart& chart) { chart.zIndexDidChange(item); });
   }
   void zIndexDidChange(const GanttChartDependencyPtr& dependency) override {
-    if (chart_) chart_->zIndexDidChange(dependency);
+    tell([&](OutlineGanttChart& chart) { chart.zIndexDidChange(dependency); });
   }
   void visibilityDidChange(const GanttChartItemPtr& item) override {
-    if (chart_) chart_->visibilityDidChange(item);
+    tell([&](OutlineGanttChart& chart) { chart.visibilityDidChange(item); });
   }
   void visibilityDidChange(const GanttChartDependencyPtr& dependency) override {
-    if (chart_) chart_->visibilityDidChange(dependency);
+    tell([&](OutlineGanttChart& chart) { chart.visibilityDidChange(dependency); });
   }
 
   // GanttChartContentActivator
   void activate(const GanttChartBar& bar) override {
-    if (chart_) chart_->activate(bar);
+    tell([&](OutlineGanttChart& chart) { chart.activate(bar); });
   }
   void activate(const GanttChartDependencyLine& dependencyLine) override {
-    if (chart_) chart_->activate(dependencyLine);
+    tell([&](OutlineGanttChart& chart) { chart.activate(dependencyLine); });
   }
   void activate(const GanttChartPosition& position) override {
-    if (chart_) chart_->activate(position);
+    tell([&](OutlineGanttChart& chart) { chart.activate(position); });
   }
 
   // GanttChartObserver
   void headerHeightDidChange() override {
-    if (chart_) chart_->headerHeightDidChange();
+    tell([](OutlineGanttChart& chart) { chart.headerHeightDidChange(); });
   }
   void headerTimelineDidChange() override {
-    if (chart_) chart_->headerTimelineDidChange();
+    tell([](OutlineGanttChart& chart) { chart.headerTimelineDidChange(); });
   }
 
  private:
+  // Counts one call under way for as long as it lives.
+  class Call {
+   public:
+    explicit Call(int& depth) : depth_(depth) { ++depth_; }
+    ~Call() { --depth_; }
+    Call(const Call&) = delete;
+    Call& operator=(const Call&) = delete;
+
+   private:
+    int& depth_;
+  };
+
+  // Runs `call` on the widget while it is there; `none` once it is gone.
+  template <class Result, class Run>
+  Result answer(Result none, const Run& run) const {
+    if (!chart_) return none;
+    Call call(depth_);
+    return run(*chart_);
+  }
+  template <class Run>
+  void tell(const Run& run) const {
+    if (!chart_) return;
+    Call call(depth_);
+    run(*chart_);
+  }
+
   OutlineGanttChart* chart_;
+  mutable int depth_ = 0;
 };
 
 }  // namespace vorlent

@@ -47,8 +47,11 @@ void OutlineGanttChartModel::setView(QTreeView* view) {
   if (view_) disconnect(view_, nullptr, this, nullptr);
   view_ = view;
   if (view) {
-    connect(view, &QTreeView::expanded, this, [this] { invalidateDisplayed(); });
-    connect(view, &QTreeView::collapsed, this, [this] { invalidateDisplayed(); });
+    connect(view, &QTreeView::expanded, this, &OutlineGanttChartModel::viewDidExpand);
+    connect(view, &QTreeView::collapsed, this, [this](const QModelIndex& index) {
+      invalidateDisplayed();
+      if (const Node* node = nodeOf(index); node->row) pendingExpansions_.erase(node->row.get());
+    });
   }
   invalidateDisplayed();
 }
@@ -286,25 +289,39 @@ void OutlineGanttChartModel::reload() {
     }
     return;
   }
-  // The rows expanded now, by identity, to expand again where they come
-  // back in a replaced list.
-  std::unordered_map<const OutlineGanttChartRow*, bool> expandedRows;
-  std::vector<Node*> stack{root_.get()};
-  while (!stack.empty()) {
-    Node* node = stack.back();
-    stack.pop_back();
-    for (auto& child : node->children) {
-      if (isExpandedInView(child.get())) expandedRows.emplace(child->row.get(), true);
-      if (child->loaded) stack.push_back(child.get());
+  // The rows expanded now (and those still waiting from earlier reloads),
+  // by identity, to expand again where they come back in a replaced list.
+  RowSet expandedRows = std::move(pendingExpansions_);
+  pendingExpansions_.clear();
+  const auto walkLoaded = [this](const auto& visit) {
+    std::vector<Node*> stack{root_.get()};
+    while (!stack.empty()) {
+      Node* node = stack.back();
+      stack.pop_back();
+      for (auto& child : node->children) {
+        visit(*child);
+        if (child->loaded) stack.push_back(child.get());
+      }
     }
-  }
+  };
+  walkLoaded([&](const Node& node) {
+    if (isExpandedInView(&node)) expandedRows.insert_or_assign(node.row.get(), node.row);
+  });
 
   bool expandabilityChanged = false;
+  isReloading_ = true;
   if (!root_->loaded) {
     load(*root_);
   } else {
     refreshChildren(*root_, expandedRows, expandabilityChanged);
   }
+  isReloading_ = false;
+  // What did not come back expanded waits for its new parent to expand.
+  walkLoaded([&](const Node& node) {
+    if (isExpandedInView(&node)) expandedRows.erase(node.row.get());
+  });
+  std::erase_if(expandedRows, [](const auto& entry) { return entry.second.expired(); });
+  pendingExpansions_ = std::move(expandedRows);
   invalidateDisplayed();
   if (expandabilityChanged) {
     // The view keeps whether a row has children from its last layout.
@@ -313,9 +330,8 @@ void OutlineGanttChartModel::reload() {
   }
 }
 
-void OutlineGanttChartModel::refreshChildren(
-    Node& parent, const std::unordered_map<const OutlineGanttChartRow*, bool>& expandedRows,
-    bool& expandabilityChanged) {
+void OutlineGanttChartModel::refreshChildren(Node& parent, const RowSet& expandedRows,
+                                             bool& expandabilityChanged) {
   // The new answers, asked once each.
   std::vector<OutlineGanttChartRowPtr> rows;
   if (source_ && (parent.isRoot || parent.row)) {
@@ -383,9 +399,11 @@ void OutlineGanttChartModel::refreshChildren(
   }
 }
 
-void OutlineGanttChartModel::expandAgain(
-    Node& node, const std::unordered_map<const OutlineGanttChartRow*, bool>& expandedRows) {
-  if (!view_ || !node.row || !expandedRows.contains(node.row.get())) return;
+void OutlineGanttChartModel::expandAgain(Node& node, const RowSet& expandedRows) {
+  if (!view_ || !node.row) return;
+  // The address alone could be a new row's in a freed one's place.
+  const auto found = expandedRows.find(node.row.get());
+  if (found == expandedRows.end() || found->second.lock() != node.row) return;
   // A row listed among its own descendants would expand without end.
   for (const Node* ancestor = node.parent; ancestor; ancestor = ancestor->parent) {
     if (ancestor->row == node.row) return;
@@ -393,6 +411,18 @@ void OutlineGanttChartModel::expandAgain(
   load(node);
   view_->expand(indexOf(&node));
   for (size_t i = 0; i < node.children.size(); ++i) expandAgain(*node.children[i], expandedRows);
+}
+
+void OutlineGanttChartModel::viewDidExpand(const QModelIndex& index) {
+  invalidateDisplayed();
+  Node* node = nodeOf(index);
+  if (node->row) pendingExpansions_.erase(node->row.get());
+  if (isReloading_ || pendingExpansions_.empty() || !node->row) return;
+  load(*node);
+  // Expanding a child signals again, which takes it off the waiting list.
+  for (size_t i = 0; i < node->children.size(); ++i) {
+    expandAgain(*node->children[i], pendingExpansions_);
+  }
 }
 
 }  // namespace vorlent

@@ -41,7 +41,8 @@ class OutlineViewDataSource {
 // changes only what differs, appending rows where the old children are a
 // prefix of the new ones (a page load) and replacing a list of children
 // otherwise, expanding again every replaced row that was expanded before, by
-// identity. Counts and children are asked when a row's children are first
+// identity (also where it moved under a parent not expanded yet, once that
+// parent expands). Counts and children are asked when a row's children are first
 // needed and at each reload, never in between, so a source whose answers
 // drift between calls still gives a consistent tree.
 //
@@ -123,11 +124,13 @@ class OutlineGanttChartModel : public QAbstractItemModel {
   void invalidateDisplayed() { displayedValid_ = false; }
   Node* firstDisplayedNode(const OutlineGanttChartRowPtr& item);
   bool isExpandedInView(const Node* node) const;
+  // Rows by identity; an entry counts only while its row is alive.
+  using RowSet =
+      std::unordered_map<const OutlineGanttChartRow*, std::weak_ptr<OutlineGanttChartRow>>;
   // Reload steps.
-  void refreshChildren(Node& parent, const std::unordered_map<const OutlineGanttChartRow*, bool>&
-                                         expandedRows, bool& expandabilityChanged);
-  void expandAgain(Node& node,
-                   const std::unordered_map<const OutlineGanttChartRow*, bool>& expandedRows);
+  void refreshChildren(Node& parent, const RowSet& expandedRows, bool& expandabilityChanged);
+  void expandAgain(Node& node, const RowSet& expandedRows);
+  void viewDidExpand(const QModelIndex& index);
 
   OutlineViewDataSource* source_;
   QPointer<QTreeView> view_;
@@ -138,6 +141,10 @@ class OutlineGanttChartModel : public QAbstractItemModel {
   bool displayedValid_ = false;
   mutable int sourceCallDepth_ = 0;
   bool reloadPending_ = false;
+  bool isReloading_ = false;
+  // Rows that were expanded at a reload and came back under a parent whose
+  // children were not loaded: they expand again once that parent does.
+  RowSet pendingExpansions_;
 };
 
 }  // namespace vorlent

@@ -1,0 +1,456 @@
+// Outline charts under hosts that misbehave: answers that change or loop,
+// reloads and deletions from inside callbacks, extreme sizes and offsets.
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QPointer>
+#include <QScrollBar>
+#include <QTreeView>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <limits>
+#include <memory>
+#include <string>
+
+#include "vorlent/base/clock.h"
+#include "vorlent/outline/outline_chart.h"
+#include "vorlent/outline/outline_chart_testing.h"
+#include "vorlent/views/chart_view.h"
+#include "vorlent/views/content_view.h"
+#include "vorlent/views/standard_scroll_view.h"
+
+namespace vorlent {
+namespace {
+
+using testing::OutlineHost;
+using testing::pinnedNow;
+
+void settle() {
+  for (int i = 0; i < 4; ++i) {
+    QApplication::processEvents();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+}
+
+Time monday() { return TimeRange::currentWeek().start.addingDays(1); }
+
+void showSmall(OutlineGanttChart& chart) {
+  chart.resize(600, 300);
+  chart.show();
+}
+
+std::shared_ptr<OutlineHost> hostOfRoots(int count) {
+  auto host = std::make_shared<OutlineHost>();
+  for (int i = 0; i < count; ++i) host->addRoot("r" + std::to_string(i), monday());
+  return host;
+}
+
+// A host that runs `hook` at each of the data source's edit notifications
+// and each forwarded observer call.
+class HookedHost : public OutlineHost {
+ public:
+  std::function<void(OutlineGanttChart&)> hook;
+  OutlineGanttChart* chart = nullptr;
+
+  void run(OutlineGanttChart& on) {
+    if (hook) hook(on);
+  }
+  void runForwarded() {
+    if (hook && chart) hook(*chart);
+  }
+
+  void outlineGanttChartTimeDidChangeFor(OutlineGanttChart& on, const OutlineGanttChartItemPtr& item,
+                                         const TimeRange& from) override {
+    OutlineHost::outlineGanttChartTimeDidChangeFor(on, item, from);
+    run(on);
+  }
+  void outlineGanttChartCompletionDidChangeFor(OutlineGanttChart& on,
+                                               const OutlineGanttChartItemPtr& item,
+                                               double from) override {
+    OutlineHost::outlineGanttChartCompletionDidChangeFor(on, item, from);
+    run(on);
+  }
+  void outlineGanttChartRowDidChangeFor(OutlineGanttChart& on, const OutlineGanttChartItemPtr& item,
+                                        const OutlineGanttChartRowPtr& from,
+                                        const OutlineGanttChartRowPtr& to) override {
+    OutlineHost::outlineGanttChartRowDidChangeFor(on, item, from, to);
+    run(on);
+  }
+  void outlineGanttChartDidAddItem(OutlineGanttChart& on, const OutlineGanttChartItemPtr& item,
+                                   const OutlineGanttChartRowPtr& to) override {
+    OutlineHost::outlineGanttChartDidAddItem(on, item, to);
+    run(on);
+  }
+  void outlineGanttChartDidRemoveItem(OutlineGanttChart& on, const OutlineGanttChartItemPtr& item,
+                                      const OutlineGanttChartRowPtr& from) override {
+    OutlineHost::outlineGanttChartDidRemoveItem(on, item, from);
+    run(on);
+  }
+  void outlineGanttChartDidAddDependency(OutlineGanttChart& on,
+                                         const OutlineGanttChartDependencyPtr& dependency) override {
+    OutlineHost::outlineGanttChartDidAddDependency(on, dependency);
+    run(on);
+  }
+  void outlineGanttChartDidRemoveDependency(
+      OutlineGanttChart& on, const OutlineGanttChartDependencyPtr& dependency) override {
+    OutlineHost::outlineGanttChartDidRemoveDependency(on, dependency);
+    run(on);
+  }
+
+  void timeDidChange(const GanttChartItemPtr& item, const TimeRange& from) override {
+    OutlineHost::timeDidChange(item, from);
+    runForwarded();
+  }
+  void completionDidChange(const GanttChartItemPtr& /*item*/, double /*from*/) override {
+    runForwarded();
+  }
+  void rowDidChange(const GanttChartItemPtr& item, int64_t from) override {
+    OutlineHost::rowDidChange(item, from);
+    runForwarded();
+  }
+  void itemWasAdded(const GanttChartItemPtr& item) override {
+    OutlineHost::itemWasAdded(item);
+    runForwarded();
+  }
+  void itemWasRemoved(const GanttChartItemPtr& /*item*/) override { runForwarded(); }
+  void dependencyWasAdded(const GanttChartDependencyPtr& /*dependency*/) override {
+    runForwarded();
+  }
+  void dependencyWasRemoved(const GanttChartDependencyPtr& /*dependency*/) override {
+    runForwarded();
+  }
+  void expansionDidChange(const GanttChartItemPtr& /*item*/) override { runForwarded(); }
+  void zIndexDidChange(const GanttChartItemPtr& item) override {
+    OutlineHost::zIndexDidChange(item);
+    runForwarded();
+  }
+  void zIndexDidChange(const GanttChartDependencyPtr& /*dependency*/) override { runForwarded(); }
+  void visibilityDidChange(const GanttChartItemPtr& /*item*/) override { runForwarded(); }
+  void visibilityDidChange(const GanttChartDependencyPtr& /*dependency*/) override {
+    runForwarded();
+  }
+};
+
+// A parent (summary) with two children and a second root, expanded, on a
+// chart owned by the test through a QPointer so that a host may delete it.
+class HostileOutlineTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    chart = new OutlineGanttChart;
+    chart->resize(800, 400);
+    chart->show();
+    parent = host->addRoot("parent", monday(), 4);
+    OutlineHost::itemOf(parent)->setType(GanttChartItemType::summary);
+    childA = host->addChild(parent, "child a", monday(), 1);
+    childB = host->addChild(parent, "child b", monday().addingDays(2), 2);
+    other = host->addRoot("other", monday());
+    host->chart = chart;
+    chart->setAreOutOfRowRangeItemsAvailable(true);
+    chart->setGanttChartItemObserver(host);
+    chart->setDataSource(host);
+    chart->outlineView()->expand(chart->outlineModel()->indexOfDisplayedRow(0));
+    settle();
+  }
+  void TearDown() override {
+    delete chart.data();
+    settle();
+  }
+
+  GanttChartItemPtr twinOf(const OutlineGanttChartRowPtr& row) {
+    // The manager's list is lazy: reading its elements makes the twins.
+    (void)chart->ganttChartItemManager()->availableItems().elements();
+    return OutlineHost::itemOf(row)->ganttChartItem();
+  }
+
+  // Every kind of chart edit, each through the item manager as the chart's
+  // controllers make them.
+  void editEverything() {
+    const GanttChartItemManagerPtr manager = chart->ganttChartItemManager();
+    manager->updateTime(twinOf(childA), monday().addingDays(1));
+    if (!chart) return;
+    manager->updateCompletion(twinOf(childB), monday().addingDays(3));
+    if (!chart) return;
+    manager->updateZIndex(twinOf(other), 5);
+    if (!chart) return;
+    manager->hide(twinOf(other));
+    if (!chart) return;
+    manager->updateRow(twinOf(other), 1);
+    if (!chart) return;
+    auto link = manager->addNewDependency(twinOf(childA), twinOf(childB),
+                                          GanttChartDependencyType::fromFinishToStart);
+    if (!chart) return;
+    if (link) manager->removeDependency(link);
+    if (!chart) return;
+    manager->removeItem(twinOf(childB));
+  }
+
+  ScopedClock clock{makeDate(pinnedNow())};
+  QPointer<OutlineGanttChart> chart;
+  std::shared_ptr<HookedHost> host = std::make_shared<HookedHost>();
+  OutlineGanttChartRowPtr parent, childA, childB, other;
+};
+
+TEST_F(HostileOutlineTest, ReloadFromInsideEveryCallbackKeepsTheHostsEdits) {
+  int reloads = 0;
+  host->hook = [&reloads](OutlineGanttChart& on) {
+    ++reloads;
+    on.reloadData();
+  };
+  editEverything();
+  settle();
+  EXPECT_GT(reloads, 8);
+  EXPECT_EQ(OutlineHost::itemOf(childA)->start(), monday().addingDays(1));
+  EXPECT_TRUE(childB->chartItems().empty());
+  EXPECT_TRUE(chart->outlineView()->isExpanded(chart->outlineModel()->indexOfDisplayedRow(0)));
+  EXPECT_EQ(chart->ganttChartItemManager()->totalRowCount(), 4);
+}
+
+TEST_F(HostileOutlineTest, HostMayDeleteTheChartLaterFromInsideACallback) {
+  host->hook = [](OutlineGanttChart& on) { on.deleteLater(); };
+  editEverything();
+  settle();
+  EXPECT_TRUE(chart.isNull());
+  EXPECT_EQ(OutlineHost::itemOf(childA)->start(), monday().addingDays(1));
+}
+
+TEST_F(HostileOutlineTest, HostMayDeleteTheChartFromInsideADataSourceCallback) {
+  host->hook = [](OutlineGanttChart& on) { delete &on; };
+  chart->ganttChartItemManager()->updateTime(twinOf(childA), monday().addingDays(1));
+  EXPECT_TRUE(chart.isNull());
+  // The first change told (the summary's) deleted the chart: nothing is
+  // forwarded from a chart that is gone, and nothing more reaches the host.
+  EXPECT_EQ(host->log, std::vector<std::string>{"source time parent"});
+  settle();
+}
+
+TEST_F(HostileOutlineTest, HostMayDeleteTheChartFromInsideAForwardedCallback) {
+  // Only the forwarded observer deletes: the data source has no hook.
+  auto forwardOnly = std::make_shared<HookedHost>();
+  forwardOnly->chart = chart;
+  forwardOnly->hook = [](OutlineGanttChart& on) { delete &on; };
+  chart->setGanttChartItemObserver(forwardOnly);
+  chart->ganttChartItemManager()->updateCompletion(twinOf(childB), monday().addingDays(3));
+  EXPECT_TRUE(chart.isNull());
+  settle();
+}
+
+TEST_F(HostileOutlineTest, ExpandAndCollapseDuringADragKeepTheDraggedItemConsistent) {
+  const auto& content = chart->ganttChartContentController();
+  const auto twin = twinOf(other);  // row 3
+  const double dayWidth = content->x(monday().addingDays(1)) - content->x(monday());
+  const Point grab((content->startX(twin) + content->finishX(twin)) / 2, content->middle(3));
+  content->beginDragging(grab, false);
+  content->continueDragging(Point(grab.x + dayWidth, grab.y));
+  chart->outlineView()->collapse(chart->outlineModel()->indexOfDisplayedRow(0));
+  content->continueDragging(Point(grab.x + 2 * dayWidth, content->middle(1)));
+  chart->outlineView()->expand(chart->outlineModel()->indexOfDisplayedRow(0));
+  content->continueDragging(Point(grab.x + 3 * dayWidth, grab.y));
+  content->endDragging();
+  EXPECT_EQ(OutlineHost::itemOf(other)->time(), twin->time());
+  EXPECT_EQ(OutlineHost::itemOf(other)->start(), monday().addingDays(3));
+  EXPECT_EQ(other->chartItems().size(), 1u);
+  EXPECT_EQ(twinOf(other)->row(), 3);
+}
+
+// A small chart on show, for tests that bring their own host.
+class SmallOutlineTest : public ::testing::Test {
+ protected:
+  void SetUp() override { showSmall(chart); }
+
+  ScopedClock clock{makeDate(pinnedNow())};
+  OutlineGanttChart chart;
+};
+
+// A host whose first root row lists itself among its children.
+class SelfParentHost : public OutlineHost {
+ public:
+  OutlineGanttChartRowPtr outlineGanttChartChild(OutlineGanttChart& on, int64_t index,
+                                                 const OutlineGanttChartRowPtr& ofItem) override {
+    if (ofItem && ofItem == roots[0]) return index == 0 ? roots[0] : roots[1];
+    return OutlineHost::outlineGanttChartChild(on, index, ofItem);
+  }
+  bool outlineGanttChartIsItemExpandable(OutlineGanttChart& /*on*/,
+                                         const OutlineGanttChartRowPtr& item) override {
+    return item == roots[0];
+  }
+  int64_t outlineGanttChartNumberOfChildrenOfItem(OutlineGanttChart& on,
+                                                  const OutlineGanttChartRowPtr& item) override {
+    if (item == roots[0]) return 2;
+    return OutlineHost::outlineGanttChartNumberOfChildrenOfItem(on, item);
+  }
+};
+
+TEST_F(SmallOutlineTest, RowListedAmongItsOwnDescendantsEndsEveryWalk) {
+  auto host = std::make_shared<SelfParentHost>();
+  auto loop = host->addRoot("loop", monday(), 3);
+  OutlineHost::itemOf(loop)->setType(GanttChartItemType::summary);
+  host->addRoot("next", monday().addingDays(1));
+  chart.setAreOutOfRowRangeItemsAvailable(true);
+  chart.setDataSource(host);
+  OutlineGanttChartModel& model = *chart.outlineModel();
+  // Expand the row, then its copy inside itself, then the copy's copy.
+  for (int64_t r : {0, 1, 2}) chart.outlineView()->expand(model.indexOfDisplayedRow(r));
+  settle();
+  EXPECT_EQ(model.numberOfRows(), 8);
+  chart.setAutoApplyBehavior(true);
+  const auto twin = chart.ganttChartItem(OutlineHost::itemOf(loop));
+  ASSERT_TRUE(twin);
+  // Whatever the hierarchy answers, a change comes to an end.
+  chart.ganttChartItemManager()->updateTime(twin, monday().addingDays(2));
+  chart.reloadData();
+  EXPECT_TRUE(chart.outlineView()->isExpanded(model.indexOfDisplayedRow(0)));
+  EXPECT_EQ(model.item(0), loop);
+}
+
+// A host claiming absurd numbers of rows.
+class CountingHost : public OutlineHost {
+ public:
+  int64_t rootCount = 0;
+  int64_t childQuestions = 0;
+  OutlineGanttChartRowPtr outlineGanttChartChild(OutlineGanttChart& on, int64_t index,
+                                                 const OutlineGanttChartRowPtr& ofItem) override {
+    ++childQuestions;
+    return OutlineHost::outlineGanttChartChild(on, index, ofItem);
+  }
+  int64_t outlineGanttChartNumberOfChildrenOfItem(OutlineGanttChart& /*on*/,
+                                                  const OutlineGanttChartRowPtr& item) override {
+    return item ? 0 : rootCount;
+  }
+};
+
+TEST_F(SmallOutlineTest, NegativeAndHugeRootCountsArePagedOrEmpty) {
+  auto host = std::make_shared<CountingHost>();
+  for (int i = 0; i < 3; ++i) host->addRoot("r", monday());
+  settle();
+  host->rootCount = -5;
+  chart.setDataSource(host);
+  EXPECT_EQ(chart.outlineModel()->numberOfRows(), 0);
+
+  host->rootCount = std::numeric_limits<int64_t>::max();
+  chart.setIsPagingEnabled(true);
+  EXPECT_EQ(chart.currentlyAvailableRootItemCount(), std::numeric_limits<int64_t>::max());
+  const int64_t shown = chart.outlineModel()->numberOfRows();
+  EXPECT_GT(shown, 0);
+  EXPECT_LT(shown, 100);
+  EXPECT_LT(host->childQuestions, 200);
+  chart.setMinPageCount(std::numeric_limits<int64_t>::max());
+  EXPECT_LE(chart.outlineModel()->numberOfRows(), OutlineGanttChartModel::kMaxChildCount);
+  chart.setMinPageCount(std::numeric_limits<int64_t>::min());
+  chart.setMinPageSize(std::numeric_limits<int64_t>::min());
+  chart.reloadData();
+  EXPECT_GE(chart.outlineModel()->numberOfRows(), 0);
+}
+
+TEST_F(SmallOutlineTest, RowHeightThatIsNotFiniteOrHugeKeepsBothSidesUsable) {
+  auto host = hostOfRoots(50);
+  chart.setIsPagingEnabled(true);
+  chart.setDataSource(host);
+  for (double height : {std::nan(""), std::numeric_limits<double>::infinity(), -3.0, 0.0, 1e300}) {
+    chart.setRowHeight(height);
+    settle();
+    const double chartHeight = chart.ganttChartContentController()->rowHeight();
+    EXPECT_TRUE(std::isfinite(chartHeight) && chartHeight >= 1) << height;
+    EXPECT_EQ(chartHeight, chart.rowHeight()) << height;
+    const auto font = chart.ganttChartContentController()->style().labelFont;
+    ASSERT_TRUE(font && font->size);
+    EXPECT_TRUE(std::isfinite(*font->size) && *font->size >= 1) << height;
+    chart.loadMoreDataIfNeeded();
+    chart.outlineView()->verticalScrollBar()->setValue(
+        chart.outlineView()->verticalScrollBar()->maximum());
+    settle();
+    (void)chart.imageRepresentation();
+  }
+}
+
+TEST_F(SmallOutlineTest, ExtremeScrollOffsetsLeaveBothSidesAligned) {
+  auto host = hostOfRoots(300);
+  chart.setDataSource(host);
+  settle();
+  StandardScrollView* chartScroll = chart.ganttChart()->content()->scrollView();
+  QScrollBar* bar = chart.outlineView()->verticalScrollBar();
+  for (double y : {1e18, -1e18, std::numeric_limits<double>::infinity(),
+                   -std::numeric_limits<double>::infinity(), std::nan(""), 1e9}) {
+    chartScroll->scrollToPoint(QPointF(0, y));
+    settle();
+    EXPECT_EQ(bar->value(), chartScroll->documentVisibleRect().top()) << y;
+  }
+  bar->setValue(std::numeric_limits<int>::max());
+  settle();
+  EXPECT_EQ(bar->value(), chartScroll->documentVisibleRect().top());
+  bar->setValue(std::numeric_limits<int>::min());
+  settle();
+  EXPECT_EQ(chartScroll->documentVisibleRect().top(), 0);
+}
+
+TEST_F(HostileOutlineTest, RowsDroppedByTheHostLeaveNothingBehind) {
+  std::weak_ptr<OutlineGanttChartItem> droppedItem = OutlineHost::itemOf(childB);
+  std::weak_ptr<OutlineGanttChartRow> droppedRow = childB;
+  const std::weak_ptr<GanttChartItem> droppedTwin = twinOf(childB);
+  ASSERT_FALSE(droppedTwin.expired());
+  host->childrenOf[parent.get()].pop_back();
+  childB.reset();
+  chart->reloadData();
+  (void)chart->ganttChartItemManager()->availableItems();
+  EXPECT_TRUE(droppedRow.expired());
+  EXPECT_TRUE(droppedItem.expired());
+  EXPECT_TRUE(droppedTwin.expired());
+  EXPECT_EQ(chart->ganttChartItemManager()->totalRowCount(), 3);
+}
+
+TEST_F(HostileOutlineTest, RowMovedBetweenParentsKeepsItsExpansion) {
+  auto grandchild = host->addChild(childA, "grandchild", monday());
+  chart->reloadData();
+  chart->outlineView()->expand(chart->outlineModel()->indexOfDisplayedRow(1));  // child a
+  ASSERT_EQ(chart->outlineModel()->numberOfRows(), 5);
+  // Move child a (expanded) under other.
+  auto& children = host->childrenOf[parent.get()];
+  children.erase(children.begin());
+  host->childrenOf[other.get()].push_back(childA);
+  chart->reloadData();
+  chart->outlineView()->expand(
+      chart->outlineModel()->indexOfDisplayedRow(chart->outlineModel()->row(other)));
+  EXPECT_TRUE(chart->outlineView()->isExpanded(
+      chart->outlineModel()->indexOfDisplayedRow(chart->outlineModel()->row(childA))));
+  EXPECT_EQ(chart->outlineModel()->parent(childA), other);
+  // parent, child b, other, child a, grandchild
+  EXPECT_EQ(chart->outlineModel()->row(grandchild), 4);
+  ASSERT_TRUE(twinOf(grandchild));
+  EXPECT_EQ(twinOf(grandchild)->row(), 4);
+  EXPECT_EQ(chart->parent(twinOf(childA)), twinOf(other));
+}
+
+TEST(HostileOutline, ChartGoneBeforeOrAfterTheHostsRowsLeaksNothing) {
+  ScopedClock clock{makeDate(pinnedNow())};
+  std::weak_ptr<OutlineGanttChartItem> item;
+  std::weak_ptr<GanttChartDependency> twinLink;
+  {
+    auto host = std::make_shared<OutlineHost>();
+    auto a = host->addRoot("a", monday());
+    auto b = host->addRoot("b", monday().addingDays(2));
+    host->dependencies.push_back(OutlineGanttChartDependency::create(
+        "link", OutlineHost::itemOf(a), OutlineHost::itemOf(b), std::nullopt, 0, true,
+        std::nullopt, std::nullopt, {}));
+    item = OutlineHost::itemOf(a);
+    auto chart = std::make_unique<OutlineGanttChart>();
+    showSmall(*chart);
+    chart->setAreOutOfRowRangeItemsAvailable(true);
+    chart->setDataSource(host);
+    settle();
+    twinLink = chart->ganttChartDependency(host->dependencies[0]);
+    ASSERT_FALSE(twinLink.expired());
+    // The host goes first, then the chart.
+    host.reset();
+    a.reset();
+    b.reset();
+    chart->reloadData();
+    EXPECT_EQ(chart->outlineModel()->numberOfRows(), 0);
+  }
+  EXPECT_TRUE(item.expired());
+  EXPECT_TRUE(twinLink.expired());
+}
+
+}  // namespace
+}  // namespace vorlent
