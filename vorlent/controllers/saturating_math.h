@@ -42,4 +42,12 @@ namespace vorlent {
   return b < 0 ? std::numeric_limits<int64_t>::max() : std::numeric_limits<int64_t>::min();
 }
 
+// a × b, clamped to the 64-bit range.
+[[nodiscard]] inline int64_t saturatingMultiply(int64_t a, int64_t b) {
+  int64_t product = 0;
+  if (!__builtin_mul_overflow(a, b, &product)) return product;
+  return (a < 0) != (b < 0) ? std::numeric_limits<int64_t>::min()
+                            : std::numeric_limits<int64_t>::max();
+}
+
 }  // namespace vorlent

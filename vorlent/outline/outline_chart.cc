@@ -31,14 +31,6 @@ namespace {
 
 constexpr int kInitialRowHeight = 20;
 
-// Saturating product of two counts.
-int64_t saturatingMultiply(int64_t a, int64_t b) {
-  int64_t product = 0;
-  if (!__builtin_mul_overflow(a, b, &product)) return product;
-  return (a < 0) != (b < 0) ? std::numeric_limits<int64_t>::min()
-                            : std::numeric_limits<int64_t>::max();
-}
-
 }  // namespace
 
 OutlineGanttChart::OutlineGanttChart(QWidget* parent)
