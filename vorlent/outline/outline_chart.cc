@@ -23,6 +23,7 @@
 #include "vorlent/outline/outline_chart_roles.h"
 #include "vorlent/views/chart_view.h"
 #include "vorlent/views/content_view.h"
+#include "vorlent/views/outlets.h"
 #include "vorlent/views/qt_run_loop.h"
 #include "vorlent/views/standard_scroll_view.h"
 
@@ -86,20 +87,14 @@ GanttChart* OutlineGanttChart::ganttChart() const { return ganttChart_; }
 
 void OutlineGanttChart::loadContentView() {
   contentView_ = new QWidget(this);
-  auto* pinning = new QVBoxLayout(this);
-  pinning->setContentsMargins(0, 0, 0, 0);
-  pinning->addWidget(contentView_);
+  detail::fillingLayout(this)->addWidget(contentView_);
 
-  auto* contentLayout = new QVBoxLayout(contentView_);
-  contentLayout->setContentsMargins(0, 0, 0, 0);
   splitView_ = new QSplitter(Qt::Horizontal, contentView_);
   splitView_->setChildrenCollapsible(false);
-  contentLayout->addWidget(splitView_);
+  detail::fillingLayout(contentView_)->addWidget(splitView_);
 
   auto* outlineSide = new QWidget(splitView_);
-  auto* outlineLayout = new QVBoxLayout(outlineSide);
-  outlineLayout->setContentsMargins(0, 0, 0, 0);
-  outlineLayout->setSpacing(0);
+  QVBoxLayout* outlineLayout = detail::fillingLayout(outlineSide);
   outlineHeaderSpacingBox_ = new QWidget(outlineSide);
   outlineHeaderSpacingBox_->setFixedHeight(0);
   auto* boxLayout = new QVBoxLayout(outlineHeaderSpacingBox_);

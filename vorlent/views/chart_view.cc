@@ -18,13 +18,6 @@ namespace vorlent {
 
 namespace {
 
-QVBoxLayout* fillingLayout(QWidget* owner) {
-  auto* layout = new QVBoxLayout(owner);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->setSpacing(0);
-  return layout;
-}
-
 // The widget height that shows `height` points: whole pixels, from nothing
 // (also for a NaN) to the most a widget can be.
 int widgetHeight(double height) {
@@ -84,10 +77,10 @@ void GanttChart::setUp() {
 
 void GanttChart::setUpChartView() {
   auto* contentView = new QWidget(this);
-  fillingLayout(this)->addWidget(contentView);
+  detail::fillingLayout(this)->addWidget(contentView);
   auto* header = new GanttChartHeader(contentView);
   auto* content = new GanttChartContent(contentView);
-  QVBoxLayout* layout = fillingLayout(contentView);
+  QVBoxLayout* layout = detail::fillingLayout(contentView);
   layout->addWidget(header);
   layout->addWidget(content, 1);
   contentView_ = contentView;

@@ -27,13 +27,6 @@ namespace vorlent {
 
 namespace {
 
-QVBoxLayout* fillingLayout(QWidget* owner) {
-  auto* layout = new QVBoxLayout(owner);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->setSpacing(0);
-  return layout;
-}
-
 // The clicks a recogniser can count: at least one, at most what an int holds.
 int clicksRequired(int64_t count) {
   return static_cast<int>(std::clamp<int64_t>(count, 1, std::numeric_limits<int>::max()));
@@ -128,9 +121,9 @@ void GanttChartContent::setUp() {
 
 void GanttChartContent::setUpContentView() {
   auto* content = new QWidget(this);
-  fillingLayout(this)->addWidget(content);
+  detail::fillingLayout(this)->addWidget(content);
   auto* scrollView = new StandardScrollView(content);
-  fillingLayout(content)->addWidget(scrollView);
+  detail::fillingLayout(content)->addWidget(scrollView);
   auto* canvas = new GanttChartContentCanvas();
   scrollView->setCanvas(canvas);
   canvas->setMainView(this);

@@ -20,18 +20,6 @@
 
 namespace vorlent {
 
-namespace {
-
-// `widget` filling `parent` through a layout without margins.
-void fill(QWidget& parent, QWidget& widget) {
-  auto* layout = new QVBoxLayout(&parent);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->setSpacing(0);
-  layout->addWidget(&widget);
-}
-
-}  // namespace
-
 GanttChartHeader::GanttChartHeader(QWidget* parent) : GanttChartHeader(parent, DeferredSetUp{}) {
   setUp();
 }
@@ -69,8 +57,8 @@ void GanttChartHeader::setUpHeaderView() {
   // a scroll area's own minimum; its size hints speak for it instead.
   scrollView->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
   setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-  fill(*contentView_, *scrollView);
-  fill(*this, *contentView_);
+  detail::fillingLayout(contentView_.data())->addWidget(scrollView);
+  detail::fillingLayout(this)->addWidget(contentView_.data());
   scrollView_ = scrollView;
   canvas_ = canvas;
   pan_ = new DraggingPanGestureRecognizer(canvas);

@@ -1,10 +1,19 @@
 #include "vorlent/views/outlets.h"
 
+#include <QVBoxLayout>
+
 #include <string>
 
 #include "vorlent/base/fatal.h"
 
 namespace vorlent::detail {
+
+QVBoxLayout* fillingLayout(QWidget* owner) {
+  auto* layout = new QVBoxLayout(owner);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  return layout;
+}
 
 void requireOutlet(const void* outlet, const char* view, const char* name) {
   if (outlet != nullptr) return;
