@@ -12,6 +12,7 @@
 
 #include "vorlent/model/behavior_test_support.h"
 #include "vorlent/model/item_source.h"
+#include "vorlent/time/schedule.h"
 #include "vorlent/time/schedule_definition.h"
 
 namespace vorlent {
@@ -264,6 +265,30 @@ TEST(AutoScheduling, ALagProviderAskingTheBehaviourAgainDoesNotDisturbTheWalk) {
       testing::cascadeFlagsOf(behavior->timeDidChange(
           x, x->time(), true, true, GanttChartItemList(), links, ScheduleDefinition::standard())),
       ::testing::ElementsAre(Flags{y, true, true}, Flags{z, true, true}));
+}
+
+// A lag provider may hand the successor another calendar while the
+// behaviour is placing it by its old one; that calendar must last until the
+// placing is done, even when the item was its only owner.
+TEST(AutoScheduling, ALagProviderReplacingTheSuccessorsCalendarLeavesNothingDangling) {
+  const auto x = makeItem("X", 0, on(kMonday, 8), on(kMonday, 16));
+  const auto y = makeItem("Y", 1, on(kFriday, 8), on(kFriday, 12));
+  y->setSchedule(std::make_shared<Schedule>(WeekRange::standard(), DayRange::standard()));
+  const GanttChartDependencyList links(
+      std::vector{link(x, y, GanttChartDependencyType::fromFinishToStart)});
+  const auto behavior = std::make_shared<GanttChartItemAutoSchedulingBehavior>(
+      false, std::nullopt, true,
+      std::make_shared<GanttChartDependencyLagSource>(
+          [&](const GanttChartDependencyPtr&) -> std::optional<double> {
+            y->setSchedule(nullptr);
+            return std::nullopt;
+          },
+          nullptr));
+  const auto actions = behavior->timeDidChange(x, x->time(), true, true, GanttChartItemList(),
+                                               links, ScheduleDefinition::standard());
+  ASSERT_EQ(actions.size(), 1u);
+  const auto& placed = std::get<GanttChartItemUpdateAction::UpdateTime>(actions[0].variant());
+  EXPECT_EQ(placed.value, span(on(kTuesday, 8), on(kTuesday, 12)));
 }
 
 TEST(AutoScheduling, AnItemWithoutLinksAnswersNothing) {
