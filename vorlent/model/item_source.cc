@@ -182,7 +182,9 @@ GanttChartItemPtr GanttChartItemSource::addNewSourceItem(int64_t row, const Time
   return item;
 }
 
-void GanttChartItemSource::removeSourceItem(const GanttChartItemPtr& item) {
+void GanttChartItemSource::removeSourceItem(const GanttChartItemPtr& itemArgument) {
+  // A copy: the caller's reference may point into the array being erased.
+  const GanttChartItemPtr item = itemArgument;
   // Asked of the extent first: an item the source does not hold then costs
   // no pass over the array.
   if (!item || !extent_.holds(item.get(), items_)) return;
@@ -203,7 +205,10 @@ GanttChartDependencyPtr GanttChartItemSource::addNewSourceDependency(
   return dependency;
 }
 
-void GanttChartItemSource::removeSourceDependency(const GanttChartDependencyPtr& dependency) {
+void GanttChartItemSource::removeSourceDependency(
+    const GanttChartDependencyPtr& dependencyArgument) {
+  // A copy, as for items.
+  const GanttChartDependencyPtr dependency = dependencyArgument;
   if (std::erase(dependencies_, dependency) == 0) return;
   dependencyIndex_->dependencyRemoved(dependency);
 }

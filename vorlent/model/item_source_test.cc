@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <random>
+#include <utility>
 
 #include "vorlent/base/clock.h"
 
@@ -195,6 +196,22 @@ TEST(GanttChartItemSource, RemovingTakesEveryOccurrenceAndIgnoresStrangers) {
   EXPECT_EQ(source->items(), (std::vector<GanttChartItemPtr>{b}));
   source->removeItem(a);
   EXPECT_EQ(source->items(), (std::vector<GanttChartItemPtr>{b}));
+}
+
+// The storage hooks are public, so a host may hand them a reference into
+// the very array they change.
+TEST(GanttChartItemSource, StorageHooksTakeReferencesIntoTheirOwnArrays) {
+  auto a = item("a", 0, day(1), day(2));
+  auto b = item("b", 1, day(1), day(2));
+  auto c = item("c", 2, day(1), day(2));
+  auto ab = link(a, b);
+  auto bc = link(b, c);
+  const auto source = std::make_shared<GanttChartItemSource>(
+      std::vector<GanttChartItemPtr>{a, b, a, c}, std::vector<GanttChartDependencyPtr>{ab, bc, ab});
+  source->removeSourceItem(source->items().front());
+  EXPECT_EQ(source->items(), (std::vector<GanttChartItemPtr>{b, c}));
+  source->removeSourceDependency(source->dependencies().front());
+  EXPECT_EQ(source->dependencies(), (std::vector<GanttChartDependencyPtr>{bc}));
 }
 
 TEST(GanttChartItemSource, IndexesFollowRowsSetOnTheItemsDirectly) {
