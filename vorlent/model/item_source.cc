@@ -41,6 +41,8 @@ std::shared_ptr<GanttChartItemSource> GanttChartItemSource::lockedSelf() {
 }
 
 void GanttChartItemSource::acceptChanges() {
+  // A subclass's flag setter may release the last other owner.
+  const auto alive = lockedSelf();
   // Indexed loops: a subclass's flag setter cannot invalidate them.
   for (size_t i = 0; i < items_.size(); ++i) items_[i]->setHasChanged(false);
   for (size_t i = 0; i < dependencies_.size(); ++i) dependencies_[i]->setHasChanged(false);
@@ -173,6 +175,8 @@ GanttChartDependencyList GanttChartItemSource::availableDependencies() {
 
 GanttChartItemPtr GanttChartItemSource::addNewSourceItem(int64_t row, const Time& time,
                                                          bool isMilestone) {
+  // The factory may release the last other owner.
+  const auto alive = lockedSelf();
   GanttChartItemPtr item = createSourceItem(row, time, isMilestone);
   if (!item) return item;
   items_.push_back(item);
@@ -197,6 +201,7 @@ void GanttChartItemSource::removeSourceItem(const GanttChartItemPtr& itemArgumen
 
 GanttChartDependencyPtr GanttChartItemSource::addNewSourceDependency(
     const GanttChartItemPtr& from, const GanttChartItemPtr& to, GanttChartDependencyType type) {
+  const auto alive = lockedSelf();
   const uint64_t linksBefore = detail::dependencyLinkGeneration();
   GanttChartDependencyPtr dependency = createSourceDependency(from, to, type);
   if (!dependency) return dependency;

@@ -214,6 +214,61 @@ TEST(GanttChartItemSource, StorageHooksTakeReferencesIntoTheirOwnArrays) {
   EXPECT_EQ(source->dependencies(), (std::vector<GanttChartDependencyPtr>{bc}));
 }
 
+// A host callback reached from a public member may release the last other
+// owner of the source; the member must still finish on a live object.
+TEST(GanttChartItemSource, MembersCallingOutHoldTheSourceWhileTheyRun) {
+  class ReleasingFactory : public GanttChartItemFactory {
+   public:
+    std::shared_ptr<GanttChartItemSource>* owner = nullptr;
+    GanttChartItemPtr createItem(int64_t row, const Time& time, bool isMilestone) override {
+      owner->reset();
+      return GanttChartItemFactory::createItem(row, time, isMilestone);
+    }
+    GanttChartDependencyPtr createDependency(const GanttChartItemPtr& from,
+                                             const GanttChartItemPtr& to,
+                                             GanttChartDependencyType type) override {
+      owner->reset();
+      return GanttChartItemFactory::createDependency(from, to, type);
+    }
+  };
+  class ReleasingItem : public GanttChartItem {
+   public:
+    using GanttChartItem::GanttChartItem;
+    std::shared_ptr<GanttChartItemSource>* owner = nullptr;
+    void setHasChanged(bool hasChanged) override {
+      if (owner) std::exchange(owner, nullptr)->reset();
+      GanttChartItem::setHasChanged(hasChanged);
+    }
+  };
+  auto factory = std::make_shared<ReleasingFactory>();
+  auto a = item("a", 0, day(1), day(2));
+
+  auto source = std::make_shared<GanttChartItemSource>(std::vector<GanttChartItemPtr>{a});
+  source->setItemFactory(factory);
+  factory->owner = &source;
+  GanttChartItemSource* raw = source.get();
+  EXPECT_NE(raw->addNewSourceItem(0, day(1), false), nullptr);
+  EXPECT_EQ(source, nullptr);
+
+  source = std::make_shared<GanttChartItemSource>(std::vector<GanttChartItemPtr>{a});
+  source->setItemFactory(factory);
+  raw = source.get();
+  EXPECT_NE(raw->addNewSourceDependency(a, a, GanttChartDependencyType::fromFinishToStart),
+            nullptr);
+  EXPECT_EQ(source, nullptr);
+
+  auto releasing = std::make_shared<ReleasingItem>(
+      GanttChartItem::Options{.label = "r", .start = day(1), .finish = day(2)});
+  source = std::make_shared<GanttChartItemSource>(std::vector<GanttChartItemPtr>{releasing, a},
+                                                  std::vector<GanttChartDependencyPtr>{link(a, a)});
+  releasing->owner = &source;
+  a->setHasChanged(true);
+  raw = source.get();
+  raw->acceptChanges();
+  EXPECT_EQ(source, nullptr);
+  EXPECT_FALSE(a->hasChanged());
+}
+
 TEST(GanttChartItemSource, IndexesFollowRowsSetOnTheItemsDirectly) {
   auto a = item("a", 0, day(1), day(2));
   const auto source = std::make_shared<GanttChartItemSource>(std::vector<GanttChartItemPtr>{a});
