@@ -14,7 +14,7 @@ namespace {
 
 // The working range of one item being placed, with what placing needs.
 struct WorkingRange {
-  const ScheduleDefinition& schedule;  // the item's calendar
+  std::shared_ptr<const ScheduleDefinition> schedule;  // the item's calendar
   double duration;                     // its working duration, when preserved
   TimeRange range;
 };
@@ -123,10 +123,10 @@ GanttChartItemUpdateActions GanttChartItemAutoSchedulingBehavior::scheduleFrom(
     return lagProvider_ ? lagProvider_->lag(d).value_or(0) : 0.0;
   };
   const auto workingRangeOf = [&](const GanttChartItem& z) {
-    const ScheduleDefinition& calendar = detail::behaviorScheduleOf(z, schedule);
+    auto calendar = detail::behaviorScheduleOf(z, schedule);
     const TimeRange range = z.time();
-    const double duration = preserving ? calendar.duration(range.start, range.finish) : 0;
-    return WorkingRange{calendar, duration, range};
+    const double duration = preserving ? calendar->duration(range.start, range.finish) : 0;
+    return WorkingRange{std::move(calendar), duration, range};
   };
   // Moves the linked end of `working` to the dependency's constraint time:
   // pushing keeps an end that already lies later, placing does not.
@@ -135,14 +135,14 @@ GanttChartItemUpdateActions GanttChartItemAutoSchedulingBehavior::scheduleFrom(
     const GanttChartItem& predecessor = *d->from();
     const Time anchor = d->fromType() == GanttChartDependencyEndType::finish ? predecessor.finish()
                                                                              : predecessor.start();
-    const Time limit = working.schedule.finish(anchor, lagOf(d));
+    const Time limit = working.schedule->finish(anchor, lagOf(d));
     TimeRange& range = working.range;
     if (d->toType() == GanttChartDependencyEndType::start) {
       if (placement == Placement::place || !(limit < range.start)) range.start = limit;
-      if (preserving) range.finish = working.schedule.finish(range.start, working.duration);
+      if (preserving) range.finish = working.schedule->finish(range.start, working.duration);
     } else {
       if (placement == Placement::place || !(limit < range.finish)) range.finish = limit;
-      if (preserving) range.start = working.schedule.start(range.finish, working.duration);
+      if (preserving) range.start = working.schedule->start(range.finish, working.duration);
     }
   };
   const auto differs = [](const TimeRange& range, const GanttChartItem& z) {

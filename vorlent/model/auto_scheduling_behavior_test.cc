@@ -3,15 +3,19 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <ostream>
+#include <random>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include "vorlent/model/behavior_test_support.h"
 #include "vorlent/model/item_source.h"
+#include "vorlent/time/schedule.h"
 #include "vorlent/time/schedule_definition.h"
 
 namespace vorlent {
@@ -264,6 +268,114 @@ TEST(AutoScheduling, ALagProviderAskingTheBehaviourAgainDoesNotDisturbTheWalk) {
       testing::cascadeFlagsOf(behavior->timeDidChange(
           x, x->time(), true, true, GanttChartItemList(), links, ScheduleDefinition::standard())),
       ::testing::ElementsAre(Flags{y, true, true}, Flags{z, true, true}));
+}
+
+// A lag provider may hand the successor another calendar while the
+// behaviour is placing it by its old one; that calendar must last until the
+// placing is done, even when the item was its only owner.
+TEST(AutoScheduling, ALagProviderReplacingTheSuccessorsCalendarLeavesNothingDangling) {
+  const auto x = makeItem("X", 0, on(kMonday, 8), on(kMonday, 16));
+  const auto y = makeItem("Y", 1, on(kFriday, 8), on(kFriday, 12));
+  y->setSchedule(std::make_shared<Schedule>(WeekRange::standard(), DayRange::standard()));
+  const GanttChartDependencyList links(
+      std::vector{link(x, y, GanttChartDependencyType::fromFinishToStart)});
+  const auto behavior = std::make_shared<GanttChartItemAutoSchedulingBehavior>(
+      false, std::nullopt, true,
+      std::make_shared<GanttChartDependencyLagSource>(
+          [&](const GanttChartDependencyPtr&) -> std::optional<double> {
+            y->setSchedule(nullptr);
+            return std::nullopt;
+          },
+          nullptr));
+  const auto actions = behavior->timeDidChange(x, x->time(), true, true, GanttChartItemList(),
+                                               links, ScheduleDefinition::standard());
+  ASSERT_EQ(actions.size(), 1u);
+  const auto& placed = std::get<GanttChartItemUpdateAction::UpdateTime>(actions[0].variant());
+  EXPECT_EQ(placed.value, span(on(kTuesday, 8), on(kTuesday, 12)));
+}
+
+// Hosts may add, remove and relink dependencies from inside a cascade (a
+// rule of their own running before auto-scheduling, an item observer), while
+// auto-scheduling walks the links of the source's index. Nothing may be read
+// after it was freed, and the source's answers must still match its arrays.
+TEST(AutoScheduling, LinksEditedFromInsideACascadeLeaveTheIndexSound) {
+  std::mt19937 random(5);
+  auto pick = [&](size_t n) { return static_cast<size_t>(random() % n); };
+  std::vector<GanttChartItemPtr> items;
+  for (int i = 0; i < 30; ++i) {
+    const Time start = on(kMonday, 0).addingHours(static_cast<double>(pick(100)));
+    items.push_back(makeItem("i", i, start, start.addingHours(static_cast<double>(1 + pick(8)))));
+  }
+  std::vector<GanttChartDependencyPtr> links;
+  for (int i = 0; i < 60; ++i) {
+    links.push_back(link(items[pick(30)], items[pick(30)],
+                         GanttChartDependencyType::fromFinishToStart));
+  }
+  const auto source = std::make_shared<GanttChartItemSource>(items, links);
+  source->setMaxBehaviorRecursivity(12);
+
+  int depth = 0;
+  const auto editLinks = [&] {
+    if (depth > 1 || pick(3) != 0) return;
+    ++depth;
+    const auto& current = source->dependencies();
+    switch (pick(4)) {
+      case 0:
+        source->addNewDependency(items[pick(30)], items[pick(30)],
+                                 GanttChartDependencyType::fromStartToStart);
+        break;
+      case 1:
+        if (!current.empty()) source->removeDependency(current[pick(current.size())]);
+        break;
+      case 2:
+        if (!current.empty()) current[pick(current.size())]->setTo(items[pick(30)]);
+        break;
+      default:
+        if (!current.empty()) current[pick(current.size())]->setFrom(items[pick(30)]);
+        break;
+    }
+    --depth;
+  };
+  class EditingBehavior : public GanttChartItemBehavior {
+   public:
+    std::function<void()> edit;
+    GanttChartItemUpdateActions timeDidChange(const GanttChartItemPtr&, const TimeRange&, bool,
+                                              bool, const GanttChartItemList&,
+                                              const GanttChartDependencyList&,
+                                              const std::shared_ptr<ScheduleDefinition>&) override {
+      edit();
+      return {};
+    }
+  };
+  class EditingObserver : public GanttChartItemObserver {
+   public:
+    std::function<void()> edit;
+    void timeDidChange(const GanttChartItemPtr&, const TimeRange&) override { edit(); }
+  };
+  const auto rule = std::make_shared<EditingBehavior>();
+  rule->edit = editLinks;
+  const auto observer = std::make_shared<EditingObserver>();
+  observer->edit = editLinks;
+  source->setBehavior(rule);
+  source->setIsAutoScheduling(true);
+  source->setItemObserver(observer);
+  source->setRange(RowRange(0, 29));
+
+  for (int round = 0; round < 300; ++round) {
+    source->updateTime(items[pick(30)], on(kMonday, 0).addingHours(static_cast<double>(pick(100))));
+    const TimeRange everything = source->preferredTimeline();
+    source->setTimeline(everything);
+    std::vector<GanttChartDependencyPtr> expected;
+    const auto held = [&](const GanttChartItemPtr& i) {
+      return std::find(source->items().begin(), source->items().end(), i) !=
+             source->items().end();
+    };
+    for (const auto& d : source->dependencies()) {
+      if (held(d->from()) && held(d->to())) expected.push_back(d);
+    }
+    ASSERT_EQ(source->sourceFilteredDependencies(), expected) << "round " << round;
+    ASSERT_EQ(source->availableDependencies().elements(), source->dependencies());
+  }
 }
 
 TEST(AutoScheduling, AnItemWithoutLinksAnswersNothing) {

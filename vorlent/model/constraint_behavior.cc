@@ -47,19 +47,19 @@ GanttChartItemUpdateActions GanttChartItemConstraintBehavior::constrain(
     const GanttChartItemPtr& item, const std::shared_ptr<ScheduleDefinition>& schedule) const {
   const std::optional<GanttChartItemConstraints> limits = provider_->constraintsOf(item);
   if (!limits) return {};
-  const ScheduleDefinition& calendar = detail::behaviorScheduleOf(*item, schedule);
+  const auto calendar = detail::behaviorScheduleOf(*item, schedule);
   const bool preserving = preservingDurations();
   Time start = item->start();
   Time finish = item->finish();
   // Measured before anything moves, so every correction keeps the same amount.
-  const double duration = preserving ? calendar.duration(start, finish) : 0;
+  const double duration = preserving ? calendar->duration(start, finish) : 0;
   const auto finishMovedTo = [&](const Time& limit) {
     finish = limit;
-    if (preserving) start = calendar.start(finish, duration);
+    if (preserving) start = calendar->start(finish, duration);
   };
   const auto startMovedTo = [&](const Time& limit) {
     start = limit;
-    if (preserving) finish = calendar.finish(start, duration);
+    if (preserving) finish = calendar->finish(start, duration);
   };
 
   if (limits->minFinish && finish < *limits->minFinish) finishMovedTo(*limits->minFinish);

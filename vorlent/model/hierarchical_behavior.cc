@@ -34,11 +34,11 @@ int64_t movedRow(int64_t row, int64_t parentWas, int64_t parentIs) {
 // the parent's new time.
 TimeRange movedChildTime(const GanttChartItem& child, const TimeRange& parentTime, double offset,
                          const std::shared_ptr<ScheduleDefinition>& schedule) {
-  const ScheduleDefinition& childSchedule = detail::behaviorScheduleOf(child, schedule);
+  const auto childSchedule = detail::behaviorScheduleOf(child, schedule);
   const Time& parentStart = parentTime.start;
   const Time& parentFinish = parentTime.finish;
-  const Time movedStart = childSchedule.finish(child.start(), offset);
-  const Time movedFinish = childSchedule.finish(child.finish(), offset);
+  const Time movedStart = childSchedule->finish(child.start(), offset);
+  const Time movedFinish = childSchedule->finish(child.finish(), offset);
   Time start = movedStart < parentFinish ? movedStart : parentFinish;
   if (start < parentStart) start = parentStart;
   Time finish = movedFinish < parentStart ? parentStart : movedFinish;
@@ -83,16 +83,16 @@ GanttChartItemUpdateActions GanttChartItemHierarchicalBehavior::timeDidChange(
     const std::shared_ptr<ScheduleDefinition>& schedule) {
   if (!aggregatingTime()) return {};
   const TimeRange now = item->time();
-  const ScheduleDefinition& itemSchedule = detail::behaviorScheduleOf(*item, schedule);
+  const auto itemSchedule = detail::behaviorScheduleOf(*item, schedule);
 
   // A change that keeps the working duration exactly is a move; anything else
   // (or any change when durations are not preserved) a resize.
   bool isMove = false;
   double offset = 0;
-  if (preservingDurations() && itemSchedule.duration(now.start, now.finish) ==
-                                   itemSchedule.duration(from.start, from.finish)) {
+  if (preservingDurations() && itemSchedule->duration(now.start, now.finish) ==
+                                   itemSchedule->duration(from.start, from.finish)) {
     isMove = true;
-    offset = itemSchedule.duration(from.start, now.start);
+    offset = itemSchedule->duration(from.start, now.start);
   }
 
   GanttChartItemUpdateActions actions;

@@ -304,6 +304,10 @@ class GanttChartItemManager : public GanttChartItemFactory,
   // it now is) and after.
   template <class Ask>
   void answerChange(const Ask& ask);
+  // Stores the item's time and reports the placement, with the time read
+  // right before the store, which it returns: a calendar asked while the new
+  // time was worked out may have moved the item meanwhile.
+  TimeRange assignTime(const GanttChartItemPtr& item, const TimeRange& time);
   // Shared end of updateTime and updateDurationToFinishOn / ToStartOn: stores
   // the range as given, without snapping.
   void updateTimeDirectly(const GanttChartItemPtr& item, const TimeRange& time);

@@ -140,7 +140,6 @@ std::optional<GanttChartItemUpdateActions> GanttChartItemManager::apply(
   using Action = GanttChartItemUpdateAction;
   if (const auto* change = std::get_if<Action::UpdateTime>(&action.variant())) {
     const GanttChartItemPtr& item = change->item;
-    const TimeRange old = item->time();
     const auto schedule = scheduleFor(item);
     TimeRange updated;
     switch (item->type()) {
@@ -157,9 +156,9 @@ std::optional<GanttChartItemUpdateActions> GanttChartItemManager::apply(
         break;
       }
     }
-    if (updated.start == old.start && updated.finish == old.finish) return std::nullopt;
-    item->setTime(updated);
-    itemPlacementDidChange(item, old);
+    const TimeRange current = item->time();
+    if (updated.start == current.start && updated.finish == current.finish) return std::nullopt;
+    const TimeRange old = assignTime(item, updated);
     if (auto observer = itemObserver()) observer->timeDidChange(item, old);
     if (!change->up && !change->down) return std::nullopt;
     return askBehavior([&](GanttChartItemBehavior& behavior, const auto& managerSchedule) {
@@ -260,11 +259,16 @@ void GanttChartItemManager::removeDependency(const GanttChartDependencyPtr& depe
 
 // --- Times and completion -------------------------------------------------
 
-void GanttChartItemManager::updateTimeDirectly(const GanttChartItemPtr& item,
-                                               const TimeRange& time) {
+TimeRange GanttChartItemManager::assignTime(const GanttChartItemPtr& item, const TimeRange& time) {
   const TimeRange old = item->time();
   item->setTime(time);
   itemPlacementDidChange(item, old);
+  return old;
+}
+
+void GanttChartItemManager::updateTimeDirectly(const GanttChartItemPtr& item,
+                                               const TimeRange& time) {
+  const TimeRange old = assignTime(item, time);
   answerChange([&](GanttChartItemBehavior& behavior, const auto& schedule) {
     return behavior.timeDidChange(item, old, true, true, availableItems(), availableDependencies(),
                                   schedule);
@@ -451,12 +455,11 @@ void GanttChartItemManager::applyScheduleUpdates(const GanttChartItemPtr& itemAr
   const auto alive = keepAlive();
   const GanttChartItemPtr item = require(itemArgument, "applySchedule");
   const auto schedule = scheduleFor(item);
-  const TimeRange old = item->time();
-  const TimeRange snapped =
-      rangeNotBefore(schedule->nextTime(old.start), schedule->previousTime(old.finish));
-  if (snapped.start == old.start && snapped.finish == old.finish) return;
-  item->setTime(snapped);
-  itemPlacementDidChange(item, old);
+  const TimeRange unsnapped = item->time();
+  const TimeRange snapped = rangeNotBefore(schedule->nextTime(unsnapped.start),
+                                           schedule->previousTime(unsnapped.finish));
+  if (snapped.start == unsnapped.start && snapped.finish == unsnapped.finish) return;
+  const TimeRange old = assignTime(item, snapped);
   answerChange([&](GanttChartItemBehavior& behavior, const auto& managerSchedule) {
     return behavior.timeDidChange(item, old, true, true, availableItems(), availableDependencies(),
                                   managerSchedule);

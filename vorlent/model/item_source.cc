@@ -41,6 +41,8 @@ std::shared_ptr<GanttChartItemSource> GanttChartItemSource::lockedSelf() {
 }
 
 void GanttChartItemSource::acceptChanges() {
+  // A subclass's flag setter may release the last other owner.
+  const auto alive = lockedSelf();
   // Indexed loops: a subclass's flag setter cannot invalidate them.
   for (size_t i = 0; i < items_.size(); ++i) items_[i]->setHasChanged(false);
   for (size_t i = 0; i < dependencies_.size(); ++i) dependencies_[i]->setHasChanged(false);
@@ -173,6 +175,8 @@ GanttChartDependencyList GanttChartItemSource::availableDependencies() {
 
 GanttChartItemPtr GanttChartItemSource::addNewSourceItem(int64_t row, const Time& time,
                                                          bool isMilestone) {
+  // The factory may release the last other owner.
+  const auto alive = lockedSelf();
   GanttChartItemPtr item = createSourceItem(row, time, isMilestone);
   if (!item) return item;
   items_.push_back(item);
@@ -182,7 +186,9 @@ GanttChartItemPtr GanttChartItemSource::addNewSourceItem(int64_t row, const Time
   return item;
 }
 
-void GanttChartItemSource::removeSourceItem(const GanttChartItemPtr& item) {
+void GanttChartItemSource::removeSourceItem(const GanttChartItemPtr& itemArgument) {
+  // A copy: the caller's reference may point into the array being erased.
+  const GanttChartItemPtr item = itemArgument;
   // Asked of the extent first: an item the source does not hold then costs
   // no pass over the array.
   if (!item || !extent_.holds(item.get(), items_)) return;
@@ -195,6 +201,7 @@ void GanttChartItemSource::removeSourceItem(const GanttChartItemPtr& item) {
 
 GanttChartDependencyPtr GanttChartItemSource::addNewSourceDependency(
     const GanttChartItemPtr& from, const GanttChartItemPtr& to, GanttChartDependencyType type) {
+  const auto alive = lockedSelf();
   const uint64_t linksBefore = detail::dependencyLinkGeneration();
   GanttChartDependencyPtr dependency = createSourceDependency(from, to, type);
   if (!dependency) return dependency;
@@ -203,7 +210,10 @@ GanttChartDependencyPtr GanttChartItemSource::addNewSourceDependency(
   return dependency;
 }
 
-void GanttChartItemSource::removeSourceDependency(const GanttChartDependencyPtr& dependency) {
+void GanttChartItemSource::removeSourceDependency(
+    const GanttChartDependencyPtr& dependencyArgument) {
+  // A copy, as for items.
+  const GanttChartDependencyPtr dependency = dependencyArgument;
   if (std::erase(dependencies_, dependency) == 0) return;
   dependencyIndex_->dependencyRemoved(dependency);
 }

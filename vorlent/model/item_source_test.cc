@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <random>
+#include <utility>
 
 #include "vorlent/base/clock.h"
 
@@ -195,6 +196,77 @@ TEST(GanttChartItemSource, RemovingTakesEveryOccurrenceAndIgnoresStrangers) {
   EXPECT_EQ(source->items(), (std::vector<GanttChartItemPtr>{b}));
   source->removeItem(a);
   EXPECT_EQ(source->items(), (std::vector<GanttChartItemPtr>{b}));
+}
+
+// The storage hooks are public, so a host may hand them a reference into
+// the very array they change.
+TEST(GanttChartItemSource, StorageHooksTakeReferencesIntoTheirOwnArrays) {
+  auto a = item("a", 0, day(1), day(2));
+  auto b = item("b", 1, day(1), day(2));
+  auto c = item("c", 2, day(1), day(2));
+  auto ab = link(a, b);
+  auto bc = link(b, c);
+  const auto source = std::make_shared<GanttChartItemSource>(
+      std::vector<GanttChartItemPtr>{a, b, a, c}, std::vector<GanttChartDependencyPtr>{ab, bc, ab});
+  source->removeSourceItem(source->items().front());
+  EXPECT_EQ(source->items(), (std::vector<GanttChartItemPtr>{b, c}));
+  source->removeSourceDependency(source->dependencies().front());
+  EXPECT_EQ(source->dependencies(), (std::vector<GanttChartDependencyPtr>{bc}));
+}
+
+// A host callback reached from a public member may release the last other
+// owner of the source; the member must still finish on a live object.
+TEST(GanttChartItemSource, MembersCallingOutHoldTheSourceWhileTheyRun) {
+  class ReleasingFactory : public GanttChartItemFactory {
+   public:
+    std::shared_ptr<GanttChartItemSource>* owner = nullptr;
+    GanttChartItemPtr createItem(int64_t row, const Time& time, bool isMilestone) override {
+      owner->reset();
+      return GanttChartItemFactory::createItem(row, time, isMilestone);
+    }
+    GanttChartDependencyPtr createDependency(const GanttChartItemPtr& from,
+                                             const GanttChartItemPtr& to,
+                                             GanttChartDependencyType type) override {
+      owner->reset();
+      return GanttChartItemFactory::createDependency(from, to, type);
+    }
+  };
+  class ReleasingItem : public GanttChartItem {
+   public:
+    using GanttChartItem::GanttChartItem;
+    std::shared_ptr<GanttChartItemSource>* owner = nullptr;
+    void setHasChanged(bool hasChanged) override {
+      if (owner) std::exchange(owner, nullptr)->reset();
+      GanttChartItem::setHasChanged(hasChanged);
+    }
+  };
+  auto factory = std::make_shared<ReleasingFactory>();
+  auto a = item("a", 0, day(1), day(2));
+
+  auto source = std::make_shared<GanttChartItemSource>(std::vector<GanttChartItemPtr>{a});
+  source->setItemFactory(factory);
+  factory->owner = &source;
+  GanttChartItemSource* raw = source.get();
+  EXPECT_NE(raw->addNewSourceItem(0, day(1), false), nullptr);
+  EXPECT_EQ(source, nullptr);
+
+  source = std::make_shared<GanttChartItemSource>(std::vector<GanttChartItemPtr>{a});
+  source->setItemFactory(factory);
+  raw = source.get();
+  EXPECT_NE(raw->addNewSourceDependency(a, a, GanttChartDependencyType::fromFinishToStart),
+            nullptr);
+  EXPECT_EQ(source, nullptr);
+
+  auto releasing = std::make_shared<ReleasingItem>(
+      GanttChartItem::Options{.label = "r", .start = day(1), .finish = day(2)});
+  source = std::make_shared<GanttChartItemSource>(std::vector<GanttChartItemPtr>{releasing, a},
+                                                  std::vector<GanttChartDependencyPtr>{link(a, a)});
+  releasing->owner = &source;
+  a->setHasChanged(true);
+  raw = source.get();
+  raw->acceptChanges();
+  EXPECT_EQ(source, nullptr);
+  EXPECT_FALSE(a->hasChanged());
 }
 
 TEST(GanttChartItemSource, IndexesFollowRowsSetOnTheItemsDirectly) {
