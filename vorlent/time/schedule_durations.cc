@@ -13,6 +13,12 @@ using detail::WorkingWeek;
 
 namespace {
 
+// The walks below look exclusions up ahead of them, over a window that grows
+// while none turns up, rather than at each working stretch: a lookup costs
+// far more than the few stretches of a typical span.
+constexpr Time kUnbounded = Time::max();
+constexpr Time kUnboundedBack = Time::min();
+
 // Working seconds from `from` to `to` (from <= to), one working stretch at a
 // time. With `skippingWeeks`, every run of whole weeks in which the calendar
 // excludes nothing is counted at once, so the cost follows the exclusions
@@ -21,21 +27,22 @@ double walkedSeconds(const ScheduleDefinition& schedule, const WorkingWeek& week
                      const Time& to, bool skippingWeeks) {
   detail::ForwardWalk walk(schedule, week);
   double total = 0;
-  Time current = detail::nextTime(schedule, week, from);
+  Time current = walk.nextTime(from, kUnbounded);
   while (current < to) {
     if (skippingWeeks) {
       const int64_t weeks = walk.clearWeeks(current, detail::wholeWeeksUntil(current, to));
       if (weeks > 0) {
         total += week.weekSeconds() * static_cast<double>(weeks);
         current.week += weeks;  // not beyond `to`
-        current = walk.nextTime(current);
+        current = walk.nextTime(current, kUnbounded);
         continue;
       }
     }
-    Time end = walk.nextTimeout(current);
+    Time end = walk.nextTimeout(current, kUnbounded);
     if (end >= to) end = to;
     total += TimeRange(current, end).duration();
-    const Time next = walk.nextTime(end);
+    if (!(end < to)) break;  // whatever follows lies beyond `to`
+    const Time next = walk.nextTime(end, kUnbounded);
     if (!(current < next)) break;  // no progress: nothing more can be counted
     current = next;
   }
@@ -104,16 +111,16 @@ Time stepForward(const ScheduleDefinition& schedule, const WorkingWeek& week, co
       if (weeks > 0) {
         current.week += weeks;
         left -= weekSeconds * static_cast<double>(weeks);
-        current =
-            left <= 0 ? detail::previousTime(schedule, week, current) : walk.nextTime(current);
+        current = left <= 0 ? detail::previousTime(schedule, week, current)
+                            : walk.nextTime(current, kUnbounded);
         continue;
       }
     }
-    const Time end = walk.nextTimeout(current);
+    const Time end = walk.nextTimeout(current, kUnbounded);
     const double span = TimeRange(current, end).duration();
     // Inclusive: an amount that fills the stretch ends at its end.
     if (left <= span) return current.addingDuration(left).asFinish();
-    const Time next = walk.nextTime(end);
+    const Time next = walk.nextTime(end, kUnbounded);
     if (!(current < next)) return current.asFinish();
     left -= span;
     current = next;
@@ -149,15 +156,15 @@ Time stepBackward(const ScheduleDefinition& schedule, const WorkingWeek& week, c
       if (weeks > 0) {
         current.week -= weeks;
         left -= weekSeconds * static_cast<double>(weeks);
-        current =
-            left <= 0 ? detail::nextTime(schedule, week, current) : walk.previousTime(current);
+        current = left <= 0 ? detail::nextTime(schedule, week, current)
+                            : walk.previousTime(current, kUnboundedBack);
         continue;
       }
     }
-    const Time begin = walk.previousTimeout(current);
+    const Time begin = walk.previousTimeout(current, kUnboundedBack);
     const double span = TimeRange(begin, current).duration();
     if (left <= span) return current.addingDuration(-left);
-    const Time next = walk.previousTime(begin);
+    const Time next = walk.previousTime(begin, kUnboundedBack);
     if (!(next < current)) return current.asStart();
     left -= span;
     current = next;

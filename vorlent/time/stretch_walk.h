@@ -73,11 +73,21 @@ class BackwardWalk {
   // excluded interval ends.
   int64_t clearWeeks(const Time& from, int64_t wanted);
 
+  // The calendar's `previousTime` and `previousTimeout`, as `ForwardWalk`'s
+  // mirror; with a `limit`, they first look back from `time` as far as it.
   [[nodiscard]] Time previousTime(const Time& time) const {
     return detail::previousTime(schedule_, week_, time, clear_);
   }
+  [[nodiscard]] Time previousTime(const Time& time, const Time& limit) {
+    lookBack(time, limit);
+    return previousTime(time);
+  }
   [[nodiscard]] Time previousTimeout(const Time& time) const {
     return detail::previousTimeout(schedule_, week_, time, clear_);
+  }
+  [[nodiscard]] Time previousTimeout(const Time& time, const Time& limit) {
+    lookBack(time, limit);
+    return previousTimeout(time);
   }
 
  private:

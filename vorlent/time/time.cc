@@ -226,13 +226,13 @@ Time Time::addingCalendarDuration(int64_t amount, CalendarTimeUnit unit) const {
   return addingMonths(months(amount, unit));
 }
 
-bool operator==(const Time& a, const Time& b) {
+bool Time::equalNormalising(const Time& a, const Time& b) {
   const Time x = normalisedMoment(a);
   const Time y = normalisedMoment(b);
   return x.week == y.week && x.dayOfWeek == y.dayOfWeek && x.timeOfDay == y.timeOfDay;
 }
 
-bool operator<(const Time& a, const Time& b) {
+bool Time::lessNormalising(const Time& a, const Time& b) {
   const Time x = normalisedMoment(a);
   const Time y = normalisedMoment(b);
   if (x.week != y.week) return x.week < y.week;

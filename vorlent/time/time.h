@@ -157,11 +157,31 @@ struct Time {
 
   // The two spellings of midnight compare equal; apart from that the time of
   // day is compared exactly.
-  friend bool operator==(const Time& a, const Time& b);
-  friend bool operator<(const Time& a, const Time& b);
+  // Inline, for the schedule walks and sorted lookups that compare times by
+  // the million: a time of day before 24:00 needs no normalising, and only a
+  // 24:00 spelling (or a NaN) takes the out-of-line path.
+  friend bool operator==(const Time& a, const Time& b) {
+    if (a.timeOfDay < secondsPerDay && b.timeOfDay < secondsPerDay) {
+      return a.week == b.week && a.dayOfWeek == b.dayOfWeek && a.timeOfDay == b.timeOfDay;
+    }
+    return equalNormalising(a, b);
+  }
+  friend bool operator<(const Time& a, const Time& b) {
+    if (a.timeOfDay < secondsPerDay && b.timeOfDay < secondsPerDay) {
+      if (a.week != b.week) return a.week < b.week;
+      if (a.dayOfWeek != b.dayOfWeek) return a.dayOfWeek < b.dayOfWeek;
+      return a.timeOfDay < b.timeOfDay;
+    }
+    return lessNormalising(a, b);
+  }
   friend bool operator>(const Time& a, const Time& b) { return b < a; }
   friend bool operator<=(const Time& a, const Time& b) { return !(b < a); }
   friend bool operator>=(const Time& a, const Time& b) { return !(a < b); }
+
+ private:
+  // `==` and `<` with either spelling of midnight read as the next day's 0:00.
+  static bool equalNormalising(const Time& a, const Time& b);
+  static bool lessNormalising(const Time& a, const Time& b);
 };
 
 // The `Date` of a time; 24:00 gives the next day's 0:00.

@@ -311,6 +311,10 @@ void GanttChartContent::redrawUnlessMovingViewport() {
 }
 
 void GanttChartContent::reevaluateMouseLocation() {
+  if (mouseReevaluationHolds_ > 0) {
+    mouseReevaluationAsked_ = true;
+    return;
+  }
   // What the pointer now rests on may change how an element looks: such a
   // change is drawn.
   const bool moving = std::exchange(movingViewport_, false);

@@ -486,8 +486,16 @@ class GanttChartContent : public QWidget,
   // only moved (see `updateViewport`).
   void redrawUnlessMovingViewport();
   // Re-evaluates the resting pointer after the visible elements changed,
-  // drawing whatever that changes.
+  // drawing whatever that changes. Held back while a handler of the view's
+  // own input is calling the controller (see `callThenUpdateMouseLocation`).
   void reevaluateMouseLocation();
+  // Runs `call`, a call into the controller on behalf of the pointer, then
+  // sets the cursor and tool tip for `point` as `updateMouseLocation` does.
+  // The visible elements the call changes would each have the pointer
+  // looked at again, every notification hit-testing bars and lines the next
+  // one may throw away; the update at the end answers them all at once.
+  template <class Call>
+  void callThenUpdateMouseLocation(Call&& call, const std::optional<QPointF>& point);
   // Hides the tool tip the canvas shows, if any.
   void hideShownToolTip();
   // Follows the opening and closing of `menu`.
@@ -522,6 +530,10 @@ class GanttChartContent : public QWidget,
   bool updatingCanvasSize_ = false;
   // True while the controller announces a viewport that only moved.
   bool movingViewport_ = false;
+  // How many `callThenUpdateMouseLocation` calls are running, and whether a
+  // re-evaluation of the pointer was asked for meanwhile.
+  int mouseReevaluationHolds_ = 0;
+  bool mouseReevaluationAsked_ = false;
   bool canvasSizeIsStale_ = false;
 };
 

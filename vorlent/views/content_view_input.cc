@@ -3,6 +3,8 @@
 
 #include <QToolTip>
 
+#include <utility>
+
 #include "vorlent/views/click_gesture_recognizer.h"
 #include "vorlent/views/content_canvas.h"
 #include "vorlent/views/content_view.h"
@@ -10,6 +12,24 @@
 #include "vorlent/views/pan_gesture_recognizer.h"
 
 namespace vorlent {
+
+// --- Answering the pointer ---------------------------------------------------------
+
+template <class Call>
+void GanttChartContent::callThenUpdateMouseLocation(Call&& call,
+                                                    const std::optional<QPointF>& point) {
+  const QPointer<GanttChartContent> alive(this);
+  ++mouseReevaluationHolds_;
+  std::forward<Call>(call)();
+  if (alive == nullptr) return;
+  --mouseReevaluationHolds_;
+  const bool asked = mouseReevaluationHolds_ == 0 && std::exchange(mouseReevaluationAsked_, false);
+  // Standing in for the re-evaluations held back, the update draws what it
+  // changes as theirs would have.
+  const bool moving = asked ? std::exchange(movingViewport_, false) : movingViewport_;
+  updateMouseLocation(point);
+  if (asked && alive != nullptr) movingViewport_ = moving;
+}
 
 // --- Recognisers -----------------------------------------------------------------
 
@@ -29,37 +49,33 @@ void GanttChartContent::activatingClickWithRecognizer(ClickGestureRecognizer& re
 void GanttChartContent::panWithRecognizer(DraggingPanGestureRecognizer& recognizer) {
   if (controller_ == nullptr) return;
   const GanttChartContentControllerPtr controller = controller_;
-  const QPointer<GanttChartContent> alive(this);
   const QPointF location = recognizer.locationInView();
   switch (recognizer.state()) {
     case GestureRecognizer::State::began: {
       // The drag acts from where the button went down, then follows at once
       // to where the pointer is now.
       const Point start = fromQt(recognizer.locationInViewWhenDraggingStarted());
-      controller->beginDragging(start, true);
-      controller->select(start);
-      controller->continueDragging(fromQt(location));
-      if (alive == nullptr) return;
-      updateMouseLocation(location);
+      callThenUpdateMouseLocation(
+          [&] {
+            controller->beginDragging(start, true);
+            controller->select(start);
+            controller->continueDragging(fromQt(location));
+          },
+          location);
       break;
     }
     case GestureRecognizer::State::changed:
-      controller->continueDragging(fromQt(location));
-      if (alive == nullptr) return;
-      updateMouseLocation(location);
+      callThenUpdateMouseLocation([&] { controller->continueDragging(fromQt(location)); },
+                                  location);
       break;
     case GestureRecognizer::State::ended:
-      controller->endDragging();
-      if (alive == nullptr) return;
-      updateMouseLocation(location);
+      callThenUpdateMouseLocation([&] { controller->endDragging(); }, location);
       break;
     case GestureRecognizer::State::cancelled:
     case GestureRecognizer::State::failed:
       // Escape or a lost grab: stop without completing what the drag was
       // about to create, and drop its cursor.
-      controller->cancelDragging();
-      if (alive == nullptr) return;
-      updateMouseLocation(std::nullopt);
+      callThenUpdateMouseLocation([&] { controller->cancelDragging(); }, std::nullopt);
       break;
     case GestureRecognizer::State::possible:
       break;
@@ -71,11 +87,12 @@ void GanttChartContent::panWithRecognizer(DraggingPanGestureRecognizer& recogniz
 void GanttChartContent::mouseMoved(const QPointF& point) {
   if (controller_ == nullptr) return;
   const GanttChartContentControllerPtr controller = controller_;
-  const QPointer<GanttChartContent> alive(this);
-  controller->focusElement(fromQt(point), false, false);
-  controller->showDependencyLineThumb(fromQt(point));
-  if (alive == nullptr) return;
-  updateMouseLocation(point);
+  callThenUpdateMouseLocation(
+      [&] {
+        controller->focusElement(fromQt(point), false, false);
+        controller->showDependencyLineThumb(fromQt(point));
+      },
+      point);
 }
 
 void GanttChartContent::mouseEntered() {

@@ -140,6 +140,36 @@ TEST_F(ContentInput, ARestingPointerIsReEvaluatedWhereItNowIsAfterAScroll) {
   EXPECT_EQ(view->mouseLocationInView(), (Point{30, 10}));
 }
 
+TEST_F(ContentInput, AStepOfTheViewsOwnDragLooksAtThePointerOnceWhateverItChanges) {
+  mouse.press(at(120, 70));
+  mouse.moveTo(at(160, 70));
+  controller->take();
+  // Each widening announces new visible bars and lines, as a drag that
+  // moves bars does, four announcements in all.
+  const auto widen = [this] {
+    controller->setViewportExtensionWidth(controller->viewportExtensionWidth() + 10);
+    controller->setViewportExtensionWidth(controller->viewportExtensionWidth() + 10);
+  };
+  controller->onRequest = [&](const std::string& entry) {
+    if (entry.rfind("continueDragging", 0) != 0) return;
+    controller->toolTipAnswer = "moved";
+    widen();
+  };
+  controller->toolTipQuestions = 0;
+  mouse.moveTo(at(170, 70));
+  EXPECT_EQ(controller->toolTipQuestions, 1);
+  EXPECT_EQ(view->canvas()->toolTip(), "moved") << "asked after the controller answered";
+  controller->onRequest = nullptr;
+
+  // Changes a host makes are answered as each is announced.
+  controller->toolTipAnswer = "host";
+  controller->toolTipQuestions = 0;
+  widen();
+  EXPECT_GE(controller->toolTipQuestions, 4);
+  EXPECT_EQ(view->canvas()->toolTip(), "host");
+  mouse.release(at(170, 70));
+}
+
 TEST_F(ContentInput, EnteringAndLeavingDropTheFocusAndLeavingForgetsThePointer) {
   mouse.moveTo(at(130, 60));
   controller->take();

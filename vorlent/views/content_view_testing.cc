@@ -113,6 +113,7 @@ std::optional<Cursor> ScriptedContentController::cursor(const Point& /*point*/) 
 }
 
 std::optional<std::string> ScriptedContentController::toolTip(const Point& /*point*/) {
+  ++toolTipQuestions;
   return toolTipAnswer;
 }
 

@@ -43,6 +43,8 @@ class ScriptedContentController : public GanttChartContentController {
   std::optional<Cursor> cursorAnswer;
   std::optional<Cursor> draggingCursorAnswer;
   std::optional<std::string> toolTipAnswer;
+  // How often the view asked for a tool tip.
+  int toolTipQuestions = 0;
   bool temporaryBarAnswer = true;
   bool canEditAnswer = false;
 
