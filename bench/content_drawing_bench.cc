@@ -20,7 +20,8 @@
 #include <string>
 #include <vector>
 
-#include "allocation_counting.h"
+#include "bench/allocation_counting.h"
+#include "bench/counting_content_presenter.h"
 #include "vorlent/controllers/content_controller.h"
 #include "vorlent/intervals/period_selector.h"
 #include "vorlent/model/item_source.h"
@@ -35,88 +36,7 @@ constexpr int64_t kRows = 10'000;
 constexpr int64_t kItemsPerRow = 10;
 constexpr int64_t kWeek = 1200;
 
-class CountingPresenter : public GanttChartContentPresenter {
- public:
-  explicit CountingPresenter(std::weak_ptr<GanttChartContentController> controller)
-      : controller_(std::move(controller)) {}
-
-  void drawBackground(const Color&, const Size&) override { ++count; }
-  void drawBorder(const Rectangle&, const Line&, double, const Color&) override { ++count; }
-  void drawBackground(int64_t, const Rectangle&, const Color&) override { ++count; }
-  void drawBorder(int64_t, const Rectangle&, const Line&, double, const Color&) override {
-    ++count;
-  }
-  void draw(const GanttChartBar& bar) override {
-    ++count;
-    if (auto controller = controller_.lock()) controller->draw(bar);
-  }
-  void drawBar(const GanttChartItemPtr&, const Rectangle&, const Color&, const Color&,
-               const std::optional<Color>&, double, double, bool, bool, bool, const Color&,
-               const Color&, const Color&, double, double, double, bool, bool, bool, bool,
-               double) override {
-    ++count;
-  }
-  void drawSummaryBar(const GanttChartItemPtr&, const Rectangle&, const Color&, const Color&,
-                      const std::optional<Color>&, double, double, double, bool, bool, bool, bool,
-                      const Color&, const Color&, const Color&, double, double, double, bool,
-                      bool, bool, bool, double) override {
-    ++count;
-  }
-  void drawMilestone(const GanttChartItemPtr&, const Rectangle&, const Color&, const Color&,
-                     const std::optional<Color>&, double, bool, bool, bool, const Color&,
-                     const Color&, const Color&, double, double, double, bool, bool,
-                     double) override {
-    ++count;
-  }
-  void drawCompletionBar(const GanttChartItemPtr&, const Rectangle&, const Color&, const Color&,
-                         const std::optional<Color>&, double, double, bool, double) override {
-    ++count;
-  }
-  void drawBarLabel(const GanttChartItemPtr&, const Rectangle&, const std::string&, const Color&,
-                    TextAlignment, const Font&) override {
-    ++count;
-  }
-  void drawAttachmentLabel(const GanttChartItemPtr&, const Rectangle&, const std::string&,
-                           const Color&, const Font&) override {
-    ++count;
-  }
-  void draw(const GanttChartDependencyLine& line) override {
-    ++count;
-    if (auto controller = controller_.lock()) controller->draw(line);
-  }
-  void drawDependencyLine(const GanttChartDependencyPtr&, const std::vector<Point>&, const Color&,
-                          double, double, double, bool, bool, bool, double, double,
-                          double) override {
-    ++count;
-  }
-  void drawDependencyLineThumb(const GanttChartItemPtr&, GanttChartDependencyEndType,
-                               const Point&, double, const Color&) override {
-    ++count;
-  }
-  void drawTemporaryDependencyLine(const GanttChartItemPtr&, const GanttChartItemPtr&,
-                                   GanttChartDependencyType, const std::vector<Point>&,
-                                   const Color&, double, double, double, double) override {
-    ++count;
-  }
-  void drawTemporaryBar(const Rectangle&, const Color&, double, double) override { ++count; }
-  void drawTimeArea(const ScheduleTimeSelector&, const Rectangle&, const Color&) override {
-    ++count;
-  }
-  void drawTimeArea(const TimeSelector&, const Rectangle&, const Color&) override { ++count; }
-  void drawTimeAreaBorder(const TimeSelector&, const Rectangle&, const Line&, double,
-                          const Color&) override {
-    ++count;
-  }
-  void drawTimeAreaLabel(const TimeSelector&, const Rectangle&, const std::string&, const Color&,
-                         TextAlignment, const Font&, VerticalTextAlignment) override {
-    ++count;
-  }
-
-  int64_t count = 0;
-
- private:
-  std::weak_ptr<GanttChartContentController> controller_;
-};
+using CountingPresenter = bench::CountingContentPresenter;
 
 Time day(double days) { return Time(kWeek, kSunday, 0).addingDuration(days * secondsPerDay); }
 

@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/counting_content_presenter.h"
 #include "vorlent/base/run_loop.h"
 #include "vorlent/controllers/content_controller.h"
 #include "vorlent/model/classic_behaviors.h"
@@ -31,85 +32,6 @@ namespace {
 constexpr int64_t kItemCount = 100000;
 constexpr int64_t kFanOut = 100;
 
-// Counts what it is asked to draw; draws the standard look of whole
-// elements by calling the controller back, as a view does.
-class CountingPresenter : public GanttChartContentPresenter {
- public:
-  std::weak_ptr<GanttChartContentController> controller;
-  int64_t count = 0;
-
-  void drawBackground(const Color&, const Size&) override { ++count; }
-  void drawBorder(const Rectangle&, const Line&, double, const Color&) override { ++count; }
-  void drawBackground(int64_t, const Rectangle&, const Color&) override { ++count; }
-  void drawBorder(int64_t, const Rectangle&, const Line&, double, const Color&) override {
-    ++count;
-  }
-  void draw(const GanttChartBar& bar) override {
-    ++count;
-    if (auto c = controller.lock()) c->draw(bar);
-  }
-  void drawBar(const GanttChartItemPtr&, const Rectangle&, const Color&, const Color&,
-               const std::optional<Color>&, double, double, bool, bool, bool, const Color&,
-               const Color&, const Color&, double, double, double, bool, bool, bool, bool,
-               double) override {
-    ++count;
-  }
-  void drawSummaryBar(const GanttChartItemPtr&, const Rectangle&, const Color&, const Color&,
-                      const std::optional<Color>&, double, double, double, bool, bool, bool, bool,
-                      const Color&, const Color&, const Color&, double, double, double, bool, bool,
-                      bool, bool, double) override {
-    ++count;
-  }
-  void drawMilestone(const GanttChartItemPtr&, const Rectangle&, const Color&, const Color&,
-                     const std::optional<Color>&, double, bool, bool, bool, const Color&,
-                     const Color&, const Color&, double, double, double, bool, bool,
-                     double) override {
-    ++count;
-  }
-  void drawCompletionBar(const GanttChartItemPtr&, const Rectangle&, const Color&, const Color&,
-                         const std::optional<Color>&, double, double, bool, double) override {
-    ++count;
-  }
-  void drawBarLabel(const GanttChartItemPtr&, const Rectangle&, const std::string&, const Color&,
-                    TextAlignment, const Font&) override {
-    ++count;
-  }
-  void drawAttachmentLabel(const GanttChartItemPtr&, const Rectangle&, const std::string&,
-                           const Color&, const Font&) override {
-    ++count;
-  }
-  void draw(const GanttChartDependencyLine& line) override {
-    ++count;
-    if (auto c = controller.lock()) c->draw(line);
-  }
-  void drawDependencyLine(const GanttChartDependencyPtr&, const std::vector<Point>&, const Color&,
-                          double, double, double, bool, bool, bool, double, double,
-                          double) override {
-    ++count;
-  }
-  void drawDependencyLineThumb(const GanttChartItemPtr&, GanttChartDependencyEndType, const Point&,
-                               double, const Color&) override {
-    ++count;
-  }
-  void drawTemporaryDependencyLine(const GanttChartItemPtr&, const GanttChartItemPtr&,
-                                   GanttChartDependencyType, const std::vector<Point>&,
-                                   const Color&, double, double, double, double) override {
-    ++count;
-  }
-  void drawTemporaryBar(const Rectangle&, const Color&, double, double) override { ++count; }
-  void drawTimeArea(const ScheduleTimeSelector&, const Rectangle&, const Color&) override {
-    ++count;
-  }
-  void drawTimeArea(const TimeSelector&, const Rectangle&, const Color&) override { ++count; }
-  void drawTimeAreaBorder(const TimeSelector&, const Rectangle&, const Line&, double,
-                          const Color&) override {
-    ++count;
-  }
-  void drawTimeAreaLabel(const TimeSelector&, const Rectangle&, const std::string&, const Color&,
-                         TextAlignment, const Font&, VerticalTextAlignment) override {
-    ++count;
-  }
-};
 
 // Where a view's span of `length` at `current` moves to show [start, finish]:
 // just far enough.
@@ -151,7 +73,8 @@ struct Chart {
   std::vector<GanttChartItemPtr> hubs;
   std::shared_ptr<GanttChartItemSource> source;
   std::shared_ptr<GanttChartContentController> controller;
-  std::shared_ptr<CountingPresenter> presenter = std::make_shared<CountingPresenter>();
+  std::shared_ptr<bench::CountingContentPresenter> presenter =
+      std::make_shared<bench::CountingContentPresenter>();
   std::shared_ptr<FollowingScroller> scroller = std::make_shared<FollowingScroller>();
   std::shared_ptr<Listener> listener = std::make_shared<Listener>();
 

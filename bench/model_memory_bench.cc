@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "allocation_counting.h"
+#include "bench/allocation_counting.h"
 #include "vorlent/model/classic_behaviors.h"
 #include "vorlent/model/item_source.h"
 #include "vorlent/time/schedule_definition.h"
