@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <optional>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
@@ -83,17 +84,27 @@ GanttChartItemUpdateActions GanttChartItemHierarchicalBehavior::timeDidChange(
     const std::shared_ptr<ScheduleDefinition>& schedule) {
   if (!aggregatingTime()) return {};
   const TimeRange now = item->time();
-  const auto itemSchedule = detail::behaviorScheduleOf(*item, schedule);
 
-  // A change that keeps the working duration exactly is a move; anything else
-  // (or any change when durations are not preserved) a resize.
-  bool isMove = false;
-  double offset = 0;
-  if (preservingDurations() && itemSchedule->duration(now.start, now.finish) ==
-                                   itemSchedule->duration(from.start, from.finish)) {
-    isMove = true;
-    offset = itemSchedule->duration(from.start, now.start);
-  }
+  // A change that keeps the working duration exactly is a move, whose offset
+  // in working time the children follow; anything else (or any change when
+  // durations are not preserved) a resize. Worked out for the first child
+  // that has to follow, since most changed items have none.
+  struct Kind {
+    bool isMove = false;
+    double offset = 0;
+  };
+  std::optional<Kind> kind;
+  const auto kindOfChange = [&]() -> const Kind& {
+    if (kind) return *kind;
+    kind.emplace();
+    const auto itemSchedule = detail::behaviorScheduleOf(*item, schedule);
+    if (preservingDurations() && itemSchedule->duration(now.start, now.finish) ==
+                                     itemSchedule->duration(from.start, from.finish)) {
+      kind->isMove = true;
+      kind->offset = itemSchedule->duration(from.start, now.start);
+    }
+    return *kind;
+  };
 
   GanttChartItemUpdateActions actions;
   if (down) {
@@ -104,8 +115,10 @@ GanttChartItemUpdateActions GanttChartItemHierarchicalBehavior::timeDidChange(
       const bool insideBoth =
           now.start < cs && cf < now.finish && from.start < cs && cf < from.finish;
       if (insideBoth) continue;
-      const TimeRange target = isMove ? movedChildTime(*child, now, offset, schedule)
-                                      : resizedChildTime(*child, now, from);
+      const Kind& change = kindOfChange();
+      const TimeRange target = change.isMove
+                                   ? movedChildTime(*child, now, change.offset, schedule)
+                                   : resizedChildTime(*child, now, from);
       if (target.start == cs && target.finish == cf) continue;
       actions.push_back(GanttChartItemUpdateAction::updateTimeAction(child, target, false, true));
     }
