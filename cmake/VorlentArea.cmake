@@ -18,7 +18,7 @@
 # AUTOMOC runs Qt's moc over the area's library and tests. TEST_MAIN names a
 # library that supplies the tests' main() in place of GoogleTest's,
 # TEST_LIBS are linked into the tests alone, and TEST_ENVIRONMENT is set on
-# every test of the area.
+# every test of the area (beside TZ=UTC, which every test gets).
 function(vorlent_area name)
   cmake_parse_arguments(ARG "AUTOMOC" "TEST_MAIN" "DEPENDS;LIBS;TEST_LIBS;TEST_ENVIRONMENT" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cc")
@@ -77,9 +77,9 @@ function(vorlent_area name)
       # short and the same from build to build.
       gtest_discover_tests(${test_target} PROPERTIES LABELS ${name}
                            DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES)
-      if(ARG_TEST_ENVIRONMENT)
-        _vorlent_set_test_environment(${test_target} "${ARG_TEST_ENVIRONMENT}")
-      endif()
+      # Tests read "now" in a fixed zone whatever the machine's: the library
+      # defaults to the system zone, which a test must not depend on.
+      _vorlent_set_test_environment(${test_target} "TZ=UTC;${ARG_TEST_ENVIRONMENT}")
     endforeach()
   endif()
 endfunction()

@@ -81,7 +81,28 @@ std::optional<TimeZone> TimeZone::fromIdentifier(const std::string& identifier) 
   return TimeZone(std::move(utf8), std::nullopt, std::move(rules));
 }
 
-TimeZone TimeZone::current() { return currentZone().value_or(gmt()); }
+namespace {
+
+// ICU's default zone (the TZ variable or the machine's setting), read once:
+// ICU itself detects the host's zone only once. A zone ICU cannot name is GMT.
+const TimeZone& systemZone() {
+  static const TimeZone zone = [] {
+    std::unique_ptr<icu::TimeZone> icuZone(icu::TimeZone::createDefault());
+    icu::UnicodeString id;
+    if (icuZone) icuZone->getID(id);
+    std::string utf8;
+    id.toUTF8String(utf8);
+    return TimeZone::fromIdentifier(utf8).value_or(TimeZone::gmt());
+  }();
+  return zone;
+}
+
+}  // namespace
+
+TimeZone TimeZone::current() {
+  const std::optional<TimeZone>& zone = currentZone();
+  return zone ? *zone : systemZone();
+}
 
 void TimeZone::setCurrent(std::optional<TimeZone> zone) { currentZone() = std::move(zone); }
 

@@ -28,10 +28,10 @@ class TimeZone {
   static std::optional<TimeZone> fromIdentifier(const std::string& identifier);
   static TimeZone gmt() { return fromSecondsFromGMT(0); }
 
-  // The zone "now" is read in. It is GMT until set, so that nothing in the
-  // library depends on the machine's zone; hosts set it to the zone they show.
+  // The zone "now" is read in: the system's zone (ICU's default, read on
+  // first use; GMT when ICU cannot name it) until a host sets another.
   static TimeZone current();
-  static void setCurrent(std::optional<TimeZone> zone);  // nullopt resets to GMT
+  static void setCurrent(std::optional<TimeZone> zone);  // nullopt: the system's zone again
 
   [[nodiscard]] const std::string& identifier() const { return identifier_; }
   // The zone's offset from GMT at `date`, in seconds (daylight saving

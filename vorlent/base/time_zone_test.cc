@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unicode/timezone.h>
+
 #include <cmath>
 
 #include "vorlent/base/calendar.h"
@@ -89,13 +91,16 @@ TEST(TimeZoneIdentifier, CopiesAreEqualAndAgree) {
   EXPECT_NE(copy, TimeZone::fromSecondsFromGMT(-14400));
 }
 
-TEST(TimeZoneCurrent, IsGmtUntilSetAndResets) {
-  EXPECT_EQ(TimeZone::current(), TimeZone::gmt());
+// The only test here that reads the current zone, so the system zone is
+// first read after the machine's zone is set to Auckland.
+TEST(TimeZoneCurrent, IsTheSystemZoneUntilSetAndResets) {
+  icu::TimeZone::adoptDefault(icu::TimeZone::createTimeZone("Pacific/Auckland"));
+  EXPECT_EQ(TimeZone::current().identifier(), "Pacific/Auckland");
   TimeZone::setCurrent(TimeZone::fromIdentifier("Europe/Berlin"));
   EXPECT_EQ(TimeZone::current().identifier(), "Europe/Berlin");
   EXPECT_EQ(TimeZone::current().secondsFromGMT(utc(2021, 7, 1)), 7200);
   TimeZone::setCurrent(std::nullopt);
-  EXPECT_EQ(TimeZone::current(), TimeZone::gmt());
+  EXPECT_EQ(TimeZone::current().identifier(), "Pacific/Auckland");
 }
 
 }  // namespace
