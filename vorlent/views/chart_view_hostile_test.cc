@@ -142,5 +142,32 @@ TEST_F(HostileChart, ATimelineTheHostEndsInNaNIsShownAndReplacedWithoutHanging) 
   EXPECT_TRUE(barDrawn(items[0]));
 }
 
+// --- Sizes beyond the screen ---------------------------------------------------------
+
+TEST_F(HostileChart, AHeaderTallerThanTheChartTakesNoMoreThanTheHostGives) {
+  for (const double rowHeight : {1e3, 1e6, 1e300}) {
+    SCOPED_TRACE(rowHeight);
+    controller->setHeaderRowHeight(rowHeight);
+    chart->resize(800, 400);
+    settle();
+
+    EXPECT_EQ(chart->size(), QSize(800, 400));
+    EXPECT_LE(chart->header()->geometry().bottom(), chart->height());
+    // Header and chart area paint into what the window holds.
+    EXPECT_LE(chart->header()->imageRepresentation().height(), 400);
+    EXPECT_EQ(chart->imageRepresentation().size(), QSize(800, 400));
+    EXPECT_LE(header()->viewport().size.height, 400);
+  }
+
+  // A header that fits is as tall as its rows, and the chart area below it
+  // as tall as the rest.
+  controller->setHeaderRowHeight(30);
+  settle();
+  EXPECT_EQ(chart->header()->height(), 60);
+  EXPECT_EQ(chart->content()->geometry().top(), 60);
+  EXPECT_EQ(chart->content()->geometry().bottom(), 399);
+  EXPECT_TRUE(barDrawn(items[0]));
+}
+
 }  // namespace
 }  // namespace vorlent
