@@ -7,12 +7,17 @@
 #include <QApplication>
 #include <QImage>
 
+#include <functional>
 #include <limits>
 #include <memory>
+#include <string>
+#include <type_traits>
 #include <vector>
 
 #include "vorlent/controllers/chart_controller.h"
 #include "vorlent/model/item_source.h"
+#include "vorlent/style/content_style.h"
+#include "vorlent/style/header_style.h"
 #include "vorlent/views/chart_view.h"
 #include "vorlent/views/content_view.h"
 #include "vorlent/views/content_view_testing.h"
@@ -35,7 +40,7 @@ Time weekDay(int64_t day, double hours) { return Time(1, day, hours * 3600); }
 // timeline follows the items (so whatever reaches their span reaches the
 // header too).
 class HostileChart : public ::testing::Test {
- protected:
+ public:
   HostileChart() {
     for (int64_t row = 0; row < 3; ++row) {
       items.push_back(GanttChartItem::create(
@@ -77,9 +82,9 @@ class HostileChart : public ::testing::Test {
     const QColor shown = pixelAt(chart->imageRepresentation(), inChart(centre));
     const QColor fill = toQt(content()->actualStyle().barFillColorFor(item));
     if (isNear(shown, fill, 40)) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "at " << centre << " the chart shows "
-                                         << shown.name().toStdString() << ", the bar is "
-                                         << fill.name().toStdString();
+    return ::testing::AssertionFailure()
+           << "at " << centre << " the chart shows " << shown.name().toStdString()
+           << ", the bar is " << fill.name().toStdString();
   }
 
   // Whether the controller lists a bar of the item in its viewport.
@@ -104,9 +109,9 @@ TEST_F(HostileChart, AnItemWithANaNTimeHasNoBarAndTheRestOfTheChartWorksOn) {
   const TimeRange others = content()->actualTimeline();
   // Each end on its own and both, as far out as to widen the timeline if it
   // counted.
-  for (const TimeRange& nan : {TimeRange(Time(0, 1, kNaN), weekDay(3, 8)),
-                               TimeRange(weekDay(2, 8), Time(2, 6, kNaN)),
-                               TimeRange(Time(0, 1, kNaN), Time(2, 6, kNaN))}) {
+  for (const TimeRange& nan :
+       {TimeRange(Time(0, 1, kNaN), weekDay(3, 8)), TimeRange(weekDay(2, 8), Time(2, 6, kNaN)),
+        TimeRange(Time(0, 1, kNaN), Time(2, 6, kNaN))}) {
     SCOPED_TRACE(::testing::Message() << nan);
     broken->setTime(nan);
     source->collectionDidChange();
@@ -140,6 +145,156 @@ TEST_F(HostileChart, ATimelineTheHostEndsInNaNIsShownAndReplacedWithoutHanging) 
   settle();
   EXPECT_EQ(header()->scrollableTimeline(), content()->actualTimeline());
   EXPECT_TRUE(barDrawn(items[0]));
+}
+
+// --- Lengths beyond any view ------------------------------------------------------
+
+// A length a host may set on the chart area or the header, by name.
+struct Length {
+  std::string name;
+  std::function<void(GanttChartController&, double)> set;
+};
+
+template <class Field>
+void addContentStyleLength(std::vector<Length>& lengths, const char* name,
+                           Field GanttChartContentStyle::*field) {
+  const auto restyle = [field](GanttChartController& chart, auto assign) {
+    GanttChartContentController& content = *chart.contentController();
+    GanttChartContentStyle style = content.style();
+    assign(style.*field);
+    content.setStyle(style);
+    content.settingsDidChange();
+  };
+  if constexpr (std::is_same_v<Field, std::optional<double>>) {
+    lengths.push_back({name, [restyle](GanttChartController& chart, double value) {
+                         restyle(chart, [value](Field& length) { length = value; });
+                       }});
+  } else if constexpr (std::is_same_v<Field, PerItemType<double>>) {
+    lengths.push_back({name, [restyle](GanttChartController& chart, double value) {
+                         restyle(chart, [value](Field& lengthOf) {
+                           lengthOf[GanttChartItemType::standard] = value;
+                         });
+                       }});
+  }
+}
+
+template <class Field>
+void addHeaderStyleLength(std::vector<Length>& lengths, const char* name,
+                          Field GanttChartHeaderStyle::*field) {
+  if constexpr (std::is_same_v<Field, std::optional<double>>) {
+    lengths.push_back({name, [field](GanttChartController& chart, double value) {
+                         GanttChartHeaderController& header = *chart.headerController();
+                         GanttChartHeaderStyle style = header.style();
+                         style.*field = value;
+                         header.setStyle(style);
+                         header.settingsDidChange();
+                       }});
+  }
+}
+
+// A length of a controller's settings, which take effect once it is told.
+template <class Settings, class Controller>
+Length settingsLength(const char* name, double Settings::*field,
+                      const std::shared_ptr<Controller>& (GanttChartController::*controllerOf)()
+                          const) {
+  return {name, [=](GanttChartController& chart, double value) {
+            const std::shared_ptr<Controller> controller = (chart.*controllerOf)();
+            Settings settings = controller->settings();
+            settings.*field = value;
+            controller->setSettings(settings);
+            controller->settingsDidChange();
+          }};
+}
+
+// Every length of the two controllers, their settings and their styles.
+std::vector<Length> everyLength() {
+  std::vector<Length> lengths;
+#define VORLENT_CONTENT_LENGTH(type, name, init) \
+  addContentStyleLength(lengths, "content style " #name, &GanttChartContentStyle::name);
+  VORLENT_CONTENT_STYLE_FIELDS(VORLENT_CONTENT_LENGTH, VORLENT_CONTENT_LENGTH,
+                               VORLENT_CONTENT_LENGTH)
+#undef VORLENT_CONTENT_LENGTH
+#define VORLENT_HEADER_LENGTH(type, name, init) \
+  addHeaderStyleLength(lengths, "header style " #name, &GanttChartHeaderStyle::name);
+  VORLENT_HEADER_STYLE_FIELDS(VORLENT_HEADER_LENGTH, VORLENT_HEADER_LENGTH)
+#undef VORLENT_HEADER_LENGTH
+  using ContentSettings = GanttChartContentSettings;
+  for (const auto& [name, field] :
+       {std::pair{"minBarWidth", &ContentSettings::minBarWidth},
+        std::pair{"resizingBarAreaWidth", &ContentSettings::resizingBarAreaWidth},
+        std::pair{"maxBarHoveringDistance", &ContentSettings::maxBarHoveringDistance},
+        std::pair{"maxLineHoveringDistance", &ContentSettings::maxLineHoveringDistance},
+        std::pair{"autoScrollMargin", &ContentSettings::autoScrollMargin}}) {
+    lengths.push_back(settingsLength(name, field, &GanttChartController::contentController));
+  }
+  using HeaderSettings = GanttChartHeaderSettings;
+  for (const auto& [name, field] :
+       {std::pair{"minZoom", &HeaderSettings::minZoom},
+        std::pair{"maxZoom", &HeaderSettings::maxZoom},
+        std::pair{"zoomingUnitWidth", &HeaderSettings::zoomingUnitWidth},
+        std::pair{"zoomingThresholdWidth", &HeaderSettings::zoomingThresholdWidth}}) {
+    lengths.push_back(settingsLength(name, field, &GanttChartController::headerController));
+  }
+  using Content = GanttChartContentController;
+  using Setter = void (Content::*)(double);
+  for (const auto& [name, setter] :
+       {std::pair{"rowHeight", Setter{&Content::setRowHeight}},
+        std::pair{"hourWidth", Setter{&Content::setHourWidth}},
+        std::pair{"zoom", Setter{&Content::setZoom}},
+        std::pair{"preferredTimelineMargin", Setter{&Content::setPreferredTimelineMargin}},
+        std::pair{"attachmentLabelWidth", Setter{&Content::setAttachmentLabelWidth}},
+        std::pair{"viewportExtensionWidth", Setter{&Content::setViewportExtensionWidth}},
+        std::pair{"viewportExtensionHeight", Setter{&Content::setViewportExtensionHeight}}}) {
+    lengths.push_back({name, [setter](GanttChartController& chart, double value) {
+                         ((*chart.contentController()).*setter)(value);
+                       }});
+  }
+  lengths.push_back({"header hourWidth", [](GanttChartController& chart, double value) {
+                       chart.headerController()->setHourWidth(value);
+                     }});
+  lengths.push_back({"header zoom", [](GanttChartController& chart, double value) {
+                       chart.headerController()->setZoom(value);
+                     }});
+  return lengths;
+}
+
+// A fresh chart for each case.
+class LengthCase : public HostileChart {
+  void TestBody() override {}
+};
+
+TEST(HostileLengths, EveryBarTheChartAreaListsInViewIsDrawnWhateverALengthIs) {
+  constexpr double kMost = std::numeric_limits<double>::max();
+  for (const Length& length : everyLength()) {
+    for (const double value : {1e300, kMost}) {
+      SCOPED_TRACE(::testing::Message() << length.name << " = " << value);
+      LengthCase chart;
+      length.set(*chart.controller, value);
+      HostileChart::settle();
+
+      const Rectangle viewport = chart.content()->viewport();
+      for (const GanttChartBar& bar : chart.content()->visibleBars()) {
+        const Point centre{bar.bounds.origin.x + bar.bounds.size.width / 2,
+                           bar.bounds.origin.y + bar.bounds.size.height / 2};
+        if (!viewport.contains(centre)) continue;
+        EXPECT_EQ(chart.content()->item(centre), bar.item);
+        EXPECT_TRUE(chart.barDrawn(bar.item));
+      }
+    }
+  }
+}
+
+// Also a room that is less than none.
+TEST_F(HostileChart, AnAttachmentRoomOfAnyWidthLeavesTheBarsDrawn) {
+  for (const double width : {-1e6, -1e300, 1e300}) {
+    SCOPED_TRACE(width);
+    content()->setAttachmentLabelWidth(width);
+    settle();
+    for (const GanttChartItemPtr& item : items) {
+      EXPECT_TRUE(listsBar(item));
+      EXPECT_TRUE(barDrawn(item));
+    }
+  }
 }
 
 // --- Sizes beyond the screen ---------------------------------------------------------
