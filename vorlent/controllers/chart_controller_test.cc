@@ -102,6 +102,8 @@ TEST_P(ChartControllerConstructionZoom, HeaderAndContentPutATimeAtTheSameXFromTh
   EXPECT_DOUBLE_EQ(parts.header->x(time), parts.content->x(time));
   parts.content->setViewport(Rectangle(30, 0, 400, 300));
   EXPECT_DOUBLE_EQ(parts.header->x(time), parts.content->x(time));
+  parts.content->setZoom(GetParam().contentZoom);
+  EXPECT_DOUBLE_EQ(parts.header->x(time), parts.content->x(time));
 }
 
 INSTANTIATE_TEST_SUITE_P(Limits, ChartControllerConstructionZoom,
