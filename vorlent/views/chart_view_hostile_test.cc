@@ -169,6 +169,10 @@ void addContentStyleLength(std::vector<Length>& lengths, const char* name,
     lengths.push_back({name, [restyle](GanttChartController& chart, double value) {
                          restyle(chart, [value](Field& length) { length = value; });
                        }});
+  } else if constexpr (std::is_same_v<Field, std::optional<Font>>) {
+    lengths.push_back({name, [restyle](GanttChartController& chart, double value) {
+                         restyle(chart, [value](Field& font) { font = Font{std::nullopt, value}; });
+                       }});
   } else if constexpr (std::is_same_v<Field, PerItemType<double>>) {
     lengths.push_back({name, [restyle](GanttChartController& chart, double value) {
                          restyle(chart, [value](Field& lengthOf) {
@@ -181,11 +185,16 @@ void addContentStyleLength(std::vector<Length>& lengths, const char* name,
 template <class Field>
 void addHeaderStyleLength(std::vector<Length>& lengths, const char* name,
                           Field GanttChartHeaderStyle::*field) {
-  if constexpr (std::is_same_v<Field, std::optional<double>>) {
+  if constexpr (std::is_same_v<Field, std::optional<double>> ||
+                std::is_same_v<Field, std::optional<Font>>) {
     lengths.push_back({name, [field](GanttChartController& chart, double value) {
                          GanttChartHeaderController& header = *chart.headerController();
                          GanttChartHeaderStyle style = header.style();
-                         style.*field = value;
+                         if constexpr (std::is_same_v<Field, std::optional<Font>>) {
+                           style.*field = Font{std::nullopt, value};
+                         } else {
+                           style.*field = value;
+                         }
                          header.setStyle(style);
                          header.settingsDidChange();
                        }});
@@ -206,7 +215,8 @@ Length settingsLength(const char* name, double Settings::*field,
           }};
 }
 
-// Every length of the two controllers, their settings and their styles.
+// Every length of the two controllers, their settings and their styles
+// (font sizes included).
 std::vector<Length> everyLength() {
   std::vector<Length> lengths;
 #define VORLENT_CONTENT_LENGTH(type, name, init) \
