@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "vorlent/base/fatal.h"
+#include "vorlent/controllers/settled_timeline.h"
 
 namespace vorlent {
 
@@ -72,6 +73,14 @@ void GanttChartController::connectControllers() {
   synchronizeHeaderWithContent();
   GanttChartHeaderController& header = *headerController_;
   GanttChartContentController& content = *contentController_;
+  // A content that follows its items moves its timeline with the zoom (the
+  // margins are points), so clamping the zoom just now moved it, and the
+  // content's notification of that reached nobody yet. Once more, then, with
+  // the header scrolled by the mapping it now shares with the content.
+  if (!sameTimeline(header.scrollableTimeline(), content.actualTimeline())) {
+    synchronizeHeaderTimeline();
+    synchronizeHeaderWithContent();
+  }
   header.setRowArrayObserver(headerObserver());
   header.setTimelineObserver(headerObserver());
   content.setRangeObserver(contentObserver());

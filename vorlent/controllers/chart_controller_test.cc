@@ -90,6 +90,22 @@ TEST_P(ChartControllerConstructionZoom, BothTakeTheContentsZoomWithinTheHeadersL
   EXPECT_EQ(parts.content->zoom(), GetParam().expected);
 }
 
+// The content follows its items here, so the clamped zoom moves its
+// timeline: the header must start from the moved one, not the first.
+TEST_P(ChartControllerConstructionZoom, HeaderAndContentPutATimeAtTheSameXFromTheStart) {
+  Parts parts;
+  parts.content->setZoom(GetParam().contentZoom);
+  auto chart = GanttChartController::create(parts.header, parts.content);
+  const Time time = ChartFixture::itemsStart.addingDays(2);
+
+  EXPECT_EQ(parts.header->scrollableTimeline(), parts.content->actualTimeline());
+  EXPECT_DOUBLE_EQ(parts.header->x(time), parts.content->x(time));
+  parts.content->setViewport(Rectangle(30, 0, 400, 300));
+  EXPECT_DOUBLE_EQ(parts.header->x(time), parts.content->x(time));
+  parts.content->setZoom(GetParam().contentZoom);
+  EXPECT_DOUBLE_EQ(parts.header->x(time), parts.content->x(time));
+}
+
 INSTANTIATE_TEST_SUITE_P(Limits, ChartControllerConstructionZoom,
                          ::testing::Values(ZoomCase{10, 6.4}, ZoomCase{0.1, 0.3125}, ZoomCase{2, 2},
                                            ZoomCase{6.4, 6.4}));

@@ -191,6 +191,22 @@ TEST(ChartSyncTimeline, TheHeadersOwnTimelineIsReplacedByTheContents) {
   EXPECT_EQ(std::count(log.begin(), log.end(), "timelineDidChange"), 0);
 }
 
+TEST(ChartSyncTimeline, ATimelineEndingInNaNSettlesOnBothSides) {
+  ChartFixture f(kFiveWeeks);
+  const TimeRange broken(kFiveWeeks.start, Time(kFiveWeeks.finish.week, 2, std::nan("")));
+  f.content->setScrollableTimeline(broken);
+
+  const TimeRange header = f.header->scrollableTimeline();
+  EXPECT_EQ(header.start, broken.start);
+  EXPECT_TRUE(std::isnan(header.finish.timeOfDay));
+  f.take();
+
+  // Given again, it is no change.
+  f.content->setScrollableTimeline(broken);
+  f.header->setScrollableTimeline(broken);
+  EXPECT_TRUE(f.take().empty());
+}
+
 // --- Rows ----------------------------------------------------------------------------------
 
 TEST(ChartSyncRows, TheContentsRowEventsReachTheRangeObserver) {

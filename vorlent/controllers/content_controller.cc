@@ -6,6 +6,7 @@
 
 #include "vorlent/base/fatal.h"
 #include "vorlent/controllers/saturating_math.h"
+#include "vorlent/controllers/settled_timeline.h"
 #include "vorlent/model/item_source.h"
 #include "vorlent/time/schedule.h"
 #include "vorlent/time/time_constants.h"
@@ -199,7 +200,7 @@ void GanttChartContentController::applyZoom(double zoom) {
   clearCaches();
   updateItemManagerTimeline();
   tellContentChanged();
-  if (followedTimeline && !(actualTimeline() == *followedTimeline)) {
+  if (followedTimeline && !sameTimeline(actualTimeline(), *followedTimeline)) {
     tell(&GanttChartContentTimelineObserver::timelineDidChange);
   }
   tell(&GanttChartContentTimelineObserver::visibleTimelineDidChange);

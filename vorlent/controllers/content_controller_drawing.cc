@@ -260,9 +260,12 @@ void GanttChartContentController::drawDependencyLines(const Rectangle& rectangle
 
 void GanttChartContentController::drawBars(const Rectangle& rectangle) {
   // Widened to the left, so that a bar whose attachment text alone reaches
-  // into the rectangle is drawn too.
+  // into the rectangle is drawn too. No further than a pass may paint at all:
+  // a huge room would swallow the rectangle's own extent in rounding (and so
+  // miss every bar in it), and a negative one would narrow it.
   const double attachmentWidth = attachmentLabelWidth();
-  const double reach = std::isfinite(attachmentWidth) ? attachmentWidth : 0;
+  const double reach =
+      attachmentWidth > 0 ? std::min(attachmentWidth, detail::kMaxDrawingReach) : 0;
   const Rectangle widened = Rectangle::fromEdges(rectangle.left() - reach, rectangle.top(),
                                                  rectangle.right(), rectangle.bottom());
   const auto visible = barsOfViewport();

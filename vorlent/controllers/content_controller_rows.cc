@@ -3,6 +3,7 @@
 
 #include "vorlent/controllers/content_controller.h"
 #include "vorlent/controllers/saturating_math.h"
+#include "vorlent/controllers/settled_timeline.h"
 
 namespace vorlent {
 
@@ -87,7 +88,11 @@ void GanttChartContentController::updateItemManagerRange() {
 // --- Timelines -----------------------------------------------------------------
 
 void GanttChartContentController::setScrollableTimeline(std::optional<TimeRange> timeline) {
-  if (timeline == scrollableTimeline_) return;
+  // A NaN end given again is no change either (see settled_timeline.h).
+  if (timeline.has_value() == scrollableTimeline_.has_value() &&
+      (!timeline || sameTimeline(*timeline, *scrollableTimeline_))) {
+    return;
+  }
   ReactionScope scope(*this);
   scrollableTimeline_ = timeline;
   timelineShapeDidChange();

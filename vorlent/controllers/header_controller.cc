@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "vorlent/controllers/header_finite.h"
+#include "vorlent/controllers/settled_timeline.h"
 #include "vorlent/intervals/time_interval_type.h"
 #include "vorlent/intervals/time_label_format.h"
 #include "vorlent/style/theme_constants.h"
@@ -87,7 +88,9 @@ void GanttChartHeaderController::tellTimelineDidChange() {
 // --- Property reactions -------------------------------------------------------
 
 void GanttChartHeaderController::setScrollableTimeline(const TimeRange& timeline) {
-  if (timeline == scrollableTimeline_) return;
+  // NaN over NaN is no change either: the chart controller copies the
+  // content's timeline in again whenever this one is told changed.
+  if (sameTimeline(timeline, scrollableTimeline_)) return;
   const auto alive = keepAlive();
   scrollableTimeline_ = timeline;
   clearCaches();

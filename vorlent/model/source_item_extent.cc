@@ -1,5 +1,6 @@
 #include "vorlent/model/source_item_extent.h"
 
+#include <cmath>
 #include <utility>
 
 namespace vorlent::detail {
@@ -95,6 +96,10 @@ void SourceItemExtent::countTimes(const std::vector<GanttChartItemPtr>& items) {
 }
 
 void SourceItemExtent::addTime(const TimeRange& time, int64_t count) {
+  // An item whose time is not a number (a host's failed parse) has no place
+  // on the timeline, so it takes no part in the span; NaN keys would also
+  // break the maps' ordering. Skipped alike when counted and when uncounted.
+  if (!std::isfinite(time.start.timeOfDay) || !std::isfinite(time.finish.timeOfDay)) return;
   addOccurrences(starts_, time.start, count);
   addOccurrences(finishes_, time.finish, count);
 }

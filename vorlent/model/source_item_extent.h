@@ -31,7 +31,8 @@ class SourceItemExtent {
   // Whether the item stands in `items` (the source's array) at least once.
   [[nodiscard]] bool holds(const GanttChartItem* item, const std::vector<GanttChartItemPtr>& items);
   // The earliest start to the latest finish over `items`; std::nullopt
-  // without items. Of several equal times (24:00 and the next day's 0:00),
+  // without items. Items with a non-finite time of day at either end are
+  // left out. Of several equal times (24:00 and the next day's 0:00),
   // the end shows one of their forms.
   [[nodiscard]] std::optional<TimeRange> timeline(const std::vector<GanttChartItemPtr>& items);
 

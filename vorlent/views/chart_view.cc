@@ -18,11 +18,13 @@ namespace vorlent {
 
 namespace {
 
-// The widget height that shows `height` points: whole pixels, from nothing
-// (also for a NaN) to the most a widget can be.
-int widgetHeight(double height) {
+// The header height that shows `height` points: whole pixels, from nothing
+// (also for a NaN) to just below Qt's "no limit", which as a maximum height
+// would not limit the header at all.
+int headerWidgetHeight(double height) {
   if (!(height > 0)) return 0;
-  return static_cast<int>(std::lround(std::min(height, static_cast<double>(QWIDGETSIZE_MAX))));
+  constexpr double kMost = QWIDGETSIZE_MAX - 1;
+  return static_cast<int>(std::lround(std::min(height, kMost)));
 }
 
 // Lays out the widget that holds `child` now rather than at the next turn of
@@ -146,7 +148,14 @@ void GanttChart::setController(GanttChartControllerPtr controller) {
 void GanttChart::updateHeaderHeight() {
   const GanttChartControllerPtr controller = controller_;
   if (!controller || header_ == nullptr) return;
-  header_->setFixedHeight(widgetHeight(controller->headerHeight()));
+  // The rows' height is the most the header takes and what it prefers, not
+  // a fixed height: that would become the window's least height, and rows a
+  // host made enormous would make a window no screen or backing store can
+  // hold. In a chart shorter than the rows the header shrinks (its rows
+  // share what it gets), leaving the chart area its least height.
+  header_->setMinimumHeight(0);
+  header_->setMaximumHeight(headerWidgetHeight(controller->headerHeight()));
+  header_->updateGeometry();
   layOutAround(*header_);
 }
 

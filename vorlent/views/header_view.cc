@@ -56,7 +56,9 @@ void GanttChartHeader::setUpHeaderView() {
   // The view is as high as its host makes it, a few rows of text, far below
   // a scroll area's own minimum; its size hints speak for it instead.
   scrollView->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
-  setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+  // Never taller than it prefers, but shorter where its parent has no more
+  // room: a header's rows must not make the window taller than its host.
+  setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
   detail::fillingLayout(contentView_.data())->addWidget(scrollView);
   detail::fillingLayout(this)->addWidget(contentView_.data());
   scrollView_ = scrollView;
@@ -72,6 +74,7 @@ void GanttChartHeader::setUpHeaderView() {
 }
 
 QSize GanttChartHeader::sizeHint() const {
+  if (maximumHeight() < QWIDGETSIZE_MAX) return QSize(kPreferredWidth, maximumHeight());
   constexpr int64_t kMostRows = 64;  // keeps the product an int
   const int rows =
       controller_ ? static_cast<int>(std::clamp<int64_t>(controller_->rowCount(), 0, kMostRows))

@@ -72,9 +72,10 @@ class GanttChartHeader : public QWidget,
   GanttChartHeader(const GanttChartHeader&) = delete;
   GanttChartHeader& operator=(const GanttChartHeader&) = delete;
 
-  // As high as its controller's rows (two without a controller) in the
-  // widget's font, read when asked; the view shrinks to nothing. The height
-  // policy is fixed: a host (or the chart view) sets the height it wants.
+  // As high as the maximum height when one is set (a chart view sets its
+  // rows' height so), else as its controller's rows (two without a
+  // controller) in the widget's font, read when asked. The view grows no
+  // taller than that and shrinks to nothing where its parent has less room.
   [[nodiscard]] QSize sizeHint() const override;
   [[nodiscard]] QSize minimumSizeHint() const override;
 
