@@ -13,6 +13,7 @@
 #include <QPalette>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTemporaryDir>
 
 #include <chrono>
 #include <cstdlib>
@@ -95,6 +96,19 @@ QPalette darkPalette() {
   palette.setColor(QPalette::Disabled, QPalette::Text, QColor(120, 120, 124));
   palette.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(120, 120, 124));
   return palette;
+}
+
+// Qt's warnings that say nothing about a picture drawn without a display:
+// the offscreen platform cannot pass window size hints on.
+QtMessageHandler qtHandler = nullptr;
+
+void dropHeadlessNoise(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (message.contains(QLatin1String("does not support propagateSizeHints"))) return;
+  if (qtHandler) {
+    qtHandler(type, context, message);
+  } else {
+    std::cerr << message.toLocal8Bit().constData() << "\n";
+  }
 }
 
 }  // namespace
@@ -434,7 +448,18 @@ int runDemo(int argc, char** argv) {
   }
   // Where no display is at hand, Qt draws into memory.
   const bool display = hasDisplay();
-  if (!display) qputenv("QT_QPA_PLATFORM", "offscreen");
+  // Qt wants a private runtime directory even there; one for this run keeps
+  // its complaint about a missing one off the terminal.
+  std::optional<QTemporaryDir> runtimeDirectory;
+  if (!display) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+      runtimeDirectory.emplace();
+      if (runtimeDirectory->isValid())
+        qputenv("XDG_RUNTIME_DIR", runtimeDirectory->path().toLocal8Bit());
+    }
+    qtHandler = qInstallMessageHandler(dropHeadlessNoise);
+  }
   static char programName[] = "vorlent_demo";
   char* qtArguments[] = {argc > 0 && argv[0] != nullptr ? argv[0] : programName, nullptr};
   int qtArgumentCount = 1;

@@ -111,17 +111,17 @@ struct Model {
     for (int64_t g = 0; g < 8; ++g) {
       const Time start(1 + pick(2), pick(7), static_cast<double>(pick(24)) * kHour);
       auto summary = std::make_shared<GanttChartItem>(
-          "s" + std::to_string(g), 5 * g, start, start.addingHours(40), 0.0, std::nullopt,
-          std::nullopt, nullptr, true, 5 * g, true, GanttChartItemType::summary);
+          std::string("s").append(std::to_string(g)), 5 * g, start, start.addingHours(40), 0.0,
+          std::nullopt, std::nullopt, nullptr, true, 5 * g, true, GanttChartItemType::summary);
       items.push_back(summary);
       summaries.push_back(summary);
       std::vector<GanttChartItemPtr> children;
       for (int64_t k = 1; k < 5; ++k) {
         const Time taskStart = start.addingHours(static_cast<double>(pick(30)));
         children.push_back(std::make_shared<GanttChartItem>(
-            "t" + std::to_string(g) + "." + std::to_string(k), 5 * g + k, taskStart,
-            taskStart.addingHours(static_cast<double>(1 + pick(20))), 0.0, std::nullopt,
-            std::nullopt, nullptr, true, 5 * g + k));
+            std::string("t").append(std::to_string(g)).append(".").append(std::to_string(k)),
+            5 * g + k, taskStart, taskStart.addingHours(static_cast<double>(1 + pick(20))), 0.0,
+            std::nullopt, std::nullopt, nullptr, true, 5 * g + k));
         items.push_back(children.back());
       }
       relations.emplace_back(summary, std::move(children));
@@ -188,7 +188,8 @@ std::vector<std::string> stateOf(const Model& model) {
     state.push_back(line.str());
   }
   std::string order = "order";
-  for (const auto& item : model.manager->availableItems()) order += " " + testing::nameOf(item);
+  for (const auto& item : model.manager->availableItems())
+    order.append(" ").append(testing::nameOf(item));
   state.push_back(order);
   state.push_back("links " + std::to_string(model.currentDependencies().size()));
   return state;

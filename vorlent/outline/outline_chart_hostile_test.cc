@@ -44,7 +44,7 @@ void showSmall(OutlineGanttChart& chart) {
 
 std::shared_ptr<OutlineHost> hostOfRoots(int count) {
   auto host = std::make_shared<OutlineHost>();
-  for (int i = 0; i < count; ++i) host->addRoot("r" + std::to_string(i), monday());
+  for (int i = 0; i < count; ++i) host->addRoot(testing::numbered("r", i), monday());
   return host;
 }
 

@@ -125,7 +125,7 @@ TEST_F(OutlineChartTest, RowHeightSizesBothSidesAndClampsTheLabelFont) {
 // --- Paging -----------------------------------------------------------------------
 
 TEST_F(OutlineChartTest, PagesRootRowsAsTheUserScrollsNearTheEnd) {
-  for (int i = 0; i < 10000; ++i) host->addRoot("r" + std::to_string(i), monday());
+  for (int i = 0; i < 10000; ++i) host->addRoot(testing::numbered("r", i), monday());
   chart.setIsPagingEnabled(true);
   connectHost();
   EXPECT_EQ(chart.currentlyAvailableRootItemCount(), 10000);
@@ -147,7 +147,7 @@ TEST_F(OutlineChartTest, PagesRootRowsAsTheUserScrollsNearTheEnd) {
 }
 
 TEST_F(OutlineChartTest, SwitchingPagingOnShowsTheFirstPages) {
-  for (int i = 0; i < 1000; ++i) host->addRoot("r" + std::to_string(i), monday());
+  for (int i = 0; i < 1000; ++i) host->addRoot(testing::numbered("r", i), monday());
   connectHost();
   EXPECT_EQ(chart.outlineModel()->numberOfRows(), 1000);
   chart.setIsPagingEnabled(true);
@@ -211,8 +211,8 @@ class OutlineTreeTest : public OutlineChartTest {
  protected:
   void SetUp() override {
     OutlineChartTest::SetUp();
-    for (int i = 0; i < 5; ++i) host->addRoot("r" + std::to_string(i), monday());
-    for (int i = 0; i < 3; ++i) host->addChild(host->roots[1], "c" + std::to_string(i), monday());
+    for (int i = 0; i < 5; ++i) host->addRoot(testing::numbered("r", i), monday());
+    for (int i = 0; i < 3; ++i) host->addChild(host->roots[1], testing::numbered("c", i), monday());
     host->addChild(host->roots[3], "d0", monday());
     chart.setAreOutOfRowRangeItemsAvailable(true);
     connectHost();
@@ -313,7 +313,7 @@ TEST_F(OutlineTreeTest, DependenciesJoinTheTwinsOfTheirItems) {
 }
 
 TEST_F(OutlineChartTest, FilteredItemsAreThoseOfTheRowsInRangeOnTheirRows) {
-  for (int i = 0; i < 30; ++i) host->addRoot("r" + std::to_string(i), monday());
+  for (int i = 0; i < 30; ++i) host->addRoot(testing::numbered("r", i), monday());
   connectHost();
   const auto items = chart.filteredItems(RowRange(0, 9), TimeRange());
   ASSERT_EQ(items.size(), 10u);

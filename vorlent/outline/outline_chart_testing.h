@@ -84,4 +84,10 @@ class OutlineHost : public OutlineGanttChartDataSource,
   std::vector<OutlineGanttChartRowPtr>& listOf(const OutlineGanttChartRowPtr& row);
 };
 
+// "r7" and the like: a prefix and a number. (Spelled with append: GCC 12
+// warns falsely about `"r" + std::to_string(i)` at -O2.)
+inline std::string numbered(const char* prefix, int number) {
+  return std::string(prefix).append(std::to_string(number));
+}
+
 }  // namespace vorlent::testing

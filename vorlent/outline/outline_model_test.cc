@@ -54,9 +54,11 @@ class TreeSource : public OutlineViewDataSource {
 class OutlineModelTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    for (int i = 0; i < 3; ++i) source.roots.push_back(makeRow("r" + std::to_string(i)));
+    for (int i = 0; i < 3; ++i)
+      source.roots.push_back(makeRow(std::string("r").append(std::to_string(i))));
     for (int i = 0; i < 2; ++i) {
-      source.children[source.roots[0].get()].push_back(makeRow("c" + std::to_string(i)));
+      source.children[source.roots[0].get()].push_back(
+          makeRow(std::string("c").append(std::to_string(i))));
     }
     model = std::make_unique<OutlineGanttChartModel>(&source);
     view.setModel(model.get());
