@@ -235,10 +235,14 @@ class PlanWriter {
   double phaseDelay_ = 0;
 };
 
-// Places each task at the first moment its links allow, in item order
-// (every link runs from an earlier item to a later one), as the
-// auto-scheduling behaviour would push it: a start link moves the start,
-// a finish link the finish, the working duration kept.
+// Places each task where the auto-scheduling behaviour would put it, in
+// item order (every link runs from an earlier item to a later one): a task
+// with links at the latest time they allow, a start link moving its start
+// and a finish link its finish, the working duration kept; a task without
+// links at its anchor. Bars start at the start of a working period and
+// finish at the end of one, as the item manager keeps them, and a milestone
+// is the moment its links give. So the plan is exactly what its rules make
+// of it: an edit moves what it edits and what follows from that, nothing else.
 void schedule(DemoPlan& plan, const std::vector<Anchor>& anchors, const Time& planStart) {
   const ScheduleDefinition& calendar = *plan.calendar;
   std::vector<std::vector<size_t>> incoming(plan.items.size());
@@ -248,11 +252,23 @@ void schedule(DemoPlan& plan, const std::vector<Anchor>& anchors, const Time& pl
   for (size_t i = 0; i < plan.items.size(); ++i) {
     DemoPlanItem& item = plan.items[i];
     if (item.kind == DemoItemKind::phase || item.kind == DemoItemKind::package) continue;
-    const Anchor& anchor = anchors[i];
-    const Time base =
-        anchor.item >= 0 ? plan.items[static_cast<size_t>(anchor.item)].start : planStart;
-    Time start = calendar.nextTime(calendar.finish(base, anchor.delay));
-    Time finish = calendar.finish(start, item.duration);
+    const bool moment = item.duration == 0;
+    const auto finishFrom = [&](const Time& start) {
+      return moment ? start : calendar.finish(start, item.duration);
+    };
+    const auto startTo = [&](const Time& finish) {
+      return moment ? finish : calendar.start(finish, item.duration);
+    };
+    Time start;
+    Time finish;
+    if (incoming[i].empty()) {
+      const Anchor& anchor = anchors[i];
+      const Time base =
+          anchor.item >= 0 ? plan.items[static_cast<size_t>(anchor.item)].start : planStart;
+      start = calendar.nextTime(calendar.finish(base, anchor.delay));
+      finish = finishFrom(start);
+    }
+    bool placed = false;
     for (const size_t l : incoming[i]) {
       const DemoPlanLink& link = plan.links[l];
       const DemoPlanItem& from = plan.items[static_cast<size_t>(link.from)];
@@ -260,14 +276,20 @@ void schedule(DemoPlan& plan, const std::vector<Anchor>& anchors, const Time& pl
                               link.type == GanttChartDependencyType::fromFinishToFinish;
       const bool toStart = link.type == GanttChartDependencyType::fromFinishToStart ||
                            link.type == GanttChartDependencyType::fromStartToStart;
-      const Time limit = calendar.finish(fromFinish ? from.finish : from.start, link.lag);
+      const Time anchor = fromFinish ? from.finish : from.start;
+      const Time limit = moment && link.lag == 0 ? anchor : calendar.finish(anchor, link.lag);
       if (toStart) {
-        if (!(limit < start)) start = limit;
-        finish = calendar.finish(start, item.duration);
+        if (!placed || !(limit < start)) start = limit;
+        finish = finishFrom(start);
       } else {
-        if (!(limit < finish)) finish = limit;
-        start = calendar.start(finish, item.duration);
+        if (!placed || !(limit < finish)) finish = limit;
+        start = startTo(finish);
       }
+      placed = true;
+    }
+    if (!moment) {
+      start = calendar.nextTime(start);
+      finish = calendar.previousTime(finish);
     }
     item.start = start;
     item.finish = finish;

@@ -249,5 +249,27 @@ TEST(DemoPlan, LinksEveryTypeWithLagsAndSchedulesEachTaskAfterItsPredecessors) {
   ASSERT_GE(dense.hub, 0);
 }
 
+// Bars start at the start of a working period and finish at the end of
+// one, and the plan is what its own rules make of it: applying them all
+// again moves nothing.
+TEST(DemoPlan, LiesOnWorkingTimeWhereItsRulesPutIt) {
+  DemoPlanShape shape;
+  shape.start = Time::fromYearMonthDay(2026, 11, 25, 12, 0, 0);
+  shape.now = shape.start.addingWeeks(2);
+  const DemoPlan plan = makeDemoPlan(shape);
+  const ScheduleDefinition& calendar = *plan.calendar;
+  for (const DemoPlanItem& item : plan.items) {
+    if (item.kind == DemoItemKind::milestone) continue;
+    EXPECT_EQ(calendar.nextTime(item.start), item.start) << item.label;
+    EXPECT_EQ(calendar.previousTime(item.finish), item.finish) << item.label;
+  }
+  const DemoProject project = buildDemoProject(plan);
+  project.source->applyBehavior();
+  for (size_t i = 0; i < plan.items.size(); ++i) {
+    EXPECT_EQ(project.items[i]->time(), TimeRange(plan.items[i].start, plan.items[i].finish))
+        << plan.items[i].label << " on row " << plan.items[i].row;
+  }
+}
+
 }  // namespace
 }  // namespace vorlent::examples
