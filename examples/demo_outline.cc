@@ -15,6 +15,10 @@
 #include "vorlent/base/locale.h"
 #include "vorlent/controllers/content_controller.h"
 #include "vorlent/controllers/header_controller.h"
+#include "vorlent/model/auto_scheduling_behavior.h"
+#include "vorlent/model/constraint_behavior.h"
+#include "vorlent/model/dependency_lags.h"
+#include "vorlent/model/item_behavior_set.h"
 #include "vorlent/outline/outline_chart.h"
 #include "vorlent/outline/outline_model.h"
 #include "vorlent/time/time_formatting.h"
@@ -50,7 +54,7 @@ QString shortDay(const Time& time) {
 // --- The host --------------------------------------------------------------------------
 
 DemoOutlineSource::DemoOutlineSource(const DemoPlan& plan) {
-  std::vector<OutlineGanttChartItemPtr> items;
+  std::vector<OutlineGanttChartItemPtr>& items = items_;
   items.reserve(plan.items.size());
   std::vector<int64_t> firstItemOnRow(static_cast<size_t>(std::max<int64_t>(plan.rowCount, 0)), -1);
   for (size_t i = 0; i < plan.items.size(); ++i) {
@@ -92,10 +96,41 @@ DemoOutlineSource::DemoOutlineSource(const DemoPlan& plan) {
     const auto& from = items[size_t(link.from)];
     auto dependency = OutlineGanttChartDependency::create(std::nullopt, from, items[size_t(link.to)],
                                                           std::nullopt, 0, true, link.type,
-                                                          std::nullopt, {});
+                                                          std::nullopt, link.lag);
     outgoing_[from.get()].push_back(std::move(dependency));
     ++dependencyCount_;
   }
+}
+
+GanttChartItemBehaviorPtr DemoOutlineSource::makeBehavior() const {
+  // The chart's dependencies mirror the outline's, whose context is the lag.
+  auto lags = std::make_shared<GanttChartDependencyLagSource>(
+      [](const GanttChartDependencyPtr& dependency) -> std::optional<double> {
+        const auto link = dependency ? outlineGanttChartDependencyOf(*dependency) : nullptr;
+        const double* lag = link ? std::any_cast<double>(&link->context()) : nullptr;
+        return lag ? std::optional(*lag) : std::nullopt;
+      },
+      nullptr);
+  std::vector<GanttChartItemBehaviorPtr> behaviors{
+      std::make_shared<GanttChartItemAutoSchedulingBehavior>(false, std::nullopt, true,
+                                                             std::move(lags))};
+  if (!items_.empty()) {
+    const std::weak_ptr<OutlineGanttChartItem> last = items_.back();
+    const Time latestFinish = items_.back()->finish().addingWeeks(2);
+    behaviors.push_back(std::make_shared<GanttChartItemConstraintBehavior>(
+        std::make_shared<GanttChartItemConstraintSource>(
+            [last, latestFinish](
+                const GanttChartItemPtr& item) -> std::optional<GanttChartItemConstraints> {
+              const auto lastItem = last.lock();
+              if (!item || !lastItem || outlineGanttChartItemOf(*item) != lastItem) {
+                return std::nullopt;
+              }
+              return GanttChartItemConstraints(std::nullopt, std::nullopt, std::nullopt,
+                                               latestFinish);
+            }),
+        true));
+  }
+  return std::make_shared<GanttChartItemBehaviorSet>(std::move(behaviors));
 }
 
 QStringList DemoOutlineSource::columnTitles() { return {"Task", "Start", "Finish", "Done"}; }
@@ -186,16 +221,21 @@ void showDemoOutline(OutlineGanttChart& chart, const DemoOutlineScene& scene,
   decorateDemoControllers(scene.plan, *chart.ganttChartHeaderController(),
                           *chart.ganttChartContentController());
   chart.ganttChartController()->setTheme(options.theme);
-  // Moving a task pushes its successors along.
-  chart.setIsAutoScheduling(true);
+  // The plan's rules, those of the main window: the outline's hierarchy,
+  // successors following with the plan's lags, the last milestone's latest
+  // finish. Every displayed row takes part, not only those in view, so a
+  // move reaches successors scrolled out of sight.
+  chart.setBehavior(scene.source->makeBehavior());
+  chart.setAreOutOfRowRangeItemsAvailable(true);
   chart.setDataSource(scene.source);
   QTreeView* tree = chart.outlineView();
   tree->setColumnWidth(0, 180);
   // Room for the four columns; the chart takes the rest.
   chart.splitView()->setSizes({400, std::max(chart.width() - 400, 200)});
-  // The first phase and its first package open.
-  tree->expand(chart.outlineModel()->indexOfDisplayedRow(0));
-  tree->expand(chart.outlineModel()->indexOfDisplayedRow(1));
+  // Every row open, as the main window shows them. A collapsed row's items
+  // are not in the chart, so edits do not reach them.
+  tree->expandAll();
+  chart.synchronizeOutlineItems();
   chart.ganttChartContentController()->scrollVisibleTimelineToStartOn(
       scene.plan.span.start.addingDays(-2));
 }
@@ -215,9 +255,10 @@ std::string describeDemoOutline(const DemoOutlineScene& scene, OutlineGanttChart
       << scene.source->rowCount() << " rows under " << scene.source->rootRows().size()
       << " phases, with " << scene.source->dependencyCount() << " dependencies; "
       << chart.outlineItems().size()
-      << " rows shown with the first phase and its first package expanded. Activate a summary "
-         "bar (double-click) to expand or collapse its row; drag a task to move it and its "
-         "successors.\n";
+      << " rows shown, all expanded as in the main window, under the same rules: summaries "
+         "follow their children, successors follow their predecessors with the lags, and the "
+         "last milestone has a latest finish. Collapse a row in the outline or double-click a "
+         "summary bar; drag a task to move it and its successors.\n";
   return out.str();
 }
 

@@ -49,6 +49,27 @@ bool isNear(const QColor& actual, const QColor& expected, int tolerance) {
          std::abs(actual.blue() - expected.blue()) <= tolerance;
 }
 
+// Every link of the plan keeps its lag between the items `itemAt` gives
+// for plan indexes, in working time: a bar's finish at 16:00 and a limit at
+// 8:00 the next morning are the same moment.
+template <class ItemAt>
+void expectLagsHold(const DemoPlan& plan, const ItemAt& itemAt) {
+  const ScheduleDefinition& calendar = *plan.calendar;
+  for (const DemoPlanLink& link : plan.links) {
+    const GanttChartItemPtr from = itemAt(size_t(link.from));
+    const GanttChartItemPtr to = itemAt(size_t(link.to));
+    ASSERT_TRUE(from && to);
+    const bool fromFinish = link.type == GanttChartDependencyType::fromFinishToStart ||
+                            link.type == GanttChartDependencyType::fromFinishToFinish;
+    const bool toStart = link.type == GanttChartDependencyType::fromFinishToStart ||
+                         link.type == GanttChartDependencyType::fromStartToStart;
+    const double slack =
+        calendar.duration(calendar.finish(fromFinish ? from->finish() : from->start(), link.lag),
+                          toStart ? to->start() : to->finish());
+    EXPECT_GE(slack, 0) << from->label().value_or("") << " -> " << to->label().value_or("");
+  }
+}
+
 class DemoPicture : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -188,10 +209,9 @@ TEST_F(DemoPicture, OutlineRowsLineUpWithTheChartRowsBesideThem) {
   ASSERT_TRUE(written.has_value());
   EXPECT_EQ(QImage(QString::fromStdString(*written), "png").size(), QSize(1200, 700));
 
-  // The first phase and its first package are open: 5 phases, 5 packages
-  // and the first package's task rows.
+  // Every row is open, as in the main window.
   const int64_t rows = chart->outlineModel()->numberOfRows();
-  EXPECT_GT(rows, 10);
+  EXPECT_EQ(rows, scene.plan.rowCount);
   QTreeView* tree = chart->outlineView();
   StandardScrollView* chartScroll = chart->ganttChart()->content()->scrollView();
   const auto& content = chart->ganttChartContentController();
@@ -213,6 +233,41 @@ TEST_F(DemoPicture, OutlineRowsLineUpWithTheChartRowsBesideThem) {
   }
   const std::string summary = describeDemoOutline(scene, *chart);
   EXPECT_NE(summary.find("under 5 phases"), std::string::npos) << summary;
+}
+
+// Moves the first task of package 1.4 one day later, in the main window's
+// plan and in the outline's: both plans stay the same, no item starts
+// earlier than before and every link keeps its lag.
+TEST_F(DemoPicture, TheOutlineFollowsThePlansRulesAsTheMainWindowDoes) {
+  const DemoScene scene = makeDemoScene(*options.today);
+  const DemoOutlineScene outlineScene = makeDemoOutlineScene(*options.today);
+  const auto chart = makeOffscreenOutlineChart(outlineScene, options);
+  const DemoPlan& plan = scene.plan;
+  size_t moved = 0;
+  while (plan.items[moved].kind != DemoItemKind::package ||
+         plan.items[moved].label != "1.4 Backend") {
+    ASSERT_LT(++moved, plan.items.size());
+  }
+  ++moved;  // its first task
+  const auto twin = [&](size_t i) {
+    return chart->ganttChartItem(outlineScene.source->items()[i]);
+  };
+  ASSERT_TRUE(twin(moved));
+  std::vector<TimeRange> before;
+  for (size_t i = 0; i < plan.items.size(); ++i) {
+    before.push_back(twin(i) ? twin(i)->time() : TimeRange());
+  }
+
+  const Time later = before[moved].start.addingDays(1);
+  scene.project.source->updateTime(scene.project.items[moved], later);
+  chart->ganttChartItemManager()->updateTime(twin(moved), later);
+
+  for (size_t i = 0; i < plan.items.size(); ++i) {
+    ASSERT_TRUE(twin(i)) << plan.items[i].label << " is shown";
+    EXPECT_EQ(twin(i)->time(), scene.project.items[i]->time()) << plan.items[i].label;
+    EXPECT_FALSE(twin(i)->start() < before[i].start) << plan.items[i].label;
+  }
+  expectLagsHold(plan, twin);
 }
 
 TEST(DemoOptionsTest, OutlineSwitchAsksForTheOutlineChart) {
