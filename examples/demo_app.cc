@@ -373,9 +373,17 @@ void DemoWindow::buildMenus() {
 void DemoWindow::setTheme(const Theme& theme) { scene_.controller->setTheme(theme); }
 
 void DemoWindow::zoomBy(double factor) {
+  zoomChartBy(*scene_.controller, factor);
+}
+
+void zoomChartBy(GanttChartController& controller, double factor) {
   // The header's zoom, kept within its limits; the chart area follows it.
-  const auto& header = scene_.controller->headerController();
-  header->setZoom(header->zoom() * factor);
+  // The time in the middle stays there, as in a zoom by dragging the header.
+  const auto& content = controller.contentController();
+  const Time middle = content->visibleTimelineCenter();
+  const auto& header = controller.headerController();
+  header->setZoomCoercing(header->zoom() * factor);
+  content->scrollVisibleTimelineToCenterOn(middle);
 }
 
 void DemoWindow::goToToday() {

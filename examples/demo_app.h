@@ -22,6 +22,7 @@ class QActionGroup;
 
 namespace vorlent {
 class GanttChart;
+class GanttChartController;
 }
 
 namespace vorlent::examples {
@@ -116,6 +117,10 @@ class DemoWindow : public QMainWindow {
   QActionGroup* themes_ = nullptr;
   QActionGroup* appearances_ = nullptr;
 };
+
+// Multiplies the chart's zoom by `factor`, within the header's limits,
+// keeping the time in the middle of the chart area in place.
+void zoomChartBy(GanttChartController& controller, double factor);
 
 // The program: a window where a display is at hand, else a picture.
 int runDemo(int argc, char** argv);

@@ -70,6 +70,15 @@ void expectLagsHold(const DemoPlan& plan, const ItemAt& itemAt) {
   }
 }
 
+// Triggers the window's menu action of that text (without its mnemonic);
+// false when there is none.
+bool triggerAction(QWidget& window, const QString& text) {
+  for (QAction* action : window.findChildren<QAction*>()) {
+    if (action->text().remove('&') == text) return action->trigger(), true;
+  }
+  return false;
+}
+
 class DemoPicture : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -141,12 +150,7 @@ TEST_F(DemoPicture, TheWindowSwitchesThemesAndAppearanceFromItsMenus) {
   window.show();
   const GanttChartControllerPtr controller = window.chart().controller();
   ASSERT_NE(controller, nullptr);
-  const auto trigger = [&](const QString& text) {
-    for (QAction* action : window.findChildren<QAction*>()) {
-      if (action->text().remove('&') == text) return action->trigger(), true;
-    }
-    return false;
-  };
+  const auto trigger = [&](const QString& text) { return triggerAction(window, text); };
   ASSERT_TRUE(trigger("Next theme"));
   EXPECT_EQ(controller->theme(), Theme::aqua());
   ASSERT_TRUE(trigger("Jewel"));
@@ -163,6 +167,26 @@ TEST_F(DemoPicture, TheWindowSwitchesThemesAndAppearanceFromItsMenus) {
   EXPECT_GT(controller->contentController()->zoom(), zoom) << "the chart area follows the header";
   ASSERT_TRUE(trigger("Go to today"));
   EXPECT_TRUE(controller->contentController()->visibleTimeline().contains(Time::current()));
+}
+
+// Zooming from the menu keeps the time at the middle of the chart area where
+// it was, as zooming by dragging the header keeps it.
+TEST_F(DemoPicture, ZoomingFromTheMenuKeepsTheTimeInTheMiddle) {
+  DemoWindow window(makeDemoScene(*options.today), options);
+  showOffscreen(window, options.size);
+  const auto& content = window.chart().controller()->contentController();
+  ASSERT_TRUE(triggerAction(window, "Go to today"));
+  const Time middle = content->visibleTimelineCenter();
+  for (const QString& zoom :
+       QStringList{"Zoom in", "Zoom in", "Zoom out", "Zoom out", "Zoom out"}) {
+    const double before = content->zoom();
+    ASSERT_TRUE(triggerAction(window, zoom));
+    QCoreApplication::processEvents();
+    EXPECT_NE(content->zoom(), before) << zoom.toStdString();
+    // Within a pixel or two at the zoom now in force.
+    EXPECT_NEAR(content->x(content->visibleTimelineCenter()), content->x(middle), 2)
+        << zoom.toStdString();
+  }
 }
 
 TEST(DemoOptionsTest, AreReadOrRefusedWithAReason) {
