@@ -192,6 +192,8 @@ DemoScene makeDemoScene(const Time& today) {
   shape.now = today;
   scene.plan = makeDemoPlan(shape);
   scene.project = buildDemoProject(scene.plan);
+  scene.details = makeDemoDetailsObserver(scene.plan.calendar);
+  scene.project.source->setItemObserver(scene.details);
   scene.controller = makeDemoChartController(scene.plan, scene.project);
   return scene;
 }

@@ -62,6 +62,8 @@ struct DemoScene {
   DemoPlan plan;
   DemoProject project;
   GanttChartControllerPtr controller;
+  // The project's item observer, which keeps the tool tips current.
+  std::shared_ptr<GanttChartItemObserver> details;
 };
 [[nodiscard]] DemoScene makeDemoScene(const Time& today);
 

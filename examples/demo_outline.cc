@@ -53,7 +53,7 @@ QString shortDay(const Time& time) {
 
 // --- The host --------------------------------------------------------------------------
 
-DemoOutlineSource::DemoOutlineSource(const DemoPlan& plan) {
+DemoOutlineSource::DemoOutlineSource(const DemoPlan& plan) : calendar_(plan.calendar) {
   std::vector<OutlineGanttChartItemPtr>& items = items_;
   items.reserve(plan.items.size());
   std::vector<int64_t> firstItemOnRow(static_cast<size_t>(std::max<int64_t>(plan.rowCount, 0)), -1);
@@ -62,6 +62,7 @@ DemoOutlineSource::DemoOutlineSource(const DemoPlan& plan) {
     items.push_back(OutlineGanttChartItem::create(p.label, p.start, p.finish, p.completion,
                                                   std::nullopt, p.details, nullptr, 0, true,
                                                   typeOf(p.kind), std::nullopt, {}));
+    kinds_.emplace(items.back().get(), p.kind);
     if (p.row >= 0 && p.row < plan.rowCount && firstItemOnRow[size_t(p.row)] < 0) {
       firstItemOnRow[size_t(p.row)] = int64_t(i);
     }
@@ -100,6 +101,25 @@ DemoOutlineSource::DemoOutlineSource(const DemoPlan& plan) {
     outgoing_[from.get()].push_back(std::move(dependency));
     ++dependencyCount_;
   }
+}
+
+void DemoOutlineSource::outlineGanttChartTimeDidChangeFor(OutlineGanttChart& /*chart*/,
+                                                          const OutlineGanttChartItemPtr& item,
+                                                          const TimeRange& /*from*/) {
+  if (item) refreshDetails(*item);
+}
+
+void DemoOutlineSource::outlineGanttChartCompletionDidChangeFor(
+    OutlineGanttChart& /*chart*/, const OutlineGanttChartItemPtr& item, double /*from*/) {
+  if (item) refreshDetails(*item);
+}
+
+void DemoOutlineSource::refreshDetails(OutlineGanttChartItem& item) const {
+  const auto kind = kinds_.find(&item);
+  if (kind == kinds_.end() || !calendar_) return;
+  item.setDetails(demoItemDetails(item.label().value_or(""), kind->second,
+                                  calendar_->duration(item.start(), item.finish()),
+                                  item.completion()));
 }
 
 GanttChartItemBehaviorPtr DemoOutlineSource::makeBehavior() const {

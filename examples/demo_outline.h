@@ -39,6 +39,13 @@ class DemoOutlineSource : public OutlineGanttChartDataSource {
                                            const OutlineGanttChartRowPtr& byItem) override;
   std::vector<OutlineGanttChartDependencyPtr> outlineGanttChartDependenciesFor(
       OutlineGanttChart& chart, const std::vector<OutlineGanttChartItemPtr>& items) override;
+  // An edit in the chart writes the item's tool tip anew.
+  void outlineGanttChartTimeDidChangeFor(OutlineGanttChart& chart,
+                                         const OutlineGanttChartItemPtr& item,
+                                         const TimeRange& from) override;
+  void outlineGanttChartCompletionDidChangeFor(OutlineGanttChart& chart,
+                                               const OutlineGanttChartItemPtr& item,
+                                               double from) override;
 
   [[nodiscard]] static QStringList columnTitles();
   [[nodiscard]] const std::vector<OutlineGanttChartRowPtr>& rootRows() const { return roots_; }
@@ -64,6 +71,11 @@ class DemoOutlineSource : public OutlineGanttChartDataSource {
   // The links leaving each item.
   std::unordered_map<const OutlineGanttChartItem*, std::vector<OutlineGanttChartDependencyPtr>>
       outgoing_;
+  void refreshDetails(OutlineGanttChartItem& item) const;
+
+  std::shared_ptr<ScheduleDefinition> calendar_;
+  // The plan's kind of each item.
+  std::unordered_map<const OutlineGanttChartItem*, DemoItemKind> kinds_;
   int64_t dependencyCount_ = 0;
 };
 

@@ -319,24 +319,66 @@ void describe(DemoPlan& plan, const Time& now) {
       const double done = until < item.start ? 0 : calendar.duration(item.start, until);
       item.completion = total > 0 ? std::round(done / total * 20) / 20 : 0;
     }
-    const auto days = static_cast<int64_t>(std::round(total / kWorkingDay));
-    switch (item.kind) {
-      case DemoItemKind::milestone:
-        item.details = item.label + ": a milestone";
-        break;
-      case DemoItemKind::task:
-        item.details =
-            item.label + ": " + std::to_string(days) + " working day" + (days == 1 ? "" : "s") +
-            ", " + std::to_string(static_cast<int>(std::lround(item.completion * 100))) + "% done";
-        break;
-      default:
-        item.details = item.label + ": " + std::to_string(days) + " working days";
-        break;
-    }
+    item.details = demoItemDetails(item.label, item.kind, total, item.completion);
   }
 }
 
+DemoItemKind kindOf(const GanttChartItem& item) {
+  switch (item.type()) {
+    case GanttChartItemType::milestone:
+      return DemoItemKind::milestone;
+    case GanttChartItemType::summary:
+      return DemoItemKind::package;
+    case GanttChartItemType::standard:
+      break;
+  }
+  return DemoItemKind::task;
+}
+
+void refreshDetails(GanttChartItem& item, const ScheduleDefinition& calendar) {
+  item.setDetails(demoItemDetails(item.label().value_or(""), kindOf(item),
+                                  calendar.duration(item.start(), item.finish()),
+                                  item.completion()));
+}
+
+// Writes each changed item's tool tip anew.
+class DetailsObserver : public GanttChartItemObserver {
+ public:
+  explicit DetailsObserver(std::shared_ptr<ScheduleDefinition> calendar)
+      : calendar_(std::move(calendar)) {}
+  void timeDidChange(const GanttChartItemPtr& item, const TimeRange& /*from*/) override {
+    refreshDetails(*item, *calendar_);
+  }
+  void completionDidChange(const GanttChartItemPtr& item, double /*from*/) override {
+    refreshDetails(*item, *calendar_);
+  }
+
+ private:
+  std::shared_ptr<ScheduleDefinition> calendar_;
+};
+
 }  // namespace
+
+std::string demoItemDetails(const std::string& label, DemoItemKind kind, double workingSeconds,
+                            double completion) {
+  const auto days = static_cast<int64_t>(std::round(workingSeconds / kWorkingDay));
+  switch (kind) {
+    case DemoItemKind::milestone:
+      return label + ": a milestone";
+    case DemoItemKind::task:
+      return label + ": " + std::to_string(days) + " working day" + (days == 1 ? "" : "s") + ", " +
+             std::to_string(static_cast<int>(std::lround(completion * 100))) + "% done";
+    case DemoItemKind::phase:
+    case DemoItemKind::package:
+      break;
+  }
+  return label + ": " + std::to_string(days) + " working days";
+}
+
+std::shared_ptr<GanttChartItemObserver> makeDemoDetailsObserver(
+    std::shared_ptr<ScheduleDefinition> calendar) {
+  return std::make_shared<DetailsObserver>(std::move(calendar));
+}
 
 DemoPlanShape DemoPlanShape::dense(int64_t phases, const Time& start) {
   DemoPlanShape shape;
@@ -422,6 +464,7 @@ DemoProject buildDemoProject(const DemoPlan& plan) {
   project.source->setIsColumn(onePerRow);
   project.source->setHierarchicalRelations(std::move(relations));
   project.source->setLags(std::move(lags));
+
   if (!project.items.empty()) {
     const GanttChartItemPtr& last = project.items.back();
     project.source->setConstraints(

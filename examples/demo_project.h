@@ -22,6 +22,7 @@
 #include "vorlent/controllers/chart_controller.h"
 #include "vorlent/model/dependency.h"
 #include "vorlent/model/item.h"
+#include "vorlent/model/item_observer.h"
 #include "vorlent/model/item_source.h"
 #include "vorlent/time/schedule.h"
 #include "vorlent/time/time.h"
@@ -110,6 +111,15 @@ struct DemoPlan {
 // moment its predecessors and their lags allow, summaries span their
 // children, and a task is done as far as the shape's `now` has passed it.
 [[nodiscard]] DemoPlan makeDemoPlan(const DemoPlanShape& shape);
+
+// The tool tip of a plan item: its label, its working days and, for a
+// task, how far it is done.
+[[nodiscard]] std::string demoItemDetails(const std::string& label, DemoItemKind kind,
+                                          double workingSeconds, double completion);
+// An item observer that writes each changed item's tool tip anew from its
+// time on `calendar` and its completion (a summary reads as a package).
+[[nodiscard]] std::shared_ptr<GanttChartItemObserver> makeDemoDetailsObserver(
+    std::shared_ptr<ScheduleDefinition> calendar);
 
 // The library's objects for a plan, in plan order.
 struct DemoProject {

@@ -189,6 +189,34 @@ TEST_F(DemoPicture, ZoomingFromTheMenuKeepsTheTimeInTheMiddle) {
   }
 }
 
+// A task's tool tip tells its working days as they are now, after a resize
+// from three to five days, in the main window and in the outline.
+TEST_F(DemoPicture, ToolTipsFollowTheEdits) {
+  const DemoScene scene = makeDemoScene(*options.today);
+  const auto chart = makeOffscreenChart(scene, options);
+  const DemoOutlineScene outlineScene = makeDemoOutlineScene(*options.today);
+  const auto outline = makeOffscreenOutlineChart(outlineScene, options);
+  const ScheduleDefinition& calendar = *scene.plan.calendar;
+  size_t task = 0;
+  while (scene.plan.items[task].kind != DemoItemKind::task ||
+         scene.plan.items[task].duration != 3 * 8 * secondsPerHour) {
+    ASSERT_LT(++task, scene.plan.items.size());
+  }
+  const GanttChartItemPtr item = scene.project.items[task];
+  const GanttChartItemPtr twin = outline->ganttChartItem(outlineScene.source->items()[task]);
+  ASSERT_TRUE(twin);
+  const auto tip = [](GanttChart& view, const GanttChartItemPtr& of) {
+    return view.content()->toolTip(of).value_or("");
+  };
+  EXPECT_NE(tip(*chart, item).find("3 working days"), std::string::npos) << tip(*chart, item);
+  const Time finish = calendar.finish(item->start(), 5 * 8 * secondsPerHour);
+  scene.project.source->updateDurationToFinishOn(item, finish, true);
+  outline->ganttChartItemManager()->updateDurationToFinishOn(twin, finish, true);
+  EXPECT_NE(tip(*chart, item).find("5 working days"), std::string::npos) << tip(*chart, item);
+  EXPECT_NE(tip(*outline->ganttChart(), twin).find("5 working days"), std::string::npos)
+      << tip(*outline->ganttChart(), twin);
+}
+
 TEST(DemoOptionsTest, AreReadOrRefusedWithAReason) {
   const auto parse = [](QStringList arguments) {
     arguments.prepend("vorlent_demo");
