@@ -195,6 +195,7 @@ DemoScene makeDemoScene(const Time& today) {
   scene.details = makeDemoDetailsObserver(scene.plan.calendar);
   scene.project.source->setItemObserver(scene.details);
   scene.controller = makeDemoChartController(scene.plan, scene.project);
+  configureDemoHeader(*scene.controller->headerController());
   return scene;
 }
 
@@ -263,8 +264,8 @@ std::string describeDemo(const DemoScene& scene, const GanttChart& chart) {
     }
   }
   out << ".\n"
-      << "The header shows weeks over days; weekends and holidays are shaded and a line marks "
-         "now, "
+      << "The header shows weeks over days at this zoom (months over weeks zoomed out, days "
+         "over hours zoomed in); weekends and holidays are shaded and a line marks now, "
       << dayText(Time::current()) << ".\n"
       << "In view: " << dayText(visible.start) << " to " << dayText(visible.finish) << ", rows "
       << rows.first() << " to " << rows.last() << "; theme " << themeName(scene.controller->theme())

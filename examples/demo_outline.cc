@@ -234,10 +234,11 @@ void showDemoOutline(OutlineGanttChart& chart, const DemoOutlineScene& scene,
                      const DemoOptions& options) {
   chart.outlineModel()->setColumnTitles(DemoOutlineSource::columnTitles());
   chart.setSchedule(scene.plan.calendar);
-  // Weeks over days in the header, as in the plain chart; the outline's
-  // header area is padded to match.
+  // The main window's header, rows and zoom; the outline's header area is
+  // padded to match.
   chart.ganttChartHeaderController()->setRows(
       GanttChartHeaderController::create(std::nullopt)->rows());
+  configureDemoHeader(*chart.ganttChartHeaderController());
   decorateDemoControllers(scene.plan, *chart.ganttChartHeaderController(),
                           *chart.ganttChartContentController());
   chart.ganttChartController()->setTheme(options.theme);

@@ -6,7 +6,10 @@
 #include <utility>
 
 #include "vorlent/controllers/content_controller.h"
+#include "vorlent/base/locale.h"
 #include "vorlent/controllers/header_controller.h"
+#include "vorlent/controllers/header_protocols.h"
+#include "vorlent/intervals/header_row.h"
 #include "vorlent/intervals/schedule_time_selector.h"
 #include "vorlent/intervals/time_interval_type.h"
 #include "vorlent/intervals/time_selector.h"
@@ -483,6 +486,51 @@ void decorateDemoControllers(const DemoPlan& plan, GanttChartHeaderController& h
                                           plan.span.finish.weekStart().addingWeeks(3)));
   content.setScheduleHighlighters({daysOff});
   content.setIntervalHighlighters({TimeSelector(TimeIntervalType::time())});
+}
+
+void configureDemoHeader(GanttChartHeaderController& header) {
+  const Locale english("en_US");
+  const auto row = [&](const TimeIntervalType& type, const std::string& format) {
+    return GanttChartHeaderRow(type, format, english);
+  };
+  // Hour widths (points per hour) where the rows change: a week of 84 points
+  // has room for its date, a day of 24 for a weekday's letter, of 48 for its
+  // name and number; an hour of 8 for its number every few hours, of 16 for
+  // every hour.
+  const std::vector<GanttChartHeaderRow> monthsOverWeekDays{
+      row(TimeIntervalType::months(), "MMMM yyyy"), row(TimeIntervalType::weeks(), "d")};
+  const std::vector<GanttChartHeaderRow> monthsOverWeeks{
+      row(TimeIntervalType::months(), "MMMM yyyy"), row(TimeIntervalType::weeks(), "d MMM")};
+  const std::vector<GanttChartHeaderRow> weeksOverLetters{
+      row(TimeIntervalType::weeks(), "d MMMM yyyy"), row(TimeIntervalType::days(), "EEEEE")};
+  const std::vector<GanttChartHeaderRow> weeksOverDays{
+      row(TimeIntervalType::weeks(), "d MMMM yyyy"), row(TimeIntervalType::days(), "EEE d")};
+  const std::vector<GanttChartHeaderRow> daysOverHours{
+      row(TimeIntervalType::days(), "EEEE d MMMM yyyy"),
+      row(TimeIntervalType::hours(3.0), "H")};
+  const std::vector<GanttChartHeaderRow> daysOverEachHour{
+      row(TimeIntervalType::days(), "EEEE d MMMM yyyy"), row(TimeIntervalType::hours(), "H")};
+  header.setRowSelector(std::make_shared<GanttChartHeaderRowSource>(
+      [=](double hourWidth) -> std::optional<std::vector<GanttChartHeaderRow>> {
+        if (hourWidth < 0.5) return monthsOverWeekDays;
+        if (hourWidth < 1) return monthsOverWeeks;
+        if (hourWidth < 2) return weeksOverLetters;
+        if (hourWidth < 8) return weeksOverDays;
+        if (hourWidth < 16) return daysOverHours;
+        return daysOverEachHour;
+      }));
+  GanttChartHeaderSettings settings = header.settings();
+  // At the default 2.5 points an hour: 0.1 shows 33 weeks in 1400 points,
+  // 12 an hour in 30 points.
+  settings.minZoom = 0.1;
+  settings.maxZoom = 12;
+  // The zoom changes by 1 for each 100 points dragged (about 2.6 cm), past
+  // a dead zone of 10 points around zoom 1: from the first zoom, 2.6 cm to
+  // the right double it and 1.3 cm to the left halve it.
+  settings.zoomingUnitWidth = 100;
+  settings.zoomingThresholdWidth = 10;
+  header.setSettings(std::move(settings));
+  header.settingsDidChange();
 }
 
 GanttChartControllerPtr makeDemoChartController(const DemoPlan& plan, const DemoProject& project) {

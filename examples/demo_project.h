@@ -140,6 +140,12 @@ struct DemoProject {
 void decorateDemoControllers(const DemoPlan& plan, GanttChartHeaderController& header,
                              GanttChartContentController& content);
 
+// The demo's header: rows chosen by the hour width (months over weeks when
+// zoomed out, weeks over days in between, days over hours when zoomed in),
+// zoom limits from a whole plan of half a year in a window down to the hours
+// of a day, and a zoom by dragging that takes a few centimetres to double.
+void configureDemoHeader(GanttChartHeaderController& header);
+
 // The chart controller the demo shows: weeks over days in the header, the
 // weekends and holidays shaded in both parts, the current moment marked,
 // and the timeline from the week before the plan to two weeks after it.

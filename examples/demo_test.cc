@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QTreeView>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -187,6 +188,42 @@ TEST_F(DemoPicture, ZoomingFromTheMenuKeepsTheTimeInTheMiddle) {
     EXPECT_NEAR(content->x(content->visibleTimelineCenter()), content->x(middle), 2)
         << zoom.toStdString();
   }
+}
+
+// Zoomed out as far as it goes the window shows the whole plan, and the
+// header switches its rows with the zoom: months over weeks, weeks over days,
+// days over hours.
+TEST_F(DemoPicture, ZoomReachesTheWholePlanAndTheHeaderFollows) {
+  options.size = QSize(1400, 800);
+  const DemoScene scene = makeDemoScene(*options.today);
+  DemoWindow window(makeDemoScene(*options.today), options);
+  showOffscreen(window, options.size);
+  const GanttChartControllerPtr controller = window.chart().controller();
+  const auto& header = controller->headerController();
+  const auto labels = [&](size_t row) {
+    std::vector<std::string> texts;
+    for (const GanttChartHeaderCell& cell : header->cells()) {
+      const int64_t cellRow = header->row(cell.area.bounds.origin.y + 1);
+      if (cellRow == int64_t(row) && cell.area.label) texts.push_back(*cell.area.label);
+    }
+    return texts;
+  };
+  const auto has = [](const std::vector<std::string>& texts, const std::string& text) {
+    return std::find(texts.begin(), texts.end(), text) != texts.end();
+  };
+  ASSERT_TRUE(triggerAction(window, "Go to today"));
+  EXPECT_TRUE(has(labels(1), "Wed 4")) << "weeks over days at first";
+  for (int step = 0; step < 40; ++step) triggerAction(window, "Zoom out");
+  QCoreApplication::processEvents();
+  const TimeRange visible = controller->contentController()->visibleTimeline();
+  EXPECT_FALSE(scene.plan.span.start < visible.start);
+  EXPECT_FALSE(visible.finish < scene.plan.span.finish);
+  EXPECT_TRUE(has(labels(0), "March 2026"));
+  for (int step = 0; step < 80; ++step) triggerAction(window, "Zoom in");
+  ASSERT_TRUE(triggerAction(window, "Go to today"));
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(has(labels(0), "Wednesday 4 March 2026"));
+  EXPECT_TRUE(has(labels(1), "12"));
 }
 
 // A task's tool tip tells its working days as they are now, after a resize
