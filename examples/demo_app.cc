@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QKeySequence>
+#include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPalette>
@@ -23,6 +24,7 @@
 #include "vorlent/base/clock.h"
 #include "vorlent/base/date_formatter.h"
 #include "vorlent/base/locale.h"
+#include "vorlent/controllers/chart_controller.h"
 #include "vorlent/controllers/content_controller.h"
 #include "vorlent/controllers/header_controller.h"
 #include "vorlent/time/time_constants.h"
@@ -310,73 +312,93 @@ DemoWindow::DemoWindow(DemoScene scene, const DemoOptions& options)
   setWindowTitle(QString("Vorlent demo: %1 items").arg(scene_.plan.items.size()));
   setCentralWidget(chart_);
   resize(options.size);
-  buildMenus();
-  showDemoScene(*chart_, scene_, options);
-  for (QAction* action : themes_->actions()) {
-    action->setChecked(action->text().toLower().toStdString() == themeName(options.theme));
-  }
-  statusBar()->showMessage(
-      "Scroll with the wheel (Shift: sideways), drag the header to zoom, drag bars to move or "
-      "resize them, right-click for menus. Ctrl+T: next theme, Ctrl+D: light or dark.");
-}
-
-void DemoWindow::buildMenus() {
   QMenu* file = menuBar()->addMenu("&File");
   QAction* exporting = file->addAction("&Export picture...", this, [this] { exportImage(); });
   exporting->setShortcut(QKeySequence("Ctrl+E"));
   file->addSeparator();
   file->addAction("&Quit", QKeySequence::Quit, this, [this] { close(); });
+  addDemoViewMenu(*this, scene_.controller, options);
+  showDemoScene(*chart_, scene_, options);
+  showDemoHelp(*this,
+               "Scroll with the wheel (Shift: sideways), drag the header to zoom, drag bars to "
+               "move or resize them, right-click for menus. Ctrl+T: next theme, Ctrl+D: light "
+               "or dark.");
+}
 
-  QMenu* view = menuBar()->addMenu("&View");
+void addDemoViewMenu(QMainWindow& window, const GanttChartControllerPtr& chartController,
+                     const DemoOptions& options) {
+  // The menu's actions live as long as the window; the controller may not.
+  const std::weak_ptr<GanttChartController> weakController = chartController;
+  const auto withController = [weakController](auto action) {
+    return [weakController, action] {
+      if (const GanttChartControllerPtr controller = weakController.lock()) action(*controller);
+    };
+  };
+  QMenu* view = window.menuBar()->addMenu("&View");
   QMenu* themeMenu = view->addMenu("&Theme");
-  themes_ = new QActionGroup(this);
+  auto* themeGroup = new QActionGroup(&window);
   const std::vector<Theme> themes = demoThemes();
   for (const Theme& theme : themes) {
     QString name = QString::fromStdString(themeName(theme));
     name[0] = name[0].toUpper();
-    QAction* action = themeMenu->addAction(name, this, [this, theme] { setTheme(theme); });
+    QAction* action = themeMenu->addAction(
+        name, &window,
+        withController([theme](GanttChartController& controller) { controller.setTheme(theme); }));
     action->setCheckable(true);
-    themes_->addAction(action);
+    action->setChecked(theme == options.theme);
+    themeGroup->addAction(action);
   }
   themeMenu->addSeparator();
-  themeMenu->addAction("&Next theme", QKeySequence("Ctrl+T"), this, [this, themes] {
-    const QList<QAction*> actions = themes_->actions();
-    const qsizetype current = actions.indexOf(themes_->checkedAction());
-    const qsizetype next = (current + 1) % actions.size();
-    actions[next]->setChecked(true);
-    setTheme(themes[static_cast<size_t>(next)]);
-  });
+  themeMenu->addAction(
+      "&Next theme", QKeySequence("Ctrl+T"), &window,
+      withController([themeGroup, themes](GanttChartController& controller) {
+        const QList<QAction*> actions = themeGroup->actions();
+        const qsizetype current = actions.indexOf(themeGroup->checkedAction());
+        const qsizetype next = (current + 1) % actions.size();
+        actions[next]->setChecked(true);
+        controller.setTheme(themes[static_cast<size_t>(next)]);
+      }));
 
   QMenu* appearance = view->addMenu("&Appearance");
-  appearances_ = new QActionGroup(this);
+  auto* appearanceGroup = new QActionGroup(&window);
   const auto addAppearance = [&](const QString& name, std::optional<Mode> mode) {
-    QAction* action = appearance->addAction(name, this, [mode] { applyAppearance(mode); });
+    QAction* action = appearance->addAction(name, &window, [mode] { applyAppearance(mode); });
     action->setCheckable(true);
-    action->setChecked(!mode);
-    appearances_->addAction(action);
+    action->setChecked(mode == options.appearance);
+    appearanceGroup->addAction(action);
     return action;
   };
   addAppearance("&Platform", std::nullopt);
   QAction* light = addAppearance("&Light", Mode::light);
   QAction* dark = addAppearance("&Dark", Mode::dark);
   appearance->addSeparator();
-  appearance->addAction("&Switch light and dark", QKeySequence("Ctrl+D"), this,
-                        [this, light, dark] {
+  appearance->addAction("&Switch light and dark", QKeySequence("Ctrl+D"), &window,
+                        [light, dark] {
                           const bool toDark = !dark->isChecked();
                           (toDark ? dark : light)->setChecked(true);
                           applyAppearance(toDark ? Mode::dark : Mode::light);
                         });
 
   view->addSeparator();
-  view->addAction("Zoom &in", QKeySequence::ZoomIn, this, [this] { zoomBy(1.25); });
-  view->addAction("Zoom &out", QKeySequence::ZoomOut, this, [this] { zoomBy(0.8); });
-  view->addAction("Go to &today", QKeySequence("Ctrl+G"), this, [this] { goToToday(); });
+  view->addAction(
+      "Zoom &in", QKeySequence::ZoomIn, &window,
+      withController([](GanttChartController& controller) { zoomChartBy(controller, 1.25); }));
+  view->addAction(
+      "Zoom &out", QKeySequence::ZoomOut, &window,
+      withController([](GanttChartController& controller) { zoomChartBy(controller, 0.8); }));
+  view->addAction("Go to &today", QKeySequence("Ctrl+G"), &window,
+                  withController([](GanttChartController& controller) {
+                    controller.contentController()->scrollVisibleTimelineToCenterOn(
+                        Time::current());
+                  }));
 }
 
-void DemoWindow::setTheme(const Theme& theme) { scene_.controller->setTheme(theme); }
-
-void DemoWindow::zoomBy(double factor) {
-  zoomChartBy(*scene_.controller, factor);
+void showDemoHelp(QMainWindow& window, const QString& text) {
+  // A widget rather than a message: the tip of a hovered menu item replaces
+  // a message for good, but only covers a widget while it is shown.
+  auto* help = new QLabel(text);
+  help->setObjectName("demoHelp");
+  window.statusBar()->addWidget(help, 1);
 }
 
 void zoomChartBy(GanttChartController& controller, double factor) {
@@ -387,10 +409,6 @@ void zoomChartBy(GanttChartController& controller, double factor) {
   const auto& header = controller.headerController();
   header->setZoomCoercing(header->zoom() * factor);
   content->scrollVisibleTimelineToCenterOn(middle);
-}
-
-void DemoWindow::goToToday() {
-  scene_.controller->contentController()->scrollVisibleTimelineToCenterOn(Time::current());
 }
 
 void DemoWindow::exportImage() { saveDemoPicture(*this, chart_->imageData(), "vorlent-demo.png"); }

@@ -1,6 +1,8 @@
 #include "examples/demo_outline.h"
 
 #include <QApplication>
+#include <QHeaderView>
+#include <QScrollBar>
 #include <QKeySequence>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -250,13 +252,22 @@ void showDemoOutline(OutlineGanttChart& chart, const DemoOutlineScene& scene,
   chart.setAreOutOfRowRangeItemsAvailable(true);
   chart.setDataSource(scene.source);
   QTreeView* tree = chart.outlineView();
-  tree->setColumnWidth(0, 180);
-  // Room for the four columns; the chart takes the rest.
-  chart.splitView()->setSizes({400, std::max(chart.width() - 400, 200)});
   // Every row open, as the main window shows them. A collapsed row's items
   // are not in the chart, so edits do not reach them.
   tree->expandAll();
   chart.synchronizeOutlineItems();
+  // Each column as wide as its widest cell or title, and room for them all
+  // beside the tree's frame and scroll bar; the chart takes the rest, and
+  // the outline keeps its width when the window is resized.
+  for (int column = 0; column < tree->header()->count(); ++column) {
+    tree->resizeColumnToContents(column);
+  }
+  const int outlineWidth = tree->header()->length() + 2 * tree->frameWidth() +
+                           tree->verticalScrollBar()->sizeHint().width();
+  QSplitter* split = chart.splitView();
+  split->setStretchFactor(0, 0);
+  split->setStretchFactor(1, 1);
+  split->setSizes({outlineWidth, std::max(chart.width() - outlineWidth, 200)});
   chart.ganttChartContentController()->scrollVisibleTimelineToStartOn(
       scene.plan.span.start.addingDays(-2));
 }
@@ -295,10 +306,12 @@ DemoOutlineWindow::DemoOutlineWindow(DemoOutlineScene scene, const DemoOptions& 
   exporting->setShortcut(QKeySequence("Ctrl+E"));
   file->addSeparator();
   file->addAction("&Quit", QKeySequence::Quit, this, [this] { close(); });
+  addDemoViewMenu(*this, chart_->ganttChartController(), options);
   showDemoOutline(*chart_, scene_, options);
-  statusBar()->showMessage(
-      "Expand rows in the outline or double-click a summary bar; drag bars to move or resize "
-      "them; scroll either side.");
+  showDemoHelp(*this,
+               "Collapse and expand rows in the outline or double-click a summary bar; drag bars "
+               "to move or resize them; drag the header to zoom; scroll either side. Ctrl+T: "
+               "next theme, Ctrl+D: light or dark.");
 }
 
 void DemoOutlineWindow::exportImage() {

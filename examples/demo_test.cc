@@ -7,7 +7,11 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QDir>
+#include <QHeaderView>
 #include <QImage>
+#include <QLabel>
+#include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTemporaryDir>
 #include <QTreeView>
 
@@ -224,6 +228,52 @@ TEST_F(DemoPicture, ZoomReachesTheWholePlanAndTheHeaderFollows) {
   QCoreApplication::processEvents();
   EXPECT_TRUE(has(labels(0), "Wednesday 4 March 2026"));
   EXPECT_TRUE(has(labels(1), "12"));
+}
+
+// Whether the window's status bar shows its help text (whose words include
+// "drag"), as a message or as a label of its own.
+bool showsHelp(QMainWindow& window) {
+  if (window.statusBar()->currentMessage().contains("drag")) return true;
+  for (QLabel* label : window.statusBar()->findChildren<QLabel*>()) {
+    if (label->isVisible() && label->text().contains("drag")) return true;
+  }
+  return false;
+}
+
+// The outline window has the main window's View menu, shows each outline
+// column whole, and its status bar help comes back after a menu's tips.
+TEST_F(DemoPicture, TheOutlineWindowHasTheViewMenuWholeColumnsAndItsHelp) {
+  options.size = QSize(1400, 800);
+  DemoOutlineWindow window(makeDemoOutlineScene(*options.today), options);
+  showOffscreen(window, options.size);
+  QCoreApplication::processEvents();
+  const GanttChartControllerPtr controller = window.chart().ganttChartController();
+  ASSERT_TRUE(triggerAction(window, "Jewel"));
+  EXPECT_EQ(controller->theme(), Theme::jewel());
+  const double zoom = controller->contentController()->zoom();
+  ASSERT_TRUE(triggerAction(window, "Zoom in"));
+  EXPECT_GT(controller->contentController()->zoom(), zoom);
+  EXPECT_TRUE(triggerAction(window, "Go to today"));
+  EXPECT_TRUE(triggerAction(window, "Switch light and dark"));
+  EXPECT_TRUE(triggerAction(window, "Platform"));
+
+  QTreeView* tree = window.chart().outlineView();
+  for (int column = 0; column < tree->header()->count(); ++column) {
+    EXPECT_LE(tree->header()->sectionViewportPosition(column) + tree->header()->sectionSize(column),
+              tree->viewport()->width())
+        << "column " << column;
+    const QString title = DemoOutlineSource::columnTitles()[column];
+    EXPECT_GE(tree->header()->sectionSize(column),
+              tree->header()->fontMetrics().horizontalAdvance(title))
+        << title.toStdString();
+  }
+
+  EXPECT_TRUE(showsHelp(window));
+  QStatusTipEvent tip("Export the chart as a picture");
+  QCoreApplication::sendEvent(&window, &tip);
+  QStatusTipEvent none("");
+  QCoreApplication::sendEvent(&window, &none);
+  EXPECT_TRUE(showsHelp(window)) << "after a menu's tip";
 }
 
 // A task's tool tip tells its working days as they are now, after a resize
