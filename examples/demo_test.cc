@@ -28,7 +28,9 @@
 #include "vorlent/base/clock.h"
 #include "vorlent/controllers/content_controller.h"
 #include "vorlent/views/chart_view.h"
+#include "vorlent/views/content_view.h"
 #include "vorlent/views/conversions.h"
+#include "vorlent/views/mouse_input_testing.h"
 #include "vorlent/views/standard_scroll_view.h"
 
 namespace vorlent::examples {
@@ -404,6 +406,51 @@ TEST_F(DemoPicture, TheOutlineFollowsThePlansRulesAsTheMainWindowDoes) {
   for (size_t i = 0; i < plan.items.size(); ++i) {
     ASSERT_TRUE(twin(i)) << plan.items[i].label << " is shown";
     EXPECT_EQ(twin(i)->time(), scene.project.items[i]->time()) << plan.items[i].label;
+    EXPECT_FALSE(twin(i)->start() < before[i].start) << plan.items[i].label;
+  }
+  expectLagsHold(plan, twin);
+}
+
+// The outline window as a user has it: one task dragged a day later with
+// the mouse moves no item earlier and leaves every link its lag.
+TEST_F(DemoPicture, DraggingATaskInTheOutlineWindowKeepsThePlan) {
+  options.size = QSize(1400, 800);
+  DemoOutlineScene scene = makeDemoOutlineScene(*options.today);
+  const DemoPlan plan = scene.plan;
+  const std::shared_ptr<DemoOutlineSource> source = scene.source;
+  DemoOutlineWindow window(std::move(scene), options);
+  showOffscreen(window, options.size);
+  QCoreApplication::processEvents();
+  OutlineGanttChart& chart = window.chart();
+  const auto twin = [&](size_t i) { return chart.ganttChartItem(source->items()[i]); };
+  size_t moved = 0;
+  while (plan.items[moved].kind != DemoItemKind::package ||
+         plan.items[moved].label != "1.4 Backend") {
+    ASSERT_LT(++moved, plan.items.size());
+  }
+  ++moved;  // its first task
+  const GanttChartItemPtr task = twin(moved);
+  ASSERT_TRUE(task);
+  const auto& content = chart.ganttChartContentController();
+  content->scrollVisibleTimelineToStartOn(task->start().addingDays(-3));
+  content->scrollVertically(task->row(), 100.0);
+  QCoreApplication::processEvents();
+  std::vector<TimeRange> before;
+  for (size_t i = 0; i < plan.items.size(); ++i) before.push_back(twin(i)->time());
+
+  GanttChartContent& view = *chart.ganttChart()->content();
+  const Rectangle bar = content->bounds(task);
+  const QPointF grab = view.scrollView()->viewportPoint(
+      QPointF(bar.origin.x + bar.size.width / 2, bar.origin.y + bar.size.height / 2));
+  ASSERT_TRUE(view.canvas()->rect().contains(grab.toPoint()));
+  const double day = content->x(task->start().addingDays(1)) - content->x(task->start());
+  vorlent::testing::SyntheticMouse mouse(view.canvas());
+  mouse.drag(grab, grab + QPointF(day, 0), 8);
+  QCoreApplication::processEvents();
+
+  EXPECT_EQ(plan.calendar->duration(before[moved].start, task->start()), 8 * secondsPerHour)
+      << "one working day later";
+  for (size_t i = 0; i < plan.items.size(); ++i) {
     EXPECT_FALSE(twin(i)->start() < before[i].start) << plan.items[i].label;
   }
   expectLagsHold(plan, twin);
