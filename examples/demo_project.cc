@@ -280,7 +280,8 @@ void schedule(DemoPlan& plan, const std::vector<Anchor>& anchors, const Time& pl
       const bool toStart = link.type == GanttChartDependencyType::fromFinishToStart ||
                            link.type == GanttChartDependencyType::fromStartToStart;
       const Time anchor = fromFinish ? from.finish : from.start;
-      const Time limit = moment && link.lag == 0 ? anchor : calendar.finish(anchor, link.lag);
+      const Time limit =
+          moment && !toStart && link.lag == 0 ? anchor : calendar.finish(anchor, link.lag);
       if (toStart) {
         if (!placed || !(limit < start)) start = limit;
         finish = finishFrom(start);
