@@ -168,9 +168,9 @@ class PlanWriter {
           written.first = index;
         } else {
           // Along the row, each task after the one before, now and then with
-          // half a day to spare.
+          // a day to spare.
           link(written.last, index, GanttChartDependencyType::fromFinishToStart,
-               taskNumber % 4 == 3 ? kWorkingDay / 2 : 0);
+               taskNumber % 4 == 3 ? kWorkingDay : 0);
         }
         written.last = index;
       }
@@ -184,7 +184,8 @@ class PlanWriter {
   }
 
   // From one task row to the next, each of the four link types in turn,
-  // most with a lag.
+  // most with a lag of whole working days, so that every bar starts at the
+  // start of a working day and finishes at the end of one.
   void linkLanes(const Lane& above, const Lane& below, int64_t lane) {
     switch (lane % 4) {
       case 1:
@@ -194,7 +195,7 @@ class PlanWriter {
         link(above.first, below.first, GanttChartDependencyType::fromStartToStart, kWorkingDay);
         break;
       case 3:
-        link(above.last, below.last, GanttChartDependencyType::fromFinishToFinish, kWorkingDay / 2);
+        link(above.last, below.last, GanttChartDependencyType::fromFinishToFinish, kWorkingDay);
         break;
       default:
         link(above.first, below.last, GanttChartDependencyType::fromStartToFinish, 2 * kWorkingDay);

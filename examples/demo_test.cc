@@ -501,8 +501,12 @@ TEST(DemoPlan, LiesOnWorkingTimeWhereItsRulesPutIt) {
   const ScheduleDefinition& calendar = *plan.calendar;
   for (const DemoPlanItem& item : plan.items) {
     if (item.kind == DemoItemKind::milestone) continue;
+    // At the start of a working period: working time follows, none comes
+    // right before; at the end of one the other way round.
     EXPECT_EQ(calendar.nextTime(item.start), item.start) << item.label;
+    EXPECT_NE(calendar.previousTime(item.start), item.start) << item.label;
     EXPECT_EQ(calendar.previousTime(item.finish), item.finish) << item.label;
+    EXPECT_NE(calendar.nextTime(item.finish), item.finish) << item.label;
   }
   const DemoProject project = buildDemoProject(plan);
   project.source->applyBehavior();
