@@ -431,7 +431,8 @@ int runOutlineDemo(const DemoOptions& options, bool display) {
     DemoOutlineWindow window(std::move(scene), options);
     window.show();
     std::cout << "Vorlent demo: " << window.windowTitle().toStdString()
-              << ". Expand rows in the outline; drag bars in the chart.\n";
+              << ". Collapse or expand rows in the outline; drag bars in the chart; the View "
+                 "menu switches themes (Ctrl+T) and light or dark (Ctrl+D) and zooms.\n";
     return QApplication::exec();
   }
   const std::unique_ptr<OutlineGanttChart> chart = makeOffscreenOutlineChart(scene, options);
