@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QKeySequence>
+#include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPalette>
@@ -24,6 +25,8 @@
 #include "vorlent/base/clock.h"
 #include "vorlent/base/date_formatter.h"
 #include "vorlent/base/locale.h"
+#include "vorlent/base/time_zone.h"
+#include "vorlent/controllers/chart_controller.h"
 #include "vorlent/controllers/content_controller.h"
 #include "vorlent/controllers/header_controller.h"
 #include "vorlent/time/time_constants.h"
@@ -206,7 +209,10 @@ DemoScene makeDemoScene(const Time& today) {
   shape.now = today;
   scene.plan = makeDemoPlan(shape);
   scene.project = buildDemoProject(scene.plan);
+  scene.details = makeDemoDetailsObserver(scene.plan.calendar);
+  scene.project.source->setItemObserver(scene.details);
   scene.controller = makeDemoChartController(scene.plan, scene.project);
+  configureDemoHeader(*scene.controller->headerController());
   return scene;
 }
 
@@ -275,8 +281,8 @@ std::string describeDemo(const DemoScene& scene, const GanttChart& chart) {
     }
   }
   out << ".\n"
-      << "The header shows weeks over days; weekends and holidays are shaded and a line marks "
-         "now, "
+      << "The header shows weeks over days at this zoom (months over weeks zoomed out, days "
+         "over hours zoomed in); weekends and holidays are shaded and a line marks now, "
       << dayText(Time::current()) << ".\n"
       << "In view: " << dayText(visible.start) << " to " << dayText(visible.finish) << ", rows "
       << rows.first() << " to " << rows.last() << "; theme " << themeName(scene.controller->theme())
@@ -321,79 +327,103 @@ DemoWindow::DemoWindow(DemoScene scene, const DemoOptions& options)
   setWindowTitle(QString("Vorlent demo: %1 items").arg(scene_.plan.items.size()));
   setCentralWidget(chart_);
   resize(options.size);
-  buildMenus();
-  showDemoScene(*chart_, scene_, options);
-  for (QAction* action : themes_->actions()) {
-    action->setChecked(action->text().toLower().toStdString() == themeName(options.theme));
-  }
-  statusBar()->showMessage(
-      "Scroll with the wheel (Shift: sideways), drag the header to zoom, drag bars to move or "
-      "resize them, right-click for menus. Ctrl+T: next theme, Ctrl+D: light or dark.");
-}
-
-void DemoWindow::buildMenus() {
   QMenu* file = menuBar()->addMenu("&File");
   QAction* exporting = file->addAction("&Export picture...", this, [this] { exportImage(); });
   exporting->setShortcut(QKeySequence("Ctrl+E"));
   file->addSeparator();
   file->addAction("&Quit", QKeySequence::Quit, this, [this] { close(); });
+  addDemoViewMenu(*this, scene_.controller, options);
+  showDemoScene(*chart_, scene_, options);
+  showDemoHelp(*this,
+               "Scroll with the wheel (Shift: sideways), drag the header to zoom, drag bars to "
+               "move or resize them, right-click for menus. Ctrl+T: next theme, Ctrl+D: light "
+               "or dark.");
+}
 
-  QMenu* view = menuBar()->addMenu("&View");
+void addDemoViewMenu(QMainWindow& window, const GanttChartControllerPtr& chartController,
+                     const DemoOptions& options) {
+  // The menu's actions live as long as the window; the controller may not.
+  const std::weak_ptr<GanttChartController> weakController = chartController;
+  const auto withController = [weakController](auto action) {
+    return [weakController, action] {
+      if (const GanttChartControllerPtr controller = weakController.lock()) action(*controller);
+    };
+  };
+  QMenu* view = window.menuBar()->addMenu("&View");
   QMenu* themeMenu = view->addMenu("&Theme");
-  themes_ = new QActionGroup(this);
+  auto* themeGroup = new QActionGroup(&window);
   const std::vector<Theme> themes = demoThemes();
   for (const Theme& theme : themes) {
     QString name = QString::fromStdString(themeName(theme));
     name[0] = name[0].toUpper();
-    QAction* action = themeMenu->addAction(name, this, [this, theme] { setTheme(theme); });
+    QAction* action = themeMenu->addAction(
+        name, &window,
+        withController([theme](GanttChartController& controller) { controller.setTheme(theme); }));
     action->setCheckable(true);
-    themes_->addAction(action);
+    action->setChecked(theme == options.theme);
+    themeGroup->addAction(action);
   }
   themeMenu->addSeparator();
-  themeMenu->addAction("&Next theme", QKeySequence("Ctrl+T"), this, [this, themes] {
-    const QList<QAction*> actions = themes_->actions();
-    const qsizetype current = actions.indexOf(themes_->checkedAction());
-    const qsizetype next = (current + 1) % actions.size();
-    actions[next]->setChecked(true);
-    setTheme(themes[static_cast<size_t>(next)]);
-  });
+  themeMenu->addAction(
+      "&Next theme", QKeySequence("Ctrl+T"), &window,
+      withController([themeGroup, themes](GanttChartController& controller) {
+        const QList<QAction*> actions = themeGroup->actions();
+        const qsizetype current = actions.indexOf(themeGroup->checkedAction());
+        const qsizetype next = (current + 1) % actions.size();
+        actions[next]->setChecked(true);
+        controller.setTheme(themes[static_cast<size_t>(next)]);
+      }));
 
   QMenu* appearance = view->addMenu("&Appearance");
-  appearances_ = new QActionGroup(this);
+  auto* appearanceGroup = new QActionGroup(&window);
   const auto addAppearance = [&](const QString& name, std::optional<Mode> mode) {
-    QAction* action = appearance->addAction(name, this, [mode] { applyAppearance(mode); });
+    QAction* action = appearance->addAction(name, &window, [mode] { applyAppearance(mode); });
     action->setCheckable(true);
-    action->setChecked(!mode);
-    appearances_->addAction(action);
+    action->setChecked(mode == options.appearance);
+    appearanceGroup->addAction(action);
     return action;
   };
   addAppearance("&Platform", std::nullopt);
   QAction* light = addAppearance("&Light", Mode::light);
   QAction* dark = addAppearance("&Dark", Mode::dark);
   appearance->addSeparator();
-  appearance->addAction("&Switch light and dark", QKeySequence("Ctrl+D"), this,
-                        [this, light, dark] {
+  appearance->addAction("&Switch light and dark", QKeySequence("Ctrl+D"), &window,
+                        [light, dark] {
                           const bool toDark = !dark->isChecked();
                           (toDark ? dark : light)->setChecked(true);
                           applyAppearance(toDark ? Mode::dark : Mode::light);
                         });
 
   view->addSeparator();
-  view->addAction("Zoom &in", QKeySequence::ZoomIn, this, [this] { zoomBy(1.25); });
-  view->addAction("Zoom &out", QKeySequence::ZoomOut, this, [this] { zoomBy(0.8); });
-  view->addAction("Go to &today", QKeySequence("Ctrl+G"), this, [this] { goToToday(); });
+  view->addAction(
+      "Zoom &in", QKeySequence::ZoomIn, &window,
+      withController([](GanttChartController& controller) { zoomChartBy(controller, 1.25); }));
+  view->addAction(
+      "Zoom &out", QKeySequence::ZoomOut, &window,
+      withController([](GanttChartController& controller) { zoomChartBy(controller, 0.8); }));
+  view->addAction("Go to &today", QKeySequence("Ctrl+G"), &window,
+                  withController([](GanttChartController& controller) {
+                    controller.contentController()->scrollVisibleTimelineToCenterOn(
+                        Time::current());
+                  }));
 }
 
-void DemoWindow::setTheme(const Theme& theme) { scene_.controller->setTheme(theme); }
+void showDemoHelp(QMainWindow& window, const QString& text) {
+  // A widget rather than a message: the tip of a hovered menu item replaces
+  // a message for good, but only covers a widget while it is shown.
+  auto* help = new QLabel(text);
+  help->setObjectName("demoHelp");
+  window.statusBar()->addWidget(help, 1);
+}
 
-void DemoWindow::zoomBy(double factor) {
+void zoomChartBy(GanttChartController& controller, double factor) {
   // The header's zoom, kept within its limits; the chart area follows it.
-  const auto& header = scene_.controller->headerController();
-  header->setZoom(header->zoom() * factor);
-}
-
-void DemoWindow::goToToday() {
-  scene_.controller->contentController()->scrollVisibleTimelineToCenterOn(Time::current());
+  // The time in the middle stays there, as in a zoom by dragging the header.
+  const auto& content = controller.contentController();
+  const Time middle = content->visibleTimelineCenter();
+  const auto& header = controller.headerController();
+  header->setZoomCoercing(header->zoom() * factor);
+  content->scrollVisibleTimelineToCenterOn(middle);
 }
 
 void DemoWindow::exportImage() { saveDemoPicture(*this, chart_->imageData(), "vorlent-demo.png"); }
@@ -416,7 +446,8 @@ int runOutlineDemo(const DemoOptions& options, bool display) {
     DemoOutlineWindow window(std::move(scene), options);
     window.show();
     std::cout << "Vorlent demo: " << window.windowTitle().toStdString()
-              << ". Expand rows in the outline; drag bars in the chart.\n";
+              << ". Collapse or expand rows in the outline; drag bars in the chart; the View "
+                 "menu switches themes (Ctrl+T) and light or dark (Ctrl+D) and zooms.\n";
     return QApplication::exec();
   }
   const std::unique_ptr<OutlineGanttChart> chart = makeOffscreenOutlineChart(scene, options);
@@ -464,7 +495,12 @@ int runDemo(int argc, char** argv) {
   char* qtArguments[] = {argc > 0 && argv[0] != nullptr ? argv[0] : programName, nullptr};
   int qtArgumentCount = 1;
   QApplication application(qtArgumentCount, qtArguments);
-  if (options.today) Clock::setNow(makeDate(*options.today));
+  // The given day's midnight, read as it stands rather than shifted into the
+  // machine's zone.
+  if (options.today) {
+    Clock::setNow(makeDate(*options.today));
+    TimeZone::setCurrent(TimeZone::gmt());
+  }
   applyAppearance(options.appearance);
   if (options.outline) return runOutlineDemo(options, display);
   DemoScene scene = makeDemoScene(options.today.value_or(Time::current()));

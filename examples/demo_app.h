@@ -18,10 +18,9 @@
 #include "vorlent/style/theme.h"
 #include "vorlent/time/time.h"
 
-class QActionGroup;
-
 namespace vorlent {
 class GanttChart;
+class GanttChartController;
 }
 
 namespace vorlent::examples {
@@ -61,6 +60,8 @@ struct DemoScene {
   DemoPlan plan;
   DemoProject project;
   GanttChartControllerPtr controller;
+  // The project's item observer, which keeps the tool tips current.
+  std::shared_ptr<GanttChartItemObserver> details;
 };
 [[nodiscard]] DemoScene makeDemoScene(const Time& today);
 
@@ -95,6 +96,16 @@ void showOffscreen(QWidget& widget, const QSize& size);
 // could not.
 void saveDemoPicture(QWidget& parent, const QByteArray& png, const QString& suggestedName);
 
+// Adds the View menu to `window`: the theme, light or dark, zoom in and out
+// and go to today, for the chart of `controller`, with the options' theme and
+// appearance checked. The menu does nothing once the controller is gone.
+void addDemoViewMenu(QMainWindow& window, const GanttChartControllerPtr& controller,
+                     const DemoOptions& options);
+
+// Shows `text` in the window's status bar for good: a hovered menu item's
+// tip covers it only while it is shown.
+void showDemoHelp(QMainWindow& window, const QString& text);
+
 // The window: the chart with menus to switch the theme and light or dark,
 // go to today, zoom, export a picture and quit.
 class DemoWindow : public QMainWindow {
@@ -105,17 +116,15 @@ class DemoWindow : public QMainWindow {
   [[nodiscard]] GanttChart& chart() const { return *chart_; }
 
  private:
-  void buildMenus();
-  void setTheme(const Theme& theme);
-  void zoomBy(double factor);
-  void goToToday();
   void exportImage();
 
   DemoScene scene_;
   GanttChart* chart_;
-  QActionGroup* themes_ = nullptr;
-  QActionGroup* appearances_ = nullptr;
 };
+
+// Multiplies the chart's zoom by `factor`, within the header's limits,
+// keeping the time in the middle of the chart area in place.
+void zoomChartBy(GanttChartController& controller, double factor);
 
 // The program: a window where a display is at hand, else a picture.
 int runDemo(int argc, char** argv);

@@ -1,6 +1,8 @@
 #include "examples/demo_outline.h"
 
 #include <QApplication>
+#include <QHeaderView>
+#include <QScrollBar>
 #include <QKeySequence>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -15,6 +17,10 @@
 #include "vorlent/base/locale.h"
 #include "vorlent/controllers/content_controller.h"
 #include "vorlent/controllers/header_controller.h"
+#include "vorlent/model/auto_scheduling_behavior.h"
+#include "vorlent/model/constraint_behavior.h"
+#include "vorlent/model/dependency_lags.h"
+#include "vorlent/model/item_behavior_set.h"
 #include "vorlent/outline/outline_chart.h"
 #include "vorlent/outline/outline_model.h"
 #include "vorlent/time/time_formatting.h"
@@ -49,8 +55,8 @@ QString shortDay(const Time& time) {
 
 // --- The host --------------------------------------------------------------------------
 
-DemoOutlineSource::DemoOutlineSource(const DemoPlan& plan) {
-  std::vector<OutlineGanttChartItemPtr> items;
+DemoOutlineSource::DemoOutlineSource(const DemoPlan& plan) : calendar_(plan.calendar) {
+  std::vector<OutlineGanttChartItemPtr>& items = items_;
   items.reserve(plan.items.size());
   std::vector<int64_t> firstItemOnRow(static_cast<size_t>(std::max<int64_t>(plan.rowCount, 0)), -1);
   for (size_t i = 0; i < plan.items.size(); ++i) {
@@ -58,6 +64,7 @@ DemoOutlineSource::DemoOutlineSource(const DemoPlan& plan) {
     items.push_back(OutlineGanttChartItem::create(p.label, p.start, p.finish, p.completion,
                                                   std::nullopt, p.details, nullptr, 0, true,
                                                   typeOf(p.kind), std::nullopt, {}));
+    kinds_.emplace(items.back().get(), p.kind);
     if (p.row >= 0 && p.row < plan.rowCount && firstItemOnRow[size_t(p.row)] < 0) {
       firstItemOnRow[size_t(p.row)] = int64_t(i);
     }
@@ -92,10 +99,60 @@ DemoOutlineSource::DemoOutlineSource(const DemoPlan& plan) {
     const auto& from = items[size_t(link.from)];
     auto dependency = OutlineGanttChartDependency::create(std::nullopt, from, items[size_t(link.to)],
                                                           std::nullopt, 0, true, link.type,
-                                                          std::nullopt, {});
+                                                          std::nullopt, link.lag);
     outgoing_[from.get()].push_back(std::move(dependency));
     ++dependencyCount_;
   }
+}
+
+void DemoOutlineSource::outlineGanttChartTimeDidChangeFor(OutlineGanttChart& /*chart*/,
+                                                          const OutlineGanttChartItemPtr& item,
+                                                          const TimeRange& /*from*/) {
+  if (item) refreshDetails(*item);
+}
+
+void DemoOutlineSource::outlineGanttChartCompletionDidChangeFor(
+    OutlineGanttChart& /*chart*/, const OutlineGanttChartItemPtr& item, double /*from*/) {
+  if (item) refreshDetails(*item);
+}
+
+void DemoOutlineSource::refreshDetails(OutlineGanttChartItem& item) const {
+  const auto kind = kinds_.find(&item);
+  if (kind == kinds_.end() || !calendar_) return;
+  item.setDetails(demoItemDetails(item.label().value_or(""), kind->second,
+                                  calendar_->duration(item.start(), item.finish()),
+                                  item.completion()));
+}
+
+GanttChartItemBehaviorPtr DemoOutlineSource::makeBehavior() const {
+  // The chart's dependencies mirror the outline's, whose context is the lag.
+  auto lags = std::make_shared<GanttChartDependencyLagSource>(
+      [](const GanttChartDependencyPtr& dependency) -> std::optional<double> {
+        const auto link = dependency ? outlineGanttChartDependencyOf(*dependency) : nullptr;
+        const double* lag = link ? std::any_cast<double>(&link->context()) : nullptr;
+        return lag ? std::optional(*lag) : std::nullopt;
+      },
+      nullptr);
+  std::vector<GanttChartItemBehaviorPtr> behaviors{
+      std::make_shared<GanttChartItemAutoSchedulingBehavior>(false, std::nullopt, true,
+                                                             std::move(lags))};
+  if (!items_.empty()) {
+    const std::weak_ptr<OutlineGanttChartItem> last = items_.back();
+    const Time latestFinish = items_.back()->finish().addingWeeks(2);
+    behaviors.push_back(std::make_shared<GanttChartItemConstraintBehavior>(
+        std::make_shared<GanttChartItemConstraintSource>(
+            [last, latestFinish](
+                const GanttChartItemPtr& item) -> std::optional<GanttChartItemConstraints> {
+              const auto lastItem = last.lock();
+              if (!item || !lastItem || outlineGanttChartItemOf(*item) != lastItem) {
+                return std::nullopt;
+              }
+              return GanttChartItemConstraints(std::nullopt, std::nullopt, std::nullopt,
+                                               latestFinish);
+            }),
+        true));
+  }
+  return std::make_shared<GanttChartItemBehaviorSet>(std::move(behaviors));
 }
 
 QStringList DemoOutlineSource::columnTitles() { return {"Task", "Start", "Finish", "Done"}; }
@@ -179,23 +236,38 @@ void showDemoOutline(OutlineGanttChart& chart, const DemoOutlineScene& scene,
                      const DemoOptions& options) {
   chart.outlineModel()->setColumnTitles(DemoOutlineSource::columnTitles());
   chart.setSchedule(scene.plan.calendar);
-  // Weeks over days in the header, as in the plain chart; the outline's
-  // header area is padded to match.
+  // The main window's header, rows and zoom; the outline's header area is
+  // padded to match.
   chart.ganttChartHeaderController()->setRows(
       GanttChartHeaderController::create(std::nullopt)->rows());
+  configureDemoHeader(*chart.ganttChartHeaderController());
   decorateDemoControllers(scene.plan, *chart.ganttChartHeaderController(),
                           *chart.ganttChartContentController());
   chart.ganttChartController()->setTheme(options.theme);
-  // Moving a task pushes its successors along.
-  chart.setIsAutoScheduling(true);
+  // The plan's rules, those of the main window: the outline's hierarchy,
+  // successors following with the plan's lags, the last milestone's latest
+  // finish. Every displayed row takes part, not only those in view, so a
+  // move reaches successors scrolled out of sight.
+  chart.setBehavior(scene.source->makeBehavior());
+  chart.setAreOutOfRowRangeItemsAvailable(true);
   chart.setDataSource(scene.source);
   QTreeView* tree = chart.outlineView();
-  tree->setColumnWidth(0, 180);
-  // Room for the four columns; the chart takes the rest.
-  chart.splitView()->setSizes({400, std::max(chart.width() - 400, 200)});
-  // The first phase and its first package open.
-  tree->expand(chart.outlineModel()->indexOfDisplayedRow(0));
-  tree->expand(chart.outlineModel()->indexOfDisplayedRow(1));
+  // Every row open, as the main window shows them. A collapsed row's items
+  // are not in the chart, so edits do not reach them.
+  tree->expandAll();
+  chart.synchronizeOutlineItems();
+  // Each column as wide as its widest cell or title, and room for them all
+  // beside the tree's frame and scroll bar; the chart takes the rest, and
+  // the outline keeps its width when the window is resized.
+  for (int column = 0; column < tree->header()->count(); ++column) {
+    tree->resizeColumnToContents(column);
+  }
+  const int outlineWidth = tree->header()->length() + 2 * tree->frameWidth() +
+                           tree->verticalScrollBar()->sizeHint().width();
+  QSplitter* split = chart.splitView();
+  split->setStretchFactor(0, 0);
+  split->setStretchFactor(1, 1);
+  split->setSizes({outlineWidth, std::max(chart.width() - outlineWidth, 200)});
   chart.ganttChartContentController()->scrollVisibleTimelineToStartOn(
       scene.plan.span.start.addingDays(-2));
 }
@@ -215,9 +287,10 @@ std::string describeDemoOutline(const DemoOutlineScene& scene, OutlineGanttChart
       << scene.source->rowCount() << " rows under " << scene.source->rootRows().size()
       << " phases, with " << scene.source->dependencyCount() << " dependencies; "
       << chart.outlineItems().size()
-      << " rows shown with the first phase and its first package expanded. Activate a summary "
-         "bar (double-click) to expand or collapse its row; drag a task to move it and its "
-         "successors.\n";
+      << " rows shown, all expanded as in the main window, under the same rules: summaries "
+         "follow their children, successors follow their predecessors with the lags, and the "
+         "last milestone has a latest finish. Collapse a row in the outline or double-click a "
+         "summary bar; drag a task to move it and its successors.\n";
   return out.str();
 }
 
@@ -233,10 +306,12 @@ DemoOutlineWindow::DemoOutlineWindow(DemoOutlineScene scene, const DemoOptions& 
   exporting->setShortcut(QKeySequence("Ctrl+E"));
   file->addSeparator();
   file->addAction("&Quit", QKeySequence::Quit, this, [this] { close(); });
+  addDemoViewMenu(*this, chart_->ganttChartController(), options);
   showDemoOutline(*chart_, scene_, options);
-  statusBar()->showMessage(
-      "Expand rows in the outline or double-click a summary bar; drag bars to move or resize "
-      "them; scroll either side.");
+  showDemoHelp(*this,
+               "Collapse and expand rows in the outline or double-click a summary bar; drag bars "
+               "to move or resize them; drag the header to zoom; scroll either side. Ctrl+T: "
+               "next theme, Ctrl+D: light or dark.");
 }
 
 void DemoOutlineWindow::exportImage() {

@@ -12,6 +12,7 @@
 
 #include "examples/demo_app.h"
 #include "examples/demo_project.h"
+#include "vorlent/model/item_behavior.h"
 #include "vorlent/outline/outline_data_source.h"
 
 namespace vorlent {
@@ -21,7 +22,9 @@ class OutlineGanttChart;
 namespace vorlent::examples {
 
 // The host side: holds every outline object and answers the chart from
-// them. Rows are columns "Task", "Start", "Finish" and "Done".
+// them. Rows are columns "Task", "Start", "Finish" and "Done". Each outline
+// dependency carries its plan lag (seconds of working time, a double) as its
+// context.
 class DemoOutlineSource : public OutlineGanttChartDataSource {
  public:
   explicit DemoOutlineSource(const DemoPlan& plan);
@@ -36,22 +39,43 @@ class DemoOutlineSource : public OutlineGanttChartDataSource {
                                            const OutlineGanttChartRowPtr& byItem) override;
   std::vector<OutlineGanttChartDependencyPtr> outlineGanttChartDependenciesFor(
       OutlineGanttChart& chart, const std::vector<OutlineGanttChartItemPtr>& items) override;
+  // An edit in the chart writes the item's tool tip anew.
+  void outlineGanttChartTimeDidChangeFor(OutlineGanttChart& chart,
+                                         const OutlineGanttChartItemPtr& item,
+                                         const TimeRange& from) override;
+  void outlineGanttChartCompletionDidChangeFor(OutlineGanttChart& chart,
+                                               const OutlineGanttChartItemPtr& item,
+                                               double from) override;
 
   [[nodiscard]] static QStringList columnTitles();
   [[nodiscard]] const std::vector<OutlineGanttChartRowPtr>& rootRows() const { return roots_; }
   [[nodiscard]] int64_t rowCount() const { return int64_t(rows_.size()); }
   [[nodiscard]] int64_t dependencyCount() const { return dependencyCount_; }
+  // The outline items in plan order.
+  [[nodiscard]] const std::vector<OutlineGanttChartItemPtr>& items() const { return items_; }
+
+  // The plan's rules beyond the outline's own hierarchy, as the main
+  // window's item source keeps them: successors follow their predecessors
+  // with the plan's lags, and the last milestone finishes no later than two
+  // weeks after its planned finish.
+  [[nodiscard]] GanttChartItemBehaviorPtr makeBehavior() const;
 
  private:
   [[nodiscard]] const std::vector<OutlineGanttChartRowPtr>& childrenOf(
       const OutlineGanttChartRowPtr& row) const;
 
+  std::vector<OutlineGanttChartItemPtr> items_;
   std::vector<OutlineGanttChartRowPtr> rows_;
   std::vector<OutlineGanttChartRowPtr> roots_;
   std::unordered_map<const OutlineGanttChartRow*, std::vector<OutlineGanttChartRowPtr>> children_;
   // The links leaving each item.
   std::unordered_map<const OutlineGanttChartItem*, std::vector<OutlineGanttChartDependencyPtr>>
       outgoing_;
+  void refreshDetails(OutlineGanttChartItem& item) const;
+
+  std::shared_ptr<ScheduleDefinition> calendar_;
+  // The plan's kind of each item.
+  std::unordered_map<const OutlineGanttChartItem*, DemoItemKind> kinds_;
   int64_t dependencyCount_ = 0;
 };
 
@@ -61,8 +85,8 @@ struct DemoOutlineScene {
 };
 [[nodiscard]] DemoOutlineScene makeDemoOutlineScene(const Time& today);
 
-// Gives `chart` the scene: the plan's calendar, shading and theme, its
-// first phase expanded and its first days in view.
+// Gives `chart` the scene: the plan's calendar, shading, theme and rules,
+// every row expanded and its first days in view.
 void showDemoOutline(OutlineGanttChart& chart, const DemoOutlineScene& scene,
                      const DemoOptions& options);
 

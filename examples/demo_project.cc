@@ -6,7 +6,10 @@
 #include <utility>
 
 #include "vorlent/controllers/content_controller.h"
+#include "vorlent/base/locale.h"
 #include "vorlent/controllers/header_controller.h"
+#include "vorlent/controllers/header_protocols.h"
+#include "vorlent/intervals/header_row.h"
 #include "vorlent/intervals/schedule_time_selector.h"
 #include "vorlent/intervals/time_interval_type.h"
 #include "vorlent/intervals/time_selector.h"
@@ -165,9 +168,9 @@ class PlanWriter {
           written.first = index;
         } else {
           // Along the row, each task after the one before, now and then with
-          // half a day to spare.
+          // a day to spare.
           link(written.last, index, GanttChartDependencyType::fromFinishToStart,
-               taskNumber % 4 == 3 ? kWorkingDay / 2 : 0);
+               taskNumber % 4 == 3 ? kWorkingDay : 0);
         }
         written.last = index;
       }
@@ -181,7 +184,8 @@ class PlanWriter {
   }
 
   // From one task row to the next, each of the four link types in turn,
-  // most with a lag.
+  // most with a lag of whole working days, so that every bar starts at the
+  // start of a working day and finishes at the end of one.
   void linkLanes(const Lane& above, const Lane& below, int64_t lane) {
     switch (lane % 4) {
       case 1:
@@ -191,7 +195,7 @@ class PlanWriter {
         link(above.first, below.first, GanttChartDependencyType::fromStartToStart, kWorkingDay);
         break;
       case 3:
-        link(above.last, below.last, GanttChartDependencyType::fromFinishToFinish, kWorkingDay / 2);
+        link(above.last, below.last, GanttChartDependencyType::fromFinishToFinish, kWorkingDay);
         break;
       default:
         link(above.first, below.last, GanttChartDependencyType::fromStartToFinish, 2 * kWorkingDay);
@@ -235,10 +239,14 @@ class PlanWriter {
   double phaseDelay_ = 0;
 };
 
-// Places each task at the first moment its links allow, in item order
-// (every link runs from an earlier item to a later one), as the
-// auto-scheduling behaviour would push it: a start link moves the start,
-// a finish link the finish, the working duration kept.
+// Places each task where the auto-scheduling behaviour would put it, in
+// item order (every link runs from an earlier item to a later one): a task
+// with links at the latest time they allow, a start link moving its start
+// and a finish link its finish, the working duration kept; a task without
+// links at its anchor. Bars start at the start of a working period and
+// finish at the end of one, as the item manager keeps them, and a milestone
+// is the moment its links give. So the plan is exactly what its rules make
+// of it: an edit moves what it edits and what follows from that, nothing else.
 void schedule(DemoPlan& plan, const std::vector<Anchor>& anchors, const Time& planStart) {
   const ScheduleDefinition& calendar = *plan.calendar;
   std::vector<std::vector<size_t>> incoming(plan.items.size());
@@ -248,11 +256,23 @@ void schedule(DemoPlan& plan, const std::vector<Anchor>& anchors, const Time& pl
   for (size_t i = 0; i < plan.items.size(); ++i) {
     DemoPlanItem& item = plan.items[i];
     if (item.kind == DemoItemKind::phase || item.kind == DemoItemKind::package) continue;
-    const Anchor& anchor = anchors[i];
-    const Time base =
-        anchor.item >= 0 ? plan.items[static_cast<size_t>(anchor.item)].start : planStart;
-    Time start = calendar.nextTime(calendar.finish(base, anchor.delay));
-    Time finish = calendar.finish(start, item.duration);
+    const bool moment = item.duration == 0;
+    const auto finishFrom = [&](const Time& start) {
+      return moment ? start : calendar.finish(start, item.duration);
+    };
+    const auto startTo = [&](const Time& finish) {
+      return moment ? finish : calendar.start(finish, item.duration);
+    };
+    Time start;
+    Time finish;
+    if (incoming[i].empty()) {
+      const Anchor& anchor = anchors[i];
+      const Time base =
+          anchor.item >= 0 ? plan.items[static_cast<size_t>(anchor.item)].start : planStart;
+      start = calendar.nextTime(calendar.finish(base, anchor.delay));
+      finish = finishFrom(start);
+    }
+    bool placed = false;
     for (const size_t l : incoming[i]) {
       const DemoPlanLink& link = plan.links[l];
       const DemoPlanItem& from = plan.items[static_cast<size_t>(link.from)];
@@ -260,14 +280,21 @@ void schedule(DemoPlan& plan, const std::vector<Anchor>& anchors, const Time& pl
                               link.type == GanttChartDependencyType::fromFinishToFinish;
       const bool toStart = link.type == GanttChartDependencyType::fromFinishToStart ||
                            link.type == GanttChartDependencyType::fromStartToStart;
-      const Time limit = calendar.finish(fromFinish ? from.finish : from.start, link.lag);
+      const Time anchor = fromFinish ? from.finish : from.start;
+      const Time limit =
+          moment && !toStart && link.lag == 0 ? anchor : calendar.finish(anchor, link.lag);
       if (toStart) {
-        if (!(limit < start)) start = limit;
-        finish = calendar.finish(start, item.duration);
+        if (!placed || !(limit < start)) start = limit;
+        finish = finishFrom(start);
       } else {
-        if (!(limit < finish)) finish = limit;
-        start = calendar.start(finish, item.duration);
+        if (!placed || !(limit < finish)) finish = limit;
+        start = startTo(finish);
       }
+      placed = true;
+    }
+    if (!moment) {
+      start = calendar.nextTime(start);
+      finish = calendar.previousTime(finish);
     }
     item.start = start;
     item.finish = finish;
@@ -297,24 +324,66 @@ void describe(DemoPlan& plan, const Time& now) {
       const double done = until < item.start ? 0 : calendar.duration(item.start, until);
       item.completion = total > 0 ? std::round(done / total * 20) / 20 : 0;
     }
-    const auto days = static_cast<int64_t>(std::round(total / kWorkingDay));
-    switch (item.kind) {
-      case DemoItemKind::milestone:
-        item.details = item.label + ": a milestone";
-        break;
-      case DemoItemKind::task:
-        item.details =
-            item.label + ": " + std::to_string(days) + " working day" + (days == 1 ? "" : "s") +
-            ", " + std::to_string(static_cast<int>(std::lround(item.completion * 100))) + "% done";
-        break;
-      default:
-        item.details = item.label + ": " + std::to_string(days) + " working days";
-        break;
-    }
+    item.details = demoItemDetails(item.label, item.kind, total, item.completion);
   }
 }
 
+DemoItemKind kindOf(const GanttChartItem& item) {
+  switch (item.type()) {
+    case GanttChartItemType::milestone:
+      return DemoItemKind::milestone;
+    case GanttChartItemType::summary:
+      return DemoItemKind::package;
+    case GanttChartItemType::standard:
+      break;
+  }
+  return DemoItemKind::task;
+}
+
+void refreshDetails(GanttChartItem& item, const ScheduleDefinition& calendar) {
+  item.setDetails(demoItemDetails(item.label().value_or(""), kindOf(item),
+                                  calendar.duration(item.start(), item.finish()),
+                                  item.completion()));
+}
+
+// Writes each changed item's tool tip anew.
+class DetailsObserver : public GanttChartItemObserver {
+ public:
+  explicit DetailsObserver(std::shared_ptr<ScheduleDefinition> calendar)
+      : calendar_(std::move(calendar)) {}
+  void timeDidChange(const GanttChartItemPtr& item, const TimeRange& /*from*/) override {
+    refreshDetails(*item, *calendar_);
+  }
+  void completionDidChange(const GanttChartItemPtr& item, double /*from*/) override {
+    refreshDetails(*item, *calendar_);
+  }
+
+ private:
+  std::shared_ptr<ScheduleDefinition> calendar_;
+};
+
 }  // namespace
+
+std::string demoItemDetails(const std::string& label, DemoItemKind kind, double workingSeconds,
+                            double completion) {
+  const auto days = static_cast<int64_t>(std::round(workingSeconds / kWorkingDay));
+  switch (kind) {
+    case DemoItemKind::milestone:
+      return label + ": a milestone";
+    case DemoItemKind::task:
+      return label + ": " + std::to_string(days) + " working day" + (days == 1 ? "" : "s") + ", " +
+             std::to_string(static_cast<int>(std::lround(completion * 100))) + "% done";
+    case DemoItemKind::phase:
+    case DemoItemKind::package:
+      break;
+  }
+  return label + ": " + std::to_string(days) + " working days";
+}
+
+std::shared_ptr<GanttChartItemObserver> makeDemoDetailsObserver(
+    std::shared_ptr<ScheduleDefinition> calendar) {
+  return std::make_shared<DetailsObserver>(std::move(calendar));
+}
 
 DemoPlanShape DemoPlanShape::dense(int64_t phases, const Time& start) {
   DemoPlanShape shape;
@@ -400,6 +469,7 @@ DemoProject buildDemoProject(const DemoPlan& plan) {
   project.source->setIsColumn(onePerRow);
   project.source->setHierarchicalRelations(std::move(relations));
   project.source->setLags(std::move(lags));
+
   if (!project.items.empty()) {
     const GanttChartItemPtr& last = project.items.back();
     project.source->setConstraints(
@@ -418,6 +488,51 @@ void decorateDemoControllers(const DemoPlan& plan, GanttChartHeaderController& h
                                           plan.span.finish.weekStart().addingWeeks(3)));
   content.setScheduleHighlighters({daysOff});
   content.setIntervalHighlighters({TimeSelector(TimeIntervalType::time())});
+}
+
+void configureDemoHeader(GanttChartHeaderController& header) {
+  const Locale english("en_US");
+  const auto row = [&](const TimeIntervalType& type, const std::string& format) {
+    return GanttChartHeaderRow(type, format, english);
+  };
+  // Hour widths (points per hour) where the rows change: a week of 84 points
+  // has room for its date, a day of 24 for a weekday's letter, of 48 for its
+  // name and number; an hour of 8 for its number every few hours, of 16 for
+  // every hour.
+  const std::vector<GanttChartHeaderRow> monthsOverWeekDays{
+      row(TimeIntervalType::months(), "MMMM yyyy"), row(TimeIntervalType::weeks(), "d")};
+  const std::vector<GanttChartHeaderRow> monthsOverWeeks{
+      row(TimeIntervalType::months(), "MMMM yyyy"), row(TimeIntervalType::weeks(), "d MMM")};
+  const std::vector<GanttChartHeaderRow> weeksOverLetters{
+      row(TimeIntervalType::weeks(), "d MMMM yyyy"), row(TimeIntervalType::days(), "EEEEE")};
+  const std::vector<GanttChartHeaderRow> weeksOverDays{
+      row(TimeIntervalType::weeks(), "d MMMM yyyy"), row(TimeIntervalType::days(), "EEE d")};
+  const std::vector<GanttChartHeaderRow> daysOverHours{
+      row(TimeIntervalType::days(), "EEEE d MMMM yyyy"),
+      row(TimeIntervalType::hours(3.0), "H")};
+  const std::vector<GanttChartHeaderRow> daysOverEachHour{
+      row(TimeIntervalType::days(), "EEEE d MMMM yyyy"), row(TimeIntervalType::hours(), "H")};
+  header.setRowSelector(std::make_shared<GanttChartHeaderRowSource>(
+      [=](double hourWidth) -> std::optional<std::vector<GanttChartHeaderRow>> {
+        if (hourWidth < 0.5) return monthsOverWeekDays;
+        if (hourWidth < 1) return monthsOverWeeks;
+        if (hourWidth < 2) return weeksOverLetters;
+        if (hourWidth < 8) return weeksOverDays;
+        if (hourWidth < 16) return daysOverHours;
+        return daysOverEachHour;
+      }));
+  GanttChartHeaderSettings settings = header.settings();
+  // At the default 2.5 points an hour: 0.1 shows 33 weeks in 1400 points,
+  // 12 an hour in 30 points.
+  settings.minZoom = 0.1;
+  settings.maxZoom = 12;
+  // The zoom changes by 1 for each 100 points dragged (about 2.6 cm), past
+  // a dead zone of 10 points around zoom 1: from the first zoom, 2.6 cm to
+  // the right double it and 1.3 cm to the left halve it.
+  settings.zoomingUnitWidth = 100;
+  settings.zoomingThresholdWidth = 10;
+  header.setSettings(std::move(settings));
+  header.settingsDidChange();
 }
 
 GanttChartControllerPtr makeDemoChartController(const DemoPlan& plan, const DemoProject& project) {

@@ -22,6 +22,7 @@
 #include "vorlent/controllers/chart_controller.h"
 #include "vorlent/model/dependency.h"
 #include "vorlent/model/item.h"
+#include "vorlent/model/item_observer.h"
 #include "vorlent/model/item_source.h"
 #include "vorlent/time/schedule.h"
 #include "vorlent/time/time.h"
@@ -111,6 +112,15 @@ struct DemoPlan {
 // children, and a task is done as far as the shape's `now` has passed it.
 [[nodiscard]] DemoPlan makeDemoPlan(const DemoPlanShape& shape);
 
+// The tool tip of a plan item: its label, its working days and, for a
+// task, how far it is done.
+[[nodiscard]] std::string demoItemDetails(const std::string& label, DemoItemKind kind,
+                                          double workingSeconds, double completion);
+// An item observer that writes each changed item's tool tip anew from its
+// time on `calendar` and its completion (a summary reads as a package).
+[[nodiscard]] std::shared_ptr<GanttChartItemObserver> makeDemoDetailsObserver(
+    std::shared_ptr<ScheduleDefinition> calendar);
+
 // The library's objects for a plan, in plan order.
 struct DemoProject {
   std::shared_ptr<GanttChartItemSource> source;
@@ -129,6 +139,12 @@ struct DemoProject {
 // and sets the timeline from the week before the plan to two weeks after it.
 void decorateDemoControllers(const DemoPlan& plan, GanttChartHeaderController& header,
                              GanttChartContentController& content);
+
+// The demo's header: rows chosen by the hour width (months over weeks when
+// zoomed out, weeks over days in between, days over hours when zoomed in),
+// zoom limits from a whole plan of half a year in a window down to the hours
+// of a day, and a zoom by dragging that takes a few centimetres to double.
+void configureDemoHeader(GanttChartHeaderController& header);
 
 // The chart controller the demo shows: weeks over days in the header, the
 // weekends and holidays shaded in both parts, the current moment marked,

@@ -7,10 +7,15 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QDir>
+#include <QHeaderView>
 #include <QImage>
+#include <QLabel>
+#include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTemporaryDir>
 #include <QTreeView>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -23,7 +28,9 @@
 #include "vorlent/base/clock.h"
 #include "vorlent/controllers/content_controller.h"
 #include "vorlent/views/chart_view.h"
+#include "vorlent/views/content_view.h"
 #include "vorlent/views/conversions.h"
+#include "vorlent/views/mouse_input_testing.h"
 #include "vorlent/views/standard_scroll_view.h"
 
 namespace vorlent::examples {
@@ -47,6 +54,36 @@ bool isNear(const QColor& actual, const QColor& expected, int tolerance) {
   return std::abs(actual.red() - expected.red()) <= tolerance &&
          std::abs(actual.green() - expected.green()) <= tolerance &&
          std::abs(actual.blue() - expected.blue()) <= tolerance;
+}
+
+// Every link of the plan keeps its lag between the items `itemAt` gives
+// for plan indexes, in working time: a bar's finish at 16:00 and a limit at
+// 8:00 the next morning are the same moment.
+template <class ItemAt>
+void expectLagsHold(const DemoPlan& plan, const ItemAt& itemAt) {
+  const ScheduleDefinition& calendar = *plan.calendar;
+  for (const DemoPlanLink& link : plan.links) {
+    const GanttChartItemPtr from = itemAt(size_t(link.from));
+    const GanttChartItemPtr to = itemAt(size_t(link.to));
+    ASSERT_TRUE(from && to);
+    const bool fromFinish = link.type == GanttChartDependencyType::fromFinishToStart ||
+                            link.type == GanttChartDependencyType::fromFinishToFinish;
+    const bool toStart = link.type == GanttChartDependencyType::fromFinishToStart ||
+                         link.type == GanttChartDependencyType::fromStartToStart;
+    const double slack =
+        calendar.duration(calendar.finish(fromFinish ? from->finish() : from->start(), link.lag),
+                          toStart ? to->start() : to->finish());
+    EXPECT_GE(slack, 0) << from->label().value_or("") << " -> " << to->label().value_or("");
+  }
+}
+
+// Triggers the window's menu action of that text (without its mnemonic);
+// false when there is none.
+bool triggerAction(QWidget& window, const QString& text) {
+  for (QAction* action : window.findChildren<QAction*>()) {
+    if (action->text().remove('&') == text) return action->trigger(), true;
+  }
+  return false;
 }
 
 class DemoPicture : public ::testing::Test {
@@ -120,12 +157,7 @@ TEST_F(DemoPicture, TheWindowSwitchesThemesAndAppearanceFromItsMenus) {
   window.show();
   const GanttChartControllerPtr controller = window.chart().controller();
   ASSERT_NE(controller, nullptr);
-  const auto trigger = [&](const QString& text) {
-    for (QAction* action : window.findChildren<QAction*>()) {
-      if (action->text().remove('&') == text) return action->trigger(), true;
-    }
-    return false;
-  };
+  const auto trigger = [&](const QString& text) { return triggerAction(window, text); };
   ASSERT_TRUE(trigger("Next theme"));
   EXPECT_EQ(controller->theme(), Theme::aqua());
   ASSERT_TRUE(trigger("Jewel"));
@@ -142,6 +174,136 @@ TEST_F(DemoPicture, TheWindowSwitchesThemesAndAppearanceFromItsMenus) {
   EXPECT_GT(controller->contentController()->zoom(), zoom) << "the chart area follows the header";
   ASSERT_TRUE(trigger("Go to today"));
   EXPECT_TRUE(controller->contentController()->visibleTimeline().contains(Time::current()));
+}
+
+// Zooming from the menu keeps the time at the middle of the chart area where
+// it was, as zooming by dragging the header keeps it.
+TEST_F(DemoPicture, ZoomingFromTheMenuKeepsTheTimeInTheMiddle) {
+  DemoWindow window(makeDemoScene(*options.today), options);
+  showOffscreen(window, options.size);
+  const auto& content = window.chart().controller()->contentController();
+  ASSERT_TRUE(triggerAction(window, "Go to today"));
+  const Time middle = content->visibleTimelineCenter();
+  for (const QString& zoom :
+       QStringList{"Zoom in", "Zoom in", "Zoom out", "Zoom out", "Zoom out"}) {
+    const double before = content->zoom();
+    ASSERT_TRUE(triggerAction(window, zoom));
+    QCoreApplication::processEvents();
+    EXPECT_NE(content->zoom(), before) << zoom.toStdString();
+    // Within a pixel or two at the zoom now in force.
+    EXPECT_NEAR(content->x(content->visibleTimelineCenter()), content->x(middle), 2)
+        << zoom.toStdString();
+  }
+}
+
+// Zoomed out as far as it goes the window shows the whole plan, and the
+// header switches its rows with the zoom: months over weeks, weeks over days,
+// days over hours.
+TEST_F(DemoPicture, ZoomReachesTheWholePlanAndTheHeaderFollows) {
+  options.size = QSize(1400, 800);
+  const DemoScene scene = makeDemoScene(*options.today);
+  DemoWindow window(makeDemoScene(*options.today), options);
+  showOffscreen(window, options.size);
+  const GanttChartControllerPtr controller = window.chart().controller();
+  const auto& header = controller->headerController();
+  const auto labels = [&](size_t row) {
+    std::vector<std::string> texts;
+    for (const GanttChartHeaderCell& cell : header->cells()) {
+      const int64_t cellRow = header->row(cell.area.bounds.origin.y + 1);
+      if (cellRow == int64_t(row) && cell.area.label) texts.push_back(*cell.area.label);
+    }
+    return texts;
+  };
+  const auto has = [](const std::vector<std::string>& texts, const std::string& text) {
+    return std::find(texts.begin(), texts.end(), text) != texts.end();
+  };
+  ASSERT_TRUE(triggerAction(window, "Go to today"));
+  EXPECT_TRUE(has(labels(1), "Wed 4")) << "weeks over days at first";
+  for (int step = 0; step < 40; ++step) triggerAction(window, "Zoom out");
+  QCoreApplication::processEvents();
+  const TimeRange visible = controller->contentController()->visibleTimeline();
+  EXPECT_FALSE(scene.plan.span.start < visible.start);
+  EXPECT_FALSE(visible.finish < scene.plan.span.finish);
+  EXPECT_TRUE(has(labels(0), "March 2026"));
+  for (int step = 0; step < 80; ++step) triggerAction(window, "Zoom in");
+  ASSERT_TRUE(triggerAction(window, "Go to today"));
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(has(labels(0), "Wednesday 4 March 2026"));
+  EXPECT_TRUE(has(labels(1), "12"));
+}
+
+// Whether the window's status bar shows its help text (whose words include
+// "drag"), as a message or as a label of its own.
+bool showsHelp(QMainWindow& window) {
+  if (window.statusBar()->currentMessage().contains("drag")) return true;
+  for (QLabel* label : window.statusBar()->findChildren<QLabel*>()) {
+    if (label->isVisible() && label->text().contains("drag")) return true;
+  }
+  return false;
+}
+
+// The outline window has the main window's View menu, shows each outline
+// column whole, and its status bar help comes back after a menu's tips.
+TEST_F(DemoPicture, TheOutlineWindowHasTheViewMenuWholeColumnsAndItsHelp) {
+  options.size = QSize(1400, 800);
+  DemoOutlineWindow window(makeDemoOutlineScene(*options.today), options);
+  showOffscreen(window, options.size);
+  QCoreApplication::processEvents();
+  const GanttChartControllerPtr controller = window.chart().ganttChartController();
+  ASSERT_TRUE(triggerAction(window, "Jewel"));
+  EXPECT_EQ(controller->theme(), Theme::jewel());
+  const double zoom = controller->contentController()->zoom();
+  ASSERT_TRUE(triggerAction(window, "Zoom in"));
+  EXPECT_GT(controller->contentController()->zoom(), zoom);
+  EXPECT_TRUE(triggerAction(window, "Go to today"));
+  EXPECT_TRUE(triggerAction(window, "Switch light and dark"));
+  EXPECT_TRUE(triggerAction(window, "Platform"));
+
+  QTreeView* tree = window.chart().outlineView();
+  for (int column = 0; column < tree->header()->count(); ++column) {
+    EXPECT_LE(tree->header()->sectionViewportPosition(column) + tree->header()->sectionSize(column),
+              tree->viewport()->width())
+        << "column " << column;
+    const QString title = DemoOutlineSource::columnTitles()[column];
+    EXPECT_GE(tree->header()->sectionSize(column),
+              tree->header()->fontMetrics().horizontalAdvance(title))
+        << title.toStdString();
+  }
+
+  EXPECT_TRUE(showsHelp(window));
+  QStatusTipEvent tip("Export the chart as a picture");
+  QCoreApplication::sendEvent(&window, &tip);
+  QStatusTipEvent none("");
+  QCoreApplication::sendEvent(&window, &none);
+  EXPECT_TRUE(showsHelp(window)) << "after a menu's tip";
+}
+
+// A task's tool tip tells its working days as they are now, after a resize
+// from three to five days, in the main window and in the outline.
+TEST_F(DemoPicture, ToolTipsFollowTheEdits) {
+  const DemoScene scene = makeDemoScene(*options.today);
+  const auto chart = makeOffscreenChart(scene, options);
+  const DemoOutlineScene outlineScene = makeDemoOutlineScene(*options.today);
+  const auto outline = makeOffscreenOutlineChart(outlineScene, options);
+  const ScheduleDefinition& calendar = *scene.plan.calendar;
+  size_t task = 0;
+  while (scene.plan.items[task].kind != DemoItemKind::task ||
+         scene.plan.items[task].duration != 3 * 8 * secondsPerHour) {
+    ASSERT_LT(++task, scene.plan.items.size());
+  }
+  const GanttChartItemPtr item = scene.project.items[task];
+  const GanttChartItemPtr twin = outline->ganttChartItem(outlineScene.source->items()[task]);
+  ASSERT_TRUE(twin);
+  const auto tip = [](GanttChart& view, const GanttChartItemPtr& of) {
+    return view.content()->toolTip(of).value_or("");
+  };
+  EXPECT_NE(tip(*chart, item).find("3 working days"), std::string::npos) << tip(*chart, item);
+  const Time finish = calendar.finish(item->start(), 5 * 8 * secondsPerHour);
+  scene.project.source->updateDurationToFinishOn(item, finish, true);
+  outline->ganttChartItemManager()->updateDurationToFinishOn(twin, finish, true);
+  EXPECT_NE(tip(*chart, item).find("5 working days"), std::string::npos) << tip(*chart, item);
+  EXPECT_NE(tip(*outline->ganttChart(), twin).find("5 working days"), std::string::npos)
+      << tip(*outline->ganttChart(), twin);
 }
 
 TEST(DemoOptionsTest, AreReadOrRefusedWithAReason) {
@@ -188,10 +350,9 @@ TEST_F(DemoPicture, OutlineRowsLineUpWithTheChartRowsBesideThem) {
   ASSERT_TRUE(written.has_value());
   EXPECT_EQ(QImage(QString::fromStdString(*written), "png").size(), QSize(1200, 700));
 
-  // The first phase and its first package are open: 5 phases, 5 packages
-  // and the first package's task rows.
+  // Every row is open, as in the main window.
   const int64_t rows = chart->outlineModel()->numberOfRows();
-  EXPECT_GT(rows, 10);
+  EXPECT_EQ(rows, scene.plan.rowCount);
   QTreeView* tree = chart->outlineView();
   StandardScrollView* chartScroll = chart->ganttChart()->content()->scrollView();
   const auto& content = chart->ganttChartContentController();
@@ -213,6 +374,86 @@ TEST_F(DemoPicture, OutlineRowsLineUpWithTheChartRowsBesideThem) {
   }
   const std::string summary = describeDemoOutline(scene, *chart);
   EXPECT_NE(summary.find("under 5 phases"), std::string::npos) << summary;
+}
+
+// Moves the first task of package 1.4 one day later, in the main window's
+// plan and in the outline's: both plans stay the same, no item starts
+// earlier than before and every link keeps its lag.
+TEST_F(DemoPicture, TheOutlineFollowsThePlansRulesAsTheMainWindowDoes) {
+  const DemoScene scene = makeDemoScene(*options.today);
+  const DemoOutlineScene outlineScene = makeDemoOutlineScene(*options.today);
+  const auto chart = makeOffscreenOutlineChart(outlineScene, options);
+  const DemoPlan& plan = scene.plan;
+  size_t moved = 0;
+  while (plan.items[moved].kind != DemoItemKind::package ||
+         plan.items[moved].label != "1.4 Backend") {
+    ASSERT_LT(++moved, plan.items.size());
+  }
+  ++moved;  // its first task
+  const auto twin = [&](size_t i) {
+    return chart->ganttChartItem(outlineScene.source->items()[i]);
+  };
+  ASSERT_TRUE(twin(moved));
+  std::vector<TimeRange> before;
+  for (size_t i = 0; i < plan.items.size(); ++i) {
+    before.push_back(twin(i) ? twin(i)->time() : TimeRange());
+  }
+
+  const Time later = before[moved].start.addingDays(1);
+  scene.project.source->updateTime(scene.project.items[moved], later);
+  chart->ganttChartItemManager()->updateTime(twin(moved), later);
+
+  for (size_t i = 0; i < plan.items.size(); ++i) {
+    ASSERT_TRUE(twin(i)) << plan.items[i].label << " is shown";
+    EXPECT_EQ(twin(i)->time(), scene.project.items[i]->time()) << plan.items[i].label;
+    EXPECT_FALSE(twin(i)->start() < before[i].start) << plan.items[i].label;
+  }
+  expectLagsHold(plan, twin);
+}
+
+// The outline window as a user has it: one task dragged a day later with
+// the mouse moves no item earlier and leaves every link its lag.
+TEST_F(DemoPicture, DraggingATaskInTheOutlineWindowKeepsThePlan) {
+  options.size = QSize(1400, 800);
+  DemoOutlineScene scene = makeDemoOutlineScene(*options.today);
+  const DemoPlan plan = scene.plan;
+  const std::shared_ptr<DemoOutlineSource> source = scene.source;
+  DemoOutlineWindow window(std::move(scene), options);
+  showOffscreen(window, options.size);
+  QCoreApplication::processEvents();
+  OutlineGanttChart& chart = window.chart();
+  const auto twin = [&](size_t i) { return chart.ganttChartItem(source->items()[i]); };
+  size_t moved = 0;
+  while (plan.items[moved].kind != DemoItemKind::package ||
+         plan.items[moved].label != "1.4 Backend") {
+    ASSERT_LT(++moved, plan.items.size());
+  }
+  ++moved;  // its first task
+  const GanttChartItemPtr task = twin(moved);
+  ASSERT_TRUE(task);
+  const auto& content = chart.ganttChartContentController();
+  content->scrollVisibleTimelineToStartOn(task->start().addingDays(-3));
+  content->scrollVertically(task->row(), 100.0);
+  QCoreApplication::processEvents();
+  std::vector<TimeRange> before;
+  for (size_t i = 0; i < plan.items.size(); ++i) before.push_back(twin(i)->time());
+
+  GanttChartContent& view = *chart.ganttChart()->content();
+  const Rectangle bar = content->bounds(task);
+  const QPointF grab = view.scrollView()->viewportPoint(
+      QPointF(bar.origin.x + bar.size.width / 2, bar.origin.y + bar.size.height / 2));
+  ASSERT_TRUE(view.canvas()->rect().contains(grab.toPoint()));
+  const double day = content->x(task->start().addingDays(1)) - content->x(task->start());
+  vorlent::testing::SyntheticMouse mouse(view.canvas());
+  mouse.drag(grab, grab + QPointF(day, 0), 8);
+  QCoreApplication::processEvents();
+
+  EXPECT_EQ(plan.calendar->duration(before[moved].start, task->start()), 8 * secondsPerHour)
+      << "one working day later";
+  for (size_t i = 0; i < plan.items.size(); ++i) {
+    EXPECT_FALSE(twin(i)->start() < before[i].start) << plan.items[i].label;
+  }
+  expectLagsHold(plan, twin);
 }
 
 TEST(DemoOptionsTest, OutlineSwitchAsksForTheOutlineChart) {
@@ -247,6 +488,32 @@ TEST(DemoPlan, LinksEveryTypeWithLagsAndSchedulesEachTaskAfterItsPredecessors) {
   EXPECT_EQ(dense.items.size(), 1000U);
   EXPECT_EQ(dense.links.size(), 1000U);
   ASSERT_GE(dense.hub, 0);
+}
+
+// Bars start at the start of a working period and finish at the end of
+// one, and the plan is what its own rules make of it: applying them all
+// again moves nothing.
+TEST(DemoPlan, LiesOnWorkingTimeWhereItsRulesPutIt) {
+  DemoPlanShape shape;
+  shape.start = Time::fromYearMonthDay(2026, 11, 25, 12, 0, 0);
+  shape.now = shape.start.addingWeeks(2);
+  const DemoPlan plan = makeDemoPlan(shape);
+  const ScheduleDefinition& calendar = *plan.calendar;
+  for (const DemoPlanItem& item : plan.items) {
+    if (item.kind == DemoItemKind::milestone) continue;
+    // At the start of a working period: working time follows, none comes
+    // right before; at the end of one the other way round.
+    EXPECT_EQ(calendar.nextTime(item.start), item.start) << item.label;
+    EXPECT_NE(calendar.previousTime(item.start), item.start) << item.label;
+    EXPECT_EQ(calendar.previousTime(item.finish), item.finish) << item.label;
+    EXPECT_NE(calendar.nextTime(item.finish), item.finish) << item.label;
+  }
+  const DemoProject project = buildDemoProject(plan);
+  project.source->applyBehavior();
+  for (size_t i = 0; i < plan.items.size(); ++i) {
+    EXPECT_EQ(project.items[i]->time(), TimeRange(plan.items[i].start, plan.items[i].finish))
+        << plan.items[i].label << " on row " << plan.items[i].row;
+  }
 }
 
 }  // namespace

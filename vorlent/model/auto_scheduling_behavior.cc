@@ -135,14 +135,28 @@ GanttChartItemUpdateActions GanttChartItemAutoSchedulingBehavior::scheduleFrom(
     const GanttChartItem& predecessor = *d->from();
     const Time anchor = d->fromType() == GanttChartDependencyEndType::finish ? predecessor.finish()
                                                                              : predecessor.start();
-    const Time limit = working.schedule->finish(anchor, lagOf(d));
+    // An item without working time (a milestone) is a moment. Linked by its
+    // finish without a lag it meets the anchor itself, and its start is its
+    // finish: counting zero working time from the anchor would step over the
+    // night or weekend after it, and counting the zero duration back from
+    // there over the one before, putting a milestone linked to a Monday 8:00
+    // start on the Friday before, or one linked to a 16:00 finish on the
+    // next morning.
+    const bool moment = preserving && working.duration == 0;
+    const double lag = lagOf(d);
+    const bool toStart = d->toType() == GanttChartDependencyEndType::start;
+    const Time limit =
+        moment && !toStart && lag == 0 ? anchor : working.schedule->finish(anchor, lag);
     TimeRange& range = working.range;
-    if (d->toType() == GanttChartDependencyEndType::start) {
+    if (toStart) {
       if (placement == Placement::place || !(limit < range.start)) range.start = limit;
       if (preserving) range.finish = working.schedule->finish(range.start, working.duration);
     } else {
       if (placement == Placement::place || !(limit < range.finish)) range.finish = limit;
-      if (preserving) range.start = working.schedule->start(range.finish, working.duration);
+      if (preserving) {
+        range.start = moment ? range.finish
+                             : working.schedule->start(range.finish, working.duration);
+      }
     }
   };
   const auto differs = [](const TimeRange& range, const GanttChartItem& z) {

@@ -144,6 +144,31 @@ TEST(AutoScheduling, WithoutPreservedDurationsOnlyTheLinkedEndMoves) {
   EXPECT_EQ(b->time(), span(on(kWednesday, 12), on(kThursday, 16)));
 }
 
+// A milestone is a moment: linked by its finish without a lag it meets its
+// predecessor's end, on the same side of the night or weekend; a Monday 8:00
+// start does not put it on the Friday before, nor a 16:00 finish on the next
+// morning. Linked by its start it takes the next working moment, as a bar's
+// start would.
+TEST(AutoScheduling, AMilestoneLinkedByItsFinishMeetsThePredecessorsEnd) {
+  const auto a = makeItem("A", 0, on(kMonday, 8, 2), on(kMonday, 16, 2));
+  std::vector<GanttChartItemPtr> items{a};
+  std::vector<GanttChartDependencyPtr> links;
+  for (const auto type : allGanttChartDependencyTypes()) {
+    items.push_back(makeItem("M", 1, on(kWednesday, 12), on(kWednesday, 12), 0,
+                             GanttChartItemType::milestone));
+    links.push_back(link(a, items.back(), type));
+  }
+  const auto source = sourceWith(
+      items, links,
+      std::make_shared<GanttChartItemAutoSchedulingBehavior>(false, false, true, nullptr));
+  source->applyBehaviorForTimeOf(a);
+  const std::vector<Time> expected{on(kTuesday, 8, 2), on(kMonday, 8, 2), on(kMonday, 16, 2),
+                                   on(kMonday, 8, 2)};
+  for (size_t i = 0; i < links.size(); ++i) {
+    EXPECT_EQ(items[i + 1]->time(), span(expected[i], expected[i])) << links[i]->type();
+  }
+}
+
 TEST(AutoScheduling, AnExcludedDependencyIsIgnoredEverywhere) {
   TwoPredecessors f(std::nullopt);
   const auto& dependencies = f.source->dependencies();
