@@ -42,6 +42,13 @@ bool isLineOf(const std::optional<GanttChartElement>& element,
 
 bool isFinite(const Point& point) { return std::isfinite(point.x) && std::isfinite(point.y); }
 
+// `length` brought into [0, limit]; 0 for a length or limit that is not a
+// number.
+double boundedLength(double length, double limit) {
+  if (!(limit > 0) || !(length > 0)) return 0;
+  return std::min(length, limit);
+}
+
 }  // namespace
 
 // --- The pass ------------------------------------------------------------------
@@ -265,9 +272,19 @@ void GanttChartContentController::drawBars(const Rectangle& rectangle) {
   const double reach = std::isfinite(attachmentWidth) ? attachmentWidth : 0;
   const Rectangle widened = Rectangle::fromEdges(rectangle.left() - reach, rectangle.top(),
                                                  rectangle.right(), rectangle.bottom());
+  // A label taller than its bar reaches to its row's edges, so a bar is
+  // drawn too when the rectangle overlaps only the margin between it and
+  // its row's edges: a pass over that margin alone must draw what a whole
+  // pass draws there.
+  const double rowMargin = boundedLength(actualStyle().verticalBarInset, effectiveRowHeight());
+  const auto rowMeets = [&](const Rectangle& bounds) {
+    return bounds.left() <= widened.right() && widened.left() <= bounds.right() &&
+           bounds.top() - rowMargin < widened.bottom() &&
+           widened.top() < bounds.bottom() + rowMargin;
+  };
   const auto visible = barsOfViewport();
   for (const GanttChartBar& bar : visible->bars) {
-    if (!bar.bounds.intersects(widened)) continue;
+    if (!bar.bounds.intersects(widened) && !rowMeets(bar.bounds)) continue;
     if (auto p = presenter()) p->draw(bar);
   }
 }
@@ -408,8 +425,15 @@ void GanttChartContentController::drawLabels(const GanttChartItemPtr& item,
         subject.isMilestone() ? style.milestoneHorizontalLabelInset : style.horizontalLabelInset;
     if (settings().showsLabels && subject.label() && 2 * inset < bounds.width()) {
       const std::optional<std::string> label = subject.label();
+      // A summary's bracket shows the row under its raised bottom edge: its
+      // label is centred on the body above, where its colour is meant to be
+      // read against the bar's.
+      Rectangle labelled = bounds;
+      if (subject.isSummary()) {
+        labelled.size.height -= boundedLength(style.summaryTriangleInset, bounds.height());
+      }
       const std::optional<Rectangle> textBox =
-          detail::clipped(bounds.insetBy(inset, style.verticalLabelInset), area);
+          detail::clipped(labelled.insetBy(inset, style.verticalLabelInset), area);
       if (textBox && detail::isFinite(*textBox)) {
         const Color foreground = style.labelForegroundColorFor(item);
         const TextAlignment alignment = style.labelAlignment;
