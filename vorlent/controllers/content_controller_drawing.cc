@@ -96,7 +96,7 @@ Rectangle GanttChartContentController::drawingBounds() const {
 // --- Background, borders and rows --------------------------------------------------
 
 void GanttChartContentController::drawBackground() {
-  const Size size = detail::paintableDiagramSize(viewport(), totalDiagramSize());
+  const Size size = detail::filledDiagramSize(viewport(), totalDiagramSize());
   const GanttChartContentSettings& current = settings();
   if (detail::RecordedThemeAccess::theme(current) == Theme::none()) {
     // A style assigned by hand may leave the background open.
@@ -109,7 +109,8 @@ void GanttChartContentController::drawBackground() {
 }
 
 void GanttChartContentController::drawDiagramBorders() {
-  const Size diagram = totalDiagramSize();
+  // Around what the view shows of the diagram, the background's rectangle.
+  const Size diagram = detail::filledDiagramSize(viewport(), totalDiagramSize());
   const std::optional<Rectangle> box =
       detail::clipped(Rectangle(0, 0, diagram.width, diagram.height), drawingBounds());
   if (!box) return;
@@ -144,12 +145,15 @@ void GanttChartContentController::drawRows(const Rectangle& rectangle) {
   int64_t last = saturatingSubtract(saturatingCeil(band->bottom() / rowHeight), 1);
   if (first > last) std::swap(first, last);
   last = std::min(last, saturatingAdd(first, kMaxRowsPerPass - 1));
+  // Across the diagram, and on to the viewport's right edge where the view
+  // shows more than the diagram is wide.
   const double diagramWidth = totalDiagramSize().width;
+  const double left = std::min(0.0, diagramWidth);
+  const Rectangle shown(viewport().origin, viewport().size);
+  const double right = std::max({0.0, diagramWidth, shown.right()});
   for (int64_t row = first;; ++row) {
-    const std::optional<Rectangle> rowBounds =
-        detail::clipped(Rectangle(std::min(0.0, diagramWidth), rowHeight * static_cast<double>(row),
-                                  std::abs(diagramWidth), rowHeight),
-                        area);
+    const std::optional<Rectangle> rowBounds = detail::clipped(
+        Rectangle(left, rowHeight * static_cast<double>(row), right - left, rowHeight), area);
     if (rowBounds) {
       if (const std::optional<Color> color = backgroundColor(row)) {
         if (auto p = presenter()) p->drawBackground(row, *rowBounds, *color);
