@@ -393,7 +393,9 @@ void GanttChartContent::updateViewport(bool shiftingTimeline) {
     const QRegion changed =
         reachOfChangedLines(linesBefore, linesThrough(*controller, *kept)) &
         toQt(*kept).toAlignedRect();
-    if (!changed.isEmpty()) canvas_->update(changed.translated(-scrollView_->scrollOffset()));
+    if (!changed.isEmpty()) {
+      canvas_->update(changed.translated(-scrollView_->documentVisibleRect().topLeft().toPoint()));
+    }
   }
   if (shiftingTimeline && viewport.origin.x != previous.origin.x) {
     controller->shiftScrollableTimelineIfNeeded();
