@@ -265,8 +265,10 @@ namespace {
 // 900 × 300: a chart far narrower than the window.
 GanttChart* showReadmeWindow(QWidget& window) {
   const Time monday = Time::fromYearMonthDay(2026, 3, 2, 8, 0, 0);
-  const auto design = GanttChartItem::create(
-      {.label = "Design", .row = 0, .start = monday, .finish = monday.addingDays(1).addingHours(8)});
+  const auto design = GanttChartItem::create({.label = "Design",
+                                              .row = 0,
+                                              .start = monday,
+                                              .finish = monday.addingDays(1).addingHours(8)});
   const auto build = GanttChartItem::create({.label = "Build",
                                              .row = 1,
                                              .start = monday.addingDays(2),

@@ -165,7 +165,8 @@ TEST_F(BlackLabels, ALabelTallerThanItsBarIsDrawnWholeAroundItAndCutOnlyAtItsRow
   strip.fill(Qt::white);
   {
     QPainter painter(&strip);
-    const QRectF below(0, bar.bottom() + 1, strip.width(), controller->bottom(0) - bar.bottom() - 1);
+    const QRectF below(0, bar.bottom() + 1, strip.width(),
+                       controller->bottom(0) - bar.bottom() - 1);
     painter.setClipRect(below);
     view->draw(painter, below);
   }

@@ -69,8 +69,8 @@ int offsetShowing(double start, double length, int offset, int extent, int maxim
 void configure(QScrollBar* bar, double documentLength, int viewportLength) {
   bar->setSingleStep(StandardScrollView::kLineStep);
   bar->setPageStep(std::max(1, viewportLength));
-  bar->setRange(0, maximumOffset(std::min(documentLength, StandardScrollView::kMaximumDocumentLength),
-                                 viewportLength));
+  const double range = std::min(documentLength, StandardScrollView::kMaximumDocumentLength);
+  bar->setRange(0, maximumOffset(range, viewportLength));
 }
 
 // Document pixels per step of `bar`, whose viewport shows `extent` of a
