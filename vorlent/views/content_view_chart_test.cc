@@ -124,6 +124,7 @@ class BlackLabels : public ContentChart {
  protected:
   BlackLabels() {
     task->setLabel("yyyyyyyyyyyyyyyy");
+    task->setAttachment("yyyy");
     phase->setLabel("gggggggggggggggggggggggg");
     controller->itemManager()->collectionDidChange();
   }
@@ -131,6 +132,8 @@ class BlackLabels : public ContentChart {
     GanttChartContentStyle style;
     style.labelForegroundColor = Color::black();
     style.labelFont = Font{std::nullopt, size};
+    style.attachmentForegroundColor = Color::black();
+    style.attachmentFont = style.labelFont;
     style.verticalBarInset = barInset;
     style.summaryTriangleInset = 8;
     controller->setStyle(style);
@@ -153,11 +156,15 @@ TEST_F(BlackLabels, ALabelTallerThanItsBarIsDrawnWholeAroundItAndCutOnlyAtItsRow
   useLabels(30, 14);
   const Rectangle bar = controller->bounds(task);
   ASSERT_EQ(bar.size.height, 12);
+  // The bar's label, then its attachment beside it.
   const double left = bar.left() + 4;
-  const double right = bar.right() - 4;
+  const double right = bar.right() + controller->attachmentLabelWidth() - 4;
   image = view->imageRepresentation();
-  EXPECT_TRUE(inked(image, left, right, bar.bottom() + 1, controller->bottom(0)))
-      << "descenders below the bar";
+  for (const auto& [from, to] :
+       {std::pair{left, bar.right() - 4}, std::pair{bar.right() + 4, right}}) {
+    EXPECT_TRUE(inked(image, from, to, bar.bottom() + 1, controller->bottom(0)))
+        << "descenders below the bar from " << from;
+  }
   EXPECT_FALSE(inked(image, left, right, controller->top(1), controller->top(1) + 10))
       << "nothing in the next row";
   // A pass over the strip under the bar alone draws the same descenders.
@@ -170,7 +177,7 @@ TEST_F(BlackLabels, ALabelTallerThanItsBarIsDrawnWholeAroundItAndCutOnlyAtItsRow
     painter.setClipRect(below);
     view->draw(painter, below);
   }
-  EXPECT_TRUE(inked(strip, left, right, bar.bottom() + 1, controller->bottom(0)))
+  EXPECT_TRUE(inked(strip, left, bar.right() - 4, bar.bottom() + 1, controller->bottom(0)))
       << "the strip's own pass";
 }
 
