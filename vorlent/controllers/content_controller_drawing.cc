@@ -42,6 +42,13 @@ bool isLineOf(const std::optional<GanttChartElement>& element,
 
 bool isFinite(const Point& point) { return std::isfinite(point.x) && std::isfinite(point.y); }
 
+// `length` brought into [0, limit]; 0 for a length or limit that is not a
+// number.
+double boundedLength(double length, double limit) {
+  if (!(limit > 0) || !(length > 0)) return 0;
+  return std::min(length, limit);
+}
+
 }  // namespace
 
 // --- The pass ------------------------------------------------------------------
@@ -89,7 +96,7 @@ Rectangle GanttChartContentController::drawingBounds() const {
 // --- Background, borders and rows --------------------------------------------------
 
 void GanttChartContentController::drawBackground() {
-  const Size size = detail::paintableDiagramSize(viewport(), totalDiagramSize());
+  const Size size = detail::filledDiagramSize(viewport(), totalDiagramSize());
   const GanttChartContentSettings& current = settings();
   if (detail::RecordedThemeAccess::theme(current) == Theme::none()) {
     // A style assigned by hand may leave the background open.
@@ -102,7 +109,8 @@ void GanttChartContentController::drawBackground() {
 }
 
 void GanttChartContentController::drawDiagramBorders() {
-  const Size diagram = totalDiagramSize();
+  // Around what the view shows of the diagram, the background's rectangle.
+  const Size diagram = detail::filledDiagramSize(viewport(), totalDiagramSize());
   const std::optional<Rectangle> box =
       detail::clipped(Rectangle(0, 0, diagram.width, diagram.height), drawingBounds());
   if (!box) return;
@@ -137,12 +145,15 @@ void GanttChartContentController::drawRows(const Rectangle& rectangle) {
   int64_t last = saturatingSubtract(saturatingCeil(band->bottom() / rowHeight), 1);
   if (first > last) std::swap(first, last);
   last = std::min(last, saturatingAdd(first, kMaxRowsPerPass - 1));
+  // Across the diagram, and on to the viewport's right edge where the view
+  // shows more than the diagram is wide.
   const double diagramWidth = totalDiagramSize().width;
+  const double left = std::min(0.0, diagramWidth);
+  const Rectangle shown(viewport().origin, viewport().size);
+  const double right = std::max({0.0, diagramWidth, shown.right()});
   for (int64_t row = first;; ++row) {
-    const std::optional<Rectangle> rowBounds =
-        detail::clipped(Rectangle(std::min(0.0, diagramWidth), rowHeight * static_cast<double>(row),
-                                  std::abs(diagramWidth), rowHeight),
-                        area);
+    const std::optional<Rectangle> rowBounds = detail::clipped(
+        Rectangle(left, rowHeight * static_cast<double>(row), right - left, rowHeight), area);
     if (rowBounds) {
       if (const std::optional<Color> color = backgroundColor(row)) {
         if (auto p = presenter()) p->drawBackground(row, *rowBounds, *color);
@@ -268,9 +279,19 @@ void GanttChartContentController::drawBars(const Rectangle& rectangle) {
       attachmentWidth > 0 ? std::min(attachmentWidth, detail::kMaxDrawingReach) : 0;
   const Rectangle widened = Rectangle::fromEdges(rectangle.left() - reach, rectangle.top(),
                                                  rectangle.right(), rectangle.bottom());
+  // A label taller than its bar reaches to its row's edges, so a bar is
+  // drawn too when the rectangle overlaps only the margin between it and
+  // its row's edges: a pass over that margin alone must draw what a whole
+  // pass draws there.
+  const double rowMargin = boundedLength(actualStyle().verticalBarInset, effectiveRowHeight());
+  const auto rowMeets = [&](const Rectangle& bounds) {
+    return bounds.left() <= widened.right() && widened.left() <= bounds.right() &&
+           bounds.top() - rowMargin < widened.bottom() &&
+           widened.top() < bounds.bottom() + rowMargin;
+  };
   const auto visible = barsOfViewport();
   for (const GanttChartBar& bar : visible->bars) {
-    if (!bar.bounds.intersects(widened)) continue;
+    if (!bar.bounds.intersects(widened) && !rowMeets(bar.bounds)) continue;
     if (auto p = presenter()) p->draw(bar);
   }
 }
@@ -411,8 +432,15 @@ void GanttChartContentController::drawLabels(const GanttChartItemPtr& item,
         subject.isMilestone() ? style.milestoneHorizontalLabelInset : style.horizontalLabelInset;
     if (settings().showsLabels && subject.label() && 2 * inset < bounds.width()) {
       const std::optional<std::string> label = subject.label();
+      // A summary's bracket shows the row under its raised bottom edge: its
+      // label is centred on the body above, where its colour is meant to be
+      // read against the bar's.
+      Rectangle labelled = bounds;
+      if (subject.isSummary()) {
+        labelled.size.height -= boundedLength(style.summaryTriangleInset, bounds.height());
+      }
       const std::optional<Rectangle> textBox =
-          detail::clipped(bounds.insetBy(inset, style.verticalLabelInset), area);
+          detail::clipped(labelled.insetBy(inset, style.verticalLabelInset), area);
       if (textBox && detail::isFinite(*textBox)) {
         const Color foreground = style.labelForegroundColorFor(item);
         const TextAlignment alignment = style.labelAlignment;

@@ -205,7 +205,7 @@ TEST(ContentDrawing, DrawsTheFixtureBackToFront) {
   // The summary first (its z-index is lowest), then the manager's order.
   append(barCalls("S", "[(240, 103) 120 x 19]", "drawSummaryBar",
                   {"drawCompletionBar S [(241, 104) 28 x 15]",
-                   "drawBarLabel S [(242.5, 105) 115 x 15]"}));
+                   "drawBarLabel S [(242.5, 105) 115 x 13]"}));
   append(barCalls("A", "[(60, 3) 60 x 19]", "drawBar",
                   {"drawCompletionBar A [(61, 4) 28 x 17]", "drawBarLabel A [(62.5, 5) 55 x 15]",
                    "drawAttachmentLabel A [(122.5, 5) 75 x 15]"}));

@@ -31,4 +31,11 @@ Size paintableDiagramSize(const Rectangle& viewport, const Size& diagram) {
   return Size{cut(diagram.width, area.right()), cut(diagram.height, area.bottom())};
 }
 
+Size filledDiagramSize(const Rectangle& viewport, const Size& diagram) {
+  const Rectangle shown(viewport.origin, viewport.size);  // normalised
+  // NaN fails the comparison and gives way to the edge.
+  const double width = diagram.width >= shown.right() ? diagram.width : shown.right();
+  return paintableDiagramSize(viewport, Size{width, diagram.height});
+}
+
 }  // namespace vorlent::detail

@@ -23,4 +23,10 @@ inline constexpr double kMaxDrawingReach = 16777216;  // 2^24
 // negative or undefined length is 0.
 [[nodiscard]] Size paintableDiagramSize(const Rectangle& viewport, const Size& diagram);
 
+// `paintableDiagramSize` of the diagram stretched to the viewport's right
+// edge: what a view shows beside a diagram narrower than itself is painted
+// as the diagram's own background, not left blank (below the diagram the
+// rows go on instead). An undefined width stretches to the viewport's edge.
+[[nodiscard]] Size filledDiagramSize(const Rectangle& viewport, const Size& diagram);
+
 }  // namespace vorlent::detail

@@ -59,8 +59,9 @@ void GanttChartHeaderController::draw(const Rectangle& within) {
 
 void GanttChartHeaderController::drawBackground(const Rectangle& /*within*/) {
   // An unbounded header (a huge hour width) still gets its background and
-  // borders, cut to what the pass can paint around the viewport.
-  const Size size = detail::paintableDiagramSize(viewport(), totalDiagramHeaderSize());
+  // borders, cut to what the pass can paint around the viewport; one
+  // narrower than the viewport gets them on to the viewport's edge.
+  const Size size = detail::filledDiagramSize(viewport(), totalDiagramHeaderSize());
   const GanttChartHeaderSettings& current = settings();
   if (detail::RecordedThemeAccess::theme(current) == Theme::none()) {
     // A style set by hand may leave the background open; start from plain

@@ -7,6 +7,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QVBoxLayout>
 
 #include <algorithm>
 #include <memory>
@@ -16,6 +17,9 @@
 #include "vorlent/intervals/schedule_time_selector.h"
 #include "vorlent/intervals/time_interval_type.h"
 #include "vorlent/intervals/time_selector.h"
+#include "vorlent/model/classic_behaviors.h"
+#include "vorlent/model/item_source.h"
+#include "vorlent/time/schedule_definition.h"
 #include "vorlent/views/chart_view.h"
 #include "vorlent/views/chart_view_testing.h"
 #include "vorlent/views/content_view.h"
@@ -249,6 +253,93 @@ TEST(ChartViewSample, ShowsLabelledDaysOverAChainOfThreeItems) {
   EXPECT_TRUE(testing::isNear(pixelAt(image, centre),
                               toQt(content->actualStyle().barFillColorFor(items[0])), 40))
       << "the bar's colour, shaded by its gradient";
+}
+
+}  // namespace
+}  // namespace vorlent
+
+namespace vorlent {
+namespace {
+
+// The README's window example over the README's three items, in a window of
+// 900 × 300: a chart far narrower than the window.
+GanttChart* showReadmeWindow(QWidget& window) {
+  const Time monday = Time::fromYearMonthDay(2026, 3, 2, 8, 0, 0);
+  const auto design = GanttChartItem::create({.label = "Design",
+                                              .row = 0,
+                                              .start = monday,
+                                              .finish = monday.addingDays(1).addingHours(8)});
+  const auto build = GanttChartItem::create({.label = "Build",
+                                             .row = 1,
+                                             .start = monday.addingDays(2),
+                                             .finish = monday.addingDays(4).addingHours(8)});
+  const auto release = GanttChartItem::create({.label = "Release",
+                                               .row = 2,
+                                               .start = monday.addingDays(7),
+                                               .finish = monday.addingDays(7),
+                                               .type = GanttChartItemType::milestone});
+  const auto source = std::make_shared<GanttChartItemSource>(
+      std::vector{design, build, release},
+      std::vector{GanttChartDependency::create({.from = design, .to = build}),
+                  GanttChartDependency::create({.from = build, .to = release})},
+      ScheduleDefinition::standard(), GanttChartItemBehaviorSet::classic());
+  auto* layout = new QVBoxLayout(&window);
+  layout->setContentsMargins(0, 0, 0, 0);
+  QWidget* parent = &window;
+#include "readme_window_example.inc"
+  layout->addWidget(chart);
+  window.resize(900, 300);
+  testing::showActive(window);
+  return chart;
+}
+
+// Whether the column at `x` has a pixel that differs from white between `top`
+// and `bottom`.
+bool columnHasInk(const QImage& image, int x, int top, int bottom) {
+  for (int y = top; y < bottom; ++y) {
+    if (image.pixelColor(x, y) != QColor(Qt::white)) return true;
+  }
+  return false;
+}
+
+TEST(ReadmeWindow, HeaderAndChartAreaFillTheWindowToTheSameRightEdge) {
+  QWidget window;
+  GanttChart* chart = showReadmeWindow(window);
+  GanttChartContent* content = chart->content();
+  GanttChartHeader* header = chart->header();
+  const GanttChartContentControllerPtr controller = content->controller();
+  ASSERT_LT(controller->totalDiagramSize().width, 600) << "the chart is narrower than its window";
+
+  const QWidget* chartCanvas = content->canvas();
+  const QWidget* headerCanvas = header->scrollView()->viewport();
+  const int right = chartCanvas->mapTo(chart, QPoint(chartCanvas->width(), 0)).x();
+  EXPECT_EQ(headerCanvas->mapTo(chart, QPoint(headerCanvas->width(), 0)).x(), right)
+      << "header and chart area end at the same x";
+  EXPECT_GT(right, 850);
+
+  // The header's cells go on to its right edge: a day's border every 60
+  // points in the last 300.
+  const QImage top = header->imageRepresentation();
+  const int dayRow = top.height() * 3 / 4;
+  int borders = 0;
+  for (int x = headerCanvas->width() - 300; x < headerCanvas->width(); ++x) {
+    if (top.pixelColor(x, dayRow) != top.pixelColor(x - 1, dayRow)) ++borders;
+  }
+  EXPECT_GE(borders, 8) << "day cells in the last 300 points";
+
+  // Each row's background reaches the chart area's right edge, the rows
+  // below the last included.
+  const QImage area = content->imageRepresentation();
+  const QPoint origin = chartCanvas->mapTo(content, QPoint(0, 0));
+  const int edge = origin.x() + chartCanvas->width() - 2;
+  for (int64_t row = 0; row < 6; ++row) {
+    const int y = origin.y() + static_cast<int>(controller->middle(row));
+    EXPECT_EQ(area.pixelColor(edge, y), area.pixelColor(origin.x() + 2, y)) << "row " << row;
+  }
+  EXPECT_NE(area.pixelColor(edge, origin.y() + static_cast<int>(controller->middle(0))),
+            area.pixelColor(edge, origin.y() + static_cast<int>(controller->middle(1))))
+      << "the rows alternate there";
+  EXPECT_TRUE(columnHasInk(top, headerCanvas->width() - 2, 0, top.height())) << "header's edge";
 }
 
 }  // namespace

@@ -16,6 +16,8 @@
 #include "vorlent/controllers/chart_controller.h"
 #include "vorlent/model/item_source.h"
 #include "vorlent/views/chart_view.h"
+#include "vorlent/views/conversions.h"
+#include "vorlent/views/header_view.h"
 #include "vorlent/views/chart_view_testing.h"
 #include "vorlent/views/content_view.h"
 #include "vorlent/views/content_view_testing.h"
@@ -116,6 +118,60 @@ TEST_F(ScrollPainting, StepsThatOverlapBeforeAPaintLeaveNothingStale) {
   chart->content()->canvas()->update(QRect(100, 40, 50, 30));
   testing::sendWheel(chart->content()->canvas(), QPoint(), QPoint(-20, -20));
   EXPECT_EQ(stalePixels(), 0);
+}
+
+// A host's "no start date" (the earliest time there is) on one item
+// stretches the timeline over some eighty thousand years, a diagram longer
+// than any scroll bar holds; a task of March 2026 lies at its far end.
+class EndlessTimeline : public ScrollPainting {
+ protected:
+  EndlessTimeline() {
+    const Time monday = Time::fromYearMonthDay(2026, 3, 2, 8, 0, 0);
+    task = GanttChartItem::create(
+        {.label = "Build", .row = 1, .start = monday, .finish = monday.addingDays(2)});
+    const auto undated = GanttChartItem::create(
+        {.label = "Undated", .row = 0, .start = Time::min(), .finish = Time::min().addingDays(1)});
+    auto source = std::make_shared<GanttChartItemSource>(
+        std::vector<GanttChartItemPtr>{undated, task}, std::vector<GanttChartDependencyPtr>{});
+    content = GanttChartContentController::create(source);
+    chart->setController(GanttChartController::create(
+        GanttChartHeaderController::create(std::nullopt), content));
+  }
+
+  GanttChartItemPtr task;
+  GanttChartContentControllerPtr content;
+};
+
+TEST_F(EndlessTimeline, TheControllersScrollRequestReachesAnItemPastTheScrollBarsEnd) {
+  ASSERT_GT(content->totalDiagramSize().width, 1.5 * StandardScrollView::kMaximumDocumentLength);
+  content->scroll(task->time());
+  const Rectangle bar = content->bounds(task);
+  const Rectangle shown = content->viewport();
+  EXPECT_LE(shown.left(), bar.left());
+  EXPECT_GE(shown.right(), bar.right());
+  EXPECT_EQ(fromQt(chart->content()->scrollView()->documentVisibleRect()), shown);
+  // The header shows the same time above it.
+  const auto header = chart->header()->controller();
+  EXPECT_NEAR(header->x(task->start()) - header->viewport().left(),
+              content->x(task->start()) - shown.left(), 1);
+
+  // The bar's pixels where its geometry says, drawn as a fresh paint draws
+  // them, and still after scrolling on by the wheel.
+  const auto pixel = [&](const QPointF& point) {
+    const QPointF at = chart->content()->scrollView()->viewportPoint(point);
+    return chart->content()->imageRepresentation().pixelColor(
+        chart->content()->canvas()->mapTo(chart->content(), at.toPoint()));
+  };
+  const double middleX = bar.left() + bar.width() / 2;
+  const auto barPixel = [&] { return pixel(QPointF(middleX, content->middle(1))); };
+  // The same column two rows further down, where no item lies.
+  const QColor background = pixel(QPointF(middleX, content->middle(3)));
+  EXPECT_NE(barPixel(), background);
+  EXPECT_TRUE(testing::isNear(barPixel(), toQt(content->actualStyle().barFillColorFor(task)), 60))
+      << barPixel().name().toStdString();
+  EXPECT_EQ(stalePixels(), 0);
+  scrollInSteps(QPoint(-23, 0), 5, "right");
+  scrollInSteps(QPoint(0, -11), 3, "down");
 }
 
 }  // namespace

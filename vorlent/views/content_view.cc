@@ -340,8 +340,12 @@ void GanttChartContent::updateCanvasSize() {
   for (int round = 0; round < kMaximumRounds; ++round) {
     canvasSizeIsStale_ = false;
     const Size total = controller->totalDiagramSize();
-    const double visibleHeight = scrollView_->documentVisibleRect().height();
-    scrollView_->setDocumentSize(QSizeF(total.width, std::max(total.height, visibleHeight)));
+    // At least as large as the visible area both ways, so that a diagram
+    // smaller than the view is drawn on to the view's edges: rows and time
+    // areas continue past its last row and past the end of its timeline.
+    const QSizeF visible = scrollView_->documentVisibleRect().size();
+    scrollView_->setDocumentSize(QSizeF(std::max(total.width, visible.width()),
+                                        std::max(total.height, visible.height())));
     if (alive == nullptr) return;
     updateViewport(false);
     if (alive == nullptr) return;
@@ -389,7 +393,9 @@ void GanttChartContent::updateViewport(bool shiftingTimeline) {
     const QRegion changed =
         reachOfChangedLines(linesBefore, linesThrough(*controller, *kept)) &
         toQt(*kept).toAlignedRect();
-    if (!changed.isEmpty()) canvas_->update(changed.translated(-scrollView_->scrollOffset()));
+    if (!changed.isEmpty()) {
+      canvas_->update(changed.translated(-scrollView_->documentVisibleRect().topLeft().toPoint()));
+    }
   }
   if (shiftingTimeline && viewport.origin.x != previous.origin.x) {
     controller->shiftScrollableTimelineIfNeeded();

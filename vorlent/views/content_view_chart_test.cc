@@ -9,6 +9,7 @@
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QImage>
+#include <QPainter>
 #include <QPalette>
 
 #include <algorithm>
@@ -115,6 +116,82 @@ TEST_F(ContentChart, EachBarsCentreHasItsResolvedColour) {
         << item->type() << ": " << pixel(centre).name(QColor::HexArgb).toStdString() << " not "
         << expected.name(QColor::HexArgb).toStdString();
   }
+}
+
+// Black labels on 40-point rows, in a font of `size` points, on bars inset
+// by `barInset` above and below.
+class BlackLabels : public ContentChart {
+ protected:
+  BlackLabels() {
+    task->setLabel("yyyyyyyyyyyyyyyy");
+    task->setAttachment("yyyy");
+    phase->setLabel("gggggggggggggggggggggggg");
+    controller->itemManager()->collectionDidChange();
+  }
+  void useLabels(double size, double barInset) {
+    GanttChartContentStyle style;
+    style.labelForegroundColor = Color::black();
+    style.labelFont = Font{std::nullopt, size};
+    style.attachmentForegroundColor = Color::black();
+    style.attachmentFont = style.labelFont;
+    style.verticalBarInset = barInset;
+    style.summaryTriangleInset = 8;
+    controller->setStyle(style);
+    controller->setRowHeight(40);
+    controller->settingsDidChange();
+  }
+  // Whether a pixel in the columns [left, right) of the rows [top, bottom)
+  // shows the label's black.
+  static bool inked(const QImage& picture, double left, double right, double top, double bottom) {
+    for (int y = static_cast<int>(std::ceil(top)); y < bottom; ++y) {
+      for (int x = static_cast<int>(std::ceil(left)); x < right; ++x) {
+        if (picture.pixelColor(x, y).lightnessF() < 0.25) return true;
+      }
+    }
+    return false;
+  }
+};
+
+TEST_F(BlackLabels, ALabelTallerThanItsBarIsDrawnWholeAroundItAndCutOnlyAtItsRow) {
+  useLabels(30, 14);
+  const Rectangle bar = controller->bounds(task);
+  ASSERT_EQ(bar.size.height, 12);
+  // The bar's label, then its attachment beside it.
+  const double left = bar.left() + 4;
+  const double right = bar.right() + controller->attachmentLabelWidth() - 4;
+  image = view->imageRepresentation();
+  for (const auto& [from, to] :
+       {std::pair{left, bar.right() - 4}, std::pair{bar.right() + 4, right}}) {
+    EXPECT_TRUE(inked(image, from, to, bar.bottom() + 1, controller->bottom(0)))
+        << "descenders below the bar from " << from;
+  }
+  EXPECT_FALSE(inked(image, left, right, controller->top(1), controller->top(1) + 10))
+      << "nothing in the next row";
+  // A pass over the strip under the bar alone draws the same descenders.
+  QImage strip(view->canvas()->size(), QImage::Format_ARGB32_Premultiplied);
+  strip.fill(Qt::white);
+  {
+    QPainter painter(&strip);
+    const QRectF below(0, bar.bottom() + 1, strip.width(),
+                       controller->bottom(0) - bar.bottom() - 1);
+    painter.setClipRect(below);
+    view->draw(painter, below);
+  }
+  EXPECT_TRUE(inked(strip, left, bar.right() - 4, bar.bottom() + 1, controller->bottom(0)))
+      << "the strip's own pass";
+}
+
+TEST_F(BlackLabels, ASummarysLabelIsCentredOnItsBracketsBody) {
+  useLabels(11, 8);
+  const Rectangle bracket = controller->bounds(phase);
+  const double body = bracket.bottom() - style().summaryTriangleInset;
+  image = view->imageRepresentation();
+  // Between the slanted tips the row shows under the body: no label there.
+  const double left = bracket.left() + 40;
+  const double right = bracket.right() - 40;
+  EXPECT_TRUE(inked(image, left, right, bracket.top(), body)) << "the label is drawn";
+  EXPECT_FALSE(inked(image, left, right, body + 1, bracket.bottom()))
+      << "descenders below the body";
 }
 
 TEST_F(ContentChart, ADependencyLineHasInkBetweenItsEnds) {

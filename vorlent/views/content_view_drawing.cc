@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <utility>
 
 #include "vorlent/views/content_view.h"
@@ -153,14 +154,28 @@ QPolygonF diamond(const QRectF& rect) {
 
 enum class LineBreak { truncatingTail, clipping };
 
+// The band of the item's row, across the whole width, in which its labels
+// are drawn: a label taller than its bar overhangs the bar but never the
+// row, so what a pass over a neighbouring row paints stays that row's.
+std::optional<QRectF> rowBand(const GanttChartContentController* controller,
+                              const GanttChartItemPtr& item) {
+  if (controller == nullptr || item == nullptr) return std::nullopt;
+  const double top = controller->top(item->row());
+  const double bottom = controller->bottom(item->row());
+  if (!std::isfinite(top) || !std::isfinite(bottom) || !(bottom > top)) return std::nullopt;
+  constexpr double kAcross = 1e12;
+  return QRectF(-kAcross, top, 2 * kAcross, bottom - top);
+}
+
 // One line of text in `rect`: aligned horizontally as asked, at the top or
 // centred on the line's height, cut short with an ellipsis or clipped at the
-// rectangle's edges. The text's place is worked out in doubles, so a label
-// of a bar far larger than the device still lands where it belongs (and is
+// rectangle's edges, and cut at the edges of `band` where it would reach
+// beyond them. The text's place is worked out in doubles, so a label of a
+// bar far larger than the device still lands where it belongs (and is
 // skipped when that is out of reach).
 void drawOneLine(QPainter& painter, TextLineCache& cache, const QRectF& rect, const QString& text,
                  const QColor& color, Qt::Alignment alignment, const QFont& font, bool centred,
-                 LineBreak lineBreak) {
+                 LineBreak lineBreak, const std::optional<QRectF>& band = std::nullopt) {
   if (text.isEmpty() || !hasNoNaN(rect)) return;
   const QRectF area = paint::reachableArea(painter);
   if (area.isEmpty()) return;
@@ -179,13 +194,16 @@ void drawOneLine(QPainter& painter, TextLineCache& cache, const QRectF& rect, co
     x = box.right() - line.width;
   }
   const double y = centred ? box.top() + (box.height() - line.height) / 2 : box.top();
-  if (!std::isfinite(x) || !std::isfinite(y) ||
-      !QRectF(x, y, line.width, line.height).intersects(area)) {
-    return;
+  const QRectF lineBox(x, y, line.width, line.height);
+  if (!std::isfinite(x) || !std::isfinite(y) || !lineBox.intersects(area)) return;
+  std::optional<QRectF> cut;
+  if (lineBreak == LineBreak::clipping && line.width > box.width()) cut = box;
+  if (band && (lineBox.top() < band->top() || lineBox.bottom() > band->bottom())) {
+    cut = cut ? cut->intersected(*band) : *band;
   }
-  const bool clipping = lineBreak == LineBreak::clipping && line.width > box.width();
-  if (clipping) {
-    const std::optional<QRectF> clip = paint::cutToArea(box, area);
+  std::optional<QRectF> clip;
+  if (cut) {
+    clip = paint::cutToArea(*cut, area);
     if (!clip) return;
     painter.save();
     painter.setClipRect(*clip, Qt::IntersectClip);
@@ -198,7 +216,7 @@ void drawOneLine(QPainter& painter, TextLineCache& cache, const QRectF& rect, co
   painter.drawStaticText(QPointF(x, y), line.text);
   painter.setFont(previous);
   painter.setPen(pen);
-  if (clipping) painter.restore();
+  if (clip) painter.restore();
 }
 
 }  // namespace
@@ -450,12 +468,12 @@ void GanttChartContent::drawBarLabel(const GanttChartItemPtr& item, const Rectan
                toQt(foregroundColor), toQt(alignment), toQt(font));
 }
 
-void GanttChartContent::drawBarLabel(QPainter& painter, const GanttChartItemPtr& /*item*/,
+void GanttChartContent::drawBarLabel(QPainter& painter, const GanttChartItemPtr& item,
                                      const QRectF& rectangle, const QString& text,
                                      const QColor& foregroundColor, Qt::Alignment alignment,
                                      const QFont& font) {
   drawOneLine(painter, textLines_, rectangle, text, foregroundColor, alignment, font, true,
-              LineBreak::truncatingTail);
+              LineBreak::truncatingTail, rowBand(controller_.get(), item));
 }
 
 void GanttChartContent::drawAttachmentLabel(const GanttChartItemPtr& item,
@@ -466,11 +484,11 @@ void GanttChartContent::drawAttachmentLabel(const GanttChartItemPtr& item,
                       toQt(foregroundColor), toQt(font));
 }
 
-void GanttChartContent::drawAttachmentLabel(QPainter& painter, const GanttChartItemPtr& /*item*/,
+void GanttChartContent::drawAttachmentLabel(QPainter& painter, const GanttChartItemPtr& item,
                                             const QRectF& rectangle, const QString& text,
                                             const QColor& foregroundColor, const QFont& font) {
   drawOneLine(painter, textLines_, rectangle, text, foregroundColor, Qt::AlignLeft, font, true,
-              LineBreak::truncatingTail);
+              LineBreak::truncatingTail, rowBand(controller_.get(), item));
 }
 
 // --- Dependency lines ------------------------------------------------------------------------

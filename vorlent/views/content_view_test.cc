@@ -214,11 +214,12 @@ TEST_F(ContentViewport, ADiagramLowerThanTheViewIsShownToItsFullHeightWithRowsBe
   EXPECT_EQ(controller->viewport(), fromQt(visible));
 }
 
-TEST_F(ContentViewport, ADiagramNarrowerThanTheViewGivesAViewportOfItsOwnWidth) {
+TEST_F(ContentViewport, ADiagramNarrowerThanTheViewIsShownAcrossTheWholeView) {
   auto controller = diagram(100, 10);
   view->setController(controller);
   const QRectF visible = view->scrollView()->documentVisibleRect();
-  EXPECT_EQ(controller->viewport(), Rectangle(0, 0, 25, visible.height()));
+  EXPECT_EQ(controller->viewport(), Rectangle(0, 0, visible.width(), visible.height()));
+  EXPECT_EQ(view->scrollView()->documentSize().width(), visible.width());
 }
 
 TEST_F(ContentViewport, FollowsResizingAndAGrowingDiagram) {
@@ -388,10 +389,10 @@ TEST_F(ContentViewTest, AControllerAHostAssignsFromANotificationIsSizedAndShown)
   view->setController(first);
   const GanttChartContentControllerPtr second = view->controller();
   ASSERT_NE(second, first);
-  EXPECT_EQ(view->scrollView()->documentSize(),
-            QSizeF(250, view->scrollView()->documentVisibleRect().height()));
-  EXPECT_EQ(second->viewport(),
-            Rectangle(0, 0, 250, view->scrollView()->documentVisibleRect().height()));
+  const QRectF visible = view->scrollView()->documentVisibleRect();
+  ASSERT_GT(visible.width(), 250);
+  EXPECT_EQ(view->scrollView()->documentSize(), visible.size());
+  EXPECT_EQ(second->viewport(), fromQt(visible));
   EXPECT_EQ(first->presenter(), nullptr);
 }
 

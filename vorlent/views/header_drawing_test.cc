@@ -53,7 +53,7 @@ TEST(HeaderDrawing, LabelsStayReadableFarAlongAnEndlessHeader) {
   const auto header = makeShownHeader(700, 25);
   auto controller = GanttChartHeaderController::create(TimeRange(kHeaderStart, Time::max()));
   header->setController(controller);
-  ASSERT_EQ(header->scrollView()->documentSize().width(),
+  ASSERT_GT(header->scrollView()->documentSize().width(),
             StandardScrollView::kMaximumDocumentLength);
   header->scrollTo(1e9, 1e9 + 700);
   ASSERT_GT(controller->viewport().left(), 9e8);

@@ -174,11 +174,15 @@ void GanttChartHeader::updateHeaderCanvasSize() {
   if (!controller || scrollView_ == nullptr) return;
   const double width = controller->totalDiagramHeaderSize().width;
   // As high as the visible area, whichever widget shows it: a host may have
-  // given the scroll view another canvas.
-  const double height = scrollView_->documentVisibleRect().height();
+  // given the scroll view another canvas. At least as wide, too, so that
+  // the cells of a header narrower than the view go on to its edge, as the
+  // chart area's rows do below it.
+  const QSizeF visible = scrollView_->documentVisibleRect().size();
   const QPointer<GanttChartHeader> alive(this);
   // The scroll view cuts a longer (or infinite) header to what it can hold.
-  scrollView_->setDocumentSize(QSizeF(std::isnan(width) ? 0 : width, height));
+  scrollView_->setDocumentSize(
+      QSizeF(std::isnan(width) ? visible.width() : std::max(width, visible.width()),
+             visible.height()));
   if (alive == nullptr || controller_ != controller) return;
   updateHeaderViewport();
 }

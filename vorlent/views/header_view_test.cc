@@ -220,12 +220,12 @@ TEST(HeaderViewAttachment, AControllerLeftBehindFallsBackToItsOwnMode) {
   EXPECT_EQ(controller->actualMode(), Mode::light);
 }
 
-TEST_F(HeaderView, AHeaderNarrowerThanTheViewIsShownFromItsStartAtItsWidth) {
+TEST_F(HeaderView, AHeaderNarrowerThanTheViewIsShownFromItsStartAcrossTheWholeView) {
   controller->setScrollableTimeline(TimeRange(kHeaderStart, kHeaderStart.addingWeeks(1)));
-  EXPECT_EQ(scrollView().documentSize(), QSizeF(420, 50));
-  EXPECT_EQ(controller->viewport(), Rectangle(0, 0, 420, 50));
+  EXPECT_EQ(scrollView().documentSize(), QSizeF(700, 50));
+  EXPECT_EQ(controller->viewport(), Rectangle(0, 0, 700, 50));
   header->scrollTo(300, 400);
-  EXPECT_EQ(controller->viewport(), Rectangle(0, 0, 420, 50));
+  EXPECT_EQ(controller->viewport(), Rectangle(0, 0, 700, 50));
 }
 
 TEST_F(HeaderView, ScrollingToASpanMovesLeastAndWritesTheViewportAtOnce) {
@@ -298,13 +298,13 @@ TEST(HeaderViewGeometry, AnInfiniteHeaderIsCutToTheLongestDocumentAndStillScroll
   EXPECT_EQ(controller->viewport(), Rectangle(kLongest - 700, 0, 700, 50));
 }
 
-TEST(HeaderViewGeometry, ANaNOrNegativeHeaderWidthIsAnEmptyDocument) {
+TEST(HeaderViewGeometry, ANaNOrNegativeHeaderWidthScrollsNowhere) {
   for (const double width : {kNaN, -50.0}) {
     const auto header = makeShownHeader(700, 50);
     const auto controller = std::make_shared<SizedHeaderController>(width);
     header->setController(controller);
-    EXPECT_EQ(header->scrollView()->documentSize(), QSizeF(0, 50));
-    EXPECT_EQ(controller->viewport(), Rectangle(0, 0, 0, 50));
+    EXPECT_EQ(header->scrollView()->documentSize(), QSizeF(700, 50));
+    EXPECT_EQ(controller->viewport(), Rectangle(0, 0, 700, 50));
   }
 }
 

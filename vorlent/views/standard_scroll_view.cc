@@ -48,16 +48,20 @@ int offsetFor(double value, Rounding rounding, int maximum) {
 }
 
 // The offset on one axis that shows [start, start + length] with the least
-// movement from `offset`, where `extent` pixels are visible. A span that
-// whole pixels cannot show entire (one as long as the extent that starts
-// between two pixels) is shown from its start, as a longer one is: aligning
-// its end instead would hide its start, and the next request for the same
-// span would move back.
-int offsetShowing(double start, double length, int offset, int extent, int maximum) {
-  const int fromStart = offsetFor(start, Rounding::down, maximum);
-  if (length > extent || start < offset) return fromStart;
-  if (start + length > static_cast<double>(offset) + extent) {
-    return std::min(offsetFor(start + length - extent, Rounding::up, maximum), fromStart);
+// movement from `offset`, where `extent` pixels are visible and each step of
+// the offset moves the document by `scale` pixels. A span that whole steps
+// cannot show entire (one as long as the extent that starts between two
+// of them) is shown from its start, as a longer one is: aligning its end
+// instead would hide its start, and the next request for the same span
+// would move back.
+int offsetShowing(double start, double length, int offset, int extent, int maximum,
+                  double scale) {
+  const int fromStart = offsetFor(start / scale, Rounding::down, maximum);
+  const double shownFrom = offset * scale;
+  if (length > extent || start < shownFrom) return fromStart;
+  if (start + length > shownFrom + extent) {
+    return std::min(offsetFor((start + length - extent) / scale, Rounding::up, maximum),
+                    fromStart);
   }
   return offset;
 }
@@ -65,7 +69,16 @@ int offsetShowing(double start, double length, int offset, int extent, int maxim
 void configure(QScrollBar* bar, double documentLength, int viewportLength) {
   bar->setSingleStep(StandardScrollView::kLineStep);
   bar->setPageStep(std::max(1, viewportLength));
-  bar->setRange(0, maximumOffset(documentLength, viewportLength));
+  const double range = std::min(documentLength, StandardScrollView::kMaximumDocumentLength);
+  bar->setRange(0, maximumOffset(range, viewportLength));
+}
+
+// Document pixels per step of `bar`, whose viewport shows `extent` of a
+// document `length` long: a document longer than the scroll range is spread
+// over it so that the last step shows its end.
+double scaleOf(const QScrollBar* bar, double length, int extent) {
+  if (length <= StandardScrollView::kMaximumDocumentLength || bar->maximum() <= 0) return 1;
+  return (length - extent) / bar->maximum();
 }
 
 bool isFinite(const QRectF& rect) {
@@ -119,13 +132,24 @@ StandardScrollView* StandardScrollView::forCanvas(const QWidget* widget) {
 
 void StandardScrollView::setDocumentSize(const QSizeF& size) {
   if (std::isnan(size.width()) || std::isnan(size.height())) return;
-  documentSize_ = QSizeF(std::clamp(size.width(), 0.0, kMaximumDocumentLength),
-                         std::clamp(size.height(), 0.0, kMaximumDocumentLength));
+  const auto length = [](double wanted) {
+    if (std::isinf(wanted)) return wanted > 0 ? kMaximumDocumentLength : 0.0;
+    return std::clamp(wanted, 0.0, kLongestMappedDocument);
+  };
+  documentSize_ = QSizeF(length(size.width()), length(size.height()));
   updateScrollBars();
 }
 
+QPointF StandardScrollView::documentScale() const {
+  const QSize extent = viewport()->size();
+  return QPointF(scaleOf(horizontalScrollBar(), documentSize_.width(), extent.width()),
+                 scaleOf(verticalScrollBar(), documentSize_.height(), extent.height()));
+}
+
 QRectF StandardScrollView::documentVisibleRect() const {
-  return QRectF(scrollOffset(), viewport()->size());
+  const QPoint offset = scrollOffset();
+  const QPointF scale = documentScale();
+  return QRectF(QPointF(offset.x() * scale.x(), offset.y() * scale.y()), viewport()->size());
 }
 
 QPoint StandardScrollView::scrollOffset() const {
@@ -134,11 +158,13 @@ QPoint StandardScrollView::scrollOffset() const {
 
 void StandardScrollView::scrollToPoint(const QPointF& point) {
   const QPoint current = scrollOffset();
-  const QPoint target(
-      std::isnan(point.x()) ? current.x()
-                            : offsetFor(point.x(), Rounding::nearest, horizontalScrollBar()->maximum()),
-      std::isnan(point.y()) ? current.y()
-                            : offsetFor(point.y(), Rounding::nearest, verticalScrollBar()->maximum()));
+  const QPointF scale = documentScale();
+  const QPoint target(std::isnan(point.x()) ? current.x()
+                                            : offsetFor(point.x() / scale.x(), Rounding::nearest,
+                                                        horizontalScrollBar()->maximum()),
+                      std::isnan(point.y()) ? current.y()
+                                            : offsetFor(point.y() / scale.y(), Rounding::nearest,
+                                                        verticalScrollBar()->maximum()));
   moveTo(target, false);
 }
 
@@ -147,10 +173,11 @@ bool StandardScrollView::scrollRectToVisible(const QRectF& rect) {
   const QRectF wanted = rect.normalized();
   const QPoint current = scrollOffset();
   const QSize extent = viewport()->size();
+  const QPointF scale = documentScale();
   const QPoint target(offsetShowing(wanted.x(), wanted.width(), current.x(), extent.width(),
-                                    horizontalScrollBar()->maximum()),
+                                    horizontalScrollBar()->maximum(), scale.x()),
                       offsetShowing(wanted.y(), wanted.height(), current.y(), extent.height(),
-                                    verticalScrollBar()->maximum()));
+                                    verticalScrollBar()->maximum(), scale.y()));
   return moveTo(target, false);
 }
 
@@ -171,15 +198,15 @@ bool StandardScrollView::hasHorizontalScroller() const {
 }
 
 QPointF StandardScrollView::documentPoint(const QPointF& viewportPoint) const {
-  return viewportPoint + QPointF(scrollOffset());
+  return viewportPoint + documentVisibleRect().topLeft();
 }
 
 QPointF StandardScrollView::viewportPoint(const QPointF& documentPoint) const {
-  return documentPoint - QPointF(scrollOffset());
+  return documentPoint - documentVisibleRect().topLeft();
 }
 
 QRectF StandardScrollView::translateToDocument(QPainter& painter, const QRect& exposedRect) const {
-  const QPointF offset(scrollOffset());
+  const QPointF offset = documentVisibleRect().topLeft();
   painter.translate(-offset);
   return QRectF(exposedRect).translated(offset);
 }
@@ -216,7 +243,10 @@ void StandardScrollView::scrollContentsBy(int dx, int dy) {
   // strip that came into view. A move of a whole viewport or more paints it
   // all.
   QWidget* canvas = viewport();
-  if (std::abs(dx) < canvas->width() && std::abs(dy) < canvas->height()) {
+  // On a mapped axis the document moves by more than the bar did.
+  const QPointF scale = documentScale();
+  const bool mapped = (dx != 0 && scale.x() != 1) || (dy != 0 && scale.y() != 1);
+  if (!mapped && std::abs(dx) < canvas->width() && std::abs(dy) < canvas->height()) {
     canvas->scroll(dx, dy);
   } else {
     canvas->update();

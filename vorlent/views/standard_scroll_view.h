@@ -19,7 +19,10 @@ namespace vorlent {
 //
 // Scroll offsets are whole pixels, as Qt's scroll bars are; a fractional
 // document size rounds its scroll range up, so its last partial pixel can be
-// shown. The document is at most `kMaximumDocumentLength` on each axis.
+// shown. The scroll bars reach at most `kMaximumDocumentLength` on each axis;
+// a longer finite document is mapped onto them, each step of a bar moving
+// the visible rectangle by the same share of the document, so that every
+// part of it, its far end included, can be scrolled into view.
 //
 // Two signals report the visible rectangle: `boundsDidChange()` for every
 // change of it (scrolling by code or by the user, resizing, a document that
@@ -39,12 +42,16 @@ class StandardScrollView : public QAbstractScrollArea {
   Q_OBJECT
 
  public:
-  // The longest document on either axis: 2^30 pixels, a million rows of a
-  // thousand pixels each. Qt's scroll bars hold ints; this bound leaves Qt's
-  // slider arithmetic (a range plus a page step) clear of overflow, and every
-  // offset up to it is exact. Longer documents, an infinite one included,
-  // are cut to it.
+  // The longest scroll range on either axis: 2^30 pixels, a million rows of
+  // a thousand pixels each. Qt's scroll bars hold ints; this bound leaves
+  // Qt's slider arithmetic (a range plus a page step) clear of overflow, and
+  // every offset up to it is exact. A document up to it scrolls pixel for
+  // pixel; a longer one, up to `kLongestMappedDocument`, is mapped onto it;
+  // an infinite one has no end to map and is cut to it.
   static constexpr double kMaximumDocumentLength = 1 << 30;
+  // The longest document mapped onto the scroll range (2^53, beyond which
+  // doubles no longer hold every pixel); a longer finite one is cut to it.
+  static constexpr double kLongestMappedDocument = 9007199254740992.0;
   // Points per line: the scroll bars' arrow step, and what one wheel notch
   // moves per line of the platform's wheel setting.
   static constexpr int kLineStep = 20;
@@ -61,15 +68,17 @@ class StandardScrollView : public QAbstractScrollArea {
 
   // --- Document --------------------------------------------------------------
   [[nodiscard]] QSizeF documentSize() const { return documentSize_; }
-  // Each length is brought into [0, kMaximumDocumentLength] (an infinite one
-  // becomes the maximum); a size with a NaN is refused and changes nothing.
-  // The offset is pulled back into the new range.
+  // Each length is brought into [0, kLongestMappedDocument] (an infinite one
+  // becomes kMaximumDocumentLength); a size with a NaN is refused and
+  // changes nothing. The offset is pulled back into the new range.
   void setDocumentSize(const QSizeF& size);
 
-  // The scroll offset and the viewport's size. It is not cut to the
-  // document: beside a document smaller than the viewport it is the whole
-  // viewport, at offset 0.
+  // The visible part of the document: where the scroll offset shows it (the
+  // offset itself unless the document is mapped), with the viewport's size.
+  // It is not cut to the document: beside a document smaller than the
+  // viewport it is the whole viewport, at the origin.
   [[nodiscard]] QRectF documentVisibleRect() const;
+  // The scroll bars' values.
   [[nodiscard]] QPoint scrollOffset() const;
 
   // --- Scrolling by code (never a live scroll) ---------------------------------
@@ -129,6 +138,9 @@ class StandardScrollView : public QAbstractScrollArea {
   // user asked for it.
   bool moveTo(QPoint target, bool live);
   void publishVisibleRect();
+  // Document pixels per scroll-bar step on each axis: 1 unless the document
+  // is mapped onto a shorter scroll range.
+  [[nodiscard]] QPointF documentScale() const;
 
   QSizeF documentSize_;
   QRectF publishedVisibleRect_;

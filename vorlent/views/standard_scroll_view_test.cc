@@ -4,6 +4,7 @@
 
 #include <QGuiApplication>
 #include <QImage>
+#include <QPixmap>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -122,7 +123,30 @@ TEST_F(ScrollView, HugeAndNonFiniteDocumentsAreClampedOrRefused) {
   view.setDocumentSize(QSizeF(kNaN, 10));
   EXPECT_EQ(view.documentSize(), QSizeF(kMax, 40'000'000)) << "a NaN is refused";
   view.setDocumentSize(QSizeF(-5, 1e18));
-  EXPECT_EQ(view.documentSize(), QSizeF(0, kMax));
+  EXPECT_EQ(view.documentSize(), QSizeF(0, StandardScrollView::kLongestMappedDocument));
+}
+
+TEST_F(ScrollView, ADocumentLongerThanTheScrollRangeIsMappedOntoItEndToEnd) {
+  constexpr double kMax = StandardScrollView::kMaximumDocumentLength;
+  const double length = 3 * kMax + 0.5;
+  view.setDocumentSize(QSizeF(length, 2000));
+  EXPECT_EQ(view.documentSize(), QSizeF(length, 2000));
+  EXPECT_LE(view.horizontalScrollBar()->maximum(), kMax);
+  view.scrollToPoint(QPointF(kInfinity, 0));
+  EXPECT_EQ(view.documentVisibleRect().right(), length) << "the far end";
+  // A span anywhere is brought into view, by the least movement.
+  for (const double x : {2e9, 1.5e9, 5.0}) {
+    view.scrollRectToVisible(QRectF(x, 0, 120, 0));
+    const QRectF shown = view.documentVisibleRect();
+    EXPECT_LE(shown.left(), x);
+    EXPECT_GE(shown.right(), x + 120);
+    EXPECT_EQ(view.documentPoint(view.viewportPoint(QPointF(x, 7))), QPointF(x, 7));
+  }
+  // What the canvas paints is where the visible rectangle says.
+  view.scrollRectToVisible(QRectF(MarkedCanvas::kMark));
+  EXPECT_EQ(view.grab().toImage().pixelColor(
+                view.viewportPoint(QPointF(MarkedCanvas::kMark.center())).toPoint()),
+            QColor(Qt::red));
 }
 
 struct RectCase {
