@@ -22,8 +22,11 @@
 #include "vorlent/intervals/schedule_time_selector.h"
 #include "vorlent/intervals/time_interval_type.h"
 #include "vorlent/intervals/time_selector.h"
+#include "vorlent/model/item_source.h"
 #include "vorlent/views/chart_view_testing.h"
 #include "vorlent/views/content_view.h"
+#include "vorlent/views/content_view_testing.h"
+#include "vorlent/views/conversions.h"
 #include "vorlent/views/header_view.h"
 #include "vorlent/views/mouse_input_testing.h"
 #include "vorlent/views/standard_scroll_view.h"
@@ -257,6 +260,54 @@ TEST_F(ChartView, WheelScrollingEitherPartMovesTheOtherToTheSameX) {
   expectInStep();  // at the end
   chart->scrollTo(300, 301);
   expectInStep();
+}
+
+// A host scrolls through the scroll bars as much as a user does: restoring a
+// saved position, a second view kept in step, kinetic scrolling.
+TEST(ChartViewScrolledByCode, FollowsTheScrollBarsWhateverSetsThem) {
+  std::vector<GanttChartItemPtr> items;
+  for (int64_t row = 0; row < 10000; ++row) {
+    items.push_back(GanttChartItem::create({.row = row,
+                                            .start = testing::weekDay(0, 8),
+                                            .finish = testing::weekDay(0, 8).addingDays(60)}));
+  }
+  auto content = GanttChartContentController::create(
+      std::make_shared<GanttChartItemSource>(items, std::vector<GanttChartDependencyPtr>{}));
+  content->setScrollableTimeline(
+      TimeRange(testing::weekDay(0, 0), testing::weekDay(0, 0).addingDays(70)));
+  GanttChart chart;
+  chart.resize(640, 320);
+  testing::showActive(chart);
+  chart.setController(
+      GanttChartController::create(GanttChartHeaderController::create(std::nullopt), content));
+  StandardScrollView& area = *chart.content()->scrollView();
+  QWidget& canvas = *chart.content()->canvas();
+  // A point of the row's bar, which spans every x this test scrolls to.
+  const auto barCentre = [&](int64_t row) {
+    const QRectF bounds = toQt(content->bounds(items[static_cast<size_t>(row)]));
+    return area.viewportPoint(QPointF(area.documentVisibleRect().left() + 50, bounds.center().y()));
+  };
+  const QColor barColour = testing::pixelAt(canvas.grab().toImage(), barCentre(0));
+  const auto expectFollowed = [&](int64_t row) {
+    EXPECT_EQ(content->viewport(), fromQt(area.documentVisibleRect()));
+    EXPECT_EQ(content->visibleRange().first(), row);
+    EXPECT_EQ(testing::pixelAt(canvas.grab().toImage(), barCentre(row)), barColour)
+        << "row " << row << " shows its bar";
+    EXPECT_EQ(chart.header()->scrollView()->scrollOffset().x(), area.scrollOffset().x());
+    EXPECT_EQ(chart.controller()->headerController()->viewport().left(),
+              content->viewport().left());
+  };
+
+  const int rowHeight = static_cast<int>(content->rowHeight());
+  area.verticalScrollBar()->setValue(1000 * rowHeight);
+  expectFollowed(1000);
+  area.horizontalScrollBar()->setValue(300);
+  expectFollowed(1000);
+  area.scrollToPoint(QPointF(120, 5000 * rowHeight));
+  expectFollowed(5000);
+  chart.header()->scrollView()->horizontalScrollBar()->setValue(700);
+  EXPECT_EQ(area.scrollOffset().x(), 700) << "the chart area follows the header";
+  expectFollowed(5000);
 }
 
 TEST_F(ChartView, AContentDragThatScrollsByItselfKeepsTheHeaderInStep) {

@@ -63,7 +63,9 @@ void GanttChartHeader::setUpHeaderView() {
   canvas_ = canvas;
   pan_ = new DraggingPanGestureRecognizer(canvas);
   canvas_->setMainView(this);
-  connect(scrollView_, &StandardScrollView::didLiveScroll, this, [this] {
+  // Scrolled by the user, by this view or by a host through the scroll
+  // bars: the controller always learns what is visible.
+  connect(scrollView_, &StandardScrollView::boundsDidChange, this, [this] {
     if (controller_) updateHeaderViewport();
   });
   connect(pan_, &PanGestureRecognizer::panned, this, [this] {

@@ -135,10 +135,12 @@ QPoint StandardScrollView::scrollOffset() const {
 void StandardScrollView::scrollToPoint(const QPointF& point) {
   const QPoint current = scrollOffset();
   const QPoint target(
-      std::isnan(point.x()) ? current.x()
-                            : offsetFor(point.x(), Rounding::nearest, horizontalScrollBar()->maximum()),
-      std::isnan(point.y()) ? current.y()
-                            : offsetFor(point.y(), Rounding::nearest, verticalScrollBar()->maximum()));
+      std::isnan(point.x())
+          ? current.x()
+          : offsetFor(point.x(), Rounding::nearest, horizontalScrollBar()->maximum()),
+      std::isnan(point.y())
+          ? current.y()
+          : offsetFor(point.y(), Rounding::nearest, verticalScrollBar()->maximum()));
   moveTo(target, false);
 }
 
@@ -277,8 +279,14 @@ void StandardScrollView::publishVisibleRect() {
   const bool scrolled = visible.topLeft() != publishedVisibleRect_.topLeft();
   publishedVisibleRect_ = visible;
   const QPointer<StandardScrollView> alive(this);
-  emit boundsDidChange();
-  if (alive && live && scrolled) emit didLiveScroll();
+  const bool liveScroll = live && scrolled;
+  {
+    const bool outer = std::exchange(reportingLiveScroll_, liveScroll);
+    emit boundsDidChange();
+    if (!alive) return;
+    reportingLiveScroll_ = outer;
+  }
+  if (liveScroll) emit didLiveScroll();
 }
 
 }  // namespace vorlent

@@ -71,6 +71,10 @@ class StandardScrollView : public QAbstractScrollArea {
   // viewport, at offset 0.
   [[nodiscard]] QRectF documentVisibleRect() const;
   [[nodiscard]] QPoint scrollOffset() const;
+  // True only while `boundsDidChange()` reports a move the user made, the
+  // one `didLiveScroll()` will report next; a receiver that follows every
+  // change tells the two kinds apart by it.
+  [[nodiscard]] bool isLiveScrolling() const { return reportingLiveScroll_; }
 
   // --- Scrolling by code (never a live scroll) ---------------------------------
   // Puts `point` at the viewport's top left, as near as the document allows,
@@ -135,6 +139,7 @@ class StandardScrollView : public QAbstractScrollArea {
   QPointF wheelRemainder_;
   int batchDepth_ = 0;
   bool liveScrollPending_ = false;
+  bool reportingLiveScroll_ = false;
 };
 
 }  // namespace vorlent
