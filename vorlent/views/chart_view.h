@@ -372,9 +372,9 @@ class GanttChart : public QWidget,
   QPointer<GanttChartContent> content_;
 
  private:
-  // Hides the header's horizontal scroller and shows its vertical one
-  // exactly when the chart area shows its own, so that their viewports stay
-  // equally wide.
+  // Hides both of the header's scrollers and keeps a blank corner beside
+  // it exactly as wide as the chart area's vertical scroller (none while
+  // that is hidden), so that their viewports stay equally wide.
   void matchHeaderScrollers();
   // The same against the chart area shown by `area` (none: no vertical
   // scroller).

@@ -231,6 +231,14 @@ TEST_F(ChartView, HeaderAndChartAreaStayEquallyWideAsTheChartAreasScrollerComesA
   ASSERT_LT(contentViewportWidth(), 640) << "forty rows need a vertical scroller";
   EXPECT_EQ(headerViewportWidth(), contentViewportWidth());
   EXPECT_EQ(chart->header()->height(), 50) << "the hidden horizontal scroller takes no room";
+  // Above the chart area's scroll bar: a blank corner, not a scroll bar.
+  StandardScrollView& headerArea = *chart->header()->scrollView();
+  EXPECT_FALSE(headerArea.verticalScrollBar()->isVisibleTo(&headerArea));
+  const QImage shown = chart->grab().toImage();
+  const QColor background = toQt(*controller()->headerController()->actualStyle().backgroundColor);
+  for (const QPointF corner : {QPointF(640 - barWidth, 1), QPointF(639, 25), QPointF(639, 49)}) {
+    EXPECT_EQ(testing::pixelAt(shown, corner), background) << corner.x() << ", " << corner.y();
+  }
 
   controller()->contentController()->setDesiredScrollableRowCount(3);
   QCoreApplication::processEvents();  // Qt shows and hides scroll bars on the next turn

@@ -2,10 +2,13 @@
 
 #include <QEvent>
 #include <QFontMetrics>
+#include <QPainter>
+#include <QPointer>
 #include <QVBoxLayout>
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -19,6 +22,26 @@
 #include "vorlent/views/standard_scroll_view.h"
 
 namespace vorlent {
+
+namespace {
+
+// The strip beside the header's viewport, filled in the header's colour.
+class BlankCorner : public QWidget {
+ public:
+  explicit BlankCorner(const GanttChartHeader& header) : header_(&header) {}
+
+ protected:
+  void paintEvent(QPaintEvent* /*event*/) override {
+    if (header_ == nullptr) return;
+    QPainter painter(this);
+    painter.fillRect(rect(), header_->blankCornerColor());
+  }
+
+ private:
+  QPointer<const GanttChartHeader> header_;
+};
+
+}  // namespace
 
 GanttChartHeader::GanttChartHeader(QWidget* parent) : GanttChartHeader(parent, DeferredSetUp{}) {
   setUp();
@@ -164,6 +187,32 @@ void GanttChartHeader::settingsDidChange() { redraw(); }
 
 void GanttChartHeader::redraw() {
   if (canvas_ != nullptr) canvas_->update();
+  if (scrollView_ != nullptr && scrollView_->trailingFiller() != nullptr) {
+    scrollView_->trailingFiller()->update();
+  }
+}
+
+// --- Blank corner -------------------------------------------------------------------
+
+void GanttChartHeader::setBlankCornerWidth(int width) {
+  if (scrollView_ == nullptr) return;
+  if (scrollView_->trailingFiller() == nullptr && width > 0) {
+    scrollView_->setTrailingFiller(new BlankCorner(*this));
+  }
+  scrollView_->setTrailingMargin(width);
+}
+
+int GanttChartHeader::blankCornerWidth() const {
+  return scrollView_ != nullptr ? scrollView_->trailingMargin() : 0;
+}
+
+QColor GanttChartHeader::blankCornerColor() const {
+  if (controller_) {
+    if (const std::optional<Color> color = controller_->actualStyle().backgroundColor) {
+      return toQt(*color);
+    }
+  }
+  return palette().color(QPalette::Window);
 }
 
 // --- Document and viewport --------------------------------------------------------

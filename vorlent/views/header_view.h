@@ -164,6 +164,18 @@ class GanttChartHeader : public QWidget,
   // and nothing scrolls without a controller.
   void scrollTo(double startX, double finishX) override;
 
+  // --- Blank corner ----------------------------------------------------------------
+  // Pixels kept blank at the header's right end, beside its viewport, in
+  // the colour of `blankCornerColor()`. A chart keeps it as wide as its
+  // chart area's vertical scroll bar (0 while that bar is hidden), so that
+  // both show equally wide viewports and nothing scrolls beside the header.
+  // 0, the default, keeps none; a negative width counts as 0.
+  virtual void setBlankCornerWidth(int width);
+  [[nodiscard]] int blankCornerWidth() const;
+  // The header's background colour from its controller's style, else the
+  // window colour the canvas shows beyond the header.
+  [[nodiscard]] virtual QColor blankCornerColor() const;
+
   // --- Image export ----------------------------------------------------------------
   // Each captures the view as it shows now, at its size (times the device
   // pixel ratio). An empty view gives a null image and empty data.

@@ -172,6 +172,31 @@ bool StandardScrollView::hasHorizontalScroller() const {
   return horizontalScrollBarPolicy() != Qt::ScrollBarAlwaysOff;
 }
 
+void StandardScrollView::setTrailingMargin(int width) {
+  const int margin = std::max(width, 0);
+  if (margin == trailingMargin_) return;
+  trailingMargin_ = margin;
+  // Lays the viewport out again at once (a shown view's viewport is
+  // resized, which places the filler); a hidden one is laid out when shown.
+  setViewportMargins(0, 0, margin, 0);
+  placeTrailingFiller();
+}
+
+void StandardScrollView::setTrailingFiller(QWidget* filler) {
+  if (filler == trailingFiller_) return;
+  delete trailingFiller_.data();
+  trailingFiller_ = filler;
+  if (filler != nullptr) filler->setParent(this);
+  placeTrailingFiller();
+}
+
+void StandardScrollView::placeTrailingFiller() {
+  if (trailingFiller_ == nullptr) return;
+  const QRect area = viewport()->geometry();
+  trailingFiller_->setGeometry(area.right() + 1, area.top(), trailingMargin_, area.height());
+  trailingFiller_->setVisible(trailingMargin_ > 0);
+}
+
 QPointF StandardScrollView::documentPoint(const QPointF& viewportPoint) const {
   return viewportPoint + QPointF(scrollOffset());
 }
@@ -189,7 +214,9 @@ QRectF StandardScrollView::translateToDocument(QPainter& painter, const QRect& e
 bool StandardScrollView::viewportEvent(QEvent* event) {
   switch (event->type()) {
     case QEvent::Resize:
-      updateScrollBars();
+    case QEvent::Move:
+      placeTrailingFiller();
+      if (event->type() == QEvent::Resize) updateScrollBars();
       return false;
     // The canvas handles these itself; QAbstractScrollArea would take them
     // for the area and keep them from the canvas.

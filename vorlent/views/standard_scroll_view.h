@@ -3,6 +3,7 @@
 #include <QAbstractScrollArea>
 #include <QPoint>
 #include <QPointF>
+#include <QPointer>
 #include <QRect>
 #include <QRectF>
 #include <QSizeF>
@@ -101,6 +102,18 @@ class StandardScrollView : public QAbstractScrollArea {
   [[nodiscard]] bool hasVerticalScroller() const;
   [[nodiscard]] bool hasHorizontalScroller() const;
 
+  // --- Trailing margin -------------------------------------------------------
+  // Keeps `width` pixels (a negative width counts as 0) free at the
+  // viewport's right, outside it, full height: the viewport is that much
+  // narrower. `filler`, when set, is laid over the free strip whenever the
+  // viewport moves or resizes and hidden while the strip is empty; it
+  // becomes this view's child. A header keeps its viewport as wide as a
+  // chart area's beside that area's vertical scroll bar this way.
+  void setTrailingMargin(int width);
+  [[nodiscard]] int trailingMargin() const { return trailingMargin_; }
+  void setTrailingFiller(QWidget* filler);
+  [[nodiscard]] QWidget* trailingFiller() const { return trailingFiller_; }
+
   // --- Coordinates and painting ----------------------------------------------
   // A point of the viewport (the canvas) in document coordinates, and back.
   [[nodiscard]] QPointF documentPoint(const QPointF& viewportPoint) const;
@@ -133,6 +146,7 @@ class StandardScrollView : public QAbstractScrollArea {
   // user asked for it.
   bool moveTo(QPoint target, bool live);
   void publishVisibleRect();
+  void placeTrailingFiller();
 
   QSizeF documentSize_;
   QRectF publishedVisibleRect_;
@@ -140,6 +154,8 @@ class StandardScrollView : public QAbstractScrollArea {
   int batchDepth_ = 0;
   bool liveScrollPending_ = false;
   bool reportingLiveScroll_ = false;
+  int trailingMargin_ = 0;
+  QPointer<QWidget> trailingFiller_;
 };
 
 }  // namespace vorlent
