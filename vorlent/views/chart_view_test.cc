@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QImage>
 #include <QPaintEvent>
@@ -9,6 +10,7 @@
 #include <QPointer>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTest>
 #include <QVBoxLayout>
 
 #include <functional>
@@ -316,6 +318,35 @@ TEST(ChartViewScrolledByCode, FollowsTheScrollBarsWhateverSetsThem) {
   chart.header()->scrollView()->horizontalScrollBar()->setValue(700);
   EXPECT_EQ(area.scrollOffset().x(), 700) << "the chart area follows the header";
   expectFollowed(5000);
+}
+
+TEST_F(ChartView, TheChartAreaIsTheFocusStopAndScrollsByKeys) {
+  EXPECT_EQ(chart->header()->scrollView()->focusPolicy(), Qt::NoFocus);
+  QWidget* focused = QApplication::focusWidget();
+  ASSERT_NE(focused, nullptr) << "the window's first focus stop";
+  EXPECT_TRUE(chart->content()->isAncestorOf(focused));
+  QWidget* window = chart.get();
+  QTest::keyClick(window, Qt::Key_Tab);
+  EXPECT_TRUE(chart->content()->isAncestorOf(QApplication::focusWidget())) << "the only stop";
+
+  StandardScrollView& area = *chart->content()->scrollView();
+  const int page = area.viewport()->height();
+  const int bottom = area.verticalScrollBar()->maximum();
+  const int line = StandardScrollView::kLineStep;
+  const std::vector<std::pair<Qt::Key, QPoint>> keys{
+      {Qt::Key_PageDown, QPoint(0, page)},
+      {Qt::Key_End, QPoint(0, bottom)},
+      {Qt::Key_PageUp, QPoint(0, bottom - page)},
+      {Qt::Key_Home, QPoint(0, 0)},
+      {Qt::Key_Down, QPoint(0, line)},
+      {Qt::Key_Right, QPoint(line, line)},
+  };
+  for (const auto& [key, offset] : keys) {
+    QTest::keyClick(QApplication::focusWidget(), key);
+    EXPECT_EQ(area.scrollOffset(), offset) << QKeySequence(key).toString().toStdString();
+    EXPECT_EQ(controller()->contentController()->viewport(), fromQt(area.documentVisibleRect()));
+    expectInStep();
+  }
 }
 
 TEST_F(ChartView, AContentDragThatScrollsByItselfKeepsTheHeaderInStep) {

@@ -76,6 +76,9 @@ void GanttChartHeader::setUpHeaderView() {
   auto* canvas = new GanttChartHeaderCanvas;
   scrollView->setCanvas(canvas);
   scrollView->setHasVerticalScroller(false);
+  // The header follows the chart area, which takes the keyboard: it is no
+  // focus stop of its own.
+  scrollView->setFocusPolicy(Qt::NoFocus);
   // The view is as high as its host makes it, a few rows of text, far below
   // a scroll area's own minimum; its size hints speak for it instead.
   scrollView->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);

@@ -1,6 +1,7 @@
 #include "vorlent/views/standard_scroll_view.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPointer>
 #include <QScrollBar>
@@ -279,6 +280,19 @@ void StandardScrollView::wheelEvent(QWheelEvent* event) {
   if (target.y() != wantedY) wheelRemainder_.setY(0);
   const bool absorbed = whole.isNull() && !wheelRemainder_.isNull();
   event->setAccepted(moveTo(target, true) || absorbed);
+}
+
+void StandardScrollView::keyPressEvent(QKeyEvent* event) {
+  // A scroll bar's action counts as the user's (see watchScrollBar).
+  if (event->modifiers() == Qt::NoModifier && event->key() == Qt::Key_Home) {
+    verticalScrollBar()->triggerAction(QAbstractSlider::SliderToMinimum);
+  } else if (event->modifiers() == Qt::NoModifier && event->key() == Qt::Key_End) {
+    verticalScrollBar()->triggerAction(QAbstractSlider::SliderToMaximum);
+  } else {
+    QAbstractScrollArea::keyPressEvent(event);
+    return;
+  }
+  event->accept();
 }
 
 void StandardScrollView::updateScrollBars() {

@@ -134,6 +134,9 @@ class StandardScrollView : public QAbstractScrollArea {
   // its angle delta in lines; Shift turns a vertical wheel horizontal. Left
   // unaccepted when the view could not move, so an enclosing area may.
   void wheelEvent(QWheelEvent* event) override;
+  // Qt's keys of a scroll area (Page Up and Down, the arrows) and Home and
+  // End, which scroll to the top and the bottom; all of them scroll live.
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   // Collects the scroll bars' value changes into one update of the visible
