@@ -680,6 +680,41 @@ TEST_F(OutlineChartTest, ExportsAPngOfTheWholeView) {
   EXPECT_TRUE(chart.imageData("no such format").isEmpty());
 }
 
+TEST(OutlineExport, ShowsBothSidesWithoutScrollBarsAndLeavesThemShown) {
+  ScopedClock clock{makeDate(pinnedNow())};
+  OutlineGanttChart chart;
+  chart.resize(800, 400);
+  chart.show();
+  auto host = std::make_shared<OutlineHost>();
+  for (int i = 0; i < 60; ++i) host->addRoot("r", monday());
+  chart.setDataSource(host);
+  settle();
+  QTreeView& tree = *chart.outlineView();
+  StandardScrollView& area = *chart.ganttChart()->content()->scrollView();
+  chart.scrollRowToVisible(30);
+  settle();
+  ASSERT_TRUE(tree.horizontalScrollBar()->isVisible());
+  ASSERT_TRUE(area.verticalScrollBar()->isVisible());
+  const int offset = area.scrollOffset().y();
+
+  // As a host that hides every bar sees it.
+  tree.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  area.setHasVerticalScroller(false);
+  settle();
+  const QImage bare = chart.grab().toImage().convertToFormat(QImage::Format_RGB32);
+  tree.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  area.setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  settle();
+
+  EXPECT_EQ(chart.imageRepresentation().convertToFormat(QImage::Format_RGB32), bare);
+  settle();
+  EXPECT_TRUE(tree.horizontalScrollBar()->isVisible());
+  EXPECT_TRUE(area.horizontalScrollBar()->isVisible());
+  EXPECT_TRUE(area.verticalScrollBar()->isVisible());
+  EXPECT_EQ(area.scrollOffset().y(), offset);
+  EXPECT_EQ(tree.verticalScrollBar()->value(), offset);
+}
+
 TEST(OutlineLifetime, ChartDestroyedWhileTheHostKeepsItsRows) {
   ScopedClock clock{makeDate(pinnedNow())};
   auto host = std::make_shared<OutlineHost>();
