@@ -252,6 +252,13 @@ TEST_F(ChartView, HeaderAndChartAreaStayEquallyWideAsTheChartAreasScrollerComesA
   EXPECT_EQ(headerViewportWidth(), 640 - barWidth);
   chart->resize(500, 320);
   expectInStep();
+
+  // Right to left, bar and corner stand on the left.
+  chart->setLayoutDirection(Qt::RightToLeft);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(headerArea.viewport()->x(), chart->content()->scrollView()->viewport()->x());
+  expectInStep();
+  EXPECT_EQ(testing::pixelAt(chart->grab().toImage(), QPointF(1, 25)), background);
 }
 
 TEST_F(ChartView, WheelScrollingEitherPartMovesTheOtherToTheSameX) {

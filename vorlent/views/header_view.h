@@ -165,7 +165,8 @@ class GanttChartHeader : public QWidget,
   void scrollTo(double startX, double finishX) override;
 
   // --- Blank corner ----------------------------------------------------------------
-  // Pixels kept blank at the header's right end, beside its viewport, in
+  // Pixels kept blank beside the header's viewport, on the side of the chart
+  // area's vertical scroll bar (the right, or the left right to left), in
   // the colour of `blankCornerColor()`. A chart keeps it as wide as its
   // chart area's vertical scroll bar (0 while that bar is hidden), so that
   // both show equally wide viewports and nothing scrolls beside the header.

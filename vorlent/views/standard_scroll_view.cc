@@ -177,10 +177,25 @@ void StandardScrollView::setTrailingMargin(int width) {
   const int margin = std::max(width, 0);
   if (margin == trailingMargin_) return;
   trailingMargin_ = margin;
-  // Lays the viewport out again at once (a shown view's viewport is
-  // resized, which places the filler); a hidden one is laid out when shown.
-  setViewportMargins(0, 0, margin, 0);
+  applyTrailingMargin();
+}
+
+void StandardScrollView::applyTrailingMargin() {
+  // Qt keeps viewport margins where they are given, whatever the layout
+  // direction, while it moves the vertical bar to the left in a right to
+  // left layout: the margin goes where the bar goes. Setting them lays a
+  // shown view out at once; a hidden one is laid out when shown.
+  if (isRightToLeft()) {
+    setViewportMargins(trailingMargin_, 0, 0, 0);
+  } else {
+    setViewportMargins(0, 0, trailingMargin_, 0);
+  }
   placeTrailingFiller();
+}
+
+void StandardScrollView::changeEvent(QEvent* event) {
+  QAbstractScrollArea::changeEvent(event);
+  if (event->type() == QEvent::LayoutDirectionChange && trailingMargin_ > 0) applyTrailingMargin();
 }
 
 void StandardScrollView::setTrailingFiller(QWidget* filler) {
@@ -194,7 +209,8 @@ void StandardScrollView::setTrailingFiller(QWidget* filler) {
 void StandardScrollView::placeTrailingFiller() {
   if (trailingFiller_ == nullptr) return;
   const QRect area = viewport()->geometry();
-  trailingFiller_->setGeometry(area.right() + 1, area.top(), trailingMargin_, area.height());
+  const int x = isRightToLeft() ? area.left() - trailingMargin_ : area.right() + 1;
+  trailingFiller_->setGeometry(x, area.top(), trailingMargin_, area.height());
   trailingFiller_->setVisible(trailingMargin_ > 0);
 }
 

@@ -104,7 +104,8 @@ class StandardScrollView : public QAbstractScrollArea {
 
   // --- Trailing margin -------------------------------------------------------
   // Keeps `width` pixels (a negative width counts as 0) free at the
-  // viewport's right, outside it, full height: the viewport is that much
+  // viewport's right (left when laid out right to left), outside it, full
+  // height: the viewport is that much
   // narrower. `filler`, when set, is laid over the free strip whenever the
   // viewport moves or resizes and hidden while the strip is empty; it
   // becomes this view's child. A header keeps its viewport as wide as a
@@ -137,6 +138,8 @@ class StandardScrollView : public QAbstractScrollArea {
   // Qt's keys of a scroll area (Page Up and Down, the arrows) and Home and
   // End, which scroll to the top and the bottom; all of them scroll live.
   void keyPressEvent(QKeyEvent* event) override;
+  // Moves the trailing margin with the layout direction.
+  void changeEvent(QEvent* event) override;
 
  private:
   // Collects the scroll bars' value changes into one update of the visible
@@ -149,6 +152,7 @@ class StandardScrollView : public QAbstractScrollArea {
   // user asked for it.
   bool moveTo(QPoint target, bool live);
   void publishVisibleRect();
+  void applyTrailingMargin();
   void placeTrailingFiller();
 
   QSizeF documentSize_;
