@@ -42,9 +42,10 @@ class StandardScrollView;
 // Made with its children (a content widget holding a StandardScrollView
 // whose viewport is a GanttChartHeaderCanvas, and a pan recogniser on the
 // canvas). The vertical scroller is off and the horizontal one shown as
-// needed; both stay settable through `scrollView()`, so a chart view can hide
-// the horizontal one and give the header the vertical policy of the chart
-// area below, keeping the two viewports equally wide.
+// needed; both stay settable through `scrollView()`. A chart view hides
+// both and keeps a blank corner as wide as the chart area's vertical
+// scroller, so the two viewports stay equally wide. The header takes no
+// keyboard focus: it follows the chart area, which does.
 //
 // The view owns its controller; the controller refers back weakly, and a
 // view destroyed or detached clears the references that are still its own,
