@@ -32,6 +32,50 @@ namespace {
 
 constexpr int kInitialRowHeight = 20;
 
+// The outline's tree. Scrolling per pixel, Qt's tree stops one pixel short
+// when it brings a row up from below (the End key, the arrow keys,
+// scrollTo): the row's last line of pixels stays hidden, and the chart,
+// which follows the tree, hides it too. This tree moves on by that pixel.
+class OutlineTreeView : public QTreeView {
+ public:
+  using QTreeView::QTreeView;
+
+  void scrollTo(const QModelIndex& index, ScrollHint hint) override {
+    QTreeView::scrollTo(index, hint);
+    if (verticalScrollMode() != ScrollPerPixel || !index.isValid()) return;
+    if (hint != EnsureVisible && hint != PositionAtBottom) return;
+    const QRect row = visualRect(index);
+    const int visible = viewport()->height();
+    const int hidden = row.y() + row.height() - visible;
+    // Only a row that fits, and only up to its top.
+    if (hidden > 0 && row.height() <= visible && row.y() - hidden >= 0) {
+      verticalScrollBar()->setValue(verticalScrollBar()->value() + hidden);
+    }
+  }
+};
+
+// Gives the chart's horizontal scroll bar the outline's: shown exactly when
+// the outline's is. Row r of the outline stands beside row r of the chart
+// only while both sides' visible areas are equally high, or scrolling to
+// the end would stop the two sides at different offsets. The chart still
+// scrolls sideways by wheel and keyboard while its bar is hidden.
+void matchHorizontalScrollers(const QTreeView& outline, StandardScrollView& chartArea) {
+  bool shown = false;
+  switch (outline.horizontalScrollBarPolicy()) {
+    case Qt::ScrollBarAlwaysOn:
+      shown = true;
+      break;
+    case Qt::ScrollBarAlwaysOff:
+      break;
+    case Qt::ScrollBarAsNeeded:
+      shown = outline.horizontalScrollBar()->isVisibleTo(&outline);
+      break;
+  }
+  const Qt::ScrollBarPolicy policy = shown ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
+  if (chartArea.horizontalScrollBarPolicy() != policy)
+    chartArea.setHorizontalScrollBarPolicy(policy);
+}
+
 }  // namespace
 
 OutlineGanttChart::OutlineGanttChart(QWidget* parent)
@@ -49,8 +93,8 @@ OutlineGanttChart::~OutlineGanttChart() {
     // A host deletes this view from inside a call the chart stack made to
     // it: the caller's frames (the item manager's change, a controller's
     // drag) are still running on these objects, so they go on a later turn.
-    RunLoop::current().post([stack = std::make_tuple(
-                                 ganttChartItemManager_, ganttChartContentController_,
+    RunLoop::current().post(
+        [stack = std::make_tuple(ganttChartItemManager_, ganttChartContentController_,
                                  ganttChartHeaderController_, ganttChartController_,
                                  hierarchicalBehavior_, roles_)] {});
   }
@@ -104,13 +148,12 @@ void OutlineGanttChart::loadContentView() {
   boxLayout->addWidget(outlineHeaderSpacingLabel_);
   outlineLayout->addWidget(outlineHeaderSpacingBox_);
 
-  outlineView_ = new QTreeView(outlineSide);
+  outlineView_ = new OutlineTreeView(outlineSide);
   outlineView_->setUniformRowHeights(true);
   outlineView_->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
-  // The chart's scroll bar serves both sides. A horizontal bar below the
-  // outline as below the chart (whose timeline is nearly always wider than
-  // the view) keeps the two sides' rows equally tall, so they scroll
-  // equally far.
+  // The chart's vertical scroll bar serves both sides. Both show a
+  // horizontal bar (the chart's timeline is nearly always wider than its
+  // pane), so the two sides' rows are equally tall and scroll equally far.
   outlineView_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   outlineView_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   outlineView_->setFrameShape(QFrame::NoFrame);
@@ -202,6 +245,7 @@ void OutlineGanttChart::initializeControllers() {
   if (!content || !content->scrollView()) fatalStop("an outline chart needs its chart content");
   connect(content->scrollView(), &StandardScrollView::boundsDidChange, this,
           [this] { ganttChartBoundsDidChange(); });
+  matchHorizontalScrollers(*outlineView_, *content->scrollView());
   updateHeaderSpacing();
 }
 
@@ -287,6 +331,11 @@ bool OutlineGanttChart::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void OutlineGanttChart::outlineLayoutDidChange() {
+  // The outline's horizontal bar came or went (or a host changed its
+  // policy): the chart's follows before either side scrolls again.
+  if (ganttChart_ && ganttChart_->content() && ganttChart_->content()->scrollView()) {
+    matchHorizontalScrollers(*outlineView_, *ganttChart_->content()->scrollView());
+  }
   loadMoreDataIfNeeded();
   synchronizeOutlineItems();
 }
@@ -413,13 +462,12 @@ void OutlineGanttChart::loadMoreDataIfNeeded() {
 OutlineGanttChartRowPtr OutlineGanttChart::designTimeRow(int64_t index) const {
   const std::string label = "Item " + std::to_string(index + 1);
   const Time reference = Time::reference();
-  auto bar = OutlineGanttChartItem::create(label, reference, reference.addingDays(1), 0,
-                                           std::nullopt, std::nullopt, nullptr, 0, true,
-                                           std::nullopt, std::nullopt, {});
+  auto bar =
+      OutlineGanttChartItem::create(label, reference, reference.addingDays(1), 0, std::nullopt,
+                                    std::nullopt, nullptr, 0, true, std::nullopt, std::nullopt, {});
   auto mark = OutlineGanttChartItem::create(std::nullopt, reference.addingDays(2),
-                                            reference.addingDays(2), 0, std::nullopt,
-                                            std::nullopt, nullptr, 0, true, std::nullopt,
-                                            std::nullopt, {});
+                                            reference.addingDays(2), 0, std::nullopt, std::nullopt,
+                                            nullptr, 0, true, std::nullopt, std::nullopt, {});
   return OutlineGanttChartRow::create(label, {bar, mark}, std::nullopt, {});
 }
 
@@ -445,7 +493,8 @@ QVariant OutlineGanttChart::outlineViewObjectValueFor(int column,
 
 void OutlineGanttChart::outlineViewSetObjectValue(const QVariant& value, int column,
                                                   const OutlineGanttChartRowPtr& item) {
-  if (auto source = dataSource()) source->outlineGanttChartSetObjectValue(*this, value, column, item);
+  if (auto source = dataSource())
+    source->outlineGanttChartSetObjectValue(*this, value, column, item);
   synchronizeOutlineItems();
 }
 

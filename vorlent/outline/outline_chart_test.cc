@@ -4,7 +4,9 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QSplitter>
+#include <QTest>
 #include <QTreeView>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -29,6 +31,11 @@ using testing::pinnedNow;
 
 void settle() {
   for (int i = 0; i < 4; ++i) QApplication::processEvents();
+}
+
+// The centre of a rectangle of the chart, in Qt's terms.
+QPointF toQtCentre(const Rectangle& bounds) {
+  return QPointF(bounds.origin.x + bounds.size.width / 2, bounds.origin.y + bounds.size.height / 2);
 }
 
 // Monday of the pinned week at 0:00.
@@ -396,6 +403,71 @@ TEST_F(OutlineChartTest, KeepsBothSidesAtTheSameOffset) {
   EXPECT_EQ(chartScroll->documentVisibleRect().top(), 120);
 }
 
+// The outline as it comes, scrolled to its end in each way a user or host
+// has: every row's label stays beside its bar, and the last row is whole
+// on both sides, whether or not the timeline is wider than its pane.
+TEST(OutlineRowsOnBars, StayAlignedAtTheEndOfEveryWayOfScrolling) {
+  ScopedClock clock{makeDate(pinnedNow())};
+  for (const bool wideTimeline : {false, true}) {
+    SCOPED_TRACE(wideTimeline ? "a wide timeline" : "a narrow timeline");
+    OutlineGanttChart chart;
+    chart.resize(800, 400);
+    chart.show();
+    auto host = std::make_shared<OutlineHost>();
+    for (int i = 0; i < 60; ++i) host->addRoot("r", monday());
+    if (wideTimeline) {
+      chart.ganttChartContentController()->setScrollableTimeline(
+          TimeRange(monday(), monday().addingWeeks(52)));
+    }
+    chart.setDataSource(host);
+    settle();
+    QTreeView& tree = *chart.outlineView();
+    StandardScrollView& area = *chart.ganttChart()->content()->scrollView();
+    const int64_t last = chart.outlineModel()->numberOfRows() - 1;
+    ASSERT_EQ(last, 59);
+
+    const auto expectAligned = [&](const char* way) {
+      SCOPED_TRACE(way);
+      settle();
+      (void)chart.ganttChartItemManager()->filteredItems();
+      int shown = 0;
+      for (int64_t row = 0; row <= last; ++row) {
+        const QRect label = tree.visualRect(chart.outlineModel()->indexOfDisplayedRow(row));
+        if (label.bottom() < 0 || label.top() >= tree.viewport()->height()) continue;
+        const GanttChartItemPtr twin =
+            OutlineHost::itemOf(host->roots[size_t(row)])->ganttChartItem();
+        ASSERT_NE(twin, nullptr) << "row " << row;
+        const QPointF bar =
+            area.viewportPoint(toQtCentre(chart.ganttChartContentController()->bounds(twin)));
+        const QPoint labelOnChart = tree.viewport()->mapTo(&chart, label.center());
+        const QPoint barOnChart = area.viewport()->mapTo(&chart, bar.toPoint());
+        EXPECT_NEAR(labelOnChart.y(), barOnChart.y(), 1) << "row " << row;
+        ++shown;
+      }
+      EXPECT_GT(shown, 10);
+      const QRect lastLabel = tree.visualRect(chart.outlineModel()->indexOfDisplayedRow(last));
+      EXPECT_LE(lastLabel.bottom(), tree.viewport()->height() - 1) << "the last row is whole";
+      EXPECT_EQ(tree.viewport()->height(), area.viewport()->height());
+    };
+
+    for (int notch = 0; notch < 40; ++notch) {
+      QWheelEvent wheel(QPointF(20, 20), tree.viewport()->mapToGlobal(QPointF(20, 20)), QPoint(),
+                        QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+      QCoreApplication::sendEvent(tree.viewport(), &wheel);
+    }
+    expectAligned("the wheel");
+
+    tree.verticalScrollBar()->setValue(0);
+    tree.setCurrentIndex(chart.outlineModel()->indexOfDisplayedRow(0));
+    QTest::keyClick(&tree, Qt::Key_End);
+    expectAligned("the End key");
+
+    tree.verticalScrollBar()->setValue(0);
+    chart.scrollRowToVisible(last);
+    expectAligned("scrollRowToVisible");
+  }
+}
+
 class RecordingScroller : public GanttChartContentScroller {
  public:
   void scrollTo(double /*startX*/, double /*finishX*/) override {}
@@ -608,6 +680,41 @@ TEST_F(OutlineChartTest, ExportsAPngOfTheWholeView) {
   EXPECT_TRUE(chart.imageData("no such format").isEmpty());
 }
 
+TEST(OutlineExport, ShowsBothSidesWithoutScrollBarsAndLeavesThemShown) {
+  ScopedClock clock{makeDate(pinnedNow())};
+  OutlineGanttChart chart;
+  chart.resize(800, 400);
+  chart.show();
+  auto host = std::make_shared<OutlineHost>();
+  for (int i = 0; i < 60; ++i) host->addRoot("r", monday());
+  chart.setDataSource(host);
+  settle();
+  QTreeView& tree = *chart.outlineView();
+  StandardScrollView& area = *chart.ganttChart()->content()->scrollView();
+  chart.scrollRowToVisible(30);
+  settle();
+  ASSERT_TRUE(tree.horizontalScrollBar()->isVisible());
+  ASSERT_TRUE(area.verticalScrollBar()->isVisible());
+  const int offset = area.scrollOffset().y();
+
+  // As a host that hides every bar sees it.
+  tree.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  area.setHasVerticalScroller(false);
+  settle();
+  const QImage bare = chart.grab().toImage().convertToFormat(QImage::Format_RGB32);
+  tree.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  area.setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  settle();
+
+  EXPECT_EQ(chart.imageRepresentation().convertToFormat(QImage::Format_RGB32), bare);
+  settle();
+  EXPECT_TRUE(tree.horizontalScrollBar()->isVisible());
+  EXPECT_TRUE(area.horizontalScrollBar()->isVisible());
+  EXPECT_TRUE(area.verticalScrollBar()->isVisible());
+  EXPECT_EQ(area.scrollOffset().y(), offset);
+  EXPECT_EQ(tree.verticalScrollBar()->value(), offset);
+}
+
 TEST(OutlineLifetime, ChartDestroyedWhileTheHostKeepsItsRows) {
   ScopedClock clock{makeDate(pinnedNow())};
   auto host = std::make_shared<OutlineHost>();
@@ -646,7 +753,8 @@ class DriftingHost : public OutlineHost {
     ++questions;
     if (reloadInside && questions == 2) chart.reloadData();
     // A count that grows at every question, and a child that is null.
-    return OutlineHost::outlineGanttChartNumberOfChildrenOfItem(chart, item) + (item ? 0 : questions);
+    return OutlineHost::outlineGanttChartNumberOfChildrenOfItem(chart, item) +
+           (item ? 0 : questions);
   }
   int questions = 0;
   bool reloadInside = false;

@@ -54,8 +54,8 @@ GanttChart::~GanttChart() {
   // whatever they do on their way out (a zoom drag the header ends moves
   // the chart area) reaches nothing half-destroyed. Those a host has moved
   // into widgets of its own are the host's now, and stay.
-  for (const QPointer<QWidget>& child : {contentView_, QPointer<QWidget>(header_.data()),
-                                         QPointer<QWidget>(content_.data())}) {
+  for (const QPointer<QWidget>& child :
+       {contentView_, QPointer<QWidget>(header_.data()), QPointer<QWidget>(content_.data())}) {
     if (child != nullptr && isAncestorOf(child)) delete child.data();
   }
 }
@@ -97,7 +97,11 @@ void GanttChart::matchHeaderScrollers() {
 void GanttChart::matchHeaderScrollersTo(const StandardScrollView* area) {
   if (header_ == nullptr || header_->scrollView() == nullptr) return;
   StandardScrollView& headerScrollView = *header_->scrollView();
-  HiddenScroller::install(headerScrollView);
+  // The header scrolls only with the chart area: neither bar shows. Above
+  // the chart area's vertical bar a blank corner keeps the two viewports
+  // equally wide.
+  HiddenScroller::install(headerScrollView, Qt::Horizontal);
+  HiddenScroller::install(headerScrollView, Qt::Vertical);
   bool showsVertical = false;
   if (area != nullptr) {
     switch (area->verticalScrollBarPolicy()) {
@@ -111,9 +115,8 @@ void GanttChart::matchHeaderScrollersTo(const StandardScrollView* area) {
         break;
     }
   }
-  if (headerScrollView.hasVerticalScroller() != showsVertical) {
-    headerScrollView.setHasVerticalScroller(showsVertical);
-  }
+  // The width Qt's scroll area gives a shown vertical bar.
+  header_->setBlankCornerWidth(showsVertical ? area->verticalScrollBar()->sizeHint().width() : 0);
 }
 
 // --- The controller -------------------------------------------------------------------

@@ -40,9 +40,10 @@ class StandardScrollView;
 // an image.
 //
 // Header and chart area scroll together: their viewports stay equally wide
-// (the header's horizontal scroller takes no room and its vertical scroller
-// shows exactly when the chart area's does), so the same x shows the same
-// time in both as the user scrolls either or zooms by dragging the header.
+// (the header shows no scroll bars; a blank corner beside it stands for the
+// chart area's vertical scroll bar), so the same x shows the same time in
+// both, whether the user scrolls either, a host sets either's scroll bars,
+// or the header is zoomed by dragging.
 //
 // Drawing. The header and content views draw for their own controllers. A
 // host that wants one object to draw the whole chart makes the chart
@@ -372,9 +373,9 @@ class GanttChart : public QWidget,
   QPointer<GanttChartContent> content_;
 
  private:
-  // Hides the header's horizontal scroller and shows its vertical one
-  // exactly when the chart area shows its own, so that their viewports stay
-  // equally wide.
+  // Hides both of the header's scrollers and keeps a blank corner beside
+  // it exactly as wide as the chart area's vertical scroller (none while
+  // that is hidden), so that their viewports stay equally wide.
   void matchHeaderScrollers();
   // The same against the chart area shown by `area` (none: no vertical
   // scroller).

@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QVBoxLayout>
+#include <QScrollBar>
 
 #include <algorithm>
 #include <memory>
@@ -197,6 +198,45 @@ TEST_F(ChartDrawing, ExportsTheHeaderOverTheChartAreaAsAPngOfItsSize) {
   EXPECT_EQ(chart->image().size(), QSize(640, 320));
   EXPECT_TRUE(chart->imageData("jpeg", ImageProperties{50, std::nullopt}).startsWith("\xff\xd8"));
   EXPECT_TRUE(chart->imageData("no such format").isEmpty());
+}
+
+// A picture shows the chart, not Qt's scroll bars: the header and the chart
+// area as a host that hides every scroll bar sees them, at the view's size,
+// and the view on screen is left as it was.
+TEST_F(ChartDrawing, ExportsShowNeitherScrollBarsNorTheBlankCorner) {
+  StandardScrollView& area = *chart->content()->scrollView();
+  chart->scrollTo(300, 301);
+  chart->scrollVerticallyTo(200, 225);
+  ASSERT_TRUE(area.verticalScrollBar()->isVisible());
+  ASSERT_TRUE(area.horizontalScrollBar()->isVisible());
+  const QPoint offset = area.scrollOffset();
+  const Rectangle viewport = project.controller->contentController()->viewport();
+  const int corner = chart->header()->blankCornerWidth();
+  ASSERT_GT(corner, 0);
+
+  // What a widget shows while the host hides the chart area's scroll bars.
+  const auto withoutBars = [&area](QWidget& widget) {
+    area.setHasVerticalScroller(false);
+    area.setHasHorizontalScroller(false);
+    const QImage picture = widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    area.setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    area.setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    return picture;
+  };
+  const auto rgb = [](const QImage& image) { return image.convertToFormat(QImage::Format_RGB32); };
+
+  const QImage bare = withoutBars(*chart);
+  ASSERT_EQ(area.scrollOffset(), offset);
+  EXPECT_EQ(rgb(chart->imageRepresentation()), bare);
+  EXPECT_EQ(rgb(QImage::fromData(chart->imageData())), bare);
+  EXPECT_EQ(rgb(chart->header()->imageRepresentation()), bare.copy(0, 0, 640, 50))
+      << "the header without its blank corner";
+  EXPECT_EQ(rgb(chart->content()->image().toImage()), withoutBars(*chart->content()));
+
+  EXPECT_EQ(area.scrollOffset(), offset) << "the view is left as it was";
+  EXPECT_EQ(project.controller->contentController()->viewport(), viewport);
+  EXPECT_TRUE(area.verticalScrollBar()->isVisible());
+  EXPECT_EQ(chart->header()->blankCornerWidth(), corner);
 }
 
 TEST(ChartImageExport, AChartWithoutAreaGivesNothingAndANeverShownOneIsLaidOut) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QImage>
 #include <QPaintEvent>
@@ -9,6 +10,7 @@
 #include <QPointer>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTest>
 #include <QVBoxLayout>
 
 #include <functional>
@@ -22,8 +24,11 @@
 #include "vorlent/intervals/schedule_time_selector.h"
 #include "vorlent/intervals/time_interval_type.h"
 #include "vorlent/intervals/time_selector.h"
+#include "vorlent/model/item_source.h"
 #include "vorlent/views/chart_view_testing.h"
 #include "vorlent/views/content_view.h"
+#include "vorlent/views/content_view_testing.h"
+#include "vorlent/views/conversions.h"
 #include "vorlent/views/header_view.h"
 #include "vorlent/views/mouse_input_testing.h"
 #include "vorlent/views/standard_scroll_view.h"
@@ -228,6 +233,14 @@ TEST_F(ChartView, HeaderAndChartAreaStayEquallyWideAsTheChartAreasScrollerComesA
   ASSERT_LT(contentViewportWidth(), 640) << "forty rows need a vertical scroller";
   EXPECT_EQ(headerViewportWidth(), contentViewportWidth());
   EXPECT_EQ(chart->header()->height(), 50) << "the hidden horizontal scroller takes no room";
+  // Above the chart area's scroll bar: a blank corner, not a scroll bar.
+  StandardScrollView& headerArea = *chart->header()->scrollView();
+  EXPECT_FALSE(headerArea.verticalScrollBar()->isVisibleTo(&headerArea));
+  const QImage shown = chart->grab().toImage();
+  const QColor background = toQt(*controller()->headerController()->actualStyle().backgroundColor);
+  for (const QPointF corner : {QPointF(640 - barWidth, 1), QPointF(639, 25), QPointF(639, 49)}) {
+    EXPECT_EQ(testing::pixelAt(shown, corner), background) << corner.x() << ", " << corner.y();
+  }
 
   controller()->contentController()->setDesiredScrollableRowCount(3);
   QCoreApplication::processEvents();  // Qt shows and hides scroll bars on the next turn
@@ -239,6 +252,13 @@ TEST_F(ChartView, HeaderAndChartAreaStayEquallyWideAsTheChartAreasScrollerComesA
   EXPECT_EQ(headerViewportWidth(), 640 - barWidth);
   chart->resize(500, 320);
   expectInStep();
+
+  // Right to left, bar and corner stand on the left.
+  chart->setLayoutDirection(Qt::RightToLeft);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(headerArea.viewport()->x(), chart->content()->scrollView()->viewport()->x());
+  expectInStep();
+  EXPECT_EQ(testing::pixelAt(chart->grab().toImage(), QPointF(1, 25)), background);
 }
 
 TEST_F(ChartView, WheelScrollingEitherPartMovesTheOtherToTheSameX) {
@@ -257,6 +277,83 @@ TEST_F(ChartView, WheelScrollingEitherPartMovesTheOtherToTheSameX) {
   expectInStep();  // at the end
   chart->scrollTo(300, 301);
   expectInStep();
+}
+
+// A host scrolls through the scroll bars as much as a user does: restoring a
+// saved position, a second view kept in step, kinetic scrolling.
+TEST(ChartViewScrolledByCode, FollowsTheScrollBarsWhateverSetsThem) {
+  std::vector<GanttChartItemPtr> items;
+  for (int64_t row = 0; row < 10000; ++row) {
+    items.push_back(GanttChartItem::create({.row = row,
+                                            .start = testing::weekDay(0, 8),
+                                            .finish = testing::weekDay(0, 8).addingDays(60)}));
+  }
+  auto content = GanttChartContentController::create(
+      std::make_shared<GanttChartItemSource>(items, std::vector<GanttChartDependencyPtr>{}));
+  content->setScrollableTimeline(
+      TimeRange(testing::weekDay(0, 0), testing::weekDay(0, 0).addingDays(70)));
+  GanttChart chart;
+  chart.resize(640, 320);
+  testing::showActive(chart);
+  chart.setController(
+      GanttChartController::create(GanttChartHeaderController::create(std::nullopt), content));
+  StandardScrollView& area = *chart.content()->scrollView();
+  QWidget& canvas = *chart.content()->canvas();
+  // A point of the row's bar, which spans every x this test scrolls to.
+  const auto barCentre = [&](int64_t row) {
+    const QRectF bounds = toQt(content->bounds(items[static_cast<size_t>(row)]));
+    return area.viewportPoint(QPointF(area.documentVisibleRect().left() + 50, bounds.center().y()));
+  };
+  const QColor barColour = testing::pixelAt(canvas.grab().toImage(), barCentre(0));
+  const auto expectFollowed = [&](int64_t row) {
+    EXPECT_EQ(content->viewport(), fromQt(area.documentVisibleRect()));
+    EXPECT_EQ(content->visibleRange().first(), row);
+    EXPECT_EQ(testing::pixelAt(canvas.grab().toImage(), barCentre(row)), barColour)
+        << "row " << row << " shows its bar";
+    EXPECT_EQ(chart.header()->scrollView()->scrollOffset().x(), area.scrollOffset().x());
+    EXPECT_EQ(chart.controller()->headerController()->viewport().left(),
+              content->viewport().left());
+  };
+
+  const int rowHeight = static_cast<int>(content->rowHeight());
+  area.verticalScrollBar()->setValue(1000 * rowHeight);
+  expectFollowed(1000);
+  area.horizontalScrollBar()->setValue(300);
+  expectFollowed(1000);
+  area.scrollToPoint(QPointF(120, 5000 * rowHeight));
+  expectFollowed(5000);
+  chart.header()->scrollView()->horizontalScrollBar()->setValue(700);
+  EXPECT_EQ(area.scrollOffset().x(), 700) << "the chart area follows the header";
+  expectFollowed(5000);
+}
+
+TEST_F(ChartView, TheChartAreaIsTheFocusStopAndScrollsByKeys) {
+  EXPECT_EQ(chart->header()->scrollView()->focusPolicy(), Qt::NoFocus);
+  QWidget* focused = QApplication::focusWidget();
+  ASSERT_NE(focused, nullptr) << "the window's first focus stop";
+  EXPECT_TRUE(chart->content()->isAncestorOf(focused));
+  QWidget* window = chart.get();
+  QTest::keyClick(window, Qt::Key_Tab);
+  EXPECT_TRUE(chart->content()->isAncestorOf(QApplication::focusWidget())) << "the only stop";
+
+  StandardScrollView& area = *chart->content()->scrollView();
+  const int page = area.viewport()->height();
+  const int bottom = area.verticalScrollBar()->maximum();
+  const int line = StandardScrollView::kLineStep;
+  const std::vector<std::pair<Qt::Key, QPoint>> keys{
+      {Qt::Key_PageDown, QPoint(0, page)},
+      {Qt::Key_End, QPoint(0, bottom)},
+      {Qt::Key_PageUp, QPoint(0, bottom - page)},
+      {Qt::Key_Home, QPoint(0, 0)},
+      {Qt::Key_Down, QPoint(0, line)},
+      {Qt::Key_Right, QPoint(line, line)},
+  };
+  for (const auto& [key, offset] : keys) {
+    QTest::keyClick(QApplication::focusWidget(), key);
+    EXPECT_EQ(area.scrollOffset(), offset) << QKeySequence(key).toString().toStdString();
+    EXPECT_EQ(controller()->contentController()->viewport(), fromQt(area.documentVisibleRect()));
+    expectInStep();
+  }
 }
 
 TEST_F(ChartView, AContentDragThatScrollsByItselfKeepsTheHeaderInStep) {

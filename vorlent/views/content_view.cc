@@ -42,9 +42,8 @@ std::vector<GanttChartDependencyLine> linesThrough(const GanttChartContentContro
                                                    const Rectangle& area) {
   std::vector<GanttChartDependencyLine> lines =
       controller.visibleDependencyLines(area.insetBy(-kLineReach));
-  std::sort(lines.begin(), lines.end(), [](const auto& a, const auto& b) {
-    return a.dependency.get() < b.dependency.get();
-  });
+  std::sort(lines.begin(), lines.end(),
+            [](const auto& a, const auto& b) { return a.dependency.get() < b.dependency.get(); });
   return lines;
 }
 
@@ -143,8 +142,12 @@ void GanttChartContent::setUpContentView() {
   auto* pan = new DraggingPanGestureRecognizer(canvas);
   connect(pan, &PanGestureRecognizer::panned, this, [this, pan] { panWithRecognizer(*pan); });
 
-  connect(scrollView, &StandardScrollView::didLiveScroll, this, [this] {
-    if (controller_ != nullptr) updateViewport(true);
+  // Every change of the visible rectangle reaches the controller, whoever
+  // made it: the user, this view, or a host setting the scroll bars (a
+  // saved position, a second view kept in step). Only the user's sideways
+  // scrolls may shift the timeline.
+  connect(scrollView, &StandardScrollView::boundsDidChange, this, [this, scrollView] {
+    if (controller_ != nullptr) updateViewport(scrollView->isLiveScrolling());
   });
 
   emptyAreaMenu_ = new QMenu(this);
@@ -424,16 +427,20 @@ void GanttChartContent::scrollTo(double startX, double finishX) {
   const InboundCall call(inboundCalls_);
   if (scrollView_ == nullptr) return;
   const QRectF visible = scrollView_->documentVisibleRect();
+  // The move reaches the controller through the scroll view already; a host
+  // reacting to it may have destroyed this view.
+  const QPointer<GanttChartContent> alive(this);
   scrollView_->scrollRectToVisible(QRectF(startX, visible.top(), finishX - startX, 0));
-  updateViewport(false);
+  if (alive != nullptr) updateViewport(false);
 }
 
 void GanttChartContent::scrollVerticallyTo(double startY, double finishY) {
   const InboundCall call(inboundCalls_);
   if (scrollView_ == nullptr) return;
   const QRectF visible = scrollView_->documentVisibleRect();
+  const QPointer<GanttChartContent> alive(this);
   scrollView_->scrollRectToVisible(QRectF(visible.left(), startY, 0, finishY - startY));
-  updateViewport(false);
+  if (alive != nullptr) updateViewport(false);
 }
 
 void GanttChartContent::reloadData() {

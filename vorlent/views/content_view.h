@@ -38,7 +38,8 @@ namespace vorlent {
 // `GanttChartContentController`. The view holds no chart logic. It attaches
 // itself to its controller as presenter, scroller and observer, keeps the
 // scrolled document as large as the diagram, writes the visible rectangle
-// back into the controller after every scroll, redraws on the controller's
+// back into the controller after every scroll (the user's, its own or a
+// host's through the scroll bars), redraws on the controller's
 // notifications, feeds it the mouse (clicks, drags, pointer moves, context
 // menus), shows its cursors and tool tips, paints what it asks for, and
 // exports what it shows as an image.
@@ -425,8 +426,8 @@ class GanttChartContent : public QWidget,
   // recogniser); a missing one is a fatal stop.
   void setUp();
   // Builds the content view with the scroll view and its canvas, the three
-  // recognisers, the menus with their commands, and the live-scroll
-  // connection.
+  // recognisers, the menus with their commands, and the connection that
+  // writes every change of the visible rectangle into the controller.
   virtual void setUpContentView();
 
   // Before a new controller is stored: clears the old one's observer,

@@ -2,10 +2,13 @@
 
 #include <QEvent>
 #include <QFontMetrics>
+#include <QPainter>
+#include <QPointer>
 #include <QVBoxLayout>
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -19,6 +22,26 @@
 #include "vorlent/views/standard_scroll_view.h"
 
 namespace vorlent {
+
+namespace {
+
+// The strip beside the header's viewport, filled in the header's colour.
+class BlankCorner : public QWidget {
+ public:
+  explicit BlankCorner(const GanttChartHeader& header) : header_(&header) {}
+
+ protected:
+  void paintEvent(QPaintEvent* /*event*/) override {
+    if (header_ == nullptr) return;
+    QPainter painter(this);
+    painter.fillRect(rect(), header_->blankCornerColor());
+  }
+
+ private:
+  QPointer<const GanttChartHeader> header_;
+};
+
+}  // namespace
 
 GanttChartHeader::GanttChartHeader(QWidget* parent) : GanttChartHeader(parent, DeferredSetUp{}) {
   setUp();
@@ -53,6 +76,9 @@ void GanttChartHeader::setUpHeaderView() {
   auto* canvas = new GanttChartHeaderCanvas;
   scrollView->setCanvas(canvas);
   scrollView->setHasVerticalScroller(false);
+  // The header follows the chart area, which takes the keyboard: it is no
+  // focus stop of its own.
+  scrollView->setFocusPolicy(Qt::NoFocus);
   // The view is as high as its host makes it, a few rows of text, far below
   // a scroll area's own minimum; its size hints speak for it instead.
   scrollView->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
@@ -65,7 +91,9 @@ void GanttChartHeader::setUpHeaderView() {
   canvas_ = canvas;
   pan_ = new DraggingPanGestureRecognizer(canvas);
   canvas_->setMainView(this);
-  connect(scrollView_, &StandardScrollView::didLiveScroll, this, [this] {
+  // Scrolled by the user, by this view or by a host through the scroll
+  // bars: the controller always learns what is visible.
+  connect(scrollView_, &StandardScrollView::boundsDidChange, this, [this] {
     if (controller_) updateHeaderViewport();
   });
   connect(pan_, &PanGestureRecognizer::panned, this, [this] {
@@ -165,6 +193,32 @@ void GanttChartHeader::settingsDidChange() { redraw(); }
 
 void GanttChartHeader::redraw() {
   if (canvas_ != nullptr) canvas_->update();
+  if (scrollView_ != nullptr && scrollView_->trailingFiller() != nullptr) {
+    scrollView_->trailingFiller()->update();
+  }
+}
+
+// --- Blank corner -------------------------------------------------------------------
+
+void GanttChartHeader::setBlankCornerWidth(int width) {
+  if (scrollView_ == nullptr) return;
+  if (scrollView_->trailingFiller() == nullptr && width > 0) {
+    scrollView_->setTrailingFiller(new BlankCorner(*this));
+  }
+  scrollView_->setTrailingMargin(width);
+}
+
+int GanttChartHeader::blankCornerWidth() const {
+  return scrollView_ != nullptr ? scrollView_->trailingMargin() : 0;
+}
+
+QColor GanttChartHeader::blankCornerColor() const {
+  if (controller_) {
+    if (const std::optional<Color> color = controller_->actualStyle().backgroundColor) {
+      return toQt(*color);
+    }
+  }
+  return palette().color(QPalette::Window);
 }
 
 // --- Document and viewport --------------------------------------------------------

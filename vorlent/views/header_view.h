@@ -42,9 +42,10 @@ class StandardScrollView;
 // Made with its children (a content widget holding a StandardScrollView
 // whose viewport is a GanttChartHeaderCanvas, and a pan recogniser on the
 // canvas). The vertical scroller is off and the horizontal one shown as
-// needed; both stay settable through `scrollView()`, so a chart view can hide
-// the horizontal one and give the header the vertical policy of the chart
-// area below, keeping the two viewports equally wide.
+// needed; both stay settable through `scrollView()`. A chart view hides
+// both and keeps a blank corner as wide as the chart area's vertical
+// scroller, so the two viewports stay equally wide. The header takes no
+// keyboard focus: it follows the chart area, which does.
 //
 // The view owns its controller; the controller refers back weakly, and a
 // view destroyed or detached clears the references that are still its own,
@@ -164,6 +165,19 @@ class GanttChartHeader : public QWidget,
   // rectangle into the controller at once. Non-finite values scroll nothing,
   // and nothing scrolls without a controller.
   void scrollTo(double startX, double finishX) override;
+
+  // --- Blank corner ----------------------------------------------------------------
+  // Pixels kept blank beside the header's viewport, on the side of the chart
+  // area's vertical scroll bar (the right, or the left right to left), in
+  // the colour of `blankCornerColor()`. A chart keeps it as wide as its
+  // chart area's vertical scroll bar (0 while that bar is hidden), so that
+  // both show equally wide viewports and nothing scrolls beside the header.
+  // 0, the default, keeps none; a negative width counts as 0.
+  virtual void setBlankCornerWidth(int width);
+  [[nodiscard]] int blankCornerWidth() const;
+  // The header's background colour from its controller's style, else the
+  // window colour the canvas shows beyond the header.
+  [[nodiscard]] virtual QColor blankCornerColor() const;
 
   // --- Image export ----------------------------------------------------------------
   // Each captures the view as it shows now, at its size (times the device

@@ -10,9 +10,9 @@ class StandardScrollView;
 // orientation, so its viewport keeps that whole extent, yet it still
 // scrolls that way by code, wheel, touchpad and keyboard (the hidden bar
 // keeps its range and value). A time-scale header above a chart takes one
-// as its horizontal scroller, so that it is exactly as high as its rows
-// while it scrolls in step with the chart; given the same vertical scroller
-// policy as the chart below, the two viewports are equally wide.
+// in both orientations, so that it is exactly as high as its rows while it
+// scrolls in step with the chart; a blank corner beside it stands for the
+// chart's vertical scroll bar.
 //
 // In Qt a hidden scroller is the orientation's policy
 // Qt::ScrollBarAlwaysOff on a StandardScrollView, whose scrolling does not

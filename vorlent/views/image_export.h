@@ -29,7 +29,9 @@ namespace detail {
 
 // The widget's `rect()` rendered with its children (laid out first, should
 // it never have been shown) into a new ARGB32 premultiplied image at the
-// widget's device pixel ratio, over transparency.
+// widget's device pixel ratio, over transparency. Scroll bars and a
+// header's blank corner are hidden while it renders, so the scrolled
+// contents fill the picture; they and the scroll positions are restored.
 // A widget without area, or one too large to hold in memory, gives a null
 // image.
 [[nodiscard]] QImage renderWidgetImage(QWidget& widget);

@@ -1,6 +1,7 @@
 #include "vorlent/views/standard_scroll_view.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPointer>
 #include <QScrollBar>
@@ -197,6 +198,47 @@ bool StandardScrollView::hasHorizontalScroller() const {
   return horizontalScrollBarPolicy() != Qt::ScrollBarAlwaysOff;
 }
 
+void StandardScrollView::setTrailingMargin(int width) {
+  const int margin = std::max(width, 0);
+  if (margin == trailingMargin_) return;
+  trailingMargin_ = margin;
+  applyTrailingMargin();
+}
+
+void StandardScrollView::applyTrailingMargin() {
+  // Qt keeps viewport margins where they are given, whatever the layout
+  // direction, while it moves the vertical bar to the left in a right to
+  // left layout: the margin goes where the bar goes. Setting them lays a
+  // shown view out at once; a hidden one is laid out when shown.
+  if (isRightToLeft()) {
+    setViewportMargins(trailingMargin_, 0, 0, 0);
+  } else {
+    setViewportMargins(0, 0, trailingMargin_, 0);
+  }
+  placeTrailingFiller();
+}
+
+void StandardScrollView::changeEvent(QEvent* event) {
+  QAbstractScrollArea::changeEvent(event);
+  if (event->type() == QEvent::LayoutDirectionChange && trailingMargin_ > 0) applyTrailingMargin();
+}
+
+void StandardScrollView::setTrailingFiller(QWidget* filler) {
+  if (filler == trailingFiller_) return;
+  delete trailingFiller_.data();
+  trailingFiller_ = filler;
+  if (filler != nullptr) filler->setParent(this);
+  placeTrailingFiller();
+}
+
+void StandardScrollView::placeTrailingFiller() {
+  if (trailingFiller_ == nullptr) return;
+  const QRect area = viewport()->geometry();
+  const int x = isRightToLeft() ? area.left() - trailingMargin_ : area.right() + 1;
+  trailingFiller_->setGeometry(x, area.top(), trailingMargin_, area.height());
+  trailingFiller_->setVisible(trailingMargin_ > 0);
+}
+
 QPointF StandardScrollView::documentPoint(const QPointF& viewportPoint) const {
   return viewportPoint + documentVisibleRect().topLeft();
 }
@@ -214,7 +256,9 @@ QRectF StandardScrollView::translateToDocument(QPainter& painter, const QRect& e
 bool StandardScrollView::viewportEvent(QEvent* event) {
   switch (event->type()) {
     case QEvent::Resize:
-      updateScrollBars();
+    case QEvent::Move:
+      placeTrailingFiller();
+      if (event->type() == QEvent::Resize) updateScrollBars();
       return false;
     // The canvas handles these itself; QAbstractScrollArea would take them
     // for the area and keep them from the canvas.
@@ -282,6 +326,19 @@ void StandardScrollView::wheelEvent(QWheelEvent* event) {
   event->setAccepted(moveTo(target, true) || absorbed);
 }
 
+void StandardScrollView::keyPressEvent(QKeyEvent* event) {
+  // A scroll bar's action counts as the user's (see watchScrollBar).
+  if (event->modifiers() == Qt::NoModifier && event->key() == Qt::Key_Home) {
+    verticalScrollBar()->triggerAction(QAbstractSlider::SliderToMinimum);
+  } else if (event->modifiers() == Qt::NoModifier && event->key() == Qt::Key_End) {
+    verticalScrollBar()->triggerAction(QAbstractSlider::SliderToMaximum);
+  } else {
+    QAbstractScrollArea::keyPressEvent(event);
+    return;
+  }
+  event->accept();
+}
+
 void StandardScrollView::updateScrollBars() {
   const Batch batch(*this);
   // Showing or hiding a bar resizes the viewport at once, which comes back
@@ -307,8 +364,14 @@ void StandardScrollView::publishVisibleRect() {
   const bool scrolled = visible.topLeft() != publishedVisibleRect_.topLeft();
   publishedVisibleRect_ = visible;
   const QPointer<StandardScrollView> alive(this);
-  emit boundsDidChange();
-  if (alive && live && scrolled) emit didLiveScroll();
+  const bool liveScroll = live && scrolled;
+  {
+    const bool outer = std::exchange(reportingLiveScroll_, liveScroll);
+    emit boundsDidChange();
+    if (!alive) return;
+    reportingLiveScroll_ = outer;
+  }
+  if (liveScroll) emit didLiveScroll();
 }
 
 }  // namespace vorlent

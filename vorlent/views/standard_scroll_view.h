@@ -3,6 +3,7 @@
 #include <QAbstractScrollArea>
 #include <QPoint>
 #include <QPointF>
+#include <QPointer>
 #include <QRect>
 #include <QRectF>
 #include <QSizeF>
@@ -80,6 +81,10 @@ class StandardScrollView : public QAbstractScrollArea {
   [[nodiscard]] QRectF documentVisibleRect() const;
   // The scroll bars' values.
   [[nodiscard]] QPoint scrollOffset() const;
+  // True only while `boundsDidChange()` reports a move the user made, the
+  // one `didLiveScroll()` will report next; a receiver that follows every
+  // change tells the two kinds apart by it.
+  [[nodiscard]] bool isLiveScrolling() const { return reportingLiveScroll_; }
 
   // --- Scrolling by code (never a live scroll) ---------------------------------
   // Puts `point` at the viewport's top left, as near as the document allows,
@@ -106,6 +111,19 @@ class StandardScrollView : public QAbstractScrollArea {
   [[nodiscard]] bool hasVerticalScroller() const;
   [[nodiscard]] bool hasHorizontalScroller() const;
 
+  // --- Trailing margin -------------------------------------------------------
+  // Keeps `width` pixels (a negative width counts as 0) free at the
+  // viewport's right (left when laid out right to left), outside it, full
+  // height: the viewport is that much
+  // narrower. `filler`, when set, is laid over the free strip whenever the
+  // viewport moves or resizes and hidden while the strip is empty; it
+  // becomes this view's child. A header keeps its viewport as wide as a
+  // chart area's beside that area's vertical scroll bar this way.
+  void setTrailingMargin(int width);
+  [[nodiscard]] int trailingMargin() const { return trailingMargin_; }
+  void setTrailingFiller(QWidget* filler);
+  [[nodiscard]] QWidget* trailingFiller() const { return trailingFiller_; }
+
   // --- Coordinates and painting ----------------------------------------------
   // A point of the viewport (the canvas) in document coordinates, and back.
   [[nodiscard]] QPointF documentPoint(const QPointF& viewportPoint) const;
@@ -126,6 +144,11 @@ class StandardScrollView : public QAbstractScrollArea {
   // its angle delta in lines; Shift turns a vertical wheel horizontal. Left
   // unaccepted when the view could not move, so an enclosing area may.
   void wheelEvent(QWheelEvent* event) override;
+  // Qt's keys of a scroll area (Page Up and Down, the arrows) and Home and
+  // End, which scroll to the top and the bottom; all of them scroll live.
+  void keyPressEvent(QKeyEvent* event) override;
+  // Moves the trailing margin with the layout direction.
+  void changeEvent(QEvent* event) override;
 
  private:
   // Collects the scroll bars' value changes into one update of the visible
@@ -141,12 +164,17 @@ class StandardScrollView : public QAbstractScrollArea {
   // Document pixels per scroll-bar step on each axis: 1 unless the document
   // is mapped onto a shorter scroll range.
   [[nodiscard]] QPointF documentScale() const;
+  void applyTrailingMargin();
+  void placeTrailingFiller();
 
   QSizeF documentSize_;
   QRectF publishedVisibleRect_;
   QPointF wheelRemainder_;
   int batchDepth_ = 0;
   bool liveScrollPending_ = false;
+  bool reportingLiveScroll_ = false;
+  int trailingMargin_ = 0;
+  QPointer<QWidget> trailingFiller_;
 };
 
 }  // namespace vorlent
