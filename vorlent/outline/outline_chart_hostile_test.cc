@@ -422,6 +422,26 @@ TEST_F(HostileOutlineTest, RowMovedBetweenParentsKeepsItsExpansion) {
   EXPECT_EQ(chart->parent(twinOf(childA)), twinOf(other));
 }
 
+TEST_F(HostileOutlineTest, TheOutlineGoesOnWhenTheHostDestroysTheChartArea) {
+  for (int i = 0; i < 40; ++i) host->addRoot("more", monday());
+  chart->reloadData();
+  delete chart->ganttChart()->content();
+  chart->outlineView()->verticalScrollBar()->setValue(100);
+  chart->setIsPagingEnabled(true);
+  chart->scrollRowToVisible(30);
+  chart->outlineView()->collapseAll();
+  chart->reloadData();
+  chart->resize(700, 500);
+  settle();
+  EXPECT_EQ(chart->outlineModel()->numberOfRows(), 42);
+  EXPECT_EQ(chart->ganttChartItemManager()->totalRowCount(), 42);
+  delete chart->ganttChart();
+  chart->outlineView()->verticalScrollBar()->setValue(0);
+  chart->reloadData();
+  settle();
+  EXPECT_EQ(chart->outlineModel()->numberOfRows(), 42);
+}
+
 TEST(HostileOutline, ChartGoneBeforeOrAfterTheHostsRowsLeaksNothing) {
   ScopedClock clock{makeDate(pinnedNow())};
   std::weak_ptr<OutlineGanttChartItem> item;
