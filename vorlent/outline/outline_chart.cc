@@ -143,10 +143,15 @@ void OutlineGanttChart::addNotificationObservers() {
     synchronizeGanttChartScrolling();
     loadMoreDataIfNeeded();
   });
+  // Qt emits these in the middle of laying out rows (expanding all of them,
+  // say): whatever the host asks for meanwhile must not reload the rows
+  // under that pass, so its reloads wait until the pass is over.
   connect(outlineView_, &QTreeView::expanded, this, [this] {
+    const OutlineGanttChartModel::ReloadHold hold(outlineModel_);
     if (!isReloading_) synchronizeOutlineItems();
   });
   connect(outlineView_, &QTreeView::collapsed, this, [this] {
+    const OutlineGanttChartModel::ReloadHold hold(outlineModel_);
     if (!isReloading_) synchronizeOutlineItems();
   });
   // New columns make the tree forget its expansions.
@@ -341,6 +346,14 @@ void OutlineGanttChart::setDataSource(std::weak_ptr<OutlineGanttChartDataSource>
 
 void OutlineGanttChart::reloadOutline() {
   if (!outlineModel_) fatalStop("an outline chart needs its outline view");
+  if (outlineModel_->reloadMustWait()) {
+    // The whole reload, with the chart's side of it, runs once the caller
+    // is done with the rows.
+    RunLoop::current().post([view = QPointer<OutlineGanttChart>(this)] {
+      if (view) view->reloadData();
+    });
+    return;
+  }
   isReloading_ = true;
   outlineModel_->reload();
   isReloading_ = false;

@@ -14,6 +14,7 @@
 #include <limits>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "vorlent/base/clock.h"
 #include "vorlent/outline/outline_chart.h"
@@ -420,6 +421,38 @@ TEST_F(HostileOutlineTest, RowMovedBetweenParentsKeepsItsExpansion) {
   ASSERT_TRUE(twinOf(grandchild));
   EXPECT_EQ(twinOf(grandchild)->row(), 4);
   EXPECT_EQ(chart->parent(twinOf(childA)), twinOf(other));
+}
+
+TEST_F(HostileOutlineTest, ExpandAllWhileTheHostDropsRowsAndReloads) {
+  // Collapsed summaries on the second level whose bars do not yet span
+  // their children: expanding one re-applies the hierarchy, and the host
+  // answers the first change it hears of by dropping the rows above and
+  // reloading, while Qt is still laying out their siblings.
+  chart->outlineView()->collapseAll();
+  auto second = host->addRoot("second", monday(), 1);
+  OutlineHost::itemOf(second)->setType(GanttChartItemType::summary);
+  for (int i = 0; i < 3; ++i) {
+    auto middle = host->addChild(second, "middle", monday(), 1);
+    OutlineHost::itemOf(middle)->setType(GanttChartItemType::summary);
+    host->addChild(middle, "late", monday().addingDays(3 + i));
+  }
+  chart->reloadData();
+  chart->setAutoApplyBehavior(true);
+  settle();
+  bool dropped = false;
+  host->hook = [&](OutlineGanttChart& on) {
+    if (std::exchange(dropped, true)) return;
+    host->roots.resize(1);
+    on.reloadData();
+  };
+  chart->outlineView()->expandAll();
+  settle();
+  ASSERT_TRUE(dropped);
+  // parent, child a, child b
+  OutlineGanttChartModel& model = *chart->outlineModel();
+  EXPECT_EQ(model.numberOfRows(), 3);
+  EXPECT_EQ(model.row(second), -1);
+  EXPECT_EQ(chart->ganttChartItemManager()->totalRowCount(), 3);
 }
 
 TEST_F(HostileOutlineTest, TheOutlineGoesOnWhenTheHostDestroysTheChartArea) {

@@ -34,6 +34,14 @@ class OutlineGanttChartModel::SourceCall {
   const OutlineGanttChartModel& model_;
 };
 
+OutlineGanttChartModel::ReloadHold::ReloadHold(OutlineGanttChartModel* model) : model_(model) {
+  if (model_) ++model_->reloadHolds_;
+}
+
+OutlineGanttChartModel::ReloadHold::~ReloadHold() {
+  if (model_) --model_->reloadHolds_;
+}
+
 OutlineGanttChartModel::OutlineGanttChartModel(OutlineViewDataSource* source, QObject* parent)
     : QAbstractItemModel(parent), source_(source), root_(std::make_unique<Node>()) {
   root_->isRoot = true;
@@ -49,6 +57,7 @@ void OutlineGanttChartModel::setView(QTreeView* view) {
   if (view) {
     connect(view, &QTreeView::expanded, this, &OutlineGanttChartModel::viewDidExpand);
     connect(view, &QTreeView::collapsed, this, [this](const QModelIndex& index) {
+      const ReloadHold hold(this);
       invalidateDisplayed();
       if (const Node* node = nodeOf(index); node->row) pendingExpansions_.erase(node->row.get());
     });
@@ -274,9 +283,9 @@ void OutlineGanttChartModel::reloadRow(int64_t displayedRow) {
 // --- Reload ------------------------------------------------------------------
 
 void OutlineGanttChartModel::reload() {
-  if (isAskingSource()) {
-    // The source asked for a reload while answering: run it once the
-    // answer has been taken in.
+  if (reloadMustWait()) {
+    // Asked for by the source while it answers, or by someone reacting to
+    // the tree view: run it once they are done.
     if (!reloadPending_) {
       reloadPending_ = true;
       QMetaObject::invokeMethod(
@@ -414,6 +423,7 @@ void OutlineGanttChartModel::expandAgain(Node& node, const RowSet& expandedRows)
 }
 
 void OutlineGanttChartModel::viewDidExpand(const QModelIndex& index) {
+  const ReloadHold hold(this);
   invalidateDisplayed();
   Node* node = nodeOf(index);
   if (node->row) pendingExpansions_.erase(node->row.get());
