@@ -292,10 +292,10 @@ TEST_F(SmallOutlineTest, RowListedAmongItsOwnDescendantsEndsEveryWalk) {
   chart.setAreOutOfRowRangeItemsAvailable(true);
   chart.setDataSource(host);
   OutlineGanttChartModel& model = *chart.outlineModel();
-  // Expand the row, then its copy inside itself, then the copy's copy.
-  for (int64_t r : {0, 1, 2}) chart.outlineView()->expand(model.indexOfDisplayedRow(r));
+  // Expand the row, then its copy inside itself, which is a leaf.
+  for (int64_t r : {0, 1}) chart.outlineView()->expand(model.indexOfDisplayedRow(r));
   settle();
-  EXPECT_EQ(model.numberOfRows(), 8);
+  EXPECT_EQ(model.numberOfRows(), 4);
   chart.setAutoApplyBehavior(true);
   const auto twin = chart.ganttChartItem(OutlineHost::itemOf(loop));
   ASSERT_TRUE(twin);
@@ -304,6 +304,23 @@ TEST_F(SmallOutlineTest, RowListedAmongItsOwnDescendantsEndsEveryWalk) {
   chart.reloadData();
   EXPECT_TRUE(chart.outlineView()->isExpanded(model.indexOfDisplayedRow(0)));
   EXPECT_EQ(model.item(0), loop);
+}
+
+TEST_F(SmallOutlineTest, ExpandAllOverARowListedUnderItselfComesToAnEnd) {
+  auto host = std::make_shared<SelfParentHost>();
+  auto loop = host->addRoot("loop", monday(), 3);
+  auto next = host->addRoot("next", monday().addingDays(1));
+  chart.setDataSource(host);
+  chart.outlineView()->expandAll();
+  settle();
+  // The copy inside itself is a leaf: loop, its copy, next, next.
+  OutlineGanttChartModel& model = *chart.outlineModel();
+  ASSERT_EQ(model.numberOfRows(), 4);
+  EXPECT_EQ(model.item(1), loop);
+  EXPECT_FALSE(model.hasChildren(model.indexOfDisplayedRow(1)));
+  EXPECT_EQ(model.item(2), next);
+  chart.reloadData();
+  EXPECT_EQ(model.numberOfRows(), 4);
 }
 
 // A host claiming absurd numbers of rows.

@@ -53,7 +53,8 @@ class OutlineViewDataSource {
 // setExpanded(), which signal; QTreeView::expandAll() and its kin do not,
 // and leave these answers stale until the next reload.
 //
-// A node whose source answer was null is an empty row without children.
+// A node whose source answer was null is an empty row without children, and
+// so is a row that the source lists again under itself.
 // GUI thread only.
 class OutlineGanttChartModel : public QAbstractItemModel {
   Q_OBJECT
