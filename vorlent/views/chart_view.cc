@@ -69,9 +69,15 @@ void GanttChart::setUp() {
     connect(scrollView, &StandardScrollView::boundsDidChange, this,
             [this] { matchHeaderScrollers(); });
   }
-  // A header left alone has no chart area to match. (The content view is no
-  // longer one by now: it is not to be touched.)
-  connect(content_, &QObject::destroyed, this, [this] { matchHeaderScrollersTo(nullptr); });
+  // Qt tells of a child's destruction while the child is half gone, and
+  // what the chart does next may reach a host: the chart forgets the child
+  // first, so a host asking then finds only the part that remains. A header
+  // left alone has no chart area to match.
+  connect(content_, &QObject::destroyed, this, [this] {
+    content_ = nullptr;
+    matchHeaderScrollersTo(nullptr);
+  });
+  connect(header_, &QObject::destroyed, this, [this] { header_ = nullptr; });
   matchHeaderScrollers();
 }
 
