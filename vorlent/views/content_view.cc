@@ -222,10 +222,7 @@ void GanttChartContent::controllerWillChange() {
   // A host may have handed the controller to another view meanwhile (moving
   // a chart to a new window, say); that view keeps its references, its mode
   // provider and its drag.
-  const auto isAnotherView = [this](const auto& reference) {
-    const auto* view = dynamic_cast<const GanttChartContent*>(reference.get());
-    return view != nullptr && view != this;
-  };
+  const auto isAnotherView = [this](const auto& reference) { return isOtherView(reference); };
   if (!isAnotherView(controller->observer())) controller->setObserver({});
   if (!isAnotherView(controller->scroller())) controller->setScroller({});
   if (!isAnotherView(controller->presenter())) {
@@ -244,6 +241,19 @@ void GanttChartContent::controllerWillChange() {
     hideShownToolTip();
     canvas_->setToolTip(QString());
   }
+}
+
+template <class Reference>
+bool GanttChartContent::isOtherView(const Reference& reference) const {
+  const auto* view = dynamic_cast<const GanttChartContent*>(reference.get());
+  return view != nullptr && view != this;
+}
+
+bool GanttChartContent::controllerIsShownElsewhere() const {
+  if (controller_ == nullptr) return false;
+  // A view taking a controller makes itself its presenter first, and it
+  // writes the viewport before it becomes the scroller and observer.
+  return isOtherView(controller_->presenter());
 }
 
 void GanttChartContent::controllerDidChange() {
@@ -354,7 +364,7 @@ void GanttChartContent::updateCanvasSize() {
 }
 
 void GanttChartContent::updateViewport(bool shiftingTimeline) {
-  if (controller_ == nullptr || scrollView_ == nullptr) return;
+  if (controller_ == nullptr || scrollView_ == nullptr || controllerIsShownElsewhere()) return;
   const GanttChartContentControllerPtr controller = controller_;
   const QRectF visible = scrollView_->documentVisibleRect();
   const QSizeF document = scrollView_->documentSize();
