@@ -132,8 +132,10 @@ void GanttChart::setController(GanttChartControllerPtr controller) {
     return alive != nullptr && assignment == controllerAssignments_;
   };
   if (const GanttChartControllerPtr old = controller_) {
-    old->setObserver({});
-    old->setPresenter({});
+    // A host may have given the old controller to another chart since: that
+    // chart keeps its references.
+    if (old->observer().get() == this) old->setObserver({});
+    if (old->presenter().get() == this) old->setPresenter({});
   }
   // The old controller goes only once this view is done with it.
   const GanttChartControllerPtr previous = std::exchange(controller_, controller);

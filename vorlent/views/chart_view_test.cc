@@ -202,6 +202,23 @@ TEST(ChartViewWiring, ReplacingDetachesObserverThenPresenterAndClearingKeepsTheV
   EXPECT_EQ(chart.content()->controller(), second->contentController());
 }
 
+TEST_F(ChartView, AChartThatLostItsControllerToAnotherLeavesItToThatChart) {
+  GanttChart second;
+  second.resize(500, 250);
+  second.show();
+  second.setController(controller());
+  const Rectangle shown = controller()->contentController()->viewport();
+  chart->resize(300, 200);
+  EXPECT_EQ(controller()->contentController()->viewport(), shown);
+  chart->setController(nullptr);
+  EXPECT_EQ(controller()->observer().get(), static_cast<GanttChartObserver*>(&second));
+  EXPECT_EQ(controller()->presenter().get(), static_cast<GanttChartPresenter*>(&second));
+  EXPECT_EQ(controller()->headerController()->observer().get(),
+            static_cast<GanttChartHeaderObserver*>(second.header()));
+  controller()->setHeaderRowHeight(31);
+  EXPECT_EQ(second.header()->height(), 31 * 2);
+}
+
 TEST_F(ChartView, AHeaderHeightChangeResizesTheHeaderBeforeTheHostHearsOfIt) {
   const auto host = std::make_shared<HostObserver>();
   int heightHeard = 0;
