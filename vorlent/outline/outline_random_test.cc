@@ -162,6 +162,15 @@ class RandomHost : public OutlineHost {
       case 4:
         if (dice_.chance(0.2)) chart.deleteLater();
         break;
+      case 5:
+        // Its chart area, or its header, goes once the current event is
+        // delivered.
+        if (GanttChart* chartView = chart.ganttChart(); chartView && dice_.chance(0.2)) {
+          QWidget* part = dice_.chance(0.5) ? static_cast<QWidget*>(chartView->content())
+                                            : chartView->header();
+          if (part) part->deleteLater();
+        }
+        break;
       default:
         break;
     }
@@ -207,6 +216,9 @@ class RandomChartHost : public GanttChartItemObserver {
         // children: it may only go once that is done.
         if (dice_.chance(0.1) && chart_->content()) chart_->content()->deleteLater();
         break;
+      case 4:
+        if (dice_.chance(0.1) && chart_->header()) chart_->header()->deleteLater();
+        break;
       default:
         break;
     }
@@ -228,6 +240,7 @@ class RandomRun {
   ~RandomRun() {
     delete outline_.data();
     delete chart_.data();
+    delete twin_.data();
     settle();
   }
 
@@ -330,9 +343,22 @@ class RandomRun {
     }
   }
 
-  // A canvas of one of the two chart areas or headers, if it is still there.
+  // The outline's chart, the plain chart or the second view, if still there.
+  GanttChart* randomChart() {
+    switch (dice_.below(5)) {
+      case 0:
+      case 1:
+        return outline_->ganttChart();
+      case 2:
+        return twin_.data();
+      default:
+        return chart_.data();
+    }
+  }
+
+  // A canvas of a chart area or header, if it is still there.
   QWidget* randomCanvas() {
-    GanttChart* chart = dice_.chance(0.5) ? outline_->ganttChart() : chart_.data();
+    GanttChart* chart = randomChart();
     if (!chart) return nullptr;
     if (dice_.chance(0.2)) return chart->header() ? chart->header()->clipView() : nullptr;
     return chart->content() ? chart->content()->canvas() : nullptr;
@@ -402,7 +428,7 @@ class RandomRun {
   }
 
   void zoom() {
-    GanttChart* chart = dice_.chance(0.5) ? outline_->ganttChart() : chart_.data();
+    GanttChart* chart = randomChart();
     if (!chart || !chart->controller()) return;
     const GanttChartControllerPtr controller = chart->controller();
     switch (dice_.below(4)) {
@@ -441,8 +467,29 @@ class RandomRun {
     }
   }
 
+  // A second chart view takes the plain chart's controller, gives it back or
+  // lets it go, as a host moving a chart between windows does.
+  void handOver() {
+    if (!twin_) {
+      twin_ = new GanttChart(&window_);
+      twin_->setGeometry(600, 0, 400, 300);
+      twin_->show();
+    }
+    switch (dice_.below(3)) {
+      case 0:
+        twin_->setController(chart_->controller());
+        break;
+      case 1:
+        if (twin_->controller()) chart_->setController(twin_->controller());
+        break;
+      default:
+        twin_->setController(nullptr);
+        break;
+    }
+  }
+
   void destroySomething() {
-    switch (dice_.below(6)) {
+    switch (dice_.below(8)) {
       case 0:
         if (GanttChart* chart = outline_->ganttChart()) delete chart->content();
         break;
@@ -458,8 +505,11 @@ class RandomRun {
       case 4:
         delete chart_->header();
         break;
-      default:
+      case 5:
         delete chart_.data();
+        break;
+      default:
+        handOver();
         break;
     }
   }
@@ -511,6 +561,7 @@ class RandomRun {
   std::shared_ptr<RandomHost> host_ = std::make_shared<RandomHost>(dice_);
   QPointer<OutlineGanttChart> outline_;
   QPointer<GanttChart> chart_;
+  QPointer<GanttChart> twin_;
   std::shared_ptr<RandomChartHost> chartHost_ = std::make_shared<RandomChartHost>(dice_, chart_);
   ulong time_ = 1000;
 };
