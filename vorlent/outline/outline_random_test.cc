@@ -184,10 +184,14 @@ class RandomHost : public OutlineHost {
   int depth_ = 0;
 };
 
-// The plain chart's host: answers item changes as RandomHost does.
-class RandomChartHost : public GanttChartItemObserver {
+// The plain chart's host: answers item changes as RandomHost does, and
+// looks at the chart's parts whenever the chart tells it of its header.
+class RandomChartHost : public GanttChartItemObserver, public GanttChartObserver {
  public:
   RandomChartHost(Dice& dice, QPointer<GanttChart>& chart) : dice_(dice), chart_(chart) {}
+
+  void headerHeightDidChange() override { lookAtParts(); }
+  void headerTimelineDidChange() override { lookAtParts(); }
 
   void timeDidChange(const GanttChartItemPtr& item, const TimeRange& /*from*/) override {
     answer(item);
@@ -223,6 +227,12 @@ class RandomChartHost : public GanttChartItemObserver {
         break;
     }
     --depth_;
+  }
+
+  void lookAtParts() {
+    if (!chart_) return;
+    if (GanttChartContent* content = chart_->content()) (void)content->scrollView();
+    if (GanttChartHeader* header = chart_->header()) (void)header->scrollView();
   }
 
   Dice& dice_;
@@ -339,6 +349,7 @@ class RandomRun {
       content->setSettings(settings);
       chart_->setController(GanttChartController::create(
           GanttChartHeaderController::create(std::nullopt), std::move(content)));
+      chart_->setObserver(chartHost_);
       chart_->show();
     }
   }
