@@ -49,9 +49,10 @@ class OutlineViewDataSource {
 // With a tree view attached (`setView`) the model also answers what the
 // chart side asks of the displayed rows: their number, the row at a
 // displayed index, the displayed index of a row and the tree around it.
-// Expansion changes must reach the view through expand(), collapse() or
-// setExpanded(), which signal; QTreeView::expandAll() and its kin do not,
-// and leave these answers stale until the next reload.
+// Expansion changes must reach the view through calls that signal:
+// expand(), collapse(), setExpanded() and expandAll() (which signals from
+// the middle of its layout pass); collapseAll() and its kin do not, and
+// leave these answers stale until the next reload.
 //
 // A node whose source answer was null is an empty row without children, and
 // so is a row that the source lists again under itself.

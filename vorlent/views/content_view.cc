@@ -215,6 +215,12 @@ void GanttChartContent::setController(GanttChartContentControllerPtr controller)
   controllerDidChange();
 }
 
+template <class Reference>
+bool GanttChartContent::isOtherView(const Reference& reference) const {
+  const auto* view = dynamic_cast<const GanttChartContent*>(reference.get());
+  return view != nullptr && view != this;
+}
+
 void GanttChartContent::controllerWillChange() {
   if (controller_ == nullptr) return;
   const GanttChartContentControllerPtr controller = controller_;
@@ -222,10 +228,9 @@ void GanttChartContent::controllerWillChange() {
   // A host may have handed the controller to another view meanwhile (moving
   // a chart to a new window, say); that view keeps its references, its mode
   // provider and its drag.
-  const auto isAnotherView = [this](const auto& reference) { return isOtherView(reference); };
-  if (!isAnotherView(controller->observer())) controller->setObserver({});
-  if (!isAnotherView(controller->scroller())) controller->setScroller({});
-  if (!isAnotherView(controller->presenter())) {
+  if (!isOtherView(controller->observer())) controller->setObserver({});
+  if (!isOtherView(controller->scroller())) controller->setScroller({});
+  if (!isOtherView(controller->presenter())) {
     controller->setPresenter({});
     // A drag of the old controller would otherwise keep its timer running.
     controller->cancelDragging();
@@ -241,12 +246,6 @@ void GanttChartContent::controllerWillChange() {
     hideShownToolTip();
     canvas_->setToolTip(QString());
   }
-}
-
-template <class Reference>
-bool GanttChartContent::isOtherView(const Reference& reference) const {
-  const auto* view = dynamic_cast<const GanttChartContent*>(reference.get());
-  return view != nullptr && view != this;
 }
 
 bool GanttChartContent::controllerIsShownElsewhere() const {
