@@ -186,10 +186,15 @@ void OutlineGanttChart::addNotificationObservers() {
     synchronizeGanttChartScrolling();
     loadMoreDataIfNeeded();
   });
+  // Qt emits these in the middle of laying out rows (expanding all of them,
+  // say): whatever the host asks for meanwhile must not reload the rows
+  // under that pass, so its reloads wait until the pass is over.
   connect(outlineView_, &QTreeView::expanded, this, [this] {
+    const OutlineGanttChartModel::ReloadHold hold(outlineModel_);
     if (!isReloading_) synchronizeOutlineItems();
   });
   connect(outlineView_, &QTreeView::collapsed, this, [this] {
+    const OutlineGanttChartModel::ReloadHold hold(outlineModel_);
     if (!isReloading_) synchronizeOutlineItems();
   });
   // New columns make the tree forget its expansions.
@@ -343,14 +348,16 @@ void OutlineGanttChart::outlineLayoutDidChange() {
 // --- Vertical scrolling ----------------------------------------------------------
 
 void OutlineGanttChart::synchronizeGanttChartScrolling() {
-  if (!outlineView_ || !ganttChart_ || !ganttChartContentController_) {
-    fatalStop("an outline chart needs its outline and chart");
+  if (!outlineView_ || !ganttChartContentController_) {
+    fatalStop("an outline chart needs its outline and content controller");
   }
-  GanttChartContent* content = ganttChart_->content();
-  if (!content) fatalStop("an outline chart needs its chart content");
-  const double y = outlineView_->verticalScrollBar()->value();
-  const double height = ganttChartContentController_->viewport().size.height;
-  content->scrollVerticallyTo(y, y + height);
+  // The chart and its chart area are public widgets a host may destroy; the
+  // outline then goes on alone.
+  if (GanttChartContent* content = ganttChart_ ? ganttChart_->content() : nullptr) {
+    const double y = outlineView_->verticalScrollBar()->value();
+    const double height = ganttChartContentController_->viewport().size.height;
+    content->scrollVerticallyTo(y, y + height);
+  }
   applyAutomatically();
 }
 
@@ -363,11 +370,11 @@ void OutlineGanttChart::ganttChartBoundsDidChange() {
 }
 
 void OutlineGanttChart::synchronizeOutlineScrolling() {
-  if (!outlineView_ || !ganttChart_ || !ganttChart_->content()) {
-    fatalStop("an outline chart needs its outline and chart");
-  }
-  StandardScrollView* chartScroll = ganttChart_->content()->scrollView();
-  if (!chartScroll) fatalStop("an outline chart needs its chart's scroll view");
+  if (!outlineView_) fatalStop("an outline chart needs its outline view");
+  // Nothing to follow once a host destroyed the chart or its chart area.
+  GanttChartContent* content = ganttChart_ ? ganttChart_->content() : nullptr;
+  StandardScrollView* chartScroll = content ? content->scrollView() : nullptr;
+  if (!chartScroll) return;
   // The outline's visible area is exactly as high as the span asked for,
   // so the smallest move that shows it puts its top at the chart's.
   const double y = chartScroll->documentVisibleRect().top();
@@ -388,6 +395,14 @@ void OutlineGanttChart::setDataSource(std::weak_ptr<OutlineGanttChartDataSource>
 
 void OutlineGanttChart::reloadOutline() {
   if (!outlineModel_) fatalStop("an outline chart needs its outline view");
+  if (outlineModel_->reloadMustWait()) {
+    // The whole reload, with the chart's side of it, runs once the caller
+    // is done with the rows.
+    RunLoop::current().post([view = QPointer<OutlineGanttChart>(this)] {
+      if (view) view->reloadData();
+    });
+    return;
+  }
   isReloading_ = true;
   outlineModel_->reload();
   isReloading_ = false;

@@ -211,8 +211,9 @@ void OutlineGanttChart::activate(const GanttChartPosition& position) {
 
 void OutlineGanttChart::reloadData() {
   if (!outlineModel_) fatalStop("an outline chart needs its outline view");
-  if (outlineModel_->isAskingSource()) {
-    // The data source asked while answering: reload once it has answered.
+  if (outlineModel_->reloadMustWait()) {
+    // The data source asked while answering, or a host while the tree view
+    // lays out its rows: reload once they are done.
     RunLoop::current().post([view = QPointer<OutlineGanttChart>(this)] {
       if (view) view->reloadData();
     });

@@ -14,6 +14,7 @@
 #include <limits>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "vorlent/base/clock.h"
 #include "vorlent/outline/outline_chart.h"
@@ -291,10 +292,10 @@ TEST_F(SmallOutlineTest, RowListedAmongItsOwnDescendantsEndsEveryWalk) {
   chart.setAreOutOfRowRangeItemsAvailable(true);
   chart.setDataSource(host);
   OutlineGanttChartModel& model = *chart.outlineModel();
-  // Expand the row, then its copy inside itself, then the copy's copy.
-  for (int64_t r : {0, 1, 2}) chart.outlineView()->expand(model.indexOfDisplayedRow(r));
+  // Expand the row, then its copy inside itself, which is a leaf.
+  for (int64_t r : {0, 1}) chart.outlineView()->expand(model.indexOfDisplayedRow(r));
   settle();
-  EXPECT_EQ(model.numberOfRows(), 8);
+  EXPECT_EQ(model.numberOfRows(), 4);
   chart.setAutoApplyBehavior(true);
   const auto twin = chart.ganttChartItem(OutlineHost::itemOf(loop));
   ASSERT_TRUE(twin);
@@ -303,6 +304,23 @@ TEST_F(SmallOutlineTest, RowListedAmongItsOwnDescendantsEndsEveryWalk) {
   chart.reloadData();
   EXPECT_TRUE(chart.outlineView()->isExpanded(model.indexOfDisplayedRow(0)));
   EXPECT_EQ(model.item(0), loop);
+}
+
+TEST_F(SmallOutlineTest, ExpandAllOverARowListedUnderItselfComesToAnEnd) {
+  auto host = std::make_shared<SelfParentHost>();
+  auto loop = host->addRoot("loop", monday(), 3);
+  auto next = host->addRoot("next", monday().addingDays(1));
+  chart.setDataSource(host);
+  chart.outlineView()->expandAll();
+  settle();
+  // The copy inside itself is a leaf: loop, its copy, next, next.
+  OutlineGanttChartModel& model = *chart.outlineModel();
+  ASSERT_EQ(model.numberOfRows(), 4);
+  EXPECT_EQ(model.item(1), loop);
+  EXPECT_FALSE(model.hasChildren(model.indexOfDisplayedRow(1)));
+  EXPECT_EQ(model.item(2), next);
+  chart.reloadData();
+  EXPECT_EQ(model.numberOfRows(), 4);
 }
 
 // A host claiming absurd numbers of rows.
@@ -420,6 +438,58 @@ TEST_F(HostileOutlineTest, RowMovedBetweenParentsKeepsItsExpansion) {
   ASSERT_TRUE(twinOf(grandchild));
   EXPECT_EQ(twinOf(grandchild)->row(), 4);
   EXPECT_EQ(chart->parent(twinOf(childA)), twinOf(other));
+}
+
+TEST_F(HostileOutlineTest, ExpandAllWhileTheHostDropsRowsAndReloads) {
+  // Collapsed summaries on the second level whose bars do not yet span
+  // their children: expanding one re-applies the hierarchy, and the host
+  // answers the first change it hears of by dropping the rows above and
+  // reloading, while Qt is still laying out their siblings.
+  chart->outlineView()->collapseAll();
+  auto second = host->addRoot("second", monday(), 1);
+  OutlineHost::itemOf(second)->setType(GanttChartItemType::summary);
+  for (int i = 0; i < 3; ++i) {
+    auto middle = host->addChild(second, "middle", monday(), 1);
+    OutlineHost::itemOf(middle)->setType(GanttChartItemType::summary);
+    host->addChild(middle, "late", monday().addingDays(3 + i));
+  }
+  chart->reloadData();
+  chart->setAutoApplyBehavior(true);
+  settle();
+  bool dropped = false;
+  host->hook = [&](OutlineGanttChart& on) {
+    if (std::exchange(dropped, true)) return;
+    host->roots.resize(1);
+    on.reloadData();
+  };
+  chart->outlineView()->expandAll();
+  settle();
+  ASSERT_TRUE(dropped);
+  // parent, child a, child b
+  OutlineGanttChartModel& model = *chart->outlineModel();
+  EXPECT_EQ(model.numberOfRows(), 3);
+  EXPECT_EQ(model.row(second), -1);
+  EXPECT_EQ(chart->ganttChartItemManager()->totalRowCount(), 3);
+}
+
+TEST_F(HostileOutlineTest, TheOutlineGoesOnWhenTheHostDestroysTheChartArea) {
+  for (int i = 0; i < 40; ++i) host->addRoot("more", monday());
+  chart->reloadData();
+  delete chart->ganttChart()->content();
+  chart->outlineView()->verticalScrollBar()->setValue(100);
+  chart->setIsPagingEnabled(true);
+  chart->scrollRowToVisible(30);
+  chart->outlineView()->collapseAll();
+  chart->reloadData();
+  chart->resize(700, 500);
+  settle();
+  EXPECT_EQ(chart->outlineModel()->numberOfRows(), 42);
+  EXPECT_EQ(chart->ganttChartItemManager()->totalRowCount(), 42);
+  delete chart->ganttChart();
+  chart->outlineView()->verticalScrollBar()->setValue(0);
+  chart->reloadData();
+  settle();
+  EXPECT_EQ(chart->outlineModel()->numberOfRows(), 42);
 }
 
 TEST(HostileOutline, ChartGoneBeforeOrAfterTheHostsRowsLeaksNothing) {

@@ -34,6 +34,14 @@ class OutlineGanttChartModel::SourceCall {
   const OutlineGanttChartModel& model_;
 };
 
+OutlineGanttChartModel::ReloadHold::ReloadHold(OutlineGanttChartModel* model) : model_(model) {
+  if (model_) ++model_->reloadHolds_;
+}
+
+OutlineGanttChartModel::ReloadHold::~ReloadHold() {
+  if (model_) --model_->reloadHolds_;
+}
+
 OutlineGanttChartModel::OutlineGanttChartModel(OutlineViewDataSource* source, QObject* parent)
     : QAbstractItemModel(parent), source_(source), root_(std::make_unique<Node>()) {
   root_->isRoot = true;
@@ -49,6 +57,7 @@ void OutlineGanttChartModel::setView(QTreeView* view) {
   if (view) {
     connect(view, &QTreeView::expanded, this, &OutlineGanttChartModel::viewDidExpand);
     connect(view, &QTreeView::collapsed, this, [this](const QModelIndex& index) {
+      const ReloadHold hold(this);
       invalidateDisplayed();
       if (const Node* node = nodeOf(index); node->row) pendingExpansions_.erase(node->row.get());
     });
@@ -70,6 +79,22 @@ void OutlineGanttChartModel::setColumnTitles(const QStringList& titles) {
 
 // --- Loading -----------------------------------------------------------------
 
+namespace {
+
+// A row that a source lists again under itself would make an endless tree
+// (and an endless "expand all"): its copy is shown as a row without
+// children.
+template <class Node>
+bool repeatsAncestor(const Node& node) {
+  if (!node.row) return false;
+  for (const Node* ancestor = node.parent; ancestor; ancestor = ancestor->parent) {
+    if (ancestor->row == node.row) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
 std::unique_ptr<OutlineGanttChartModel::Node> OutlineGanttChartModel::makeNode(Node* parent,
                                                                                int index) const {
   auto node = std::make_unique<Node>();
@@ -78,7 +103,9 @@ std::unique_ptr<OutlineGanttChartModel::Node> OutlineGanttChartModel::makeNode(N
   if (source_) {
     SourceCall call(*this);
     node->row = source_->outlineViewChild(index, parent->row);
-    if (node->row && source_) node->expandable = source_->outlineViewIsItemExpandable(node->row);
+    if (node->row && source_ && !repeatsAncestor(*node)) {
+      node->expandable = source_->outlineViewIsItemExpandable(node->row);
+    }
   }
   return node;
 }
@@ -88,7 +115,7 @@ void OutlineGanttChartModel::load(Node& node) const {
   node.loaded = true;
   // An empty row stands for nothing: asking the source about it would ask
   // about the root.
-  if (!source_ || (!node.isRoot && !node.row)) return;
+  if (!source_ || (!node.isRoot && !node.row) || repeatsAncestor(node)) return;
   int64_t count = 0;
   {
     SourceCall call(*this);
@@ -274,9 +301,9 @@ void OutlineGanttChartModel::reloadRow(int64_t displayedRow) {
 // --- Reload ------------------------------------------------------------------
 
 void OutlineGanttChartModel::reload() {
-  if (isAskingSource()) {
-    // The source asked for a reload while answering: run it once the
-    // answer has been taken in.
+  if (reloadMustWait()) {
+    // Asked for by the source while it answers, or by someone reacting to
+    // the tree view: run it once they are done.
     if (!reloadPending_) {
       reloadPending_ = true;
       QMetaObject::invokeMethod(
@@ -334,7 +361,7 @@ void OutlineGanttChartModel::refreshChildren(Node& parent, const RowSet& expande
                                              bool& expandabilityChanged) {
   // The new answers, asked once each.
   std::vector<OutlineGanttChartRowPtr> rows;
-  if (source_ && (parent.isRoot || parent.row)) {
+  if (source_ && (parent.isRoot || parent.row) && !repeatsAncestor(parent)) {
     int64_t count = 0;
     {
       SourceCall call(*this);
@@ -359,7 +386,7 @@ void OutlineGanttChartModel::refreshChildren(Node& parent, const RowSet& expande
   // The kept prefix: same rows, refreshed in place.
   for (size_t i = 0; i < common; ++i) {
     Node& node = *parent.children[i];
-    if (node.row && source_) {
+    if (node.row && source_ && !repeatsAncestor(node)) {
       SourceCall call(*this);
       const bool expandable = source_->outlineViewIsItemExpandable(node.row);
       if (expandable != node.expandable) expandabilityChanged = true;
@@ -386,7 +413,7 @@ void OutlineGanttChartModel::refreshChildren(Node& parent, const RowSet& expande
       node->parent = &parent;
       node->index = static_cast<int>(i);
       node->row = rows[i];
-      if (node->row && source_) {
+      if (node->row && source_ && !repeatsAncestor(*node)) {
         SourceCall call(*this);
         node->expandable = source_->outlineViewIsItemExpandable(node->row);
       }
@@ -404,16 +431,14 @@ void OutlineGanttChartModel::expandAgain(Node& node, const RowSet& expandedRows)
   // The address alone could be a new row's in a freed one's place.
   const auto found = expandedRows.find(node.row.get());
   if (found == expandedRows.end() || found->second.lock() != node.row) return;
-  // A row listed among its own descendants would expand without end.
-  for (const Node* ancestor = node.parent; ancestor; ancestor = ancestor->parent) {
-    if (ancestor->row == node.row) return;
-  }
+  if (repeatsAncestor(node)) return;
   load(node);
   view_->expand(indexOf(&node));
   for (size_t i = 0; i < node.children.size(); ++i) expandAgain(*node.children[i], expandedRows);
 }
 
 void OutlineGanttChartModel::viewDidExpand(const QModelIndex& index) {
+  const ReloadHold hold(this);
   invalidateDisplayed();
   Node* node = nodeOf(index);
   if (node->row) pendingExpansions_.erase(node->row.get());

@@ -49,11 +49,13 @@ class OutlineViewDataSource {
 // With a tree view attached (`setView`) the model also answers what the
 // chart side asks of the displayed rows: their number, the row at a
 // displayed index, the displayed index of a row and the tree around it.
-// Expansion changes must reach the view through expand(), collapse() or
-// setExpanded(), which signal; QTreeView::expandAll() and its kin do not,
-// and leave these answers stale until the next reload.
+// Expansion changes must reach the view through calls that signal:
+// expand(), collapse(), setExpanded() and expandAll() (which signals from
+// the middle of its layout pass); collapseAll() and its kin do not, and
+// leave these answers stale until the next reload.
 //
-// A node whose source answer was null is an empty row without children.
+// A node whose source answer was null is an empty row without children, and
+// so is a row that the source lists again under itself.
 // GUI thread only.
 class OutlineGanttChartModel : public QAbstractItemModel {
   Q_OBJECT
@@ -75,12 +77,30 @@ class OutlineGanttChartModel : public QAbstractItemModel {
   void setColumnTitles(const QStringList& titles);
 
   // Asks the source for every known row again (see above). A reload asked
-  // for while the source is being asked runs once that question returns.
+  // for while it must wait (below) runs on a later turn of the event loop.
   void reload();
   // Tells the view the values of the displayed row changed, in every column.
   void reloadRow(int64_t displayedRow);
   // Whether the source is being asked right now.
   [[nodiscard]] bool isAskingSource() const { return sourceCallDepth_ > 0; }
+  // Whether a reload now would free rows a caller is still using: the
+  // source is being asked, or the tree view is inside one of its expansion
+  // signals (which Qt emits in the middle of laying rows out, holding
+  // indexes of their parents and siblings).
+  [[nodiscard]] bool reloadMustWait() const { return isAskingSource() || reloadHolds_ > 0; }
+
+  // Makes reloads wait while it lives: taken by whoever reacts to the tree
+  // view's signals. Outlives the model safely.
+  class ReloadHold {
+   public:
+    explicit ReloadHold(OutlineGanttChartModel* model);
+    ~ReloadHold();
+    ReloadHold(const ReloadHold&) = delete;
+    ReloadHold& operator=(const ReloadHold&) = delete;
+
+   private:
+    QPointer<OutlineGanttChartModel> model_;
+  };
 
   // --- Displayed rows --------------------------------------------------------
   [[nodiscard]] int64_t numberOfRows();
@@ -140,6 +160,7 @@ class OutlineGanttChartModel : public QAbstractItemModel {
   std::unordered_map<const OutlineGanttChartRow*, int64_t> displayedRowOf_;
   bool displayedValid_ = false;
   mutable int sourceCallDepth_ = 0;
+  int reloadHolds_ = 0;
   bool reloadPending_ = false;
   bool isReloading_ = false;
   // Rows that were expanded at a reload and came back under a parent whose

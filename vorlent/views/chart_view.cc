@@ -71,9 +71,15 @@ void GanttChart::setUp() {
     connect(scrollView, &StandardScrollView::boundsDidChange, this,
             [this] { matchHeaderScrollers(); });
   }
-  // A header left alone has no chart area to match. (The content view is no
-  // longer one by now: it is not to be touched.)
-  connect(content_, &QObject::destroyed, this, [this] { matchHeaderScrollersTo(nullptr); });
+  // Qt tells of a child's destruction while the child is half gone, and
+  // what the chart does next may reach a host: the chart forgets the child
+  // first, so a host asking then finds only the part that remains. A header
+  // left alone has no chart area to match.
+  connect(content_, &QObject::destroyed, this, [this] {
+    content_ = nullptr;
+    matchHeaderScrollersTo(nullptr);
+  });
+  connect(header_, &QObject::destroyed, this, [this] { header_ = nullptr; });
   matchHeaderScrollers();
 }
 
@@ -131,8 +137,10 @@ void GanttChart::setController(GanttChartControllerPtr controller) {
     return alive != nullptr && assignment == controllerAssignments_;
   };
   if (const GanttChartControllerPtr old = controller_) {
-    old->setObserver({});
-    old->setPresenter({});
+    // A host may have given the old controller to another chart since: that
+    // chart keeps its references.
+    if (old->observer().get() == this) old->setObserver({});
+    if (old->presenter().get() == this) old->setPresenter({});
   }
   // The old controller goes only once this view is done with it.
   const GanttChartControllerPtr previous = std::exchange(controller_, controller);

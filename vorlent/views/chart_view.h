@@ -93,7 +93,8 @@ class GanttChart : public QWidget,
 
   [[nodiscard]] const GanttChartControllerPtr& controller() const { return controller_; }
   // Detaches the old controller (its observer, then its presenter are
-  // cleared), stores the new one and attaches it: this view becomes its
+  // cleared while they are this view: another chart may have taken it since),
+  // stores the new one and attaches it: this view becomes its
   // presenter, the header view gets its header controller and the content
   // view its content controller, the header's scrollers are matched to the
   // chart area's, the header is sized, and this view becomes its observer.

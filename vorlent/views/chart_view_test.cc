@@ -72,9 +72,13 @@ class HostObserver : public GanttChartObserver {
     heard.push_back("height");
     if (auto run = onHeight) run();
   }
-  void headerTimelineDidChange() override { heard.push_back("timeline"); }
+  void headerTimelineDidChange() override {
+    heard.push_back("timeline");
+    if (auto run = onTimeline) run();
+  }
   std::vector<std::string> heard;
   std::function<void()> onHeight;
+  std::function<void()> onTimeline;
 };
 
 // A header whose total width is endless.
@@ -201,6 +205,23 @@ TEST(ChartViewWiring, ReplacingDetachesObserverThenPresenterAndClearingKeepsTheV
   EXPECT_EQ(chart.controller(), nullptr);
   EXPECT_EQ(chart.header()->controller(), second->headerController());
   EXPECT_EQ(chart.content()->controller(), second->contentController());
+}
+
+TEST_F(ChartView, AChartThatLostItsControllerToAnotherLeavesItToThatChart) {
+  GanttChart second;
+  second.resize(500, 250);
+  second.show();
+  second.setController(controller());
+  const Rectangle shown = controller()->contentController()->viewport();
+  chart->resize(300, 200);
+  EXPECT_EQ(controller()->contentController()->viewport(), shown);
+  chart->setController(nullptr);
+  EXPECT_EQ(controller()->observer().get(), static_cast<GanttChartObserver*>(&second));
+  EXPECT_EQ(controller()->presenter().get(), static_cast<GanttChartPresenter*>(&second));
+  EXPECT_EQ(controller()->headerController()->observer().get(),
+            static_cast<GanttChartHeaderObserver*>(second.header()));
+  controller()->setHeaderRowHeight(31);
+  EXPECT_EQ(second.header()->height(), 31 * 2);
 }
 
 TEST_F(ChartView, AHeaderHeightChangeResizesTheHeaderBeforeTheHostHearsOfIt) {
@@ -581,6 +602,30 @@ TEST_F(ChartView, TheContentViewDestroyedFirstLeavesAWorkingHeader) {
   EXPECT_FALSE(chart->imageRepresentation().isNull());
   chart->setController(ChartProject().controller);
   chart.reset();
+}
+
+TEST_F(ChartView, AHostToldWhileAPartIsDestroyedFindsOnlyTheSurvivors) {
+  const auto host = std::make_shared<HostObserver>();
+  chart->setObserver(host);
+  // What the host finds of the chart's parts each time it hears from it.
+  std::vector<std::string> found;
+  const auto look = [&] {
+    std::string parts;
+    if (GanttChartHeader* header = chart->header()) parts += header->scrollView() ? "H" : "h";
+    if (GanttChartContent* content = chart->content()) parts += content->scrollView() ? "C" : "c";
+    found.push_back(parts);
+  };
+  host->onHeight = look;
+  host->onTimeline = look;
+  testing::sendWheel(contentCanvas(), QPoint(-120, 0));
+  delete chart->content();
+  ASSERT_EQ(chart->content(), nullptr);
+  EXPECT_FALSE(found.empty()) << "the header, left wider, tells of its new timeline";
+  for (const std::string& parts : found) EXPECT_TRUE(parts == "HC" || parts == "H") << parts;
+  found.clear();
+  delete chart->header();
+  for (const std::string& parts : found) EXPECT_EQ(parts, "");
+  EXPECT_FALSE(chart->imageRepresentation().isNull());
 }
 
 TEST_F(ChartView, AHeaderAndChartAreaMovedElsewhereOutliveTheChart) {

@@ -218,6 +218,12 @@ void GanttChartContent::setController(GanttChartContentControllerPtr controller)
   controllerDidChange();
 }
 
+template <class Reference>
+bool GanttChartContent::isOtherView(const Reference& reference) const {
+  const auto* view = dynamic_cast<const GanttChartContent*>(reference.get());
+  return view != nullptr && view != this;
+}
+
 void GanttChartContent::controllerWillChange() {
   if (controller_ == nullptr) return;
   const GanttChartContentControllerPtr controller = controller_;
@@ -225,13 +231,9 @@ void GanttChartContent::controllerWillChange() {
   // A host may have handed the controller to another view meanwhile (moving
   // a chart to a new window, say); that view keeps its references, its mode
   // provider and its drag.
-  const auto isAnotherView = [this](const auto& reference) {
-    const auto* view = dynamic_cast<const GanttChartContent*>(reference.get());
-    return view != nullptr && view != this;
-  };
-  if (!isAnotherView(controller->observer())) controller->setObserver({});
-  if (!isAnotherView(controller->scroller())) controller->setScroller({});
-  if (!isAnotherView(controller->presenter())) {
+  if (!isOtherView(controller->observer())) controller->setObserver({});
+  if (!isOtherView(controller->scroller())) controller->setScroller({});
+  if (!isOtherView(controller->presenter())) {
     controller->setPresenter({});
     // A drag of the old controller would otherwise keep its timer running.
     controller->cancelDragging();
@@ -247,6 +249,13 @@ void GanttChartContent::controllerWillChange() {
     hideShownToolTip();
     canvas_->setToolTip(QString());
   }
+}
+
+bool GanttChartContent::controllerIsShownElsewhere() const {
+  if (controller_ == nullptr) return false;
+  // A view taking a controller makes itself its presenter first, and it
+  // writes the viewport before it becomes the scroller and observer.
+  return isOtherView(controller_->presenter());
 }
 
 void GanttChartContent::controllerDidChange() {
@@ -361,7 +370,7 @@ void GanttChartContent::updateCanvasSize() {
 }
 
 void GanttChartContent::updateViewport(bool shiftingTimeline) {
-  if (controller_ == nullptr || scrollView_ == nullptr) return;
+  if (controller_ == nullptr || scrollView_ == nullptr || controllerIsShownElsewhere()) return;
   const GanttChartContentControllerPtr controller = controller_;
   const QRectF visible = scrollView_->documentVisibleRect();
   const QSizeF document = scrollView_->documentSize();

@@ -446,7 +446,8 @@ class GanttChartContent : public QWidget,
   virtual void updateCanvasSize();
   // Writes the visible part of the document into the controller's viewport;
   // with `shiftingTimeline`, a viewport moved horizontally lets the
-  // controller shift its scrollable timeline.
+  // controller shift its scrollable timeline. Nothing while another view
+  // shows the controller.
   virtual void updateViewport(bool shiftingTimeline);
   // Sets the cursor and tool tip for `point` (document coordinates; absent:
   // the last pointer position at the current scroll) and remembers the
@@ -499,6 +500,14 @@ class GanttChartContent : public QWidget,
   void callThenUpdateMouseLocation(Call&& call, const std::optional<QPointF>& point);
   // Hides the tool tip the canvas shows, if any.
   void hideShownToolTip();
+  // Whether a host has given this view's controller to another content
+  // view, which made itself its presenter: this view then writes nothing
+  // into it.
+  [[nodiscard]] bool controllerIsShownElsewhere() const;
+  // Whether a presenter, scroller or observer is a content view other than
+  // this one.
+  template <class Reference>
+  [[nodiscard]] bool isOtherView(const Reference& reference) const;
   // Follows the opening and closing of `menu`.
   void watchContextMenu(QMenu* menu);
   // Counts a call of the controller into this view for as long as it runs,

@@ -3,12 +3,15 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QStyleHints>
 #include <QTest>
+#include <QToolTip>
 
 #include <memory>
 #include <string>
@@ -185,6 +188,34 @@ TEST_F(ContentInput, EnteringAndLeavingDropTheFocusAndLeavingForgetsThePointer) 
   controller->setViewport(Rectangle(0, 0, 10, 10));
   EXPECT_FALSE(view->canvas()->testAttribute(Qt::WA_SetCursor))
       << "a pointer outside is not followed";
+}
+
+TEST_F(ContentInput, AHugeToolTipIsShortenedAndWrappedBeforeItIsShown) {
+  // A megabyte of notes, one unbroken paragraph, then a word too long for
+  // any line.
+  std::string notes;
+  while (notes.size() < 1'000'000) notes += "lorem ipsum dolor sit amet ";
+  controller->toolTipAnswer = std::string(300, 'x') + notes;
+  mouse.moveTo(at(130, 60));
+  const QString tip = view->canvas()->toolTip();
+  EXPECT_LE(tip.size(), 600);
+  EXPECT_TRUE(tip.endsWith(QChar(0x2026)));
+  for (const QString& line : tip.split('\n')) EXPECT_LE(line.size(), 80);
+  // Shown as Qt shows a tip on hover: a window of sane size.
+  const QPoint local = at(130, 60).toPoint();
+  QHelpEvent hover(QEvent::ToolTip, local, view->canvas()->mapToGlobal(local));
+  QCoreApplication::sendEvent(view->canvas(), &hover);
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    if (window->isVisible() && window->inherits("QLabel")) {
+      EXPECT_LE(window->width(), 2000);
+      EXPECT_LE(window->height(), 1000);
+    }
+  }
+  QToolTip::hideText();
+
+  controller->toolTipAnswer = "short\nand sweet";
+  mouse.moveTo(at(131, 60));
+  EXPECT_EQ(view->canvas()->toolTip(), "short\nand sweet") << "a short tip is shown as given";
 }
 
 TEST_F(ContentInput, ToolTipsAreTheDetailsOfTheItemOrDependency) {

@@ -187,6 +187,28 @@ TEST(ContentViewWiring, AControllerHandedToAnotherViewStaysWithItWhenTheFirstGoe
   EXPECT_EQ(controller->actualMode(), Mode::dark) << "the second view's appearance";
 }
 
+TEST(ContentViewWiring, AViewThatLostItsControllerToAnotherWritesNothingIntoIt) {
+  auto controller = diagram(100, 1000);
+  GanttChartContent first;
+  GanttChartContent second;
+  first.resize(300, 200);
+  second.resize(400, 250);
+  first.show();
+  second.show();
+  first.setController(controller);
+  second.setController(controller);
+  const Rectangle shown = controller->viewport();
+  ASSERT_EQ(shown, fromQt(second.scrollView()->documentVisibleRect()));
+  first.resize(200, 150);
+  first.scrollTo(800, 900);
+  testing::sendWheel(first.canvas(), QPoint(0, -120));
+  EXPECT_EQ(controller->viewport(), shown);
+  first.setController(nullptr);
+  EXPECT_EQ(controller->scroller().get(), static_cast<GanttChartContentScroller*>(&second));
+  second.resize(420, 260);
+  EXPECT_EQ(controller->viewport(), fromQt(second.scrollView()->documentVisibleRect()));
+}
+
 TEST(ContentViewWiring, WithoutAControllerTheCanvasIsEmptyAndRequestsDoNothing) {
   GanttChartContent view;
   view.setController(diagram(100, 1000));

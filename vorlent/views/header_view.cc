@@ -137,13 +137,27 @@ void GanttChartHeader::headerControllerWillChange() {
   if (!controller) return;
   // A zoom drag of this view cannot go on without it, nor on the next one.
   if (std::exchange(panZoomsController_, false) && isPanning()) controller->endDragging();
+  const bool ownsModeProvider = modeProvider_ && controller->modeProvider() == modeProvider_;
   modeProvider_.reset();
-  // Without the view's appearance the controller falls back to its own mode.
-  controller->setModeProvider(nullptr);
-  controller->updateDefaultStyle(false);
-  controller->setObserver({});
-  controller->setScroller({});
-  controller->setPresenter({});
+  if (ownsModeProvider) {
+    // Without the view's appearance the controller falls back to its own mode.
+    controller->setModeProvider(nullptr);
+    controller->updateDefaultStyle(false);
+  }
+  if (controller->observer().get() == this) controller->setObserver({});
+  if (controller->scroller().get() == this) controller->setScroller({});
+  if (controller->presenter().get() == this) controller->setPresenter({});
+}
+
+bool GanttChartHeader::controllerIsShownElsewhere() const {
+  if (!controller_) return false;
+  const auto isAnotherView = [this](const auto& reference) {
+    const auto* view = dynamic_cast<const GanttChartHeader*>(reference.get());
+    return view != nullptr && view != this;
+  };
+  // A view taking a controller makes itself its presenter first, and it
+  // writes the viewport before it becomes the scroller and observer.
+  return isAnotherView(controller_->presenter());
 }
 
 void GanttChartHeader::headerControllerDidChange() {
@@ -243,7 +257,7 @@ void GanttChartHeader::updateHeaderCanvasSize() {
 
 void GanttChartHeader::updateHeaderViewport() {
   const std::shared_ptr<GanttChartHeaderController> controller = controller_;
-  if (!controller || scrollView_ == nullptr) return;
+  if (!controller || scrollView_ == nullptr || controllerIsShownElsewhere()) return;
   const QRectF visible = scrollView_->documentVisibleRect();
   const double documentWidth = scrollView_->documentSize().width();
   const bool narrow = documentWidth < visible.width();

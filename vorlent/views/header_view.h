@@ -213,7 +213,9 @@ class GanttChartHeader : public QWidget,
   [[nodiscard]] GanttChartHeaderCanvas* canvas() const;
 
   // Before a new controller is stored: ends a zoom drag of this view in the
-  // old one and clears its mode provider, observer, scroller and presenter.
+  // old one and clears its mode provider, observer, scroller and presenter,
+  // each only while it is this view's (a host may have given the controller
+  // to another view since).
   virtual void headerControllerWillChange();
   // After: attaches the new controller (presenter, document size, scroller,
   // observer, mode provider and style) and redraws.
@@ -224,7 +226,8 @@ class GanttChartHeader : public QWidget,
   // Runs whenever the visible area (the canvas) changes size.
   virtual void updateHeaderCanvasSize();
   // Writes the visible rectangle into the controller: beside a header
-  // narrower than the view, from x 0 as wide as the header.
+  // narrower than the view, from x 0 as wide as the header. Nothing while
+  // another view shows the controller.
   virtual void updateHeaderViewport();
 
   // Zooms the controller as the pan goes: begins, continues and ends its
@@ -250,6 +253,10 @@ class GanttChartHeader : public QWidget,
   // Clears what this view put into its controller, leaving references that
   // others have put there since.
   void releaseController();
+  // Whether a host has given this view's controller to another header view
+  // (which made itself its presenter): this view then writes nothing into
+  // it.
+  [[nodiscard]] bool controllerIsShownElsewhere() const;
   void redraw();
 
   std::shared_ptr<GanttChartHeaderController> controller_;

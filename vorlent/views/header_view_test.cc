@@ -21,6 +21,7 @@
 #include "vorlent/controllers/header_protocols.h"
 #include "vorlent/intervals/time_interval_type.h"
 #include "vorlent/views/appearance_mode_provider.h"
+#include "vorlent/views/conversions.h"
 #include "vorlent/views/header_canvas.h"
 #include "vorlent/views/header_view_testing.h"
 #include "vorlent/views/mouse_input_testing.h"
@@ -205,6 +206,27 @@ TEST(HeaderViewAttachment, AttachesAndDetachesInTheirOrder) {
   header->scrollTo(1500, 1600);  // nothing to show or write into
   EXPECT_EQ(header->scrollView()->scrollOffset(), QPoint(0, 0));
   EXPECT_EQ(second->calls.size(), 4U);
+}
+
+TEST(HeaderViewAttachment, AViewThatLostItsControllerToAnotherWritesNothingIntoIt) {
+  const auto first = makeShownHeader(700, 50);
+  const auto second = makeShownHeader(500, 40);
+  const auto controller = makeHeaderController();
+  first->setController(controller);
+  second->setController(controller);
+  const Rectangle shown = controller->viewport();
+  ASSERT_EQ(shown, fromQt(second->scrollView()->documentVisibleRect()));
+  first->resize(600, 60);
+  first->scrollTo(1000, 1100);
+  testing::sendWheel(first->clipView(), QPoint(-120, 0));
+  EXPECT_EQ(controller->viewport(), shown);
+  first->setController(nullptr);
+  EXPECT_EQ(controller->observer().get(), second.get());
+  EXPECT_EQ(controller->scroller().get(), second.get());
+  EXPECT_EQ(controller->presenter().get(), second.get());
+  EXPECT_NE(controller->modeProvider(), nullptr);
+  second->resize(450, 40);
+  EXPECT_EQ(controller->viewport(), fromQt(second->scrollView()->documentVisibleRect()));
 }
 
 TEST(HeaderViewAttachment, AControllerLeftBehindFallsBackToItsOwnMode) {

@@ -1,0 +1,595 @@
+// Seeded random sequences of what a user and a host do to an outline chart
+// and a plain chart beside it: mouse, wheel, resizes, zoom, expansion,
+// paging, reloads, edits made from inside callbacks and widgets destroyed
+// under the charts' feet. The sanitizers judge each step; the rows of the
+// outline and of its chart are compared whenever the event loop has run.
+// Case N runs seed N + 1 (a failed expectation also names its step); running
+// that case alone repeats it.
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QScrollBar>
+#include <QTreeView>
+#include <QWheelEvent>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "vorlent/base/clock.h"
+#include "vorlent/controllers/chart_controller.h"
+#include "vorlent/model/item_source.h"
+#include "vorlent/outline/outline_chart.h"
+#include "vorlent/outline/outline_chart_testing.h"
+#include "vorlent/views/chart_view.h"
+#include "vorlent/views/content_canvas.h"
+#include "vorlent/views/content_view.h"
+#include "vorlent/views/header_view.h"
+#include "vorlent/views/standard_scroll_view.h"
+
+namespace vorlent {
+namespace {
+
+using testing::OutlineHost;
+using testing::pinnedNow;
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr int kSteps = 1500;  // each step costs several times more
+#else
+constexpr int kSteps = 3000;
+#endif
+
+Time monday() { return TimeRange::currentWeek().start.addingDays(1); }
+
+void settle() {
+  for (int i = 0; i < 3; ++i) {
+    QApplication::processEvents();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+}
+
+class Dice {
+ public:
+  explicit Dice(uint64_t seed) : engine_(seed) {}
+  int below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(engine_); }
+  bool chance(double p) { return std::bernoulli_distribution(p)(engine_); }
+  double between(double low, double high) {
+    return std::uniform_real_distribution<double>(low, high)(engine_);
+  }
+  // Spread evenly over the orders of magnitude from `low` to `high`.
+  double logBetween(double low, double high) {
+    return std::exp(between(std::log(low), std::log(high)));
+  }
+
+ private:
+  std::mt19937_64 engine_;
+};
+
+// A host whose answers to the chart's notifications are random: most do
+// nothing, some reload, drop or add rows, edit a bar or destroy the chart.
+class RandomHost : public OutlineHost {
+ public:
+  explicit RandomHost(Dice& dice) : dice_(dice) {}
+
+  OutlineGanttChartRowPtr addRandomRow() {
+    const std::string label = "row " + std::to_string(++made_);
+    const Time start = monday().addingDays(dice_.below(20) - 5);
+    std::vector<OutlineGanttChartRowPtr> rows = allRows();
+    if (rows.empty() || dice_.chance(0.4)) return addRoot(label, start, 1 + dice_.below(5));
+    return addChild(rows[size_t(dice_.below(int(rows.size())))], label, start, 1 + dice_.below(5));
+  }
+
+  void dropRandomRow() {
+    std::vector<std::vector<OutlineGanttChartRowPtr>*> lists{&roots};
+    for (auto& [row, children] : childrenOf) lists.push_back(&children);
+    auto& list = *lists[size_t(dice_.below(int(lists.size())))];
+    if (list.empty()) return;
+    const auto at = list.begin() + dice_.below(int(list.size()));
+    childrenOf.erase(at->get());
+    list.erase(at);
+  }
+
+  // Every row the host still lists, from the roots down.
+  std::vector<OutlineGanttChartRowPtr> allRows() {
+    std::vector<OutlineGanttChartRowPtr> rows;
+    std::vector<OutlineGanttChartRowPtr> pending = roots;
+    while (!pending.empty() && rows.size() < 400) {
+      rows.push_back(pending.back());
+      pending.pop_back();
+      const auto found = childrenOf.find(rows.back().get());
+      if (found != childrenOf.end()) {
+        pending.insert(pending.end(), found->second.begin(), found->second.end());
+      }
+    }
+    return rows;
+  }
+
+  void outlineGanttChartTimeDidChangeFor(OutlineGanttChart& chart,
+                                         const OutlineGanttChartItemPtr& item,
+                                         const TimeRange& from) override {
+    OutlineHost::outlineGanttChartTimeDidChangeFor(chart, item, from);
+    answer(chart);
+  }
+  void outlineGanttChartCompletionDidChangeFor(OutlineGanttChart& chart,
+                                               const OutlineGanttChartItemPtr& item,
+                                               double from) override {
+    OutlineHost::outlineGanttChartCompletionDidChangeFor(chart, item, from);
+    answer(chart);
+  }
+  void outlineGanttChartDidRemoveItem(OutlineGanttChart& chart,
+                                      const OutlineGanttChartItemPtr& item,
+                                      const OutlineGanttChartRowPtr& from) override {
+    OutlineHost::outlineGanttChartDidRemoveItem(chart, item, from);
+    answer(chart);
+  }
+
+ private:
+  void answer(OutlineGanttChart& chart) {
+    log.clear();
+    // Answers that edit again are themselves answered, a few levels deep.
+    if (depth_ > 2) return;
+    ++depth_;
+    const QPointer<OutlineGanttChart> alive(&chart);
+    switch (dice_.below(12)) {
+      case 0:
+        chart.reloadData();
+        break;
+      case 1:
+        dropRandomRow();
+        chart.reloadData();
+        break;
+      case 2:
+        addRandomRow();
+        chart.reloadData();
+        break;
+      case 3: {
+        const GanttChartItemManagerPtr manager = chart.ganttChartItemManager();
+        const std::vector<GanttChartItemPtr> twins = manager->filteredItems().elements();
+        if (!twins.empty()) {
+          manager->updateTime(twins[size_t(dice_.below(int(twins.size())))],
+                              monday().addingHours(dice_.below(300)));
+        }
+        break;
+      }
+      case 4:
+        if (dice_.chance(0.2)) chart.deleteLater();
+        break;
+      case 5:
+        // Its chart area, or its header, goes once the current event is
+        // delivered.
+        if (GanttChart* chartView = chart.ganttChart(); chartView && dice_.chance(0.2)) {
+          QWidget* part = dice_.chance(0.5) ? static_cast<QWidget*>(chartView->content())
+                                            : chartView->header();
+          if (part) part->deleteLater();
+        }
+        break;
+      default:
+        break;
+    }
+    // A chart deleted by the answer takes nothing with it: the next chart
+    // starts afresh.
+    depth_ = alive ? depth_ - 1 : 0;
+  }
+
+  Dice& dice_;
+  int made_ = 0;
+  int depth_ = 0;
+};
+
+// The plain chart's host: answers item changes as RandomHost does, and
+// looks at the chart's parts whenever the chart tells it of its header.
+class RandomChartHost : public GanttChartItemObserver, public GanttChartObserver {
+ public:
+  RandomChartHost(Dice& dice, QPointer<GanttChart>& chart) : dice_(dice), chart_(chart) {}
+
+  void headerHeightDidChange() override { lookAtParts(); }
+  void headerTimelineDidChange() override { lookAtParts(); }
+
+  void timeDidChange(const GanttChartItemPtr& item, const TimeRange& /*from*/) override {
+    answer(item);
+  }
+  void rowDidChange(const GanttChartItemPtr& item, int64_t /*from*/) override { answer(item); }
+  void itemWasAdded(const GanttChartItemPtr& item) override { answer(item); }
+
+ private:
+  void answer(const GanttChartItemPtr& item) {
+    if (depth_ > 2 || !chart_ || !chart_->controller()) return;
+    ++depth_;
+    const GanttChartItemManagerPtr manager =
+        chart_->controller()->contentController()->itemManager();
+    switch (dice_.below(10)) {
+      case 0:
+        chart_->reloadData();
+        break;
+      case 1:
+        manager->updateCompletion(item, item->start().addingHours(dice_.below(30)));
+        break;
+      case 2:
+        manager->removeItem(item);
+        break;
+      case 3:
+        // Qt delivers the event that led here on to the chart area's
+        // children: it may only go once that is done.
+        if (dice_.chance(0.1) && chart_->content()) chart_->content()->deleteLater();
+        break;
+      case 4:
+        if (dice_.chance(0.1) && chart_->header()) chart_->header()->deleteLater();
+        break;
+      default:
+        break;
+    }
+    --depth_;
+  }
+
+  void lookAtParts() {
+    if (!chart_) return;
+    if (GanttChartContent* content = chart_->content()) (void)content->scrollView();
+    if (GanttChartHeader* header = chart_->header()) (void)header->scrollView();
+  }
+
+  Dice& dice_;
+  QPointer<GanttChart>& chart_;
+  int depth_ = 0;
+};
+
+class RandomRun {
+ public:
+  explicit RandomRun(uint64_t seed) : dice_(seed) {
+    window_.resize(1000, 700);
+    window_.show();
+    for (int i = 0; i < 12; ++i) host_->addRandomRow();
+  }
+  ~RandomRun() {
+    delete outline_.data();
+    delete chart_.data();
+    delete twin_.data();
+    settle();
+  }
+
+  void step() {
+    ensureCharts();
+    switch (dice_.below(16)) {
+      case 0:
+      case 1:
+        drag(randomCanvas());
+        break;
+      case 2:
+        hover(randomCanvas());
+        break;
+      case 3:
+        wheel(randomScrolled());
+        break;
+      case 4:
+        resize();
+        break;
+      case 5:
+        zoom();
+        break;
+      case 6:
+        expandOrCollapse();
+        break;
+      case 7:
+        if (dice_.chance(0.5)) {
+          host_->addRandomRow();
+        } else {
+          host_->dropRandomRow();
+        }
+        outline_->reloadData();
+        break;
+      case 8:
+        if (dice_.chance(0.5)) {
+          outline_->reloadData();
+        } else {
+          chart_->reloadData();
+        }
+        break;
+      case 9:
+        destroySomething();
+        break;
+      case 10:
+        outline_->setRowHeight(dice_.between(1, 60));
+        break;
+      case 11:
+        pageOrApply();
+        break;
+      case 12:
+        outline_->scrollRowToVisible(dice_.below(60));
+        break;
+      case 13:
+        click(randomCanvas());
+        break;
+      case 14:
+        editPlainChart();
+        break;
+      default:
+        settle();
+        checkRows();
+        break;
+    }
+  }
+
+ private:
+  void ensureCharts() {
+    if (!outline_) {
+      outline_ = new OutlineGanttChart(&window_);
+      outline_->setGeometry(0, 0, 600, 400);
+      outline_->setAreOutOfRowRangeItemsAvailable(dice_.chance(0.5));
+      outline_->setGanttChartItemObserver(host_);
+      outline_->setDataSource(host_);
+      outline_->show();
+    }
+    if (!chart_) {
+      chart_ = new GanttChart(&window_);
+      chart_->setGeometry(0, 400, 600, 300);
+      std::vector<GanttChartItemPtr> items;
+      for (int i = 0; i < 20; ++i) {
+        const Time start = monday().addingHours(dice_.below(400));
+        items.push_back(GanttChartItem::create(
+            {.row = dice_.below(30),
+             .start = start,
+             .finish = start.addingHours(dice_.below(80)),
+             .type = dice_.chance(0.2) ? GanttChartItemType::milestone
+                                       : GanttChartItemType::standard}));
+      }
+      auto source = std::make_shared<GanttChartItemSource>(items);
+      source->setItemObserver(chartHost_);
+      auto content = GanttChartContentController::create(source);
+      content->setDesiredScrollableRowCount(60);
+      content->setScrollableTimeline(TimeRange(monday().addingDays(-7), monday().addingDays(40)));
+      GanttChartContentSettings settings = content->settings();
+      settings.allowsSelectingElements = dice_.chance(0.5);
+      content->setSettings(settings);
+      chart_->setController(GanttChartController::create(
+          GanttChartHeaderController::create(std::nullopt), std::move(content)));
+      chart_->setObserver(chartHost_);
+      chart_->show();
+    }
+  }
+
+  // The outline's chart, the plain chart or the second view, if still there.
+  GanttChart* randomChart() {
+    switch (dice_.below(5)) {
+      case 0:
+      case 1:
+        return outline_->ganttChart();
+      case 2:
+        return twin_.data();
+      default:
+        return chart_.data();
+    }
+  }
+
+  // A canvas of a chart area or header, if it is still there.
+  QWidget* randomCanvas() {
+    GanttChart* chart = randomChart();
+    if (!chart) return nullptr;
+    if (dice_.chance(0.2)) return chart->header() ? chart->header()->clipView() : nullptr;
+    return chart->content() ? chart->content()->canvas() : nullptr;
+  }
+
+  QWidget* randomScrolled() {
+    if (dice_.chance(0.3)) return outline_->outlineView()->viewport();
+    return randomCanvas();
+  }
+
+  QPointF randomPoint(const QWidget* widget) {
+    return QPointF(dice_.between(-10, widget->width() + 10),
+                   dice_.between(-10, widget->height() + 10));
+  }
+
+  // Sends a mouse event unless the widget went during an earlier one.
+  void mouse(const QPointer<QWidget>& target, QEvent::Type type, QPointF at,
+             Qt::MouseButtons buttons) {
+    if (!target) return;
+    time_ += 1 + dice_.below(400);
+    QMouseEvent event(type, at, target->mapToGlobal(at), Qt::LeftButton, buttons,
+                      Qt::NoModifier);
+    event.setTimestamp(time_);
+    QCoreApplication::sendEvent(target, &event);
+  }
+
+  void drag(QWidget* widget) {
+    if (!widget) return;
+    const QPointer<QWidget> target(widget);
+    QPointF at = randomPoint(widget);
+    mouse(target, QEvent::MouseButtonPress, at, Qt::LeftButton);
+    for (int moves = dice_.below(6); moves > 0 && target; --moves) {
+      at += QPointF(dice_.between(-80, 80), dice_.between(-40, 40));
+      mouse(target, QEvent::MouseMove, at, Qt::LeftButton);
+    }
+    mouse(target, QEvent::MouseButtonRelease, at, Qt::NoButton);
+  }
+
+  void click(QWidget* widget) {
+    if (!widget) return;
+    const QPointer<QWidget> target(widget);
+    const QPointF at = randomPoint(widget);
+    for (int clicks = 1 + dice_.below(2); clicks > 0; --clicks) {
+      mouse(target, QEvent::MouseButtonPress, at, Qt::LeftButton);
+      mouse(target, QEvent::MouseButtonRelease, at, Qt::NoButton);
+    }
+  }
+
+  void hover(QWidget* widget) {
+    if (!widget) return;
+    mouse(widget, QEvent::MouseMove, randomPoint(widget), Qt::NoButton);
+  }
+
+  void wheel(QWidget* widget) {
+    if (!widget) return;
+    const QPointF at = randomPoint(widget);
+    const QPoint delta(dice_.chance(0.5) ? dice_.below(1200) - 600 : 0,
+                       dice_.chance(0.7) ? dice_.below(1200) - 600 : 0);
+    QWheelEvent event(at, widget->mapToGlobal(at), QPoint(), delta, Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(widget, &event);
+  }
+
+  void resize() {
+    QWidget* widget = dice_.chance(0.5) ? static_cast<QWidget*>(outline_.data()) : chart_.data();
+    widget->setGeometry(dice_.below(400), dice_.below(400), dice_.below(1200), dice_.below(800));
+  }
+
+  void zoom() {
+    GanttChart* chart = randomChart();
+    if (!chart || !chart->controller()) return;
+    const GanttChartControllerPtr controller = chart->controller();
+    switch (dice_.below(4)) {
+      case 0:
+        controller->headerController()->setZoom(dice_.logBetween(0.05, 20));
+        break;
+      case 1:
+        controller->contentController()->setHourWidth(dice_.logBetween(0.05, 400));
+        break;
+      case 2:
+        controller->setHeaderRowHeight(dice_.between(0, 80));
+        break;
+      default:
+        controller->contentController()->setRowHeight(dice_.between(1, 80));
+        break;
+    }
+  }
+
+  void expandOrCollapse() {
+    QTreeView* tree = outline_->outlineView();
+    OutlineGanttChartModel* model = outline_->outlineModel();
+    const int64_t rows = model->numberOfRows();
+    switch (dice_.below(10)) {
+      case 0:
+        tree->expandAll();
+        break;
+      case 1:
+        tree->collapseAll();
+        break;
+      default:
+        if (rows > 0) {
+          const QModelIndex index = model->indexOfDisplayedRow(dice_.below(int(rows)));
+          tree->setExpanded(index, !tree->isExpanded(index));
+        }
+        break;
+    }
+  }
+
+  // A second chart view takes the plain chart's controller, gives it back or
+  // lets it go, as a host moving a chart between windows does.
+  void handOver() {
+    if (!twin_) {
+      twin_ = new GanttChart(&window_);
+      twin_->setGeometry(600, 0, 400, 300);
+      twin_->show();
+    }
+    switch (dice_.below(3)) {
+      case 0:
+        twin_->setController(chart_->controller());
+        break;
+      case 1:
+        if (twin_->controller()) chart_->setController(twin_->controller());
+        break;
+      default:
+        twin_->setController(nullptr);
+        break;
+    }
+  }
+
+  void destroySomething() {
+    switch (dice_.below(8)) {
+      case 0:
+        if (GanttChart* chart = outline_->ganttChart()) delete chart->content();
+        break;
+      case 1:
+        if (GanttChart* chart = outline_->ganttChart()) delete chart->header();
+        break;
+      case 2:
+        delete outline_.data();
+        break;
+      case 3:
+        delete chart_->content();
+        break;
+      case 4:
+        delete chart_->header();
+        break;
+      case 5:
+        delete chart_.data();
+        break;
+      default:
+        handOver();
+        break;
+    }
+  }
+
+  void pageOrApply() {
+    switch (dice_.below(4)) {
+      case 0:
+        outline_->setIsPagingEnabled(!outline_->isPagingEnabled());
+        break;
+      case 1:
+        outline_->setMinPageSize(dice_.below(20));
+        break;
+      case 2:
+        outline_->setAutoApplyBehavior(!outline_->autoApplyBehavior());
+        break;
+      default:
+        outline_->setIsAutoScheduling(!outline_->isAutoScheduling());
+        break;
+    }
+  }
+
+  void editPlainChart() {
+    if (!chart_->controller()) return;
+    const GanttChartItemManagerPtr manager =
+        chart_->controller()->contentController()->itemManager();
+    const std::vector<GanttChartItemPtr> items = manager->filteredItems().elements();
+    if (items.empty() || dice_.chance(0.3)) {
+      manager->addNewItem(dice_.below(60), monday().addingHours(dice_.below(400)),
+                          dice_.chance(0.3));
+      return;
+    }
+    const GanttChartItemPtr item = items[size_t(dice_.below(int(items.size())))];
+    if (dice_.chance(0.5)) {
+      manager->updateTime(item, monday().addingHours(dice_.below(400)));
+    } else {
+      manager->updateRow(item, dice_.below(60));
+    }
+  }
+
+  // Once the event loop has run, the chart shows a row for each outline row.
+  void checkRows() {
+    if (!outline_) return;
+    EXPECT_EQ(outline_->ganttChartItemManager()->totalRowCount(),
+              outline_->outlineModel()->numberOfRows());
+  }
+
+  Dice dice_;
+  QWidget window_;
+  std::shared_ptr<RandomHost> host_ = std::make_shared<RandomHost>(dice_);
+  QPointer<OutlineGanttChart> outline_;
+  QPointer<GanttChart> chart_;
+  QPointer<GanttChart> twin_;
+  std::shared_ptr<RandomChartHost> chartHost_ = std::make_shared<RandomChartHost>(dice_, chart_);
+  ulong time_ = 1000;
+};
+
+class RandomSequences : public ::testing::TestWithParam<uint64_t> {};
+
+TEST_P(RandomSequences, LeaveBothChartsWhole) {
+  ScopedClock clock{makeDate(pinnedNow())};
+  RandomRun run(GetParam());
+  for (int step = 0; step < kSteps; ++step) {
+    SCOPED_TRACE("seed " + std::to_string(GetParam()) + ", step " + std::to_string(step));
+    run.step();
+    if (::testing::Test::HasFailure()) return;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeds, RandomSequences, ::testing::Values(1, 2, 3));
+
+}  // namespace
+}  // namespace vorlent
