@@ -173,8 +173,8 @@ void fillWithin(QPainter& painter, const QRectF& rect, const QColor& color) {
     const double deviceBottom = row * bandRows;
     const bool last = !(deviceBottom < bottom);
     const double bandBottom = last ? visible.bottom() : (deviceBottom - shift) / scale;
-    painter.fillRect(
-        QRectF(QPointF(visible.left(), bandTop), QPointF(visible.right(), bandBottom)), color);
+    painter.fillRect(QRectF(QPointF(visible.left(), bandTop), QPointF(visible.right(), bandBottom)),
+                     color);
     if (last) return;
     bandTop = bandBottom;
   }

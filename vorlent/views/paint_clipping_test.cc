@@ -116,11 +116,12 @@ TEST(PaintPrimitives, TallFillsGiveThePixelsOfOneFill) {
     std::optional<QRectF> clip;
   };
   const QColor shade(40, 90, 200, 70);
-  for (const Case& c : {Case{QRectF(10, 0, 60, kInfinity), 1, QPointF(0, -3), std::nullopt},
-                        Case{QRectF(10.3, 7.6, 33.45, 500), 1, QPointF(0, 0), std::nullopt},
-                        Case{QRectF(5.25, -20.5, 20, 900), 2, QPointF(-1.5, 0.25), std::nullopt},
-                        Case{QRectF(0, 0, 80, 1e300), 1.25, QPointF(0, -7), QRectF(3, 11, 90, 333)},
-                        Case{QRectF(40, 0, -30.7, 400.3), 1, QPointF(0, 0), QRectF(0, 1.5, 50, 300)}}) {
+  for (const Case& c :
+       {Case{QRectF(10, 0, 60, kInfinity), 1, QPointF(0, -3), std::nullopt},
+        Case{QRectF(10.3, 7.6, 33.45, 500), 1, QPointF(0, 0), std::nullopt},
+        Case{QRectF(5.25, -20.5, 20, 900), 2, QPointF(-1.5, 0.25), std::nullopt},
+        Case{QRectF(0, 0, 80, 1e300), 1.25, QPointF(0, -7), QRectF(3, 11, 90, 333)},
+        Case{QRectF(40, 0, -30.7, 400.3), 1, QPointF(0, 0), QRectF(0, 1.5, 50, 300)}}) {
     QImage banded(120, 600, QImage::Format_ARGB32_Premultiplied);
     banded.fill(Qt::white);
     QImage whole = banded;
