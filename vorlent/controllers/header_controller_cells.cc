@@ -47,7 +47,9 @@ bool GanttChartHeaderController::showsCurrentTime() const {
 
 std::vector<ScheduleTimeArea> GanttChartHeaderController::buildHighlightedScheduleAreas() const {
   std::vector<ScheduleTimeArea> areas;
-  const std::vector<ScheduleTimeSelector>& highlighters = scheduleHighlighters();
+  // A copy: a host's calendar, asked many times below, may assign the
+  // highlighters meanwhile.
+  const std::vector<ScheduleTimeSelector> highlighters = scheduleHighlighters();
   if (highlighters.empty()) return areas;
   const TimeRange visible = visibleTimeline();
   for (const ScheduleTimeSelector& highlighter : highlighters) {
