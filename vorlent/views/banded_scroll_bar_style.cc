@@ -15,11 +15,13 @@ namespace vorlent {
 
 namespace {
 
-// A band's height in device rows, and how far (in points) its image reaches
-// beyond it: together below the raster engine's threshold of 96 spans even
-// where a shape's edges add two partly covered spans on each row.
-constexpr double kBandDeviceRows = 24;
-constexpr int kOverlap = 3;
+// The height of a band's image in device rows: below the raster engine's
+// threshold of 96 spans for the plain fills and lines of a scroll bar. The
+// image reaches beyond its band by kOverlap points above and below, so
+// that shapes cut at its edges (the ends of lines, a stroked outline) are
+// cut out of sight.
+constexpr double kImageDeviceRows = 80;
+constexpr int kOverlap = 8;
 
 }  // namespace
 
@@ -65,11 +67,16 @@ void BandedScrollBarStyle::drawComplexControl(ComplexControl control,
   const QTransform& toDevice = painter != nullptr ? painter->deviceTransform() : QTransform();
   const double scale = toDevice.m22();
   const QRect area = option != nullptr ? option->rect : QRect();
-  // A horizontal bar is left whole: its long edges would be cut into pieces
-  // whose joins a style's cosmetic lines draw a shade differently.
+  // Bands are drawn only where they are known to give the style's own
+  // pixels: on a vertical bar at a device pixel ratio of 1 or 2, on whole
+  // device pixels. A horizontal bar's long edges, cut into pieces, join a
+  // shade differently; at other ratios a style's lines fall on fractions of
+  // a device pixel that a band's image rounds its own way.
+  const auto whole = [](double value) { return value == std::floor(value); };
   if (control != CC_ScrollBar || painter == nullptr || toDevice.type() > QTransform::TxScale ||
-      !(scale > 0) || toDevice.m11() != scale || area.height() < area.width() ||
-      !(area.height() * scale > kBandDeviceRows)) {
+      (scale != 1 && scale != 2) || toDevice.m11() != scale || !whole(toDevice.dx()) ||
+      !whole(toDevice.dy()) || area.height() < area.width() ||
+      !(area.height() * scale > kImageDeviceRows)) {
     style->drawComplexControl(control, option, painter, widget);
     return;
   }
@@ -78,7 +85,7 @@ void BandedScrollBarStyle::drawComplexControl(ComplexControl control,
   // clip), then laid onto the scroll bar. The image reaches a few points
   // above and below its band, so the ends of lines cut at its edges stay
   // unseen.
-  const int band = std::max(1, static_cast<int>(std::floor(kBandDeviceRows / scale)));
+  const int band = static_cast<int>(kImageDeviceRows / scale) - 2 * kOverlap;
   for (int top = area.top(); top <= area.bottom(); top += band) {
     const QRect piece(area.left(), top, area.width(), std::min(band, area.bottom() - top + 1));
     const QRect drawn = piece.adjusted(0, -kOverlap, 0, kOverlap);
@@ -86,11 +93,12 @@ void BandedScrollBarStyle::drawComplexControl(ComplexControl control,
                        static_cast<int>(std::ceil(drawn.height() * scale))),
                  QImage::Format_ARGB32_Premultiplied);
     if (image.isNull()) return;
+    // The style sees the device's pixel ratio, as it would drawing directly.
+    image.setDevicePixelRatio(scale);
     image.fill(Qt::transparent);
     {
       QPainter piecePainter(&image);
       piecePainter.setRenderHints(painter->renderHints());
-      piecePainter.scale(scale, scale);
       piecePainter.translate(-drawn.topLeft());
       style->drawComplexControl(control, option, &piecePainter, widget);
     }
