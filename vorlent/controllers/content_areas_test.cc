@@ -14,6 +14,7 @@
 #include "vorlent/intervals/moment_period_selector.h"
 #include "vorlent/intervals/period_selector.h"
 #include "vorlent/intervals/time_area_style_selector.h"
+#include "vorlent/intervals/time_interval_type.h"
 #include "vorlent/intervals/time_label_generator.h"
 #include "vorlent/model/item_source.h"
 #include "vorlent/time/schedule.h"
@@ -137,6 +138,29 @@ TEST(ContentScheduleAreas, AreComputedOverTheVisibleTimelineOnly) {
   chart.controller->setScheduleHighlighters({ScheduleTimeSelector(ScheduleTimeType::workdays)});
   EXPECT_THAT(boundsOf(chart.controller->highlightedScheduleAreas()),
               ElementsAre(Rectangle(90, 0, 10, 25), Rectangle(140, 0, 10, 25)));
+}
+
+// A century zoomed to fit: areas that would share a point are merged (the
+// shading) or left out (periods narrower than a point), so a pass never
+// lays out more of them than the view is wide.
+TEST(ContentScheduleAreas, ACenturyInViewGivesNoMoreAreasThanTheViewIsWide) {
+  // A century, and a sentinel date far in the future, zoomed to fit.
+  for (const int64_t lastYear : {2100, 9999}) {
+    auto controller = GanttChartContentController::create();
+    const TimeRange timeline(Time::fromYearMonthDay(2000, 1, 1, 0, 0, 0),
+                             Time::fromYearMonthDay(lastYear, 1, 1, 0, 0, 0));
+    controller->setScrollableTimeline(timeline);
+    controller->setHourWidth(1600 / (timeline.duration() / secondsPerHour));
+    controller->setViewport(Rectangle(0, 0, 1600, 500));
+    controller->setScheduleHighlighters({ScheduleTimeSelector::timeoutsOf(Schedule::standard()),
+                                         ScheduleTimeSelector(ScheduleTimeType::weekends)});
+    controller->setIntervalHighlighters(
+        {TimeSelector(TimeIntervalType::weeks()), TimeSelector(TimeIntervalType::days())});
+    const std::size_t bound = 2 * (1600 + 2);
+    EXPECT_LE(controller->highlightedScheduleAreas().size(), bound) << lastYear;
+    EXPECT_GE(controller->highlightedScheduleAreas().size(), 2u) << lastYear;
+    EXPECT_LE(controller->highlightedIntervalAreas().size(), bound) << lastYear;
+  }
 }
 
 // --- Interval areas ------------------------------------------------------------------

@@ -10,11 +10,18 @@
 
 #include "vorlent/controllers/content_controller.h"
 #include "vorlent/controllers/content_drawing_geometry.h"
+#include "vorlent/controllers/point_bounded_intervals.h"
 #include "vorlent/intervals/selector_kinds.h"
 
 namespace vorlent {
 
 namespace {
+
+// The controller's own mapping, for walks that lay intervals onto points.
+detail::PointScale pointScaleOf(const GanttChartContentController& controller) {
+  return {[&controller](const Time& time) { return controller.x(time); },
+          [&controller](double x) { return controller.time(x); }};
+}
 
 template <class Area, class BoundsOf>
 std::vector<Area> meeting(const std::vector<Area>& areas, const Rectangle& rectangle,
@@ -62,9 +69,10 @@ std::vector<ScheduleTimeArea> GanttChartContentController::buildHighlightedSched
   const std::vector<ScheduleTimeSelector> highlighters = scheduleHighlighters_;
   for (const ScheduleTimeSelector& highlighter : highlighters) {
     if (!highlighter.schedule) continue;
-    const std::vector<TimeRange> intervals = highlighter.forTimeouts
-                                                 ? highlighter.schedule->timeouts(visible)
-                                                 : highlighter.schedule->times(visible);
+    // Stretches sharing a point are one area there, so a long timeline in
+    // view gives no more areas than the view has points.
+    const std::vector<TimeRange> intervals = detail::stretchesByPoint(
+        *highlighter.schedule, highlighter.forTimeouts, visible, pointScaleOf(*this));
     for (const TimeRange& interval : intervals) {
       const Rectangle areaBounds = bounds(interval);
       if (!detail::isFinite(areaBounds)) continue;
@@ -138,7 +146,9 @@ std::vector<TimeArea> GanttChartContentController::buildHighlightedIntervalAreas
   for (const TimeSelector& highlighter : highlighters) {
     if (!highlighter.intervalSelector) continue;
     const bool dropsEmpty = dropsEmptyAreas(highlighter);
-    for (const TimeRange& interval : highlighter.intervalSelector->times(visible)) {
+    // Periods too narrow to be told apart are left out when they crowd the view.
+    for (const TimeRange& interval :
+         detail::intervalsByPoint(*highlighter.intervalSelector, visible, pointScaleOf(*this))) {
       const Rectangle areaBounds = bounds(intervalAreaExtent(interval, reach));
       if (!detail::isFinite(areaBounds)) continue;
       if (dropsEmpty && !(areaBounds.width() > 0)) continue;

@@ -6,9 +6,11 @@
 #include <vector>
 
 #include "vorlent/controllers/header_controller.h"
+#include "vorlent/controllers/header_controller_testing.h"
 #include "vorlent/intervals/enclosed_time_interval_selector.h"
 #include "vorlent/intervals/moment_period_selector.h"
 #include "vorlent/intervals/time_interval_type.h"
+#include "vorlent/time/schedule.h"
 
 namespace vorlent {
 namespace {
@@ -226,6 +228,40 @@ TEST(HeaderScheduleAreas, CoverTheWholeHeightOfEachSelectedInterval) {
   ASSERT_EQ(inside.size(), 2u);
   EXPECT_EQ(inside[0].bounds().left(), 360);
   EXPECT_EQ(inside[1].bounds().left(), 320);
+}
+
+// However small the hour width, a pass lays out no more cells and areas
+// than the header is wide in points: cells narrower than a point are left
+// out, and stretches that share a point are merged.
+TEST(HeaderCells, AreBoundedByTheWidthWhateverTheHourWidth) {
+  auto controller = GanttChartHeaderController::create(kTimeline);  // weeks over days
+  controller->setViewport(Rectangle(0, 0, 1600, 40));
+  controller->setScheduleHighlighters({ScheduleTimeSelector::timeoutsOf(Schedule::standard()),
+                                       ScheduleTimeSelector(ScheduleTimeType::workdays)});
+  auto presenter = std::make_shared<testing::RecordingHeaderPresenter>();
+  controller->setPresenter(presenter);
+  const std::size_t bound = 1600 + 2;
+  for (const double hourWidth : {0.01, 1e-300, -3.0}) {  // 18 years, all of time, nonsense
+    controller->setHourWidth(hourWidth);
+    EXPECT_LE(controller->cells().size(), 2 * bound) << hourWidth;
+    EXPECT_LE(controller->highlightedScheduleAreas().size(), 2 * bound) << hourWidth;
+    EXPECT_GE(controller->actualHourWidth(), 0) << hourWidth;
+    presenter->calls.clear();
+    controller->draw(controller->viewport());
+    EXPECT_LE(presenter->calls.size(), 8 * bound) << hourWidth;
+  }
+  // Where a day is wider than a point nothing changes: five nights and the
+  // weekend of this week, and all its days.
+  controller->setHourWidth(1);
+  controller->setViewport(Rectangle(0, 0, 168, 40));
+  controller->setScheduleHighlighters({ScheduleTimeSelector::timeoutsOf(Schedule::standard())});
+  EXPECT_EQ(controller->highlightedScheduleAreas().size(), 6u);
+  EXPECT_EQ(controller->cells().size(), 1u + 7u);
+  // A calendar that never works is one stretch of non-working time.
+  controller->setScheduleHighlighters({ScheduleTimeSelector::timeoutsOf(
+      std::make_shared<Schedule>(WeekRange::standard(), DayRange(0, 0)))});
+  ASSERT_EQ(controller->highlightedScheduleAreas().size(), 1u);
+  EXPECT_EQ(controller->highlightedScheduleAreas()[0].bounds().width(), 168);
 }
 
 // --- Caches ------------------------------------------------------------------------------

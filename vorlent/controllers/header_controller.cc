@@ -194,8 +194,10 @@ double GanttChartHeaderController::rowHeight() const {
 }
 
 double GanttChartHeaderController::actualHourWidth() const {
+  // As in the chart area: a width that is not a positive number maps every
+  // time onto x = 0 rather than running the timeline backwards.
   const double width = zoom() * hourWidth();
-  return std::isfinite(width) ? width : 0;
+  return std::isfinite(width) && width > 0 ? width : 0;
 }
 
 double GanttChartHeaderController::hoursFor(double points) const {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "vorlent/controllers/header_controller.h"
+#include "vorlent/controllers/point_bounded_intervals.h"
 #include "vorlent/intervals/selector_kinds.h"
 
 namespace vorlent {
@@ -21,6 +22,12 @@ std::vector<Element> meeting(const std::vector<Element>& elements, const Rectang
     if (boundsOf(element).intersects(rectangle)) found.push_back(element);
   }
   return found;
+}
+
+// The controller's own mapping, for walks that lay intervals onto points.
+detail::PointScale pointScaleOf(const GanttChartHeaderController& controller) {
+  return {[&controller](const Time& time) { return controller.x(time); },
+          [&controller](double x) { return controller.time(x); }};
 }
 
 }  // namespace
@@ -40,14 +47,16 @@ bool GanttChartHeaderController::showsCurrentTime() const {
 
 std::vector<ScheduleTimeArea> GanttChartHeaderController::buildHighlightedScheduleAreas() const {
   std::vector<ScheduleTimeArea> areas;
-  const std::vector<ScheduleTimeSelector>& highlighters = scheduleHighlighters();
+  // A copy: a host's calendar, asked many times below, may assign the
+  // highlighters meanwhile.
+  const std::vector<ScheduleTimeSelector> highlighters = scheduleHighlighters();
   if (highlighters.empty()) return areas;
   const TimeRange visible = visibleTimeline();
   for (const ScheduleTimeSelector& highlighter : highlighters) {
     if (!highlighter.schedule) continue;
-    const std::vector<TimeRange> intervals = highlighter.forTimeouts
-                                                 ? highlighter.schedule->timeouts(visible)
-                                                 : highlighter.schedule->times(visible);
+    // Stretches sharing a point are one area there.
+    const std::vector<TimeRange> intervals = detail::stretchesByPoint(
+        *highlighter.schedule, highlighter.forTimeouts, visible, pointScaleOf(*this));
     for (const TimeRange& interval : intervals) {
       areas.emplace_back(highlighter, bounds(interval, std::nullopt));
     }
@@ -104,7 +113,9 @@ std::vector<GanttChartHeaderCell> GanttChartHeaderController::buildCells() const
     for (const TimeSelector& selector : headerRow.selectors) {
       if (!selector.intervalSelector) continue;
       const bool dropsEmpty = dropsEmptyAreas(selector);
-      for (const TimeRange& interval : selector.intervalSelector->times(visible)) {
+      // Cells too narrow to be told apart are left out when they crowd a row.
+      for (const TimeRange& interval :
+           detail::intervalsByPoint(*selector.intervalSelector, visible, pointScaleOf(*this))) {
         const Rectangle cellBounds = bounds(interval, rowIndex);
         if (dropsEmpty && !(cellBounds.size.width > 0)) continue;
         std::optional<std::string> label;

@@ -26,6 +26,11 @@ constexpr double kFarAway = 1e12;
 // The longest dash or gap, in points; longer ones draw the same on screen.
 constexpr double kLongestDash = 1e6;
 
+// The most spans (device rows of one run of pixels) a fill may have and
+// still be blended on the painting thread: Qt's raster engine splits a
+// fill into pieces of 64 spans for its thread pool, from 96 spans on.
+constexpr double kSingleThreadedFillRows = 90;
+
 double nearby(double value) { return std::clamp(value, -kFarAway, kFarAway); }
 
 QPointF nearby(const QPointF& point) { return QPointF(nearby(point.x()), nearby(point.y())); }
@@ -134,7 +139,45 @@ QRectF reachableArea(const QPainter& painter, double margin) {
 void fillWithin(QPainter& painter, const QRectF& rect, const QColor& color) {
   const QRectF visible = finite(rect).normalized().intersected(reachableArea(painter));
   if (visible.isEmpty()) return;
-  painter.fillRect(visible, color);
+  // Qt's raster engine hands a fill of more than about 95 spans (a span is
+  // a run of pixels on one device row) to its thread pool, and for the fills
+  // a chart makes (a column of a few dozen pixels as tall as the view)
+  // waking the pool costs far more than it saves. The fill is therefore
+  // made in bands short enough to stay on this thread. The bands meet on
+  // whole device rows, so every pixel is covered by exactly one of them and
+  // blended exactly as by one fill.
+  const QTransform& toDevice = painter.deviceTransform();
+  if (toDevice.type() > QTransform::TxScale || !(toDevice.m22() > 0)) {
+    painter.fillRect(visible, color);
+    return;
+  }
+  const double scale = toDevice.m22();
+  const double shift = toDevice.dy();
+  // Only the rows the device can show are cut into bands.
+  const QRectF rows = visible.intersected(reachableArea(painter, 0));
+  const double top = rows.top() * scale + shift;
+  const double bottom = rows.bottom() * scale + shift;
+  // An edge within a device pixel adds a partly covered span on each row.
+  const double left = rows.left() * toDevice.m11() + toDevice.dx();
+  const double right = rows.right() * toDevice.m11() + toDevice.dx();
+  const bool aligned = left == std::floor(left) && right == std::floor(right);
+  const double bandRows = aligned ? kSingleThreadedFillRows : kSingleThreadedFillRows / 3;
+  if (rows.isEmpty() || !(bottom - top > bandRows)) {
+    painter.fillRect(visible, color);
+    return;
+  }
+  // The first and the last band keep the fill's own edges: what lies
+  // beyond the device or the clip is cut there as before.
+  double bandTop = visible.top();
+  for (double row = std::floor(top / bandRows) + 1;; ++row) {
+    const double deviceBottom = row * bandRows;
+    const bool last = !(deviceBottom < bottom);
+    const double bandBottom = last ? visible.bottom() : (deviceBottom - shift) / scale;
+    painter.fillRect(QRectF(QPointF(visible.left(), bandTop), QPointF(visible.right(), bandBottom)),
+                     color);
+    if (last) return;
+    bandTop = bandBottom;
+  }
 }
 
 void strokeLineWithin(QPainter& painter, QPointF p1, QPointF p2, double lineWidth,

@@ -41,7 +41,9 @@ inline constexpr double kMaximumPenWidth = 256;
 // Each first makes every value finite as the library's conversions do (a NaN
 // becomes the greatest finite value).
 
-// Fills `rect` (normalised) with `color` in the painter's composition mode.
+// Fills `rect` (normalised) with `color` in the painter's composition mode;
+// a tall fill is made in bands of whole device rows (the same pixels), so
+// that Qt blends it on the painting thread.
 void fillWithin(QPainter& painter, const QRectF& rect, const QColor& color);
 
 // A solid line from p1 to p2 with flat ends and mitred joins, at

@@ -7,6 +7,7 @@
 #include <QPen>
 
 #include <limits>
+#include <optional>
 
 namespace vorlent::paint {
 namespace {
@@ -103,6 +104,44 @@ TEST(PaintPrimitives, EndlessLinesAndFillsReachTheImageWhereTheyCrossIt) {
   EXPECT_EQ(image.pixelColor(199, 14), QColor(Qt::white));
   EXPECT_EQ(image.pixelColor(399, 14), QColor(Qt::blue));
   EXPECT_EQ(reachableArea(QPainter(&image), 0), QRectF(0, 0, 400, 20));
+}
+
+// Tall fills are made in bands; the pixels are those of one Qt fill,
+// whatever the edges, the scale, the scroll offset and the clip.
+TEST(PaintPrimitives, TallFillsGiveThePixelsOfOneFill) {
+  struct Case {
+    QRectF rect;
+    double scale;
+    QPointF offset;
+    std::optional<QRectF> clip;
+  };
+  const QColor shade(40, 90, 200, 70);
+  for (const Case& c :
+       {Case{QRectF(10, 0, 60, kInfinity), 1, QPointF(0, -3), std::nullopt},
+        Case{QRectF(10.3, 7.6, 33.45, 500), 1, QPointF(0, 0), std::nullopt},
+        Case{QRectF(5.25, -20.5, 20, 900), 2, QPointF(-1.5, 0.25), std::nullopt},
+        Case{QRectF(0, 0, 80, 1e300), 1.25, QPointF(0, -7), QRectF(3, 11, 90, 333)},
+        Case{QRectF(40, 0, -30.7, 400.3), 1, QPointF(0, 0), QRectF(0, 1.5, 50, 300)}}) {
+    QImage banded(120, 600, QImage::Format_ARGB32_Premultiplied);
+    banded.fill(Qt::white);
+    QImage whole = banded;
+    const auto paint = [&](QImage& image, bool inBands) {
+      QPainter painter(&image);
+      painter.setRenderHint(QPainter::Antialiasing);
+      painter.scale(c.scale, c.scale);
+      painter.translate(c.offset);
+      if (c.clip) painter.setClipRect(*c.clip);
+      const QRectF rect = c.rect.normalized().intersected(reachableArea(painter));
+      if (inBands) {
+        fillWithin(painter, c.rect, shade);
+      } else {
+        painter.fillRect(rect, shade);
+      }
+    };
+    paint(banded, true);
+    paint(whole, false);
+    EXPECT_TRUE(banded == whole) << c.rect.x() << " " << c.rect.y() << " at " << c.scale;
+  }
 }
 
 }  // namespace

@@ -13,6 +13,8 @@
 #include <cstdlib>
 #include <utility>
 
+#include "vorlent/views/banded_scroll_bar_style.h"
+
 namespace vorlent {
 
 namespace {
@@ -104,6 +106,8 @@ class StandardScrollView::Batch {
 
 StandardScrollView::StandardScrollView(QWidget* parent) : QAbstractScrollArea(parent) {
   setFrameShape(QFrame::NoFrame);
+  // A scroll bar as tall as the view paints without Qt's thread pool.
+  verticalScrollBar()->setStyle(BandedScrollBarStyle::instance());
   watchScrollBar(horizontalScrollBar());
   watchScrollBar(verticalScrollBar());
   publishedVisibleRect_ = documentVisibleRect();

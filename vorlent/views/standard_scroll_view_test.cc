@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPixmap>
@@ -17,6 +18,7 @@
 #include <limits>
 #include <ostream>
 
+#include "vorlent/views/banded_scroll_bar_style.h"
 #include "vorlent/views/mouse_input_testing.h"
 
 QT_BEGIN_NAMESPACE
@@ -327,6 +329,26 @@ TEST_F(ScrollView, TheCanvasPaintsTheExposedDocumentAndGetsItsOwnMouseEvents) {
   QWidget unrelated;
   EXPECT_EQ(StandardScrollView::forCanvas(&unrelated), nullptr);
   EXPECT_EQ(StandardScrollView::forCanvas(&view), nullptr);
+}
+
+// A scroll bar as tall as the view is drawn in bands, so Qt keeps its fills
+// on this thread; its pixels are those its style draws in one go.
+TEST(ScrollViewBars, ATallBarShowsThePixelsOfItsStyle) {
+  StandardScrollView view;
+  view.setCanvas(new MarkedCanvas);
+  view.setHasVerticalScroller(true);
+  view.resize(300, 900);
+  view.show();
+  view.setDocumentSize(QSizeF(300, 9000));
+  QScrollBar* bar = view.verticalScrollBar();
+  ASSERT_GT(bar->height(), 800);
+  for (const int value : {0, 1234, 4321, 8100}) {
+    bar->setStyle(BandedScrollBarStyle::instance());
+    bar->setValue(value);
+    const QImage inBands = bar->grab().toImage();
+    bar->setStyle(QApplication::style());
+    EXPECT_TRUE(inBands == bar->grab().toImage()) << value;
+  }
 }
 
 }  // namespace
