@@ -308,6 +308,12 @@ class GanttChartItemManager : public GanttChartItemFactory,
   // right before the store, which it returns: a calendar asked while the new
   // time was worked out may have moved the item meanwhile.
   TimeRange assignTime(const GanttChartItemPtr& item, const TimeRange& time);
+  // The row steps of a whole-chart pass (`applyBehaviorUpdates()`) over
+  // `items`, computed and stored at once, each changed item told once with
+  // its original row, when only the column rule moves rows in that pass (see
+  // column_row_pass.h). False, having changed nothing, when the pass has to
+  // ask about the rows item by item.
+  bool applyColumnRowStepsAtOnce(const GanttChartItemList& items);
   // Shared end of updateTime and updateDurationToFinishOn / ToStartOn: stores
   // the range as given, without snapping.
   void updateTimeDirectly(const GanttChartItemPtr& item, const TimeRange& time);
@@ -331,6 +337,10 @@ class GanttChartItemManager : public GanttChartItemFactory,
   std::weak_ptr<GanttChartItemFactory> itemFactory_;
   std::weak_ptr<GanttChartItemObserver> itemObserver_;
   bool clearingAfterChange_ = false;
+  // Whether the available items last produced by this class came from the
+  // filtered lists, whose members depend on the rows (a subclass producing
+  // its own never sets it).
+  bool availableItemsFromFilter_ = false;
 };
 
 using GanttChartItemManagerPtr = std::shared_ptr<GanttChartItemManager>;

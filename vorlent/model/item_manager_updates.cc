@@ -12,8 +12,11 @@
 #include <limits>
 #include <string>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "vorlent/base/fatal.h"
+#include "vorlent/model/column_row_pass.h"
 #include "vorlent/model/item_manager.h"
 
 namespace vorlent {
@@ -570,9 +573,46 @@ void GanttChartItemManager::applyBehavior(const GanttChartItemPtr& itemArgument)
                     CollectionChange::filteredDependencies});
 }
 
+bool GanttChartItemManager::applyColumnRowStepsAtOnce(const GanttChartItemList& items) {
+  const GanttChartItemBehaviorPtr behavior = this->behavior();
+  if (!behavior || maxBehaviorRecursivity() <= 0) return false;
+  const std::vector<GanttChartItemPtr>& elements = items.elements();
+  // Filtered lists gain and lose items as rows change, which only asking
+  // item by item reproduces.
+  if (availableItemsFromFilter_ || !detail::columnRuleAloneMovesRows(*behavior, elements)) {
+    return false;
+  }
+  const std::vector<int64_t> rows = detail::rowsAfterColumnRowSteps(elements);
+  std::vector<std::pair<GanttChartItemPtr, int64_t>> moved;  // with the original row
+  clearCacheAfterChange();
+  for (size_t i = 0; i < elements.size(); ++i) {
+    const GanttChartItemPtr& item = elements[i];
+    const int64_t old = item->row();
+    if (rows[i] == old) continue;  // also every repeat of an item already moved
+    item->setRow(rows[i]);
+    itemPlacementDidChange(item, item->time());
+    moved.emplace_back(item, old);
+  }
+  clearCacheAfterChange();
+  // Told once every row is in place, so an observer reading the chart sees
+  // it whole.
+  for (const auto& [item, old] : moved) {
+    if (auto observer = itemObserver()) observer->rowDidChange(item, old);
+  }
+  return true;
+}
+
 void GanttChartItemManager::applyBehaviorUpdates() {
   const auto alive = keepAlive();
   const GanttChartItemList items = availableItems();
+  if (applyColumnRowStepsAtOnce(items)) {
+    for (const auto& item : items) {
+      applyBehaviorUpdatesForExpansionStateOf(item);
+      applyBehaviorUpdatesForTimeOf(item);
+      applyBehaviorUpdatesForCompletionOf(item);
+    }
+    return;
+  }
   for (const auto& item : items) {
     applyBehaviorUpdatesForRowOf(item);
     applyBehaviorUpdatesForExpansionStateOf(item);
