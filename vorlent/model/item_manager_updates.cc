@@ -65,14 +65,46 @@ std::optional<int64_t> backZIndex(const List& list) {
 
 }  // namespace
 
+GanttChartItemManager::OperationScope::OperationScope(GanttChartItemManager& manager)
+    : manager_(manager), alive_(manager.weak_from_this().lock()) {
+  if (manager_.operationDepth_++ == 0 &&
+      (manager_.budget_.changes != 0 || !manager_.budget_.touched.empty())) {
+    manager_.budget_ = ChangeBudget{};
+  }
+}
+
+GanttChartItemManager::OperationScope::~OperationScope() { --manager_.operationDepth_; }
+
+void GanttChartItemManager::countChange(const GanttChartItem* item) {
+  ++budget_.changes;
+  touch(item);
+}
+
+void GanttChartItemManager::touch(const GanttChartItem* item) {
+  budget_.touched.insert(item);
+  // Saturates rather than overflows, although no chart gets that far.
+  const auto touched = static_cast<int64_t>(budget_.touched.size());
+  const int64_t allowed = touched > std::numeric_limits<int64_t>::max() / kChangesPerTouchedItem
+                              ? std::numeric_limits<int64_t>::max()
+                              : touched * kChangesPerTouchedItem;
+  budget_.exhausted = budget_.exhausted || budget_.changes >= allowed;
+}
+
 template <class Ask>
 GanttChartItemUpdateActions GanttChartItemManager::askBehavior(const Ask& ask) {
   // Copies, so that a callback that replaces the behaviour or the schedule
   // keeps the ones it runs with alive until it returns.
   const GanttChartItemBehaviorPtr behavior = this->behavior();
-  if (!behavior) return {};
+  if (!behavior || budget_.exhausted) return {};
   const std::shared_ptr<ScheduleDefinition> schedule = this->schedule();
   return ask(*behavior, schedule);
+}
+
+template <class Ask>
+void GanttChartItemManager::reapply(const GanttChartItemPtr& item, const Ask& ask) {
+  const int64_t before = budget_.changes;
+  performUpdates(askBehavior(ask));
+  if (budget_.changes != before) touch(item.get());
 }
 
 template <class Ask>
@@ -113,7 +145,7 @@ void GanttChartItemManager::performUpdates(GanttChartItemUpdateActions actions,
   // (many predecessors of one task) is followed up every time, as it must be.
   std::unordered_map<const GanttChartItem*, int64_t> onPath;    // frames caused by the item
   std::unordered_map<const GanttChartItem*, int64_t> returned;  // follow-ups taken on return
-  while (!stack.empty()) {
+  while (!stack.empty() && !budget_.exhausted) {
     Frame& frame = stack.back();
     if (frame.next == frame.actions.size()) {
       if (frame.cause != nullptr) --onPath[frame.cause];
@@ -162,6 +194,7 @@ std::optional<GanttChartItemUpdateActions> GanttChartItemManager::apply(
     const TimeRange current = item->time();
     if (updated.start == current.start && updated.finish == current.finish) return std::nullopt;
     const TimeRange old = assignTime(item, updated);
+    countChange(item.get());
     if (auto observer = itemObserver()) observer->timeDidChange(item, old);
     if (!change->up && !change->down) return std::nullopt;
     return askBehavior([&](GanttChartItemBehavior& behavior, const auto& managerSchedule) {
@@ -175,6 +208,7 @@ std::optional<GanttChartItemUpdateActions> GanttChartItemManager::apply(
     const double updated = clampedCompletion(change->value);
     if (updated == old) return std::nullopt;
     item->setCompletion(updated);
+    countChange(item.get());
     if (auto observer = itemObserver()) observer->completionDidChange(item, old);
     if (!change->up && !change->down) return std::nullopt;
     return askBehavior([&](GanttChartItemBehavior& behavior, const auto& managerSchedule) {
@@ -187,12 +221,14 @@ std::optional<GanttChartItemUpdateActions> GanttChartItemManager::apply(
     if (change->value == old) return std::nullopt;
     change->item->setRow(change->value);
     itemPlacementDidChange(change->item, change->item->time());
+    countChange(change->item.get());
     if (auto observer = itemObserver()) observer->rowDidChange(change->item, old);
     return std::nullopt;
   }
   const auto& change = std::get<Action::UpdateVisibility>(action.variant());
   if (change.value == change.item->isVisible()) return std::nullopt;
   change.item->setIsVisible(change.value);
+  countChange(change.item.get());
   if (auto observer = itemObserver()) observer->visibilityDidChange(change.item);
   return std::nullopt;
 }
@@ -205,6 +241,7 @@ GanttChartItemPtr GanttChartItemManager::addNewItem(int64_t row, const Time& tim
   const Time start = schedule()->nextTime(time);
   GanttChartItemPtr item = addNewSourceItem(row, start, isMilestone);
   require(item, "addNewItem (the item factory made no item)");
+  touch(item.get());
   answerChange([&](GanttChartItemBehavior& behavior, const auto& schedule) {
     return behavior.itemWasAdded(item, availableItems(), availableDependencies(), schedule);
   });
@@ -221,6 +258,7 @@ void GanttChartItemManager::removeItem(const GanttChartItemPtr& item) {
   // A copy: the caller's reference may point into a list the removal changes.
   const GanttChartItemPtr removed = item;
   removeSourceItem(removed);
+  touch(removed.get());
   answerChange([&](GanttChartItemBehavior& behavior, const auto& schedule) {
     return behavior.itemWasRemoved(removed, availableItems(), availableDependencies(), schedule);
   });
@@ -266,6 +304,7 @@ TimeRange GanttChartItemManager::assignTime(const GanttChartItemPtr& item, const
   const TimeRange old = item->time();
   item->setTime(time);
   itemPlacementDidChange(item, old);
+  touch(item.get());
   return old;
 }
 
@@ -336,6 +375,7 @@ void GanttChartItemManager::updateCompletion(const GanttChartItemPtr& itemArgume
       clampedCompletion(schedule->duration(start, completedUntil, TimeUnit::seconds) / total);
   const double old = item->completion();
   item->setCompletion(ratio);
+  touch(item.get());
   answerChange([&](GanttChartItemBehavior& behavior, const auto& managerSchedule) {
     return behavior.completionDidChange(item, old, true, true, availableItems(),
                                         availableDependencies(), managerSchedule);
@@ -352,6 +392,7 @@ void GanttChartItemManager::updateRow(const GanttChartItemPtr& itemArgument, int
   const int64_t old = item->row();
   item->setRow(row);
   itemPlacementDidChange(item, item->time());
+  touch(item.get());
   answerChange([&](GanttChartItemBehavior& behavior, const auto& schedule) {
     return behavior.rowDidChange(item, old, availableItems(), availableDependencies(), schedule);
   });
@@ -365,6 +406,7 @@ void GanttChartItemManager::updateExpansion(const GanttChartItemPtr& itemArgumen
   const auto alive = keepAlive();
   const GanttChartItemPtr item = require(itemArgument, "updateExpansion");
   item->setIsExpanded(isExpanded);
+  touch(item.get());
   answerChange([&](GanttChartItemBehavior& behavior, const auto& /*schedule*/) {
     return behavior.expansionDidChange(item, availableItems());
   });
@@ -492,10 +534,10 @@ void GanttChartItemManager::applyBehaviorUpdatesForTimeOf(const GanttChartItemPt
   const auto alive = keepAlive();
   const GanttChartItemPtr item = require(itemArgument, "applyBehaviorForTimeOf");
   const TimeRange current = item->time();
-  performUpdates(askBehavior([&](GanttChartItemBehavior& behavior, const auto& schedule) {
+  reapply(item, [&](GanttChartItemBehavior& behavior, const auto& schedule) {
     return behavior.timeDidChange(item, current, true, true, availableItems(),
                                   availableDependencies(), schedule);
-  }));
+  });
 }
 
 void GanttChartItemManager::applyBehaviorForTimeOf(const GanttChartItemPtr& item) {
@@ -511,10 +553,10 @@ void GanttChartItemManager::applyBehaviorUpdatesForCompletionOf(
   const GanttChartItemPtr item = require(itemArgument, "applyBehaviorForCompletionOf");
   const auto alive = keepAlive();
   const double current = item->completion();
-  performUpdates(askBehavior([&](GanttChartItemBehavior& behavior, const auto& schedule) {
+  reapply(item, [&](GanttChartItemBehavior& behavior, const auto& schedule) {
     return behavior.completionDidChange(item, current, true, true, availableItems(),
                                         availableDependencies(), schedule);
-  }));
+  });
 }
 
 void GanttChartItemManager::applyBehaviorForCompletionOf(const GanttChartItemPtr& item) {
@@ -528,10 +570,10 @@ void GanttChartItemManager::applyBehaviorUpdatesForRowOf(const GanttChartItemPtr
   const auto alive = keepAlive();
   const GanttChartItemPtr item = require(itemArgument, "applyBehaviorForRowOf");
   const int64_t current = item->row();
-  performUpdates(askBehavior([&](GanttChartItemBehavior& behavior, const auto& schedule) {
+  reapply(item, [&](GanttChartItemBehavior& behavior, const auto& schedule) {
     return behavior.rowDidChange(item, current, availableItems(), availableDependencies(),
                                  schedule);
-  }));
+  });
 }
 
 void GanttChartItemManager::applyBehaviorForRowOf(const GanttChartItemPtr& item) {
@@ -547,9 +589,9 @@ void GanttChartItemManager::applyBehaviorUpdatesForExpansionStateOf(
   const GanttChartItemPtr item = require(itemArgument, "applyBehaviorForExpansionStateOf");
   const auto alive = keepAlive();
   if (item->isExpanded()) return;
-  performUpdates(askBehavior([&](GanttChartItemBehavior& behavior, const auto& /*schedule*/) {
+  reapply(item, [&](GanttChartItemBehavior& behavior, const auto& /*schedule*/) {
     return behavior.expansionDidChange(item, availableItems());
-  }));
+  });
 }
 
 void GanttChartItemManager::applyBehaviorForExpansionStateOf(const GanttChartItemPtr& item) {

@@ -7,11 +7,15 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
+#include <set>
 #include <vector>
 
 #include "vorlent/model/behavior_test_support.h"
+#include "vorlent/model/classic_behaviors.h"
+#include "vorlent/model/item_observer.h"
 #include "vorlent/model/item_source.h"
 #include "vorlent/time/schedule.h"
 
@@ -156,6 +160,53 @@ TEST(SchedulingScenario, ALinkFromASummaryToItsOwnChildEndsAfterBoundedWork) {
   p.source->setItemObserver(counting);
   p.source->updateTime(p.design, on(kMonday, 8, 2));
   EXPECT_LE(counting->changes, static_cast<int64_t>(p.all().size()) * kBound * 4);
+}
+
+// A summary pushed later by start-to-start links while one of its children
+// may not finish later: each push takes the children along, the held child is
+// pulled back, the summary grows over it and is pushed again. Such rules never
+// settle; one operation stops after a bounded number of changes per item it
+// changed and leaves every item at a finite time near where it was.
+TEST(SchedulingScenario, RulesThatNeverSettleStopWithinABudgetPerChangedItem) {
+  struct Counting : GanttChartItemObserver {
+    int64_t changes = 0;
+    std::set<const GanttChartItem*> changed;
+    void timeDidChange(const GanttChartItemPtr& item, const TimeRange& /*from*/) override {
+      ++changes;
+      changed.insert(item.get());
+    }
+  };
+  const auto summary = makeSummary("Summary", 0, on(kMonday, 8), on(kMonday, 16));
+  std::vector<GanttChartItemPtr> items{summary};
+  std::vector<GanttChartItemPtr> children;
+  for (int64_t k = 1; k <= 3; ++k) {
+    children.push_back(makeItem("Child", k, on(kMonday, 8), on(kMonday, 16)));
+    items.push_back(children.back());
+  }
+  std::vector<GanttChartDependencyPtr> links;
+  for (int64_t k = 4; k < 10; ++k) {
+    items.push_back(makeItem("Pusher", k, on(kTuesday, 8), on(kTuesday, 16)));
+    links.push_back(std::make_shared<GanttChartDependency>(
+        std::nullopt, items.back(), summary, std::nullopt, 0, true,
+        GanttChartDependencyType::fromStartToStart));
+  }
+  const GanttChartItemConstraints limit(std::nullopt, std::nullopt, std::nullopt,
+                                        on(kMonday, 16));
+  const auto source = std::make_shared<GanttChartItemSource>(
+      items, links, nullptr,
+      GanttChartItemBehaviorSet::classic({{summary, children}}, std::nullopt, true, std::nullopt,
+                                         {}, {{children.front(), limit}}, std::nullopt));
+  const std::vector<std::function<void()>> operations = {
+      [&] { source->applyBehavior(); },
+      [&] { source->updateTime(items.back(), on(kWednesday, 8)); },
+  };
+  for (const auto& operation : operations) {
+    const auto counting = std::make_shared<Counting>();
+    source->setItemObserver(counting);
+    operation();
+    EXPECT_LE(counting->changes, 64 * static_cast<int64_t>(counting->changed.size() + 1));
+    for (const auto& item : items) EXPECT_LT(item->finish(), on(kMonday, 0, 20));
+  }
 }
 
 // The bound above counts only changes that come back to their own item: a task
