@@ -316,7 +316,12 @@ class GanttChartItemManager : public GanttChartItemFactory,
     std::unordered_set<const GanttChartItem*> touched;
     bool exhausted = false;
   };
-  // Counts a change the engine made to the item.
+  // A behaviour may edit the chart from its callback, and the nested
+  // operation asks the behaviour again: questions nested this deep get no
+  // answer, so a rule that edits on every change ends (its last edit is made
+  // without a cascade).
+  static constexpr int64_t kMaxNestedQuestions = 32;
+  // Counts a change made to the item, directly or by the engine.
   void countChange(const GanttChartItem* item);
   // Counts the item as touched by the operation.
   void touch(const GanttChartItem* item);
@@ -375,6 +380,7 @@ class GanttChartItemManager : public GanttChartItemFactory,
   std::weak_ptr<GanttChartItemObserver> itemObserver_;
   bool clearingAfterChange_ = false;
   int64_t operationDepth_ = 0;
+  int64_t questionDepth_ = 0;  // questions to the behaviour in progress
   ChangeBudget budget_;
   // Whether the available items last produced by this class came from the
   // filtered lists, whose members depend on the rows (a subclass producing

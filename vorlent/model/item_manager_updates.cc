@@ -17,6 +17,7 @@
 
 #include "vorlent/base/fatal.h"
 #include "vorlent/model/column_row_pass.h"
+#include "vorlent/model/item_behavior_set.h"
 #include "vorlent/model/item_manager.h"
 
 namespace vorlent {
@@ -95,9 +96,15 @@ GanttChartItemUpdateActions GanttChartItemManager::askBehavior(const Ask& ask) {
   // Copies, so that a callback that replaces the behaviour or the schedule
   // keeps the ones it runs with alive until it returns.
   const GanttChartItemBehaviorPtr behavior = this->behavior();
-  if (!behavior || budget_.exhausted) return {};
+  if (!behavior || budget_.exhausted || kMaxNestedQuestions <= questionDepth_) return {};
   const std::shared_ptr<ScheduleDefinition> schedule = this->schedule();
-  return ask(*behavior, schedule);
+  // A behaviour that edits the chart from this callback starts an operation
+  // nested in this one, whose own question the behaviour answers in full.
+  const detail::NewBehaviorQuestion question;
+  ++questionDepth_;
+  GanttChartItemUpdateActions answer = ask(*behavior, schedule);
+  --questionDepth_;
+  return answer;
 }
 
 template <class Ask>
@@ -194,7 +201,6 @@ std::optional<GanttChartItemUpdateActions> GanttChartItemManager::apply(
     const TimeRange current = item->time();
     if (updated.start == current.start && updated.finish == current.finish) return std::nullopt;
     const TimeRange old = assignTime(item, updated);
-    countChange(item.get());
     if (auto observer = itemObserver()) observer->timeDidChange(item, old);
     if (!change->up && !change->down) return std::nullopt;
     return askBehavior([&](GanttChartItemBehavior& behavior, const auto& managerSchedule) {
@@ -241,7 +247,7 @@ GanttChartItemPtr GanttChartItemManager::addNewItem(int64_t row, const Time& tim
   const Time start = schedule()->nextTime(time);
   GanttChartItemPtr item = addNewSourceItem(row, start, isMilestone);
   require(item, "addNewItem (the item factory made no item)");
-  touch(item.get());
+  countChange(item.get());
   answerChange([&](GanttChartItemBehavior& behavior, const auto& schedule) {
     return behavior.itemWasAdded(item, availableItems(), availableDependencies(), schedule);
   });
@@ -258,7 +264,7 @@ void GanttChartItemManager::removeItem(const GanttChartItemPtr& item) {
   // A copy: the caller's reference may point into a list the removal changes.
   const GanttChartItemPtr removed = item;
   removeSourceItem(removed);
-  touch(removed.get());
+  countChange(removed.get());
   answerChange([&](GanttChartItemBehavior& behavior, const auto& schedule) {
     return behavior.itemWasRemoved(removed, availableItems(), availableDependencies(), schedule);
   });
@@ -304,7 +310,7 @@ TimeRange GanttChartItemManager::assignTime(const GanttChartItemPtr& item, const
   const TimeRange old = item->time();
   item->setTime(time);
   itemPlacementDidChange(item, old);
-  touch(item.get());
+  countChange(item.get());
   return old;
 }
 
@@ -375,7 +381,7 @@ void GanttChartItemManager::updateCompletion(const GanttChartItemPtr& itemArgume
       clampedCompletion(schedule->duration(start, completedUntil, TimeUnit::seconds) / total);
   const double old = item->completion();
   item->setCompletion(ratio);
-  touch(item.get());
+  countChange(item.get());
   answerChange([&](GanttChartItemBehavior& behavior, const auto& managerSchedule) {
     return behavior.completionDidChange(item, old, true, true, availableItems(),
                                         availableDependencies(), managerSchedule);
@@ -392,7 +398,7 @@ void GanttChartItemManager::updateRow(const GanttChartItemPtr& itemArgument, int
   const int64_t old = item->row();
   item->setRow(row);
   itemPlacementDidChange(item, item->time());
-  touch(item.get());
+  countChange(item.get());
   answerChange([&](GanttChartItemBehavior& behavior, const auto& schedule) {
     return behavior.rowDidChange(item, old, availableItems(), availableDependencies(), schedule);
   });
@@ -406,7 +412,7 @@ void GanttChartItemManager::updateExpansion(const GanttChartItemPtr& itemArgumen
   const auto alive = keepAlive();
   const GanttChartItemPtr item = require(itemArgument, "updateExpansion");
   item->setIsExpanded(isExpanded);
-  touch(item.get());
+  countChange(item.get());
   answerChange([&](GanttChartItemBehavior& behavior, const auto& /*schedule*/) {
     return behavior.expansionDidChange(item, availableItems());
   });

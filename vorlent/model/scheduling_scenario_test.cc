@@ -209,6 +209,53 @@ TEST(SchedulingScenario, RulesThatNeverSettleStopWithinABudgetPerChangedItem) {
   }
 }
 
+// A host rule beside the source's own rules that moves B through the manager
+// whenever A changes: that nested move is an operation of its own, and B's
+// successor follows it as it follows a direct move of B. A rule that keeps
+// re-entering ends too.
+TEST(SchedulingScenario, ARuleThatEditsTheChartGetsTheRulesAppliedToItsEdit) {
+  class MoveBWhenAChanges : public GanttChartItemBehavior {
+   public:
+    GanttChartItemPtr a;
+    GanttChartItemPtr b;
+    std::weak_ptr<GanttChartItemManager> manager;
+    bool always = false;  // moves B an hour later on every change, its own included
+    GanttChartItemUpdateActions timeDidChange(const GanttChartItemPtr& item, const TimeRange&,
+                                              bool, bool, const GanttChartItemList&,
+                                              const GanttChartDependencyList&,
+                                              const std::shared_ptr<ScheduleDefinition>&) override {
+      auto locked = manager.lock();
+      if (locked && always) locked->updateTime(b, b->start().addingHours(1));
+      if (locked && !always && item == a) locked->updateTime(b, Time(1, 3, 0));
+      return {};
+    }
+  };
+  const auto a = makeItem("A", 0, Time(1, 0, 0), Time(1, 0, kHour));
+  const auto b = makeItem("B", 1, Time(1, 1, 0), Time(1, 1, kHour));
+  const auto c = makeItem("C", 2, Time(1, 1, kHour), Time(1, 1, 2 * kHour));
+  const auto rule = std::make_shared<MoveBWhenAChanges>();
+  rule->a = a;
+  rule->b = b;
+  const auto source = std::make_shared<GanttChartItemSource>(
+      std::vector<GanttChartItemPtr>{a, b, c},
+      std::vector<GanttChartDependencyPtr>{std::make_shared<GanttChartDependency>(
+          std::nullopt, b, c, std::nullopt, 0, true,
+          GanttChartDependencyType::fromFinishToStart)},
+      nullptr, rule);
+  source->setIsAutoScheduling(true);
+  rule->manager = source;
+
+  source->updateTime(a, Time(1, 0, 5 * kHour));
+  EXPECT_EQ(b->time(), span(Time(1, 3, 0), Time(1, 3, kHour)));
+  EXPECT_EQ(c->time(), span(Time(1, 3, kHour), Time(1, 3, 2 * kHour)));
+
+  // Every edit answered by another edit: the operation's change budget (64
+  // changes for each of the three items) ends it.
+  rule->always = true;
+  source->updateTime(a, Time(1, 0, 6 * kHour));
+  EXPECT_LE(b->start(), Time(1, 3, 0).addingHours(64 * 3));
+}
+
 // The bound above counts only changes that come back to their own item: a task
 // reached from more predecessors than the bound still passes every move on.
 TEST(SchedulingScenario, ATaskWithManyPredecessorsPassesEveryMoveOn) {
