@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <map>
 #include <memory>
 #include <random>
@@ -93,6 +94,32 @@ TEST(ColumnBehavior, HiddenAndCollapsedItemsShiftLikeTheOthers) {
   fixture.items[2]->setIsExpanded(false);
   fixture.source->addNewItem(0, on(kMonday, 8), false);
   EXPECT_THAT(rowsOf(fixture.items), ElementsAre(1, 2, 3));
+}
+
+// Rows at the ends of the integer range (a host's "not placed yet" value, a
+// corrupt import): a shift that would carry an item past either end is
+// refused as a whole, and every row stays as it was.
+TEST(ColumnBehavior, AShiftPastTheEndOfTheRowRangeIsRefused) {
+  constexpr int64_t kFirst = std::numeric_limits<int64_t>::min();
+  constexpr int64_t kLast = std::numeric_limits<int64_t>::max();
+  std::vector<GanttChartItemPtr> items;
+  for (const int64_t row : {kFirst, kFirst, int64_t{0}, kLast, kLast}) {
+    items.push_back(makeItem("item", row, on(kMonday, 8), on(kMonday, 16)));
+  }
+  const auto source =
+      std::make_shared<GanttChartItemSource>(items, std::vector<GanttChartDependencyPtr>{}, nullptr,
+                                             std::make_shared<GanttChartItemColumnBehavior>());
+  const GanttChartItemPtr added = source->addNewItem(0, on(kMonday, 8), false);
+  EXPECT_EQ(added->row(), 0);
+  EXPECT_THAT(rowsOf(items), ElementsAre(kFirst, kFirst, 0, kLast, kLast));
+
+  source->updateRow(items[0], 5);  // would pull the other first-row item below the range
+  EXPECT_THAT(rowsOf(items), ElementsAre(5, kFirst, 0, kLast, kLast));
+  source->updateRow(items[3], 1);  // would push the other last-row item past the range
+  EXPECT_THAT(rowsOf(items), ElementsAre(5, kFirst, 0, 1, kLast));
+
+  source->applyBehavior();  // the items on the last row have nowhere to go
+  EXPECT_EQ(items[4]->row(), kLast);
 }
 
 TEST(ColumnBehavior, AnswersNothingWithoutOtherItemsOrForOtherCallbacks) {
