@@ -4,11 +4,11 @@
 // (hierarchy and auto-scheduling among them) through an item source, on the
 // Monday-to-Friday 8:00-16:00 calendar with one holiday, under the default
 // recursion bound. Every move pushes the child past the summary's finish, the
-// summary grows to cover it, and so on until the bound stops the cascade. The
-// summary ends up about a thousand times the child's length, so the cascade's
-// durations and steps span ever longer stretches of working time; with the
-// holiday in the calendar they still cost what the holiday costs, not what
-// the span costs.
+// summary grows to cover it, and so on until the operation's change budget
+// stops the cascade. The summary ends up about a hundred times the child's
+// length, so the cascade's durations and steps span ever longer stretches of
+// working time; with the holiday in the calendar they still cost what the
+// holiday costs, not what the span costs.
 //
 // A second project of 200 items, also with rules that cannot all hold: a
 // summary pushed later by start-to-start links from 190 tasks, while one of
