@@ -310,6 +310,9 @@ class GanttChartItemManager : public GanttChartItemFactory,
   // per item it touched (changed, or asked about with a change as the
   // answer); past that it applies nothing more, and its items stay where the
   // last applied change left them. Rules that settle come nowhere near it.
+  // Counted are the operations' own changes and the cascade's changes of
+  // time and completion; the cascade's row and visibility changes, which ask
+  // nothing further, are not.
   static constexpr int64_t kChangesPerTouchedItem = 64;
   struct ChangeBudget {
     int64_t changes = 0;

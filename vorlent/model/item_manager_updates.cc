@@ -225,16 +225,17 @@ std::optional<GanttChartItemUpdateActions> GanttChartItemManager::apply(
   if (const auto* change = std::get_if<Action::UpdateRow>(&action.variant())) {
     const int64_t old = change->item->row();
     if (change->value == old) return std::nullopt;
+    // Row and visibility changes ask nothing further, so they cannot feed a
+    // conflict; they are left out of the budget, which a column shift over
+    // rows shared by many items would otherwise spend.
     change->item->setRow(change->value);
     itemPlacementDidChange(change->item, change->item->time());
-    countChange(change->item.get());
     if (auto observer = itemObserver()) observer->rowDidChange(change->item, old);
     return std::nullopt;
   }
   const auto& change = std::get<Action::UpdateVisibility>(action.variant());
   if (change.value == change.item->isVisible()) return std::nullopt;
   change.item->setIsVisible(change.value);
-  countChange(change.item.get());
   if (auto observer = itemObserver()) observer->visibilityDidChange(change.item);
   return std::nullopt;
 }
