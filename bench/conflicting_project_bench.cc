@@ -4,11 +4,17 @@
 // (hierarchy and auto-scheduling among them) through an item source, on the
 // Monday-to-Friday 8:00-16:00 calendar with one holiday, under the default
 // recursion bound. Every move pushes the child past the summary's finish, the
-// summary grows to cover it, and so on until the bound stops the cascade. The
-// summary ends up about a thousand times the child's length, so the cascade's
-// durations and steps span ever longer stretches of working time; with the
-// holiday in the calendar they still cost what the holiday costs, not what
-// the span costs.
+// summary grows to cover it, and so on until the operation's change budget
+// stops the cascade. The summary ends up about a hundred times the child's
+// length, so the cascade's durations and steps span ever longer stretches of
+// working time; with the holiday in the calendar they still cost what the
+// holiday costs, not what the span costs.
+//
+// A second project of 200 items, also with rules that cannot all hold: a
+// summary pushed later by start-to-start links from 190 tasks, while one of
+// its nine children is held by a maximum finish; classic behaviours with
+// auto-scheduling applied to the updating items too. Timed is its first
+// `applyBehavior()`.
 
 #include <benchmark/benchmark.h>
 
@@ -20,6 +26,7 @@
 #include <vector>
 
 #include "vorlent/model/classic_behaviors.h"
+#include "vorlent/model/item_observer.h"
 #include "vorlent/model/item_source.h"
 #include "vorlent/time/schedule.h"
 
@@ -100,6 +107,70 @@ BENCHMARK(BM_ConflictingProjectMove)
     ->Args({520, 1})
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
+
+// Counts the changes of time an operation reports.
+class TimeChangeCounter : public GanttChartItemObserver {
+ public:
+  void timeDidChange(const GanttChartItemPtr& /*item*/, const TimeRange& /*from*/) override {
+    ++changes;
+  }
+  int64_t changes = 0;
+};
+
+// The summary (row 0) spans nine one-day children from Monday of kWeek; the
+// first child may not finish later than it does. Each of the 190 other tasks
+// starts a working day or two later and links start to start into the
+// summary, so the summary has to start later, which takes its children along,
+// which the first child's limit forbids.
+struct PushedSummaryProject {
+  std::vector<GanttChartItemPtr> items;
+  std::shared_ptr<GanttChartItemSource> source;
+
+  PushedSummaryProject() {
+    constexpr int64_t kChildren = 9;
+    constexpr int64_t kItems = 200;
+    const auto summary =
+        makeTask(0, monday(kWeek, 8), monday(kWeek, 16), GanttChartItemType::summary);
+    items.push_back(summary);
+    std::vector<GanttChartItemPtr> children;
+    for (int64_t k = 1; k <= kChildren; ++k) {
+      children.push_back(makeTask(k, monday(kWeek, 8), monday(kWeek, 16)));
+      items.push_back(children.back());
+    }
+    std::vector<GanttChartDependencyPtr> links;
+    for (int64_t k = kChildren + 1; k < kItems; ++k) {
+      const Time start(kWeek, kTuesday + k % 2, 8 * kHour);
+      items.push_back(makeTask(k, start, Time(start.week, start.dayOfWeek, 16 * kHour)));
+      links.push_back(std::make_shared<GanttChartDependency>(
+          std::nullopt, items.back(), summary, std::nullopt, 0, true,
+          GanttChartDependencyType::fromStartToStart));
+    }
+    const GanttChartItemConstraints limit(std::nullopt, std::nullopt, std::nullopt,
+                                          children.front()->finish());
+    source = std::make_shared<GanttChartItemSource>(
+        items, links, ScheduleDefinition::standard(),
+        GanttChartItemBehaviorSet::classic({{summary, children}}, std::nullopt, true, std::nullopt,
+                                           {}, {{children.front(), limit}}, std::nullopt));
+  }
+};
+
+void BM_ConflictingRulesOfTwoHundredItems(benchmark::State& state) {
+  for (auto _ : state) {
+    state.PauseTiming();
+    PushedSummaryProject project;
+    const auto counter = std::make_shared<TimeChangeCounter>();
+    project.source->setItemObserver(counter);
+    state.ResumeTiming();
+    project.source->applyBehavior();
+    state.PauseTiming();
+    Time latest = project.items.front()->finish();
+    for (const auto& item : project.items) latest = std::max(latest, item->finish());
+    state.counters["changes"] = static_cast<double>(counter->changes);
+    state.counters["latest week"] = static_cast<double>(latest.week);
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_ConflictingRulesOfTwoHundredItems)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 }  // namespace vorlent

@@ -3,6 +3,10 @@
 // items (one item a row, as column mode wants, and one dependency per item):
 // - re-applying every behaviour to the whole chart (`applyBehavior()`), and
 //   applying them to a project whose links are all still to be honoured;
+// - the first application on a project laid out ten items a row (by
+//   resource) that column mode spreads one item a row, and on a project
+//   whose collapsed summaries keep their hidden tasks on their own rows
+//   after a few thousand random edits;
 // - adding one dependency, and adding one item on a new last row (also the
 //   first such item after loading);
 // - loading the project into a new source and reading the first viewport;
@@ -20,9 +24,11 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <random>
 #include <vector>
 
 #include "vorlent/model/classic_behaviors.h"
+#include "vorlent/model/item_observer.h"
 #include "vorlent/model/item_source.h"
 #include "vorlent/time/schedule_definition.h"
 
@@ -61,8 +67,9 @@ struct LargeProject {
   std::vector<GanttChartDependencyLagDefinition> lags;
 
   // Unscheduled, every task of a group starts where its first task starts,
-  // which the links then forbid.
-  explicit LargeProject(int64_t itemCount, bool scheduled = true) {
+  // which the links then forbid. `itemsPerRow` items share each row, in
+  // their order.
+  explicit LargeProject(int64_t itemCount, bool scheduled = true, int64_t itemsPerRow = 1) {
     const auto schedule = ScheduleDefinition::standard();
     const int64_t groups = itemCount / kGroup;
     items.reserve(static_cast<size_t>(groups * kGroup));
@@ -73,10 +80,10 @@ struct LargeProject {
       std::vector<GanttChartItemPtr> tasks;
       for (int64_t k = 1; k < kGroup; ++k) {
         const Time finish = schedule->finish(start, 8 * kHour);
-        tasks.push_back(makeItem(row + k, start, finish));
+        tasks.push_back(makeItem((row + k) / itemsPerRow, start, finish));
         if (scheduled) start = schedule->nextTime(schedule->finish(finish, kHour));
       }
-      auto summary = makeItem(row, tasks.front()->start(), tasks.back()->finish(),
+      auto summary = makeItem(row / itemsPerRow, tasks.front()->start(), tasks.back()->finish(),
                               GanttChartItemType::summary);
       items.push_back(summary);
       items.insert(items.end(), tasks.begin(), tasks.end());
@@ -172,6 +179,85 @@ void BM_ApplyBehaviorToUnscheduledChart(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_ApplyBehaviorToUnscheduledChart)->Apply(timedPerLoad);
+
+// Counts the row changes an operation reports.
+class RowChangeCounter : public GanttChartItemObserver {
+ public:
+  void rowDidChange(const GanttChartItemPtr& /*item*/, int64_t /*from*/) override { ++changes; }
+  int64_t changes = 0;
+};
+
+// Timed: the first application after loading a project laid out ten items a
+// row, every group (a summary and its nine tasks) on one row. Column mode
+// spreads the items one a row.
+void BM_FirstApplyBehaviorOnSharedRows(benchmark::State& state) {
+  for (auto _ : state) {
+    const LargeProject project(state.range(0), true, kGroup);
+    const auto source = project.load();
+    const auto counter = std::make_shared<RowChangeCounter>();
+    source->setItemObserver(counter);
+    readFirstViewport(*source);
+    const auto begin = Clock::now();
+    source->applyBehavior();
+    state.SetIterationTime(secondsSince(begin));
+    if (project.items.back()->row() != state.range(0) - 1) {
+      state.SkipWithError("the items were not spread one a row");
+    }
+    state.counters["row changes"] = static_cast<double>(counter->changes);
+  }
+}
+BENCHMARK(BM_FirstApplyBehaviorOnSharedRows)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
+// Timed: applying the behaviours to the 20,000-item project, one item a row,
+// after 2,000 random edits through the source: moves, row changes (which
+// column mode answers) and collapses or expansions of summaries, whose hidden
+// tasks then share their summary's row. The same seed gives the same edits.
+void BM_ApplyBehaviorAfterRandomEdits(benchmark::State& state) {
+  constexpr int64_t kItems = 20000;
+  constexpr int kEdits = 2000;
+  for (auto _ : state) {
+    const LargeProject project(kItems);
+    const auto source = project.load();
+    readFirstViewport(*source);
+    std::mt19937 random(23);
+    const auto pick = [&](int64_t count) {
+      return std::uniform_int_distribution<int64_t>(0, count - 1)(random);
+    };
+    for (int edit = 0; edit < kEdits; ++edit) {
+      const GanttChartItemPtr& item = project.items[static_cast<size_t>(pick(kItems))];
+      switch (pick(3)) {
+        case 0:
+          source->updateTime(item, Time(item->start().week, 1 + pick(5), (8 + pick(8)) * kHour));
+          break;
+        case 1:
+          source->updateRow(item, pick(kItems));
+          break;
+        default: {
+          const GanttChartItemPtr& summary =
+              project.relations[static_cast<size_t>(pick(kItems / kGroup))].parent;
+          source->updateExpansion(summary, !summary->isExpanded());
+          break;
+        }
+      }
+    }
+    const auto counter = std::make_shared<RowChangeCounter>();
+    source->setItemObserver(counter);
+    const auto begin = Clock::now();
+    source->applyBehavior();
+    state.SetIterationTime(secondsSince(begin));
+    state.counters["row changes"] = static_cast<double>(counter->changes);
+  }
+}
+BENCHMARK(BM_ApplyBehaviorAfterRandomEdits)
+    ->Iterations(3)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 // A finish-to-start link from a task to a later task of its group, which it
 // already satisfies; timed is the addition, then the link is removed again.

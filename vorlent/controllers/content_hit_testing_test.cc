@@ -11,6 +11,7 @@
 #include "vorlent/base/run_loop.h"
 #include "vorlent/controllers/content_controller.h"
 #include "vorlent/controllers/content_interaction_testing.h"
+#include "vorlent/model/column_behavior.h"
 #include "vorlent/model/item_source.h"
 
 namespace vorlent {
@@ -444,6 +445,19 @@ TEST(ContentEditing, AddsNothingWhenTheEditorRefusesOrTheTimeIsUnusable) {
   chart.controller->addNewItem(5, Time(1201, 1, kInfinity), false);
   chart.controller->addNewItem(5, Time(std::numeric_limits<int64_t>::max(), 1, 0), false);
   EXPECT_EQ(chart.source->items().size(), 4u);
+}
+
+// Column mode with an item parked on the last row (a host's "not placed yet"
+// value): the user's new item is made, and nothing is pushed past that row.
+TEST(ContentEditing, CreatesAnItemAboveAnItemParkedOnTheLastRowInColumnMode) {
+  InteractionChart chart;
+  const GanttChartItemPtr parked =
+      chart.add("parked", std::numeric_limits<int64_t>::max(), monday(10), monday(20));
+  chart.create(std::make_shared<GanttChartItemColumnBehavior>());
+  chart.controller->addNewItem(1, monday(50), false);
+  ASSERT_EQ(chart.source->items().size(), 2u);
+  EXPECT_EQ(chart.source->items().back()->row(), 1);
+  EXPECT_EQ(parked->row(), std::numeric_limits<int64_t>::max());
 }
 
 TEST(ContentEditing, RemovingClearsTheSelectionBeforeTheManagerRemoves) {

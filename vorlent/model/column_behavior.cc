@@ -5,7 +5,6 @@
 #include <iterator>
 #include <limits>
 
-#include "vorlent/base/fatal.h"
 #include "vorlent/model/source_list_indexes.h"
 
 namespace vorlent {
@@ -68,8 +67,12 @@ GanttChartItemUpdateActions shiftRows(const GanttChartItemPtr& item,
     if (other == nullptr || other == item) continue;
     const int64_t row = other->row();
     if (!ordered && (row < low || high < row)) continue;
-    actions.push_back(GanttChartItemUpdateAction::updateRowAction(
-        other, checkedAdd(row, delta, "column behaviour row shift")));
+    int64_t shifted = 0;
+    // An item on the first or last row has nowhere to go: the rows cannot
+    // all shift, so none does (a partial shift would leave the column
+    // neither as it was nor as the rule wants it).
+    if (__builtin_add_overflow(row, delta, &shifted)) return {};
+    actions.push_back(GanttChartItemUpdateAction::updateRowAction(other, shifted));
   }
   return actions;
 }

@@ -14,7 +14,9 @@ namespace vorlent {
 // included, by one towards its old row. Every item other than the one of the
 // call is considered, whatever its type, visibility or expansion; the answers
 // are row changes only, so the manager applies each exactly once. Dependencies
-// and the schedule are never read.
+// and the schedule are never read. A shift that would carry an item past the
+// first or last representable row is refused whole: the rule then answers
+// nothing and every row stays as it was.
 //
 // The items to shift are found by searching when the list comes from a
 // producer that keeps it in row order (an item source), so re-applying the

@@ -210,7 +210,7 @@ GanttChartItemUpdateActions GanttChartItemHierarchicalBehavior::collapse(
     return hiddenSet.count(x.get()) != 0;
   };
   std::unordered_set<int64_t> occupied;
-  for (const GanttChartItemPtr& x : items) {
+  for (const GanttChartItemPtr& x : hiddenRows.empty() ? GanttChartItemList() : items) {
     if (x == nullptr || !x->isVisible() || isHidden(x)) continue;
     if (hiddenRows.count(x->row()) != 0) occupied.insert(x->row());
   }
@@ -220,7 +220,8 @@ GanttChartItemUpdateActions GanttChartItemHierarchicalBehavior::collapse(
   }
   std::sort(freedRows.begin(), freedRows.end());
 
-  for (const GanttChartItemPtr& x : items) {
+  // With no row freed every item below would keep its row: nothing to say.
+  for (const GanttChartItemPtr& x : freedRows.empty() ? GanttChartItemList() : items) {
     if (x == nullptr || x->row() <= row || isHidden(x)) continue;
     const auto freedAtOrAbove =
         std::upper_bound(freedRows.begin(), freedRows.end(), x->row()) - freedRows.begin();

@@ -1,15 +1,19 @@
 #include "vorlent/model/item_behavior_set.h"
 
 #include <algorithm>
+#include <cstddef>
 
 namespace vorlent {
 namespace {
 
-// The sets being asked right now, outermost first. A set found here is
-// already answering further up the call path (it contains itself, directly or
-// through nested sets, or a member re-entered it through the manager), so it
-// answers nothing instead of recursing without end.
+// The sets answering the current question, outermost first. A set found
+// here is already answering further up (it contains itself, directly or
+// through nested sets), so it answers nothing instead of recursing without
+// end. A new question (a manager's operation nested in a member's callback)
+// sets the outer ones aside.
 thread_local std::vector<const GanttChartItemBehaviorSet*> setsBeingAsked;
+// Where the current question's sets begin in `setsBeingAsked`.
+thread_local size_t questionBegin = 0;
 
 class AskingScope {
  public:
@@ -21,9 +25,20 @@ class AskingScope {
 
 }  // namespace
 
+namespace detail {
+
+NewBehaviorQuestion::NewBehaviorQuestion() : outerBegin_(questionBegin) {
+  questionBegin = setsBeingAsked.size();
+}
+
+NewBehaviorQuestion::~NewBehaviorQuestion() { questionBegin = outerBegin_; }
+
+}  // namespace detail
+
 template <class Ask>
 GanttChartItemUpdateActions GanttChartItemBehaviorSet::collect(const Ask& ask) {
-  if (std::find(setsBeingAsked.begin(), setsBeingAsked.end(), this) != setsBeingAsked.end()) {
+  const auto begin = setsBeingAsked.begin() + static_cast<std::ptrdiff_t>(questionBegin);
+  if (std::find(begin, setsBeingAsked.end(), this) != setsBeingAsked.end()) {
     return {};
   }
   const AskingScope scope(this);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -21,10 +22,12 @@ struct GanttChartItemConstraintDefinition;
 // conflicts are left to the manager, which applies them in order). A set may
 // contain other sets. Null members are skipped.
 //
-// A set already being asked further up the call path answers nothing: a set
-// that contains itself, directly or through nested sets, is asked once, and a
-// member that makes the manager ask the same set again gets no answer from it
-// on that inner call.
+// A set already being asked further up the same question answers nothing, so
+// a set that contains itself, directly or through nested sets, is asked once.
+// A member that calls a mutating operation of the manager from its callback
+// starts a new question there (the manager opens a `detail::NewBehaviorQuestion`
+// for every question it asks), so the same set answers that nested operation
+// in full and the edit gets its cascade.
 class GanttChartItemBehaviorSet : public GanttChartItemBehavior {
  public:
   explicit GanttChartItemBehaviorSet(std::vector<GanttChartItemBehaviorPtr> behaviors = {})
@@ -110,4 +113,21 @@ class GanttChartItemBehaviorSet : public GanttChartItemBehavior {
   std::vector<GanttChartItemBehaviorPtr> behaviors_;
 };
 
+namespace detail {
+
+// While it exists, the behaviour sets being asked further out do not count
+// as on the call path: a question asked now is a new one. Nested in the
+// order of construction.
+class NewBehaviorQuestion {
+ public:
+  NewBehaviorQuestion();
+  ~NewBehaviorQuestion();
+  NewBehaviorQuestion(const NewBehaviorQuestion&) = delete;
+  NewBehaviorQuestion& operator=(const NewBehaviorQuestion&) = delete;
+
+ private:
+  size_t outerBegin_;
+};
+
+}  // namespace detail
 }  // namespace vorlent

@@ -18,18 +18,23 @@ SharedList<T> cachedFiltered(GanttChartItemManager& manager, detail::FilterCache
 }
 
 // The provider's answer (through `answer`, a member of the provider), or
-// `filtered` (a member of the manager) when it gives none. Produced only when
-// a behaviour reads the list, since a provider may compute its answer; eagerly
-// when the manager is not owned by a `std::shared_ptr`.
-template <class T, class Answer, class Filtered>
+// `filtered` (a member of the manager) when it gives none; `produced(self,
+// fromFilter)` is told which. Produced only when a behaviour reads the list,
+// since a provider may compute its answer; eagerly when the manager is not
+// owned by a `std::shared_ptr`.
+template <class T, class Answer, class Filtered, class Produced>
 SharedList<T> availableList(GanttChartItemManager& manager,
                             std::weak_ptr<GanttChartItemManager> weak, Answer answer,
-                            Filtered filtered) {
-  auto produce = [answer,
-                  filtered](GanttChartItemManager& self) -> std::vector<std::shared_ptr<T>> {
+                            Filtered filtered, Produced produced) {
+  auto produce = [answer, filtered,
+                  produced](GanttChartItemManager& self) -> std::vector<std::shared_ptr<T>> {
     if (auto provider = self.collectionProvider()) {
-      if (auto answered = ((*provider).*answer)()) return std::move(*answered);
+      if (auto answered = ((*provider).*answer)()) {
+        produced(self, false);
+        return std::move(*answered);
+      }
     }
+    produced(self, true);
     return (self.*filtered)().elements();
   };
   if (weak.expired()) return SharedList<T>(produce(manager));
@@ -113,17 +118,23 @@ std::vector<GanttChartDependencyPtr> GanttChartItemManager::sourceFilteredDepend
 }
 
 GanttChartItemList GanttChartItemManager::availableItems() {
-  if (!collectionProvider()) return filteredItems();
-  return availableList<GanttChartItem>(*this, weakSelf(),
-                                       &GanttChartCollectionProvider::availableItems,
-                                       &GanttChartItemManager::filteredItems);
+  if (!collectionProvider()) {
+    availableItemsFromFilter_ = true;
+    return filteredItems();
+  }
+  return availableList<GanttChartItem>(
+      *this, weakSelf(), &GanttChartCollectionProvider::availableItems,
+      &GanttChartItemManager::filteredItems,
+      [](GanttChartItemManager& self, bool fromFilter) {
+        self.availableItemsFromFilter_ = fromFilter;
+      });
 }
 
 GanttChartDependencyList GanttChartItemManager::availableDependencies() {
   if (!collectionProvider()) return filteredDependencies();
-  return availableList<GanttChartDependency>(*this, weakSelf(),
-                                             &GanttChartCollectionProvider::availableDependencies,
-                                             &GanttChartItemManager::filteredDependencies);
+  return availableList<GanttChartDependency>(
+      *this, weakSelf(), &GanttChartCollectionProvider::availableDependencies,
+      &GanttChartItemManager::filteredDependencies, [](GanttChartItemManager&, bool) {});
 }
 
 void GanttChartItemManager::setSchedule(std::shared_ptr<ScheduleDefinition> schedule) {

@@ -4,6 +4,7 @@
 #include <initializer_list>
 #include <memory>
 #include <optional>
+#include <unordered_set>
 
 #include "vorlent/model/collection_provider.h"
 #include "vorlent/model/dependency.h"
@@ -27,7 +28,8 @@ namespace vorlent {
 // arrays), answers the controllers' questions through caches, and makes every
 // change: the direct change, snapped to working time where it concerns times;
 // then the behaviour's follow-ups, applied depth first and bounded by
-// `maxBehaviorRecursivity`; then the item observer (cascaded items first, the
+// `maxBehaviorRecursivity` and by a budget of changes per touched item (see
+// `kChangesPerTouchedItem`); then the item observer (cascaded items first, the
 // directly changed item last) and the collection observer.
 //
 // The public operations store and notify even when the value equals the old
@@ -281,13 +283,51 @@ class GanttChartItemManager : public GanttChartItemFactory,
     filteredDependencies,
   };
 
-  // This manager, for an operation to hold while it calls out to hosts
-  // (observers, behaviours, the factory, the provider): any of them may drop
-  // the last other owner while the operation still has steps to run. Null
-  // when no `std::shared_ptr` owns the manager; its owner then keeps it.
-  [[nodiscard]] std::shared_ptr<GanttChartItemManager> keepAlive() {
-    return weak_from_this().lock();
-  }
+  // Held by every operation for its length. It holds the manager while the
+  // operation calls out to hosts (observers, behaviours, the factory, the
+  // provider), any of which may drop the last other owner while the operation
+  // still has steps to run (nothing is held when no `std::shared_ptr` owns
+  // the manager; its owner then keeps it). And it marks the operation: the
+  // outermost one starts a new change budget, which every operation nested in
+  // it (a step of a larger one, or a host's call from a callback) shares.
+  class OperationScope {
+   public:
+    explicit OperationScope(GanttChartItemManager& manager);
+    ~OperationScope();
+    OperationScope(const OperationScope&) = delete;
+    OperationScope& operator=(const OperationScope&) = delete;
+
+   private:
+    GanttChartItemManager& manager_;
+    std::shared_ptr<GanttChartItemManager> alive_;
+  };
+  [[nodiscard]] OperationScope keepAlive() { return OperationScope(*this); }
+
+  // Rules that contradict each other (a summary pushed by links while a
+  // child is held by a maximum finish, a link into a summary's own subtree)
+  // never settle: every round of their cascade starts the next. So one
+  // operation, with everything nested in it, makes at most this many changes
+  // per item it touched (changed, or asked about with a change as the
+  // answer); past that it applies nothing more, and its items stay where the
+  // last applied change left them. Rules that settle come nowhere near it.
+  // Counted are the operations' own changes and the cascade's changes of
+  // time and completion; the cascade's row and visibility changes, which ask
+  // nothing further, are not.
+  static constexpr int64_t kChangesPerTouchedItem = 64;
+  struct ChangeBudget {
+    int64_t changes = 0;
+    std::unordered_set<const GanttChartItem*> touched;
+    bool exhausted = false;
+  };
+  // A behaviour may edit the chart from its callback, and the nested
+  // operation asks the behaviour again: questions nested this deep get no
+  // answer, so a rule that edits on every change ends (its last edit is made
+  // without a cascade).
+  static constexpr int64_t kMaxNestedQuestions = 32;
+  // Counts a change made to the item, directly or by the engine.
+  void countChange(const GanttChartItem* item);
+  // Counts the item as touched by the operation.
+  void touch(const GanttChartItem* item);
   // The operations' clearing: `clearCache()`, marked as following a change
   // the manager made itself.
   void clearCacheAfterChange();
@@ -299,6 +339,11 @@ class GanttChartItemManager : public GanttChartItemFactory,
   // Applies one action; the follow-up list when the action changed something
   // and asked the behaviour.
   std::optional<GanttChartItemUpdateActions> apply(const GanttChartItemUpdateAction& action);
+  // The behaviour's answer about an item re-applied as it is, applied
+  // through the engine; the item counts as touched when that changed
+  // anything.
+  template <class Ask>
+  void reapply(const GanttChartItemPtr& item, const Ask& ask);
   // The behaviour's answer to a change just made, applied through the engine,
   // with the caches cleared before (so the behaviour sees the collection as
   // it now is) and after.
@@ -308,6 +353,12 @@ class GanttChartItemManager : public GanttChartItemFactory,
   // right before the store, which it returns: a calendar asked while the new
   // time was worked out may have moved the item meanwhile.
   TimeRange assignTime(const GanttChartItemPtr& item, const TimeRange& time);
+  // The row steps of a whole-chart pass (`applyBehaviorUpdates()`) over
+  // `items`, computed and stored at once, each changed item told once with
+  // its original row, when only the column rule moves rows in that pass (see
+  // column_row_pass.h). False, having changed nothing, when the pass has to
+  // ask about the rows item by item.
+  bool applyColumnRowStepsAtOnce(const GanttChartItemList& items);
   // Shared end of updateTime and updateDurationToFinishOn / ToStartOn: stores
   // the range as given, without snapping.
   void updateTimeDirectly(const GanttChartItemPtr& item, const TimeRange& time);
@@ -331,6 +382,13 @@ class GanttChartItemManager : public GanttChartItemFactory,
   std::weak_ptr<GanttChartItemFactory> itemFactory_;
   std::weak_ptr<GanttChartItemObserver> itemObserver_;
   bool clearingAfterChange_ = false;
+  int64_t operationDepth_ = 0;
+  int64_t questionDepth_ = 0;  // questions to the behaviour in progress
+  ChangeBudget budget_;
+  // Whether the available items last produced by this class came from the
+  // filtered lists, whose members depend on the rows (a subclass producing
+  // its own never sets it).
+  bool availableItemsFromFilter_ = false;
 };
 
 using GanttChartItemManagerPtr = std::shared_ptr<GanttChartItemManager>;

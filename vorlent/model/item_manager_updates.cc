@@ -12,8 +12,12 @@
 #include <limits>
 #include <string>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "vorlent/base/fatal.h"
+#include "vorlent/model/column_row_pass.h"
+#include "vorlent/model/item_behavior_set.h"
 #include "vorlent/model/item_manager.h"
 
 namespace vorlent {
@@ -62,14 +66,52 @@ std::optional<int64_t> backZIndex(const List& list) {
 
 }  // namespace
 
+GanttChartItemManager::OperationScope::OperationScope(GanttChartItemManager& manager)
+    : manager_(manager), alive_(manager.weak_from_this().lock()) {
+  if (manager_.operationDepth_++ == 0 &&
+      (manager_.budget_.changes != 0 || !manager_.budget_.touched.empty())) {
+    manager_.budget_ = ChangeBudget{};
+  }
+}
+
+GanttChartItemManager::OperationScope::~OperationScope() { --manager_.operationDepth_; }
+
+void GanttChartItemManager::countChange(const GanttChartItem* item) {
+  ++budget_.changes;
+  touch(item);
+}
+
+void GanttChartItemManager::touch(const GanttChartItem* item) {
+  budget_.touched.insert(item);
+  // Saturates rather than overflows, although no chart gets that far.
+  const auto touched = static_cast<int64_t>(budget_.touched.size());
+  const int64_t allowed = touched > std::numeric_limits<int64_t>::max() / kChangesPerTouchedItem
+                              ? std::numeric_limits<int64_t>::max()
+                              : touched * kChangesPerTouchedItem;
+  budget_.exhausted = budget_.exhausted || budget_.changes >= allowed;
+}
+
 template <class Ask>
 GanttChartItemUpdateActions GanttChartItemManager::askBehavior(const Ask& ask) {
   // Copies, so that a callback that replaces the behaviour or the schedule
   // keeps the ones it runs with alive until it returns.
   const GanttChartItemBehaviorPtr behavior = this->behavior();
-  if (!behavior) return {};
+  if (!behavior || budget_.exhausted || kMaxNestedQuestions <= questionDepth_) return {};
   const std::shared_ptr<ScheduleDefinition> schedule = this->schedule();
-  return ask(*behavior, schedule);
+  // A behaviour that edits the chart from this callback starts an operation
+  // nested in this one, whose own question the behaviour answers in full.
+  const detail::NewBehaviorQuestion question;
+  ++questionDepth_;
+  GanttChartItemUpdateActions answer = ask(*behavior, schedule);
+  --questionDepth_;
+  return answer;
+}
+
+template <class Ask>
+void GanttChartItemManager::reapply(const GanttChartItemPtr& item, const Ask& ask) {
+  const int64_t before = budget_.changes;
+  performUpdates(askBehavior(ask));
+  if (budget_.changes != before) touch(item.get());
 }
 
 template <class Ask>
@@ -110,7 +152,7 @@ void GanttChartItemManager::performUpdates(GanttChartItemUpdateActions actions,
   // (many predecessors of one task) is followed up every time, as it must be.
   std::unordered_map<const GanttChartItem*, int64_t> onPath;    // frames caused by the item
   std::unordered_map<const GanttChartItem*, int64_t> returned;  // follow-ups taken on return
-  while (!stack.empty()) {
+  while (!stack.empty() && !budget_.exhausted) {
     Frame& frame = stack.back();
     if (frame.next == frame.actions.size()) {
       if (frame.cause != nullptr) --onPath[frame.cause];
@@ -172,6 +214,7 @@ std::optional<GanttChartItemUpdateActions> GanttChartItemManager::apply(
     const double updated = clampedCompletion(change->value);
     if (updated == old) return std::nullopt;
     item->setCompletion(updated);
+    countChange(item.get());
     if (auto observer = itemObserver()) observer->completionDidChange(item, old);
     if (!change->up && !change->down) return std::nullopt;
     return askBehavior([&](GanttChartItemBehavior& behavior, const auto& managerSchedule) {
@@ -182,6 +225,9 @@ std::optional<GanttChartItemUpdateActions> GanttChartItemManager::apply(
   if (const auto* change = std::get_if<Action::UpdateRow>(&action.variant())) {
     const int64_t old = change->item->row();
     if (change->value == old) return std::nullopt;
+    // Row and visibility changes ask nothing further, so they cannot feed a
+    // conflict; they are left out of the budget, which a column shift over
+    // rows shared by many items would otherwise spend.
     change->item->setRow(change->value);
     itemPlacementDidChange(change->item, change->item->time());
     if (auto observer = itemObserver()) observer->rowDidChange(change->item, old);
@@ -202,6 +248,7 @@ GanttChartItemPtr GanttChartItemManager::addNewItem(int64_t row, const Time& tim
   const Time start = schedule()->nextTime(time);
   GanttChartItemPtr item = addNewSourceItem(row, start, isMilestone);
   require(item, "addNewItem (the item factory made no item)");
+  countChange(item.get());
   answerChange([&](GanttChartItemBehavior& behavior, const auto& schedule) {
     return behavior.itemWasAdded(item, availableItems(), availableDependencies(), schedule);
   });
@@ -218,6 +265,7 @@ void GanttChartItemManager::removeItem(const GanttChartItemPtr& item) {
   // A copy: the caller's reference may point into a list the removal changes.
   const GanttChartItemPtr removed = item;
   removeSourceItem(removed);
+  countChange(removed.get());
   answerChange([&](GanttChartItemBehavior& behavior, const auto& schedule) {
     return behavior.itemWasRemoved(removed, availableItems(), availableDependencies(), schedule);
   });
@@ -263,6 +311,7 @@ TimeRange GanttChartItemManager::assignTime(const GanttChartItemPtr& item, const
   const TimeRange old = item->time();
   item->setTime(time);
   itemPlacementDidChange(item, old);
+  countChange(item.get());
   return old;
 }
 
@@ -333,6 +382,7 @@ void GanttChartItemManager::updateCompletion(const GanttChartItemPtr& itemArgume
       clampedCompletion(schedule->duration(start, completedUntil, TimeUnit::seconds) / total);
   const double old = item->completion();
   item->setCompletion(ratio);
+  countChange(item.get());
   answerChange([&](GanttChartItemBehavior& behavior, const auto& managerSchedule) {
     return behavior.completionDidChange(item, old, true, true, availableItems(),
                                         availableDependencies(), managerSchedule);
@@ -349,6 +399,7 @@ void GanttChartItemManager::updateRow(const GanttChartItemPtr& itemArgument, int
   const int64_t old = item->row();
   item->setRow(row);
   itemPlacementDidChange(item, item->time());
+  countChange(item.get());
   answerChange([&](GanttChartItemBehavior& behavior, const auto& schedule) {
     return behavior.rowDidChange(item, old, availableItems(), availableDependencies(), schedule);
   });
@@ -362,6 +413,7 @@ void GanttChartItemManager::updateExpansion(const GanttChartItemPtr& itemArgumen
   const auto alive = keepAlive();
   const GanttChartItemPtr item = require(itemArgument, "updateExpansion");
   item->setIsExpanded(isExpanded);
+  countChange(item.get());
   answerChange([&](GanttChartItemBehavior& behavior, const auto& /*schedule*/) {
     return behavior.expansionDidChange(item, availableItems());
   });
@@ -489,10 +541,10 @@ void GanttChartItemManager::applyBehaviorUpdatesForTimeOf(const GanttChartItemPt
   const auto alive = keepAlive();
   const GanttChartItemPtr item = require(itemArgument, "applyBehaviorForTimeOf");
   const TimeRange current = item->time();
-  performUpdates(askBehavior([&](GanttChartItemBehavior& behavior, const auto& schedule) {
+  reapply(item, [&](GanttChartItemBehavior& behavior, const auto& schedule) {
     return behavior.timeDidChange(item, current, true, true, availableItems(),
                                   availableDependencies(), schedule);
-  }));
+  });
 }
 
 void GanttChartItemManager::applyBehaviorForTimeOf(const GanttChartItemPtr& item) {
@@ -508,10 +560,10 @@ void GanttChartItemManager::applyBehaviorUpdatesForCompletionOf(
   const GanttChartItemPtr item = require(itemArgument, "applyBehaviorForCompletionOf");
   const auto alive = keepAlive();
   const double current = item->completion();
-  performUpdates(askBehavior([&](GanttChartItemBehavior& behavior, const auto& schedule) {
+  reapply(item, [&](GanttChartItemBehavior& behavior, const auto& schedule) {
     return behavior.completionDidChange(item, current, true, true, availableItems(),
                                         availableDependencies(), schedule);
-  }));
+  });
 }
 
 void GanttChartItemManager::applyBehaviorForCompletionOf(const GanttChartItemPtr& item) {
@@ -525,10 +577,10 @@ void GanttChartItemManager::applyBehaviorUpdatesForRowOf(const GanttChartItemPtr
   const auto alive = keepAlive();
   const GanttChartItemPtr item = require(itemArgument, "applyBehaviorForRowOf");
   const int64_t current = item->row();
-  performUpdates(askBehavior([&](GanttChartItemBehavior& behavior, const auto& schedule) {
+  reapply(item, [&](GanttChartItemBehavior& behavior, const auto& schedule) {
     return behavior.rowDidChange(item, current, availableItems(), availableDependencies(),
                                  schedule);
-  }));
+  });
 }
 
 void GanttChartItemManager::applyBehaviorForRowOf(const GanttChartItemPtr& item) {
@@ -544,9 +596,9 @@ void GanttChartItemManager::applyBehaviorUpdatesForExpansionStateOf(
   const GanttChartItemPtr item = require(itemArgument, "applyBehaviorForExpansionStateOf");
   const auto alive = keepAlive();
   if (item->isExpanded()) return;
-  performUpdates(askBehavior([&](GanttChartItemBehavior& behavior, const auto& /*schedule*/) {
+  reapply(item, [&](GanttChartItemBehavior& behavior, const auto& /*schedule*/) {
     return behavior.expansionDidChange(item, availableItems());
-  }));
+  });
 }
 
 void GanttChartItemManager::applyBehaviorForExpansionStateOf(const GanttChartItemPtr& item) {
@@ -570,9 +622,46 @@ void GanttChartItemManager::applyBehavior(const GanttChartItemPtr& itemArgument)
                     CollectionChange::filteredDependencies});
 }
 
+bool GanttChartItemManager::applyColumnRowStepsAtOnce(const GanttChartItemList& items) {
+  const GanttChartItemBehaviorPtr behavior = this->behavior();
+  if (!behavior || maxBehaviorRecursivity() <= 0) return false;
+  const std::vector<GanttChartItemPtr>& elements = items.elements();
+  // Filtered lists gain and lose items as rows change, which only asking
+  // item by item reproduces.
+  if (availableItemsFromFilter_ || !detail::columnRuleAloneMovesRows(*behavior, elements)) {
+    return false;
+  }
+  const std::vector<int64_t> rows = detail::rowsAfterColumnRowSteps(elements);
+  std::vector<std::pair<GanttChartItemPtr, int64_t>> moved;  // with the original row
+  clearCacheAfterChange();
+  for (size_t i = 0; i < elements.size(); ++i) {
+    const GanttChartItemPtr& item = elements[i];
+    const int64_t old = item->row();
+    if (rows[i] == old) continue;  // also every repeat of an item already moved
+    item->setRow(rows[i]);
+    itemPlacementDidChange(item, item->time());
+    moved.emplace_back(item, old);
+  }
+  clearCacheAfterChange();
+  // Told once every row is in place, so an observer reading the chart sees
+  // it whole.
+  for (const auto& [item, old] : moved) {
+    if (auto observer = itemObserver()) observer->rowDidChange(item, old);
+  }
+  return true;
+}
+
 void GanttChartItemManager::applyBehaviorUpdates() {
   const auto alive = keepAlive();
   const GanttChartItemList items = availableItems();
+  if (applyColumnRowStepsAtOnce(items)) {
+    for (const auto& item : items) {
+      applyBehaviorUpdatesForExpansionStateOf(item);
+      applyBehaviorUpdatesForTimeOf(item);
+      applyBehaviorUpdatesForCompletionOf(item);
+    }
+    return;
+  }
   for (const auto& item : items) {
     applyBehaviorUpdatesForRowOf(item);
     applyBehaviorUpdatesForExpansionStateOf(item);

@@ -7,11 +7,15 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
+#include <set>
 #include <vector>
 
 #include "vorlent/model/behavior_test_support.h"
+#include "vorlent/model/classic_behaviors.h"
+#include "vorlent/model/item_observer.h"
 #include "vorlent/model/item_source.h"
 #include "vorlent/time/schedule.h"
 
@@ -156,6 +160,100 @@ TEST(SchedulingScenario, ALinkFromASummaryToItsOwnChildEndsAfterBoundedWork) {
   p.source->setItemObserver(counting);
   p.source->updateTime(p.design, on(kMonday, 8, 2));
   EXPECT_LE(counting->changes, static_cast<int64_t>(p.all().size()) * kBound * 4);
+}
+
+// A summary pushed later by start-to-start links while one of its children
+// may not finish later: each push takes the children along, the held child is
+// pulled back, the summary grows over it and is pushed again. Such rules never
+// settle; one operation stops after a bounded number of changes per item it
+// changed and leaves every item at a finite time near where it was.
+TEST(SchedulingScenario, RulesThatNeverSettleStopWithinABudgetPerChangedItem) {
+  struct Counting : GanttChartItemObserver {
+    int64_t changes = 0;
+    std::set<const GanttChartItem*> changed;
+    void timeDidChange(const GanttChartItemPtr& item, const TimeRange& /*from*/) override {
+      ++changes;
+      changed.insert(item.get());
+    }
+  };
+  const auto summary = makeSummary("Summary", 0, on(kMonday, 8), on(kMonday, 16));
+  std::vector<GanttChartItemPtr> items{summary};
+  std::vector<GanttChartItemPtr> children;
+  for (int64_t k = 1; k <= 3; ++k) {
+    children.push_back(makeItem("Child", k, on(kMonday, 8), on(kMonday, 16)));
+    items.push_back(children.back());
+  }
+  std::vector<GanttChartDependencyPtr> links;
+  for (int64_t k = 4; k < 10; ++k) {
+    items.push_back(makeItem("Pusher", k, on(kTuesday, 8), on(kTuesday, 16)));
+    links.push_back(std::make_shared<GanttChartDependency>(
+        std::nullopt, items.back(), summary, std::nullopt, 0, true,
+        GanttChartDependencyType::fromStartToStart));
+  }
+  const GanttChartItemConstraints limit(std::nullopt, std::nullopt, std::nullopt,
+                                        on(kMonday, 16));
+  const auto source = std::make_shared<GanttChartItemSource>(
+      items, links, nullptr,
+      GanttChartItemBehaviorSet::classic({{summary, children}}, std::nullopt, true, std::nullopt,
+                                         {}, {{children.front(), limit}}, std::nullopt));
+  const std::vector<std::function<void()>> operations = {
+      [&] { source->applyBehavior(); },
+      [&] { source->updateTime(items.back(), on(kWednesday, 8)); },
+  };
+  for (const auto& operation : operations) {
+    const auto counting = std::make_shared<Counting>();
+    source->setItemObserver(counting);
+    operation();
+    EXPECT_LE(counting->changes, 64 * static_cast<int64_t>(counting->changed.size() + 1));
+    for (const auto& item : items) EXPECT_LT(item->finish(), on(kMonday, 0, 20));
+  }
+}
+
+// A host rule beside the source's own rules that moves B through the manager
+// whenever A changes: that nested move is an operation of its own, and B's
+// successor follows it as it follows a direct move of B. A rule that keeps
+// re-entering ends too.
+TEST(SchedulingScenario, ARuleThatEditsTheChartGetsTheRulesAppliedToItsEdit) {
+  class MoveBWhenAChanges : public GanttChartItemBehavior {
+   public:
+    GanttChartItemPtr a;
+    GanttChartItemPtr b;
+    std::weak_ptr<GanttChartItemManager> manager;
+    bool always = false;  // moves B an hour later on every change, its own included
+    GanttChartItemUpdateActions timeDidChange(const GanttChartItemPtr& item, const TimeRange&,
+                                              bool, bool, const GanttChartItemList&,
+                                              const GanttChartDependencyList&,
+                                              const std::shared_ptr<ScheduleDefinition>&) override {
+      auto locked = manager.lock();
+      if (locked && always) locked->updateTime(b, b->start().addingHours(1));
+      if (locked && !always && item == a) locked->updateTime(b, Time(1, 3, 0));
+      return {};
+    }
+  };
+  const auto a = makeItem("A", 0, Time(1, 0, 0), Time(1, 0, kHour));
+  const auto b = makeItem("B", 1, Time(1, 1, 0), Time(1, 1, kHour));
+  const auto c = makeItem("C", 2, Time(1, 1, kHour), Time(1, 1, 2 * kHour));
+  const auto rule = std::make_shared<MoveBWhenAChanges>();
+  rule->a = a;
+  rule->b = b;
+  const auto source = std::make_shared<GanttChartItemSource>(
+      std::vector<GanttChartItemPtr>{a, b, c},
+      std::vector<GanttChartDependencyPtr>{std::make_shared<GanttChartDependency>(
+          std::nullopt, b, c, std::nullopt, 0, true,
+          GanttChartDependencyType::fromFinishToStart)},
+      nullptr, rule);
+  source->setIsAutoScheduling(true);
+  rule->manager = source;
+
+  source->updateTime(a, Time(1, 0, 5 * kHour));
+  EXPECT_EQ(b->time(), span(Time(1, 3, 0), Time(1, 3, kHour)));
+  EXPECT_EQ(c->time(), span(Time(1, 3, kHour), Time(1, 3, 2 * kHour)));
+
+  // Every edit answered by another edit: the operation's change budget (64
+  // changes for each of the three items) ends it.
+  rule->always = true;
+  source->updateTime(a, Time(1, 0, 6 * kHour));
+  EXPECT_LE(b->start(), Time(1, 3, 0).addingHours(64 * 3));
 }
 
 // The bound above counts only changes that come back to their own item: a task
