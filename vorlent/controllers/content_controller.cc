@@ -260,8 +260,13 @@ void GanttChartContentController::applyViewport(const Rectangle& viewport) {
   // The caches stay: they are keyed by the viewport, so coming back to a
   // recent one finds its results.
   viewport_ = viewport;
+  // Nobody hears of the new viewport before both filters are in place: an
+  // observer told of the new rows alone would read the bars of the new rows
+  // over the old timeline, cached under this viewport until the next clearing.
+  const bool wasPushing = std::exchange(pushingViewportFilter_, true);
   updateItemManagerRange();
   updateItemManagerTimeline();
+  pushingViewportFilter_ = wasPushing;
   tell(&GanttChartContentObserver::visibleBarsDidChange);
   tell(&GanttChartContentObserver::visibleDependencyLinesDidChange);
   tell(&GanttChartContentObserver::highlightedScheduleAreasDidChange);

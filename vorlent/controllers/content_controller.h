@@ -287,6 +287,10 @@ class GanttChartContentController
   double viewportExtensionHeight_ = 80;
   Rectangle viewport_;
   CoalescedWrites<Rectangle> viewportWrites_;
+  // Set while a new viewport's rows and timeline go into the manager, whose
+  // answers in between are not passed on: the viewport's own notifications
+  // follow once both filters stand.
+  bool pushingViewportFilter_ = false;
   CoalescedWrites<double> zoomWrites_;
   mutable std::optional<Size> cachedTotalDiagramSize_;
   mutable WorkingTimeIndex workingTimeIndex_;

@@ -171,11 +171,13 @@ void GanttChartContentController::preferredTimelineDidChange() {
 void GanttChartContentController::filteredItemsDidChange() {
   // The filtered lists follow from the viewport that keys the caches, so
   // nothing is cleared.
+  if (pushingViewportFilter_) return;
   ReactionScope scope(*this);
   tell(&GanttChartContentObserver::visibleBarsDidChange);
 }
 
 void GanttChartContentController::filteredDependenciesDidChange() {
+  if (pushingViewportFilter_) return;
   ReactionScope scope(*this);
   tell(&GanttChartContentObserver::visibleDependencyLinesDidChange);
 }

@@ -54,6 +54,21 @@ class OutlineTreeView : public QTreeView {
   }
 };
 
+// The padding above the outline's header. It prefers its most height and
+// gives way where the outline side has less room, never asking for a height
+// of its own: a window is never made taller than its host asks for it.
+class HeaderSpacingBox : public QWidget {
+ public:
+  using QWidget::QWidget;
+
+  [[nodiscard]] QSize sizeHint() const override {
+    return {QWidget::sizeHint().width(), maximumHeight()};
+  }
+  [[nodiscard]] QSize minimumSizeHint() const override {
+    return {QWidget::minimumSizeHint().width(), 0};
+  }
+};
+
 // Gives the chart's horizontal scroll bar the outline's: shown exactly when
 // the outline's is. Row r of the outline stands beside row r of the chart
 // only while both sides' visible areas are equally high, or scrolling to
@@ -108,6 +123,7 @@ OutlineGanttChart::~OutlineGanttChart() {
     disconnect(outlineView_, nullptr, this, nullptr);
     disconnect(outlineView_->verticalScrollBar(), nullptr, this, nullptr);
   }
+  if (ganttChart_ && ganttChart_->header()) ganttChart_->header()->removeEventFilter(this);
   if (ganttChart_ && ganttChart_->content() && ganttChart_->content()->scrollView()) {
     disconnect(ganttChart_->content()->scrollView(), nullptr, this, nullptr);
   }
@@ -139,8 +155,10 @@ void OutlineGanttChart::loadContentView() {
 
   auto* outlineSide = new QWidget(splitView_);
   QVBoxLayout* outlineLayout = detail::fillingLayout(outlineSide);
-  outlineHeaderSpacingBox_ = new QWidget(outlineSide);
-  outlineHeaderSpacingBox_->setFixedHeight(0);
+  outlineHeaderSpacingBox_ = new HeaderSpacingBox(outlineSide);
+  outlineHeaderSpacingBox_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+  outlineHeaderSpacingBox_->setMinimumHeight(0);
+  outlineHeaderSpacingBox_->setMaximumHeight(0);
   auto* boxLayout = new QVBoxLayout(outlineHeaderSpacingBox_);
   boxLayout->setContentsMargins(4, 0, 4, 0);
   outlineHeaderSpacingLabel_ = new QLabel(outlineHeaderSpacingBox_);
@@ -157,6 +175,11 @@ void OutlineGanttChart::loadContentView() {
   outlineView_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   outlineView_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   outlineView_->setFrameShape(QFrame::NoFrame);
+  // The tree takes what the padding leaves: a preferred height of its own
+  // would squeeze the padding in a short window, moving the rows off their
+  // bars.
+  outlineView_->setSizePolicy(outlineView_->sizePolicy().horizontalPolicy(),
+                              QSizePolicy::Ignored);
   delegate_ = new OutlineGanttChartItemDelegate(outlineView_);
   delegate_->setRowHeight(kInitialRowHeight);
   outlineView_->setItemDelegate(delegate_);
@@ -202,6 +225,7 @@ void OutlineGanttChart::addNotificationObservers() {
           [this] { synchronizeOutlineItems(); });
   outlineView_->viewport()->installEventFilter(this);
   outlineView_->header()->installEventFilter(this);
+  if (ganttChart_ && ganttChart_->header()) ganttChart_->header()->installEventFilter(this);
 }
 
 void OutlineGanttChart::initializeControllers() {
@@ -302,8 +326,17 @@ double OutlineGanttChart::outlineHeaderSpacing() const {
 
 void OutlineGanttChart::updateHeaderSpacing() {
   if (!outlineHeaderSpacingBox_) fatalStop("an outline chart needs its header spacing box");
-  const double spacing = std::min(outlineHeaderSpacing(), double(QWIDGETSIZE_MAX));
-  outlineHeaderSpacingBox_->setFixedHeight(static_cast<int>(std::lround(spacing)));
+  double spacing = outlineHeaderSpacing();
+  // The outline's rows start where the chart area does: below the chart's
+  // header as laid out, which a window shorter than the header's rows
+  // squeezes below their height.
+  if (ganttChart_ && ganttChart_->header()) {
+    const double laidOut = ganttChart_->header()->height() - outlineHeaderHeight();
+    spacing = std::clamp(laidOut, 0.0, spacing);
+  }
+  spacing = std::min(spacing, double(QWIDGETSIZE_MAX));
+  // A most height, not a fixed one, which would be the window's least.
+  outlineHeaderSpacingBox_->setMaximumHeight(static_cast<int>(std::lround(spacing)));
 }
 
 void OutlineGanttChart::headerHeightDidChange() {
@@ -316,6 +349,9 @@ void OutlineGanttChart::headerTimelineDidChange() {
 }
 
 bool OutlineGanttChart::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Resize && ganttChart_ && watched == ganttChart_->header()) {
+    updateHeaderSpacing();
+  }
   if (outlineView_ && event->type() == QEvent::Resize) {
     if (watched == outlineView_->viewport()) {
       outlineLayoutDidChange();

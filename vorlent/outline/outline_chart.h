@@ -121,7 +121,8 @@ class OutlineGanttChart : public QWidget, public OutlineViewDataSource {
   [[nodiscard]] virtual double rowHeight() const;
   virtual void setRowHeight(double height);
   // The padding above the outline's header: the chart header's height less
-  // the outline header's (a hidden header counts as 0), never below 0.
+  // the outline header's (a hidden header counts as 0), never below 0. The
+  // padding box shows less where the window squeezes the chart's header.
   [[nodiscard]] virtual double outlineHeaderSpacing() const;
 
   // --- Data source and paging --------------------------------------------------------
@@ -357,7 +358,8 @@ class OutlineGanttChart : public QWidget, public OutlineViewDataSource {
   virtual void synchronizeGanttChartScrolling();
   // The chart's vertical offset into the outline.
   virtual void synchronizeOutlineScrolling();
-  // Sets the padding above the outline's header.
+  // Sizes the padding above the outline's header to reach as low as the
+  // chart's header as laid out, at most `outlineHeaderSpacing()`.
   virtual void updateHeaderSpacing();
   // The tree's visible area changed size.
   virtual void outlineLayoutDidChange();

@@ -119,6 +119,36 @@ TEST_F(OutlineChartTest, PadsTheOutlineHeaderToTheChartHeader) {
   EXPECT_EQ(chart.outlineHeaderSpacing(), 0);
 }
 
+// Header rows taller than the window the host gives: the window keeps its
+// size, and the outline pads only as far as the chart's squeezed header
+// reaches, so that every row shown stays beside its bar.
+TEST_F(OutlineChartTest, AHeaderTallerThanTheWindowKeepsItsSizeAndRowsOnBars) {
+  for (int i = 0; i < 30; ++i) host->addRoot("r", monday());
+  connectHost();
+  chart.ganttChartController()->setHeaderRowHeight(1e6);
+  chart.resize(800, 400);
+  settle();
+  EXPECT_EQ(chart.size(), QSize(800, 400));
+
+  QTreeView& tree = *chart.outlineView();
+  StandardScrollView& area = *chart.ganttChart()->content()->scrollView();
+  (void)chart.ganttChartItemManager()->filteredItems();
+  int shown = 0;
+  for (int64_t row = 0; row < 30; ++row) {
+    const QRect label = tree.visualRect(indexOfRow(row));
+    if (label.bottom() < 0 || label.top() >= tree.viewport()->height()) continue;
+    const GanttChartItemPtr twin = OutlineHost::itemOf(host->roots[size_t(row)])->ganttChartItem();
+    ASSERT_NE(twin, nullptr) << "row " << row;
+    const QPointF bar =
+        area.viewportPoint(toQtCentre(chart.ganttChartContentController()->bounds(twin)));
+    EXPECT_NEAR(tree.viewport()->mapTo(&chart, label.center()).y(),
+                area.viewport()->mapTo(&chart, bar.toPoint()).y(), 1)
+        << "row " << row;
+    ++shown;
+  }
+  EXPECT_GT(shown, 0);
+}
+
 TEST_F(OutlineChartTest, RowHeightSizesBothSidesAndClampsTheLabelFont) {
   chart.setRowHeight(30);
   EXPECT_EQ(chart.ganttChartContentController()->rowHeight(), 30);
