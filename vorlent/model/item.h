@@ -34,6 +34,8 @@ struct ItemChangeCounts {
   uint64_t rows = 0;
   // Whether items of this source count in the process-wide record.
   bool watchesShared = false;
+  // The source is gone: its items' edits count here no more.
+  bool released = false;
 
   // Monotonic; one assignment to one of the source's items advances each
   // concerned figure by exactly one.

@@ -39,6 +39,8 @@ GanttChartItemSource::GanttChartItemSource(std::vector<GanttChartItemPtr> items,
 }
 
 GanttChartItemSource::~GanttChartItemSource() {
+  // Lists handed out may outlive the source; they must not trust it then.
+  itemCounts_->released = true;
   for (const auto& item : items_) detail::detachItem(*item, *itemCounts_);
   for (const auto& dependency : dependencies_) {
     detail::detachDependency(*dependency, *dependencyIndex_);

@@ -28,7 +28,7 @@ class RowOrderedItems : public SharedListIndex {
   }
   // Read the list's elements first: a lazy list is produced only then.
   [[nodiscard]] bool isOrderedByRow() const {
-    return produced_ && rowGeneration_ == counts_->rowGeneration();
+    return produced_ && !counts_->released && rowGeneration_ == counts_->rowGeneration();
   }
 
   // Where a reader's last search in the list ended, so that the next one can
