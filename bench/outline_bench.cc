@@ -10,7 +10,8 @@
 // Chained scroll step: an outline of 500 to 2,000 root rows of one task
 // each, chained finish to start, with out-of-row-range items available,
 // auto-scheduling and automatic re-application of the behaviours on; one
-// scroll by a row re-applies them to every task, which should grow linearly.
+// scroll by a row re-applies them to every task, which should grow linearly;
+// also that re-application alone.
 
 #include <benchmark/benchmark.h>
 
@@ -227,9 +228,7 @@ class ChainHost : public OutlineGanttChartDataSource {
   std::vector<OutlineGanttChartDependencyPtr> links;
 };
 
-void BM_OutlineChainedScrollStep(benchmark::State& state) {
-  ensureApplication();
-  auto host = std::make_shared<ChainHost>(static_cast<int>(state.range(0)));
+std::unique_ptr<OutlineGanttChart> showChainedChart(const std::shared_ptr<ChainHost>& host) {
   auto chart = std::make_unique<OutlineGanttChart>();
   chart->resize(1200, 700);
   chart->show();
@@ -240,6 +239,13 @@ void BM_OutlineChainedScrollStep(benchmark::State& state) {
   chart->setDataSource(host);
   QApplication::processEvents();
   chart->repaint();
+  return chart;
+}
+
+void BM_OutlineChainedScrollStep(benchmark::State& state) {
+  ensureApplication();
+  auto host = std::make_shared<ChainHost>(static_cast<int>(state.range(0)));
+  auto chart = showChainedChart(host);
   const auto& first = host->rows.front()->chartItems()[0];
   const auto& last = host->rows.back()->chartItems()[0];
   if (!(first->finish() <= last->start())) state.SkipWithError("the chain was not scheduled");
@@ -258,6 +264,21 @@ BENCHMARK(BM_OutlineChainedScrollStep)
     ->Arg(500)
     ->Arg(1000)
     ->Arg(2000)
+    ->Unit(benchmark::kMillisecond);
+
+// The re-application alone, without the scroll and the painting around it.
+void BM_OutlineChainedApplyBehavior(benchmark::State& state) {
+  ensureApplication();
+  auto host = std::make_shared<ChainHost>(static_cast<int>(state.range(0)));
+  auto chart = showChainedChart(host);
+  for (auto _ : state) chart->applyBehavior();
+  state.counters["tasks"] = static_cast<double>(state.range(0));
+}
+BENCHMARK(BM_OutlineChainedApplyBehavior)
+    ->Arg(500)
+    ->Arg(1000)
+    ->Arg(2000)
+    ->Arg(4000)
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace
