@@ -280,6 +280,72 @@ void BM_AddDependency(benchmark::State& state) {
 }
 BENCHMARK(BM_AddDependency)->Apply(projectSizes)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
+// The same addition right after a dependency of the chart was relinked
+// through its setter (to the item it already had, or to another and back):
+// the source's link index must follow the relink, not be rebuilt.
+void BM_AddDependencyAfterRelink(benchmark::State& state) {
+  const LargeProject project(state.range(0));
+  const auto source = project.load();
+  readFirstViewport(*source);
+  const GanttChartItemPtr from = project.middleTask();
+  const GanttChartItemPtr& to = project.items[static_cast<size_t>(
+      std::find(project.items.begin(), project.items.end(), from) - project.items.begin() + 6)];
+  const GanttChartDependencyPtr relinked = project.dependencies.front();
+  const GanttChartItemPtr home = relinked->to();
+  for (auto _ : state) {
+    relinked->setTo(state.range(1) == 0 ? home : project.items.back());
+    relinked->setTo(home);
+    const auto begin = Clock::now();
+    const auto link =
+        source->addNewDependency(from, to, GanttChartDependencyType::fromFinishToStart);
+    state.SetIterationTime(secondsSince(begin));
+    source->removeDependency(link);
+  }
+  if (from->hasChanged() || to->hasChanged()) state.SkipWithError("the link moved its items");
+  addCounters(state, project);
+}
+BENCHMARK(BM_AddDependencyAfterRelink)
+    ->ArgsProduct({{100000, 1000000}, {0, 1}})
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond);
+
+// A move of a chain head in a chart, with its viewport read, right after an
+// edit in another, small chart: a time change (0) or a row change (1). Each
+// chart's indexes count only their own items' edits, so the big chart keeps
+// them.
+void BM_MoveAfterEditInAnotherChart(benchmark::State& state) {
+  const LargeProject project(state.range(0));
+  const LargeProject other(100);
+  const auto source = project.load();
+  const auto otherSource = other.load();
+  readFirstViewport(*source);
+  readFirstViewport(*otherSource);
+  const GanttChartItemPtr task = project.middleTask();
+  const Time home = task->start();
+  const Time later = Time(home.week, 2, 8 * kHour);
+  const GanttChartItemPtr otherTask = other.middleTask();
+  const Time otherHome = otherTask->start();
+  const int64_t otherRow = otherTask->row();
+  bool moved = false;
+  for (auto _ : state) {
+    if (state.range(1) == 0) {
+      otherSource->updateTime(otherTask, moved ? otherHome : later);
+    } else {
+      otherSource->updateRow(otherTask, moved ? otherRow : otherRow + 1);
+    }
+    const auto begin = Clock::now();
+    source->updateTime(task, moved ? home : later);
+    readFirstViewport(*source);
+    state.SetIterationTime(secondsSince(begin));
+    moved = !moved;
+  }
+  addCounters(state, project);
+}
+BENCHMARK(BM_MoveAfterEditInAnotherChart)
+    ->ArgsProduct({{1000000}, {0, 1}})
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
 // A task on a new last row, so column mode moves nothing; timed is the
 // addition, then the item is removed again.
 void BM_AddItem(benchmark::State& state) {

@@ -7,6 +7,11 @@
 // is not timed), then the view repaints. Drag flowing back: one drag step
 // of the content controller moves a child's bar by a day, and the change
 // reaches the host's outline item, its row and its summary parent.
+// Chained scroll step: an outline of 500 to 2,000 root rows of one task
+// each, chained finish to start, with out-of-row-range items available,
+// auto-scheduling and automatic re-application of the behaviours on; one
+// scroll by a row re-applies them to every task, which should grow linearly;
+// also that re-application alone.
 
 #include <benchmark/benchmark.h>
 
@@ -18,6 +23,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "vorlent/graphics/point.h"
@@ -171,6 +177,109 @@ void BM_OutlineDragFlowsBack(benchmark::State& state) {
   if (child->time() != twin->time()) state.SkipWithError("the drag did not reach the host");
 }
 BENCHMARK(BM_OutlineDragFlowsBack)->Unit(benchmark::kMicrosecond);
+
+// Root rows of one task each, every task linked finish to start to the next.
+class ChainHost : public OutlineGanttChartDataSource {
+ public:
+  explicit ChainHost(int count) {
+    const Time week = TimeRange::currentWeek().start;
+    for (int r = 0; r < count; ++r) {
+      rows.push_back(makeRow("Task " + std::to_string(r), week, 1));
+      if (r > 0) {
+        links.push_back(OutlineGanttChartDependency::create(
+            std::nullopt, rows[static_cast<size_t>(r) - 1]->chartItems()[0],
+            rows.back()->chartItems()[0], std::nullopt, 0, true, std::nullopt, std::nullopt, {}));
+      }
+    }
+  }
+  OutlineGanttChartRowPtr outlineGanttChartChild(OutlineGanttChart& /*chart*/, int64_t index,
+                                                 const OutlineGanttChartRowPtr& ofItem) override {
+    return ofItem ? nullptr : rows[static_cast<size_t>(index)];
+  }
+  bool outlineGanttChartIsItemExpandable(OutlineGanttChart& /*chart*/,
+                                         const OutlineGanttChartRowPtr& /*item*/) override {
+    return false;
+  }
+  int64_t outlineGanttChartNumberOfChildrenOfItem(OutlineGanttChart& /*chart*/,
+                                                  const OutlineGanttChartRowPtr& item) override {
+    return item ? 0 : int64_t(rows.size());
+  }
+  QVariant outlineGanttChartObjectValueFor(OutlineGanttChart& /*chart*/, int /*column*/,
+                                           const OutlineGanttChartRowPtr& byItem) override {
+    return QString::fromStdString(byItem->label().value_or(""));
+  }
+  std::vector<OutlineGanttChartDependencyPtr> outlineGanttChartDependenciesFor(
+      OutlineGanttChart& /*chart*/, const std::vector<OutlineGanttChartItemPtr>& items) override {
+    const std::unordered_set<const OutlineGanttChartItem*> shown = [&] {
+      std::unordered_set<const OutlineGanttChartItem*> set;
+      for (const auto& item : items) set.insert(item.get());
+      return set;
+    }();
+    std::vector<OutlineGanttChartDependencyPtr> result;
+    for (const auto& link : links) {
+      if (shown.contains(link->from().get()) && shown.contains(link->to().get())) {
+        result.push_back(link);
+      }
+    }
+    return result;
+  }
+
+  std::vector<OutlineGanttChartRowPtr> rows;
+  std::vector<OutlineGanttChartDependencyPtr> links;
+};
+
+std::unique_ptr<OutlineGanttChart> showChainedChart(const std::shared_ptr<ChainHost>& host) {
+  auto chart = std::make_unique<OutlineGanttChart>();
+  chart->resize(1200, 700);
+  chart->show();
+  while (!chart->windowHandle()->isExposed()) QApplication::processEvents();
+  chart->setAreOutOfRowRangeItemsAvailable(true);
+  chart->setIsAutoScheduling(true);
+  chart->setAutoApplyBehavior(true);
+  chart->setDataSource(host);
+  QApplication::processEvents();
+  chart->repaint();
+  return chart;
+}
+
+void BM_OutlineChainedScrollStep(benchmark::State& state) {
+  ensureApplication();
+  auto host = std::make_shared<ChainHost>(static_cast<int>(state.range(0)));
+  auto chart = showChainedChart(host);
+  const auto& first = host->rows.front()->chartItems()[0];
+  const auto& last = host->rows.back()->chartItems()[0];
+  if (!(first->finish() <= last->start())) state.SkipWithError("the chain was not scheduled");
+  QScrollBar* bar = chart->outlineView()->verticalScrollBar();
+  const int step = static_cast<int>(chart->rowHeight());
+  int direction = 1;
+  for (auto _ : state) {
+    if (bar->value() + step > bar->maximum()) direction = -1;
+    if (bar->value() - step < 0) direction = 1;
+    bar->setValue(bar->value() + direction * step);
+    chart->repaint();
+  }
+  state.counters["tasks"] = static_cast<double>(state.range(0));
+}
+BENCHMARK(BM_OutlineChainedScrollStep)
+    ->Arg(500)
+    ->Arg(1000)
+    ->Arg(2000)
+    ->Unit(benchmark::kMillisecond);
+
+// The re-application alone, without the scroll and the painting around it.
+void BM_OutlineChainedApplyBehavior(benchmark::State& state) {
+  ensureApplication();
+  auto host = std::make_shared<ChainHost>(static_cast<int>(state.range(0)));
+  auto chart = showChainedChart(host);
+  for (auto _ : state) chart->applyBehavior();
+  state.counters["tasks"] = static_cast<double>(state.range(0));
+}
+BENCHMARK(BM_OutlineChainedApplyBehavior)
+    ->Arg(500)
+    ->Arg(1000)
+    ->Arg(2000)
+    ->Arg(4000)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace vorlent

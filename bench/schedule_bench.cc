@@ -150,4 +150,76 @@ void BM_TimeoutsWithHolidays(benchmark::State& state) {
 }
 BENCHMARK(BM_TimeoutsWithHolidays)->Unit(benchmark::kMicrosecond);
 
+// Monday to Friday 8:00-16:00 with 20 whole-day holidays a year over ten
+// years from kStart, and 100,000 random questions within those years (whole
+// minutes; amounts up to three months of work). Warm: the calendar has been
+// asked before, as a chart asks it again and again.
+struct TenYearsOfQuestions {
+  std::shared_ptr<Schedule> schedule;
+  std::vector<Time> from;
+  std::vector<Time> to;
+  std::vector<double> amount;
+
+  TenYearsOfQuestions() {
+    std::vector<TimeRange> holidays;
+    uint64_t state = 42;
+    const auto next = [&state](uint64_t bound) {
+      state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+      return (state >> 33) % bound;
+    };
+    const Time monday{kStart.week, vorlent::kMonday, 0};
+    for (int64_t year = 0; year < 10; ++year) {
+      for (int64_t i = 0; i < 20; ++i) {
+        const Time day = monday.addingWeeks(year * 52 + static_cast<int64_t>(next(52)))
+                             .addingDays(static_cast<int64_t>(next(5)));
+        holidays.emplace_back(day, day.addingDays(1));
+      }
+    }
+    schedule = std::make_shared<Schedule>(vorlent::WeekRange::standard(),
+                                          vorlent::DayRange::standard(), std::move(holidays));
+    const uint64_t minutes = 10 * 52 * 7 * 24 * 60;
+    for (int i = 0; i < 100000; ++i) {
+      from.push_back(monday.addingMinutes(static_cast<double>(next(minutes))));
+      to.push_back(monday.addingMinutes(static_cast<double>(next(minutes))));
+      amount.push_back(60.0 * static_cast<double>(1 + next(13 * 40 * 60)));
+    }
+    for (int i = 0; i < 100; ++i) benchmark::DoNotOptimize(schedule->duration(from[0], to[0]));
+  }
+};
+
+const TenYearsOfQuestions& tenYearsOfQuestions() {
+  static const auto* const questions = new TenYearsOfQuestions();
+  return *questions;
+}
+
+void BM_DurationOverTenYearsWithHolidays(benchmark::State& state) {
+  const TenYearsOfQuestions& q = tenYearsOfQuestions();
+  size_t i = 0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(q.schedule->duration(q.from[i], q.to[i]));
+    i = i + 1 == q.from.size() ? 0 : i + 1;
+  }
+}
+BENCHMARK(BM_DurationOverTenYearsWithHolidays);
+
+void BM_FinishOverTenYearsWithHolidays(benchmark::State& state) {
+  const TenYearsOfQuestions& q = tenYearsOfQuestions();
+  size_t i = 0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(q.schedule->finish(q.from[i], q.amount[i]));
+    i = i + 1 == q.from.size() ? 0 : i + 1;
+  }
+}
+BENCHMARK(BM_FinishOverTenYearsWithHolidays);
+
+void BM_StartOverTenYearsWithHolidays(benchmark::State& state) {
+  const TenYearsOfQuestions& q = tenYearsOfQuestions();
+  size_t i = 0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(q.schedule->start(q.to[i], q.amount[i]));
+    i = i + 1 == q.from.size() ? 0 : i + 1;
+  }
+}
+BENCHMARK(BM_StartOverTenYearsWithHolidays);
+
 }  // namespace

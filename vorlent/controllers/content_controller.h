@@ -19,7 +19,7 @@
 #include "vorlent/controllers/diagram_generator.h"
 #include "vorlent/controllers/interaction_values.h"
 #include "vorlent/controllers/viewport_cache.h"
-#include "vorlent/controllers/working_time_index.h"
+#include "vorlent/time/working_time_index.h"
 #include "vorlent/graphics/border.h"
 #include "vorlent/graphics/color.h"
 #include "vorlent/graphics/cursor.h"

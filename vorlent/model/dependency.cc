@@ -2,8 +2,10 @@
 
 #include <atomic>
 #include <ostream>
+#include <utility>
 
 #include "vorlent/base/fatal.h"
+#include "vorlent/model/source_dependency_index.h"
 
 namespace vorlent {
 namespace {
@@ -120,15 +122,23 @@ void GanttChartDependency::setDetails(std::optional<std::string> details) {
 }
 
 void GanttChartDependency::setFrom(GanttChartItemPtr from) {
-  from_ = requireItem(std::move(from));
-  linkDidChange();
+  // Kept alive until the index has heard of the change.
+  const GanttChartItemPtr old = std::exchange(from_, requireItem(std::move(from)));
+  linkReassigned(old.get(), to_.get());
   setHasChanged(true);
 }
 
 void GanttChartDependency::setTo(GanttChartItemPtr to) {
-  to_ = requireItem(std::move(to));
-  linkDidChange();
+  const GanttChartItemPtr old = std::exchange(to_, requireItem(std::move(to)));
+  linkReassigned(from_.get(), old.get());
   setHasChanged(true);
+}
+
+void GanttChartDependency::linkReassigned(const GanttChartItem* oldFrom,
+                                          const GanttChartItem* oldTo) {
+  if (oldFrom == from_.get() && oldTo == to_.get()) return;
+  linkDidChange();
+  if (owner_ != nullptr) owner_->dependencyRelinked(*this, oldFrom, oldTo);
 }
 
 void GanttChartDependency::setFromType(GanttChartDependencyEndType fromType) {

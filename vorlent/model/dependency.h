@@ -18,6 +18,22 @@
 namespace vorlent {
 
 // Which end of an item a dependency attaches to.
+class GanttChartDependency;
+
+namespace detail {
+
+class SourceDependencyIndex;
+
+// A source took the dependency in (again): from now on its relinks are
+// reported to the source's index. A dependency held by several sources is
+// reported to none; each of those indexes then watches the process-wide link
+// count instead.
+void attachDependency(GanttChartDependency& dependency, SourceDependencyIndex& index);
+// The source let go of every occurrence of the dependency (or is going away).
+void detachDependency(GanttChartDependency& dependency, const SourceDependencyIndex& index);
+
+}  // namespace detail
+
 enum class GanttChartDependencyEndType { start, finish };
 
 inline constexpr std::array<GanttChartDependencyEndType, 2> allGanttChartDependencyEndTypes() {
@@ -142,6 +158,15 @@ class GanttChartDependency {
   virtual void setHasChanged(bool hasChanged) { hasChanged_ = hasChanged; }
 
  private:
+  friend void detail::attachDependency(GanttChartDependency& dependency,
+                                       detail::SourceDependencyIndex& index);
+  friend void detail::detachDependency(GanttChartDependency& dependency,
+                                       const detail::SourceDependencyIndex& index);
+
+  // Counts and reports a change of either end; reassigning the same items
+  // changes nothing.
+  void linkReassigned(const GanttChartItem* oldFrom, const GanttChartItem* oldTo);
+
   // What few dependencies set, out of line.
   struct Extras {
     std::optional<std::string> label;
@@ -158,6 +183,9 @@ class GanttChartDependency {
   bool hasChanged_ = false;
   int64_t zIndex_;
   detail::RareFields<Extras> rare_;
+  // The index of the one source holding it, told of relinks; null while no
+  // source holds it, a placeholder that ignores them while several do.
+  detail::SourceDependencyIndex* owner_ = nullptr;
 };
 
 using GanttChartDependencyPtr = std::shared_ptr<GanttChartDependency>;
@@ -170,10 +198,11 @@ struct GanttChartDependencyLine {
 
 namespace detail {
 
-// Counts calls of `setFrom` and `setTo` across every dependency, so that
-// indexes of dependencies by item can tell whether one they hold was
-// relinked. Constructing a dependency does not count: it relinks nothing an
-// index already holds.
+// Counts changes of `from` or `to` across every dependency, so that indexes of
+// dependencies by item that no source keeps up to date can tell whether one
+// they hold was relinked. Constructing a dependency does not count: it
+// relinks nothing an index already holds; neither does assigning an end the
+// item it already has.
 [[nodiscard]] uint64_t dependencyLinkGeneration();
 
 }  // namespace detail

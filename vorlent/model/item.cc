@@ -1,19 +1,9 @@
 #include "vorlent/model/item.h"
 
-#include <atomic>
 #include <ostream>
 
 namespace vorlent {
 namespace {
-
-std::atomic<uint64_t> orderGeneration{0};
-std::atomic<uint64_t> rowGeneration{0};
-
-void orderDidChange() { orderGeneration.fetch_add(1, std::memory_order_relaxed); }
-void rowDidChange() {
-  rowGeneration.fetch_add(1, std::memory_order_relaxed);
-  orderDidChange();
-}
 
 const std::shared_ptr<const GanttChartItemSettings>& defaultSettings() {
   static const auto* const settings =
@@ -24,8 +14,40 @@ const std::shared_ptr<const GanttChartItemSettings>& defaultSettings() {
 }  // namespace
 
 namespace detail {
-uint64_t itemOrderGeneration() { return orderGeneration.load(std::memory_order_relaxed); }
-uint64_t itemRowGeneration() { return rowGeneration.load(std::memory_order_relaxed); }
+
+uint64_t ItemChangeCounts::orderGeneration() const {
+  return order + (watchesShared ? sharedItemChangeCounts().order : 0);
+}
+
+uint64_t ItemChangeCounts::rowGeneration() const {
+  return rows + (watchesShared ? sharedItemChangeCounts().rows : 0);
+}
+
+ItemChangeCounts& sharedItemChangeCounts() {
+  static ItemChangeCounts* const shared = new ItemChangeCounts();
+  return *shared;
+}
+
+void attachItem(GanttChartItem& item, ItemChangeCounts& counts) {
+  ItemChangeCounts*& current = item.changeCounts_;
+  ItemChangeCounts& shared = sharedItemChangeCounts();
+  if (current == &counts) return;
+  if (current == nullptr) {
+    current = &counts;
+    return;
+  }
+  // A second source: both now watch the shared record, where the item's
+  // edits count from here on.
+  counts.watchesShared = true;
+  if (current != &shared) current->watchesShared = true;
+  current = &shared;
+}
+
+void detachItem(GanttChartItem& item, const ItemChangeCounts& counts) {
+  // A shared item stays shared: the other source may still hold it.
+  if (item.changeCounts_ == &counts) item.changeCounts_ = nullptr;
+}
+
 }  // namespace detail
 
 std::ostream& operator<<(std::ostream& out, GanttChartItemType type) {
@@ -115,13 +137,13 @@ void GanttChartItem::setDetails(std::optional<std::string> details) {
 
 void GanttChartItem::setRow(int64_t row) {
   row_ = row;
-  rowDidChange();
+  orderKeyAssigned(true);
   setHasChanged(true);
 }
 
 void GanttChartItem::setTime(const TimeRange& time) {
   time_ = time;
-  orderDidChange();
+  orderKeyAssigned(false);
   setHasChanged(true);
 }
 
@@ -159,7 +181,7 @@ void GanttChartItem::setIsExpanded(bool isExpanded) {
 
 void GanttChartItem::setZIndex(int64_t zIndex) {
   zIndex_ = zIndex;
-  orderDidChange();
+  orderKeyAssigned(false);
   setHasChanged(true);
 }
 

@@ -17,6 +17,40 @@
 namespace vorlent {
 
 class ScheduleDefinition;
+class GanttChartItem;
+
+namespace detail {
+
+// How often an item source's items have had an order key (row, time,
+// z-index), and their row in particular, assigned through their setters, so
+// that the source's indexes can tell cheaply whether they are still valid.
+// An item counts in the record of the one source holding it: an edit in one
+// chart leaves the indexes of every other chart alone. An item held by
+// several sources counts in the process-wide record instead, which each of
+// those sources then watches as well; an item held by none counts nowhere,
+// since a source hears of every item it takes in.
+struct ItemChangeCounts {
+  uint64_t order = 0;
+  uint64_t rows = 0;
+  // Whether items of this source count in the process-wide record.
+  bool watchesShared = false;
+  // The source is gone: its items' edits count here no more.
+  bool released = false;
+
+  // Monotonic; one assignment to one of the source's items advances each
+  // concerned figure by exactly one.
+  [[nodiscard]] uint64_t orderGeneration() const;
+  [[nodiscard]] uint64_t rowGeneration() const;
+};
+
+// The record of items held by more than one source.
+[[nodiscard]] ItemChangeCounts& sharedItemChangeCounts();
+// A source took the item in (again): from now on its edits count for it.
+void attachItem(GanttChartItem& item, ItemChangeCounts& counts);
+// The source let go of every occurrence of the item (or is going away).
+void detachItem(GanttChartItem& item, const ItemChangeCounts& counts);
+
+}  // namespace detail
 
 // What a bar stands for. Settings and styles keep their per-type values under
 // this key.
@@ -154,6 +188,16 @@ class GanttChartItem {
   virtual void setHasChanged(bool hasChanged) { hasChanged_ = hasChanged; }
 
  private:
+  friend void detail::attachItem(GanttChartItem& item, detail::ItemChangeCounts& counts);
+  friend void detail::detachItem(GanttChartItem& item, const detail::ItemChangeCounts& counts);
+
+  // Counts an assignment of an order key (also of the row, when `row`).
+  void orderKeyAssigned(bool row) {
+    if (changeCounts_ == nullptr) return;
+    ++changeCounts_->order;
+    if (row) ++changeCounts_->rows;
+  }
+
   // What few items set, out of line.
   struct Extras {
     std::optional<std::string> attachment;
@@ -175,6 +219,8 @@ class GanttChartItem {
   // Shared while equal to the defaults, so charts of many plain items pay for
   // one settings record only.
   std::shared_ptr<const GanttChartItemSettings> settings_;
+  // Where its order-key edits count; null while no source holds it.
+  detail::ItemChangeCounts* changeCounts_ = nullptr;
 };
 
 using GanttChartItemPtr = std::shared_ptr<GanttChartItem>;
@@ -184,15 +230,5 @@ struct GanttChartBar {
   GanttChartItemPtr item;
   Rectangle bounds;
 };
-
-namespace detail {
-
-// Count assignments, across every item, to the fields that order the items
-// (row, time, zIndex) and to the row alone, so that indexes over items can
-// tell cheaply whether they are still valid.
-[[nodiscard]] uint64_t itemOrderGeneration();
-[[nodiscard]] uint64_t itemRowGeneration();
-
-}  // namespace detail
 
 }  // namespace vorlent

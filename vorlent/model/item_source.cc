@@ -30,9 +30,20 @@ GanttChartItemSource::GanttChartItemSource(std::vector<GanttChartItemPtr> items,
       dependencies_(std::move(dependencies)) {
   for (const auto& item : items_) {
     if (!item) fatalStop("GanttChartItemSource: the item array holds a null item");
+    detail::attachItem(*item, *itemCounts_);
   }
   for (const auto& dependency : dependencies_) {
     if (!dependency) fatalStop("GanttChartItemSource: the dependency array holds a null entry");
+    detail::attachDependency(*dependency, *dependencyIndex_);
+  }
+}
+
+GanttChartItemSource::~GanttChartItemSource() {
+  // Lists handed out may outlive the source; they must not trust it then.
+  itemCounts_->released = true;
+  for (const auto& item : items_) detail::detachItem(*item, *itemCounts_);
+  for (const auto& dependency : dependencies_) {
+    detail::detachDependency(*dependency, *dependencyIndex_);
   }
 }
 
@@ -107,7 +118,7 @@ std::vector<GanttChartDependencyPtr> GanttChartItemSource::sourceFilteredDepende
 }
 
 GanttChartItemList GanttChartItemSource::availableItems() {
-  const uint64_t order = detail::itemOrderGeneration();
+  const uint64_t order = itemCounts_->orderGeneration();
   if (availableItems_ && availableItemsOrder_ == order &&
       availableItemsRemovals_ == itemRemovals_ && availableItemsSize_ == items_.size()) {
     return *availableItems_;
@@ -117,7 +128,7 @@ GanttChartItemList GanttChartItemSource::availableItems() {
   availableItemsSize_ = items_.size();
   // Readers that look for items by row (the column rule) search for them
   // while the rows stay as they were sorted.
-  auto rowOrder = std::make_shared<detail::RowOrderedItems>();
+  auto rowOrder = std::make_shared<detail::RowOrderedItems>(itemCounts_);
   std::weak_ptr<GanttChartItemManager> weak = weakSelf();
   if (weak.expired()) {
     auto sorted = sortedItems();
@@ -180,6 +191,7 @@ GanttChartItemPtr GanttChartItemSource::addNewSourceItem(int64_t row, const Time
   GanttChartItemPtr item = createSourceItem(row, time, isMilestone);
   if (!item) return item;
   items_.push_back(item);
+  detail::attachItem(*item, *itemCounts_);
   if (rowIndexValid_) rowIndex_.append(item->row(), items_.size() - 1);
   itemOrder_.itemAppended(item);
   extent_.itemAppended(*item);
@@ -193,6 +205,7 @@ void GanttChartItemSource::removeSourceItem(const GanttChartItemPtr& itemArgumen
   // no pass over the array.
   if (!item || !extent_.holds(item.get(), items_)) return;
   std::erase(items_, item);
+  detail::detachItem(*item, *itemCounts_);
   extent_.itemRemoved(*item);
   ++itemRemovals_;
   rowIndexValid_ = false;
@@ -202,11 +215,11 @@ void GanttChartItemSource::removeSourceItem(const GanttChartItemPtr& itemArgumen
 GanttChartDependencyPtr GanttChartItemSource::addNewSourceDependency(
     const GanttChartItemPtr& from, const GanttChartItemPtr& to, GanttChartDependencyType type) {
   const auto alive = lockedSelf();
-  const uint64_t linksBefore = detail::dependencyLinkGeneration();
   GanttChartDependencyPtr dependency = createSourceDependency(from, to, type);
   if (!dependency) return dependency;
   dependencies_.push_back(dependency);
-  dependencyIndex_->dependencyAppended(dependency, linksBefore);
+  detail::attachDependency(*dependency, *dependencyIndex_);
+  dependencyIndex_->dependencyAppended(dependency);
   return dependency;
 }
 
@@ -215,6 +228,7 @@ void GanttChartItemSource::removeSourceDependency(
   // A copy, as for items.
   const GanttChartDependencyPtr dependency = dependencyArgument;
   if (std::erase(dependencies_, dependency) == 0) return;
+  detail::detachDependency(*dependency, *dependencyIndex_);
   dependencyIndex_->dependencyRemoved(dependency);
 }
 
@@ -227,7 +241,7 @@ void GanttChartItemSource::sourceDidChange() {
 }
 
 void GanttChartItemSource::ensureRowIndex() {
-  const uint64_t rows = detail::itemRowGeneration();
+  const uint64_t rows = itemCounts_->rowGeneration();
   if (rowIndexValid_ && rowIndexRows_ == rows) return;
   rowIndex_.rebuild(items_);
   rowIndexValid_ = true;

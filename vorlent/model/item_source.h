@@ -58,6 +58,8 @@ class GanttChartItemSource : public GanttChartItemManager, public GanttChartItem
                                 std::vector<GanttChartDependencyPtr> dependencies = {},
                                 std::shared_ptr<ScheduleDefinition> schedule = nullptr,
                                 GanttChartItemBehaviorPtr behavior = nullptr);
+  // Lets go of its items and dependencies, whose edits then count nowhere.
+  ~GanttChartItemSource() override;
 
   [[nodiscard]] virtual const std::vector<GanttChartItemPtr>& items() const { return items_; }
   [[nodiscard]] virtual const std::vector<GanttChartDependencyPtr>& dependencies() const {
@@ -102,6 +104,10 @@ class GanttChartItemSource : public GanttChartItemManager, public GanttChartItem
   void ensureRowIndex();
   void ensureDependencyIndex();
 
+  // Where the edits of the items held here count; shared with the item lists
+  // handed out.
+  std::shared_ptr<detail::ItemChangeCounts> itemCounts_ =
+      std::make_shared<detail::ItemChangeCounts>();
   std::vector<GanttChartItemPtr> items_;
   std::vector<GanttChartDependencyPtr> dependencies_;
   // Bumped whenever items are removed or everything is invalidated; appends
@@ -113,13 +119,13 @@ class GanttChartItemSource : public GanttChartItemManager, public GanttChartItem
   uint64_t availableItemsOrder_ = 0;
   uint64_t availableItemsRemovals_ = 0;
   size_t availableItemsSize_ = 0;
-  detail::SourceItemOrder itemOrder_;
+  detail::SourceItemOrder itemOrder_{*itemCounts_};
   std::optional<GanttChartDependencyList> availableDependencies_;
   uint64_t availableDependenciesRevision_ = 0;
 
   // Which items the array holds and the span of their times: removals,
   // filtered dependencies and the preferred timeline ask it.
-  detail::SourceItemExtent extent_;
+  detail::SourceItemExtent extent_{*itemCounts_};
   detail::SourceRowIndex rowIndex_;
   bool rowIndexValid_ = false;
   uint64_t rowIndexRows_ = 0;

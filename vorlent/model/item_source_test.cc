@@ -322,6 +322,55 @@ TEST(GanttChartItemSource, LinkIndexFollowsRelinksNotNewDependencies) {
             (std::vector<GanttChartDependencyPtr>{ab, factory->made}));
 }
 
+// Each source counts the edits of its own items and links: an edit in one
+// chart keeps another chart's lists, while edits of its own items (through
+// the source, through their setters, or of an item both charts hold) still
+// reach it.
+TEST(GanttChartItemSource, EditsReachOnlyTheChartsHoldingTheirItems) {
+  auto a = item("a", 0, day(1), day(2));
+  auto b = item("b", 1, day(1), day(2));
+  auto x = item("x", 0, day(1), day(2));
+  auto y = item("y", 1, day(1), day(2));
+  auto ab = link(a, b);
+  auto xy = link(x, y);
+  const auto big = std::make_shared<GanttChartItemSource>(std::vector<GanttChartItemPtr>{a, b},
+                                                          std::vector<GanttChartDependencyPtr>{ab});
+  const auto small = std::make_shared<GanttChartItemSource>(
+      std::vector<GanttChartItemPtr>{x, y}, std::vector<GanttChartDependencyPtr>{xy});
+  const GanttChartItemList items = big->availableItems();
+  (void)items.size();
+  const GanttChartDependencyList links = big->availableDependencies();
+  small->updateTime(x, day(3));
+  small->updateRow(y, 4);
+  x->setZIndex(2);
+  xy->setFrom(y);
+  ab->setTo(b);
+  EXPECT_TRUE(big->availableItems().isSameList(items));
+  EXPECT_TRUE(big->availableDependencies().isSameList(links));
+  EXPECT_EQ(labels(small->availableItems()), (std::vector<std::string>{"x", "y"}));
+
+  small->setTimeline(TimeRange(day(0), day(6)));
+  small->setRange(RowRange(0, 0));
+  EXPECT_TRUE(small->filteredDependencies().empty()) << "the relink moved the link to row 4";
+  xy->setTo(x);
+  // Another filter, so that the manager's cache of filtered lists is not met.
+  small->setTimeline(TimeRange(day(0), day(5)));
+  EXPECT_EQ(small->filteredDependencies().size(), 1u);
+
+  b->setRow(-1);
+  EXPECT_EQ(labels(big->availableItems()), (std::vector<std::string>{"b", "a"}));
+  // Held by two charts: its edits reach both.
+  const auto both = std::make_shared<GanttChartItemSource>(std::vector<GanttChartItemPtr>{y, a});
+  EXPECT_EQ(labels(both->availableItems()), (std::vector<std::string>{"a", "y"}));
+  (void)small->availableItems().size();
+  y->setRow(-3);
+  a->setRow(-5);
+  EXPECT_EQ(labels(small->availableItems()), (std::vector<std::string>{"y", "x"}));
+  EXPECT_EQ(labels(big->availableItems()), (std::vector<std::string>{"a", "b"}));
+  EXPECT_EQ(labels(both->availableItems()), (std::vector<std::string>{"a", "y"}));
+  EXPECT_EQ(small->totalRowCount(), 1);
+}
+
 // The indexed answers must equal a plain scan of the arrays, in array order,
 // through additions, removals and moves.
 TEST(GanttChartItemSource, IndexedFilteringMatchesAPlainScan) {
@@ -363,6 +412,18 @@ TEST(GanttChartItemSource, IndexedFilteringMatchesAPlainScan) {
                                  source->items()[static_cast<size_t>(pick(50))],
                                  GanttChartDependencyType::fromStartToStart);
         if (pick(2) == 0) source->removeDependency(source->dependencies().front());
+        // Relinked behind the source's back, also to items it does not hold.
+        if (pick(2) == 0) {
+          const auto& relinked = source->dependencies()[static_cast<size_t>(
+              pick(static_cast<int>(source->dependencies().size())))];
+          const auto& target = pick(4) == 0 ? items[static_cast<size_t>(pick(300))]
+                                            : source->items()[static_cast<size_t>(pick(50))];
+          if (pick(2) == 0) {
+            relinked->setFrom(target);
+          } else {
+            relinked->setTo(target);
+          }
+        }
         break;
     }
     const RowRange rows(pick(60) - 5, pick(60) - 5);

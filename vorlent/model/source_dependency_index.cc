@@ -3,9 +3,69 @@
 #include <algorithm>
 
 namespace vorlent::detail {
+namespace {
+
+// Where a dependency held by several sources reports its relinks: never
+// built, so it ignores them.
+SourceDependencyIndex& sharedOwner() {
+  static auto* const shared = new SourceDependencyIndex();
+  return *shared;
+}
+
+// Takes `dependency`'s links out of `links[begin, end)`, keeping the rest in
+// order, and returns them.
+std::vector<SourceDependencyIndex::Link> extractLinks(
+    std::vector<SourceDependencyIndex::Link>& links, size_t begin, size_t end,
+    const GanttChartDependency& dependency) {
+  std::vector<SourceDependencyIndex::Link> taken;
+  size_t kept = begin;
+  for (size_t i = begin; i < end; ++i) {
+    if (links[i].dependency.get() == &dependency) {
+      taken.push_back(std::move(links[i]));
+    } else {
+      if (kept != i) links[kept] = std::move(links[i]);
+      ++kept;
+    }
+  }
+  links.erase(links.begin() + static_cast<ptrdiff_t>(kept),
+              links.begin() + static_cast<ptrdiff_t>(end));
+  return taken;
+}
+
+// Inserts `moving` (ascending) into `links[begin, end)` (ascending by order).
+void insertLinks(std::vector<SourceDependencyIndex::Link>& links, size_t begin, size_t end,
+                 std::vector<SourceDependencyIndex::Link>& moving) {
+  for (auto& link : moving) {
+    const auto at = std::upper_bound(
+        links.begin() + static_cast<ptrdiff_t>(begin), links.begin() + static_cast<ptrdiff_t>(end),
+        link.order, [](uint64_t order, const auto& other) { return order < other.order; });
+    links.insert(at, std::move(link));
+    ++end;
+  }
+}
+
+}  // namespace
+
+void attachDependency(GanttChartDependency& dependency, SourceDependencyIndex& index) {
+  SourceDependencyIndex*& owner = dependency.owner_;
+  if (owner == &index) return;
+  if (owner == nullptr) {
+    owner = &index;
+    return;
+  }
+  // A second source: relinks now reach neither index, which both watch the
+  // process-wide count instead.
+  index.watchShared();
+  owner->watchShared();
+  owner = &sharedOwner();
+}
+
+void detachDependency(GanttChartDependency& dependency, const SourceDependencyIndex& index) {
+  if (dependency.owner_ == &index) dependency.owner_ = nullptr;
+}
 
 bool SourceDependencyIndex::isCurrent() const {
-  return built_ && linkGeneration_ == dependencyLinkGeneration();
+  return built_ && (!watchesShared_ || linkGeneration_ == dependencyLinkGeneration());
 }
 
 void SourceDependencyIndex::rebuild(const std::vector<GanttChartDependencyPtr>& dependencies) {
@@ -41,13 +101,43 @@ void SourceDependencyIndex::invalidate() {
   ++revision_;
 }
 
-void SourceDependencyIndex::dependencyAppended(const GanttChartDependencyPtr& dependency,
-                                               uint64_t linksBefore) {
-  if (!built_ || linkGeneration_ != linksBefore || dependencyLinkGeneration() != linksBefore) {
+void SourceDependencyIndex::dependencyAppended(const GanttChartDependencyPtr& dependency) {
+  if (!isCurrent()) {
     invalidate();
     return;
   }
   append(dependency);
+  ++revision_;
+}
+
+void SourceDependencyIndex::dependencyRelinked(const GanttChartDependency& dependency,
+                                               const GanttChartItem* oldFrom,
+                                               const GanttChartItem* oldTo) {
+  // Outdated anyway: the next rebuild sees the new ends.
+  if (!isCurrent()) return;
+  const GanttChartItem* newFrom = dependency.from().get();
+  const GanttChartItem* newTo = dependency.to().get();
+  if (oldFrom != newFrom) {
+    std::vector<Link> moving;
+    if (auto it = slots_.find(oldFrom); it != slots_.end()) {
+      Slot& slot = it->second;
+      moving = extractLinks(slot.links, 0, slot.outgoingCount, dependency);
+      slot.outgoingCount -= moving.size();
+    }
+    // Looked up after the old slot is done with: adding a slot may move them.
+    Slot& slot = slots_[newFrom];
+    insertLinks(slot.links, 0, slot.outgoingCount, moving);
+    slot.outgoingCount += moving.size();
+  }
+  if (oldTo != newTo) {
+    std::vector<Link> moving;
+    if (auto it = slots_.find(oldTo); it != slots_.end()) {
+      Slot& slot = it->second;
+      moving = extractLinks(slot.links, slot.outgoingCount, slot.links.size(), dependency);
+    }
+    Slot& slot = slots_[newTo];
+    insertLinks(slot.links, slot.outgoingCount, slot.links.size(), moving);
+  }
   ++revision_;
 }
 

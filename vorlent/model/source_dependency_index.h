@@ -14,12 +14,13 @@ namespace vorlent::detail {
 
 // An item source's dependencies by item: which dependencies leave and which
 // reach it, each in the order of the dependency array. The source keeps it up
-// to date as dependencies come and go, so that neither filtering a viewport
-// nor a behaviour asking for an item's links scans the array. Whether the
-// source holds an item is not its concern: links may name items the source
-// does not hold. It is rebuilt only
-// when a dependency may have been relinked behind the source's back (the link
-// generation moved on) or when the source hears that its data changed.
+// to date as dependencies come and go, and its dependencies report their
+// relinks to it, so that neither filtering a viewport nor a behaviour asking
+// for an item's links scans the array. Whether the source holds an item is
+// not its concern: links may name items the source does not hold. It is
+// rebuilt only when the source hears that its data changed, or, once one of
+// its dependencies is held by another source as well (and reports to
+// neither), when any dependency anywhere was relinked.
 //
 // `revision()` advances with every change of what it describes (dependencies
 // added or removed, a rebuild, invalidation), so that a list of the
@@ -34,17 +35,20 @@ class SourceDependencyIndex {
 
   // Built and not outdated by a relinked dependency.
   [[nodiscard]] bool isCurrent() const;
+  // One of its dependencies is held by another source too: from now on any
+  // relink anywhere outdates it.
+  void watchShared() { watchesShared_ = true; }
   [[nodiscard]] uint64_t revision() const { return revision_; }
 
   void rebuild(const std::vector<GanttChartDependencyPtr>& dependencies);
   // Drops everything until the next rebuild.
   void invalidate();
 
-  // `linksBefore` is the link generation read just before the dependency
-  // was made. Making a dependency does not advance it, so any step since
-  // may have relinked an indexed dependency (an item factory may do that)
-  // and the index then falls out of date.
-  void dependencyAppended(const GanttChartDependencyPtr& dependency, uint64_t linksBefore);
+  void dependencyAppended(const GanttChartDependencyPtr& dependency);
+  // `dependency`, held here, was `oldFrom` -> `oldTo` until now: its links
+  // move to its new items, keeping their order.
+  void dependencyRelinked(const GanttChartDependency& dependency, const GanttChartItem* oldFrom,
+                          const GanttChartItem* oldTo);
   // Every occurrence of the dependency has left the array.
   void dependencyRemoved(const GanttChartDependencyPtr& dependency);
 
@@ -66,6 +70,8 @@ class SourceDependencyIndex {
 
   std::unordered_map<const GanttChartItem*, Slot, AddressHash> slots_;
   bool built_ = false;
+  bool watchesShared_ = false;
+  // The process-wide link count at the last build, for `watchesShared_`.
   uint64_t linkGeneration_ = 0;
   uint64_t nextOrder_ = 0;
   uint64_t revision_ = 0;

@@ -32,7 +32,7 @@ bool SourceItemExtent::holds(const GanttChartItem* item,
 }
 
 std::optional<TimeRange> SourceItemExtent::timeline(const std::vector<GanttChartItemPtr>& items) {
-  if (!timesCounted_ || orderGeneration_ != itemOrderGeneration()) countTimes(items);
+  if (!timesCounted_ || orderGeneration_ != counts_.orderGeneration()) countTimes(items);
   if (starts_.empty()) return std::nullopt;
   return TimeRange(starts_.begin()->first, finishes_.rbegin()->first);
 }
@@ -55,7 +55,7 @@ void SourceItemExtent::itemPlaced(const GanttChartItem& item, const TimeRange& o
   if (!timesCounted_) return;
   // Each assignment advances the generation by one; any other step means an
   // assignment this extent did not hear about, whose old time it cannot know.
-  const uint64_t generation = itemOrderGeneration();
+  const uint64_t generation = counts_.orderGeneration();
   if (generation != orderGeneration_ + 1) {
     timesCounted_ = false;
     return;
@@ -91,7 +91,7 @@ void SourceItemExtent::countTimes(const std::vector<GanttChartItemPtr>& items) {
   starts_.clear();
   finishes_.clear();
   for (const auto& item : items) addTime(item->time(), 1);
-  orderGeneration_ = itemOrderGeneration();
+  orderGeneration_ = counts_.orderGeneration();
   timesCounted_ = true;
 }
 

@@ -21,13 +21,16 @@ namespace vorlent::detail {
 //
 // Starts and finishes are counted per value: moving the only item at either
 // end of the span finds the next one without a scan. The counts are trusted
-// only while every assignment of an order key (row, time, z-index) to any
-// item since they were taken is one the source reported; any other (a host
-// setting a time directly, another manager moving a shared item) has the
-// next read count the array again. Membership follows the array through the
+// only while every assignment of an order key (row, time, z-index) to one of
+// the source's items since they were taken is one the source reported; any
+// other (a host setting a time directly, another manager moving a shared
+// item) has the next read count the array again. Membership follows the array through the
 // reports alone, since items' own setters cannot change it.
 class SourceItemExtent {
  public:
+  // `counts` is the source's record of its items' edits; it outlives this.
+  explicit SourceItemExtent(const ItemChangeCounts& counts) : counts_(counts) {}
+
   // Whether the item stands in `items` (the source's array) at least once.
   [[nodiscard]] bool holds(const GanttChartItem* item, const std::vector<GanttChartItemPtr>& items);
   // The earliest start to the latest finish over `items`; std::nullopt
@@ -51,6 +54,7 @@ class SourceItemExtent {
   // Adds `count` (which may be negative) occurrences of the time.
   void addTime(const TimeRange& time, int64_t count);
 
+  const ItemChangeCounts& counts_;
   std::unordered_map<const GanttChartItem*, size_t, AddressHash> occurrences_;
   bool membersCounted_ = false;
   // Occurrences of each start and finish; counted only with the members.

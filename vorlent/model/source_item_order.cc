@@ -130,7 +130,7 @@ void SourceItemOrder::itemPlaced(const GanttChartItemPtr& item) {
   if (!placementTracked_) return;
   // Each assignment of an order key advances the generation by one; any
   // other step means a change this order did not hear about.
-  const uint64_t order = itemOrderGeneration();
+  const uint64_t order = counts_.orderGeneration();
   constexpr size_t kMaxTracked = 4096;
   if (order != placedOrder_ + 1 || placed_.size() >= kMaxTracked) {
     placementTracked_ = false;
@@ -172,9 +172,9 @@ std::shared_ptr<const std::vector<GanttChartItemPtr>> SourceItemOrder::sorted(
 }
 
 void SourceItemOrder::applyTrackedChanges(std::vector<GanttChartItemPtr>& sorted) {
-  const bool placementKnown = placementTracked_ && placedOrder_ == itemOrderGeneration();
+  const bool placementKnown = placementTracked_ && placedOrder_ == counts_.orderGeneration();
   if (placementKnown && appended_.empty() && removed_.empty() &&
-      rowGeneration_ == itemRowGeneration()) {
+      rowGeneration_ == counts_.rowGeneration()) {
     // Only times and z-indexes changed: every re-placed item stays within its
     // row's run.
     repositionWithinRows(sorted);
@@ -257,8 +257,8 @@ void SourceItemOrder::startTracking() {
   placed_.clear();
   membershipTracked_ = true;
   placementTracked_ = true;
-  placedOrder_ = itemOrderGeneration();
-  rowGeneration_ = itemRowGeneration();
+  placedOrder_ = counts_.orderGeneration();
+  rowGeneration_ = counts_.rowGeneration();
 }
 
 }  // namespace vorlent::detail

@@ -21,6 +21,9 @@ namespace vorlent::detail {
 // their order in the item array at the first sort.
 class SourceItemOrder {
  public:
+  // `counts` is the source's record of its items' edits; it outlives this.
+  explicit SourceItemOrder(const ItemChangeCounts& counts) : counts_(counts) {}
+
   void itemAppended(const GanttChartItemPtr& item);
   // Every occurrence of the item left the array.
   void itemRemoved(const GanttChartItemPtr& item);
@@ -45,6 +48,7 @@ class SourceItemOrder {
   void repositionWithinRows(std::vector<GanttChartItemPtr>& sorted);
   void startTracking();
 
+  const ItemChangeCounts& counts_;
   std::shared_ptr<std::vector<GanttChartItemPtr>> last_;
   // Appended and removed items since the last sort; complete while
   // `membershipTracked_`.

@@ -13,18 +13,22 @@ namespace vorlent::detail {
 
 // Attached by an item source to the available-item lists it hands out, which
 // it produces sorted by row first. Tells a reader whether the produced
-// elements are still in row order: no item anywhere has had its row assigned
-// since they were produced.
+// elements are still in row order: none of the source's items has had its
+// row assigned since they were produced.
 class RowOrderedItems : public SharedListIndex {
  public:
+  // `counts` is the source's record of its items' edits.
+  explicit RowOrderedItems(std::shared_ptr<const ItemChangeCounts> counts)
+      : counts_(std::move(counts)) {}
+
   // Called by the producer right after it put the elements in order.
   void elementsProduced() {
     produced_ = true;
-    rowGeneration_ = itemRowGeneration();
+    rowGeneration_ = counts_->rowGeneration();
   }
   // Read the list's elements first: a lazy list is produced only then.
   [[nodiscard]] bool isOrderedByRow() const {
-    return produced_ && rowGeneration_ == itemRowGeneration();
+    return produced_ && !counts_->released && rowGeneration_ == counts_->rowGeneration();
   }
 
   // Where a reader's last search in the list ended, so that the next one can
@@ -34,6 +38,7 @@ class RowOrderedItems : public SharedListIndex {
   void setSearchHint(size_t position) const { searchHint_ = position; }
 
  private:
+  std::shared_ptr<const ItemChangeCounts> counts_;
   bool produced_ = false;
   uint64_t rowGeneration_ = 0;
   mutable size_t searchHint_ = 0;

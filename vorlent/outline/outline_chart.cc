@@ -21,6 +21,7 @@
 #include "vorlent/intervals/time_interval_type.h"
 #include "vorlent/outline/item_delegate.h"
 #include "vorlent/outline/outline_chart_roles.h"
+#include "vorlent/outline/outline_item_manager.h"
 #include "vorlent/views/chart_view.h"
 #include "vorlent/views/content_view.h"
 #include "vorlent/views/outlets.h"
@@ -233,7 +234,7 @@ void OutlineGanttChart::initializeControllers() {
   auto headerController = GanttChartHeaderController::create(std::nullopt);
   headerController->setRows({GanttChartHeaderRow(TimeIntervalType::visibleTimeline())});
 
-  auto itemManager = std::make_shared<GanttChartItemManager>(roles_, nullptr, nullptr);
+  auto itemManager = std::make_shared<OutlineGanttChartItemManager>(roles_, nullptr, nullptr);
   itemManager->setItemObserver(roles_);
 
   auto contentController = GanttChartContentController::create(itemManager);

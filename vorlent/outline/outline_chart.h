@@ -22,6 +22,7 @@
 #include "vorlent/model/item_behavior.h"
 #include "vorlent/model/item_manager.h"
 #include "vorlent/model/item_observer.h"
+#include "vorlent/outline/outline_application_index.h"
 #include "vorlent/outline/outline_data_source.h"
 #include "vorlent/outline/outline_dependency.h"
 #include "vorlent/outline/outline_item.h"
@@ -377,6 +378,9 @@ class OutlineGanttChart : public QWidget, public OutlineViewDataSource {
   [[nodiscard]] OutlineGanttChartRowPtr displayedRow(int64_t row);
   // The first row of `outlineItems` holding `item`.
   [[nodiscard]] OutlineGanttChartRowPtr rowHolding(const OutlineGanttChartItemPtr& item) const;
+  // The index of rows and twins for the application of the rules now
+  // running; null outside one.
+  [[nodiscard]] const detail::OutlineApplicationIndex* applicationIndex() const;
   // The available twins whose outline item is on `row`.
   [[nodiscard]] std::vector<GanttChartItemPtr> availableTwinsOn(const OutlineGanttChartRow& row);
   [[nodiscard]] bool withLabelDetails() const;
@@ -423,6 +427,7 @@ class OutlineGanttChart : public QWidget, public OutlineViewDataSource {
   int64_t currentlyDisplayedRootItemCount_ = 0;
   int64_t currentlyAvailableRootItemCount_ = 0;
   std::vector<OutlineGanttChartRowPtr> outlineItems_;
+  mutable detail::OutlineApplicationIndex applicationIndex_;
 
   std::weak_ptr<GanttChartObserver> ganttChartObserver_;
   std::weak_ptr<GanttChartContentActivator> ganttChartContentActivator_;

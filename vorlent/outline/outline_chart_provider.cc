@@ -3,6 +3,7 @@
 #include "vorlent/base/fatal.h"
 #include "vorlent/model/item_behavior_set.h"
 #include "vorlent/outline/outline_chart.h"
+#include "vorlent/outline/outline_item_manager.h"
 
 namespace vorlent {
 
@@ -138,8 +139,22 @@ void OutlineGanttChart::setAreOutOfRowRangeItemsAvailable(bool available) {
 
 // --- Hierarchy provider ------------------------------------------------------------
 
+const detail::OutlineApplicationIndex* OutlineGanttChart::applicationIndex() const {
+  const auto* manager = dynamic_cast<OutlineGanttChartItemManager*>(ganttChartItemManager_.get());
+  if (manager == nullptr || !manager->isApplying()) return nullptr;
+  if (!applicationIndex_.isBuiltFor(manager->listsReading())) {
+    // Read first: reading may run host code that drops the lists again.
+    const GanttChartItemList available = ganttChartItemManager_->availableItems();
+    applicationIndex_.rebuild(manager->listsReading(), outlineItems_, available.elements());
+  }
+  return &applicationIndex_;
+}
+
 OutlineGanttChartRowPtr OutlineGanttChart::rowHolding(const OutlineGanttChartItemPtr& item) const {
   if (!item) return nullptr;
+  if (const auto* index = applicationIndex()) {
+    if (auto row = index->rowHolding(item.get())) return row;
+  }
   for (const auto& row : outlineItems_) {
     for (const auto& candidate : row->chartItems()) {
       if (candidate == item) return row;
@@ -149,6 +164,7 @@ OutlineGanttChartRowPtr OutlineGanttChart::rowHolding(const OutlineGanttChartIte
 }
 
 std::vector<GanttChartItemPtr> OutlineGanttChart::availableTwinsOn(const OutlineGanttChartRow& row) {
+  if (const auto* index = applicationIndex()) return index->twinsOn(row);
   std::unordered_set<const OutlineGanttChartItem*> onRow;
   for (const auto& item : row.chartItems()) onRow.insert(item.get());
   std::vector<GanttChartItemPtr> twins;

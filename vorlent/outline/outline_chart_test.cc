@@ -304,6 +304,32 @@ TEST_F(OutlineTreeTest, HierarchyFollowsTheOutline) {
   EXPECT_EQ(chart.parent(stray), nullptr);
 }
 
+// One application of the rules reads the chart's links once, however many
+// items it visits, and still schedules along them and sums children up into
+// their parent.
+TEST_F(OutlineTreeTest, ApplyingTheRulesReadsTheLinksOnce) {
+  chart.outlineView()->expand(indexOfRow(1));
+  const auto& children = host->childrenOf[host->roots[1].get()];
+  const std::vector<OutlineGanttChartItemPtr> chain = {
+      OutlineHost::itemOf(host->roots[0]), OutlineHost::itemOf(children[0]),
+      OutlineHost::itemOf(children[1]), OutlineHost::itemOf(children[2]),
+      OutlineHost::itemOf(host->roots[2])};
+  for (size_t i = 1; i < chain.size(); ++i) {
+    host->dependencies.push_back(
+        OutlineGanttChartDependency::create(std::nullopt, chain[i - 1], chain[i], std::nullopt, 0,
+                                            true, std::nullopt, std::nullopt, {}));
+  }
+  chart.reloadData();
+  chart.setIsAutoScheduling(true);
+  host->dependencyQueries = 0;
+  chart.applyBehavior();
+  EXPECT_LE(host->dependencyQueries, 2);
+  for (size_t i = 1; i < chain.size(); ++i) {
+    EXPECT_EQ(chain[i]->start(), chain[i - 1]->finish()) << i;
+  }
+  EXPECT_EQ(twinOf(host->roots[1])->time(), TimeRange(chain[1]->start(), chain[3]->finish()));
+}
+
 TEST_F(OutlineTreeTest, ReloadKeepsExpansionAndTwins) {
   chart.outlineView()->expand(indexOfRow(1));
   const auto twin = twinOf(host->roots[4]);

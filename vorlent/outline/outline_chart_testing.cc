@@ -65,6 +65,7 @@ QVariant OutlineHost::outlineGanttChartObjectValueFor(OutlineGanttChart& /*chart
 
 std::vector<OutlineGanttChartDependencyPtr> OutlineHost::outlineGanttChartDependenciesFor(
     OutlineGanttChart& /*chart*/, const std::vector<OutlineGanttChartItemPtr>& items) {
+  ++dependencyQueries;
   std::unordered_set<const OutlineGanttChartItem*> shown;
   for (const auto& item : items) shown.insert(item.get());
   std::vector<OutlineGanttChartDependencyPtr> result;

@@ -36,6 +36,8 @@ class OutlineHost : public OutlineGanttChartDataSource,
   std::vector<OutlineGanttChartRowPtr> roots;
   std::map<const OutlineGanttChartRow*, std::vector<OutlineGanttChartRowPtr>> childrenOf;
   std::vector<OutlineGanttChartDependencyPtr> dependencies;
+  // How often the chart asked for the dependencies.
+  int dependencyQueries = 0;
   std::vector<std::string> log;
   std::vector<TimeRange> toldOldTimes;
   std::vector<GanttChartBar> activatedBars;

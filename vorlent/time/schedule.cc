@@ -4,9 +4,27 @@
 #include <cmath>
 #include <utility>
 
+#include "vorlent/time/working_time_index.h"
+
 namespace vorlent {
 
 namespace {
+
+// Questions a calendar answers by walking before it builds its table, so
+// that calendars asked only now and then never pay for one.
+constexpr uint32_t kQuestionsBeforeTable = 8;
+// Weeks covered on either side of the instant the table is built around:
+// ten years, some 140 KB for a five-day week.
+constexpr int64_t kTableWeeksAround = 522;
+// All calendars' tables together stay below this.
+constexpr size_t kTableBudgetBytes = size_t{64} << 20;
+std::atomic<size_t> tableBytesInUse{0};
+
+// An instant whose week can be moved by the table's reach without overflow.
+bool isOnGridForTable(const Time& time) {
+  return std::isfinite(time.timeOfDay) && time.week > Time::min().week + 2 * kTableWeeksAround &&
+         time.week < Time::max().week - 2 * kTableWeeksAround;
+}
 
 bool hasFiniteEnds(const TimeRange& range) {
   return std::isfinite(range.start.timeOfDay) && std::isfinite(range.finish.timeOfDay);
@@ -81,6 +99,42 @@ std::vector<TimeRange> Schedule::excludedIntervalsFor(const Time& time, const Ti
 
 bool Schedule::hasExcludedIntervals() const {
   return !excludedIntervals_.empty() || excludedIntervalProvider_ != nullptr;
+}
+
+Schedule::~Schedule() {
+  if (ownedTable_) tableBytesInUse.fetch_sub(ownedTable_->memoryBytes());
+}
+
+const WorkingTimeIndex* Schedule::workingTimeTable(const Time& near) const {
+  if (const WorkingTimeIndex* table = table_.load(std::memory_order_acquire)) return table;
+  if (tableDecided_.load(std::memory_order_relaxed)) return nullptr;
+  // Without exclusions whole weeks are counted at once anyway; a provider
+  // may answer differently from one call to the next.
+  if (excludedIntervals_.empty() || excludedIntervalProvider_) {
+    tableDecided_.store(true, std::memory_order_relaxed);
+    return nullptr;
+  }
+  if (untabledQuestions_.fetch_add(1, std::memory_order_relaxed) + 1 < kQuestionsBeforeTable) {
+    return nullptr;
+  }
+  const std::lock_guard<std::mutex> lock(tableMutex_);
+  if (tableDecided_.load(std::memory_order_relaxed)) {
+    return table_.load(std::memory_order_acquire);
+  }
+  tableDecided_.store(true, std::memory_order_relaxed);
+  if (!isOnGridForTable(near)) return nullptr;
+  const TimeRange covered(Time{near.week - kTableWeeksAround, 0, 0},
+                          Time{near.week + kTableWeeksAround, 0, 0});
+  auto table = std::make_unique<WorkingTimeIndex>();
+  if (!table->buildExact(*this, covered)) return nullptr;
+  const size_t bytes = table->memoryBytes();
+  if (tableBytesInUse.fetch_add(bytes) + bytes > kTableBudgetBytes) {
+    tableBytesInUse.fetch_sub(bytes);
+    return nullptr;
+  }
+  ownedTable_ = std::move(table);
+  table_.store(ownedTable_.get(), std::memory_order_release);
+  return ownedTable_.get();
 }
 
 }  // namespace vorlent

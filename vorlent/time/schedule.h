@@ -1,7 +1,10 @@
 #pragma once
 
+#include <atomic>
 #include <cstddef>
+#include <cstdint>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 #include "vorlent/time/day_range.h"
@@ -12,10 +15,21 @@
 
 namespace vorlent {
 
+class WorkingTimeIndex;
+
 // A calendar held as plain values: its working days and hours, a stored list
 // of exclusions, and optionally an `ExcludedTimeIntervalProvider` asked for
 // more. Nothing changes after construction; the weak provider inherited from
 // `ScheduleDefinition` is ignored.
+//
+// Being immutable, a `Schedule` of exactly this class with stored exclusions
+// and no provider answers durations, finishes and starts in whole seconds from
+// a table of its working time (`WorkingTimeIndex`) instead of walking its
+// stretches: built once, when it has been asked a few times, over the years
+// around the instant asked about then, and only while the tables of all
+// calendars together stay within a fixed memory budget. The answers are the
+// walk's, bit for bit; anything else (a subclass, a provider, an instant
+// outside the table, a fractional second) walks as before.
 class Schedule : public ScheduleDefinition {
  public:
   // The defaults make a continuous calendar. `excludedIntervals` are stored
@@ -45,6 +59,12 @@ class Schedule : public ScheduleDefinition {
   // True when intervals are stored or a provider is set.
   [[nodiscard]] bool hasExcludedIntervals() const override;
 
+  ~Schedule() override;
+
+  // The table to answer from, building it around `near` when its time has
+  // come; null for a calendar that walks (see above) and until then.
+  [[nodiscard]] const WorkingTimeIndex* workingTimeTable(const Time& near) const;
+
  private:
   // A stored interval in order, for the index.
   struct IndexEntry {
@@ -65,6 +85,14 @@ class Schedule : public ScheduleDefinition {
   // Positions of intervals with a non-finite time of day, which cannot be
   // ordered; tested one by one.
   std::vector<size_t> unindexed_;
+
+  // The table once built (never changed afterwards), its owner, and the
+  // questions asked before; `tableDecided_` once building was tried.
+  mutable std::atomic<const WorkingTimeIndex*> table_{nullptr};
+  mutable std::atomic<uint32_t> untabledQuestions_{0};
+  mutable std::atomic<bool> tableDecided_{false};
+  mutable std::mutex tableMutex_;
+  mutable std::unique_ptr<WorkingTimeIndex> ownedTable_;
 };
 
 }  // namespace vorlent

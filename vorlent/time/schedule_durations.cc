@@ -1,10 +1,13 @@
 #include <cmath>
 #include <limits>
+#include <optional>
+#include <typeinfo>
 
 #include "vorlent/base/fatal.h"
 #include "vorlent/time/schedule_definition.h"
 #include "vorlent/time/stretch_walk.h"
 #include "vorlent/time/time_constants.h"
+#include "vorlent/time/working_time_index.h"
 #include "vorlent/time/working_week.h"
 
 namespace vorlent {
@@ -173,6 +176,13 @@ Time stepBackward(const ScheduleDefinition& schedule, const WorkingWeek& week, c
 
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
 
+// The table a plain `Schedule` answers from near `near`; null for every
+// other calendar, which walks.
+const WorkingTimeIndex* tableOf(const ScheduleDefinition& schedule, const Time& near) {
+  if (typeid(schedule) != typeid(Schedule)) return nullptr;
+  return static_cast<const Schedule&>(schedule).workingTimeTable(near);
+}
+
 }  // namespace
 
 double ScheduleDefinition::duration(const Time& fromTime, const Time& toTime, TimeUnit unit) const {
@@ -181,9 +191,14 @@ double ScheduleDefinition::duration(const Time& fromTime, const Time& toTime, Ti
   const Time from = detail::gridForm(fromTime);
   const Time to = detail::gridForm(toTime);
   if (to < from) return -duration(to, from, unit);
+  // Read off the table where it knows the walk's answer.
+  const WorkingTimeIndex* table = tableOf(*this, from);
+  const std::optional<double> tabled = table ? table->exactDuration(from, to) : std::nullopt;
+  if (tabled && unit == TimeUnit::seconds) return *tabled;
   const WorkingWeek week = WorkingWeek::of(*this);
   if (!week.hasWorkingTime) return 0;
-  const double seconds = workingSecondsBetween(*this, week, from, to, /*skippingWeeks=*/true);
+  const double seconds =
+      tabled ? *tabled : workingSecondsBetween(*this, week, from, to, /*skippingWeeks=*/true);
   return detail::workingValueIn(seconds, unit, week);
 }
 
@@ -203,12 +218,19 @@ Time ScheduleDefinition::finish(const Time& fromTime, double amount, TimeUnit un
   if (std::isnan(amount)) return from;
   if (amount == kInfinity) return Time::max();
   if (amount == -kInfinity) return Time::min();
+  const WorkingTimeIndex* table = skippingWeeks ? tableOf(*this, from) : nullptr;
+  if (table != nullptr && unit == TimeUnit::seconds) {
+    if (const std::optional<Time> finish = table->exactFinish(from, amount)) return *finish;
+  }
   const WorkingWeek week = WorkingWeek::of(*this);
   if (!week.hasWorkingTime || !std::isfinite(from.timeOfDay)) return from;
   if (amount < 0) return start(from, -amount, unit, skippingWeeks).asFinish();
   const double seconds = detail::workingSeconds(amount, unit, week);
   if (std::isnan(seconds)) return from;
   if (seconds == kInfinity) return Time::max();
+  if (table != nullptr && unit != TimeUnit::seconds) {
+    if (const std::optional<Time> finish = table->exactFinish(from, seconds)) return *finish;
+  }
   return stepForward(*this, week, from, seconds, skippingWeeks);
 }
 
@@ -222,12 +244,19 @@ Time ScheduleDefinition::start(const Time& toTime, double amount, TimeUnit unit,
   if (std::isnan(amount)) return to;
   if (amount == kInfinity) return Time::min();
   if (amount == -kInfinity) return Time::max();
+  const WorkingTimeIndex* table = skippingWeeks ? tableOf(*this, to) : nullptr;
+  if (table != nullptr && unit == TimeUnit::seconds) {
+    if (const std::optional<Time> start = table->exactStart(to, amount)) return *start;
+  }
   const WorkingWeek week = WorkingWeek::of(*this);
   if (!week.hasWorkingTime || !std::isfinite(to.timeOfDay)) return to;
   if (amount < 0) return finish(to, -amount, unit, skippingWeeks).asStart();
   const double seconds = detail::workingSeconds(amount, unit, week);
   if (std::isnan(seconds)) return to;
   if (seconds == kInfinity) return Time::min();
+  if (table != nullptr && unit != TimeUnit::seconds) {
+    if (const std::optional<Time> start = table->exactStart(to, seconds)) return *start;
+  }
   return stepBackward(*this, week, to, seconds, skippingWeeks);
 }
 

@@ -524,6 +524,70 @@ TEST(ScheduleReference, SparseExclusionsOverDecadesMatchTheWalkAndTheModel) {
 // Calendars that can make no progress, and amounts that cannot be counted: each
 // operation must come back, and quickly (the counting provider sees every
 // exclusion query, hence every step of every walk).
+// The same calendar as a subclass, which always walks its stretches.
+class WalkingSchedule : public Schedule {
+ public:
+  using Schedule::Schedule;
+};
+
+// A plain calendar with exclusions answers from a table of its working time
+// once it has been asked a few times; every answer must be the walk's to the
+// last bit and in the same spelling of midnight, inside the table, at its
+// edges and beyond it.
+TEST(ScheduleReference, TabledAnswersEqualTheWalkOverRandomCalendars) {
+  CalendarFactory factory(0x7ab1e);
+  constexpr int64_t kYear = 365 * kMinutesPerDay;
+  for (int round = 0; round < 30; ++round) {
+    const WeekRange days = factory.days();
+    const DayRange hours = factory.hours();
+    std::vector<TimeRange> holidays;
+    for (int64_t i = 0, count = factory.uniform(1, 200); i < count; ++i) {
+      const int64_t from = factory.uniform(-kYear, 11 * kYear) / 15 * 15;
+      const int64_t length = factory.uniform(0, 3) == 0 ? factory.uniform(0, 3 * kMinutesPerDay)
+                                                        : kMinutesPerDay;
+      Time start = minute(from);
+      Time finish = minute(from + length);
+      if (factory.uniform(0, 3) == 0) finish = finish.asFinish();
+      if (factory.uniform(0, 5) == 0) std::swap(start, finish);
+      holidays.emplace_back(start, finish);
+    }
+    const auto tabled = std::make_shared<Schedule>(days, hours, holidays);
+    const auto walking = std::make_shared<WalkingSchedule>(days, hours, holidays);
+    SCOPED_TRACE("days " + std::to_string(days.start) + ".." + std::to_string(days.finish) +
+                 " hours " + std::to_string(hours.start) + ".." + std::to_string(hours.finish));
+    const auto anyTime = [&] {
+      Time t = minute(factory.uniform(-2 * kYear, 13 * kYear)).addingSeconds(
+          static_cast<double>(factory.uniform(0, 3) == 0 ? 0 : factory.uniform(0, 59)));
+      return factory.uniform(0, 3) == 0 ? t.asFinish() : t;
+    };
+    const double weekSeconds = std::max(tabled->weekDuration(), 3600.0);
+    for (int q = 0; q < 400; ++q) {
+      const Time t = anyTime();
+      const Time u = factory.uniform(0, 2) == 0 ? t.addingSeconds(static_cast<double>(
+                                                       factory.uniform(-kMinutesPerWeek, kMinutesPerWeek)))
+                                                 : anyTime();
+      SCOPED_TRACE(::testing::Message() << "from " << t << " to " << u);
+      EXPECT_EQ(tabled->duration(t, u), walking->duration(t, u));
+      EXPECT_EQ(tabled->duration(t, u, TimeUnit::hours), walking->duration(t, u, TimeUnit::hours));
+      const double amount = static_cast<double>(
+          factory.uniform(0, 2) == 0 ? factory.uniform(1, 3600)
+                                     : factory.uniform(1, static_cast<int64_t>(weekSeconds) * 80));
+      for (const double signedAmount : {amount, -amount}) {
+        EXPECT_TRUE(testing::sameFields(tabled->finish(t, signedAmount),
+                                        walking->finish(t, signedAmount)))
+            << signedAmount << ": " << tabled->finish(t, signedAmount) << " against "
+            << walking->finish(t, signedAmount);
+        EXPECT_TRUE(testing::sameFields(tabled->start(t, signedAmount),
+                                        walking->start(t, signedAmount)))
+            << signedAmount << ": " << tabled->start(t, signedAmount) << " against "
+            << walking->start(t, signedAmount);
+      }
+      EXPECT_TRUE(testing::sameFields(tabled->finish(t, 1.5, TimeUnit::hours),
+                                      walking->finish(t, 1.5, TimeUnit::hours)));
+    }
+  }
+}
+
 TEST(ScheduleReference, DegenerateCalendarsAndAmountsAlwaysReturn) {
   const Time monday = testing::on(kMonday, 8);
   const std::vector<std::vector<TimeRange>> exclusionSets = {

@@ -1,4 +1,4 @@
-#include "vorlent/controllers/working_time_index.h"
+#include "vorlent/time/working_time_index.h"
 
 #include <gtest/gtest.h>
 

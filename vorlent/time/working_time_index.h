@@ -1,7 +1,10 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "vorlent/time/schedule_definition.h"
@@ -25,6 +28,12 @@ namespace vorlent {
 // usual day and time-of-day ranges gives nullopt; the caller then asks the
 // calendar. The table is a snapshot: index only a calendar whose answers
 // never change.
+//
+// A table whose every stretch starts and ends on a whole second also gives
+// exact answers (`exact...`): for whole-second instants and amounts all its
+// sums are whole numbers, so they equal the calendar's own walk to the last
+// bit, spelling of midnight included. A calendar answers from such a table
+// itself (see `Schedule`).
 class WorkingTimeIndex {
  public:
   // Spans longer than this are not indexed (their table would cost more
@@ -36,6 +45,11 @@ class WorkingTimeIndex {
   // that far. A span that is not entropic, too long, or beyond the time
   // grid's ends leaves the index empty.
   void prepare(const std::shared_ptr<ScheduleDefinition>& schedule, const TimeRange& span);
+  // Makes the index cover exactly `covered` of `schedule`, without holding
+  // the calendar: only the exact answers are then given. False (and empty)
+  // when `covered` is not entropic, too long or near the grid's ends, or its
+  // stretches do not all lie on whole seconds.
+  bool buildExact(const ScheduleDefinition& schedule, const TimeRange& covered);
   // Forgets everything.
   void reset();
   [[nodiscard]] bool isEmpty() const { return schedule_ == nullptr; }
@@ -52,6 +66,20 @@ class WorkingTimeIndex {
   [[nodiscard]] std::optional<Time> start(const Time& to, double seconds) const;
   // `schedule.nextTime(schedule.finish(from, seconds))` for any amount.
   [[nodiscard]] std::optional<Time> nextTimeAfter(const Time& from, double seconds) const;
+
+  // The calendar's answers, exactly, for whole-second instants on the grid
+  // (day 0...6, 0:00...24:00) within the covered span and whole positive
+  // amounts whose result lies strictly within the indexed working time;
+  // nullopt otherwise, and the calendar then walks. `from` <= `to`.
+  [[nodiscard]] std::optional<double> exactDuration(const Time& from, const Time& to) const;
+  [[nodiscard]] std::optional<Time> exactFinish(const Time& from, double seconds) const;
+  [[nodiscard]] std::optional<Time> exactStart(const Time& to, double seconds) const;
+  // What the table holds, in bytes.
+  [[nodiscard]] size_t memoryBytes() const {
+    return stretches_.capacity() * sizeof(Stretch) +
+           (startOffsets_.capacity() + workedBefore_.capacity()) * sizeof(double) +
+           (startsBeforeDay_.capacity() + firstReachingBucket_.capacity()) * sizeof(uint32_t);
+  }
 
  private:
   struct Stretch {
@@ -70,12 +98,38 @@ class WorkingTimeIndex {
   // start (`atFinish` false) or that end itself (`atFinish` true).
   [[nodiscard]] Time instantAt(double worked, bool atFinish) const;
   [[nodiscard]] double totalWorked() const;
+  // The entries of `workedBefore_` among which `worked` falls (as a range
+  // to search; the whole array when the buckets cannot tell).
+  [[nodiscard]] std::pair<size_t, size_t> entriesAround(double worked) const;
+  // How many stretches start at or before `offset` (within 0...coveredSeconds_).
+  [[nodiscard]] size_t stretchesStartingBy(double offset) const;
+  // Lists the stretches of `covered`; false when there are too many to list.
+  bool fill(const ScheduleDefinition& schedule, const TimeRange& covered);
+  // `workedUntil` from the table alone, for an exact table and a
+  // whole-second instant within the covered span.
+  [[nodiscard]] std::optional<double> exactWorkedUntil(const Time& time) const;
+  // `instantAt` from the small arrays alone, for an exact table: whole
+  // seconds add up exactly whichever instant they are counted from.
+  [[nodiscard]] Time exactInstantAt(double worked, bool atFinish) const;
 
   std::shared_ptr<ScheduleDefinition> schedule_;
   TimeRange covered_;
   Time origin_;
   double coveredSeconds_ = 0;
   std::vector<Stretch> stretches_;
+  // The stretches' start offsets alone, and for each day of the span how
+  // many stretches start before it: a search looks at one day's stretches in
+  // a small array instead of halving the whole table.
+  std::vector<double> startOffsets_;
+  // Each stretch's `workedBefore`, then the total.
+  std::vector<double> workedBefore_;
+  // Working time split into buckets of `workedBucket_` seconds, with the
+  // first entry of `workedBefore_` reaching each, for the same purpose.
+  double workedBucket_ = 0;
+  std::vector<uint32_t> firstReachingBucket_;
+  std::vector<uint32_t> startsBeforeDay_;
+  // Every stretch offset is a whole number of seconds.
+  bool exact_ = false;
 };
 
 }  // namespace vorlent

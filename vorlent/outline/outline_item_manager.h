@@ -1,0 +1,70 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "vorlent/model/item_manager.h"
+
+namespace vorlent {
+
+// The item manager an outline chart builds over itself. While it re-applies
+// the schedule or the behaviours, every callback of that application is
+// handed the same available items and dependencies, read from the chart once:
+// the chart's answers only change when it synchronises its rows or a link is
+// added or removed, never because the rules moved an item. So a behaviour
+// indexes the links once per application instead of once per item it asks
+// about, and the chart does not rebuild its list of links for every item.
+class OutlineGanttChartItemManager : public GanttChartItemManager {
+ public:
+  using GanttChartItemManager::GanttChartItemManager;
+
+  [[nodiscard]] GanttChartItemList availableItems() override;
+  [[nodiscard]] GanttChartDependencyList availableDependencies() override;
+
+  void applySchedule(const GanttChartItemPtr& item) override;
+  void applySchedule() override;
+  void applyBehavior(const GanttChartItemPtr& item) override;
+  void applyBehavior() override;
+
+  // Whether an application is running, and which reading of the lists it
+  // uses: the figure changes whenever an application starts or drops its
+  // lists, so that what the chart derives from them can tell it is stale.
+  [[nodiscard]] bool isApplying() const { return applications_ > 0; }
+  [[nodiscard]] uint64_t listsReading() const { return listsReading_; }
+
+  // Each drops the lists read for the running application, if any, so that
+  // the rest of it reads them afresh.
+  GanttChartItemPtr addNewSourceItem(int64_t row, const Time& time, bool isMilestone) override;
+  void removeSourceItem(const GanttChartItemPtr& item) override;
+  GanttChartDependencyPtr addNewSourceDependency(const GanttChartItemPtr& from,
+                                                 const GanttChartItemPtr& to,
+                                                 GanttChartDependencyType type) override;
+  void removeSourceDependency(const GanttChartDependencyPtr& dependency) override;
+
+ protected:
+  // As above.
+  void sourceDidChange() override;
+
+ private:
+  // Marks one application (nested ones count once); the lists are dropped
+  // when the outermost one ends.
+  class Application {
+   public:
+    explicit Application(OutlineGanttChartItemManager& manager);
+    ~Application();
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+
+   private:
+    OutlineGanttChartItemManager& manager_;
+  };
+
+  void dropLists();
+
+  int64_t applications_ = 0;
+  uint64_t listsReading_ = 0;
+  std::optional<GanttChartItemList> items_;
+  std::optional<GanttChartDependencyList> dependencies_;
+};
+
+}  // namespace vorlent
