@@ -40,6 +40,7 @@
 #include <memory>
 #include <string>
 
+#include "bench/bench_application.h"
 #include "examples/demo_project.h"
 #include "vorlent/base/clock.h"
 #include "vorlent/views/chart_view.h"
@@ -50,17 +51,6 @@ namespace {
 using examples::DemoPlan;
 using examples::DemoPlanShape;
 using examples::DemoProject;
-
-// One application for the whole run, on the offscreen platform unless the
-// environment names another.
-void ensureApplication() {
-  static int argc = 1;
-  static char name[] = "chart_view_bench";
-  static char* argv[] = {name, nullptr};
-  if (QApplication::instance() != nullptr) return;
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  new QApplication(argc, argv);  // lives until the process ends
-}
 
 const Time kToday = Time::fromYearMonthDay(2028, 6, 14, 12, 0, 0);
 

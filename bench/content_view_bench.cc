@@ -29,6 +29,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_application.h"
 #include "vorlent/controllers/content_controller.h"
 #include "vorlent/model/classic_behaviors.h"
 #include "vorlent/model/item_source.h"
@@ -43,19 +44,6 @@ constexpr int64_t kItemsPerRow = 10;
 constexpr int64_t kDependencies = 100'000;
 constexpr int64_t kDraggedRow = 5'000;
 constexpr int64_t kSuccessors = 100;
-
-// The application the widgets need, on the offscreen platform unless the
-// environment asks for another; made once, kept for the process.
-void ensureApplication() {
-  static QApplication* application = [] {
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    static int argc = 1;
-    static char name[] = "content_view_bench";
-    static char* argv[] = {name, nullptr};
-    return new QApplication(argc, argv);
-  }();
-  (void)application;
-}
 
 Time dayOf(double days) { return Time(1000, 0, 0).addingDuration(days * secondsPerDay); }
 

@@ -13,6 +13,7 @@
 
 #include <memory>
 
+#include "bench/bench_application.h"
 #include "vorlent/controllers/header_controller.h"
 #include "vorlent/intervals/time_interval_type.h"
 #include "vorlent/views/header_view.h"
@@ -21,17 +22,6 @@
 
 namespace vorlent {
 namespace {
-
-// One application for the whole run, on the offscreen platform unless the
-// environment names another.
-void ensureApplication() {
-  static int argc = 1;
-  static char name[] = "header_view_bench";
-  static char* argv[] = {name, nullptr};
-  if (QApplication::instance() != nullptr) return;
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  new QApplication(argc, argv);  // lives until the process ends
-}
 
 struct ShownHeader {
   std::unique_ptr<GanttChartHeader> view;

@@ -26,6 +26,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "bench/bench_application.h"
 #include "vorlent/graphics/point.h"
 #include "vorlent/outline/outline_chart.h"
 #include "vorlent/outline/outline_data_source.h"
@@ -33,15 +34,6 @@
 
 namespace vorlent {
 namespace {
-
-void ensureApplication() {
-  static int argc = 1;
-  static char name[] = "outline_bench";
-  static char* argv[] = {name, nullptr};
-  if (QApplication::instance() != nullptr) return;
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  new QApplication(argc, argv);  // lives until the process ends
-}
 
 OutlineGanttChartRowPtr makeRow(const std::string& label, Time start, int days,
                                 GanttChartItemType type = GanttChartItemType::standard) {

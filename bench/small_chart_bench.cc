@@ -28,6 +28,7 @@
 #include <memory>
 #include <vector>
 
+#include "bench/bench_application.h"
 #include "examples/demo_project.h"
 #include "vorlent/base/clock.h"
 #include "vorlent/views/chart_view.h"
@@ -40,15 +41,6 @@ namespace {
 using examples::DemoPlan;
 using examples::DemoPlanShape;
 using examples::DemoProject;
-
-void ensureApplication() {
-  static int argc = 1;
-  static char name[] = "small_chart_bench";
-  static char* argv[] = {name, nullptr};
-  if (QApplication::instance() != nullptr) return;
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  new QApplication(argc, argv);  // lives until the process ends
-}
 
 const Time kStart = Time::fromYearMonthDay(2026, 1, 5, 0, 0, 0);
 const Time kToday = Time::fromYearMonthDay(2026, 6, 10, 12, 0, 0);
