@@ -157,9 +157,15 @@ class StandardScrollView : public QAbstractScrollArea {
 
   void watchScrollBar(QScrollBar* bar);
   void updateScrollBars();
-  // Moves the offset to `target` (already inside the range); `live` when the
+  // Moves the offset to `target` (already inside the range) and the
+  // visible rectangle `remainder` beyond it on mapped axes; `live` when the
   // user asked for it.
-  bool moveTo(QPoint target, bool live);
+  bool moveTo(QPoint target, QPointF remainder, bool live);
+  // Moves the visible rectangle's origin to `origin` (inside the document),
+  // by code.
+  bool moveToOrigin(QPointF origin);
+  // The furthest origin of the visible rectangle on each axis.
+  [[nodiscard]] QPointF maximumOrigin() const;
   void publishVisibleRect();
   // Document pixels per scroll-bar step on each axis: 1 unless the document
   // is mapped onto a shorter scroll range.
@@ -170,6 +176,9 @@ class StandardScrollView : public QAbstractScrollArea {
   QSizeF documentSize_;
   QRectF publishedVisibleRect_;
   QPointF wheelRemainder_;
+  // How far past its bar's step code scrolled the visible rectangle on a
+  // mapped axis, less than one step; 0 elsewhere and after any other move.
+  QPointF remainder_;
   int batchDepth_ = 0;
   bool liveScrollPending_ = false;
   bool reportingLiveScroll_ = false;

@@ -149,6 +149,28 @@ TEST_F(ScrollView, ADocumentLongerThanTheScrollRangeIsMappedOntoItEndToEnd) {
             QColor(Qt::red));
 }
 
+TEST_F(ScrollView, EveryPixelOfADocumentWhoseStepsOutgrowTheViewportCanBeScrolledTo) {
+  // Each step of the bar moves this document by some 4,000 pixels, ten
+  // viewports.
+  const double length = 4096 * StandardScrollView::kMaximumDocumentLength;
+  view.setDocumentSize(QSizeF(length, 2000));
+  for (const double x : {3e12 + 123, 1e9 + 7, 17.0}) {
+    view.scrollRectToVisible(QRectF(x, 0, 20, 0));
+    const QRectF shown = view.documentVisibleRect();
+    EXPECT_LE(shown.left(), x);
+    EXPECT_GE(shown.right(), x + 20);
+    view.scrollToPoint(QPointF(x, 0));
+    EXPECT_EQ(view.documentVisibleRect().left(), x);
+  }
+  // Painted there, and the user's keys still reach both ends.
+  view.scrollToPoint(QPointF(MarkedCanvas::kMark.topLeft()) - QPointF(100, 100));
+  EXPECT_EQ(view.grab().toImage().pixelColor(110, 110), QColor(Qt::red));
+  QTest::keyClick(&view, Qt::Key_End);
+  EXPECT_EQ(view.documentVisibleRect().bottom(), 2000);
+  view.scrollToPoint(QPointF(kInfinity, 0));
+  EXPECT_EQ(view.documentVisibleRect().right(), length);
+}
+
 struct RectCase {
   const char* name;
   QRectF rect;
