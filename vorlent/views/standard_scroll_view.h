@@ -23,7 +23,8 @@ namespace vorlent {
 // shown. The scroll bars reach at most `kMaximumDocumentLength` on each axis;
 // a longer finite document is mapped onto them, each step of a bar moving
 // the visible rectangle by the same share of the document, so that every
-// part of it, its far end included, can be scrolled into view.
+// part of it, its far end included, can be scrolled into view. Scrolling by
+// code reaches every pixel even there, between two of the bar's steps.
 //
 // Two signals report the visible rectangle: `boundsDidChange()` for every
 // change of it (scrolling by code or by the user, resizing, a document that
