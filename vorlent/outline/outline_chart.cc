@@ -23,6 +23,7 @@
 #include "vorlent/outline/outline_chart_roles.h"
 #include "vorlent/views/chart_view.h"
 #include "vorlent/views/content_view.h"
+#include "vorlent/views/header_view.h"
 #include "vorlent/views/outlets.h"
 #include "vorlent/views/qt_run_loop.h"
 #include "vorlent/views/standard_scroll_view.h"
@@ -298,7 +299,15 @@ double OutlineGanttChart::outlineHeaderSpacing() const {
 void OutlineGanttChart::updateHeaderSpacing() {
   if (!outlineHeaderSpacingBox_) fatalStop("an outline chart needs its header spacing box");
   const double spacing = std::min(outlineHeaderSpacing(), double(QWIDGETSIZE_MAX));
-  outlineHeaderSpacingBox_->setFixedHeight(static_cast<int>(std::lround(spacing)));
+  const int padding = static_cast<int>(std::lround(spacing));
+  outlineHeaderSpacingBox_->setFixedHeight(padding);
+  // The outline side keeps its padding and column titles in a window lower
+  // than they are; the chart's header, which would shrink there, keeps as
+  // much, so that the rows of both sides still start at the same height.
+  if (GanttChartHeader* header = ganttChart_ ? ganttChart_->header() : nullptr) {
+    const int outlineSide = padding + static_cast<int>(std::lround(outlineHeaderHeight()));
+    header->setMinimumHeight(std::min(outlineSide, header->maximumHeight()));
+  }
 }
 
 void OutlineGanttChart::headerHeightDidChange() {
