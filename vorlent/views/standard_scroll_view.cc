@@ -168,7 +168,8 @@ void StandardScrollView::scrollToPoint(const QPointF& point) {
       QPointF(std::isnan(point.x()) ? current.x()
                                     : originFor(point.x(), Rounding::nearest, maximum.x()),
               std::isnan(point.y()) ? current.y()
-                                    : originFor(point.y(), Rounding::nearest, maximum.y())));
+                                    : originFor(point.y(), Rounding::nearest, maximum.y())),
+      false);
 }
 
 bool StandardScrollView::scrollRectToVisible(const QRectF& rect) {
@@ -180,10 +181,11 @@ bool StandardScrollView::scrollRectToVisible(const QRectF& rect) {
   return moveToOrigin(
       QPointF(originShowing(wanted.x(), wanted.width(), current.x(), extent.width(), maximum.x()),
               originShowing(wanted.y(), wanted.height(), current.y(), extent.height(),
-                            maximum.y())));
+                            maximum.y())),
+      false);
 }
 
-bool StandardScrollView::moveToOrigin(QPointF origin) {
+bool StandardScrollView::moveToOrigin(QPointF origin, bool live) {
   // On a mapped axis the bar takes the step at or before the origin, and
   // the rest of the way is kept beside it, so that code reaches every pixel
   // although the bar's steps are longer than the viewport.
@@ -202,7 +204,7 @@ bool StandardScrollView::moveToOrigin(QPointF origin) {
   QPointF rest;
   const QPoint target(split(origin.x(), scale.x(), horizontalScrollBar(), rest.rx()),
                       split(origin.y(), scale.y(), verticalScrollBar(), rest.ry()));
-  return moveTo(target, rest, false);
+  return moveTo(target, rest, live);
 }
 
 void StandardScrollView::setHasVerticalScroller(bool has) {
@@ -340,17 +342,18 @@ void StandardScrollView::wheelEvent(QWheelEvent* event) {
   const QPointF whole(std::trunc(wanted.x()), std::trunc(wanted.y()));
   wheelRemainder_ = wanted - whole;
 
-  const QPoint current = scrollOffset();
+  // In document points also where the document is mapped onto the bars.
+  const QPointF current = documentVisibleRect().topLeft();
+  const QPointF maximum = maximumOrigin();
   const double wantedX = current.x() + whole.x();
   const double wantedY = current.y() + whole.y();
-  const QPoint target(
-      static_cast<int>(originFor(wantedX, Rounding::nearest, horizontalScrollBar()->maximum())),
-      static_cast<int>(originFor(wantedY, Rounding::nearest, verticalScrollBar()->maximum())));
+  const QPointF target(originFor(wantedX, Rounding::nearest, maximum.x()),
+                       originFor(wantedY, Rounding::nearest, maximum.y()));
   // At an end the remainder is dropped, so turning back moves at once.
   if (target.x() != wantedX) wheelRemainder_.setX(0);
   if (target.y() != wantedY) wheelRemainder_.setY(0);
   const bool absorbed = whole.isNull() && !wheelRemainder_.isNull();
-  event->setAccepted(moveTo(target, QPointF(), true) || absorbed);
+  event->setAccepted(moveToOrigin(target, true) || absorbed);
 }
 
 void StandardScrollView::keyPressEvent(QKeyEvent* event) {

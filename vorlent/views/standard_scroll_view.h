@@ -162,9 +162,9 @@ class StandardScrollView : public QAbstractScrollArea {
   // visible rectangle `remainder` beyond it on mapped axes; `live` when the
   // user asked for it.
   bool moveTo(QPoint target, QPointF remainder, bool live);
-  // Moves the visible rectangle's origin to `origin` (inside the document),
-  // by code.
-  bool moveToOrigin(QPointF origin);
+  // Moves the visible rectangle's origin to `origin` (inside the document);
+  // `live` when the user asked for it.
+  bool moveToOrigin(QPointF origin, bool live);
   // The furthest origin of the visible rectangle on each axis.
   [[nodiscard]] QPointF maximumOrigin() const;
   void publishVisibleRect();

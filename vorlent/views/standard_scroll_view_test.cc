@@ -171,6 +171,17 @@ TEST_F(ScrollView, EveryPixelOfADocumentWhoseStepsOutgrowTheViewportCanBeScrolle
   EXPECT_EQ(view.documentVisibleRect().right(), length);
 }
 
+TEST_F(ScrollView, TheWheelMovesAMappedDocumentByPoints) {
+  view.setDocumentSize(QSizeF(4096 * StandardScrollView::kMaximumDocumentLength, 2000));
+  view.scrollToPoint(QPointF(1e12, 0));
+  const double notch = QGuiApplication::styleHints()->wheelScrollLines() *
+                       StandardScrollView::kLineStep;
+  testing::sendWheel(canvas, QPoint(-120, 0));
+  EXPECT_EQ(view.documentVisibleRect().left(), 1e12 + notch);
+  testing::sendWheel(canvas, QPoint(), QPoint(7, 0));
+  EXPECT_EQ(view.documentVisibleRect().left(), 1e12 + notch - 7);
+}
+
 struct RectCase {
   const char* name;
   QRectF rect;
