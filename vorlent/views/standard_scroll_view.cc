@@ -101,6 +101,9 @@ class StandardScrollView::Batch {
 
 StandardScrollView::StandardScrollView(QWidget* parent) : QAbstractScrollArea(parent) {
   setFrameShape(QFrame::NoFrame);
+  // A canvas draws its document left to right in either layout; a bar
+  // mirrored with the layout would run against it.
+  horizontalScrollBar()->setLayoutDirection(Qt::LeftToRight);
   watchScrollBar(horizontalScrollBar());
   watchScrollBar(verticalScrollBar());
   publishedVisibleRect_ = documentVisibleRect();
@@ -363,6 +366,11 @@ void StandardScrollView::keyPressEvent(QKeyEvent* event) {
   if (event->modifiers() == Qt::NoModifier && (home || event->key() == Qt::Key_End)) {
     moveTo(QPoint(scrollOffset().x(), home ? 0 : verticalScrollBar()->maximum()),
            QPointF(remainder_.x(), 0), true);
+  } else if (event->key() == Qt::Key_Left || event->key() == Qt::Key_Right) {
+    // Qt turns these round in a right-to-left layout; the document is not.
+    horizontalScrollBar()->triggerAction(event->key() == Qt::Key_Left
+                                             ? QAbstractSlider::SliderSingleStepSub
+                                             : QAbstractSlider::SliderSingleStepAdd);
   } else {
     QAbstractScrollArea::keyPressEvent(event);
     return;

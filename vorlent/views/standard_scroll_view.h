@@ -147,6 +147,7 @@ class StandardScrollView : public QAbstractScrollArea {
   void wheelEvent(QWheelEvent* event) override;
   // Qt's keys of a scroll area (Page Up and Down, the arrows) and Home and
   // End, which scroll to the top and the bottom; all of them scroll live.
+  // Left shows what lies left of the view in either layout direction.
   void keyPressEvent(QKeyEvent* event) override;
   // Moves the trailing margin with the layout direction.
   void changeEvent(QEvent* event) override;

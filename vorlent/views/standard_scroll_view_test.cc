@@ -182,6 +182,19 @@ TEST_F(ScrollView, TheWheelMovesAMappedDocumentByPoints) {
   EXPECT_EQ(view.documentVisibleRect().left(), 1e12 + notch - 7);
 }
 
+TEST_F(ScrollView, RightToLeftTheHorizontalBarAndArrowsRunWithTheDocument) {
+  // The canvas draws left to right in either layout, so its bar and keys do.
+  view.setHasHorizontalScroller(true);
+  view.scrollToPoint(QPointF(200, 0));
+  const QImage leftToRight = view.horizontalScrollBar()->grab().toImage();
+  view.setLayoutDirection(Qt::RightToLeft);
+  EXPECT_EQ(view.horizontalScrollBar()->grab().toImage(), leftToRight);
+  QTest::keyClick(&view, Qt::Key_Left);
+  EXPECT_EQ(view.scrollOffset().x(), 200 - StandardScrollView::kLineStep);
+  QTest::keyClick(&view, Qt::Key_Right);
+  EXPECT_EQ(view.scrollOffset().x(), 200);
+}
+
 struct RectCase {
   const char* name;
   QRectF rect;
