@@ -360,21 +360,47 @@ void StandardScrollView::wheelEvent(QWheelEvent* event) {
 }
 
 void StandardScrollView::keyPressEvent(QKeyEvent* event) {
-  // The top and the bottom exactly, also from between two steps of a
-  // mapped bar.
-  const bool home = event->key() == Qt::Key_Home;
-  if (event->modifiers() == Qt::NoModifier && (home || event->key() == Qt::Key_End)) {
-    moveTo(QPoint(scrollOffset().x(), home ? 0 : verticalScrollBar()->maximum()),
-           QPointF(remainder_.x(), 0), true);
-  } else if (event->key() == Qt::Key_Left || event->key() == Qt::Key_Right) {
-    // Qt turns these round in a right-to-left layout; the document is not.
-    horizontalScrollBar()->triggerAction(event->key() == Qt::Key_Left
-                                             ? QAbstractSlider::SliderSingleStepSub
-                                             : QAbstractSlider::SliderSingleStepAdd);
+  // Qt's keys of a scroll area step its bars, whose steps on a mapped axis
+  // are far longer than a line or a page: here every key moves the
+  // document by points.
+  const QPointF origin = documentVisibleRect().topLeft();
+  QPointF target = origin;
+  if (event == QKeySequence::MoveToPreviousPage) {
+    target.ry() -= viewport()->height();
+  } else if (event == QKeySequence::MoveToNextPage) {
+    target.ry() += viewport()->height();
   } else {
-    QAbstractScrollArea::keyPressEvent(event);
-    return;
+    const bool plain = event->modifiers() == Qt::NoModifier;
+    switch (event->key()) {
+      case Qt::Key_Up:
+        target.ry() -= kLineStep;
+        break;
+      case Qt::Key_Down:
+        target.ry() += kLineStep;
+        break;
+      // Qt turns these round in a right-to-left layout; the document is not.
+      case Qt::Key_Left:
+        target.rx() -= kLineStep;
+        break;
+      case Qt::Key_Right:
+        target.rx() += kLineStep;
+        break;
+      case Qt::Key_Home:
+        if (!plain) return QAbstractScrollArea::keyPressEvent(event);
+        target.setY(0);
+        break;
+      case Qt::Key_End:
+        if (!plain) return QAbstractScrollArea::keyPressEvent(event);
+        target.setY(kLongestMappedDocument);
+        break;
+      default:
+        return QAbstractScrollArea::keyPressEvent(event);
+    }
   }
+  const QPointF maximum = maximumOrigin();
+  moveToOrigin(QPointF(std::clamp(target.x(), 0.0, maximum.x()),
+                       std::clamp(target.y(), 0.0, maximum.y())),
+               true);
   event->accept();
 }
 

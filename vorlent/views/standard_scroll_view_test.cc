@@ -171,7 +171,7 @@ TEST_F(ScrollView, EveryPixelOfADocumentWhoseStepsOutgrowTheViewportCanBeScrolle
   EXPECT_EQ(view.documentVisibleRect().right(), length);
 }
 
-TEST_F(ScrollView, TheWheelMovesAMappedDocumentByPoints) {
+TEST_F(ScrollView, TheWheelAndTheArrowsMoveAMappedDocumentByPoints) {
   view.setDocumentSize(QSizeF(4096 * StandardScrollView::kMaximumDocumentLength, 2000));
   view.scrollToPoint(QPointF(1e12, 0));
   const double notch = QGuiApplication::styleHints()->wheelScrollLines() *
@@ -180,6 +180,9 @@ TEST_F(ScrollView, TheWheelMovesAMappedDocumentByPoints) {
   EXPECT_EQ(view.documentVisibleRect().left(), 1e12 + notch);
   testing::sendWheel(canvas, QPoint(), QPoint(7, 0));
   EXPECT_EQ(view.documentVisibleRect().left(), 1e12 + notch - 7);
+  QTest::keyClick(&view, Qt::Key_Right);
+  EXPECT_EQ(view.documentVisibleRect().left(), 1e12 + notch - 7 + StandardScrollView::kLineStep)
+      << "the arrow keys too";
 }
 
 TEST_F(ScrollView, RightToLeftTheHorizontalBarAndArrowsRunWithTheDocument) {
