@@ -196,7 +196,7 @@ bool StandardScrollView::moveToOrigin(QPointF origin, bool live) {
   const auto split = [](double wanted, double step, const QScrollBar* bar, double& rest) {
     if (step == 1) {
       rest = 0;
-      return static_cast<int>(wanted);
+      return static_cast<int>(std::round(wanted));
     }
     const int value = std::clamp(static_cast<int>(std::min(std::floor(wanted / step),
                                                            static_cast<double>(bar->maximum()))),
@@ -406,13 +406,18 @@ void StandardScrollView::keyPressEvent(QKeyEvent* event) {
 
 void StandardScrollView::updateScrollBars() {
   const Batch batch(*this);
-  // A new mapping moves what the visible rectangle shows without moving a
-  // bar, so the canvas paints it afresh; the bars' steps are the origin
-  // then.
-  const QPointF scaleBefore = documentScale();
-  const auto remap = qScopeGuard([this, scaleBefore] {
-    if (documentScale() == scaleBefore) return;
-    remainder_ = QPointF();
+  // A new mapping would move what the visible rectangle shows without
+  // moving a bar: the view keeps the place it showed instead, as far as the
+  // document now reaches, and the canvas paints it afresh.
+  const auto remap = qScopeGuard([this] {
+    const QPointF scale = documentScale();
+    if (scale == configuredScale_) return;
+    configuredScale_ = scale;
+    const QPointF shown = publishedVisibleRect_.topLeft();
+    const QPointF maximum = maximumOrigin();
+    moveToOrigin(QPointF(std::clamp(shown.x(), 0.0, maximum.x()),
+                         std::clamp(shown.y(), 0.0, maximum.y())),
+                 false);
     viewport()->update();
   });
   // Showing or hiding a bar resizes the viewport at once, which comes back

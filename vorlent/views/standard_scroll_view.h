@@ -72,7 +72,9 @@ class StandardScrollView : public QAbstractScrollArea {
   [[nodiscard]] QSizeF documentSize() const { return documentSize_; }
   // Each length is brought into [0, kLongestMappedDocument] (an infinite one
   // becomes kMaximumDocumentLength); a size with a NaN is refused and
-  // changes nothing. The offset is pulled back into the new range.
+  // changes nothing. The offset is pulled back into the new range; where
+  // the document is or was mapped, the visible rectangle keeps its place as
+  // far as the new document reaches (so too when the viewport resizes).
   void setDocumentSize(const QSizeF& size);
 
   // The visible part of the document: where the scroll offset shows it (the
@@ -181,6 +183,8 @@ class StandardScrollView : public QAbstractScrollArea {
   // How far past its bar's step code scrolled the visible rectangle on a
   // mapped axis, less than one step; 0 elsewhere and after any other move.
   QPointF remainder_;
+  // The document scale the bars were last configured for.
+  QPointF configuredScale_{1, 1};
   int batchDepth_ = 0;
   bool liveScrollPending_ = false;
   bool reportingLiveScroll_ = false;

@@ -171,6 +171,18 @@ TEST_F(ScrollView, EveryPixelOfADocumentWhoseStepsOutgrowTheViewportCanBeScrolle
   EXPECT_EQ(view.documentVisibleRect().right(), length);
 }
 
+TEST_F(ScrollView, AMappedDocumentKeepsItsPlaceWhenTheViewportOrTheDocumentChanges) {
+  const double length = 4096 * StandardScrollView::kMaximumDocumentLength;
+  view.setDocumentSize(QSizeF(length, 2000));
+  view.scrollToPoint(QPointF(3e12 + 123, 0));
+  view.resize(390, 300);
+  EXPECT_EQ(view.documentVisibleRect().left(), 3e12 + 123);
+  view.setDocumentSize(QSizeF(length + 1e9, 2000));
+  EXPECT_EQ(view.documentVisibleRect().left(), 3e12 + 123);
+  view.setDocumentSize(QSizeF(1000, 2000));
+  EXPECT_EQ(view.documentVisibleRect().left(), 610) << "pulled back into a short one";
+}
+
 TEST_F(ScrollView, TheWheelAndTheArrowsMoveAMappedDocumentByPoints) {
   view.setDocumentSize(QSizeF(4096 * StandardScrollView::kMaximumDocumentLength, 2000));
   view.scrollToPoint(QPointF(1e12, 0));
