@@ -24,6 +24,7 @@
 #include "vorlent/outline/outline_item_manager.h"
 #include "vorlent/views/chart_view.h"
 #include "vorlent/views/content_view.h"
+#include "vorlent/views/header_view.h"
 #include "vorlent/views/outlets.h"
 #include "vorlent/views/qt_run_loop.h"
 #include "vorlent/views/standard_scroll_view.h"
@@ -179,8 +180,7 @@ void OutlineGanttChart::loadContentView() {
   // The tree takes what the padding leaves: a preferred height of its own
   // would squeeze the padding in a short window, moving the rows off their
   // bars.
-  outlineView_->setSizePolicy(outlineView_->sizePolicy().horizontalPolicy(),
-                              QSizePolicy::Ignored);
+  outlineView_->setSizePolicy(outlineView_->sizePolicy().horizontalPolicy(), QSizePolicy::Ignored);
   delegate_ = new OutlineGanttChartItemDelegate(outlineView_);
   delegate_->setRowHeight(kInitialRowHeight);
   outlineView_->setItemDelegate(delegate_);
@@ -330,10 +330,13 @@ void OutlineGanttChart::updateHeaderSpacing() {
   double spacing = outlineHeaderSpacing();
   // The outline's rows start where the chart area does: below the chart's
   // header as laid out, which a window shorter than the header's rows
-  // squeezes below their height.
-  if (ganttChart_ && ganttChart_->header()) {
-    const double laidOut = ganttChart_->header()->height() - outlineHeaderHeight();
-    spacing = std::clamp(laidOut, 0.0, spacing);
+  // squeezes below their height. The tree keeps its column titles in any
+  // window, so the chart's header shrinks no lower than they are.
+  if (GanttChartHeader* header = ganttChart_ ? ganttChart_->header() : nullptr) {
+    const double titles = outlineHeaderHeight();
+    header->setMinimumHeight(
+        std::min(static_cast<int>(std::lround(titles)), header->maximumHeight()));
+    spacing = std::clamp(header->height() - titles, 0.0, spacing);
   }
   spacing = std::min(spacing, double(QWIDGETSIZE_MAX));
   // A most height, not a fixed one, which would be the window's least.

@@ -149,6 +149,20 @@ TEST_F(OutlineChartTest, AHeaderTallerThanTheWindowKeepsItsSizeAndRowsOnBars) {
   EXPECT_GT(shown, 0);
 }
 
+TEST_F(OutlineChartTest, RowsStartAtTheSameHeightInAWindowLowerThanBothHeaders) {
+  for (const double headerRowHeight : {40.0, 64.0}) {
+    chart.ganttChartController()->setHeaderRowHeight(headerRowHeight);
+    for (const int height : {540, 70, 20}) {
+      chart.resize(800, height);
+      settle();
+      const QWidget& rows = *chart.outlineView()->viewport();
+      const QWidget& bars = *chart.ganttChart()->content()->scrollView()->viewport();
+      EXPECT_EQ(rows.mapTo(&chart, QPoint()).y(), bars.mapTo(&chart, QPoint()).y())
+          << headerRowHeight << "-point header rows, " << height << " high";
+    }
+  }
+}
+
 TEST_F(OutlineChartTest, RowHeightSizesBothSidesAndClampsTheLabelFont) {
   chart.setRowHeight(30);
   EXPECT_EQ(chart.ganttChartContentController()->rowHeight(), 30);

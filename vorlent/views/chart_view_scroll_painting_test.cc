@@ -174,5 +174,18 @@ TEST_F(EndlessTimeline, TheControllersScrollRequestReachesAnItemPastTheScrollBar
   scrollInSteps(QPoint(0, -11), 3, "down");
 }
 
+TEST_F(EndlessTimeline, AnExportZoomedInLeavesTheViewWhereTheScrollRequestPutIt) {
+  // Each step of the scroll bar is some six hundred points here; the
+  // vertical bar the export hides changes that.
+  content->setHourWidth(1000);
+  content->setDesiredScrollableRowCount(40);
+  QCoreApplication::processEvents();
+  content->scroll(task->time());
+  const Rectangle shown = content->viewport();
+  ASSERT_LE(shown.left(), content->bounds(task).left());
+  (void)chart->imageRepresentation();
+  EXPECT_EQ(content->viewport(), shown);
+}
+
 }  // namespace
 }  // namespace vorlent

@@ -7,6 +7,7 @@
 #include <QImageWriter>
 #include <QLayout>
 #include <QList>
+#include <QPointF>
 #include <QPointer>
 #include <QRegion>
 #include <QScrollBar>
@@ -39,7 +40,9 @@ class ScrollBarsHidden {
       saved_.push_back(Saved{area, area->horizontalScrollBarPolicy(),
                              area->verticalScrollBarPolicy(), area->horizontalScrollBar()->value(),
                              area->verticalScrollBar()->value(),
-                             standard != nullptr ? standard->trailingMargin() : 0});
+                             standard != nullptr ? standard->trailingMargin() : 0,
+                             standard != nullptr ? standard->documentVisibleRect().topLeft()
+                                                 : QPointF()});
     }
     for (const Saved& saved : saved_) {
       if (saved.area == nullptr) continue;
@@ -68,6 +71,12 @@ class ScrollBarsHidden {
       if (saved.area == nullptr) continue;
       saved.area->horizontalScrollBar()->setValue(saved.x);
       saved.area->verticalScrollBar()->setValue(saved.y);
+      // Code may have scrolled a long document between two steps of its
+      // bars; that place comes back too.
+      auto* standard = qobject_cast<StandardScrollView*>(saved.area.data());
+      if (standard != nullptr && standard->documentVisibleRect().topLeft() != saved.origin) {
+        standard->scrollToPoint(saved.origin);
+      }
     }
   }
 
@@ -82,6 +91,7 @@ class ScrollBarsHidden {
     int x;
     int y;
     int trailingMargin;
+    QPointF origin;  // of a StandardScrollView's visible rectangle
   };
 
   // A shown area lays its bars out when a policy changes, a hidden one

@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QStyleHints>
 #include <QWheelEvent>
@@ -35,38 +36,34 @@ int maximumOffset(double documentLength, int viewportLength) {
 
 enum class Rounding { nearest, down, up };
 
-// `value` (finite or infinite, not NaN) as an offset in [0, maximum].
-int offsetFor(double value, Rounding rounding, int maximum) {
-  const double top = maximum;
-  const double clamped = std::clamp(value, 0.0, top);
+// `value` (finite or infinite, not NaN) as a whole-pixel origin in
+// [0, maximum]; `maximum` may be fractional, the end of a mapped document.
+double originFor(double value, Rounding rounding, double maximum) {
+  const double clamped = std::clamp(value, 0.0, maximum);
   switch (rounding) {
     case Rounding::down:
-      return static_cast<int>(std::floor(std::min(clamped + kPixelTolerance, top)));
+      return std::min(std::floor(std::min(clamped + kPixelTolerance, maximum)), maximum);
     case Rounding::up:
-      return static_cast<int>(std::ceil(std::max(clamped - kPixelTolerance, 0.0)));
+      return std::min(std::ceil(std::max(clamped - kPixelTolerance, 0.0)), maximum);
     case Rounding::nearest:
       break;
   }
-  return static_cast<int>(std::round(clamped));
+  return std::min(std::round(clamped), maximum);
 }
 
-// The offset on one axis that shows [start, start + length] with the least
-// movement from `offset`, where `extent` pixels are visible and each step of
-// the offset moves the document by `scale` pixels. A span that whole steps
-// cannot show entire (one as long as the extent that starts between two
-// of them) is shown from its start, as a longer one is: aligning its end
-// instead would hide its start, and the next request for the same span
-// would move back.
-int offsetShowing(double start, double length, int offset, int extent, int maximum,
-                  double scale) {
-  const int fromStart = offsetFor(start / scale, Rounding::down, maximum);
-  const double shownFrom = offset * scale;
-  if (length > extent || start < shownFrom) return fromStart;
-  if (start + length > shownFrom + extent) {
-    return std::min(offsetFor((start + length - extent) / scale, Rounding::up, maximum),
-                    fromStart);
+// The origin on one axis that shows [start, start + length] with the least
+// movement from `origin`, where `extent` pixels are visible. A span that
+// whole pixels cannot show entire (one as long as the extent that starts
+// between two of them) is shown from its start, as a longer one is:
+// aligning its end instead would hide its start, and the next request for
+// the same span would move back.
+double originShowing(double start, double length, double origin, int extent, double maximum) {
+  const double fromStart = originFor(start, Rounding::down, maximum);
+  if (length > extent || start < origin) return fromStart;
+  if (start + length > origin + extent) {
+    return std::min(originFor(start + length - extent, Rounding::up, maximum), fromStart);
   }
-  return offset;
+  return origin;
 }
 
 void configure(QScrollBar* bar, double documentLength, int viewportLength) {
@@ -108,6 +105,9 @@ StandardScrollView::StandardScrollView(QWidget* parent) : QAbstractScrollArea(pa
   setFrameShape(QFrame::NoFrame);
   // A scroll bar as tall as the view paints without Qt's thread pool.
   verticalScrollBar()->setStyle(BandedScrollBarStyle::instance());
+  // A canvas draws its document left to right in either layout; a bar
+  // mirrored with the layout would run against it.
+  horizontalScrollBar()->setLayoutDirection(Qt::LeftToRight);
   watchScrollBar(horizontalScrollBar());
   watchScrollBar(verticalScrollBar());
   publishedVisibleRect_ = documentVisibleRect();
@@ -154,36 +154,64 @@ QPointF StandardScrollView::documentScale() const {
 QRectF StandardScrollView::documentVisibleRect() const {
   const QPoint offset = scrollOffset();
   const QPointF scale = documentScale();
-  return QRectF(QPointF(offset.x() * scale.x(), offset.y() * scale.y()), viewport()->size());
+  return QRectF(QPointF(offset.x() * scale.x(), offset.y() * scale.y()) + remainder_,
+                viewport()->size());
 }
 
 QPoint StandardScrollView::scrollOffset() const {
   return QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
 }
 
-void StandardScrollView::scrollToPoint(const QPointF& point) {
-  const QPoint current = scrollOffset();
+QPointF StandardScrollView::maximumOrigin() const {
   const QPointF scale = documentScale();
-  const QPoint target(std::isnan(point.x()) ? current.x()
-                                            : offsetFor(point.x() / scale.x(), Rounding::nearest,
-                                                        horizontalScrollBar()->maximum()),
-                      std::isnan(point.y()) ? current.y()
-                                            : offsetFor(point.y() / scale.y(), Rounding::nearest,
-                                                        verticalScrollBar()->maximum()));
-  moveTo(target, false);
+  return QPointF(horizontalScrollBar()->maximum() * scale.x(),
+                 verticalScrollBar()->maximum() * scale.y());
+}
+
+void StandardScrollView::scrollToPoint(const QPointF& point) {
+  const QPointF current = documentVisibleRect().topLeft();
+  const QPointF maximum = maximumOrigin();
+  moveToOrigin(
+      QPointF(std::isnan(point.x()) ? current.x()
+                                    : originFor(point.x(), Rounding::nearest, maximum.x()),
+              std::isnan(point.y()) ? current.y()
+                                    : originFor(point.y(), Rounding::nearest, maximum.y())),
+      false);
 }
 
 bool StandardScrollView::scrollRectToVisible(const QRectF& rect) {
   if (!isFinite(rect)) return false;
   const QRectF wanted = rect.normalized();
-  const QPoint current = scrollOffset();
+  const QPointF current = documentVisibleRect().topLeft();
   const QSize extent = viewport()->size();
+  const QPointF maximum = maximumOrigin();
+  return moveToOrigin(
+      QPointF(originShowing(wanted.x(), wanted.width(), current.x(), extent.width(), maximum.x()),
+              originShowing(wanted.y(), wanted.height(), current.y(), extent.height(),
+                            maximum.y())),
+      false);
+}
+
+bool StandardScrollView::moveToOrigin(QPointF origin, bool live) {
+  // On a mapped axis the bar takes the step at or before the origin, and
+  // the rest of the way is kept beside it, so that code reaches every pixel
+  // although the bar's steps are longer than the viewport.
   const QPointF scale = documentScale();
-  const QPoint target(offsetShowing(wanted.x(), wanted.width(), current.x(), extent.width(),
-                                    horizontalScrollBar()->maximum(), scale.x()),
-                      offsetShowing(wanted.y(), wanted.height(), current.y(), extent.height(),
-                                    verticalScrollBar()->maximum(), scale.y()));
-  return moveTo(target, false);
+  const auto split = [](double wanted, double step, const QScrollBar* bar, double& rest) {
+    if (step == 1) {
+      rest = 0;
+      return static_cast<int>(std::round(wanted));
+    }
+    const int value = std::clamp(static_cast<int>(std::min(std::floor(wanted / step),
+                                                           static_cast<double>(bar->maximum()))),
+                                 0, bar->maximum());
+    rest = value == bar->maximum() ? 0 : std::max(wanted - value * step, 0.0);
+    return value;
+  };
+  QPointF rest;
+  const QPoint target(split(origin.x(), scale.x(), horizontalScrollBar(), rest.rx()),
+                      split(origin.y(), scale.y(), verticalScrollBar(), rest.ry()));
+  return moveTo(target, rest, live);
 }
 
 void StandardScrollView::setHasVerticalScroller(bool has) {
@@ -291,6 +319,9 @@ void StandardScrollView::scrollContentsBy(int dx, int dy) {
   // strip that came into view. A move of a whole viewport or more paints it
   // all.
   QWidget* canvas = viewport();
+  // A bar moved by anything but moveToOrigin shows its own step.
+  if (dx != 0) remainder_.setX(0);
+  if (dy != 0) remainder_.setY(0);
   // On a mapped axis the document moves by more than the bar did.
   const QPointF scale = documentScale();
   const bool mapped = (dx != 0 && scale.x() != 1) || (dy != 0 && scale.y() != 1);
@@ -318,45 +349,99 @@ void StandardScrollView::wheelEvent(QWheelEvent* event) {
   const QPointF whole(std::trunc(wanted.x()), std::trunc(wanted.y()));
   wheelRemainder_ = wanted - whole;
 
-  const QPoint current = scrollOffset();
+  // In document points also where the document is mapped onto the bars.
+  const QPointF current = documentVisibleRect().topLeft();
+  const QPointF maximum = maximumOrigin();
   const double wantedX = current.x() + whole.x();
   const double wantedY = current.y() + whole.y();
-  const QPoint target(offsetFor(wantedX, Rounding::nearest, horizontalScrollBar()->maximum()),
-                      offsetFor(wantedY, Rounding::nearest, verticalScrollBar()->maximum()));
+  const QPointF target(originFor(wantedX, Rounding::nearest, maximum.x()),
+                       originFor(wantedY, Rounding::nearest, maximum.y()));
   // At an end the remainder is dropped, so turning back moves at once.
   if (target.x() != wantedX) wheelRemainder_.setX(0);
   if (target.y() != wantedY) wheelRemainder_.setY(0);
   const bool absorbed = whole.isNull() && !wheelRemainder_.isNull();
-  event->setAccepted(moveTo(target, true) || absorbed);
+  event->setAccepted(moveToOrigin(target, true) || absorbed);
 }
 
 void StandardScrollView::keyPressEvent(QKeyEvent* event) {
-  // A scroll bar's action counts as the user's (see watchScrollBar).
-  if (event->modifiers() == Qt::NoModifier && event->key() == Qt::Key_Home) {
-    verticalScrollBar()->triggerAction(QAbstractSlider::SliderToMinimum);
-  } else if (event->modifiers() == Qt::NoModifier && event->key() == Qt::Key_End) {
-    verticalScrollBar()->triggerAction(QAbstractSlider::SliderToMaximum);
+  // Qt's keys of a scroll area step its bars, whose steps on a mapped axis
+  // are far longer than a line or a page: here every key moves the
+  // document by points.
+  const QPointF origin = documentVisibleRect().topLeft();
+  QPointF target = origin;
+  if (event == QKeySequence::MoveToPreviousPage) {
+    target.ry() -= viewport()->height();
+  } else if (event == QKeySequence::MoveToNextPage) {
+    target.ry() += viewport()->height();
   } else {
-    QAbstractScrollArea::keyPressEvent(event);
-    return;
+    const bool plain = event->modifiers() == Qt::NoModifier;
+    switch (event->key()) {
+      case Qt::Key_Up:
+        target.ry() -= kLineStep;
+        break;
+      case Qt::Key_Down:
+        target.ry() += kLineStep;
+        break;
+      // Qt turns these round in a right-to-left layout; the document is not.
+      case Qt::Key_Left:
+        target.rx() -= kLineStep;
+        break;
+      case Qt::Key_Right:
+        target.rx() += kLineStep;
+        break;
+      case Qt::Key_Home:
+        if (!plain) return QAbstractScrollArea::keyPressEvent(event);
+        target.setY(0);
+        break;
+      case Qt::Key_End:
+        if (!plain) return QAbstractScrollArea::keyPressEvent(event);
+        target.setY(kLongestMappedDocument);
+        break;
+      default:
+        return QAbstractScrollArea::keyPressEvent(event);
+    }
   }
+  const QPointF maximum = maximumOrigin();
+  moveToOrigin(QPointF(std::clamp(target.x(), 0.0, maximum.x()),
+                       std::clamp(target.y(), 0.0, maximum.y())),
+               true);
   event->accept();
 }
 
 void StandardScrollView::updateScrollBars() {
   const Batch batch(*this);
+  // A new mapping would move what the visible rectangle shows without
+  // moving a bar: the view keeps the place it showed instead, as far as the
+  // document now reaches, and the canvas paints it afresh.
+  const auto remap = qScopeGuard([this] {
+    const QPointF scale = documentScale();
+    if (scale == configuredScale_) return;
+    configuredScale_ = scale;
+    const QPointF shown = publishedVisibleRect_.topLeft();
+    const QPointF maximum = maximumOrigin();
+    moveToOrigin(QPointF(std::clamp(shown.x(), 0.0, maximum.x()),
+                         std::clamp(shown.y(), 0.0, maximum.y())),
+                 false);
+    viewport()->update();
+  });
   // Showing or hiding a bar resizes the viewport at once, which comes back
   // here; each bar therefore reads the viewport's size afresh.
   configure(horizontalScrollBar(), documentSize_.width(), viewport()->width());
   configure(verticalScrollBar(), documentSize_.height(), viewport()->height());
 }
 
-bool StandardScrollView::moveTo(QPoint target, bool live) {
-  if (target == scrollOffset()) return false;
+bool StandardScrollView::moveTo(QPoint target, QPointF remainder, bool live) {
+  if (target == scrollOffset() && remainder == remainder_) return false;
   const Batch batch(*this);
   if (live) liveScrollPending_ = true;
   horizontalScrollBar()->setValue(target.x());
   verticalScrollBar()->setValue(target.y());
+  // The bars' moves dropped the old remainder and had what they moved
+  // repainted; a remainder alone moves what the canvas shows too.
+  if (remainder != remainder_) {
+    remainder_ = remainder;
+    viewport()->update();
+  }
   return true;
 }
 

@@ -23,7 +23,8 @@ namespace vorlent {
 // shown. The scroll bars reach at most `kMaximumDocumentLength` on each axis;
 // a longer finite document is mapped onto them, each step of a bar moving
 // the visible rectangle by the same share of the document, so that every
-// part of it, its far end included, can be scrolled into view.
+// part of it, its far end included, can be scrolled into view. Scrolling by
+// code reaches every pixel even there, between two of the bar's steps.
 //
 // Two signals report the visible rectangle: `boundsDidChange()` for every
 // change of it (scrolling by code or by the user, resizing, a document that
@@ -71,7 +72,9 @@ class StandardScrollView : public QAbstractScrollArea {
   [[nodiscard]] QSizeF documentSize() const { return documentSize_; }
   // Each length is brought into [0, kLongestMappedDocument] (an infinite one
   // becomes kMaximumDocumentLength); a size with a NaN is refused and
-  // changes nothing. The offset is pulled back into the new range.
+  // changes nothing. The offset is pulled back into the new range; where
+  // the document is or was mapped, the visible rectangle keeps its place as
+  // far as the new document reaches (so too when the viewport resizes).
   void setDocumentSize(const QSizeF& size);
 
   // The visible part of the document: where the scroll offset shows it (the
@@ -146,6 +149,7 @@ class StandardScrollView : public QAbstractScrollArea {
   void wheelEvent(QWheelEvent* event) override;
   // Qt's keys of a scroll area (Page Up and Down, the arrows) and Home and
   // End, which scroll to the top and the bottom; all of them scroll live.
+  // Left shows what lies left of the view in either layout direction.
   void keyPressEvent(QKeyEvent* event) override;
   // Moves the trailing margin with the layout direction.
   void changeEvent(QEvent* event) override;
@@ -157,9 +161,15 @@ class StandardScrollView : public QAbstractScrollArea {
 
   void watchScrollBar(QScrollBar* bar);
   void updateScrollBars();
-  // Moves the offset to `target` (already inside the range); `live` when the
+  // Moves the offset to `target` (already inside the range) and the
+  // visible rectangle `remainder` beyond it on mapped axes; `live` when the
   // user asked for it.
-  bool moveTo(QPoint target, bool live);
+  bool moveTo(QPoint target, QPointF remainder, bool live);
+  // Moves the visible rectangle's origin to `origin` (inside the document);
+  // `live` when the user asked for it.
+  bool moveToOrigin(QPointF origin, bool live);
+  // The furthest origin of the visible rectangle on each axis.
+  [[nodiscard]] QPointF maximumOrigin() const;
   void publishVisibleRect();
   // Document pixels per scroll-bar step on each axis: 1 unless the document
   // is mapped onto a shorter scroll range.
@@ -170,6 +180,11 @@ class StandardScrollView : public QAbstractScrollArea {
   QSizeF documentSize_;
   QRectF publishedVisibleRect_;
   QPointF wheelRemainder_;
+  // How far past its bar's step code scrolled the visible rectangle on a
+  // mapped axis, less than one step; 0 elsewhere and after any other move.
+  QPointF remainder_;
+  // The document scale the bars were last configured for.
+  QPointF configuredScale_{1, 1};
   int batchDepth_ = 0;
   bool liveScrollPending_ = false;
   bool reportingLiveScroll_ = false;

@@ -151,6 +151,67 @@ TEST_F(ScrollView, ADocumentLongerThanTheScrollRangeIsMappedOntoItEndToEnd) {
             QColor(Qt::red));
 }
 
+TEST_F(ScrollView, EveryPixelOfADocumentWhoseStepsOutgrowTheViewportCanBeScrolledTo) {
+  // Each step of the bar moves this document by some 4,000 pixels, ten
+  // viewports.
+  const double length = 4096 * StandardScrollView::kMaximumDocumentLength;
+  view.setDocumentSize(QSizeF(length, 2000));
+  for (const double x : {3e12 + 123, 1e9 + 7, 17.0}) {
+    view.scrollRectToVisible(QRectF(x, 0, 20, 0));
+    const QRectF shown = view.documentVisibleRect();
+    EXPECT_LE(shown.left(), x);
+    EXPECT_GE(shown.right(), x + 20);
+    view.scrollToPoint(QPointF(x, 0));
+    EXPECT_EQ(view.documentVisibleRect().left(), x);
+  }
+  // Painted there, and the user's keys still reach both ends.
+  view.scrollToPoint(QPointF(MarkedCanvas::kMark.topLeft()) - QPointF(100, 100));
+  EXPECT_EQ(view.grab().toImage().pixelColor(110, 110), QColor(Qt::red));
+  QTest::keyClick(&view, Qt::Key_End);
+  EXPECT_EQ(view.documentVisibleRect().bottom(), 2000);
+  view.scrollToPoint(QPointF(kInfinity, 0));
+  EXPECT_EQ(view.documentVisibleRect().right(), length);
+}
+
+TEST_F(ScrollView, AMappedDocumentKeepsItsPlaceWhenTheViewportOrTheDocumentChanges) {
+  const double length = 4096 * StandardScrollView::kMaximumDocumentLength;
+  view.setDocumentSize(QSizeF(length, 2000));
+  view.scrollToPoint(QPointF(3e12 + 123, 0));
+  view.resize(390, 300);
+  EXPECT_EQ(view.documentVisibleRect().left(), 3e12 + 123);
+  view.setDocumentSize(QSizeF(length + 1e9, 2000));
+  EXPECT_EQ(view.documentVisibleRect().left(), 3e12 + 123);
+  view.setDocumentSize(QSizeF(1000, 2000));
+  EXPECT_EQ(view.documentVisibleRect().left(), 610) << "pulled back into a short one";
+}
+
+TEST_F(ScrollView, TheWheelAndTheArrowsMoveAMappedDocumentByPoints) {
+  view.setDocumentSize(QSizeF(4096 * StandardScrollView::kMaximumDocumentLength, 2000));
+  view.scrollToPoint(QPointF(1e12, 0));
+  const double notch = QGuiApplication::styleHints()->wheelScrollLines() *
+                       StandardScrollView::kLineStep;
+  testing::sendWheel(canvas, QPoint(-120, 0));
+  EXPECT_EQ(view.documentVisibleRect().left(), 1e12 + notch);
+  testing::sendWheel(canvas, QPoint(), QPoint(7, 0));
+  EXPECT_EQ(view.documentVisibleRect().left(), 1e12 + notch - 7);
+  QTest::keyClick(&view, Qt::Key_Right);
+  EXPECT_EQ(view.documentVisibleRect().left(), 1e12 + notch - 7 + StandardScrollView::kLineStep)
+      << "the arrow keys too";
+}
+
+TEST_F(ScrollView, RightToLeftTheHorizontalBarAndArrowsRunWithTheDocument) {
+  // The canvas draws left to right in either layout, so its bar and keys do.
+  view.setHasHorizontalScroller(true);
+  view.scrollToPoint(QPointF(200, 0));
+  const QImage leftToRight = view.horizontalScrollBar()->grab().toImage();
+  view.setLayoutDirection(Qt::RightToLeft);
+  EXPECT_EQ(view.horizontalScrollBar()->grab().toImage(), leftToRight);
+  QTest::keyClick(&view, Qt::Key_Left);
+  EXPECT_EQ(view.scrollOffset().x(), 200 - StandardScrollView::kLineStep);
+  QTest::keyClick(&view, Qt::Key_Right);
+  EXPECT_EQ(view.scrollOffset().x(), 200);
+}
+
 struct RectCase {
   const char* name;
   QRectF rect;
