@@ -383,6 +383,23 @@ TEST_F(SmallOutlineTest, RowHeightThatIsNotFiniteOrHugeKeepsBothSidesUsable) {
   }
 }
 
+TEST_F(SmallOutlineTest, AMegabyteLabelIsShownCutShort) {
+  // A pasted document as a row's text: the cell lays out and asks room for
+  // the beginning only, as no screen shows more.
+  auto host = std::make_shared<OutlineHost>();
+  std::string document;
+  while (document.size() < (1 << 20)) document += "all work and no play ";
+  host->addRoot(document, monday());
+  chart.setDataSource(host);
+  settle();
+  QTreeView& tree = *chart.outlineView();
+  QStyleOptionViewItem option;
+  option.initFrom(&tree);
+  const QModelIndex cell = chart.outlineModel()->indexOfDisplayedRow(0);
+  EXPECT_LT(tree.itemDelegate()->sizeHint(option, cell).width(), 20000);
+  (void)chart.imageRepresentation();
+}
+
 TEST_F(SmallOutlineTest, ExtremeScrollOffsetsLeaveBothSidesAligned) {
   auto host = hostOfRoots(300);
   chart.setDataSource(host);
