@@ -144,14 +144,18 @@ void GanttChartContentController::drawRows(const Rectangle& rectangle) {
   int64_t first = std::max<int64_t>(0, saturatingFloor(band->top() / rowHeight));
   int64_t last = saturatingSubtract(saturatingCeil(band->bottom() / rowHeight), 1);
   if (first > last) std::swap(first, last);
-  last = std::min(last, saturatingAdd(first, kMaxRowsPerPass - 1));
   // Across the diagram, and on to the viewport's right edge where the view
   // shows more than the diagram is wide.
   const double diagramWidth = totalDiagramSize().width;
   const double left = std::min(0.0, diagramWidth);
   const Rectangle shown(viewport().origin, viewport().size);
   const double right = std::max({0.0, diagramWidth, shown.right()});
-  for (int64_t row = first;; ++row) {
+  // Rows thinner than a point cannot be told apart within it: only the first
+  // row starting in each point is drawn, so a pass's work grows with its
+  // height in points, not with the number of rows it spans.
+  const bool thin = rowHeight < 1;
+  int64_t drawn = 0;
+  for (int64_t row = first;;) {
     const std::optional<Rectangle> rowBounds = detail::clipped(
         Rectangle(left, rowHeight * static_cast<double>(row), right - left, rowHeight), area);
     if (rowBounds) {
@@ -170,7 +174,13 @@ void GanttChartContentController::drawRows(const Rectangle& rectangle) {
         }
       }
     }
-    if (row == last) break;
+    if (row == last || ++drawn == kMaxRowsPerPass) break;
+    int64_t next = saturatingAdd(row, 1);
+    if (thin) {
+      const double nextPoint = std::floor(rowHeight * static_cast<double>(row)) + 1;
+      next = std::max(next, saturatingCeil(nextPoint / rowHeight));
+    }
+    row = std::min(next, last);
   }
 }
 

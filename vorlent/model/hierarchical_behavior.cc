@@ -225,8 +225,9 @@ GanttChartItemUpdateActions GanttChartItemHierarchicalBehavior::collapse(
     if (x == nullptr || x->row() <= row || isHidden(x)) continue;
     const auto freedAtOrAbove =
         std::upper_bound(freedRows.begin(), freedRows.end(), x->row()) - freedRows.begin();
+    // Saturating: hidden items may sit on freed rows right down to the first.
     actions.push_back(GanttChartItemUpdateAction::updateRowAction(
-        x, checkedSubtract(x->row(), freedAtOrAbove, "hierarchical behaviour row shift")));
+        x, movedRow(x->row(), static_cast<int64_t>(freedAtOrAbove), 0)));
   }
   record.freedRows = std::move(freedRows);
   collapseStates_.push_back(std::move(record));

@@ -281,6 +281,22 @@ TEST(HierarchicalBehaviorExpansion, RowsAtTheIntegersEndsRoundTripWithoutStoppin
   EXPECT_THAT(rowsOf({f.a, f.b}), ElementsAre(kLowest, kLowest));
 }
 
+TEST(HierarchicalBehaviorExpansion, ItemsClosingUpOnTheFirstRowStopAtIt) {
+  // A hidden parent frees its own row too: the hidden item below it would be
+  // moved up by two rows from one below the first.
+  constexpr int64_t kLowest = std::numeric_limits<int64_t>::min();
+  CollapseFixture f;
+  f.parent->setRow(kLowest);
+  f.parent->setIsVisible(false);
+  f.a->setRow(kLowest);
+  f.b->setRow(kLowest + 1);
+  f.unrelated->setRow(kLowest + 1);
+  f.unrelated->setIsVisible(false);
+  f.source->collapse(f.parent);
+  EXPECT_THAT(rowsOf({f.parent, f.a, f.b, f.unrelated}),
+              ElementsAre(kLowest, kLowest, kLowest, kLowest));
+}
+
 TEST(HierarchicalBehaviorExpansion, NestedSubtreesFoldAtEveryLevel) {
   const auto root = makeSummary("root", 0, on(kMonday, 8), on(kMonday, 16));
   const auto middle = makeSummary("middle", 1, on(kMonday, 8), on(kMonday, 16));

@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPersistentModelIndex>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QTreeView>
@@ -43,10 +44,13 @@ class OutlineTreeView : public QTreeView {
   using QTreeView::QTreeView;
 
   void scrollTo(const QModelIndex& index, ScrollHint hint) override {
+    // Scrolling re-applies the chart's rules, whose changes a host may
+    // answer by reloading: the row may be gone when Qt is done.
+    const QPersistentModelIndex target(index);
     QTreeView::scrollTo(index, hint);
-    if (verticalScrollMode() != ScrollPerPixel || !index.isValid()) return;
+    if (verticalScrollMode() != ScrollPerPixel || !target.isValid()) return;
     if (hint != EnsureVisible && hint != PositionAtBottom) return;
-    const QRect row = visualRect(index);
+    const QRect row = visualRect(target);
     const int visible = viewport()->height();
     const int hidden = row.y() + row.height() - visible;
     // Only a row that fits, and only up to its top.

@@ -383,6 +383,50 @@ TEST_F(SmallOutlineTest, RowHeightThatIsNotFiniteOrHugeKeepsBothSidesUsable) {
   }
 }
 
+TEST_F(SmallOutlineTest, AMegabyteLabelIsShownCutShort) {
+  // A pasted document as a row's text: the cell lays out and asks room for
+  // the beginning only, as no screen shows more.
+  auto host = std::make_shared<OutlineHost>();
+  std::string document;
+  while (document.size() < (1 << 20)) document += "all work and no play ";
+  host->addRoot(document, monday());
+  chart.setDataSource(host);
+  settle();
+  QTreeView& tree = *chart.outlineView();
+  QStyleOptionViewItem option;
+  option.initFrom(&tree);
+  const QModelIndex cell = chart.outlineModel()->indexOfDisplayedRow(0);
+  EXPECT_LT(tree.itemDelegate()->sizeHint(option, cell).width(), 20000);
+  (void)chart.imageRepresentation();
+}
+
+TEST_F(SmallOutlineTest, ScrollingToARowTheHostDropsOnTheWayGoesOn) {
+  // Scrolling re-applies the rules, the summary follows its child, and the
+  // host answers by dropping the rows below (the one scrolled to among
+  // them) and reloading, while Qt is still scrolling to it.
+  auto host = std::make_shared<HookedHost>();
+  auto summary = host->addRoot("summary", monday(), 1);
+  OutlineHost::itemOf(summary)->setType(GanttChartItemType::summary);
+  auto child = host->addChild(summary, "child", monday());
+  for (int i = 0; i < 40; ++i) host->addRoot(testing::numbered("r", i), monday());
+  chart.setAreOutOfRowRangeItemsAvailable(true);
+  chart.setDataSource(host);
+  chart.outlineView()->expandAll();
+  chart.setAutoApplyBehavior(true);
+  settle();
+  OutlineHost::itemOf(child)->setTime(TimeRange(monday().addingDays(3), monday().addingDays(4)));
+  bool dropped = false;
+  host->hook = [&](OutlineGanttChart& on) {
+    if (std::exchange(dropped, true)) return;
+    host->roots.resize(10);
+    on.reloadData();
+  };
+  chart.scrollRowToVisible(41);
+  settle();
+  EXPECT_TRUE(dropped);
+  EXPECT_EQ(chart.outlineModel()->numberOfRows(), 11);
+}
+
 TEST_F(SmallOutlineTest, ExtremeScrollOffsetsLeaveBothSidesAligned) {
   auto host = hostOfRoots(300);
   chart.setDataSource(host);

@@ -1,7 +1,10 @@
 // Seeded random sequences of what a user and a host do to an outline chart
 // and a plain chart beside it: mouse, wheel, resizes, zoom, expansion,
 // paging, reloads, edits made from inside callbacks and widgets destroyed
-// under the charts' feet. The sanitizers judge each step; the rows of the
+// under the charts' feet, and the values a careless host sends: times that
+// are not numbers or lie at the ends of time, rows at the ends of the integer,
+// lengths and scales far beyond any screen, megabyte texts, scheduling rules
+// that shift rows and times. The sanitizers judge each step; the rows of the
 // outline and of its chart are compared whenever the event loop has run.
 // Case N runs seed N + 1 (a failed expectation also names its step); running
 // that case alone repeats it.
@@ -19,16 +22,21 @@
 #include <cmath>
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
+#include <limits>
 #include <memory>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "vorlent/base/clock.h"
+#include "vorlent/base/run_loop.h"
 #include "vorlent/controllers/chart_controller.h"
 #include "vorlent/model/item_source.h"
 #include "vorlent/outline/outline_chart.h"
 #include "vorlent/outline/outline_chart_testing.h"
+#include "vorlent/outline/outline_dependency.h"
+#include "vorlent/time/schedule_definition.h"
 #include "vorlent/views/chart_view.h"
 #include "vorlent/views/content_canvas.h"
 #include "vorlent/views/content_view.h"
@@ -64,6 +72,10 @@ class Dice {
   double between(double low, double high) {
     return std::uniform_real_distribution<double>(low, high)(engine_);
   }
+  template <class T>
+  T oneOf(std::initializer_list<T> values) {
+    return *(values.begin() + below(int(values.size())));
+  }
   // Spread evenly over the orders of magnitude from `low` to `high`.
   double logBetween(double low, double high) {
     return std::exp(between(std::log(low), std::log(high)));
@@ -72,6 +84,66 @@ class Dice {
  private:
   std::mt19937_64 engine_;
 };
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
+constexpr int64_t kLastRow = std::numeric_limits<int64_t>::max();
+constexpr int64_t kFirstRow = std::numeric_limits<int64_t>::min();
+
+// A text as long as a pasted document.
+const std::string& megabyte() {
+  static const std::string text = [] {
+    std::string words;
+    while (words.size() < (1 << 20)) words += "all work and no play ";
+    return words;
+  }();
+  return text;
+}
+
+// Hostile values as hosts send them: a parse that gave NaN, "no date" sentinels,
+// a corrupt import's rows, a slider driven past its ends.
+double hostileLength(Dice& dice) {
+  return dice.oneOf<double>({kNaN, kInfinity, -kInfinity, 1e300, std::numeric_limits<double>::max(),
+                             -1e300, -1, 0, 1e-300, std::numeric_limits<double>::denorm_min(), 1e6,
+                             1e9});
+}
+
+int64_t hostileRow(Dice& dice) {
+  return dice.oneOf<int64_t>({kLastRow, kLastRow - 1, kLastRow - 2, kFirstRow, kFirstRow + 1,
+                              int64_t(1) << 53, -1, -(int64_t(1) << 40)});
+}
+
+// One end of an item that a host got wrong.
+Time hostileTime(Dice& dice) {
+  const Time near = monday().addingDays(dice.below(20) - 5);
+  switch (dice.below(5)) {
+    case 0:
+      return Time(near.week, near.dayOfWeek, dice.oneOf<double>({kNaN, kInfinity, -kInfinity}));
+    case 1:
+      return Time::min();
+    case 2:
+      return Time::max();
+    case 3:
+      return dice.oneOf<Time>(
+          {Time::min().addingDays(1), Time::max().addingDays(-1), Time::max().addingWeeks(-1)});
+    default:
+      return near;
+  }
+}
+
+TimeRange hostileRange(Dice& dice) {
+  const Time near = monday().addingDays(dice.below(20) - 5);
+  switch (dice.below(3)) {
+    case 0:
+      return TimeRange(hostileTime(dice), near);
+    case 1:
+      return TimeRange(near, hostileTime(dice));
+    default: {
+      const Time start = hostileTime(dice);
+      return TimeRange(start, hostileTime(dice));
+    }
+  }
+}
 
 // A host whose answers to the chart's notifications are random: most do
 // nothing, some reload, drop or add rows, edit a bar or destroy the chart.
@@ -84,16 +156,37 @@ class RandomHost : public OutlineHost {
     const Time start = monday().addingDays(dice_.below(20) - 5);
     std::vector<OutlineGanttChartRowPtr> rows = allRows();
     if (rows.empty() || dice_.chance(0.4)) return addRoot(label, start, 1 + dice_.below(5));
-    return addChild(rows[size_t(dice_.below(int(rows.size())))], label, start, 1 + dice_.below(5));
+    const OutlineGanttChartRowPtr row =
+        addChild(rows[size_t(dice_.below(int(rows.size())))], label, start, 1 + dice_.below(5));
+    // Some rows wait for another, so that auto-scheduling has links to follow.
+    if (dice_.chance(0.3)) {
+      const OutlineGanttChartRowPtr before = rows[size_t(dice_.below(int(rows.size())))];
+      dependencies.push_back(OutlineGanttChartDependency::create(std::nullopt, itemOf(before),
+                                                                 itemOf(row), std::nullopt, 0, true,
+                                                                 std::nullopt, std::nullopt, {}));
+    }
+    return row;
   }
 
+  // A row of the host's, if it lists any.
+  OutlineGanttChartRowPtr randomRow() {
+    const std::vector<OutlineGanttChartRowPtr> rows = allRows();
+    return rows.empty() ? nullptr : rows[size_t(dice_.below(int(rows.size())))];
+  }
+
+  // Lists are picked in the order of the rows, not of their addresses, so
+  // that a seed runs alike whatever was allocated before.
   void dropRandomRow() {
     std::vector<std::vector<OutlineGanttChartRowPtr>*> lists{&roots};
-    for (auto& [row, children] : childrenOf) lists.push_back(&children);
+    for (const OutlineGanttChartRowPtr& row : allRows()) {
+      if (const auto found = childrenOf.find(row.get()); found != childrenOf.end()) {
+        lists.push_back(&found->second);
+      }
+    }
     auto& list = *lists[size_t(dice_.below(int(lists.size())))];
     if (list.empty()) return;
     const auto at = list.begin() + dice_.below(int(list.size()));
-    childrenOf.erase(at->get());
+    forget(*at);
     list.erase(at);
   }
 
@@ -132,6 +225,16 @@ class RandomHost : public OutlineHost {
   }
 
  private:
+  // Drops the lists of the row's descendants too: a row made later at the
+  // same address must not find them.
+  void forget(const OutlineGanttChartRowPtr& row) {
+    const auto found = childrenOf.find(row.get());
+    if (found == childrenOf.end()) return;
+    const std::vector<OutlineGanttChartRowPtr> children = std::move(found->second);
+    childrenOf.erase(found);
+    for (const OutlineGanttChartRowPtr& child : children) forget(child);
+  }
+
   void answer(OutlineGanttChart& chart) {
     log.clear();
     // Answers that edit again are themselves answered, a few levels deep.
@@ -166,8 +269,8 @@ class RandomHost : public OutlineHost {
         // Its chart area, or its header, goes once the current event is
         // delivered.
         if (GanttChart* chartView = chart.ganttChart(); chartView && dice_.chance(0.2)) {
-          QWidget* part = dice_.chance(0.5) ? static_cast<QWidget*>(chartView->content())
-                                            : chartView->header();
+          QWidget* part =
+              dice_.chance(0.5) ? static_cast<QWidget*>(chartView->content()) : chartView->header();
           if (part) part->deleteLater();
         }
         break;
@@ -210,7 +313,11 @@ class RandomChartHost : public GanttChartItemObserver, public GanttChartObserver
         chart_->reloadData();
         break;
       case 1:
-        manager->updateCompletion(item, item->start().addingHours(dice_.below(30)));
+        // A host reads the start it was told of; one that is not a number
+        // gives it nothing to count from.
+        if (std::isfinite(item->start().timeOfDay)) {
+          manager->updateCompletion(item, item->start().addingHours(dice_.below(30)));
+        }
         break;
       case 2:
         manager->removeItem(item);
@@ -251,12 +358,13 @@ class RandomRun {
     delete outline_.data();
     delete chart_.data();
     delete twin_.data();
+    loop_->runPending();
     settle();
   }
 
   void step() {
     ensureCharts();
-    switch (dice_.below(16)) {
+    switch (dice_.below(18)) {
       case 0:
       case 1:
         drag(randomCanvas());
@@ -309,7 +417,17 @@ class RandomRun {
       case 14:
         editPlainChart();
         break;
+      case 15:
+        hostileItem();
+        break;
+      case 16:
+        hostileSetting();
+        break;
       default:
+        // Time passes for the charts' timers (a drag's repeated step, the
+        // timeline's shift) only here, so that a seed always runs alike.
+        if (dice_.chance(0.5)) loop_->advance(dice_.between(0, 1));
+        loop_->runPending();
         settle();
         checkRows();
         break;
@@ -332,14 +450,26 @@ class RandomRun {
       std::vector<GanttChartItemPtr> items;
       for (int i = 0; i < 20; ++i) {
         const Time start = monday().addingHours(dice_.below(400));
-        items.push_back(GanttChartItem::create(
-            {.row = dice_.below(30),
-             .start = start,
-             .finish = start.addingHours(dice_.below(80)),
-             .type = dice_.chance(0.2) ? GanttChartItemType::milestone
-                                       : GanttChartItemType::standard}));
+        items.push_back(
+            GanttChartItem::create({.row = dice_.below(30),
+                                    .start = start,
+                                    .finish = start.addingHours(dice_.below(80)),
+                                    .type = dice_.chance(0.2) ? GanttChartItemType::milestone
+                                                              : GanttChartItemType::standard}));
       }
-      auto source = std::make_shared<GanttChartItemSource>(items);
+      std::vector<GanttChartDependencyPtr> links;
+      for (int i = 0; i < 6; ++i) {
+        const GanttChartItemPtr from = items[size_t(dice_.below(int(items.size())))];
+        const GanttChartItemPtr to = items[size_t(dice_.below(int(items.size())))];
+        if (from != to) links.push_back(GanttChartDependency::create({.from = from, .to = to}));
+      }
+      auto source = std::make_shared<GanttChartItemSource>(
+          items, links, dice_.chance(0.5) ? ScheduleDefinition::standard() : nullptr);
+      // The rules that move rows and times on their own.
+      source->setIsColumn(dice_.chance(0.4));
+      source->setIsAutoScheduling(dice_.chance(0.4));
+      if (dice_.chance(0.4)) source->addHierarchicalRelations(items[0], {items[1], items[2]});
+      source_ = source;
       source->setItemObserver(chartHost_);
       auto content = GanttChartContentController::create(source);
       content->setDesiredScrollableRowCount(60);
@@ -390,8 +520,7 @@ class RandomRun {
              Qt::MouseButtons buttons) {
     if (!target) return;
     time_ += 1 + dice_.below(400);
-    QMouseEvent event(type, at, target->mapToGlobal(at), Qt::LeftButton, buttons,
-                      Qt::NoModifier);
+    QMouseEvent event(type, at, target->mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
     event.setTimestamp(time_);
     QCoreApplication::sendEvent(target, &event);
   }
@@ -560,6 +689,153 @@ class RandomRun {
     }
   }
 
+  // An item of either chart given a value a host can send by mistake.
+  void hostileItem() {
+    const auto source = source_.lock();
+    const GanttChartItemPtr item =
+        source && !source->items().empty()
+            ? source->items()[size_t(dice_.below(int(source->items().size())))]
+            : nullptr;
+    const GanttChartItemManagerPtr manager =
+        chart_->controller() ? chart_->controller()->contentController()->itemManager() : nullptr;
+    switch (dice_.below(12)) {
+      case 0:
+      case 1:
+        if (!item) return;
+        item->setTime(hostileRange(dice_));
+        source->collectionDidChange();
+        break;
+      case 2:
+        if (!item) return;
+        item->setRow(hostileRow(dice_));
+        source->collectionDidChange();
+        break;
+      case 3:
+        if (item && manager == source) manager->updateRow(item, hostileRow(dice_));
+        break;
+      case 4:
+        // Sentinel times through the manager, whose rules then follow them.
+        if (item && manager == source) {
+          manager->updateTime(item, dice_.oneOf<Time>({Time::min(), Time::max()}));
+        }
+        break;
+      case 5:
+        if (!item) return;
+        item->setCompletion(hostileLength(dice_));
+        source->collectionDidChange();
+        break;
+      case 6:
+        if (!item) return;
+        if (dice_.chance(0.5)) {
+          item->setDetails(megabyte());
+        } else {
+          item->setLabel(megabyte());
+        }
+        source->collectionDidChange();
+        break;
+      case 7:
+        if (!source) return;
+        source->setIsColumn(!source->isColumn());
+        source->applyBehavior();
+        break;
+      case 8:
+        if (item && manager == source) manager->updateExpansion(item, !item->isExpanded());
+        break;
+      case 9:
+      case 10:
+        // An outline row's bar, as the host's data has it.
+        if (const OutlineGanttChartRowPtr row = host_->randomRow()) {
+          OutlineHost::itemOf(row)->setTime(hostileRange(dice_));
+          if (dice_.chance(0.2)) row->setLabel(megabyte());
+          outline_->reloadData();
+        }
+        break;
+      default: {
+        // The outline's twins moved by the host through the outline's manager.
+        const GanttChartItemManagerPtr outlineManager = outline_->ganttChartItemManager();
+        const std::vector<GanttChartItemPtr> twins = outlineManager->filteredItems().elements();
+        if (twins.empty()) return;
+        const GanttChartItemPtr twin = twins[size_t(dice_.below(int(twins.size())))];
+        if (dice_.chance(0.5)) {
+          outlineManager->updateRow(twin, hostileRow(dice_));
+        } else {
+          outlineManager->updateTime(twin, dice_.oneOf<Time>({Time::min(), Time::max()}));
+        }
+        break;
+      }
+    }
+  }
+
+  // An hour width or zoom: one of the extremes, or anywhere between them.
+  double hostileScale() {
+    if (dice_.chance(0.5)) return dice_.logBetween(1e-300, 1e300);
+    return dice_.oneOf<double>({1e-300, 1e300, kNaN, 0, -5, kInfinity});
+  }
+
+  // A scale, size or length of a chart driven past any sensible end.
+  void hostileSetting() {
+    GanttChart* chart = randomChart();
+    if (!chart || !chart->controller()) return;
+    const GanttChartControllerPtr controller = chart->controller();
+    const auto content = controller->contentController();
+    switch (dice_.below(10)) {
+      case 0:
+        content->setHourWidth(hostileScale());
+        break;
+      case 1:
+        controller->headerController()->setHourWidth(hostileScale());
+        break;
+      case 2:
+        if (dice_.chance(0.5)) {
+          content->setZoom(hostileScale());
+        } else {
+          controller->headerController()->setZoom(hostileScale());
+        }
+        break;
+      case 3:
+        controller->setHeaderRowHeight(dice_.oneOf<double>({1e6, 1e4, kNaN, -1, 0, kInfinity}));
+        break;
+      case 4:
+        if (dice_.chance(0.5)) {
+          content->setRowHeight(dice_.chance(0.3)
+                                    ? dice_.logBetween(1e-300, 1e6)
+                                    : dice_.oneOf<double>({1e6, kNaN, 0, -3, kInfinity, 1e-300}));
+        } else {
+          outline_->setRowHeight(dice_.oneOf<double>({1e6, kNaN, 0, -3, kInfinity, 1e-300}));
+        }
+        break;
+      case 5:
+        content->setAttachmentLabelWidth(hostileLength(dice_));
+        content->setShowsAttachments(dice_.chance(0.7));
+        break;
+      case 6:
+        if (dice_.chance(0.5)) {
+          content->setViewportExtensionWidth(hostileLength(dice_));
+        } else {
+          content->setViewportExtensionHeight(hostileLength(dice_));
+        }
+        break;
+      case 7:
+        content->setPreferredTimelineMargin(hostileLength(dice_));
+        break;
+      default: {
+        GanttChartContentSettings settings = content->settings();
+        double* lengths[] = {&settings.minBarWidth,
+                             &settings.resizingBarAreaWidth,
+                             &settings.movingBarVerticallyAreaHeightRatio,
+                             &settings.creatingDependencyLineFinishEndWidthRatio,
+                             &settings.maxBarHoveringDistance,
+                             &settings.maxLineHoveringDistance,
+                             &settings.autoScrollMargin};
+        *lengths[dice_.below(int(std::size(lengths)))] = hostileLength(dice_);
+        if (dice_.chance(0.3)) settings.temporaryBarWidth = hostileLength(dice_);
+        content->setSettings(settings);
+        content->settingsDidChange();
+        break;
+      }
+    }
+  }
+
   // Once the event loop has run, the chart shows a row for each outline row.
   void checkRows() {
     if (!outline_) return;
@@ -568,10 +844,12 @@ class RandomRun {
   }
 
   Dice dice_;
+  ScopedManualRunLoop loop_;
   QWidget window_;
   std::shared_ptr<RandomHost> host_ = std::make_shared<RandomHost>(dice_);
   QPointer<OutlineGanttChart> outline_;
   QPointer<GanttChart> chart_;
+  std::weak_ptr<GanttChartItemSource> source_;
   QPointer<GanttChart> twin_;
   std::shared_ptr<RandomChartHost> chartHost_ = std::make_shared<RandomChartHost>(dice_, chart_);
   ulong time_ = 1000;
