@@ -442,9 +442,7 @@ void OutlineGanttChart::reloadOutline() {
   if (outlineModel_->reloadMustWait()) {
     // The whole reload, with the chart's side of it, runs once the caller
     // is done with the rows.
-    RunLoop::current().post([view = QPointer<OutlineGanttChart>(this)] {
-      if (view) view->reloadData();
-    });
+    postReload();
     return;
   }
   isReloading_ = true;

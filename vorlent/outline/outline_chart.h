@@ -391,6 +391,9 @@ class OutlineGanttChart : public QWidget, public OutlineViewDataSource {
   // The tree's model asks the data source again; the expansions it
   // restores synchronise once, by the caller.
   void reloadOutline();
+  // Runs reloadData() on the next turn of the event loop; any number of
+  // calls before that turn come to one reload.
+  void postReload();
   [[nodiscard]] GanttChartItemManager& requireItemManager() const;
   [[nodiscard]] OutlineGanttChartRowPtr designTimeRow(int64_t index) const;
 
@@ -439,6 +442,8 @@ class OutlineGanttChart : public QWidget, public OutlineViewDataSource {
   // Set while the outline reloads, so that the expansions restored on the
   // way synchronise once at the end.
   bool isReloading_ = false;
+  // Set from postReload() until the posted reload runs.
+  bool isReloadPosted_ = false;
   // The chart header row height this view last took from the outline's
   // header, followed while nobody else changed it.
   double followedHeaderRowHeight_ = 0;

@@ -4,6 +4,7 @@
 #include <QTreeView>
 
 #include <algorithm>
+#include <utility>
 
 #include "vorlent/base/fatal.h"
 #include "vorlent/base/run_loop.h"
@@ -35,7 +36,13 @@ OutlineGanttChartRowPtr OutlineGanttChart::displayedRow(int64_t row) {
 
 // --- Item observer ---------------------------------------------------------------
 
+// The item manager sends these from inside a cascade of the rules (each
+// moved item moves the next): a reload run there would re-apply every rule
+// in the middle of the running cascade, once per item it moves. So whatever
+// reloads a host asks for from here run as one reload on the next turn of
+// the event loop, once the cascade is over.
 void OutlineGanttChart::timeDidChange(const GanttChartItemPtr& item, const TimeRange& from) {
+  const OutlineGanttChartModel::ReloadHold hold(outlineModel_);
   // The data source may delete this view; the forward is then skipped.
   const QPointer<OutlineGanttChart> alive(this);
   if (auto outlineItem = item ? outlineGanttChartItemOf(*item) : nullptr) {
@@ -51,6 +58,7 @@ void OutlineGanttChart::timeDidChange(const GanttChartItemPtr& item, const TimeR
 }
 
 void OutlineGanttChart::completionDidChange(const GanttChartItemPtr& item, double from) {
+  const OutlineGanttChartModel::ReloadHold hold(outlineModel_);
   const QPointer<OutlineGanttChart> alive(this);
   if (auto outlineItem = item ? outlineGanttChartItemOf(*item) : nullptr) {
     const double previous = outlineItem->completion();
@@ -65,6 +73,7 @@ void OutlineGanttChart::completionDidChange(const GanttChartItemPtr& item, doubl
 }
 
 void OutlineGanttChart::rowDidChange(const GanttChartItemPtr& item, int64_t from) {
+  const OutlineGanttChartModel::ReloadHold hold(outlineModel_);
   const QPointer<OutlineGanttChart> alive(this);
   auto outlineItem = item ? outlineGanttChartItemOf(*item) : nullptr;
   // A row that is not displayed (a negative one, or one below the last)
@@ -214,14 +223,21 @@ void OutlineGanttChart::reloadData() {
   if (outlineModel_->reloadMustWait()) {
     // The data source asked while answering, or a host while the tree view
     // lays out its rows: reload once they are done.
-    RunLoop::current().post([view = QPointer<OutlineGanttChart>(this)] {
-      if (view) view->reloadData();
-    });
+    postReload();
     return;
   }
   reloadOutline();
   synchronizeGanttChartScrolling();
   synchronizeOutlineItems();
+}
+
+void OutlineGanttChart::postReload() {
+  if (std::exchange(isReloadPosted_, true)) return;
+  RunLoop::current().post([view = QPointer<OutlineGanttChart>(this)] {
+    if (!view) return;
+    view->isReloadPosted_ = false;
+    view->reloadData();
+  });
 }
 
 void OutlineGanttChart::scrollRowToVisible(int64_t row) {

@@ -427,6 +427,64 @@ TEST_F(SmallOutlineTest, ScrollingToARowTheHostDropsOnTheWayGoesOn) {
   EXPECT_EQ(chart.outlineModel()->numberOfRows(), 11);
 }
 
+// Counts the times the rules offer it a moved item.
+class OfferCountingBehavior : public GanttChartItemBehavior {
+ public:
+  GanttChartItemUpdateActions timeDidChange(const GanttChartItemPtr& /*item*/,
+                                            const TimeRange& /*from*/, bool /*up*/, bool /*down*/,
+                                            const GanttChartItemList& /*items*/,
+                                            const GanttChartDependencyList& /*dependencies*/,
+                                            const std::shared_ptr<ScheduleDefinition>&) override {
+    ++offers;
+    return {};
+  }
+  int offers = 0;
+};
+
+TEST_F(SmallOutlineTest, ReloadsAskedForWhileTheRulesCascadeBecomeOneAfterIt) {
+  // Moving the head of a linked chain pushes every later link, and the host
+  // reloads at each push: run at once, each reload would re-apply all the
+  // rules inside the running cascade, so the work would grow far beyond the
+  // chain's length.
+  constexpr int kLength = 60;
+  auto host = std::make_shared<HookedHost>();
+  for (int i = 0; i < kLength; ++i) host->addRoot(testing::numbered("r", i), monday());
+  for (int i = 1; i < kLength; ++i) {
+    host->dependencies.push_back(OutlineGanttChartDependency::create(
+        std::nullopt, OutlineHost::itemOf(host->roots[i - 1]), OutlineHost::itemOf(host->roots[i]),
+        std::nullopt, 0, true, std::nullopt, std::nullopt, {}));
+  }
+  chart.setAreOutOfRowRangeItemsAvailable(true);
+  chart.setDataSource(host);
+  chart.setIsAutoScheduling(true);
+  chart.setAutoApplyBehavior(true);
+  auto counting = std::make_shared<OfferCountingBehavior>();
+  chart.setBehavior(counting);
+  settle();
+  counting->offers = 0;
+  int reloadsAsked = 0;
+  host->hook = [&reloadsAsked](OutlineGanttChart& on) {
+    ++reloadsAsked;
+    on.reloadData();
+  };
+  (void)chart.ganttChartItemManager()->availableItems().elements();
+  const auto head = OutlineHost::itemOf(host->roots[0])->ganttChartItem();
+  ASSERT_NE(head, nullptr);
+  chart.ganttChartItemManager()->updateTime(head, monday().addingDays(2));
+  settle();
+  EXPECT_GE(reloadsAsked, kLength - 1);
+  // An offer per item the cascade moves, and one per item for the single
+  // reload after it (which finds nothing left to move).
+  EXPECT_LE(counting->offers, 4 * kLength);
+  EXPECT_EQ(chart.outlineModel()->numberOfRows(), kLength);
+  EXPECT_EQ(OutlineHost::itemOf(host->roots[0])->start(), monday().addingDays(2));
+  for (int i = 1; i < kLength; ++i) {
+    EXPECT_EQ(OutlineHost::itemOf(host->roots[i])->start(),
+              OutlineHost::itemOf(host->roots[i - 1])->finish())
+        << i;
+  }
+}
+
 TEST_F(SmallOutlineTest, ExtremeScrollOffsetsLeaveBothSidesAligned) {
   auto host = hostOfRoots(300);
   chart.setDataSource(host);
