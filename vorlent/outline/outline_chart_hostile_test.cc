@@ -427,20 +427,6 @@ TEST_F(SmallOutlineTest, ScrollingToARowTheHostDropsOnTheWayGoesOn) {
   EXPECT_EQ(chart.outlineModel()->numberOfRows(), 11);
 }
 
-// Counts the times the rules offer it a moved item.
-class OfferCountingBehavior : public GanttChartItemBehavior {
- public:
-  GanttChartItemUpdateActions timeDidChange(const GanttChartItemPtr& /*item*/,
-                                            const TimeRange& /*from*/, bool /*up*/, bool /*down*/,
-                                            const GanttChartItemList& /*items*/,
-                                            const GanttChartDependencyList& /*dependencies*/,
-                                            const std::shared_ptr<ScheduleDefinition>&) override {
-    ++offers;
-    return {};
-  }
-  int offers = 0;
-};
-
 TEST_F(SmallOutlineTest, ReloadsAskedForWhileTheRulesCascadeBecomeOneAfterIt) {
   // Moving the head of a linked chain pushes every later link, and the host
   // reloads at each push: run at once, each reload would re-apply all the
@@ -458,7 +444,7 @@ TEST_F(SmallOutlineTest, ReloadsAskedForWhileTheRulesCascadeBecomeOneAfterIt) {
   chart.setDataSource(host);
   chart.setIsAutoScheduling(true);
   chart.setAutoApplyBehavior(true);
-  auto counting = std::make_shared<OfferCountingBehavior>();
+  auto counting = std::make_shared<testing::OfferCountingBehavior>();
   chart.setBehavior(counting);
   settle();
   counting->offers = 0;

@@ -410,25 +410,11 @@ TEST_F(OutlineChartTest, FilteredItemsAreThoseOfTheRowsInRangeOnTheirRows) {
   EXPECT_FALSE(chart.cachedAvailableItems().has_value());
 }
 
-// Counts the times the item manager offers it a change.
-class CountingBehavior : public GanttChartItemBehavior {
- public:
-  GanttChartItemUpdateActions timeDidChange(const GanttChartItemPtr& /*item*/,
-                                            const TimeRange& /*from*/, bool /*up*/, bool /*down*/,
-                                            const GanttChartItemList& /*items*/,
-                                            const GanttChartDependencyList& /*dependencies*/,
-                                            const std::shared_ptr<ScheduleDefinition>&) override {
-    ++offers;
-    return {};
-  }
-  int offers = 0;
-};
-
 TEST_F(OutlineChartTest, AutoApplyBehaviorAppliesAtOnceAndAtEverySynchronisation) {
   host->addRoot("a", monday());
   connectHost();
   (void)chart.ganttChartItemManager()->filteredItems();
-  auto counting = std::make_shared<CountingBehavior>();
+  auto counting = std::make_shared<testing::OfferCountingBehavior>();
   chart.setBehavior(counting);
   EXPECT_EQ(counting->offers, 0);
   chart.setAutoApplyBehavior(true);
@@ -446,7 +432,7 @@ TEST_F(OutlineChartTest, ApplyingToAnOutlineItemOffOnTheChartDoesNothing) {
   auto shown = host->addRoot("shown", monday());
   host->addChild(shown, "hidden", monday());
   connectHost();
-  auto counting = std::make_shared<CountingBehavior>();
+  auto counting = std::make_shared<testing::OfferCountingBehavior>();
   chart.setBehavior(counting);
   const auto hidden = OutlineHost::itemOf(host->childrenOf[shown.get()][0]);
   chart.applyBehavior(hidden);

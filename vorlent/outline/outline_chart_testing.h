@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "vorlent/controllers/content_activator.h"
+#include "vorlent/model/item_behavior.h"
 #include "vorlent/model/item_observer.h"
 #include "vorlent/outline/outline_chart.h"
 #include "vorlent/outline/outline_data_source.h"
@@ -84,6 +85,20 @@ class OutlineHost : public OutlineGanttChartDataSource,
 
  private:
   std::vector<OutlineGanttChartRowPtr>& listOf(const OutlineGanttChartRowPtr& row);
+};
+
+// A rule that only counts the times the item manager offers it a moved item.
+class OfferCountingBehavior : public GanttChartItemBehavior {
+ public:
+  GanttChartItemUpdateActions timeDidChange(const GanttChartItemPtr& /*item*/,
+                                            const TimeRange& /*from*/, bool /*up*/, bool /*down*/,
+                                            const GanttChartItemList& /*items*/,
+                                            const GanttChartDependencyList& /*dependencies*/,
+                                            const std::shared_ptr<ScheduleDefinition>&) override {
+    ++offers;
+    return {};
+  }
+  int offers = 0;
 };
 
 // "r7" and the like: a prefix and a number. (Spelled with append: GCC 12
