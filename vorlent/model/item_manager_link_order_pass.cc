@@ -17,8 +17,10 @@ bool GanttChartItemManager::applyBehaviorUpdatesInLinkOrder(const GanttChartItem
   // item by item reproduces.
   if (availableItemsFromFilter_ || maxBehaviorRecursivity() <= 0) return false;
   const std::vector<GanttChartItemPtr>& elements = items.elements();
-  const std::optional<std::vector<size_t>> order = detail::linkOrderForTimeSteps(
-      behavior(), elements, availableDependencies().elements());
+  // A copy: a hierarchy provider asked below may replace the behaviour.
+  const GanttChartItemBehaviorPtr rules = behavior();
+  const std::optional<std::vector<size_t>> order =
+      detail::linkOrderForTimeSteps(rules, elements, availableDependencies().elements());
   if (!order) return false;
   // With the hierarchy moving no time, no time step reads or changes a row
   // or an expansion, and no row or expansion step reads a time: the steps of

@@ -52,7 +52,8 @@ void survey(const GanttChartItemBehaviorPtr& behavior,
     census.hierarchies.push_back(
         std::static_pointer_cast<GanttChartItemHierarchicalBehavior>(behavior));
   } else if (type == typeid(GanttChartItemConstraintBehavior)) {
-    census.movesEndsAlone = census.movesEndsAlone ||
+    census.movesEndsAlone =
+        census.movesEndsAlone ||
         !static_cast<const GanttChartItemConstraintBehavior&>(*behavior).preservingDurations();
   } else if (type != typeid(GanttChartItemColumnBehavior)) {
     census.foreign = true;

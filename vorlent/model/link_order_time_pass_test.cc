@@ -100,8 +100,9 @@ Chart randomChart(uint32_t seed, bool plainCascade) {
   const bool unscheduled = chance(2);
   Chart chart;
   for (int64_t i = 0; i < count; ++i) {
-    const Time start = unscheduled ? Time(1, 1, 8 * kHour)
-                                   : Time(1 + pick(2), 1 + pick(5), static_cast<double>(pick(24)) * kHour);
+    const Time start = unscheduled
+                           ? Time(1, 1, 8 * kHour)
+                           : Time(1 + pick(2), 1 + pick(5), static_cast<double>(pick(24)) * kHour);
     const bool milestone = chance(6);
     const Time finish =
         milestone ? start : continuous->finish(start, static_cast<double>(1 + pick(20)) * kHour);
@@ -135,10 +136,19 @@ Chart randomChart(uint32_t seed, bool plainCascade) {
     const Time late(4, 1 + pick(5), static_cast<double>(pick(24)) * kHour);
     GanttChartItemConstraints limits(std::nullopt, std::nullopt, std::nullopt, std::nullopt);
     switch (pick(10)) {
-      case 0: limits.maxStart = late; break;
-      case 1: limits.maxFinish = late; break;
-      case 2: case 3: limits.minFinish = limit; break;
-      default: limits.minStart = limit; break;
+      case 0:
+        limits.maxStart = late;
+        break;
+      case 1:
+        limits.maxFinish = late;
+        break;
+      case 2:
+      case 3:
+        limits.minFinish = limit;
+        break;
+      default:
+        limits.minStart = limit;
+        break;
     }
     constraints.push_back({item, limits});
   }
@@ -147,9 +157,10 @@ Chart randomChart(uint32_t seed, bool plainCascade) {
   std::vector<GanttChartItemHierarchicalRelation> relations;
   if (chance(3)) {
     for (int64_t i = 0; i + 3 < count; i += 4 + pick(4)) {
-      relations.emplace_back(chart.items[static_cast<size_t>(i)],
-                             std::vector<GanttChartItemPtr>{chart.items[static_cast<size_t>(i + 1)],
-                                                            chart.items[static_cast<size_t>(i + 2)]});
+      relations.emplace_back(
+          chart.items[static_cast<size_t>(i)],
+          std::vector<GanttChartItemPtr>{chart.items[static_cast<size_t>(i + 1)],
+                                         chart.items[static_cast<size_t>(i + 2)]});
       if (chance(3)) chart.items[static_cast<size_t>(i)]->setIsExpanded(false);
     }
   }
@@ -184,12 +195,13 @@ Chart randomChart(uint32_t seed, bool plainCascade) {
           std::make_shared<GanttChartItemConstraintBehavior>(constraints, preserving)});
       break;
     default:
-      rules = GanttChartItemBehaviorSet::classic(relations, aggregatingTime,
-                                                 applyingToUpdatingItems, aggregatingSources, lags,
-                                                 constraints, preserving);
+      rules =
+          GanttChartItemBehaviorSet::classic(relations, aggregatingTime, applyingToUpdatingItems,
+                                             aggregatingSources, lags, constraints, preserving);
       break;
   }
-  if (plainCascade) rules = std::make_shared<HostSet>(std::vector<GanttChartItemBehaviorPtr>{rules});
+  if (plainCascade)
+    rules = std::make_shared<HostSet>(std::vector<GanttChartItemBehaviorPtr>{rules});
   chart.orderMatters = orderMatters;
   chart.source = std::make_shared<GanttChartItemSource>(chart.items, links, calendar, rules);
   chart.source->setItemObserver(chart.log);
@@ -291,8 +303,8 @@ TEST(LinkOrderTimePassTest, PlacesAChainListedBottomUpWithOneChangePerTask) {
   std::vector<GanttChartItemPtr> tasks;
   std::vector<GanttChartDependencyPtr> links;
   for (int64_t i = 0; i < kTasks; ++i) {
-    tasks.push_back(std::make_shared<GanttChartItem>(std::nullopt, kTasks - 1 - i,
-                                                     Time(1, 1, 0), Time(1, 1, kHour), 0.0));
+    tasks.push_back(std::make_shared<GanttChartItem>(std::nullopt, kTasks - 1 - i, Time(1, 1, 0),
+                                                     Time(1, 1, kHour), 0.0));
     if (i > 0) {
       links.push_back(std::make_shared<GanttChartDependency>(std::nullopt, tasks[i - 1], tasks[i]));
     }
