@@ -34,6 +34,8 @@
 #include "examples/demo_outline.h"
 #include "vorlent/outline/outline_chart.h"
 #include "vorlent/views/chart_view.h"
+#include "vorlent/views/click_gesture_recognizer.h"
+#include "vorlent/views/content_view.h"
 
 namespace vorlent::examples {
 
@@ -211,6 +213,9 @@ DemoScene makeDemoScene(const Time& today) {
   scene.project = buildDemoProject(scene.plan);
   scene.details = makeDemoDetailsObserver(scene.plan.calendar);
   scene.project.source->setItemObserver(scene.details);
+  scene.factory = makeDemoItemFactory(scene.plan.calendar);
+  scene.project.source->setItemFactory(scene.factory);
+  holdEditedItemsBehindPredecessors(*scene.project.source);
   scene.controller = makeDemoChartController(scene.plan, scene.project);
   configureDemoHeader(*scene.controller->headerController());
   return scene;
@@ -219,9 +224,23 @@ DemoScene makeDemoScene(const Time& today) {
 void showDemoScene(GanttChart& chart, const DemoScene& scene, const DemoOptions& options) {
   scene.controller->setTheme(options.theme);
   chart.setController(scene.controller);
+  selectOnClickActivateOnDoubleClick(chart);
   // The plan's first days at the left, its first phase at the top.
   scene.controller->contentController()->scrollVisibleTimelineToStartOn(
       scene.plan.span.start.addingDays(-2));
+}
+
+void selectOnClickActivateOnDoubleClick(GanttChart& chart) {
+  const GanttChartContentControllerPtr content = chart.content()->controller();
+  if (content == nullptr) return;
+  GanttChartContentSettings settings = content->settings();
+  settings.allowsSelectingElements = true;
+  settings.numberOfClicksRequiredToActivateElements = 2;
+  content->setSettings(std::move(settings));
+  content->settingsDidChange();
+  // The view reads the count only when it is given a controller, and an
+  // outline chart gives its own before a host can change the settings.
+  chart.content()->activatingClickGestureRecognizer()->setNumberOfClicksRequired(2);
 }
 
 void applyAppearance(std::optional<Mode> appearance) {

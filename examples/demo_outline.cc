@@ -116,6 +116,14 @@ void DemoOutlineSource::outlineGanttChartCompletionDidChangeFor(
   if (item) refreshDetails(*item);
 }
 
+void DemoOutlineSource::outlineGanttChartDidAddItem(OutlineGanttChart& /*chart*/,
+                                                    const OutlineGanttChartItemPtr& item,
+                                                    const OutlineGanttChartRowPtr& /*to*/) {
+  if (!item) return;
+  kinds_[item.get()] = item->type() == GanttChartItemType::milestone ? DemoItemKind::milestone
+                                                                       : DemoItemKind::task;
+}
+
 void DemoOutlineSource::refreshDetails(OutlineGanttChartItem& item) const {
   const auto kind = kinds_.find(&item);
   if (kind == kinds_.end() || !calendar_) return;
@@ -134,7 +142,7 @@ GanttChartItemBehaviorPtr DemoOutlineSource::makeBehavior() const {
       },
       nullptr);
   std::vector<GanttChartItemBehaviorPtr> behaviors{
-      std::make_shared<GanttChartItemAutoSchedulingBehavior>(false, std::nullopt, true,
+      std::make_shared<GanttChartItemAutoSchedulingBehavior>(true, std::nullopt, true,
                                                              std::move(lags))};
   if (!items_.empty()) {
     const std::weak_ptr<OutlineGanttChartItem> last = items_.back();
@@ -229,6 +237,7 @@ DemoOutlineScene makeDemoOutlineScene(const Time& today) {
   shape.now = today;
   scene.plan = makeDemoPlan(shape);
   scene.source = std::make_shared<DemoOutlineSource>(scene.plan);
+  scene.factory = makeDemoItemFactory(scene.plan.calendar);
   return scene;
 }
 
@@ -250,6 +259,8 @@ void showDemoOutline(OutlineGanttChart& chart, const DemoOutlineScene& scene,
   // move reaches successors scrolled out of sight.
   chart.setBehavior(scene.source->makeBehavior());
   chart.setAreOutOfRowRangeItemsAvailable(true);
+  chart.ganttChartItemManager()->setItemFactory(scene.factory);
+  selectOnClickActivateOnDoubleClick(*chart.ganttChart());
   chart.setDataSource(scene.source);
   QTreeView* tree = chart.outlineView();
   // Every row open, as the main window shows them. A collapsed row's items

@@ -46,6 +46,10 @@ class DemoOutlineSource : public OutlineGanttChartDataSource {
   void outlineGanttChartCompletionDidChangeFor(OutlineGanttChart& chart,
                                                const OutlineGanttChartItemPtr& item,
                                                double from) override;
+  // An item created in the chart gets its tool tip rewritten on edits as the
+  // plan's own do.
+  void outlineGanttChartDidAddItem(OutlineGanttChart& chart, const OutlineGanttChartItemPtr& item,
+                                   const OutlineGanttChartRowPtr& to) override;
 
   [[nodiscard]] static QStringList columnTitles();
   [[nodiscard]] const std::vector<OutlineGanttChartRowPtr>& rootRows() const { return roots_; }
@@ -56,8 +60,9 @@ class DemoOutlineSource : public OutlineGanttChartDataSource {
 
   // The plan's rules beyond the outline's own hierarchy, as the main
   // window's item source keeps them: successors follow their predecessors
-  // with the plan's lags, and the last milestone finishes no later than two
-  // weeks after its planned finish.
+  // with the plan's lags, an edited item stays behind its own predecessors,
+  // and the last milestone finishes no later than two weeks after its
+  // planned finish.
   [[nodiscard]] GanttChartItemBehaviorPtr makeBehavior() const;
 
  private:
@@ -82,6 +87,9 @@ class DemoOutlineSource : public OutlineGanttChartDataSource {
 struct DemoOutlineScene {
   DemoPlan plan;
   std::shared_ptr<DemoOutlineSource> source;
+  // Makes the tasks and milestones created from the chart's menu; the
+  // chart's item manager holds it weakly.
+  std::shared_ptr<GanttChartItemFactory> factory;
 };
 [[nodiscard]] DemoOutlineScene makeDemoOutlineScene(const Time& today);
 

@@ -77,6 +77,33 @@ void expectLagsHold(const DemoPlan& plan, const ItemAt& itemAt) {
   }
 }
 
+// Scrolls `item` into view and drags its bar with the mouse by `days`
+// calendar days of the chart (negative: earlier), grabbed on its middle line
+// at `along` of its width (0 its start, 1 its finish).
+void dragBar(GanttChart& chart, const GanttChartItemPtr& item, double along, double days) {
+  GanttChartContent& view = *chart.content();
+  const GanttChartContentControllerPtr content = view.controller();
+  ASSERT_TRUE(content && item);
+  content->scrollVisibleTimelineToStartOn(item->start().addingDays(-3));
+  content->scrollVertically(item->row(), 100.0);
+  QCoreApplication::processEvents();
+  const Rectangle bar = content->bounds(item);
+  const QPointF grab = view.scrollView()->viewportPoint(
+      QPointF(bar.origin.x + bar.size.width * along, bar.origin.y + bar.size.height / 2));
+  ASSERT_TRUE(view.canvas()->rect().contains(grab.toPoint()));
+  const double day = content->x(item->start().addingDays(1)) - content->x(item->start());
+  vorlent::testing::SyntheticMouse mouse(view.canvas());
+  mouse.drag(grab, grab + QPointF(day * days, 0), 8);
+  QCoreApplication::processEvents();
+}
+
+// The plan index of the item labelled `label` (the first one).
+size_t planIndex(const DemoPlan& plan, const std::string& label) {
+  size_t i = 0;
+  while (i < plan.items.size() && plan.items[i].label != label) ++i;
+  return i;
+}
+
 // Triggers the window's menu action of that text (without its mnemonic);
 // false when there is none.
 bool triggerAction(QWidget& window, const QString& text) {
@@ -304,6 +331,116 @@ TEST_F(DemoPicture, ToolTipsFollowTheEdits) {
   EXPECT_NE(tip(*chart, item).find("5 working days"), std::string::npos) << tip(*chart, item);
   EXPECT_NE(tip(*outline->ganttChart(), twin).find("5 working days"), std::string::npos)
       << tip(*outline->ganttChart(), twin);
+  // Shrunk to no working time, it has nothing left to do, and the library
+  // counts it complete; the tip does not call it done.
+  scene.project.source->updateDurationToFinishOn(item, item->start(), true);
+  ASSERT_EQ(calendar.duration(item->start(), item->finish()), 0);
+  EXPECT_EQ(tip(*chart, item).find("done"), std::string::npos) << tip(*chart, item);
+}
+
+// In the outline window a single click on a summary bar selects it and a
+// double-click folds its row, once.
+TEST_F(DemoPicture, TheOutlineWindowFoldsASummaryOnADoubleClickNotOnAClick) {
+  options.size = QSize(1400, 800);
+  DemoOutlineScene scene = makeDemoOutlineScene(*options.today);
+  const size_t package = planIndex(scene.plan, "1.1 Requirements");
+  ASSERT_LT(package, scene.plan.items.size());
+  const OutlineGanttChartItemPtr summary = scene.source->items()[package];
+  DemoOutlineWindow window(std::move(scene), options);
+  showOffscreen(window, options.size);
+  QCoreApplication::processEvents();
+  OutlineGanttChart& chart = window.chart();
+  const GanttChartItemPtr bar = chart.ganttChartItem(summary);
+  ASSERT_TRUE(bar);
+  const int64_t row = bar->row();
+  const auto expanded = [&] {
+    return chart.outlineView()->isExpanded(chart.outlineModel()->indexOfDisplayedRow(row));
+  };
+  ASSERT_TRUE(expanded());
+  GanttChartContent& view = *chart.ganttChart()->content();
+  const Rectangle bounds = chart.ganttChartContentController()->bounds(bar);
+  const QPointF at = view.scrollView()->viewportPoint(
+      QPointF(bounds.origin.x + bounds.size.width / 2, bounds.origin.y + bounds.size.height / 2));
+  ASSERT_TRUE(view.canvas()->rect().contains(at.toPoint()));
+  vorlent::testing::SyntheticMouse mouse(view.canvas());
+  mouse.click(at);
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(expanded()) << "after a click";
+  mouse.wait(5000);
+  mouse.click(at);
+  mouse.doubleClickPress(at);
+  mouse.release(at);
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(expanded()) << "after a double-click";
+}
+
+// "Create item" makes a task of one working day that the mouse can move and
+// resize like any other.
+TEST_F(DemoPicture, ACreatedTaskCanBeDraggedAndResized) {
+  options.size = QSize(1400, 800);
+  DemoWindow window(makeDemoScene(*options.today), options);
+  showOffscreen(window, options.size);
+  const GanttChartContentControllerPtr content = window.chart().content()->controller();
+  const auto& manager = content->itemManager();
+  const ScheduleDefinition& calendar = *manager->schedule();
+  const Time monday = Time::fromYearMonthDay(2026, 3, 9, 8, 0, 0);
+  content->addNewItem(4, monday, false);
+  GanttChartItemPtr created;
+  for (const GanttChartItemPtr& item : manager->availableItems()) {
+    if (item->start() == monday && item->row() == 4) created = item;
+  }
+  ASSERT_TRUE(created);
+  EXPECT_EQ(created->label(), "New task");
+  EXPECT_EQ(calendar.duration(created->start(), created->finish()), 8 * secondsPerHour);
+  const auto tip = [&] { return window.chart().content()->toolTip(created).value_or(""); };
+  EXPECT_EQ(tip(), "New task: 1 working day, 0% done");
+
+  dragBar(window.chart(), created, 0.5, 1);
+  EXPECT_EQ(created->start(), monday.addingDays(1)) << "moved a day later";
+  dragBar(window.chart(), created, 0.9, 1);
+  EXPECT_EQ(created->start(), monday.addingDays(1));
+  EXPECT_EQ(calendar.duration(created->start(), created->finish()), 16 * secondsPerHour)
+      << "a day longer";
+  EXPECT_EQ(tip(), "New task: 2 working days, 0% done");
+
+  content->addNewItem(4, monday, true);
+  const GanttChartItemList items = manager->availableItems();
+  EXPECT_TRUE(std::any_of(items.begin(), items.end(), [&](const GanttChartItemPtr& item) {
+    return item->type() == GanttChartItemType::milestone && item->label() == "New milestone" &&
+           item->start() == monday;
+  }));
+}
+
+// Draft waits for Plan to finish: dragged a day earlier in either window, it
+// stays where Plan's finish lets it start, and no link runs backwards.
+TEST_F(DemoPicture, ATaskDraggedBeforeItsPredecessorStaysBehindIt) {
+  options.size = QSize(1400, 800);
+  DemoScene scene = makeDemoScene(*options.today);
+  const std::vector<GanttChartItemPtr> items = scene.project.items;
+  DemoWindow window(std::move(scene), options);
+  showOffscreen(window, options.size);
+  DemoOutlineScene outlineScene = makeDemoOutlineScene(*options.today);
+  const DemoPlan plan = outlineScene.plan;
+  const std::shared_ptr<DemoOutlineSource> source = outlineScene.source;
+  DemoOutlineWindow outlineWindow(std::move(outlineScene), options);
+  showOffscreen(outlineWindow, options.size);
+  QCoreApplication::processEvents();
+  const size_t draft = planIndex(plan, "Draft");
+  ASSERT_LT(draft, plan.items.size());
+  ASSERT_EQ(plan.items[draft - 1].label, "Plan");
+
+  const auto checkDraggingEarlier = [&](GanttChart& chart, const auto& itemAt) {
+    const GanttChartItemPtr task = itemAt(draft);
+    const TimeRange before = task->time();
+    dragBar(chart, task, 0.5, -1);
+    EXPECT_EQ(task->time(), before);
+    EXPECT_EQ(plan.calendar->duration(itemAt(draft - 1)->finish(), task->start()), 0);
+    expectLagsHold(plan, itemAt);
+  };
+  checkDraggingEarlier(window.chart(), [&](size_t i) { return items[i]; });
+  checkDraggingEarlier(*outlineWindow.chart().ganttChart(), [&](size_t i) {
+    return outlineWindow.chart().ganttChartItem(source->items()[i]);
+  });
 }
 
 TEST(DemoOptionsTest, AreReadOrRefusedWithAReason) {
@@ -431,22 +568,9 @@ TEST_F(DemoPicture, DraggingATaskInTheOutlineWindowKeepsThePlan) {
   ++moved;  // its first task
   const GanttChartItemPtr task = twin(moved);
   ASSERT_TRUE(task);
-  const auto& content = chart.ganttChartContentController();
-  content->scrollVisibleTimelineToStartOn(task->start().addingDays(-3));
-  content->scrollVertically(task->row(), 100.0);
-  QCoreApplication::processEvents();
   std::vector<TimeRange> before;
   for (size_t i = 0; i < plan.items.size(); ++i) before.push_back(twin(i)->time());
-
-  GanttChartContent& view = *chart.ganttChart()->content();
-  const Rectangle bar = content->bounds(task);
-  const QPointF grab = view.scrollView()->viewportPoint(
-      QPointF(bar.origin.x + bar.size.width / 2, bar.origin.y + bar.size.height / 2));
-  ASSERT_TRUE(view.canvas()->rect().contains(grab.toPoint()));
-  const double day = content->x(task->start().addingDays(1)) - content->x(task->start());
-  vorlent::testing::SyntheticMouse mouse(view.canvas());
-  mouse.drag(grab, grab + QPointF(day, 0), 8);
-  QCoreApplication::processEvents();
+  dragBar(*chart.ganttChart(), task, 0.5, 1);
 
   EXPECT_EQ(plan.calendar->duration(before[moved].start, task->start()), 8 * secondsPerHour)
       << "one working day later";
