@@ -354,9 +354,9 @@ DemoWindow::DemoWindow(DemoScene scene, const DemoOptions& options)
   addDemoViewMenu(*this, scene_.controller, options);
   showDemoScene(*chart_, scene_, options);
   showDemoHelp(*this,
-               "Scroll with the wheel (Shift: sideways), drag the header to zoom, drag bars to "
-               "move or resize them, right-click for menus. Ctrl+T: next theme, Ctrl+D: light "
-               "or dark.");
+               "Scroll with the wheel (Shift: sideways), drag the header to zoom, click a bar "
+               "to select it, drag bars to move or resize them, right-click for menus (create "
+               "a task there). Ctrl+T: next theme, Ctrl+D: light or dark.");
 }
 
 void addDemoViewMenu(QMainWindow& window, const GanttChartControllerPtr& chartController,

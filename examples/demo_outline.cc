@@ -320,9 +320,9 @@ DemoOutlineWindow::DemoOutlineWindow(DemoOutlineScene scene, const DemoOptions& 
   addDemoViewMenu(*this, chart_->ganttChartController(), options);
   showDemoOutline(*chart_, scene_, options);
   showDemoHelp(*this,
-               "Collapse and expand rows in the outline or double-click a summary bar; drag bars "
-               "to move or resize them; drag the header to zoom; scroll either side. Ctrl+T: "
-               "next theme, Ctrl+D: light or dark.");
+               "Collapse and expand rows in the outline or double-click a summary bar; click a "
+               "bar to select it, drag it to move or resize it; right-click for menus; drag the "
+               "header to zoom. Ctrl+T: next theme, Ctrl+D: light or dark.");
 }
 
 void DemoOutlineWindow::exportImage() {

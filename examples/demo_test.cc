@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -112,6 +113,26 @@ bool triggerAction(QWidget& window, const QString& text) {
   }
   return false;
 }
+
+// The outline window, shown offscreen, with the plan and the host it
+// shows.
+struct OutlineWindow {
+  OutlineWindow(const Time& today, const DemoOptions& options) {
+    DemoOutlineScene scene = makeDemoOutlineScene(today);
+    plan = scene.plan;
+    source = scene.source;
+    window = std::make_unique<DemoOutlineWindow>(std::move(scene), options);
+    showOffscreen(*window, options.size);
+    QCoreApplication::processEvents();
+  }
+  OutlineGanttChart& chart() const { return window->chart(); }
+  // The chart's twin of the plan's item at `i`.
+  GanttChartItemPtr twin(size_t i) const { return chart().ganttChartItem(source->items()[i]); }
+
+  DemoPlan plan;
+  std::shared_ptr<DemoOutlineSource> source;
+  std::unique_ptr<DemoOutlineWindow> window;
+};
 
 class DemoPicture : public ::testing::Test {
  protected:
@@ -342,15 +363,11 @@ TEST_F(DemoPicture, ToolTipsFollowTheEdits) {
 // double-click folds its row, once.
 TEST_F(DemoPicture, TheOutlineWindowFoldsASummaryOnADoubleClickNotOnAClick) {
   options.size = QSize(1400, 800);
-  DemoOutlineScene scene = makeDemoOutlineScene(*options.today);
-  const size_t package = planIndex(scene.plan, "1.1 Requirements");
-  ASSERT_LT(package, scene.plan.items.size());
-  const OutlineGanttChartItemPtr summary = scene.source->items()[package];
-  DemoOutlineWindow window(std::move(scene), options);
-  showOffscreen(window, options.size);
-  QCoreApplication::processEvents();
+  const OutlineWindow window(*options.today, options);
+  const size_t package = planIndex(window.plan, "1.1 Requirements");
+  ASSERT_LT(package, window.plan.items.size());
   OutlineGanttChart& chart = window.chart();
-  const GanttChartItemPtr bar = chart.ganttChartItem(summary);
+  const GanttChartItemPtr bar = window.twin(package);
   ASSERT_TRUE(bar);
   const int64_t row = bar->row();
   const auto expanded = [&] {
@@ -419,12 +436,8 @@ TEST_F(DemoPicture, ATaskDraggedBeforeItsPredecessorStaysBehindIt) {
   const std::vector<GanttChartItemPtr> items = scene.project.items;
   DemoWindow window(std::move(scene), options);
   showOffscreen(window, options.size);
-  DemoOutlineScene outlineScene = makeDemoOutlineScene(*options.today);
-  const DemoPlan plan = outlineScene.plan;
-  const std::shared_ptr<DemoOutlineSource> source = outlineScene.source;
-  DemoOutlineWindow outlineWindow(std::move(outlineScene), options);
-  showOffscreen(outlineWindow, options.size);
-  QCoreApplication::processEvents();
+  const OutlineWindow outline(*options.today, options);
+  const DemoPlan& plan = outline.plan;
   const size_t draft = planIndex(plan, "Draft");
   ASSERT_LT(draft, plan.items.size());
   ASSERT_EQ(plan.items[draft - 1].label, "Plan");
@@ -438,9 +451,7 @@ TEST_F(DemoPicture, ATaskDraggedBeforeItsPredecessorStaysBehindIt) {
     expectLagsHold(plan, itemAt);
   };
   checkDraggingEarlier(window.chart(), [&](size_t i) { return items[i]; });
-  checkDraggingEarlier(*outlineWindow.chart().ganttChart(), [&](size_t i) {
-    return outlineWindow.chart().ganttChartItem(source->items()[i]);
-  });
+  checkDraggingEarlier(*outline.chart().ganttChart(), [&](size_t i) { return outline.twin(i); });
 }
 
 TEST(DemoOptionsTest, AreReadOrRefusedWithAReason) {
@@ -552,14 +563,9 @@ TEST_F(DemoPicture, TheOutlineFollowsThePlansRulesAsTheMainWindowDoes) {
 // the mouse moves no item earlier and leaves every link its lag.
 TEST_F(DemoPicture, DraggingATaskInTheOutlineWindowKeepsThePlan) {
   options.size = QSize(1400, 800);
-  DemoOutlineScene scene = makeDemoOutlineScene(*options.today);
-  const DemoPlan plan = scene.plan;
-  const std::shared_ptr<DemoOutlineSource> source = scene.source;
-  DemoOutlineWindow window(std::move(scene), options);
-  showOffscreen(window, options.size);
-  QCoreApplication::processEvents();
-  OutlineGanttChart& chart = window.chart();
-  const auto twin = [&](size_t i) { return chart.ganttChartItem(source->items()[i]); };
+  const OutlineWindow window(*options.today, options);
+  const DemoPlan& plan = window.plan;
+  const auto twin = [&](size_t i) { return window.twin(i); };
   size_t moved = 0;
   while (plan.items[moved].kind != DemoItemKind::package ||
          plan.items[moved].label != "1.4 Backend") {
@@ -570,7 +576,7 @@ TEST_F(DemoPicture, DraggingATaskInTheOutlineWindowKeepsThePlan) {
   ASSERT_TRUE(task);
   std::vector<TimeRange> before;
   for (size_t i = 0; i < plan.items.size(); ++i) before.push_back(twin(i)->time());
-  dragBar(*chart.ganttChart(), task, 0.5, 1);
+  dragBar(*window.chart().ganttChart(), task, 0.5, 1);
 
   EXPECT_EQ(plan.calendar->duration(before[moved].start, task->start()), 8 * secondsPerHour)
       << "one working day later";
