@@ -116,14 +116,6 @@ void DemoOutlineSource::outlineGanttChartCompletionDidChangeFor(
   if (item) refreshDetails(*item);
 }
 
-void DemoOutlineSource::outlineGanttChartDidAddItem(OutlineGanttChart& /*chart*/,
-                                                    const OutlineGanttChartItemPtr& item,
-                                                    const OutlineGanttChartRowPtr& /*to*/) {
-  if (!item) return;
-  kinds_[item.get()] = item->type() == GanttChartItemType::milestone ? DemoItemKind::milestone
-                                                                       : DemoItemKind::task;
-}
-
 void DemoOutlineSource::refreshDetails(OutlineGanttChartItem& item) const {
   const auto kind = kinds_.find(&item);
   if (kind == kinds_.end() || !calendar_) return;
@@ -195,20 +187,25 @@ QVariant DemoOutlineSource::outlineGanttChartObjectValueFor(OutlineGanttChart& /
   if (!byItem) return {};
   if (column == 0) return QString::fromStdString(byItem->label().value_or(""));
   if (byItem->chartItems().empty()) return {};
-  // The row's span and, for one item, its completion.
+  // The row's span and, for a task, its completion.
   Time start = byItem->chartItems().front()->start();
   Time finish = byItem->chartItems().front()->finish();
   for (const auto& item : byItem->chartItems()) {
     start = std::min(start, item->start());
     finish = std::max(finish, item->finish());
   }
+  const OutlineGanttChartItemPtr& first = byItem->chartItems().front();
   switch (column) {
     case 1:
       return shortDay(start);
     case 2:
       return shortDay(finish);
     case 3:
-      return QString("%1%").arg(std::lround(byItem->chartItems().front()->completion() * 100));
+      // Only a task has work of its own to be done. The plan leaves
+      // summaries and milestones at 0, which would read as nothing done
+      // beside tasks that are.
+      if (first->type() != GanttChartItemType::standard) return {};
+      return QString("%1%").arg(std::lround(first->completion() * 100));
     default:
       return {};
   }
@@ -237,7 +234,6 @@ DemoOutlineScene makeDemoOutlineScene(const Time& today) {
   shape.now = today;
   scene.plan = makeDemoPlan(shape);
   scene.source = std::make_shared<DemoOutlineSource>(scene.plan);
-  scene.factory = makeDemoItemFactory(scene.plan.calendar);
   return scene;
 }
 
@@ -259,7 +255,6 @@ void showDemoOutline(OutlineGanttChart& chart, const DemoOutlineScene& scene,
   // move reaches successors scrolled out of sight.
   chart.setBehavior(scene.source->makeBehavior());
   chart.setAreOutOfRowRangeItemsAvailable(true);
-  chart.ganttChartItemManager()->setItemFactory(scene.factory);
   selectOnClickActivateOnDoubleClick(*chart.ganttChart());
   chart.setDataSource(scene.source);
   QTreeView* tree = chart.outlineView();

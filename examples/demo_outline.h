@@ -46,10 +46,6 @@ class DemoOutlineSource : public OutlineGanttChartDataSource {
   void outlineGanttChartCompletionDidChangeFor(OutlineGanttChart& chart,
                                                const OutlineGanttChartItemPtr& item,
                                                double from) override;
-  // An item created in the chart gets its tool tip rewritten on edits as the
-  // plan's own do.
-  void outlineGanttChartDidAddItem(OutlineGanttChart& chart, const OutlineGanttChartItemPtr& item,
-                                   const OutlineGanttChartRowPtr& to) override;
 
   [[nodiscard]] static QStringList columnTitles();
   [[nodiscard]] const std::vector<OutlineGanttChartRowPtr>& rootRows() const { return roots_; }
@@ -87,9 +83,6 @@ class DemoOutlineSource : public OutlineGanttChartDataSource {
 struct DemoOutlineScene {
   DemoPlan plan;
   std::shared_ptr<DemoOutlineSource> source;
-  // Makes the tasks and milestones created from the chart's menu; the
-  // chart's item manager holds it weakly.
-  std::shared_ptr<GanttChartItemFactory> factory;
 };
 [[nodiscard]] DemoOutlineScene makeDemoOutlineScene(const Time& today);
 

@@ -428,6 +428,29 @@ TEST_F(DemoPicture, ACreatedTaskCanBeDraggedAndResized) {
   }));
 }
 
+// The outline's "Done" column tells how far tasks are done; summaries and
+// milestones have no work of their own to be done, so it is left empty.
+TEST_F(DemoPicture, TheOutlineTellsDoneOnlyOfTasks) {
+  const OutlineWindow window(*options.today, options);
+  DemoOutlineSource& source = *window.source;
+  OutlineGanttChart& chart = window.chart();
+  const OutlineGanttChartRowPtr phase = source.rootRows().front();
+  const OutlineGanttChartRowPtr package = source.outlineGanttChartChild(chart, 0, phase);
+  ASSERT_TRUE(package);
+  const int64_t rows = source.outlineGanttChartNumberOfChildrenOfItem(chart, package);
+  const OutlineGanttChartRowPtr firstTask = source.outlineGanttChartChild(chart, 0, package);
+  const OutlineGanttChartRowPtr milestone = source.outlineGanttChartChild(chart, rows - 1, package);
+  ASSERT_TRUE(firstTask && milestone);
+  ASSERT_EQ(milestone->chartItems().front()->type(), GanttChartItemType::milestone);
+  const auto done = [&](const OutlineGanttChartRowPtr& row) {
+    return source.outlineGanttChartObjectValueFor(chart, 3, row).toString().toStdString();
+  };
+  EXPECT_EQ(done(firstTask), "100%") << "done before today";
+  EXPECT_EQ(done(phase), "");
+  EXPECT_EQ(done(package), "");
+  EXPECT_EQ(done(milestone), "");
+}
+
 // Draft waits for Plan to finish: dragged a day earlier in either window, it
 // stays where Plan's finish lets it start, and no link runs backwards.
 TEST_F(DemoPicture, ATaskDraggedBeforeItsPredecessorStaysBehindIt) {
