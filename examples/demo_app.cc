@@ -290,7 +290,8 @@ std::string describeDemo(const DemoScene& scene, const GanttChart& chart) {
       << links.byType[3] << " start-to-finish; " << links.withLag
       << " of them with a lag of working time.\n"
       << "The classic behaviours: column mode, summaries following their children, successors "
-         "following their predecessors with lags, and a latest finish on the last milestone.\n"
+         "following their predecessors with lags (a moved task stays behind its own), and a "
+         "latest finish on the last milestone.\n"
       << "Calendar: Monday to Friday, 8:00 to 16:00 (" << plan.calendar->hoursPerWeek()
       << " hours a week), without " << plan.holidays.size() << " public holidays";
   for (const TimeRange& holiday : plan.holidays) {

@@ -116,6 +116,22 @@ void DemoOutlineSource::outlineGanttChartCompletionDidChangeFor(
   if (item) refreshDetails(*item);
 }
 
+void DemoOutlineSource::outlineGanttChartDidAddDependency(
+    OutlineGanttChart& /*chart*/, const OutlineGanttChartDependencyPtr& dependency) {
+  if (!dependency || !dependency->from()) return;
+  outgoing_[dependency->from().get()].push_back(dependency);
+  ++dependencyCount_;
+}
+
+void DemoOutlineSource::outlineGanttChartDidRemoveDependency(
+    OutlineGanttChart& /*chart*/, const OutlineGanttChartDependencyPtr& dependency) {
+  if (!dependency || !dependency->from()) return;
+  const auto found = outgoing_.find(dependency->from().get());
+  if (found == outgoing_.end()) return;
+  const auto removed = std::erase(found->second, dependency);
+  dependencyCount_ -= static_cast<int64_t>(removed);
+}
+
 void DemoOutlineSource::refreshDetails(OutlineGanttChartItem& item) const {
   const auto kind = kinds_.find(&item);
   if (kind == kinds_.end() || !calendar_) return;
@@ -250,8 +266,8 @@ void showDemoOutline(OutlineGanttChart& chart, const DemoOutlineScene& scene,
                           *chart.ganttChartContentController());
   chart.ganttChartController()->setTheme(options.theme);
   // The plan's rules, those of the main window: the outline's hierarchy,
-  // successors following with the plan's lags, the last milestone's latest
-  // finish. Every displayed row takes part, not only those in view, so a
+  // successors following with the plan's lags, an edited task kept behind
+  // its own predecessors, the last milestone's latest finish. Every displayed row takes part, not only those in view, so a
   // move reaches successors scrolled out of sight.
   chart.setBehavior(scene.source->makeBehavior());
   chart.setAreOutOfRowRangeItemsAvailable(true);
@@ -294,8 +310,8 @@ std::string describeDemoOutline(const DemoOutlineScene& scene, OutlineGanttChart
       << " phases, with " << scene.source->dependencyCount() << " dependencies; "
       << chart.outlineItems().size()
       << " rows shown, all expanded as in the main window, under the same rules: summaries "
-         "follow their children, successors follow their predecessors with the lags, and the "
-         "last milestone has a latest finish. Collapse a row in the outline or double-click a "
+         "follow their children, successors follow their predecessors with the lags (a moved "
+         "task stays behind its own), and the last milestone has a latest finish. Collapse a row in the outline or double-click a "
          "summary bar; drag a task to move it and its successors.\n";
   return out.str();
 }
@@ -316,8 +332,8 @@ DemoOutlineWindow::DemoOutlineWindow(DemoOutlineScene scene, const DemoOptions& 
   showDemoOutline(*chart_, scene_, options);
   showDemoHelp(*this,
                "Collapse and expand rows in the outline or double-click a summary bar; click a "
-               "bar to select it, drag it to move or resize it; right-click for menus; drag the "
-               "header to zoom. Ctrl+T: next theme, Ctrl+D: light or dark.");
+               "bar to select it, drag it to move or resize it; right-click a link to delete it; "
+               "drag the header to zoom. Ctrl+T: next theme, Ctrl+D: light or dark.");
 }
 
 void DemoOutlineWindow::exportImage() {

@@ -47,6 +47,13 @@ class DemoOutlineSource : public OutlineGanttChartDataSource {
                                                const OutlineGanttChartItemPtr& item,
                                                double from) override;
 
+  // The links the user draws or deletes in the chart join or leave the
+  // host's, which the chart asks for again at each query.
+  void outlineGanttChartDidAddDependency(OutlineGanttChart& chart,
+                                         const OutlineGanttChartDependencyPtr& dependency) override;
+  void outlineGanttChartDidRemoveDependency(
+      OutlineGanttChart& chart, const OutlineGanttChartDependencyPtr& dependency) override;
+
   [[nodiscard]] static QStringList columnTitles();
   [[nodiscard]] const std::vector<OutlineGanttChartRowPtr>& rootRows() const { return roots_; }
   [[nodiscard]] int64_t rowCount() const { return int64_t(rows_.size()); }

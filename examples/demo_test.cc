@@ -451,6 +451,37 @@ TEST_F(DemoPicture, TheOutlineTellsDoneOnlyOfTasks) {
   EXPECT_EQ(done(milestone), "");
 }
 
+// The outline's host keeps the links the user deletes or draws in the
+// chart: a deleted one does not come back and a drawn one stays.
+TEST_F(DemoPicture, TheOutlineKeepsLinksDeletedOrDrawnInTheChart) {
+  const OutlineWindow window(*options.today, options);
+  OutlineGanttChart& chart = window.chart();
+  const auto& manager = chart.ganttChartItemManager();
+  const auto linked = [&](const GanttChartItemPtr& from, const GanttChartItemPtr& to) {
+    const GanttChartDependencyList links = manager->availableDependencies();
+    return std::any_of(links.begin(), links.end(), [&](const GanttChartDependencyPtr& link) {
+      return link->from() == from && link->to() == to;
+    });
+  };
+  const size_t draft = planIndex(window.plan, "Draft");
+  const size_t test = planIndex(window.plan, "Test");
+  ASSERT_LT(test, window.plan.items.size());
+  const GanttChartItemPtr plan = window.twin(draft - 1);
+  const GanttChartItemPtr task = window.twin(draft);
+  ASSERT_TRUE(linked(plan, task));
+  ASSERT_FALSE(linked(task, window.twin(test)));
+  const GanttChartDependencyList links = manager->availableDependencies();
+  for (const GanttChartDependencyPtr& link : links) {
+    if (link->from() == plan && link->to() == task) manager->removeDependency(link);
+  }
+  chart.reloadData();
+  EXPECT_FALSE(linked(window.twin(draft - 1), window.twin(draft))) << "deleted";
+  manager->addNewDependency(window.twin(draft), window.twin(test),
+                            GanttChartDependencyType::fromStartToStart);
+  chart.reloadData();
+  EXPECT_TRUE(linked(window.twin(draft), window.twin(test))) << "drawn";
+}
+
 // Draft waits for Plan to finish: dragged a day earlier in either window, it
 // stays where Plan's finish lets it start, and no link runs backwards.
 TEST_F(DemoPicture, ATaskDraggedBeforeItsPredecessorStaysBehindIt) {
