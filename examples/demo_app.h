@@ -73,9 +73,10 @@ struct DemoScene {
 // A click selects and a double-click activates (see below).
 void showDemoScene(GanttChart& chart, const DemoScene& scene, const DemoOptions& options);
 
-// A single click on `chart`'s controller selects what it hits; it takes two
-// to activate, so that a double-click on a summary that activation folds
-// does not fold it at the first click and unfold it at the second.
+// On `chart`, a single click selects what it hits and it takes two to
+// activate, so that a double-click on a summary that activation folds does
+// not fold it at the first click and unfold it at the second. Does nothing
+// before the chart has a controller.
 void selectOnClickActivateOnDoubleClick(GanttChart& chart);
 
 // The application palette for an appearance; absent: the platform's own.

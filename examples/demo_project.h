@@ -145,7 +145,8 @@ struct DemoProject {
 
 // Makes the source's auto-scheduling hold an edited item behind its own
 // predecessors too, not only push its successors: a task dragged before
-// what it waits for comes back to where that allows it to start.
+// what it waits for comes back to where that allows it to start. Call it
+// after the lags are set: a new lag set brings a member without it.
 void holdEditedItemsBehindPredecessors(GanttChartItemSource& source);
 
 // Shades the weekends and holidays in both parts, marks the current moment

@@ -78,9 +78,17 @@ void expectLagsHold(const DemoPlan& plan, const ItemAt& itemAt) {
   }
 }
 
-// Scrolls `item` into view and drags its bar with the mouse by `days`
-// calendar days of the chart (negative: earlier), grabbed on its middle line
+// The point of the chart area's canvas on `item`'s bar, on its middle line
 // at `along` of its width (0 its start, 1 its finish).
+QPointF pointOnBar(GanttChartContent& view, const GanttChartItemPtr& item, double along) {
+  const Rectangle bar = view.controller()->bounds(item);
+  return view.scrollView()->viewportPoint(
+      QPointF(bar.origin.x + bar.size.width * along, bar.origin.y + bar.size.height / 2));
+}
+
+// Scrolls `item` into view and drags its bar with the mouse by `days`
+// calendar days of the chart (negative: earlier), grabbed at `along` of its
+// width.
 void dragBar(GanttChart& chart, const GanttChartItemPtr& item, double along, double days) {
   GanttChartContent& view = *chart.content();
   const GanttChartContentControllerPtr content = view.controller();
@@ -88,9 +96,7 @@ void dragBar(GanttChart& chart, const GanttChartItemPtr& item, double along, dou
   content->scrollVisibleTimelineToStartOn(item->start().addingDays(-3));
   content->scrollVertically(item->row(), 100.0);
   QCoreApplication::processEvents();
-  const Rectangle bar = content->bounds(item);
-  const QPointF grab = view.scrollView()->viewportPoint(
-      QPointF(bar.origin.x + bar.size.width * along, bar.origin.y + bar.size.height / 2));
+  const QPointF grab = pointOnBar(view, item, along);
   ASSERT_TRUE(view.canvas()->rect().contains(grab.toPoint()));
   const double day = content->x(item->start().addingDays(1)) - content->x(item->start());
   vorlent::testing::SyntheticMouse mouse(view.canvas());
@@ -375,9 +381,7 @@ TEST_F(DemoPicture, TheOutlineWindowFoldsASummaryOnADoubleClickNotOnAClick) {
   };
   ASSERT_TRUE(expanded());
   GanttChartContent& view = *chart.ganttChart()->content();
-  const Rectangle bounds = chart.ganttChartContentController()->bounds(bar);
-  const QPointF at = view.scrollView()->viewportPoint(
-      QPointF(bounds.origin.x + bounds.size.width / 2, bounds.origin.y + bounds.size.height / 2));
+  const QPointF at = pointOnBar(view, bar, 0.5);
   ASSERT_TRUE(view.canvas()->rect().contains(at.toPoint()));
   vorlent::testing::SyntheticMouse mouse(view.canvas());
   mouse.click(at);
