@@ -80,8 +80,8 @@ GanttChartItemHierarchicalBehavior::GanttChartItemHierarchicalBehavior(
           std::make_shared<GanttChartItemHierarchy>(std::move(relations)), aggregatingTime,
           preservingDurations) {}
 
-bool GanttChartItemHierarchicalBehavior::isAmong(const GanttChartItemPtr& item,
-                                                 const GanttChartItemList& items) {
+const detail::RowOrderedItems* GanttChartItemHierarchicalBehavior::sourceIndexOf(
+    const GanttChartItemList& items) {
   // The cast is remembered for the index it was made for, which is held so
   // that its address cannot come back as another index.
   if (items.index() != castIndex_) {
@@ -89,7 +89,26 @@ bool GanttChartItemHierarchicalBehavior::isAmong(const GanttChartItemPtr& item,
     sourceIndex_ = dynamic_cast<const detail::RowOrderedItems*>(castIndex_.get());
     origin_ = dynamic_cast<const detail::ItemListOrigin*>(castIndex_.get());
   }
-  if (sourceIndex_ != nullptr) {
+  return sourceIndex_;
+}
+
+template <class Visit>
+void GanttChartItemHierarchicalBehavior::forEachAmong(const std::vector<GanttChartItemPtr>& list,
+                                                      const GanttChartItemList& items,
+                                                      const Visit& visit) {
+  // Asked once per list: a source's record answers most items inline.
+  const detail::RowOrderedItems* source = sourceIndexOf(items);
+  for (const GanttChartItemPtr& item : list) {
+    if (item == nullptr) continue;
+    if ((source != nullptr && source->holdsNow(*item) == true) || isAmong(item, items)) {
+      visit(item);
+    }
+  }
+}
+
+bool GanttChartItemHierarchicalBehavior::isAmong(const GanttChartItemPtr& item,
+                                                 const GanttChartItemList& items) {
+  if (sourceIndexOf(items) != nullptr) {
     if (const std::optional<bool> held = sourceIndex_->holdsNow(*item)) return *held;
   }
   // Part of the chart only: an item it does not name may just be out of
@@ -112,22 +131,24 @@ GanttChartItemUpdateActions GanttChartItemHierarchicalBehavior::aggregateParentO
   if (parent == nullptr || !isAmong(parent, items)) return {};
   std::optional<TimeRange> span;
   std::optional<double> minimum;
-  for (const GanttChartItemPtr& sibling : provider_->children(parent)) {
-    if (sibling == nullptr || !isAmong(sibling, items)) continue;
-    const double done = sibling->completion();
-    if (!minimum || done < *minimum) minimum = done;
+  forEachAmong(provider_->children(parent), items, [&](const GanttChartItemPtr& sibling) {
+    if (completion) {
+      const double done = sibling->completion();
+      if (!minimum || done < *minimum) minimum = done;
+    }
+    if (!time) return;
     if (!span) {
       span = sibling->time();
-      continue;
+      return;
     }
     if (sibling->start() < span->start) span->start = sibling->start();
     if (span->finish < sibling->finish()) span->finish = sibling->finish();
-  }
+  });
   GanttChartItemUpdateActions actions;
-  if (time && span && !(parent->start() == span->start && parent->finish() == span->finish)) {
+  if (span && !(parent->start() == span->start && parent->finish() == span->finish)) {
     actions.push_back(GanttChartItemUpdateAction::updateTimeAction(parent, *span, true, false));
   }
-  if (completion && minimum && parent->completion() != *minimum) {
+  if (minimum && parent->completion() != *minimum) {
     actions.push_back(
         GanttChartItemUpdateAction::updateCompletionAction(parent, *minimum, true, false));
   }
@@ -180,20 +201,19 @@ GanttChartItemUpdateActions GanttChartItemHierarchicalBehavior::timeDidChange(
 
   GanttChartItemUpdateActions actions;
   if (down) {
-    for (const GanttChartItemPtr& child : provider_->children(item)) {
-      if (child == nullptr || !isAmong(child, items)) continue;
+    forEachAmong(provider_->children(item), items, [&](const GanttChartItemPtr& child) {
       const Time cs = child->start();
       const Time cf = child->finish();
       const bool insideBoth =
           now.start < cs && cf < now.finish && from.start < cs && cf < from.finish;
-      if (insideBoth) continue;
+      if (insideBoth) return;
       const Kind& change = kindOfChange();
       const TimeRange target = change.isMove
                                    ? movedChildTime(*child, now, change.offset, schedule)
                                    : resizedChildTime(*child, now, from);
-      if (target.start == cs && target.finish == cf) continue;
+      if (target.start == cs && target.finish == cf) return;
       actions.push_back(GanttChartItemUpdateAction::updateTimeAction(child, target, false, true));
-    }
+    });
   }
   if (up) {
     GanttChartItemUpdateActions parent = aggregateParentOf(item, items, true, false);
@@ -210,16 +230,15 @@ GanttChartItemUpdateActions GanttChartItemHierarchicalBehavior::completionDidCha
   GanttChartItemUpdateActions actions;
   if (down) {
     const double value = item->completion();
-    for (const GanttChartItemPtr& child : provider_->children(item)) {
-      if (child == nullptr || !isAmong(child, items)) continue;
+    forEachAmong(provider_->children(item), items, [&](const GanttChartItemPtr& child) {
       const double completion = child->completion();
-      if (completion == value) continue;
+      if (completion == value) return;
       // A child that was further than its parent before and after the change
       // keeps its own progress.
-      if (completion > value && completion > from) continue;
+      if (completion > value && completion > from) return;
       actions.push_back(
           GanttChartItemUpdateAction::updateCompletionAction(child, value, false, true));
-    }
+    });
   }
   if (up) {
     GanttChartItemUpdateActions parent = aggregateParentOf(item, items, false, true);

@@ -114,6 +114,12 @@ class GanttChartItemHierarchicalBehavior : public GanttChartItemBehavior {
   // list, or else looked up in a set of the list's items, built once per
   // list.
   bool isAmong(const GanttChartItemPtr& item, const GanttChartItemList& items);
+  // `visit` for every item of `list` that is among `items`, in order.
+  template <class Visit>
+  void forEachAmong(const std::vector<GanttChartItemPtr>& list, const GanttChartItemList& items,
+                    const Visit& visit);
+  // The index of the list as a source's, null for any other list.
+  const detail::RowOrderedItems* sourceIndexOf(const GanttChartItemList& items);
   // The actions giving the item's parent the span (`time`) and the minimum
   // completion (`completion`) of its children among `items`.
   GanttChartItemUpdateActions aggregateParentOf(const GanttChartItemPtr& item,
