@@ -86,8 +86,12 @@ const detail::RowOrderedItems* GanttChartItemHierarchicalBehavior::sourceIndexOf
   // that its address cannot come back as another index.
   if (items.index() != castIndex_) {
     castIndex_ = items.index();
+    // A source hands out a new index with every list, so this runs about
+    // once per call; the second cast fails slowly and is not needed then.
     sourceIndex_ = dynamic_cast<const detail::RowOrderedItems*>(castIndex_.get());
-    origin_ = dynamic_cast<const detail::ItemListOrigin*>(castIndex_.get());
+    origin_ = sourceIndex_ != nullptr
+                  ? nullptr
+                  : dynamic_cast<const detail::ItemListOrigin*>(castIndex_.get());
   }
   return sourceIndex_;
 }
