@@ -68,11 +68,13 @@ bool isPeriodic(const TimeIntervalSelector* selector) {
          dynamic_cast<const CalendarPeriodSelector*>(selector) != nullptr;
 }
 
-// The period of a back-to-back selector that holds `time`.
+// The period of a back-to-back selector that holds `time`. A time a
+// rounding error before a boundary may be rounded onto it by the selector,
+// which then starts its list there: the period just after is taken instead.
 std::optional<TimeRange> periodAt(const TimeIntervalSelector& selector, const Time& time) {
   for (const TimeRange& period :
        selector.times(TimeRange(time, time.addingSeconds(kProbeSeconds)))) {
-    if (period.start <= time && time < period.finish) return period;
+    if (time < period.finish) return period;
   }
   return std::nullopt;
 }
