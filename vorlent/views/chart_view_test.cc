@@ -231,7 +231,7 @@ TEST_F(ChartView, AChartTakingItsControllerBackShowsTheSameTimeInHeaderAndChartA
     second.show();
     second.setController(controller());
   }
-  // Scrolled while the controller still belongs to nobody's view.
+  // Scrolled while no header follows the chart area.
   testing::sendWheel(contentCanvas(), QPoint(-360, 0));
   ASSERT_GT(contentX(), 0);
   chart->setController(controller());
