@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QStyleHints>
 #include <QTest>
+#include <QTextDocument>
 #include <QToolTip>
 
 #include <memory>
@@ -253,6 +254,14 @@ TEST_F(ContentInput, AToolTipWithinTheLimitsShowsTheHostsTextAsWritten) {
   mouse.moveTo(at(++x, 60));
   EXPECT_TRUE(view->canvas()->toolTip().endsWith(QChar(0x2026)));
   EXPECT_LE(view->canvas()->toolTip().size(), 501);
+
+  // A text that looks like markup is still shown as written.
+  const std::string markup = "<b>Review</b> the <draft>\n  & sign off";
+  controller->toolTipAnswer = markup;
+  mouse.moveTo(at(++x, 60));
+  QTextDocument shown;
+  shown.setHtml(view->canvas()->toolTip());
+  EXPECT_EQ(shown.toPlainText().toStdString(), markup);
 }
 
 TEST_F(ContentInput, ToolTipsAreTheDetailsOfTheItemOrDependency) {

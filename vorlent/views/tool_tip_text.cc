@@ -2,6 +2,7 @@
 
 #include <QChar>
 #include <QStringList>
+#include <QTextDocument>
 
 #include <algorithm>
 #include <cstddef>
@@ -55,7 +56,11 @@ QString toolTipText(std::string_view text) {
     if (last.size() >= kLongestLine) last.chop(1);
     last += QChar(0x2026);
   }
-  return lines.join(QLatin1Char('\n'));
+  const QString shown = lines.join(QLatin1Char('\n'));
+  // Qt takes a tool tip that looks like markup for markup, which would drop
+  // a host's "<draft>" and fold its spaces: such a text goes as escaped
+  // markup that keeps every character and space.
+  return Qt::mightBeRichText(shown) ? Qt::convertFromPlainText(shown, Qt::WhiteSpacePre) : shown;
 }
 
 }  // namespace vorlent::detail
