@@ -11,7 +11,7 @@
 // each, chained finish to start, with out-of-row-range items available,
 // auto-scheduling and automatic re-application of the behaviours on; one
 // scroll by a row re-applies them to every task, which should grow linearly;
-// also that re-application alone.
+// also that re-application alone. Expand all and collapse all: see below.
 
 #include <benchmark/benchmark.h>
 
@@ -147,6 +147,59 @@ void BM_OutlineExpandThousandChildren(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_OutlineExpandThousandChildren)->Unit(benchmark::kMillisecond);
+
+// Expand all and collapse all: 100 to 10,000 root rows of 10 children each
+// (1,100 to 110,000 rows), without paging; each call returns with both sides
+// synchronised. The other one of the pair is not timed.
+void expandAllOrCollapseAll(benchmark::State& state, bool timeExpanding) {
+  ensureApplication();
+  const auto roots = static_cast<int>(state.range(0));
+  auto chart = std::make_unique<OutlineGanttChart>();
+  chart->resize(1200, 700);
+  chart->show();
+  while (!chart->windowHandle()->isExposed()) QApplication::processEvents();
+  auto host = std::make_shared<Host>(roots, 10);
+  chart->setDataSource(host);
+  QApplication::processEvents();
+  QTreeView* tree = chart->outlineView();
+  for (auto _ : state) {
+    if (!timeExpanding) state.PauseTiming();
+    tree->expandAll();
+    if (!timeExpanding) state.ResumeTiming();
+    if (timeExpanding) state.PauseTiming();
+    if (chart->ganttChartItemManager()->totalRowCount() != roots * 11) {
+      state.SkipWithError("the chart did not follow the expansion");
+    }
+    QApplication::processEvents();
+    if (timeExpanding) state.ResumeTiming();
+    if (timeExpanding) state.PauseTiming();
+    tree->collapseAll();
+    if (timeExpanding) state.ResumeTiming();
+    if (!timeExpanding) state.PauseTiming();
+    if (chart->ganttChartItemManager()->totalRowCount() != roots) {
+      state.SkipWithError("the chart did not follow the collapse");
+    }
+    QApplication::processEvents();
+    if (!timeExpanding) state.ResumeTiming();
+  }
+  state.counters["rows"] = roots * 11;
+}
+
+void BM_OutlineExpandAll(benchmark::State& state) { expandAllOrCollapseAll(state, true); }
+BENCHMARK(BM_OutlineExpandAll)
+    ->Arg(100)
+    ->Arg(400)
+    ->Arg(1600)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond);
+
+void BM_OutlineCollapseAll(benchmark::State& state) { expandAllOrCollapseAll(state, false); }
+BENCHMARK(BM_OutlineCollapseAll)
+    ->Arg(100)
+    ->Arg(400)
+    ->Arg(1600)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond);
 
 void BM_OutlineDragFlowsBack(benchmark::State& state) {
   ensureApplication();

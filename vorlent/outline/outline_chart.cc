@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <string>
 #include <tuple>
@@ -39,9 +40,25 @@ constexpr int kInitialRowHeight = 20;
 // when it brings a row up from below (the End key, the arrow keys,
 // scrollTo): the row's last line of pixels stays hidden, and the chart,
 // which follows the tree, hides it too. This tree moves on by that pixel.
+//
+// Every pass of Qt's that expands or collapses rows (expandAll(),
+// collapseAll(), expand() of a shown row) ends by updating the tree's
+// geometries, which calls `layoutPassDidEnd`.
 class OutlineTreeView : public QTreeView {
  public:
   using QTreeView::QTreeView;
+
+  std::function<void()> layoutPassDidEnd;
+
+  // Lays out rows the model changed now rather than on the next turn of the
+  // event loop. Until then Qt expands and collapses rows without laying
+  // them out, so no pass of the host's would be seen to end.
+  void layOutChangedRows() { executeDelayedItemsLayout(); }
+
+  void updateGeometries() override {
+    QTreeView::updateGeometries();
+    if (layoutPassDidEnd) layoutPassDidEnd();
+  }
 
   void scrollTo(const QModelIndex& index, ScrollHint hint) override {
     // Scrolling re-applies the chart's rules, whose changes a host may
@@ -124,6 +141,7 @@ OutlineGanttChart::~OutlineGanttChart() {
     disconnect(outlineModel_, nullptr, this, nullptr);
   }
   if (outlineView_) {
+    static_cast<OutlineTreeView*>(outlineView_.data())->layoutPassDidEnd = nullptr;
     outlineView_->viewport()->removeEventFilter(this);
     outlineView_->header()->removeEventFilter(this);
     disconnect(outlineView_, nullptr, this, nullptr);
@@ -172,7 +190,9 @@ void OutlineGanttChart::loadContentView() {
   boxLayout->addWidget(outlineHeaderSpacingLabel_);
   outlineLayout->addWidget(outlineHeaderSpacingBox_);
 
-  outlineView_ = new OutlineTreeView(outlineSide);
+  auto* tree = new OutlineTreeView(outlineSide);
+  tree->layoutPassDidEnd = [this] { outlineLayoutPassDidEnd(); };
+  outlineView_ = tree;
   outlineView_->setUniformRowHeights(true);
   outlineView_->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
   // The chart's vertical scroll bar serves both sides. Both show a
@@ -214,23 +234,44 @@ void OutlineGanttChart::addNotificationObservers() {
     synchronizeGanttChartScrolling();
     loadMoreDataIfNeeded();
   });
-  // Qt emits these in the middle of laying out rows (expanding all of them,
-  // say): whatever the host asks for meanwhile must not reload the rows
-  // under that pass, so its reloads wait until the pass is over.
-  connect(outlineView_, &QTreeView::expanded, this, [this] {
-    const OutlineGanttChartModel::ReloadHold hold(outlineModel_);
-    if (!isReloading_) synchronizeOutlineItems();
-  });
-  connect(outlineView_, &QTreeView::collapsed, this, [this] {
-    const OutlineGanttChartModel::ReloadHold hold(outlineModel_);
-    if (!isReloading_) synchronizeOutlineItems();
-  });
+  connect(outlineView_, &QTreeView::expanded, this, [this] { outlineExpansionDidChange(); });
+  connect(outlineView_, &QTreeView::collapsed, this, [this] { outlineExpansionDidChange(); });
   // New columns make the tree forget its expansions.
   connect(outlineModel_, &QAbstractItemModel::modelReset, this,
           [this] { synchronizeOutlineItems(); });
   outlineView_->viewport()->installEventFilter(this);
   outlineView_->header()->installEventFilter(this);
   if (ganttChart_ && ganttChart_->header()) ganttChart_->header()->installEventFilter(this);
+}
+
+// Qt signals expansions in the middle of laying out rows (expanding all of
+// them, say): whatever the host asks for meanwhile must not reload the rows
+// under that pass, so its reloads wait until the pass is over. One pass may
+// signal every row: synchronising at each would cost the pass a walk over
+// all rows per row.
+void OutlineGanttChart::outlineExpansionDidChange() {
+  const OutlineGanttChartModel::ReloadHold hold(outlineModel_);
+  // The reload synchronises once it has restored the expansions.
+  if (isReloading_) return;
+  if (isInExpansionPass_) {
+    isSynchronizationOwed_ = true;
+    return;
+  }
+  // Some passes end without laying out (a row expanded inside a collapsed
+  // one, or before the tree laid out new rows): the event loop ends those.
+  isInExpansionPass_ = true;
+  postCatchUp();
+  synchronizeOutlineItems();
+}
+
+void OutlineGanttChart::outlineLayoutPassDidEnd() {
+  // A layout from inside one of the tree's signals (a row expanded again
+  // there) or during a reload is still part of that pass.
+  if (!isInExpansionPass_ || isReloading_ || !outlineModel_ || outlineModel_->reloadMustWait()) {
+    return;
+  }
+  isInExpansionPass_ = false;
+  if (isSynchronizationOwed_) synchronizeOutlineItems();
 }
 
 void OutlineGanttChart::initializeControllers() {
@@ -448,6 +489,7 @@ void OutlineGanttChart::reloadOutline() {
   isReloading_ = true;
   outlineModel_->reload();
   isReloading_ = false;
+  if (outlineView_) static_cast<OutlineTreeView*>(outlineView_.data())->layOutChangedRows();
 }
 
 void OutlineGanttChart::setIsPagingEnabled(bool enabled) {

@@ -43,7 +43,9 @@ class OutlineGanttChartItemDelegate;
 
 // A host's hierarchical rows in a tree view beside a chart, row against row:
 // chart row r shows the bars of the outline's displayed row r. Expanding,
-// collapsing and scrolling either side moves the other; the outline's header
+// collapsing and scrolling either side moves the other (the chart is in step
+// when the tree's call returns; a call that expands or collapses many rows,
+// such as expandAll(), synchronises the chart once); the outline's header
 // area is padded to the height of the chart's time-scale header; edits made
 // in the chart update the host's outline objects, then reach its data
 // source and then its forwarding targets.
@@ -394,6 +396,17 @@ class OutlineGanttChart : public QWidget, public OutlineViewDataSource {
   // Runs reloadData() on the next turn of the event loop; any number of
   // calls before that turn come to one reload.
   void postReload();
+  // Runs, on the next turn of the event loop, what is owed by then (a
+  // reload, else a synchronisation) and ends any expansion pass; any number
+  // of calls before that turn post once.
+  void postCatchUp();
+  // The tree signalled an expansion or a collapse. The first of a pass
+  // synchronises at once, so that a single expansion is in step when it
+  // returns; the rest of the pass synchronises once, when it ends.
+  void outlineExpansionDidChange();
+  // The tree finished laying out its rows: the expansion pass, if any, is
+  // over unless a tree signal or a source answer is still running.
+  void outlineLayoutPassDidEnd();
   [[nodiscard]] GanttChartItemManager& requireItemManager() const;
   [[nodiscard]] OutlineGanttChartRowPtr designTimeRow(int64_t index) const;
 
@@ -442,8 +455,15 @@ class OutlineGanttChart : public QWidget, public OutlineViewDataSource {
   // Set while the outline reloads, so that the expansions restored on the
   // way synchronise once at the end.
   bool isReloading_ = false;
-  // Set from postReload() until the posted reload runs.
-  bool isReloadPosted_ = false;
+  // Set from postCatchUp() until the posted call runs.
+  bool isCatchUpPosted_ = false;
+  // A reload asked for while it had to wait, run by the posted call.
+  bool isReloadOwed_ = false;
+  // Set from the first expansion or collapse the tree signals until the
+  // tree lays its rows out or the event loop turns; later ones meanwhile
+  // only mark a synchronisation as owed.
+  bool isInExpansionPass_ = false;
+  bool isSynchronizationOwed_ = false;
   // The chart header row height this view last took from the outline's
   // header, followed while nobody else changed it.
   double followedHeaderRowHeight_ = 0;

@@ -232,11 +232,22 @@ void OutlineGanttChart::reloadData() {
 }
 
 void OutlineGanttChart::postReload() {
-  if (std::exchange(isReloadPosted_, true)) return;
+  isReloadOwed_ = true;
+  postCatchUp();
+}
+
+void OutlineGanttChart::postCatchUp() {
+  if (std::exchange(isCatchUpPosted_, true)) return;
   RunLoop::current().post([view = QPointer<OutlineGanttChart>(this)] {
     if (!view) return;
-    view->isReloadPosted_ = false;
-    view->reloadData();
+    view->isCatchUpPosted_ = false;
+    view->isInExpansionPass_ = false;
+    // A reload synchronises too.
+    if (std::exchange(view->isReloadOwed_, false)) {
+      view->reloadData();
+    } else if (view->isSynchronizationOwed_) {
+      view->synchronizeOutlineItems();
+    }
   });
 }
 

@@ -427,6 +427,39 @@ TEST_F(SmallOutlineTest, ScrollingToARowTheHostDropsOnTheWayGoesOn) {
   EXPECT_EQ(chart.outlineModel()->numberOfRows(), 11);
 }
 
+TEST_F(SmallOutlineTest, DeletingAGroupsLastTasksAndTheLastRowsThenReloadingGoesOn) {
+  // The current row is among the rows dropped: while the reload takes them
+  // away, the tree moves its current row up and scrolls to it, the chart
+  // follows and re-applies the hierarchy, after the group's dropped tasks
+  // were already taken away.
+  auto host = std::make_shared<OutlineHost>();
+  auto group = host->addRoot("group", monday(), 1);
+  OutlineHost::itemOf(group)->setType(GanttChartItemType::summary);
+  for (int i = 0; i < 10; ++i) host->addChild(group, testing::numbered("t", i), monday());
+  for (int i = 0; i < 30; ++i) host->addRoot(testing::numbered("r", i), monday());
+  chart.setAreOutOfRowRangeItemsAvailable(true);
+  chart.setAutoApplyBehavior(true);
+  chart.setDataSource(host);
+  OutlineGanttChartModel& model = *chart.outlineModel();
+  chart.outlineView()->expand(model.indexOfDisplayedRow(0));
+  chart.outlineView()->setCurrentIndex(model.indexOfDisplayedRow(model.numberOfRows() - 1));
+  settle();
+  const int scrolledTo = chart.outlineView()->verticalScrollBar()->value();
+  ASSERT_GT(scrolledTo, 0);
+
+  host->childrenOf[group.get()].resize(5);
+  host->roots.resize(6);
+  chart.reloadData();
+  // group, t0..t4, r0..r4
+  EXPECT_EQ(model.numberOfRows(), 11);
+  EXPECT_EQ(chart.ganttChartItemManager()->totalRowCount(), 11);
+  EXPECT_LT(chart.outlineView()->verticalScrollBar()->value(), scrolledTo);
+  const auto groupTwin = chart.ganttChartItem(OutlineHost::itemOf(group));
+  ASSERT_TRUE(groupTwin);
+  EXPECT_EQ(chart.children(groupTwin).size(), 5u);
+  settle();
+}
+
 TEST_F(SmallOutlineTest, ReloadsAskedForWhileTheRulesCascadeBecomeOneAfterIt) {
   // Moving the head of a linked chain pushes every later link, and the host
   // reloads at each push: run at once, each reload would re-apply all the

@@ -11,6 +11,9 @@ namespace vorlent {
 
 void OutlineGanttChart::synchronizeOutlineItems() {
   if (!outlineModel_) fatalStop("an outline chart needs its outline view");
+  isSynchronizationOwed_ = false;
+  // Outside the tree's signals no pass of theirs is running any more.
+  if (!outlineModel_->reloadMustWait()) isInExpansionPass_ = false;
   cachedAvailableItems_.reset();
   cachedAvailableDependencies_.reset();
 

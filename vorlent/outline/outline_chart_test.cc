@@ -10,9 +10,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <set>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "vorlent/base/clock.h"
 #include "vorlent/controllers/content_scroller.h"
@@ -353,6 +356,102 @@ TEST_F(OutlineTreeTest, ReloadKeepsExpansionAndTwins) {
   EXPECT_EQ(chart.outlineModel()->numberOfRows(), 9);
   EXPECT_EQ(twinOf(host->roots[4]), twin);
   expectChartMatchesOutline();
+}
+
+// A chart of its own over 20 root rows of three children each, the first
+// child of each with a child of its own; the rules are re-applied at each
+// synchronisation and count the items they are offered.
+struct ExpandingOutline {
+  ExpandingOutline() {
+    for (int r = 0; r < 20; ++r) {
+      auto root = host->addRoot(testing::numbered("r", r), monday());
+      for (int c = 0; c < 3; ++c) {
+        auto child = host->addChild(root, testing::numbered("c", r * 3 + c), monday());
+        if (c == 0) host->addChild(child, testing::numbered("g", r), monday());
+      }
+    }
+    chart.resize(800, 540);
+    chart.show();
+    chart.setAreOutOfRowRangeItemsAvailable(true);
+    chart.setBehavior(counting);
+    chart.setAutoApplyBehavior(true);
+    chart.setDataSource(host);
+    settle();
+  }
+
+  // What the chart shows, by label: each twin's row and visibility, and
+  // the expanded rows of the outline.
+  [[nodiscard]] std::vector<std::string> snapshot() {
+    std::vector<std::string> shown;
+    for (const auto& item : chart.ganttChartItemManager()->availableItems()) {
+      shown.push_back(item->label().value_or("") + " row " + std::to_string(item->row()) +
+                      (item->isVisible() ? "" : " hidden"));
+    }
+    std::sort(shown.begin(), shown.end());
+    OutlineGanttChartModel& model = *chart.outlineModel();
+    for (int64_t r = 0; r < model.numberOfRows(); ++r) {
+      if (chart.outlineView()->isExpanded(model.indexOfDisplayedRow(r))) {
+        shown.push_back("expanded " + model.item(r)->label().value_or(""));
+      }
+    }
+    shown.push_back("rows " + std::to_string(chart.ganttChartItemManager()->totalRowCount()));
+    return shown;
+  }
+
+  // Expands (collapses) the rows one call at a time, deepest first when
+  // collapsing, as a user would click them.
+  void setEachExpanded(bool expanded) {
+    OutlineGanttChartModel& model = *chart.outlineModel();
+    std::vector<OutlineGanttChartRowPtr> rows;
+    for (const auto& root : host->roots) {
+      if (host->childrenOf[root.get()].empty()) continue;
+      rows.push_back(root);
+      rows.push_back(host->childrenOf[root.get()][0]);
+    }
+    if (!expanded) std::reverse(rows.begin(), rows.end());
+    for (const auto& row : rows) {
+      chart.outlineView()->setExpanded(model.indexOfDisplayedRow(model.row(row)), expanded);
+      // In step after each call.
+      EXPECT_EQ(chart.ganttChartItemManager()->totalRowCount(), model.numberOfRows());
+    }
+  }
+
+  ScopedClock clock{makeDate(pinnedNow())};
+  std::shared_ptr<OutlineHost> host = std::make_shared<OutlineHost>();
+  std::shared_ptr<testing::OfferCountingBehavior> counting =
+      std::make_shared<testing::OfferCountingBehavior>();
+  OutlineGanttChart chart;
+};
+
+TEST(OutlineExpandAll, SynchronisesOnceToWhatExpandingEachRowGives) {
+  ExpandingOutline oneByOne;
+  ExpandingOutline all;
+  constexpr size_t kItems = 20 * 5 + 1;
+
+  // Also while the tree has yet to lay out the rows a reload changed.
+  oneByOne.host->addRoot("late", monday());
+  all.host->addRoot("late", monday());
+  oneByOne.chart.reloadData();
+  all.chart.reloadData();
+  // Each pass of Qt's is in step as soon as it returns, with work for a few
+  // walks over the rows, not one per row it expands or collapses.
+  const auto passOverAll = [&](bool expanding, const std::string& rows) {
+    oneByOne.setEachExpanded(expanding);
+    all.counting->offers = 0;
+    if (expanding) {
+      all.chart.outlineView()->expandAll();
+    } else {
+      all.chart.outlineView()->collapseAll();
+    }
+    const auto shown = all.snapshot();
+    EXPECT_EQ(shown, oneByOne.snapshot());
+    EXPECT_EQ(shown.back(), rows);
+    EXPECT_LE(all.counting->offers, int(3 * kItems));
+    settle();
+    EXPECT_EQ(all.snapshot(), shown);
+  };
+  passOverAll(true, "rows 101");
+  passOverAll(false, "rows 21");
 }
 
 TEST_F(OutlineTreeTest, ActivatingABarTogglesItsExpandableRow) {

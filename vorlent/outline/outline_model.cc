@@ -404,6 +404,11 @@ void OutlineGanttChartModel::refreshChildren(Node& parent, const RowSet& expande
   if (common < oldCount) {
     beginRemoveRows(parentIndex, static_cast<int>(common), static_cast<int>(oldCount) - 1);
     parent.children.resize(common);
+    // The displayed list may hold the nodes just freed (listed before the
+    // reload, or while the view moved its current row off the removed ones
+    // and scrolled to it). Whatever follows the view from here on (the
+    // chart re-applying its rules) must find the rows as they now are.
+    invalidateDisplayed();
     endRemoveRows();
   }
   if (common < rows.size()) {
@@ -419,6 +424,7 @@ void OutlineGanttChartModel::refreshChildren(Node& parent, const RowSet& expande
       }
       parent.children.push_back(std::move(node));
     }
+    invalidateDisplayed();
     endInsertRows();
     for (size_t i = common; i < parent.children.size(); ++i) {
       expandAgain(*parent.children[i], expandedRows);

@@ -50,9 +50,10 @@ class OutlineViewDataSource {
 // chart side asks of the displayed rows: their number, the row at a
 // displayed index, the displayed index of a row and the tree around it.
 // Expansion changes must reach the view through calls that signal:
-// expand(), collapse(), setExpanded() and expandAll() (which signals from
-// the middle of its layout pass); collapseAll() and its kin do not, and
-// leave these answers stale until the next reload.
+// expand(), collapse(), setExpanded(), expandAll() (which signals from the
+// middle of its layout pass) and collapseAll() (which signals every row it
+// collapsed, before laying out); a call that does not signal leaves these
+// answers stale until the next reload.
 //
 // A node whose source answer was null is an empty row without children, and
 // so is a row that the source lists again under itself.
