@@ -5,9 +5,10 @@
 // are not numbers or lie at the ends of time, rows at the ends of the integer,
 // lengths and scales far beyond any screen, megabyte texts, scheduling rules
 // that shift rows and times, documents from the ends of time to the end of
-// the row numbers, far longer than the scroll bars. The sanitizers judge
-// each step; the rows of the outline and of its chart are compared whenever
-// the event loop has run.
+// the row numbers, far longer than the scroll bars, header rows of seconds
+// wherever the view starts, controllers lent to another view and taken
+// back. The sanitizers judge each step; the rows of the outline and of its
+// chart are compared whenever the event loop has run.
 // Case N runs seed N + 1 (a failed expectation also names its step); running
 // that case alone repeats it.
 
@@ -36,6 +37,8 @@
 #include "vorlent/base/clock.h"
 #include "vorlent/base/run_loop.h"
 #include "vorlent/controllers/chart_controller.h"
+#include "vorlent/intervals/header_row.h"
+#include "vorlent/intervals/time_interval_type.h"
 #include "vorlent/model/item_source.h"
 #include "vorlent/outline/outline_chart.h"
 #include "vorlent/outline/outline_chart_testing.h"
@@ -369,7 +372,7 @@ class RandomRun {
 
   void step() {
     ensureCharts();
-    switch (dice_.below(19)) {
+    switch (dice_.below(21)) {
       case 0:
       case 1:
         drag(randomCanvas());
@@ -430,6 +433,12 @@ class RandomRun {
         break;
       case 17:
         farAway();
+        break;
+      case 18:
+        fineHeader();
+        break;
+      case 19:
+        lendAndTakeBack();
         break;
       default:
         // Time passes for the charts' timers (a drag's repeated step, the
@@ -845,6 +854,84 @@ class RandomRun {
     }
   }
 
+  // Header rows of minutes and seconds, at hour widths where whole pixels
+  // fall on whole seconds, scrolled to any place and to a whole minute give
+  // or take a rounding error. The header builds no more than a few cells for
+  // each point of its width.
+  void fineHeader() {
+    GanttChart* chart = randomChart();
+    GanttChartContent* area = chart ? chart->content() : nullptr;
+    if (!area || !chart->controller()) return;
+    const auto header = chart->controller()->headerController();
+    const auto content = chart->controller()->contentController();
+    if (dice_.chance(0.5)) {
+      header->setRows(
+          {GanttChartHeaderRow(TimeIntervalType::minutes(1)),
+           GanttChartHeaderRow(TimeIntervalType::seconds(dice_.oneOf<double>({1, 5, 15})))});
+    }
+    if (dice_.chance(0.5)) {
+      // Pixels of 1440, 1, 0.1, 0.3, 0.7 and 1.1 seconds, whose multiples
+      // come out a rounding error either side of whole seconds.
+      content->setHourWidth(dice_.chance(0.7)
+                                ? 3600 / dice_.oneOf<double>({1440, 1, 0.1, 0.3, 0.7, 1.1})
+                                : dice_.logBetween(1, 1e4));
+    }
+    if (dice_.chance(0.2)) {
+      // From the ends of time: the document is spread over the scroll bars,
+      // whose steps leave the view's start between whole pixels.
+      content->setScrollableTimeline(TimeRange(Time::min(), Time::max()));
+    }
+    StandardScrollView* view = area->scrollView();
+    if (dice_.chance(0.5)) {
+      // The pixel nearest a whole minute near the view.
+      const Time at = content->time(content->viewport().left() + dice_.between(-1e4, 1e4));
+      if (!std::isfinite(at.timeOfDay)) return;
+      const Time whole(at.week, at.dayOfWeek, std::round(at.timeOfDay / 60) * 60);
+      view->scrollToPoint(QPointF(content->x(whole), kNaN));
+    } else {
+      view->scrollToPoint(QPointF(dice_.between(0, 1) * view->documentSize().width(), kNaN));
+    }
+    const double width = std::max(header->viewport().size.width, 0.0);
+    const size_t rows = header->actualRows().size();
+    EXPECT_LE(header->cells().size(), rows * size_t(4 * width + 64));
+  }
+
+  // The plain chart lends its controller to another view, which goes while
+  // it holds it; the chart is scrolled and takes its controller back. After
+  // every hand-over its header shows the time its chart area shows.
+  void lendAndTakeBack() {
+    if (!chart_->controller()) return;
+    const GanttChartControllerPtr controller = chart_->controller();
+    auto* borrower = new GanttChart(&window_);
+    borrower->setGeometry(600, 300, 400, 300);
+    borrower->show();
+    borrower->setController(controller);
+    checkHeaderFollows(*borrower);
+    delete borrower;
+    if (GanttChartContent* area = chart_->content()) {
+      StandardScrollView* view = area->scrollView();
+      view->scrollToPoint(QPointF(dice_.between(0, 1) * view->documentSize().width(),
+                                  dice_.between(0, 1) * view->documentSize().height()));
+    }
+    if (!chart_) return;
+    chart_->setController(controller);
+    if (chart_) checkHeaderFollows(*chart_);
+  }
+
+  // The header's left edge shows the time the chart area's does, within a
+  // point, where both map time to points sensibly.
+  void checkHeaderFollows(GanttChart& chart) {
+    if (!chart.content() || !chart.header() || !chart.controller()) return;
+    const auto header = chart.controller()->headerController();
+    const auto content = chart.controller()->contentController();
+    const double hourWidth = content->actualHourWidth();
+    if (!(hourWidth >= 1e-3 && hourWidth <= 1e5)) return;
+    const double left = content->viewport().left();
+    if (!(std::abs(left) < 1e12)) return;
+    EXPECT_NEAR(header->x(content->time(left)), header->viewport().left(), 1)
+        << "hour width " << hourWidth;
+  }
+
   // An hour width or zoom: one of the extremes, or anywhere between them.
   double hostileScale() {
     if (dice_.chance(0.5)) return dice_.logBetween(1e-300, 1e300);
@@ -967,7 +1054,7 @@ TEST_P(RandomSequences, LeaveBothChartsWhole) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Seeds, RandomSequences, ::testing::Range(uint64_t(1), uint64_t(9)));
+INSTANTIATE_TEST_SUITE_P(Seeds, RandomSequences, ::testing::Range(uint64_t(1), uint64_t(11)));
 
 }  // namespace
 }  // namespace vorlent
