@@ -34,6 +34,8 @@
 #include "examples/demo_outline.h"
 #include "vorlent/outline/outline_chart.h"
 #include "vorlent/views/chart_view.h"
+#include "vorlent/views/click_gesture_recognizer.h"
+#include "vorlent/views/content_view.h"
 
 namespace vorlent::examples {
 
@@ -211,6 +213,9 @@ DemoScene makeDemoScene(const Time& today) {
   scene.project = buildDemoProject(scene.plan);
   scene.details = makeDemoDetailsObserver(scene.plan.calendar);
   scene.project.source->setItemObserver(scene.details);
+  scene.factory = makeDemoItemFactory(scene.plan.calendar);
+  scene.project.source->setItemFactory(scene.factory);
+  holdEditedItemsBehindPredecessors(*scene.project.source);
   scene.controller = makeDemoChartController(scene.plan, scene.project);
   configureDemoHeader(*scene.controller->headerController());
   return scene;
@@ -219,9 +224,23 @@ DemoScene makeDemoScene(const Time& today) {
 void showDemoScene(GanttChart& chart, const DemoScene& scene, const DemoOptions& options) {
   scene.controller->setTheme(options.theme);
   chart.setController(scene.controller);
+  selectOnClickActivateOnDoubleClick(chart);
   // The plan's first days at the left, its first phase at the top.
   scene.controller->contentController()->scrollVisibleTimelineToStartOn(
       scene.plan.span.start.addingDays(-2));
+}
+
+void selectOnClickActivateOnDoubleClick(GanttChart& chart) {
+  const GanttChartContentControllerPtr content = chart.content()->controller();
+  if (content == nullptr) return;
+  GanttChartContentSettings settings = content->settings();
+  settings.allowsSelectingElements = true;
+  settings.numberOfClicksRequiredToActivateElements = 2;
+  content->setSettings(std::move(settings));
+  content->settingsDidChange();
+  // The view reads the count only when it is given a controller, and an
+  // outline chart gives its own before a host can change the settings.
+  chart.content()->activatingClickGestureRecognizer()->setNumberOfClicksRequired(2);
 }
 
 void applyAppearance(std::optional<Mode> appearance) {
@@ -271,7 +290,8 @@ std::string describeDemo(const DemoScene& scene, const GanttChart& chart) {
       << links.byType[3] << " start-to-finish; " << links.withLag
       << " of them with a lag of working time.\n"
       << "The classic behaviours: column mode, summaries following their children, successors "
-         "following their predecessors with lags, and a latest finish on the last milestone.\n"
+         "following their predecessors with lags (a moved task stays behind its own), and a "
+         "latest finish on the last milestone.\n"
       << "Calendar: Monday to Friday, 8:00 to 16:00 (" << plan.calendar->hoursPerWeek()
       << " hours a week), without " << plan.holidays.size() << " public holidays";
   for (const TimeRange& holiday : plan.holidays) {
@@ -335,9 +355,9 @@ DemoWindow::DemoWindow(DemoScene scene, const DemoOptions& options)
   addDemoViewMenu(*this, scene_.controller, options);
   showDemoScene(*chart_, scene_, options);
   showDemoHelp(*this,
-               "Scroll with the wheel (Shift: sideways), drag the header to zoom, drag bars to "
-               "move or resize them, right-click for menus. Ctrl+T: next theme, Ctrl+D: light "
-               "or dark.");
+               "Scroll with the wheel (Shift: sideways), drag the header to zoom, click a bar "
+               "to select it, drag bars to move or resize them, right-click for menus (create "
+               "a task there). Ctrl+T: next theme, Ctrl+D: light or dark.");
 }
 
 void addDemoViewMenu(QMainWindow& window, const GanttChartControllerPtr& chartController,

@@ -62,12 +62,22 @@ struct DemoScene {
   GanttChartControllerPtr controller;
   // The project's item observer, which keeps the tool tips current.
   std::shared_ptr<GanttChartItemObserver> details;
+  // Makes the tasks and milestones created from the chart's menu; the item
+  // source holds it weakly.
+  std::shared_ptr<GanttChartItemFactory> factory;
 };
 [[nodiscard]] DemoScene makeDemoScene(const Time& today);
 
 // Gives `chart` the scene's controller in the options' theme and scrolls it
 // to the plan's first week. The window's palette decides light or dark.
+// A click selects and a double-click activates (see below).
 void showDemoScene(GanttChart& chart, const DemoScene& scene, const DemoOptions& options);
+
+// On `chart`, a single click selects what it hits and it takes two to
+// activate, so that a double-click on a summary that activation folds does
+// not fold it at the first click and unfold it at the second. Does nothing
+// before the chart has a controller.
+void selectOnClickActivateOnDoubleClick(GanttChart& chart);
 
 // The application palette for an appearance; absent: the platform's own.
 void applyAppearance(std::optional<Mode> appearance);

@@ -116,6 +116,22 @@ void DemoOutlineSource::outlineGanttChartCompletionDidChangeFor(
   if (item) refreshDetails(*item);
 }
 
+void DemoOutlineSource::outlineGanttChartDidAddDependency(
+    OutlineGanttChart& /*chart*/, const OutlineGanttChartDependencyPtr& dependency) {
+  if (!dependency || !dependency->from()) return;
+  outgoing_[dependency->from().get()].push_back(dependency);
+  ++dependencyCount_;
+}
+
+void DemoOutlineSource::outlineGanttChartDidRemoveDependency(
+    OutlineGanttChart& /*chart*/, const OutlineGanttChartDependencyPtr& dependency) {
+  if (!dependency || !dependency->from()) return;
+  const auto found = outgoing_.find(dependency->from().get());
+  if (found == outgoing_.end()) return;
+  const auto removed = std::erase(found->second, dependency);
+  dependencyCount_ -= static_cast<int64_t>(removed);
+}
+
 void DemoOutlineSource::refreshDetails(OutlineGanttChartItem& item) const {
   const auto kind = kinds_.find(&item);
   if (kind == kinds_.end() || !calendar_) return;
@@ -134,7 +150,7 @@ GanttChartItemBehaviorPtr DemoOutlineSource::makeBehavior() const {
       },
       nullptr);
   std::vector<GanttChartItemBehaviorPtr> behaviors{
-      std::make_shared<GanttChartItemAutoSchedulingBehavior>(false, std::nullopt, true,
+      std::make_shared<GanttChartItemAutoSchedulingBehavior>(true, std::nullopt, true,
                                                              std::move(lags))};
   if (!items_.empty()) {
     const std::weak_ptr<OutlineGanttChartItem> last = items_.back();
@@ -187,20 +203,25 @@ QVariant DemoOutlineSource::outlineGanttChartObjectValueFor(OutlineGanttChart& /
   if (!byItem) return {};
   if (column == 0) return QString::fromStdString(byItem->label().value_or(""));
   if (byItem->chartItems().empty()) return {};
-  // The row's span and, for one item, its completion.
+  // The row's span and, for a task, its completion.
   Time start = byItem->chartItems().front()->start();
   Time finish = byItem->chartItems().front()->finish();
   for (const auto& item : byItem->chartItems()) {
     start = std::min(start, item->start());
     finish = std::max(finish, item->finish());
   }
+  const OutlineGanttChartItemPtr& first = byItem->chartItems().front();
   switch (column) {
     case 1:
       return shortDay(start);
     case 2:
       return shortDay(finish);
     case 3:
-      return QString("%1%").arg(std::lround(byItem->chartItems().front()->completion() * 100));
+      // Only a task has work of its own to be done. The plan leaves
+      // summaries and milestones at 0, which would read as nothing done
+      // beside tasks that are.
+      if (first->type() != GanttChartItemType::standard) return {};
+      return QString("%1%").arg(std::lround(first->completion() * 100));
     default:
       return {};
   }
@@ -245,11 +266,12 @@ void showDemoOutline(OutlineGanttChart& chart, const DemoOutlineScene& scene,
                           *chart.ganttChartContentController());
   chart.ganttChartController()->setTheme(options.theme);
   // The plan's rules, those of the main window: the outline's hierarchy,
-  // successors following with the plan's lags, the last milestone's latest
-  // finish. Every displayed row takes part, not only those in view, so a
+  // successors following with the plan's lags, an edited task kept behind
+  // its own predecessors, the last milestone's latest finish. Every displayed row takes part, not only those in view, so a
   // move reaches successors scrolled out of sight.
   chart.setBehavior(scene.source->makeBehavior());
   chart.setAreOutOfRowRangeItemsAvailable(true);
+  selectOnClickActivateOnDoubleClick(*chart.ganttChart());
   chart.setDataSource(scene.source);
   QTreeView* tree = chart.outlineView();
   // Every row open, as the main window shows them. A collapsed row's items
@@ -288,8 +310,8 @@ std::string describeDemoOutline(const DemoOutlineScene& scene, OutlineGanttChart
       << " phases, with " << scene.source->dependencyCount() << " dependencies; "
       << chart.outlineItems().size()
       << " rows shown, all expanded as in the main window, under the same rules: summaries "
-         "follow their children, successors follow their predecessors with the lags, and the "
-         "last milestone has a latest finish. Collapse a row in the outline or double-click a "
+         "follow their children, successors follow their predecessors with the lags (a moved "
+         "task stays behind its own), and the last milestone has a latest finish. Collapse a row in the outline or double-click a "
          "summary bar; drag a task to move it and its successors.\n";
   return out.str();
 }
@@ -309,9 +331,9 @@ DemoOutlineWindow::DemoOutlineWindow(DemoOutlineScene scene, const DemoOptions& 
   addDemoViewMenu(*this, chart_->ganttChartController(), options);
   showDemoOutline(*chart_, scene_, options);
   showDemoHelp(*this,
-               "Collapse and expand rows in the outline or double-click a summary bar; drag bars "
-               "to move or resize them; drag the header to zoom; scroll either side. Ctrl+T: "
-               "next theme, Ctrl+D: light or dark.");
+               "Collapse and expand rows in the outline or double-click a summary bar; click a "
+               "bar to select it, drag it to move or resize it; right-click a link to delete it; "
+               "drag the header to zoom. Ctrl+T: next theme, Ctrl+D: light or dark.");
 }
 
 void DemoOutlineWindow::exportImage() {

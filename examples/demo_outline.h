@@ -47,6 +47,13 @@ class DemoOutlineSource : public OutlineGanttChartDataSource {
                                                const OutlineGanttChartItemPtr& item,
                                                double from) override;
 
+  // The links the user draws or deletes in the chart join or leave the
+  // host's, which the chart asks for again at each query.
+  void outlineGanttChartDidAddDependency(OutlineGanttChart& chart,
+                                         const OutlineGanttChartDependencyPtr& dependency) override;
+  void outlineGanttChartDidRemoveDependency(
+      OutlineGanttChart& chart, const OutlineGanttChartDependencyPtr& dependency) override;
+
   [[nodiscard]] static QStringList columnTitles();
   [[nodiscard]] const std::vector<OutlineGanttChartRowPtr>& rootRows() const { return roots_; }
   [[nodiscard]] int64_t rowCount() const { return int64_t(rows_.size()); }
@@ -56,8 +63,9 @@ class DemoOutlineSource : public OutlineGanttChartDataSource {
 
   // The plan's rules beyond the outline's own hierarchy, as the main
   // window's item source keeps them: successors follow their predecessors
-  // with the plan's lags, and the last milestone finishes no later than two
-  // weeks after its planned finish.
+  // with the plan's lags, an edited item stays behind its own predecessors,
+  // and the last milestone finishes no later than two weeks after its
+  // planned finish.
   [[nodiscard]] GanttChartItemBehaviorPtr makeBehavior() const;
 
  private:

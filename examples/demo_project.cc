@@ -13,6 +13,7 @@
 #include "vorlent/intervals/schedule_time_selector.h"
 #include "vorlent/intervals/time_interval_type.h"
 #include "vorlent/intervals/time_selector.h"
+#include "vorlent/model/auto_scheduling_behavior.h"
 #include "vorlent/model/classic_behaviors.h"
 #include "vorlent/time/day_range.h"
 #include "vorlent/time/time_constants.h"
@@ -371,13 +372,49 @@ std::string demoItemDetails(const std::string& label, DemoItemKind kind, double 
     case DemoItemKind::milestone:
       return label + ": a milestone";
     case DemoItemKind::task:
-      return label + ": " + std::to_string(days) + " working day" + (days == 1 ? "" : "s") + ", " +
-             std::to_string(static_cast<int>(std::lround(completion * 100))) + "% done";
+      // The library counts an item without working time as complete (there
+      // is no part of it left); a user reads "done" as work that was done.
+      if (workingSeconds > 0) {
+        return label + ": " + std::to_string(days) + " working day" + (days == 1 ? "" : "s") +
+               ", " + std::to_string(static_cast<int>(std::lround(completion * 100))) + "% done";
+      }
+      break;
     case DemoItemKind::phase:
     case DemoItemKind::package:
       break;
   }
   return label + ": " + std::to_string(days) + " working days";
+}
+
+namespace {
+
+class DemoItemFactory : public GanttChartItemFactory {
+ public:
+  explicit DemoItemFactory(std::shared_ptr<ScheduleDefinition> calendar)
+      : calendar_(std::move(calendar)) {}
+
+  GanttChartItemPtr createItem(int64_t row, const Time& time, bool isMilestone) override {
+    const std::string label = isMilestone ? "New milestone" : "New task";
+    const DemoItemKind kind = isMilestone ? DemoItemKind::milestone : DemoItemKind::task;
+    const double duration = isMilestone ? 0 : kWorkingDay;
+    return GanttChartItem::create(
+        {.label = label,
+         .row = row,
+         .start = time,
+         .finish = isMilestone ? time : calendar_->finish(time, duration),
+         .details = demoItemDetails(label, kind, duration, 0),
+         .type = isMilestone ? std::optional(GanttChartItemType::milestone) : std::nullopt});
+  }
+
+ private:
+  std::shared_ptr<ScheduleDefinition> calendar_;
+};
+
+}  // namespace
+
+std::shared_ptr<GanttChartItemFactory> makeDemoItemFactory(
+    std::shared_ptr<ScheduleDefinition> calendar) {
+  return std::make_shared<DemoItemFactory>(std::move(calendar));
 }
 
 std::shared_ptr<GanttChartItemObserver> makeDemoDetailsObserver(
@@ -478,6 +515,14 @@ DemoProject buildDemoProject(const DemoPlan& plan) {
                                             last->finish().addingWeeks(2)))});
   }
   return project;
+}
+
+void holdEditedItemsBehindPredecessors(GanttChartItemSource& source) {
+  for (const GanttChartItemBehaviorPtr& member : source.managedBehaviorSet()->behaviors()) {
+    if (auto* scheduling = dynamic_cast<GanttChartItemAutoSchedulingBehavior*>(member.get())) {
+      scheduling->setApplyingToUpdatingItems(true);
+    }
+  }
 }
 
 void decorateDemoControllers(const DemoPlan& plan, GanttChartHeaderController& header,

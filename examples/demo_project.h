@@ -22,6 +22,7 @@
 #include "vorlent/controllers/chart_controller.h"
 #include "vorlent/model/dependency.h"
 #include "vorlent/model/item.h"
+#include "vorlent/model/item_factory.h"
 #include "vorlent/model/item_observer.h"
 #include "vorlent/model/item_source.h"
 #include "vorlent/time/schedule.h"
@@ -113,12 +114,19 @@ struct DemoPlan {
 [[nodiscard]] DemoPlan makeDemoPlan(const DemoPlanShape& shape);
 
 // The tool tip of a plan item: its label, its working days and, for a
-// task, how far it is done.
+// task with working time, how far it is done (a task without any has
+// nothing to be done, whatever its completion says).
 [[nodiscard]] std::string demoItemDetails(const std::string& label, DemoItemKind kind,
                                           double workingSeconds, double completion);
 // An item observer that writes each changed item's tool tip anew from its
 // time on `calendar` and its completion (a summary reads as a package).
 [[nodiscard]] std::shared_ptr<GanttChartItemObserver> makeDemoDetailsObserver(
+    std::shared_ptr<ScheduleDefinition> calendar);
+
+// What the user creates from the chart's menu, with its tool tip: a task
+// "New task" of one working day on `calendar` from the time given, or a
+// milestone "New milestone" at it. Links are the library's plain ones.
+[[nodiscard]] std::shared_ptr<GanttChartItemFactory> makeDemoItemFactory(
     std::shared_ptr<ScheduleDefinition> calendar);
 
 // The library's objects for a plan, in plan order.
@@ -134,6 +142,12 @@ struct DemoProject {
 // package and phase hierarchy, auto-scheduling with the plan's lags, and a
 // "finish no later than" constraint on the last milestone.
 [[nodiscard]] DemoProject buildDemoProject(const DemoPlan& plan);
+
+// Makes the source's auto-scheduling hold an edited item behind its own
+// predecessors too, not only push its successors: a task dragged before
+// what it waits for comes back to where that allows it to start. Call it
+// after the lags are set: a new lag set brings a member without it.
+void holdEditedItemsBehindPredecessors(GanttChartItemSource& source);
 
 // Shades the weekends and holidays in both parts, marks the current moment
 // and sets the timeline from the week before the plan to two weeks after it.

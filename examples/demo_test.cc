@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -77,6 +78,39 @@ void expectLagsHold(const DemoPlan& plan, const ItemAt& itemAt) {
   }
 }
 
+// The point of the chart area's canvas on `item`'s bar, on its middle line
+// at `along` of its width (0 its start, 1 its finish).
+QPointF pointOnBar(GanttChartContent& view, const GanttChartItemPtr& item, double along) {
+  const Rectangle bar = view.controller()->bounds(item);
+  return view.scrollView()->viewportPoint(
+      QPointF(bar.origin.x + bar.size.width * along, bar.origin.y + bar.size.height / 2));
+}
+
+// Scrolls `item` into view and drags its bar with the mouse by `days`
+// calendar days of the chart (negative: earlier), grabbed at `along` of its
+// width.
+void dragBar(GanttChart& chart, const GanttChartItemPtr& item, double along, double days) {
+  GanttChartContent& view = *chart.content();
+  const GanttChartContentControllerPtr content = view.controller();
+  ASSERT_TRUE(content && item);
+  content->scrollVisibleTimelineToStartOn(item->start().addingDays(-3));
+  content->scrollVertically(item->row(), 100.0);
+  QCoreApplication::processEvents();
+  const QPointF grab = pointOnBar(view, item, along);
+  ASSERT_TRUE(view.canvas()->rect().contains(grab.toPoint()));
+  const double day = content->x(item->start().addingDays(1)) - content->x(item->start());
+  vorlent::testing::SyntheticMouse mouse(view.canvas());
+  mouse.drag(grab, grab + QPointF(day * days, 0), 8);
+  QCoreApplication::processEvents();
+}
+
+// The plan index of the item labelled `label` (the first one).
+size_t planIndex(const DemoPlan& plan, const std::string& label) {
+  size_t i = 0;
+  while (i < plan.items.size() && plan.items[i].label != label) ++i;
+  return i;
+}
+
 // Triggers the window's menu action of that text (without its mnemonic);
 // false when there is none.
 bool triggerAction(QWidget& window, const QString& text) {
@@ -85,6 +119,26 @@ bool triggerAction(QWidget& window, const QString& text) {
   }
   return false;
 }
+
+// The outline window, shown offscreen, with the plan and the host it
+// shows.
+struct OutlineWindow {
+  OutlineWindow(const Time& today, const DemoOptions& options) {
+    DemoOutlineScene scene = makeDemoOutlineScene(today);
+    plan = scene.plan;
+    source = scene.source;
+    window = std::make_unique<DemoOutlineWindow>(std::move(scene), options);
+    showOffscreen(*window, options.size);
+    QCoreApplication::processEvents();
+  }
+  OutlineGanttChart& chart() const { return window->chart(); }
+  // The chart's twin of the plan's item at `i`.
+  GanttChartItemPtr twin(size_t i) const { return chart().ganttChartItem(source->items()[i]); }
+
+  DemoPlan plan;
+  std::shared_ptr<DemoOutlineSource> source;
+  std::unique_ptr<DemoOutlineWindow> window;
+};
 
 class DemoPicture : public ::testing::Test {
  protected:
@@ -304,6 +358,158 @@ TEST_F(DemoPicture, ToolTipsFollowTheEdits) {
   EXPECT_NE(tip(*chart, item).find("5 working days"), std::string::npos) << tip(*chart, item);
   EXPECT_NE(tip(*outline->ganttChart(), twin).find("5 working days"), std::string::npos)
       << tip(*outline->ganttChart(), twin);
+  // Shrunk to no working time, it has nothing left to do, and the library
+  // counts it complete; the tip does not call it done.
+  scene.project.source->updateDurationToFinishOn(item, item->start(), true);
+  ASSERT_EQ(calendar.duration(item->start(), item->finish()), 0);
+  EXPECT_EQ(tip(*chart, item).find("done"), std::string::npos) << tip(*chart, item);
+}
+
+// In the outline window a single click on a summary bar selects it and a
+// double-click folds its row, once.
+TEST_F(DemoPicture, TheOutlineWindowFoldsASummaryOnADoubleClickNotOnAClick) {
+  options.size = QSize(1400, 800);
+  const OutlineWindow window(*options.today, options);
+  const size_t package = planIndex(window.plan, "1.1 Requirements");
+  ASSERT_LT(package, window.plan.items.size());
+  OutlineGanttChart& chart = window.chart();
+  const GanttChartItemPtr bar = window.twin(package);
+  ASSERT_TRUE(bar);
+  const int64_t row = bar->row();
+  const auto expanded = [&] {
+    return chart.outlineView()->isExpanded(chart.outlineModel()->indexOfDisplayedRow(row));
+  };
+  ASSERT_TRUE(expanded());
+  GanttChartContent& view = *chart.ganttChart()->content();
+  const QPointF at = pointOnBar(view, bar, 0.5);
+  ASSERT_TRUE(view.canvas()->rect().contains(at.toPoint()));
+  vorlent::testing::SyntheticMouse mouse(view.canvas());
+  mouse.click(at);
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(expanded()) << "after a click";
+  mouse.wait(5000);
+  mouse.click(at);
+  mouse.doubleClickPress(at);
+  mouse.release(at);
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(expanded()) << "after a double-click";
+}
+
+// "Create item" makes a task of one working day that the mouse can move and
+// resize like any other.
+TEST_F(DemoPicture, ACreatedTaskCanBeDraggedAndResized) {
+  options.size = QSize(1400, 800);
+  DemoWindow window(makeDemoScene(*options.today), options);
+  showOffscreen(window, options.size);
+  const GanttChartContentControllerPtr content = window.chart().content()->controller();
+  const auto& manager = content->itemManager();
+  const ScheduleDefinition& calendar = *manager->schedule();
+  const Time monday = Time::fromYearMonthDay(2026, 3, 9, 8, 0, 0);
+  content->addNewItem(4, monday, false);
+  GanttChartItemPtr created;
+  for (const GanttChartItemPtr& item : manager->availableItems()) {
+    if (item->start() == monday && item->row() == 4) created = item;
+  }
+  ASSERT_TRUE(created);
+  EXPECT_EQ(created->label(), "New task");
+  EXPECT_EQ(calendar.duration(created->start(), created->finish()), 8 * secondsPerHour);
+  const auto tip = [&] { return window.chart().content()->toolTip(created).value_or(""); };
+  EXPECT_EQ(tip(), "New task: 1 working day, 0% done");
+
+  dragBar(window.chart(), created, 0.5, 1);
+  EXPECT_EQ(created->start(), monday.addingDays(1)) << "moved a day later";
+  dragBar(window.chart(), created, 0.9, 1);
+  EXPECT_EQ(created->start(), monday.addingDays(1));
+  EXPECT_EQ(calendar.duration(created->start(), created->finish()), 16 * secondsPerHour)
+      << "a day longer";
+  EXPECT_EQ(tip(), "New task: 2 working days, 0% done");
+
+  content->addNewItem(4, monday, true);
+  const GanttChartItemList items = manager->availableItems();
+  EXPECT_TRUE(std::any_of(items.begin(), items.end(), [&](const GanttChartItemPtr& item) {
+    return item->type() == GanttChartItemType::milestone && item->label() == "New milestone" &&
+           item->start() == monday;
+  }));
+}
+
+// The outline's "Done" column tells how far tasks are done; summaries and
+// milestones have no work of their own to be done, so it is left empty.
+TEST_F(DemoPicture, TheOutlineTellsDoneOnlyOfTasks) {
+  const OutlineWindow window(*options.today, options);
+  DemoOutlineSource& source = *window.source;
+  OutlineGanttChart& chart = window.chart();
+  const OutlineGanttChartRowPtr phase = source.rootRows().front();
+  const OutlineGanttChartRowPtr package = source.outlineGanttChartChild(chart, 0, phase);
+  ASSERT_TRUE(package);
+  const int64_t rows = source.outlineGanttChartNumberOfChildrenOfItem(chart, package);
+  const OutlineGanttChartRowPtr firstTask = source.outlineGanttChartChild(chart, 0, package);
+  const OutlineGanttChartRowPtr milestone = source.outlineGanttChartChild(chart, rows - 1, package);
+  ASSERT_TRUE(firstTask && milestone);
+  ASSERT_EQ(milestone->chartItems().front()->type(), GanttChartItemType::milestone);
+  const auto done = [&](const OutlineGanttChartRowPtr& row) {
+    return source.outlineGanttChartObjectValueFor(chart, 3, row).toString().toStdString();
+  };
+  EXPECT_EQ(done(firstTask), "100%") << "done before today";
+  EXPECT_EQ(done(phase), "");
+  EXPECT_EQ(done(package), "");
+  EXPECT_EQ(done(milestone), "");
+}
+
+// The outline's host keeps the links the user deletes or draws in the
+// chart: a deleted one does not come back and a drawn one stays.
+TEST_F(DemoPicture, TheOutlineKeepsLinksDeletedOrDrawnInTheChart) {
+  const OutlineWindow window(*options.today, options);
+  OutlineGanttChart& chart = window.chart();
+  const auto& manager = chart.ganttChartItemManager();
+  const auto linked = [&](const GanttChartItemPtr& from, const GanttChartItemPtr& to) {
+    const GanttChartDependencyList links = manager->availableDependencies();
+    return std::any_of(links.begin(), links.end(), [&](const GanttChartDependencyPtr& link) {
+      return link->from() == from && link->to() == to;
+    });
+  };
+  const size_t draft = planIndex(window.plan, "Draft");
+  const size_t test = planIndex(window.plan, "Test");
+  ASSERT_LT(test, window.plan.items.size());
+  const GanttChartItemPtr plan = window.twin(draft - 1);
+  const GanttChartItemPtr task = window.twin(draft);
+  ASSERT_TRUE(linked(plan, task));
+  ASSERT_FALSE(linked(task, window.twin(test)));
+  const GanttChartDependencyList links = manager->availableDependencies();
+  for (const GanttChartDependencyPtr& link : links) {
+    if (link->from() == plan && link->to() == task) manager->removeDependency(link);
+  }
+  chart.reloadData();
+  EXPECT_FALSE(linked(window.twin(draft - 1), window.twin(draft))) << "deleted";
+  manager->addNewDependency(window.twin(draft), window.twin(test),
+                            GanttChartDependencyType::fromStartToStart);
+  chart.reloadData();
+  EXPECT_TRUE(linked(window.twin(draft), window.twin(test))) << "drawn";
+}
+
+// Draft waits for Plan to finish: dragged a day earlier in either window, it
+// stays where Plan's finish lets it start, and no link runs backwards.
+TEST_F(DemoPicture, ATaskDraggedBeforeItsPredecessorStaysBehindIt) {
+  options.size = QSize(1400, 800);
+  DemoScene scene = makeDemoScene(*options.today);
+  const std::vector<GanttChartItemPtr> items = scene.project.items;
+  DemoWindow window(std::move(scene), options);
+  showOffscreen(window, options.size);
+  const OutlineWindow outline(*options.today, options);
+  const DemoPlan& plan = outline.plan;
+  const size_t draft = planIndex(plan, "Draft");
+  ASSERT_LT(draft, plan.items.size());
+  ASSERT_EQ(plan.items[draft - 1].label, "Plan");
+
+  const auto checkDraggingEarlier = [&](GanttChart& chart, const auto& itemAt) {
+    const GanttChartItemPtr task = itemAt(draft);
+    const TimeRange before = task->time();
+    dragBar(chart, task, 0.5, -1);
+    EXPECT_EQ(task->time(), before);
+    EXPECT_EQ(plan.calendar->duration(itemAt(draft - 1)->finish(), task->start()), 0);
+    expectLagsHold(plan, itemAt);
+  };
+  checkDraggingEarlier(window.chart(), [&](size_t i) { return items[i]; });
+  checkDraggingEarlier(*outline.chart().ganttChart(), [&](size_t i) { return outline.twin(i); });
 }
 
 TEST(DemoOptionsTest, AreReadOrRefusedWithAReason) {
@@ -415,14 +621,9 @@ TEST_F(DemoPicture, TheOutlineFollowsThePlansRulesAsTheMainWindowDoes) {
 // the mouse moves no item earlier and leaves every link its lag.
 TEST_F(DemoPicture, DraggingATaskInTheOutlineWindowKeepsThePlan) {
   options.size = QSize(1400, 800);
-  DemoOutlineScene scene = makeDemoOutlineScene(*options.today);
-  const DemoPlan plan = scene.plan;
-  const std::shared_ptr<DemoOutlineSource> source = scene.source;
-  DemoOutlineWindow window(std::move(scene), options);
-  showOffscreen(window, options.size);
-  QCoreApplication::processEvents();
-  OutlineGanttChart& chart = window.chart();
-  const auto twin = [&](size_t i) { return chart.ganttChartItem(source->items()[i]); };
+  const OutlineWindow window(*options.today, options);
+  const DemoPlan& plan = window.plan;
+  const auto twin = [&](size_t i) { return window.twin(i); };
   size_t moved = 0;
   while (plan.items[moved].kind != DemoItemKind::package ||
          plan.items[moved].label != "1.4 Backend") {
@@ -431,22 +632,9 @@ TEST_F(DemoPicture, DraggingATaskInTheOutlineWindowKeepsThePlan) {
   ++moved;  // its first task
   const GanttChartItemPtr task = twin(moved);
   ASSERT_TRUE(task);
-  const auto& content = chart.ganttChartContentController();
-  content->scrollVisibleTimelineToStartOn(task->start().addingDays(-3));
-  content->scrollVertically(task->row(), 100.0);
-  QCoreApplication::processEvents();
   std::vector<TimeRange> before;
   for (size_t i = 0; i < plan.items.size(); ++i) before.push_back(twin(i)->time());
-
-  GanttChartContent& view = *chart.ganttChart()->content();
-  const Rectangle bar = content->bounds(task);
-  const QPointF grab = view.scrollView()->viewportPoint(
-      QPointF(bar.origin.x + bar.size.width / 2, bar.origin.y + bar.size.height / 2));
-  ASSERT_TRUE(view.canvas()->rect().contains(grab.toPoint()));
-  const double day = content->x(task->start().addingDays(1)) - content->x(task->start());
-  vorlent::testing::SyntheticMouse mouse(view.canvas());
-  mouse.drag(grab, grab + QPointF(day, 0), 8);
-  QCoreApplication::processEvents();
+  dragBar(*window.chart().ganttChart(), task, 0.5, 1);
 
   EXPECT_EQ(plan.calendar->duration(before[moved].start, task->start()), 8 * secondsPerHour)
       << "one working day later";

@@ -1,8 +1,13 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
 #include <memory>
 #include <optional>
+#include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -161,6 +166,92 @@ TEST(ContentScheduleAreas, ACenturyInViewGivesNoMoreAreasThanTheViewIsWide) {
     EXPECT_GE(controller->highlightedScheduleAreas().size(), 2u) << lastYear;
     EXPECT_LE(controller->highlightedIntervalAreas().size(), bound) << lastYear;
   }
+}
+
+// An ordinary working calendar drawn at random: a run of working days,
+// from two to ten working hours a day, and a few breaks, some of them
+// leaving minutes of work between them.
+std::shared_ptr<Schedule> randomCalendar(std::mt19937& random) {
+  const auto draw = [&random](int low, int high) {
+    return std::uniform_int_distribution<int>(low, high)(random);
+  };
+  const int firstDay = draw(0, 2);
+  const int lastDay = draw(firstDay + 2, 6);
+  const double opens = draw(0, 14 * 4) * 900.0;
+  const double closes = opens + draw(2 * 4, 10 * 4) * 900.0;
+  std::vector<TimeRange> breaks;
+  for (int count = draw(0, 6); count > 0; --count) {
+    const Time start = at(draw(0, 6) + 7 * draw(0, 6), opens / 3600 + draw(0, 60) / 10.0);
+    breaks.emplace_back(start, start.addingMinutes(draw(1, 90)));
+  }
+  return std::make_shared<Schedule>(WeekRange(firstDay, lastDay), DayRange(opens, closes),
+                                    std::move(breaks));
+}
+
+// Whether `x` is one of `edges`, but for rounding.
+bool nearOneOf(const std::set<double>& edges, double x) {
+  const auto after = edges.lower_bound(x - 1e-6);
+  return after != edges.end() && *after <= x + 1e-6;
+}
+
+// Where the view holds fewer stretches than it is wide in points, the areas
+// are one per stretch, as the calendar lists them; only more crowded views
+// merge, and a merged area still starts and ends where stretches do.
+TEST(ContentScheduleAreas, AreTheCalendarsStretchesUnlessTheyOutnumberThePoints) {
+  std::size_t plainViews = 0;
+  std::size_t crowdedViews = 0;
+  for (std::uint32_t seed = 1; seed <= 1000; ++seed) {
+    std::mt19937 random(seed);
+    const std::shared_ptr<Schedule> calendar = randomCalendar(random);
+    auto controller = GanttChartContentController::create();
+    controller->setScrollableTimeline(TimeRange(at(kSunday), at(kSunday + 7 * 8)));
+    if (random() % 2 == 0) {  // nights and weekends hidden
+      const double opens = std::uniform_int_distribution<int>(4, 9)(random) * 3600.0;
+      const double closes = std::uniform_int_distribution<int>(16, 22)(random) * 3600.0;
+      controller->setVisibilitySchedule(
+          std::make_shared<Schedule>(WeekRange::standard(), DayRange(opens, closes)));
+    }
+    controller->setHourWidth(std::pow(10.0, std::uniform_real_distribution<>(-1.7, 1.6)(random)));
+    const double width = std::uniform_real_distribution<>(50, 1200)(random);
+    const double left = std::uniform_real_distribution<>(0, 1)(random) *
+                        std::max(0.0, controller->totalDiagramSize().width - width);
+    controller->setViewport(Rectangle(left, 0, width, 100));
+    controller->setScheduleHighlighters(
+        {ScheduleTimeSelector::timeoutsOf(calendar), ScheduleTimeSelector::timesOf(calendar)});
+    const TimeRange visible = controller->visibleTimeline();
+    const double points = controller->x(visible.finish) - controller->x(visible.start);
+    const std::vector<ScheduleTimeArea> areas = controller->highlightedScheduleAreas();
+    for (const bool timeouts : {true, false}) {
+      std::vector<Rectangle> expected;
+      for (const TimeRange& stretch :
+           timeouts ? calendar->timeouts(visible) : calendar->times(visible)) {
+        expected.push_back(controller->bounds(stretch));
+      }
+      std::vector<Rectangle> shown;
+      for (const ScheduleTimeArea& area : areas) {
+        if (area.selector().forTimeouts == timeouts) shown.push_back(area.bounds());
+      }
+      if (static_cast<double>(expected.size()) < points) {
+        ++plainViews;
+        EXPECT_EQ(shown, expected) << "seed " << seed << (timeouts ? " timeouts" : " times");
+        continue;
+      }
+      ++crowdedViews;
+      EXPECT_LE(static_cast<double>(shown.size()), points + 2) << "seed " << seed;
+      std::set<double> starts;
+      std::set<double> finishes;
+      for (const Rectangle& stretch : expected) {
+        starts.insert(stretch.left());
+        finishes.insert(stretch.right());
+      }
+      for (const Rectangle& area : shown) {
+        EXPECT_TRUE(nearOneOf(starts, area.left())) << "seed " << seed << " at " << area.left();
+        EXPECT_TRUE(nearOneOf(finishes, area.right())) << "seed " << seed << " to " << area.right();
+      }
+    }
+  }
+  EXPECT_GT(plainViews, 1000u);
+  EXPECT_GT(crowdedViews, 100u);
 }
 
 // --- Interval areas ------------------------------------------------------------------

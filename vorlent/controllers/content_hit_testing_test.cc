@@ -11,6 +11,7 @@
 #include "vorlent/base/run_loop.h"
 #include "vorlent/controllers/content_controller.h"
 #include "vorlent/controllers/content_interaction_testing.h"
+#include "vorlent/model/classic_behaviors.h"
 #include "vorlent/model/column_behavior.h"
 #include "vorlent/model/item_source.h"
 
@@ -480,6 +481,24 @@ TEST(ContentEditing, RemovingClearsTheSelectionBeforeTheManagerRemoves) {
   chart.controller->removeDependency(chart.dependency);
   EXPECT_TRUE(chart.source->dependencies().empty());
   EXPECT_FALSE(chart.controller->selectedElement());
+}
+
+TEST(ContentEditing, ADeletedChildNoLongerShapesOrFollowsItsSummary) {
+  InteractionChart chart;
+  const GanttChartItemPtr summary =
+      chart.add("summary", 0, monday(10), monday(40), 0, GanttChartItemType::summary);
+  const GanttChartItemPtr first = chart.add("first", 1, monday(10), monday(20));
+  const GanttChartItemPtr last = chart.add("last", 2, monday(30), monday(40));
+  chart.create(GanttChartItemBehaviorSet::classic({{summary, {first, last}}}, std::nullopt,
+                                                  std::nullopt, std::nullopt, {}, {},
+                                                  std::nullopt));
+
+  chart.controller->removeItem(last);
+  EXPECT_EQ(summary->time(), TimeRange(monday(10), monday(20)));
+
+  chart.source->updateTime(summary, monday(15));
+  EXPECT_EQ(first->time(), TimeRange(monday(15), monday(25)));
+  EXPECT_EQ(last->time(), TimeRange(monday(30), monday(40)));
 }
 
 TEST(ContentEditing, TheEditorMayRefuseRemovals) {

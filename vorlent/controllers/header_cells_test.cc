@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <any>
+#include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
@@ -262,6 +263,27 @@ TEST(HeaderCells, AreBoundedByTheWidthWhateverTheHourWidth) {
       std::make_shared<Schedule>(WeekRange::standard(), DayRange(0, 0)))});
   ASSERT_EQ(controller->highlightedScheduleAreas().size(), 1u);
   EXPECT_EQ(controller->highlightedScheduleAreas()[0].bounds().width(), 168);
+}
+
+// A scroll may leave the view's start a rounding error before (or after)
+// a whole second; the cells must stay bounded by the width all the same.
+TEST(HeaderCells, StayBoundedByTheWidthWhereverTheViewStarts) {
+  auto controller = GanttChartHeaderController::create(kTimeline);
+  controller->setRows({GanttChartHeaderRow(TimeIntervalType::seconds())});
+  controller->setHourWidth(2.5);
+  for (const double hours : {18.8, 7.0}) {
+    const double whole = controller->x(day(kMonday, hours));
+    for (const double nudge : {-1e-11, -1e-12, 0.0, 1e-12}) {
+      controller->setViewport(Rectangle(whole + nudge, 0, 800, 40));
+      EXPECT_LE(controller->cells().size(), 2u * 800u + 2u) << hours << "h " << nudge;
+    }
+    double left = whole;
+    for (int ulps = 1; ulps <= 4; ++ulps) {
+      left = std::nextafter(left, 0.0);
+      controller->setViewport(Rectangle(left, 0, 800, 40));
+      EXPECT_LE(controller->cells().size(), 2u * 800u + 2u) << hours << "h -" << ulps << " ulp";
+    }
+  }
 }
 
 // --- Caches ------------------------------------------------------------------------------

@@ -53,9 +53,27 @@ class StretchWalk {
   Time endOf(const Time& time) const {
     return nonWorking_ ? schedule_.nextTime(time) : schedule_.nextTimeout(time);
   }
-  // The end of the last stretch before `time`, which lies outside.
+  // The end of the last stretch before `time`, which lies outside; `time`
+  // itself when a stretch runs up to it.
   Time lastEndBefore(const Time& time) const {
     return nonWorking_ ? schedule_.previousTimeout(time) : schedule_.previousTime(time);
+  }
+  // Whether `range` holds fewer stretches than `count`, found by walking
+  // through no more than that many (and at most ten million).
+  bool fewerThan(double count, const TimeRange& range) const {
+    const double most = std::min(count, 1e7);
+    double found = 0;
+    Time cursor = range.start;
+    while (cursor < range.finish) {
+      const Time start = startFrom(cursor);
+      if (!(start < range.finish)) break;
+      if (!(++found < most)) return false;
+      const Time end = endOf(start);
+      // A calendar that does not move on is left to the bounded walk.
+      if (!(cursor < end)) return false;
+      cursor = end;
+    }
+    return found < count;
   }
 
  private:
@@ -68,11 +86,13 @@ bool isPeriodic(const TimeIntervalSelector* selector) {
          dynamic_cast<const CalendarPeriodSelector*>(selector) != nullptr;
 }
 
-// The period of a back-to-back selector that holds `time`.
+// The period of a back-to-back selector that holds `time`. A time a
+// rounding error before a boundary may be rounded onto it by the selector,
+// which then starts its list there: the period just after is taken instead.
 std::optional<TimeRange> periodAt(const TimeIntervalSelector& selector, const Time& time) {
   for (const TimeRange& period :
        selector.times(TimeRange(time, time.addingSeconds(kProbeSeconds)))) {
-    if (period.start <= time && time < period.finish) return period;
+    if (time < period.finish) return period;
   }
   return std::nullopt;
 }
@@ -81,17 +101,19 @@ std::optional<TimeRange> periodAt(const TimeIntervalSelector& selector, const Ti
 
 std::vector<TimeRange> stretchesByPoint(const ScheduleDefinition& schedule, bool nonWorking,
                                         const TimeRange& range, const PointScale& scale) {
-  // A calendar that never works steps nowhere; its lists say it all at once.
-  if (!(schedule.hoursPerWeek() > 0)) {
+  const auto plainList = [&] {
     return nonWorking ? schedule.timeouts(range) : schedule.times(range);
-  }
-  std::vector<TimeRange> stretches;
+  };
+  // A calendar that never works steps nowhere; its lists say it all at once.
+  if (!(schedule.hoursPerWeek() > 0)) return plainList();
   const StretchWalk walk(schedule, nonWorking);
+  const double points = pointsAcross(range, scale);
+  if (walk.fewerThan(points, range)) return plainList();
+  std::vector<TimeRange> stretches;
   // Each pass of either loop moves on by a stretch that ends in a later
   // point, or by a point; the bound only guards against a mapping that
   // does not behave.
-  const auto mostSteps =
-      static_cast<std::size_t>(std::min(4 * pointsAcross(range, scale), 1e7)) + 64;
+  const auto mostSteps = static_cast<std::size_t>(std::min(4 * points, 1e7)) + 64;
   std::size_t steps = 0;
   Time cursor = range.start;
   while (cursor < range.finish && ++steps < mostSteps) {
@@ -101,9 +123,12 @@ std::vector<TimeRange> stretchesByPoint(const ScheduleDefinition& schedule, bool
     while (end < range.finish && ++steps < mostSteps) {
       const Time pointEnd = nextPoint(end, scale);
       if (!(end < pointEnd) || !(walk.startFrom(end) < pointEnd)) break;
-      // Another stretch starts in this point: the two are one there.
+      // Another stretch starts in this point: the two are one there. In the
+      // range's last point that is the last stretch to start before its
+      // finish, which may end before it.
       if (!(pointEnd < range.finish)) {
-        end = range.finish;
+        const Time lastEnd = walk.lastEndBefore(range.finish);
+        if (end < lastEnd) end = lastEnd;
         break;
       }
       end = walk.inside(pointEnd) ? walk.endOf(pointEnd) : walk.lastEndBefore(pointEnd);

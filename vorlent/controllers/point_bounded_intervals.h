@@ -5,8 +5,9 @@
 // thousands of nights, weekends or days into a view of a thousand points.
 // What falls into one point cannot be told apart there, so the walks below
 // merge or leave out what shares a point, and their work grows with the
-// view's width in points, not with the span of time it shows. Where every
-// interval is wider than a point they give what the plain lists give.
+// view's width in points, not with the span of time it shows. Where the
+// intervals are fewer than the points, or each wider than a point, they give
+// what the plain lists give.
 // Shared by the content and header controllers; not part of the API.
 
 #include <functional>
@@ -28,10 +29,11 @@ struct PointScale {
 
 // The non-working stretches of `schedule` within `range` (working ones with
 // `nonWorking` false), clipped to it, earliest first, as `timeouts` and
-// `times` list them; except that a stretch starting in the point where the
+// `times` list them, wherever the range holds fewer of them than it covers
+// points. In a more crowded range a stretch starting in the point where the
 // one before ends is merged into it, so the result reaches from the first's
-// start to the last's finish. At most one stretch per point of the range,
-// and a bounded number of calendar steps for each.
+// start to the last's finish and no further: at most one stretch per point
+// of the range, and a bounded number of calendar steps for each.
 [[nodiscard]] std::vector<TimeRange> stretchesByPoint(const ScheduleDefinition& schedule,
                                                       bool nonWorking, const TimeRange& range,
                                                       const PointScale& scale);

@@ -9,6 +9,8 @@
 
 #include "vorlent/base/fatal.h"
 #include "vorlent/model/behavior_schedule.h"
+#include "vorlent/model/item_list_origin.h"
+#include "vorlent/model/source_list_indexes.h"
 #include "vorlent/time/schedule_definition.h"
 
 namespace vorlent {
@@ -78,9 +80,104 @@ GanttChartItemHierarchicalBehavior::GanttChartItemHierarchicalBehavior(
           std::make_shared<GanttChartItemHierarchy>(std::move(relations)), aggregatingTime,
           preservingDurations) {}
 
+const detail::RowOrderedItems* GanttChartItemHierarchicalBehavior::sourceIndexOf(
+    const GanttChartItemList& items) {
+  // The cast is remembered for the index it was made for, which is held so
+  // that its address cannot come back as another index.
+  if (items.index() != castIndex_) {
+    castIndex_ = items.index();
+    // A source hands out a new index with every list, so this runs about
+    // once per call; the second cast fails slowly and is not needed then.
+    sourceIndex_ = dynamic_cast<const detail::RowOrderedItems*>(castIndex_.get());
+    origin_ = sourceIndex_ != nullptr
+                  ? nullptr
+                  : dynamic_cast<const detail::ItemListOrigin*>(castIndex_.get());
+  }
+  return sourceIndex_;
+}
+
+template <class Visit>
+void GanttChartItemHierarchicalBehavior::forEachAmong(const std::vector<GanttChartItemPtr>& list,
+                                                      const GanttChartItemList& items,
+                                                      const Visit& visit) {
+  // Asked once per list: a source's record answers most items inline.
+  const detail::RowOrderedItems* source = sourceIndexOf(items);
+  for (const GanttChartItemPtr& item : list) {
+    if (item == nullptr) continue;
+    if ((source != nullptr && source->holdsNow(*item) == true) || isAmong(item, items)) {
+      visit(item);
+    }
+  }
+}
+
+bool GanttChartItemHierarchicalBehavior::isAmong(const GanttChartItemPtr& item,
+                                                 const GanttChartItemList& items) {
+  if (sourceIndexOf(items) != nullptr) {
+    if (const std::optional<bool> held = sourceIndex_->holdsNow(*item)) return *held;
+  }
+  // Part of the chart only: an item it does not name may just be out of
+  // view. A lazy list learns that when it is produced.
+  if (origin_ != nullptr) {
+    static_cast<void>(items.elements());
+    if (origin_->isPartial()) return true;
+  }
+  if (!membersOf_.isSameList(items)) {
+    members_.clear();
+    for (const GanttChartItemPtr& member : items) members_.insert(member.get());
+    membersOf_ = items;
+  }
+  return members_.count(item.get()) != 0;
+}
+
+GanttChartItemUpdateActions GanttChartItemHierarchicalBehavior::aggregateParentOf(
+    const GanttChartItemPtr& item, const GanttChartItemList& items, bool time, bool completion) {
+  const GanttChartItemPtr parent = provider_->parent(item);
+  if (parent == nullptr || !isAmong(parent, items)) return {};
+  std::optional<TimeRange> span;
+  std::optional<double> minimum;
+  forEachAmong(provider_->children(parent), items, [&](const GanttChartItemPtr& sibling) {
+    if (completion) {
+      const double done = sibling->completion();
+      if (!minimum || done < *minimum) minimum = done;
+    }
+    if (!time) return;
+    if (!span) {
+      span = sibling->time();
+      return;
+    }
+    if (sibling->start() < span->start) span->start = sibling->start();
+    if (span->finish < sibling->finish()) span->finish = sibling->finish();
+  });
+  GanttChartItemUpdateActions actions;
+  if (span && !(parent->start() == span->start && parent->finish() == span->finish)) {
+    actions.push_back(GanttChartItemUpdateAction::updateTimeAction(parent, *span, true, false));
+  }
+  if (minimum && parent->completion() != *minimum) {
+    actions.push_back(
+        GanttChartItemUpdateAction::updateCompletionAction(parent, *minimum, true, false));
+  }
+  return actions;
+}
+
+GanttChartItemUpdateActions GanttChartItemHierarchicalBehavior::itemWasAdded(
+    const GanttChartItemPtr& item, const GanttChartItemList& items,
+    const GanttChartDependencyList& /*dependencies*/,
+    const std::shared_ptr<ScheduleDefinition>& /*schedule*/) {
+  if (!aggregatingTime()) return {};
+  return aggregateParentOf(item, items, true, true);
+}
+
+GanttChartItemUpdateActions GanttChartItemHierarchicalBehavior::itemWasRemoved(
+    const GanttChartItemPtr& item, const GanttChartItemList& items,
+    const GanttChartDependencyList& /*dependencies*/,
+    const std::shared_ptr<ScheduleDefinition>& /*schedule*/) {
+  if (!aggregatingTime()) return {};
+  return aggregateParentOf(item, items, true, true);
+}
+
 GanttChartItemUpdateActions GanttChartItemHierarchicalBehavior::timeDidChange(
     const GanttChartItemPtr& item, const TimeRange& from, bool up, bool down,
-    const GanttChartItemList& /*items*/, const GanttChartDependencyList& /*dependencies*/,
+    const GanttChartItemList& items, const GanttChartDependencyList& /*dependencies*/,
     const std::shared_ptr<ScheduleDefinition>& schedule) {
   if (!aggregatingTime()) return {};
   const TimeRange now = item->time();
@@ -108,73 +205,48 @@ GanttChartItemUpdateActions GanttChartItemHierarchicalBehavior::timeDidChange(
 
   GanttChartItemUpdateActions actions;
   if (down) {
-    for (const GanttChartItemPtr& child : provider_->children(item)) {
-      if (child == nullptr) continue;
+    forEachAmong(provider_->children(item), items, [&](const GanttChartItemPtr& child) {
       const Time cs = child->start();
       const Time cf = child->finish();
       const bool insideBoth =
           now.start < cs && cf < now.finish && from.start < cs && cf < from.finish;
-      if (insideBoth) continue;
+      if (insideBoth) return;
       const Kind& change = kindOfChange();
       const TimeRange target = change.isMove
                                    ? movedChildTime(*child, now, change.offset, schedule)
                                    : resizedChildTime(*child, now, from);
-      if (target.start == cs && target.finish == cf) continue;
+      if (target.start == cs && target.finish == cf) return;
       actions.push_back(GanttChartItemUpdateAction::updateTimeAction(child, target, false, true));
-    }
+    });
   }
   if (up) {
-    if (const GanttChartItemPtr parent = provider_->parent(item)) {
-      std::optional<TimeRange> span;
-      for (const GanttChartItemPtr& sibling : provider_->children(parent)) {
-        if (sibling == nullptr) continue;
-        if (!span) {
-          span = sibling->time();
-          continue;
-        }
-        if (sibling->start() < span->start) span->start = sibling->start();
-        if (span->finish < sibling->finish()) span->finish = sibling->finish();
-      }
-      if (span && !(parent->start() == span->start && parent->finish() == span->finish)) {
-        actions.push_back(GanttChartItemUpdateAction::updateTimeAction(parent, *span, true, false));
-      }
-    }
+    GanttChartItemUpdateActions parent = aggregateParentOf(item, items, true, false);
+    actions.insert(actions.end(), parent.begin(), parent.end());
   }
   return actions;
 }
 
 GanttChartItemUpdateActions GanttChartItemHierarchicalBehavior::completionDidChange(
     const GanttChartItemPtr& item, double from, bool up, bool down,
-    const GanttChartItemList& /*items*/, const GanttChartDependencyList& /*dependencies*/,
+    const GanttChartItemList& items, const GanttChartDependencyList& /*dependencies*/,
     const std::shared_ptr<ScheduleDefinition>& /*schedule*/) {
   if (!aggregatingTime()) return {};
   GanttChartItemUpdateActions actions;
   if (down) {
     const double value = item->completion();
-    for (const GanttChartItemPtr& child : provider_->children(item)) {
-      if (child == nullptr) continue;
+    forEachAmong(provider_->children(item), items, [&](const GanttChartItemPtr& child) {
       const double completion = child->completion();
-      if (completion == value) continue;
+      if (completion == value) return;
       // A child that was further than its parent before and after the change
       // keeps its own progress.
-      if (completion > value && completion > from) continue;
+      if (completion > value && completion > from) return;
       actions.push_back(
           GanttChartItemUpdateAction::updateCompletionAction(child, value, false, true));
-    }
+    });
   }
   if (up) {
-    if (const GanttChartItemPtr parent = provider_->parent(item)) {
-      std::optional<double> minimum;
-      for (const GanttChartItemPtr& sibling : provider_->children(parent)) {
-        if (sibling == nullptr) continue;
-        const double completion = sibling->completion();
-        if (!minimum || completion < *minimum) minimum = completion;
-      }
-      if (minimum && parent->completion() != *minimum) {
-        actions.push_back(
-            GanttChartItemUpdateAction::updateCompletionAction(parent, *minimum, true, false));
-      }
-    }
+    GanttChartItemUpdateActions parent = aggregateParentOf(item, items, false, true);
+    actions.insert(actions.end(), parent.begin(), parent.end());
   }
   return actions;
 }
@@ -188,7 +260,9 @@ GanttChartItemUpdateActions GanttChartItemHierarchicalBehavior::collapse(
     const GanttChartItemPtr& item, const GanttChartItemList& items) {
   const int64_t row = item->row();
   std::vector<GanttChartItemPtr> hidden = provider_->allLevelChildren(item);
-  std::erase_if(hidden, [](const GanttChartItemPtr& d) { return d == nullptr || !d->isVisible(); });
+  std::erase_if(hidden, [&](const GanttChartItemPtr& d) {
+    return d == nullptr || !d->isVisible() || !isAmong(d, items);
+  });
 
   CollapseStateDefinition record{item, row, {}, {}};
   record.itemStates.reserve(hidden.size());
@@ -253,6 +327,7 @@ GanttChartItemUpdateActions GanttChartItemHierarchicalBehavior::expand(
   std::unordered_set<const GanttChartItem*> restored;
   std::vector<int64_t> reopened;
   for (const CollapseItemStateDefinition& state : itemStates) {
+    if (!isAmong(state.item, items)) continue;
     const int64_t target = movedRow(state.row, parentRow, row);
     actions.push_back(GanttChartItemUpdateAction::updateRowAction(state.item, target));
     actions.push_back(GanttChartItemUpdateAction::updateVisibilityAction(state.item, true));

@@ -3,12 +3,18 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <unordered_set>
 #include <vector>
 
 #include "vorlent/model/hierarchy.h"
 #include "vorlent/model/item_behavior.h"
 
 namespace vorlent {
+
+namespace detail {
+class ItemListOrigin;
+class RowOrderedItems;
+}  // namespace detail
 
 // Keeps a tree of items consistent. When an item's time or completion changes
 // it adjusts the item's children (actions flagged down only) and re-aggregates
@@ -17,7 +23,15 @@ namespace vorlent {
 // bouncing back. Collapsing an item hides its visible descendants, folds them
 // onto its row and closes the rows they leave empty; expanding restores them
 // from the record kept at the collapse and reopens their rows. These records
-// are the only state this behaviour keeps between calls.
+// are the only state this behaviour keeps between calls, besides a lookup of
+// the last item list it was handed.
+//
+// Relations to items the manager no longer holds stay (an item may come
+// back), but only children among the `items` a call is handed count: for a
+// parent's span and completion, for following a parent's change and for
+// folding and restoring; a parent outside them is left alone. A list that
+// holds only the items in view (the manager's filtered items standing in)
+// tells nothing about the others, which then all count.
 class GanttChartItemHierarchicalBehavior : public GanttChartItemBehavior {
  public:
   // A flag left at std::nullopt is true. A null provider is a fatal stop:
@@ -44,6 +58,16 @@ class GanttChartItemHierarchicalBehavior : public GanttChartItemBehavior {
   [[nodiscard]] virtual bool preservingDurations() const { return preservingDurations_; }
   virtual void setPreservingDurations(bool preserving) { preservingDurations_ = preserving; }
 
+  // The parent of the item added (removed) is given the span and the
+  // completion of its children as they are now.
+  GanttChartItemUpdateActions itemWasAdded(
+      const GanttChartItemPtr& item, const GanttChartItemList& items,
+      const GanttChartDependencyList& dependencies,
+      const std::shared_ptr<ScheduleDefinition>& schedule) override;
+  GanttChartItemUpdateActions itemWasRemoved(
+      const GanttChartItemPtr& item, const GanttChartItemList& items,
+      const GanttChartDependencyList& dependencies,
+      const std::shared_ptr<ScheduleDefinition>& schedule) override;
   // Children are moved (a move) or follow the changed ends (a resize), each
   // clamped into the item's new time; a child strictly inside both the old and
   // the new time stays. The parent is given the span of its children.
@@ -86,6 +110,21 @@ class GanttChartItemHierarchicalBehavior : public GanttChartItemBehavior {
     std::vector<int64_t> freedRows;
   };
 
+  // Whether `item` is among `items`: told by the item source that made the
+  // list, or else looked up in a set of the list's items, built once per
+  // list.
+  bool isAmong(const GanttChartItemPtr& item, const GanttChartItemList& items);
+  // `visit` for every item of `list` that is among `items`, in order.
+  template <class Visit>
+  void forEachAmong(const std::vector<GanttChartItemPtr>& list, const GanttChartItemList& items,
+                    const Visit& visit);
+  // The index of the list as a source's, null for any other list.
+  const detail::RowOrderedItems* sourceIndexOf(const GanttChartItemList& items);
+  // The actions giving the item's parent the span (`time`) and the minimum
+  // completion (`completion`) of its children among `items`.
+  GanttChartItemUpdateActions aggregateParentOf(const GanttChartItemPtr& item,
+                                                const GanttChartItemList& items, bool time,
+                                                bool completion);
   GanttChartItemUpdateActions collapse(const GanttChartItemPtr& item,
                                        const GanttChartItemList& items);
   GanttChartItemUpdateActions expand(const GanttChartItemPtr& item,
@@ -95,6 +134,13 @@ class GanttChartItemHierarchicalBehavior : public GanttChartItemBehavior {
   bool aggregatingTime_;
   bool preservingDurations_;
   std::vector<CollapseStateDefinition> collapseStates_;
+  // The list `members_` holds the items of, when it is not a source's.
+  GanttChartItemList membersOf_;
+  std::unordered_set<const GanttChartItem*> members_;
+  // The index of the last list asked about, and that index as a source's.
+  std::shared_ptr<const SharedListIndex> castIndex_;
+  const detail::RowOrderedItems* sourceIndex_ = nullptr;
+  const detail::ItemListOrigin* origin_ = nullptr;
 };
 
 }  // namespace vorlent

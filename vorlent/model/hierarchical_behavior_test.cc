@@ -58,6 +58,58 @@ TEST(HierarchicalBehaviorTime, MovingAChildStretchesTheParentToSpanItsChildren) 
       << "the parent shrinks to C's finish";
 }
 
+// Only the children among the items a call is handed count, so a child the
+// chart no longer lists stops counting and counts again once it is back.
+TEST(HierarchicalBehaviorTime, OnlyListedChildrenShapeTheParent) {
+  ParentFixture f;
+  const GanttChartDependencyList none;
+  const auto standard = ScheduleDefinition::standard();
+  const GanttChartItemList withoutB(std::vector<GanttChartItemPtr>{f.parent, f.a, f.c});
+  const GanttChartItemList all(std::vector<GanttChartItemPtr>{f.parent, f.a, f.b, f.c});
+  const auto parentTimeOf = [&](const GanttChartItemUpdateActions& actions) {
+    return std::get<GanttChartItemUpdateAction::UpdateTime>(actions.at(0).variant()).value;
+  };
+  f.b->setTime(span(on(kThursday, 8), on(kThursday, 16)));
+
+  EXPECT_EQ(parentTimeOf(f.behavior->timeDidChange(f.a, f.a->time(), true, false, withoutB, none,
+                                                   standard)),
+            span(on(kMonday, 8), on(kTuesday, 12)));
+  EXPECT_EQ(parentTimeOf(f.behavior->timeDidChange(f.a, f.a->time(), true, false, all, none,
+                                                   standard)),
+            span(on(kMonday, 8), on(kThursday, 16)));
+}
+
+// Lists the items on the rows in view and has no list of available items, so
+// the manager hands the behaviours the items in view.
+class ViewportOnlyProvider : public GanttChartCollectionProvider {
+ public:
+  std::vector<GanttChartItemPtr> items;
+  int64_t totalRowCount() override { return 0; }
+  TimeRange preferredTimeline() override { return {}; }
+  std::vector<GanttChartItemPtr> filteredItems(const RowRange& range, const TimeRange&) override {
+    std::vector<GanttChartItemPtr> inView;
+    for (const auto& item : items) {
+      if (range.contains(item->row())) inView.push_back(item);
+    }
+    return inView;
+  }
+  std::vector<GanttChartDependencyPtr> filteredDependencies(const RowRange&,
+                                                            const TimeRange&) override {
+    return {};
+  }
+};
+
+TEST(HierarchicalBehaviorTime, ChildrenOutOfViewCountWhenOnlyTheItemsInViewAreAvailable) {
+  ParentFixture f;
+  const auto provider = std::make_shared<ViewportOnlyProvider>();
+  provider->items = {f.parent, f.a, f.b, f.c};
+  const auto manager =
+      std::make_shared<GanttChartItemManager>(provider, ScheduleDefinition::standard(), f.behavior);
+  manager->setRange(RowRange(0, 1));
+  manager->updateTime(f.a, on(kMonday, 10));
+  EXPECT_EQ(f.parent->time(), span(on(kMonday, 10), on(kTuesday, 16)));
+}
+
 TEST(HierarchicalBehaviorTime, ParentAlreadySpanningItsChildrenIsLeftAlone) {
   ParentFixture f;
   f.source->applyBehaviorForTimeOf(f.a);

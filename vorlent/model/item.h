@@ -49,6 +49,9 @@ struct ItemChangeCounts {
 void attachItem(GanttChartItem& item, ItemChangeCounts& counts);
 // The source let go of every occurrence of the item (or is going away).
 void detachItem(GanttChartItem& item, const ItemChangeCounts& counts);
+// The record the item's edits count in: its source's, the process-wide one
+// for an item several sources hold, null for an item no source holds.
+[[nodiscard]] inline const ItemChangeCounts* changeCountsOf(const GanttChartItem& item);
 
 }  // namespace detail
 
@@ -190,6 +193,7 @@ class GanttChartItem {
  private:
   friend void detail::attachItem(GanttChartItem& item, detail::ItemChangeCounts& counts);
   friend void detail::detachItem(GanttChartItem& item, const detail::ItemChangeCounts& counts);
+  friend const detail::ItemChangeCounts* detail::changeCountsOf(const GanttChartItem& item);
 
   // Counts an assignment of an order key (also of the row, when `row`).
   void orderKeyAssigned(bool row) {
@@ -224,6 +228,12 @@ class GanttChartItem {
 };
 
 using GanttChartItemPtr = std::shared_ptr<GanttChartItem>;
+
+namespace detail {
+inline const ItemChangeCounts* changeCountsOf(const GanttChartItem& item) {
+  return item.changeCounts_;
+}
+}  // namespace detail
 
 // An item with its bounds on the chart canvas, as handed to a presenter.
 struct GanttChartBar {

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "vorlent/model/item_list_origin.h"
+
 namespace vorlent {
 namespace {
 
@@ -9,25 +11,27 @@ namespace {
 // `manager` owns the cache and is held while a provider may be asked.
 template <class T, class Produce>
 SharedList<T> cachedFiltered(GanttChartItemManager& manager, detail::FilterCache<T>& cache,
-                             const detail::FilterKey& key, const Produce& produce) {
+                             const detail::FilterKey& key, const Produce& produce,
+                             std::shared_ptr<const SharedListIndex> index = nullptr) {
   if (auto cached = cache.find(key)) return *cached;
   const auto alive = manager.weak_from_this().lock();
-  SharedList<T> list(produce());
+  SharedList<T> list(produce(), std::move(index));
   cache.store(key, list);
   return list;
 }
 
 // The provider's answer (through `answer`, a member of the provider), or
 // `filtered` (a member of the manager) when it gives none; `produced(self,
-// fromFilter)` is told which. Produced only when a behaviour reads the list,
+// fromFilter)` and `origin`, when given, are told which. Produced only when a behaviour reads the list,
 // since a provider may compute its answer; eagerly when the manager is not
 // owned by a `std::shared_ptr`.
 template <class T, class Answer, class Filtered, class Produced>
 SharedList<T> availableList(GanttChartItemManager& manager,
                             std::weak_ptr<GanttChartItemManager> weak, Answer answer,
-                            Filtered filtered, Produced produced) {
-  auto produce = [answer, filtered,
-                  produced](GanttChartItemManager& self) -> std::vector<std::shared_ptr<T>> {
+                            Filtered filtered, Produced produced,
+                            std::shared_ptr<detail::ItemListOrigin> origin = nullptr) {
+  auto produce = [answer, filtered, produced,
+                  origin](GanttChartItemManager& self) -> std::vector<std::shared_ptr<T>> {
     if (auto provider = self.collectionProvider()) {
       if (auto answered = ((*provider).*answer)()) {
         produced(self, false);
@@ -35,13 +39,17 @@ SharedList<T> availableList(GanttChartItemManager& manager,
       }
     }
     produced(self, true);
+    if (origin) origin->setPartial(true);
     return (self.*filtered)().elements();
   };
-  if (weak.expired()) return SharedList<T>(produce(manager));
-  return SharedList<T>::lazy([weak = std::move(weak), produce] {
-    auto self = weak.lock();
-    return self ? produce(*self) : std::vector<std::shared_ptr<T>>{};
-  });
+  if (weak.expired()) return SharedList<T>(produce(manager), origin);
+  return SharedList<T>::lazyShared(
+      [weak = std::move(weak), produce] {
+        auto self = weak.lock();
+        return std::make_shared<const std::vector<std::shared_ptr<T>>>(
+            self ? produce(*self) : std::vector<std::shared_ptr<T>>{});
+      },
+      origin);
 }
 
 }  // namespace
@@ -86,7 +94,8 @@ TimeRange GanttChartItemManager::preferredTimeline() {
 
 GanttChartItemList GanttChartItemManager::filteredItems() {
   return cachedFiltered(*this, cachedFilteredItems_, detail::FilterKey(range(), timeline()),
-                        [this] { return sourceFilteredItems(); });
+                        [this] { return sourceFilteredItems(); },
+                        detail::ItemListOrigin::filtered());
 }
 
 GanttChartDependencyList GanttChartItemManager::filteredDependencies() {
@@ -127,7 +136,8 @@ GanttChartItemList GanttChartItemManager::availableItems() {
       &GanttChartItemManager::filteredItems,
       [](GanttChartItemManager& self, bool fromFilter) {
         self.availableItemsFromFilter_ = fromFilter;
-      });
+      },
+      std::make_shared<detail::ItemListOrigin>());
 }
 
 GanttChartDependencyList GanttChartItemManager::availableDependencies() {

@@ -25,9 +25,8 @@ bool GanttChartItemManager::applyBehaviorUpdatesInLinkOrder(const GanttChartItem
   // With the hierarchy moving no time, no time step reads or changes a row
   // or an expansion, and no row or expansion step reads a time: the steps of
   // each kind may run as a phase of their own.
-  if (applyColumnRowStepsAtOnce(items)) {
-    for (const auto& item : elements) applyBehaviorUpdatesForExpansionStateOf(item);
-  } else {
+  // The column row pass also takes every collapsed item's expansion step.
+  if (!applyColumnRowStepsAtOnce(items)) {
     for (const auto& item : elements) {
       applyBehaviorUpdatesForRowOf(item);
       applyBehaviorUpdatesForExpansionStateOf(item);

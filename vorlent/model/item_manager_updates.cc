@@ -636,25 +636,45 @@ bool GanttChartItemManager::applyColumnRowStepsAtOnce(const GanttChartItemList& 
   const std::vector<GanttChartItemPtr>& elements = items.elements();
   // Filtered lists gain and lose items as rows change, which only asking
   // item by item reproduces.
-  if (availableItemsFromFilter_ || !detail::columnRuleAloneMovesRows(*behavior, elements)) {
-    return false;
-  }
-  const std::vector<int64_t> rows = detail::rowsAfterColumnRowSteps(elements);
-  std::vector<std::pair<GanttChartItemPtr, int64_t>> moved;  // with the original row
-  clearCacheAfterChange();
-  for (size_t i = 0; i < elements.size(); ++i) {
-    const GanttChartItemPtr& item = elements[i];
-    const int64_t old = item->row();
-    if (rows[i] == old) continue;  // also every repeat of an item already moved
-    item->setRow(rows[i]);
+  if (availableItemsFromFilter_) return false;
+  const std::optional<detail::ColumnPassRules> rules = detail::ColumnPassRules::of(behavior);
+  if (!rules) return false;
+  detail::ColumnPassHooks hooks;
+  hooks.storeRow = [this](const GanttChartItemPtr& item, int64_t row) {
+    item->setRow(row);
     itemPlacementDidChange(item, item->time());
-    moved.emplace_back(item, old);
-  }
+  };
+  // The rules answer a collapse with rows and visibilities only, about items
+  // they were handed, so the pass reports every change it makes.
+  hooks.askExpansion = [this](const GanttChartItemPtr& item) {
+    clearCacheAfterChange();
+    bool changed = false;
+    for (const auto& action : askBehavior([&](GanttChartItemBehavior& rule, const auto&) {
+           return rule.expansionDidChange(item, availableItems());
+         })) {
+      using Action = GanttChartItemUpdateAction;
+      if (const auto* row = std::get_if<Action::UpdateRow>(&action.variant())) {
+        if (row->item->row() == row->value) continue;
+        row->item->setRow(row->value);
+        itemPlacementDidChange(row->item, row->item->time());
+        changed = true;
+      } else if (const auto* shown = std::get_if<Action::UpdateVisibility>(&action.variant())) {
+        if (shown->item->isVisible() == shown->value) continue;
+        shown->item->setIsVisible(shown->value);
+        changed = true;
+      }
+    }
+    return changed;
+  };
+  const auto changes = detail::runColumnPass(elements, *rules, hooks);
+  if (!changes) return false;
   clearCacheAfterChange();
   // Told once every row is in place, so an observer reading the chart sees
   // it whole.
-  for (const auto& [item, old] : moved) {
-    if (auto observer = itemObserver()) observer->rowDidChange(item, old);
+  for (const auto& [item, row, wasVisible] : *changes) {
+    const auto observer = itemObserver();
+    if (observer && item->row() != row) observer->rowDidChange(item, row);
+    if (observer && item->isVisible() != wasVisible) observer->visibilityDidChange(item);
   }
   return true;
 }
@@ -663,9 +683,9 @@ void GanttChartItemManager::applyBehaviorUpdates() {
   const auto alive = keepAlive();
   const GanttChartItemList items = availableItems();
   if (applyBehaviorUpdatesInLinkOrder(items)) return;
+  // The pass also took every collapsed item's expansion step in its place.
   if (applyColumnRowStepsAtOnce(items)) {
     for (const auto& item : items) {
-      applyBehaviorUpdatesForExpansionStateOf(item);
       applyBehaviorUpdatesForTimeOf(item);
       applyBehaviorUpdatesForCompletionOf(item);
     }

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <utility>
 
 #include "vorlent/model/item.h"
@@ -29,6 +30,18 @@ class RowOrderedItems : public SharedListIndex {
   // Read the list's elements first: a lazy list is produced only then.
   [[nodiscard]] bool isOrderedByRow() const {
     return produced_ && !counts_->released && rowGeneration_ == counts_->rowGeneration();
+  }
+
+  // Whether the source holds `item` now, told by the record the item's
+  // edits count in; std::nullopt when the source is gone or the item is held
+  // by several sources, so that the list itself has to be searched. Asked
+  // about a list just handed out, that is whether the list names the item.
+  [[nodiscard]] std::optional<bool> holdsNow(const GanttChartItem& item) const {
+    // A source that is gone has let go of its items.
+    const ItemChangeCounts* counts = changeCountsOf(item);
+    if (counts == counts_.get()) return true;
+    if (counts == nullptr || counts != &sharedItemChangeCounts()) return false;
+    return std::nullopt;
   }
 
   // Where a reader's last search in the list ended, so that the next one can

@@ -4,14 +4,19 @@
 // under the charts' feet, and the values a careless host sends: times that
 // are not numbers or lie at the ends of time, rows at the ends of the integer,
 // lengths and scales far beyond any screen, megabyte texts, scheduling rules
-// that shift rows and times. The sanitizers judge each step; the rows of the
-// outline and of its chart are compared whenever the event loop has run.
+// that shift rows and times, documents from the ends of time to the end of
+// the row numbers, far longer than the scroll bars, header rows of seconds
+// wherever the view starts, controllers lent to another view and taken
+// back. The sanitizers judge each step; the rows of the outline and of its
+// chart are compared whenever the event loop has run.
 // Case N runs seed N + 1 (a failed expectation also names its step); running
 // that case alone repeats it.
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QTreeView>
 #include <QWheelEvent>
@@ -32,6 +37,8 @@
 #include "vorlent/base/clock.h"
 #include "vorlent/base/run_loop.h"
 #include "vorlent/controllers/chart_controller.h"
+#include "vorlent/intervals/header_row.h"
+#include "vorlent/intervals/time_interval_type.h"
 #include "vorlent/model/item_source.h"
 #include "vorlent/outline/outline_chart.h"
 #include "vorlent/outline/outline_chart_testing.h"
@@ -40,6 +47,7 @@
 #include "vorlent/views/chart_view.h"
 #include "vorlent/views/content_canvas.h"
 #include "vorlent/views/content_view.h"
+#include "vorlent/views/conversions.h"
 #include "vorlent/views/header_view.h"
 #include "vorlent/views/standard_scroll_view.h"
 
@@ -364,7 +372,7 @@ class RandomRun {
 
   void step() {
     ensureCharts();
-    switch (dice_.below(18)) {
+    switch (dice_.below(21)) {
       case 0:
       case 1:
         drag(randomCanvas());
@@ -423,6 +431,15 @@ class RandomRun {
       case 16:
         hostileSetting();
         break;
+      case 17:
+        farAway();
+        break;
+      case 18:
+        fineHeader();
+        break;
+      case 19:
+        lendAndTakeBack();
+        break;
       default:
         // Time passes for the charts' timers (a drag's repeated step, the
         // timeline's shift) only here, so that a seed always runs alike.
@@ -463,6 +480,20 @@ class RandomRun {
         const GanttChartItemPtr to = items[size_t(dice_.below(int(items.size())))];
         if (from != to) links.push_back(GanttChartDependency::create({.from = from, .to = to}));
       }
+      // Some hosts date what they cannot date at the ends of time: a
+      // document of up to 2^53 points, spread over the scroll bars.
+      const bool endless = dice_.chance(0.3);
+      if (endless) {
+        const GanttChartItemPtr undated = GanttChartItem::create(
+            {.row = farRow(), .start = Time::min(), .finish = Time::min().addingDays(1)});
+        const GanttChartItemPtr open = GanttChartItem::create(
+            {.row = farRow(), .start = Time::max().addingDays(-1), .finish = Time::max()});
+        links.push_back(GanttChartDependency::create({.from = undated, .to = items[0]}));
+        links.push_back(GanttChartDependency::create({.from = items[1], .to = open}));
+        links.push_back(GanttChartDependency::create({.from = undated, .to = open}));
+        items.push_back(undated);
+        items.push_back(open);
+      }
       auto source = std::make_shared<GanttChartItemSource>(
           items, links, dice_.chance(0.5) ? ScheduleDefinition::standard() : nullptr);
       // The rules that move rows and times on their own.
@@ -474,6 +505,7 @@ class RandomRun {
       auto content = GanttChartContentController::create(source);
       content->setDesiredScrollableRowCount(60);
       content->setScrollableTimeline(TimeRange(monday().addingDays(-7), monday().addingDays(40)));
+      if (endless) content->setHourWidth(dice_.logBetween(10, 1e4));
       GanttChartContentSettings settings = content->settings();
       settings.allowsSelectingElements = dice_.chance(0.5);
       content->setSettings(settings);
@@ -559,7 +591,9 @@ class RandomRun {
                        dice_.chance(0.7) ? dice_.below(1200) - 600 : 0);
     QWheelEvent event(at, widget->mapToGlobal(at), QPoint(), delta, Qt::NoButton, Qt::NoModifier,
                       Qt::NoScrollPhase, false);
+    const QPointer<QWidget> target(widget);
     QCoreApplication::sendEvent(widget, &event);
+    if (target) checkViewports();
   }
 
   void resize() {
@@ -766,6 +800,138 @@ class RandomRun {
     }
   }
 
+  // A row near the end of the row numbers (a host's "not placed"), or an
+  // ordinary one.
+  int64_t farRow() { return dice_.chance(0.5) ? kLastRow - dice_.below(3) : dice_.below(30); }
+
+  // Far along or down a long document, by code, keys and the wheel, at an
+  // hour width of 10 points or more; or more of the host's items at the
+  // ends of time, linked.
+  void farAway() {
+    GanttChart* chart = randomChart();
+    GanttChartContent* area = chart ? chart->content() : nullptr;
+    if (!area || !chart->controller()) return;
+    const auto content = chart->controller()->contentController();
+    const auto checked = qScopeGuard([this] { checkViewports(); });
+    switch (dice_.below(6)) {
+      case 0:
+        content->setHourWidth(dice_.logBetween(10, 1e5));
+        break;
+      case 1:
+        content->scroll(dice_.oneOf<Time>({Time::min(), Time::max(), Time::min().addingDays(3),
+                                           Time::max().addingWeeks(-1), monday()}));
+        break;
+      case 2: {
+        const double y = content->middle(farRow());
+        area->scrollVerticallyTo(y, y + dice_.between(0, 50));
+        break;
+      }
+      case 3: {
+        StandardScrollView* view = area->scrollView();
+        const QSizeF size = view->documentSize();
+        view->scrollToPoint(
+            QPointF(dice_.between(0, 1) * size.width(), dice_.between(0, 1) * size.height()));
+        break;
+      }
+      case 4: {
+        QKeyEvent key(QEvent::KeyPress,
+                      dice_.oneOf<int>({Qt::Key_End, Qt::Key_Home, Qt::Key_PageDown, Qt::Key_PageUp,
+                                        Qt::Key_Up, Qt::Key_Down, Qt::Key_Left, Qt::Key_Right}),
+                      Qt::NoModifier);
+        QCoreApplication::sendEvent(area->scrollView(), &key);
+        break;
+      }
+      default: {
+        const GanttChartItemManagerPtr manager = content->itemManager();
+        const GanttChartItemPtr early = manager->addNewItem(farRow(), Time::min(), false);
+        const GanttChartItemPtr late =
+            manager->addNewItem(farRow(), Time::max().addingDays(-1), dice_.chance(0.3));
+        if (early && late) {
+          manager->addNewDependency(early, late, GanttChartDependencyType::fromFinishToStart);
+        }
+        break;
+      }
+    }
+  }
+
+  // Header rows of minutes and seconds, at hour widths where whole pixels
+  // fall on whole seconds, scrolled to any place and to a whole minute give
+  // or take a rounding error. The header builds no more than a few cells for
+  // each point of its width.
+  void fineHeader() {
+    GanttChart* chart = randomChart();
+    GanttChartContent* area = chart ? chart->content() : nullptr;
+    if (!area || !chart->controller()) return;
+    const auto header = chart->controller()->headerController();
+    const auto content = chart->controller()->contentController();
+    if (dice_.chance(0.5)) {
+      header->setRows(
+          {GanttChartHeaderRow(TimeIntervalType::minutes(1)),
+           GanttChartHeaderRow(TimeIntervalType::seconds(dice_.oneOf<double>({1, 5, 15})))});
+    }
+    if (dice_.chance(0.5)) {
+      // Pixels of 1440, 1, 0.1, 0.3, 0.7 and 1.1 seconds, whose multiples
+      // come out a rounding error either side of whole seconds.
+      content->setHourWidth(dice_.chance(0.7)
+                                ? 3600 / dice_.oneOf<double>({1440, 1, 0.1, 0.3, 0.7, 1.1})
+                                : dice_.logBetween(1, 1e4));
+    }
+    if (dice_.chance(0.2)) {
+      // From the ends of time: the document is spread over the scroll bars,
+      // whose steps leave the view's start between whole pixels.
+      content->setScrollableTimeline(TimeRange(Time::min(), Time::max()));
+    }
+    StandardScrollView* view = area->scrollView();
+    if (dice_.chance(0.5)) {
+      // The pixel nearest a whole minute near the view.
+      const Time at = content->time(content->viewport().left() + dice_.between(-1e4, 1e4));
+      if (!std::isfinite(at.timeOfDay)) return;
+      const Time whole(at.week, at.dayOfWeek, std::round(at.timeOfDay / 60) * 60);
+      view->scrollToPoint(QPointF(content->x(whole), kNaN));
+    } else {
+      view->scrollToPoint(QPointF(dice_.between(0, 1) * view->documentSize().width(), kNaN));
+    }
+    const double width = std::max(header->viewport().size.width, 0.0);
+    const size_t rows = header->actualRows().size();
+    EXPECT_LE(header->cells().size(), rows * size_t(4 * width + 64));
+  }
+
+  // The plain chart lends its controller to another view, which goes while
+  // it holds it; the chart is scrolled and takes its controller back. After
+  // every hand-over its header shows the time its chart area shows.
+  void lendAndTakeBack() {
+    if (!chart_->controller()) return;
+    const GanttChartControllerPtr controller = chart_->controller();
+    auto* borrower = new GanttChart(&window_);
+    borrower->setGeometry(600, 300, 400, 300);
+    borrower->show();
+    borrower->setController(controller);
+    checkHeaderFollows(*borrower);
+    delete borrower;
+    if (GanttChartContent* area = chart_->content()) {
+      StandardScrollView* view = area->scrollView();
+      view->scrollToPoint(QPointF(dice_.between(0, 1) * view->documentSize().width(),
+                                  dice_.between(0, 1) * view->documentSize().height()));
+    }
+    if (!chart_) return;
+    chart_->setController(controller);
+    if (chart_) checkHeaderFollows(*chart_);
+  }
+
+  // The header's left edge shows the time the chart area's does, within a
+  // point, where both map time to points sensibly.
+  void checkHeaderFollows(GanttChart& chart) {
+    if (!chart.content() || !chart.header() || !chart.controller()) return;
+    const auto header = chart.controller()->headerController();
+    const auto content = chart.controller()->contentController();
+    const double hourWidth = content->actualHourWidth();
+    if (!(hourWidth >= 1e-3 && hourWidth <= 1e5)) return;
+    const double left = content->viewport().left();
+    if (!(std::abs(left) < 1e12)) return;
+    EXPECT_NEAR(header->x(content->time(left)), header->viewport().left(), 1)
+        << "hour width " << hourWidth;
+  }
+
   // An hour width or zoom: one of the extremes, or anywhere between them.
   double hostileScale() {
     if (dice_.chance(0.5)) return dice_.logBetween(1e-300, 1e300);
@@ -836,6 +1002,27 @@ class RandomRun {
     }
   }
 
+  // A chart area tells its controller every place it shows, however far
+  // along a long document (beside a document smaller than the view, the
+  // controller's viewport is the document).
+  void checkViewport(GanttChart* chart) {
+    GanttChartContent* area = chart ? chart->content() : nullptr;
+    if (!area || !area->controller()) return;
+    // Not while another view shows its controller.
+    const GanttChartContentPresenter* shownBy = area->controller()->presenter().get();
+    if (shownBy != static_cast<const GanttChartContentPresenter*>(area)) return;
+    const QRectF visible = area->scrollView()->documentVisibleRect();
+    const QSizeF document = area->scrollView()->documentSize();
+    if (document.width() < visible.width() || document.height() < visible.height()) return;
+    EXPECT_EQ(area->controller()->viewport(), fromQt(visible));
+  }
+
+  void checkViewports() {
+    checkViewport(outline_ ? outline_->ganttChart() : nullptr);
+    checkViewport(chart_);
+    checkViewport(twin_);
+  }
+
   // Once the event loop has run, the chart shows a row for each outline row.
   void checkRows() {
     if (!outline_) return;
@@ -867,7 +1054,7 @@ TEST_P(RandomSequences, LeaveBothChartsWhole) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Seeds, RandomSequences, ::testing::Values(1, 2, 3));
+INSTANTIATE_TEST_SUITE_P(Seeds, RandomSequences, ::testing::Range(uint64_t(1), uint64_t(11)));
 
 }  // namespace
 }  // namespace vorlent

@@ -153,6 +153,14 @@ void GanttChart::setController(GanttChartControllerPtr controller) {
   matchHeaderScrollers();
   updateHeaderHeight();
   if (!stillCurrent()) return;
+  // Each part arrives where it last stood, and the chart area may have been
+  // scrolled while no header followed (its chart had lent the controller
+  // to another that has gone since). The header takes the chart area's time
+  // by the path that keeps the two in step on every scroll.
+  if (const auto timelineObserver = controller->contentController()->timelineObserver()) {
+    timelineObserver->visibleTimelineDidChange();
+  }
+  if (!stillCurrent()) return;
   controller->setObserver(self_);
 }
 

@@ -224,6 +224,21 @@ TEST_F(ChartView, AChartThatLostItsControllerToAnotherLeavesItToThatChart) {
   EXPECT_EQ(second.header()->height(), 31 * 2);
 }
 
+TEST_F(ChartView, AChartTakingItsControllerBackShowsTheSameTimeInHeaderAndChartArea) {
+  {
+    GanttChart second;
+    second.resize(500, 250);
+    second.show();
+    second.setController(controller());
+  }
+  // Scrolled while no header follows the chart area.
+  testing::sendWheel(contentCanvas(), QPoint(-360, 0));
+  ASSERT_GT(contentX(), 0);
+  chart->setController(controller());
+  expectInStep();
+  EXPECT_GT(headerX(), 0);
+}
+
 TEST_F(ChartView, AHeaderHeightChangeResizesTheHeaderBeforeTheHostHearsOfIt) {
   const auto host = std::make_shared<HostObserver>();
   int heightHeard = 0;

@@ -19,6 +19,7 @@
 #include "vorlent/views/conversions.h"
 #include "vorlent/views/design_time_sample.h"
 #include "vorlent/views/outlets.h"
+#include "vorlent/views/paint_clipping.h"
 #include "vorlent/views/pan_gesture_recognizer.h"
 #include "vorlent/views/qt_run_loop.h"
 #include "vorlent/views/standard_scroll_view.h"
@@ -48,15 +49,22 @@ std::vector<GanttChartDependencyLine> linesThrough(const GanttChartContentContro
 }
 
 // Where the lines that only one of `before` and `after` (each ordered by
-// dependency) has may paint: a strip along each segment.
+// dependency) has may paint within `kept`: a strip along each segment, in
+// the canvas's pixels, whose origin shows the document point `origin`.
+// Cutting to `kept` in document points before leaving them keeps every
+// value converted to an int within the canvas, however long the document;
+// a segment with a NaN has nowhere to paint.
 QRegion reachOfChangedLines(const std::vector<GanttChartDependencyLine>& before,
-                            const std::vector<GanttChartDependencyLine>& after) {
+                            const std::vector<GanttChartDependencyLine>& after, const QRectF& kept,
+                            QPointF origin) {
   QRegion reach;
-  const auto add = [&reach](const GanttChartDependencyLine& line) {
+  const auto add = [&](const GanttChartDependencyLine& line) {
     const QPolygonF route = toQt(line.polyline);
     for (qsizetype i = 1; i < route.size(); ++i) {
       const QRectF segment = QRectF(route[i - 1], route[i]).normalized();
-      reach += segment.adjusted(-kLineReach, -kLineReach, kLineReach, kLineReach).toAlignedRect();
+      const std::optional<QRectF> shown = paint::cutToArea(
+          segment.adjusted(-kLineReach, -kLineReach, kLineReach, kLineReach), kept);
+      if (shown) reach += shown->translated(-origin).toAlignedRect();
     }
   };
   auto b = before.begin();
@@ -403,11 +411,9 @@ void GanttChartContent::updateViewport(bool shiftingTimeline) {
   if (kept && controller_ == controller && controller->viewport() == viewport &&
       canvas_ != nullptr && scrollView_ != nullptr) {
     const QRegion changed =
-        reachOfChangedLines(linesBefore, linesThrough(*controller, *kept)) &
-        toQt(*kept).toAlignedRect();
-    if (!changed.isEmpty()) {
-      canvas_->update(changed.translated(-scrollView_->documentVisibleRect().topLeft().toPoint()));
-    }
+        reachOfChangedLines(linesBefore, linesThrough(*controller, *kept), toQt(*kept),
+                            scrollView_->documentVisibleRect().topLeft());
+    if (!changed.isEmpty()) canvas_->update(changed);
   }
   if (shiftingTimeline && viewport.origin.x != previous.origin.x) {
     controller->shiftScrollableTimelineIfNeeded();

@@ -64,12 +64,12 @@ QBrush verticalGradient(const QRectF& rect, const QRectF& area, const QColor& to
 }
 
 // Fills the path, then strokes it when a stroke colour is given.
-void fillAndStroke(QPainter& painter, const QPainterPath& path, const QBrush& fill,
+void fillAndStroke(QPainter& painter, const paint::Shape& shape, const QBrush& fill,
                    const std::optional<QColor>& strokeColor, double strokeWidth) {
-  if (path.isEmpty()) return;
-  painter.fillPath(path, fill);
+  if (shape.path.isEmpty()) return;
+  paint::fillShape(painter, shape, fill);
   if (strokeColor) {
-    painter.strokePath(path, paint::solidPen(*strokeColor, paint::penWidth(strokeWidth)));
+    paint::strokeShape(painter, shape, paint::solidPen(*strokeColor, paint::penWidth(strokeWidth)));
   }
 }
 
@@ -80,9 +80,7 @@ void strokePolyline(QPainter& painter, const QPolygonF& polyline, const QColor& 
   for (const paint::PolylinePiece& piece : paint::cutPolyline(polyline, area)) {
     QPen pen = paint::solidPen(color, penWidth);
     paint::setDashes(pen, dashLength, piece.offset);
-    QPainterPath path;
-    path.addPolygon(piece.points);
-    painter.strokePath(path, pen);
+    paint::strokeShape(painter, paint::polylinePath(piece.points, area), pen);
   }
 }
 
@@ -117,8 +115,7 @@ void fillArrowHead(QPainter& painter, const QPolygonF& polyline, const QColor& c
     const QPolygonF head =
         transform.map(QPolygonF{QPointF(0, 0), QPointF(-arrowLength, arrowWidth / 2),
                                 QPointF(-arrowLength, -arrowWidth / 2)});
-    const QPainterPath path = paint::polygonPath(head, area);
-    if (!path.isEmpty()) painter.fillPath(path, color);
+    paint::fillShape(painter, paint::polygonPath(head, area), color);
     return;
   }
 }
@@ -543,13 +540,16 @@ void GanttChartContent::drawDependencyLineThumb(QPainter& painter, const GanttCh
   const double qtStart = -startAngle;
   const double sweep = std::fmod(startAngle - endAngle + 720, 360);
   const QRectF box(center.x() - radius, center.y() - radius, 2 * radius, 2 * radius);
-  QPainterPath path;
-  path.arcMoveTo(box, qtStart);
-  path.arcTo(box, qtStart, sweep);
-  path.closeSubpath();
   if (!paint::cutToArea(box, area).has_value()) return;
-  if (!area.contains(box)) path = paint::polygonPath(path.toFillPolygon(), area);
-  if (!path.isEmpty()) painter.fillPath(path, color);
+  paint::Shape shape = paint::shapeWithin(area);
+  const QRectF near = shape.local(box);
+  shape.path.arcMoveTo(near, qtStart);
+  shape.path.arcTo(near, qtStart, sweep);
+  shape.path.closeSubpath();
+  if (!area.contains(box)) {
+    shape = paint::polygonPath(shape.path.toFillPolygon().translated(shape.origin), area);
+  }
+  paint::fillShape(painter, shape, color);
 }
 
 void GanttChartContent::drawTemporaryDependencyLine(
@@ -577,12 +577,11 @@ void GanttChartContent::drawTemporaryBar(const Rectangle& rectangle, const Color
 void GanttChartContent::drawTemporaryBar(QPainter& painter, const QRectF& rectangle,
                                          const QColor& color, double cornerRadius,
                                          double dashWidth) {
-  const QPainterPath path =
+  const paint::Shape shape =
       paint::roundedRectangle(rectangle, cornerRadius, paint::reachableArea(painter));
-  if (path.isEmpty()) return;
   QPen pen = paint::solidPen(color, 1);
   paint::setDashes(pen, dashWidth);
-  painter.strokePath(path, pen);
+  paint::strokeShape(painter, shape, pen);
 }
 
 // --- Time areas ----------------------------------------------------------------------------

@@ -281,6 +281,37 @@ TEST_F(Hooks, NonFiniteAndAbsurdGeometryPaintsNothingOutsideTheClip) {
   EXPECT_FALSE(inkOutside(QRect(20, 20, 200, 80)));
 }
 
+TEST(ContentViewHooks, MilestonesSummariesAndLinesFarOutDrawAsNearTheOrigin) {
+  GanttChartContent view;
+  const GanttChartItemPtr item = GanttChartItem::create({});
+  // The forms drawn with the painter moved by `far` on both axes, as a
+  // canvas far along a long document draws them.
+  const auto drawn = [&](double far) {
+    QImage image(240, 120, QImage::Format_ARGB32_Premultiplied);
+    image.fill(kWhite);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.translate(-far, -far);
+    const QPointF at(far, far);
+    view.drawMilestone(painter, item, QRectF(20, 20, 40, 40).translated(at), kRed, kRed, kBlack, 1,
+                       false, false, false, kGreen, kBlack, kBlue, 2, 3, 4, true, true, 3);
+    view.drawSummaryBar(painter, item, QRectF(80, 20, 60, 30).translated(at), kRed, kBlue, kBlack,
+                        1, 10, 10, false, false, false, false, kGreen, kBlack, kBlue, 2, 3, 4, true,
+                        true, true, true, 3);
+    // A link from far off the image to an item on it.
+    view.drawDependencyLine(
+        painter, nullptr,
+        QPolygonF{QPointF(-1e6, 100), QPointF(200, 100), QPointF(200, 60)}.translated(at), kBlack,
+        1, 8, 10, false, false, false, 2, 3, 4);
+    return image;
+  };
+  const QImage nearTheOrigin = drawn(0);
+  // Beyond a trillion points, up to the longest document a scroll view maps.
+  for (const double far : {std::ldexp(1.0, 44), std::ldexp(1.0, 52)}) {
+    EXPECT_EQ(drawn(far), nearTheOrigin) << far;
+  }
+}
+
 TEST(ContentViewHooks, TheLibraryFormsDrawNothingOutsideAPaintPass) {
   GanttChartContent view;
   const GanttChartItemPtr item = GanttChartItem::create({});

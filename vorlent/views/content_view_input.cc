@@ -1,11 +1,8 @@
 // The mouse of the chart area: clicks, drags, pointer moves, cursors and
 // tool tips.
 
-#include <QStringList>
 #include <QToolTip>
 
-#include <algorithm>
-#include <string_view>
 #include <utility>
 
 #include "vorlent/views/click_gesture_recognizer.h"
@@ -13,62 +10,9 @@
 #include "vorlent/views/content_view.h"
 #include "vorlent/views/conversions.h"
 #include "vorlent/views/pan_gesture_recognizer.h"
+#include "vorlent/views/tool_tip_text.h"
 
 namespace vorlent {
-
-namespace {
-
-// A tool tip window is as wide as its longest line and as tall as its lines:
-// a host's free-text notes (megabytes of them, or one endless word) are cut
-// to a few lines of a few words before Qt lays them out.
-constexpr qsizetype kToolTipMostCharacters = 500;
-constexpr qsizetype kToolTipLineLength = 80;
-constexpr qsizetype kToolTipMostLines = 12;
-
-// `text` wrapped at spaces into lines of at most kToolTipLineLength
-// characters (a longer word is broken), at most kToolTipMostLines lines and
-// kToolTipMostCharacters characters; what had to go is marked by an
-// ellipsis. A short one-line text comes back as it is.
-QString shortenedToolTip(std::string_view text) {
-  // Only the beginning is converted: no character takes more than four bytes.
-  constexpr size_t kMostBytes = 4 * (kToolTipMostCharacters + 1);
-  const QString head =
-      QString::fromUtf8(text.data(), static_cast<qsizetype>(std::min(text.size(), kMostBytes)));
-  bool cut = head.size() > kToolTipMostCharacters;
-  const QString kept = cut ? head.left(kToolTipMostCharacters) : head;
-  if (!cut && kept.size() <= kToolTipLineLength && !kept.contains(QLatin1Char('\n'))) return kept;
-  QStringList lines;
-  for (const QString& paragraph : kept.split(QLatin1Char('\n'))) {
-    QString line;
-    for (QString word : paragraph.split(QLatin1Char(' '))) {
-      while (word.size() > kToolTipLineLength) {
-        if (!line.isEmpty()) lines << std::exchange(line, QString());
-        lines << word.left(kToolTipLineLength);
-        word.remove(0, kToolTipLineLength);
-      }
-      if (line.isEmpty()) {
-        line = word;
-      } else if (line.size() + 1 + word.size() <= kToolTipLineLength) {
-        line += QLatin1Char(' ') + word;
-      } else {
-        lines << std::exchange(line, word);
-      }
-    }
-    lines << line;
-  }
-  if (lines.size() > kToolTipMostLines) {
-    lines.resize(kToolTipMostLines);
-    cut = true;
-  }
-  if (cut) {
-    QString& last = lines.back();
-    if (last.size() >= kToolTipLineLength) last.chop(1);
-    last += QChar(0x2026);
-  }
-  return lines.join(QLatin1Char('\n'));
-}
-
-}  // namespace
 
 // --- Answering the pointer ---------------------------------------------------------
 
@@ -199,7 +143,7 @@ void GanttChartContent::updateMouseLocation(const std::optional<QPointF>& point)
   }
   const std::optional<std::string> toolTip = controller->toolTip(location);
   if (alive == nullptr || canvas_ == nullptr) return;
-  const QString text = toolTip ? shortenedToolTip(*toolTip) : QString();
+  const QString text = toolTip ? detail::toolTipText(*toolTip) : QString();
   if (text != canvas_->toolTip()) {
     // A tip on screen would keep showing the old text.
     hideShownToolTip();

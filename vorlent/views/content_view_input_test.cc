@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QStyleHints>
 #include <QTest>
+#include <QTextDocument>
 #include <QToolTip>
 
 #include <memory>
@@ -200,7 +201,7 @@ TEST_F(ContentInput, AHugeToolTipIsShortenedAndWrappedBeforeItIsShown) {
   const QString tip = view->canvas()->toolTip();
   EXPECT_LE(tip.size(), 600);
   EXPECT_TRUE(tip.endsWith(QChar(0x2026)));
-  for (const QString& line : tip.split('\n')) EXPECT_LE(line.size(), 80);
+  for (const QString& line : tip.split('\n')) EXPECT_LE(line.size(), 160);
   // Shown as Qt shows a tip on hover: a window of sane size.
   const QPoint local = at(130, 60).toPoint();
   QHelpEvent hover(QEvent::ToolTip, local, view->canvas()->mapToGlobal(local));
@@ -216,6 +217,51 @@ TEST_F(ContentInput, AHugeToolTipIsShortenedAndWrappedBeforeItIsShown) {
   controller->toolTipAnswer = "short\nand sweet";
   mouse.moveTo(at(131, 60));
   EXPECT_EQ(view->canvas()->toolTip(), "short\nand sweet") << "a short tip is shown as given";
+}
+
+TEST_F(ContentInput, AToolTipWithinTheLimitsShowsTheHostsTextAsWritten) {
+  const std::string words = "words and more words up to the end of the line ";  // 47
+  const std::string longLine = (words + words + words).substr(0, 110);
+  std::string twelveLines = "  first";
+  for (int line = 2; line <= 12; ++line) twelveLines += "\n  - line";
+  std::string fiveHundred;
+  for (int line = 0; line < 5; ++line) fiveHundred += (words + words + words).substr(0, 99) + "\n";
+  fiveHundred.back() = '!';
+  ASSERT_EQ(fiveHundred.size(), 500u);
+  double x = 130;
+  for (const std::string& text :
+       {std::string("Owner: Ann\n  - design review\n  - sign-off"), longLine, twelveLines,
+        fiveHundred, std::string(160, 'w')}) {
+    controller->toolTipAnswer = text;
+    mouse.moveTo(at(++x, 60));
+    EXPECT_EQ(view->canvas()->toolTip().toStdString(), text);
+  }
+
+  // Longer lines wrap where words end; over the limits the text is cut.
+  std::string paragraph;
+  while (paragraph.size() < 400) paragraph += words;
+  paragraph.pop_back();
+  controller->toolTipAnswer = "  " + paragraph;
+  mouse.moveTo(at(++x, 60));
+  const QStringList wrapped = view->canvas()->toolTip().split('\n');
+  EXPECT_EQ(wrapped.size(), 3);
+  for (const QString& line : wrapped) EXPECT_LE(line.size(), 160);
+  EXPECT_EQ(wrapped.join(' ').toStdString(), "  " + paragraph) << "no word is broken";
+  controller->toolTipAnswer = twelveLines + "\nthirteen";
+  mouse.moveTo(at(++x, 60));
+  EXPECT_EQ(view->canvas()->toolTip().toStdString(), twelveLines + "\u2026");
+  controller->toolTipAnswer = fiveHundred + "?";
+  mouse.moveTo(at(++x, 60));
+  EXPECT_TRUE(view->canvas()->toolTip().endsWith(QChar(0x2026)));
+  EXPECT_LE(view->canvas()->toolTip().size(), 501);
+
+  // A text that looks like markup is still shown as written.
+  const std::string markup = "<b>Review</b> the <draft>\n  & sign off";
+  controller->toolTipAnswer = markup;
+  mouse.moveTo(at(++x, 60));
+  QTextDocument shown;
+  shown.setHtml(view->canvas()->toolTip());
+  EXPECT_EQ(shown.toPlainText().toStdString(), markup);
 }
 
 TEST_F(ContentInput, ToolTipsAreTheDetailsOfTheItemOrDependency) {

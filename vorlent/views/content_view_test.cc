@@ -4,15 +4,21 @@
 #include <gtest/gtest.h>
 
 #include <QBuffer>
+#include <QCoreApplication>
+#include <QImage>
 #include <QImageReader>
 #include <QLayout>
 #include <QPalette>
+#include <QPixmap>
+#include <QScreen>
+#include <QTest>
 
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "vorlent/base/run_loop.h"
+#include "vorlent/model/item_source.h"
 #include "vorlent/views/content_view_testing.h"
 #include "vorlent/views/conversions.h"
 #include "vorlent/views/mouse_input_testing.h"
@@ -273,6 +279,70 @@ TEST_F(ContentViewport, AUserScrollThatMovesSidewaysAsksTheControllerToShiftItsT
   EXPECT_THAT(controller->take(), Not(Contains("shiftScrollableTimelineIfNeeded")))
       << "a scroll the controller asked for";
   EXPECT_EQ(controller->viewport(), fromQt(view->scrollView()->documentVisibleRect()));
+}
+
+TEST_F(ContentViewport, EverySmallUserScrollFarDownADocumentMapsOntoTheControllersViewport) {
+  // 9e15 points of rows: a document mapped onto the bars, where a step of a
+  // few points is a relative change of 1e-15.
+  auto controller = diagram(int64_t(360) << 40, 1000);
+  view->setController(controller);
+  view->scrollVerticallyTo(9e15, 9e15 + 25);
+  ASSERT_GT(controller->viewport().origin.y, 8.9e15);
+  const auto same = [&](const char* what) {
+    EXPECT_EQ(controller->viewport(), fromQt(view->scrollView()->documentVisibleRect())) << what;
+  };
+  for (int notch = 0; notch < 3; ++notch) {
+    testing::sendWheel(view->canvas(), QPoint(0, -120));
+    same("a wheel notch");
+  }
+  testing::sendWheel(view->canvas(), QPoint(), QPoint(0, 3));
+  same("a touchpad's three points");
+  for (const Qt::Key key :
+       {Qt::Key_Down, Qt::Key_Up, Qt::Key_Up, Qt::Key_PageDown, Qt::Key_PageUp, Qt::Key_Right}) {
+    QTest::keyClick(view->scrollView(), key);
+    same("a key");
+  }
+}
+
+TEST_F(ContentViewport, ALinkFarDownALongDocumentIsRepaintedWhereItChangesAsTheViewScrolls) {
+  // A link along a row some 3e9 points down, beyond what an int holds, far
+  // longer than the view: scrolling along it takes both its ends out of the
+  // manager's filter while its middle stays in view.
+  const int64_t row = int64_t(120) << 20;
+  const auto item = [&](int64_t day) {
+    return GanttChartItem::create(
+        {.row = row, .start = Time(1, day, 8 * 3600), .finish = Time(1, day, 16 * 3600)});
+  };
+  const GanttChartItemPtr left = item(1);
+  const GanttChartItemPtr right = item(43);
+  auto controller = GanttChartContentController::create(std::make_shared<GanttChartItemSource>(
+      std::vector<GanttChartItemPtr>{left, right},
+      std::vector<GanttChartDependencyPtr>{
+          GanttChartDependency::create({.from = left, .to = right})}));
+  controller->setScrollableTimeline(TimeRange(Time(1, 0, 0), Time(1, 56, 0)));
+  controller->setDesiredScrollableRowCount(row + 40);
+  view->setController(controller);
+  view->scrollVerticallyTo(controller->middle(row) - 100, controller->middle(row) + 100);
+  ASSERT_GT(controller->viewport().origin.y, 2.5e9);
+  // What the window shows, against a fresh paint of the view.
+  const auto stalePixels = [&] {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+    const QImage shown = view->screen()
+                             ->grabWindow(view->winId(), 0, 0, view->width(), view->height())
+                             .toImage()
+                             .convertToFormat(QImage::Format_RGB32);
+    const QImage fresh = view->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    int differing = 0;
+    for (int y = 0; y < fresh.height(); ++y) {
+      for (int x = 0; x < fresh.width(); ++x) differing += shown.pixel(x, y) != fresh.pixel(x, y);
+    }
+    return differing;
+  };
+  ASSERT_EQ(stalePixels(), 0);
+  for (int step = 0; step < 30; ++step) {
+    testing::sendWheel(view->canvas(), QPoint(), QPoint(step < 15 ? -53 : 53, 0));
+    ASSERT_EQ(stalePixels(), 0) << "step " << step;
+  }
 }
 
 TEST_F(ContentViewport, ScrollRequestsMoveOnlyTheirAxisAndOnlyAsFarAsNeeded) {

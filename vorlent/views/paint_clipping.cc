@@ -1,6 +1,7 @@
 #include "vorlent/views/paint_clipping.h"
 
 #include <QLineF>
+#include <QLinearGradient>
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPen>
@@ -17,10 +18,13 @@ namespace vorlent::paint {
 
 namespace {
 
-// Coordinates are brought into ±kFarAway before any arithmetic, so that
+// Shapes are cut in a frame centred on the area (see shapeWithin), and
+// coordinates are brought into ±kFarAway of that centre before any arithmetic, so that
 // differences and products stay finite; a point that far is off any device
 // by many orders of magnitude, and the error this makes in the direction of
-// a segment reaching into the visible area is far below a pixel.
+// a segment reaching into the visible area is far below a pixel. Centring
+// keeps the cut as exact far out in the painter's space (a long document
+// drawn in its own coordinates) as near its origin.
 constexpr double kFarAway = 1e12;
 
 // The longest dash or gap, in points; longer ones draw the same on screen.
@@ -33,7 +37,27 @@ constexpr double kSingleThreadedFillRows = 90;
 
 double nearby(double value) { return std::clamp(value, -kFarAway, kFarAway); }
 
-QPointF nearby(const QPointF& point) { return QPointF(nearby(point.x()), nearby(point.y())); }
+// The painter's coordinates around the origin of the shapes drawn within
+// an area to cut to (zero near the painter's origin, where cutting is as it
+// always was). A point's offset from an origin near it is exact, so points
+// inside the area come back out unchanged.
+class CutFrame {
+ public:
+  explicit CutFrame(const QRectF& area)
+      : centre_(shapeWithin(area).origin), area_(area.translated(-centre_)) {}
+
+  // The area to cut to, in this frame.
+  [[nodiscard]] const QRectF& area() const { return area_; }
+  // `point` (no NaN) in this frame, within ±kFarAway.
+  [[nodiscard]] QPointF into(const QPointF& point) const {
+    return QPointF(nearby(point.x() - centre_.x()), nearby(point.y() - centre_.y()));
+  }
+  [[nodiscard]] QPointF outOf(const QPointF& point) const { return point + centre_; }
+
+ private:
+  QPointF centre_;
+  QRectF area_;
+};
 
 // As the library's conversions make values finite: a NaN becomes the
 // greatest finite value, an infinity the greatest of its sign.
@@ -43,6 +67,11 @@ QPointF finite(const QPointF& point) { return toQt(fromQt(point)); }
 bool contains(const QRectF& area, const QPointF& point) {
   return point.x() >= area.left() && point.x() <= area.right() && point.y() >= area.top() &&
          point.y() <= area.bottom();
+}
+
+bool anyHasNaN(const QPolygonF& points) {
+  return std::any_of(points.cbegin(), points.cend(),
+                     [](const QPointF& point) { return !hasNoNaN(point); });
 }
 
 bool containsAll(const QRectF& area, const QPolygonF& points) {
@@ -120,6 +149,37 @@ QPolygonF cutAlong(const QPolygonF& polygon, Edge edge, const QRectF& area) {
   return result;
 }
 
+bool isZero(const QPointF& point) { return point.x() == 0 && point.y() == 0; }
+
+// `brush` for a painter moved to `origin`: a linear gradient is moved the
+// other way (its arithmetic stays near zero too), any other brush pattern
+// is transformed back.
+QBrush movedBrush(const QBrush& brush, const QPointF& origin) {
+  if (brush.style() == Qt::SolidPattern || brush.style() == Qt::NoBrush) return brush;
+  if (brush.style() == Qt::LinearGradientPattern) {
+    QLinearGradient gradient(*static_cast<const QLinearGradient*>(brush.gradient()));
+    gradient.setStart(gradient.start() - origin);
+    gradient.setFinalStop(gradient.finalStop() - origin);
+    return QBrush(gradient);
+  }
+  QBrush moved = brush;
+  moved.setTransform(brush.transform() * QTransform::fromTranslate(-origin.x(), -origin.y()));
+  return moved;
+}
+
+// Calls `draw` with the painter moved to `origin`.
+template <class Draw>
+void drawAt(QPainter& painter, const QPointF& origin, Draw draw) {
+  if (isZero(origin)) {
+    draw();
+    return;
+  }
+  painter.save();
+  painter.translate(origin);
+  draw();
+  painter.restore();
+}
+
 }  // namespace
 
 QRectF reachableArea(const QPainter& painter, double margin) {
@@ -183,17 +243,21 @@ void fillWithin(QPainter& painter, const QRectF& rect, const QColor& color) {
 void strokeLineWithin(QPainter& painter, QPointF p1, QPointF p2, double lineWidth,
                       const QColor& color) {
   const double width = penWidth(lineWidth);
-  const QPointF a = nearby(finite(p1));
-  const QPointF b = nearby(finite(p2));
   const QRectF area = reachableArea(painter, kMargin + width);
+  if (area.isEmpty()) return;
+  const CutFrame frame(area);
+  const QPointF a = frame.into(finite(p1));
+  const QPointF b = frame.into(finite(p2));
   double t0 = 0;
   double t1 = 1;
-  if (area.isEmpty() || !clipSegment(a, b, area, t0, t1)) return;
+  if (!clipSegment(a, b, frame.area(), t0, t1)) return;
   // Ends inside the area are kept exactly.
-  const QPointF start = t0 > 0 ? a + (b - a) * t0 : a;
-  const QPointF end = t1 < 1 ? a + (b - a) * t1 : b;
+  const QPointF start = t0 > 0 ? frame.outOf(a + (b - a) * t0) : finite(p1);
+  const QPointF end = t1 < 1 ? frame.outOf(a + (b - a) * t1) : finite(p2);
+  const Shape near = shapeWithin(area);
   painter.setPen(solidPen(color, width));
-  painter.drawLine(QLineF(start, end));
+  drawAt(painter, near.origin,
+         [&] { painter.drawLine(QLineF(near.local(start), near.local(end))); });
 }
 
 void drawTextWithin(QPainter& painter, const QRectF& rect, const QString& text,
@@ -255,12 +319,11 @@ void setDashes(QPen& pen, double dashLength, double offset) {
 std::vector<PolylinePiece> cutPolyline(const QPolygonF& polyline, const QRectF& area) {
   std::vector<PolylinePiece> pieces;
   if (polyline.size() < 2 || area.isEmpty()) return pieces;
-  const bool hasNaN = std::any_of(polyline.cbegin(), polyline.cend(),
-                                  [](const QPointF& point) { return !hasNoNaN(point); });
-  if (!hasNaN && containsAll(area, polyline)) {
+  if (!anyHasNaN(polyline) && containsAll(area, polyline)) {
     pieces.push_back({polyline, 0});
     return pieces;
   }
+  const CutFrame frame(area);
   double travelled = 0;
   bool continuing = false;  // the last piece ends where the next segment starts
   for (qsizetype i = 1; i < polyline.size(); ++i) {
@@ -270,18 +333,18 @@ std::vector<PolylinePiece> cutPolyline(const QPolygonF& polyline, const QRectF& 
       continuing = false;
       continue;
     }
-    const QPointF a = nearby(rawA);
-    const QPointF b = nearby(rawB);
+    const QPointF a = frame.into(rawA);
+    const QPointF b = frame.into(rawB);
     const double length = std::hypot(b.x() - a.x(), b.y() - a.y());
     double t0 = 0;
     double t1 = 1;
-    if (!clipSegment(a, b, area, t0, t1)) {
+    if (!clipSegment(a, b, frame.area(), t0, t1)) {
       continuing = false;
       travelled += length;
       continue;
     }
-    const QPointF start = a + (b - a) * t0;
-    const QPointF end = a + (b - a) * t1;
+    const QPointF start = frame.outOf(a + (b - a) * t0);
+    const QPointF end = frame.outOf(a + (b - a) * t1);
     if (!continuing || t0 > 0) {
       pieces.push_back({QPolygonF{start}, travelled + length * t0});
     }
@@ -294,47 +357,74 @@ std::vector<PolylinePiece> cutPolyline(const QPolygonF& polyline, const QRectF& 
 
 QPolygonF cutPolygon(const QPolygonF& polygon, const QRectF& area) {
   if (polygon.isEmpty() || area.isEmpty()) return QPolygonF();
+  if (anyHasNaN(polygon)) return QPolygonF();
+  if (containsAll(area, polygon)) return polygon;
+  const CutFrame frame(area);
   QPolygonF result;
   result.reserve(polygon.size());
-  for (const QPointF& point : polygon) {
-    if (!hasNoNaN(point)) return QPolygonF();
-    result.append(nearby(point));
-  }
-  if (containsAll(area, result)) return result;
+  for (const QPointF& point : polygon) result.append(frame.into(point));
   for (const Edge edge : {Edge::left, Edge::right, Edge::top, Edge::bottom}) {
-    result = cutAlong(result, edge, area);
+    result = cutAlong(result, edge, frame.area());
     if (result.isEmpty()) break;
   }
+  for (QPointF& point : result) point = frame.outOf(point);
   return result;
 }
 
-QPainterPath roundedRectangle(const QRectF& rect, double radius, const QRectF& area) {
-  QPainterPath path;
+Shape shapeWithin(const QRectF& area) {
+  // Within this distance of the painter's origin, Qt's merging of path
+  // points is far below a device pixel.
+  constexpr double kNearOrigin = 1 << 24;
+  const QPointF centre = area.center();
+  if (!(std::abs(centre.x()) > kNearOrigin || std::abs(centre.y()) > kNearOrigin)) return {};
+  if (!std::isfinite(centre.x()) || !std::isfinite(centre.y())) return {};
+  return Shape{QPainterPath(), QPointF(std::round(centre.x()), std::round(centre.y()))};
+}
+
+void fillShape(QPainter& painter, const Shape& shape, const QBrush& brush) {
+  if (shape.path.isEmpty()) return;
+  const QBrush moved = movedBrush(brush, shape.origin);
+  drawAt(painter, shape.origin, [&] { painter.fillPath(shape.path, moved); });
+}
+
+void strokeShape(QPainter& painter, const Shape& shape, const QPen& pen) {
+  if (shape.path.isEmpty()) return;
+  drawAt(painter, shape.origin, [&] { painter.strokePath(shape.path, pen); });
+}
+
+Shape roundedRectangle(const QRectF& rect, double radius, const QRectF& area) {
+  Shape shape = shapeWithin(area);
   const std::optional<QRectF> cut = cutToArea(rect, area);
-  if (!cut) return path;
+  if (!cut) return shape;
   // The radius the whole rectangle would have, so visible corners keep it.
   const QRectF whole = rect.normalized();
   double r = std::isnan(radius) ? 0 : std::max(radius, 0.0);
   r = std::min({r, whole.width() / 2, whole.height() / 2, kMargin});
-  path.setFillRule(Qt::WindingFill);
+  shape.path.setFillRule(Qt::WindingFill);
   if (r > 0) {
-    path.addRoundedRect(*cut, r, r);
+    shape.path.addRoundedRect(shape.local(*cut), r, r);
   } else {
-    path.addRect(*cut);
+    shape.path.addRect(shape.local(*cut));
   }
-  return path;
+  return shape;
 }
 
-QPainterPath polygonPath(const QPolygonF& points, const QRectF& area) {
-  QPainterPath path;
+Shape polygonPath(const QPolygonF& points, const QRectF& area) {
+  Shape shape = shapeWithin(area);
   const QPolygonF cut = cutPolygon(points, area);
-  if (cut.size() < 2) return path;
+  if (cut.size() < 2) return shape;
   // Non-zero winding, the rule of a plain path: a shape that crosses itself
   // (a summary whose tips overlap) is filled where its parts overlap.
-  path.setFillRule(Qt::WindingFill);
-  path.addPolygon(cut);
-  path.closeSubpath();
-  return path;
+  shape.path.setFillRule(Qt::WindingFill);
+  shape.path.addPolygon(cut.translated(-shape.origin));
+  shape.path.closeSubpath();
+  return shape;
+}
+
+Shape polylinePath(const QPolygonF& points, const QRectF& area) {
+  Shape shape = shapeWithin(area);
+  shape.path.addPolygon(points.translated(-shape.origin));
+  return shape;
 }
 
 }  // namespace vorlent::paint

@@ -10,6 +10,7 @@
 // untouched, so ordinary drawing is exactly Qt's. Shared by the chart's
 // views; GUI thread only.
 
+#include <QBrush>
 #include <QColor>
 #include <QPainterPath>
 #include <QPointF>
@@ -97,12 +98,40 @@ struct PolylinePiece {
 // area's edges), or empty when it has a NaN or no part inside.
 [[nodiscard]] QPolygonF cutPolygon(const QPolygonF& polygon, const QRectF& area);
 
-// The rounded rectangle path of `rect` with `radius` in both directions
+// --- Paths ---------------------------------------------------------------------
+// Qt takes neighbouring path points that agree to a relative 1e-12 for one
+// point, which far out in a long document merges whole shapes (a milestone
+// at 2^44 points). Paths are therefore built relative to an origin near the
+// area drawn in and drawn with the painter moved there. Near the painter's
+// own origin that origin is zero, and drawing is exactly Qt's.
+
+// A path whose points are relative to `origin` in the painter's space.
+struct Shape {
+  QPainterPath path;
+  QPointF origin;
+
+  [[nodiscard]] QPointF local(const QPointF& point) const { return point - origin; }
+  [[nodiscard]] QRectF local(const QRectF& rect) const { return rect.translated(-origin); }
+};
+
+// An empty shape to build within `area` (finite): its origin is zero near
+// the painter's origin, else the area's centre in whole units.
+[[nodiscard]] Shape shapeWithin(const QRectF& area);
+
+// Fills or strokes `shape`; the brush (a colour or a linear gradient) is
+// given in the painter's space. An empty shape draws nothing.
+void fillShape(QPainter& painter, const Shape& shape, const QBrush& brush);
+void strokeShape(QPainter& painter, const Shape& shape, const QPen& pen);
+
+// The rounded rectangle of `rect` with `radius` in both directions
 // (bounded to half the smaller side), cut to `area` first. Empty when
 // nothing is left.
-[[nodiscard]] QPainterPath roundedRectangle(const QRectF& rect, double radius, const QRectF& area);
+[[nodiscard]] Shape roundedRectangle(const QRectF& rect, double radius, const QRectF& area);
 
-// The closed polygon path through `points`, cut to `area`.
-[[nodiscard]] QPainterPath polygonPath(const QPolygonF& points, const QRectF& area);
+// The closed polygon through `points`, cut to `area`.
+[[nodiscard]] Shape polygonPath(const QPolygonF& points, const QRectF& area);
+
+// The open polyline through `points` (already cut to `area`).
+[[nodiscard]] Shape polylinePath(const QPolygonF& points, const QRectF& area);
 
 }  // namespace vorlent::paint

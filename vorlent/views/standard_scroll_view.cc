@@ -81,6 +81,14 @@ double scaleOf(const QScrollBar* bar, double length, int extent) {
   return (length - extent) / bar->maximum();
 }
 
+// Qt's == on QPointF and QRectF forgives a relative 1e-12: far down a long
+// document that is thousands of points, a whole wheel notch or page. Places
+// and scales are therefore compared exactly.
+bool isSame(const QPointF& a, const QPointF& b) { return a.x() == b.x() && a.y() == b.y(); }
+bool isSame(const QRectF& a, const QRectF& b) {
+  return isSame(a.topLeft(), b.topLeft()) && a.width() == b.width() && a.height() == b.height();
+}
+
 bool isFinite(const QRectF& rect) {
   return std::isfinite(rect.x()) && std::isfinite(rect.y()) && std::isfinite(rect.width()) &&
          std::isfinite(rect.height());
@@ -415,7 +423,7 @@ void StandardScrollView::updateScrollBars() {
   // document now reaches, and the canvas paints it afresh.
   const auto remap = qScopeGuard([this] {
     const QPointF scale = documentScale();
-    if (scale == configuredScale_) return;
+    if (isSame(scale, configuredScale_)) return;
     configuredScale_ = scale;
     const QPointF shown = publishedVisibleRect_.topLeft();
     const QPointF maximum = maximumOrigin();
@@ -431,14 +439,14 @@ void StandardScrollView::updateScrollBars() {
 }
 
 bool StandardScrollView::moveTo(QPoint target, QPointF remainder, bool live) {
-  if (target == scrollOffset() && remainder == remainder_) return false;
+  if (target == scrollOffset() && isSame(remainder, remainder_)) return false;
   const Batch batch(*this);
   if (live) liveScrollPending_ = true;
   horizontalScrollBar()->setValue(target.x());
   verticalScrollBar()->setValue(target.y());
   // The bars' moves dropped the old remainder and had what they moved
   // repainted; a remainder alone moves what the canvas shows too.
-  if (remainder != remainder_) {
+  if (!isSame(remainder, remainder_)) {
     remainder_ = remainder;
     viewport()->update();
   }
@@ -449,8 +457,8 @@ void StandardScrollView::publishVisibleRect() {
   if (batchDepth_ > 0) return;
   const bool live = std::exchange(liveScrollPending_, false);
   const QRectF visible = documentVisibleRect();
-  if (visible == publishedVisibleRect_) return;
-  const bool scrolled = visible.topLeft() != publishedVisibleRect_.topLeft();
+  if (isSame(visible, publishedVisibleRect_)) return;
+  const bool scrolled = !isSame(visible.topLeft(), publishedVisibleRect_.topLeft());
   publishedVisibleRect_ = visible;
   const QPointer<StandardScrollView> alive(this);
   const bool liveScroll = live && scrolled;

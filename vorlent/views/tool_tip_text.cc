@@ -1,0 +1,66 @@
+#include "vorlent/views/tool_tip_text.h"
+
+#include <QChar>
+#include <QStringList>
+#include <QTextDocument>
+
+#include <algorithm>
+#include <cstddef>
+
+namespace vorlent::detail {
+
+namespace {
+
+// A tool tip window is as wide as its longest line and as tall as its
+// lines: without these bounds a host's free-text notes (megabytes of them,
+// or one endless word) would ask Qt for a window no screen holds.
+constexpr qsizetype kMostCharacters = 500;
+constexpr qsizetype kMostLines = 12;
+constexpr qsizetype kLongestLine = 160;
+
+// Appends `line` to `lines` in pieces of at most kLongestLine characters,
+// each broken at the last space that fits (the space itself is dropped),
+// or inside a word that has none.
+void appendWrapped(const QString& line, QStringList& lines) {
+  qsizetype from = 0;
+  while (line.size() - from > kLongestLine) {
+    const qsizetype space = line.lastIndexOf(QLatin1Char(' '), from + kLongestLine);
+    if (space > from) {
+      lines << line.mid(from, space - from);
+      from = space + 1;
+    } else {
+      lines << line.mid(from, kLongestLine);
+      from += kLongestLine;
+    }
+  }
+  lines << line.mid(from);
+}
+
+}  // namespace
+
+QString toolTipText(std::string_view text) {
+  // Only the beginning is converted: no character takes more than four bytes.
+  constexpr std::size_t kMostBytes = 4 * (kMostCharacters + 1);
+  const QString head =
+      QString::fromUtf8(text.data(), static_cast<qsizetype>(std::min(text.size(), kMostBytes)));
+  bool cut = head.size() > kMostCharacters;
+  QStringList given = (cut ? head.left(kMostCharacters) : head).split(QLatin1Char('\n'));
+  if (given.size() > kMostLines) {
+    given.resize(kMostLines);
+    cut = true;
+  }
+  QStringList lines;
+  for (const QString& line : given) appendWrapped(line, lines);
+  if (cut) {
+    QString& last = lines.back();
+    if (last.size() >= kLongestLine) last.chop(1);
+    last += QChar(0x2026);
+  }
+  const QString shown = lines.join(QLatin1Char('\n'));
+  // Qt takes a tool tip that looks like markup for markup, which would drop
+  // a host's "<draft>" and fold its spaces: such a text goes as escaped
+  // markup that keeps every character and space.
+  return Qt::mightBeRichText(shown) ? Qt::convertFromPlainText(shown, Qt::WhiteSpacePre) : shown;
+}
+
+}  // namespace vorlent::detail
