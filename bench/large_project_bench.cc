@@ -28,6 +28,7 @@
 #include <random>
 #include <vector>
 
+#include "bench/chart_building.h"
 #include "vorlent/model/classic_behaviors.h"
 #include "vorlent/model/item_observer.h"
 #include "vorlent/model/item_source.h"
@@ -43,23 +44,10 @@ constexpr int64_t kViewportRows = 50;
 // many loads, as a load of 1,000,000 items takes seconds.
 constexpr int64_t kLoadsPerFigure = 10;
 
-using Clock = std::chrono::steady_clock;
-
-double secondsSince(Clock::time_point begin) {
-  return std::chrono::duration<double>(Clock::now() - begin).count();
-}
-
-GanttChartItemPtr makeItem(int64_t row, const Time& start, const Time& finish,
-                           GanttChartItemType type = GanttChartItemType::standard) {
-  return std::make_shared<GanttChartItem>(std::nullopt, row, start, finish, 0.0, std::nullopt,
-                                          std::nullopt, nullptr, true, 0, true, type);
-}
-
-GanttChartDependencyPtr makeLink(const GanttChartItemPtr& from, const GanttChartItemPtr& to,
-                                 GanttChartDependencyType type) {
-  return std::make_shared<GanttChartDependency>(std::nullopt, from, to, std::nullopt, 0, true,
-                                                type);
-}
+using bench::Clock;
+using bench::makeItem;
+using bench::makeLink;
+using bench::secondsSince;
 
 struct LargeProject {
   std::vector<GanttChartItemPtr> items;

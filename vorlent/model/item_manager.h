@@ -359,6 +359,26 @@ class GanttChartItemManager : public GanttChartItemFactory,
   // column_row_pass.h). False, having changed nothing, when the pass has to
   // ask about the rows item by item.
   bool applyColumnRowStepsAtOnce(const GanttChartItemList& items);
+  // A whole-chart pass (`applyBehaviorUpdates()`) over `items` that asks
+  // about each item's time once, after every item its links depend on, when
+  // the order of the steps cannot change where they end (see
+  // link_order_time_pass.h): the row and expansion steps first, then the
+  // time steps in link order, then the completion steps. False, having
+  // changed nothing, when the pass has to take every step item by item.
+  bool applyBehaviorUpdatesInLinkOrder(const GanttChartItemList& items);
+  // The time steps of that pass, over the positions in `order`. An action of
+  // an answer is applied without asking further about its item, which is
+  // asked at its own turn, except when it changes the item asked about,
+  // which is then asked again at once; an action whose item changed after
+  // its answer was given is stale and skipped. Each moved item is told once,
+  // with its original time, at the end.
+  void applyTimeStepsInLinkOrder(const std::vector<GanttChartItemPtr>& items,
+                                 const std::vector<size_t>& order);
+  // The behaviour's answer to the item's time re-applied as it is.
+  GanttChartItemUpdateActions askTimeDidChange(const GanttChartItemPtr& item);
+  // Where the engine puts an item asked to take `value`: on working time as
+  // its type wants.
+  [[nodiscard]] TimeRange snappedTime(const GanttChartItemPtr& item, const TimeRange& value) const;
   // Shared end of updateTime and updateDurationToFinishOn / ToStartOn: stores
   // the range as given, without snapping.
   void updateTimeDirectly(const GanttChartItemPtr& item, const TimeRange& time);

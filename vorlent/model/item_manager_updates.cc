@@ -177,27 +177,35 @@ void GanttChartItemManager::performUpdates(GanttChartItemUpdateActions actions,
   }
 }
 
+TimeRange GanttChartItemManager::snappedTime(const GanttChartItemPtr& item,
+                                             const TimeRange& value) const {
+  const auto schedule = scheduleFor(item);
+  switch (item->type()) {
+    case GanttChartItemType::milestone:
+      return TimeRange(value.start, value.start);
+    case GanttChartItemType::summary:
+      return rangeNotBefore(schedule->nextTime(value.start), value.finish);
+    case GanttChartItemType::standard:
+      break;
+  }
+  return rangeNotBefore(schedule->nextTime(value.start), schedule->previousTime(value.finish));
+}
+
+GanttChartItemUpdateActions GanttChartItemManager::askTimeDidChange(
+    const GanttChartItemPtr& item) {
+  const TimeRange current = item->time();
+  return askBehavior([&](GanttChartItemBehavior& behavior, const auto& schedule) {
+    return behavior.timeDidChange(item, current, true, true, availableItems(),
+                                  availableDependencies(), schedule);
+  });
+}
+
 std::optional<GanttChartItemUpdateActions> GanttChartItemManager::apply(
     const GanttChartItemUpdateAction& action) {
   using Action = GanttChartItemUpdateAction;
   if (const auto* change = std::get_if<Action::UpdateTime>(&action.variant())) {
     const GanttChartItemPtr& item = change->item;
-    const auto schedule = scheduleFor(item);
-    TimeRange updated;
-    switch (item->type()) {
-      case GanttChartItemType::milestone:
-        updated = TimeRange(change->value.start, change->value.start);
-        break;
-      case GanttChartItemType::standard: {
-        updated = rangeNotBefore(schedule->nextTime(change->value.start),
-                                 schedule->previousTime(change->value.finish));
-        break;
-      }
-      case GanttChartItemType::summary: {
-        updated = rangeNotBefore(schedule->nextTime(change->value.start), change->value.finish);
-        break;
-      }
-    }
+    const TimeRange updated = snappedTime(item, change->value);
     const TimeRange current = item->time();
     if (updated.start == current.start && updated.finish == current.finish) return std::nullopt;
     const TimeRange old = assignTime(item, updated);
@@ -674,6 +682,7 @@ bool GanttChartItemManager::applyColumnRowStepsAtOnce(const GanttChartItemList& 
 void GanttChartItemManager::applyBehaviorUpdates() {
   const auto alive = keepAlive();
   const GanttChartItemList items = availableItems();
+  if (applyBehaviorUpdatesInLinkOrder(items)) return;
   // The pass also took every collapsed item's expansion step in its place.
   if (applyColumnRowStepsAtOnce(items)) {
     for (const auto& item : items) {

@@ -1,0 +1,116 @@
+// The whole-chart pass of GanttChartItemManager that places each item's time
+// once, in link order, where the order of the steps cannot change the result
+// (see link_order_time_pass.h).
+
+#include <cstdint>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "vorlent/model/item_manager.h"
+#include "vorlent/model/link_order_time_pass.h"
+
+namespace vorlent {
+
+bool GanttChartItemManager::applyBehaviorUpdatesInLinkOrder(const GanttChartItemList& items) {
+  // Filtered lists gain and lose items as rows change, which only asking
+  // item by item reproduces.
+  if (availableItemsFromFilter_ || maxBehaviorRecursivity() <= 0) return false;
+  const std::vector<GanttChartItemPtr>& elements = items.elements();
+  // A copy: a hierarchy provider asked below may replace the behaviour.
+  const GanttChartItemBehaviorPtr rules = behavior();
+  const std::optional<std::vector<size_t>> order =
+      detail::linkOrderForTimeSteps(rules, elements, availableDependencies().elements());
+  if (!order) return false;
+  // With the hierarchy moving no time, no time step reads or changes a row
+  // or an expansion, and no row or expansion step reads a time: the steps of
+  // each kind may run as a phase of their own.
+  // The column row pass also takes every collapsed item's expansion step.
+  if (!applyColumnRowStepsAtOnce(items)) {
+    for (const auto& item : elements) {
+      applyBehaviorUpdatesForRowOf(item);
+      applyBehaviorUpdatesForExpansionStateOf(item);
+    }
+  }
+  applyTimeStepsInLinkOrder(elements, *order);
+  for (const auto& item : elements) applyBehaviorUpdatesForCompletionOf(item);
+  return true;
+}
+
+void GanttChartItemManager::applyTimeStepsInLinkOrder(const std::vector<GanttChartItemPtr>& items,
+                                                      const std::vector<size_t>& order) {
+  using Action = GanttChartItemUpdateAction;
+  // Changes are stamped in the order made; an answer carries the stamp of
+  // the last change before it was given.
+  uint64_t clock = 0;
+  struct Answer {
+    GanttChartItemUpdateActions actions;
+    size_t next;
+    uint64_t givenAt;
+  };
+  struct Moved {
+    size_t index;  // in `moved`
+    uint64_t lastChange;
+  };
+  std::vector<std::pair<GanttChartItemPtr, TimeRange>> moved;  // with the original time
+  std::unordered_map<const GanttChartItem*, Moved> changes;
+  // The answers about the item in turn: its first, then one more for each
+  // change of the item itself, nested as deep as the cascade bound allows.
+  std::vector<Answer> answers;
+  for (const size_t position : order) {
+    const GanttChartItemPtr& asked = items[position];
+    clearCacheAfterChange();
+    answers.push_back(Answer{askTimeDidChange(asked), 0, clock});
+    while (!answers.empty()) {
+      Answer& answer = answers.back();
+      if (answer.next == answer.actions.size()) {
+        answers.pop_back();
+        continue;
+      }
+      const Action action = std::move(answer.actions[answer.next++]);
+      const uint64_t givenAt = answer.givenAt;
+      const auto* change = std::get_if<Action::UpdateTime>(&action.variant());
+      if (change == nullptr) {
+        // The rules the pass admits answer a time with times alone; anything
+        // else goes through the engine as it would in the plain pass.
+        GanttChartItemUpdateActions single;
+        single.push_back(action);
+        clearCacheAfterChange();
+        performUpdates(std::move(single), static_cast<int64_t>(answers.size()));
+        continue;
+      }
+      const GanttChartItemPtr& item = change->item;
+      const auto known = changes.find(item.get());
+      if (known != changes.end() && givenAt < known->second.lastChange) continue;  // stale
+      const TimeRange updated = snappedTime(item, change->value);
+      const TimeRange current = item->time();
+      if (updated.start == current.start && updated.finish == current.finish) continue;
+      clearCacheAfterChange();
+      assignTime(item, updated);
+      ++clock;
+      if (known == changes.end()) {
+        changes.emplace(item.get(), Moved{moved.size(), clock});
+        moved.emplace_back(item, current);
+      } else {
+        known->second.lastChange = clock;
+      }
+      // `answers.size()` is the level the new answer would take, and the
+      // bound is positive here.
+      if (item == asked && (change->up || change->down) &&
+          static_cast<int64_t>(answers.size()) < maxBehaviorRecursivity()) {
+        clearCacheAfterChange();
+        answers.push_back(Answer{askTimeDidChange(item), 0, clock});
+      }
+    }
+  }
+  clearCacheAfterChange();
+  // Told once every time is in place, so an observer reading the chart sees
+  // it whole; an item that came back to where it was is not told.
+  for (const auto& [item, original] : moved) {
+    const TimeRange now = item->time();
+    if (now.start == original.start && now.finish == original.finish) continue;
+    if (auto observer = itemObserver()) observer->timeDidChange(item, original);
+  }
+}
+
+}  // namespace vorlent
