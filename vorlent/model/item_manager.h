@@ -257,36 +257,40 @@ class GanttChartItemManager : public GanttChartItemFactory,
   // machine stack; each call keeps its own work list, so a re-entrant call
   // runs a cascade of its own.
   //
-  // Bounds end cascades that never settle (see `CascadeBounds`): a list
-  // reaching `maxBehaviorRecursivity` levels is dropped, and the follow-ups of
+  // Bounds end cascades that never settle (see `CascadeBounds`). With a
+  // host's rule among the behaviours, a list reaching
+  // `maxBehaviorRecursivity` levels is dropped, and so are the follow-ups of
   // an item whose changes came back to it along their own follow-ups that
-  // many times in the cascade are dropped. Under the library's own rules
-  // alone (exact types), whose conflicts always come back round, the level
-  // bound drops only a list of an item already twice on the path that led to
-  // it, so a deep plan that settles is placed in full; and an item found in
-  // a conflict stops being followed up at once, so a conflict ends after
-  // work in proportion to its items while the rest of the chart settles.
+  // many times in the cascade. Under the library's own rules alone (exact
+  // types), whose conflicts always come back round, the level bound drops
+  // only a list of an item already twice on the path that led to it, so a
+  // deep plan that settles is placed in full; and the items of a loop found
+  // to be a conflict stop being followed up at once, so a conflict ends
+  // after work in proportion to its items while the rest of the chart
+  // settles.
   virtual void performUpdates(GanttChartItemUpdateActions actions, int64_t recursivity);
 
   // Where the engine stops a cascade. `levels`: lists are dropped at
   // `maxBehaviorRecursivity` levels as described at `performUpdates`;
-  // `returnsPerItem`: follow-ups of an item whose changes came back to it
-  // this many times in one cascade are dropped; `conflictNesting` (0 for
-  // none): under the library's rules alone, an item whose change comes back
-  // to it while it is already this many times on the path that led there is
-  // in a conflict, and no change of it is followed up for the rest of the
-  // operation. The manager uses {true, maxBehaviorRecursivity(),
-  // kConflictNesting}.
+  // `returnsPerItem`: with a host's rule among the behaviours, follow-ups of
+  // an item whose changes came back to it this many times in one cascade are
+  // dropped; `conflictNesting` (0 for none): under the library's rules alone,
+  // an item whose change comes back to it while it is already this many
+  // times on the path that led there is in a conflict, and so is every item
+  // at least half as often on that path; no change of them is followed up
+  // for the rest of the operation. The manager uses {true,
+  // maxBehaviorRecursivity(), kConflictNesting}.
   struct CascadeBounds {
     bool levels = true;
     int64_t returnsPerItem = 0;
     int64_t conflictNesting = 0;
   };
   // A change of the library's rules that settles comes back to its own item
-  // along its follow-ups only a few times (a constraint or the push behind
-  // predecessors correcting it, a summary growing over it); rules that never
-  // settle come back without end. Far above the first, reached quickly by
-  // the second.
+  // along its follow-ups a few times (a constraint or the push behind
+  // predecessors correcting it, a summary growing over it), rarely a few
+  // dozen (lags of opposite signs round a loop that closes); rules that never
+  // settle come back without end. Well above the first, reached in
+  // milliseconds by the second.
   static constexpr int64_t kConflictNesting = 256;
   [[nodiscard]] virtual CascadeBounds cascadeBounds() const {
     return {true, maxBehaviorRecursivity(), kConflictNesting};
@@ -398,8 +402,7 @@ class GanttChartItemManager : public GanttChartItemFactory,
   // in `order` (see time_pass_order.h) and its answer stored without asking
   // about the items it moved, whose turn comes later; every changed item is
   // told once, with its original time, when all are in place.
-  void applyTimeStepsInLinkOrder(const GanttChartItemList& items,
-                                 const std::vector<size_t>& order);
+  void applyTimeStepsInLinkOrder(const GanttChartItemList& items, const std::vector<size_t>& order);
   // Whether every item already lies where the manager would snap it. Only
   // then does moving an item keep its working duration exactly, whatever the
   // steps in between, so that the time pass may take other steps than the
@@ -429,7 +432,7 @@ class GanttChartItemManager : public GanttChartItemFactory,
   std::weak_ptr<GanttChartItemObserver> itemObserver_;
   bool clearingAfterChange_ = false;
   int64_t operationDepth_ = 0;
-  int64_t questionDepth_ = 0;  // questions to the behaviour in progress
+  int64_t questionDepth_ = 0;           // questions to the behaviour in progress
   int64_t questionsFromCallbacks_ = 0;  // asked in this operation while another was
   // Which items had their time (completion) changed by this operation, and
   // when (by `changeSerial_`), so that overtaken actions can be told.

@@ -13,7 +13,7 @@ namespace vorlent {
 void GanttChartItemManager::applyTimeStepsInLinkOrder(const GanttChartItemList& items,
                                                       const std::vector<size_t>& order) {
   const std::vector<GanttChartItemPtr>& elements = items.elements();
-  std::unordered_map<const GanttChartItem*, size_t> changedAt;  // position in `changed`
+  std::unordered_map<const GanttChartItem*, size_t> changedAt;   // position in `changed`
   std::vector<std::pair<GanttChartItemPtr, TimeRange>> changed;  // with the original time
   for (const size_t index : order) {
     const GanttChartItemPtr& item = elements[index];

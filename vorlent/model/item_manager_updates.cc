@@ -542,8 +542,8 @@ void GanttChartItemManager::applyScheduleUpdates(const GanttChartItemPtr& itemAr
   const GanttChartItemPtr item = require(itemArgument, "applySchedule");
   const auto schedule = scheduleFor(item);
   const TimeRange unsnapped = item->time();
-  const TimeRange snapped = rangeNotBefore(schedule->nextTime(unsnapped.start),
-                                           schedule->previousTime(unsnapped.finish));
+  const TimeRange snapped =
+      rangeNotBefore(schedule->nextTime(unsnapped.start), schedule->previousTime(unsnapped.finish));
   if (snapped.start == unsnapped.start && snapped.finish == unsnapped.finish) return;
   const TimeRange old = assignTime(item, snapped);
   answerChange([&](GanttChartItemBehavior& behavior, const auto& managerSchedule) {
@@ -707,12 +707,13 @@ void GanttChartItemManager::applyBehaviorUpdates() {
   // Rows, expansion and completion steps neither read nor change times
   // under the conditions of the time pass, so they keep their own order
   // around it.
-  const auto timeOrder = behavior && maxBehaviorRecursivity() > 0 &&
-                                 !availableItemsFromFilter_ && onWorkingTime(items)
-                             ? detail::timePassOrder(*behavior, items.elements(),
-                                                     availableDependencies())
-                             : std::nullopt;
-  if (timeOrder) {
+  // The rules are looked at first: most charts that fail fail there, before
+  // any item is.
+  const auto timeOrder =
+      behavior && maxBehaviorRecursivity() > 0 && !availableItemsFromFilter_
+          ? detail::timePassOrder(*behavior, items.elements(), availableDependencies())
+          : std::nullopt;
+  if (timeOrder && onWorkingTime(items)) {
     for (const auto& item : items) {
       if (!rowsAtOnce) applyBehaviorUpdatesForRowOf(item);
       applyBehaviorUpdatesForExpansionStateOf(item);

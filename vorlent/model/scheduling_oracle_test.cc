@@ -85,8 +85,8 @@ Chart makeChart(uint32_t seed) {
   }
   std::vector<GanttChartItemPtr> summaries;
   std::vector<GanttChartItemHierarchicalRelation> relations;
-  std::vector<size_t> summaryIndex;           // by summary, its item's index
-  std::vector<size_t> parent(n, n);           // by item index; n for none
+  std::vector<size_t> summaryIndex;  // by summary, its item's index
+  std::vector<size_t> parent(n, n);  // by item index; n for none
   for (size_t i = 0; i < n; ++i) {
     GanttChartItemType type = GanttChartItemType::standard;
     if (draw.chance(20) && !orderly) type = GanttChartItemType::summary;
@@ -142,8 +142,8 @@ Chart makeChart(uint32_t seed) {
     const Time near = item->start().addingHours(static_cast<double>(draw.below(49) - 24));
     std::optional<Time> limits[4];
     limits[draw.below(4)] = near;
-    constraints.emplace_back(item, GanttChartItemConstraints(limits[0], limits[1], limits[2],
-                                                             limits[3]));
+    constraints.emplace_back(item,
+                             GanttChartItemConstraints(limits[0], limits[1], limits[2], limits[3]));
   }
   const auto rules = static_cast<Rules>(draw.chance(60) || orderly ? 0 : draw.below(5));
   const int64_t aggregation = orderly && draw.chance(50) ? 0 : draw.below(3);
@@ -152,16 +152,15 @@ Chart makeChart(uint32_t seed) {
   GanttChartItemBehaviorPtr behavior;
   switch (rules) {
     case Rules::classic:
-      behavior = GanttChartItemBehaviorSet::classic(relations, std::nullopt, applying,
-                                                    chart.aggregating, lags, constraints,
-                                                    std::nullopt);
+      behavior = GanttChartItemBehaviorSet::classic(
+          relations, std::nullopt, applying, chart.aggregating, lags, constraints, std::nullopt);
       break;
     case Rules::hierarchy:
       behavior = std::make_shared<GanttChartItemHierarchicalBehavior>(relations);
       break;
     case Rules::autoScheduling:
-      behavior = std::make_shared<GanttChartItemAutoSchedulingBehavior>(
-          applying, chart.aggregating, std::nullopt, lags);
+      behavior = std::make_shared<GanttChartItemAutoSchedulingBehavior>(applying, chart.aggregating,
+                                                                        std::nullopt, lags);
       break;
     case Rules::constraints:
       behavior = std::make_shared<GanttChartItemConstraintBehavior>(constraints);

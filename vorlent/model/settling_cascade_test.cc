@@ -20,9 +20,7 @@ using testing::makeItem;
 
 Time day(double days) { return Time(1, 0, 0).addingHours(24 * days); }
 
-GanttChartItemPtr task(int64_t row, double days) {
-  return makeItem("T", row, day(0), day(days));
-}
+GanttChartItemPtr task(int64_t row, double days) { return makeItem("T", row, day(0), day(days)); }
 
 GanttChartDependencyPtr finishToStart(const GanttChartItemPtr& from, const GanttChartItemPtr& to) {
   return std::make_shared<GanttChartDependency>(std::nullopt, from, to, std::nullopt, 0, true,
