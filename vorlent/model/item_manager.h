@@ -4,6 +4,7 @@
 #include <initializer_list>
 #include <memory>
 #include <optional>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "vorlent/model/collection_provider.h"
@@ -28,9 +29,9 @@ namespace vorlent {
 // arrays), answers the controllers' questions through caches, and makes every
 // change: the direct change, snapped to working time where it concerns times;
 // then the behaviour's follow-ups, applied depth first and bounded by
-// `maxBehaviorRecursivity` and by a budget of changes per touched item (see
-// `kChangesPerTouchedItem`); then the item observer (cascaded items first, the
-// directly changed item last) and the collection observer.
+// `maxBehaviorRecursivity` (see `performUpdates`); then the item observer
+// (cascaded items first, the directly changed item last) and the collection
+// observer.
 //
 // The public operations store and notify even when the value equals the old
 // one; only the update engine (the behaviours' follow-ups) and the filter
@@ -248,15 +249,69 @@ class GanttChartItemManager : public GanttChartItemFactory,
   virtual void applyBehaviorUpdates();
 
   // The update engine: applies the actions in order, each action's follow-ups
-  // (and theirs) before its next sibling, dropping any list that reaches
-  // `maxBehaviorRecursivity`, and dropping the follow-ups of an item whose
-  // changes came back to it through their own follow-ups that many times
-  // already (so conflicting rules cannot make the work grow exponentially,
-  // while an item reached along many independent paths is always followed
-  // up). Iterative, so a deep cascade cannot exhaust the machine stack; each
-  // call keeps its own work list, so a re-entrant call runs a cascade of its
-  // own.
+  // (and theirs) before its next sibling. A time (completion) action whose
+  // item had its time (completion) changed after the action's list was
+  // computed is skipped: it was worked out from values that are gone, and the
+  // change that overtook it has already been answered. Rows and visibility
+  // are always applied. Iterative, so a deep cascade cannot exhaust the
+  // machine stack; each call keeps its own work list, so a re-entrant call
+  // runs a cascade of its own.
+  //
+  // Bounds end cascades that never settle (see `CascadeBounds`). With a
+  // host's rule among the behaviours, a list reaching
+  // `maxBehaviorRecursivity` levels is dropped, and so are the follow-ups of
+  // an item whose changes came back to it along their own follow-ups that
+  // many times in the cascade. Under the library's own rules alone (exact
+  // types), whose conflicts always come back round, the level bound drops
+  // only a list of an item already twice on the path that led to it, so a
+  // deep plan that settles is placed in full; and the items of a loop found
+  // to be a conflict stop being followed up at once, so a conflict ends
+  // after work in proportion to its items while the rest of the chart
+  // settles.
   virtual void performUpdates(GanttChartItemUpdateActions actions, int64_t recursivity);
+
+  // Where the engine stops a cascade. `levels`: lists are dropped at
+  // `maxBehaviorRecursivity` levels as described at `performUpdates`;
+  // `returnsPerItem`: with a host's rule among the behaviours, follow-ups of
+  // an item whose changes came back to it this many times in one cascade are
+  // dropped; `conflictNesting` (0 for none): under the library's rules alone,
+  // an item whose change comes back to it while it is already this many
+  // times on the path that led there is in a conflict, and so is every item
+  // at least half as often on that path; no change of them is followed up
+  // for the rest of the operation. The manager uses {true,
+  // maxBehaviorRecursivity(), kConflictNesting}.
+  struct CascadeBounds {
+    bool levels = true;
+    int64_t returnsPerItem = 0;
+    int64_t conflictNesting = 0;
+  };
+  // A change of the library's rules that settles comes back to its own item
+  // along its follow-ups a few times (a constraint or the push behind
+  // predecessors correcting it, a summary growing over it), rarely a few
+  // dozen (lags of opposite signs round a loop that closes); rules that never
+  // settle come back without end. Well above the first, reached in
+  // milliseconds by the second.
+  static constexpr int64_t kConflictNesting = 256;
+  [[nodiscard]] virtual CascadeBounds cascadeBounds() const {
+    return {true, maxBehaviorRecursivity(), kConflictNesting};
+  }
+  // Called when a bound drops the follow-ups of `item`'s change.
+  virtual void cascadeWasCut(const GanttChartItemPtr& /*item*/) {}
+  // Applies one action; the follow-up list when the action changed something
+  // and asked the behaviour.
+  std::optional<GanttChartItemUpdateActions> apply(const GanttChartItemUpdateAction& action);
+  // Where an update-time action with `value` puts the item: snapped to its
+  // schedule by its type.
+  [[nodiscard]] TimeRange snappedTime(const GanttChartItemPtr& item, const TimeRange& value) const;
+  // Whether `action` was overtaken: its item's time (completion, for a
+  // completion action) changed after `changeMark`, a value of
+  // `changeMark()` taken when the action's list was computed.
+  [[nodiscard]] bool isOvertaken(const GanttChartItemUpdateAction& action,
+                                 uint64_t changeMark) const;
+  [[nodiscard]] uint64_t changeMark() const { return changeSerial_; }
+  // Records a change of the item's time (completion) made by the manager.
+  void timeWasChanged(const GanttChartItem* item);
+  void completionWasChanged(const GanttChartItem* item);
 
   // Called by `clearCache()` when it is called from outside the operations
   // (and so by `collectionDidChange()`): a subclass drops whatever it derives
@@ -288,8 +343,9 @@ class GanttChartItemManager : public GanttChartItemFactory,
   // provider), any of which may drop the last other owner while the operation
   // still has steps to run (nothing is held when no `std::shared_ptr` owns
   // the manager; its owner then keeps it). And it marks the operation: the
-  // outermost one starts a new change budget, which every operation nested in
-  // it (a step of a larger one, or a host's call from a callback) shares.
+  // outermost one forgets the changes the last one recorded, which every
+  // operation nested in it (a step of a larger one, or a host's call from a
+  // callback) shares.
   class OperationScope {
    public:
     explicit OperationScope(GanttChartItemManager& manager);
@@ -303,31 +359,16 @@ class GanttChartItemManager : public GanttChartItemFactory,
   };
   [[nodiscard]] OperationScope keepAlive() { return OperationScope(*this); }
 
-  // Rules that contradict each other (a summary pushed by links while a
-  // child is held by a maximum finish, a link into a summary's own subtree)
-  // never settle: every round of their cascade starts the next. So one
-  // operation, with everything nested in it, makes at most this many changes
-  // per item it touched (changed, or asked about with a change as the
-  // answer); past that it applies nothing more, and its items stay where the
-  // last applied change left them. Rules that settle come nowhere near it.
-  // Counted are the operations' own changes and the cascade's changes of
-  // time and completion; the cascade's row and visibility changes, which ask
-  // nothing further, are not.
-  static constexpr int64_t kChangesPerTouchedItem = 64;
-  struct ChangeBudget {
-    int64_t changes = 0;
-    std::unordered_set<const GanttChartItem*> touched;
-    bool exhausted = false;
-  };
   // A behaviour may edit the chart from its callback, and the nested
   // operation asks the behaviour again: questions nested this deep get no
   // answer, so a rule that edits on every change ends (its last edit is made
   // without a cascade).
   static constexpr int64_t kMaxNestedQuestions = 32;
-  // Counts a change made to the item, directly or by the engine.
-  void countChange(const GanttChartItem* item);
-  // Counts the item as touched by the operation.
-  void touch(const GanttChartItem* item);
+  // Nesting alone still lets such a rule fan out: every answer of every
+  // nested operation edits again. So one operation asks at most this many
+  // questions from within callbacks; later ones get no answer. The library's
+  // rules never edit from a callback, so only a host's rule can reach it.
+  static constexpr int64_t kMaxQuestionsFromCallbacks = 128;
   // The operations' clearing: `clearCache()`, marked as following a change
   // the manager made itself.
   void clearCacheAfterChange();
@@ -336,12 +377,10 @@ class GanttChartItemManager : public GanttChartItemFactory,
   // the manager's schedule; empty without a behaviour.
   template <class Ask>
   GanttChartItemUpdateActions askBehavior(const Ask& ask);
-  // Applies one action; the follow-up list when the action changed something
-  // and asked the behaviour.
-  std::optional<GanttChartItemUpdateActions> apply(const GanttChartItemUpdateAction& action);
+  // The behaviour's answer to the item's time re-applied as it is.
+  GanttChartItemUpdateActions askAboutTimeOf(const GanttChartItemPtr& item);
   // The behaviour's answer about an item re-applied as it is, applied
-  // through the engine; the item counts as touched when that changed
-  // anything.
+  // through the engine.
   template <class Ask>
   void reapply(const GanttChartItemPtr& item, const Ask& ask);
   // The behaviour's answer to a change just made, applied through the engine,
@@ -374,11 +413,6 @@ class GanttChartItemManager : public GanttChartItemFactory,
   // with its original time, at the end.
   void applyTimeStepsInLinkOrder(const std::vector<GanttChartItemPtr>& items,
                                  const std::vector<size_t>& order);
-  // The behaviour's answer to the item's time re-applied as it is.
-  GanttChartItemUpdateActions askTimeDidChange(const GanttChartItemPtr& item);
-  // Where the engine puts an item asked to take `value`: on working time as
-  // its type wants.
-  [[nodiscard]] TimeRange snappedTime(const GanttChartItemPtr& item, const TimeRange& value) const;
   // Shared end of updateTime and updateDurationToFinishOn / ToStartOn: stores
   // the range as given, without snapping.
   void updateTimeDirectly(const GanttChartItemPtr& item, const TimeRange& time);
@@ -403,8 +437,15 @@ class GanttChartItemManager : public GanttChartItemFactory,
   std::weak_ptr<GanttChartItemObserver> itemObserver_;
   bool clearingAfterChange_ = false;
   int64_t operationDepth_ = 0;
-  int64_t questionDepth_ = 0;  // questions to the behaviour in progress
-  ChangeBudget budget_;
+  int64_t questionDepth_ = 0;           // questions to the behaviour in progress
+  int64_t questionsFromCallbacks_ = 0;  // asked in this operation while another was
+  // Which items had their time (completion) changed by this operation, and
+  // when (by `changeSerial_`), so that overtaken actions can be told.
+  uint64_t changeSerial_ = 0;
+  std::unordered_map<const GanttChartItem*, uint64_t> timeChanges_;
+  std::unordered_map<const GanttChartItem*, uint64_t> completionChanges_;
+  // Items found in a conflict during this operation.
+  std::unordered_set<const GanttChartItem*> conflicting_;
   // Whether the available items last produced by this class came from the
   // filtered lists, whose members depend on the rows (a subclass producing
   // its own never sets it).

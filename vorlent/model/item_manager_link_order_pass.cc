@@ -60,7 +60,7 @@ void GanttChartItemManager::applyTimeStepsInLinkOrder(const std::vector<GanttCha
   for (const size_t position : order) {
     const GanttChartItemPtr& asked = items[position];
     clearCacheAfterChange();
-    answers.push_back(Answer{askTimeDidChange(asked), 0, clock});
+    answers.push_back(Answer{askAboutTimeOf(asked), 0, clock});
     while (!answers.empty()) {
       Answer& answer = answers.back();
       if (answer.next == answer.actions.size()) {
@@ -99,7 +99,7 @@ void GanttChartItemManager::applyTimeStepsInLinkOrder(const std::vector<GanttCha
       if (item == asked && (change->up || change->down) &&
           static_cast<int64_t>(answers.size()) < maxBehaviorRecursivity()) {
         clearCacheAfterChange();
-        answers.push_back(Answer{askTimeDidChange(item), 0, clock});
+        answers.push_back(Answer{askAboutTimeOf(item), 0, clock});
       }
     }
   }

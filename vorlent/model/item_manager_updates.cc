@@ -19,6 +19,7 @@
 #include "vorlent/model/column_row_pass.h"
 #include "vorlent/model/item_behavior_set.h"
 #include "vorlent/model/item_manager.h"
+#include "vorlent/model/library_rules.h"
 
 namespace vorlent {
 namespace {
@@ -68,27 +69,38 @@ std::optional<int64_t> backZIndex(const List& list) {
 
 GanttChartItemManager::OperationScope::OperationScope(GanttChartItemManager& manager)
     : manager_(manager), alive_(manager.weak_from_this().lock()) {
-  if (manager_.operationDepth_++ == 0 &&
-      (manager_.budget_.changes != 0 || !manager_.budget_.touched.empty())) {
-    manager_.budget_ = ChangeBudget{};
+  if (manager_.operationDepth_++ == 0) {
+    if (!manager_.timeChanges_.empty()) manager_.timeChanges_.clear();
+    if (!manager_.completionChanges_.empty()) manager_.completionChanges_.clear();
+    if (!manager_.conflicting_.empty()) manager_.conflicting_.clear();
+    manager_.questionsFromCallbacks_ = 0;
   }
 }
 
 GanttChartItemManager::OperationScope::~OperationScope() { --manager_.operationDepth_; }
 
-void GanttChartItemManager::countChange(const GanttChartItem* item) {
-  ++budget_.changes;
-  touch(item);
+void GanttChartItemManager::timeWasChanged(const GanttChartItem* item) {
+  timeChanges_[item] = ++changeSerial_;
 }
 
-void GanttChartItemManager::touch(const GanttChartItem* item) {
-  budget_.touched.insert(item);
-  // Saturates rather than overflows, although no chart gets that far.
-  const auto touched = static_cast<int64_t>(budget_.touched.size());
-  const int64_t allowed = touched > std::numeric_limits<int64_t>::max() / kChangesPerTouchedItem
-                              ? std::numeric_limits<int64_t>::max()
-                              : touched * kChangesPerTouchedItem;
-  budget_.exhausted = budget_.exhausted || budget_.changes >= allowed;
+void GanttChartItemManager::completionWasChanged(const GanttChartItem* item) {
+  completionChanges_[item] = ++changeSerial_;
+}
+
+bool GanttChartItemManager::isOvertaken(const GanttChartItemUpdateAction& action,
+                                        uint64_t changeMark) const {
+  using Action = GanttChartItemUpdateAction;
+  const auto changedAfter = [changeMark](const auto& changes, const GanttChartItem* item) {
+    const auto found = changes.find(item);
+    return found != changes.end() && changeMark < found->second;
+  };
+  if (std::holds_alternative<Action::UpdateTime>(action.variant())) {
+    return changedAfter(timeChanges_, action.item().get());
+  }
+  if (std::holds_alternative<Action::UpdateCompletion>(action.variant())) {
+    return changedAfter(completionChanges_, action.item().get());
+  }
+  return false;
 }
 
 template <class Ask>
@@ -96,7 +108,8 @@ GanttChartItemUpdateActions GanttChartItemManager::askBehavior(const Ask& ask) {
   // Copies, so that a callback that replaces the behaviour or the schedule
   // keeps the ones it runs with alive until it returns.
   const GanttChartItemBehaviorPtr behavior = this->behavior();
-  if (!behavior || budget_.exhausted || kMaxNestedQuestions <= questionDepth_) return {};
+  if (!behavior || kMaxNestedQuestions <= questionDepth_) return {};
+  if (questionDepth_ > 0 && kMaxQuestionsFromCallbacks < ++questionsFromCallbacks_) return {};
   const std::shared_ptr<ScheduleDefinition> schedule = this->schedule();
   // A behaviour that edits the chart from this callback starts an operation
   // nested in this one, whose own question the behaviour answers in full.
@@ -108,10 +121,8 @@ GanttChartItemUpdateActions GanttChartItemManager::askBehavior(const Ask& ask) {
 }
 
 template <class Ask>
-void GanttChartItemManager::reapply(const GanttChartItemPtr& item, const Ask& ask) {
-  const int64_t before = budget_.changes;
+void GanttChartItemManager::reapply(const GanttChartItemPtr& /*item*/, const Ask& ask) {
   performUpdates(askBehavior(ask));
-  if (budget_.changes != before) touch(item.get());
 }
 
 template <class Ask>
@@ -131,6 +142,17 @@ void GanttChartItemManager::performUpdates(GanttChartItemUpdateActions actions,
                                            int64_t recursivity) {
   const auto alive = keepAlive();
   if (maxBehaviorRecursivity() <= recursivity || actions.empty()) return;
+  const CascadeBounds bounds = cascadeBounds();
+  // Worked out when a list first reaches the level bound, as most cascades
+  // never get there.
+  std::optional<bool> libraryRulesAlone;
+  const auto onlyLibraryRules = [&] {
+    if (!libraryRulesAlone) {
+      const GanttChartItemBehaviorPtr behavior = this->behavior();
+      libraryRulesAlone = behavior && !detail::libraryRulesOf(*behavior).foreign;
+    }
+    return *libraryRulesAlone;
+  };
   // The recursion of a depth-first walk made explicit: the top frame is the
   // list being applied; an action's follow-ups are pushed above it and run to
   // the end before its next sibling.
@@ -139,20 +161,21 @@ void GanttChartItemManager::performUpdates(GanttChartItemUpdateActions actions,
     size_t next;
     int64_t level;
     const GanttChartItem* cause;  // whose change these follow up; null at the root
+    uint64_t computedAt;          // `changeMark()` right after the list was computed
   };
   std::vector<Frame> stack;
-  stack.push_back(Frame{std::move(actions), 0, recursivity, nullptr});
+  stack.push_back(Frame{std::move(actions), 0, recursivity, nullptr, changeMark()});
   // Conflicting rules (say a dependency from a summary to its own child under
   // hierarchy and auto-scheduling) make an item's changes come back to that
   // same item along their own follow-ups, each time with several changes that
   // all come back again: bounded by depth alone, that tree grows exponentially.
-  // So an item whose changes came back to it `maxBehaviorRecursivity` times in
-  // this cascade gets no further follow-ups when they come back again. Only
-  // such returns count: an item merely reached along many independent paths
-  // (many predecessors of one task) is followed up every time, as it must be.
+  // So an item whose changes came back to it `returnsPerItem` times in this
+  // cascade gets no further follow-ups when they come back again. Only such
+  // returns count: an item merely reached along many independent paths (many
+  // predecessors of one task) is followed up every time, as it must be.
   std::unordered_map<const GanttChartItem*, int64_t> onPath;    // frames caused by the item
   std::unordered_map<const GanttChartItem*, int64_t> returned;  // follow-ups taken on return
-  while (!stack.empty() && !budget_.exhausted) {
+  while (!stack.empty()) {
     Frame& frame = stack.back();
     if (frame.next == frame.actions.size()) {
       if (frame.cause != nullptr) --onPath[frame.cause];
@@ -161,43 +184,52 @@ void GanttChartItemManager::performUpdates(GanttChartItemUpdateActions actions,
     }
     const GanttChartItemUpdateAction action = std::move(frame.actions[frame.next++]);
     const int64_t level = frame.level;
+    if (isOvertaken(action, frame.computedAt)) continue;
     clearCacheAfterChange();
     std::optional<GanttChartItemUpdateActions> followUps = apply(action);
-    // `level` < bound <= INT64_MAX, so level + 1 cannot overflow.
-    if (!followUps || followUps->empty() || maxBehaviorRecursivity() <= level + 1) continue;
+    if (!followUps || followUps->empty()) continue;
     const GanttChartItem* cause = action.item().get();
     int64_t& depth = onPath[cause];
-    if (depth > 0) {
+    // `level` < bound <= INT64_MAX, so level + 1 cannot overflow. Under the
+    // library's rules alone only a change that came back round twice is cut
+    // by level: a chain of distinct items settles however deep it is.
+    const bool pastLevels = bounds.levels && maxBehaviorRecursivity() <= level + 1 &&
+                            (depth >= 2 || !onlyLibraryRules());
+    bool cut = pastLevels;
+    if (!cut && !conflicting_.empty() && conflicting_.count(cause) != 0) cut = true;
+    if (!cut && depth > 0 && bounds.conflictNesting > 0 && bounds.conflictNesting <= depth &&
+        onlyLibraryRules()) {
+      // The other items of the loop have come round about as often: all of
+      // them stop at once, rather than one by one after a walk each.
+      for (const auto& [item, nesting] : onPath) {
+        if (bounds.conflictNesting <= 2 * nesting) conflicting_.insert(item);
+      }
+      conflicting_.insert(cause);
+      cut = true;
+    }
+    if (!cut && depth > 0 && !onlyLibraryRules()) {
       int64_t& returns = returned[cause];
-      if (maxBehaviorRecursivity() <= returns) continue;
-      ++returns;
+      cut = bounds.returnsPerItem <= returns;
+      if (!cut) ++returns;
+    }
+    if (cut) {
+      cascadeWasCut(action.item());
+      continue;
     }
     ++depth;
-    stack.push_back(Frame{std::move(*followUps), 0, level + 1, cause});
+    const int64_t next = level < std::numeric_limits<int64_t>::max() ? level + 1 : level;
+    stack.push_back(Frame{std::move(*followUps), 0, next, cause, changeMark()});
   }
 }
 
 TimeRange GanttChartItemManager::snappedTime(const GanttChartItemPtr& item,
                                              const TimeRange& value) const {
+  if (item->type() == GanttChartItemType::milestone) return TimeRange(value.start, value.start);
   const auto schedule = scheduleFor(item);
-  switch (item->type()) {
-    case GanttChartItemType::milestone:
-      return TimeRange(value.start, value.start);
-    case GanttChartItemType::summary:
-      return rangeNotBefore(schedule->nextTime(value.start), value.finish);
-    case GanttChartItemType::standard:
-      break;
+  if (item->type() == GanttChartItemType::summary) {
+    return rangeNotBefore(schedule->nextTime(value.start), value.finish);
   }
   return rangeNotBefore(schedule->nextTime(value.start), schedule->previousTime(value.finish));
-}
-
-GanttChartItemUpdateActions GanttChartItemManager::askTimeDidChange(
-    const GanttChartItemPtr& item) {
-  const TimeRange current = item->time();
-  return askBehavior([&](GanttChartItemBehavior& behavior, const auto& schedule) {
-    return behavior.timeDidChange(item, current, true, true, availableItems(),
-                                  availableDependencies(), schedule);
-  });
 }
 
 std::optional<GanttChartItemUpdateActions> GanttChartItemManager::apply(
@@ -222,7 +254,7 @@ std::optional<GanttChartItemUpdateActions> GanttChartItemManager::apply(
     const double updated = clampedCompletion(change->value);
     if (updated == old) return std::nullopt;
     item->setCompletion(updated);
-    countChange(item.get());
+    completionWasChanged(item.get());
     if (auto observer = itemObserver()) observer->completionDidChange(item, old);
     if (!change->up && !change->down) return std::nullopt;
     return askBehavior([&](GanttChartItemBehavior& behavior, const auto& managerSchedule) {
@@ -233,9 +265,6 @@ std::optional<GanttChartItemUpdateActions> GanttChartItemManager::apply(
   if (const auto* change = std::get_if<Action::UpdateRow>(&action.variant())) {
     const int64_t old = change->item->row();
     if (change->value == old) return std::nullopt;
-    // Row and visibility changes ask nothing further, so they cannot feed a
-    // conflict; they are left out of the budget, which a column shift over
-    // rows shared by many items would otherwise spend.
     change->item->setRow(change->value);
     itemPlacementDidChange(change->item, change->item->time());
     if (auto observer = itemObserver()) observer->rowDidChange(change->item, old);
@@ -256,7 +285,6 @@ GanttChartItemPtr GanttChartItemManager::addNewItem(int64_t row, const Time& tim
   const Time start = schedule()->nextTime(time);
   GanttChartItemPtr item = addNewSourceItem(row, start, isMilestone);
   require(item, "addNewItem (the item factory made no item)");
-  countChange(item.get());
   answerChange([&](GanttChartItemBehavior& behavior, const auto& schedule) {
     return behavior.itemWasAdded(item, availableItems(), availableDependencies(), schedule);
   });
@@ -273,7 +301,6 @@ void GanttChartItemManager::removeItem(const GanttChartItemPtr& item) {
   // A copy: the caller's reference may point into a list the removal changes.
   const GanttChartItemPtr removed = item;
   removeSourceItem(removed);
-  countChange(removed.get());
   answerChange([&](GanttChartItemBehavior& behavior, const auto& schedule) {
     return behavior.itemWasRemoved(removed, availableItems(), availableDependencies(), schedule);
   });
@@ -318,8 +345,8 @@ void GanttChartItemManager::removeDependency(const GanttChartDependencyPtr& depe
 TimeRange GanttChartItemManager::assignTime(const GanttChartItemPtr& item, const TimeRange& time) {
   const TimeRange old = item->time();
   item->setTime(time);
+  timeWasChanged(item.get());
   itemPlacementDidChange(item, old);
-  countChange(item.get());
   return old;
 }
 
@@ -390,7 +417,7 @@ void GanttChartItemManager::updateCompletion(const GanttChartItemPtr& itemArgume
       clampedCompletion(schedule->duration(start, completedUntil, TimeUnit::seconds) / total);
   const double old = item->completion();
   item->setCompletion(ratio);
-  countChange(item.get());
+  completionWasChanged(item.get());
   answerChange([&](GanttChartItemBehavior& behavior, const auto& managerSchedule) {
     return behavior.completionDidChange(item, old, true, true, availableItems(),
                                         availableDependencies(), managerSchedule);
@@ -407,7 +434,6 @@ void GanttChartItemManager::updateRow(const GanttChartItemPtr& itemArgument, int
   const int64_t old = item->row();
   item->setRow(row);
   itemPlacementDidChange(item, item->time());
-  countChange(item.get());
   answerChange([&](GanttChartItemBehavior& behavior, const auto& schedule) {
     return behavior.rowDidChange(item, old, availableItems(), availableDependencies(), schedule);
   });
@@ -421,7 +447,6 @@ void GanttChartItemManager::updateExpansion(const GanttChartItemPtr& itemArgumen
   const auto alive = keepAlive();
   const GanttChartItemPtr item = require(itemArgument, "updateExpansion");
   item->setIsExpanded(isExpanded);
-  countChange(item.get());
   answerChange([&](GanttChartItemBehavior& behavior, const auto& /*schedule*/) {
     return behavior.expansionDidChange(item, availableItems());
   });
@@ -516,8 +541,8 @@ void GanttChartItemManager::applyScheduleUpdates(const GanttChartItemPtr& itemAr
   const GanttChartItemPtr item = require(itemArgument, "applySchedule");
   const auto schedule = scheduleFor(item);
   const TimeRange unsnapped = item->time();
-  const TimeRange snapped = rangeNotBefore(schedule->nextTime(unsnapped.start),
-                                           schedule->previousTime(unsnapped.finish));
+  const TimeRange snapped =
+      rangeNotBefore(schedule->nextTime(unsnapped.start), schedule->previousTime(unsnapped.finish));
   if (snapped.start == unsnapped.start && snapped.finish == unsnapped.finish) return;
   const TimeRange old = assignTime(item, snapped);
   answerChange([&](GanttChartItemBehavior& behavior, const auto& managerSchedule) {
@@ -548,8 +573,12 @@ void GanttChartItemManager::applySchedule() {
 void GanttChartItemManager::applyBehaviorUpdatesForTimeOf(const GanttChartItemPtr& itemArgument) {
   const auto alive = keepAlive();
   const GanttChartItemPtr item = require(itemArgument, "applyBehaviorForTimeOf");
+  performUpdates(askAboutTimeOf(item));
+}
+
+GanttChartItemUpdateActions GanttChartItemManager::askAboutTimeOf(const GanttChartItemPtr& item) {
   const TimeRange current = item->time();
-  reapply(item, [&](GanttChartItemBehavior& behavior, const auto& schedule) {
+  return askBehavior([&](GanttChartItemBehavior& behavior, const auto& schedule) {
     return behavior.timeDidChange(item, current, true, true, availableItems(),
                                   availableDependencies(), schedule);
   });
@@ -678,6 +707,7 @@ bool GanttChartItemManager::applyColumnRowStepsAtOnce(const GanttChartItemList& 
   }
   return true;
 }
+
 
 void GanttChartItemManager::applyBehaviorUpdates() {
   const auto alive = keepAlive();

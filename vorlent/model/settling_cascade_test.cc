@@ -1,0 +1,122 @@
+// Cascades of the library's rules that settle are applied to their end: an
+// action overtaken by its sibling's cascade does not undo it, a conflict
+// elsewhere in the chart does not stop them, and no depth bound cuts them.
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <memory>
+#include <random>
+#include <vector>
+
+#include "vorlent/model/auto_scheduling_behavior.h"
+#include "vorlent/model/behavior_test_support.h"
+#include "vorlent/model/item_source.h"
+
+namespace vorlent {
+namespace {
+
+using testing::makeItem;
+
+Time day(double days) { return Time(1, 0, 0).addingHours(24 * days); }
+
+GanttChartItemPtr task(int64_t row, double days) { return makeItem("T", row, day(0), day(days)); }
+
+GanttChartDependencyPtr finishToStart(const GanttChartItemPtr& from, const GanttChartItemPtr& to) {
+  return std::make_shared<GanttChartDependency>(std::nullopt, from, to, std::nullopt, 0, true,
+                                                GanttChartDependencyType::fromFinishToStart);
+}
+
+// Tasks that start before one of their predecessors finishes.
+int64_t tasksOffTheirLinks(const std::vector<GanttChartDependencyPtr>& links) {
+  int64_t off = 0;
+  for (const auto& link : links) off += link->to()->start() < link->from()->finish() ? 1 : 0;
+  return off;
+}
+
+std::shared_ptr<GanttChartItemSource> autoScheduled(std::vector<GanttChartItemPtr> items,
+                                                    std::vector<GanttChartDependencyPtr> links) {
+  return std::make_shared<GanttChartItemSource>(
+      std::move(items), std::move(links), nullptr,
+      std::make_shared<GanttChartItemAutoSchedulingBehavior>());
+}
+
+// W pushes X; X's answer places S1 and S2, the latter worked out while S1 was
+// still where it was. S1's own cascade then puts S2 behind S1, which the
+// answer's later move of S2 must not undo.
+TEST(SettlingCascade, AMoveOvertakenByAnEarlierSiblingsCascadeIsDropped) {
+  const auto s1 = task(0, 1);
+  const auto s2 = task(1, 1);
+  const auto x = task(2, 1);
+  const auto w = task(3, 3);
+  const std::vector<GanttChartDependencyPtr> links = {finishToStart(w, x), finishToStart(x, s1),
+                                                      finishToStart(x, s2), finishToStart(s1, s2)};
+  const auto source = autoScheduled({s1, s2, x, w}, links);
+  source->applyBehavior();
+  EXPECT_EQ(tasksOffTheirLinks(links), 0);
+  EXPECT_EQ(s2->start(), s1->finish());
+}
+
+// Each task has one to three predecessors among the 20 rows above it.
+std::vector<GanttChartDependencyPtr> randomNetwork(const std::vector<GanttChartItemPtr>& tasks,
+                                                   uint32_t seed) {
+  std::mt19937 random(seed);
+  std::vector<GanttChartDependencyPtr> links;
+  for (size_t i = 1; i < tasks.size(); ++i) {
+    const size_t count = 1 + random() % 3;
+    for (size_t k = 0; k < count; ++k) {
+      const size_t back = 1 + random() % std::min<size_t>(i, 20);
+      links.push_back(finishToStart(tasks[i - back], tasks[i]));
+    }
+  }
+  return links;
+}
+
+// Ten tasks each linked to every other never settle and are cut off; the
+// network beside them must still end exactly as it ends without them.
+TEST(SettlingCascade, AConflictLeavesTheRestOfTheChartToSettle) {
+  constexpr int64_t kTasks = 1000;
+  const auto build = [](bool withCycle) {
+    std::vector<GanttChartItemPtr> tasks;
+    for (int64_t i = 0; i < kTasks; ++i) tasks.push_back(task(i, 1 + i % 3));
+    auto links = randomNetwork(tasks, 7);
+    std::vector<GanttChartItemPtr> items = tasks;
+    if (withCycle) {
+      std::vector<GanttChartItemPtr> clique;
+      for (int64_t i = 0; i < 10; ++i) clique.push_back(task(-1, 1));
+      for (const auto& a : clique) {
+        for (const auto& b : clique) {
+          if (a != b) links.push_back(finishToStart(a, b));
+        }
+      }
+      items.insert(items.begin(), clique.begin(), clique.end());
+    }
+    autoScheduled(items, links)->applyBehavior();
+    std::vector<TimeRange> times;
+    for (const auto& t : tasks) times.push_back(t->time());
+    return times;
+  };
+  const std::vector<TimeRange> alone = build(false);
+  const std::vector<TimeRange> besideACycle = build(true);
+  EXPECT_EQ(besideACycle, alone);
+  EXPECT_LT(day(0), alone.back().start);
+}
+
+// A chain far deeper than the cascade's level bound is a plan, not a runaway:
+// moving its first task moves every other.
+TEST(SettlingCascade, AChainDeeperThanTheLevelBoundFollowsInFull) {
+  constexpr int64_t kTasks = 4000;
+  std::vector<GanttChartItemPtr> tasks;
+  std::vector<GanttChartDependencyPtr> links;
+  for (int64_t i = 0; i < kTasks; ++i) {
+    tasks.push_back(makeItem("T", i, day(i), day(i + 1)));
+    if (i > 0) links.push_back(finishToStart(tasks[i - 1], tasks[i]));
+  }
+  const auto source = autoScheduled(tasks, links);
+  source->updateTime(tasks.front(), day(1));
+  EXPECT_EQ(tasksOffTheirLinks(links), 0);
+  EXPECT_EQ(tasks.back()->start(), day(kTasks));
+}
+
+}  // namespace
+}  // namespace vorlent
