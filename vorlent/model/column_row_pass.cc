@@ -3,51 +3,15 @@
 #include <algorithm>
 #include <cstddef>
 #include <limits>
-#include <typeinfo>
 #include <unordered_map>
 #include <utility>
 
-#include "vorlent/model/auto_scheduling_behavior.h"
-#include "vorlent/model/column_behavior.h"
-#include "vorlent/model/constraint_behavior.h"
 #include "vorlent/model/hierarchical_behavior.h"
 #include "vorlent/model/identity_index.h"
-#include "vorlent/model/item_behavior_set.h"
+#include "vorlent/model/library_rules.h"
 
 namespace vorlent::detail {
 namespace {
-
-// The library's rules found in a behaviour; `foreign` once anything else is.
-struct RuleCensus {
-  int columns = 0;
-  std::vector<std::shared_ptr<const GanttChartItemHierarchicalBehavior>> hierarchies;
-  bool foreign = false;
-};
-
-// Walks sets as they answer: a set already on `path` answers nothing there,
-// so it adds nothing; a set met twice elsewhere answers twice, so it counts
-// twice.
-void survey(const GanttChartItemBehaviorPtr& behavior,
-            std::vector<const GanttChartItemBehavior*>& path, RuleCensus& census) {
-  const std::type_info& type = typeid(*behavior);
-  if (type == typeid(GanttChartItemBehaviorSet)) {
-    if (std::find(path.begin(), path.end(), behavior.get()) != path.end()) return;
-    path.push_back(behavior.get());
-    for (const auto& member : static_cast<const GanttChartItemBehaviorSet&>(*behavior).behaviors()) {
-      if (member) survey(member, path, census);
-      if (census.foreign) break;
-    }
-    path.pop_back();
-  } else if (type == typeid(GanttChartItemColumnBehavior)) {
-    ++census.columns;
-  } else if (type == typeid(GanttChartItemHierarchicalBehavior)) {
-    census.hierarchies.push_back(
-        std::static_pointer_cast<const GanttChartItemHierarchicalBehavior>(behavior));
-  } else if (type != typeid(GanttChartItemAutoSchedulingBehavior) &&
-             type != typeid(GanttChartItemConstraintBehavior)) {
-    census.foreign = true;
-  }
-}
 
 // Union-find over groups of items sharing a row: the root of a group holds
 // the group's row. An item leaving its group gets a new node; the old one
@@ -214,12 +178,10 @@ class SharedRowPass {
 
 std::optional<ColumnPassRules> ColumnPassRules::of(const GanttChartItemBehaviorPtr& behavior) {
   if (behavior == nullptr) return std::nullopt;
-  RuleCensus census;
-  std::vector<const GanttChartItemBehavior*> path;
-  survey(behavior, path, census);
-  if (census.foreign || census.columns != 1) return std::nullopt;
+  LibraryRules census = libraryRulesOf(behavior);
+  if (census.foreign || census.columns.size() != 1) return std::nullopt;
   ColumnPassRules rules;
-  rules.hierarchies_ = std::move(census.hierarchies);
+  rules.hierarchies_.assign(census.hierarchies.begin(), census.hierarchies.end());
   return rules;
 }
 

@@ -149,7 +149,7 @@ void GanttChartItemManager::performUpdates(GanttChartItemUpdateActions actions,
   const auto onlyLibraryRules = [&] {
     if (!libraryRulesAlone) {
       const GanttChartItemBehaviorPtr behavior = this->behavior();
-      libraryRulesAlone = behavior && !detail::libraryRulesOf(*behavior).foreign;
+      libraryRulesAlone = behavior && !detail::libraryRulesOf(behavior).foreign;
     }
     return *libraryRulesAlone;
   };

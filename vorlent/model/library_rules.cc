@@ -12,26 +12,34 @@
 namespace vorlent::detail {
 namespace {
 
-void survey(const GanttChartItemBehavior& behavior,
+template <class Rule>
+void count(const GanttChartItemBehaviorPtr& behavior,
+           std::vector<std::shared_ptr<Rule>>& rules) {
+  rules.push_back(std::static_pointer_cast<Rule>(behavior));
+}
+
+void survey(const GanttChartItemBehaviorPtr& behavior,
             std::vector<const GanttChartItemBehavior*>& path, LibraryRules& rules) {
-  const std::type_info& type = typeid(behavior);
+  const std::type_info& type = typeid(*behavior);
   if (type == typeid(GanttChartItemBehaviorSet)) {
-    if (std::find(path.begin(), path.end(), &behavior) != path.end()) return;
-    path.push_back(&behavior);
-    for (const auto& member : static_cast<const GanttChartItemBehaviorSet&>(behavior).behaviors()) {
-      if (member) survey(*member, path, rules);
+    if (std::find(path.begin(), path.end(), behavior.get()) != path.end()) return;
+    path.push_back(behavior.get());
+    // A copy of the member list, holding every member for the walk.
+    const std::vector<GanttChartItemBehaviorPtr> members =
+        static_cast<const GanttChartItemBehaviorSet&>(*behavior).behaviors();
+    for (const auto& member : members) {
+      if (member) survey(member, path, rules);
       if (rules.foreign) break;
     }
     path.pop_back();
   } else if (type == typeid(GanttChartItemColumnBehavior)) {
-    rules.columns.push_back(static_cast<const GanttChartItemColumnBehavior*>(&behavior));
+    count(behavior, rules.columns);
   } else if (type == typeid(GanttChartItemHierarchicalBehavior)) {
-    rules.hierarchies.push_back(static_cast<const GanttChartItemHierarchicalBehavior*>(&behavior));
+    count(behavior, rules.hierarchies);
   } else if (type == typeid(GanttChartItemAutoSchedulingBehavior)) {
-    rules.autoScheduling.push_back(
-        static_cast<const GanttChartItemAutoSchedulingBehavior*>(&behavior));
+    count(behavior, rules.autoScheduling);
   } else if (type == typeid(GanttChartItemConstraintBehavior)) {
-    rules.constraints.push_back(static_cast<const GanttChartItemConstraintBehavior*>(&behavior));
+    count(behavior, rules.constraints);
   } else {
     rules.foreign = true;
   }
@@ -39,8 +47,9 @@ void survey(const GanttChartItemBehavior& behavior,
 
 }  // namespace
 
-LibraryRules libraryRulesOf(const GanttChartItemBehavior& behavior) {
+LibraryRules libraryRulesOf(const GanttChartItemBehaviorPtr& behavior) {
   LibraryRules rules;
+  if (!behavior) return rules;
   std::vector<const GanttChartItemBehavior*> path;
   survey(behavior, path, rules);
   return rules;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <vector>
 
 #include "vorlent/model/item_behavior.h"
@@ -18,14 +19,18 @@ namespace vorlent::detail {
 // asked on the way down adds nothing; one met twice elsewhere counts twice).
 // Types are compared exactly, so a host's subclass of a rule, like any other
 // behaviour, makes the census `foreign`, and the lists are then incomplete.
+// The rules are held strongly: a provider asked while the census is read may
+// replace the chart's rules (a host reloading its hierarchy) without freeing
+// what is still being read.
 struct LibraryRules {
-  std::vector<const GanttChartItemColumnBehavior*> columns;
-  std::vector<const GanttChartItemHierarchicalBehavior*> hierarchies;
-  std::vector<const GanttChartItemAutoSchedulingBehavior*> autoScheduling;
-  std::vector<const GanttChartItemConstraintBehavior*> constraints;
+  std::vector<std::shared_ptr<GanttChartItemColumnBehavior>> columns;
+  std::vector<std::shared_ptr<GanttChartItemHierarchicalBehavior>> hierarchies;
+  std::vector<std::shared_ptr<GanttChartItemAutoSchedulingBehavior>> autoScheduling;
+  std::vector<std::shared_ptr<GanttChartItemConstraintBehavior>> constraints;
   bool foreign = false;
 };
 
-[[nodiscard]] LibraryRules libraryRulesOf(const GanttChartItemBehavior& behavior);
+// An empty census, not foreign, for a null behaviour.
+[[nodiscard]] LibraryRules libraryRulesOf(const GanttChartItemBehaviorPtr& behavior);
 
 }  // namespace vorlent::detail

@@ -5,63 +5,20 @@
 #include <functional>
 #include <memory>
 #include <queue>
-#include <typeinfo>
 #include <unordered_map>
 
 #include "vorlent/model/auto_scheduling_behavior.h"
-#include "vorlent/model/column_behavior.h"
 #include "vorlent/model/constraint_behavior.h"
 #include "vorlent/model/dependency_lags.h"
 #include "vorlent/model/hierarchical_behavior.h"
 #include "vorlent/model/hierarchy.h"
-#include "vorlent/model/item_behavior_set.h"
+#include "vorlent/model/library_rules.h"
 
 namespace vorlent::detail {
 namespace {
 
-// The library's rules that take part in time steps. Held strongly, so that a
-// provider asked below may replace any of them without freeing what is
-// still walked.
-struct TimeRuleCensus {
-  std::vector<std::shared_ptr<GanttChartItemAutoSchedulingBehavior>> autoScheduling;
-  std::vector<std::shared_ptr<GanttChartItemHierarchicalBehavior>> hierarchies;
-  bool foreign = false;
-  bool movesEndsAlone = false;  // a constraint rule that does not preserve durations
-};
-
-// Walks sets as they answer: a set already on `path` answers nothing there;
-// a member met twice answers twice, so it counts twice.
-void survey(const GanttChartItemBehaviorPtr& behavior,
-            std::vector<const GanttChartItemBehavior*>& path, TimeRuleCensus& census) {
-  const std::type_info& type = typeid(*behavior);
-  if (type == typeid(GanttChartItemBehaviorSet)) {
-    if (std::find(path.begin(), path.end(), behavior.get()) != path.end()) return;
-    path.push_back(behavior.get());
-    // A copy of the member list, holding every member for the walk.
-    const std::vector<GanttChartItemBehaviorPtr> members =
-        static_cast<const GanttChartItemBehaviorSet&>(*behavior).behaviors();
-    for (const auto& member : members) {
-      if (member) survey(member, path, census);
-      if (census.foreign) break;
-    }
-    path.pop_back();
-  } else if (type == typeid(GanttChartItemAutoSchedulingBehavior)) {
-    census.autoScheduling.push_back(
-        std::static_pointer_cast<GanttChartItemAutoSchedulingBehavior>(behavior));
-  } else if (type == typeid(GanttChartItemHierarchicalBehavior)) {
-    census.hierarchies.push_back(
-        std::static_pointer_cast<GanttChartItemHierarchicalBehavior>(behavior));
-  } else if (type == typeid(GanttChartItemConstraintBehavior)) {
-    census.movesEndsAlone =
-        census.movesEndsAlone ||
-        !static_cast<const GanttChartItemConstraintBehavior&>(*behavior).preservingDurations();
-  } else if (type != typeid(GanttChartItemColumnBehavior)) {
-    census.foreign = true;
-  }
-}
-
 // Whether the hierarchy leaves every item's time alone.
-bool hierarchyMovesNoTime(const TimeRuleCensus& census,
+bool hierarchyMovesNoTime(const LibraryRules& census,
                           const std::vector<GanttChartItemPtr>& items) {
   for (const auto& hierarchy : census.hierarchies) {
     if (!hierarchy->aggregatingTime()) continue;
@@ -79,12 +36,12 @@ std::optional<std::vector<size_t>> linkOrderForTimeSteps(
     const GanttChartItemBehaviorPtr& behavior, const std::vector<GanttChartItemPtr>& items,
     const std::vector<GanttChartDependencyPtr>& dependencies) {
   if (behavior == nullptr) return std::nullopt;
-  TimeRuleCensus census;
-  std::vector<const GanttChartItemBehavior*> path;
-  survey(behavior, path, census);
-  if (census.foreign || census.movesEndsAlone || census.autoScheduling.size() > 1) {
-    return std::nullopt;
-  }
+  const LibraryRules census = libraryRulesOf(behavior);
+  // A constraint rule that does not preserve durations moves one end alone.
+  const bool movesEndsAlone =
+      std::any_of(census.constraints.begin(), census.constraints.end(),
+                  [](const auto& rule) { return !rule->preservingDurations(); });
+  if (census.foreign || movesEndsAlone || census.autoScheduling.size() > 1) return std::nullopt;
   if (!census.autoScheduling.empty()) {
     const GanttChartItemAutoSchedulingBehavior& rule = *census.autoScheduling.front();
     if (rule.aggregatingSources() || !rule.preservingDurations()) return std::nullopt;
