@@ -1,5 +1,8 @@
 #include "vorlent/model/auto_scheduling_behavior.h"
 
+#include <bit>
+#include <cstdint>
+#include <optional>
 #include <unordered_set>
 #include <utility>
 #include <vector>
@@ -12,11 +15,41 @@ namespace vorlent {
 
 namespace {
 
+// Field for field, the sign of a zero included: the calendar may spell its
+// answer after its argument.
+bool identical(const Time& a, const Time& b) {
+  return a.week == b.week && a.dayOfWeek == b.dayOfWeek &&
+         std::bit_cast<uint64_t>(a.timeOfDay) == std::bit_cast<uint64_t>(b.timeOfDay);
+}
+
+bool identical(const TimeRange& a, const TimeRange& b) {
+  return identical(a.start, b.start) && identical(a.finish, b.finish);
+}
+
 // The working range of one item being placed, with what placing needs.
 struct WorkingRange {
   std::shared_ptr<const ScheduleDefinition> schedule;  // the item's calendar
   double duration;                     // its working duration, when preserved
   TimeRange range;
+  // The last ranges whose far end was worked out from the near one, forward
+  // (finish from start) and backward: a push that leaves `range` as one of
+  // them would ask the calendar the same question again. A pushed item
+  // with many links into it is asked about once per link.
+  std::optional<TimeRange> forward;
+  std::optional<TimeRange> backward;
+
+  // `range.finish` from `range.start` and the duration.
+  void keepDurationForward() {
+    if (forward && identical(*forward, range)) return;
+    range.finish = schedule->finish(range.start, duration);
+    forward = range;
+  }
+  // `range.start` from `range.finish` and the duration.
+  void keepDurationBackward() {
+    if (backward && identical(*backward, range)) return;
+    range.start = schedule->start(range.finish, duration);
+    backward = range;
+  }
 };
 
 enum class Placement { push, place };
@@ -126,7 +159,7 @@ GanttChartItemUpdateActions GanttChartItemAutoSchedulingBehavior::scheduleFrom(
     auto calendar = detail::behaviorScheduleOf(z, schedule);
     const TimeRange range = z.time();
     const double duration = preserving ? calendar->duration(range.start, range.finish) : 0;
-    return WorkingRange{std::move(calendar), duration, range};
+    return WorkingRange{std::move(calendar), duration, range, std::nullopt, std::nullopt};
   };
   // Moves the linked end of `working` to the dependency's constraint time:
   // pushing keeps an end that already lies later, placing does not.
@@ -150,12 +183,13 @@ GanttChartItemUpdateActions GanttChartItemAutoSchedulingBehavior::scheduleFrom(
     TimeRange& range = working.range;
     if (toStart) {
       if (placement == Placement::place || !(limit < range.start)) range.start = limit;
-      if (preserving) range.finish = working.schedule->finish(range.start, working.duration);
+      if (preserving) working.keepDurationForward();
     } else {
       if (placement == Placement::place || !(limit < range.finish)) range.finish = limit;
-      if (preserving) {
-        range.start = moment ? range.finish
-                             : working.schedule->start(range.finish, working.duration);
+      if (preserving && moment) {
+        range.start = range.finish;
+      } else if (preserving) {
+        working.keepDurationBackward();
       }
     }
   };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <typeinfo>
 #include <utility>
 
 #include "vorlent/time/working_time_index.h"
@@ -10,20 +11,21 @@ namespace vorlent {
 
 namespace {
 
-// Questions a calendar answers by walking before it builds its table, so
-// that calendars asked only now and then never pay for one.
+// Questions a calendar answers by walking before it builds its first table,
+// so that calendars asked only now and then never pay for one.
 constexpr uint32_t kQuestionsBeforeTable = 8;
-// Weeks covered on either side of the instant the table is built around:
-// ten years, some 140 KB for a five-day week.
-constexpr int64_t kTableWeeksAround = 522;
 // All calendars' tables together stay below this.
 constexpr size_t kTableBudgetBytes = size_t{64} << 20;
 std::atomic<size_t> tableBytesInUse{0};
+// Chunks tried by one calendar, tables or not; beyond this, questions about
+// new decades walk, so scattered questions cannot grow the map for ever.
+constexpr size_t kMaxChunks = 4096;
 
-// An instant whose week can be moved by the table's reach without overflow.
-bool isOnGridForTable(const Time& time) {
-  return std::isfinite(time.timeOfDay) && time.week > Time::min().week + 2 * kTableWeeksAround &&
-         time.week < Time::max().week - 2 * kTableWeeksAround;
+// The first week of the chunk of `chunkWeeks` holding `week`, chunks being
+// counted from week 0 in both directions.
+int64_t chunkStart(int64_t week, int64_t chunkWeeks) {
+  const int64_t quotient = week / chunkWeeks - (week % chunkWeeks < 0 ? 1 : 0);
+  return quotient * chunkWeeks;
 }
 
 bool hasFiniteEnds(const TimeRange& range) {
@@ -102,29 +104,50 @@ bool Schedule::hasExcludedIntervals() const {
 }
 
 Schedule::~Schedule() {
-  if (ownedTable_) tableBytesInUse.fetch_sub(ownedTable_->memoryBytes());
+  for (const auto& [firstWeek, chunk] : chunks_) {
+    if (chunk.table) tableBytesInUse.fetch_sub(chunk.table->memoryBytes());
+  }
 }
 
 const WorkingTimeIndex* Schedule::workingTimeTable(const Time& near) const {
-  if (const WorkingTimeIndex* table = table_.load(std::memory_order_acquire)) return table;
-  if (tableDecided_.load(std::memory_order_relaxed)) return nullptr;
+  if (const TableChunk* last = lastChunk_.load(std::memory_order_acquire);
+      last != nullptr && near.week >= last->firstWeek && near.week < last->firstWeek + kChunkWeeks) {
+    return last->table.get();
+  }
+  if (walksAlways_.load(std::memory_order_relaxed)) return nullptr;
   // Without exclusions whole weeks are counted at once anyway; a provider
   // may answer differently from one call to the next.
   if (excludedIntervals_.empty() || excludedIntervalProvider_) {
-    tableDecided_.store(true, std::memory_order_relaxed);
+    walksAlways_.store(true, std::memory_order_relaxed);
     return nullptr;
   }
-  if (untabledQuestions_.fetch_add(1, std::memory_order_relaxed) + 1 < kQuestionsBeforeTable) {
+  if (untabledQuestions_.load(std::memory_order_relaxed) < kQuestionsBeforeTable &&
+      untabledQuestions_.fetch_add(1, std::memory_order_relaxed) + 1 < kQuestionsBeforeTable) {
     return nullptr;
   }
+  if (!std::isfinite(near.timeOfDay)) return nullptr;
+  // Far enough from the ends of time that a table reaching half a decade
+  // either side of its core stays on the grid.
+  if (near.week < Time::min().week + 4 * kChunkWeeks ||
+      near.week > Time::max().week - 4 * kChunkWeeks) {
+    return nullptr;
+  }
+  const int64_t firstWeek = chunkStart(near.week, kChunkWeeks);
   const std::lock_guard<std::mutex> lock(tableMutex_);
-  if (tableDecided_.load(std::memory_order_relaxed)) {
-    return table_.load(std::memory_order_acquire);
+  auto found = chunks_.find(firstWeek);
+  if (found == chunks_.end()) {
+    if (chunks_.size() >= kMaxChunks) return nullptr;
+    found = chunks_.emplace(firstWeek, TableChunk{firstWeek, buildChunkTable(firstWeek)}).first;
   }
-  tableDecided_.store(true, std::memory_order_relaxed);
-  if (!isOnGridForTable(near)) return nullptr;
-  const TimeRange covered(Time{near.week - kTableWeeksAround, 0, 0},
-                          Time{near.week + kTableWeeksAround, 0, 0});
+  lastChunk_.store(&found->second, std::memory_order_release);
+  return found->second.table.get();
+}
+
+std::unique_ptr<WorkingTimeIndex> Schedule::buildChunkTable(int64_t firstWeek) const {
+  // Reaching half a decade beyond the core on either side, so that spans
+  // starting near the core's edges are still answered from the table.
+  const TimeRange covered(Time{firstWeek - kChunkWeeks / 2, 0, 0},
+                          Time{firstWeek + kChunkWeeks + kChunkWeeks / 2, 0, 0});
   auto table = std::make_unique<WorkingTimeIndex>();
   if (!table->buildExact(*this, covered)) return nullptr;
   const size_t bytes = table->memoryBytes();
@@ -132,9 +155,16 @@ const WorkingTimeIndex* Schedule::workingTimeTable(const Time& near) const {
     tableBytesInUse.fetch_sub(bytes);
     return nullptr;
   }
-  ownedTable_ = std::move(table);
-  table_.store(ownedTable_.get(), std::memory_order_release);
-  return ownedTable_.get();
+  return table;
 }
+
+namespace detail {
+
+const WorkingTimeIndex* workingTimeTableOf(const ScheduleDefinition& schedule, const Time& near) {
+  if (typeid(schedule) != typeid(Schedule)) return nullptr;
+  return static_cast<const Schedule&>(schedule).workingTimeTable(near);
+}
+
+}  // namespace detail
 
 }  // namespace vorlent

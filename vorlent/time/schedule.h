@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -24,12 +25,14 @@ class WorkingTimeIndex;
 //
 // Being immutable, a `Schedule` of exactly this class with stored exclusions
 // and no provider answers durations, finishes and starts in whole seconds from
-// a table of its working time (`WorkingTimeIndex`) instead of walking its
-// stretches: built once, when it has been asked a few times, over the years
-// around the instant asked about then, and only while the tables of all
-// calendars together stay within a fixed memory budget. The answers are the
-// walk's, bit for bit; anything else (a subclass, a provider, an instant
-// outside the table, a fractional second) walks as before.
+// tables of its working time (`WorkingTimeIndex`) instead of walking its
+// stretches. Once it has been asked a few times, each stretch of a decade
+// that a question falls in gets a table of its own (reaching five years into
+// its neighbours), so a plan of any length is answered from tables; tables
+// are built only while those of all calendars together stay within a fixed
+// memory budget. The answers are the walk's, bit for bit; anything else (a
+// subclass, a provider, an instant beyond the budget or near the ends of
+// time, a fractional second) walks as before.
 class Schedule : public ScheduleDefinition {
  public:
   // The defaults make a continuous calendar. `excludedIntervals` are stored
@@ -61,8 +64,9 @@ class Schedule : public ScheduleDefinition {
 
   ~Schedule() override;
 
-  // The table to answer from, building it around `near` when its time has
-  // come; null for a calendar that walks (see above) and until then.
+  // The table to answer from about `near`, building it when its time has
+  // come; null for a calendar that walks (see above), until then, and where
+  // no table can be had.
   [[nodiscard]] const WorkingTimeIndex* workingTimeTable(const Time& near) const;
 
  private:
@@ -86,13 +90,35 @@ class Schedule : public ScheduleDefinition {
   // ordered; tested one by one.
   std::vector<size_t> unindexed_;
 
-  // The table once built (never changed afterwards), its owner, and the
-  // questions asked before; `tableDecided_` once building was tried.
-  mutable std::atomic<const WorkingTimeIndex*> table_{nullptr};
+  // The table for the decade starting at `firstWeek`; null when it cannot
+  // be built or would exceed the budget.
+  [[nodiscard]] std::unique_ptr<WorkingTimeIndex> buildChunkTable(int64_t firstWeek) const;
+
+  // Weeks in the core of one table: about a decade.
+  static constexpr int64_t kChunkWeeks = 522;
+  // One decade's table, or null where none could be built.
+  struct TableChunk {
+    int64_t firstWeek;  // the decade's first week; its last is firstWeek + kChunkWeeks - 1
+    std::unique_ptr<WorkingTimeIndex> table;
+  };
+
+  // The chunk answered from last (a hint: chunks live as long as the
+  // calendar), the questions asked before any table, and whether this
+  // calendar is one that tables at all, once decided.
+  mutable std::atomic<const TableChunk*> lastChunk_{nullptr};
   mutable std::atomic<uint32_t> untabledQuestions_{0};
-  mutable std::atomic<bool> tableDecided_{false};
+  mutable std::atomic<bool> walksAlways_{false};
   mutable std::mutex tableMutex_;
-  mutable std::unique_ptr<WorkingTimeIndex> ownedTable_;
+  // Guarded by tableMutex_: every chunk tried, by its first week.
+  mutable std::map<int64_t, TableChunk> chunks_;
 };
+
+namespace detail {
+
+// The table a plain `Schedule` answers from about `near`; null for every
+// other calendar, which walks.
+const WorkingTimeIndex* workingTimeTableOf(const ScheduleDefinition& schedule, const Time& near);
+
+}  // namespace detail
 
 }  // namespace vorlent

@@ -1,11 +1,13 @@
 #include "vorlent/time/schedule_definition.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "vorlent/base/fatal.h"
 #include "vorlent/time/schedule_intersection.h"
 #include "vorlent/time/time_constants.h"
+#include "vorlent/time/working_time_index.h"
 #include "vorlent/time/working_week.h"
 
 namespace vorlent {
@@ -34,10 +36,16 @@ std::vector<TimeRange> ScheduleDefinition::excludedIntervalsFor(const Time& time
 bool ScheduleDefinition::hasExcludedIntervals() const { return !provider_.expired(); }
 
 Time ScheduleDefinition::nextTime(const Time& time) const {
+  if (const WorkingTimeIndex* table = detail::workingTimeTableOf(*this, time)) {
+    if (const std::optional<Time> next = table->exactNextTime(time)) return *next;
+  }
   return detail::nextTime(*this, WorkingWeek::of(*this), time);
 }
 
 Time ScheduleDefinition::previousTime(const Time& time) const {
+  if (const WorkingTimeIndex* table = detail::workingTimeTableOf(*this, time)) {
+    if (const std::optional<Time> previous = table->exactPreviousTime(time)) return *previous;
+  }
   return detail::previousTime(*this, WorkingWeek::of(*this), time);
 }
 

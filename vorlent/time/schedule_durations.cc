@@ -1,7 +1,6 @@
 #include <cmath>
 #include <limits>
 #include <optional>
-#include <typeinfo>
 
 #include "vorlent/base/fatal.h"
 #include "vorlent/time/schedule_definition.h"
@@ -176,13 +175,6 @@ Time stepBackward(const ScheduleDefinition& schedule, const WorkingWeek& week, c
 
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
 
-// The table a plain `Schedule` answers from near `near`; null for every
-// other calendar, which walks.
-const WorkingTimeIndex* tableOf(const ScheduleDefinition& schedule, const Time& near) {
-  if (typeid(schedule) != typeid(Schedule)) return nullptr;
-  return static_cast<const Schedule&>(schedule).workingTimeTable(near);
-}
-
 }  // namespace
 
 double ScheduleDefinition::duration(const Time& fromTime, const Time& toTime, TimeUnit unit) const {
@@ -192,7 +184,7 @@ double ScheduleDefinition::duration(const Time& fromTime, const Time& toTime, Ti
   const Time to = detail::gridForm(toTime);
   if (to < from) return -duration(to, from, unit);
   // Read off the table where it knows the walk's answer.
-  const WorkingTimeIndex* table = tableOf(*this, from);
+  const WorkingTimeIndex* table = detail::workingTimeTableOf(*this, from);
   const std::optional<double> tabled = table ? table->exactDuration(from, to) : std::nullopt;
   if (tabled && unit == TimeUnit::seconds) return *tabled;
   const WorkingWeek week = WorkingWeek::of(*this);
@@ -218,9 +210,13 @@ Time ScheduleDefinition::finish(const Time& fromTime, double amount, TimeUnit un
   if (std::isnan(amount)) return from;
   if (amount == kInfinity) return Time::max();
   if (amount == -kInfinity) return Time::min();
-  const WorkingTimeIndex* table = skippingWeeks ? tableOf(*this, from) : nullptr;
+  const WorkingTimeIndex* table = skippingWeeks ? detail::workingTimeTableOf(*this, from) : nullptr;
   if (table != nullptr && unit == TimeUnit::seconds) {
     if (const std::optional<Time> finish = table->exactFinish(from, amount)) return *finish;
+  }
+  // No working time at all runs out where the next begins.
+  if (table != nullptr && amount == 0) {
+    if (const std::optional<Time> next = table->exactNextTime(from)) return next->asFinish();
   }
   const WorkingWeek week = WorkingWeek::of(*this);
   if (!week.hasWorkingTime || !std::isfinite(from.timeOfDay)) return from;
@@ -244,9 +240,14 @@ Time ScheduleDefinition::start(const Time& toTime, double amount, TimeUnit unit,
   if (std::isnan(amount)) return to;
   if (amount == kInfinity) return Time::min();
   if (amount == -kInfinity) return Time::max();
-  const WorkingTimeIndex* table = skippingWeeks ? tableOf(*this, to) : nullptr;
+  const WorkingTimeIndex* table = skippingWeeks ? detail::workingTimeTableOf(*this, to) : nullptr;
   if (table != nullptr && unit == TimeUnit::seconds) {
     if (const std::optional<Time> start = table->exactStart(to, amount)) return *start;
+  }
+  if (table != nullptr && amount == 0) {
+    if (const std::optional<Time> previous = table->exactPreviousTime(to)) {
+      return previous->asStart();
+    }
   }
   const WorkingWeek week = WorkingWeek::of(*this);
   if (!week.hasWorkingTime || !std::isfinite(to.timeOfDay)) return to;

@@ -74,7 +74,12 @@ bool WorkingTimeIndex::fill(const ScheduleDefinition& schedule, const TimeRange&
     const double startOffset = TimeRange(origin_, time.start).duration();
     const double finishOffset = TimeRange(origin_, time.finish).duration();
     if (!(finishOffset > startOffset)) continue;
-    if (!isWhole(startOffset) || !isWhole(finishOffset)) exact_ = false;
+    // The offsets may round to whole seconds while an end itself does not
+    // lie on one; only ends that do can be rebuilt from the offsets exactly.
+    if (!isWhole(startOffset) || !isWhole(finishOffset) || !isWhole(time.start.timeOfDay) ||
+        !isWhole(time.finish.timeOfDay)) {
+      exact_ = false;
+    }
     stretches_.push_back(Stretch{time.start, time.finish, startOffset, finishOffset, worked});
     worked += finishOffset - startOffset;
   }
@@ -208,6 +213,20 @@ std::optional<Time> WorkingTimeIndex::exactStart(const Time& to, double seconds)
   const double target = *worked - seconds;
   if (!(target > 0)) return std::nullopt;
   return exactInstantAt(target, false);
+}
+
+std::optional<Time> WorkingTimeIndex::exactNextTime(const Time& time) const {
+  // The working time counted up to `time` is reached, going forward, at
+  // `time` itself when it is working, else where the next stretch opens.
+  const std::optional<double> worked = exactWorkedUntil(time);
+  if (!worked || !(*worked < workedBefore_.back())) return std::nullopt;
+  return exactInstantAt(*worked, false);
+}
+
+std::optional<Time> WorkingTimeIndex::exactPreviousTime(const Time& time) const {
+  const std::optional<double> worked = exactWorkedUntil(time);
+  if (!worked || !(*worked > 0)) return std::nullopt;
+  return exactInstantAt(*worked, true);
 }
 
 std::optional<double> WorkingTimeIndex::workedUntil(const Time& time) const {

@@ -74,6 +74,10 @@ class WorkingTimeIndex {
   [[nodiscard]] std::optional<double> exactDuration(const Time& from, const Time& to) const;
   [[nodiscard]] std::optional<Time> exactFinish(const Time& from, double seconds) const;
   [[nodiscard]] std::optional<Time> exactStart(const Time& to, double seconds) const;
+  // `nextTime(time)` and `previousTime(time)`, exactly, under the same
+  // conditions: the answer must lie within the indexed working time.
+  [[nodiscard]] std::optional<Time> exactNextTime(const Time& time) const;
+  [[nodiscard]] std::optional<Time> exactPreviousTime(const Time& time) const;
   // What the table holds, in bytes.
   [[nodiscard]] size_t memoryBytes() const {
     return stretches_.capacity() * sizeof(Stretch) +
