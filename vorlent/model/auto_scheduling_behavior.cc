@@ -1,6 +1,7 @@
 #include "vorlent/model/auto_scheduling_behavior.h"
 
 #include <bit>
+#include <cmath>
 #include <cstdint>
 #include <optional>
 #include <unordered_set>
@@ -8,6 +9,8 @@
 #include <vector>
 
 #include "vorlent/model/behavior_schedule.h"
+#include "vorlent/model/link_push_cache.h"
+#include "vorlent/model/scheduling_epoch.h"
 #include "vorlent/model/source_list_indexes.h"
 #include "vorlent/time/schedule_definition.h"
 
@@ -163,6 +166,7 @@ GanttChartItemUpdateActions GanttChartItemAutoSchedulingBehavior::scheduleFrom(
   };
   // Moves the linked end of `working` to the dependency's constraint time:
   // pushing keeps an end that already lies later, placing does not.
+  // Answers the limit it moved to, or did not move to.
   const auto apply = [&](WorkingRange& working, const GanttChartDependencyPtr& d,
                          Placement placement) {
     const GanttChartItem& predecessor = *d->from();
@@ -192,6 +196,35 @@ GanttChartItemUpdateActions GanttChartItemAutoSchedulingBehavior::scheduleFrom(
         working.keepDurationBackward();
       }
     }
+    return limit;
+  };
+  // Pushes `working` behind every usable link into `target`, link by link,
+  // or in one step from the bound remembered for `target`.
+  using Cache = detail::LinkPushCache;
+  const Cache::Context context{dependencies, schedule, lagProvider_};
+  const auto pushByAllLinks = [&](WorkingRange& working, const GanttChartItem& target) {
+    if (const std::optional<detail::LinkPushBound> bound = pushCache_.find(&target, context)) {
+      if (bound->links > 0) {
+        if (!(bound->latest < working.range.start)) working.range.start = bound->latest;
+        if (preserving) working.keepDurationForward();
+      }
+      return;
+    }
+    const uint64_t epoch = detail::schedulingEpoch();
+    const std::vector<GanttChartDependencyPtr> into = links.into(&target);
+    bool keepable = into.size() >= pushCache_.minLinks() && Cache::isKeepable(target) &&
+                    Cache::isKeepable(*working.schedule) && Cache::isKeepable(lagProvider_.get());
+    detail::LinkPushBound bound;
+    for (const GanttChartDependencyPtr& e : into) {
+      if (!isUsable(e)) continue;
+      const Time limit = apply(working, e, Placement::push);
+      keepable = keepable && e->toType() == GanttChartDependencyEndType::start &&
+                 Cache::isKeepable(*e) && Cache::isKeepable(*e->from()) &&
+                 std::isfinite(limit.timeOfDay);
+      if (bound.links == 0 || !(limit < bound.latest)) bound.latest = limit;
+      ++bound.links;
+    }
+    if (keepable) pushCache_.remember(&target, bound, context, epoch);
   };
   const auto differs = [](const TimeRange& range, const GanttChartItem& z) {
     return !(range.start == z.start() && range.finish == z.finish());
@@ -200,9 +233,7 @@ GanttChartItemUpdateActions GanttChartItemAutoSchedulingBehavior::scheduleFrom(
   GanttChartItemUpdateActions actions;
   if (applyingToUpdatingItems()) {
     WorkingRange working = workingRangeOf(*item);
-    for (const GanttChartDependencyPtr& d : links.into(item.get())) {
-      if (isUsable(d)) apply(working, d, Placement::push);
-    }
+    pushByAllLinks(working, *item);
     if (differs(working.range, *item)) {
       actions.push_back(
           GanttChartItemUpdateAction::updateTimeAction(item, working.range, true, true));
@@ -221,11 +252,7 @@ GanttChartItemUpdateActions GanttChartItemAutoSchedulingBehavior::scheduleFrom(
     if (placesByChangedLink && placed.insert(successor.get()).second) {
       apply(working, d, Placement::place);
     }
-    if (pushesByAllLinks) {
-      for (const GanttChartDependencyPtr& e : links.into(successor.get())) {
-        if (isUsable(e)) apply(working, e, Placement::push);
-      }
-    }
+    if (pushesByAllLinks) pushByAllLinks(working, *successor);
     if (differs(working.range, *successor)) {
       actions.push_back(
           GanttChartItemUpdateAction::updateTimeAction(successor, working.range, true, true));

@@ -7,8 +7,13 @@
 #include "vorlent/model/behavior_dependency_index.h"
 #include "vorlent/model/dependency_lags.h"
 #include "vorlent/model/item_behavior.h"
+#include "vorlent/model/link_push_cache.h"
 
 namespace vorlent {
+
+namespace detail {
+struct AutoSchedulingTestPeer;
+}  // namespace detail
 
 // Keeps items in the order their dependencies demand. When an item's time
 // changes, or an item or a dependency is added, it places the item's
@@ -87,6 +92,9 @@ class GanttChartItemAutoSchedulingBehavior : public GanttChartItemBehavior {
   bool preservingDurations_;
   std::shared_ptr<GanttChartDependencyLagProvider> lagProvider_;
   detail::BehaviorDependencyIndex index_;
+  detail::LinkPushCache pushCache_;
+
+  friend struct detail::AutoSchedulingTestPeer;
 };
 
 }  // namespace vorlent

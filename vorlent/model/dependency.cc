@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "vorlent/base/fatal.h"
+#include "vorlent/model/scheduling_epoch.h"
 #include "vorlent/model/source_dependency_index.h"
 
 namespace vorlent {
@@ -122,6 +123,7 @@ void GanttChartDependency::setDetails(std::optional<std::string> details) {
 }
 
 void GanttChartDependency::setFrom(GanttChartItemPtr from) {
+  detail::advanceSchedulingEpoch();
   // Kept alive until the index has heard of the change.
   const GanttChartItemPtr old = std::exchange(from_, requireItem(std::move(from)));
   linkReassigned(old.get(), to_.get());
@@ -129,6 +131,7 @@ void GanttChartDependency::setFrom(GanttChartItemPtr from) {
 }
 
 void GanttChartDependency::setTo(GanttChartItemPtr to) {
+  detail::advanceSchedulingEpoch();
   const GanttChartItemPtr old = std::exchange(to_, requireItem(std::move(to)));
   linkReassigned(from_.get(), old.get());
   setHasChanged(true);
@@ -142,11 +145,13 @@ void GanttChartDependency::linkReassigned(const GanttChartItem* oldFrom,
 }
 
 void GanttChartDependency::setFromType(GanttChartDependencyEndType fromType) {
+  detail::advanceSchedulingEpoch();
   fromType_ = fromType;
   setHasChanged(true);
 }
 
 void GanttChartDependency::setToType(GanttChartDependencyEndType toType) {
+  detail::advanceSchedulingEpoch();
   toType_ = toType;
   setHasChanged(true);
 }
@@ -156,6 +161,7 @@ GanttChartDependencyType GanttChartDependency::type() const {
 }
 
 void GanttChartDependency::setType(GanttChartDependencyType type) {
+  detail::advanceSchedulingEpoch();
   fromType_ = vorlent::fromType(type);
   toType_ = vorlent::toType(type);
   setHasChanged(true);

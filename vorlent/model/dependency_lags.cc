@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "vorlent/model/scheduling_epoch.h"
+
 namespace vorlent {
 
 GanttChartDependencyLagDefinition::GanttChartDependencyLagDefinition(
@@ -15,6 +17,7 @@ GanttChartDependencyLagSet::GanttChartDependencyLagSet(
 }
 
 void GanttChartDependencyLagSet::setLags(std::vector<GanttChartDependencyLagDefinition> lags) {
+  detail::advanceSchedulingEpoch();
   lags_ = std::move(lags);
   rebuildIndex();
 }

@@ -2,6 +2,8 @@
 
 #include <ostream>
 
+#include "vorlent/model/scheduling_epoch.h"
+
 namespace vorlent {
 namespace {
 
@@ -142,12 +144,14 @@ void GanttChartItem::setRow(int64_t row) {
 }
 
 void GanttChartItem::setTime(const TimeRange& time) {
+  detail::advanceSchedulingEpoch();
   time_ = time;
   orderKeyAssigned(false);
   setHasChanged(true);
 }
 
 void GanttChartItem::setSchedule(std::shared_ptr<ScheduleDefinition> schedule) {
+  detail::advanceSchedulingEpoch();
   rare_.edit().schedule = std::move(schedule);
   setHasChanged(true);
 }

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstdint>
+
+namespace vorlent::detail {
+
+// A count of the changes to what the library's scheduling rules read about a
+// link's ends: item times and calendars, link ends and types, lag lists.
+// The library's own classes advance it in their setters, so a cache of what
+// those rules worked out can tell with one comparison that nothing it read
+// has changed since. A subclass may override a setter without calling the
+// base class, so caches trust the count only for objects of exactly the
+// library's classes.
+[[nodiscard]] uint64_t schedulingEpoch();
+void advanceSchedulingEpoch();
+
+}  // namespace vorlent::detail
