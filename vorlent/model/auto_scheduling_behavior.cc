@@ -1,6 +1,9 @@
 #include "vorlent/model/auto_scheduling_behavior.h"
 
+#include <algorithm>
+#include <array>
 #include <bit>
+#include <cstddef>
 #include <cmath>
 #include <cstdint>
 #include <optional>
@@ -9,6 +12,7 @@
 #include <vector>
 
 #include "vorlent/model/behavior_schedule.h"
+#include "vorlent/model/link_lookup.h"
 #include "vorlent/model/link_push_cache.h"
 #include "vorlent/model/scheduling_epoch.h"
 #include "vorlent/model/source_list_indexes.h"
@@ -30,80 +34,77 @@ bool identical(const TimeRange& a, const TimeRange& b) {
 }
 
 // The working range of one item being placed, with what placing needs.
+//
+// Moving the linked end of a range that keeps its duration moves the other
+// end too, but only a step that reads the other end needs it: a run of
+// pushes to the start works out the finish once, after the last of them
+// (and likewise backward). The far end is asked of the calendar only for a
+// range it was not already worked out for.
 struct WorkingRange {
   std::shared_ptr<const ScheduleDefinition> schedule;  // the item's calendar
   double duration;                     // its working duration, when preserved
   TimeRange range;
-  // The last ranges whose far end was worked out from the near one, forward
-  // (finish from start) and backward: a push that leaves `range` as one of
-  // them would ask the calendar the same question again. A pushed item
-  // with many links into it is asked about once per link.
+  bool finishOwed = false;  // the finish still has to follow the start
+  bool startOwed = false;   // the start still has to follow the finish
+  // The last ranges whose far end was worked out from the near one.
   std::optional<TimeRange> forward;
   std::optional<TimeRange> backward;
 
-  // `range.finish` from `range.start` and the duration.
-  void keepDurationForward() {
-    if (forward && identical(*forward, range)) return;
-    range.finish = schedule->finish(range.start, duration);
-    forward = range;
-  }
-  // `range.start` from `range.finish` and the duration.
-  void keepDurationBackward() {
-    if (backward && identical(*backward, range)) return;
-    range.start = schedule->start(range.finish, duration);
-    backward = range;
+  // The range with both ends in place.
+  const TimeRange& settled() {
+    if (finishOwed) {
+      finishOwed = false;
+      if (!(forward && identical(*forward, range))) {
+        range.finish = schedule->finish(range.start, duration);
+        forward = range;
+      }
+    }
+    if (startOwed) {
+      startOwed = false;
+      if (!(backward && identical(*backward, range))) {
+        range.start = schedule->start(range.finish, duration);
+        backward = range;
+      }
+    }
+    return range;
   }
 };
 
 enum class Placement { push, place };
 
-// The dependencies into and out of an item, each in list order: from the item
-// source's index attached to the list while it still describes the list, else
-// from the behaviour's own index of the list. Handed out as copies, so that a
-// lag provider or a calendar that re-enters the manager cannot change a list
-// under the walk.
-class LinkLookup {
+// Items seen, each once: searched in a row while they are few, as an item's
+// successors mostly are, and hashed beyond that.
+class SeenItems {
  public:
-  LinkLookup(GanttChartDependencyList dependencies, detail::BehaviorDependencyIndex& own)
-      : dependencies_(std::move(dependencies)),
-        source_(dynamic_cast<const detail::SourceDependencyLinks*>(dependencies_.index().get())),
-        own_(own) {}
-
-  std::vector<GanttChartDependencyPtr> into(const GanttChartItem* item) {
-    return lookUp(item, &detail::SourceDependencyIndex::incoming,
-                  &detail::BehaviorDependencyIndex::Positions::to);
-  }
-  std::vector<GanttChartDependencyPtr> outOf(const GanttChartItem* item) {
-    return lookUp(item, &detail::SourceDependencyIndex::outgoing,
-                  &detail::BehaviorDependencyIndex::Positions::from);
+  // True the first time `item` is offered.
+  bool insert(const GanttChartItem* item) {
+    if (!many_.empty()) return many_.insert(item).second;
+    const auto end = few_.begin() + static_cast<std::ptrdiff_t>(count_);
+    if (std::find(few_.begin(), end, item) != end) return false;
+    if (count_ < few_.size()) {
+      few_[count_++] = item;
+      return true;
+    }
+    many_.insert(few_.begin(), few_.end());
+    return many_.insert(item).second;
   }
 
  private:
-  using SourceLinks = std::span<const detail::SourceDependencyIndex::Link> (
-      detail::SourceDependencyIndex::*)(const GanttChartItem*) const;
-  using OwnPositions = const std::vector<size_t>& (
-      detail::BehaviorDependencyIndex::Positions::*)(const GanttChartItem*) const;
-
-  std::vector<GanttChartDependencyPtr> lookUp(const GanttChartItem* item, SourceLinks links,
-                                              OwnPositions positions) {
-    std::vector<GanttChartDependencyPtr> found;
-    if (const detail::SourceDependencyIndex* index = source_ ? source_->current() : nullptr) {
-      for (const auto& link : (index->*links)(item)) found.push_back(link.dependency);
-      return found;
-    }
-    // Built once per call, so that every later look-up of the call sees the
-    // same list.
-    if (!positions_) positions_ = own_.refresh(dependencies_);
-    const auto& list = positions_->dependencies().elements();
-    for (const size_t position : ((*positions_).*positions)(item)) found.push_back(list[position]);
-    return found;
-  }
-
-  GanttChartDependencyList dependencies_;
-  const detail::SourceDependencyLinks* source_;  // kept alive by `dependencies_`
-  detail::BehaviorDependencyIndex& own_;
-  std::shared_ptr<const detail::BehaviorDependencyIndex::Positions> positions_;
+  std::array<const GanttChartItem*, 16> few_{};
+  size_t count_ = 0;
+  std::unordered_set<const GanttChartItem*> many_;
 };
+
+// Whether the library's own code alone answers for these: a host's subclass
+// may re-enter the manager.
+bool isSealed(const GanttChartDependencyLagProvider* lags, const ScheduleDefinition& calendar) {
+  return detail::LinkPushCache::isKeepable(lags) && detail::LinkPushCache::isKeepable(calendar);
+}
+
+bool isSealed(const GanttChartDependency& link) {
+  return detail::LinkPushCache::isKeepable(link) &&
+         detail::LinkPushCache::isKeepable(*link.from());
+}
 
 }  // namespace
 
@@ -147,7 +148,7 @@ GanttChartItemUpdateActions GanttChartItemAutoSchedulingBehavior::timeDidChange(
 GanttChartItemUpdateActions GanttChartItemAutoSchedulingBehavior::scheduleFrom(
     const GanttChartItemPtr& item, const GanttChartDependencyList& dependencies,
     const std::shared_ptr<ScheduleDefinition>& schedule) {
-  LinkLookup links(dependencies, index_);
+  detail::LinkLookup links(dependencies, index_);
   const bool preserving = preservingDurations();
 
   // Exclusion is asked before the lag, and a usable dependency without a lag
@@ -155,20 +156,15 @@ GanttChartItemUpdateActions GanttChartItemAutoSchedulingBehavior::scheduleFrom(
   const auto isUsable = [this](const GanttChartDependencyPtr& d) {
     return !lagProvider_ || !lagProvider_->shouldExclude(d);
   };
-  const auto lagOf = [this](const GanttChartDependencyPtr& d) {
-    return lagProvider_ ? lagProvider_->lag(d).value_or(0) : 0.0;
-  };
   const auto workingRangeOf = [&](const GanttChartItem& z) {
     auto calendar = detail::behaviorScheduleOf(z, schedule);
     const TimeRange range = z.time();
     const double duration = preserving ? calendar->duration(range.start, range.finish) : 0;
-    return WorkingRange{std::move(calendar), duration, range, std::nullopt, std::nullopt};
+    return WorkingRange{std::move(calendar), duration, range, false, false, std::nullopt,
+                        std::nullopt};
   };
-  // Moves the linked end of `working` to the dependency's constraint time:
-  // pushing keeps an end that already lies later, placing does not.
-  // Answers the limit it moved to, or did not move to.
-  const auto apply = [&](WorkingRange& working, const GanttChartDependencyPtr& d,
-                         Placement placement) {
+  // Where the dependency puts the linked end of `working`.
+  const auto limitOf = [&](const WorkingRange& working, const GanttChartDependencyPtr& d) {
     const GanttChartItem& predecessor = *d->from();
     const Time anchor = d->fromType() == GanttChartDependencyEndType::finish ? predecessor.finish()
                                                                              : predecessor.start();
@@ -180,51 +176,73 @@ GanttChartItemUpdateActions GanttChartItemAutoSchedulingBehavior::scheduleFrom(
     // start on the Friday before, or one linked to a 16:00 finish on the
     // next morning.
     const bool moment = preserving && working.duration == 0;
-    const double lag = lagOf(d);
+    const double lag = lagProvider_ ? lagProvider_->lag(d).value_or(0) : 0.0;
     const bool toStart = d->toType() == GanttChartDependencyEndType::start;
-    const Time limit =
-        moment && !toStart && lag == 0 ? anchor : working.schedule->finish(anchor, lag);
+    return moment && !toStart && lag == 0 ? anchor : working.schedule->finish(anchor, lag);
+  };
+  // Moves the linked end of `working` to `limit`: pushing keeps an end that
+  // already lies later, placing does not.
+  const auto moveTo = [&](WorkingRange& working, bool toStart, const Time& limit,
+                          Placement placement) {
     TimeRange& range = working.range;
     if (toStart) {
+      if (working.startOwed) working.settled();
       if (placement == Placement::place || !(limit < range.start)) range.start = limit;
-      if (preserving) working.keepDurationForward();
-    } else {
-      if (placement == Placement::place || !(limit < range.finish)) range.finish = limit;
-      if (preserving && moment) {
-        range.start = range.finish;
-      } else if (preserving) {
-        working.keepDurationBackward();
-      }
+      working.finishOwed = preserving;
+      return;
     }
+    if (working.finishOwed) working.settled();
+    if (placement == Placement::place || !(limit < range.finish)) range.finish = limit;
+    if (preserving && working.duration == 0) {
+      range.start = range.finish;
+    } else {
+      working.startOwed = preserving;
+    }
+  };
+  const auto apply = [&](WorkingRange& working, const GanttChartDependencyPtr& d,
+                         Placement placement) {
+    const Time limit = limitOf(working, d);
+    moveTo(working, d->toType() == GanttChartDependencyEndType::start, limit, placement);
     return limit;
   };
   // Pushes `working` behind every usable link into `target`, link by link,
-  // or in one step from the bound remembered for `target`.
+  // or in one step from the bound remembered for `target`. `placedBy`, when
+  // set, is the link `working` was just placed by, at `placedAt`: pushing by
+  // it again asks nothing new of an answer that cannot change.
   using Cache = detail::LinkPushCache;
   const Cache::Context context{dependencies, schedule, lagProvider_};
-  const auto pushByAllLinks = [&](WorkingRange& working, const GanttChartItem& target) {
+  const auto pushByAllLinks = [&](WorkingRange& working, const GanttChartItem& target,
+                                  const GanttChartDependency* placedBy, const Time& placedAt) {
     if (const std::optional<detail::LinkPushBound> bound = pushCache_.find(&target, context)) {
-      if (bound->links > 0) {
-        if (!(bound->latest < working.range.start)) working.range.start = bound->latest;
-        if (preserving) working.keepDurationForward();
-      }
+      if (bound->links > 0) moveTo(working, true, bound->latest, Placement::push);
       return;
     }
     const uint64_t epoch = detail::schedulingEpoch();
-    const std::vector<GanttChartDependencyPtr> into = links.into(&target);
-    bool keepable = into.size() >= pushCache_.minLinks() && Cache::isKeepable(target) &&
-                    Cache::isKeepable(*working.schedule) && Cache::isKeepable(lagProvider_.get());
+    const bool sealed = isSealed(lagProvider_.get(), *working.schedule);
+    bool keepable = sealed && Cache::isKeepable(target);
     detail::LinkPushBound bound;
-    for (const GanttChartDependencyPtr& e : into) {
-      if (!isUsable(e)) continue;
-      const Time limit = apply(working, e, Placement::push);
-      keepable = keepable && e->toType() == GanttChartDependencyEndType::start &&
-                 Cache::isKeepable(*e) && Cache::isKeepable(*e->from()) &&
-                 std::isfinite(limit.timeOfDay);
-      if (bound.links == 0 || !(limit < bound.latest)) bound.latest = limit;
-      ++bound.links;
+    // The limit `e` pushed `working` to; std::nullopt for an excluded link.
+    const auto pushBy = [&](const GanttChartDependencyPtr& e) -> std::optional<Time> {
+      if (e.get() == placedBy && sealed && isSealed(*e)) {
+        moveTo(working, e->toType() == GanttChartDependencyEndType::start, placedAt,
+               Placement::push);
+        return placedAt;
+      }
+      if (!isUsable(e)) return std::nullopt;
+      return apply(working, e, Placement::push);
+    };
+    const auto visit = [&](const GanttChartDependencyPtr& e) {
+      const std::optional<Time> limit = pushBy(e);
+      if (!limit) return;
+      keepable = keepable && e->toType() == GanttChartDependencyEndType::start && isSealed(*e) &&
+                 std::isfinite(limit->timeOfDay);
+      bound.include(*limit);
+    };
+    const size_t count = links.visitInto(
+        &target, [&](const GanttChartDependency& e) { return sealed && isSealed(e); }, visit);
+    if (keepable && count >= pushCache_.minLinks()) {
+      pushCache_.remember(&target, bound, context, epoch);
     }
-    if (keepable) pushCache_.remember(&target, bound, context, epoch);
   };
   const auto differs = [](const TimeRange& range, const GanttChartItem& z) {
     return !(range.start == z.start() && range.finish == z.finish());
@@ -233,8 +251,8 @@ GanttChartItemUpdateActions GanttChartItemAutoSchedulingBehavior::scheduleFrom(
   GanttChartItemUpdateActions actions;
   if (applyingToUpdatingItems()) {
     WorkingRange working = workingRangeOf(*item);
-    pushByAllLinks(working, *item);
-    if (differs(working.range, *item)) {
+    pushByAllLinks(working, *item, nullptr, Time());
+    if (differs(working.settled(), *item)) {
       actions.push_back(
           GanttChartItemUpdateAction::updateTimeAction(item, working.range, true, true));
     }
@@ -243,17 +261,20 @@ GanttChartItemUpdateActions GanttChartItemAutoSchedulingBehavior::scheduleFrom(
   const std::optional<bool> aggregating = aggregatingSources();
   const bool placesByChangedLink = aggregating != true;
   const bool pushesByAllLinks = aggregating != false;
-  std::unordered_set<const GanttChartItem*> placed;
+  SeenItems placed;
   for (const GanttChartDependencyPtr& d : links.outOf(item.get())) {
     if (!isUsable(d)) continue;
     // A copy: a lag provider asked below may relink the dependency.
     const GanttChartItemPtr successor = d->to();
     WorkingRange working = workingRangeOf(*successor);
-    if (placesByChangedLink && placed.insert(successor.get()).second) {
-      apply(working, d, Placement::place);
+    const GanttChartDependency* placedBy = nullptr;
+    Time placedAt;
+    if (placesByChangedLink && placed.insert(successor.get())) {
+      placedAt = apply(working, d, Placement::place);
+      placedBy = d.get();
     }
-    if (pushesByAllLinks) pushByAllLinks(working, *successor);
-    if (differs(working.range, *successor)) {
+    if (pushesByAllLinks) pushByAllLinks(working, *successor, placedBy, placedAt);
+    if (differs(working.settled(), *successor)) {
       actions.push_back(
           GanttChartItemUpdateAction::updateTimeAction(successor, working.range, true, true));
     }

@@ -7,6 +7,11 @@
 
 namespace vorlent::detail {
 
+void LinkPushBound::include(const Time& limit) {
+  if (links == 0 || !(limit < latest)) latest = limit;
+  ++links;
+}
+
 std::optional<LinkPushBound> LinkPushCache::find(const GanttChartItem* item,
                                                   const Context& context) {
   if (bounds_.empty()) return std::nullopt;
@@ -44,21 +49,9 @@ void LinkPushCache::forget() {
   lags_.reset();
 }
 
-bool LinkPushCache::isKeepable(const GanttChartItem& item) {
-  return typeid(item) == typeid(GanttChartItem);
-}
-
-bool LinkPushCache::isKeepable(const GanttChartDependency& link) {
-  return typeid(link) == typeid(GanttChartDependency);
-}
-
 bool LinkPushCache::isKeepable(const ScheduleDefinition& calendar) {
   if (typeid(calendar) != typeid(Schedule)) return false;
   return static_cast<const Schedule&>(calendar).excludedIntervalProvider() == nullptr;
-}
-
-bool LinkPushCache::isKeepable(const GanttChartDependencyLagProvider* lags) {
-  return lags == nullptr || typeid(*lags) == typeid(GanttChartDependencyLagSet);
 }
 
 }  // namespace vorlent::detail

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <typeinfo>
 #include <unordered_map>
 
 #include "vorlent/model/dependency_lags.h"
@@ -22,6 +23,9 @@ namespace vorlent::detail {
 struct LinkPushBound {
   Time latest;
   size_t links = 0;  // links taking part; none leaves the item alone
+
+  // Counts in one more link, pushing to `limit`.
+  void include(const Time& limit);
 };
 
 // The bounds of items with many links into them, remembered across the
@@ -63,10 +67,16 @@ class LinkPushCache {
   // Whether a bound worked out for `item` through `link` under these
   // objects may be kept: objects of exactly the library's classes and a
   // calendar that never changes its answers.
-  [[nodiscard]] static bool isKeepable(const GanttChartItem& item);
-  [[nodiscard]] static bool isKeepable(const GanttChartDependency& link);
+  [[nodiscard]] static bool isKeepable(const GanttChartItem& item) {
+    return typeid(item) == typeid(GanttChartItem);
+  }
+  [[nodiscard]] static bool isKeepable(const GanttChartDependency& link) {
+    return typeid(link) == typeid(GanttChartDependency);
+  }
   [[nodiscard]] static bool isKeepable(const ScheduleDefinition& calendar);
-  [[nodiscard]] static bool isKeepable(const GanttChartDependencyLagProvider* lags);
+  [[nodiscard]] static bool isKeepable(const GanttChartDependencyLagProvider* lags) {
+    return lags == nullptr || typeid(*lags) == typeid(GanttChartDependencyLagSet);
+  }
 
  private:
   [[nodiscard]] bool holds(const Context& context) const;

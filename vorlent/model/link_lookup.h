@@ -1,0 +1,85 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <span>
+#include <utility>
+#include <vector>
+
+#include "vorlent/model/behavior_dependency_index.h"
+#include "vorlent/model/item_lists.h"
+#include "vorlent/model/source_list_indexes.h"
+
+namespace vorlent::detail {
+
+// The dependencies into and out of an item, each in list order: from the item
+// source's index attached to the list while it still describes the list, else
+// from a behaviour's own index of the list, built at most once per lookup
+// object so that every look-up through it sees the same list.
+//
+// The source's index changes when a host adds, removes or relinks a
+// dependency, which a lag provider, a calendar or an item of the host's may
+// do while a rule walks the links. `outOf` therefore hands out a copy, and
+// `visitInto` walks the index itself only while the caller vouches that
+// visiting a link runs no host code, copying what is left to visit
+// otherwise. The behaviour's own index is a snapshot and is walked as it is.
+class LinkLookup {
+ public:
+  LinkLookup(GanttChartDependencyList dependencies, BehaviorDependencyIndex& own)
+      : dependencies_(std::move(dependencies)),
+        source_(dynamic_cast<const SourceDependencyLinks*>(dependencies_.index().get())),
+        own_(own) {}
+
+  [[nodiscard]] std::vector<GanttChartDependencyPtr> outOf(const GanttChartItem* item) {
+    std::vector<GanttChartDependencyPtr> found;
+    if (const SourceDependencyIndex* index = source_ ? source_->current() : nullptr) {
+      for (const auto& link : index->outgoing(item)) found.push_back(link.dependency);
+      return found;
+    }
+    const auto& list = ownPositions().dependencies().elements();
+    for (const size_t position : ownPositions().from(item)) found.push_back(list[position]);
+    return found;
+  }
+
+  // Calls `visit(dependency)` for each dependency into `item`, in list order;
+  // `isSealed(dependency)` tells whether visiting it runs only the library's
+  // own code. Answers how many dependencies there are.
+  template <class IsSealed, class Visit>
+  size_t visitInto(const GanttChartItem* item, const IsSealed& isSealed, const Visit& visit) {
+    if (const SourceDependencyIndex* index = source_ ? source_->current() : nullptr) {
+      const std::span<const SourceDependencyIndex::Link> links = index->incoming(item);
+      for (size_t i = 0; i < links.size(); ++i) {
+        if (!isSealed(*links[i].dependency)) {
+          std::vector<GanttChartDependencyPtr> rest;
+          rest.reserve(links.size() - i);
+          for (size_t k = i; k < links.size(); ++k) rest.push_back(links[k].dependency);
+          for (const GanttChartDependencyPtr& dependency : rest) visit(dependency);
+          return links.size();
+        }
+        visit(links[i].dependency);
+      }
+      return links.size();
+    }
+    // Held by this object, so a re-entrant refresh of the index cannot free it.
+    const Positions& positions = ownPositions();
+    const auto& list = positions.dependencies().elements();
+    const std::vector<size_t>& into = positions.to(item);
+    for (const size_t position : into) visit(list[position]);
+    return into.size();
+  }
+
+ private:
+  using Positions = BehaviorDependencyIndex::Positions;
+
+  const Positions& ownPositions() {
+    if (!positions_) positions_ = own_.refresh(dependencies_);
+    return *positions_;
+  }
+
+  GanttChartDependencyList dependencies_;
+  const SourceDependencyLinks* source_;  // kept alive by `dependencies_`
+  BehaviorDependencyIndex& own_;
+  std::shared_ptr<const Positions> positions_;
+};
+
+}  // namespace vorlent::detail
