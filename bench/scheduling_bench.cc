@@ -5,7 +5,9 @@
 //   100,000 and 1,000,000 one-day tasks, one a row in link order, each with
 //   one to three finish-to-start predecessors among the twenty rows above,
 //   a third of the links with a lag of one or two working days;
-// - the same on a chain of 100,000 tasks listed last task first;
+// - the same on a chain of 100,000 tasks listed last task first, and on the
+//   networks of 10,000 and 100,000 tasks grouped ten by ten under summaries
+//   listed above them;
 // - moving the first task of a settled 100,000-task network a working day
 //   later, everything downstream following (a single operation, which
 //   takes the depth-first cascade).
@@ -22,6 +24,7 @@
 
 #include "bench/chart_building.h"
 #include "vorlent/model/classic_behaviors.h"
+#include "vorlent/model/hierarchy.h"
 #include "vorlent/model/item_observer.h"
 #include "vorlent/model/item_source.h"
 #include "vorlent/time/schedule.h"
@@ -65,6 +68,8 @@ struct Plan {
   std::vector<GanttChartDependencyPtr> links;
   std::vector<GanttChartDependencyLagDefinition> lags;
   std::shared_ptr<ScheduleDefinition> calendar;
+  std::vector<GanttChartItemPtr> summaries;
+  std::vector<GanttChartItemHierarchicalRelation> relations;
 
   // Holidays for as many years as a chain of `count` one-day tasks spans.
   explicit Plan(int64_t count) : calendar(calendarWithHolidays(count / 240 + 2)) {
@@ -108,11 +113,30 @@ struct Plan {
     return plan;
   }
 
+  // The network, each ten tasks under a summary listed above them.
+  static Plan networkInPhases(int64_t count) {
+    Plan plan = network(count);
+    constexpr int64_t kPhase = 10;
+    for (size_t i = 0; i < plan.tasks.size(); ++i) {
+      const auto k = static_cast<int64_t>(i);
+      if (k % kPhase == 0) {
+        plan.summaries.push_back(makeItem(k / kPhase * (kPhase + 1), plan.tasks[i]->start(),
+                                          plan.tasks[i]->finish(), GanttChartItemType::summary));
+        plan.relations.emplace_back(plan.summaries.back(), std::vector<GanttChartItemPtr>{});
+      }
+      plan.tasks[i]->setRow(k / kPhase * (kPhase + 1) + 1 + k % kPhase);
+      plan.relations.back().children.push_back(plan.tasks[i]);
+    }
+    return plan;
+  }
+
   [[nodiscard]] std::shared_ptr<GanttChartItemSource> load() const {
+    std::vector<GanttChartItemPtr> items = tasks;
+    items.insert(items.end(), summaries.begin(), summaries.end());
     return std::make_shared<GanttChartItemSource>(
-        tasks, links, calendar,
-        GanttChartItemBehaviorSet::classic({}, std::nullopt, std::nullopt, std::nullopt, lags, {},
-                                           std::nullopt));
+        items, links, calendar,
+        GanttChartItemBehaviorSet::classic(relations, std::nullopt, std::nullopt, std::nullopt,
+                                           lags, {}, std::nullopt));
   }
 
   // Links whose successor starts before its predecessor's finish (lags are
@@ -174,6 +198,11 @@ void BM_ApplyBehaviorToChainListedBottomUp(benchmark::State& state) {
   timeFirstApplication(state, &Plan::chainListedBottomUp);
 }
 BENCHMARK(BM_ApplyBehaviorToChainListedBottomUp)->Arg(100000)->Apply(timedOnce);
+
+void BM_ApplyBehaviorToUnscheduledNetworkInPhases(benchmark::State& state) {
+  timeFirstApplication(state, &Plan::networkInPhases);
+}
+BENCHMARK(BM_ApplyBehaviorToUnscheduledNetworkInPhases)->Arg(10000)->Arg(100000)->Apply(timedOnce);
 
 // Counts the time changes an operation reports.
 class TimeChangeCounter : public GanttChartItemObserver {

@@ -20,11 +20,12 @@ bool GanttChartItemManager::applyBehaviorUpdatesInLinkOrder(const GanttChartItem
   // A copy: a hierarchy provider asked below may replace the behaviour.
   const GanttChartItemBehaviorPtr rules = behavior();
   const std::optional<std::vector<size_t>> order =
-      detail::linkOrderForTimeSteps(rules, elements, availableDependencies().elements());
+      detail::linkOrderForTimeSteps(rules, elements, availableDependencies().elements(),
+                                    schedule());
   if (!order) return false;
-  // With the hierarchy moving no time, no time step reads or changes a row
-  // or an expansion, and no row or expansion step reads a time: the steps of
-  // each kind may run as a phase of their own.
+  // No time step reads or changes a row or an expansion, and no row or
+  // expansion step reads a time: the steps of each kind may run as a phase
+  // of their own.
   // The column row pass also takes every collapsed item's expansion step.
   if (!applyColumnRowStepsAtOnce(items)) {
     for (const auto& item : elements) {

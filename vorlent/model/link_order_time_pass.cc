@@ -8,33 +8,18 @@
 #include <unordered_map>
 
 #include "vorlent/model/auto_scheduling_behavior.h"
+#include "vorlent/model/behavior_schedule.h"
 #include "vorlent/model/constraint_behavior.h"
 #include "vorlent/model/dependency_lags.h"
-#include "vorlent/model/hierarchical_behavior.h"
-#include "vorlent/model/hierarchy.h"
 #include "vorlent/model/library_rules.h"
+#include "vorlent/model/summary_time_steps.h"
 
 namespace vorlent::detail {
-namespace {
-
-// Whether the hierarchy leaves every item's time alone.
-bool hierarchyMovesNoTime(const LibraryRules& census,
-                          const std::vector<GanttChartItemPtr>& items) {
-  for (const auto& hierarchy : census.hierarchies) {
-    if (!hierarchy->aggregatingTime()) continue;
-    const std::shared_ptr<GanttChartItemHierarchyProvider> provider = hierarchy->provider();
-    for (const GanttChartItemPtr& item : items) {
-      if (provider->parent(item) != nullptr || !provider->children(item).empty()) return false;
-    }
-  }
-  return true;
-}
-
-}  // namespace
 
 std::optional<std::vector<size_t>> linkOrderForTimeSteps(
     const GanttChartItemBehaviorPtr& behavior, const std::vector<GanttChartItemPtr>& items,
-    const std::vector<GanttChartDependencyPtr>& dependencies) {
+    const std::vector<GanttChartDependencyPtr>& dependencies,
+    const std::shared_ptr<ScheduleDefinition>& schedule) {
   if (behavior == nullptr) return std::nullopt;
   const LibraryRules census = libraryRulesOf(behavior);
   // A constraint rule that does not preserve durations moves one end alone.
@@ -47,7 +32,6 @@ std::optional<std::vector<size_t>> linkOrderForTimeSteps(
     if (rule.aggregatingSources() || !rule.preservingDurations()) return std::nullopt;
   }
   if (std::find(items.begin(), items.end(), nullptr) != items.end()) return std::nullopt;
-  if (!hierarchyMovesNoTime(census, items)) return std::nullopt;
 
   std::unordered_map<const GanttChartItem*, size_t> positionOf;
   positionOf.reserve(items.size());
@@ -55,6 +39,9 @@ std::optional<std::vector<size_t>> linkOrderForTimeSteps(
 
   // Links as (from, to) positions, then grouped by `from` for the walk.
   std::vector<std::pair<size_t, size_t>> links;
+  // By position, which ends usable links pull at: bit 0 the start, bit 1
+  // the finish.
+  std::vector<uint8_t> pulledEnds(items.size(), 0);
   if (!census.autoScheduling.empty()) {
     const std::shared_ptr<GanttChartDependencyLagProvider> lags =
         census.autoScheduling.front()->lagProvider();
@@ -66,8 +53,31 @@ std::optional<std::vector<size_t>> linkOrderForTimeSteps(
       const auto to = positionOf.find(dependency->to().get());
       if (from == positionOf.end() || to == positionOf.end()) return std::nullopt;
       links.emplace_back(from->second, to->second);
+      pulledEnds[to->second] |=
+          dependency->toType() == GanttChartDependencyEndType::start ? 1 : 2;
     }
   }
+  // A moment (an item without working time) pulled at both ends is not
+  // rigid: pushed by its start, its finish is the next working instant,
+  // which can lie a night later; pushed by its finish, its start is that
+  // finish. Where it ends then depends on which link pushes last.
+  for (size_t i = 0; i < items.size(); ++i) {
+    if (pulledEnds[i] != 3) continue;
+    const GanttChartItem& item = *items[i];
+    if (item.type() == GanttChartItemType::milestone ||
+        behaviorScheduleOf(item, schedule)->duration(item.start(), item.finish()) == 0) {
+      return std::nullopt;
+    }
+  }
+  // Summaries after their children: the hierarchy then spans each summary
+  // once its children are in place.
+  std::vector<bool> linked(items.size(), false);
+  for (const auto& [from, to] : links) linked[from] = linked[to] = true;
+  const std::optional<std::vector<std::pair<size_t, size_t>>> spans =
+      summaryTimeStepEdges(census, items, positionOf, linked, schedule);
+  if (!spans) return std::nullopt;
+  links.insert(links.end(), spans->begin(), spans->end());
+
   std::vector<size_t> firstLink(items.size() + 1, 0);
   std::vector<size_t> waitingFor(items.size(), 0);  // unplaced predecessors
   for (const auto& [from, to] : links) {

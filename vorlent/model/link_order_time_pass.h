@@ -7,6 +7,7 @@
 #include "vorlent/model/dependency.h"
 #include "vorlent/model/item.h"
 #include "vorlent/model/item_behavior.h"
+#include "vorlent/time/schedule_definition.h"
 
 namespace vorlent::detail {
 
@@ -35,15 +36,17 @@ namespace vorlent::detail {
 // - every rule preserves durations: moving one end alone may pull it past
 //   the other, and the range then keeps the collapse after the end moves
 //   back, a trace of an intermediate placement;
-// - the hierarchy does not move times: each hierarchical rule either does
-//   not aggregate times, or no item has a parent or children in it;
+// - the hierarchy at most spans summaries over their children, asked about
+//   after them (see summary_time_steps.h);
 // - no item is null, and every usable link is non-null and joins two items
 //   of `items`;
 // - the usable links form no cycle.
+// `schedule` is the chart's calendar, for items without their own.
 // Usable links are those the auto-scheduling rule's lag provider does not
 // exclude (with no auto-scheduling rule, no link takes part).
 [[nodiscard]] std::optional<std::vector<size_t>> linkOrderForTimeSteps(
     const GanttChartItemBehaviorPtr& behavior, const std::vector<GanttChartItemPtr>& items,
-    const std::vector<GanttChartDependencyPtr>& dependencies);
+    const std::vector<GanttChartDependencyPtr>& dependencies,
+    const std::shared_ptr<ScheduleDefinition>& schedule);
 
 }  // namespace vorlent::detail
