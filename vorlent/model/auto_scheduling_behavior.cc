@@ -90,7 +90,7 @@ class SeenItems {
   }
 
  private:
-  std::array<const GanttChartItem*, 16> few_{};
+  std::array<const GanttChartItem*, 16> few_;  // the first `count_` are set
   size_t count_ = 0;
   std::unordered_set<const GanttChartItem*> many_;
 };

@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <limits>
 #include <optional>
+#include <typeinfo>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
 
 #include "vorlent/base/fatal.h"
 #include "vorlent/model/behavior_schedule.h"
+#include "vorlent/model/hierarchy.h"
 #include "vorlent/model/item_list_origin.h"
 #include "vorlent/model/source_list_indexes.h"
 #include "vorlent/time/schedule_definition.h"
@@ -135,7 +137,25 @@ GanttChartItemUpdateActions GanttChartItemHierarchicalBehavior::aggregateParentO
   if (parent == nullptr || !isAmong(parent, items)) return {};
   std::optional<TimeRange> span;
   std::optional<double> minimum;
-  forEachAmong(provider_->children(parent), items, [&](const GanttChartItemPtr& sibling) {
+  // Only values are read below, so the library's hierarchy may lend its
+  // list while every sibling is the library's own item (whose getters
+  // cannot reach a host that replaces the relations); otherwise a copy.
+  const std::vector<GanttChartItemPtr>* siblings = nullptr;
+  if (typeid(*provider_) == typeid(GanttChartItemHierarchy)) {
+    siblings = static_cast<const GanttChartItemHierarchy&>(*provider_).lentChildren(parent.get());
+    if (siblings != nullptr &&
+        !std::all_of(siblings->begin(), siblings->end(), [](const GanttChartItemPtr& sibling) {
+          return sibling == nullptr || typeid(*sibling) == typeid(GanttChartItem);
+        })) {
+      siblings = nullptr;
+    }
+  }
+  std::vector<GanttChartItemPtr> copied;
+  if (siblings == nullptr) {
+    copied = provider_->children(parent);
+    siblings = &copied;
+  }
+  forEachAmong(*siblings, items, [&](const GanttChartItemPtr& sibling) {
     if (completion) {
       const double done = sibling->completion();
       if (!minimum || done < *minimum) minimum = done;

@@ -79,6 +79,12 @@ std::vector<GanttChartItemPtr> GanttChartItemHierarchy::children(
   return relations_[*found].children;
 }
 
+const std::vector<GanttChartItemPtr>* GanttChartItemHierarchy::lentChildren(
+    const GanttChartItem* item) const {
+  const std::optional<size_t> found = relationOfParent_.find(item);
+  return found ? &relations_[*found].children : nullptr;
+}
+
 void GanttChartItemHierarchy::rebuildIndexes() {
   relationOfParent_.clear();
   relationOfChild_.clear();

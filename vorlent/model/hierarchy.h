@@ -64,6 +64,10 @@ class GanttChartItemHierarchy : public GanttChartItemHierarchyProvider {
   [[nodiscard]] GanttChartItemPtr parent(const GanttChartItemPtr& item) const override;
   [[nodiscard]] std::vector<GanttChartItemPtr> children(
       const GanttChartItemPtr& item) const override;
+  // The list `children(item)` copies, lent instead: valid until the
+  // relations are replaced; null for an item without children.
+  [[nodiscard]] const std::vector<GanttChartItemPtr>* lentChildren(
+      const GanttChartItem* item) const;
 
  private:
   void rebuildIndexes();

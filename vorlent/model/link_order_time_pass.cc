@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <queue>
+#include <typeinfo>
 #include <unordered_map>
 
 #include "vorlent/model/auto_scheduling_behavior.h"
@@ -33,7 +34,7 @@ std::optional<std::vector<size_t>> linkOrderForTimeSteps(
   }
   if (std::find(items.begin(), items.end(), nullptr) != items.end()) return std::nullopt;
 
-  std::unordered_map<const GanttChartItem*, size_t> positionOf;
+  std::unordered_map<const GanttChartItem*, size_t, AddressHash> positionOf;
   positionOf.reserve(items.size());
   for (size_t i = 0; i < items.size(); ++i) positionOf.emplace(items[i].get(), i);
 
@@ -43,8 +44,17 @@ std::optional<std::vector<size_t>> linkOrderForTimeSteps(
   // the finish.
   std::vector<uint8_t> pulledEnds(items.size(), 0);
   if (!census.autoScheduling.empty()) {
-    const std::shared_ptr<GanttChartDependencyLagProvider> lags =
+    std::shared_ptr<GanttChartDependencyLagProvider> lags =
         census.autoScheduling.front()->lagProvider();
+    // A lag list of the library's that excludes nothing need not be asked
+    // about every link.
+    if (lags != nullptr && typeid(*lags) == typeid(GanttChartDependencyLagSet)) {
+      const auto& definitions = static_cast<const GanttChartDependencyLagSet&>(*lags).lags();
+      if (std::none_of(definitions.begin(), definitions.end(),
+                       [](const auto& definition) { return definition.shouldExclude; })) {
+        lags = nullptr;
+      }
+    }
     links.reserve(dependencies.size());
     for (const GanttChartDependencyPtr& dependency : dependencies) {
       if (dependency == nullptr) return std::nullopt;
@@ -90,20 +100,34 @@ std::optional<std::vector<size_t>> linkOrderForTimeSteps(
   for (const auto& [from, to] : links) successors[filled[from]++] = to;
 
   // Kahn's walk, the earliest listed ready item first. A repeat is left out:
-  // its links were all counted at its first position.
-  std::priority_queue<size_t, std::vector<size_t>, std::greater<>> ready;
-  for (size_t i = 0; i < items.size(); ++i) {
-    if (waitingFor[i] == 0 && positionOf[items[i].get()] == i) ready.push(i);
-  }
+  // its links were all counted at its first position. The list is scanned
+  // in order, and only items that become ready behind the scan (summaries
+  // listed above their children, successors listed above) wait in a heap,
+  // so a chart listed nearly in link order costs a pass over the list.
+  const auto isFirst = [&](size_t i) { return positionOf.find(items[i].get())->second == i; };
+  std::priority_queue<size_t, std::vector<size_t>, std::greater<>> behind;
   std::vector<size_t> order;
   order.reserve(positionOf.size());
-  while (!ready.empty()) {
-    const size_t next = ready.top();
-    ready.pop();
+  size_t scan = 0;
+  const auto advance = [&] {
+    while (scan < items.size() && !(waitingFor[scan] == 0 && isFirst(scan))) ++scan;
+  };
+  advance();
+  for (;;) {
+    size_t next;
+    if (!behind.empty() && (scan == items.size() || behind.top() < scan)) {
+      next = behind.top();
+      behind.pop();
+    } else if (scan < items.size()) {
+      next = scan++;
+    } else {
+      break;
+    }
     order.push_back(next);
     for (size_t k = firstLink[next]; k < firstLink[next + 1]; ++k) {
-      if (--waitingFor[successors[k]] == 0) ready.push(successors[k]);
+      if (--waitingFor[successors[k]] == 0 && successors[k] < scan) behind.push(successors[k]);
     }
+    advance();
   }
   if (order.size() != positionOf.size()) return std::nullopt;  // a cycle
   return order;

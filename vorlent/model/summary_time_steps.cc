@@ -1,21 +1,40 @@
 #include "vorlent/model/summary_time_steps.h"
 
+#include <algorithm>
+#include <typeinfo>
+
 #include "vorlent/model/constraint_behavior.h"
 #include "vorlent/model/hierarchical_behavior.h"
 #include "vorlent/model/hierarchy.h"
+#include "vorlent/time/working_week.h"
 
 namespace vorlent::detail {
 namespace {
 
-// Where the manager would leave a standard item asked to take its own time.
-bool isSnapped(const GanttChartItem& item, const std::shared_ptr<ScheduleDefinition>& schedule) {
-  const std::shared_ptr<ScheduleDefinition>& calendar = item.schedule() ? item.schedule() : schedule;
-  if (calendar == nullptr) return true;  // continuous: every instant works
-  const Time start = item.start();
-  const Time finish = item.finish();
-  return !(finish < start) && calendar->nextTime(start) == start &&
-         calendar->previousTime(finish) == finish;
-}
+// Whether items lie where the manager snaps a standard item asked to take
+// its own time, reading each calendar's working week once in a row.
+class SnapCheck {
+ public:
+  explicit SnapCheck(const std::shared_ptr<ScheduleDefinition>& schedule) : schedule_(schedule) {}
+
+  bool operator()(const GanttChartItem& item) {
+    const ScheduleDefinition* calendar = item.schedule() ? item.schedule().get() : schedule_.get();
+    if (calendar == nullptr) return true;  // continuous: every instant works
+    if (calendar != calendar_) {
+      calendar_ = calendar;
+      week_ = WorkingWeek::of(*calendar);
+    }
+    const Time start = item.start();
+    const Time finish = item.finish();
+    return !(finish < start) && detail::nextTime(*calendar, week_, start) == start &&
+           detail::previousTime(*calendar, week_, finish) == finish;
+  }
+
+ private:
+  const std::shared_ptr<ScheduleDefinition>& schedule_;
+  const ScheduleDefinition* calendar_ = nullptr;
+  WorkingWeek week_;
+};
 
 bool hasConstraints(const LibraryRules& census, const GanttChartItemPtr& item) {
   for (const auto& rule : census.constraints) {
@@ -28,7 +47,7 @@ bool hasConstraints(const LibraryRules& census, const GanttChartItemPtr& item) {
 
 std::optional<std::vector<std::pair<size_t, size_t>>> summaryTimeStepEdges(
     const LibraryRules& census, const std::vector<GanttChartItemPtr>& items,
-    const std::unordered_map<const GanttChartItem*, size_t>& positionOf,
+    const std::unordered_map<const GanttChartItem*, size_t, AddressHash>& positionOf,
     const std::vector<bool>& linked, const std::shared_ptr<ScheduleDefinition>& schedule) {
   std::vector<std::pair<size_t, size_t>> edges;
   std::shared_ptr<GanttChartItemHierarchyProvider> provider;
@@ -38,45 +57,75 @@ std::optional<std::vector<std::pair<size_t, size_t>>> summaryTimeStepEdges(
     provider = hierarchy->provider();
   }
   if (provider == nullptr) return edges;
-  const auto positionIn = [&positionOf](const GanttChartItemPtr& item) -> std::optional<size_t> {
-    if (item == nullptr) return std::nullopt;
+  constexpr size_t kNone = static_cast<size_t>(-1);
+  const auto positionIn = [&positionOf](const GanttChartItemPtr& item) {
+    if (item == nullptr) return kNone;
     const auto found = positionOf.find(item.get());
-    if (found == positionOf.end()) return std::nullopt;
-    return found->second;
+    return found == positionOf.end() ? kNone : found->second;
   };
-  // The summaries, found through the items that name them as parent.
-  std::vector<bool> isSummary(items.size(), false);
-  std::vector<size_t> summaries;
-  for (size_t i = 0; i < items.size(); ++i) {
-    if (positionOf.at(items[i].get()) != i) continue;  // a repeat
-    const std::optional<size_t> parent = positionIn(provider->parent(items[i]));
-    if (!parent) continue;
-    edges.emplace_back(i, *parent);
-    if (!isSummary[*parent]) {
-      isSummary[*parent] = true;
-      summaries.push_back(*parent);
+
+  // By position, the parent among `items`; and each (child, summary) pair
+  // whose child the summary fits into its time when asked. Read off the
+  // library's own hierarchy in one walk over its relations, as its look-ups
+  // answer (the first relation naming an item wins); asked of any other
+  // provider item by item.
+  std::vector<size_t> parentOf(items.size(), kNone);
+  std::vector<std::pair<size_t, size_t>> fits;
+  if (typeid(*provider) == typeid(GanttChartItemHierarchy)) {
+    const auto& relations = static_cast<const GanttChartItemHierarchy&>(*provider).relations();
+    std::vector<bool> listed(items.size(), false);
+    std::vector<bool> hasRelation(items.size(), false);
+    for (const GanttChartItemHierarchicalRelation& relation : relations) {
+      const size_t parent = positionIn(relation.parent);
+      const bool givesChildren = parent != kNone && !hasRelation[parent];
+      if (givesChildren) hasRelation[parent] = true;
+      for (const GanttChartItemPtr& child : relation.children) {
+        const size_t c = positionIn(child);
+        if (c == kNone) continue;
+        if (givesChildren) fits.emplace_back(c, parent);
+        if (listed[c]) continue;
+        listed[c] = true;
+        parentOf[c] = parent;
+      }
+    }
+  } else {
+    for (size_t i = 0; i < items.size(); ++i) {
+      if (positionOf.at(items[i].get()) != i) continue;  // a repeat
+      parentOf[i] = positionIn(provider->parent(items[i]));
+      for (const GanttChartItemPtr& child : provider->children(items[i])) {
+        const size_t c = positionIn(child);
+        if (c != kNone) fits.emplace_back(c, i);
+      }
     }
   }
-  for (const size_t s : summaries) {
-    const GanttChartItemPtr& summary = items[s];
-    if (summary->type() == GanttChartItemType::milestone || linked[s] ||
-        positionIn(provider->parent(summary)) || hasConstraints(census, summary)) {
+
+  // Summaries: items with children among `items`, or named as a parent.
+  std::vector<bool> isSummary(items.size(), false);
+  for (size_t i = 0; i < items.size(); ++i) {
+    if (parentOf[i] == kNone) continue;
+    isSummary[parentOf[i]] = true;
+    edges.emplace_back(i, parentOf[i]);
+  }
+  for (const auto& [child, summary] : fits) isSummary[summary] = true;
+  for (size_t s = 0; s < items.size(); ++s) {
+    if (!isSummary[s]) continue;
+    const GanttChartItem& summary = *items[s];
+    if (summary.type() == GanttChartItemType::milestone || linked[s] || parentOf[s] != kNone ||
+        hasConstraints(census, items[s])) {
       return std::nullopt;
     }
-    for (const GanttChartItemPtr& child : provider->children(summary)) {
-      const std::optional<size_t> c = positionIn(child);
-      if (!c) continue;
-      if (child->type() != GanttChartItemType::standard || isSummary[*c] ||
-          child->start() < summary->start() || summary->finish() < child->finish() ||
-          !isSnapped(*child, schedule)) {
-        return std::nullopt;
-      }
-      for (const GanttChartItemPtr& grandchild : provider->children(child)) {
-        if (positionIn(grandchild)) return std::nullopt;
-      }
-      edges.emplace_back(*c, s);
+  }
+  SnapCheck isSnapped(schedule);
+  for (const auto& [c, s] : fits) {
+    const GanttChartItem& child = *items[c];
+    const GanttChartItem& summary = *items[s];
+    if (child.type() != GanttChartItemType::standard || isSummary[c] ||
+        child.start() < summary.start() || summary.finish() < child.finish() ||
+        !isSnapped(child)) {
+      return std::nullopt;
     }
   }
+  edges.insert(edges.end(), fits.begin(), fits.end());
   return edges;
 }
 

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "vorlent/model/identity_index.h"
 #include "vorlent/model/item.h"
 #include "vorlent/model/library_rules.h"
 #include "vorlent/time/schedule_definition.h"
@@ -37,7 +38,7 @@ namespace vorlent::detail {
 // some usable link joins.
 [[nodiscard]] std::optional<std::vector<std::pair<size_t, size_t>>> summaryTimeStepEdges(
     const LibraryRules& census, const std::vector<GanttChartItemPtr>& items,
-    const std::unordered_map<const GanttChartItem*, size_t>& positionOf,
+    const std::unordered_map<const GanttChartItem*, size_t, AddressHash>& positionOf,
     const std::vector<bool>& linked, const std::shared_ptr<ScheduleDefinition>& schedule);
 
 }  // namespace vorlent::detail
