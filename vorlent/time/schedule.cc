@@ -11,9 +11,11 @@ namespace vorlent {
 
 namespace {
 
-// Questions a calendar answers by walking before it builds its first table,
-// so that calendars asked only now and then never pay for one.
-constexpr uint32_t kQuestionsBeforeTable = 8;
+// Questions about one decade a calendar answers by walking before it builds
+// that decade's table: a table costs as much as many walks, so calendars
+// asked only now and then, and decades a runaway cascade merely passes
+// through, never pay for one.
+constexpr uint32_t kQuestionsBeforeTable = 256;
 // All calendars' tables together stay below this.
 constexpr size_t kTableBudgetBytes = size_t{64} << 20;
 std::atomic<size_t> tableBytesInUse{0};
@@ -121,10 +123,6 @@ const WorkingTimeIndex* Schedule::workingTimeTable(const Time& near) const {
     walksAlways_.store(true, std::memory_order_relaxed);
     return nullptr;
   }
-  if (untabledQuestions_.load(std::memory_order_relaxed) < kQuestionsBeforeTable &&
-      untabledQuestions_.fetch_add(1, std::memory_order_relaxed) + 1 < kQuestionsBeforeTable) {
-    return nullptr;
-  }
   if (!std::isfinite(near.timeOfDay)) return nullptr;
   // Far enough from the ends of time that a table reaching half a decade
   // either side of its core stays on the grid.
@@ -137,10 +135,16 @@ const WorkingTimeIndex* Schedule::workingTimeTable(const Time& near) const {
   auto found = chunks_.find(firstWeek);
   if (found == chunks_.end()) {
     if (chunks_.size() >= kMaxChunks) return nullptr;
-    found = chunks_.emplace(firstWeek, TableChunk{firstWeek, buildChunkTable(firstWeek)}).first;
+    found = chunks_.emplace(firstWeek, TableChunk{firstWeek, 0, false, nullptr}).first;
   }
-  lastChunk_.store(&found->second, std::memory_order_release);
-  return found->second.table.get();
+  TableChunk& chunk = found->second;
+  if (!chunk.tried) {
+    if (++chunk.questions < kQuestionsBeforeTable) return nullptr;
+    chunk.table = buildChunkTable(firstWeek);
+    chunk.tried = true;
+  }
+  lastChunk_.store(&chunk, std::memory_order_release);
+  return chunk.table.get();
 }
 
 std::unique_ptr<WorkingTimeIndex> Schedule::buildChunkTable(int64_t firstWeek) const {

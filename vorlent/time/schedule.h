@@ -26,9 +26,9 @@ class WorkingTimeIndex;
 // Being immutable, a `Schedule` of exactly this class with stored exclusions
 // and no provider answers durations, finishes and starts in whole seconds from
 // tables of its working time (`WorkingTimeIndex`) instead of walking its
-// stretches. Once it has been asked a few times, each stretch of a decade
-// that a question falls in gets a table of its own (reaching five years into
-// its neighbours), so a plan of any length is answered from tables; tables
+// stretches. Each decade asked about often enough gets a table of its own
+// (reaching five years into its neighbours), so a plan of any length is
+// answered from tables; tables
 // are built only while those of all calendars together stay within a fixed
 // memory budget. The answers are the walk's, bit for bit; anything else (a
 // subclass, a provider, an instant beyond the budget or near the ends of
@@ -99,14 +99,15 @@ class Schedule : public ScheduleDefinition {
   // One decade's table, or null where none could be built.
   struct TableChunk {
     int64_t firstWeek;  // the decade's first week; its last is firstWeek + kChunkWeeks - 1
+    uint32_t questions;  // asked about the decade before its table was tried
+    bool tried;          // the table was built, or could not be
     std::unique_ptr<WorkingTimeIndex> table;
   };
 
-  // The chunk answered from last (a hint: chunks live as long as the
-  // calendar), the questions asked before any table, and whether this
-  // calendar is one that tables at all, once decided.
+  // The chunk answered from last, once tried (a hint: chunks live as long as
+  // the calendar), and whether this calendar is one that tables at all, once
+  // decided.
   mutable std::atomic<const TableChunk*> lastChunk_{nullptr};
-  mutable std::atomic<uint32_t> untabledQuestions_{0};
   mutable std::atomic<bool> walksAlways_{false};
   mutable std::mutex tableMutex_;
   // Guarded by tableMutex_: every chunk tried, by its first week.
