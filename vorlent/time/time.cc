@@ -156,14 +156,12 @@ void Time::setDayNumber(int64_t dayNumber) {
   dayOfWeek = dayOfWeekOfDayNumber(dayNumber);
 }
 
-Time Time::asStart() const {
-  if (!(timeOfDay >= secondsPerDay)) return *this;
-  return nextDayStart(week, dayOfWeek, "Time::asStart: week");
+Time Time::carriedToNextDay() const {
+  return vorlent::nextDayStart(week, dayOfWeek, "Time::asStart: week");
 }
 
-Time Time::asFinish() const {
-  if (!(timeOfDay <= 0)) return *this;
-  return previousDayFinish(week, dayOfWeek, "Time::asFinish: week");
+Time Time::carriedToPreviousDay() const {
+  return vorlent::previousDayFinish(week, dayOfWeek, "Time::asFinish: week");
 }
 
 Time Time::weekStart() const { return {week, 0, 0}; }
