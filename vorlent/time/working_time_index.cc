@@ -194,14 +194,14 @@ std::optional<WorkingTimeIndex::ExactPlace> WorkingTimeIndex::exactPlaceOf(
   // What `TimeRange(origin_, time).duration()` gives, without its overflow
   // checks.
   const int64_t days = (time.week - origin_.week) * 7 + (time.dayOfWeek - origin_.dayOfWeek);
-  const double offset =
-      static_cast<double>(days) * secondsPerDay + (time.timeOfDay - origin_.timeOfDay);
+  const double withinDay = time.timeOfDay - origin_.timeOfDay;  // (-1 day, 1 day]
+  const double offset = static_cast<double>(days) * secondsPerDay + withinDay;
   if (!(offset >= 0) || offset > coveredSeconds_) return std::nullopt;
-  // The offset is whole, so its day is found in integers, and the stretches
-  // starting by it are those before that day and the few of that day up to
-  // it.
-  constexpr auto kDay = static_cast<int64_t>(secondsPerDay);
-  const auto day = static_cast<size_t>(static_cast<int64_t>(offset) / kDay);
+  // The offset's day counted from origin_, found without dividing; the
+  // stretches starting by the offset are those before that day and the few
+  // of that day up to it.
+  const auto day =
+      static_cast<size_t>(days - (withinDay < 0 ? 1 : 0) + (withinDay >= secondsPerDay ? 1 : 0));
   size_t count = startsBeforeDay_[day];
   const size_t dayEnd = startsBeforeDay_[day + 1];
   if (dayEnd - count > kNearSteps) {
