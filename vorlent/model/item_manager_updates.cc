@@ -89,6 +89,9 @@ void GanttChartItemManager::completionWasChanged(const GanttChartItem* item) {
 
 bool GanttChartItemManager::isOvertaken(const GanttChartItemUpdateAction& action,
                                         uint64_t changeMark) const {
+  // Nothing changed since: the usual case for the first action of a list,
+  // which needs no look-up then.
+  if (changeMark == changeSerial_) return false;
   using Action = GanttChartItemUpdateAction;
   const auto changedAfter = [changeMark](const auto& changes, const GanttChartItem* item) {
     const uint64_t* changedAt = changes.find(item);
