@@ -4,9 +4,9 @@
 #include <initializer_list>
 #include <memory>
 #include <optional>
-#include <unordered_map>
 #include <unordered_set>
 
+#include "vorlent/model/address_map.h"
 #include "vorlent/model/collection_provider.h"
 #include "vorlent/model/dependency.h"
 #include "vorlent/model/filter_cache.h"
@@ -442,8 +442,8 @@ class GanttChartItemManager : public GanttChartItemFactory,
   // Which items had their time (completion) changed by this operation, and
   // when (by `changeSerial_`), so that overtaken actions can be told.
   uint64_t changeSerial_ = 0;
-  std::unordered_map<const GanttChartItem*, uint64_t> timeChanges_;
-  std::unordered_map<const GanttChartItem*, uint64_t> completionChanges_;
+  detail::AddressMap<uint64_t> timeChanges_;
+  detail::AddressMap<uint64_t> completionChanges_;
   // Items found in a conflict during this operation.
   std::unordered_set<const GanttChartItem*> conflicting_;
   // Whether the available items last produced by this class came from the

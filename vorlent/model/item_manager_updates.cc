@@ -89,10 +89,13 @@ void GanttChartItemManager::completionWasChanged(const GanttChartItem* item) {
 
 bool GanttChartItemManager::isOvertaken(const GanttChartItemUpdateAction& action,
                                         uint64_t changeMark) const {
+  // Nothing changed since: the usual case for the first action of a list,
+  // which needs no look-up then.
+  if (changeMark == changeSerial_) return false;
   using Action = GanttChartItemUpdateAction;
   const auto changedAfter = [changeMark](const auto& changes, const GanttChartItem* item) {
-    const auto found = changes.find(item);
-    return found != changes.end() && changeMark < found->second;
+    const uint64_t* changedAt = changes.find(item);
+    return changedAt != nullptr && changeMark < *changedAt;
   };
   if (std::holds_alternative<Action::UpdateTime>(action.variant())) {
     return changedAfter(timeChanges_, action.item().get());
@@ -173,7 +176,7 @@ void GanttChartItemManager::performUpdates(GanttChartItemUpdateActions actions,
   // cascade gets no further follow-ups when they come back again. Only such
   // returns count: an item merely reached along many independent paths (many
   // predecessors of one task) is followed up every time, as it must be.
-  std::unordered_map<const GanttChartItem*, int64_t> onPath;    // frames caused by the item
+  detail::AddressMap<int64_t> onPath;                           // frames caused by the item
   std::unordered_map<const GanttChartItem*, int64_t> returned;  // follow-ups taken on return
   while (!stack.empty()) {
     Frame& frame = stack.back();
@@ -201,9 +204,11 @@ void GanttChartItemManager::performUpdates(GanttChartItemUpdateActions actions,
         onlyLibraryRules()) {
       // The other items of the loop have come round about as often: all of
       // them stop at once, rather than one by one after a walk each.
-      for (const auto& [item, nesting] : onPath) {
-        if (bounds.conflictNesting <= 2 * nesting) conflicting_.insert(item);
-      }
+      onPath.forEach([&](const void* item, int64_t nesting) {
+        if (bounds.conflictNesting <= 2 * nesting) {
+          conflicting_.insert(static_cast<const GanttChartItem*>(item));
+        }
+      });
       conflicting_.insert(cause);
       cut = true;
     }

@@ -530,6 +530,71 @@ class WalkingSchedule : public Schedule {
   using Schedule::Schedule;
 };
 
+constexpr int64_t kMinutesPerYear = 365 * kMinutesPerDay;
+
+// Up to 200 exclusions over a dozen years, most of them whole days.
+std::vector<TimeRange> randomHolidays(CalendarFactory& factory) {
+  std::vector<TimeRange> holidays;
+  for (int64_t i = 0, count = factory.uniform(1, 200); i < count; ++i) {
+    const int64_t from = factory.uniform(-kMinutesPerYear, 11 * kMinutesPerYear) / 15 * 15;
+    const int64_t length =
+        factory.uniform(0, 3) == 0 ? factory.uniform(0, 3 * kMinutesPerDay) : kMinutesPerDay;
+    Time start = minute(from);
+    Time finish = minute(from + length);
+    if (factory.uniform(0, 3) == 0) finish = finish.asFinish();
+    // Now and then an end a rounding error off the whole second.
+    if (factory.uniform(0, 150) == 0) finish = finish.addingSeconds(4e-12);
+    if (factory.uniform(0, 5) == 0) std::swap(start, finish);
+    holidays.emplace_back(start, finish);
+  }
+  return holidays;
+}
+
+// Asks a tabled calendar and one that always walks 400 random questions of
+// every kind and expects the same answers, field by field.
+void expectTabledAnswersEqualTheWalk(CalendarFactory& factory, const WeekRange& days,
+                                     const DayRange& hours,
+                                     const std::vector<TimeRange>& holidays) {
+  const auto tabled = std::make_shared<Schedule>(days, hours, holidays);
+  const auto walking = std::make_shared<WalkingSchedule>(days, hours, holidays);
+  SCOPED_TRACE("days " + std::to_string(days.start) + ".." + std::to_string(days.finish) +
+               " hours " + std::to_string(hours.start) + ".." + std::to_string(hours.finish));
+  const auto anyTime = [&] {
+    Time t = minute(factory.uniform(-4 * kMinutesPerYear, 30 * kMinutesPerYear))
+                 .addingSeconds(static_cast<double>(
+                     factory.uniform(0, 3) == 0 ? 0 : factory.uniform(0, 59)));
+    return factory.uniform(0, 3) == 0 ? t.asFinish() : t;
+  };
+  const double weekSeconds = std::max(tabled->weekDuration(), 3600.0);
+  for (int q = 0; q < 400; ++q) {
+    const Time t = anyTime();
+    const Time u = factory.uniform(0, 2) == 0
+                       ? t.addingSeconds(static_cast<double>(
+                             factory.uniform(-kMinutesPerWeek, kMinutesPerWeek)))
+                       : anyTime();
+    SCOPED_TRACE(::testing::Message() << "from " << t << " to " << u);
+    EXPECT_EQ(tabled->duration(t, u), walking->duration(t, u));
+    EXPECT_EQ(tabled->duration(t, u, TimeUnit::hours), walking->duration(t, u, TimeUnit::hours));
+    const double amount = static_cast<double>(
+        factory.uniform(0, 2) == 0 ? factory.uniform(1, 3600)
+                                   : factory.uniform(1, static_cast<int64_t>(weekSeconds) * 80));
+    EXPECT_TRUE(testing::sameFields(tabled->nextTime(t), walking->nextTime(t)));
+    EXPECT_TRUE(testing::sameFields(tabled->previousTime(t), walking->previousTime(t)));
+    for (const double signedAmount : {amount, -amount, 0.0, -0.0}) {
+      EXPECT_TRUE(
+          testing::sameFields(tabled->finish(t, signedAmount), walking->finish(t, signedAmount)))
+          << signedAmount << ": " << tabled->finish(t, signedAmount) << " against "
+          << walking->finish(t, signedAmount);
+      EXPECT_TRUE(
+          testing::sameFields(tabled->start(t, signedAmount), walking->start(t, signedAmount)))
+          << signedAmount << ": " << tabled->start(t, signedAmount) << " against "
+          << walking->start(t, signedAmount);
+    }
+    EXPECT_TRUE(testing::sameFields(tabled->finish(t, 1.5, TimeUnit::hours),
+                                    walking->finish(t, 1.5, TimeUnit::hours)));
+  }
+}
+
 // A plain calendar with exclusions answers from tables of its working time
 // once it has been asked a few times, one for each decade asked about; every
 // answer must be the walk's to the last bit and in the same spelling of
@@ -537,59 +602,21 @@ class WalkingSchedule : public Schedule {
 // exclusions, zero amounts and plain instants included.
 TEST(ScheduleReference, TabledAnswersEqualTheWalkOverRandomCalendars) {
   CalendarFactory factory(0x7ab1e);
-  constexpr int64_t kYear = 365 * kMinutesPerDay;
   for (int round = 0; round < 30; ++round) {
     const WeekRange days = factory.days();
     const DayRange hours = factory.hours();
-    std::vector<TimeRange> holidays;
-    for (int64_t i = 0, count = factory.uniform(1, 200); i < count; ++i) {
-      const int64_t from = factory.uniform(-kYear, 11 * kYear) / 15 * 15;
-      const int64_t length = factory.uniform(0, 3) == 0 ? factory.uniform(0, 3 * kMinutesPerDay)
-                                                        : kMinutesPerDay;
-      Time start = minute(from);
-      Time finish = minute(from + length);
-      if (factory.uniform(0, 3) == 0) finish = finish.asFinish();
-      // Now and then an end a rounding error off the whole second.
-      if (factory.uniform(0, 150) == 0) finish = finish.addingSeconds(4e-12);
-      if (factory.uniform(0, 5) == 0) std::swap(start, finish);
-      holidays.emplace_back(start, finish);
-    }
-    const auto tabled = std::make_shared<Schedule>(days, hours, holidays);
-    const auto walking = std::make_shared<WalkingSchedule>(days, hours, holidays);
-    SCOPED_TRACE("days " + std::to_string(days.start) + ".." + std::to_string(days.finish) +
-                 " hours " + std::to_string(hours.start) + ".." + std::to_string(hours.finish));
-    const auto anyTime = [&] {
-      Time t = minute(factory.uniform(-4 * kYear, 30 * kYear)).addingSeconds(
-          static_cast<double>(factory.uniform(0, 3) == 0 ? 0 : factory.uniform(0, 59)));
-      return factory.uniform(0, 3) == 0 ? t.asFinish() : t;
-    };
-    const double weekSeconds = std::max(tabled->weekDuration(), 3600.0);
-    for (int q = 0; q < 400; ++q) {
-      const Time t = anyTime();
-      const Time u = factory.uniform(0, 2) == 0 ? t.addingSeconds(static_cast<double>(
-                                                       factory.uniform(-kMinutesPerWeek, kMinutesPerWeek)))
-                                                 : anyTime();
-      SCOPED_TRACE(::testing::Message() << "from " << t << " to " << u);
-      EXPECT_EQ(tabled->duration(t, u), walking->duration(t, u));
-      EXPECT_EQ(tabled->duration(t, u, TimeUnit::hours), walking->duration(t, u, TimeUnit::hours));
-      const double amount = static_cast<double>(
-          factory.uniform(0, 2) == 0 ? factory.uniform(1, 3600)
-                                     : factory.uniform(1, static_cast<int64_t>(weekSeconds) * 80));
-      EXPECT_TRUE(testing::sameFields(tabled->nextTime(t), walking->nextTime(t)));
-      EXPECT_TRUE(testing::sameFields(tabled->previousTime(t), walking->previousTime(t)));
-      for (const double signedAmount : {amount, -amount, 0.0, -0.0}) {
-        EXPECT_TRUE(testing::sameFields(tabled->finish(t, signedAmount),
-                                        walking->finish(t, signedAmount)))
-            << signedAmount << ": " << tabled->finish(t, signedAmount) << " against "
-            << walking->finish(t, signedAmount);
-        EXPECT_TRUE(testing::sameFields(tabled->start(t, signedAmount),
-                                        walking->start(t, signedAmount)))
-            << signedAmount << ": " << tabled->start(t, signedAmount) << " against "
-            << walking->start(t, signedAmount);
-      }
-      EXPECT_TRUE(testing::sameFields(tabled->finish(t, 1.5, TimeUnit::hours),
-                                      walking->finish(t, 1.5, TimeUnit::hours)));
-    }
+    expectTabledAnswersEqualTheWalk(factory, days, hours, randomHolidays(factory));
+  }
+}
+
+// Worked around the clock, a calendar's stretches run on over midnight, for
+// days at a time, so answers land on other days than the stretch opened.
+TEST(ScheduleReference, TabledAnswersEqualTheWalkWhereStretchesRunOverMidnight) {
+  CalendarFactory factory(0x0c10c);
+  for (int round = 0; round < 8; ++round) {
+    const WeekRange days = factory.days();
+    expectTabledAnswersEqualTheWalk(factory, days, DayRange::continuous(),
+                                    randomHolidays(factory));
   }
 }
 

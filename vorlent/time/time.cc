@@ -22,11 +22,25 @@ struct DaysAndSeconds {
   double seconds;  // [0, secondsPerDay), never -0
 };
 
+// Below this magnitude every whole number of seconds converts to int64_t and
+// back exactly.
+constexpr double kExactWholeSeconds = 9007199254740992.0;  // 2^53
+
 // Splits a count of seconds into whole days (floor) and the seconds left.
 // `fmod` is exact, and the day count is derived from it rather than from a
 // separately rounded division, so the two always agree; a tiny negative
 // remainder that rounds up to a whole day when shifted carries into the day.
 DaysAndSeconds splitSeconds(double seconds, std::string_view what) {
+  // Whole seconds, which is what the calendars' tables step by, split in
+  // integers: for them `fmod`, the division and the carry below are all
+  // exact, so they come to this floor division and remainder, only slower.
+  if (std::fabs(seconds) < kExactWholeSeconds) {
+    const auto whole = static_cast<int64_t>(seconds);
+    if (static_cast<double>(whole) == seconds) {
+      constexpr auto kDay = static_cast<int64_t>(secondsPerDay);
+      return {floorDiv(whole, kDay), static_cast<double>(floorMod(whole, kDay))};
+    }
+  }
   if (!std::isfinite(seconds)) fatalStop(std::string(what) + ": non-finite number of seconds");
   double rest = std::fmod(seconds, secondsPerDay);             // (-secondsPerDay, secondsPerDay)
   double days = std::round((seconds - rest) / secondsPerDay);  // whole, toward zero
@@ -142,14 +156,12 @@ void Time::setDayNumber(int64_t dayNumber) {
   dayOfWeek = dayOfWeekOfDayNumber(dayNumber);
 }
 
-Time Time::asStart() const {
-  if (!(timeOfDay >= secondsPerDay)) return *this;
-  return nextDayStart(week, dayOfWeek, "Time::asStart: week");
+Time Time::carriedToNextDay() const {
+  return vorlent::nextDayStart(week, dayOfWeek, "Time::asStart: week");
 }
 
-Time Time::asFinish() const {
-  if (!(timeOfDay <= 0)) return *this;
-  return previousDayFinish(week, dayOfWeek, "Time::asFinish: week");
+Time Time::carriedToPreviousDay() const {
+  return vorlent::previousDayFinish(week, dayOfWeek, "Time::asFinish: week");
 }
 
 Time Time::weekStart() const { return {week, 0, 0}; }

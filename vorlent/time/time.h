@@ -98,11 +98,18 @@ struct Time {
   void setHoursOfDay(double hours) { timeOfDay = hours * secondsPerHour; }
 
   // 24:00 (or later) becomes 0:00 of the next day; anything else is returned
-  // unchanged.
-  [[nodiscard]] Time asStart() const;
+  // unchanged. Inline for that usual case: every computed start and finish
+  // passes through here.
+  [[nodiscard]] Time asStart() const {
+    if (!(timeOfDay >= secondsPerDay)) return *this;
+    return carriedToNextDay();
+  }
   // 0:00 (or earlier) becomes 24:00 of the previous day; anything else is
   // returned unchanged.
-  [[nodiscard]] Time asFinish() const;
+  [[nodiscard]] Time asFinish() const {
+    if (!(timeOfDay <= 0)) return *this;
+    return carriedToPreviousDay();
+  }
   // Sunday 0:00 of this week.
   [[nodiscard]] Time weekStart() const;
   // Sunday 0:00 of the next week (not Saturday 24:00).
@@ -179,6 +186,9 @@ struct Time {
   friend bool operator>=(const Time& a, const Time& b) { return !(a < b); }
 
  private:
+  // `asStart` and `asFinish` of a time that needs changing.
+  [[nodiscard]] Time carriedToNextDay() const;
+  [[nodiscard]] Time carriedToPreviousDay() const;
   // `==` and `<` with either spelling of midnight read as the next day's 0:00.
   static bool equalNormalising(const Time& a, const Time& b);
   static bool lessNormalising(const Time& a, const Time& b);

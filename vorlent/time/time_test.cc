@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <random>
 #include <unordered_set>
 #include <vector>
 
@@ -207,6 +209,58 @@ TEST(TimeArithmetic, AddingDurationNeverYieldsTheDayEndForm) {
     EXPECT_GE(result.timeOfDay, 0);
     EXPECT_LT(result.timeOfDay, kDay);
     EXPECT_FALSE(std::signbit(result.timeOfDay));
+  }
+}
+
+// The split of a sum of seconds into days and a time of day, by the exact
+// remainder and a day count derived from it: what addition did before whole
+// seconds were split in integers, and must still do.
+Time addingDurationByRemainder(const Time& from, double seconds) {
+  const double total = from.timeOfDay + seconds;
+  double rest = std::fmod(total, kDay);
+  double days = std::round((total - rest) / kDay);
+  if (rest < 0) {
+    rest += kDay;
+    days -= 1;
+  }
+  if (rest >= kDay) {
+    rest = 0;
+    days += 1;
+  }
+  if (rest == 0) rest = 0;
+  Time result = from.addingDays(static_cast<int64_t>(days));
+  result.timeOfDay = rest;
+  return result;
+}
+
+TEST(TimeArithmetic, AddingDurationSplitsLikeTheRemainderOnRandomInputs) {
+  std::mt19937_64 random(2024);
+  const auto pick = [&](const std::vector<double>& values) {
+    return values[random() % values.size()];
+  };
+  const auto uniform = [&](double low, double high) {
+    return std::uniform_real_distribution<double>(low, high)(random);
+  };
+  const auto whole = [&](double low, double high) { return std::floor(uniform(low, high)); };
+  constexpr double kExact = 9007199254740992.0;  // 2^53
+  for (int i = 0; i < 200000; ++i) {
+    const std::vector<double> timesOfDay{
+        whole(0, kDay), uniform(0, kDay), kDay, 0.0, -0.0, -whole(0, 3 * kDay),
+        uniform(-kDay, 2 * kDay), whole(-1e12, 1e12), std::nextafter(kDay, 0.0)};
+    const std::vector<double> amounts{
+        whole(-1e6, 1e6), whole(-1e15, 1e15), uniform(-1e6, 1e6), uniform(-1e15, 1e15),
+        kExact - whole(0, 3), -kExact + whole(0, 3), kExact, -kExact, kExact + 2, -kExact - 2,
+        whole(-4e15, 4e15) + 0.5, 0.0, -0.0, -1e-13, 1e-13, 5e-324, -5e-324,
+        std::nextafter(-kDay, 0.0), -kDay, kDay * whole(-1e9, 1e9)};
+    const Time from(static_cast<int64_t>(random() % (1ULL << 40)) - (1LL << 39),
+                    static_cast<int64_t>(random() % 21) - 7, pick(timesOfDay));
+    const double seconds = pick(amounts);
+    const Time expected = addingDurationByRemainder(from, seconds);
+    const Time actual = from.addingDuration(seconds);
+    ASSERT_TRUE(actual.week == expected.week && actual.dayOfWeek == expected.dayOfWeek &&
+                std::bit_cast<uint64_t>(actual.timeOfDay) ==
+                    std::bit_cast<uint64_t>(expected.timeOfDay))
+        << from << " + " << seconds << " s: " << actual << " vs " << expected;
   }
 }
 

@@ -14,7 +14,23 @@ namespace {
 constexpr int64_t kWeeksClearOfGridEnds = 8000;
 constexpr double kMinMarginSeconds = 4.0 * 7 * 86400;
 
-bool isWhole(double value) { return std::floor(value) == value; }
+// How many stretches the exact answers step over, from where they guess an
+// answer lies, before they search: an amount of a day or two, or the next
+// working instant, ends within a stretch or two of where it is counted from.
+constexpr size_t kNearSteps = 4;
+
+// The stretch an instant lies in or after, given how many start by then:
+// where the exact answers start looking.
+size_t stretchNear(size_t stretchesBefore) { return stretchesBefore > 0 ? stretchesBefore - 1 : 0; }
+
+bool isWhole(double value) {
+  // Every double from 2^52 on is whole; below that a round trip through an
+  // integer tells, more cheaply than `floor`.
+  if (std::fabs(value) < 4503599627370496.0) {
+    return static_cast<double>(static_cast<int64_t>(value)) == value;
+  }
+  return std::floor(value) == value;
+}
 
 bool isNearGridEnds(const TimeRange& span) {
   return span.start.week < Time::min().week + kWeeksClearOfGridEnds ||
@@ -35,6 +51,8 @@ void WorkingTimeIndex::reset() {
   stretches_.shrink_to_fit();
   startOffsets_.clear();
   startOffsets_.shrink_to_fit();
+  startTimes_.clear();
+  startTimes_.shrink_to_fit();
   workedBefore_.clear();
   workedBefore_.shrink_to_fit();
   firstReachingBucket_.clear();
@@ -91,6 +109,10 @@ bool WorkingTimeIndex::fill(const ScheduleDefinition& schedule, const TimeRange&
     workedBefore_.push_back(stretch.workedBefore);
   }
   workedBefore_.push_back(worked);
+  if (exact_) {
+    startTimes_.reserve(stretches_.size());
+    for (const double offset : startOffsets_) startTimes_.push_back(origin_.addingDuration(offset));
+  }
   // Buckets of working time as long as the average stretch, each with the
   // first entry of `workedBefore_` reaching it.
   workedBucket_ = stretches_.empty() ? 0 : worked / static_cast<double>(stretches_.size());
@@ -161,72 +183,144 @@ void WorkingTimeIndex::prepare(const std::shared_ptr<ScheduleDefinition>& schedu
   schedule_ = schedule;
 }
 
-std::optional<double> WorkingTimeIndex::exactWorkedUntil(const Time& time) const {
+std::optional<WorkingTimeIndex::ExactPlace> WorkingTimeIndex::exactPlaceOf(
+    const Time& time) const {
   if (!exact_ || !isOnGrid(time) || !isWhole(time.timeOfDay)) return std::nullopt;
-  const double offset = TimeRange(origin_, time).duration();
+  // A week past the ones next to the covered span lies outside it; ruling it
+  // out first keeps the day count below small.
+  if (time.week < covered_.start.week - 1 || time.week > covered_.finish.week + 1) {
+    return std::nullopt;
+  }
+  // What `TimeRange(origin_, time).duration()` gives, without its overflow
+  // checks.
+  const int64_t days = (time.week - origin_.week) * 7 + (time.dayOfWeek - origin_.dayOfWeek);
+  const double withinDay = time.timeOfDay - origin_.timeOfDay;  // (-1 day, 1 day]
+  const double offset = static_cast<double>(days) * secondsPerDay + withinDay;
   if (!(offset >= 0) || offset > coveredSeconds_) return std::nullopt;
-  const size_t count = stretchesStartingBy(offset);
-  if (count == 0) return 0.0;
+  // The offset's day counted from origin_, found without dividing; the
+  // stretches starting by the offset are those before that day and the few
+  // of that day up to it.
+  const auto day =
+      static_cast<size_t>(days - (withinDay < 0 ? 1 : 0) + (withinDay >= secondsPerDay ? 1 : 0));
+  size_t count = startsBeforeDay_[day];
+  const size_t dayEnd = startsBeforeDay_[day + 1];
+  if (dayEnd - count > kNearSteps) {
+    count = static_cast<size_t>(
+        std::upper_bound(startOffsets_.begin() + static_cast<ptrdiff_t>(count),
+                         startOffsets_.begin() + static_cast<ptrdiff_t>(dayEnd), offset) -
+        startOffsets_.begin());
+  } else {
+    while (count < dayEnd && startOffsets_[count] <= offset) ++count;
+  }
+  if (count == 0) return ExactPlace{0.0, 0};
   const size_t k = count - 1;
   const double length = workedBefore_[k + 1] - workedBefore_[k];
-  return workedBefore_[k] + (std::min(offset, startOffsets_[k] + length) - startOffsets_[k]);
+  const double worked =
+      workedBefore_[k] + (std::min(offset, startOffsets_[k] + length) - startOffsets_[k]);
+  return ExactPlace{worked, count};
 }
 
-Time WorkingTimeIndex::exactInstantAt(double worked, bool atFinish) const {
-  const auto [low, high] = entriesAround(worked);
-  if (atFinish) {
-    const auto reached = std::lower_bound(workedBefore_.begin() + std::max<ptrdiff_t>(low, 1),
-                                          workedBefore_.begin() + high, worked);
-    const auto k = static_cast<size_t>(reached - workedBefore_.begin()) - 1;
-    const double length = workedBefore_[k + 1] - workedBefore_[k];
-    const double inside = std::min(worked - workedBefore_[k], length);
-    return origin_.addingDuration(startOffsets_[k] + inside).asFinish();
+size_t WorkingTimeIndex::firstReaching(double worked, size_t near) const {
+  const size_t last = workedBefore_.size() - 1;
+  size_t j = std::clamp<size_t>(near + 1, 1, last);
+  for (size_t step = 0; step < kNearSteps; ++step) {
+    if (workedBefore_[j] < worked) {
+      if (j == last) break;
+      ++j;
+    } else if (j > 1 && workedBefore_[j - 1] >= worked) {
+      --j;
+    } else {
+      return j;
+    }
   }
+  const auto [low, high] = entriesAround(worked);
+  const auto reached = std::lower_bound(workedBefore_.begin() + std::max<ptrdiff_t>(low, 1),
+                                        workedBefore_.begin() + high, worked);
+  return static_cast<size_t>(reached - workedBefore_.begin());
+}
+
+size_t WorkingTimeIndex::searchLastStartingBy(double worked) const {
+  const auto [low, high] = entriesAround(worked);
   const auto after =
       std::upper_bound(workedBefore_.begin() + low,
                        workedBefore_.begin() + std::min(high, workedBefore_.size() - 1), worked);
-  const auto k = static_cast<size_t>(after - workedBefore_.begin()) - 1;
-  return origin_.addingDuration(startOffsets_[k] + (worked - workedBefore_[k]));
+  return static_cast<size_t>(after - workedBefore_.begin()) - 1;
+}
+
+size_t WorkingTimeIndex::lastStartingBy(double worked, size_t near) const {
+  const size_t last = workedBefore_.size() - 2;
+  size_t k = std::min(near, last);
+  for (size_t step = 0; step < kNearSteps; ++step) {
+    if (workedBefore_[k] > worked) {
+      if (k == 0) break;
+      --k;
+    } else if (k < last && workedBefore_[k + 1] <= worked) {
+      ++k;
+    } else {
+      return k;
+    }
+  }
+  return searchLastStartingBy(worked);
+}
+
+Time WorkingTimeIndex::exactTimeAt(size_t k, double inside) const {
+  const Time& start = startTimes_[k];
+  // All whole, so the sums are exact: short of midnight, `origin_` moved on
+  // by the whole offset is the stretch's start moved on within its day.
+  const double timeOfDay = start.timeOfDay + inside;
+  if (timeOfDay < secondsPerDay) return {start.week, start.dayOfWeek, timeOfDay};
+  return origin_.addingDuration(startOffsets_[k] + inside);
+}
+
+Time WorkingTimeIndex::exactInstantAt(double worked, bool atFinish, size_t near) const {
+  if (atFinish) {
+    const size_t k = firstReaching(worked, near) - 1;
+    const double length = workedBefore_[k + 1] - workedBefore_[k];
+    const double inside = std::min(worked - workedBefore_[k], length);
+    return exactTimeAt(k, inside).asFinish();
+  }
+  const size_t k = lastStartingBy(worked, near);
+  return exactTimeAt(k, worked - workedBefore_[k]);
 }
 
 std::optional<double> WorkingTimeIndex::exactDuration(const Time& from, const Time& to) const {
-  const std::optional<double> workedFrom = exactWorkedUntil(from);
-  if (!workedFrom) return std::nullopt;
-  const std::optional<double> workedTo = exactWorkedUntil(to);
-  if (!workedTo) return std::nullopt;
-  return *workedTo - *workedFrom;
+  const std::optional<ExactPlace> placeFrom = exactPlaceOf(from);
+  if (!placeFrom) return std::nullopt;
+  const std::optional<ExactPlace> placeTo = exactPlaceOf(to);
+  if (!placeTo) return std::nullopt;
+  return placeTo->worked - placeFrom->worked;
 }
 
 std::optional<Time> WorkingTimeIndex::exactFinish(const Time& from, double seconds) const {
   if (!(seconds > 0) || !isWhole(seconds)) return std::nullopt;
-  const std::optional<double> worked = exactWorkedUntil(from);
-  if (!worked) return std::nullopt;
-  const double target = *worked + seconds;
+  const std::optional<ExactPlace> place = exactPlaceOf(from);
+  if (!place) return std::nullopt;
+  const double target = place->worked + seconds;
   if (!(target < workedBefore_.back())) return std::nullopt;
-  return exactInstantAt(target, true);
+  return exactInstantAt(target, true, stretchNear(place->stretchesBefore));
 }
 
 std::optional<Time> WorkingTimeIndex::exactStart(const Time& to, double seconds) const {
   if (!(seconds > 0) || !isWhole(seconds)) return std::nullopt;
-  const std::optional<double> worked = exactWorkedUntil(to);
-  if (!worked) return std::nullopt;
-  const double target = *worked - seconds;
+  const std::optional<ExactPlace> place = exactPlaceOf(to);
+  if (!place) return std::nullopt;
+  const double target = place->worked - seconds;
   if (!(target > 0)) return std::nullopt;
-  return exactInstantAt(target, false);
+  return exactInstantAt(target, false, stretchNear(place->stretchesBefore));
 }
 
 std::optional<Time> WorkingTimeIndex::exactNextTime(const Time& time) const {
   // The working time counted up to `time` is reached, going forward, at
   // `time` itself when it is working, else where the next stretch opens.
-  const std::optional<double> worked = exactWorkedUntil(time);
-  if (!worked || !(*worked < workedBefore_.back())) return std::nullopt;
-  return exactInstantAt(*worked, false);
+  const std::optional<ExactPlace> place = exactPlaceOf(time);
+  if (!place || !(place->worked < workedBefore_.back())) return std::nullopt;
+  return exactInstantAt(place->worked, false, stretchNear(place->stretchesBefore));
 }
 
 std::optional<Time> WorkingTimeIndex::exactPreviousTime(const Time& time) const {
-  const std::optional<double> worked = exactWorkedUntil(time);
-  if (!worked || !(*worked > 0)) return std::nullopt;
-  return exactInstantAt(*worked, true);
+  const std::optional<ExactPlace> place = exactPlaceOf(time);
+  if (!place || !(place->worked > 0)) return std::nullopt;
+  return exactInstantAt(place->worked, true, stretchNear(place->stretchesBefore));
 }
 
 std::optional<double> WorkingTimeIndex::workedUntil(const Time& time) const {
@@ -268,11 +362,7 @@ Time WorkingTimeIndex::instantAt(double worked, bool atFinish) const {
   }
   // The last stretch that starts at or before the amount: at a stretch's end
   // the next stretch's start is reached.
-  const auto [low, high] = entriesAround(worked);
-  const auto after =
-      std::upper_bound(workedBefore_.begin() + low,
-                       workedBefore_.begin() + std::min(high, workedBefore_.size() - 1), worked);
-  const Stretch& stretch = stretches_[static_cast<size_t>(after - workedBefore_.begin()) - 1];
+  const Stretch& stretch = stretches_[searchLastStartingBy(worked)];
   return stretch.start.addingDuration(worked - stretch.workedBefore);
 }
 

@@ -80,7 +80,7 @@ class WorkingTimeIndex {
   [[nodiscard]] std::optional<Time> exactPreviousTime(const Time& time) const;
   // What the table holds, in bytes.
   [[nodiscard]] size_t memoryBytes() const {
-    return stretches_.capacity() * sizeof(Stretch) +
+    return stretches_.capacity() * sizeof(Stretch) + startTimes_.capacity() * sizeof(Time) +
            (startOffsets_.capacity() + workedBefore_.capacity()) * sizeof(double) +
            (startsBeforeDay_.capacity() + firstReachingBucket_.capacity()) * sizeof(uint32_t);
   }
@@ -109,12 +109,35 @@ class WorkingTimeIndex {
   [[nodiscard]] size_t stretchesStartingBy(double offset) const;
   // Lists the stretches of `covered`; false when there are too many to list.
   bool fill(const ScheduleDefinition& schedule, const TimeRange& covered);
-  // `workedUntil` from the table alone, for an exact table and a
-  // whole-second instant within the covered span.
-  [[nodiscard]] std::optional<double> exactWorkedUntil(const Time& time) const;
+  // Where an instant lies in an exact table: the working seconds from
+  // origin_ up to it, and how many stretches start at or before it.
+  struct ExactPlace {
+    double worked;
+    size_t stretchesBefore;
+  };
+  // `workedUntil` from the table alone, with the stretches started by
+  // then, for an exact table and a whole-second instant within the covered
+  // span; nullopt otherwise.
+  [[nodiscard]] std::optional<ExactPlace> exactPlaceOf(const Time& time) const;
   // `instantAt` from the small arrays alone, for an exact table: whole
-  // seconds add up exactly whichever instant they are counted from.
-  [[nodiscard]] Time exactInstantAt(double worked, bool atFinish) const;
+  // seconds add up exactly whichever instant they are counted from. `near`
+  // is a stretch at or near the one the amount ends in (a guess; any value
+  // gives the same answer), so that an amount of a few stretches is found
+  // in a few steps rather than by a search.
+  [[nodiscard]] Time exactInstantAt(double worked, bool atFinish, size_t near) const;
+  // For a table with stretches: the first entry of `workedBefore_`, from
+  // the second on, that reaches `worked`, and the last stretch whose entry
+  // lies at or below it (`worked` >= 0). Looked for a few stretches either
+  // side of stretch `near` first, then searched in the buckets around
+  // `worked`.
+  [[nodiscard]] size_t firstReaching(double worked, size_t near) const;
+  [[nodiscard]] size_t lastStartingBy(double worked, size_t near) const;
+  // `lastStartingBy` by the search alone.
+  [[nodiscard]] size_t searchLastStartingBy(double worked) const;
+  // `origin_` moved on by `startOffsets_[k] + inside` (whole, below 2^53)
+  // calendar seconds, read off where stretch `k` starts when that lands on
+  // the same day.
+  [[nodiscard]] Time exactTimeAt(size_t k, double inside) const;
 
   std::shared_ptr<ScheduleDefinition> schedule_;
   TimeRange covered_;
@@ -125,6 +148,9 @@ class WorkingTimeIndex {
   // many stretches start before it: a search looks at one day's stretches in
   // a small array instead of halving the whole table.
   std::vector<double> startOffsets_;
+  // For an exact table, where each stretch starts, as `origin_` moved on by
+  // its start offset.
+  std::vector<Time> startTimes_;
   // Each stretch's `workedBefore`, then the total.
   std::vector<double> workedBefore_;
   // Working time split into buckets of `workedBucket_` seconds, with the
