@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <cstddef>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <unordered_set>
@@ -47,8 +47,8 @@ struct WorkingRange {
   bool finishOwed = false;  // the finish still has to follow the start
   bool startOwed = false;   // the start still has to follow the finish
   // The last ranges whose far end was worked out from the near one.
-  std::optional<TimeRange> forward;
-  std::optional<TimeRange> backward;
+  std::optional<TimeRange> forward{};
+  std::optional<TimeRange> backward{};
 
   // The range with both ends in place.
   const TimeRange& settled() {
@@ -102,8 +102,7 @@ bool isSealed(const GanttChartDependencyLagProvider* lags, const ScheduleDefinit
 }
 
 bool isSealed(const GanttChartDependency& link) {
-  return detail::LinkPushCache::isKeepable(link) &&
-         detail::LinkPushCache::isKeepable(*link.from());
+  return detail::LinkPushCache::isKeepable(link) && detail::LinkPushCache::isKeepable(*link.from());
 }
 
 }  // namespace
@@ -160,8 +159,7 @@ GanttChartItemUpdateActions GanttChartItemAutoSchedulingBehavior::scheduleFrom(
     auto calendar = detail::behaviorScheduleOf(z, schedule);
     const TimeRange range = z.time();
     const double duration = preserving ? calendar->duration(range.start, range.finish) : 0;
-    return WorkingRange{std::move(calendar), duration, range, false, false, std::nullopt,
-                        std::nullopt};
+    return WorkingRange{std::move(calendar), duration, range};
   };
   // Where the dependency puts the linked end of `working`.
   const auto limitOf = [&](const WorkingRange& working, const GanttChartDependencyPtr& d) {
@@ -222,8 +220,9 @@ GanttChartItemUpdateActions GanttChartItemAutoSchedulingBehavior::scheduleFrom(
     bool keepable = sealed && Cache::isKeepable(target);
     detail::LinkPushBound bound;
     // The limit `e` pushed `working` to; std::nullopt for an excluded link.
-    const auto pushBy = [&](const GanttChartDependencyPtr& e) -> std::optional<Time> {
-      if (e.get() == placedBy && sealed && isSealed(*e)) {
+    const auto pushBy = [&](const GanttChartDependencyPtr& e,
+                            bool linkSealed) -> std::optional<Time> {
+      if (e.get() == placedBy && linkSealed) {
         moveTo(working, e->toType() == GanttChartDependencyEndType::start, placedAt,
                Placement::push);
         return placedAt;
@@ -231,10 +230,10 @@ GanttChartItemUpdateActions GanttChartItemAutoSchedulingBehavior::scheduleFrom(
       if (!isUsable(e)) return std::nullopt;
       return apply(working, e, Placement::push);
     };
-    const auto visit = [&](const GanttChartDependencyPtr& e) {
-      const std::optional<Time> limit = pushBy(e);
+    const auto visit = [&](const GanttChartDependencyPtr& e, bool linkSealed) {
+      const std::optional<Time> limit = pushBy(e, linkSealed);
       if (!limit) return;
-      keepable = keepable && e->toType() == GanttChartDependencyEndType::start && isSealed(*e) &&
+      keepable = keepable && linkSealed && e->toType() == GanttChartDependencyEndType::start &&
                  std::isfinite(limit->timeOfDay);
       bound.include(*limit);
     };

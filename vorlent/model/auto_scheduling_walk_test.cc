@@ -63,8 +63,8 @@ GanttChartItemUpdateActions plainWalk(const GanttChartItemAutoSchedulingBehavior
     } else {
       if (place || !(limit < range.finish)) range.finish = limit;
       if (preserving) {
-        range.start = moment ? range.finish
-                             : working.calendar->start(range.finish, working.duration);
+        range.start =
+            moment ? range.finish : working.calendar->start(range.finish, working.duration);
       }
     }
   };
@@ -136,7 +136,8 @@ TEST(AutoSchedulingWalk, AnswersAsThePlainLinkByLinkWalkDoes) {
       WeekRange::standard(), DayRange::standard(),
       std::vector<TimeRange>{{Time(1, kWednesday, 0), Time(1, kThursday, 0)},
                              {Time(2, kMonday, 12 * kHour), Time(2, kTuesday, 10 * kHour)}});
-  const auto longDays = std::make_shared<Schedule>(WeekRange(1, 6), DayRange(6 * kHour, 18 * kHour));
+  const auto longDays =
+      std::make_shared<Schedule>(WeekRange(1, 6), DayRange(6 * kHour, 18 * kHour));
   int64_t answers = 0;
   for (uint32_t seed = 1; seed <= 400; ++seed) {
     std::mt19937 random(seed);
@@ -151,17 +152,19 @@ TEST(AutoSchedulingWalk, AnswersAsThePlainLinkByLinkWalkDoes) {
       const Time start(1 + below(2), below(7), static_cast<double>(below(24 * 4)) * 900);
       items.push_back(std::make_shared<GanttChartItem>(
           std::to_string(i), static_cast<int64_t>(i), start,
-          milestone ? start : start.addingHours(static_cast<double>(below(40))), 0.0,
-          std::nullopt, std::nullopt, below(6) == 0 ? longDays : nullptr, true, 0, true,
+          milestone ? start : start.addingHours(static_cast<double>(below(40))), 0.0, std::nullopt,
+          std::nullopt, below(6) == 0 ? longDays : nullptr, true, 0, true,
           milestone ? GanttChartItemType::milestone : GanttChartItemType::standard));
     }
     // A hub, linked from most items, in a third of the charts.
     const bool hub = below(3) == 0;
     std::vector<GanttChartDependencyPtr> links;
     std::vector<GanttChartDependencyLagDefinition> lags;
-    for (size_t k = 0, count = n + static_cast<size_t>(below(static_cast<int64_t>(2 * n))); k < count; ++k) {
+    for (size_t k = 0, count = n + static_cast<size_t>(below(static_cast<int64_t>(2 * n)));
+         k < count; ++k) {
       const auto from = static_cast<size_t>(below(static_cast<int64_t>(n)));
-      const auto to = hub && below(2) == 0 ? n - 1 : static_cast<size_t>(below(static_cast<int64_t>(n)));
+      const auto to =
+          hub && below(2) == 0 ? n - 1 : static_cast<size_t>(below(static_cast<int64_t>(n)));
       if (from == to) continue;
       const auto type = static_cast<GanttChartDependencyType>(hub && to == n - 1 && below(8) != 0
                                                                   ? below(2) * 2  // to the start

@@ -19,9 +19,8 @@ bool GanttChartItemManager::applyBehaviorUpdatesInLinkOrder(const GanttChartItem
   const std::vector<GanttChartItemPtr>& elements = items.elements();
   // A copy: a hierarchy provider asked below may replace the behaviour.
   const GanttChartItemBehaviorPtr rules = behavior();
-  const std::optional<std::vector<size_t>> order =
-      detail::linkOrderForTimeSteps(rules, elements, availableDependencies().elements(),
-                                    schedule());
+  const std::optional<std::vector<size_t>> order = detail::linkOrderForTimeSteps(
+      rules, elements, availableDependencies().elements(), schedule());
   if (!order) return false;
   // No time step reads or changes a row or an expansion, and no row or
   // expansion step reads a time: the steps of each kind may run as a phase

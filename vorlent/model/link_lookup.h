@@ -41,9 +41,10 @@ class LinkLookup {
     return found;
   }
 
-  // Calls `visit(dependency)` for each dependency into `item`, in list order;
-  // `isSealed(dependency)` tells whether visiting it runs only the library's
-  // own code. Answers how many dependencies there are.
+  // Calls `visit(dependency, sealed)` for each dependency into `item`, in
+  // list order, where `sealed` is `isSealed(dependency)`, asked right before:
+  // whether visiting it runs only the library's own code. Answers how many
+  // dependencies there are.
   template <class IsSealed, class Visit>
   size_t visitInto(const GanttChartItem* item, const IsSealed& isSealed, const Visit& visit) {
     if (const SourceDependencyIndex* index = source_ ? source_->current() : nullptr) {
@@ -53,10 +54,11 @@ class LinkLookup {
           std::vector<GanttChartDependencyPtr> rest;
           rest.reserve(links.size() - i);
           for (size_t k = i; k < links.size(); ++k) rest.push_back(links[k].dependency);
-          for (const GanttChartDependencyPtr& dependency : rest) visit(dependency);
+          visit(rest.front(), false);
+          for (size_t k = 1; k < rest.size(); ++k) visit(rest[k], isSealed(*rest[k]));
           return links.size();
         }
-        visit(links[i].dependency);
+        visit(links[i].dependency, true);
       }
       return links.size();
     }
@@ -64,7 +66,7 @@ class LinkLookup {
     const Positions& positions = ownPositions();
     const auto& list = positions.dependencies().elements();
     const std::vector<size_t>& into = positions.to(item);
-    for (const size_t position : into) visit(list[position]);
+    for (const size_t position : into) visit(list[position], isSealed(*list[position]));
     return into.size();
   }
 

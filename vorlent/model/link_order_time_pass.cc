@@ -5,7 +5,6 @@
 #include <functional>
 #include <memory>
 #include <queue>
-#include <typeinfo>
 #include <unordered_map>
 
 #include "vorlent/model/auto_scheduling_behavior.h"
@@ -36,7 +35,10 @@ std::optional<std::vector<size_t>> linkOrderForTimeSteps(
 
   std::unordered_map<const GanttChartItem*, size_t, AddressHash> positionOf;
   positionOf.reserve(items.size());
-  for (size_t i = 0; i < items.size(); ++i) positionOf.emplace(items[i].get(), i);
+  std::vector<bool> isFirst(items.size());  // false for a repeat
+  for (size_t i = 0; i < items.size(); ++i) {
+    isFirst[i] = positionOf.emplace(items[i].get(), i).second;
+  }
 
   // Links as (from, to) positions, then grouped by `from` for the walk.
   std::vector<std::pair<size_t, size_t>> links;
@@ -44,17 +46,8 @@ std::optional<std::vector<size_t>> linkOrderForTimeSteps(
   // the finish.
   std::vector<uint8_t> pulledEnds(items.size(), 0);
   if (!census.autoScheduling.empty()) {
-    std::shared_ptr<GanttChartDependencyLagProvider> lags =
+    const std::shared_ptr<GanttChartDependencyLagProvider> lags =
         census.autoScheduling.front()->lagProvider();
-    // A lag list of the library's that excludes nothing need not be asked
-    // about every link.
-    if (lags != nullptr && typeid(*lags) == typeid(GanttChartDependencyLagSet)) {
-      const auto& definitions = static_cast<const GanttChartDependencyLagSet&>(*lags).lags();
-      if (std::none_of(definitions.begin(), definitions.end(),
-                       [](const auto& definition) { return definition.shouldExclude; })) {
-        lags = nullptr;
-      }
-    }
     links.reserve(dependencies.size());
     for (const GanttChartDependencyPtr& dependency : dependencies) {
       if (dependency == nullptr) return std::nullopt;
@@ -63,8 +56,7 @@ std::optional<std::vector<size_t>> linkOrderForTimeSteps(
       const auto to = positionOf.find(dependency->to().get());
       if (from == positionOf.end() || to == positionOf.end()) return std::nullopt;
       links.emplace_back(from->second, to->second);
-      pulledEnds[to->second] |=
-          dependency->toType() == GanttChartDependencyEndType::start ? 1 : 2;
+      pulledEnds[to->second] |= dependency->toType() == GanttChartDependencyEndType::start ? 1 : 2;
     }
   }
   // A moment (an item without working time) pulled at both ends is not
@@ -104,13 +96,12 @@ std::optional<std::vector<size_t>> linkOrderForTimeSteps(
   // in order, and only items that become ready behind the scan (summaries
   // listed above their children, successors listed above) wait in a heap,
   // so a chart listed nearly in link order costs a pass over the list.
-  const auto isFirst = [&](size_t i) { return positionOf.find(items[i].get())->second == i; };
   std::priority_queue<size_t, std::vector<size_t>, std::greater<>> behind;
   std::vector<size_t> order;
   order.reserve(positionOf.size());
   size_t scan = 0;
   const auto advance = [&] {
-    while (scan < items.size() && !(waitingFor[scan] == 0 && isFirst(scan))) ++scan;
+    while (scan < items.size() && !(waitingFor[scan] == 0 && isFirst[scan])) ++scan;
   };
   advance();
   for (;;) {

@@ -328,10 +328,9 @@ TEST(LinkOrderTimePassTest, EndsWhereThePlainCascadeEndsOnRandomCharts) {
     const Chart fast = randomChart(seed, false);
     const Chart plain = randomChart(seed, true);
     const bool onePass =
-        detail::linkOrderForTimeSteps(fast.source->behavior(),
-                                      fast.source->availableItems().elements(),
-                                      fast.source->availableDependencies().elements(),
-                                      fast.source->schedule())
+        detail::linkOrderForTimeSteps(
+            fast.source->behavior(), fast.source->availableItems().elements(),
+            fast.source->availableDependencies().elements(), fast.source->schedule())
             .has_value();
     onePassCharts += onePass ? 1 : 0;
     spannedInOnePass += onePass && fast.spanning ? 1 : 0;

@@ -13,7 +13,7 @@ void LinkPushBound::include(const Time& limit) {
 }
 
 std::optional<LinkPushBound> LinkPushCache::find(const GanttChartItem* item,
-                                                  const Context& context) {
+                                                 const Context& context) {
   if (bounds_.empty()) return std::nullopt;
   if (!holds(context) || epoch_ != schedulingEpoch()) {
     forget();

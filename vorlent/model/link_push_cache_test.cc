@@ -61,8 +61,7 @@ std::vector<GanttChartDependencyLagDefinition> randomLags(Draw& draw, const HubC
   std::vector<GanttChartDependencyLagDefinition> lags;
   for (const auto& link : chart.links) {
     if (draw.chance(30)) {
-      lags.emplace_back(link, static_cast<double>(draw.below(9) - 3) * 4 * kHour,
-                        draw.chance(10));
+      lags.emplace_back(link, static_cast<double>(draw.below(9) - 3) * 4 * kHour, draw.chance(10));
     }
   }
   return lags;
@@ -85,8 +84,8 @@ HubChart makeChart(uint32_t seed, size_t minLinks) {
     const Time start(1 + draw.below(2), 1 + draw.below(5), (6 + draw.below(12)) * kHour);
     chart.items.push_back(std::make_shared<GanttChartItem>(
         std::to_string(i), static_cast<int64_t>(i), start,
-        milestone ? start : start.addingHours(1 + draw.below(30)), 0.0, std::nullopt,
-        std::nullopt, draw.chance(15) ? chart.longDays : nullptr, true, 0, true,
+        milestone ? start : start.addingHours(1 + draw.below(30)), 0.0, std::nullopt, std::nullopt,
+        draw.chance(15) ? chart.longDays : nullptr, true, 0, true,
         milestone ? GanttChartItemType::milestone : GanttChartItemType::standard));
   }
   for (size_t j = 1; j < n; ++j) {
@@ -104,8 +103,7 @@ HubChart makeChart(uint32_t seed, size_t minLinks) {
   chart.lags = std::make_shared<GanttChartDependencyLagSet>(randomLags(draw, chart));
   const int64_t aggregation = draw.below(3);
   auto rule = std::make_shared<GanttChartItemAutoSchedulingBehavior>(
-      draw.chance(40),
-      aggregation == 0 ? std::nullopt : std::optional<bool>(aggregation == 2),
+      draw.chance(40), aggregation == 0 ? std::nullopt : std::optional<bool>(aggregation == 2),
       draw.chance(85), chart.lags);
   detail::AutoSchedulingTestPeer::setMinLinks(*rule, minLinks);
   chart.source = std::make_shared<GanttChartItemSource>(

@@ -232,8 +232,7 @@ void operate(Chart& chart, Draw& draw) {
 // about each item once.
 bool asksEachItemOnce(GanttChartItemSource& source) {
   return detail::linkOrderForTimeSteps(source.behavior(), source.availableItems().elements(),
-                                       source.availableDependencies().elements(),
-                                       source.schedule())
+                                       source.availableDependencies().elements(), source.schedule())
       .has_value();
 }
 

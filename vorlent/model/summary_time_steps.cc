@@ -120,8 +120,7 @@ std::optional<std::vector<std::pair<size_t, size_t>>> summaryTimeStepEdges(
     const GanttChartItem& child = *items[c];
     const GanttChartItem& summary = *items[s];
     if (child.type() != GanttChartItemType::standard || isSummary[c] ||
-        child.start() < summary.start() || summary.finish() < child.finish() ||
-        !isSnapped(child)) {
+        child.start() < summary.start() || summary.finish() < child.finish() || !isSnapped(child)) {
       return std::nullopt;
     }
   }

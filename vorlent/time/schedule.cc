@@ -113,7 +113,8 @@ Schedule::~Schedule() {
 
 const WorkingTimeIndex* Schedule::workingTimeTable(const Time& near) const {
   if (const TableChunk* last = lastChunk_.load(std::memory_order_acquire);
-      last != nullptr && near.week >= last->firstWeek && near.week < last->firstWeek + kChunkWeeks) {
+      last != nullptr && near.week >= last->firstWeek &&
+      near.week < last->firstWeek + kChunkWeeks) {
     return last->table.get();
   }
   if (walksAlways_.load(std::memory_order_relaxed)) return nullptr;

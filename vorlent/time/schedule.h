@@ -98,7 +98,7 @@ class Schedule : public ScheduleDefinition {
   static constexpr int64_t kChunkWeeks = 522;
   // One decade's table, or null where none could be built.
   struct TableChunk {
-    int64_t firstWeek;  // the decade's first week; its last is firstWeek + kChunkWeeks - 1
+    int64_t firstWeek;   // the decade's first week; its last is firstWeek + kChunkWeeks - 1
     uint32_t questions;  // asked about the decade before its table was tried
     bool tried;          // the table was built, or could not be
     std::unique_ptr<WorkingTimeIndex> table;

@@ -183,8 +183,7 @@ void WorkingTimeIndex::prepare(const std::shared_ptr<ScheduleDefinition>& schedu
   schedule_ = schedule;
 }
 
-std::optional<WorkingTimeIndex::ExactPlace> WorkingTimeIndex::exactPlaceOf(
-    const Time& time) const {
+std::optional<WorkingTimeIndex::ExactPlace> WorkingTimeIndex::exactPlaceOf(const Time& time) const {
   if (!exact_ || !isOnGrid(time) || !isWhole(time.timeOfDay)) return std::nullopt;
   // A week past the ones next to the covered span lies outside it; ruling it
   // out first keeps the day count below small.
