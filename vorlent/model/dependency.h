@@ -31,6 +31,12 @@ class SourceDependencyIndex;
 void attachDependency(GanttChartDependency& dependency, SourceDependencyIndex& index);
 // The source let go of every occurrence of the dependency (or is going away).
 void detachDependency(GanttChartDependency& dependency, const SourceDependencyIndex& index);
+// Where the last lag set to look the dependency up keeps its definition: a
+// guess that set checks before trusting it, so that a cascade asking about
+// the dependency's lag reads the definition without a search. 0 until a set
+// sets it.
+[[nodiscard]] uint32_t lagHintOf(const GanttChartDependency& dependency);
+void setLagHint(const GanttChartDependency& dependency, uint32_t position);
 
 }  // namespace detail
 
@@ -162,6 +168,8 @@ class GanttChartDependency {
                                        detail::SourceDependencyIndex& index);
   friend void detail::detachDependency(GanttChartDependency& dependency,
                                        const detail::SourceDependencyIndex& index);
+  friend uint32_t detail::lagHintOf(const GanttChartDependency& dependency);
+  friend void detail::setLagHint(const GanttChartDependency& dependency, uint32_t position);
 
   // Counts and reports a change of either end; reassigning the same items
   // changes nothing.
@@ -181,6 +189,7 @@ class GanttChartDependency {
   GanttChartDependencyEndType toType_ = GanttChartDependencyEndType::start;
   bool isVisible_;
   bool hasChanged_ = false;
+  mutable uint32_t lagHint_ = 0;
   int64_t zIndex_;
   detail::RareFields<Extras> rare_;
   // The index of the one source holding it, told of relinks; null while no
@@ -204,6 +213,11 @@ namespace detail {
 // relinks nothing an index already holds; neither does assigning an end the
 // item it already has.
 [[nodiscard]] uint64_t dependencyLinkGeneration();
+
+inline uint32_t lagHintOf(const GanttChartDependency& dependency) { return dependency.lagHint_; }
+inline void setLagHint(const GanttChartDependency& dependency, uint32_t position) {
+  dependency.lagHint_ = position;
+}
 
 }  // namespace detail
 

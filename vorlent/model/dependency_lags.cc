@@ -1,6 +1,9 @@
 #include "vorlent/model/dependency_lags.h"
 
+#include <limits>
 #include <utility>
+
+#include "vorlent/model/dependency.h"
 
 #include "vorlent/model/scheduling_epoch.h"
 
@@ -37,14 +40,24 @@ bool GanttChartDependencyLagSet::shouldExclude(
 
 const GanttChartDependencyLagDefinition* GanttChartDependencyLagSet::firstDefinition(
     const GanttChartDependency* dependency) const {
+  if (dependency == nullptr) return nullptr;
+  if (hintsUsable_) {
+    const uint32_t hint = detail::lagHintOf(*dependency);
+    if (hint < lags_.size() && lags_[hint].dependency.get() == dependency) return &lags_[hint];
+  }
   const std::optional<size_t> found = firstIndex_.find(dependency);
-  return found ? &lags_[*found] : nullptr;
+  if (!found) return nullptr;
+  if (hintsUsable_ && *found <= std::numeric_limits<uint32_t>::max()) {
+    detail::setLagHint(*dependency, static_cast<uint32_t>(*found));
+  }
+  return &lags_[*found];
 }
 
 void GanttChartDependencyLagSet::rebuildIndex() {
   firstIndex_.clear();
   firstIndex_.reserve(lags_.size());
   for (size_t i = 0; i < lags_.size(); ++i) firstIndex_.add(lags_[i].dependency.get(), i);
+  hintsUsable_ = firstIndex_.size() == lags_.size();
 }
 
 GanttChartDependencyLagSource::GanttChartDependencyLagSource(LagFunction function,

@@ -72,6 +72,9 @@ class GanttChartDependencyLagSet : public GanttChartDependencyLagProvider {
 
   std::vector<GanttChartDependencyLagDefinition> lags_;
   detail::IdentityIndex<GanttChartDependency> firstIndex_;
+  // No dependency has two definitions, so a definition naming a dependency
+  // is its first one, and the dependency's hint can be trusted once checked.
+  bool hintsUsable_ = false;
 };
 
 // Lags and exclusions answered by two host functions. An empty function

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <optional>
+#include <random>
+#include <vector>
 
 #include "vorlent/model/behavior_test_support.h"
 #include "vorlent/model/dependency.h"
@@ -40,6 +43,39 @@ TEST(GanttChartDependencyLagSet, TheFirstDefinitionForThatVeryDependencyAnswers)
   EXPECT_EQ(set.lag(f.link), std::nullopt);
   EXPECT_EQ(set.lag(f.lookalike), -1800);
   EXPECT_FALSE(set.shouldExclude(f.lookalike)) << "an unspecified exclusion means false";
+}
+
+// Sets that share their dependencies, some naming one twice, asked in turns
+// and replaced now and then: each answers what a scan of its own list for the
+// first definition answers, whatever the others left in the dependencies.
+TEST(GanttChartDependencyLagSet, AnswersAsAScanOfItsListWhileOtherSetsAskToo) {
+  LinkFixture f;
+  std::vector<GanttChartDependencyPtr> links;
+  for (int i = 0; i < 60; ++i) {
+    links.push_back(std::make_shared<GanttChartDependency>(std::nullopt, f.a, f.b));
+  }
+  std::mt19937 random(17);
+  const auto drawList = [&] {
+    std::vector<GanttChartDependencyLagDefinition> lags;
+    const size_t count = random() % 40;
+    for (size_t i = 0; i < count; ++i) {
+      lags.emplace_back(links[random() % links.size()], static_cast<double>(random() % 5) * 60,
+                        random() % 4 == 0);
+    }
+    return lags;
+  };
+  std::vector<GanttChartDependencyLagSet> sets(3);
+  for (int step = 0; step < 20000; ++step) {
+    GanttChartDependencyLagSet& set = sets[random() % sets.size()];
+    if (random() % 200 == 0) set.setLags(drawList());
+    const GanttChartDependencyPtr& link = links[random() % links.size()];
+    const auto first =
+        std::find_if(set.lags().begin(), set.lags().end(),
+                     [&](const auto& definition) { return definition.dependency == link; });
+    const bool named = first != set.lags().end();
+    ASSERT_EQ(set.lag(link), named ? std::optional<double>(first->lag) : std::nullopt) << step;
+    ASSERT_EQ(set.shouldExclude(link), named && first->shouldExclude) << step;
+  }
 }
 
 TEST(GanttChartDependencyLagProvider, AProviderWithOnlyLagsNeverExcludes) {

@@ -41,6 +41,8 @@ class IdentityIndex {
     positions_.reserve(count);
     if (namedBitsFor(count) > named_.size() * 64) rebuildNamed(count);
   }
+  // How many objects have a position.
+  [[nodiscard]] size_t size() const { return positions_.size(); }
   // Ignored when the object already has a position.
   void add(const T* object, size_t position) {
     remembered_ = false;

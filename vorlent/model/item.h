@@ -52,6 +52,14 @@ void detachItem(GanttChartItem& item, const ItemChangeCounts& counts);
 // The record the item's edits count in: its source's, the process-wide one
 // for an item several sources hold, null for an item no source holds.
 [[nodiscard]] inline const ItemChangeCounts* changeCountsOf(const GanttChartItem& item);
+// Where the last dependency index to look the item up keeps its links: a
+// guess that index checks before trusting it, so that a cascade reaching the
+// item finds its links without a search. 0 until an index sets it.
+[[nodiscard]] inline uint32_t linkSlotHintOf(const GanttChartItem& item);
+inline void setLinkSlotHint(const GanttChartItem& item, uint32_t slot);
+// Likewise, where the last `ItemMarks` to mark the item keeps its entry.
+[[nodiscard]] inline uint32_t markHintOf(const GanttChartItem& item);
+inline void setMarkHint(const GanttChartItem& item, uint32_t position);
 
 }  // namespace detail
 
@@ -194,6 +202,10 @@ class GanttChartItem {
   friend void detail::attachItem(GanttChartItem& item, detail::ItemChangeCounts& counts);
   friend void detail::detachItem(GanttChartItem& item, const detail::ItemChangeCounts& counts);
   friend const detail::ItemChangeCounts* detail::changeCountsOf(const GanttChartItem& item);
+  friend uint32_t detail::linkSlotHintOf(const GanttChartItem& item);
+  friend void detail::setLinkSlotHint(const GanttChartItem& item, uint32_t slot);
+  friend uint32_t detail::markHintOf(const GanttChartItem& item);
+  friend void detail::setMarkHint(const GanttChartItem& item, uint32_t position);
 
   // Counts an assignment of an order key (also of the row, when `row`).
   void orderKeyAssigned(bool row) {
@@ -225,6 +237,9 @@ class GanttChartItem {
   std::shared_ptr<const GanttChartItemSettings> settings_;
   // Where its order-key edits count; null while no source holds it.
   detail::ItemChangeCounts* changeCounts_ = nullptr;
+  // Lookup hints (see `detail::linkSlotHintOf`), guesses only.
+  mutable uint32_t linkSlotHint_ = 0;
+  mutable uint32_t markHint_ = 0;
 };
 
 using GanttChartItemPtr = std::shared_ptr<GanttChartItem>;
@@ -232,6 +247,14 @@ using GanttChartItemPtr = std::shared_ptr<GanttChartItem>;
 namespace detail {
 inline const ItemChangeCounts* changeCountsOf(const GanttChartItem& item) {
   return item.changeCounts_;
+}
+inline uint32_t linkSlotHintOf(const GanttChartItem& item) { return item.linkSlotHint_; }
+inline void setLinkSlotHint(const GanttChartItem& item, uint32_t slot) {
+  item.linkSlotHint_ = slot;
+}
+inline uint32_t markHintOf(const GanttChartItem& item) { return item.markHint_; }
+inline void setMarkHint(const GanttChartItem& item, uint32_t position) {
+  item.markHint_ = position;
 }
 }  // namespace detail
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "vorlent/model/small_copy.h"
+
 namespace vorlent {
 namespace {
 
@@ -44,7 +46,8 @@ GanttChartItemUpdateActions GanttChartItemBehaviorSet::collect(const Ask& ask) {
   const AskingScope scope(this);
   // A copy of the member list, so a member that edits this set while it is
   // asked neither invalidates the loop nor is freed before it returns.
-  const std::vector<GanttChartItemBehaviorPtr> members = behaviors();
+  // Sets are asked once per change, and nearly all have a few members.
+  const detail::SmallCopy<GanttChartItemBehaviorPtr, 8> members(behaviors());
   GanttChartItemUpdateActions result;
   for (const auto& member : members) {
     if (!member) continue;

@@ -6,7 +6,6 @@
 #include <optional>
 #include <unordered_set>
 
-#include "vorlent/model/address_map.h"
 #include "vorlent/model/collection_provider.h"
 #include "vorlent/model/dependency.h"
 #include "vorlent/model/filter_cache.h"
@@ -14,6 +13,7 @@
 #include "vorlent/model/item_behavior.h"
 #include "vorlent/model/item_factory.h"
 #include "vorlent/model/item_lists.h"
+#include "vorlent/model/item_marks.h"
 #include "vorlent/model/item_observer.h"
 #include "vorlent/model/row_range.h"
 #include "vorlent/model/update_action.h"
@@ -439,11 +439,19 @@ class GanttChartItemManager : public GanttChartItemFactory,
   int64_t operationDepth_ = 0;
   int64_t questionDepth_ = 0;           // questions to the behaviour in progress
   int64_t questionsFromCallbacks_ = 0;  // asked in this operation while another was
-  // Which items had their time (completion) changed by this operation, and
-  // when (by `changeSerial_`), so that overtaken actions can be told.
+  // What the update engine notes per item during an operation.
+  struct EngineMarks {
+    // When (by `changeSerial_`) the item's time (completion) last changed in
+    // this operation, 0 if it did not: overtaken actions are told by these.
+    uint64_t timeChangedAt = 0;
+    uint64_t completionChangedAt = 0;
+    // Lists of follow-ups to the item's changes still pending in the
+    // outermost engine pass.
+    int64_t pending = 0;
+  };
   uint64_t changeSerial_ = 0;
-  detail::AddressMap<uint64_t> timeChanges_;
-  detail::AddressMap<uint64_t> completionChanges_;
+  detail::ItemMarks<EngineMarks> marks_;
+  int64_t enginePasses_ = 0;  // `performUpdates` calls in progress
   // Items found in a conflict during this operation.
   std::unordered_set<const GanttChartItem*> conflicting_;
   // Whether the available items last produced by this class came from the

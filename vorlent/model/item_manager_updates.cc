@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "vorlent/base/fatal.h"
+#include "vorlent/model/address_map.h"
 #include "vorlent/model/column_row_pass.h"
 #include "vorlent/model/item_behavior_set.h"
 #include "vorlent/model/item_manager.h"
@@ -65,13 +66,26 @@ std::optional<int64_t> backZIndex(const List& list) {
   return lowest == std::numeric_limits<int64_t>::min() ? lowest : lowest - 1;
 }
 
+// Counts a pass of the update engine in progress for as long as it lives.
+class PassScope {
+ public:
+  explicit PassScope(int64_t& passes) : passes_(passes) { ++passes_; }
+  ~PassScope() { --passes_; }
+  PassScope(const PassScope&) = delete;
+  PassScope& operator=(const PassScope&) = delete;
+
+ private:
+  int64_t& passes_;
+};
+
 }  // namespace
 
 GanttChartItemManager::OperationScope::OperationScope(GanttChartItemManager& manager)
     : manager_(manager), alive_(manager.weak_from_this().lock()) {
   if (manager_.operationDepth_++ == 0) {
-    if (!manager_.timeChanges_.empty()) manager_.timeChanges_.clear();
-    if (!manager_.completionChanges_.empty()) manager_.completionChanges_.clear();
+    // Kept while an engine pass of an outer call is still counting in them;
+    // earlier change times compare as before anything this operation does.
+    if (manager_.enginePasses_ == 0 && !manager_.marks_.empty()) manager_.marks_.clear();
     if (!manager_.conflicting_.empty()) manager_.conflicting_.clear();
     manager_.questionsFromCallbacks_ = 0;
   }
@@ -80,11 +94,11 @@ GanttChartItemManager::OperationScope::OperationScope(GanttChartItemManager& man
 GanttChartItemManager::OperationScope::~OperationScope() { --manager_.operationDepth_; }
 
 void GanttChartItemManager::timeWasChanged(const GanttChartItem* item) {
-  timeChanges_[item] = ++changeSerial_;
+  marks_[item].timeChangedAt = ++changeSerial_;
 }
 
 void GanttChartItemManager::completionWasChanged(const GanttChartItem* item) {
-  completionChanges_[item] = ++changeSerial_;
+  marks_[item].completionChangedAt = ++changeSerial_;
 }
 
 bool GanttChartItemManager::isOvertaken(const GanttChartItemUpdateAction& action,
@@ -93,17 +107,11 @@ bool GanttChartItemManager::isOvertaken(const GanttChartItemUpdateAction& action
   // which needs no look-up then.
   if (changeMark == changeSerial_) return false;
   using Action = GanttChartItemUpdateAction;
-  const auto changedAfter = [changeMark](const auto& changes, const GanttChartItem* item) {
-    const uint64_t* changedAt = changes.find(item);
-    return changedAt != nullptr && changeMark < *changedAt;
-  };
-  if (std::holds_alternative<Action::UpdateTime>(action.variant())) {
-    return changedAfter(timeChanges_, action.item().get());
-  }
-  if (std::holds_alternative<Action::UpdateCompletion>(action.variant())) {
-    return changedAfter(completionChanges_, action.item().get());
-  }
-  return false;
+  const bool time = std::holds_alternative<Action::UpdateTime>(action.variant());
+  if (!time && !std::holds_alternative<Action::UpdateCompletion>(action.variant())) return false;
+  const EngineMarks* marks = marks_.find(action.item().get());
+  if (marks == nullptr) return false;
+  return changeMark < (time ? marks->timeChangedAt : marks->completionChangedAt);
 }
 
 template <class Ask>
@@ -176,12 +184,20 @@ void GanttChartItemManager::performUpdates(GanttChartItemUpdateActions actions,
   // cascade gets no further follow-ups when they come back again. Only such
   // returns count: an item merely reached along many independent paths (many
   // predecessors of one task) is followed up every time, as it must be.
-  detail::AddressMap<int64_t> onPath;                           // frames caused by the item
+  //
+  // The outermost pass counts the frames each item caused in its marks; a
+  // pass nested in it (a callback's own operation) counts apart.
+  const bool outermost = enginePasses_ == 0;
+  const PassScope pass(enginePasses_);
+  detail::AddressMap<int64_t> nestedPending;
+  const auto pendingOf = [&](const GanttChartItem* item) -> int64_t& {
+    return outermost ? marks_[item].pending : nestedPending[item];
+  };
   std::unordered_map<const GanttChartItem*, int64_t> returned;  // follow-ups taken on return
   while (!stack.empty()) {
     Frame& frame = stack.back();
     if (frame.next == frame.actions.size()) {
-      if (frame.cause != nullptr) --onPath[frame.cause];
+      if (frame.cause != nullptr) --pendingOf(frame.cause);
       stack.pop_back();
       continue;
     }
@@ -192,7 +208,8 @@ void GanttChartItemManager::performUpdates(GanttChartItemUpdateActions actions,
     std::optional<GanttChartItemUpdateActions> followUps = apply(action);
     if (!followUps || followUps->empty()) continue;
     const GanttChartItem* cause = action.item().get();
-    int64_t& depth = onPath[cause];
+    // A copy: a callback below may mark further items.
+    const int64_t depth = pendingOf(cause);
     // `level` < bound <= INT64_MAX, so level + 1 cannot overflow. Under the
     // library's rules alone only a change that came back round twice is cut
     // by level: a chain of distinct items settles however deep it is.
@@ -204,11 +221,18 @@ void GanttChartItemManager::performUpdates(GanttChartItemUpdateActions actions,
         onlyLibraryRules()) {
       // The other items of the loop have come round about as often: all of
       // them stop at once, rather than one by one after a walk each.
-      onPath.forEach([&](const void* item, int64_t nesting) {
+      const auto markConflicting = [&](const void* item, int64_t nesting) {
         if (bounds.conflictNesting <= 2 * nesting) {
           conflicting_.insert(static_cast<const GanttChartItem*>(item));
         }
-      });
+      };
+      if (outermost) {
+        marks_.forEach([&](const GanttChartItem* item, const EngineMarks& marks) {
+          markConflicting(item, marks.pending);
+        });
+      } else {
+        nestedPending.forEach(markConflicting);
+      }
       conflicting_.insert(cause);
       cut = true;
     }
@@ -221,7 +245,7 @@ void GanttChartItemManager::performUpdates(GanttChartItemUpdateActions actions,
       cascadeWasCut(action.item());
       continue;
     }
-    ++depth;
+    ++pendingOf(cause);
     const int64_t next = level < std::numeric_limits<int64_t>::max() ? level + 1 : level;
     stack.push_back(Frame{std::move(*followUps), 0, next, cause, changeMark()});
   }

@@ -119,8 +119,12 @@ std::vector<GanttChartDependencyPtr> GanttChartItemSource::sourceFilteredDepende
 
 GanttChartItemList GanttChartItemSource::availableItems() {
   const uint64_t order = itemCounts_->orderGeneration();
-  if (availableItems_ && availableItemsOrder_ == order &&
+  // A list nobody has read yet sorts the items as they are when it is read,
+  // so an order key's change alone leaves it as good as a new one: a cascade
+  // that changes item after item then hands out one list, not one a change.
+  if (availableItems_ && (availableItemsOrder_ == order || !availableItems_->isProduced()) &&
       availableItemsRemovals_ == itemRemovals_ && availableItemsSize_ == items_.size()) {
+    availableItemsOrder_ = order;
     return *availableItems_;
   }
   availableItemsOrder_ = order;

@@ -168,6 +168,19 @@ TEST(GanttChartItemSource, AvailableListsAreSharedUntilTheOrderChangesAndStayImm
   b->setRow(5);
   source->performUpdates({GanttChartItemUpdateAction::updateRowAction(a, -2)});
   EXPECT_EQ(labels(source->availableItems()), (std::vector<std::string>{"a", "c", "?", "b"}));
+
+  // A list nobody has read sorts the items when it is read, so a change of
+  // order alone hands the same list out again.
+  b->setRow(-2);
+  const GanttChartItemList unread = source->availableItems();
+  source->performUpdates(
+      {GanttChartItemUpdateAction::updateTimeAction(b, TimeRange(day(6), day(7)), false, false)});
+  EXPECT_TRUE(source->availableItems().isSameList(unread));
+  EXPECT_EQ(labels(unread), (std::vector<std::string>{"a", "b", "c", "?"}));
+  source->performUpdates(
+      {GanttChartItemUpdateAction::updateTimeAction(b, TimeRange(day(0), day(1)), false, false)});
+  EXPECT_FALSE(source->availableItems().isSameList(unread)) << "once read, it stays as it was";
+  EXPECT_EQ(labels(source->availableItems()), (std::vector<std::string>{"b", "a", "c", "?"}));
 }
 
 TEST(GanttChartItemSource, AcceptChangesClearsEveryFlag) {

@@ -8,6 +8,7 @@
 
 #include "vorlent/model/behavior_dependency_index.h"
 #include "vorlent/model/item_lists.h"
+#include "vorlent/model/small_copy.h"
 #include "vorlent/model/source_list_indexes.h"
 
 namespace vorlent::detail {
@@ -30,8 +31,11 @@ class LinkLookup {
         source_(dynamic_cast<const SourceDependencyLinks*>(dependencies_.index().get())),
         own_(own) {}
 
-  [[nodiscard]] std::vector<GanttChartDependencyPtr> outOf(const GanttChartItem* item) {
-    std::vector<GanttChartDependencyPtr> found;
+  // Most items have a few links out.
+  using Copies = SmallCopy<GanttChartDependencyPtr, 8>;
+
+  [[nodiscard]] Copies outOf(const GanttChartItem* item) {
+    Copies found;
     if (const SourceDependencyIndex* index = source_ ? source_->current() : nullptr) {
       for (const auto& link : index->outgoing(item)) found.push_back(link.dependency);
       return found;

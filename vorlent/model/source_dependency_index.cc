@@ -1,6 +1,8 @@
 #include "vorlent/model/source_dependency_index.h"
 
 #include <algorithm>
+#include <limits>
+#include <utility>
 
 namespace vorlent::detail {
 namespace {
@@ -30,6 +32,13 @@ std::vector<SourceDependencyIndex::Link> extractLinks(
   links.erase(links.begin() + static_cast<ptrdiff_t>(kept),
               links.begin() + static_cast<ptrdiff_t>(end));
   return taken;
+}
+
+// Positions past what a hint holds are always searched for.
+void remember(const GanttChartItem& item, size_t position) {
+  if (position <= std::numeric_limits<uint32_t>::max()) {
+    setLinkSlotHint(item, static_cast<uint32_t>(position));
+  }
 }
 
 // Inserts `moving` (ascending) into `links[begin, end)` (ascending by order).
@@ -70,24 +79,41 @@ bool SourceDependencyIndex::isCurrent() const {
 
 void SourceDependencyIndex::rebuild(const std::vector<GanttChartDependencyPtr>& dependencies) {
   slots_.clear();
-  slots_.reserve(dependencies.size());
-  // Each array sized once, then filled a direction at a time, so that no
-  // outgoing link has to be slid in front of incoming ones.
+  positions_.clear();
+  positions_.reserve(dependencies.size());
+  // The items numbered first, so that the slots are made at their final
+  // count; each array is then sized once and filled a direction at a time,
+  // so that no outgoing link has to be slid in front of incoming ones.
+  std::vector<std::pair<size_t, size_t>> ends;  // slot positions of each link's ends
+  ends.reserve(dependencies.size());
+  std::vector<const GanttChartItem*> named;
+  const auto positionOf = [&](const GanttChartItem* item) {
+    const auto [it, added] = positions_.try_emplace(item, named.size());
+    if (added) named.push_back(item);
+    return it->second;
+  };
   for (const auto& dependency : dependencies) {
-    ++slots_[dependency->from().get()].outgoingCount;
-    ++slots_[dependency->to().get()].outgoingCount;
+    const size_t from = positionOf(dependency->from().get());
+    ends.emplace_back(from, positionOf(dependency->to().get()));
   }
-  for (auto& entry : slots_) {
-    entry.second.links.reserve(entry.second.outgoingCount);
-    entry.second.outgoingCount = 0;
+  slots_.resize(named.size());
+  // Hints are left to the first look-up, which reads the item anyway.
+  for (size_t i = 0; i < named.size(); ++i) slots_[i].item = named[i];
+  for (const auto& [from, to] : ends) {
+    ++slots_[from].outgoingCount;
+    ++slots_[to].outgoingCount;
+  }
+  for (Slot& slot : slots_) {
+    slot.links.reserve(slot.outgoingCount);
+    slot.outgoingCount = 0;
   }
   for (size_t i = 0; i < dependencies.size(); ++i) {
-    Slot& from = slots_[dependencies[i]->from().get()];
+    Slot& from = slots_[ends[i].first];
     from.links.push_back({i, dependencies[i]});
     ++from.outgoingCount;
   }
   for (size_t i = 0; i < dependencies.size(); ++i) {
-    slots_[dependencies[i]->to().get()].links.push_back({i, dependencies[i]});
+    slots_[ends[i].second].links.push_back({i, dependencies[i]});
   }
   nextOrder_ = dependencies.size();
   built_ = true;
@@ -97,6 +123,7 @@ void SourceDependencyIndex::rebuild(const std::vector<GanttChartDependencyPtr>& 
 
 void SourceDependencyIndex::invalidate() {
   slots_.clear();
+  positions_.clear();
   built_ = false;
   ++revision_;
 }
@@ -119,23 +146,23 @@ void SourceDependencyIndex::dependencyRelinked(const GanttChartDependency& depen
   const GanttChartItem* newTo = dependency.to().get();
   if (oldFrom != newFrom) {
     std::vector<Link> moving;
-    if (auto it = slots_.find(oldFrom); it != slots_.end()) {
-      Slot& slot = it->second;
+    if (auto it = positions_.find(oldFrom); it != positions_.end()) {
+      Slot& slot = slots_[it->second];
       moving = extractLinks(slot.links, 0, slot.outgoingCount, dependency);
       slot.outgoingCount -= moving.size();
     }
     // Looked up after the old slot is done with: adding a slot may move them.
-    Slot& slot = slots_[newFrom];
+    Slot& slot = slotFor(newFrom);
     insertLinks(slot.links, 0, slot.outgoingCount, moving);
     slot.outgoingCount += moving.size();
   }
   if (oldTo != newTo) {
     std::vector<Link> moving;
-    if (auto it = slots_.find(oldTo); it != slots_.end()) {
-      Slot& slot = it->second;
+    if (auto it = positions_.find(oldTo); it != positions_.end()) {
+      Slot& slot = slots_[it->second];
       moving = extractLinks(slot.links, slot.outgoingCount, slot.links.size(), dependency);
     }
-    Slot& slot = slots_[newTo];
+    Slot& slot = slotFor(newTo);
     insertLinks(slot.links, slot.outgoingCount, slot.links.size(), moving);
   }
   ++revision_;
@@ -147,15 +174,15 @@ void SourceDependencyIndex::dependencyRemoved(const GanttChartDependencyPtr& dep
     return;
   }
   const auto isDropped = [&dependency](const Link& link) { return link.dependency == dependency; };
-  if (auto it = slots_.find(dependency->from().get()); it != slots_.end()) {
-    Slot& slot = it->second;
+  if (auto it = positions_.find(dependency->from().get()); it != positions_.end()) {
+    Slot& slot = slots_[it->second];
     const auto outgoingEnd = slot.links.begin() + static_cast<ptrdiff_t>(slot.outgoingCount);
     const auto kept = std::remove_if(slot.links.begin(), outgoingEnd, isDropped);
     slot.outgoingCount -= static_cast<size_t>(outgoingEnd - kept);
     slot.links.erase(kept, outgoingEnd);
   }
-  if (auto it = slots_.find(dependency->to().get()); it != slots_.end()) {
-    Slot& slot = it->second;
+  if (auto it = positions_.find(dependency->to().get()); it != positions_.end()) {
+    Slot& slot = slots_[it->second];
     const auto incomingBegin = slot.links.begin() + static_cast<ptrdiff_t>(slot.outgoingCount);
     slot.links.erase(std::remove_if(incomingBegin, slot.links.end(), isDropped), slot.links.end());
   }
@@ -164,16 +191,29 @@ void SourceDependencyIndex::dependencyRemoved(const GanttChartDependencyPtr& dep
 
 void SourceDependencyIndex::append(const GanttChartDependencyPtr& dependency) {
   const uint64_t order = nextOrder_++;
-  Slot& from = slots_[dependency->from().get()];
+  Slot& from = slotFor(dependency->from().get());
   from.links.insert(from.links.begin() + static_cast<ptrdiff_t>(from.outgoingCount),
                     {order, dependency});
   ++from.outgoingCount;
-  slots_[dependency->to().get()].links.push_back({order, dependency});
+  // Looked up after `from` is done with: adding a slot may move it.
+  slotFor(dependency->to().get()).links.push_back({order, dependency});
 }
 
 const SourceDependencyIndex::Slot* SourceDependencyIndex::slotOf(const GanttChartItem* item) const {
-  const auto it = slots_.find(item);
-  return it == slots_.end() ? nullptr : &it->second;
+  // Each item has at most one slot, so a slot naming it is its own.
+  const uint32_t hint = linkSlotHintOf(*item);
+  if (hint < slots_.size() && slots_[hint].item == item) return &slots_[hint];
+  const auto it = positions_.find(item);
+  if (it == positions_.end()) return nullptr;
+  remember(*item, it->second);
+  return &slots_[it->second];
+}
+
+SourceDependencyIndex::Slot& SourceDependencyIndex::slotFor(const GanttChartItem* item) {
+  const auto [it, added] = positions_.try_emplace(item, slots_.size());
+  if (added) slots_.push_back(Slot{item, 0, {}});
+  remember(*item, it->second);
+  return slots_[it->second];
 }
 
 std::span<const SourceDependencyIndex::Link> SourceDependencyIndex::outgoing(

@@ -62,13 +62,21 @@ class SourceDependencyIndex {
   // An item's links in one array, the outgoing ones first: at a hundred
   // thousand items one allocation per item instead of two adds up.
   struct Slot {
+    const GanttChartItem* item = nullptr;
     size_t outgoingCount = 0;
     std::vector<Link> links;
   };
   void append(const GanttChartDependencyPtr& dependency);
+  // Null for an item without a slot. The item's hint is checked first and
+  // refreshed after a search.
   [[nodiscard]] const Slot* slotOf(const GanttChartItem* item) const;
+  // Made on first use. A reference into `slots_`: valid until a slot is added.
+  Slot& slotFor(const GanttChartItem* item);
 
-  std::unordered_map<const GanttChartItem*, Slot, AddressHash> slots_;
+  // Slots in the order items were first named; never removed before a
+  // rebuild, so a position stays an item's for as long as the slot exists.
+  std::vector<Slot> slots_;
+  std::unordered_map<const GanttChartItem*, size_t, AddressHash> positions_;
   bool built_ = false;
   bool watchesShared_ = false;
   // The process-wide link count at the last build, for `watchesShared_`.
