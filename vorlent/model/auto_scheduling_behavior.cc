@@ -217,7 +217,9 @@ GanttChartItemUpdateActions GanttChartItemAutoSchedulingBehavior::scheduleFrom(
     }
     const uint64_t epoch = detail::schedulingEpoch();
     const bool sealed = isSealed(lagProvider_.get(), *working.schedule);
-    bool keepable = sealed && Cache::isKeepable(target);
+    // Worked out only for an item with links enough to remember a bound for.
+    bool keepable =
+        sealed && links.countInto(&target) >= pushCache_.minLinks() && Cache::isKeepable(target);
     detail::LinkPushBound bound;
     // The limit `e` pushed `working` to; std::nullopt for an excluded link.
     const auto pushBy = [&](const GanttChartDependencyPtr& e,
@@ -232,8 +234,8 @@ GanttChartItemUpdateActions GanttChartItemAutoSchedulingBehavior::scheduleFrom(
     };
     const auto visit = [&](const GanttChartDependencyPtr& e, bool linkSealed) {
       const std::optional<Time> limit = pushBy(e, linkSealed);
-      if (!limit) return;
-      keepable = keepable && linkSealed && e->toType() == GanttChartDependencyEndType::start &&
+      if (!limit || !keepable) return;
+      keepable = linkSealed && e->toType() == GanttChartDependencyEndType::start &&
                  std::isfinite(limit->timeOfDay);
       bound.include(*limit);
     };
@@ -261,7 +263,9 @@ GanttChartItemUpdateActions GanttChartItemAutoSchedulingBehavior::scheduleFrom(
   const bool placesByChangedLink = aggregating != true;
   const bool pushesByAllLinks = aggregating != false;
   SeenItems placed;
-  for (const GanttChartDependencyPtr& d : links.outOf(item.get())) {
+  detail::LinkLookup::Copies outgoing;
+  links.copyOutOf(item.get(), outgoing);
+  for (const GanttChartDependencyPtr& d : outgoing) {
     if (!isUsable(d)) continue;
     // A copy: a lag provider asked below may relink the dependency.
     const GanttChartItemPtr successor = d->to();

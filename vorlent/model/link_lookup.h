@@ -20,7 +20,7 @@ namespace vorlent::detail {
 //
 // The source's index changes when a host adds, removes or relinks a
 // dependency, which a lag provider, a calendar or an item of the host's may
-// do while a rule walks the links. `outOf` therefore hands out a copy, and
+// do while a rule walks the links. `copyOutOf` therefore copies, and
 // `visitInto` walks the index itself only while the caller vouches that
 // visiting a link runs no host code, copying what is left to visit
 // otherwise. The behaviour's own index is a snapshot and is walked as it is.
@@ -34,15 +34,22 @@ class LinkLookup {
   // Most items have a few links out.
   using Copies = SmallCopy<GanttChartDependencyPtr, 8>;
 
-  [[nodiscard]] Copies outOf(const GanttChartItem* item) {
-    Copies found;
+  // Appends the dependencies out of `item` to `found`.
+  void copyOutOf(const GanttChartItem* item, Copies& found) {
     if (const SourceDependencyIndex* index = source_ ? source_->current() : nullptr) {
       for (const auto& link : index->outgoing(item)) found.push_back(link.dependency);
-      return found;
+      return;
     }
     const auto& list = ownPositions().dependencies().elements();
     for (const size_t position : ownPositions().from(item)) found.push_back(list[position]);
-    return found;
+  }
+
+  // How many dependencies reach `item`.
+  [[nodiscard]] size_t countInto(const GanttChartItem* item) {
+    if (const SourceDependencyIndex* index = source_ ? source_->current() : nullptr) {
+      return index->incoming(item).size();
+    }
+    return ownPositions().to(item).size();
   }
 
   // Calls `visit(dependency, sealed)` for each dependency into `item`, in

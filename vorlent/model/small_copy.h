@@ -1,8 +1,9 @@
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <iterator>
+#include <memory>
+#include <new>
 #include <span>
 #include <utility>
 #include <vector>
@@ -12,7 +13,8 @@ namespace vorlent::detail {
 // A short-lived copy of a few elements (shared pointers, mostly), kept
 // inline while there are at most `N` and on the heap beyond: the copies a
 // cascade takes at every step are nearly always that small, and a heap
-// allocation per step adds up over a hundred thousand steps.
+// allocation per step adds up over a hundred thousand steps. Only the
+// elements held are ever constructed.
 template <class T, size_t N>
 class SmallCopy {
  public:
@@ -21,29 +23,36 @@ class SmallCopy {
   explicit SmallCopy(const Range& range) {
     for (const auto& element : range) push_back(element);
   }
+  SmallCopy(const SmallCopy&) = delete;
+  SmallCopy& operator=(const SmallCopy&) = delete;
+  ~SmallCopy() { std::destroy_n(few(), count_); }
 
-  void push_back(T element) {
+  void push_back(const T& element) {
     if (many_.empty() && count_ < N) {
-      few_[count_++] = std::move(element);
+      new (few() + count_) T(element);
+      ++count_;
       return;
     }
     if (many_.empty()) {
       many_.reserve(2 * N);
-      many_.assign(std::make_move_iterator(few_.begin()), std::make_move_iterator(few_.end()));
+      many_.assign(std::make_move_iterator(few()), std::make_move_iterator(few() + count_));
     }
-    many_.push_back(std::move(element));
+    many_.push_back(element);
   }
 
   [[nodiscard]] std::span<const T> elements() const {
     if (!many_.empty()) return many_;
-    return std::span<const T>(few_.data(), count_);
+    return std::span<const T>(few(), count_);
   }
   [[nodiscard]] auto begin() const { return elements().begin(); }
   [[nodiscard]] auto end() const { return elements().end(); }
 
  private:
-  std::array<T, N> few_{};
-  size_t count_ = 0;  // of `few_`, while `many_` is empty
+  T* few() { return std::launder(reinterpret_cast<T*>(storage_)); }
+  const T* few() const { return std::launder(reinterpret_cast<const T*>(storage_)); }
+
+  alignas(T) std::byte storage_[N * sizeof(T)];
+  size_t count_ = 0;  // elements constructed in `storage_`
   std::vector<T> many_;
 };
 
