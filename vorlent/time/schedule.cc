@@ -111,12 +111,7 @@ Schedule::~Schedule() {
   }
 }
 
-const WorkingTimeIndex* Schedule::workingTimeTable(const Time& near) const {
-  if (const TableChunk* last = lastChunk_.load(std::memory_order_acquire);
-      last != nullptr && near.week >= last->firstWeek &&
-      near.week < last->firstWeek + kChunkWeeks) {
-    return last->table.get();
-  }
+const WorkingTimeIndex* Schedule::findWorkingTimeTable(const Time& near) const {
   if (walksAlways_.load(std::memory_order_relaxed)) return nullptr;
   // Without exclusions whole weeks are counted at once anyway; a provider
   // may answer differently from one call to the next.
@@ -162,14 +157,5 @@ std::unique_ptr<WorkingTimeIndex> Schedule::buildChunkTable(int64_t firstWeek) c
   }
   return table;
 }
-
-namespace detail {
-
-const WorkingTimeIndex* workingTimeTableOf(const ScheduleDefinition& schedule, const Time& near) {
-  if (typeid(schedule) != typeid(Schedule)) return nullptr;
-  return static_cast<const Schedule&>(schedule).workingTimeTable(near);
-}
-
-}  // namespace detail
 
 }  // namespace vorlent

@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <typeinfo>
 #include <vector>
 
 #include "vorlent/time/day_range.h"
@@ -67,7 +68,15 @@ class Schedule : public ScheduleDefinition {
   // The table to answer from about `near`, building it when its time has
   // come; null for a calendar that walks (see above), until then, and where
   // no table can be had.
-  [[nodiscard]] const WorkingTimeIndex* workingTimeTable(const Time& near) const;
+  [[nodiscard]] const WorkingTimeIndex* workingTimeTable(const Time& near) const {
+    // Inline for the usual case, a question about the decade asked last.
+    if (const TableChunk* last = lastChunk_.load(std::memory_order_acquire);
+        last != nullptr && near.week >= last->firstWeek &&
+        near.week < last->firstWeek + kChunkWeeks) {
+      return last->table.get();
+    }
+    return findWorkingTimeTable(near);
+  }
 
  private:
   // A stored interval in order, for the index.
@@ -90,6 +99,8 @@ class Schedule : public ScheduleDefinition {
   // ordered; tested one by one.
   std::vector<size_t> unindexed_;
 
+  // `workingTimeTable` for a question about another decade than the last.
+  [[nodiscard]] const WorkingTimeIndex* findWorkingTimeTable(const Time& near) const;
   // The table for the decade starting at `firstWeek`; null when it cannot
   // be built or would exceed the budget.
   [[nodiscard]] std::unique_ptr<WorkingTimeIndex> buildChunkTable(int64_t firstWeek) const;
@@ -118,7 +129,11 @@ namespace detail {
 
 // The table a plain `Schedule` answers from about `near`; null for every
 // other calendar, which walks.
-const WorkingTimeIndex* workingTimeTableOf(const ScheduleDefinition& schedule, const Time& near);
+inline const WorkingTimeIndex* workingTimeTableOf(const ScheduleDefinition& schedule,
+                                                  const Time& near) {
+  if (typeid(schedule) != typeid(Schedule)) return nullptr;
+  return static_cast<const Schedule&>(schedule).workingTimeTable(near);
+}
 
 }  // namespace detail
 
