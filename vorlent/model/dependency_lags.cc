@@ -4,7 +4,6 @@
 #include <utility>
 
 #include "vorlent/model/dependency.h"
-
 #include "vorlent/model/scheduling_epoch.h"
 
 namespace vorlent {
