@@ -31,12 +31,16 @@ class SourceDependencyIndex;
 void attachDependency(GanttChartDependency& dependency, SourceDependencyIndex& index);
 // The source let go of every occurrence of the dependency (or is going away).
 void detachDependency(GanttChartDependency& dependency, const SourceDependencyIndex& index);
-// Where the last lag set to look the dependency up keeps its definition: a
-// guess that set checks before trusting it, so that a cascade asking about
-// the dependency's lag reads the definition without a search. 0 until a set
-// sets it.
-[[nodiscard]] uint32_t lagHintOf(const GanttChartDependency& dependency);
-void setLagHint(const GanttChartDependency& dependency, uint32_t position);
+// The last answer a lag set gave about the dependency, kept with it so that a
+// cascade asking again reads no list: `key` names the set's list (see
+// `GanttChartDependencyLagSet`), which checks it before trusting `lag`. A key
+// of 0, the initial one, names no list.
+struct LagMemo {
+  uint32_t key = 0;
+  double lag = 0;
+};
+[[nodiscard]] LagMemo lagMemoOf(const GanttChartDependency& dependency);
+void setLagMemo(const GanttChartDependency& dependency, const LagMemo& memo);
 
 }  // namespace detail
 
@@ -168,8 +172,9 @@ class GanttChartDependency {
                                        detail::SourceDependencyIndex& index);
   friend void detail::detachDependency(GanttChartDependency& dependency,
                                        const detail::SourceDependencyIndex& index);
-  friend uint32_t detail::lagHintOf(const GanttChartDependency& dependency);
-  friend void detail::setLagHint(const GanttChartDependency& dependency, uint32_t position);
+  friend detail::LagMemo detail::lagMemoOf(const GanttChartDependency& dependency);
+  friend void detail::setLagMemo(const GanttChartDependency& dependency,
+                                 const detail::LagMemo& memo);
 
   // Counts and reports a change of either end; reassigning the same items
   // changes nothing.
@@ -189,7 +194,9 @@ class GanttChartDependency {
   GanttChartDependencyEndType toType_ = GanttChartDependencyEndType::start;
   bool isVisible_;
   bool hasChanged_ = false;
-  mutable uint32_t lagHint_ = 0;
+  // A `detail::LagMemo` in two fields, the key in what would be padding.
+  mutable uint32_t lagKey_ = 0;
+  mutable double lagAnswer_ = 0;
   int64_t zIndex_;
   detail::RareFields<Extras> rare_;
   // The index of the one source holding it, told of relinks; null while no
@@ -214,9 +221,12 @@ namespace detail {
 // item it already has.
 [[nodiscard]] uint64_t dependencyLinkGeneration();
 
-inline uint32_t lagHintOf(const GanttChartDependency& dependency) { return dependency.lagHint_; }
-inline void setLagHint(const GanttChartDependency& dependency, uint32_t position) {
-  dependency.lagHint_ = position;
+inline LagMemo lagMemoOf(const GanttChartDependency& dependency) {
+  return {dependency.lagKey_, dependency.lagAnswer_};
+}
+inline void setLagMemo(const GanttChartDependency& dependency, const LagMemo& memo) {
+  dependency.lagKey_ = memo.key;
+  dependency.lagAnswer_ = memo.lag;
 }
 
 }  // namespace detail

@@ -1,12 +1,54 @@
 #include "vorlent/model/dependency_lags.h"
 
-#include <limits>
+#include <atomic>
 #include <utility>
 
 #include "vorlent/model/dependency.h"
 #include "vorlent/model/scheduling_epoch.h"
 
 namespace vorlent {
+
+namespace {
+
+// The bits of a remembered answer's key (see `detail::LagMemo`) besides the
+// list's stamp.
+constexpr uint32_t kExcluded = uint32_t{1} << 31;
+constexpr uint32_t kHasLag = uint32_t{1} << 30;
+constexpr uint32_t kStampMask = kHasLag - 1;
+
+std::atomic<uint32_t> lastListStamp{0};
+
+// A stamp no list had before, or 0 once they ran out.
+uint32_t drawListStamp() {
+  uint32_t last = lastListStamp.load(std::memory_order_relaxed);
+  do {
+    // Reusing a stamp could let an old list's answer stand for a new one.
+    if (last >= kStampMask) return 0;
+  } while (!lastListStamp.compare_exchange_weak(last, last + 1, std::memory_order_relaxed));
+  return last + 1;
+}
+
+}  // namespace
+
+GanttChartDependencyLagSet::ListStamp::ListStamp() : value(drawListStamp()) {}
+
+GanttChartDependencyLagSet::ListStamp::ListStamp(ListStamp&& other) noexcept
+    : value(drawListStamp()) {
+  other.value = drawListStamp();
+}
+
+GanttChartDependencyLagSet::ListStamp& GanttChartDependencyLagSet::ListStamp::operator=(
+    const ListStamp& /*other*/) {
+  value = drawListStamp();
+  return *this;
+}
+
+GanttChartDependencyLagSet::ListStamp& GanttChartDependencyLagSet::ListStamp::operator=(
+    ListStamp&& other) noexcept {
+  value = drawListStamp();
+  other.value = drawListStamp();
+  return *this;
+}
 
 GanttChartDependencyLagDefinition::GanttChartDependencyLagDefinition(
     std::shared_ptr<GanttChartDependency> linked, double seconds, std::optional<bool> excluded)
@@ -21,42 +63,44 @@ GanttChartDependencyLagSet::GanttChartDependencyLagSet(
 void GanttChartDependencyLagSet::setLags(std::vector<GanttChartDependencyLagDefinition> lags) {
   detail::advanceSchedulingEpoch();
   lags_ = std::move(lags);
+  stamp_ = ListStamp();
   rebuildIndex();
 }
 
 std::optional<double> GanttChartDependencyLagSet::lag(
     const std::shared_ptr<GanttChartDependency>& dependency) const {
-  const GanttChartDependencyLagDefinition* definition = firstDefinition(dependency.get());
-  if (definition == nullptr) return std::nullopt;
-  return definition->lag;
+  return answerFor(dependency.get()).lag;
 }
 
 bool GanttChartDependencyLagSet::shouldExclude(
     const std::shared_ptr<GanttChartDependency>& dependency) const {
-  const GanttChartDependencyLagDefinition* definition = firstDefinition(dependency.get());
-  return definition != nullptr && definition->shouldExclude;
+  return answerFor(dependency.get()).excluded;
 }
 
-const GanttChartDependencyLagDefinition* GanttChartDependencyLagSet::firstDefinition(
+GanttChartDependencyLagSet::Answer GanttChartDependencyLagSet::answerFor(
     const GanttChartDependency* dependency) const {
-  if (dependency == nullptr) return nullptr;
-  if (hintsUsable_) {
-    const uint32_t hint = detail::lagHintOf(*dependency);
-    if (hint < lags_.size() && lags_[hint].dependency.get() == dependency) return &lags_[hint];
+  if (dependency == nullptr) return {};
+  const uint32_t stamp = stamp_.value;
+  if (stamp != 0) {
+    const detail::LagMemo memo = detail::lagMemoOf(*dependency);
+    if ((memo.key & kStampMask) == stamp) {
+      return {(memo.key & kHasLag) != 0 ? std::optional<double>(memo.lag) : std::nullopt,
+              (memo.key & kExcluded) != 0};
+    }
   }
   const std::optional<size_t> found = firstIndex_.find(dependency);
-  if (!found) return nullptr;
-  if (hintsUsable_ && *found <= std::numeric_limits<uint32_t>::max()) {
-    detail::setLagHint(*dependency, static_cast<uint32_t>(*found));
+  const Answer answer = found ? Answer{lags_[*found].lag, lags_[*found].shouldExclude} : Answer{};
+  if (stamp != 0) {
+    const uint32_t key = stamp | (answer.lag ? kHasLag : 0) | (answer.excluded ? kExcluded : 0);
+    detail::setLagMemo(*dependency, {key, answer.lag.value_or(0)});
   }
-  return &lags_[*found];
+  return answer;
 }
 
 void GanttChartDependencyLagSet::rebuildIndex() {
   firstIndex_.clear();
   firstIndex_.reserve(lags_.size());
   for (size_t i = 0; i < lags_.size(); ++i) firstIndex_.add(lags_[i].dependency.get(), i);
-  hintsUsable_ = firstIndex_.size() == lags_.size();
 }
 
 GanttChartDependencyLagSource::GanttChartDependencyLagSource(LagFunction function,

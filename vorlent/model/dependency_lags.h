@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -48,7 +49,8 @@ struct GanttChartDependencyLagDefinition {
 // definition for that very object, in list order; later ones for the same
 // dependency are never reached, and a dependency without one has no lag and
 // is not excluded. Lookups go through an identity index that is rebuilt
-// whenever the list is replaced, so asking costs the same for any list size.
+// whenever the list is replaced, so asking costs the same for any list size;
+// a dependency asked about again remembers the answer.
 class GanttChartDependencyLagSet : public GanttChartDependencyLagProvider {
  public:
   explicit GanttChartDependencyLagSet(std::vector<GanttChartDependencyLagDefinition> lags = {});
@@ -65,16 +67,34 @@ class GanttChartDependencyLagSet : public GanttChartDependencyLagProvider {
       const std::shared_ptr<GanttChartDependency>& dependency) const override;
 
  private:
-  // The first definition for the dependency, or null.
-  [[nodiscard]] const GanttChartDependencyLagDefinition* firstDefinition(
-      const GanttChartDependency* dependency) const;
+  // What the list says of one dependency.
+  struct Answer {
+    std::optional<double> lag;
+    bool excluded = false;
+  };
+  // From the first definition naming the dependency; remembered with the
+  // dependency for the next question.
+  [[nodiscard]] Answer answerFor(const GanttChartDependency* dependency) const;
   void rebuildIndex();
+
+  // Tells this set's list apart from every other set's, and from its own
+  // earlier lists, so that an answer a dependency remembers is only ever read
+  // by the list that gave it: a copy draws a new stamp, and a move draws new
+  // ones on both sides, as both lists changed. 0 once the stamps ran out, and
+  // nothing is remembered then.
+  struct ListStamp {
+    uint32_t value;
+    ListStamp();
+    ListStamp(const ListStamp& /*other*/) : ListStamp() {}
+    ListStamp(ListStamp&& other) noexcept;
+    ListStamp& operator=(const ListStamp& /*other*/);
+    ListStamp& operator=(ListStamp&& other) noexcept;
+    ~ListStamp() = default;
+  };
 
   std::vector<GanttChartDependencyLagDefinition> lags_;
   detail::IdentityIndex<GanttChartDependency> firstIndex_;
-  // No dependency has two definitions, so a definition naming a dependency
-  // is its first one, and the dependency's hint can be trusted once checked.
-  bool hintsUsable_ = false;
+  ListStamp stamp_;
 };
 
 // Lags and exclusions answered by two host functions. An empty function

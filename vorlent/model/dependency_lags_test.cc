@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <random>
+#include <utility>
 #include <vector>
 
 #include "vorlent/model/behavior_test_support.h"
@@ -45,6 +46,16 @@ TEST(GanttChartDependencyLagSet, TheFirstDefinitionForThatVeryDependencyAnswers)
   EXPECT_FALSE(set.shouldExclude(f.lookalike)) << "an unspecified exclusion means false";
 }
 
+TEST(GanttChartDependencyLagSet, ASetMovedFromAnswersByItsEmptiedList) {
+  LinkFixture f;
+  GanttChartDependencyLagSet moved({{f.link, 3600}});
+  ASSERT_EQ(moved.lag(f.link), 3600);
+  const GanttChartDependencyLagSet taker(std::move(moved));
+  EXPECT_EQ(taker.lag(f.link), 3600);
+  // NOLINTNEXTLINE(bugprone-use-after-move): a moved-from set stays usable.
+  EXPECT_EQ(moved.lag(f.link), std::nullopt);
+}
+
 // Sets that share their dependencies, some naming one twice, asked in turns
 // and replaced now and then: each answers what a scan of its own list for the
 // first definition answers, whatever the others left in the dependencies.
@@ -66,8 +77,13 @@ TEST(GanttChartDependencyLagSet, AnswersAsAScanOfItsListWhileOtherSetsAskToo) {
   };
   std::vector<GanttChartDependencyLagSet> sets(3);
   for (int step = 0; step < 20000; ++step) {
-    GanttChartDependencyLagSet& set = sets[random() % sets.size()];
+    const size_t at = random() % sets.size();
+    GanttChartDependencyLagSet& set = sets[at];
     if (random() % 200 == 0) set.setLags(drawList());
+    // Copies and moves, and what a move leaves behind, answer by their own lists.
+    const size_t other = (at + 1 + random() % (sets.size() - 1)) % sets.size();
+    if (random() % 300 == 0) set = sets[other];
+    if (random() % 300 == 0) set = std::move(sets[other]);
     const GanttChartDependencyPtr& link = links[random() % links.size()];
     const auto first =
         std::find_if(set.lags().begin(), set.lags().end(),

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace vorlent::detail {
@@ -32,6 +33,31 @@ struct AddressHash {
 template <class T>
 class IdentityIndex {
  public:
+  IdentityIndex() = default;
+  IdentityIndex(const IdentityIndex&) = default;
+  IdentityIndex& operator=(const IdentityIndex&) = default;
+  // A move leaves the other index empty, its remembered answer forgotten with
+  // the positions it came from.
+  IdentityIndex(IdentityIndex&& other) noexcept
+      : positions_(std::move(other.positions_)),
+        named_(std::move(other.named_)),
+        remembered_(other.remembered_),
+        lastObject_(other.lastObject_),
+        lastPosition_(other.lastPosition_) {
+    other.clear();
+  }
+  IdentityIndex& operator=(IdentityIndex&& other) noexcept {
+    if (this == &other) return *this;
+    positions_ = std::move(other.positions_);
+    named_ = std::move(other.named_);
+    remembered_ = other.remembered_;
+    lastObject_ = other.lastObject_;
+    lastPosition_ = other.lastPosition_;
+    other.clear();
+    return *this;
+  }
+  ~IdentityIndex() = default;
+
   void clear() {
     positions_.clear();
     named_.clear();
@@ -41,8 +67,6 @@ class IdentityIndex {
     positions_.reserve(count);
     if (namedBitsFor(count) > named_.size() * 64) rebuildNamed(count);
   }
-  // How many objects have a position.
-  [[nodiscard]] size_t size() const { return positions_.size(); }
   // Ignored when the object already has a position.
   void add(const T* object, size_t position) {
     remembered_ = false;

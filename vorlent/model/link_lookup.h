@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <memory>
 #include <span>
+#include <typeinfo>
 #include <utility>
 #include <vector>
 
@@ -27,9 +28,7 @@ namespace vorlent::detail {
 class LinkLookup {
  public:
   LinkLookup(GanttChartDependencyList dependencies, BehaviorDependencyIndex& own)
-      : dependencies_(std::move(dependencies)),
-        source_(dynamic_cast<const SourceDependencyLinks*>(dependencies_.index().get())),
-        own_(own) {}
+      : dependencies_(std::move(dependencies)), source_(sourceLinksOf(dependencies_)), own_(own) {}
 
   // Most items have a few links out.
   using Copies = SmallCopy<GanttChartDependencyPtr, 8>;
@@ -83,6 +82,14 @@ class LinkLookup {
 
  private:
   using Positions = BehaviorDependencyIndex::Positions;
+
+  // A type check rather than a cast: the class is final, and this is asked
+  // once per rule question.
+  static const SourceDependencyLinks* sourceLinksOf(const GanttChartDependencyList& list) {
+    const SharedListIndex* index = list.index().get();
+    if (index == nullptr || typeid(*index) != typeid(SourceDependencyLinks)) return nullptr;
+    return static_cast<const SourceDependencyLinks*>(index);
+  }
 
   const Positions& ownPositions() {
     if (!positions_) positions_ = own_.refresh(dependencies_);

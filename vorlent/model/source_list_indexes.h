@@ -60,7 +60,7 @@ class RowOrderedItems : public SharedListIndex {
 // Attached by an item source to the dependency lists it hands out: the
 // source's dependency index as it was when the list was made, for as long as
 // it still describes the list.
-class SourceDependencyLinks : public SharedListIndex {
+class SourceDependencyLinks final : public SharedListIndex {
  public:
   SourceDependencyLinks(std::shared_ptr<const SourceDependencyIndex> index, uint64_t revision)
       : index_(std::move(index)), revision_(revision) {}
