@@ -264,6 +264,29 @@ TEST_F(ContentInput, AToolTipWithinTheLimitsShowsTheHostsTextAsWritten) {
   EXPECT_EQ(shown.toPlainText().toStdString(), markup);
 }
 
+TEST_F(ContentInput, AToolTipCutOrWrappedKeepsEveryCharacterWhole) {
+  // "😀" is two UTF-16 units: each text puts it across one of the cuts.
+  const std::string face = "\U0001F600";
+  const std::string brokenWord = std::string(159, 'w') + face + "tail";
+  std::string pastTheLength;
+  for (int i = 0; i < 4; ++i) pastTheLength += std::string(99, 'a') + " ";
+  pastTheLength += std::string(99, 'b') + face + " more";
+  std::string pastTheLines;
+  for (int i = 0; i < 11; ++i) pastTheLines += "line\n";
+  pastTheLines += std::string(158, 'c') + face + "\nthirteen";
+  double x = 130;
+  for (const std::string& text : {brokenWord, pastTheLength, pastTheLines}) {
+    controller->toolTipAnswer = text;
+    mouse.moveTo(at(++x, 60));
+    const QString tip = view->canvas()->toolTip();
+    EXPECT_TRUE(tip.isValidUtf16()) << text;
+    EXPECT_FALSE(tip.contains(QChar(QChar::ReplacementCharacter))) << text;
+  }
+  controller->toolTipAnswer = brokenWord;
+  mouse.moveTo(at(++x, 60));
+  EXPECT_EQ(view->canvas()->toolTip().remove('\n').toStdString(), brokenWord);
+}
+
 TEST_F(ContentInput, ToolTipsAreTheDetailsOfTheItemOrDependency) {
   EXPECT_EQ(view->toolTip(item), "Task details");
   EXPECT_EQ(view->toolTip(milestone), std::nullopt);

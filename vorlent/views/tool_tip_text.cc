@@ -18,6 +18,14 @@ constexpr qsizetype kMostCharacters = 500;
 constexpr qsizetype kMostLines = 12;
 constexpr qsizetype kLongestLine = 160;
 
+// `length`, or one less where cutting `text` there would keep the first
+// half of a surrogate pair without its second.
+qsizetype wholeCharacters(const QString& text, qsizetype length) {
+  const bool splitsPair =
+      length > 0 && length < text.size() && text.at(length - 1).isHighSurrogate();
+  return splitsPair ? length - 1 : length;
+}
+
 // Appends `line` to `lines` in pieces of at most kLongestLine characters,
 // each broken at the last space that fits (the space itself is dropped),
 // or inside a word that has none.
@@ -29,8 +37,9 @@ void appendWrapped(const QString& line, QStringList& lines) {
       lines << line.mid(from, space - from);
       from = space + 1;
     } else {
-      lines << line.mid(from, kLongestLine);
-      from += kLongestLine;
+      const qsizetype piece = wholeCharacters(line, from + kLongestLine) - from;
+      lines << line.mid(from, piece);
+      from += piece;
     }
   }
   lines << line.mid(from);
@@ -39,12 +48,15 @@ void appendWrapped(const QString& line, QStringList& lines) {
 }  // namespace
 
 QString toolTipText(std::string_view text) {
-  // Only the beginning is converted: no character takes more than four bytes.
+  // Only the beginning is converted: no character takes more than four
+  // bytes. A sequence the byte limit cuts short decodes past the characters
+  // kept, as the bytes before it make more than kMostCharacters units.
   constexpr std::size_t kMostBytes = 4 * (kMostCharacters + 1);
   const QString head =
       QString::fromUtf8(text.data(), static_cast<qsizetype>(std::min(text.size(), kMostBytes)));
   bool cut = head.size() > kMostCharacters;
-  QStringList given = (cut ? head.left(kMostCharacters) : head).split(QLatin1Char('\n'));
+  QStringList given =
+      (cut ? head.left(wholeCharacters(head, kMostCharacters)) : head).split(QLatin1Char('\n'));
   if (given.size() > kMostLines) {
     given.resize(kMostLines);
     cut = true;
@@ -53,7 +65,7 @@ QString toolTipText(std::string_view text) {
   for (const QString& line : given) appendWrapped(line, lines);
   if (cut) {
     QString& last = lines.back();
-    if (last.size() >= kLongestLine) last.chop(1);
+    if (last.size() >= kLongestLine) last.truncate(wholeCharacters(last, last.size() - 1));
     last += QChar(0x2026);
   }
   const QString shown = lines.join(QLatin1Char('\n'));

@@ -13,6 +13,7 @@ namespace vorlent::detail {
 // except that a line over 160 characters is wrapped where a word ends (a
 // longer word is broken). A longer text is cut to the first 500 characters
 // and 12 lines and ends in an ellipsis; only the start of a huge one is read.
+// No cut or wrap splits a character that takes two UTF-16 units.
 // A text Qt would take for markup comes back as markup that shows it as
 // written.
 [[nodiscard]] QString toolTipText(std::string_view text);
