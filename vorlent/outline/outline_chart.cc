@@ -48,7 +48,27 @@ class OutlineTreeView : public QTreeView {
  public:
   using QTreeView::QTreeView;
 
+  // Counts, while it lives, a call into the chart that the tree's own code
+  // made (a signal, the end of a layout pass, an event it filtered): Qt goes
+  // on inside the tree once the call returns.
+  class Call {
+   public:
+    explicit Call(QTreeView* tree) : tree_(static_cast<OutlineTreeView*>(tree)) {
+      if (tree_) ++tree_->callsUnderWay_;
+    }
+    ~Call() {
+      if (tree_) --tree_->callsUnderWay_;
+    }
+    Call(const Call&) = delete;
+    Call& operator=(const Call&) = delete;
+
+   private:
+    QPointer<OutlineTreeView> tree_;
+  };
+
   std::function<void()> layoutPassDidEnd;
+
+  [[nodiscard]] bool isCallingOut() const { return callsUnderWay_ > 0; }
 
   // Lays out rows the model changed now rather than on the next turn of the
   // event loop. Until then Qt expands and collapses rows without laying
@@ -57,7 +77,11 @@ class OutlineTreeView : public QTreeView {
 
   void updateGeometries() override {
     QTreeView::updateGeometries();
-    if (layoutPassDidEnd) layoutPassDidEnd();
+    // A copy: the chart clears the member when a host deletes it meanwhile.
+    if (const std::function<void()> passDidEnd = layoutPassDidEnd) {
+      const Call call(this);
+      passDidEnd();
+    }
   }
 
   void scrollTo(const QModelIndex& index, ScrollHint hint) override {
@@ -75,6 +99,9 @@ class OutlineTreeView : public QTreeView {
       verticalScrollBar()->setValue(verticalScrollBar()->value() + hidden);
     }
   }
+
+ private:
+  int callsUnderWay_ = 0;
 };
 
 // The padding above the outline's header. It prefers its most height and
@@ -141,11 +168,22 @@ OutlineGanttChart::~OutlineGanttChart() {
     disconnect(outlineModel_, nullptr, this, nullptr);
   }
   if (outlineView_) {
-    static_cast<OutlineTreeView*>(outlineView_.data())->layoutPassDidEnd = nullptr;
-    outlineView_->viewport()->removeEventFilter(this);
-    outlineView_->header()->removeEventFilter(this);
-    disconnect(outlineView_, nullptr, this, nullptr);
-    disconnect(outlineView_->verticalScrollBar(), nullptr, this, nullptr);
+    auto* tree = static_cast<OutlineTreeView*>(outlineView_.data());
+    tree->layoutPassDidEnd = nullptr;
+    tree->viewport()->removeEventFilter(this);
+    tree->header()->removeEventFilter(this);
+    disconnect(tree, nullptr, this, nullptr);
+    disconnect(tree->verticalScrollBar(), nullptr, this, nullptr);
+    if (tree->isCallingOut() || (outlineModel_ && outlineModel_->isAskingSource())) {
+      // A host deletes this view from inside a call the tree's own code
+      // made (an expansion signal, a layout, a question to its model): Qt
+      // goes on inside the tree, its model and its scroll bars once that
+      // call returns, so they go on a later turn, hidden and out of this
+      // view, which QWidget would otherwise take them down with.
+      tree->hide();
+      tree->setParent(nullptr);
+      tree->deleteLater();
+    }
   }
   if (ganttChart_ && ganttChart_->header()) ganttChart_->header()->removeEventFilter(this);
   if (ganttChart_ && ganttChart_->content() && ganttChart_->content()->scrollView()) {
@@ -231,11 +269,19 @@ void OutlineGanttChart::addNotificationObservers() {
   // view) moves the chart along.
   connect(outlineView_->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
     if (isScrollingOutline_) return;
+    const OutlineTreeView::Call call(outlineView_);
+    const QPointer<OutlineGanttChart> alive(this);
     synchronizeGanttChartScrolling();
-    loadMoreDataIfNeeded();
+    if (alive) loadMoreDataIfNeeded();
   });
-  connect(outlineView_, &QTreeView::expanded, this, [this] { outlineExpansionDidChange(); });
-  connect(outlineView_, &QTreeView::collapsed, this, [this] { outlineExpansionDidChange(); });
+  connect(outlineView_, &QTreeView::expanded, this, [this] {
+    const OutlineTreeView::Call call(outlineView_);
+    outlineExpansionDidChange();
+  });
+  connect(outlineView_, &QTreeView::collapsed, this, [this] {
+    const OutlineTreeView::Call call(outlineView_);
+    outlineExpansionDidChange();
+  });
   // New columns make the tree forget its expansions.
   connect(outlineModel_, &QAbstractItemModel::modelReset, this,
           [this] { synchronizeOutlineItems(); });
@@ -403,7 +449,10 @@ bool OutlineGanttChart::eventFilter(QObject* watched, QEvent* event) {
   }
   if (outlineView_ && event->type() == QEvent::Resize) {
     if (watched == outlineView_->viewport()) {
+      const OutlineTreeView::Call call(outlineView_);
+      const QPointer<OutlineGanttChart> alive(this);
       outlineLayoutDidChange();
+      if (!alive) return false;
     } else if (watched == outlineView_->header() && ganttChartController_) {
       // The outline's header settles its height only once styled and laid
       // out; the chart's header follows it unless someone else set its row
@@ -426,8 +475,9 @@ void OutlineGanttChart::outlineLayoutDidChange() {
   if (ganttChart_ && ganttChart_->content() && ganttChart_->content()->scrollView()) {
     matchHorizontalScrollers(*outlineView_, *ganttChart_->content()->scrollView());
   }
+  const QPointer<OutlineGanttChart> alive(this);
   loadMoreDataIfNeeded();
-  synchronizeOutlineItems();
+  if (alive) synchronizeOutlineItems();
 }
 
 // --- Vertical scrolling ----------------------------------------------------------
@@ -441,13 +491,18 @@ void OutlineGanttChart::synchronizeGanttChartScrolling() {
   if (GanttChartContent* content = ganttChart_ ? ganttChart_->content() : nullptr) {
     const double y = outlineView_->verticalScrollBar()->value();
     const double height = ganttChartContentController_->viewport().size.height;
+    // The chart's move re-applies the rules, whose news may delete this view.
+    const QPointer<OutlineGanttChart> alive(this);
     content->scrollVerticallyTo(y, y + height);
+    if (!alive) return;
   }
   applyAutomatically();
 }
 
 void OutlineGanttChart::ganttChartBoundsDidChange() {
+  const QPointer<OutlineGanttChart> alive(this);
   applyAutomatically();
+  if (!alive) return;
   synchronizeOutlineScrolling();
   RunLoop::current().post([view = QPointer<OutlineGanttChart>(this)] {
     if (view) view->loadMoreDataIfNeeded();
@@ -486,8 +541,12 @@ void OutlineGanttChart::reloadOutline() {
     postReload();
     return;
   }
+  // The model asks the data source again, and the host may delete this view
+  // while it answers.
+  const QPointer<OutlineGanttChart> alive(this);
   isReloading_ = true;
   outlineModel_->reload();
+  if (!alive) return;
   isReloading_ = false;
   if (outlineView_) static_cast<OutlineTreeView*>(outlineView_.data())->layOutChangedRows();
 }
@@ -516,10 +575,11 @@ void OutlineGanttChart::pagingSettingDidChange() {
 int64_t OutlineGanttChart::outlineViewNumberOfChildrenOfItem(const OutlineGanttChartRowPtr& item) {
   if (isInInterfaceBuilder_) return 2;
   auto source = dataSource();
+  const QPointer<OutlineGanttChart> alive(this);
   const int64_t count =
       source ? std::max<int64_t>(source->outlineGanttChartNumberOfChildrenOfItem(*this, item), 0)
              : 0;
-  if (item || !isPagingEnabled_) return count;
+  if (!alive || item || !isPagingEnabled_) return count;
 
   // Root rows, a page at a time.
   currentlyAvailableRootItemCount_ = count;
@@ -551,9 +611,10 @@ void OutlineGanttChart::loadMoreDataIfNeeded() {
   const double documentHeight = double(outlineModel_->numberOfRows()) * rowHeight();
   if (bottom < documentHeight - 0.5 * visibleHeight) return;
   if (currentlyDisplayedRootItemCount_ >= currentlyAvailableRootItemCount_) return;
+  const QPointer<OutlineGanttChart> alive(this);
   loadMoreData_ = true;
   reloadData();
-  loadMoreData_ = false;
+  if (alive) loadMoreData_ = false;
 }
 
 // --- The tree's other questions ------------------------------------------------------
@@ -592,9 +653,10 @@ QVariant OutlineGanttChart::outlineViewObjectValueFor(int column,
 
 void OutlineGanttChart::outlineViewSetObjectValue(const QVariant& value, int column,
                                                   const OutlineGanttChartRowPtr& item) {
+  const QPointer<OutlineGanttChart> alive(this);
   if (auto source = dataSource())
     source->outlineGanttChartSetObjectValue(*this, value, column, item);
-  synchronizeOutlineItems();
+  if (alive) synchronizeOutlineItems();
 }
 
 void OutlineGanttChart::prepareForInterfaceBuilder() {

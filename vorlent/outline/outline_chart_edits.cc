@@ -226,9 +226,11 @@ void OutlineGanttChart::reloadData() {
     postReload();
     return;
   }
+  const QPointer<OutlineGanttChart> alive(this);
   reloadOutline();
+  if (!alive) return;
   synchronizeGanttChartScrolling();
-  synchronizeOutlineItems();
+  if (alive) synchronizeOutlineItems();
 }
 
 void OutlineGanttChart::postReload() {

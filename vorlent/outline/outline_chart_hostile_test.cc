@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QPointer>
 #include <QScrollBar>
+#include <QTest>
 #include <QTreeView>
 
 #include <gtest/gtest.h>
@@ -234,6 +235,54 @@ TEST_F(HostileOutlineTest, HostMayDeleteTheChartFromInsideAForwardedCallback) {
   forwardOnly->hook = [](OutlineGanttChart& on) { delete &on; };
   chart->setGanttChartItemObserver(forwardOnly);
   chart->ganttChartItemManager()->updateCompletion(twinOf(childB), monday().addingDays(3));
+  EXPECT_TRUE(chart.isNull());
+  settle();
+}
+
+TEST_F(HostileOutlineTest, HostMayDeleteTheChartFromInsideACallbackOfAnExpansion) {
+  // The second child, not displayed while its row is collapsed, is moved
+  // outside its summary: expanding re-applies the hierarchy, whose change
+  // the host hears of while the tree is still expanding the row.
+  chart->outlineView()->collapse(chart->outlineModel()->indexOfDisplayedRow(0));
+  settle();
+  chart->setAutoApplyBehavior(true);
+  OutlineHost::itemOf(childB)->setTime(TimeRange(monday().addingDays(5), monday().addingDays(6)));
+  host->hook = [](OutlineGanttChart& on) { delete &on; };
+  chart->outlineView()->expand(chart->outlineModel()->indexOfDisplayedRow(0));
+  EXPECT_TRUE(chart.isNull());
+  // Nothing is forwarded from a chart that is gone.
+  EXPECT_EQ(host->log, std::vector<std::string>{"source time child b"});
+  settle();
+}
+
+// A host that deletes the chart when asked how many children `doomed` has.
+class DeletingWhenAskedHost : public OutlineHost {
+ public:
+  OutlineGanttChartRowPtr doomed;
+  int64_t outlineGanttChartNumberOfChildrenOfItem(OutlineGanttChart& on,
+                                                  const OutlineGanttChartRowPtr& item) override {
+    const int64_t count = OutlineHost::outlineGanttChartNumberOfChildrenOfItem(on, item);
+    if (item && item == doomed) delete &on;
+    return count;
+  }
+};
+
+TEST(HostileOutline, HostMayDeleteTheChartWhileAnsweringAQuestionOfAnExpansion) {
+  // Clicking the arrow of a row not expanded before makes the tree ask for
+  // its children in the middle of laying it out.
+  ScopedClock clock{makeDate(pinnedNow())};
+  auto host = std::make_shared<DeletingWhenAskedHost>();
+  auto parentRow = host->addRoot("parent", monday());
+  host->addChild(parentRow, "child", monday());
+  QPointer<OutlineGanttChart> chart = new OutlineGanttChart;
+  showSmall(*chart);
+  chart->setDataSource(host);
+  settle();
+  host->doomed = parentRow;
+  QTreeView* tree = chart->outlineView();
+  const QRect cell = tree->visualRect(chart->outlineModel()->indexOfDisplayedRow(0));
+  QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
+                    QPoint(cell.left() - tree->indentation() / 2, cell.center().y()));
   EXPECT_TRUE(chart.isNull());
   settle();
 }

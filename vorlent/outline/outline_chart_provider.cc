@@ -1,3 +1,5 @@
+#include <QPointer>
+
 #include <unordered_set>
 
 #include "vorlent/base/fatal.h"
@@ -17,13 +19,18 @@ void OutlineGanttChart::synchronizeOutlineItems() {
   cachedAvailableItems_.reset();
   cachedAvailableDependencies_.reset();
 
+  // Listing the displayed rows asks the data source about rows shown for
+  // the first time; like each call below that reaches host code, it may
+  // end with this view deleted.
+  const QPointer<OutlineGanttChart> alive(this);
+  const int64_t count = outlineModel_->numberOfRows();
+  if (!alive) return;
   std::erase_if(outlineItems_, [this](const OutlineGanttChartRowPtr& row) {
     return outlineModel_->row(row) < 0;
   });
   std::unordered_set<const OutlineGanttChartRow*> known;
   known.reserve(outlineItems_.size());
   for (const auto& row : outlineItems_) known.insert(row.get());
-  const int64_t count = outlineModel_->numberOfRows();
   for (int64_t r = 0; r < count; ++r) {
     OutlineGanttChartRowPtr row = outlineModel_->item(r);
     // An empty row (a null answer) shows nothing.
@@ -31,12 +38,14 @@ void OutlineGanttChart::synchronizeOutlineItems() {
   }
 
   requireItemManager().collectionDidChange();
-  applyAutomatically();
+  if (alive) applyAutomatically();
 }
 
 void OutlineGanttChart::applyAutomatically() {
+  // Applying tells the host what moved, which may delete this view.
+  const QPointer<OutlineGanttChart> alive(this);
   if (autoApplySchedule_) requireItemManager().applySchedule();
-  if (autoApplyBehavior_) requireItemManager().applyBehavior();
+  if (alive && autoApplyBehavior_) requireItemManager().applyBehavior();
 }
 
 // --- Collection provider ----------------------------------------------------------
