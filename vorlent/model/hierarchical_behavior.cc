@@ -43,7 +43,15 @@ TimeRange movedChildTime(const GanttChartItem& child, const TimeRange& parentTim
   const Time& parentStart = parentTime.start;
   const Time& parentFinish = parentTime.finish;
   const Time movedStart = childSchedule->finish(child.start(), offset);
-  const Time movedFinish = childSchedule->finish(child.finish(), offset);
+  Time movedFinish = childSchedule->finish(child.finish(), offset);
+  // Counted back to the end of a working day, the finish reads as the start
+  // of the next working time, the morning after or past a weekend. The
+  // engine snaps other items' finishes to the working time before them, but
+  // keeps a summary's as given: it must be handed that end itself.
+  if (child.type() == GanttChartItemType::summary) {
+    const Time end = childSchedule->previousTime(movedFinish);
+    if (!(end < movedStart)) movedFinish = end;
+  }
   Time start = movedStart < parentFinish ? movedStart : parentFinish;
   if (start < parentStart) start = parentStart;
   Time finish = movedFinish < parentStart ? parentStart : movedFinish;

@@ -161,6 +161,26 @@ TEST(HierarchicalBehaviorTime, MovesTravelDownTheWholeSubtree) {
   EXPECT_EQ(leaf->time(), span(on(kWednesday, 8), on(kWednesday, 16)));
 }
 
+// A summary's finish is not snapped when it is applied, so a nested summary
+// moved a day back must be handed the end of that day, not the start of the
+// next working time after it, which lies past the weekend.
+TEST(HierarchicalBehaviorTime, ANestedSummaryMovedBackEndsWithItsChildren) {
+  const auto root = makeSummary("root", 0, on(kMonday, 8), on(kTuesday, 16));
+  const auto middle = makeSummary("middle", 1, on(kMonday, 8), on(kMonday, 16));
+  const auto leaf = makeItem("leaf", 2, on(kMonday, 8), on(kMonday, 16));
+  const auto other = makeItem("other", 3, on(kTuesday, 8), on(kTuesday, 16));
+  const auto behavior = std::make_shared<GanttChartItemHierarchicalBehavior>(
+      std::vector<GanttChartItemHierarchicalRelation>{{root, {middle, other}}, {middle, {leaf}}});
+  const auto source = sourceWith({root, middle, leaf, other}, behavior);
+
+  source->updateTime(root, on(kFriday, 8, 0));
+
+  EXPECT_EQ(root->time(), span(on(kFriday, 8, 0), on(kMonday, 16)));
+  EXPECT_EQ(middle->time(), span(on(kFriday, 8, 0), on(kFriday, 16, 0)));
+  EXPECT_EQ(leaf->time(), span(on(kFriday, 8, 0), on(kFriday, 16, 0)));
+  EXPECT_EQ(other->time(), span(on(kMonday, 8), on(kMonday, 16)));
+}
+
 // Children are told to pass a change on down only and the parent up only, so
 // a change never bounces back; each direction is answered only when asked for.
 TEST(HierarchicalBehaviorFlags, ChildrenGoDownOnlyAndTheParentUpOnly) {
