@@ -14,9 +14,9 @@ const std::vector<size_t>& positionsIn(
 
 }  // namespace
 
-BehaviorDependencyIndex::Positions::Positions(GanttChartDependencyList dependencies)
-    : dependencies_(std::move(dependencies)) {
-  const auto& elements = dependencies_.elements();
+BehaviorDependencyIndex::Positions::Positions(const GanttChartDependencyList& dependencies)
+    : list_(dependencies.identity()) {
+  const auto& elements = dependencies.elements();
   for (size_t i = 0; i < elements.size(); ++i) {
     const GanttChartDependencyPtr& dependency = elements[i];
     if (dependency == nullptr) continue;
@@ -38,8 +38,7 @@ const std::vector<size_t>& BehaviorDependencyIndex::Positions::to(
 std::shared_ptr<const BehaviorDependencyIndex::Positions> BehaviorDependencyIndex::refresh(
     const GanttChartDependencyList& dependencies) {
   const uint64_t generation = dependencyLinkGeneration();
-  if (positions_ && positions_->dependencies().isSameList(dependencies) &&
-      linkGeneration_ == generation) {
+  if (positions_ && positions_->isFor(dependencies) && linkGeneration_ == generation) {
     return positions_;
   }
   positions_ = std::make_shared<const Positions>(dependencies);

@@ -17,24 +17,28 @@ namespace vorlent::detail {
 //
 // `refresh` keeps the index while it is handed the very same list snapshot and
 // no dependency has had its `from` or `to` reassigned since; otherwise it
-// builds a new one. An index keeps the snapshot it was built from, so that the
-// snapshot's identity cannot be reused by another list meanwhile.
+// builds a new one. An index names the snapshot it was built from by a weak
+// reference, so that the snapshot's identity cannot be reused by another list
+// meanwhile, without keeping its dependencies alive.
 class BehaviorDependencyIndex {
  public:
   // One list's positions, never changed once built: a caller holding it may
   // walk it while a re-entrant call refreshes the index to another list.
   class Positions {
    public:
-    explicit Positions(GanttChartDependencyList dependencies);
+    explicit Positions(const GanttChartDependencyList& dependencies);
 
-    [[nodiscard]] const GanttChartDependencyList& dependencies() const { return dependencies_; }
-    // Positions in `dependencies()` of the dependencies from (or to) `item`,
+    // Whether these are the positions in `dependencies`.
+    [[nodiscard]] bool isFor(const GanttChartDependencyList& dependencies) const {
+      return dependencies.hasIdentity(list_);
+    }
+    // Positions in the list of the dependencies from (or to) `item`,
     // ascending; empty for an item without any.
     [[nodiscard]] const std::vector<size_t>& from(const GanttChartItem* item) const;
     [[nodiscard]] const std::vector<size_t>& to(const GanttChartItem* item) const;
 
    private:
-    GanttChartDependencyList dependencies_;
+    std::weak_ptr<const void> list_;
     std::unordered_map<const GanttChartItem*, std::vector<size_t>> from_;
     std::unordered_map<const GanttChartItem*, std::vector<size_t>> to_;
   };

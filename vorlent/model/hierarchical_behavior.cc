@@ -131,10 +131,10 @@ bool GanttChartItemHierarchicalBehavior::isAmong(const GanttChartItemPtr& item,
     static_cast<void>(items.elements());
     if (origin_->isPartial()) return true;
   }
-  if (!membersOf_.isSameList(items)) {
+  if (!items.hasIdentity(membersOf_)) {
     members_.clear();
     for (const GanttChartItemPtr& member : items) members_.insert(member.get());
-    membersOf_ = items;
+    membersOf_ = items.identity();
   }
   return members_.count(item.get()) != 0;
 }

@@ -134,8 +134,10 @@ class GanttChartItemHierarchicalBehavior : public GanttChartItemBehavior {
   bool aggregatingTime_;
   bool preservingDurations_;
   std::vector<CollapseStateDefinition> collapseStates_;
-  // The list `members_` holds the items of, when it is not a source's.
-  GanttChartItemList membersOf_;
+  // The list `members_` holds the items of, when it is not a source's; named
+  // only, so that a rule kept beyond its chart keeps none of its items. The
+  // items are alive whenever that list is asked about again.
+  std::weak_ptr<const void> membersOf_;
   std::unordered_set<const GanttChartItem*> members_;
   // The index of the last list asked about, and that index as a source's.
   std::shared_ptr<const SharedListIndex> castIndex_;

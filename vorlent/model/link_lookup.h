@@ -39,7 +39,7 @@ class LinkLookup {
       for (const auto& link : index->outgoing(item)) found.push_back(link.dependency);
       return;
     }
-    const auto& list = ownPositions().dependencies().elements();
+    const auto& list = dependencies_.elements();
     for (const size_t position : ownPositions().from(item)) found.push_back(list[position]);
   }
 
@@ -74,7 +74,7 @@ class LinkLookup {
     }
     // Held by this object, so a re-entrant refresh of the index cannot free it.
     const Positions& positions = ownPositions();
-    const auto& list = positions.dependencies().elements();
+    const auto& list = dependencies_.elements();
     const std::vector<size_t>& into = positions.to(item);
     for (const size_t position : into) visit(list[position], isSealed(*list[position]));
     return into.size();

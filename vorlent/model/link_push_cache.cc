@@ -30,7 +30,7 @@ void LinkPushCache::remember(const GanttChartItem* item, const LinkPushBound& bo
   if (bounds_.empty() || !holds(context) || epoch_ != epoch) {
     forget();
     epoch_ = epoch;
-    dependencies_ = context.dependencies;
+    dependencies_ = context.dependencies.identity();
     schedule_ = context.schedule;
     lags_ = context.lags;
   }
@@ -38,13 +38,13 @@ void LinkPushCache::remember(const GanttChartItem* item, const LinkPushBound& bo
 }
 
 bool LinkPushCache::holds(const Context& context) const {
-  return context.dependencies.isSameList(dependencies_) && context.schedule == schedule_ &&
+  return context.dependencies.hasIdentity(dependencies_) && context.schedule == schedule_ &&
          context.lags == lags_;
 }
 
 void LinkPushCache::forget() {
   bounds_.clear();
-  dependencies_ = GanttChartDependencyList();
+  dependencies_.reset();
   schedule_.reset();
   lags_.reset();
 }

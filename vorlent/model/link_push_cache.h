@@ -84,8 +84,10 @@ class LinkPushCache {
 
   size_t minLinks_ = kDefaultMinLinks;
   uint64_t epoch_ = 0;
-  // Held while bounds are kept, so that their identities are not reused.
-  GanttChartDependencyList dependencies_;
+  // What the bounds were worked out in. The list is only named: a rule kept
+  // beyond its chart must not keep the chart's links and items alive.
+  // Remembered items are alive whenever the list is, as its links reach them.
+  std::weak_ptr<const void> dependencies_;
   std::shared_ptr<ScheduleDefinition> schedule_;
   std::shared_ptr<GanttChartDependencyLagProvider> lags_;
   std::unordered_map<const GanttChartItem*, LinkPushBound, AddressHash> bounds_;

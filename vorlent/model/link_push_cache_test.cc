@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "vorlent/model/auto_scheduling_behavior.h"
+#include "vorlent/model/hierarchical_behavior.h"
 #include "vorlent/model/item_source.h"
 #include "vorlent/time/schedule.h"
 
@@ -181,6 +182,51 @@ TEST(LinkPushCache, RememberedBoundsPushAsLinkByLinkDoes) {
           << "seed " << seed << " step " << step;
     }
   }
+}
+
+// A rule may outlive its chart (a host keeps it for the next document): what
+// it keeps between questions must not keep the chart's links and items alive,
+// whether it was asked through a source or about a host's own lists.
+TEST(LinkPushCache, RulesKeptAfterTheirChartKeepNoneOfItsLinksOrItems) {
+  const auto task = [](int64_t row, int64_t lastDay) {
+    return std::make_shared<GanttChartItem>(std::nullopt, row, Time(1, kMonday, 8 * kHour),
+                                            Time(1, lastDay, 16 * kHour), 0.0, std::nullopt,
+                                            std::nullopt, nullptr, true, 0, true);
+  };
+  const auto rule = std::make_shared<GanttChartItemAutoSchedulingBehavior>(true);
+  detail::AutoSchedulingTestPeer::setMinLinks(*rule, 1);
+  const GanttChartItemPtr parent = task(3, kTuesday);
+  const GanttChartItemPtr child = task(4, kMonday);
+  const auto hierarchy = std::make_shared<GanttChartItemHierarchicalBehavior>(
+      std::vector<GanttChartItemHierarchicalRelation>{{parent, {child}}});
+  std::weak_ptr<GanttChartDependency> link;
+  std::weak_ptr<GanttChartItem> item;
+  {
+    const GanttChartItemPtr hub = task(2, kMonday);
+    std::vector<GanttChartItemPtr> items{hub, parent, child};
+    std::vector<GanttChartDependencyPtr> links;
+    for (int64_t i = 0; i < 2; ++i) {
+      items.push_back(task(i, kTuesday));
+      links.push_back(std::make_shared<GanttChartDependency>(std::nullopt, items.back(), hub));
+    }
+    link = links.front();
+    item = items.back();
+    const auto source = std::make_shared<GanttChartItemSource>(items, links, nullptr, rule);
+    source->applyBehavior();
+    ASSERT_EQ(hub->start(), Time(1, kTuesday, 16 * kHour)) << "pushed behind both links";
+    // Lists a host made itself are indexed by the rules themselves.
+    const GanttChartItemList hostItems(items);
+    const GanttChartDependencyList hostLinks(links);
+    const auto calendar = ScheduleDefinition::standard();
+    ASSERT_FALSE(rule->timeDidChange(items.back(), items.back()->time(), true, true, hostItems,
+                                     hostLinks, calendar)
+                     .empty());
+    ASSERT_FALSE(
+        hierarchy->timeDidChange(child, child->time(), true, false, hostItems, hostLinks, calendar)
+            .empty());
+  }
+  EXPECT_TRUE(link.expired());
+  EXPECT_TRUE(item.expired());
 }
 
 }  // namespace

@@ -97,6 +97,14 @@ class SharedList {
   [[nodiscard]] const Pointer& back() const { return elements().back(); }
 
   [[nodiscard]] bool isSameList(const SharedList& other) const { return state_ == other.state_; }
+  // Names the list without keeping its elements alive. While the name is
+  // kept, no other list can take it, even after this one is gone.
+  [[nodiscard]] std::weak_ptr<const void> identity() const { return state_; }
+  // Whether `identity` was taken from this list (or a copy of it); false for
+  // an empty one.
+  [[nodiscard]] bool hasIdentity(const std::weak_ptr<const void>& identity) const {
+    return !identity.owner_before(state_) && !state_.owner_before(identity);
+  }
 
  private:
   static const Elements& noElements() {
