@@ -642,6 +642,28 @@ TEST_F(HostileOutlineTest, ExpandAllWhileTheHostDropsRowsAndReloads) {
   EXPECT_EQ(chart->ganttChartItemManager()->totalRowCount(), 3);
 }
 
+TEST_F(HostileOutlineTest, ReloadFromASignalOfTheModelDuringAReloadRunsAfterIt) {
+  // The parent's second child is replaced: the reload removes it, and the
+  // host answers the removal by dropping the parent and reloading, while the
+  // first reload is still refreshing the parent's children.
+  host->childrenOf[parent.get()].pop_back();
+  host->addChild(parent, "child c", monday());
+  bool dropped = false;
+  QObject::connect(chart->outlineView()->model(), &QAbstractItemModel::rowsRemoved, chart, [&] {
+    if (std::exchange(dropped, true)) return;
+    host->roots = {other};
+    chart->reloadData();
+  });
+  chart->reloadData();
+  settle();
+  ASSERT_TRUE(dropped);
+  OutlineGanttChartModel& model = *chart->outlineModel();
+  EXPECT_EQ(model.numberOfRows(), 1);
+  EXPECT_EQ(model.item(0), other);
+  EXPECT_EQ(model.row(parent), -1);
+  EXPECT_EQ(chart->ganttChartItemManager()->totalRowCount(), 1);
+}
+
 TEST_F(HostileOutlineTest, TheOutlineGoesOnWhenTheHostDestroysTheChartArea) {
   for (int i = 0; i < 40; ++i) host->addRoot("more", monday());
   chart->reloadData();

@@ -303,7 +303,8 @@ void OutlineGanttChartModel::reloadRow(int64_t displayedRow) {
 void OutlineGanttChartModel::reload() {
   if (reloadMustWait()) {
     // Asked for by the source while it answers, or by someone reacting to
-    // the tree view: run it once they are done.
+    // the tree view or to this model's signals during a reload: run it once
+    // they are done.
     if (!reloadPending_) {
       reloadPending_ = true;
       QMetaObject::invokeMethod(

@@ -85,10 +85,13 @@ class OutlineGanttChartModel : public QAbstractItemModel {
   // Whether the source is being asked right now.
   [[nodiscard]] bool isAskingSource() const { return sourceCallDepth_ > 0; }
   // Whether a reload now would free rows a caller is still using: the
-  // source is being asked, or the tree view is inside one of its expansion
-  // signals (which Qt emits in the middle of laying rows out, holding
-  // indexes of their parents and siblings).
-  [[nodiscard]] bool reloadMustWait() const { return isAskingSource() || reloadHolds_ > 0; }
+  // source is being asked, a reload is refreshing the rows (and signalling
+  // their changes while it walks them), or the tree view is inside one of
+  // its expansion signals (which Qt emits in the middle of laying rows out,
+  // holding indexes of their parents and siblings).
+  [[nodiscard]] bool reloadMustWait() const {
+    return isAskingSource() || isReloading_ || reloadHolds_ > 0;
+  }
 
   // Makes reloads wait while it lives: taken by whoever reacts to the tree
   // view's signals. Outlives the model safely.
