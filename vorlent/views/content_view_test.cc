@@ -11,6 +11,7 @@
 #include <QPalette>
 #include <QPixmap>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTest>
 
 #include <memory>
@@ -22,6 +23,7 @@
 #include "vorlent/views/content_view_testing.h"
 #include "vorlent/views/conversions.h"
 #include "vorlent/views/mouse_input_testing.h"
+#include "vorlent/views/standard_scroll_view.h"
 
 namespace vorlent {
 namespace {
@@ -378,6 +380,29 @@ TEST_F(ContentViewTest, ExportsWhatItShowsAtItsOwnSize) {
   EXPECT_EQ(QImage::fromData(png, "PNG").size(), representation.size());
   const QByteArray jpeg = view->imageData("JPEG", ImageProperties{20, std::nullopt});
   EXPECT_EQ(QImage::fromData(jpeg, "JPEG").size(), representation.size());
+}
+
+TEST_F(ContentViewTest, AnExportLeavesAViewNearTheEndOfALongDocumentExactlyWhereItWas) {
+  // 9e15 points of rows, mapped onto the bars. Without its horizontal bar
+  // the view is taller and cannot stand this close to the end; a few points
+  // off there are a relative change of 1e-15.
+  view->setController(diagram(int64_t(360) << 40, 1000));
+  QCoreApplication::processEvents();  // lays the bars out
+  StandardScrollView* scrolled = view->scrollView();
+  ASSERT_TRUE(scrolled->horizontalScrollBar()->isVisible());
+  scrolled->scrollToPoint(QPointF(0, 1e300));
+  const double end = scrolled->documentVisibleRect().top();
+  scrolled->scrollToPoint(QPointF(0, end - scrolled->horizontalScrollBar()->height() / 2));
+  const QPointF shown = scrolled->documentVisibleRect().topLeft();
+  ASSERT_GT(shown.y(), 8.9e15);
+  ASSERT_LT(shown.y(), end);
+  ASSERT_LT(scrolled->scrollOffset().y(), scrolled->verticalScrollBar()->maximum())
+      << "between the bar's last two steps";
+
+  (void)view->imageRepresentation();
+  const QPointF after = scrolled->documentVisibleRect().topLeft();
+  EXPECT_EQ(after.x(), shown.x());
+  EXPECT_EQ(after.y(), shown.y()) << "off by " << shown.y() - after.y();
 }
 
 TEST_F(ContentViewTest, ExportsNothingForAnUnknownFormatOrAViewWithoutArea) {

@@ -72,9 +72,12 @@ class ScrollBarsHidden {
       saved.area->horizontalScrollBar()->setValue(saved.x);
       saved.area->verticalScrollBar()->setValue(saved.y);
       // Code may have scrolled a long document between two steps of its
-      // bars; that place comes back too.
+      // bars; that place comes back too. Compared exactly: QPointF's !=
+      // forgives a relative 1e-12, points far down a long document.
       auto* standard = qobject_cast<StandardScrollView*>(saved.area.data());
-      if (standard != nullptr && standard->documentVisibleRect().topLeft() != saved.origin) {
+      if (standard == nullptr) continue;
+      const QPointF origin = standard->documentVisibleRect().topLeft();
+      if (origin.x() != saved.origin.x() || origin.y() != saved.origin.y()) {
         standard->scrollToPoint(saved.origin);
       }
     }
