@@ -282,9 +282,12 @@ void OutlineGanttChart::addNotificationObservers() {
     const OutlineTreeView::Call call(outlineView_);
     outlineExpansionDidChange();
   });
-  // New columns make the tree forget its expansions.
-  connect(outlineModel_, &QAbstractItemModel::modelReset, this,
-          [this] { synchronizeOutlineItems(); });
+  // New columns make the tree forget its expansions. The model is still
+  // resetting when this returns.
+  connect(outlineModel_, &QAbstractItemModel::modelReset, this, [this] {
+    const OutlineTreeView::Call call(outlineView_);
+    synchronizeOutlineItems();
+  });
   outlineView_->viewport()->installEventFilter(this);
   outlineView_->header()->installEventFilter(this);
   if (ganttChart_ && ganttChart_->header()) ganttChart_->header()->installEventFilter(this);
@@ -380,8 +383,10 @@ void OutlineGanttChart::setRowHeight(double height) {
   const double clamped = std::isfinite(height) ? std::clamp(height, 1.0, 1e6) : 1.0;
   if (delegate_) delegate_->setRowHeight(static_cast<int>(std::lround(clamped)));
   applyRowHeightToChart();
+  // Scrolling re-applies the rules, whose news may delete this view.
+  const QPointer<OutlineGanttChart> alive(this);
   synchronizeGanttChartScrolling();
-  synchronizeOutlineItems();
+  if (alive) synchronizeOutlineItems();
 }
 
 void OutlineGanttChart::applyRowHeightToChart() {
@@ -529,8 +534,10 @@ void OutlineGanttChart::synchronizeOutlineScrolling() {
 
 void OutlineGanttChart::setDataSource(std::weak_ptr<OutlineGanttChartDataSource> dataSource) {
   dataSource_ = std::move(dataSource);
+  // The new data source may delete this view while it answers.
+  const QPointer<OutlineGanttChart> alive(this);
   reloadOutline();
-  synchronizeOutlineItems();
+  if (alive) synchronizeOutlineItems();
 }
 
 void OutlineGanttChart::reloadOutline() {
@@ -567,9 +574,11 @@ void OutlineGanttChart::setMinPageCount(int64_t count) {
 }
 
 void OutlineGanttChart::pagingSettingDidChange() {
+  const QPointer<OutlineGanttChart> alive(this);
   reloadOutline();
+  if (!alive) return;
   synchronizeGanttChartScrolling();
-  synchronizeOutlineItems();
+  if (alive) synchronizeOutlineItems();
 }
 
 int64_t OutlineGanttChart::outlineViewNumberOfChildrenOfItem(const OutlineGanttChartRowPtr& item) {
@@ -664,8 +673,9 @@ void OutlineGanttChart::prepareForInterfaceBuilder() {
   outlineModel_->setColumnTitles({QStringLiteral("Items")});
   isInInterfaceBuilder_ = true;
   dataSource_.reset();
+  const QPointer<OutlineGanttChart> alive(this);
   reloadOutline();
-  synchronizeOutlineItems();
+  if (alive) synchronizeOutlineItems();
 }
 
 GanttChartItemManager& OutlineGanttChart::requireItemManager() const {

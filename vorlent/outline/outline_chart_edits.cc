@@ -48,7 +48,9 @@ void OutlineGanttChart::timeDidChange(const GanttChartItemPtr& item, const TimeR
   if (auto outlineItem = item ? outlineGanttChartItemOf(*item) : nullptr) {
     const TimeRange previous = outlineItem->time();
     outlineItem->setTime(item->time());
+    // The tree asks the data source for the row's values again.
     if (outlineModel_) outlineModel_->reloadRow(item->row());
+    if (!alive) return;
     if (auto source = dataSource()) {
       source->outlineGanttChartTimeDidChangeFor(*this, outlineItem, previous);
     }
@@ -63,7 +65,9 @@ void OutlineGanttChart::completionDidChange(const GanttChartItemPtr& item, doubl
   if (auto outlineItem = item ? outlineGanttChartItemOf(*item) : nullptr) {
     const double previous = outlineItem->completion();
     outlineItem->setCompletion(item->completion());
+    // The tree asks the data source for the row's values again.
     if (outlineModel_) outlineModel_->reloadRow(item->row());
+    if (!alive) return;
     if (auto source = dataSource()) {
       source->outlineGanttChartCompletionDidChangeFor(*this, outlineItem, previous);
     }
@@ -256,7 +260,11 @@ void OutlineGanttChart::postCatchUp() {
 void OutlineGanttChart::scrollRowToVisible(int64_t row) {
   if (!outlineView_ || !outlineModel_) fatalStop("an outline chart needs its outline view");
   if (row < 0 || row >= outlineModel_->numberOfRows()) return;
+  // The outline's move scrolls the chart, which re-applies the rules, whose
+  // news may delete this view.
+  const QPointer<OutlineGanttChart> alive(this);
   outlineView_->scrollTo(outlineModel_->indexOfDisplayedRow(row));
+  if (!alive) return;
   if (!ganttChartContentController_) fatalStop("an outline chart needs its content controller");
   if (auto scroller = ganttChartContentController_->scroller()) {
     const double height = ganttChartContentController_->rowHeight();

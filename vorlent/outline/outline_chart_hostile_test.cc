@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QPointer>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QTest>
 #include <QTreeView>
 
@@ -15,7 +16,9 @@
 #include <limits>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <utility>
+#include <vector>
 
 #include "vorlent/base/clock.h"
 #include "vorlent/outline/outline_chart.h"
@@ -712,6 +715,169 @@ TEST(HostileOutline, ChartGoneBeforeOrAfterTheHostsRowsLeaksNothing) {
   }
   EXPECT_TRUE(item.expired());
   EXPECT_TRUE(twinLink.expired());
+}
+
+// A host that, once armed, deletes the chart at a callback of any kind (a
+// question of the data source included): the first after `skip` others.
+class ArmedHost : public HookedHost, public GanttChartObserver {
+ public:
+  bool armed = false;
+  int skip = 0;
+
+  ArmedHost() {
+    hook = [this](OutlineGanttChart& on) {
+      if (armed && skip-- == 0) {
+        armed = false;
+        delete &on;
+      }
+    };
+  }
+  OutlineGanttChartRowPtr outlineGanttChartChild(OutlineGanttChart& on, int64_t index,
+                                                 const OutlineGanttChartRowPtr& ofItem) override {
+    auto row = HookedHost::outlineGanttChartChild(on, index, ofItem);
+    run(on);
+    return row;
+  }
+  bool outlineGanttChartIsItemExpandable(OutlineGanttChart& on,
+                                         const OutlineGanttChartRowPtr& item) override {
+    const bool expandable = HookedHost::outlineGanttChartIsItemExpandable(on, item);
+    run(on);
+    return expandable;
+  }
+  int64_t outlineGanttChartNumberOfChildrenOfItem(OutlineGanttChart& on,
+                                                  const OutlineGanttChartRowPtr& item) override {
+    const int64_t count = HookedHost::outlineGanttChartNumberOfChildrenOfItem(on, item);
+    run(on);
+    return count;
+  }
+  QVariant outlineGanttChartObjectValueFor(OutlineGanttChart& on, int column,
+                                           const OutlineGanttChartRowPtr& byItem) override {
+    QVariant value = HookedHost::outlineGanttChartObjectValueFor(on, column, byItem);
+    run(on);
+    return value;
+  }
+  std::vector<OutlineGanttChartDependencyPtr> outlineGanttChartDependenciesFor(
+      OutlineGanttChart& on, const std::vector<OutlineGanttChartItemPtr>& items) override {
+    auto found = HookedHost::outlineGanttChartDependenciesFor(on, items);
+    run(on);
+    return found;
+  }
+  void activate(const GanttChartBar& bar) override {
+    HookedHost::activate(bar);
+    runForwarded();
+  }
+  void headerHeightDidChange() override { runForwarded(); }
+  void headerTimelineDidChange() override { runForwarded(); }
+};
+
+TEST(HostileOutline, HostMayDeleteTheChartFromInsideACallbackOfACallItMade) {
+  ScopedClock clock{makeDate(pinnedNow())};
+  using Call = std::function<void(OutlineGanttChart&, ArmedHost&)>;
+  auto twin = [](OutlineGanttChart& c, const OutlineGanttChartRowPtr& row) {
+    return c.ganttChartItem(OutlineHost::itemOf(row));
+  };
+  const Call atBottom = [](OutlineGanttChart& c, ArmedHost&) {
+    c.setIsPagingEnabled(true);
+    settle();
+    QScrollBar* bar = c.outlineView()->verticalScrollBar();
+    const QSignalBlocker quiet(bar);
+    bar->setValue(bar->maximum());
+  };
+  // Each a call a host makes, after an optional preparation.
+  const std::vector<std::tuple<std::string, Call, Call>> calls = {
+      {"setRowHeight", {}, [](auto& c, auto&) { c.setRowHeight(31); }},
+      {"setDataSource", {}, [](auto& c, auto&) { c.setDataSource(c.dataSource()); }},
+      {"setIsPagingEnabled", {}, [](auto& c, auto&) { c.setIsPagingEnabled(true); }},
+      {"setMinPageSize", {}, [](auto& c, auto&) { c.setMinPageSize(3); }},
+      {"setMinPageCount", {}, [](auto& c, auto&) { c.setMinPageCount(3); }},
+      {"loadMoreDataIfNeeded", atBottom, [](auto& c, auto&) { c.loadMoreDataIfNeeded(); }},
+      {"reloadData", {}, [](auto& c, auto&) { c.reloadData(); }},
+      {"synchronizeOutlineItems", {}, [](auto& c, auto&) { c.synchronizeOutlineItems(); }},
+      {"applySchedule", {}, [](auto& c, auto&) { c.applySchedule(); }},
+      {"applySchedule(item)",
+       {},
+       [](auto& c, auto& h) { c.applySchedule(OutlineHost::itemOf(h.roots[1])); }},
+      {"setAutoApplySchedule", {}, [](auto& c, auto&) { c.setAutoApplySchedule(true); }},
+      {"setIsAutoScheduling", {}, [](auto& c, auto&) { c.setIsAutoScheduling(true); }},
+      {"setBehavior", {}, [](auto& c, auto&) { c.setBehavior(nullptr); }},
+      {"updateBehavior", {}, [](auto& c, auto&) { c.updateBehavior(); }},
+      {"applyBehavior", {}, [](auto& c, auto&) { c.applyBehavior(); }},
+      {"applyBehavior(item)",
+       {},
+       [](auto& c, auto& h) {
+         c.applyBehavior(OutlineHost::itemOf(h.childrenOf[h.roots[0].get()][1]));
+       }},
+      {"setAutoApplyBehavior", {}, [](auto& c, auto&) { c.setAutoApplyBehavior(true); }},
+      {"scrollRowToVisible", {}, [](auto& c, auto&) { c.scrollRowToVisible(40); }},
+      {"setColumnTitles",
+       {},
+       [](auto& c, auto&) {
+         c.outlineModel()->setColumnTitles({"a", "b"});
+       }},
+      {"prepareForInterfaceBuilder", {}, [](auto& c, auto&) { c.prepareForInterfaceBuilder(); }},
+      {"collapse",
+       {},
+       [](auto& c, auto&) { c.outlineView()->collapse(c.outlineModel()->indexOfDisplayedRow(0)); }},
+      {"collapseAll", {}, [](auto& c, auto&) { c.outlineView()->collapseAll(); }},
+      {"expandAll", {}, [](auto& c, auto&) { c.outlineView()->expandAll(); }},
+      {"activate",
+       {},
+       [twin](auto& c, auto& h) {
+         c.activate(GanttChartBar{twin(c, h.roots[1]), {}});
+       }},
+      {"activate(summary)",
+       {},
+       [twin](auto& c, auto& h) {
+         c.activate(GanttChartBar{twin(c, h.roots[0]), {}});
+       }},
+      {"availableDependencies", {}, [](auto& c, auto&) { (void)c.availableDependencies(); }},
+      {"filteredDependencies",
+       {},
+       [](auto& c, auto&) { (void)c.filteredDependencies(RowRange(0, 4), TimeRange()); }},
+      {"ganttChartDependency",
+       {},
+       [](auto& c, auto& h) { (void)c.ganttChartDependency(h.dependencies[0]); }},
+      {"headerHeightDidChange", {}, [](auto& c, auto&) { c.headerHeightDidChange(); }},
+  };
+  // The first callback, and a later one (some calls reach host code again
+  // once a first answer is in).
+  for (const auto& [name, prepare, call] : calls)
+    for (const int skip : {0, 2}) {
+      SCOPED_TRACE(name + " after " + std::to_string(skip));
+      auto host = std::make_shared<ArmedHost>();
+      auto summary = host->addRoot("summary", monday(), 4);
+      OutlineHost::itemOf(summary)->setType(GanttChartItemType::summary);
+      host->addChild(summary, "a", monday(), 1);
+      auto late = host->addChild(summary, "b", monday().addingDays(2), 2);
+      auto other = host->addRoot("other", monday());
+      for (int i = 0; i < 40; ++i) host->addRoot(testing::numbered("r", i), monday());
+      host->dependencies.push_back(OutlineGanttChartDependency::create(
+          std::nullopt, OutlineHost::itemOf(late), OutlineHost::itemOf(other), std::nullopt, 0,
+          true, std::nullopt, std::nullopt, {}));
+      QPointer<OutlineGanttChart> chart = new OutlineGanttChart;
+      showSmall(*chart);
+      host->chart = chart;
+      chart->setAreOutOfRowRangeItemsAvailable(true);
+      chart->setGanttChartItemObserver(host);
+      chart->setGanttChartContentActivator(host);
+      chart->setGanttChartObserver(host);
+      chart->setDataSource(host);
+      chart->setSchedule(ScheduleDefinition::standard());
+      chart->outlineView()->expand(chart->outlineModel()->indexOfDisplayedRow(0));
+      chart->setAutoApplyBehavior(true);
+      if (prepare) prepare(*chart, *host);
+      settle();
+      // Out of its summary and off the schedule: applying the rules moves it.
+      OutlineHost::itemOf(late)->setTime(TimeRange(monday().addingDays(5), monday().addingDays(6)));
+      host->armed = true;
+      host->skip = skip;
+      call(*chart, *host);
+      if (skip == 0) {
+        EXPECT_TRUE(chart.isNull());
+      }
+      delete chart.data();
+      settle();
+    }
 }
 
 }  // namespace

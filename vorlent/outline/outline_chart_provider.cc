@@ -102,8 +102,10 @@ std::vector<GanttChartDependencyPtr> OutlineGanttChart::dependenciesAmong(
   }
   auto source = dataSource();
   if (!source) return {};
+  const QPointer<OutlineGanttChart> alive(this);
   const auto dependencies = source->outlineGanttChartDependenciesFor(*this, outlineItems);
-  if (dependencies.empty()) return {};
+  // A host that deleted this view while answering gets none.
+  if (!alive || dependencies.empty()) return {};
 
   // The first available twin of each outline item, by identity.
   std::unordered_map<const OutlineGanttChartItem*, GanttChartItemPtr> twinOf;
