@@ -305,6 +305,16 @@ TEST_F(OutlineTreeTest, ChartShowsTheTwinsOfTheDisplayedRowsAfterExpandAndCollap
   EXPECT_EQ(chart.outlineItems().size(), 6u);
 }
 
+// A new number of columns resets the tree, which forgets its expansions:
+// the chart then shows only the rows still displayed.
+TEST_F(OutlineTreeTest, ChartFollowsTheRowsANewNumberOfColumnsLeaves) {
+  chart.outlineView()->expand(indexOfRow(1));
+  ASSERT_EQ(chart.outlineModel()->numberOfRows(), 8);
+  chart.outlineModel()->setColumnTitles({QStringLiteral("Name"), QStringLiteral("Start")});
+  EXPECT_EQ(chart.outlineModel()->numberOfRows(), 5);
+  expectChartMatchesOutline();
+}
+
 TEST_F(OutlineTreeTest, HierarchyFollowsTheOutline) {
   chart.outlineView()->expand(indexOfRow(1));
   const auto parentTwin = twinOf(host->roots[1]);

@@ -73,8 +73,10 @@ void OutlineGanttChartModel::setColumnTitles(const QStringList& titles) {
   }
   beginResetModel();
   columnTitles_ = titles;
-  endResetModel();
+  // Before the reset is signalled: the tree forgets its expansions, and
+  // whoever follows the reset lists the rows still displayed.
   invalidateDisplayed();
+  endResetModel();
 }
 
 // --- Loading -----------------------------------------------------------------
