@@ -4,8 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QImage>
+#include <QKeyEvent>
 
 #include <functional>
 #include <limits>
@@ -23,6 +26,7 @@
 #include "vorlent/views/content_view_testing.h"
 #include "vorlent/views/conversions.h"
 #include "vorlent/views/header_view.h"
+#include "vorlent/views/mouse_input_testing.h"
 #include "vorlent/views/standard_scroll_view.h"
 
 namespace vorlent {
@@ -332,6 +336,142 @@ TEST_F(HostileChart, AHeaderTallerThanTheChartTakesNoMoreThanTheHostGives) {
   EXPECT_EQ(chart->content()->geometry().top(), 60);
   EXPECT_EQ(chart->content()->geometry().bottom(), 399);
   EXPECT_TRUE(barDrawn(items[0]));
+}
+
+// --- A host deleting the chart from a callback of the user's input ---------------------
+
+// Deletes the chart at the first callback it hears once armed.
+class DeletingHost : public GanttChartObserver,
+                     public GanttChartItemObserver,
+                     public GanttChartContentActivator,
+                     public GanttChartContentViewportObserver {
+ public:
+  using GanttChartContentActivator::activate;
+
+  explicit DeletingHost(std::unique_ptr<GanttChart>& chart) : chart_(chart) {}
+  bool armed = false;
+
+  void headerTimelineDidChange() override { reached(); }
+  void itemWasRemoved(const GanttChartItemPtr& /*item*/) override { reached(); }
+  void dependencyWasAdded(const GanttChartDependencyPtr& /*dependency*/) override { reached(); }
+  void timeDidChange(const GanttChartItemPtr& /*item*/, const TimeRange& /*from*/) override {
+    reached();
+  }
+  void activate(const GanttChartBar& /*bar*/) override { reached(); }
+  void viewportDidChange(const Rectangle& /*to*/, const Rectangle& /*from*/) override { reached(); }
+  void zoomDidChange(double /*to*/, double /*from*/) override { reached(); }
+
+ private:
+  void reached() {
+    if (std::exchange(armed, false)) chart_.reset();
+  }
+  std::unique_ptr<GanttChart>& chart_;
+};
+
+class DeletedChart : public HostileChart {
+ public:
+  DeletedChart() {
+    content()->setZoom(3);  // room to scroll sideways
+    settle();
+    chart->setObserver(host);
+    content()->itemManager()->setItemObserver(host);
+    content()->setActivator(host);
+    content()->setViewportObserver(host);
+    bar = centreOf(items[0]);
+    barLater = bar.movedBy(40, 0);
+    barLatest = bar.movedBy(80, 0);
+    barEnd = endOf(items[0], -3);
+    barEndLater = barEnd.movedBy(40, 0);
+    thumb = endOf(items[0], 6);
+    target = centreOf(items[2]);
+  }
+  void TestBody() override {}
+
+  [[nodiscard]] QWidget* canvas() const { return chart->content()->canvas(); }
+  [[nodiscard]] QPointF on(const Point& point) const {
+    return chart->content()->scrollView()->viewportPoint(QPointF(point.x, point.y));
+  }
+  [[nodiscard]] Point centreOf(const GanttChartItemPtr& item) const {
+    const Rectangle bounds = content()->bounds(item);
+    return Point{bounds.origin.x + bounds.size.width / 2, bounds.origin.y + bounds.size.height / 2};
+  }
+  [[nodiscard]] Point endOf(const GanttChartItemPtr& item, double beyond) const {
+    return Point{content()->bounds(item).right() + beyond, centreOf(item).y};
+  }
+  void key(QWidget* receiver, Qt::Key key) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QCoreApplication::sendEvent(receiver, &press);
+  }
+
+  // Where the steps act, as the chart showed them before the first.
+  Point bar, barLater, barLatest, barEnd, barEndLater, thumb, target;
+  std::shared_ptr<DeletingHost> host = std::make_shared<DeletingHost>(chart);
+  testing::SyntheticMouse mouse{canvas()};
+  testing::SyntheticMouse headerMouse{chart->header()->clipView()};
+};
+
+TEST(HostileHost, DeletingTheChartFromACallbackOfAnyUserInputIsNoCrash) {
+  using Step = std::function<void(DeletedChart&)>;
+  using At = Point DeletedChart::*;
+  const auto press = [](At at) { return [at](DeletedChart& c) { c.mouse.press(c.on(c.*at)); }; };
+  const auto move = [](At at) { return [at](DeletedChart& c) { c.mouse.moveTo(c.on(c.*at)); }; };
+  const auto release = [](At at) {
+    return [at](DeletedChart& c) { c.mouse.release(c.on(c.*at)); };
+  };
+  const At bar = &DeletedChart::bar;
+  const At barLater = &DeletedChart::barLater;
+  const At barLatest = &DeletedChart::barLatest;
+  const At barEnd = &DeletedChart::barEnd;
+  const At barEndLater = &DeletedChart::barEndLater;
+  const At thumb = &DeletedChart::thumb;
+  const At target = &DeletedChart::target;
+  const Step zoomDrag = [](DeletedChart& c) {
+    c.headerMouse.press(QPointF(200, 20));
+    for (int x = 212; x <= 248; x += 12) {
+      c.headerMouse.moveTo(QPointF(x, 20));
+      if (c.chart == nullptr) return;
+    }
+    c.headerMouse.release(QPointF(248, 20));
+  };
+  const Step menuOnBar = [](DeletedChart& c) {
+    const QPoint local = c.on(c.bar).toPoint();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, local, c.canvas()->mapToGlobal(local));
+    QCoreApplication::sendEvent(c.canvas(), &event);
+  };
+  const struct {
+    const char* input;
+    std::vector<Step> steps;
+  } cases[] = {
+      {"bar drag", {press(bar), move(barLater), move(barLatest), release(barLatest)}},
+      {"resize drag", {press(barEnd), move(barEndLater), release(barEndLater)}},
+      {"double click",
+       {press(bar), release(bar), [](DeletedChart& c) { c.mouse.doubleClickPress(c.on(c.bar)); },
+        release(bar)}},
+      {"link from a bar's end", {move(thumb), press(thumb), move(target), release(target)}},
+      {"wheel", {[](DeletedChart& c) { testing::sendWheel(c.canvas(), QPoint(-120, 0)); }}},
+      {"zoom", {zoomDrag}},
+      {"delete command",
+       {menuOnBar, [](DeletedChart& c) { c.chart->content()->deleteItemMenuItem()->trigger(); }}},
+      {"arrow key",
+       {[](DeletedChart& c) { c.key(c.chart->content()->scrollView(), Qt::Key_Right); }}},
+  };
+  for (const auto& [input, steps] : cases) {
+    // Armed from each step on in turn, so that each step's callbacks are
+    // the first to delete the chart once.
+    bool deleted = false;
+    for (std::size_t armedAt = 0; armedAt < steps.size(); ++armedAt) {
+      SCOPED_TRACE(::testing::Message() << input << ", armed before step " << armedAt);
+      DeletedChart c;
+      for (std::size_t step = 0; step < steps.size() && c.chart != nullptr; ++step) {
+        c.host->armed = step >= armedAt;
+        steps[step](c);
+      }
+      HostileChart::settle();
+      QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+      deleted = deleted || c.chart == nullptr;
+    }
+    EXPECT_TRUE(deleted) << input << " reached no host callback";
+  }
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "vorlent/views/content_view.h"
+#include "vorlent/views/outlets.h"
 #include "vorlent/views/standard_scroll_view.h"
 
 namespace vorlent {
@@ -67,23 +68,33 @@ void GanttChartContentCanvas::mouseMoveEvent(QMouseEvent* event) {
   // Moves with a button down are drags, which the recognisers follow.
   if (event->buttons() != Qt::NoButton || !isInActiveWindow()) return;
   if (GanttChartContent* view = mainView_.data()) {
+    const detail::EventCall call(view->eventCalls_);
     view->mouseMoved(documentPoint(event->position()));
   }
 }
 
 void GanttChartContentCanvas::enterEvent(QEnterEvent* /*event*/) {
   if (!isInActiveWindow()) return;
-  if (GanttChartContent* view = mainView_.data()) view->mouseEntered();
+  if (GanttChartContent* view = mainView_.data()) {
+    const detail::EventCall call(view->eventCalls_);
+    view->mouseEntered();
+  }
 }
 
 void GanttChartContentCanvas::leaveEvent(QEvent* /*event*/) {
   if (!isInActiveWindow()) return;
-  if (GanttChartContent* view = mainView_.data()) view->mouseExited();
+  if (GanttChartContent* view = mainView_.data()) {
+    const detail::EventCall call(view->eventCalls_);
+    view->mouseExited();
+  }
 }
 
 void GanttChartContentCanvas::contextMenuEvent(QContextMenuEvent* event) {
-  GanttChartContent* view = mainView_.data();
-  const QPointer<QMenu> menu = view != nullptr ? view->menu(documentPoint(event->pos())) : nullptr;
+  QPointer<QMenu> menu;
+  if (GanttChartContent* view = mainView_.data()) {
+    const detail::EventCall call(view->eventCalls_);
+    menu = view->menu(documentPoint(event->pos()));
+  }
   if (menu == nullptr) {
     // Without a menu of its own, an ancestor may offer one.
     event->ignore();
@@ -100,7 +111,10 @@ void GanttChartContentCanvas::contextMenuEvent(QContextMenuEvent* event) {
 
 void GanttChartContentCanvas::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  if (GanttChartContent* view = mainView_.data()) view->canvasDidResize();
+  if (GanttChartContent* view = mainView_.data()) {
+    const detail::EventCall call(view->eventCalls_);
+    view->canvasDidResize();
+  }
 }
 
 }  // namespace vorlent

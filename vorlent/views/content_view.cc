@@ -93,7 +93,8 @@ GanttChartContent::GanttChartContent(QWidget* parent) : GanttChartContent(parent
 GanttChartContent::GanttChartContent(QWidget* parent, DeferredSetUp /*deferred*/)
     : QWidget(parent),
       self_(this, [](GanttChartContent* /*unowned*/) {}),
-      inboundCalls_(std::make_shared<int>(0)) {
+      inboundCalls_(std::make_shared<int>(0)),
+      eventCalls_(std::make_shared<int>(0)) {
   QtRunLoop::installForApplication();
 }
 
@@ -114,7 +115,14 @@ GanttChartContent::~GanttChartContent() {
   delete emptyAreaMenu_.data();
   delete itemMenu_.data();
   delete dependencyMenu_.data();
-  delete contentView_.data();
+  // Destroyed by a host from inside a call that an event of the canvas or
+  // the scroll view made (a drag step, a wheel turn): Qt goes on inside
+  // them once the call returns.
+  if (*eventCalls_ > 0) {
+    detail::deleteChildLater(contentView_);
+  } else {
+    delete contentView_.data();
+  }
 }
 
 void GanttChartContent::setUp() {
@@ -141,20 +149,28 @@ void GanttChartContent::setUpContentView() {
   // Recognisers made later see each event earlier: a click selects before
   // the same click activates.
   auto* activatingClick = new ClickGestureRecognizer(canvas);
-  connect(activatingClick, &ClickGestureRecognizer::clicked, this,
-          [this, activatingClick] { activatingClickWithRecognizer(*activatingClick); });
+  connect(activatingClick, &ClickGestureRecognizer::clicked, this, [this, activatingClick] {
+    const detail::EventCall call(eventCalls_);
+    activatingClickWithRecognizer(*activatingClick);
+  });
   activatingClickGestureRecognizer_ = activatingClick;
   auto* click = new ClickGestureRecognizer(canvas);
-  connect(click, &ClickGestureRecognizer::clicked, this,
-          [this, click] { clickWithRecognizer(*click); });
+  connect(click, &ClickGestureRecognizer::clicked, this, [this, click] {
+    const detail::EventCall call(eventCalls_);
+    clickWithRecognizer(*click);
+  });
   auto* pan = new DraggingPanGestureRecognizer(canvas);
-  connect(pan, &PanGestureRecognizer::panned, this, [this, pan] { panWithRecognizer(*pan); });
+  connect(pan, &PanGestureRecognizer::panned, this, [this, pan] {
+    const detail::EventCall call(eventCalls_);
+    panWithRecognizer(*pan);
+  });
 
   // Every change of the visible rectangle reaches the controller, whoever
   // made it: the user, this view, or a host setting the scroll bars (a
   // saved position, a second view kept in step). Only the user's sideways
   // scrolls may shift the timeline.
   connect(scrollView, &StandardScrollView::boundsDidChange, this, [this, scrollView] {
+    const detail::EventCall call(eventCalls_);
     if (controller_ != nullptr) updateViewport(scrollView->isLiveScrolling());
   });
 

@@ -60,11 +60,13 @@ namespace vorlent {
 // touches nothing of the view once a host has destroyed it meanwhile.
 // Notifications (observers, activators, editors) mostly run inside Qt's
 // handling of one of the view's events (a click, a drag step, a pointer
-// move, a wheel turn, a resize or layout of the scroll view), and Qt itself
-// goes on with that event after the handler returns: a host that destroys
-// the view from a notification therefore uses `deleteLater()`, as with any
-// Qt widget. A plain delete is safe from a context-menu command and from
-// code that runs outside the view's events (a timer, the host's own calls).
+// move, a wheel turn, a key, a resize or layout of the scroll view), and Qt
+// itself goes on with that event after the handler returns: a view destroyed
+// during one of those leaves its scroll view and canvas, hidden, to be
+// deleted on a later turn, so a plain delete is safe there, as from a
+// context-menu command and from code that runs outside the view's events (a
+// timer, the host's own calls). From a resize of the view itself a host uses
+// `deleteLater()`, as with any Qt widget.
 //
 // GUI thread only. Making a view installs the Qt run loop for the
 // application (see `QtRunLoop::installForApplication`).
@@ -530,6 +532,9 @@ class GanttChartContent : public QWidget,
   // so the controller's weak references expire when the view goes.
   std::shared_ptr<GanttChartContent> self_;
   std::shared_ptr<int> inboundCalls_;
+  // Calls the canvas's, the recognisers' and the scroll view's events make
+  // into this view (see `detail::EventCall`).
+  std::shared_ptr<int> eventCalls_;
   QPainter* currentPainter_ = nullptr;
   // The labels drawn by the hooks, laid out once.
   TextLineCache textLines_;

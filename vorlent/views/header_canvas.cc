@@ -5,6 +5,7 @@
 #include <QResizeEvent>
 
 #include "vorlent/views/header_view.h"
+#include "vorlent/views/outlets.h"
 #include "vorlent/views/standard_scroll_view.h"
 
 namespace vorlent {
@@ -31,6 +32,7 @@ void GanttChartHeaderCanvas::paintEvent(QPaintEvent* event) {
 void GanttChartHeaderCanvas::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   if (GanttChartHeader* view = mainView(); view != nullptr && view->controller()) {
+    const detail::EventCall call(view->eventCalls_);
     view->updateHeaderCanvasSize();
   }
 }

@@ -68,6 +68,10 @@ GanttChartHeader::~GanttChartHeader() {
   if (pan_ != nullptr) pan_->disconnect(this);
   if (canvas_ != nullptr) canvas_->setMainView(nullptr);
   self_.reset();
+  // Destroyed by a host from inside a call that an event of the canvas or
+  // the scroll view made (a zoom drag's step): Qt goes on inside them once
+  // the call returns.
+  if (*eventCalls_ > 0) detail::deleteChildLater(contentView_);
 }
 
 void GanttChartHeader::setUpHeaderView() {
@@ -94,9 +98,11 @@ void GanttChartHeader::setUpHeaderView() {
   // Scrolled by the user, by this view or by a host through the scroll
   // bars: the controller always learns what is visible.
   connect(scrollView_, &StandardScrollView::boundsDidChange, this, [this] {
+    const detail::EventCall call(eventCalls_);
     if (controller_) updateHeaderViewport();
   });
   connect(pan_, &PanGestureRecognizer::panned, this, [this] {
+    const detail::EventCall call(eventCalls_);
     if (pan_ != nullptr) panWithRecognizer(*pan_);
   });
 }

@@ -50,9 +50,10 @@ class StandardScrollView;
 // The view owns its controller; the controller refers back weakly, and a
 // view destroyed or detached clears the references that are still its own,
 // so a controller that outlives its view never calls it. A notification may
-// replace the controller or destroy the view (from code outside the view's
-// own event handling, or with deleteLater() inside it, as for any widget);
-// the view then stops what it was doing. GUI thread only.
+// replace the controller or destroy the view, also from inside a zoom drag
+// or a scroll: the widgets Qt is still inside then go, hidden, on a later
+// turn (from the view's own resize, a host uses deleteLater(), as for any
+// widget); the view then stops what it was doing. GUI thread only.
 //
 // Every drawing hook exists in two forms: the form on the library's values
 // is what the controller calls; it converts its arguments (see
@@ -265,6 +266,9 @@ class GanttChartHeader : public QWidget,
   // weak references expire with it.
   std::shared_ptr<GanttChartHeader> self_;
   std::shared_ptr<const ModeProvider> modeProvider_;
+  // Calls the canvas's, the recogniser's and the scroll view's events make
+  // into this view (see `detail::EventCall`).
+  std::shared_ptr<int> eventCalls_ = std::make_shared<int>(0);
   QPainter* activePainter_ = nullptr;
   // Counts assignments, so that one made from inside another is noticed.
   std::uint64_t controllerAssignments_ = 0;

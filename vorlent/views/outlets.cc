@@ -1,6 +1,7 @@
 #include "vorlent/views/outlets.h"
 
 #include <QVBoxLayout>
+#include <QWidget>
 
 #include <string>
 
@@ -18,6 +19,13 @@ QVBoxLayout* fillingLayout(QWidget* owner) {
 void requireOutlet(const void* outlet, const char* view, const char* name) {
   if (outlet != nullptr) return;
   fatalStop(std::string(view) + ": the set-up left the outlet " + name + " empty");
+}
+
+void deleteChildLater(QWidget* child) {
+  if (child == nullptr) return;
+  child->hide();
+  child->setParent(nullptr);
+  child->deleteLater();
 }
 
 }  // namespace vorlent::detail
