@@ -68,7 +68,7 @@ void GanttChartContentCanvas::mouseMoveEvent(QMouseEvent* event) {
   // Moves with a button down are drags, which the recognisers follow.
   if (event->buttons() != Qt::NoButton || !isInActiveWindow()) return;
   if (GanttChartContent* view = mainView_.data()) {
-    const detail::EventCall call(view->eventCalls_);
+    const detail::CountedCall call(view->eventCalls_);
     view->mouseMoved(documentPoint(event->position()));
   }
 }
@@ -76,7 +76,7 @@ void GanttChartContentCanvas::mouseMoveEvent(QMouseEvent* event) {
 void GanttChartContentCanvas::enterEvent(QEnterEvent* /*event*/) {
   if (!isInActiveWindow()) return;
   if (GanttChartContent* view = mainView_.data()) {
-    const detail::EventCall call(view->eventCalls_);
+    const detail::CountedCall call(view->eventCalls_);
     view->mouseEntered();
   }
 }
@@ -84,7 +84,7 @@ void GanttChartContentCanvas::enterEvent(QEnterEvent* /*event*/) {
 void GanttChartContentCanvas::leaveEvent(QEvent* /*event*/) {
   if (!isInActiveWindow()) return;
   if (GanttChartContent* view = mainView_.data()) {
-    const detail::EventCall call(view->eventCalls_);
+    const detail::CountedCall call(view->eventCalls_);
     view->mouseExited();
   }
 }
@@ -92,7 +92,7 @@ void GanttChartContentCanvas::leaveEvent(QEvent* /*event*/) {
 void GanttChartContentCanvas::contextMenuEvent(QContextMenuEvent* event) {
   QPointer<QMenu> menu;
   if (GanttChartContent* view = mainView_.data()) {
-    const detail::EventCall call(view->eventCalls_);
+    const detail::CountedCall call(view->eventCalls_);
     menu = view->menu(documentPoint(event->pos()));
   }
   if (menu == nullptr) {
@@ -112,7 +112,7 @@ void GanttChartContentCanvas::contextMenuEvent(QContextMenuEvent* event) {
 void GanttChartContentCanvas::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   if (GanttChartContent* view = mainView_.data()) {
-    const detail::EventCall call(view->eventCalls_);
+    const detail::CountedCall call(view->eventCalls_);
     view->canvasDidResize();
   }
 }

@@ -150,18 +150,18 @@ void GanttChartContent::setUpContentView() {
   // the same click activates.
   auto* activatingClick = new ClickGestureRecognizer(canvas);
   connect(activatingClick, &ClickGestureRecognizer::clicked, this, [this, activatingClick] {
-    const detail::EventCall call(eventCalls_);
+    const detail::CountedCall call(eventCalls_);
     activatingClickWithRecognizer(*activatingClick);
   });
   activatingClickGestureRecognizer_ = activatingClick;
   auto* click = new ClickGestureRecognizer(canvas);
   connect(click, &ClickGestureRecognizer::clicked, this, [this, click] {
-    const detail::EventCall call(eventCalls_);
+    const detail::CountedCall call(eventCalls_);
     clickWithRecognizer(*click);
   });
   auto* pan = new DraggingPanGestureRecognizer(canvas);
   connect(pan, &PanGestureRecognizer::panned, this, [this, pan] {
-    const detail::EventCall call(eventCalls_);
+    const detail::CountedCall call(eventCalls_);
     panWithRecognizer(*pan);
   });
 
@@ -170,7 +170,7 @@ void GanttChartContent::setUpContentView() {
   // saved position, a second view kept in step). Only the user's sideways
   // scrolls may shift the timeline.
   connect(scrollView, &StandardScrollView::boundsDidChange, this, [this, scrollView] {
-    const detail::EventCall call(eventCalls_);
+    const detail::CountedCall call(eventCalls_);
     if (controller_ != nullptr) updateViewport(scrollView->isLiveScrolling());
   });
 
@@ -307,19 +307,19 @@ void GanttChartContent::controllerDidChange() {
 // --- Observer ------------------------------------------------------------------
 
 void GanttChartContent::totalDiagramSizeDidChange() {
-  const InboundCall call(inboundCalls_);
+  const detail::CountedCall call(inboundCalls_);
   movingViewport_ = false;
   updateCanvasSize();
 }
 
 void GanttChartContent::visibleBarsDidChange() {
-  const InboundCall call(inboundCalls_);
+  const detail::CountedCall call(inboundCalls_);
   redrawUnlessMovingViewport();
   reevaluateMouseLocation();
 }
 
 void GanttChartContent::visibleDependencyLinesDidChange() {
-  const InboundCall call(inboundCalls_);
+  const detail::CountedCall call(inboundCalls_);
   redrawUnlessMovingViewport();
   reevaluateMouseLocation();
 }
@@ -455,7 +455,7 @@ void GanttChartContent::changeEvent(QEvent* event) {
 // --- Scroller ---------------------------------------------------------------------
 
 void GanttChartContent::scrollTo(double startX, double finishX) {
-  const InboundCall call(inboundCalls_);
+  const detail::CountedCall call(inboundCalls_);
   if (scrollView_ == nullptr) return;
   const QRectF visible = scrollView_->documentVisibleRect();
   // The move reaches the controller through the scroll view already; a host
@@ -466,7 +466,7 @@ void GanttChartContent::scrollTo(double startX, double finishX) {
 }
 
 void GanttChartContent::scrollVerticallyTo(double startY, double finishY) {
-  const InboundCall call(inboundCalls_);
+  const detail::CountedCall call(inboundCalls_);
   if (scrollView_ == nullptr) return;
   const QRectF visible = scrollView_->documentVisibleRect();
   const QPointer<GanttChartContent> alive(this);

@@ -512,28 +512,18 @@ class GanttChartContent : public QWidget,
   [[nodiscard]] bool isOtherView(const Reference& reference) const;
   // Follows the opening and closing of `menu`.
   void watchContextMenu(QMenu* menu);
-  // Counts a call of the controller into this view for as long as it runs,
-  // in a counter that outlives the view: a view destroyed during such a call
-  // knows that its controller is still on the stack.
-  class InboundCall {
-   public:
-    explicit InboundCall(const std::shared_ptr<int>& counter) : counter_(counter) { ++*counter_; }
-    ~InboundCall() { --*counter_; }
-    InboundCall(const InboundCall&) = delete;
-    InboundCall& operator=(const InboundCall&) = delete;
-
-   private:
-    std::shared_ptr<int> counter_;
-  };
 
   GanttChartContentControllerPtr controller_;
   std::optional<Point> mouseLocationInView_;
   // The view as the controller sees it: shared pointers that own nothing,
   // so the controller's weak references expire when the view goes.
   std::shared_ptr<GanttChartContent> self_;
+  // Calls of the controller into this view (see `detail::CountedCall`): a
+  // view destroyed during one knows that its controller is still on the
+  // stack.
   std::shared_ptr<int> inboundCalls_;
   // Calls the canvas's, the recognisers' and the scroll view's events make
-  // into this view (see `detail::EventCall`).
+  // into this view (see `detail::CountedCall`).
   std::shared_ptr<int> eventCalls_;
   QPainter* currentPainter_ = nullptr;
   // The labels drawn by the hooks, laid out once.

@@ -32,7 +32,7 @@ void GanttChartHeaderCanvas::paintEvent(QPaintEvent* event) {
 void GanttChartHeaderCanvas::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   if (GanttChartHeader* view = mainView(); view != nullptr && view->controller()) {
-    const detail::EventCall call(view->eventCalls_);
+    const detail::CountedCall call(view->eventCalls_);
     view->updateHeaderCanvasSize();
   }
 }

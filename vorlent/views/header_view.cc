@@ -98,11 +98,11 @@ void GanttChartHeader::setUpHeaderView() {
   // Scrolled by the user, by this view or by a host through the scroll
   // bars: the controller always learns what is visible.
   connect(scrollView_, &StandardScrollView::boundsDidChange, this, [this] {
-    const detail::EventCall call(eventCalls_);
+    const detail::CountedCall call(eventCalls_);
     if (controller_) updateHeaderViewport();
   });
   connect(pan_, &PanGestureRecognizer::panned, this, [this] {
-    const detail::EventCall call(eventCalls_);
+    const detail::CountedCall call(eventCalls_);
     if (pan_ != nullptr) panWithRecognizer(*pan_);
   });
 }

@@ -267,7 +267,7 @@ class GanttChartHeader : public QWidget,
   std::shared_ptr<GanttChartHeader> self_;
   std::shared_ptr<const ModeProvider> modeProvider_;
   // Calls the canvas's, the recogniser's and the scroll view's events make
-  // into this view (see `detail::EventCall`).
+  // into this view (see `detail::CountedCall`).
   std::shared_ptr<int> eventCalls_ = std::make_shared<int>(0);
   QPainter* activePainter_ = nullptr;
   // Counts assignments, so that one made from inside another is noticed.

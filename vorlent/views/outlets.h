@@ -19,16 +19,16 @@ QVBoxLayout* fillingLayout(QWidget* owner);
 // its set-up left empty.
 void requireOutlet(const void* outlet, const char* view, const char* name);
 
-// Counts, while it lives, a call into a view that Qt's delivery of an event
-// to one of the view's children made, in a counter that outlives the view:
-// Qt goes on inside that child once the call returns, also when a host has
-// destroyed the view meanwhile.
-class EventCall {
+// Counts, while it lives, a call into a view (from its controller, or from
+// Qt's delivery of an event to one of its children), in a counter that
+// outlives the view: a view destroyed by a host during such a call knows that
+// its caller goes on once the call returns.
+class CountedCall {
  public:
-  explicit EventCall(const std::shared_ptr<int>& counter) : counter_(counter) { ++*counter_; }
-  ~EventCall() { --*counter_; }
-  EventCall(const EventCall&) = delete;
-  EventCall& operator=(const EventCall&) = delete;
+  explicit CountedCall(const std::shared_ptr<int>& counter) : counter_(counter) { ++*counter_; }
+  ~CountedCall() { --*counter_; }
+  CountedCall(const CountedCall&) = delete;
+  CountedCall& operator=(const CountedCall&) = delete;
 
  private:
   std::shared_ptr<int> counter_;
