@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "vorlent/base/fatal.h"
+#include "vorlent/base/scoped_count.h"
 #include "vorlent/model/address_map.h"
 #include "vorlent/model/column_row_pass.h"
 #include "vorlent/model/item_behavior_set.h"
@@ -65,18 +66,6 @@ std::optional<int64_t> backZIndex(const List& list) {
   for (const auto& element : list) lowest = std::min(lowest, element->zIndex());
   return lowest == std::numeric_limits<int64_t>::min() ? lowest : lowest - 1;
 }
-
-// Counts a pass of the update engine in progress for as long as it lives.
-class PassScope {
- public:
-  explicit PassScope(int64_t& passes) : passes_(passes) { ++passes_; }
-  ~PassScope() { --passes_; }
-  PassScope(const PassScope&) = delete;
-  PassScope& operator=(const PassScope&) = delete;
-
- private:
-  int64_t& passes_;
-};
 
 }  // namespace
 
@@ -188,7 +177,7 @@ void GanttChartItemManager::performUpdates(GanttChartItemUpdateActions actions,
   // The outermost pass counts the frames each item caused in its marks; a
   // pass nested in it (a callback's own operation) counts apart.
   const bool outermost = enginePasses_ == 0;
-  const PassScope pass(enginePasses_);
+  const detail::ScopedCount pass(enginePasses_);
   detail::AddressMap<int64_t> nestedPending;
   const auto pendingOf = [&](const GanttChartItem* item) -> int64_t& {
     return outermost ? marks_[item].pending : nestedPending[item];

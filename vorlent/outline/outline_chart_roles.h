@@ -7,6 +7,7 @@
 // It also counts the calls under way, so that a widget that a host deletes
 // from inside one can tell that the stack's callers are still running.
 
+#include "vorlent/base/scoped_count.h"
 #include "vorlent/controllers/chart_protocols.h"
 #include "vorlent/controllers/content_activator.h"
 #include "vorlent/model/collection_provider.h"
@@ -124,29 +125,17 @@ class OutlineGanttChart::Roles : public GanttChartCollectionProvider,
   }
 
  private:
-  // Counts one call under way for as long as it lives.
-  class Call {
-   public:
-    explicit Call(int& depth) : depth_(depth) { ++depth_; }
-    ~Call() { --depth_; }
-    Call(const Call&) = delete;
-    Call& operator=(const Call&) = delete;
-
-   private:
-    int& depth_;
-  };
-
   // Runs `call` on the widget while it is there; `none` once it is gone.
   template <class Result, class Run>
   Result answer(Result none, const Run& run) const {
     if (!chart_) return none;
-    Call call(depth_);
+    const detail::ScopedCount call(depth_);
     return run(*chart_);
   }
   template <class Run>
   void tell(const Run& run) const {
     if (!chart_) return;
-    Call call(depth_);
+    const detail::ScopedCount call(depth_);
     run(*chart_);
   }
 
