@@ -29,22 +29,22 @@ double walkedSeconds(const ScheduleDefinition& schedule, const WorkingWeek& week
                      const Time& to, bool skippingWeeks) {
   detail::ForwardWalk walk(schedule, week);
   double total = 0;
-  Time current = walk.nextTime(from, kUnbounded);
+  Time current = walk.nextTime(from, to);
   while (current < to) {
     if (skippingWeeks) {
       const int64_t weeks = walk.clearWeeks(current, detail::wholeWeeksUntil(current, to));
       if (weeks > 0) {
         total += week.weekSeconds() * static_cast<double>(weeks);
         current.week += weeks;  // not beyond `to`
-        current = walk.nextTime(current, kUnbounded);
+        current = walk.nextTime(current, to);
         continue;
       }
     }
-    Time end = walk.nextTimeout(current, kUnbounded);
+    Time end = walk.nextTimeout(current, to);
     if (end >= to) end = to;
     total += TimeRange(current, end).duration();
     if (!(end < to)) break;  // whatever follows lies beyond `to`
-    const Time next = walk.nextTime(end, kUnbounded);
+    const Time next = walk.nextTime(end, to);
     if (!(current < next)) break;  // no progress: nothing more can be counted
     current = next;
   }

@@ -61,6 +61,20 @@ TEST(ScheduleDuration, WholeWeeksCountTheSameAsWalkingEveryStretch) {
             5218);
 }
 
+TEST(ScheduleDuration, JumpsWholeWeeksBeyondTimeMaxAsWell) {
+  // A host's "never" sentinel may lie beyond Time::max(): walking there stretch
+  // by stretch would cost a lookup per working day, for ever at a far week.
+  auto provider = std::make_shared<testing::EverythingProvider>(
+      std::vector<TimeRange>{{on(kMonday, 12), on(kMonday, 13)}});
+  const auto withHoliday = std::make_shared<Schedule>(WeekRange::standard(), DayRange::standard(),
+                                                      std::vector<TimeRange>{}, provider);
+  const auto standard = ScheduleDefinition::standard();
+  const Time from = on(kMonday, 8);
+  const Time farBeyond{Time::max().week + 100000, kMonday, 0};
+  EXPECT_EQ(withHoliday->duration(from, farBeyond), standard->duration(from, farBeyond) - hours(1));
+  EXPECT_LT(provider->queries, 1000);
+}
+
 TEST(ScheduleDuration, SubtractsExclusionsInsideWorkingHoursOnly) {
   const auto schedule = makeSchedule(WeekRange::standard(), DayRange::standard(),
                                      {{on(kMonday, 12), on(kMonday, 13)},

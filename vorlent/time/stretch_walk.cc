@@ -1,5 +1,6 @@
 #include "vorlent/time/stretch_walk.h"
 
+#include <limits>
 #include <optional>
 
 #include "vorlent/base/fatal.h"
@@ -17,12 +18,23 @@ int64_t grown(int64_t windowWeeks) {
   return windowWeeks < kLargestWindowWeeks ? windowWeeks * 2 : windowWeeks;
 }
 
-// `time` moved by `weeks` (either way), held within the valid times.
+// `time` moved by `weeks` (either way), held within the valid times. A time
+// already beyond them (a far sentinel a host walks to) is held within the
+// 64-bit weeks instead, so that the walk still looks ahead there rather than
+// stepping through every stretch.
 Time weeksAway(const Time& time, int64_t weeks) {
+  constexpr int64_t kLastWeek = std::numeric_limits<int64_t>::max();
+  constexpr int64_t kFirstWeek = std::numeric_limits<int64_t>::min();
   if (weeks >= 0) {
-    if (time.week > Time::max().week - weeks) return Time::max();
-  } else if (time.week < Time::min().week - weeks) {
-    return Time::min();
+    if (time.week <= Time::max().week) {
+      if (time.week > Time::max().week - weeks) return Time::max();
+    } else if (time.week > kLastWeek - weeks) {
+      return {kLastWeek, 0, 0};
+    }
+  } else if (time.week >= Time::min().week) {
+    if (time.week < Time::min().week - weeks) return Time::min();
+  } else if (time.week < kFirstWeek - weeks) {
+    return {kFirstWeek, 0, 0};
   }
   return {time.week + weeks, time.dayOfWeek, time.timeOfDay};
 }
