@@ -54,6 +54,12 @@ Time Time::rounded(const TimeScale& scale) const {
   // A valid period so small that the step count overflows is a grid finer
   // than a double can tell apart: every time already lies on it.
   if (!std::isfinite(offset)) return *this;
+  // A valid period so large that the line lies further from the origin than
+  // all of time spans is beyond either end whatever the origin; its day count
+  // may not even fit 64 bits. The line is held at the end it lies beyond.
+  const double allOfTime = TimeRange(Time::min(), Time::max()).duration();
+  if (offset > allOfTime) return Time::max();
+  if (offset < -allOfTime) return Time::min();
   return origin.addingDuration(offset);
 }
 

@@ -129,6 +129,21 @@ TEST(TimeRounding, PeriodTooFineForTheStepCountLeavesTheTime) {
   }
 }
 
+TEST(TimeRounding, PeriodOfAeonsHoldsTheLineAtTheEndOfTime) {
+  // The next line of such a grid lies beyond either end of time, whatever the
+  // origin; its week count would not fit 64 bits.
+  const Time t(3, 2, 5 * kHour);
+  const TimeScale up = TimeScale::intervals(1e300, TimeUnit::weeks, Time(0, 0, 0), Rule::up);
+  expectSameFields(t.rounded(up), Time::max());
+  const TimeScale down = TimeScale::intervals(1e300, TimeUnit::weeks, Time(9, 0, 0), Rule::down);
+  expectSameFields(t.rounded(down), Time::min());
+  // A line just beyond the end is still handed back as the grid has it.
+  const TimeScale coarse =
+      TimeScale::intervals(1000, TimeUnit::weeks, Time::max().weekStart(), Rule::up);
+  expectSameFields(Time(Time::max().week, 1, 0).rounded(coarse),
+                   Time(Time::max().week + 1000, 0, 0));
+}
+
 TEST(TimeScaleEquality, ComparesCaseAndGridWithNormalisedOrigin) {
   const TimeScale a = TimeScale::intervals(15, TimeUnit::minutes, Time(0, 0, kDay), Rule::up);
   const TimeScale b = TimeScale::intervalsWith(15, TimeUnit::minutes, Time(0, 1, 0), Rule::up);
