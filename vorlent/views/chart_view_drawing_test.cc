@@ -254,6 +254,21 @@ TEST(ChartImageExport, AChartWithoutAreaGivesNothingAndANeverShownOneIsLaidOut) 
   EXPECT_EQ(hidden.header()->geometry(), QRect(0, 0, 300, 25));
 }
 
+// A view made larger than any picture may be (a host resizing it by code)
+// is refused, not rendered into gigabytes; the view stays as it was.
+TEST(ChartImageExport, AChartTooLargeForAPictureGivesNothing) {
+  GanttChart chart;
+  chart.resize(16500, 16500);  // 16500² × 4 bytes is just over kMostImageBytes
+  ASSERT_GT(qint64{16500} * 16500 * 4 * chart.devicePixelRatioF(), kMostImageBytes);
+  EXPECT_TRUE(chart.imageRepresentation().isNull());
+  EXPECT_TRUE(chart.image().isNull());
+  EXPECT_TRUE(chart.imageData().isEmpty());
+  EXPECT_EQ(chart.size(), QSize(16500, 16500));
+
+  chart.resize(300, 200);
+  EXPECT_EQ(chart.imageRepresentation().size(), QSize(300, 200) * chart.devicePixelRatioF());
+}
+
 // --- Design time -----------------------------------------------------------------------------
 
 TEST(ChartViewSample, ShowsLabelledDaysOverAChainOfThreeItems) {

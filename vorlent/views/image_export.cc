@@ -116,7 +116,13 @@ QImage renderWidgetImage(QWidget& widget) {
   const QSize size = widget.size();
   if (size.isEmpty()) return {};
   const qreal ratio = widget.devicePixelRatioF();
-  // QImage refuses (gives a null image for) sizes whose bytes overflow.
+  // QImage refuses only sizes whose bytes overflow; anything below that it
+  // allocates and fills, gigabytes included. Counted in doubles, which hold
+  // every widget size (at most 2^24 a side) times any ratio without
+  // overflowing; a NaN ratio fails the comparison and is refused too.
+  const double bytes =
+      static_cast<double>(size.width()) * ratio * (static_cast<double>(size.height()) * ratio) * 4;
+  if (!(bytes <= static_cast<double>(kMostImageBytes))) return {};
   QImage image((QSizeF(size) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
   if (image.isNull()) return {};
   image.setDevicePixelRatio(ratio);

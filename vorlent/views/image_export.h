@@ -25,6 +25,11 @@ struct ImageProperties {
   friend bool operator==(const ImageProperties&, const ImageProperties&) = default;
 };
 
+// The most bytes a capture's pixels may take (1 GiB: 16384 × 16384 pixels
+// at four bytes each). A view larger than that, at its device pixel ratio,
+// exports nothing rather than claim memory without bound.
+inline constexpr qint64 kMostImageBytes = qint64{1} << 30;
+
 namespace detail {
 
 // The widget's `rect()` rendered with its children (laid out first, should
@@ -32,8 +37,8 @@ namespace detail {
 // widget's device pixel ratio, over transparency. Scroll bars and a
 // header's blank corner are hidden while it renders, so the scrolled
 // contents fill the picture; they and the scroll positions are restored.
-// A widget without area, or one too large to hold in memory, gives a null
-// image.
+// A widget without area, or one whose pixels would take more than
+// kMostImageBytes, gives a null image.
 [[nodiscard]] QImage renderWidgetImage(QWidget& widget);
 
 // `image` encoded by Qt's writer for `format` ("png", "jpeg", "bmp", …, in
