@@ -177,7 +177,8 @@ DemoOptions parseDemoOptions(const QStringList& arguments) {
 std::string demoUsage() {
   return "Usage: vorlent_demo [options]\n"
          "Opens a window with a Gantt chart of a sample project. Without a display (no\n"
-         "QT_QPA_PLATFORM, DISPLAY or WAYLAND_DISPLAY) it writes a picture instead.\n"
+         "QT_QPA_PLATFORM, DISPLAY or WAYLAND_DISPLAY, or Qt's offscreen or minimal\n"
+         "platform) it writes a picture instead.\n"
          "\n"
          "  --image            write the picture even where a window could open\n"
          "  -o, --output FILE  the picture's file (PNG; default vorlent-demo.png beside\n"
@@ -195,7 +196,14 @@ bool hasDisplay() {
     const char* value = std::getenv(name);
     return value != nullptr && *value != '\0';
   };
-  return set("QT_QPA_PLATFORM") || set("DISPLAY") || set("WAYLAND_DISPLAY");
+  if (set("QT_QPA_PLATFORM")) {
+    // Qt's offscreen and minimal platforms draw where nobody sees: a window
+    // there could never be closed, and the program would wait for ever.
+    const QString platform = QString::fromLocal8Bit(std::getenv("QT_QPA_PLATFORM"));
+    const QString name = platform.section(':', 0, 0).trimmed();
+    return name != "offscreen" && name != "minimal";
+  }
+  return set("DISPLAY") || set("WAYLAND_DISPLAY");
 }
 
 std::vector<Theme> demoThemes() {

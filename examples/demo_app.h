@@ -47,8 +47,9 @@ struct DemoOptions {
 [[nodiscard]] DemoOptions parseDemoOptions(const QStringList& arguments);
 [[nodiscard]] std::string demoUsage();
 
-// Whether Qt can show a window here: a platform is named, or an X11 or
-// Wayland display is set.
+// Whether Qt can show a window here: a platform other than Qt's offscreen
+// and minimal ones is named, or none is and an X11 or Wayland display is
+// set.
 [[nodiscard]] bool hasDisplay();
 
 // The built-in themes, in the order the demo offers them.

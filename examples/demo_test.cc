@@ -549,6 +549,36 @@ TEST(DemoProgram, UnknownArgumentsGiveTheUsageAndFail) {
   }
 }
 
+// Qt's offscreen and minimal platforms show no window anybody could close:
+// there the demo draws its picture and ends, as without a display.
+TEST(DemoProgram, TakesPlatformsThatShowNothingForNoDisplay) {
+  const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+  const QByteArray display = qgetenv("DISPLAY");
+  const QByteArray wayland = qgetenv("WAYLAND_DISPLAY");
+  qputenv("DISPLAY", ":0");
+  qunsetenv("WAYLAND_DISPLAY");
+  for (const char* nowhere : {"offscreen", "minimal", "offscreen:fontengine=freetype"}) {
+    qputenv("QT_QPA_PLATFORM", nowhere);
+    EXPECT_FALSE(hasDisplay()) << nowhere;
+  }
+  qputenv("QT_QPA_PLATFORM", "xcb");
+  EXPECT_TRUE(hasDisplay());
+  qunsetenv("QT_QPA_PLATFORM");
+  EXPECT_TRUE(hasDisplay()) << "DISPLAY";
+  qunsetenv("DISPLAY");
+  EXPECT_FALSE(hasDisplay());
+  const auto restore = [](const char* name, const QByteArray& value) {
+    if (value.isNull()) {
+      qunsetenv(name);
+    } else {
+      qputenv(name, value);
+    }
+  };
+  restore("QT_QPA_PLATFORM", platform);
+  restore("DISPLAY", display);
+  restore("WAYLAND_DISPLAY", wayland);
+}
+
 TEST_F(DemoPicture, OutlineRowsLineUpWithTheChartRowsBesideThem) {
   const DemoOutlineScene scene = makeDemoOutlineScene(*options.today);
   const auto chart = makeOffscreenOutlineChart(scene, options);
