@@ -505,12 +505,14 @@ int runDemo(int argc, char** argv) {
     std::cout << demoUsage();
     return 0;
   }
-  // Where no display is at hand, Qt draws into memory.
+  // Where no display is at hand, or only a picture is wanted, Qt draws into
+  // memory: a picture needs no display, and a display that is set but cannot
+  // be reached (a stale DISPLAY) would stop the program inside Qt.
   const bool display = hasDisplay();
   // Qt wants a private runtime directory even there; one for this run keeps
   // its complaint about a missing one off the terminal.
   std::optional<QTemporaryDir> runtimeDirectory;
-  if (!display) {
+  if (!display || options.image) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
       runtimeDirectory.emplace();
