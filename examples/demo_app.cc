@@ -134,7 +134,8 @@ DemoOptions parseDemoOptions(const QStringList& arguments) {
       options.image = true;
     } else if (argument == "--output" || argument == "-o") {
       const auto path = value();
-      if (!path) return options.error = "--output needs a file name", options;
+      // An empty name would quietly mean the default file.
+      if (!path || path->isEmpty()) return options.error = "--output needs a file name", options;
       options.output = path->toStdString();
       options.image = true;
     } else if (argument == "--date") {

@@ -524,8 +524,9 @@ TEST(DemoOptionsTest, AreReadOrRefusedWithAReason) {
   EXPECT_EQ(options.appearance, Mode::dark);
   for (const QStringList& garbage :
        {QStringList{"--date", "2023-02-29"}, QStringList{"--date", "2026-04-31"},
-        QStringList{"--date", "2026-13-01"}, QStringList{"--size", "10x10"},
-        QStringList{"--theme"}, QStringList{"--bogus"}, QStringList{"-platform", "none"}}) {
+        QStringList{"--date", "2026-13-01"}, QStringList{"--size", "10x10"}, QStringList{"--theme"},
+        QStringList{"--bogus"}, QStringList{"-platform", "none"}, QStringList{"--output", ""},
+        QStringList{"-o"}}) {
     EXPECT_NE(parse(garbage).error, "") << garbage.join(' ').toStdString();
   }
 }
