@@ -164,7 +164,8 @@ std::optional<QRectF> rowBand(const GanttChartContentController* controller,
   return QRectF(-kAcross, top, 2 * kAcross, bottom - top);
 }
 
-// One line of text in `rect`: aligned horizontally as asked, at the top or
+// One line of text (its first paint::kMostLaidOutCharacters, newlines as
+// spaces) in `rect`: aligned horizontally as asked, at the top or
 // centred on the line's height, cut short with an ellipsis or clipped at the
 // rectangle's edges, and cut at the edges of `band` where it would reach
 // beyond them. The text's place is worked out in doubles, so a label of a
@@ -177,7 +178,7 @@ void drawOneLine(QPainter& painter, TextLineCache& cache, const QRectF& rect, co
   const QRectF area = paint::reachableArea(painter);
   if (area.isEmpty()) return;
   const QRectF box = rect.normalized();
-  QString single = text;
+  QString single = paint::cutForLayout(text);
   single.replace(QLatin1Char('\n'), QLatin1Char(' ')).replace(QLatin1Char('\r'), QLatin1Char(' '));
   const bool truncating = lineBreak == LineBreak::truncatingTail;
   // Nothing fits a box without width; an ellipsis would not either.

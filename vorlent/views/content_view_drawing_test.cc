@@ -243,6 +243,23 @@ TEST_F(Hooks, LabelsAreCentredOrAtTheTopAndStayInsideTheirRectangles) {
   EXPECT_GT(topInk, 20);
 }
 
+// A host's megabyte note as a label, here a letter under a million
+// combining accents (the costliest text to shape), still draws within its
+// bar like any other label.
+TEST_F(Hooks, AMegabyteLabelIsDrawnWithinItsBar) {
+  QString note = "a";
+  note.append(QString(1 << 20, QChar(0x0301)));
+  QFont font;
+  font.setPixelSize(12);
+  view.drawBarLabel(*painter, item, QRectF(10, 0, 100, 40), note, kBlack, Qt::AlignLeft, font);
+  view.drawAttachmentLabel(*painter, item, QRectF(10, 40, 100, 40), note + "\n" + note, kBlack,
+                           font);
+  view.drawTimeAreaLabel(*painter, TimeSelector(TimeIntervalType::days()), QRectF(130, 10, 60, 100),
+                         note, kBlack, Qt::AlignLeft, font, VerticalTextAlignment::top);
+  EXPECT_TRUE(inked(15, 20));
+  EXPECT_FALSE(inkOutside(QRect(10, 0, 101, 80), QRect(0, 0, 125, 120)));
+}
+
 // --- What a host's override may hand over ---------------------------------------------------
 
 TEST_F(Hooks, AHugeBarShowsItsVisiblePartAndNothingOutsideTheClip) {

@@ -99,19 +99,20 @@ void GanttChartHeader::drawCellLabel(QPainter& painter, const TimeSelector& /*se
                                      const QString& text, const QColor& foregroundColor,
                                      Qt::Alignment alignment, const QFont& font,
                                      VerticalTextAlignment verticalAlignment) {
+  const QString shown = paint::cutForLayout(text);
   QTextOption option(alignment & Qt::AlignHorizontal_Mask);
   option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
   QRectF box = rectangle;
   if (verticalAlignment == VerticalTextAlignment::center) {
     // As high as the text measures unwrapped, centred in the rectangle;
     // lines the wrapping adds below it are cut off.
-    const double textHeight = QFontMetricsF(font, painter.device()).size(0, text).height();
+    const double textHeight = QFontMetricsF(font, painter.device()).size(0, shown).height();
     box = QRectF(rectangle.x(), rectangle.y() + (rectangle.height() - textHeight) / 2,
                  rectangle.width(), textHeight);
   }
   painter.setFont(font);
   painter.setPen(foregroundColor);
-  paint::drawTextWithin(painter, box, text, option);
+  paint::drawTextWithin(painter, box, shown, option);
 }
 
 }  // namespace vorlent

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "vorlent/intervals/time_interval_type.h"
+#include "vorlent/intervals/time_label_generator.h"
 #include "vorlent/style/header_style.h"
 #include "vorlent/style/theme_constants.h"
 #include "vorlent/views/conversions.h"
@@ -135,6 +136,26 @@ TEST(HeaderDrawing, ALabelInAVeryWideRectangleIsPlacedByItsAlignment) {
   header.clipView()->update();
   EXPECT_GT(countInk(header.imageRepresentation(), QRect(100, 0, 19, 30)), 0);
   EXPECT_EQ(countInk(header.imageRepresentation(), QRect(62, 0, 30, 30)), 0);
+}
+
+// Labels a host's generator makes a megabyte long, of a letter under
+// combining accents (the costliest text to shape), still mark every cell.
+TEST(HeaderDrawing, MegabyteLabelsStillMarkEveryCell) {
+  const auto header = makeShownHeader(700, 25);
+  const auto controller = makeHeaderController();
+  const std::string note = "a" + [] {
+    std::string accents;
+    for (int i = 0; i < (1 << 19); ++i) accents += "\u0301";
+    return accents;
+  }();
+  controller->setRows({GanttChartHeaderRow(
+      TimeSelector(TimeIntervalType::days(),
+                   std::make_shared<TimeLabelSource>([&note](const TimeRange& /*interval*/) {
+                     return std::optional<std::string>(note);
+                   })))});
+  header->setController(controller);
+  const QImage image = header->imageRepresentation();
+  expectInkInEveryCell(*header, image, 0, 12);
 }
 
 // --- Image export ---------------------------------------------------------------

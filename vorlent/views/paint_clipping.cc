@@ -260,6 +260,15 @@ void strokeLineWithin(QPainter& painter, QPointF p1, QPointF p2, double lineWidt
          [&] { painter.drawLine(QLineF(near.local(start), near.local(end))); });
 }
 
+QString cutForLayout(const QString& text) {
+  if (text.size() <= kMostLaidOutCharacters) return text;
+  qsizetype kept = kMostLaidOutCharacters;
+  if (text.at(kept - 1).isHighSurrogate()) --kept;
+  QString cut = text.left(kept);
+  cut.append(QChar(0x2026));
+  return cut;
+}
+
 void drawTextWithin(QPainter& painter, const QRectF& rect, const QString& text,
                     const QTextOption& option) {
   if (text.isEmpty()) return;

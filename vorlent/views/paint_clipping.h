@@ -52,6 +52,17 @@ void fillWithin(QPainter& painter, const QRectF& rect, const QColor& color);
 void strokeLineWithin(QPainter& painter, QPointF p1, QPointF p2, double lineWidth,
                       const QColor& color);
 
+// The most characters of one text that the views lay out. Qt shapes a
+// text whole before drawing any of it, and a host's megabyte note (worse,
+// one of combining accents) takes seconds to shape at every paint and holds
+// tens of megabytes laid out; no label shows that many characters.
+inline constexpr qsizetype kMostLaidOutCharacters = 1000;
+
+// `text` cut after kMostLaidOutCharacters UTF-16 units (never between the
+// halves of a surrogate pair), with an ellipsis where it was cut; a shorter
+// text comes back unchanged.
+[[nodiscard]] QString cutForLayout(const QString& text);
+
 // `text` laid out in `rect` by `option`, clipped to the rectangle, in the
 // painter's current font and pen; nothing when the rectangle is out of
 // sight. Qt places and clips text well by itself.

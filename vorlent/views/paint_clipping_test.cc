@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPen>
+#include <QString>
 
 #include <limits>
 #include <optional>
@@ -142,6 +143,24 @@ TEST(PaintPrimitives, TallFillsGiveThePixelsOfOneFill) {
     paint(whole, false);
     EXPECT_TRUE(banded == whole) << c.rect.x() << " " << c.rect.y() << " at " << c.scale;
   }
+}
+
+// Qt shapes a text whole before drawing any of it, so what the views lay out
+// of one label is bounded, whatever the host hands them.
+TEST(PaintCutForLayout, KeepsAShortTextAndCutsALongOneBetweenWholeCharacters) {
+  const QString fits(paint::kMostLaidOutCharacters, QChar('a'));
+  EXPECT_EQ(paint::cutForLayout(fits), fits);
+
+  const QString megabyte = QString("a") + QString(1 << 20, QChar(0x0301));
+  const QString cut = paint::cutForLayout(megabyte);
+  EXPECT_EQ(cut, megabyte.left(paint::kMostLaidOutCharacters) + QChar(0x2026));
+
+  // A surrogate pair straddling the limit is dropped whole, not halved.
+  const QString pairs = QString(paint::kMostLaidOutCharacters - 1, QChar('a')) +
+                        QString::fromUcs4(U"\U0001F600\U0001F600");
+  const QString cutPairs = paint::cutForLayout(pairs);
+  EXPECT_EQ(cutPairs, QString(paint::kMostLaidOutCharacters - 1, QChar('a')) + QChar(0x2026));
+  EXPECT_FALSE(cutPairs.at(cutPairs.size() - 2).isHighSurrogate());
 }
 
 }  // namespace
