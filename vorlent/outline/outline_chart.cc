@@ -69,6 +69,11 @@ class OutlineTreeView : public QTreeView {
   std::function<void()> layoutPassDidEnd;
 
   [[nodiscard]] bool isCallingOut() const { return callsUnderWay_ > 0; }
+  // True while Qt sizes the rows' area and sets the scroll bars' ranges,
+  // which moves a bar whose value no longer fits: rows added from inside
+  // that move would be laid out by a nested pass whose ranges the outer
+  // pass then overwrites with its own, taken before they were added.
+  [[nodiscard]] bool isUpdatingGeometries() const { return geometryUpdates_ > 0; }
 
   // Lays out rows the model changed now rather than on the next turn of the
   // event loop. Until then Qt expands and collapses rows without laying
@@ -76,7 +81,9 @@ class OutlineTreeView : public QTreeView {
   void layOutChangedRows() { executeDelayedItemsLayout(); }
 
   void updateGeometries() override {
+    ++geometryUpdates_;
     QTreeView::updateGeometries();
+    --geometryUpdates_;
     // A copy: the chart clears the member when a host deletes it meanwhile.
     if (const std::function<void()> passDidEnd = layoutPassDidEnd) {
       const Call call(this);
@@ -102,6 +109,7 @@ class OutlineTreeView : public QTreeView {
 
  private:
   int callsUnderWay_ = 0;
+  int geometryUpdates_ = 0;
 };
 
 // The padding above the outline's header. It prefers its most height and
@@ -272,7 +280,16 @@ void OutlineGanttChart::addNotificationObservers() {
     const OutlineTreeView::Call call(outlineView_);
     const QPointer<OutlineGanttChart> alive(this);
     synchronizeGanttChartScrolling();
-    if (alive) loadMoreDataIfNeeded();
+    if (!alive) return;
+    if (static_cast<OutlineTreeView*>(outlineView_.data())->isUpdatingGeometries()) {
+      // The tree moved its bar to fit fewer rows: a page loaded now would
+      // be left out of the scroll range the tree is about to set.
+      RunLoop::current().post([view = QPointer<OutlineGanttChart>(this)] {
+        if (view) view->loadMoreDataIfNeeded();
+      });
+      return;
+    }
+    loadMoreDataIfNeeded();
   });
   connect(outlineView_, &QTreeView::expanded, this, [this] {
     const OutlineTreeView::Call call(outlineView_);

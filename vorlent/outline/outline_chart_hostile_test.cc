@@ -556,6 +556,31 @@ TEST_F(SmallOutlineTest, ReloadsAskedForWhileTheRulesCascadeBecomeOneAfterIt) {
   }
 }
 
+TEST_F(SmallOutlineTest, APageLoadedWhileTheTreeShrinksItsScrollRangeCanBeScrolledTo) {
+  // Paging on again shows the pages loaded before, fewer rows than the host
+  // now has: the tree pulls its bar back from the end, which loads the rest
+  // while the tree is still setting its scroll range.
+  auto host = hostOfRoots(60);
+  chart.setRowHeight(6);
+  chart.setIsPagingEnabled(true);
+  chart.setDataSource(host);
+  settle();
+  ASSERT_EQ(chart.currentlyDisplayedRootItemCount(), 60);
+  for (int i = 60; i < 70; ++i) host->addRoot(testing::numbered("r", i), monday());
+  chart.setIsPagingEnabled(false);
+  QScrollBar* bar = chart.outlineView()->verticalScrollBar();
+  bar->setValue(bar->maximum());
+  settle();
+  chart.setIsPagingEnabled(true);
+  settle();
+  ASSERT_EQ(chart.outlineModel()->numberOfRows(), 70);
+  EXPECT_EQ(bar->maximum(), 70 * 6 - chart.outlineView()->viewport()->height());
+  StandardScrollView* chartScroll = chart.ganttChart()->content()->scrollView();
+  chartScroll->scrollToPoint(QPointF(0, 1e9));
+  settle();
+  EXPECT_EQ(bar->value(), chartScroll->documentVisibleRect().top());
+}
+
 TEST_F(SmallOutlineTest, ExtremeScrollOffsetsLeaveBothSidesAligned) {
   auto host = hostOfRoots(300);
   chart.setDataSource(host);
