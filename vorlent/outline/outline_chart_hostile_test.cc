@@ -435,6 +435,25 @@ TEST_F(SmallOutlineTest, RowHeightThatIsNotFiniteOrHugeKeepsBothSidesUsable) {
   }
 }
 
+TEST_F(SmallOutlineTest, WithoutColumnTitlesTheTreeStillShowsEveryRowOfTheChart) {
+  auto host = hostOfRoots(30);
+  chart.setDataSource(host);
+  chart.outlineModel()->setColumnTitles({});
+  settle();
+  QTreeView& tree = *chart.outlineView();
+  int shown = 0;
+  for (QModelIndex row = chart.outlineModel()->index(0, 0); row.isValid();
+       row = tree.indexBelow(row))
+    ++shown;
+  EXPECT_EQ(shown, chart.ganttChartItemManager()->totalRowCount());
+  QScrollBar* bar = tree.verticalScrollBar();
+  StandardScrollView* chartScroll = chart.ganttChart()->content()->scrollView();
+  chartScroll->scrollToPoint(QPointF(0, 1e9));
+  settle();
+  EXPECT_GT(bar->value(), 0);
+  EXPECT_EQ(bar->value(), chartScroll->documentVisibleRect().top());
+}
+
 TEST_F(SmallOutlineTest, AMegabyteLabelIsShownCutShort) {
   // A pasted document as a row's text: the cell lays out and asks room for
   // the beginning only, as no screen shows more.

@@ -66,9 +66,10 @@ void OutlineGanttChartModel::setView(QTreeView* view) {
 }
 
 void OutlineGanttChartModel::setColumnTitles(const QStringList& titles) {
-  if (titles.size() == columnTitles_.size()) {
+  const auto columns = [](const QStringList& list) { return std::max<qsizetype>(list.size(), 1); };
+  if (columns(titles) == columns(columnTitles_)) {
     columnTitles_ = titles;
-    if (!titles.isEmpty()) emit headerDataChanged(Qt::Horizontal, 0, int(titles.size()) - 1);
+    emit headerDataChanged(Qt::Horizontal, 0, int(columns(titles)) - 1);
     return;
   }
   beginResetModel();
@@ -169,7 +170,9 @@ int OutlineGanttChartModel::rowCount(const QModelIndex& parent) const {
 }
 
 int OutlineGanttChartModel::columnCount(const QModelIndex& /*parent*/) const {
-  return static_cast<int>(columnTitles_.size());
+  // A tree without columns shows no rows, while the chart beside it shows
+  // one for each displayed row: without titles the one column is untitled.
+  return std::max(static_cast<int>(columnTitles_.size()), 1);
 }
 
 bool OutlineGanttChartModel::hasChildren(const QModelIndex& parent) const {

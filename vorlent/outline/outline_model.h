@@ -73,7 +73,8 @@ class OutlineGanttChartModel : public QAbstractItemModel {
   // The tree view whose expansion decides which rows are displayed.
   void setView(QTreeView* view);
 
-  // One column per title; one untitled column at first.
+  // One column per title; one untitled column at first and whenever there
+  // are no titles.
   [[nodiscard]] QStringList columnTitles() const { return columnTitles_; }
   void setColumnTitles(const QStringList& titles);
 
