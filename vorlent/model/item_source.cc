@@ -159,6 +159,16 @@ std::shared_ptr<const std::vector<GanttChartItemPtr>> GanttChartItemSource::sort
 
 void GanttChartItemSource::itemPlacementDidChange(const GanttChartItemPtr& item,
                                                   const TimeRange& oldTime) {
+  // The order and the extent take a report as the one step of the order
+  // generation it explains. The manager also moves items this source does not
+  // count (one it let go of, still named by a link, or one of another chart),
+  // whose assignment advanced nothing here: passed on, it would stand for a
+  // host's own edit made just before and hide it.
+  const detail::ItemChangeCounts* counts = detail::changeCountsOf(*item);
+  const bool countsHere =
+      counts == itemCounts_.get() ||
+      (counts == &detail::sharedItemChangeCounts() && itemCounts_->watchesShared);
+  if (!countsHere) return;
   itemOrder_.itemPlaced(item);
   extent_.itemPlaced(*item, oldTime);
 }

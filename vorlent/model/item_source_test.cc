@@ -85,6 +85,29 @@ TEST(GanttChartItemSource, PreferredTimelineFollowsMovesRemovalsAndDirectChanges
   EXPECT_EQ(empty.start, empty.finish);
 }
 
+// The manager moves an item it no longer holds (say one a link still names)
+// like any other, but that move is no edit of the source's items: it must not
+// pass for the host's own edit made right before it.
+TEST(GanttChartItemSource, MovingAnItemNoLongerHeldHidesNoDirectChange) {
+  auto a = item("a", 0, day(1), day(2));
+  auto b = item("b", 0, day(2), day(3));
+  auto gone = item("gone", 1, day(2), day(3));
+  const auto source =
+      std::make_shared<GanttChartItemSource>(std::vector<GanttChartItemPtr>{a, b, gone});
+  source->removeItem(gone);
+  EXPECT_EQ(source->preferredTimeline(), TimeRange(day(1), day(3)));
+  EXPECT_EQ(labels(source->availableItems()), (std::vector<std::string>{"a", "b"}));
+
+  a->setTime(TimeRange(day(4), day(5)));
+  source->updateTime(gone, day(0));
+  EXPECT_EQ(source->preferredTimeline(), TimeRange(day(2), day(5)));
+  EXPECT_EQ(labels(source->availableItems()), (std::vector<std::string>{"b", "a"}));
+
+  b->setRow(2);
+  source->updateRow(gone, 3);
+  EXPECT_EQ(labels(source->availableItems()), (std::vector<std::string>{"a", "b"}));
+}
+
 TEST(GanttChartItemSource, FiltersByRowsAndTimelineWithInclusiveEnds) {
   auto hidden = item("hidden inside", 1, day(2), day(3));
   hidden->setIsVisible(false);
