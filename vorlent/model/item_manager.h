@@ -317,11 +317,14 @@ class GanttChartItemManager : public GanttChartItemFactory,
   // (and so by `collectionDidChange()`): a subclass drops whatever it derives
   // from its source beyond the four caches.
   virtual void sourceDidChange() {}
-  // Called right after the manager itself assigned an item's row, time or
-  // z-index (the keys that order available items), so that a subclass can
-  // update what it derives from them instead of recomputing it all.
-  // `oldTime` is the item's time before the assignment (its current time
-  // when only the row or z-index changed).
+  // Called right before and right after the manager itself assigns an
+  // item's row, time or z-index (the keys that order available items), so
+  // that a subclass can update what it derives from them instead of
+  // recomputing it all. The pairs nest: a host's item may run code of its own
+  // in the setter, and that code may change the chart. `oldTime` is the
+  // item's time before the assignment (its current time when only the row or
+  // z-index changed).
+  virtual void itemPlacementWillChange(const GanttChartItemPtr& /*item*/) {}
   virtual void itemPlacementDidChange(const GanttChartItemPtr& /*item*/,
                                       const TimeRange& /*oldTime*/) {}
 

@@ -283,6 +283,7 @@ std::optional<GanttChartItemUpdateActions> GanttChartItemManager::apply(
   if (const auto* change = std::get_if<Action::UpdateRow>(&action.variant())) {
     const int64_t old = change->item->row();
     if (change->value == old) return std::nullopt;
+    itemPlacementWillChange(change->item);
     change->item->setRow(change->value);
     itemPlacementDidChange(change->item, change->item->time());
     if (auto observer = itemObserver()) observer->rowDidChange(change->item, old);
@@ -362,6 +363,7 @@ void GanttChartItemManager::removeDependency(const GanttChartDependencyPtr& depe
 
 TimeRange GanttChartItemManager::assignTime(const GanttChartItemPtr& item, const TimeRange& time) {
   const TimeRange old = item->time();
+  itemPlacementWillChange(item);
   item->setTime(time);
   timeWasChanged(item.get());
   itemPlacementDidChange(item, old);
@@ -450,6 +452,7 @@ void GanttChartItemManager::updateRow(const GanttChartItemPtr& itemArgument, int
   const auto alive = keepAlive();
   const GanttChartItemPtr item = require(itemArgument, "updateRow");
   const int64_t old = item->row();
+  itemPlacementWillChange(item);
   item->setRow(row);
   itemPlacementDidChange(item, item->time());
   answerChange([&](GanttChartItemBehavior& behavior, const auto& schedule) {
@@ -476,6 +479,7 @@ void GanttChartItemManager::updateExpansion(const GanttChartItemPtr& itemArgumen
 void GanttChartItemManager::updateZIndex(const GanttChartItemPtr& itemArgument, int64_t zIndex) {
   const auto alive = keepAlive();
   const GanttChartItemPtr item = require(itemArgument, "updateZIndex");
+  itemPlacementWillChange(item);
   item->setZIndex(zIndex);
   itemPlacementDidChange(item, item->time());
   clearCacheAfterChange();
@@ -688,6 +692,7 @@ bool GanttChartItemManager::applyColumnRowStepsAtOnce(const GanttChartItemList& 
   if (!rules) return false;
   detail::ColumnPassHooks hooks;
   hooks.storeRow = [this](const GanttChartItemPtr& item, int64_t row) {
+    itemPlacementWillChange(item);
     item->setRow(row);
     itemPlacementDidChange(item, item->time());
   };
@@ -702,6 +707,7 @@ bool GanttChartItemManager::applyColumnRowStepsAtOnce(const GanttChartItemList& 
       using Action = GanttChartItemUpdateAction;
       if (const auto* row = std::get_if<Action::UpdateRow>(&action.variant())) {
         if (row->item->row() == row->value) continue;
+        itemPlacementWillChange(row->item);
         row->item->setRow(row->value);
         itemPlacementDidChange(row->item, row->item->time());
         changed = true;

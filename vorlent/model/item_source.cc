@@ -157,18 +157,31 @@ std::shared_ptr<const std::vector<GanttChartItemPtr>> GanttChartItemSource::sort
   return itemOrder_.sorted(items_, rowIndex_);
 }
 
+void GanttChartItemSource::itemPlacementWillChange(const GanttChartItemPtr& /*item*/) {
+  placementsUnderWay_.push_back(itemCounts_->orderGeneration());
+}
+
 void GanttChartItemSource::itemPlacementDidChange(const GanttChartItemPtr& item,
                                                   const TimeRange& oldTime) {
+  std::optional<uint64_t> before;
+  if (!placementsUnderWay_.empty()) {
+    before = placementsUnderWay_.back();
+    placementsUnderWay_.pop_back();
+  }
   // The order and the extent take a report as the one step of the order
-  // generation it explains. The manager also moves items this source does not
-  // count (one it let go of, still named by a link, or one of another chart),
-  // whose assignment advanced nothing here: passed on, it would stand for a
-  // host's own edit made just before and hide it.
+  // generation it explains, so it is passed on only when the assignment was
+  // the one step made while the setter ran. The manager also moves items this
+  // source does not count (one it let go of, still named by a link, or one of
+  // another chart), whose assignment advanced nothing here; and a host's item
+  // may read the chart and edit other items from its setter. Passed on, such
+  // a report would stand for a host's edit and hide it; held back, the order
+  // and the extent find the generation ahead of them and work the items out
+  // afresh.
   const detail::ItemChangeCounts* counts = detail::changeCountsOf(*item);
   const bool countsHere =
       counts == itemCounts_.get() ||
       (counts == &detail::sharedItemChangeCounts() && itemCounts_->watchesShared);
-  if (!countsHere) return;
+  if (!countsHere || !before || itemCounts_->orderGeneration() != *before + 1) return;
   itemOrder_.itemPlaced(item);
   extent_.itemPlaced(*item, oldTime);
 }

@@ -95,6 +95,7 @@ class GanttChartItemSource : public GanttChartItemManager, public GanttChartItem
 
  protected:
   void sourceDidChange() override;
+  void itemPlacementWillChange(const GanttChartItemPtr& item) override;
   void itemPlacementDidChange(const GanttChartItemPtr& item, const TimeRange& oldTime) override;
 
  private:
@@ -113,6 +114,9 @@ class GanttChartItemSource : public GanttChartItemManager, public GanttChartItem
   // Bumped whenever items are removed or everything is invalidated; appends
   // are applied to the indexes directly.
   uint64_t itemRemovals_ = 0;
+  // The order generation right before each assignment of the manager still
+  // under way, innermost last.
+  std::vector<uint64_t> placementsUnderWay_;
 
   // Available lists and the state they were made for.
   std::optional<GanttChartItemList> availableItems_;

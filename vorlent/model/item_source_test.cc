@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <random>
 #include <utility>
 
@@ -106,6 +107,45 @@ TEST(GanttChartItemSource, MovingAnItemNoLongerHeldHidesNoDirectChange) {
   b->setRow(2);
   source->updateRow(gone, 3);
   EXPECT_EQ(labels(source->availableItems()), (std::vector<std::string>{"a", "b"}));
+}
+
+// A host's item may run code of its own while the manager assigns to it: here
+// it reads the chart, then edits another item directly. That edit must not
+// pass for the manager's assignment, which the read already took in.
+TEST(GanttChartItemSource, AnEditMadeWhileTheManagerAssignsIsNotLost) {
+  class MeddlingItem : public GanttChartItem {
+   public:
+    using GanttChartItem::GanttChartItem;
+    std::function<void()> meddle;
+    void setRow(int64_t row) override {
+      GanttChartItem::setRow(row);
+      if (meddle) std::exchange(meddle, nullptr)();
+    }
+    void setTime(const TimeRange& time) override {
+      GanttChartItem::setTime(time);
+      if (meddle) std::exchange(meddle, nullptr)();
+    }
+  };
+  auto a = std::make_shared<MeddlingItem>("a", 0, day(2), day(3), 0.0);
+  auto b = item("b", 1, day(2), day(3));
+  auto c = item("c", 2, day(2), day(3));
+  const auto source =
+      std::make_shared<GanttChartItemSource>(std::vector<GanttChartItemPtr>{a, b, c});
+  EXPECT_EQ(labels(source->availableItems()), (std::vector<std::string>{"a", "b", "c"}));
+
+  a->meddle = [&] {
+    EXPECT_EQ(source->availableItems().size(), 3u);
+    c->setRow(-1);
+  };
+  source->updateRow(a, 5);
+  EXPECT_EQ(labels(source->availableItems()), (std::vector<std::string>{"c", "b", "a"}));
+
+  a->meddle = [&] {
+    (void)source->preferredTimeline();
+    b->setTime(TimeRange(day(0), day(1)));
+  };
+  source->updateTime(a, day(4));
+  EXPECT_EQ(source->preferredTimeline(), TimeRange(day(0), day(5)));
 }
 
 TEST(GanttChartItemSource, FiltersByRowsAndTimelineWithInclusiveEnds) {
