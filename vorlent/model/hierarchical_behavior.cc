@@ -331,8 +331,17 @@ GanttChartItemUpdateActions GanttChartItemHierarchicalBehavior::collapse(
     actions.push_back(GanttChartItemUpdateAction::updateRowAction(
         x, movedRow(x->row(), static_cast<int64_t>(freedAtOrAbove), 0)));
   }
-  record.freedRows = std::move(freedRows);
-  collapseStates_.push_back(std::move(record));
+  // Expanding restores from an item's first record and then drops them all,
+  // so a record made while one is kept for the item would never be read.
+  // Re-applying the rules collapses every collapsed item again: kept, such
+  // records would pile up with every re-application.
+  const bool recorded =
+      std::any_of(collapseStates_.begin(), collapseStates_.end(),
+                  [&item](const CollapseStateDefinition& state) { return state.parent == item; });
+  if (!recorded) {
+    record.freedRows = std::move(freedRows);
+    collapseStates_.push_back(std::move(record));
+  }
   return actions;
 }
 

@@ -83,7 +83,9 @@ class GanttChartItemHierarchicalBehavior : public GanttChartItemBehavior {
       const GanttChartItemList& items, const GanttChartDependencyList& dependencies,
       const std::shared_ptr<ScheduleDefinition>& schedule) override;
   // Collapsing records and folds the visible descendants; expanding restores
-  // the first record for the item and drops all of its records. Expanding
+  // the record for the item and drops it. Collapsing an item again before it
+  // is expanded folds what became visible meanwhile but records nothing more
+  // (the first record is the one restored). Expanding
   // reopens exactly the rows the collapse closed (those below the item), so
   // collapsing and expanding again restores every row, also where hidden
   // items shared rows with other visible items. Expanding an item without a

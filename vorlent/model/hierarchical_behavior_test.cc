@@ -323,6 +323,35 @@ TEST(HierarchicalBehaviorExpansion, ExpandingWithoutARecordChangesNothing) {
   EXPECT_THAT(rowsOf({f.parent, f.a, f.b, f.unrelated}), ElementsAre(0, 1, 2, 3));
 }
 
+// Every re-application of the rules collapses a collapsed item again. Only
+// the first record of an item is ever restored from, so a later one must not
+// be kept: a chart re-applied after each edit would pile them up for good.
+TEST(HierarchicalBehaviorExpansion, CollapsingACollapsedItemAgainKeepsNothingMore) {
+  const auto parent = makeSummary("P", 0, on(kMonday, 8), on(kMonday, 16));
+  const auto a = makeItem("A", 1, on(kMonday, 8), on(kMonday, 16));
+  const auto hierarchy = std::make_shared<GanttChartItemHierarchy>(
+      std::vector<GanttChartItemHierarchicalRelation>{{parent, {a}}});
+  const auto source =
+      sourceWith({parent, a}, std::make_shared<GanttChartItemHierarchicalBehavior>(hierarchy));
+  source->collapse(parent);
+
+  auto late = source->addNewItem(1, on(kMonday, 8), false);
+  const std::weak_ptr<GanttChartItem> lateAlive = late;
+  hierarchy->setRelations({{parent, {a, late}}});
+  for (int i = 0; i < 3; ++i) source->applyBehavior();
+  EXPECT_FALSE(late->isVisible());
+
+  hierarchy->setRelations({{parent, {a}}});
+  source->removeItem(late);
+  EXPECT_EQ(source->availableItems().size(), 2u);
+  late.reset();
+  EXPECT_TRUE(lateAlive.expired()) << "a later record holds what it hid";
+
+  source->expand(parent);
+  EXPECT_THAT(rowsOf({parent, a}), ElementsAre(0, 1));
+  EXPECT_TRUE(a->isVisible());
+}
+
 TEST(HierarchicalBehaviorExpansion, RowsAreRestoredRelativeToTheParentsRowAtExpansion) {
   CollapseFixture f;
   f.source->collapse(f.parent);
