@@ -24,13 +24,7 @@ QSize OutlineGanttChartItemDelegate::sizeHint(const QStyleOptionViewItem& option
 void OutlineGanttChartItemDelegate::initStyleOption(QStyleOptionViewItem* option,
                                                     const QModelIndex& index) const {
   QStyledItemDelegate::initStyleOption(option, index);
-  QString& text = option->text;
-  if (text.size() <= kMostShownCharacters) return;
-  qsizetype kept = kMostShownCharacters;
-  // Never half a surrogate pair.
-  if (text.at(kept - 1).isHighSurrogate()) --kept;
-  text.truncate(kept);
-  text.append(QChar(0x2026));
+  option->text = paint::cutForLayout(option->text);
 }
 
 }  // namespace vorlent

@@ -2,6 +2,8 @@
 
 #include <QStyledItemDelegate>
 
+#include "vorlent/views/paint_clipping.h"
+
 namespace vorlent {
 
 // Draws the outline's cells as Qt's styled delegate does, at one row height
@@ -13,7 +15,8 @@ class OutlineGanttChartItemDelegate : public QStyledItemDelegate {
   Q_OBJECT
 
  public:
-  static constexpr qsizetype kMostShownCharacters = 1000;
+  // The chart area and the header cut their labels alike.
+  static constexpr qsizetype kMostShownCharacters = paint::kMostLaidOutCharacters;
 
   explicit OutlineGanttChartItemDelegate(QObject* parent = nullptr);
 
