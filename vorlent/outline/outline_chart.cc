@@ -188,9 +188,7 @@ OutlineGanttChart::~OutlineGanttChart() {
       // goes on inside the tree, its model and its scroll bars once that
       // call returns, so they go on a later turn, hidden and out of this
       // view, which QWidget would otherwise take them down with.
-      tree->hide();
-      tree->setParent(nullptr);
-      tree->deleteLater();
+      detail::deleteChildLater(tree);
     }
   }
   if (ganttChart_ && ganttChart_->header()) ganttChart_->header()->removeEventFilter(this);
