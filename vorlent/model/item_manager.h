@@ -262,12 +262,12 @@ class GanttChartItemManager : public GanttChartItemFactory,
   // `maxBehaviorRecursivity` levels is dropped, and so are the follow-ups of
   // an item whose changes came back to it along their own follow-ups that
   // many times in the cascade. Under the library's own rules alone (exact
-  // types), whose conflicts always come back round, the level bound drops
-  // only a list of an item already twice on the path that led to it, so a
+  // types), whose conflicts always come back round, the level bound is
+  // reached only by an item already twice on the path that led to it, so a
   // deep plan that settles is placed in full; and the items of a loop found
-  // to be a conflict stop being followed up at once, so a conflict ends
-  // after work in proportion to its items while the rest of the chart
-  // settles.
+  // to be a conflict (by either bound) stop being followed up at once, so a
+  // conflict ends after work in proportion to its items while the rest of
+  // the chart settles.
   virtual void performUpdates(GanttChartItemUpdateActions actions, int64_t recursivity);
 
   // Where the engine stops a cascade. `levels`: lists are dropped at
@@ -276,9 +276,10 @@ class GanttChartItemManager : public GanttChartItemFactory,
   // an item whose changes came back to it this many times in one cascade are
   // dropped; `conflictNesting` (0 for none): under the library's rules alone,
   // an item whose change comes back to it while it is already this many
-  // times on the path that led there is in a conflict, and so is every item
-  // at least half as often on that path; no change of them is followed up
-  // for the rest of the operation. The manager uses {true,
+  // times on the path that led there is in a conflict, as is one that
+  // reaches the level bound; so is every item at least half as often (and
+  // at least twice) on that path; no change of them is followed up for the
+  // rest of the operation. The manager uses {true,
   // maxBehaviorRecursivity(), kConflictNesting}.
   struct CascadeBounds {
     bool levels = true;

@@ -8,6 +8,7 @@
 // caches again; the item observer; the collection observer. Every clearing
 // goes through the overridable `clearCache()`.
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -206,14 +207,22 @@ void GanttChartItemManager::performUpdates(GanttChartItemUpdateActions actions,
                             (depth >= 2 || !onlyLibraryRules());
     bool cut = pastLevels;
     if (!cut && !conflicting_.empty() && conflicting_.count(cause) != 0) cut = true;
-    if (!cut && depth > 0 && bounds.conflictNesting > 0 && bounds.conflictNesting <= depth &&
-        onlyLibraryRules()) {
-      // The other items of the loop have come round about as often: all of
-      // them stop at once, rather than one by one after a walk each.
+    const bool nestedTooOften =
+        depth > 0 && bounds.conflictNesting > 0 && bounds.conflictNesting <= depth;
+    // Under the library's rules the level bound, too, is only ever reached by
+    // a loop (a chain of distinct items never gets cut by it); a loop of
+    // several items can reach it before any of them comes round
+    // `conflictNesting` times. Either way the loop is a conflict: cutting
+    // just this list would let the pending siblings below set it going again
+    // and climb back to the bound, once per sibling.
+    if ((pastLevels || (!cut && nestedTooOften)) && depth > 0 && onlyLibraryRules()) {
+      // The other items of the loop have come round about as often as this
+      // one: all of them stop at once, rather than one by one after a walk
+      // each. Items met only once on the path (say, upstream of the loop)
+      // are not part of it.
+      const int64_t least = std::max<int64_t>(2, depth - depth / 2);
       const auto markConflicting = [&](const void* item, int64_t nesting) {
-        if (bounds.conflictNesting <= 2 * nesting) {
-          conflicting_.insert(static_cast<const GanttChartItem*>(item));
-        }
+        if (least <= nesting) conflicting_.insert(static_cast<const GanttChartItem*>(item));
       };
       if (outermost) {
         marks_.forEach([&](const GanttChartItem* item, const EngineMarks& marks) {
