@@ -15,6 +15,11 @@
 // them, while one of its nine children is held by a maximum finish; classic
 // behaviours with auto-scheduling applied to the updating items too. Timed is
 // its first `applyBehavior()`.
+//
+// A third, a cycle of links upstream of a long chain: two one-day tasks
+// linked finish to start each to the other, the second heading a chain of
+// the rest, under auto-scheduling alone. Every time the cycle comes round,
+// the chain behind it follows; timed is the first `applyBehavior()`.
 
 #include <benchmark/benchmark.h>
 
@@ -25,6 +30,7 @@
 #include <string>
 #include <vector>
 
+#include "vorlent/model/auto_scheduling_behavior.h"
 #include "vorlent/model/classic_behaviors.h"
 #include "vorlent/model/item_observer.h"
 #include "vorlent/model/item_source.h"
@@ -171,6 +177,41 @@ void BM_ConflictingRulesPushingASummary(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_ConflictingRulesPushingASummary)
+    ->Arg(200)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+
+// Argument: the number of items.
+void BM_ConflictingCycleHeadingAChain(benchmark::State& state) {
+  for (auto _ : state) {
+    state.PauseTiming();
+    std::vector<GanttChartItemPtr> items;
+    std::vector<GanttChartDependencyPtr> links;
+    const auto link = [&](const GanttChartItemPtr& from, const GanttChartItemPtr& to) {
+      links.push_back(
+          std::make_shared<GanttChartDependency>(std::nullopt, from, to, std::nullopt, 0, true,
+                                                 GanttChartDependencyType::fromFinishToStart));
+    };
+    for (int64_t k = 0; k < state.range(0); ++k) {
+      items.push_back(makeTask(k, monday(kWeek, 8), monday(kWeek, 16)));
+      if (k > 0) link(items[static_cast<size_t>(k - 1)], items.back());
+    }
+    link(items[1], items[0]);
+    const auto source = std::make_shared<GanttChartItemSource>(
+        items, links, ScheduleDefinition::standard(),
+        std::make_shared<GanttChartItemAutoSchedulingBehavior>());
+    const auto counter = std::make_shared<TimeChangeCounter>();
+    source->setItemObserver(counter);
+    state.ResumeTiming();
+    source->applyBehavior();
+    state.PauseTiming();
+    state.counters["changes"] = static_cast<double>(counter->changes);
+    state.counters["last week"] = static_cast<double>(items.back()->finish().week);
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_ConflictingCycleHeadingAChain)
     ->Arg(200)
     ->Arg(10000)
     ->Unit(benchmark::kMillisecond)
