@@ -216,20 +216,19 @@ void GanttChartItemManager::performUpdates(GanttChartItemUpdateActions actions,
     // just this list would let the pending siblings below set it going again
     // and climb back to the bound, once per sibling.
     if ((pastLevels || (!cut && nestedTooOften)) && depth > 0 && onlyLibraryRules()) {
-      // The other items of the loop have come round about as often as this
-      // one: all of them stop at once, rather than one by one after a walk
-      // each. Items met only once on the path (say, upstream of the loop)
-      // are not part of it.
+      // The loop is the path since `cause` first changed; its other items
+      // have come round about as often as `cause`: all of them stop at once,
+      // rather than one by one after a walk each. An item on the path before
+      // the loop (say, upstream of it) is not part of it, however often it
+      // came round itself.
       const int64_t least = std::max<int64_t>(2, depth - depth / 2);
-      const auto markConflicting = [&](const void* item, int64_t nesting) {
-        if (least <= nesting) conflicting_.insert(static_cast<const GanttChartItem*>(item));
-      };
-      if (outermost) {
-        marks_.forEach([&](const GanttChartItem* item, const EngineMarks& marks) {
-          markConflicting(item, marks.pending);
-        });
-      } else {
-        nestedPending.forEach(markConflicting);
+      size_t loopStart = stack.size();
+      for (size_t k = stack.size(); k-- > 0;) {
+        if (stack[k].cause == cause) loopStart = k;
+      }
+      for (size_t k = loopStart; k < stack.size(); ++k) {
+        const GanttChartItem* item = stack[k].cause;
+        if (least <= pendingOf(item)) conflicting_.insert(item);
       }
       conflicting_.insert(cause);
       cut = true;
