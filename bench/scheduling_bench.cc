@@ -130,6 +130,17 @@ struct Plan {
     return plan;
   }
 
+  // The network under one summary, listed above it, as a project's own row
+  // spans all its tasks.
+  static Plan networkUnderOneSummary(int64_t count) {
+    Plan plan = network(count);
+    for (const auto& task : plan.tasks) task->setRow(task->row() + 1);
+    plan.summaries.push_back(makeItem(0, plan.tasks.front()->start(), plan.tasks.front()->finish(),
+                                      GanttChartItemType::summary));
+    plan.relations.emplace_back(plan.summaries.back(), plan.tasks);
+    return plan;
+  }
+
   [[nodiscard]] std::shared_ptr<GanttChartItemSource> load() const {
     std::vector<GanttChartItemPtr> items = tasks;
     items.insert(items.end(), summaries.begin(), summaries.end());
@@ -203,6 +214,15 @@ void BM_ApplyBehaviorToUnscheduledNetworkInPhases(benchmark::State& state) {
   timeFirstApplication(state, &Plan::networkInPhases);
 }
 BENCHMARK(BM_ApplyBehaviorToUnscheduledNetworkInPhases)->Arg(10000)->Arg(100000)->Apply(timedOnce);
+
+// Each task's question would span the summary over every task.
+void BM_ApplyBehaviorToUnscheduledNetworkUnderOneSummary(benchmark::State& state) {
+  timeFirstApplication(state, &Plan::networkUnderOneSummary);
+}
+BENCHMARK(BM_ApplyBehaviorToUnscheduledNetworkUnderOneSummary)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Apply(timedOnce);
 
 // Counts the time changes an operation reports.
 class TimeChangeCounter : public GanttChartItemObserver {

@@ -12,6 +12,7 @@
 #include "vorlent/model/behavior_schedule.h"
 #include "vorlent/model/hierarchy.h"
 #include "vorlent/model/item_list_origin.h"
+#include "vorlent/model/scheduling_epoch.h"
 #include "vorlent/model/source_list_indexes.h"
 #include "vorlent/time/schedule_definition.h"
 
@@ -143,39 +144,56 @@ GanttChartItemUpdateActions GanttChartItemHierarchicalBehavior::aggregateParentO
     const GanttChartItemPtr& item, const GanttChartItemList& items, bool time, bool completion) {
   const GanttChartItemPtr parent = provider_->parent(item);
   if (parent == nullptr || !isAmong(parent, items)) return {};
+  if (time && deferredSpans_ != nullptr && deferredSpans_->count(parent.get()) != 0) {
+    if (!completion) return {};
+    time = false;
+  }
+  return aggregateChildrenOf(parent, items, time, completion);
+}
+
+GanttChartItemUpdateActions GanttChartItemHierarchicalBehavior::aggregateChildrenOf(
+    const GanttChartItemPtr& parent, const GanttChartItemList& items, bool time, bool completion) {
   std::optional<TimeRange> span;
   std::optional<double> minimum;
-  // Only values are read below, so the library's hierarchy may lend its
-  // list while every sibling is the library's own item (whose getters
-  // cannot reach a host that replaces the relations); otherwise a copy.
-  const std::vector<GanttChartItemPtr>* siblings = nullptr;
-  if (typeid(*provider_) == typeid(GanttChartItemHierarchy)) {
-    siblings = static_cast<const GanttChartItemHierarchy&>(*provider_).lentChildren(parent.get());
-    if (siblings != nullptr &&
-        !std::all_of(siblings->begin(), siblings->end(), [](const GanttChartItemPtr& sibling) {
-          return sibling == nullptr || typeid(*sibling) == typeid(GanttChartItem);
-        })) {
-      siblings = nullptr;
+  const LeastCompletion* remembered =
+      completion && !time ? rememberedLeastCompletionOf(*parent, items) : nullptr;
+  if (remembered != nullptr) {
+    minimum = remembered->value;
+  } else {
+    // Only values are read below, so the library's hierarchy may lend its
+    // list while every sibling is the library's own item (whose getters
+    // cannot reach a host that replaces the relations); otherwise a copy.
+    const std::vector<GanttChartItemPtr>* siblings = nullptr;
+    if (typeid(*provider_) == typeid(GanttChartItemHierarchy)) {
+      siblings = static_cast<const GanttChartItemHierarchy&>(*provider_).lentChildren(parent.get());
+      if (siblings != nullptr &&
+          !std::all_of(siblings->begin(), siblings->end(), [](const GanttChartItemPtr& sibling) {
+            return sibling == nullptr || typeid(*sibling) == typeid(GanttChartItem);
+          })) {
+        siblings = nullptr;
+      }
     }
+    const bool lent = siblings != nullptr;
+    std::vector<GanttChartItemPtr> copied;
+    if (siblings == nullptr) {
+      copied = provider_->children(parent);
+      siblings = &copied;
+    }
+    forEachAmong(*siblings, items, [&](const GanttChartItemPtr& sibling) {
+      if (completion) {
+        const double done = sibling->completion();
+        if (!minimum || done < *minimum) minimum = done;
+      }
+      if (!time) return;
+      if (!span) {
+        span = sibling->time();
+        return;
+      }
+      if (sibling->start() < span->start) span->start = sibling->start();
+      if (span->finish < sibling->finish()) span->finish = sibling->finish();
+    });
+    if (completion && !time && lent) rememberLeastCompletion(*parent, minimum);
   }
-  std::vector<GanttChartItemPtr> copied;
-  if (siblings == nullptr) {
-    copied = provider_->children(parent);
-    siblings = &copied;
-  }
-  forEachAmong(*siblings, items, [&](const GanttChartItemPtr& sibling) {
-    if (completion) {
-      const double done = sibling->completion();
-      if (!minimum || done < *minimum) minimum = done;
-    }
-    if (!time) return;
-    if (!span) {
-      span = sibling->time();
-      return;
-    }
-    if (sibling->start() < span->start) span->start = sibling->start();
-    if (span->finish < sibling->finish()) span->finish = sibling->finish();
-  });
   GanttChartItemUpdateActions actions;
   if (span && !(parent->start() == span->start && parent->finish() == span->finish)) {
     actions.push_back(GanttChartItemUpdateAction::updateTimeAction(parent, *span, true, false));
@@ -185,6 +203,37 @@ GanttChartItemUpdateActions GanttChartItemHierarchicalBehavior::aggregateParentO
         GanttChartItemUpdateAction::updateCompletionAction(parent, *minimum, true, false));
   }
   return actions;
+}
+
+const GanttChartItemHierarchicalBehavior::LeastCompletion*
+GanttChartItemHierarchicalBehavior::rememberedLeastCompletionOf(const GanttChartItem& parent,
+                                                                const GanttChartItemList& items) {
+  if (!rememberingMinimums_ || typeid(*provider_) != typeid(GanttChartItemHierarchy)) {
+    return nullptr;
+  }
+  // A list of the items in view may yet name more items.
+  static_cast<void>(sourceIndexOf(items));
+  if (origin_ != nullptr) return nullptr;
+  if (!items.hasIdentity(leastCompletionsOf_)) {
+    leastCompletions_.clear();
+    leastCompletionsOf_ = items.identity();
+    return nullptr;
+  }
+  const auto known = leastCompletions_.find(&parent);
+  if (known == leastCompletions_.end() ||
+      known->second.completionEpoch != detail::completionEpoch() ||
+      known->second.revision != static_cast<const GanttChartItemHierarchy&>(*provider_).revision_) {
+    return nullptr;
+  }
+  return &known->second;
+}
+
+void GanttChartItemHierarchicalBehavior::rememberLeastCompletion(const GanttChartItem& parent,
+                                                                 std::optional<double> least) {
+  if (!rememberingMinimums_ || origin_ != nullptr || leastCompletionsOf_.expired()) return;
+  leastCompletions_[&parent] =
+      LeastCompletion{least, detail::completionEpoch(),
+                      static_cast<const GanttChartItemHierarchy&>(*provider_).revision_};
 }
 
 GanttChartItemUpdateActions GanttChartItemHierarchicalBehavior::itemWasAdded(

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -95,6 +96,8 @@ class GanttChartItemHierarchicalBehavior : public GanttChartItemBehavior {
                                                  const GanttChartItemList& items) override;
 
  private:
+  friend class GanttChartItemManager;
+
   struct CollapseItemStateDefinition {
     GanttChartItemPtr item;
     int64_t row;  // the descendant's row at the collapse
@@ -127,6 +130,10 @@ class GanttChartItemHierarchicalBehavior : public GanttChartItemBehavior {
   GanttChartItemUpdateActions aggregateParentOf(const GanttChartItemPtr& item,
                                                 const GanttChartItemList& items, bool time,
                                                 bool completion);
+  // The same for `parent` itself.
+  GanttChartItemUpdateActions aggregateChildrenOf(const GanttChartItemPtr& parent,
+                                                  const GanttChartItemList& items, bool time,
+                                                  bool completion);
   GanttChartItemUpdateActions collapse(const GanttChartItemPtr& item,
                                        const GanttChartItemList& items);
   GanttChartItemUpdateActions expand(const GanttChartItemPtr& item,
@@ -136,6 +143,31 @@ class GanttChartItemHierarchicalBehavior : public GanttChartItemBehavior {
   bool aggregatingTime_;
   bool preservingDurations_;
   std::vector<CollapseStateDefinition> collapseStates_;
+
+  // For the manager's whole-chart pass, which asks about every child before
+  // its summary: each answer would span (give the least completion to) the
+  // summary over all its children, n questions of n children each. While
+  // `deferredSpans_` is set, a child's time question leaves out the span of
+  // a summary in it, which the pass then works out once, in its turn; while
+  // `rememberingMinimums_`, a summary's least completion is kept until a
+  // completion, the items a source holds, the item list or the relations
+  // change.
+  const std::unordered_set<const GanttChartItem*>* deferredSpans_ = nullptr;
+  bool rememberingMinimums_ = false;
+  struct LeastCompletion {
+    std::optional<double> value;
+    uint64_t completionEpoch;
+    uint64_t revision;  // of the hierarchy
+  };
+  std::unordered_map<const GanttChartItem*, LeastCompletion> leastCompletions_;
+  std::weak_ptr<const void> leastCompletionsOf_;  // the list they were counted among
+  // The least completion remembered for `parent` among `items`, if still
+  // good; null otherwise (and when not remembering).
+  const LeastCompletion* rememberedLeastCompletionOf(const GanttChartItem& parent,
+                                                     const GanttChartItemList& items);
+  // Keeps `least` for `parent`, counted over the library's relations among
+  // the list asked about last.
+  void rememberLeastCompletion(const GanttChartItem& parent, std::optional<double> least);
   // The list `members_` holds the items of, when it is not a source's; named
   // only, so that a rule kept beyond its chart keeps none of its items. The
   // items are alive whenever that list is asked about again.

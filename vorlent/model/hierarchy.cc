@@ -86,6 +86,7 @@ const std::vector<GanttChartItemPtr>* GanttChartItemHierarchy::lentChildren(
 }
 
 void GanttChartItemHierarchy::rebuildIndexes() {
+  ++revision_;
   relationOfParent_.clear();
   relationOfChild_.clear();
   relationOfParent_.reserve(relations_.size());

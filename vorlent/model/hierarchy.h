@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <utility>
@@ -70,9 +71,12 @@ class GanttChartItemHierarchy : public GanttChartItemHierarchyProvider {
       const GanttChartItem* item) const;
 
  private:
+  friend class GanttChartItemHierarchicalBehavior;
   void rebuildIndexes();
 
   std::vector<GanttChartItemHierarchicalRelation> relations_;
+  // Advanced whenever the relations are replaced.
+  uint64_t revision_ = 0;
   // Item -> position of the first relation with it as parent.
   detail::IdentityIndex<GanttChartItem> relationOfParent_;
   // Item -> position of the first relation listing it as a child.

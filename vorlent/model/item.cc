@@ -31,6 +31,7 @@ ItemChangeCounts& sharedItemChangeCounts() {
 }
 
 void attachItem(GanttChartItem& item, ItemChangeCounts& counts) {
+  advanceCompletionEpoch();
   ItemChangeCounts*& current = item.changeCounts_;
   ItemChangeCounts& shared = sharedItemChangeCounts();
   if (current == &counts) return;
@@ -46,6 +47,7 @@ void attachItem(GanttChartItem& item, ItemChangeCounts& counts) {
 }
 
 void detachItem(GanttChartItem& item, const ItemChangeCounts& counts) {
+  advanceCompletionEpoch();
   // A shared item stays shared: the other source may still hold it.
   if (item.changeCounts_ == &counts) item.changeCounts_ = nullptr;
 }
@@ -169,6 +171,7 @@ void GanttChartItem::setFinish(const Time& finish) {
 }
 
 void GanttChartItem::setCompletion(double completion) {
+  detail::advanceCompletionEpoch();
   completion_ = completion;
   setHasChanged(true);
 }

@@ -24,6 +24,8 @@
 
 namespace vorlent {
 
+class GanttChartItemHierarchicalBehavior;
+
 // The model-side hub of a chart. It reads the items and dependencies of a
 // host's collection provider (or, in `GanttChartItemSource`, of its own
 // arrays), answers the controllers' questions through caches, and makes every
@@ -414,9 +416,13 @@ class GanttChartItemManager : public GanttChartItemFactory,
   // asked at its own turn, except when it changes the item asked about,
   // which is then asked again at once; an action whose item changed after
   // its answer was given is stale and skipped. Each moved item is told once,
-  // with its original time, at the end.
+  // with its original time, at the end. With `spanning` set, a child's
+  // answer leaves out the span of its summary in `summaries`, which is
+  // spanned once instead, in its own turn, before it is asked about.
   void applyTimeStepsInLinkOrder(const std::vector<GanttChartItemPtr>& items,
-                                 const std::vector<size_t>& order);
+                                 const std::vector<size_t>& order,
+                                 GanttChartItemHierarchicalBehavior* spanning,
+                                 const std::unordered_set<const GanttChartItem*>& summaries);
   // Shared end of updateTime and updateDurationToFinishOn / ToStartOn: stores
   // the range as given, without snapping.
   void updateTimeDirectly(const GanttChartItemPtr& item, const TimeRange& time);

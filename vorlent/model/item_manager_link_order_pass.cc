@@ -3,14 +3,53 @@
 // (see link_order_time_pass.h).
 
 #include <cstdint>
+#include <memory>
+#include <typeinfo>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
+#include "vorlent/model/hierarchical_behavior.h"
+#include "vorlent/model/hierarchy.h"
 #include "vorlent/model/item_manager.h"
+#include "vorlent/model/library_rules.h"
 #include "vorlent/model/link_order_time_pass.h"
 
 namespace vorlent {
+
+namespace {
+
+// The rule that spans summaries over their children, when it is the
+// library's own over the library's own relations, whose answers read
+// nothing a host could change meanwhile; null otherwise. The pass admits at
+// most one hierarchical rule aggregating times.
+std::shared_ptr<GanttChartItemHierarchicalBehavior> spanningRuleOf(
+    const GanttChartItemBehaviorPtr& rules) {
+  for (const auto& rule : detail::libraryRulesOf(rules).hierarchies) {
+    if (rule->aggregatingTime() && rule->provider() != nullptr &&
+        typeid(*rule->provider()) == typeid(GanttChartItemHierarchy)) {
+      return rule;
+    }
+  }
+  return nullptr;
+}
+
+// The summaries among `items` that an item of `items` names as its parent.
+std::unordered_set<const GanttChartItem*> summariesAmong(
+    const GanttChartItemHierarchyProvider& relations, const std::vector<GanttChartItemPtr>& items) {
+  std::unordered_set<const GanttChartItem*> held;
+  held.reserve(items.size());
+  for (const auto& item : items) held.insert(item.get());
+  std::unordered_set<const GanttChartItem*> summaries;
+  for (const auto& item : items) {
+    const GanttChartItemPtr parent = relations.parent(item);
+    if (parent != nullptr && held.count(parent.get()) != 0) summaries.insert(parent.get());
+  }
+  return summaries;
+}
+
+}  // namespace
 
 bool GanttChartItemManager::applyBehaviorUpdatesInLinkOrder(const GanttChartItemList& items) {
   // Filtered lists gain and lose items as rows change, which only asking
@@ -32,13 +71,27 @@ bool GanttChartItemManager::applyBehaviorUpdatesInLinkOrder(const GanttChartItem
       applyBehaviorUpdatesForExpansionStateOf(item);
     }
   }
-  applyTimeStepsInLinkOrder(elements, *order);
+  // Every child's answer would span its summary over all its children: the
+  // summaries are spanned once each instead, and their least completions
+  // kept while no completion changes.
+  const std::shared_ptr<GanttChartItemHierarchicalBehavior> spanning = spanningRuleOf(rules);
+  const std::unordered_set<const GanttChartItem*> summaries =
+      spanning ? summariesAmong(*spanning->provider(), elements)
+               : std::unordered_set<const GanttChartItem*>{};
+  applyTimeStepsInLinkOrder(elements, *order, spanning.get(), summaries);
+  if (spanning) spanning->rememberingMinimums_ = true;
   for (const auto& item : elements) applyBehaviorUpdatesForCompletionOf(item);
+  if (spanning) {
+    spanning->rememberingMinimums_ = false;
+    spanning->leastCompletions_.clear();
+  }
   return true;
 }
 
-void GanttChartItemManager::applyTimeStepsInLinkOrder(const std::vector<GanttChartItemPtr>& items,
-                                                      const std::vector<size_t>& order) {
+void GanttChartItemManager::applyTimeStepsInLinkOrder(
+    const std::vector<GanttChartItemPtr>& items, const std::vector<size_t>& order,
+    GanttChartItemHierarchicalBehavior* spanning,
+    const std::unordered_set<const GanttChartItem*>& summaries) {
   using Action = GanttChartItemUpdateAction;
   // Changes are stamped in the order made; an answer carries the stamp of
   // the last change before it was given.
@@ -57,10 +110,17 @@ void GanttChartItemManager::applyTimeStepsInLinkOrder(const std::vector<GanttCha
   // The answers about the item in turn: its first, then one more for each
   // change of the item itself, nested as deep as the cascade bound allows.
   std::vector<Answer> answers;
-  for (const size_t position : order) {
-    const GanttChartItemPtr& asked = items[position];
+  // Only the pass's own questions leave summaries' spans out: anything a
+  // nested operation asks is answered in full.
+  const auto ask = [&](const GanttChartItemPtr& item) {
     clearCacheAfterChange();
-    answers.push_back(Answer{askAboutTimeOf(asked), 0, clock});
+    if (spanning != nullptr) spanning->deferredSpans_ = &summaries;
+    answers.push_back(Answer{askAboutTimeOf(item), 0, clock});
+    if (spanning != nullptr) spanning->deferredSpans_ = nullptr;
+  };
+  // Applies the answers on the stack; `asked` (null for none) is asked again
+  // whenever an answer changes it.
+  const auto settle = [&](const GanttChartItem* asked) {
     while (!answers.empty()) {
       Answer& answer = answers.back();
       if (answer.next == answer.actions.size()) {
@@ -96,12 +156,24 @@ void GanttChartItemManager::applyTimeStepsInLinkOrder(const std::vector<GanttCha
       }
       // `answers.size()` is the level the new answer would take, and the
       // bound is positive here.
-      if (item == asked && (change->up || change->down) &&
+      if (item.get() == asked && (change->up || change->down) &&
           static_cast<int64_t>(answers.size()) < maxBehaviorRecursivity()) {
-        clearCacheAfterChange();
-        answers.push_back(Answer{askAboutTimeOf(item), 0, clock});
+        ask(item);
       }
     }
+  };
+  for (const size_t position : order) {
+    const GanttChartItemPtr& asked = items[position];
+    if (spanning != nullptr && summaries.count(asked.get()) != 0) {
+      // Every child is in place: the span the last child's answer would
+      // have given it.
+      clearCacheAfterChange();
+      answers.push_back(
+          Answer{spanning->aggregateChildrenOf(asked, availableItems(), true, false), 0, clock});
+      settle(nullptr);
+    }
+    ask(asked);
+    settle(asked.get());
   }
   clearCacheAfterChange();
   // Told once every time is in place, so an observer reading the chart sees

@@ -392,5 +392,43 @@ TEST(LinkOrderTimePassTest, PlacesAChainListedBottomUpWithOneChangePerTask) {
   for (const auto& [item, notice] : log->times) EXPECT_EQ(notice.count, 1);
 }
 
+// The pass counts a summary's least completion once and keeps it while no
+// completion changes: an observer that lowers a child's completion directly,
+// when the summary first follows its children, must still have the summary
+// follow that child down (and not raise it back up).
+TEST(LinkOrderTimePassTest, ASummaryFollowsACompletionAnObserverChangedMeanwhile) {
+  const auto task = [](int64_t row, double completion) {
+    return std::make_shared<GanttChartItem>(std::nullopt, row, Time(1, 1, 0), Time(1, 1, kHour),
+                                            completion);
+  };
+  const auto a = task(0, 1);
+  const auto b = task(1, 1);
+  const auto summary = std::make_shared<GanttChartItem>(
+      std::nullopt, 2, Time(1, 1, 0), Time(1, 1, kHour), 0.0, std::nullopt, std::nullopt, nullptr,
+      true, 0, true, GanttChartItemType::summary);
+  struct Lowering : GanttChartItemObserver {
+    GanttChartItemPtr summary;
+    GanttChartItemPtr child;
+    void completionDidChange(const GanttChartItemPtr& item, double /*from*/) override {
+      if (item == summary && child->completion() == 1) child->setCompletion(0.25);
+    }
+  };
+  const auto source = std::make_shared<GanttChartItemSource>(
+      std::vector<GanttChartItemPtr>{a, b, summary}, std::vector<GanttChartDependencyPtr>{},
+      ScheduleDefinition::continuous(),
+      GanttChartItemBehaviorSet::classic({{summary, {a, b}}}, std::nullopt, std::nullopt,
+                                         std::nullopt, {}, {}, std::nullopt));
+  ASSERT_TRUE(detail::linkOrderForTimeSteps(source->behavior(), source->availableItems().elements(),
+                                            source->availableDependencies().elements(),
+                                            source->schedule()));
+  const auto lowering = std::make_shared<Lowering>();
+  lowering->summary = summary;
+  lowering->child = b;
+  source->setItemObserver(lowering);
+  source->applyBehavior();
+  EXPECT_EQ(b->completion(), 0.25);
+  EXPECT_EQ(summary->completion(), 0.25);
+}
+
 }  // namespace
 }  // namespace vorlent

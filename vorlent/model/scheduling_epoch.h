@@ -14,4 +14,10 @@ namespace vorlent::detail {
 [[nodiscard]] uint64_t schedulingEpoch();
 void advanceSchedulingEpoch();
 
+// The same for what the hierarchy rule reads when it gives a summary the
+// least completion of its children: item completions and which items a
+// source holds.
+[[nodiscard]] uint64_t completionEpoch();
+void advanceCompletionEpoch();
+
 }  // namespace vorlent::detail
