@@ -279,9 +279,11 @@ class GanttChartItemManager : public GanttChartItemFactory,
   // dropped; `conflictNesting` (0 for none): under the library's rules alone,
   // an item whose change comes back to it while it is already this many
   // times on the path that led there is in a conflict, as is one that
-  // reaches the level bound; so is every item at least half as often (and
-  // at least twice) on that path; no change of them is followed up for the
-  // rest of the operation. The manager uses {true,
+  // reaches the level bound a second time in one cascade (the first time,
+  // only its list is dropped, as a loop that settles may just need more
+  // levels); so is every item at least half as often (and at least twice)
+  // on that path; no change of them is followed up for the rest of the
+  // operation. The manager uses {true,
   // maxBehaviorRecursivity(), kConflictNesting}.
   struct CascadeBounds {
     bool levels = true;

@@ -13,6 +13,7 @@
 #include <limits>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -184,6 +185,8 @@ void GanttChartItemManager::performUpdates(GanttChartItemUpdateActions actions,
     return outermost ? marks_[item].pending : nestedPending[item];
   };
   std::unordered_map<const GanttChartItem*, int64_t> returned;  // follow-ups taken on return
+  // Items of loops whose lists the level bound has dropped once in this pass.
+  std::unordered_set<const GanttChartItem*> stoppedAtLevels;
   while (!stack.empty()) {
     Frame& frame = stack.back();
     if (frame.next == frame.actions.size()) {
@@ -212,9 +215,13 @@ void GanttChartItemManager::performUpdates(GanttChartItemUpdateActions actions,
     // Under the library's rules the level bound, too, is only ever reached by
     // a loop (a chain of distinct items never gets cut by it); a loop of
     // several items can reach it before any of them comes round
-    // `conflictNesting` times. Either way the loop is a conflict: cutting
-    // just this list would let the pending siblings below set it going again
-    // and climb back to the bound, once per sibling.
+    // `conflictNesting` times. But a loop that settles (a summary growing
+    // over a child, a constraint correcting a pushed item) reaches a small
+    // bound as well, and then only its list is dropped, as for any rule: its
+    // items go on being followed up below the bound. A loop that climbs back
+    // to the bound in the same pass, set going again by a pending sibling
+    // below, is a conflict: cutting just its list would let every sibling
+    // restart it.
     if ((pastLevels || (!cut && nestedTooOften)) && depth > 0 && onlyLibraryRules()) {
       // The loop is the path since `cause` first changed; its other items
       // have come round about as often as `cause`: all of them stop at once,
@@ -222,15 +229,17 @@ void GanttChartItemManager::performUpdates(GanttChartItemUpdateActions actions,
       // the loop (say, upstream of it) is not part of it, however often it
       // came round itself.
       const int64_t least = std::max<int64_t>(2, depth - depth / 2);
+      const bool conflict = nestedTooOften || stoppedAtLevels.count(cause) != 0;
+      std::unordered_set<const GanttChartItem*>& loop = conflict ? conflicting_ : stoppedAtLevels;
       size_t loopStart = stack.size();
       for (size_t k = stack.size(); k-- > 0;) {
         if (stack[k].cause == cause) loopStart = k;
       }
       for (size_t k = loopStart; k < stack.size(); ++k) {
         const GanttChartItem* item = stack[k].cause;
-        if (least <= pendingOf(item)) conflicting_.insert(item);
+        if (least <= pendingOf(item)) loop.insert(item);
       }
-      conflicting_.insert(cause);
+      loop.insert(cause);
       cut = true;
     }
     if (!cut && depth > 0 && !onlyLibraryRules()) {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <random>
+#include <utility>
 #include <vector>
 
 #include "vorlent/model/auto_scheduling_behavior.h"
@@ -116,6 +117,49 @@ TEST(SettlingCascade, AChainDeeperThanTheLevelBoundFollowsInFull) {
   source->updateTime(tasks.front(), day(1));
   EXPECT_EQ(tasksOffTheirLinks(links), 0);
   EXPECT_EQ(tasks.back()->start(), day(kTasks));
+}
+
+// Under a small level bound, a loop of links that settles may need more
+// levels than the bound allows, and the bound drops its list there as it
+// would any other. That does not make the loop a conflict: later steps of the
+// same whole-chart application follow its items up as usual, so the
+// application ends where re-applying the rules item by item ends.
+TEST(SettlingCascade, ALoopStoppedOnceBySmallLevelBoundIsStillFollowedUp) {
+  const auto build = [] {
+    const auto at = [](int64_t dayOfWeek, double hours, int64_t week = 1) {
+      return Time(week, dayOfWeek, hours * 3600);
+    };
+    std::vector<GanttChartItemPtr> items = {
+        makeItem("A", 0, at(1, 10), at(1, 12)), makeItem("B", 1, at(3, 13), at(3, 20)),
+        makeItem("C", 2, at(5, 22), at(0, 3, 2)), makeItem("D", 3, at(1, 14), at(2, 2)),
+        makeItem("E", 4, at(1, 7), at(1, 14))};
+    const auto link = [&](size_t from, size_t to, GanttChartDependencyType type) {
+      return std::make_shared<GanttChartDependency>(std::nullopt, items[from], items[to],
+                                                    std::nullopt, 0, true, type);
+    };
+    using Type = GanttChartDependencyType;
+    const std::vector<GanttChartDependencyPtr> links = {
+        link(2, 1, Type::fromStartToStart),  link(1, 4, Type::fromFinishToStart),
+        link(4, 0, Type::fromStartToFinish), link(0, 4, Type::fromStartToStart),
+        link(3, 2, Type::fromFinishToStart), link(1, 4, Type::fromStartToFinish)};
+    auto source = std::make_shared<GanttChartItemSource>(
+        items, links, nullptr,
+        std::make_shared<GanttChartItemAutoSchedulingBehavior>(
+            true, std::nullopt, std::nullopt,
+            std::vector<GanttChartDependencyLagDefinition>{{links[1], 16 * 3600.0}}));
+    source->setMaxBehaviorRecursivity(3);
+    return std::make_pair(source, items);
+  };
+  const auto timesOf = [](const std::vector<GanttChartItemPtr>& items) {
+    std::vector<TimeRange> times;
+    for (const auto& item : items) times.push_back(item->time());
+    return times;
+  };
+  const auto [whole, wholeItems] = build();
+  whole->applyBehavior();
+  const auto [stepwise, stepwiseItems] = build();
+  for (const auto& item : stepwiseItems) stepwise->applyBehavior(item);
+  EXPECT_EQ(timesOf(wholeItems), timesOf(stepwiseItems));
 }
 
 }  // namespace
