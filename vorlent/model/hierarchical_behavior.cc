@@ -155,11 +155,27 @@ GanttChartItemUpdateActions GanttChartItemHierarchicalBehavior::aggregateChildre
     const GanttChartItemPtr& parent, const GanttChartItemList& items, bool time, bool completion) {
   std::optional<TimeRange> span;
   std::optional<double> minimum;
-  const LeastCompletion* remembered =
-      completion && !time ? rememberedLeastCompletionOf(*parent, items) : nullptr;
-  if (remembered != nullptr) {
-    minimum = remembered->value;
-  } else {
+  // Remembered answers are for one question at a time: a span, or a least
+  // completion.
+  const bool remembers = time != completion && remembersFor(items);
+  const uint64_t schedulingEpoch = detail::schedulingEpoch();
+  const uint64_t completionEpoch = detail::completionEpoch();
+  const uint64_t revision =
+      remembers ? static_cast<const GanttChartItemHierarchy&>(*provider_).revision_ : 0;
+  const auto recall = [&](auto& remembered, uint64_t timesEpoch, auto& value) {
+    const auto known = remembered.find(parent.get());
+    if (known == remembered.end() || known->second.schedulingEpoch != timesEpoch ||
+        known->second.completionEpoch != completionEpoch || known->second.revision != revision) {
+      return false;
+    }
+    value = known->second.value;
+    return true;
+  };
+  bool recalled = false;
+  if (remembers) {
+    recalled = time ? recall(spans_, schedulingEpoch, span) : recall(leastCompletions_, 0, minimum);
+  }
+  if (!recalled) {
     // Only values are read below, so the library's hierarchy may lend its
     // list while every sibling is the library's own item (whose getters
     // cannot reach a host that replaces the relations); otherwise a copy.
@@ -173,6 +189,8 @@ GanttChartItemUpdateActions GanttChartItemHierarchicalBehavior::aggregateChildre
         siblings = nullptr;
       }
     }
+    // Only a lent list of the library's own items is known to change with
+    // the counts compared above.
     const bool lent = siblings != nullptr;
     std::vector<GanttChartItemPtr> copied;
     if (siblings == nullptr) {
@@ -192,7 +210,13 @@ GanttChartItemUpdateActions GanttChartItemHierarchicalBehavior::aggregateChildre
       if (sibling->start() < span->start) span->start = sibling->start();
       if (span->finish < sibling->finish()) span->finish = sibling->finish();
     });
-    if (completion && !time && lent) rememberLeastCompletion(*parent, minimum);
+    if (remembers && lent) {
+      if (time) {
+        spans_[parent.get()] = {span, schedulingEpoch, completionEpoch, revision};
+      } else {
+        leastCompletions_[parent.get()] = {minimum, 0, completionEpoch, revision};
+      }
+    }
   }
   GanttChartItemUpdateActions actions;
   if (span && !(parent->start() == span->start && parent->finish() == span->finish)) {
@@ -205,35 +229,24 @@ GanttChartItemUpdateActions GanttChartItemHierarchicalBehavior::aggregateChildre
   return actions;
 }
 
-const GanttChartItemHierarchicalBehavior::LeastCompletion*
-GanttChartItemHierarchicalBehavior::rememberedLeastCompletionOf(const GanttChartItem& parent,
-                                                                const GanttChartItemList& items) {
-  if (!rememberingMinimums_ || typeid(*provider_) != typeid(GanttChartItemHierarchy)) {
-    return nullptr;
-  }
+bool GanttChartItemHierarchicalBehavior::remembersFor(const GanttChartItemList& items) {
+  if (!remembering_ || typeid(*provider_) != typeid(GanttChartItemHierarchy)) return false;
   // A list of the items in view may yet name more items.
   static_cast<void>(sourceIndexOf(items));
-  if (origin_ != nullptr) return nullptr;
-  if (!items.hasIdentity(leastCompletionsOf_)) {
+  if (origin_ != nullptr) return false;
+  if (!items.hasIdentity(rememberedOf_)) {
+    spans_.clear();
     leastCompletions_.clear();
-    leastCompletionsOf_ = items.identity();
-    return nullptr;
+    rememberedOf_ = items.identity();
   }
-  const auto known = leastCompletions_.find(&parent);
-  if (known == leastCompletions_.end() ||
-      known->second.completionEpoch != detail::completionEpoch() ||
-      known->second.revision != static_cast<const GanttChartItemHierarchy&>(*provider_).revision_) {
-    return nullptr;
-  }
-  return &known->second;
+  return true;
 }
 
-void GanttChartItemHierarchicalBehavior::rememberLeastCompletion(const GanttChartItem& parent,
-                                                                 std::optional<double> least) {
-  if (!rememberingMinimums_ || origin_ != nullptr || leastCompletionsOf_.expired()) return;
-  leastCompletions_[&parent] =
-      LeastCompletion{least, detail::completionEpoch(),
-                      static_cast<const GanttChartItemHierarchy&>(*provider_).revision_};
+void GanttChartItemHierarchicalBehavior::forget() {
+  remembering_ = false;
+  spans_.clear();
+  leastCompletions_.clear();
+  rememberedOf_.reset();
 }
 
 GanttChartItemUpdateActions GanttChartItemHierarchicalBehavior::itemWasAdded(

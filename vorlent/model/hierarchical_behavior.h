@@ -144,30 +144,32 @@ class GanttChartItemHierarchicalBehavior : public GanttChartItemBehavior {
   bool preservingDurations_;
   std::vector<CollapseStateDefinition> collapseStates_;
 
-  // For the manager's whole-chart pass, which asks about every child before
-  // its summary: each answer would span (give the least completion to) the
-  // summary over all its children, n questions of n children each. While
-  // `deferredSpans_` is set, a child's time question leaves out the span of
-  // a summary in it, which the pass then works out once, in its turn; while
-  // `rememberingMinimums_`, a summary's least completion is kept until a
-  // completion, the items a source holds, the item list or the relations
-  // change.
+  // A whole-chart application asks about every child, and each answer
+  // spans (gives the least completion to) its summary over all its
+  // children: n questions of n children each. The manager sets these for
+  // the length of one. While `deferredSpans_` is set, a child's time
+  // question leaves out the span of a summary in it, which the manager's
+  // pass then works out once, in the summary's turn. While `remembering_`,
+  // a summary's span and least completion over the library's relations are
+  // kept until a time (for the span), a completion, the items a source
+  // holds, the item list or the relations change.
   const std::unordered_set<const GanttChartItem*>* deferredSpans_ = nullptr;
-  bool rememberingMinimums_ = false;
-  struct LeastCompletion {
-    std::optional<double> value;
+  bool remembering_ = false;
+  template <class Value>
+  struct Remembered {
+    Value value;
+    uint64_t schedulingEpoch;  // 0 where times do not count
     uint64_t completionEpoch;
     uint64_t revision;  // of the hierarchy
   };
-  std::unordered_map<const GanttChartItem*, LeastCompletion> leastCompletions_;
-  std::weak_ptr<const void> leastCompletionsOf_;  // the list they were counted among
-  // The least completion remembered for `parent` among `items`, if still
-  // good; null otherwise (and when not remembering).
-  const LeastCompletion* rememberedLeastCompletionOf(const GanttChartItem& parent,
-                                                     const GanttChartItemList& items);
-  // Keeps `least` for `parent`, counted over the library's relations among
-  // the list asked about last.
-  void rememberLeastCompletion(const GanttChartItem& parent, std::optional<double> least);
+  std::unordered_map<const GanttChartItem*, Remembered<std::optional<TimeRange>>> spans_;
+  std::unordered_map<const GanttChartItem*, Remembered<std::optional<double>>> leastCompletions_;
+  std::weak_ptr<const void> rememberedOf_;  // the list they were counted among
+  // Whether what is remembered counts for `items`, forgetting it otherwise;
+  // false when not remembering or for another hierarchy than the library's.
+  bool remembersFor(const GanttChartItemList& items);
+  // Stops remembering and forgets.
+  void forget();
   // The list `members_` holds the items of, when it is not a source's; named
   // only, so that a rule kept beyond its chart keeps none of its items. The
   // items are alive whenever that list is asked about again.

@@ -72,19 +72,13 @@ bool GanttChartItemManager::applyBehaviorUpdatesInLinkOrder(const GanttChartItem
     }
   }
   // Every child's answer would span its summary over all its children: the
-  // summaries are spanned once each instead, and their least completions
-  // kept while no completion changes.
+  // summaries are spanned once each instead.
   const std::shared_ptr<GanttChartItemHierarchicalBehavior> spanning = spanningRuleOf(rules);
   const std::unordered_set<const GanttChartItem*> summaries =
       spanning ? summariesAmong(*spanning->provider(), elements)
                : std::unordered_set<const GanttChartItem*>{};
   applyTimeStepsInLinkOrder(elements, *order, spanning.get(), summaries);
-  if (spanning) spanning->rememberingMinimums_ = true;
   for (const auto& item : elements) applyBehaviorUpdatesForCompletionOf(item);
-  if (spanning) {
-    spanning->rememberingMinimums_ = false;
-    spanning->leastCompletions_.clear();
-  }
   return true;
 }
 

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -21,6 +22,7 @@
 #include "vorlent/base/scoped_count.h"
 #include "vorlent/model/address_map.h"
 #include "vorlent/model/column_row_pass.h"
+#include "vorlent/model/hierarchical_behavior.h"
 #include "vorlent/model/item_behavior_set.h"
 #include "vorlent/model/item_manager.h"
 #include "vorlent/model/library_rules.h"
@@ -753,21 +755,38 @@ bool GanttChartItemManager::applyColumnRowStepsAtOnce(const GanttChartItemList& 
 void GanttChartItemManager::applyBehaviorUpdates() {
   const auto alive = keepAlive();
   const GanttChartItemList items = availableItems();
-  if (applyBehaviorUpdatesInLinkOrder(items)) return;
-  // The pass also took every collapsed item's expansion step in its place.
-  if (applyColumnRowStepsAtOnce(items)) {
+  // Every child's question spans its summary over all its children (and
+  // gives it their least completion): the library's hierarchy keeps each
+  // answer while nothing it read changes. Held strongly, as a provider asked
+  // below may replace the rules; a nested application leaves it as it was.
+  const detail::LibraryRules census = detail::libraryRulesOf(behavior());
+  std::vector<std::shared_ptr<GanttChartItemHierarchicalBehavior>> remembering;
+  if (!census.foreign) {
+    for (const auto& rule : census.hierarchies) {
+      if (rule->remembering_) continue;
+      rule->remembering_ = true;
+      remembering.push_back(rule);
+    }
+  }
+  const auto apply = [&] {
+    if (applyBehaviorUpdatesInLinkOrder(items)) return;
+    // The pass also took every collapsed item's expansion step in its place.
+    if (applyColumnRowStepsAtOnce(items)) {
+      for (const auto& item : items) {
+        applyBehaviorUpdatesForTimeOf(item);
+        applyBehaviorUpdatesForCompletionOf(item);
+      }
+      return;
+    }
     for (const auto& item : items) {
+      applyBehaviorUpdatesForRowOf(item);
+      applyBehaviorUpdatesForExpansionStateOf(item);
       applyBehaviorUpdatesForTimeOf(item);
       applyBehaviorUpdatesForCompletionOf(item);
     }
-    return;
-  }
-  for (const auto& item : items) {
-    applyBehaviorUpdatesForRowOf(item);
-    applyBehaviorUpdatesForExpansionStateOf(item);
-    applyBehaviorUpdatesForTimeOf(item);
-    applyBehaviorUpdatesForCompletionOf(item);
-  }
+  };
+  apply();
+  for (const auto& rule : remembering) rule->forget();
 }
 
 void GanttChartItemManager::applyBehavior() {
