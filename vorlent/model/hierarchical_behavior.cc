@@ -11,6 +11,7 @@
 #include "vorlent/base/fatal.h"
 #include "vorlent/model/behavior_schedule.h"
 #include "vorlent/model/hierarchy.h"
+#include "vorlent/model/item_behavior_set.h"
 #include "vorlent/model/item_list_origin.h"
 #include "vorlent/model/scheduling_epoch.h"
 #include "vorlent/model/source_list_indexes.h"
@@ -144,7 +145,13 @@ GanttChartItemUpdateActions GanttChartItemHierarchicalBehavior::aggregateParentO
     const GanttChartItemPtr& item, const GanttChartItemList& items, bool time, bool completion) {
   const GanttChartItemPtr parent = provider_->parent(item);
   if (parent == nullptr || !isAmong(parent, items)) return {};
-  if (time && deferredSpans_ != nullptr && deferredSpans_->count(parent.get()) != 0) {
+  if (time && deferredSpans_ != nullptr &&
+      detail::NewBehaviorQuestion::depth() == deferredQuestion_) {
+    if (parent.get() != lastDeferredSpan_ || deferredSpans_ != lastDeferredIn_) {
+      deferredSpans_->insert(parent.get());
+      lastDeferredSpan_ = parent.get();
+      lastDeferredIn_ = deferredSpans_;
+    }
     if (!completion) return {};
     time = false;
   }
@@ -155,9 +162,15 @@ GanttChartItemUpdateActions GanttChartItemHierarchicalBehavior::aggregateChildre
     const GanttChartItemPtr& parent, const GanttChartItemList& items, bool time, bool completion) {
   std::optional<TimeRange> span;
   std::optional<double> minimum;
-  // Remembered answers are for one question at a time: a span, or a least
-  // completion.
-  const bool remembers = time != completion && remembersFor(items);
+  const std::vector<GanttChartItemPtr>* relations =
+      typeid(*provider_) == typeid(GanttChartItemHierarchy)
+          ? static_cast<const GanttChartItemHierarchy&>(*provider_).lentChildren(parent.get())
+          : nullptr;
+  // Remembered answers are for one question at a time (a span, or a least
+  // completion) about a summary with children enough to be worth it: for a
+  // few, looking the answer up costs about what counting it does.
+  const bool remembers = time != completion && relations != nullptr &&
+                         relations->size() >= kLeastChildrenRemembered && remembersFor(items);
   const uint64_t schedulingEpoch = detail::schedulingEpoch();
   const uint64_t completionEpoch = detail::completionEpoch();
   const uint64_t revision =
@@ -179,15 +192,12 @@ GanttChartItemUpdateActions GanttChartItemHierarchicalBehavior::aggregateChildre
     // Only values are read below, so the library's hierarchy may lend its
     // list while every sibling is the library's own item (whose getters
     // cannot reach a host that replaces the relations); otherwise a copy.
-    const std::vector<GanttChartItemPtr>* siblings = nullptr;
-    if (typeid(*provider_) == typeid(GanttChartItemHierarchy)) {
-      siblings = static_cast<const GanttChartItemHierarchy&>(*provider_).lentChildren(parent.get());
-      if (siblings != nullptr &&
-          !std::all_of(siblings->begin(), siblings->end(), [](const GanttChartItemPtr& sibling) {
-            return sibling == nullptr || typeid(*sibling) == typeid(GanttChartItem);
-          })) {
-        siblings = nullptr;
-      }
+    const std::vector<GanttChartItemPtr>* siblings = relations;
+    if (siblings != nullptr &&
+        !std::all_of(siblings->begin(), siblings->end(), [](const GanttChartItemPtr& sibling) {
+          return sibling == nullptr || typeid(*sibling) == typeid(GanttChartItem);
+        })) {
+      siblings = nullptr;
     }
     // Only a lent list of the library's own items is known to change with
     // the counts compared above.

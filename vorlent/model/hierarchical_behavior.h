@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -148,13 +149,23 @@ class GanttChartItemHierarchicalBehavior : public GanttChartItemBehavior {
   // spans (gives the least completion to) its summary over all its
   // children: n questions of n children each. The manager sets these for
   // the length of one. While `deferredSpans_` is set, a child's time
-  // question leaves out the span of a summary in it, which the manager's
-  // pass then works out once, in the summary's turn. While `remembering_`,
+  // question leaves out its summary's span and adds the summary to it; the
+  // manager's pass, which asks about every child before its summary, then
+  // spans the summary once, in its turn. Only a question at
+  // `deferredQuestion_` (see `detail::NewBehaviorQuestion::depth()`), the
+  // pass's own, does: a callback may start an operation of its own
+  // meanwhile, whose questions are answered in full. While `remembering_`,
   // a summary's span and least completion over the library's relations are
   // kept until a time (for the span), a completion, the items a source
   // holds, the item list or the relations change.
-  const std::unordered_set<const GanttChartItem*>* deferredSpans_ = nullptr;
+  std::unordered_set<const GanttChartItem*, detail::AddressHash>* deferredSpans_ = nullptr;
+  size_t deferredQuestion_ = 0;
+  // The summary added last and the set it went to, as children mostly come
+  // one after another.
+  const GanttChartItem* lastDeferredSpan_ = nullptr;
+  const void* lastDeferredIn_ = nullptr;
   bool remembering_ = false;
+  static constexpr size_t kLeastChildrenRemembered = 32;
   template <class Value>
   struct Remembered {
     Value value;

@@ -16,6 +16,8 @@ namespace {
 thread_local std::vector<const GanttChartItemBehaviorSet*> setsBeingAsked;
 // Where the current question's sets begin in `setsBeingAsked`.
 thread_local size_t questionBegin = 0;
+// The questions open, outermost included.
+thread_local size_t openQuestions = 0;
 
 class AskingScope {
  public:
@@ -31,9 +33,15 @@ namespace detail {
 
 NewBehaviorQuestion::NewBehaviorQuestion() : outerBegin_(questionBegin) {
   questionBegin = setsBeingAsked.size();
+  ++openQuestions;
 }
 
-NewBehaviorQuestion::~NewBehaviorQuestion() { questionBegin = outerBegin_; }
+NewBehaviorQuestion::~NewBehaviorQuestion() {
+  questionBegin = outerBegin_;
+  --openQuestions;
+}
+
+size_t NewBehaviorQuestion::depth() { return openQuestions; }
 
 }  // namespace detail
 

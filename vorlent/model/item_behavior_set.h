@@ -125,6 +125,10 @@ class NewBehaviorQuestion {
   NewBehaviorQuestion(const NewBehaviorQuestion&) = delete;
   NewBehaviorQuestion& operator=(const NewBehaviorQuestion&) = delete;
 
+  // How many questions are open on this thread: one asked while another is
+  // being answered (by an operation a callback starts) is one deeper.
+  [[nodiscard]] static size_t depth();
+
  private:
   size_t outerBegin_;
 };

@@ -419,12 +419,12 @@ class GanttChartItemManager : public GanttChartItemFactory,
   // which is then asked again at once; an action whose item changed after
   // its answer was given is stale and skipped. Each moved item is told once,
   // with its original time, at the end. With `spanning` set, a child's
-  // answer leaves out the span of its summary in `summaries`, which is
-  // spanned once instead, in its own turn, before it is asked about.
+  // answer leaves out the span of its summary, which is spanned once
+  // instead, in its own turn (after all its children), before it is asked
+  // about.
   void applyTimeStepsInLinkOrder(const std::vector<GanttChartItemPtr>& items,
                                  const std::vector<size_t>& order,
-                                 GanttChartItemHierarchicalBehavior* spanning,
-                                 const std::unordered_set<const GanttChartItem*>& summaries);
+                                 GanttChartItemHierarchicalBehavior* spanning);
   // Shared end of updateTime and updateDurationToFinishOn / ToStartOn: stores
   // the range as given, without snapping.
   void updateTimeDirectly(const GanttChartItemPtr& item, const TimeRange& time);

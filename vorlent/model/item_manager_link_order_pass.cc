@@ -12,6 +12,7 @@
 
 #include "vorlent/model/hierarchical_behavior.h"
 #include "vorlent/model/hierarchy.h"
+#include "vorlent/model/item_behavior_set.h"
 #include "vorlent/model/item_manager.h"
 #include "vorlent/model/library_rules.h"
 #include "vorlent/model/link_order_time_pass.h"
@@ -33,20 +34,6 @@ std::shared_ptr<GanttChartItemHierarchicalBehavior> spanningRuleOf(
     }
   }
   return nullptr;
-}
-
-// The summaries among `items` that an item of `items` names as its parent.
-std::unordered_set<const GanttChartItem*> summariesAmong(
-    const GanttChartItemHierarchyProvider& relations, const std::vector<GanttChartItemPtr>& items) {
-  std::unordered_set<const GanttChartItem*> held;
-  held.reserve(items.size());
-  for (const auto& item : items) held.insert(item.get());
-  std::unordered_set<const GanttChartItem*> summaries;
-  for (const auto& item : items) {
-    const GanttChartItemPtr parent = relations.parent(item);
-    if (parent != nullptr && held.count(parent.get()) != 0) summaries.insert(parent.get());
-  }
-  return summaries;
 }
 
 }  // namespace
@@ -73,19 +60,14 @@ bool GanttChartItemManager::applyBehaviorUpdatesInLinkOrder(const GanttChartItem
   }
   // Every child's answer would span its summary over all its children: the
   // summaries are spanned once each instead.
-  const std::shared_ptr<GanttChartItemHierarchicalBehavior> spanning = spanningRuleOf(rules);
-  const std::unordered_set<const GanttChartItem*> summaries =
-      spanning ? summariesAmong(*spanning->provider(), elements)
-               : std::unordered_set<const GanttChartItem*>{};
-  applyTimeStepsInLinkOrder(elements, *order, spanning.get(), summaries);
+  applyTimeStepsInLinkOrder(elements, *order, spanningRuleOf(rules).get());
   for (const auto& item : elements) applyBehaviorUpdatesForCompletionOf(item);
   return true;
 }
 
 void GanttChartItemManager::applyTimeStepsInLinkOrder(
     const std::vector<GanttChartItemPtr>& items, const std::vector<size_t>& order,
-    GanttChartItemHierarchicalBehavior* spanning,
-    const std::unordered_set<const GanttChartItem*>& summaries) {
+    GanttChartItemHierarchicalBehavior* spanning) {
   using Action = GanttChartItemUpdateAction;
   // Changes are stamped in the order made; an answer carries the stamp of
   // the last change before it was given.
@@ -104,13 +86,25 @@ void GanttChartItemManager::applyTimeStepsInLinkOrder(
   // The answers about the item in turn: its first, then one more for each
   // change of the item itself, nested as deep as the cascade bound allows.
   std::vector<Answer> answers;
-  // Only the pass's own questions leave summaries' spans out: anything a
-  // nested operation asks is answered in full.
+  // The summaries whose span the children's answers left out. Only the
+  // pass's own questions leave it out: an operation a callback starts
+  // meanwhile asks one question deeper and is answered in full, and a
+  // whole-chart application nested in it leaves the deferral as it was.
+  std::unordered_set<const GanttChartItem*, detail::AddressHash> unspanned;
+  if (spanning != nullptr) spanning->lastDeferredIn_ = nullptr;
   const auto ask = [&](const GanttChartItemPtr& item) {
     clearCacheAfterChange();
-    if (spanning != nullptr) spanning->deferredSpans_ = &summaries;
+    if (spanning == nullptr) {
+      answers.push_back(Answer{askAboutTimeOf(item), 0, clock});
+      return;
+    }
+    auto* const outerSpans = spanning->deferredSpans_;
+    const size_t outerQuestion = spanning->deferredQuestion_;
+    spanning->deferredSpans_ = &unspanned;
+    spanning->deferredQuestion_ = detail::NewBehaviorQuestion::depth() + 1;
     answers.push_back(Answer{askAboutTimeOf(item), 0, clock});
-    if (spanning != nullptr) spanning->deferredSpans_ = nullptr;
+    spanning->deferredSpans_ = outerSpans;
+    spanning->deferredQuestion_ = outerQuestion;
   };
   // Applies the answers on the stack; `asked` (null for none) is asked again
   // whenever an answer changes it.
@@ -158,7 +152,7 @@ void GanttChartItemManager::applyTimeStepsInLinkOrder(
   };
   for (const size_t position : order) {
     const GanttChartItemPtr& asked = items[position];
-    if (spanning != nullptr && summaries.count(asked.get()) != 0) {
+    if (!unspanned.empty() && unspanned.count(asked.get()) != 0) {
       // Every child is in place: the span the last child's answer would
       // have given it.
       clearCacheAfterChange();

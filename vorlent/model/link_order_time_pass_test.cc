@@ -20,6 +20,7 @@
 #include "vorlent/model/auto_scheduling_behavior.h"
 #include "vorlent/model/classic_behaviors.h"
 #include "vorlent/model/constraint_behavior.h"
+#include "vorlent/model/hierarchical_behavior.h"
 #include "vorlent/model/item_observer.h"
 #include "vorlent/model/item_source.h"
 #include "vorlent/model/link_order_time_pass.h"
@@ -392,19 +393,19 @@ TEST(LinkOrderTimePassTest, PlacesAChainListedBottomUpWithOneChangePerTask) {
   for (const auto& [item, notice] : log->times) EXPECT_EQ(notice.count, 1);
 }
 
-// The pass counts a summary's least completion once and keeps it while no
-// completion changes: an observer that lowers a child's completion directly,
-// when the summary first follows its children, must still have the summary
-// follow that child down (and not raise it back up).
+// A whole-chart application counts a large summary's least completion once
+// and keeps it while no completion changes: an observer that lowers a
+// child's completion directly, when the summary first follows its children,
+// must still have the summary follow that child down (and not raise it back
+// up).
 TEST(LinkOrderTimePassTest, ASummaryFollowsACompletionAnObserverChangedMeanwhile) {
-  const auto task = [](int64_t row, double completion) {
-    return std::make_shared<GanttChartItem>(std::nullopt, row, Time(1, 1, 0), Time(1, 1, kHour),
-                                            completion);
-  };
-  const auto a = task(0, 1);
-  const auto b = task(1, 1);
+  std::vector<GanttChartItemPtr> children;
+  for (int64_t row = 0; row < 40; ++row) {
+    children.push_back(
+        std::make_shared<GanttChartItem>(std::nullopt, row, Time(1, 1, 0), Time(1, 1, kHour), 1.0));
+  }
   const auto summary = std::make_shared<GanttChartItem>(
-      std::nullopt, 2, Time(1, 1, 0), Time(1, 1, kHour), 0.0, std::nullopt, std::nullopt, nullptr,
+      std::nullopt, 40, Time(1, 1, 0), Time(1, 1, kHour), 0.0, std::nullopt, std::nullopt, nullptr,
       true, 0, true, GanttChartItemType::summary);
   struct Lowering : GanttChartItemObserver {
     GanttChartItemPtr summary;
@@ -413,21 +414,71 @@ TEST(LinkOrderTimePassTest, ASummaryFollowsACompletionAnObserverChangedMeanwhile
       if (item == summary && child->completion() == 1) child->setCompletion(0.25);
     }
   };
+  std::vector<GanttChartItemPtr> items = children;
+  items.push_back(summary);
   const auto source = std::make_shared<GanttChartItemSource>(
-      std::vector<GanttChartItemPtr>{a, b, summary}, std::vector<GanttChartDependencyPtr>{},
-      ScheduleDefinition::continuous(),
-      GanttChartItemBehaviorSet::classic({{summary, {a, b}}}, std::nullopt, std::nullopt,
+      items, std::vector<GanttChartDependencyPtr>{}, ScheduleDefinition::continuous(),
+      GanttChartItemBehaviorSet::classic({{summary, children}}, std::nullopt, std::nullopt,
                                          std::nullopt, {}, {}, std::nullopt));
   ASSERT_TRUE(detail::linkOrderForTimeSteps(source->behavior(), source->availableItems().elements(),
                                             source->availableDependencies().elements(),
                                             source->schedule()));
   const auto lowering = std::make_shared<Lowering>();
   lowering->summary = summary;
-  lowering->child = b;
+  lowering->child = children.back();
   source->setItemObserver(lowering);
   source->applyBehavior();
-  EXPECT_EQ(b->completion(), 0.25);
+  EXPECT_EQ(children.back()->completion(), 0.25);
   EXPECT_EQ(summary->completion(), 0.25);
+}
+
+// A host's lag provider that moves a summary's child through the source while
+// the pass asks about a later item: that nested operation gets its full
+// cascade, the summary spanning the child where it now lies, long after the
+// summary's own turn in the pass.
+TEST(LinkOrderTimePassTest, ASummarySpansAChildALagProviderMovedThroughTheSource) {
+  struct MovingLags : GanttChartDependencyLagProvider {
+    std::weak_ptr<GanttChartItemSource> source;
+    GanttChartItemPtr child;
+    mutable bool moved = false;
+    std::optional<double> lag(const GanttChartDependencyPtr& /*dependency*/) const override {
+      if (moved) return std::nullopt;
+      moved = true;
+      if (const auto chart = source.lock()) chart->updateTime(child, Time(1, 1, 5 * kHour));
+      return std::nullopt;
+    }
+  };
+  const auto item = [](int64_t row, GanttChartItemType type) {
+    return std::make_shared<GanttChartItem>(std::nullopt, row, Time(1, 1, 0), Time(1, 1, kHour),
+                                            0.0, std::nullopt, std::nullopt, nullptr, true, 0, true,
+                                            type);
+  };
+  const auto child = item(0, GanttChartItemType::standard);
+  const auto summary = item(1, GanttChartItemType::summary);
+  const auto first = item(2, GanttChartItemType::standard);
+  const auto second = item(3, GanttChartItemType::standard);
+  const auto lags = std::make_shared<MovingLags>();
+  lags->child = child;
+  const auto source = std::make_shared<GanttChartItemSource>(
+      std::vector<GanttChartItemPtr>{child, summary, first, second},
+      std::vector<GanttChartDependencyPtr>{
+          std::make_shared<GanttChartDependency>(std::nullopt, first, second)},
+      ScheduleDefinition::continuous(),
+      std::make_shared<GanttChartItemBehaviorSet>(std::vector<GanttChartItemBehaviorPtr>{
+          std::make_shared<GanttChartItemHierarchicalBehavior>(
+              std::vector<GanttChartItemHierarchicalRelation>{{summary, {child}}}),
+          std::make_shared<GanttChartItemAutoSchedulingBehavior>(std::nullopt, std::nullopt,
+                                                                 std::nullopt, lags)}));
+  lags->source = source;
+  ASSERT_TRUE(detail::linkOrderForTimeSteps(source->behavior(), source->availableItems().elements(),
+                                            source->availableDependencies().elements(),
+                                            source->schedule()));
+  source->applyBehavior();
+  ASSERT_TRUE(lags->moved);
+  EXPECT_EQ(child->start(), Time(1, 1, 5 * kHour));
+  EXPECT_EQ(summary->start(), child->start());
+  EXPECT_EQ(summary->finish(), child->finish());
+  EXPECT_EQ(second->start(), first->finish());
 }
 
 }  // namespace
