@@ -162,19 +162,25 @@ GanttChartItemUpdateActions GanttChartItemHierarchicalBehavior::aggregateChildre
     const GanttChartItemPtr& parent, const GanttChartItemList& items, bool time, bool completion) {
   std::optional<TimeRange> span;
   std::optional<double> minimum;
-  const std::vector<GanttChartItemPtr>* relations =
+  // The library's relations lend their list of the children (null for any
+  // other provider).
+  const std::vector<GanttChartItemPtr>* lent =
       typeid(*provider_) == typeid(GanttChartItemHierarchy)
           ? static_cast<const GanttChartItemHierarchy&>(*provider_).lentChildren(parent.get())
           : nullptr;
   // Remembered answers are for one question at a time (a span, or a least
   // completion) about a summary with children enough to be worth it: for a
   // few, looking the answer up costs about what counting it does.
-  const bool remembers = time != completion && relations != nullptr &&
-                         relations->size() >= kLeastChildrenRemembered && remembersFor(items);
-  const uint64_t schedulingEpoch = detail::schedulingEpoch();
-  const uint64_t completionEpoch = detail::completionEpoch();
-  const uint64_t revision =
-      remembers ? static_cast<const GanttChartItemHierarchy&>(*provider_).revision_ : 0;
+  const bool remembers = time != completion && lent != nullptr &&
+                         lent->size() >= kLeastChildrenRemembered && remembersFor(items);
+  uint64_t schedulingEpoch = 0;
+  uint64_t completionEpoch = 0;
+  uint64_t revision = 0;
+  if (remembers) {
+    schedulingEpoch = detail::schedulingEpoch();
+    completionEpoch = detail::completionEpoch();
+    revision = static_cast<const GanttChartItemHierarchy&>(*provider_).revision_;
+  }
   const auto recall = [&](auto& remembered, uint64_t timesEpoch, auto& value) {
     const auto known = remembered.find(parent.get());
     if (known == remembered.end() || known->second.schedulingEpoch != timesEpoch ||
@@ -192,7 +198,7 @@ GanttChartItemUpdateActions GanttChartItemHierarchicalBehavior::aggregateChildre
     // Only values are read below, so the library's hierarchy may lend its
     // list while every sibling is the library's own item (whose getters
     // cannot reach a host that replaces the relations); otherwise a copy.
-    const std::vector<GanttChartItemPtr>* siblings = relations;
+    const std::vector<GanttChartItemPtr>* siblings = lent;
     if (siblings != nullptr &&
         !std::all_of(siblings->begin(), siblings->end(), [](const GanttChartItemPtr& sibling) {
           return sibling == nullptr || typeid(*sibling) == typeid(GanttChartItem);
@@ -201,7 +207,7 @@ GanttChartItemUpdateActions GanttChartItemHierarchicalBehavior::aggregateChildre
     }
     // Only a lent list of the library's own items is known to change with
     // the counts compared above.
-    const bool lent = siblings != nullptr;
+    const bool ownItems = siblings != nullptr;
     std::vector<GanttChartItemPtr> copied;
     if (siblings == nullptr) {
       copied = provider_->children(parent);
@@ -220,7 +226,7 @@ GanttChartItemUpdateActions GanttChartItemHierarchicalBehavior::aggregateChildre
       if (sibling->start() < span->start) span->start = sibling->start();
       if (span->finish < sibling->finish()) span->finish = sibling->finish();
     });
-    if (remembers && lent) {
+    if (remembers && ownItems) {
       if (time) {
         spans_[parent.get()] = {span, schedulingEpoch, completionEpoch, revision};
       } else {
