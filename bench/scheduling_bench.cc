@@ -233,12 +233,12 @@ class TimeChangeCounter : public GanttChartItemObserver {
   int64_t changes = 0;
 };
 
-// Timed: one move of the network's first task a working day later, in the
-// settled network; the counter "moved" counts the tasks the move changed,
-// "time changes" the changes it reported along the way.
-void BM_MoveFirstTaskOfSettledNetwork(benchmark::State& state) {
+// Timed: one move of the first task of `plan`, settled, a working day
+// later; the counter "moved" counts the tasks the move changed, "time
+// changes" the changes it reported along the way.
+void timeMoveOfFirstTask(benchmark::State& state, Plan (*makePlan)(int64_t)) {
   for (auto _ : state) {
-    const Plan plan = Plan::network(state.range(0));
+    const Plan plan = makePlan(state.range(0));
     const auto source = plan.load();
     source->applyBehavior();
     source->acceptChanges();
@@ -252,7 +252,20 @@ void BM_MoveFirstTaskOfSettledNetwork(benchmark::State& state) {
     state.counters["time changes"] = static_cast<double>(counter->changes);
   }
 }
+
+void BM_MoveFirstTaskOfSettledNetwork(benchmark::State& state) {
+  timeMoveOfFirstTask(state, &Plan::network);
+}
 BENCHMARK(BM_MoveFirstTaskOfSettledNetwork)->Arg(100000)->Apply(timedOnce);
+
+// The summary's span is asked for after every task's change.
+void BM_MoveFirstTaskOfSettledNetworkUnderOneSummary(benchmark::State& state) {
+  timeMoveOfFirstTask(state, &Plan::networkUnderOneSummary);
+}
+BENCHMARK(BM_MoveFirstTaskOfSettledNetworkUnderOneSummary)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Apply(timedOnce);
 
 }  // namespace
 }  // namespace vorlent

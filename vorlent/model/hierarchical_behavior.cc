@@ -15,6 +15,8 @@
 #include "vorlent/model/item_list_origin.h"
 #include "vorlent/model/scheduling_epoch.h"
 #include "vorlent/model/source_list_indexes.h"
+#include "vorlent/model/span_tally.h"
+#include "vorlent/model/time_change_journal.h"
 #include "vorlent/time/schedule_definition.h"
 
 namespace vorlent {
@@ -124,8 +126,13 @@ void GanttChartItemHierarchicalBehavior::forEachAmong(const std::vector<GanttCha
 
 bool GanttChartItemHierarchicalBehavior::isAmong(const GanttChartItemPtr& item,
                                                  const GanttChartItemList& items) {
+  return isAmong(*item, items);
+}
+
+bool GanttChartItemHierarchicalBehavior::isAmong(const GanttChartItem& item,
+                                                 const GanttChartItemList& items) {
   if (sourceIndexOf(items) != nullptr) {
-    if (const std::optional<bool> held = sourceIndex_->holdsNow(*item)) return *held;
+    if (const std::optional<bool> held = sourceIndex_->holdsNow(item)) return *held;
   }
   // Part of the chart only: an item it does not name may just be out of
   // view. A lazy list learns that when it is produced.
@@ -138,7 +145,7 @@ bool GanttChartItemHierarchicalBehavior::isAmong(const GanttChartItemPtr& item,
     for (const GanttChartItemPtr& member : items) members_.insert(member.get());
     membersOf_ = items.identity();
   }
-  return members_.count(item.get()) != 0;
+  return members_.count(&item) != 0;
 }
 
 GanttChartItemUpdateActions GanttChartItemHierarchicalBehavior::aggregateParentOf(
@@ -164,10 +171,11 @@ GanttChartItemUpdateActions GanttChartItemHierarchicalBehavior::aggregateChildre
   std::optional<double> minimum;
   // The library's relations lend their list of the children (null for any
   // other provider).
+  const auto* hierarchy = typeid(*provider_) == typeid(GanttChartItemHierarchy)
+                              ? static_cast<const GanttChartItemHierarchy*>(provider_.get())
+                              : nullptr;
   const std::vector<GanttChartItemPtr>* lent =
-      typeid(*provider_) == typeid(GanttChartItemHierarchy)
-          ? static_cast<const GanttChartItemHierarchy&>(*provider_).lentChildren(parent.get())
-          : nullptr;
+      hierarchy != nullptr ? hierarchy->lentChildren(parent.get()) : nullptr;
   // Remembered answers are for one question at a time (a span, or a least
   // completion) about a summary with children enough to be worth it: for a
   // few, looking the answer up costs about what counting it does.
@@ -179,20 +187,25 @@ GanttChartItemUpdateActions GanttChartItemHierarchicalBehavior::aggregateChildre
   if (remembers) {
     schedulingEpoch = detail::schedulingEpoch();
     completionEpoch = detail::completionEpoch();
-    revision = static_cast<const GanttChartItemHierarchy&>(*provider_).revision_;
+    revision = hierarchy->revision_;
   }
-  const auto recall = [&](auto& remembered, uint64_t timesEpoch, auto& value) {
-    const auto known = remembered.find(parent.get());
-    if (known == remembered.end() || known->second.schedulingEpoch != timesEpoch ||
-        known->second.completionEpoch != completionEpoch || known->second.revision != revision) {
-      return false;
-    }
-    value = known->second.value;
-    return true;
-  };
   bool recalled = false;
-  if (remembers) {
-    recalled = time ? recall(spans_, schedulingEpoch, span) : recall(leastCompletions_, 0, minimum);
+  if (remembers && time) {
+    const auto known = spans_.find(parent.get());
+    if (known != spans_.end() && known->second.completionEpoch == completionEpoch &&
+        known->second.revision == revision &&
+        (known->second.schedulingEpoch == schedulingEpoch ||
+         catchUp(known->second, schedulingEpoch, lent->size(), items))) {
+      span = known->second.tally.span();
+      recalled = true;
+    }
+  } else if (remembers) {
+    const auto known = leastCompletions_.find(parent.get());
+    if (known != leastCompletions_.end() && known->second.completionEpoch == completionEpoch &&
+        known->second.revision == revision) {
+      minimum = known->second.value;
+      recalled = true;
+    }
   }
   if (!recalled) {
     // Only values are read below, so the library's hierarchy may lend its
@@ -213,22 +226,21 @@ GanttChartItemUpdateActions GanttChartItemHierarchicalBehavior::aggregateChildre
       copied = provider_->children(parent);
       siblings = &copied;
     }
+    detail::SpanTally tally;
     forEachAmong(*siblings, items, [&](const GanttChartItemPtr& sibling) {
       if (completion) {
         const double done = sibling->completion();
         if (!minimum || done < *minimum) minimum = done;
       }
-      if (!time) return;
-      if (!span) {
-        span = sibling->time();
-        return;
-      }
-      if (sibling->start() < span->start) span->start = sibling->start();
-      if (span->finish < sibling->finish()) span->finish = sibling->finish();
+      if (time) tally.add(sibling->time());
     });
+    span = tally.span();
     if (remembers && ownItems) {
       if (time) {
-        spans_[parent.get()] = {span, schedulingEpoch, completionEpoch, revision};
+        const size_t relation = *hierarchy->relationOfParent_.find(parent.get());
+        spans_.insert_or_assign(parent.get(),
+                                RememberedSpan{tally, schedulingEpoch, completionEpoch, revision,
+                                               relation, hierarchy->listsEachChildOnce(relation)});
       } else {
         leastCompletions_[parent.get()] = {minimum, 0, completionEpoch, revision};
       }
@@ -245,6 +257,33 @@ GanttChartItemUpdateActions GanttChartItemHierarchicalBehavior::aggregateChildre
   return actions;
 }
 
+bool GanttChartItemHierarchicalBehavior::catchUp(RememberedSpan& known, uint64_t now,
+                                                 size_t children, const GanttChartItemList& items) {
+  const detail::TimeChangeJournal* journal = detail::listenedTimeChangeJournal();
+  // Past as many changes as there are children, counting again costs less.
+  if (journal == nullptr || !known.followsChanges || !known.tally.isFollowable() ||
+      now - known.schedulingEpoch > children) {
+    return false;
+  }
+  const auto& hierarchy = static_cast<const GanttChartItemHierarchy&>(*provider_);
+  // Changes go to a copy, kept only when every one of them could be
+  // followed.
+  detail::SpanTally tally = known.tally;
+  bool followed = true;
+  const bool replayed =
+      journal->replay(known.schedulingEpoch, now, [&](const detail::TimeChange& change) {
+        if (!followed || hierarchy.relationOfChild_.find(change.item) != known.relation ||
+            !isAmong(*change.item, items)) {
+          return;
+        }
+        followed = tally.follow(change.from, change.to);
+      });
+  if (!replayed || !followed) return false;
+  known.tally = tally;
+  known.schedulingEpoch = now;
+  return true;
+}
+
 bool GanttChartItemHierarchicalBehavior::remembersFor(const GanttChartItemList& items) {
   if (!remembering_ || typeid(*provider_) != typeid(GanttChartItemHierarchy)) return false;
   // A list of the items in view may yet name more items.
@@ -258,8 +297,14 @@ bool GanttChartItemHierarchicalBehavior::remembersFor(const GanttChartItemList& 
   return true;
 }
 
+void GanttChartItemHierarchicalBehavior::startRemembering() {
+  remembering_ = true;
+  listening_.emplace();
+}
+
 void GanttChartItemHierarchicalBehavior::forget() {
   remembering_ = false;
+  listening_.reset();
   spans_.clear();
   leastCompletions_.clear();
   rememberedOf_.reset();

@@ -10,6 +10,8 @@
 
 #include "vorlent/model/hierarchy.h"
 #include "vorlent/model/item_behavior.h"
+#include "vorlent/model/span_tally.h"
+#include "vorlent/model/time_change_journal.h"
 
 namespace vorlent {
 
@@ -120,6 +122,7 @@ class GanttChartItemHierarchicalBehavior : public GanttChartItemBehavior {
   // list, or else looked up in a set of the list's items, built once per
   // list.
   bool isAmong(const GanttChartItemPtr& item, const GanttChartItemList& items);
+  bool isAmong(const GanttChartItem& item, const GanttChartItemList& items);
   // `visit` for every item of `list` that is among `items`, in order.
   template <class Visit>
   void forEachAmong(const std::vector<GanttChartItemPtr>& list, const GanttChartItemList& items,
@@ -154,17 +157,27 @@ class GanttChartItemHierarchicalBehavior : public GanttChartItemBehavior {
   // spans the summary once, in its turn. Only a question at
   // `deferredQuestion_` (see `detail::NewBehaviorQuestion::depth()`), the
   // pass's own, does: a callback may start an operation of its own
-  // meanwhile, whose questions are answered in full. While `remembering_`,
-  // a summary's span and least completion over the library's relations are
-  // kept until a time (for the span), a completion, the items a source
-  // holds, the item list or the relations change.
+  // meanwhile, whose questions are answered in full.
   std::unordered_set<const GanttChartItem*, detail::AddressHash>* deferredSpans_ = nullptr;
   size_t deferredQuestion_ = 0;
   // The summary added last and the set it went to, as children mostly come
   // one after another.
   const GanttChartItem* lastDeferredSpan_ = nullptr;
   const void* lastDeferredIn_ = nullptr;
+
+  // A cascade of changes under one summary (a move spreading over a plan
+  // under a project row, a whole-chart application step by step) asks for
+  // its span after every child's change: n spans over n children each.
+  // While remembering (the manager's operations, over the library's
+  // relations), a summary's span and least completion are kept until a
+  // completion, the items a source holds, the item list or the relations
+  // change; a span also follows its children's time changes one by one
+  // from the journal, and is counted again only when it cannot.
+  void startRemembering();
+  // Stops remembering and forgets.
+  void forget();
   bool remembering_ = false;
+  std::optional<detail::ListeningToTimeChanges> listening_;
   static constexpr size_t kLeastChildrenRemembered = 32;
   template <class Value>
   struct Remembered {
@@ -173,14 +186,26 @@ class GanttChartItemHierarchicalBehavior : public GanttChartItemBehavior {
     uint64_t completionEpoch;
     uint64_t revision;  // of the hierarchy
   };
-  std::unordered_map<const GanttChartItem*, Remembered<std::optional<TimeRange>>> spans_;
+  struct RememberedSpan {
+    detail::SpanTally tally;
+    uint64_t schedulingEpoch;
+    uint64_t completionEpoch;
+    uint64_t revision;
+    size_t relation;  // where the summary's children are listed
+    // Each child is listed once and there only, so the journal's changes
+    // can be told apart by their item's first relation.
+    bool followsChanges;
+  };
+  std::unordered_map<const GanttChartItem*, RememberedSpan> spans_;
+  // Brings `known` up to the scheduling epoch `now` from the journal; false
+  // when only counting again can.
+  bool catchUp(RememberedSpan& known, uint64_t now, size_t children,
+               const GanttChartItemList& items);
   std::unordered_map<const GanttChartItem*, Remembered<std::optional<double>>> leastCompletions_;
   std::weak_ptr<const void> rememberedOf_;  // the list they were counted among
   // Whether what is remembered counts for `items`, forgetting it otherwise;
   // false when not remembering or for another hierarchy than the library's.
   bool remembersFor(const GanttChartItemList& items);
-  // Stops remembering and forgets.
-  void forget();
   // The list `members_` holds the items of, when it is not a source's; named
   // only, so that a rule kept beyond its chart keeps none of its items. The
   // items are alive whenever that list is asked about again.

@@ -85,8 +85,25 @@ const std::vector<GanttChartItemPtr>* GanttChartItemHierarchy::lentChildren(
   return found ? &relations_[*found].children : nullptr;
 }
 
+bool GanttChartItemHierarchy::listsEachChildOnce(size_t position) const {
+  int8_t& known = listsEachChildOnce_[position];
+  if (known < 0) {
+    std::unordered_set<const GanttChartItem*> listed;
+    known = 1;
+    for (const GanttChartItemPtr& child : relations_[position].children) {
+      if (child != nullptr &&
+          (relationOfChild_.find(child.get()) != position || !listed.insert(child.get()).second)) {
+        known = 0;
+        break;
+      }
+    }
+  }
+  return known == 1;
+}
+
 void GanttChartItemHierarchy::rebuildIndexes() {
   ++revision_;
+  listsEachChildOnce_.assign(relations_.size(), -1);
   relationOfParent_.clear();
   relationOfChild_.clear();
   relationOfParent_.reserve(relations_.size());

@@ -73,6 +73,11 @@ class GanttChartItemHierarchy : public GanttChartItemHierarchyProvider {
  private:
   friend class GanttChartItemHierarchicalBehavior;
   void rebuildIndexes();
+  // Whether each child the relation at `position` lists is listed there once
+  // and has that relation as its first: then an item is among that list
+  // exactly when its first relation is that one. Worked out once per
+  // relation for a set of relations.
+  [[nodiscard]] bool listsEachChildOnce(size_t position) const;
 
   std::vector<GanttChartItemHierarchicalRelation> relations_;
   // Advanced whenever the relations are replaced.
@@ -81,6 +86,8 @@ class GanttChartItemHierarchy : public GanttChartItemHierarchyProvider {
   detail::IdentityIndex<GanttChartItem> relationOfParent_;
   // Item -> position of the first relation listing it as a child.
   detail::IdentityIndex<GanttChartItem> relationOfChild_;
+  // By relation: 1 or 0 once `listsEachChildOnce` knows, -1 before.
+  mutable std::vector<int8_t> listsEachChildOnce_;
 };
 
 // A hierarchy answered by two host functions; an empty function answers no

@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "vorlent/model/scheduling_epoch.h"
+#include "vorlent/model/time_change_journal.h"
 
 namespace vorlent {
 namespace {
@@ -146,7 +147,10 @@ void GanttChartItem::setRow(int64_t row) {
 }
 
 void GanttChartItem::setTime(const TimeRange& time) {
-  detail::advanceSchedulingEpoch();
+  const uint64_t epoch = detail::advanceSchedulingEpoch();
+  if (detail::TimeChangeJournal* journal = detail::listenedTimeChangeJournal()) {
+    journal->record(epoch, this, time_, time);
+  }
   time_ = time;
   orderKeyAssigned(false);
   setHasChanged(true);

@@ -300,6 +300,10 @@ class GanttChartItemManager : public GanttChartItemFactory,
   [[nodiscard]] virtual CascadeBounds cascadeBounds() const {
     return {true, maxBehaviorRecursivity(), kConflictNesting};
   }
+  // Whether the library's hierarchy rules keep a summary's span (and least
+  // completion) through one operation, following its children's changes,
+  // instead of counting it after every change.
+  [[nodiscard]] virtual bool remembersSummaries() const { return true; }
   // Called when a bound drops the follow-ups of `item`'s change.
   virtual void cascadeWasCut(const GanttChartItemPtr& /*item*/) {}
   // Applies one action; the follow-up list when the action changed something
@@ -396,6 +400,10 @@ class GanttChartItemManager : public GanttChartItemFactory,
   // it now is) and after.
   template <class Ask>
   void answerChange(const Ask& ask);
+  // Runs `run` with the library's hierarchy rules remembering summaries'
+  // spans (see `remembersSummaries()`); nested, it just runs it.
+  template <class Run>
+  void withSummariesRemembered(const Run& run);
   // Stores the item's time and reports the placement, with the time read
   // right before the store, which it returns: a calendar asked while the new
   // time was worked out may have moved the item meanwhile.
@@ -464,6 +472,7 @@ class GanttChartItemManager : public GanttChartItemFactory,
   uint64_t changeSerial_ = 0;
   detail::ItemMarks<EngineMarks> marks_;
   int64_t enginePasses_ = 0;  // `performUpdates` calls in progress
+  bool remembersSummaries_ = false;  // within `withSummariesRemembered`
   // Items found in a conflict during this operation.
   std::unordered_set<const GanttChartItem*> conflicting_;
   // Whether the available items last produced by this class came from the

@@ -124,22 +124,46 @@ GanttChartItemUpdateActions GanttChartItemManager::askBehavior(const Ask& ask) {
   return answer;
 }
 
+template <class Run>
+void GanttChartItemManager::withSummariesRemembered(const Run& run) {
+  if (remembersSummaries_ || !remembersSummaries()) {
+    run();
+    return;
+  }
+  // Held strongly, as a provider asked below may replace the rules.
+  const detail::LibraryRules census = detail::libraryRulesOf(behavior());
+  std::vector<std::shared_ptr<GanttChartItemHierarchicalBehavior>> remembering;
+  if (!census.foreign) {
+    for (const auto& rule : census.hierarchies) {
+      // Shared with a chart whose operation is under way.
+      if (rule->remembering_) continue;
+      rule->startRemembering();
+      remembering.push_back(rule);
+    }
+  }
+  remembersSummaries_ = true;
+  run();
+  remembersSummaries_ = false;
+  for (const auto& rule : remembering) rule->forget();
+}
+
 template <class Ask>
 void GanttChartItemManager::reapply(const GanttChartItemPtr& /*item*/, const Ask& ask) {
-  performUpdates(askBehavior(ask));
+  withSummariesRemembered([&] { performUpdates(askBehavior(ask)); });
 }
 
 template <class Ask>
 void GanttChartItemManager::answerChange(const Ask& ask) {
   clearCacheAfterChange();
-  performUpdates(askBehavior(ask));
+  withSummariesRemembered([&] { performUpdates(askBehavior(ask)); });
   clearCacheAfterChange();
 }
 
 // --- Update engine --------------------------------------------------------
 
 void GanttChartItemManager::performUpdates(GanttChartItemUpdateActions actions) {
-  performUpdates(std::move(actions), 0);
+  const auto alive = keepAlive();
+  withSummariesRemembered([&] { performUpdates(std::move(actions), 0); });
 }
 
 void GanttChartItemManager::performUpdates(GanttChartItemUpdateActions actions,
@@ -755,20 +779,7 @@ bool GanttChartItemManager::applyColumnRowStepsAtOnce(const GanttChartItemList& 
 void GanttChartItemManager::applyBehaviorUpdates() {
   const auto alive = keepAlive();
   const GanttChartItemList items = availableItems();
-  // Every child's question spans its summary over all its children (and
-  // gives it their least completion): the library's hierarchy keeps each
-  // answer while nothing it read changes. Held strongly, as a provider asked
-  // below may replace the rules; a nested application leaves it as it was.
-  const detail::LibraryRules census = detail::libraryRulesOf(behavior());
-  std::vector<std::shared_ptr<GanttChartItemHierarchicalBehavior>> remembering;
-  if (!census.foreign) {
-    for (const auto& rule : census.hierarchies) {
-      if (rule->remembering_) continue;
-      rule->remembering_ = true;
-      remembering.push_back(rule);
-    }
-  }
-  const auto apply = [&] {
+  withSummariesRemembered([&] {
     if (applyBehaviorUpdatesInLinkOrder(items)) return;
     // The pass also took every collapsed item's expansion step in its place.
     if (applyColumnRowStepsAtOnce(items)) {
@@ -784,9 +795,7 @@ void GanttChartItemManager::applyBehaviorUpdates() {
       applyBehaviorUpdatesForTimeOf(item);
       applyBehaviorUpdatesForCompletionOf(item);
     }
-  };
-  apply();
-  for (const auto& rule : remembering) rule->forget();
+  });
 }
 
 void GanttChartItemManager::applyBehavior() {

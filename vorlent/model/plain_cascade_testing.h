@@ -39,6 +39,8 @@ class PlainCascadeSource : public CountingSource {
 
  protected:
   [[nodiscard]] CascadeBounds cascadeBounds() const override;
+  // Every span counted afresh.
+  [[nodiscard]] bool remembersSummaries() const override { return false; }
   void applyBehaviorUpdates() override;
 };
 

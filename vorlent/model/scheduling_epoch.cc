@@ -15,7 +15,7 @@ std::atomic<uint64_t> completions{0};
 
 uint64_t schedulingEpoch() { return epoch.load(std::memory_order_relaxed); }
 
-void advanceSchedulingEpoch() { epoch.fetch_add(1, std::memory_order_relaxed); }
+uint64_t advanceSchedulingEpoch() { return epoch.fetch_add(1, std::memory_order_relaxed) + 1; }
 
 uint64_t completionEpoch() { return completions.load(std::memory_order_relaxed); }
 

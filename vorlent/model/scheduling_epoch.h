@@ -12,7 +12,8 @@ namespace vorlent::detail {
 // base class, so caches trust the count only for objects of exactly the
 // library's classes.
 [[nodiscard]] uint64_t schedulingEpoch();
-void advanceSchedulingEpoch();
+// Returns the epoch it advanced to.
+uint64_t advanceSchedulingEpoch();
 
 // The same for what the hierarchy rule reads when it gives a summary the
 // least completion of its children: item completions and which items a
