@@ -60,7 +60,7 @@ std::shared_ptr<Source> makeChart(uint32_t seed, std::string& description) {
   const auto summary = [&](int64_t row) {
     const Time start = drawTime(draw);
     items.push_back(std::make_shared<GanttChartItem>(
-        "s" + std::to_string(row), row, start, start.addingHours(8), 0.0, std::nullopt,
+        row == 0 ? "outer" : "inner", row, start, start.addingHours(8), 0.0, std::nullopt,
         std::nullopt, nullptr, true, 0, true, GanttChartItemType::summary));
     return items.back();
   };
