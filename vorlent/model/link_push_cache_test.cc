@@ -11,7 +11,6 @@
 #include <limits>
 #include <memory>
 #include <optional>
-#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -19,6 +18,7 @@
 #include "vorlent/model/auto_scheduling_behavior.h"
 #include "vorlent/model/hierarchical_behavior.h"
 #include "vorlent/model/item_source.h"
+#include "vorlent/model/random_draw_testing.h"
 #include "vorlent/time/schedule.h"
 
 namespace vorlent::detail {
@@ -34,21 +34,9 @@ struct AutoSchedulingTestPeer {
 namespace vorlent {
 namespace {
 
+using testing::Draw;
+
 constexpr double kHour = 3600;
-
-class Draw {
- public:
-  explicit Draw(uint32_t seed) : random_(seed) {}
-  int64_t below(int64_t n) { return static_cast<int64_t>(random_() % static_cast<uint64_t>(n)); }
-  bool chance(int64_t percent) { return below(100) < percent; }
-  template <class List>
-  const typename List::value_type& pick(const List& list) {
-    return list[static_cast<size_t>(below(static_cast<int64_t>(list.size())))];
-  }
-
- private:
-  std::mt19937 random_;
-};
 
 struct HubChart {
   std::vector<GanttChartItemPtr> items;

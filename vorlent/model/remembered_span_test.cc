@@ -11,13 +11,13 @@
 #include <limits>
 #include <memory>
 #include <optional>
-#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "vorlent/model/classic_behaviors.h"
 #include "vorlent/model/plain_cascade_testing.h"
+#include "vorlent/model/random_draw_testing.h"
 #include "vorlent/model/span_tally.h"
 #include "vorlent/time/schedule.h"
 
@@ -25,23 +25,10 @@ namespace vorlent {
 namespace {
 
 using testing::CountingSource;
+using testing::Draw;
 using testing::PlainCascadeSource;
 
 constexpr double kHour = 3600;
-
-class Draw {
- public:
-  explicit Draw(uint32_t seed) : random_(seed) {}
-  int64_t below(int64_t n) { return static_cast<int64_t>(random_() % static_cast<uint64_t>(n)); }
-  bool chance(int64_t percent) { return below(100) < percent; }
-  template <class List>
-  const auto& pick(const List& list) {
-    return list[static_cast<size_t>(below(static_cast<int64_t>(list.size())))];
-  }
-
- private:
-  std::mt19937 random_;
-};
 
 // One of a few moments, so that children often tie at an end; midnight
 // sometimes spelt 24:00 or -0.

@@ -17,7 +17,6 @@
 #include <memory>
 #include <numeric>
 #include <optional>
-#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -27,31 +26,21 @@
 #include "vorlent/model/column_behavior.h"
 #include "vorlent/model/constraint_behavior.h"
 #include "vorlent/model/hierarchical_behavior.h"
-#include "vorlent/model/plain_cascade_testing.h"
 #include "vorlent/model/link_order_time_pass.h"
+#include "vorlent/model/plain_cascade_testing.h"
+#include "vorlent/model/random_draw_testing.h"
 #include "vorlent/time/schedule.h"
 
 namespace vorlent {
 namespace {
 
 using testing::CountingSource;
+using testing::Draw;
 using testing::PlainCascadeSource;
 
 constexpr double kHour = 3600;
 
 enum class Rules { classic, hierarchy, autoScheduling, constraints, column };
-
-// Draws every choice of one chart and its operations, so that two charts
-// drawn from the same seed are alike.
-class Draw {
- public:
-  explicit Draw(uint32_t seed) : random_(seed) {}
-  int64_t below(int64_t n) { return static_cast<int64_t>(random_() % static_cast<uint64_t>(n)); }
-  bool chance(int64_t percent) { return below(100) < percent; }
-
- private:
-  std::mt19937 random_;
-};
 
 struct Chart {
   std::vector<GanttChartItemPtr> items;  // in link order
