@@ -242,7 +242,7 @@ GanttChartItemUpdateActions GanttChartItemHierarchicalBehavior::aggregateChildre
                                 RememberedSpan{tally, schedulingEpoch, completionEpoch, revision,
                                                relation, hierarchy->listsEachChildOnce(relation)});
       } else {
-        leastCompletions_[parent.get()] = {minimum, 0, completionEpoch, revision};
+        leastCompletions_[parent.get()] = {minimum, completionEpoch, revision};
       }
     }
   }
@@ -266,9 +266,7 @@ bool GanttChartItemHierarchicalBehavior::catchUp(RememberedSpan& known, uint64_t
     return false;
   }
   const auto& hierarchy = static_cast<const GanttChartItemHierarchy&>(*provider_);
-  // Changes go to a copy, kept only when every one of them could be
-  // followed.
-  detail::SpanTally tally = known.tally;
+  // A tally that could not follow is counted again, replacing it.
   bool followed = true;
   const bool replayed =
       journal->replay(known.schedulingEpoch, now, [&](const detail::TimeChange& change) {
@@ -276,10 +274,9 @@ bool GanttChartItemHierarchicalBehavior::catchUp(RememberedSpan& known, uint64_t
             !isAmong(*change.item, items)) {
           return;
         }
-        followed = tally.follow(change.from, change.to);
+        followed = known.tally.follow(change.from, change.to);
       });
   if (!replayed || !followed) return false;
-  known.tally = tally;
   known.schedulingEpoch = now;
   return true;
 }

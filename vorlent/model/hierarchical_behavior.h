@@ -179,10 +179,8 @@ class GanttChartItemHierarchicalBehavior : public GanttChartItemBehavior {
   bool remembering_ = false;
   std::optional<detail::ListeningToTimeChanges> listening_;
   static constexpr size_t kLeastChildrenRemembered = 32;
-  template <class Value>
-  struct Remembered {
-    Value value;
-    uint64_t schedulingEpoch;  // 0 where times do not count
+  struct RememberedCompletion {
+    std::optional<double> value;
     uint64_t completionEpoch;
     uint64_t revision;  // of the hierarchy
   };
@@ -201,7 +199,7 @@ class GanttChartItemHierarchicalBehavior : public GanttChartItemBehavior {
   // when only counting again can.
   bool catchUp(RememberedSpan& known, uint64_t now, size_t children,
                const GanttChartItemList& items);
-  std::unordered_map<const GanttChartItem*, Remembered<std::optional<double>>> leastCompletions_;
+  std::unordered_map<const GanttChartItem*, RememberedCompletion> leastCompletions_;
   std::weak_ptr<const void> rememberedOf_;  // the list they were counted among
   // Whether what is remembered counts for `items`, forgetting it otherwise;
   // false when not remembering or for another hierarchy than the library's.

@@ -23,7 +23,21 @@ bool identical(const Time& a, const Time& b) {
 }
 
 // One end of the span: `beyond(a, b)` when `a` lies strictly past `b` on
-// this end's side. `held` counts the children at the end.
+// this end's side. `held` counts the children at the end, `alike` tells
+// whether they all spell it alike.
+template <class Beyond>
+void addToEnd(Time& end, size_t& held, bool& alike, const Time& time, const Beyond& beyond) {
+  if (beyond(time, end)) {
+    end = time;
+    held = 1;
+    alike = true;
+  } else if (time == end) {
+    alike = alike && identical(time, end);
+    ++held;
+  }
+}
+
+// Follows one child's change at an end whose children all spell it alike.
 template <class Beyond>
 bool followEnd(Time& end, size_t& held, const Time& from, const Time& to, const Beyond& beyond) {
   if (!isPlain(to)) return false;
@@ -54,22 +68,8 @@ void SpanTally::add(const TimeRange& time) {
     atFinish_ = 1;
     return;
   }
-  if (time.start < span_->start) {
-    span_->start = time.start;
-    atStart_ = 1;
-    startAlike_ = true;
-  } else if (time.start == span_->start) {
-    startAlike_ = startAlike_ && identical(time.start, span_->start);
-    ++atStart_;
-  }
-  if (span_->finish < time.finish) {
-    span_->finish = time.finish;
-    atFinish_ = 1;
-    finishAlike_ = true;
-  } else if (time.finish == span_->finish) {
-    finishAlike_ = finishAlike_ && identical(time.finish, span_->finish);
-    ++atFinish_;
-  }
+  addToEnd(span_->start, atStart_, startAlike_, time.start, isEarlier);
+  addToEnd(span_->finish, atFinish_, finishAlike_, time.finish, isLater);
 }
 
 bool SpanTally::follow(const TimeRange& from, const TimeRange& to) {
