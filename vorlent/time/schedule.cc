@@ -113,9 +113,9 @@ Schedule::~Schedule() {
 
 const WorkingTimeIndex* Schedule::findWorkingTimeTable(const Time& near) const {
   if (walksAlways_.load(std::memory_order_relaxed)) return nullptr;
-  // Without exclusions whole weeks are counted at once anyway; a provider
-  // may answer differently from one call to the next.
-  if (excludedIntervals_.empty() || excludedIntervalProvider_) {
+  // A provider may answer differently from one call to the next; a
+  // calendar worked around the clock counts by plain arithmetic anyway.
+  if (excludedIntervalProvider_ || (excludedIntervals_.empty() && isContinuous())) {
     walksAlways_.store(true, std::memory_order_relaxed);
     return nullptr;
   }
@@ -126,28 +126,43 @@ const WorkingTimeIndex* Schedule::findWorkingTimeTable(const Time& near) const {
       near.week > Time::max().week - 4 * kChunkWeeks) {
     return nullptr;
   }
-  const int64_t firstWeek = chunkStart(near.week, kChunkWeeks);
+  // Without exclusions one table, about the decade from week 0, answers
+  // about every week (a cascade drifting over centuries included).
+  const bool weeksAlike = excludedIntervals_.empty();
+  const int64_t firstWeek = weeksAlike ? 0 : chunkStart(near.week, kChunkWeeks);
   const std::lock_guard<std::mutex> lock(tableMutex_);
   auto found = chunks_.find(firstWeek);
   if (found == chunks_.end()) {
     if (chunks_.size() >= kMaxChunks) return nullptr;
-    found = chunks_.emplace(firstWeek, TableChunk{firstWeek, 0, false, nullptr}).first;
+    TableChunk fresh{firstWeek, 0, false, nullptr, firstWeek, firstWeek + kChunkWeeks};
+    if (weeksAlike) {
+      fresh.fromWeek = Time::min().week + 4 * kChunkWeeks;
+      fresh.untilWeek = Time::max().week - 4 * kChunkWeeks + 1;
+    }
+    found = chunks_.emplace(firstWeek, std::move(fresh)).first;
   }
   TableChunk& chunk = found->second;
   if (!chunk.tried) {
     if (++chunk.questions < kQuestionsBeforeTable) return nullptr;
-    chunk.table = buildChunkTable(firstWeek);
+    if (weeksAlike) {
+      // Half a decade either side of week 0 is as far as a question moved
+      // into the table reaches before it walks instead.
+      chunk.table =
+          buildTable(TimeRange(Time{-kChunkWeeks / 2, 0, 0}, Time{kChunkWeeks / 2, 0, 0}));
+      if (chunk.table) chunk.table->answerEveryWeek();
+    } else {
+      // Reaching half a decade beyond the core on either side, so that spans
+      // starting near the core's edges are still answered from the table.
+      chunk.table = buildTable(TimeRange(Time{firstWeek - kChunkWeeks / 2, 0, 0},
+                                         Time{firstWeek + kChunkWeeks + kChunkWeeks / 2, 0, 0}));
+    }
     chunk.tried = true;
   }
   lastChunk_.store(&chunk, std::memory_order_release);
   return chunk.table.get();
 }
 
-std::unique_ptr<WorkingTimeIndex> Schedule::buildChunkTable(int64_t firstWeek) const {
-  // Reaching half a decade beyond the core on either side, so that spans
-  // starting near the core's edges are still answered from the table.
-  const TimeRange covered(Time{firstWeek - kChunkWeeks / 2, 0, 0},
-                          Time{firstWeek + kChunkWeeks + kChunkWeeks / 2, 0, 0});
+std::unique_ptr<WorkingTimeIndex> Schedule::buildTable(const TimeRange& covered) const {
   auto table = std::make_unique<WorkingTimeIndex>();
   if (!table->buildExact(*this, covered)) return nullptr;
   const size_t bytes = table->memoryBytes();

@@ -24,12 +24,13 @@ class WorkingTimeIndex;
 // more. Nothing changes after construction; the weak provider inherited from
 // `ScheduleDefinition` is ignored.
 //
-// Being immutable, a `Schedule` of exactly this class with stored exclusions
-// and no provider answers durations, finishes and starts in whole seconds from
-// tables of its working time (`WorkingTimeIndex`) instead of walking its
-// stretches. Each decade asked about often enough gets a table of its own
-// (reaching five years into its neighbours), so a plan of any length is
-// answered from tables; tables
+// Being immutable, a `Schedule` of exactly this class without a provider
+// (and not worked around the clock) answers durations, finishes and starts in
+// whole seconds from tables of its working time (`WorkingTimeIndex`) instead
+// of walking its stretches. Each decade asked about often enough gets a table
+// of its own (reaching five years into its neighbours), so a plan of any
+// length is answered from tables; without exclusions every week is alike,
+// and one table answers about all of them. Tables
 // are built only while those of all calendars together stay within a fixed
 // memory budget. The answers are the walk's, bit for bit; anything else (a
 // subclass, a provider, an instant beyond the budget or near the ends of
@@ -71,8 +72,7 @@ class Schedule : public ScheduleDefinition {
   [[nodiscard]] const WorkingTimeIndex* workingTimeTable(const Time& near) const {
     // Inline for the usual case, a question about the decade asked last.
     if (const TableChunk* last = lastChunk_.load(std::memory_order_acquire);
-        last != nullptr && near.week >= last->firstWeek &&
-        near.week < last->firstWeek + kChunkWeeks) {
+        last != nullptr && near.week >= last->fromWeek && near.week < last->untilWeek) {
       return last->table.get();
     }
     return findWorkingTimeTable(near);
@@ -101,9 +101,9 @@ class Schedule : public ScheduleDefinition {
 
   // `workingTimeTable` for a question about another decade than the last.
   [[nodiscard]] const WorkingTimeIndex* findWorkingTimeTable(const Time& near) const;
-  // The table for the decade starting at `firstWeek`; null when it cannot
-  // be built or would exceed the budget.
-  [[nodiscard]] std::unique_ptr<WorkingTimeIndex> buildChunkTable(int64_t firstWeek) const;
+  // The table covering `covered`; null when it cannot be built or would
+  // exceed the budget.
+  [[nodiscard]] std::unique_ptr<WorkingTimeIndex> buildTable(const TimeRange& covered) const;
 
   // Weeks in the core of one table: about a decade.
   static constexpr int64_t kChunkWeeks = 522;
@@ -113,6 +113,10 @@ class Schedule : public ScheduleDefinition {
     uint32_t questions;  // asked about the decade before its table was tried
     bool tried;          // the table was built, or could not be
     std::unique_ptr<WorkingTimeIndex> table;
+    // The weeks it answers about: its decade, or nearly all of them for a
+    // calendar whose weeks are all alike.
+    int64_t fromWeek;
+    int64_t untilWeek;  // the first week after them
   };
 
   // The chunk answered from last, once tried (a hint: chunks live as long as

@@ -551,18 +551,19 @@ std::vector<TimeRange> randomHolidays(CalendarFactory& factory) {
 }
 
 // Asks a tabled calendar and one that always walks 400 random questions of
-// every kind and expects the same answers, field by field.
+// every kind, about times from 4 years before the origin to `years` after
+// it, and expects the same answers, field by field.
 void expectTabledAnswersEqualTheWalk(CalendarFactory& factory, const WeekRange& days,
-                                     const DayRange& hours,
-                                     const std::vector<TimeRange>& holidays) {
+                                     const DayRange& hours, const std::vector<TimeRange>& holidays,
+                                     int64_t years = 30) {
   const auto tabled = std::make_shared<Schedule>(days, hours, holidays);
   const auto walking = std::make_shared<WalkingSchedule>(days, hours, holidays);
   SCOPED_TRACE("days " + std::to_string(days.start) + ".." + std::to_string(days.finish) +
                " hours " + std::to_string(hours.start) + ".." + std::to_string(hours.finish));
   const auto anyTime = [&] {
-    Time t = minute(factory.uniform(-4 * kMinutesPerYear, 30 * kMinutesPerYear))
-                 .addingSeconds(static_cast<double>(
-                     factory.uniform(0, 3) == 0 ? 0 : factory.uniform(0, 59)));
+    Time t = minute(factory.uniform(-4 * kMinutesPerYear, years * kMinutesPerYear))
+                 .addingSeconds(
+                     static_cast<double>(factory.uniform(0, 3) == 0 ? 0 : factory.uniform(0, 59)));
     return factory.uniform(0, 3) == 0 ? t.asFinish() : t;
   };
   const double weekSeconds = std::max(tabled->weekDuration(), 3600.0);
@@ -606,6 +607,18 @@ TEST(ScheduleReference, TabledAnswersEqualTheWalkOverRandomCalendars) {
     const WeekRange days = factory.days();
     const DayRange hours = factory.hours();
     expectTabledAnswersEqualTheWalk(factory, days, hours, randomHolidays(factory));
+  }
+}
+
+// Without exclusions every week is alike, and one table answers about all of
+// them: questions centuries away from the decade it covers must still get
+// the walk's answers.
+TEST(ScheduleReference, TabledAnswersEqualTheWalkWithoutExclusionsInAnyCentury) {
+  CalendarFactory factory(0x3ee4);
+  for (int round = 0; round < 12; ++round) {
+    const WeekRange days = factory.days();
+    const DayRange hours = factory.hours();
+    expectTabledAnswersEqualTheWalk(factory, days, hours, {}, round % 2 == 0 ? 30 : 3000);
   }
 }
 

@@ -62,6 +62,7 @@ void WorkingTimeIndex::reset() {
   startsBeforeDay_.shrink_to_fit();
   coveredSeconds_ = 0;
   exact_ = false;
+  repeatsWeekly_ = false;
 }
 
 bool WorkingTimeIndex::buildExact(const ScheduleDefinition& schedule, const TimeRange& covered) {
@@ -183,7 +184,9 @@ void WorkingTimeIndex::prepare(const std::shared_ptr<ScheduleDefinition>& schedu
   schedule_ = schedule;
 }
 
-std::optional<WorkingTimeIndex::ExactPlace> WorkingTimeIndex::exactPlaceOf(const Time& time) const {
+// Inlined by hand: the compiler stops doing so once five questions share it.
+[[gnu::always_inline]] inline std::optional<WorkingTimeIndex::ExactPlace>
+WorkingTimeIndex::exactPlaceOf(const Time& time) const {
   if (!exact_ || !isOnGrid(time) || !isWhole(time.timeOfDay)) return std::nullopt;
   // A week past the ones next to the covered span lies outside it; ruling it
   // out first keeps the day count below small.
@@ -282,16 +285,87 @@ Time WorkingTimeIndex::exactInstantAt(double worked, bool atFinish, size_t near)
   return exactTimeAt(k, worked - workedBefore_[k]);
 }
 
+std::optional<int64_t> WorkingTimeIndex::weeksOff(const Time& time) const {
+  // Into the covered span's middle week, where a question reaches furthest
+  // either way before it leaves the table.
+  const int64_t middle = covered_.start.week + (covered_.finish.week - covered_.start.week) / 2;
+  int64_t weeks = 0;
+  if (__builtin_sub_overflow(time.week, middle, &weeks)) return std::nullopt;
+  return weeks;
+}
+
+std::optional<Time> WorkingTimeIndex::movedBack(Time time, int64_t weeks) {
+  if (__builtin_sub_overflow(time.week, weeks, &time.week)) return std::nullopt;
+  return time;
+}
+
+std::optional<Time> WorkingTimeIndex::movedOn(std::optional<Time> time, int64_t weeks) {
+  if (time && __builtin_add_overflow(time->week, weeks, &time->week)) return std::nullopt;
+  return time;
+}
+
+template <class Ask>
+auto WorkingTimeIndex::askedInAnyWeek(const Time& time, const Ask& ask) const
+    -> decltype(ask(time)) {
+  const std::optional<int64_t> weeks = weeksOff(time);
+  if (!weeks) return std::nullopt;
+  return movedOn(ask(*movedBack(time, *weeks)), *weeks);
+}
+
 std::optional<double> WorkingTimeIndex::exactDuration(const Time& from, const Time& to) const {
-  const std::optional<ExactPlace> placeFrom = exactPlaceOf(from);
-  if (!placeFrom) return std::nullopt;
-  const std::optional<ExactPlace> placeTo = exactPlaceOf(to);
-  if (!placeTo) return std::nullopt;
-  return placeTo->worked - placeFrom->worked;
+  if (repeatsWeekly_) [[unlikely]] {
+    const std::optional<int64_t> weeks = weeksOff(from);
+    const std::optional<Time> movedTo = weeks ? movedBack(to, *weeks) : std::nullopt;
+    if (!movedTo) return std::nullopt;
+    return durationInSpan(*movedBack(from, *weeks), *movedTo);
+  }
+  return durationInSpan(from, to);
 }
 
 std::optional<Time> WorkingTimeIndex::exactFinish(const Time& from, double seconds) const {
-  if (!(seconds > 0) || !isWhole(seconds)) return std::nullopt;
+  if (repeatsWeekly_) [[unlikely]] {
+    return askedInAnyWeek(from, [&](const Time& t) { return finishInSpan(t, seconds); });
+  }
+  return finishInSpan(from, seconds);
+}
+
+std::optional<Time> WorkingTimeIndex::exactStart(const Time& to, double seconds) const {
+  if (repeatsWeekly_) [[unlikely]] {
+    return askedInAnyWeek(to, [&](const Time& t) { return startInSpan(t, seconds); });
+  }
+  return startInSpan(to, seconds);
+}
+
+std::optional<Time> WorkingTimeIndex::exactNextTime(const Time& time) const {
+  if (repeatsWeekly_) [[unlikely]] {
+    return askedInAnyWeek(time, [&](const Time& t) { return nextTimeInSpan(t); });
+  }
+  return nextTimeInSpan(time);
+}
+
+std::optional<Time> WorkingTimeIndex::exactPreviousTime(const Time& time) const {
+  if (repeatsWeekly_) [[unlikely]] {
+    return askedInAnyWeek(time, [&](const Time& t) { return previousTimeInSpan(t); });
+  }
+  return previousTimeInSpan(time);
+}
+
+std::optional<double> WorkingTimeIndex::durationInSpan(const Time& from, const Time& to) const {
+  // The later end first: it is the one that leaves the table when the span
+  // is too long for it.
+  const std::optional<ExactPlace> placeTo = exactPlaceOf(to);
+  if (!placeTo) return std::nullopt;
+  const std::optional<ExactPlace> placeFrom = exactPlaceOf(from);
+  if (!placeFrom) return std::nullopt;
+  return placeTo->worked - placeFrom->worked;
+}
+
+std::optional<Time> WorkingTimeIndex::finishInSpan(const Time& from, double seconds) const {
+  // An amount of all the table's working time or more cannot end inside it,
+  // wherever it is counted from; exact_ vouches for a filled table.
+  if (!exact_ || !(seconds > 0) || !(seconds < workedBefore_.back()) || !isWhole(seconds)) {
+    return std::nullopt;
+  }
   const std::optional<ExactPlace> place = exactPlaceOf(from);
   if (!place) return std::nullopt;
   const double target = place->worked + seconds;
@@ -299,8 +373,10 @@ std::optional<Time> WorkingTimeIndex::exactFinish(const Time& from, double secon
   return exactInstantAt(target, true, stretchNear(place->stretchesBefore));
 }
 
-std::optional<Time> WorkingTimeIndex::exactStart(const Time& to, double seconds) const {
-  if (!(seconds > 0) || !isWhole(seconds)) return std::nullopt;
+std::optional<Time> WorkingTimeIndex::startInSpan(const Time& to, double seconds) const {
+  if (!exact_ || !(seconds > 0) || !(seconds < workedBefore_.back()) || !isWhole(seconds)) {
+    return std::nullopt;
+  }
   const std::optional<ExactPlace> place = exactPlaceOf(to);
   if (!place) return std::nullopt;
   const double target = place->worked - seconds;
@@ -308,7 +384,7 @@ std::optional<Time> WorkingTimeIndex::exactStart(const Time& to, double seconds)
   return exactInstantAt(target, false, stretchNear(place->stretchesBefore));
 }
 
-std::optional<Time> WorkingTimeIndex::exactNextTime(const Time& time) const {
+std::optional<Time> WorkingTimeIndex::nextTimeInSpan(const Time& time) const {
   // The working time counted up to `time` is reached, going forward, at
   // `time` itself when it is working, else where the next stretch opens.
   const std::optional<ExactPlace> place = exactPlaceOf(time);
@@ -316,7 +392,7 @@ std::optional<Time> WorkingTimeIndex::exactNextTime(const Time& time) const {
   return exactInstantAt(place->worked, false, stretchNear(place->stretchesBefore));
 }
 
-std::optional<Time> WorkingTimeIndex::exactPreviousTime(const Time& time) const {
+std::optional<Time> WorkingTimeIndex::previousTimeInSpan(const Time& time) const {
   const std::optional<ExactPlace> place = exactPlaceOf(time);
   if (!place || !(place->worked > 0)) return std::nullopt;
   return exactInstantAt(place->worked, true, stretchNear(place->stretchesBefore));

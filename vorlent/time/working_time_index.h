@@ -50,6 +50,10 @@ class WorkingTimeIndex {
   // when `covered` is not entropic, too long or near the grid's ends, or its
   // stretches do not all lie on whole seconds.
   bool buildExact(const ScheduleDefinition& schedule, const TimeRange& covered);
+  // Lets an exact table answer about any week, each question moved by whole
+  // weeks into the covered span and its answer moved back: only sound for a
+  // calendar whose working time is the same every week, without exclusions.
+  void answerEveryWeek() { repeatsWeekly_ = true; }
   // Forgets everything.
   void reset();
   [[nodiscard]] bool isEmpty() const { return schedule_ == nullptr; }
@@ -134,6 +138,23 @@ class WorkingTimeIndex {
   [[nodiscard]] size_t lastStartingBy(double worked, size_t near) const;
   // `lastStartingBy` by the search alone.
   [[nodiscard]] size_t searchLastStartingBy(double worked) const;
+  // The whole weeks a question about `time` is moved back by before the
+  // table reads it when it answers about every week; nullopt where counting
+  // them would overflow. Moving `time` itself back by them cannot.
+  [[nodiscard]] std::optional<int64_t> weeksOff(const Time& time) const;
+  // `time` moved by whole weeks; nullopt past the ends of the week count.
+  [[nodiscard]] static std::optional<Time> movedBack(Time time, int64_t weeks);
+  [[nodiscard]] static std::optional<Time> movedOn(std::optional<Time> time, int64_t weeks);
+  // `ask` about `time` moved back by `weeksOff(time)`, its answer moved on
+  // again; nullopt where either move overflows.
+  template <class Ask>
+  auto askedInAnyWeek(const Time& time, const Ask& ask) const -> decltype(ask(time));
+  // The exact answers about instants as they stand, within the covered span.
+  [[nodiscard]] std::optional<double> durationInSpan(const Time& from, const Time& to) const;
+  [[nodiscard]] std::optional<Time> finishInSpan(const Time& from, double seconds) const;
+  [[nodiscard]] std::optional<Time> startInSpan(const Time& to, double seconds) const;
+  [[nodiscard]] std::optional<Time> nextTimeInSpan(const Time& time) const;
+  [[nodiscard]] std::optional<Time> previousTimeInSpan(const Time& time) const;
   // `origin_` moved on by `startOffsets_[k] + inside` (whole, below 2^53)
   // calendar seconds, read off where stretch `k` starts when that lands on
   // the same day.
@@ -160,6 +181,8 @@ class WorkingTimeIndex {
   std::vector<uint32_t> startsBeforeDay_;
   // Every stretch offset is a whole number of seconds.
   bool exact_ = false;
+  // See `answerEveryWeek`.
+  bool repeatsWeekly_ = false;
 };
 
 }  // namespace vorlent
