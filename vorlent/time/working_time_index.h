@@ -50,9 +50,10 @@ class WorkingTimeIndex {
   // when `covered` is not entropic, too long or near the grid's ends, or its
   // stretches do not all lie on whole seconds.
   bool buildExact(const ScheduleDefinition& schedule, const TimeRange& covered);
-  // Lets an exact table answer about any week, each question moved by whole
-  // weeks into the covered span and its answer moved back: only sound for a
-  // calendar whose working time is the same every week, without exclusions.
+  // Lets the exact table just built answer about any week, each question
+  // moved by whole weeks into the covered span and its answer moved back:
+  // only sound for a calendar whose working time is the same every week,
+  // without exclusions. Forgotten by the next build.
   void answerEveryWeek() { repeatsWeekly_ = true; }
   // Forgets everything.
   void reset();
