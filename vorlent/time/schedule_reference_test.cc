@@ -622,6 +622,26 @@ TEST(ScheduleReference, TabledAnswersEqualTheWalkWithoutExclusionsInAnyCentury) 
   }
 }
 
+// A working instant written -0:00 is its own next working instant, sign and
+// all, whether the calendar answers from a table or walks: `sameFields`
+// cannot tell -0 from 0, so the sign is compared on its own.
+TEST(ScheduleReference, TabledNextTimeKeepsANegativeZeroTimeOfDay) {
+  const std::vector<TimeRange> holiday = {{Time{40, 2, 0}, Time{40, 3, 0}}};
+  for (const auto& holidays : {std::vector<TimeRange>{}, holiday}) {
+    const auto tabled =
+        std::make_shared<Schedule>(WeekRange::standard(), DayRange::continuous(), holidays);
+    const auto walking =
+        std::make_shared<WalkingSchedule>(WeekRange::standard(), DayRange::continuous(), holidays);
+    for (int64_t week = 0; week < 300; ++week) (void)tabled->nextTime(Time{week, 1, 0});
+    for (const int64_t week : {int64_t{3}, int64_t{-200}, int64_t{1'000'000}}) {
+      const Time t{week, 2, -0.0};
+      const Time answer = tabled->nextTime(t);
+      EXPECT_TRUE(testing::sameFields(answer, walking->nextTime(t))) << t;
+      EXPECT_TRUE(std::signbit(answer.timeOfDay)) << t << " gave " << answer;
+    }
+  }
+}
+
 // Worked around the clock, a calendar's stretches run on over midnight, for
 // days at a time, so answers land on other days than the stretch opened.
 TEST(ScheduleReference, TabledAnswersEqualTheWalkWhereStretchesRunOverMidnight) {

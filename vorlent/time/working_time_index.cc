@@ -385,6 +385,10 @@ std::optional<Time> WorkingTimeIndex::startInSpan(const Time& to, double seconds
 }
 
 std::optional<Time> WorkingTimeIndex::nextTimeInSpan(const Time& time) const {
+  // A working instant is its own answer, handed back as written; the table
+  // rebuilds it from a stretch's start instead, which cannot carry the sign
+  // of a -0:00 time of day (the only negative one on the grid).
+  if (std::signbit(time.timeOfDay)) return std::nullopt;
   // The working time counted up to `time` is reached, going forward, at
   // `time` itself when it is working, else where the next stretch opens.
   const std::optional<ExactPlace> place = exactPlaceOf(time);
