@@ -16,9 +16,15 @@ namespace {
 // asked only now and then, and decades a runaway cascade merely passes
 // through, never pay for one.
 constexpr uint32_t kQuestionsBeforeTable = 256;
-// All calendars' tables together stay below this.
+// The tables of all calendars with exclusions together stay below this.
 constexpr size_t kTableBudgetBytes = size_t{64} << 20;
 std::atomic<size_t> tableBytesInUse{0};
+// Those of calendars without exclusions, one each, draw on a budget of their
+// own: they save less (such a calendar walks whole weeks at once), and
+// hundreds of them must not leave none for the calendars that walk from
+// exclusion to exclusion.
+constexpr size_t kWeeklyTableBudgetBytes = size_t{16} << 20;
+std::atomic<size_t> weeklyTableBytesInUse{0};
 // Chunks tried by one calendar, tables or not; beyond this, questions about
 // new decades walk, so scattered questions cannot grow the map for ever.
 constexpr size_t kMaxChunks = 4096;
@@ -106,8 +112,9 @@ bool Schedule::hasExcludedIntervals() const {
 }
 
 Schedule::~Schedule() {
+  std::atomic<size_t>& inUse = excludedIntervals_.empty() ? weeklyTableBytesInUse : tableBytesInUse;
   for (const auto& [firstWeek, chunk] : chunks_) {
-    if (chunk.table) tableBytesInUse.fetch_sub(chunk.table->memoryBytes());
+    if (chunk.table) inUse.fetch_sub(chunk.table->memoryBytes());
   }
 }
 
@@ -165,9 +172,12 @@ const WorkingTimeIndex* Schedule::findWorkingTimeTable(const Time& near) const {
 std::unique_ptr<WorkingTimeIndex> Schedule::buildTable(const TimeRange& covered) const {
   auto table = std::make_unique<WorkingTimeIndex>();
   if (!table->buildExact(*this, covered)) return nullptr;
+  const bool weeksAlike = excludedIntervals_.empty();
+  std::atomic<size_t>& inUse = weeksAlike ? weeklyTableBytesInUse : tableBytesInUse;
+  const size_t budget = weeksAlike ? kWeeklyTableBudgetBytes : kTableBudgetBytes;
   const size_t bytes = table->memoryBytes();
-  if (tableBytesInUse.fetch_add(bytes) + bytes > kTableBudgetBytes) {
-    tableBytesInUse.fetch_sub(bytes);
+  if (inUse.fetch_add(bytes) + bytes > budget) {
+    inUse.fetch_sub(bytes);
     return nullptr;
   }
   return table;

@@ -32,8 +32,9 @@ class WorkingTimeIndex;
 // length is answered from tables; without exclusions every week is alike,
 // and one table answers about all of them. Tables
 // are built only while those of all calendars together stay within a fixed
-// memory budget. The answers are the walk's, bit for bit; anything else (a
-// subclass, a provider, an instant beyond the budget or near the ends of
+// memory budget, one for calendars with exclusions and a smaller one for
+// those without, so that neither kind can crowd out the other. The answers are the walk's, bit for
+// bit; anything else (a subclass, a provider, an instant beyond the budget or near the ends of
 // time, a fractional second) walks as before.
 class Schedule : public ScheduleDefinition {
  public:

@@ -129,6 +129,29 @@ TEST(ScheduleExcludedIntervals, AnswersAsAScanOfTheStoredListWould) {
   }
 }
 
+// A table is built once a calendar has been asked a few hundred questions.
+void askOften(const Schedule& schedule) {
+  for (int64_t week = 0; week < 300; ++week) (void)schedule.nextTime(Time{week, 1, 0});
+}
+
+// Every calendar without exclusions asked often enough holds a table of its
+// own; hundreds of them (a calendar per resource) must not take the memory
+// that calendars with holidays, which walk far more slowly, answer from.
+TEST(ScheduleTables, ManyCalendarsWithoutExclusionsLeaveRoomForOnesWithHolidays) {
+  std::vector<std::shared_ptr<Schedule>> plain;
+  for (int i = 0; i < 500; ++i) {
+    // Seven stretches a week, the most a table of such a calendar holds.
+    plain.push_back(std::make_shared<Schedule>(WeekRange::continuous(),
+                                               DayRange(hours(i % 20), hours(i % 20 + 1))));
+    askOften(*plain.back());
+  }
+  const Schedule withHolidays(
+      WeekRange::standard(), DayRange::standard(),
+      {{on(1, 0), on(2, 0)}, {on(3, 0, 0, kWeek + 50), on(4, 0, 0, kWeek + 50)}});
+  askOften(withHolidays);
+  EXPECT_NE(withHolidays.workingTimeTable(on(1, 9)), nullptr);
+}
+
 TEST(SchedulePresets, AreSharedInstancesOfTheStandardCalendars) {
   EXPECT_EQ(ScheduleDefinition::standard(), ScheduleDefinition::standard());
   EXPECT_EQ(ScheduleDefinition::continuous(), ScheduleDefinition::continuous());
