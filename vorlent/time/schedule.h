@@ -30,12 +30,12 @@ class WorkingTimeIndex;
 // of walking its stretches. Each decade asked about often enough gets a table
 // of its own (reaching five years into its neighbours), so a plan of any
 // length is answered from tables; without exclusions every week is alike,
-// and one table answers about all of them. Tables
-// are built only while those of all calendars together stay within a fixed
-// memory budget, one for calendars with exclusions and a smaller one for
-// those without, so that neither kind can crowd out the other. The answers are the walk's, bit for
-// bit; anything else (a subclass, a provider, an instant beyond the budget or near the ends of
-// time, a fractional second) walks as before.
+// and one table answers about all of them. Tables are built only while those
+// of all calendars together stay within a fixed memory budget, one for
+// calendars with exclusions and a smaller one for those without, so that
+// neither kind can crowd out the other. The answers are the walk's, bit for
+// bit; anything else (a subclass, a provider, an instant beyond the budget or
+// near the ends of time, a fractional second) walks as before.
 class Schedule : public ScheduleDefinition {
  public:
   // The defaults make a continuous calendar. `excludedIntervals` are stored
