@@ -25,6 +25,16 @@ std::atomic<size_t> tableBytesInUse{0};
 // exclusion to exclusion.
 constexpr size_t kWeeklyTableBudgetBytes = size_t{16} << 20;
 std::atomic<size_t> weeklyTableBytesInUse{0};
+
+// The budget a calendar's tables draw on, and what of it is in use.
+struct TableBudget {
+  std::atomic<size_t>& inUse;
+  size_t bytes;
+};
+TableBudget tableBudgetFor(bool weeksAlike) {
+  if (weeksAlike) return {weeklyTableBytesInUse, kWeeklyTableBudgetBytes};
+  return {tableBytesInUse, kTableBudgetBytes};
+}
 // Chunks tried by one calendar, tables or not; beyond this, questions about
 // new decades walk, so scattered questions cannot grow the map for ever.
 constexpr size_t kMaxChunks = 4096;
@@ -112,9 +122,9 @@ bool Schedule::hasExcludedIntervals() const {
 }
 
 Schedule::~Schedule() {
-  std::atomic<size_t>& inUse = excludedIntervals_.empty() ? weeklyTableBytesInUse : tableBytesInUse;
+  const TableBudget budget = tableBudgetFor(excludedIntervals_.empty());
   for (const auto& [firstWeek, chunk] : chunks_) {
-    if (chunk.table) inUse.fetch_sub(chunk.table->memoryBytes());
+    if (chunk.table) budget.inUse.fetch_sub(chunk.table->memoryBytes());
   }
 }
 
@@ -172,12 +182,10 @@ const WorkingTimeIndex* Schedule::findWorkingTimeTable(const Time& near) const {
 std::unique_ptr<WorkingTimeIndex> Schedule::buildTable(const TimeRange& covered) const {
   auto table = std::make_unique<WorkingTimeIndex>();
   if (!table->buildExact(*this, covered)) return nullptr;
-  const bool weeksAlike = excludedIntervals_.empty();
-  std::atomic<size_t>& inUse = weeksAlike ? weeklyTableBytesInUse : tableBytesInUse;
-  const size_t budget = weeksAlike ? kWeeklyTableBudgetBytes : kTableBudgetBytes;
+  const TableBudget budget = tableBudgetFor(excludedIntervals_.empty());
   const size_t bytes = table->memoryBytes();
-  if (inUse.fetch_add(bytes) + bytes > budget) {
-    inUse.fetch_sub(bytes);
+  if (budget.inUse.fetch_add(bytes) + bytes > budget.bytes) {
+    budget.inUse.fetch_sub(bytes);
     return nullptr;
   }
   return table;
