@@ -48,6 +48,22 @@
 
 namespace vorlent {
 
+namespace detail {
+
+// The item that a drag moves or resizes in time, or whose completion it drags:
+// as it stood before the drag's steps changed it, and as the last step left it.
+struct DraggedItemBase {
+  TimeRange time;
+  double completion = 0;
+  // The working seconds of `time`, and the time up to which it was completed.
+  double duration = 0;
+  Time completedUntil;
+  TimeRange leftTime;
+  double leftCompletion = 0;
+};
+
+}  // namespace detail
+
 // The toolkit-free brain of the chart area: it turns the item manager's items
 // into positions on a diagram, keeps the manager filtered to what the
 // viewport shows (widened by a margin), and tells its host what changed. It
@@ -733,7 +749,15 @@ class GanttChartContentController
   // manager no longer holds cancels the drag; a step that would apply the
   // very time (row) applied last skips the update and only scrolls. A bar
   // dragged between rows goes at most to the last row the diagram had when
-  // the drag began.
+  // the drag began. So that the number of steps that carry a drag to a
+  // point does not change the outcome, a step whose update would build on
+  // what the scheduling rules made of the dragged item in earlier steps (a
+  // pushed or clamped bar, a cut-off completed part) first puts the item
+  // back where it stood when the drag began, without asking the rules, and
+  // the update then leaves the chart as one step from there would. Not put
+  // back are a parent whose children a hierarchy moves along with it, and
+  // any item while a host's own rule is among the rules: the put-back could
+  // leave behind what such a rule moved with the item.
   virtual void continueDragging(const Point& point);
   // Ends the drag, creating the dependency being drawn when it has a valid
   // target (never the source itself), the editor agrees and the manager
@@ -802,6 +826,8 @@ class GanttChartContentController
   // apply it again.
   std::optional<Time> draggedTime_;
   std::optional<int64_t> draggedRow_;
+  // Set for the drags that edit an item in time; see `continueDragging`.
+  std::optional<detail::DraggedItemBase> draggedItemBase_;
   // The rows the diagram had when a drag between rows began: moving the bar
   // into the extra row below adds a row, which must not let a pointer
   // resting below the diagram walk the bar further down tick after tick.

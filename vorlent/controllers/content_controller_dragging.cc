@@ -9,6 +9,9 @@
 #include "vorlent/base/run_loop.h"
 #include "vorlent/controllers/content_controller.h"
 #include "vorlent/controllers/content_interaction_checks.h"
+#include "vorlent/model/hierarchical_behavior.h"
+#include "vorlent/model/hierarchy.h"
+#include "vorlent/model/library_rules.h"
 
 namespace vorlent {
 
@@ -54,6 +57,93 @@ std::optional<TimeDrag> timeDrag(const Operation& operation) {
     return TimeDrag{resizing->item, resizing->span, TimeEdit::completion};
   }
   return std::nullopt;
+}
+
+detail::DraggedItemBase baseOf(const GanttChartItemPtr& item,
+                               const GanttChartItemManager& manager) {
+  return {item->time(),
+          item->completion(),
+          manager.scheduledDuration(item),
+          manager.timeCompletedUntil(item),
+          item->time(),
+          item->completion()};
+}
+
+bool sameCompletion(double a, double b) { return a == b || (std::isnan(a) && std::isnan(b)); }
+
+// A move keeps the working duration only up to rounding errors, which grow
+// with every step by far less than this; no rule changes a duration by so
+// little that it would matter.
+constexpr double kDurationRoundingSeconds = 1e-3;
+
+// Whether the update of `edit` reads from the item as it stands what it would
+// read at `base`. A move reads the working duration, a resize the end it
+// keeps and the completed part, a completion drag the time; a move and a
+// resize that preserves nothing leave the completion ratio as they find it.
+bool readsAsAtBase(TimeEdit edit, const GanttChartItemPtr& item,
+                   const detail::DraggedItemBase& base, const GanttChartItemManager& manager,
+                   bool preserving) {
+  const TimeRange time = item->time();
+  const double completion = item->completion();
+  const auto completedPartKept = [&] {
+    if (!preserving || !(base.completion > 0)) return sameCompletion(completion, base.completion);
+    // A completed part that an earlier step cut off is gone from the item.
+    return completion > 0 && time.start <= base.completedUntil &&
+           base.completedUntil <= time.finish;
+  };
+  switch (edit) {
+    case TimeEdit::start:
+      return std::abs(manager.scheduledDuration(item) - base.duration) <=
+                 kDurationRoundingSeconds &&
+             sameCompletion(completion, base.completion);
+    case TimeEdit::finish:
+      return time.start == base.time.start && completedPartKept();
+    case TimeEdit::startOnly:
+      return time.finish == base.time.finish && completedPartKept();
+    case TimeEdit::completion:
+      return time == base.time;
+  }
+  return true;
+}
+
+// Whether the item may be put back without the rules. The library's own
+// rules place other items from where the item stands, except that a
+// hierarchy moves the item's children by as much as the item moved, which a
+// put-back without them would double. A host's rule may work like that too,
+// so under one the item is never put back.
+bool mayPutBack(const GanttChartItemPtr& item, const GanttChartItemManager& manager) {
+  const detail::LibraryRules rules = detail::libraryRulesOf(manager.behavior());
+  if (rules.foreign) return false;
+  return std::none_of(rules.hierarchies.begin(), rules.hierarchies.end(), [&](const auto& rule) {
+    return rule->aggregatingTime() && !rule->provider()->children(item).empty();
+  });
+}
+
+// Before a step updates the item of a time drag: when the rules changed what
+// the update reads of it in earlier steps (pushed it behind a predecessor,
+// clamped it to a constraint), the update would build on that and the item
+// would grow step by step. The item goes back to its time and completion at
+// the drag's beginning first, through changes that ask the rules nothing, so
+// that the step's update and its cascade leave the chart as one step from the
+// beginning would. An ordinary step reads what it would read at the beginning
+// and is left exactly as it was; a change made by the host between steps
+// becomes the new beginning. Returns whether the item was put back.
+bool putBackWhereTheDragBegan(GanttChartItemManager& manager, const TimeDrag& drag,
+                              detail::DraggedItemBase& base, bool preserving) {
+  const GanttChartItemPtr& item = drag.item;
+  if (!(item->time() == base.leftTime) ||
+      !sameCompletion(item->completion(), base.leftCompletion)) {
+    base = baseOf(item, manager);
+    return false;
+  }
+  if (readsAsAtBase(drag.edit, item, base, manager, preserving) || !mayPutBack(item, manager)) {
+    return false;
+  }
+  using UpdateAction = GanttChartItemUpdateAction;
+  manager.performUpdates(
+      {UpdateAction::updateTimeAction(item, base.time, false, false),
+       UpdateAction::updateCompletionAction(item, base.completion, false, false)});
+  return true;
 }
 
 GanttChartItemPtr itemOf(const Operation& operation) {
@@ -102,6 +192,7 @@ void GanttChartContentController::beginDragging(const Point& point, bool acceptS
     return visibleDuration(reference, pointerTime);
   };
   const auto start = [&](Operation operation, Cursor cursor) {
+    if (timeDrag(operation)) draggedItemBase_ = baseOf(item, *itemManager());
     draggingOperation_ = std::move(operation);
     draggingCursor_ = cursor;
   };
@@ -230,6 +321,15 @@ double GanttChartContentController::dragBarInTime(const Operation& operation,
     const Time timelineStart = actualTimeline().start;
     const bool preserving = settings().preservesCompletedDurationUponResizingBars;
     const GanttChartItemManagerPtr manager = itemManager();
+    if (draggedItemBase_ &&
+        putBackWhereTheDragBegan(*manager, *drag, *draggedItemBase_, preserving)) {
+      // Whoever heard of it may have ended the drag or removed the item.
+      if (generation != draggingGeneration_) return 0;
+      if (!managesItem(item)) {
+        cancelDragging();
+        return 0;
+      }
+    }
     switch (drag->edit) {
       case TimeEdit::start:
         manager->updateTime(item, snapped);
@@ -245,6 +345,10 @@ double GanttChartContentController::dragBarInTime(const Operation& operation,
         break;
     }
     if (generation != draggingGeneration_) return 0;
+    if (draggedItemBase_) {
+      draggedItemBase_->leftTime = item->time();
+      draggedItemBase_->leftCompletion = item->completion();
+    }
     unfollowedShift = followTimelineShift(timelineStart);
     if (generation != draggingGeneration_) return 0;
   }
@@ -353,6 +457,7 @@ void GanttChartContentController::forgetDragging() {
   draggingOperation_.reset();
   draggedTime_.reset();
   draggedRow_.reset();
+  draggedItemBase_.reset();
   draggingRowCount_.reset();
 }
 

@@ -1,14 +1,20 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <limits>
 #include <memory>
+#include <random>
+#include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "vorlent/base/run_loop.h"
 #include "vorlent/controllers/content_controller.h"
 #include "vorlent/controllers/content_interaction_testing.h"
+#include "vorlent/model/auto_scheduling_behavior.h"
+#include "vorlent/model/classic_behaviors.h"
 #include "vorlent/model/item_observer.h"
 
 namespace vorlent {
@@ -284,6 +290,200 @@ TEST(ContentDragging, ThePointersTimeStaysWhenTheTimelinesOriginMoves) {
     // 16:00 now lies 40 points further right.
     chart.controller->continueDragging(Point{110, 10});
     EXPECT_EQ(chart.task->start(), monday(10)) << withScroller;
+  }
+}
+
+// --- One movement or many ------------------------------------------------------------
+
+// On a Monday-to-Friday calendar, 4 points an hour: "P" Monday to Tuesday,
+// "A" half done, Wednesday to Friday, "S" the next Monday to Tuesday, linked
+// P to A to S, finish to start, under the classic rules. The rules may change
+// A itself: `violating` starts it a day early, before P's finish;
+// `constrained` keeps its start from going earlier than Wednesday, and there
+// the rules keep no durations and resizing keeps the completion ratio rather
+// than the completed part.
+struct ScheduledChart : InteractionChart {
+  enum class Setting { satisfied, violating, constrained };
+  ScopedManualRunLoop loop;
+  GanttChartItemPtr a;
+
+  ScheduledChart(Setting setting, bool applyingToUpdatingItems) {
+    const int64_t late = setting == Setting::violating ? 0 : 1;
+    const GanttChartItemPtr p = add("P", 0, monday(8), mondayPlus(1, 16));
+    a = add("A", 1, mondayPlus(1 + late, 8), mondayPlus(3 + late, 16), 0.5);
+    link(p, a);
+    link(a, add("S", 2, mondayPlus(7, 8), mondayPlus(8, 16)));
+    std::vector<GanttChartItemConstraintDefinition> constraints;
+    if (setting == Setting::constrained) {
+      constraints.emplace_back(
+          a, GanttChartItemConstraints(a->start(), std::nullopt, std::nullopt, std::nullopt));
+    }
+    create(
+        GanttChartItemBehaviorSet::classic({}, std::nullopt, applyingToUpdatingItems, std::nullopt,
+                                           {}, constraints, setting != Setting::constrained),
+        ScheduleDefinition::standard());
+    controller->setHourWidth(4);
+    if (setting == Setting::constrained) {
+      configure([](GanttChartContentSettings& settings) {
+        settings.preservesCompletedDurationUponResizingBars = false;
+      });
+    }
+  }
+
+  // Every item's time, completion and row; completions to nine places, as a
+  // resize that keeps the completed part works the ratio out again at every
+  // step, up to rounding.
+  [[nodiscard]] std::vector<std::tuple<TimeRange, double, int64_t>> placements() const {
+    std::vector<std::tuple<TimeRange, double, int64_t>> all;
+    for (const GanttChartItemPtr& item : items) {
+      all.emplace_back(item->time(), std::round(item->completion() * 1e9), item->row());
+    }
+    return all;
+  }
+};
+
+TEST(ContentDragging, ADragLeavesTheChartAsOneMovementToItsLastPointWould) {
+  using Setting = ScheduledChart::Setting;
+  enum class Grab { start, middle, finish, completion, bottom };
+  struct Case {
+    const char* name;
+    Grab grab;
+    double dx;
+    double dy;
+    bool (*began)(const Operation&);
+    // Where the first of several movements goes, when not on the way.
+    double viaDx = 0;
+  };
+  const auto is = [](auto tag) { return [](const Operation& o) { return o.is<decltype(tag)>(); }; };
+  const std::vector<Case> cases = {
+      {"move two days earlier", Grab::middle, -192, 0, is(Operation::MovingBar{})},
+      {"finish four days later", Grab::finish, 384, 0, is(Operation::ResizingBar{})},
+      {"finish two days earlier and back", Grab::finish, 0, 0, is(Operation::ResizingBar{}), -192},
+      {"start a day earlier", Grab::start, -96, 0, is(Operation::ResizingBarAtStart{})},
+      {"completion 10 hours later", Grab::completion, 40, 0,
+       is(Operation::ResizingCompletionBar{})},
+      {"two rows down", Grab::bottom, 0, 50, is(Operation::MovingBarVertically{})},
+  };
+  for (const Setting setting : {Setting::satisfied, Setting::violating, Setting::constrained}) {
+    for (const bool applying : {false, true}) {
+      for (const Case& c : cases) {
+        std::vector<std::tuple<TimeRange, double, int64_t>> once;
+        for (const int movements : {1, 6, 30}) {
+          const std::string trace = std::string(c.name) + ", setting " +
+                                    std::to_string(static_cast<int>(setting)) + ", applying " +
+                                    std::to_string(applying) + ", " + std::to_string(movements) +
+                                    " movements";
+          ScheduledChart chart(setting, applying);
+          const GanttChartContentController& controller = *chart.controller;
+          const double start = controller.x(chart.a->start());
+          const double grabs[] = {start + 2, start + 20, controller.x(chart.a->finish()) - 2,
+                                  controller.x(chart.source->timeCompletedUntil(chart.a)),
+                                  start + 20};
+          const Point from{grabs[static_cast<int>(c.grab)], c.grab == Grab::bottom ? 47.0 : 30.0};
+          chart.controller->beginDragging(from, false);
+          ASSERT_TRUE(controller.draggingOperation()) << trace;
+          ASSERT_TRUE(c.began(*controller.draggingOperation())) << trace;
+          for (int k = 1; k <= movements; ++k) {
+            double x = from.x + c.dx * k / movements;
+            if (c.viaDx != 0 && movements > 1) {
+              x = from.x + c.viaDx + (c.dx - c.viaDx) * (k - 1) / (movements - 1);
+            }
+            chart.controller->continueDragging(Point{x, from.y + c.dy * k / movements});
+          }
+          // The pointer rests, and the step repeats.
+          chart.loop->advance(0.2);
+          chart.controller->endDragging();
+          ASSERT_EQ(controller.viewport().origin, (Point{0, 0})) << trace;
+
+          if (movements == 1) {
+            once = chart.placements();
+          } else {
+            EXPECT_EQ(chart.placements(), once) << trace;
+          }
+        }
+      }
+    }
+  }
+}
+
+TEST(ContentDragging, ASummaryMovesItsChildrenOnlyAsFarAsItMoved) {
+  // "sum" spans "c1" and "c2", Wednesday to Friday on a Monday-to-Friday
+  // calendar, 4 points an hour; "E" must finish before c2 starts. Moved two
+  // days earlier, c2 stays behind E and the summary grows; c1 goes along the
+  // two days, however many steps carry the drag.
+  for (const int movements : {1, 6, 30}) {
+    InteractionChart chart;
+    ScopedManualRunLoop loop;
+    const GanttChartItemPtr sum =
+        chart.add("sum", 0, mondayPlus(2, 8), mondayPlus(4, 16), 0, GanttChartItemType::summary);
+    const GanttChartItemPtr c1 = chart.add("c1", 1, mondayPlus(2, 8), mondayPlus(3, 12));
+    const GanttChartItemPtr c2 = chart.add("c2", 2, mondayPlus(3, 12), mondayPlus(4, 16));
+    chart.link(chart.add("E", 3, monday(8), mondayPlus(3, 12)), c2);
+    chart.create(GanttChartItemBehaviorSet::classic({{sum, {c1, c2}}}, std::nullopt, true,
+                                                    std::nullopt, {}, {}, std::nullopt),
+                 ScheduleDefinition::standard());
+    chart.controller->setHourWidth(4);
+    const Point from{chart.controller->x(sum->start()) + 20, 12};
+    chart.controller->beginDragging(from, false);
+    for (int k = 1; k <= movements; ++k) {
+      chart.controller->continueDragging(Point{from.x - 192.0 * k / movements, from.y});
+    }
+    EXPECT_EQ(c1->time(), TimeRange(monday(8), mondayPlus(1, 12))) << movements;
+  }
+}
+
+TEST(ContentDragging, StepsThatTheRulesLeaveAloneUpdateOnceAndKeepTheMovedEndInView) {
+  // Random drags on times between whole seconds, whose item no rule changes
+  // (its successor follows it): every step makes the one update that a step
+  // from where the last one left the item makes, and keeps the moved end in
+  // view, rounding errors in the moved item's working duration included.
+  struct Counter : GanttChartItemObserver {
+    GanttChartItemPtr watched;
+    int times = 0;
+    void timeDidChange(const GanttChartItemPtr& item, const TimeRange& /*from*/) override {
+      if (item == watched) ++times;
+    }
+  };
+  std::mt19937 random(7);
+  std::uniform_real_distribution<double> unit(0, 1);
+  const auto schedule = ScheduleDefinition::standard();
+  for (int run = 0; run < 150; ++run) {
+    InteractionChart chart;
+    ScopedManualRunLoop loop;
+    const Time start = schedule->nextTime(monday(72 * unit(random)));
+    const Time finish = schedule->finish(start, 3600 * (1 + 30 * unit(random)), TimeUnit::seconds);
+    const GanttChartItemPtr task = chart.add("task", 0, start, finish, unit(random));
+    chart.link(task, chart.add("next", 1, mondayPlus(7, 8), mondayPlus(8, 8)));
+    chart.create(std::make_shared<GanttChartItemAutoSchedulingBehavior>(), schedule);
+    chart.controller->setHourWidth(3 + 9 * unit(random));
+    chart.configure([](GanttChartContentSettings& settings) {
+      settings.preservesCompletedDurationUponResizingBars = false;
+    });
+    auto counter = std::make_shared<Counter>();
+    counter->watched = task;
+    chart.source->setItemObserver(counter);
+
+    const double left = chart.controller->x(start);
+    const double right = chart.controller->x(finish);
+    const double grabs[] = {left + 2, (left + right) / 2, right - 2,
+                            chart.controller->x(chart.source->timeCompletedUntil(task))};
+    chart.controller->beginDragging(Point{grabs[random() % 4], 8}, false);
+    const std::optional<Operation>& operation = chart.controller->draggingOperation();
+    ASSERT_TRUE(operation) << run;
+    for (int step = 0; step < 20; ++step) {
+      counter->times = 0;
+      chart.controller->continueDragging(Point{40 + 920 * unit(random), 8});
+      EXPECT_LE(counter->times, 1) << run << ", step " << step;
+      std::optional<Time> end;
+      if (operation->is<Operation::ResizingBar>()) end = task->finish();
+      if (operation->is<Operation::ResizingBarAtStart>()) end = task->start();
+      if (end) {
+        const double kept = chart.controller->x(*end);
+        std::ostringstream request;
+        request << "scrollTo(" << kept - 25 << ", " << kept + 25 << ")";
+        EXPECT_EQ(chart.scroller->requests.back(), request.str()) << run << ", step " << step;
+      }
+    }
   }
 }
 
