@@ -757,7 +757,9 @@ class GanttChartContentController
   // the update then leaves the chart as one step from there would. Not put
   // back are a parent whose children a hierarchy moves along with it, and
   // any item while a host's own rule is among the rules: the put-back could
-  // leave behind what such a rule moved with the item.
+  // leave behind what such a rule moved with the item. The view keeps a
+  // resized end in sight only as far as the pointer put it, not where the
+  // rules pushed it beyond.
   virtual void continueDragging(const Point& point);
   // Ends the drag, creating the dependency being drawn when it has a valid
   // target (never the source itself), the editor agrees and the manager

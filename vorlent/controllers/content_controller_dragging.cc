@@ -354,7 +354,11 @@ double GanttChartContentController::dragBarInTime(const Operation& operation,
   }
 
   // Keep the place being edited in view: the grabbed point of a moved bar,
-  // the moved end of a resized one, the pointer's time for a completion.
+  // the moved end of a resized one, the pointer's time for a completion. A
+  // resized end that the rules moved further out than the pointer put it (a
+  // bar pushed behind its predecessor) is not followed there: the view
+  // would carry the resting pointer's place along, and the bar with it,
+  // tick after tick.
   double kept = 0;
   switch (drag->edit) {
     case TimeEdit::start:
@@ -362,9 +366,11 @@ double GanttChartContentController::dragBarInTime(const Operation& operation,
       break;
     case TimeEdit::finish:
       kept = x(item->finish());
+      kept = std::min(kept, x(std::max(snapped, item->start())));
       break;
     case TimeEdit::startOnly:
       kept = x(item->start());
+      kept = std::max(kept, x(std::min(snapped, item->finish())));
       break;
     case TimeEdit::completion:
       kept = x(reference);

@@ -406,6 +406,20 @@ TEST(ContentDragging, ADragLeavesTheChartAsOneMovementToItsLastPointWould) {
   }
 }
 
+TEST(ContentDragging, APointerRestingNearTheEdgeDoesNotChaseAnEndTheRulesPushedOut) {
+  // A's finish dragged to Wednesday of the next week: P pushes A a working
+  // day later, so its finish lies within the scroll margin of the right edge
+  // while the pointer does not.
+  ScheduledChart chart(ScheduledChart::Setting::violating, true);
+  chart.controller->beginDragging(Point{chart.controller->x(chart.a->finish()) - 2, 30}, false);
+  chart.controller->continueDragging(Point{900, 30});
+  const TimeRange placed = chart.a->time();
+  EXPECT_EQ(placed, TimeRange(mondayPlus(2, 8), mondayPlus(10, 9.5)));
+  chart.loop->advance(0.4);
+  EXPECT_EQ(chart.a->time(), placed);
+  EXPECT_EQ(chart.controller->viewport().origin, (Point{0, 0}));
+}
+
 TEST(ContentDragging, ASummaryMovesItsChildrenOnlyAsFarAsItMoved) {
   // "sum" spans "c1" and "c2", Wednesday to Friday on a Monday-to-Friday
   // calendar, 4 points an hour; "E" must finish before c2 starts. Moved two
