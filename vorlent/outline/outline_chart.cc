@@ -632,10 +632,14 @@ void OutlineGanttChart::loadMoreDataIfNeeded() {
   if (!isPagingEnabled_ || loadMoreData_) return;
   const double visibleHeight = outlineView_->viewport()->height();
   const double bottom = outlineView_->verticalScrollBar()->value() + visibleHeight;
-  const double documentHeight = double(outlineModel_->numberOfRows()) * rowHeight();
+  // Counting the rows may ask the data source about rows shown for the
+  // first time, and a host may delete this view while it answers.
+  const QPointer<OutlineGanttChart> alive(this);
+  const int64_t rows = outlineModel_->numberOfRows();
+  if (!alive) return;
+  const double documentHeight = double(rows) * rowHeight();
   if (bottom < documentHeight - 0.5 * visibleHeight) return;
   if (currentlyDisplayedRootItemCount_ >= currentlyAvailableRootItemCount_) return;
-  const QPointer<OutlineGanttChart> alive(this);
   loadMoreData_ = true;
   reloadData();
   if (alive) loadMoreData_ = false;

@@ -82,9 +82,12 @@ void OutlineGanttChart::rowDidChange(const GanttChartItemPtr& item, int64_t from
   auto outlineItem = item ? outlineGanttChartItemOf(*item) : nullptr;
   // A row that is not displayed (a negative one, or one below the last)
   // has no outline row to take the item: the outline stays as it is.
+  // Finding a row may list the displayed rows again, asking the data source
+  // about rows shown for the first time, and a host may delete this view
+  // while it answers.
   auto oldRow = outlineItem ? displayedRow(from) : nullptr;
-  auto newRow = oldRow ? displayedRow(item->row()) : nullptr;
-  if (outlineItem && oldRow && newRow) {
+  auto newRow = oldRow && alive ? displayedRow(item->row()) : nullptr;
+  if (outlineItem && oldRow && newRow && alive) {
     removeFromRow(*oldRow, outlineItem);
     appendToRow(*newRow, outlineItem);
     if (auto source = dataSource()) {
@@ -97,8 +100,9 @@ void OutlineGanttChart::rowDidChange(const GanttChartItemPtr& item, int64_t from
 
 void OutlineGanttChart::itemWasAdded(const GanttChartItemPtr& item) {
   const QPointer<OutlineGanttChart> alive(this);
+  // As in rowDidChange().
   auto row = item ? displayedRow(item->row()) : nullptr;
-  if (row) {
+  if (row && alive) {
     auto outlineItem = OutlineGanttChartItem::create(
         item->label(), item->start(), item->finish(), item->completion(), item->attachment(),
         item->details(), item->schedule(), item->zIndex(), item->isVisible(), item->type(),
@@ -115,7 +119,7 @@ void OutlineGanttChart::itemWasRemoved(const GanttChartItemPtr& item) {
   const QPointer<OutlineGanttChart> alive(this);
   auto outlineItem = item ? outlineGanttChartItemOf(*item) : nullptr;
   auto row = outlineItem ? displayedRow(item->row()) : nullptr;
-  if (outlineItem && row) {
+  if (outlineItem && row && alive) {
     removeFromRow(*row, outlineItem);
     item->setContext({});
     if (auto source = dataSource()) {
@@ -198,9 +202,14 @@ GanttChartDependencyPtr OutlineGanttChart::ganttChartDependency(
 
 void OutlineGanttChart::activate(const GanttChartBar& bar) {
   if (!outlineView_ || !outlineModel_) fatalStop("an outline chart needs its outline view");
+  // Finding the row may ask the data source about rows shown for the first
+  // time, and a host may delete this view while it answers.
+  const QPointer<OutlineGanttChart> alive(this);
   const OutlineGanttChartRowPtr row =
       bar.item ? rowHolding(outlineGanttChartItemOf(*bar.item)) : nullptr;
-  const QModelIndex index = outlineModel_->indexOfDisplayedRow(outlineModel_->row(row));
+  const int64_t displayed = alive ? outlineModel_->row(row) : -1;
+  if (!alive) return;
+  const QModelIndex index = outlineModel_->indexOfDisplayedRow(displayed);
   if (index.isValid() && outlineModel_->hasChildren(index)) {
     if (outlineView_->isExpanded(index)) {
       outlineView_->collapse(index);
@@ -259,10 +268,11 @@ void OutlineGanttChart::postCatchUp() {
 
 void OutlineGanttChart::scrollRowToVisible(int64_t row) {
   if (!outlineView_ || !outlineModel_) fatalStop("an outline chart needs its outline view");
-  if (row < 0 || row >= outlineModel_->numberOfRows()) return;
-  // The outline's move scrolls the chart, which re-applies the rules, whose
-  // news may delete this view.
+  // Counting the rows may ask the data source about rows shown for the first
+  // time; the outline's move scrolls the chart, which re-applies the rules,
+  // whose news may delete this view.
   const QPointer<OutlineGanttChart> alive(this);
+  if (row < 0 || row >= outlineModel_->numberOfRows() || !alive) return;
   outlineView_->scrollTo(outlineModel_->indexOfDisplayedRow(row));
   if (!alive) return;
   if (!ganttChartContentController_) fatalStop("an outline chart needs its content controller");

@@ -290,6 +290,104 @@ TEST(HostileOutline, HostMayDeleteTheChartWhileAnsweringAQuestionOfAnExpansion) 
   settle();
 }
 
+// A host that deletes the chart when asked for a child of `doomed`, say
+// because it finds its document closed meanwhile.
+class DeletingAtAChildHost : public OutlineHost {
+ public:
+  OutlineGanttChartRowPtr doomed;
+  OutlineGanttChartRowPtr outlineGanttChartChild(OutlineGanttChart& on, int64_t index,
+                                                 const OutlineGanttChartRowPtr& ofItem) override {
+    auto row = OutlineHost::outlineGanttChartChild(on, index, ofItem);
+    if (doomed && ofItem == doomed) delete &on;
+    return row;
+  }
+};
+
+TEST(HostileOutline, HostMayDeleteTheChartWhenFirstAskedForTheRowsOfAGroup) {
+  // A group inside a summary, whose rows the chart has not asked for yet:
+  // the chart's hierarchy answers (to the rules, or to a host) ask for them,
+  // and so does each call below once the group is expanded while the tree
+  // waits to lay out its rows.
+  ScopedClock clock{makeDate(pinnedNow())};
+  using Step = std::function<void(OutlineGanttChart&, DeletingAtAChildHost&)>;
+  const auto twin = [](OutlineGanttChart& c, const OutlineGanttChartRowPtr& row) {
+    return c.ganttChartItem(OutlineHost::itemOf(row));
+  };
+  const auto expand = [](OutlineGanttChart& c, const OutlineGanttChartRowPtr& row) {
+    c.outlineView()->expand(c.outlineModel()->indexOfDisplayedRow(c.outlineModel()->row(row)));
+  };
+  GanttChartItemPtr draft, last;
+  const Step planExpanded = [&](auto& c, auto& h) {
+    expand(c, h.roots[0]);
+    draft = twin(c, h.childrenOf[h.roots[0].get()][0]);
+    last = twin(c, h.roots[1]);
+  };
+  const Step groupWaiting = [&](auto& c, auto& h) {
+    // A new column: the tree lays out its rows on a later turn.
+    c.outlineModel()->setColumnTitles({"name", "notes"});
+    planExpanded(c, h);
+    expand(c, h.childrenOf[h.roots[0].get()][1]);
+  };
+  // Each a preparation, then the call the host deletes the chart in;
+  // without out-of-range items the rules are applied item by item, with
+  // them in the whole-chart pass.
+  const std::vector<std::tuple<std::string, bool, Step, Step>> cases = {
+      {"children", false, planExpanded,
+       [&](auto& c, auto& h) { (void)c.children(twin(c, h.childrenOf[h.roots[0].get()][1])); }},
+      {"children", true, planExpanded,
+       [&](auto& c, auto& h) { (void)c.children(twin(c, h.childrenOf[h.roots[0].get()][1])); }},
+      {"expandAll", false, [](auto& c, auto&) { c.setAutoApplyBehavior(true); },
+       [](auto& c, auto&) { c.outlineView()->expandAll(); }},
+      {"expandAll", true, [](auto& c, auto&) { c.setAutoApplyBehavior(true); },
+       [](auto& c, auto&) { c.outlineView()->expandAll(); }},
+      {"applyBehavior", false, planExpanded, [](auto& c, auto&) { c.applyBehavior(); }},
+      {"applyBehavior", true, planExpanded, [](auto& c, auto&) { c.applyBehavior(); }},
+      {"parent", true, groupWaiting, [&](auto& c, auto&) { (void)c.parent(draft); }},
+      {"filteredItems", true, groupWaiting,
+       [](auto& c, auto&) { (void)c.filteredItems(RowRange(0, 9), TimeRange()); }},
+      {"filteredDependencies", true, groupWaiting,
+       [](auto& c, auto&) { (void)c.filteredDependencies(RowRange(0, 9), TimeRange()); }},
+      {"scrollRowToVisible", true, groupWaiting, [](auto& c, auto&) { c.scrollRowToVisible(0); }},
+      {"activate", true, groupWaiting,
+       [&](auto& c, auto&) {
+         c.activate(GanttChartBar{last, {}});
+       }},
+      {"rowDidChange", true, groupWaiting, [&](auto& c, auto&) { c.rowDidChange(last, 0); }},
+      {"itemWasAdded", true, groupWaiting, [&](auto& c, auto&) { c.itemWasAdded(last); }},
+      {"itemWasRemoved", true, groupWaiting, [&](auto& c, auto&) { c.itemWasRemoved(last); }},
+      {"loadMoreDataIfNeeded", true,
+       [&](auto& c, auto& h) {
+         c.setIsPagingEnabled(true);
+         groupWaiting(c, h);
+       },
+       [](auto& c, auto&) { c.loadMoreDataIfNeeded(); }},
+  };
+  for (const auto& [name, outOfRowRange, prepare, call] : cases) {
+    SCOPED_TRACE(name + (outOfRowRange ? " with out-of-range items" : ""));
+    auto host = std::make_shared<DeletingAtAChildHost>();
+    auto plan = host->addRoot("plan", monday(), 4);
+    OutlineHost::itemOf(plan)->setType(GanttChartItemType::summary);
+    host->addChild(plan, "draft", monday());
+    auto group = host->addChild(plan, "group", monday(), 3);
+    OutlineHost::itemOf(group)->setType(GanttChartItemType::summary);
+    host->addChild(group, "write", monday().addingDays(1));
+    host->addChild(group, "review", monday().addingDays(5));
+    host->addRoot("last", monday());
+    QPointer<OutlineGanttChart> chart = new OutlineGanttChart;
+    showSmall(*chart);
+    chart->setAreOutOfRowRangeItemsAvailable(outOfRowRange);
+    chart->setDataSource(host);
+    settle();
+    prepare(*chart, *host);
+    ASSERT_FALSE(chart.isNull());
+    host->doomed = group;
+    call(*chart, *host);
+    EXPECT_TRUE(chart.isNull());
+    delete chart.data();
+    settle();
+  }
+}
+
 TEST_F(HostileOutlineTest, ExpandAndCollapseDuringADragKeepTheDraggedItemConsistent) {
   const auto& content = chart->ganttChartContentController();
   const auto twin = twinOf(other);  // row 3

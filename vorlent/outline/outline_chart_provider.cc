@@ -67,11 +67,16 @@ std::vector<GanttChartItemPtr> OutlineGanttChart::filteredItems(const RowRange& 
   const bool labelDetails = withLabelDetails();
   // A copy: building twins runs host code, which might synchronise again.
   const std::vector<OutlineGanttChartRowPtr> rows = outlineItems_;
+  // Listing the displayed rows again asks the data source about rows shown
+  // for the first time, and a host may delete this view while it answers.
+  const QPointer<OutlineGanttChart> alive(this);
   for (const auto& row : rows) {
     const int64_t r = outlineModel_->row(row);
+    if (!alive) return {};
     if (!range.contains(r)) continue;
     auto twins = row->ganttChartItems(r, labelDetails);
     items.insert(items.end(), twins.begin(), twins.end());
+    if (!alive) return {};
   }
   return items;
 }
@@ -82,10 +87,14 @@ std::optional<std::vector<GanttChartItemPtr>> OutlineGanttChart::availableItems(
   std::vector<GanttChartItemPtr> items;
   const bool labelDetails = withLabelDetails();
   const std::vector<OutlineGanttChartRowPtr> rows = outlineItems_;
+  // As in filteredItems().
+  const QPointer<OutlineGanttChart> alive(this);
   for (const auto& row : rows) {
     const int64_t r = outlineModel_ ? outlineModel_->row(row) : -1;
+    if (!alive) return std::nullopt;
     auto twins = row->ganttChartItems(r, labelDetails);
     items.insert(items.end(), twins.begin(), twins.end());
+    if (!alive) return std::nullopt;
   }
   cachedAvailableItems_ = std::move(items);
   return cachedAvailableItems_;
@@ -112,6 +121,8 @@ std::vector<GanttChartDependencyPtr> OutlineGanttChart::dependenciesAmong(
   for (const auto& item : requireItemManager().availableItems()) {
     if (auto outlineItem = outlineGanttChartItemOf(*item)) twinOf.try_emplace(outlineItem.get(), item);
   }
+  // Reading the available items lists the displayed rows, as above.
+  if (!alive) return {};
   const bool labelDetails = withLabelDetails();
   std::vector<GanttChartDependencyPtr> result;
   for (const auto& dependency : dependencies) {
@@ -137,12 +148,20 @@ std::vector<GanttChartDependencyPtr> OutlineGanttChart::dependenciesAmong(
 
 std::vector<GanttChartDependencyPtr> OutlineGanttChart::filteredDependencies(
     const RowRange& /*range*/, const TimeRange& /*timeline*/) {
-  return dependenciesAmong(requireItemManager().filteredItems().elements());
+  // Reading the items lists the displayed rows, as in filteredItems().
+  const QPointer<OutlineGanttChart> alive(this);
+  const GanttChartItemList items = requireItemManager().filteredItems();
+  const std::vector<GanttChartItemPtr>& elements = items.elements();
+  return alive ? dependenciesAmong(elements) : std::vector<GanttChartDependencyPtr>{};
 }
 
 std::optional<std::vector<GanttChartDependencyPtr>> OutlineGanttChart::availableDependencies() {
   if (!areOutOfRowRangeItemsAvailable_) return std::nullopt;
-  return dependenciesAmong(requireItemManager().availableItems().elements());
+  const QPointer<OutlineGanttChart> alive(this);
+  const GanttChartItemList items = requireItemManager().availableItems();
+  const std::vector<GanttChartItemPtr>& elements = items.elements();
+  if (!alive) return std::nullopt;
+  return dependenciesAmong(elements);
 }
 
 void OutlineGanttChart::setAreOutOfRowRangeItemsAvailable(bool available) {
@@ -157,18 +176,24 @@ const detail::OutlineApplicationIndex* OutlineGanttChart::applicationIndex() con
   const auto* manager = dynamic_cast<OutlineGanttChartItemManager*>(ganttChartItemManager_.get());
   if (manager == nullptr || !manager->isApplying()) return nullptr;
   if (!applicationIndex_.isBuiltFor(manager->listsReading())) {
-    // Read first: reading may run host code that drops the lists again.
+    // Read first: reading may run host code that drops the lists again, or
+    // that deletes this view (the caller then finds it gone).
+    const QPointer<const OutlineGanttChart> alive(this);
     const GanttChartItemList available = ganttChartItemManager_->availableItems();
-    applicationIndex_.rebuild(manager->listsReading(), outlineItems_, available.elements());
+    const std::vector<GanttChartItemPtr>& elements = available.elements();
+    if (!alive) return nullptr;
+    applicationIndex_.rebuild(manager->listsReading(), outlineItems_, elements);
   }
   return &applicationIndex_;
 }
 
 OutlineGanttChartRowPtr OutlineGanttChart::rowHolding(const OutlineGanttChartItemPtr& item) const {
   if (!item) return nullptr;
+  const QPointer<const OutlineGanttChart> alive(this);
   if (const auto* index = applicationIndex()) {
     if (auto row = index->rowHolding(item.get())) return row;
   }
+  if (!alive) return nullptr;
   for (const auto& row : outlineItems_) {
     for (const auto& candidate : row->chartItems()) {
       if (candidate == item) return row;
@@ -178,7 +203,9 @@ OutlineGanttChartRowPtr OutlineGanttChart::rowHolding(const OutlineGanttChartIte
 }
 
 std::vector<GanttChartItemPtr> OutlineGanttChart::availableTwinsOn(const OutlineGanttChartRow& row) {
+  const QPointer<OutlineGanttChart> alive(this);
   if (const auto* index = applicationIndex()) return index->twinsOn(row);
+  if (!alive) return {};
   std::unordered_set<const OutlineGanttChartItem*> onRow;
   for (const auto& item : row.chartItems()) onRow.insert(item.get());
   std::vector<GanttChartItemPtr> twins;
@@ -191,10 +218,15 @@ std::vector<GanttChartItemPtr> OutlineGanttChart::availableTwinsOn(const Outline
 
 GanttChartItemPtr OutlineGanttChart::parent(const GanttChartItemPtr& item) {
   if (!item || !outlineModel_) return nullptr;
+  // Finding rows may ask the data source about rows it was never asked
+  // about (those of a group expanded since the displayed rows were last
+  // listed, say), and a host may delete this view while it answers: a view
+  // gone answers no more.
+  const QPointer<OutlineGanttChart> alive(this);
   const OutlineGanttChartRowPtr row = rowHolding(outlineGanttChartItemOf(*item));
-  if (!row) return nullptr;
+  if (!alive || !row) return nullptr;
   const OutlineGanttChartRowPtr parentRow = outlineModel_->parent(row);
-  if (!parentRow) return nullptr;
+  if (!alive || !parentRow) return nullptr;
   auto twins = availableTwinsOn(*parentRow);
   return twins.empty() ? nullptr : twins.front();
 }
@@ -203,17 +235,20 @@ std::vector<GanttChartItemPtr> OutlineGanttChart::children(const GanttChartItemP
   if (!item || !outlineModel_) return {};
   // An item on no displayed row has no children here: answering the root's
   // would make every root item its child.
+  // As in parent(): the rows of a group never expanded are asked for here.
+  const QPointer<OutlineGanttChart> alive(this);
   const OutlineGanttChartRowPtr row = rowHolding(outlineGanttChartItemOf(*item));
-  if (!row) return {};
+  if (!alive || !row) return {};
   std::vector<GanttChartItemPtr> result;
   const int64_t count = outlineModel_->numberOfChildren(row);
   for (int64_t i = 0; i < count; ++i) {
+    if (!alive) return {};
     const OutlineGanttChartRowPtr child = outlineModel_->child(i, row);
     if (!child) continue;
     auto twins = availableTwinsOn(*child);
     result.insert(result.end(), twins.begin(), twins.end());
   }
-  return result;
+  return alive ? result : std::vector<GanttChartItemPtr>{};
 }
 
 // --- Schedule and behaviour ------------------------------------------------------------
