@@ -388,6 +388,40 @@ TEST(HostileOutline, HostMayDeleteTheChartWhenFirstAskedForTheRowsOfAGroup) {
   }
 }
 
+// A host that deletes the chart the next time it is asked for links, once
+// armed.
+class DeletingAtLinksHost : public OutlineHost {
+ public:
+  bool armed = false;
+  std::vector<OutlineGanttChartDependencyPtr> outlineGanttChartDependenciesFor(
+      OutlineGanttChart& on, const std::vector<OutlineGanttChartItemPtr>& items) override {
+    auto found = OutlineHost::outlineGanttChartDependenciesFor(on, items);
+    if (std::exchange(armed, false)) delete &on;
+    return found;
+  }
+};
+
+TEST(HostileOutline, HostMayDeleteTheChartWhileAnsweringForTheLinksOfAScroll) {
+  // Scrolling the outline scrolls the chart area, which asks for the links
+  // it showed before the move, to repaint where they ran.
+  ScopedClock clock{makeDate(pinnedNow())};
+  auto host = std::make_shared<DeletingAtLinksHost>();
+  for (int i = 0; i < 40; ++i) host->addRoot(testing::numbered("r", i), monday().addingDays(i % 5));
+  host->dependencies.push_back(OutlineGanttChartDependency::create(
+      std::nullopt, OutlineHost::itemOf(host->roots[2]), OutlineHost::itemOf(host->roots[30]),
+      std::nullopt, 0, true, std::nullopt, std::nullopt, {}));
+  QPointer<OutlineGanttChart> chart = new OutlineGanttChart;
+  showSmall(*chart);
+  chart->setDataSource(host);
+  settle();
+  chart->reloadData();
+  host->armed = true;
+  chart->outlineView()->verticalScrollBar()->setValue(30);
+  EXPECT_TRUE(chart.isNull());
+  delete chart.data();
+  settle();
+}
+
 TEST_F(HostileOutlineTest, ExpandAndCollapseDuringADragKeepTheDraggedItemConsistent) {
   const auto& content = chart->ganttChartContentController();
   const auto twin = twinOf(other);  // row 3

@@ -412,13 +412,16 @@ void GanttChartContent::updateViewport(bool shiftingTimeline) {
   // view is drawn differently now: where it runs is painted again.
   const std::optional<Rectangle> kept =
       moved ? previous.intersecting(viewport) : std::optional<Rectangle>();
+  // Finding the lines asks the item manager, whose provider may run host
+  // code that destroys this view.
+  const QPointer<GanttChartContent> alive(this);
   std::vector<GanttChartDependencyLine> linesBefore;
   if (kept) linesBefore = linesThrough(*controller, *kept);
+  if (alive == nullptr) return;
   {
     // A viewport that only moved is drawn as it was: the scroll view has
     // moved the pixels and asked for the strip that came into view. The
     // controller's announcements of the move need no repaint of their own.
-    const QPointer<GanttChartContent> alive(this);
     const bool moving = std::exchange(movingViewport_, moved);
     controller->setViewport(viewport);
     if (alive == nullptr) return;
@@ -426,9 +429,10 @@ void GanttChartContent::updateViewport(bool shiftingTimeline) {
   }
   if (kept && controller_ == controller && controller->viewport() == viewport &&
       canvas_ != nullptr && scrollView_ != nullptr) {
-    const QRegion changed =
-        reachOfChangedLines(linesBefore, linesThrough(*controller, *kept), toQt(*kept),
-                            scrollView_->documentVisibleRect().topLeft());
+    const std::vector<GanttChartDependencyLine> linesAfter = linesThrough(*controller, *kept);
+    if (alive == nullptr || canvas_ == nullptr || scrollView_ == nullptr) return;
+    const QRegion changed = reachOfChangedLines(linesBefore, linesAfter, toQt(*kept),
+                                                scrollView_->documentVisibleRect().topLeft());
     if (!changed.isEmpty()) canvas_->update(changed);
   }
   if (shiftingTimeline && viewport.origin.x != previous.origin.x) {
