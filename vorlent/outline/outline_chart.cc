@@ -171,29 +171,34 @@ OutlineGanttChart::~OutlineGanttChart() {
                                  ganttChartHeaderController_, ganttChartController_,
                                  hierarchicalBehavior_, roles_)] {});
   }
+  bool insideCall = roles_->isDispatching();
   if (outlineModel_) {
+    insideCall = insideCall || outlineModel_->isAskingSource();
     outlineModel_->setSource(nullptr);
     disconnect(outlineModel_, nullptr, this, nullptr);
   }
   if (outlineView_) {
     auto* tree = static_cast<OutlineTreeView*>(outlineView_.data());
+    insideCall = insideCall || tree->isCallingOut();
     tree->layoutPassDidEnd = nullptr;
     tree->viewport()->removeEventFilter(this);
     tree->header()->removeEventFilter(this);
     disconnect(tree, nullptr, this, nullptr);
     disconnect(tree->verticalScrollBar(), nullptr, this, nullptr);
-    if (tree->isCallingOut() || (outlineModel_ && outlineModel_->isAskingSource())) {
-      // A host deletes this view from inside a call the tree's own code
-      // made (an expansion signal, a layout, a question to its model): Qt
-      // goes on inside the tree, its model and its scroll bars once that
-      // call returns, so they go on a later turn, hidden and out of this
-      // view, which QWidget would otherwise take them down with.
-      detail::deleteChildLater(tree);
-    }
   }
   if (ganttChart_ && ganttChart_->header()) ganttChart_->header()->removeEventFilter(this);
   if (ganttChart_ && ganttChart_->content() && ganttChart_->content()->scrollView()) {
     disconnect(ganttChart_->content()->scrollView(), nullptr, this, nullptr);
+  }
+  if (insideCall) {
+    // A host deletes this view from inside a call that the chart stack, the
+    // tree or its model made (an item manager's change, an expansion
+    // signal, a question to the model, the chart's news while the user
+    // drags the divider): Qt goes on inside the splitter, the tree, its
+    // model and scroll bars, and the chart once that call returns, so they
+    // go on a later turn, hidden and out of this view, which QWidget would
+    // otherwise take them down with.
+    detail::deleteChildLater(contentView_);
   }
 }
 

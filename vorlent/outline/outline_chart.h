@@ -67,10 +67,11 @@ class OutlineGanttChartItemDelegate;
 // Every row and item is found by identity. The host keeps its outline
 // objects in std::shared_ptr; the widget keeps only what it displays, and
 // chart twins keep their outline objects alive while the chart uses them.
-// A host may delete the widget from inside any of its callbacks; when Qt is
-// still inside the outline's tree then (its expansion signals, its layout,
-// its questions to the model), the tree, hidden and without a parent, is
-// freed on a later turn of the event loop.
+// A host may delete the widget from inside any of its callbacks; Qt may
+// then still be inside the outline's tree (its expansion signals, its
+// layout, its questions to the model), the chart or the splitter between
+// them (a drag of the divider), so what the widget holds, hidden and
+// without a parent, is freed on a later turn of the event loop.
 // GUI thread only.
 class OutlineGanttChart : public QWidget, public OutlineViewDataSource {
   Q_OBJECT
@@ -414,7 +415,7 @@ class OutlineGanttChart : public QWidget, public OutlineViewDataSource {
   [[nodiscard]] GanttChartItemManager& requireItemManager() const;
   [[nodiscard]] OutlineGanttChartRowPtr designTimeRow(int64_t index) const;
 
-  QWidget* contentView_ = nullptr;
+  QPointer<QWidget> contentView_;
   QPointer<QSplitter> splitView_;
   QPointer<QWidget> outlineHeaderSpacingBox_;
   QPointer<QLabel> outlineHeaderSpacingLabel_;

@@ -6,6 +6,8 @@
 #include <QPointer>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QSplitter>
+#include <QSplitterHandle>
 #include <QTest>
 #include <QTreeView>
 
@@ -419,6 +421,50 @@ TEST(HostileOutline, HostMayDeleteTheChartWhileAnsweringForTheLinksOfAScroll) {
   chart->outlineView()->verticalScrollBar()->setValue(30);
   EXPECT_TRUE(chart.isNull());
   delete chart.data();
+  settle();
+}
+
+// A chart observer that, once armed, deletes the chart at the first change
+// of the header's timeline.
+class DeletingChartObserver : public GanttChartObserver {
+ public:
+  QPointer<OutlineGanttChart> chart;
+  bool armed = false;
+  void headerHeightDidChange() override {}
+  void headerTimelineDidChange() override {
+    if (armed && chart) {
+      armed = false;
+      delete chart.data();
+    }
+  }
+};
+
+TEST(HostileOutline, HostMayDeleteTheChartFromAChartObserverWhileTheUserDragsTheDivider) {
+  // Dragging the divider resizes the chart, whose header then shows a
+  // longer timeline: the observer hears of it while Qt is still moving the
+  // divider.
+  ScopedClock clock{makeDate(pinnedNow())};
+  auto host = hostOfRoots(5);
+  QPointer<OutlineGanttChart> chart = new OutlineGanttChart;
+  showSmall(*chart);
+  auto observer = std::make_shared<DeletingChartObserver>();
+  observer->chart = chart;
+  chart->setGanttChartObserver(observer);
+  chart->setDataSource(host);
+  settle();
+  QSplitterHandle* handle = chart->splitView()->handle(1);
+  ASSERT_TRUE(handle && handle->isVisible());
+  const QPointF grip = handle->rect().center();
+  const auto send = [&](QEvent::Type type, QPointF at, Qt::MouseButtons buttons) {
+    QMouseEvent event(type, at, handle->mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
+    QCoreApplication::sendEvent(handle, &event);
+  };
+  send(QEvent::MouseButtonPress, grip, Qt::LeftButton);
+  observer->armed = true;
+  for (int step = 1; step <= 10 && chart; ++step) {
+    send(QEvent::MouseMove, grip - QPointF(20 * step, 0), Qt::LeftButton);
+  }
+  EXPECT_TRUE(chart.isNull());
   settle();
 }
 
