@@ -15,6 +15,7 @@
 #include <QToolTip>
 
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,20 @@ class ContentInput : public testing::ContentViewTest {
 
   // A document point and where the canvas shows it.
   [[nodiscard]] QPointF at(double x, double y) const { return canvasPoint(QPointF(x, y)); }
+
+  // The tool tip shown as Qt shows one on hover at a document point: the
+  // size of its window (empty when none shows).
+  QSize shownToolTipSize(QPointF documentPoint) {
+    const QPoint local = at(documentPoint.x(), documentPoint.y()).toPoint();
+    QHelpEvent hover(QEvent::ToolTip, local, view->canvas()->mapToGlobal(local));
+    QCoreApplication::sendEvent(view->canvas(), &hover);
+    QSize size;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+      if (window->isVisible() && window->inherits("QLabel")) size = window->size();
+    }
+    QToolTip::hideText();
+    return size;
+  }
 
   void sendContextMenu(QPointF documentPoint) {
     const QPoint local = at(documentPoint.x(), documentPoint.y()).toPoint();
@@ -203,16 +218,9 @@ TEST_F(ContentInput, AHugeToolTipIsShortenedAndWrappedBeforeItIsShown) {
   EXPECT_TRUE(tip.endsWith(QChar(0x2026)));
   for (const QString& line : tip.split('\n')) EXPECT_LE(line.size(), 160);
   // Shown as Qt shows a tip on hover: a window of sane size.
-  const QPoint local = at(130, 60).toPoint();
-  QHelpEvent hover(QEvent::ToolTip, local, view->canvas()->mapToGlobal(local));
-  QCoreApplication::sendEvent(view->canvas(), &hover);
-  for (QWidget* window : QApplication::topLevelWidgets()) {
-    if (window->isVisible() && window->inherits("QLabel")) {
-      EXPECT_LE(window->width(), 2000);
-      EXPECT_LE(window->height(), 1000);
-    }
-  }
-  QToolTip::hideText();
+  const QSize shown = shownToolTipSize(QPointF(130, 60));
+  EXPECT_LE(shown.width(), 2000);
+  EXPECT_LE(shown.height(), 1000);
 
   controller->toolTipAnswer = "short\nand sweet";
   mouse.moveTo(at(131, 60));
@@ -264,6 +272,41 @@ TEST_F(ContentInput, AToolTipWithinTheLimitsShowsTheHostsTextAsWritten) {
   EXPECT_EQ(shown.toPlainText().toStdString(), markup);
 }
 
+TEST_F(ContentInput, AnyTextWithinTheLimitsIsShownAsWritten) {
+  // Random texts of a dozen lines at most and 400 bytes, each line short
+  // enough not to be wrapped, some of them looking like markup, some ending
+  // lines at U+2028.
+  std::mt19937 random(7);
+  const auto below = [&random](int n) {
+    return std::uniform_int_distribution<int>(0, n - 1)(random);
+  };
+  const std::vector<std::string> words = {"plan",          "review",    "<draft>", "a&b",
+                                          "x < y",         "\t",        "  ",      "sign-off",
+                                          "\u00e9t\u00e9", "\U0001F600"};
+  double x = 130;
+  for (int round = 0; round < 200; ++round) {
+    std::string text = below(4) == 0 ? "<b>" : "";
+    const int lines = 1 + below(12);
+    for (int line = 0; line < lines; ++line) {
+      if (line > 0) text += below(3) == 0 ? "\u2028" : "\n";
+      for (int word = below(8); word > 0 && text.size() < 400; --word) {
+        text += words[size_t(below(int(words.size())))] + " ";
+      }
+    }
+    controller->toolTipAnswer = text;
+    mouse.moveTo(at(++x, 60));
+    const QString tip = view->canvas()->toolTip();
+    const QString written = QString::fromStdString(text);
+    if (Qt::mightBeRichText(tip)) {
+      QTextDocument shown;
+      shown.setHtml(tip);
+      EXPECT_EQ(shown.toPlainText(), QString(written).replace(QChar::LineSeparator, u'\n')) << text;
+    } else {
+      EXPECT_EQ(tip, written) << text;
+    }
+  }
+}
+
 TEST_F(ContentInput, AToolTipCutOrWrappedKeepsEveryCharacterWhole) {
   // "😀" is two UTF-16 units: each text puts it across one of the cuts.
   const std::string face = "\U0001F600";
@@ -285,6 +328,38 @@ TEST_F(ContentInput, AToolTipCutOrWrappedKeepsEveryCharacterWhole) {
   controller->toolTipAnswer = brokenWord;
   mouse.moveTo(at(++x, 60));
   EXPECT_EQ(view->canvas()->toolTip().remove('\n').toStdString(), brokenWord);
+}
+
+TEST_F(ContentInput, NoToolTipIsTallerThanTwelveLinesWhateverBreaksItsLines) {
+  // Each text shown as Qt shows a tip on hover: the height of its window.
+  double x = 130;
+  const auto shownHeight = [&](const std::string& text) {
+    controller->toolTipAnswer = text;
+    mouse.moveTo(at(++x, 60));
+    return shownToolTipSize(QPointF(x, 60)).height();
+  };
+  std::string twelveLines = "line";
+  for (int line = 2; line <= 12; ++line) twelveLines += "\nline";
+  const int twelve = shownHeight(twelveLines);
+  ASSERT_GT(twelve, shownHeight("line"));
+  EXPECT_EQ(shownHeight("<b>" + twelveLines), twelve);
+  // Short lines ended by whatever breaks a line, or might, in Qt's label
+  // or in the markup a text that looks like markup is shown as.
+  for (const std::string ending : {"\n", "\n\n\n", "\u2028", "\u2029", "\r", "\r\n", "\v", "\f",
+                                   "\u0085", "\uFDD0", "\uFDD1"}) {
+    for (const std::string start : {"", "<b>"}) {
+      std::string text = start;
+      while (text.size() < 2000) text += "x" + ending;
+      EXPECT_LE(shownHeight(text), twelve)
+          << start << "lines ended by " << QString::fromStdString(ending).toUcs4().size() << " U+"
+          << std::hex << QString::fromStdString(ending).toUcs4().front();
+    }
+  }
+  // Twelve lines, one of them long enough to be wrapped (in words narrow
+  // enough that Qt does not wrap the tip again to fit the screen).
+  std::string wrapped = twelveLines.substr(5) + "\n";
+  while (wrapped.size() < 400) wrapped += "ill ";
+  EXPECT_LE(shownHeight(wrapped), twelve);
 }
 
 TEST_F(ContentInput, ToolTipsAreTheDetailsOfTheItemOrDependency) {
