@@ -355,6 +355,15 @@ TEST_F(OutlineTreeTest, ApplyingTheRulesReadsTheLinksOnce) {
     EXPECT_EQ(chain[i]->start(), chain[i - 1]->finish()) << i;
   }
   EXPECT_EQ(twinOf(host->roots[1])->time(), TimeRange(chain[1]->start(), chain[3]->finish()));
+
+  // So does one edit that moves the whole chain, as a drag step does.
+  host->dependencyQueries = 0;
+  chart.ganttChartItemManager()->updateTime(twinOf(host->roots[0]), monday().addingDays(2));
+  EXPECT_LE(host->dependencyQueries, 2);
+  EXPECT_EQ(chain[0]->start(), monday().addingDays(2));
+  for (size_t i = 1; i < chain.size(); ++i) {
+    EXPECT_EQ(chain[i]->start(), chain[i - 1]->finish()) << i;
+  }
 }
 
 TEST_F(OutlineTreeTest, ReloadKeepsExpansionAndTwins) {

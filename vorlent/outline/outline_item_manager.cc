@@ -1,6 +1,7 @@
 #include "vorlent/outline/outline_item_manager.h"
 
 #include <memory>
+#include <utility>
 
 namespace vorlent {
 
@@ -25,29 +26,62 @@ GanttChartDependencyList OutlineGanttChartItemManager::availableDependencies() {
   return *dependencies_;
 }
 
-void OutlineGanttChartItemManager::applySchedule(const GanttChartItemPtr& item) {
-  // Held too: the chart may drop the last other owner while the rules run.
+template <class Run>
+void OutlineGanttChartItemManager::asOneApplication(const Run& run) {
   const auto alive = weak_from_this().lock();
   const Application application(*this);
-  GanttChartItemManager::applySchedule(item);
+  run();
+}
+
+void OutlineGanttChartItemManager::applySchedule(const GanttChartItemPtr& item) {
+  asOneApplication([&] { GanttChartItemManager::applySchedule(item); });
 }
 
 void OutlineGanttChartItemManager::applySchedule() {
-  const auto alive = weak_from_this().lock();
-  const Application application(*this);
-  GanttChartItemManager::applySchedule();
+  asOneApplication([&] { GanttChartItemManager::applySchedule(); });
 }
 
 void OutlineGanttChartItemManager::applyBehavior(const GanttChartItemPtr& item) {
-  const auto alive = weak_from_this().lock();
-  const Application application(*this);
-  GanttChartItemManager::applyBehavior(item);
+  asOneApplication([&] { GanttChartItemManager::applyBehavior(item); });
 }
 
 void OutlineGanttChartItemManager::applyBehavior() {
-  const auto alive = weak_from_this().lock();
-  const Application application(*this);
-  GanttChartItemManager::applyBehavior();
+  asOneApplication([&] { GanttChartItemManager::applyBehavior(); });
+}
+
+void OutlineGanttChartItemManager::updateTime(const GanttChartItemPtr& item, const Time& start) {
+  asOneApplication([&] { GanttChartItemManager::updateTime(item, start); });
+}
+
+void OutlineGanttChartItemManager::updateDurationToFinishOn(const GanttChartItemPtr& item,
+                                                            const Time& finish,
+                                                            bool preservingCompletedDuration) {
+  asOneApplication([&] {
+    GanttChartItemManager::updateDurationToFinishOn(item, finish, preservingCompletedDuration);
+  });
+}
+
+void OutlineGanttChartItemManager::updateDurationToStartOn(const GanttChartItemPtr& item,
+                                                           const Time& start,
+                                                           bool preservingCompletedDuration) {
+  asOneApplication([&] {
+    GanttChartItemManager::updateDurationToStartOn(item, start, preservingCompletedDuration);
+  });
+}
+
+void OutlineGanttChartItemManager::updateCompletion(const GanttChartItemPtr& item,
+                                                    const Time& until) {
+  asOneApplication([&] { GanttChartItemManager::updateCompletion(item, until); });
+}
+
+void OutlineGanttChartItemManager::updateRow(const GanttChartItemPtr& item, int64_t row) {
+  asOneApplication([&] { GanttChartItemManager::updateRow(item, row); });
+}
+
+void OutlineGanttChartItemManager::performUpdates(GanttChartItemUpdateActions actions,
+                                                  int64_t recursivity) {
+  asOneApplication(
+      [&] { GanttChartItemManager::performUpdates(std::move(actions), recursivity); });
 }
 
 void OutlineGanttChartItemManager::sourceDidChange() {

@@ -8,8 +8,10 @@
 namespace vorlent {
 
 // The item manager an outline chart builds over itself. While it re-applies
-// the schedule or the behaviours, every callback of that application is
-// handed the same available items and dependencies, read from the chart once:
+// the schedule or the behaviours, while it changes an item's time,
+// completion or row (each step of a drag) and while any other cascade of the
+// rules runs, every callback of that application is handed the same
+// available items and dependencies, read from the chart once:
 // the chart's answers only change when it synchronises its rows or a link is
 // added or removed, never because the rules moved an item. So a behaviour
 // indexes the links once per application instead of once per item it asks
@@ -17,6 +19,7 @@ namespace vorlent {
 class OutlineGanttChartItemManager : public GanttChartItemManager {
  public:
   using GanttChartItemManager::GanttChartItemManager;
+  using GanttChartItemManager::performUpdates;
 
   [[nodiscard]] GanttChartItemList availableItems() override;
   [[nodiscard]] GanttChartDependencyList availableDependencies() override;
@@ -25,6 +28,13 @@ class OutlineGanttChartItemManager : public GanttChartItemManager {
   void applySchedule() override;
   void applyBehavior(const GanttChartItemPtr& item) override;
   void applyBehavior() override;
+  void updateTime(const GanttChartItemPtr& item, const Time& start) override;
+  void updateDurationToFinishOn(const GanttChartItemPtr& item, const Time& finish,
+                                bool preservingCompletedDuration) override;
+  void updateDurationToStartOn(const GanttChartItemPtr& item, const Time& start,
+                               bool preservingCompletedDuration) override;
+  void updateCompletion(const GanttChartItemPtr& item, const Time& until) override;
+  void updateRow(const GanttChartItemPtr& item, int64_t row) override;
 
   // Whether an application is running, and which reading of the lists it
   // uses: the figure changes whenever an application starts or drops its
@@ -44,6 +54,8 @@ class OutlineGanttChartItemManager : public GanttChartItemManager {
  protected:
   // As above.
   void sourceDidChange() override;
+  // Runs the cascade as one application (see above).
+  void performUpdates(GanttChartItemUpdateActions actions, int64_t recursivity) override;
 
  private:
   // Marks one application (nested ones count once); the lists are dropped
@@ -59,6 +71,10 @@ class OutlineGanttChartItemManager : public GanttChartItemManager {
     OutlineGanttChartItemManager& manager_;
   };
 
+  // Runs `run` as one application, the manager held meanwhile: the chart
+  // may drop the last other owner while the rules run.
+  template <class Run>
+  void asOneApplication(const Run& run);
   void dropLists();
 
   int64_t applications_ = 0;
