@@ -1,8 +1,35 @@
 #include "vorlent/outline/item_delegate.h"
 
+#include <QApplication>
+#include <QPainter>
+#include <QStyle>
+
 #include <algorithm>
+#include <utility>
 
 namespace vorlent {
+namespace {
+
+// Whether the cell's text is one line that the cache draws as Qt's style
+// would: left to right, unwrapped, not being edited, cut at its right end
+// if at all.
+bool isPlainLine(const QStyleOptionViewItem& option) {
+  if (option.text.isEmpty() || option.direction != Qt::LeftToRight) return false;
+  if (option.features.testFlag(QStyleOptionViewItem::WrapText)) return false;
+  if (option.state.testFlag(QStyle::State_Editing)) return false;
+  if (option.textElideMode != Qt::ElideRight && option.textElideMode != Qt::ElideNone) {
+    return false;
+  }
+  for (const QChar c : option.text) {
+    if (c == QLatin1Char('\n') || c == QLatin1Char('\r') || c == QChar::LineSeparator ||
+        c == QChar::ParagraphSeparator) {
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
 
 OutlineGanttChartItemDelegate::OutlineGanttChartItemDelegate(QObject* parent)
     : QStyledItemDelegate(parent) {}
@@ -25,6 +52,57 @@ void OutlineGanttChartItemDelegate::initStyleOption(QStyleOptionViewItem* option
                                                     const QModelIndex& index) const {
   QStyledItemDelegate::initStyleOption(option, index);
   option->text = paint::cutForLayout(option->text);
+}
+
+void OutlineGanttChartItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                                          const QModelIndex& index) const {
+  QStyleOptionViewItem cell = option;
+  initStyleOption(&cell, index);
+  const QWidget* widget = cell.widget;
+  const QStyle* style = widget ? widget->style() : QApplication::style();
+  if (!isPlainLine(cell)) {
+    style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, widget);
+    return;
+  }
+  // The style draws the rest (background, check, icon, focus), laying out
+  // no text; the text's place does not depend on the text.
+  const QString text = std::exchange(cell.text, QString());
+  style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, widget);
+  const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
+  const QRect box = style->subElementRect(QStyle::SE_ItemViewItemText, &cell, widget)
+                        .adjusted(margin, 0, -margin, 0);
+  const bool cutting = cell.textElideMode == Qt::ElideRight;
+  if (cutting && box.width() <= 0) return;
+  const TextLineCache::Line& line =
+      textLines_.line(text, cell.font, cutting ? double(box.width()) : 0);
+  if (line.width <= 0) return;
+
+  QPalette::ColorGroup group =
+      cell.state.testFlag(QStyle::State_Enabled) ? QPalette::Normal : QPalette::Disabled;
+  if (group == QPalette::Normal && !cell.state.testFlag(QStyle::State_Active)) {
+    group = QPalette::Inactive;
+  }
+  const QPalette::ColorRole role =
+      cell.state.testFlag(QStyle::State_Selected) ? QPalette::HighlightedText : QPalette::Text;
+  const Qt::Alignment alignment = QStyle::visualAlignment(cell.direction, cell.displayAlignment);
+  double x = box.left();
+  if (alignment.testFlag(Qt::AlignHCenter)) {
+    x += (box.width() - line.width) / 2;
+  } else if (alignment.testFlag(Qt::AlignRight)) {
+    x += box.width() - line.width;
+  }
+  double y = box.top();
+  if (alignment.testFlag(Qt::AlignVCenter)) {
+    y += (box.height() - line.height) / 2;
+  } else if (alignment.testFlag(Qt::AlignBottom)) {
+    y += box.height() - line.height;
+  }
+  painter->save();
+  painter->setClipRect(cell.rect, Qt::IntersectClip);
+  painter->setPen(cell.palette.color(group, role));
+  painter->setFont(cell.font);
+  painter->drawStaticText(QPointF(x, y), line.text);
+  painter->restore();
 }
 
 }  // namespace vorlent

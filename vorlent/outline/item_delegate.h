@@ -3,6 +3,7 @@
 #include <QStyledItemDelegate>
 
 #include "vorlent/views/paint_clipping.h"
+#include "vorlent/views/text_line_cache.h"
 
 namespace vorlent {
 
@@ -11,6 +12,12 @@ namespace vorlent {
 // text is cut after `kMostShownCharacters` (with an ellipsis) before Qt lays
 // it out: a host's megabyte note would otherwise be shaped whole at every
 // paint and size question, and ask for a column millions of pixels wide.
+//
+// A cell of one line of text, left to right, cut short at its right end if
+// at all, has its text laid out once and drawn from a cache where Qt's
+// style would put it: a drag that moves many items repaints every row, and
+// laying each cell's text out again would cost more than the rest of the
+// frame. Any other cell Qt's style draws whole.
 class OutlineGanttChartItemDelegate : public QStyledItemDelegate {
   Q_OBJECT
 
@@ -26,12 +33,15 @@ class OutlineGanttChartItemDelegate : public QStyledItemDelegate {
 
   [[nodiscard]] QSize sizeHint(const QStyleOptionViewItem& option,
                                const QModelIndex& index) const override;
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override;
 
  protected:
   void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
 
  private:
   int rowHeight_ = 20;
+  mutable TextLineCache textLines_;
 };
 
 }  // namespace vorlent
