@@ -796,6 +796,23 @@ TEST_F(OutlineEditTest, DependencyEditsReachTheHost) {
   EXPECT_EQ(outlineGanttChartDependencyOf(*dependency), nullptr);
 }
 
+// A link added in the chart (as the user draws one) places its successor
+// at once, before the host hears of the link, as the rules would place it
+// at any later edit.
+TEST_F(OutlineEditTest, ALinkAddedInTheChartPlacesItsSuccessorAtOnce) {
+  chart.setIsAutoScheduling(true);
+  ASSERT_LT(OutlineHost::itemOf(other)->start(), OutlineHost::itemOf(childB)->finish());
+  chart.ganttChartItemManager()->addNewDependency(twinOf(childB), twinOf(other),
+                                                  GanttChartDependencyType::fromFinishToStart);
+  ASSERT_EQ(host->dependencies.size(), 1u);
+  EXPECT_EQ(OutlineHost::itemOf(other)->start(), OutlineHost::itemOf(childB)->finish());
+  EXPECT_EQ(twinOf(other)->start(), twinOf(childB)->finish());
+  // The chart's answers carry the host's link once, as its twin.
+  const auto links = chart.ganttChartItemManager()->availableDependencies();
+  ASSERT_EQ(links.size(), 1u);
+  EXPECT_EQ(outlineGanttChartDependencyOf(*links[0]), host->dependencies[0]);
+}
+
 TEST_F(OutlineEditTest, CompletionFlowsBackWithTheOutlinesOldValue) {
   const auto twin = twinOf(childB);
   OutlineHost::itemOf(childB)->setCompletion(0.1);

@@ -1,9 +1,30 @@
 #include "vorlent/outline/outline_item_manager.h"
 
+#include <algorithm>
 #include <memory>
 #include <utility>
 
+#include "vorlent/outline/outline_dependency.h"
+
 namespace vorlent {
+namespace {
+
+// `list` with the chart's new links that no outline dependency mirrors yet
+// and that it does not hold already.
+GanttChartDependencyList withUnmirrored(const GanttChartDependencyList& list,
+                                        const std::vector<GanttChartDependencyPtr>& links) {
+  std::vector<GanttChartDependencyPtr> added;
+  for (const auto& link : links) {
+    if (outlineGanttChartDependencyOf(*link)) continue;
+    if (std::find(list.begin(), list.end(), link) == list.end()) added.push_back(link);
+  }
+  if (added.empty()) return list;
+  std::vector<GanttChartDependencyPtr> elements = list.elements();
+  elements.insert(elements.end(), added.begin(), added.end());
+  return GanttChartDependencyList(std::move(elements));
+}
+
+}  // namespace
 
 OutlineGanttChartItemManager::Application::Application(OutlineGanttChartItemManager& manager)
     : manager_(manager) {
@@ -21,8 +42,12 @@ GanttChartItemList OutlineGanttChartItemManager::availableItems() {
 }
 
 GanttChartDependencyList OutlineGanttChartItemManager::availableDependencies() {
-  if (applications_ == 0) return GanttChartItemManager::availableDependencies();
-  if (!dependencies_) dependencies_ = GanttChartItemManager::availableDependencies();
+  const auto read = [this] {
+    GanttChartDependencyList list = GanttChartItemManager::availableDependencies();
+    return newDependencies_.empty() ? list : withUnmirrored(list, newDependencies_);
+  };
+  if (applications_ == 0) return read();
+  if (!dependencies_) dependencies_ = read();
   return *dependencies_;
 }
 
@@ -103,7 +128,25 @@ void OutlineGanttChartItemManager::removeSourceItem(const GanttChartItemPtr& ite
 GanttChartDependencyPtr OutlineGanttChartItemManager::addNewSourceDependency(
     const GanttChartItemPtr& from, const GanttChartItemPtr& to, GanttChartDependencyType type) {
   dropLists();
-  return GanttChartItemManager::addNewSourceDependency(from, to, type);
+  GanttChartDependencyPtr dependency =
+      GanttChartItemManager::addNewSourceDependency(from, to, type);
+  // Only addNewDependency() tells the host: a link made otherwise would stay
+  // unmirrored for good.
+  if (dependency && addingDependencies_ > 0) newDependencies_.push_back(dependency);
+  return dependency;
+}
+
+GanttChartDependencyPtr OutlineGanttChartItemManager::addNewDependency(
+    const GanttChartItemPtr& from, const GanttChartItemPtr& to, GanttChartDependencyType type) {
+  const auto alive = weak_from_this().lock();
+  ++addingDependencies_;
+  GanttChartDependencyPtr dependency = GanttChartItemManager::addNewDependency(from, to, type);
+  --addingDependencies_;
+  // The host has heard of it now (or never will): the chart's answers are
+  // the host's again.
+  std::erase(newDependencies_, dependency);
+  dropLists();
+  return dependency;
 }
 
 void OutlineGanttChartItemManager::removeSourceDependency(

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "vorlent/model/item_manager.h"
 
@@ -16,6 +17,11 @@ namespace vorlent {
 // added or removed, never because the rules moved an item. So a behaviour
 // indexes the links once per application instead of once per item it asks
 // about, and the chart does not rebuild its list of links for every item.
+//
+// The chart's links are the host's, which hears of a link the chart adds
+// only once the rules have answered it. Until an outline dependency mirrors
+// such a link, the available dependencies carry it themselves, so that the
+// rules place its successor at once.
 class OutlineGanttChartItemManager : public GanttChartItemManager {
  public:
   using GanttChartItemManager::GanttChartItemManager;
@@ -51,6 +57,12 @@ class OutlineGanttChartItemManager : public GanttChartItemManager {
                                                  GanttChartDependencyType type) override;
   void removeSourceDependency(const GanttChartDependencyPtr& dependency) override;
 
+  // The chart's new link is among the available dependencies from its
+  // creation until an outline dependency mirrors it or this returns.
+  GanttChartDependencyPtr addNewDependency(const GanttChartItemPtr& from,
+                                           const GanttChartItemPtr& to,
+                                           GanttChartDependencyType type) override;
+
  protected:
   // As above.
   void sourceDidChange() override;
@@ -79,6 +91,10 @@ class OutlineGanttChartItemManager : public GanttChartItemManager {
 
   int64_t applications_ = 0;
   uint64_t listsReading_ = 0;
+  // Set while addNewDependency() runs (nested ones counted), and the links
+  // it made that the host has not heard of yet.
+  int64_t addingDependencies_ = 0;
+  std::vector<GanttChartDependencyPtr> newDependencies_;
   std::optional<GanttChartItemList> items_;
   std::optional<GanttChartDependencyList> dependencies_;
 };
