@@ -12,6 +12,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPalette>
+#include <QPointer>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTemporaryDir>
@@ -367,6 +368,13 @@ DemoWindow::DemoWindow(DemoScene scene, const DemoOptions& options)
                "Scroll with the wheel (Shift: sideways), drag the header to zoom, click a bar "
                "to select it, drag bars to move or resize them, right-click for menus (create "
                "a task there). Ctrl+T: next theme, Ctrl+D: light or dark.");
+  linkEditor_ = refuseLinksClosingLoops(
+      *this, *scene_.controller->contentController(),
+      [plan = std::weak_ptr<GanttChartItemSource>(scene_.project.source)](
+          const GanttChartItemPtr& from, const GanttChartItemPtr& to) {
+        const auto source = plan.lock();
+        return source && leadsTo(*source, from, to);
+      });
 }
 
 void addDemoViewMenu(QMainWindow& window, const GanttChartControllerPtr& chartController,
@@ -443,6 +451,18 @@ void showDemoHelp(QMainWindow& window, const QString& text) {
   auto* help = new QLabel(text);
   help->setObjectName("demoHelp");
   window.statusBar()->addWidget(help, 1);
+}
+
+std::shared_ptr<GanttChartContentEditor> refuseLinksClosingLoops(
+    QMainWindow& window, GanttChartContentController& content, DemoLinkPaths leadsTo) {
+  // Long enough to be read; then the help comes back.
+  constexpr int kShownForMilliseconds = 12000;
+  auto editor = makeDemoLinkEditor(
+      std::move(leadsTo), [shown = QPointer<QMainWindow>(&window)](const std::string& text) {
+        if (shown) shown->statusBar()->showMessage(QString::fromStdString(text), kShownForMilliseconds);
+      });
+  content.setEditor(editor);
+  return editor;
 }
 
 void zoomChartBy(GanttChartController& controller, double factor) {

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "examples/demo_links.h"
 #include "examples/demo_project.h"
 #include "vorlent/graphics/mode.h"
 #include "vorlent/style/theme.h"
@@ -20,6 +21,7 @@
 
 namespace vorlent {
 class GanttChart;
+class GanttChartContentController;
 class GanttChartController;
 }
 
@@ -117,6 +119,13 @@ void addDemoViewMenu(QMainWindow& window, const GanttChartControllerPtr& control
 // tip covers it only while it is shown.
 void showDemoHelp(QMainWindow& window, const QString& text);
 
+// Makes `content` refuse a link from A to B where `leadsTo(B, A)`: the link
+// would close a loop of links. The window's status bar says why for a
+// while. The caller keeps the editor returned, which `content` holds
+// weakly; it tells nothing once the window is gone.
+[[nodiscard]] std::shared_ptr<GanttChartContentEditor> refuseLinksClosingLoops(
+    QMainWindow& window, GanttChartContentController& content, DemoLinkPaths leadsTo);
+
 // The window: the chart with menus to switch the theme and light or dark,
 // go to today, zoom, export a picture and quit.
 class DemoWindow : public QMainWindow {
@@ -131,6 +140,7 @@ class DemoWindow : public QMainWindow {
 
   DemoScene scene_;
   GanttChart* chart_;
+  std::shared_ptr<GanttChartContentEditor> linkEditor_;
 };
 
 // Multiplies the chart's zoom by `factor`, within the header's limits,

@@ -21,6 +21,7 @@
 #include "vorlent/model/constraint_behavior.h"
 #include "vorlent/model/dependency_lags.h"
 #include "vorlent/model/item_behavior_set.h"
+#include "examples/demo_links.h"
 #include "vorlent/outline/outline_chart.h"
 #include "vorlent/outline/outline_model.h"
 #include "vorlent/time/time_formatting.h"
@@ -130,6 +131,15 @@ void DemoOutlineSource::outlineGanttChartDidRemoveDependency(
   if (found == outgoing_.end()) return;
   const auto removed = std::erase(found->second, dependency);
   dependencyCount_ -= static_cast<int64_t>(removed);
+}
+
+bool DemoOutlineSource::leadsTo(const OutlineGanttChartItem* from,
+                                const OutlineGanttChartItem* to) const {
+  return examples::leadsTo(from, to, [this](const OutlineGanttChartItem* item, const auto& visit) {
+    const auto found = outgoing_.find(item);
+    if (found == outgoing_.end()) return;
+    for (const auto& link : found->second) visit(link->to().get());
+  });
 }
 
 void DemoOutlineSource::refreshDetails(OutlineGanttChartItem& item) const {
@@ -334,6 +344,15 @@ DemoOutlineWindow::DemoOutlineWindow(DemoOutlineScene scene, const DemoOptions& 
                "Collapse and expand rows in the outline or double-click a summary bar; click a "
                "bar to select it, drag it to move or resize it; right-click a link to delete it; "
                "drag the header to zoom. Ctrl+T: next theme, Ctrl+D: light or dark.");
+  linkEditor_ = refuseLinksClosingLoops(
+      *this, *chart_->ganttChartContentController(),
+      [host = std::weak_ptr<DemoOutlineSource>(scene_.source)](const GanttChartItemPtr& from,
+                                                               const GanttChartItemPtr& to) {
+        const auto source = host.lock();
+        const auto fromItem = from ? outlineGanttChartItemOf(*from) : nullptr;
+        const auto toItem = to ? outlineGanttChartItemOf(*to) : nullptr;
+        return source && source->leadsTo(fromItem.get(), toItem.get());
+      });
 }
 
 void DemoOutlineWindow::exportImage() {

@@ -60,6 +60,10 @@ class DemoOutlineSource : public OutlineGanttChartDataSource {
   [[nodiscard]] int64_t dependencyCount() const { return dependencyCount_; }
   // The outline items in plan order.
   [[nodiscard]] const std::vector<OutlineGanttChartItemPtr>& items() const { return items_; }
+  // Whether `from` already leads to `to` along the host's links, those
+  // drawn in the chart included, whether or not the chart shows them.
+  [[nodiscard]] bool leadsTo(const OutlineGanttChartItem* from,
+                             const OutlineGanttChartItem* to) const;
 
   // The plan's rules beyond the outline's own hierarchy, as the main
   // window's item source keeps them: successors follow their predecessors
@@ -118,6 +122,7 @@ class DemoOutlineWindow : public QMainWindow {
 
   DemoOutlineScene scene_;
   OutlineGanttChart* chart_;
+  std::shared_ptr<GanttChartContentEditor> linkEditor_;
 };
 
 }  // namespace vorlent::examples

@@ -104,6 +104,38 @@ void dragBar(GanttChart& chart, const GanttChartItemPtr& item, double along, dou
   QCoreApplication::processEvents();
 }
 
+// Scrolls `from` into view and draws a link with the mouse from its finish
+// to the start of `to`: the link thumb just past `from`'s end (which the
+// pointer resting there shows, in an active window) is pressed and released
+// over the first part of `to`'s bar.
+void drawLink(GanttChart& chart, const GanttChartItemPtr& from, const GanttChartItemPtr& to) {
+  GanttChartContent& view = *chart.content();
+  const GanttChartContentControllerPtr content = view.controller();
+  ASSERT_TRUE(content && from && to);
+  content->scrollVisibleTimelineToStartOn(std::min(from->start(), to->start()).addingDays(-3));
+  content->scrollVertically(from->row(), 100.0);
+  QCoreApplication::processEvents();
+  const Rectangle source = content->bounds(from);
+  const Point resting(source.right() + 3, source.origin.y + source.size.height / 2);
+  ASSERT_TRUE(content->showDependencyLineThumb(resting));
+  const QPointF thumb = view.scrollView()->viewportPoint(QPointF(resting.x, resting.y));
+  const QPointF target = pointOnBar(view, to, 0.1);
+  ASSERT_TRUE(view.canvas()->rect().contains(thumb.toPoint()));
+  ASSERT_TRUE(view.canvas()->rect().contains(target.toPoint()));
+  vorlent::testing::SyntheticMouse mouse(view.canvas());
+  mouse.drag(thumb, target, 4);
+  QCoreApplication::processEvents();
+}
+
+// Whether `manager` holds a link from `from` to `to`.
+bool linked(GanttChartItemManager& manager, const GanttChartItemPtr& from,
+            const GanttChartItemPtr& to) {
+  const GanttChartDependencyList links = manager.availableDependencies();
+  return std::any_of(links.begin(), links.end(), [&](const GanttChartDependencyPtr& link) {
+    return link->from() == from && link->to() == to;
+  });
+}
+
 // The plan index of the item labelled `label` (the first one).
 size_t planIndex(const DemoPlan& plan, const std::string& label) {
   size_t i = 0;
@@ -510,6 +542,62 @@ TEST_F(DemoPicture, ATaskDraggedBeforeItsPredecessorStaysBehindIt) {
   };
   checkDraggingEarlier(window.chart(), [&](size_t i) { return items[i]; });
   checkDraggingEarlier(*outline.chart().ganttChart(), [&](size_t i) { return outline.twin(i); });
+}
+
+// In either window a link drawn back from Draft to Plan, which leads to it,
+// is refused, and the status bar says why. Drawn again after the user
+// deleted it and moved Draft before Plan's finish, the link from Plan puts
+// Draft back behind Plan at once, in the outline window as in the main one.
+TEST_F(DemoPicture, DrawnLinksThatCloseALoopAreRefusedAndOthersPlaceTheirSuccessor) {
+  options.size = QSize(1400, 800);
+  DemoScene scene = makeDemoScene(*options.today);
+  const std::vector<GanttChartItemPtr> items = scene.project.items;
+  const std::shared_ptr<GanttChartItemSource> source = scene.project.source;
+  DemoWindow window(std::move(scene), options);
+  showOffscreen(window, options.size);
+  const OutlineWindow outline(*options.today, options);
+  const DemoPlan& plan = outline.plan;
+  const size_t draft = planIndex(plan, "Draft");
+  ASSERT_LT(draft, plan.items.size());
+  ASSERT_EQ(plan.items[draft - 1].label, "Plan");
+
+  const auto check = [&](QMainWindow& shown, GanttChart& chart, GanttChartItemManager& manager,
+                         const auto& itemAt) {
+    const GanttChartItemPtr first = itemAt(draft - 1);
+    const GanttChartItemPtr second = itemAt(draft);
+    const size_t links = manager.availableDependencies().size();
+    std::vector<TimeRange> before;
+    for (size_t i = 0; i < plan.items.size(); ++i) before.push_back(itemAt(i)->time());
+    drawLink(chart, second, first);
+    EXPECT_FALSE(linked(manager, second, first));
+    EXPECT_EQ(manager.availableDependencies().size(), links);
+    for (size_t i = 0; i < plan.items.size(); ++i) {
+      EXPECT_EQ(itemAt(i)->time(), before[i]) << plan.items[i].label;
+    }
+    const QString told = shown.statusBar()->currentMessage();
+    EXPECT_TRUE(told.contains("Plan already leads to Draft") && told.contains("loop"))
+        << told.toStdString();
+
+    for (const GanttChartDependencyPtr& link : manager.availableDependencies()) {
+      if (link->from() == first && link->to() == second) {
+        chart.content()->controller()->removeDependency(link);
+      }
+    }
+    ASSERT_FALSE(linked(manager, first, second));
+    dragBar(chart, second, 0.5, -1);
+    ASSERT_LT(second->start(), first->finish()) << "moved before Plan's end";
+    drawLink(chart, first, second);
+    EXPECT_TRUE(linked(manager, first, second));
+    EXPECT_EQ(plan.calendar->duration(first->finish(), second->start()), 0)
+        << "behind Plan again";
+    expectLagsHold(plan, itemAt);
+  };
+  check(window, window.chart(), *source, [&](size_t i) { return items[i]; });
+  check(*outline.window, *outline.chart().ganttChart(), *outline.chart().ganttChartItemManager(),
+        [&](size_t i) { return outline.twin(i); });
+  for (size_t i = 0; i < plan.items.size(); ++i) {
+    EXPECT_EQ(outline.twin(i)->time(), items[i]->time()) << plan.items[i].label;
+  }
 }
 
 TEST(DemoOptionsTest, AreReadOrRefusedWithAReason) {
