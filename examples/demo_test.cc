@@ -172,6 +172,35 @@ struct OutlineWindow {
   std::unique_ptr<DemoOutlineWindow> window;
 };
 
+// The main window and the outline window over the same plan, shown
+// offscreen at 1400 x 800, with the plan index of the first package's
+// "Draft", which follows its "Plan".
+struct BothWindows {
+  explicit BothWindows(const DemoOptions& options)
+      : BothWindows(makeDemoScene(*options.today), atDemoSize(options)) {}
+  BothWindows(DemoScene scene, const DemoOptions& options)
+      : items(scene.project.items),
+        source(scene.project.source),
+        main(std::make_unique<DemoWindow>(std::move(scene), options)),
+        outline(*options.today, options),
+        draft(planIndex(outline.plan, "Draft")) {
+    showOffscreen(*main, options.size);
+    EXPECT_TRUE(draft > 0 && draft < outline.plan.items.size() &&
+                outline.plan.items[draft - 1].label == "Plan");
+  }
+
+  static DemoOptions atDemoSize(DemoOptions options) {
+    options.size = QSize(1400, 800);
+    return options;
+  }
+
+  std::vector<GanttChartItemPtr> items;
+  std::shared_ptr<GanttChartItemSource> source;
+  std::unique_ptr<DemoWindow> main;
+  OutlineWindow outline;
+  size_t draft;
+};
+
 class DemoPicture : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -521,16 +550,10 @@ TEST_F(DemoPicture, TheOutlineKeepsLinksDeletedOrDrawnInTheChart) {
 // Draft waits for Plan to finish: dragged a day earlier in either window, it
 // stays where Plan's finish lets it start, and no link runs backwards.
 TEST_F(DemoPicture, ATaskDraggedBeforeItsPredecessorStaysBehindIt) {
-  options.size = QSize(1400, 800);
-  DemoScene scene = makeDemoScene(*options.today);
-  const std::vector<GanttChartItemPtr> items = scene.project.items;
-  DemoWindow window(std::move(scene), options);
-  showOffscreen(window, options.size);
-  const OutlineWindow outline(*options.today, options);
-  const DemoPlan& plan = outline.plan;
-  const size_t draft = planIndex(plan, "Draft");
+  const BothWindows both(options);
+  const DemoPlan& plan = both.outline.plan;
+  const size_t draft = both.draft;
   ASSERT_LT(draft, plan.items.size());
-  ASSERT_EQ(plan.items[draft - 1].label, "Plan");
 
   const auto checkDraggingEarlier = [&](GanttChart& chart, const auto& itemAt) {
     const GanttChartItemPtr task = itemAt(draft);
@@ -540,8 +563,9 @@ TEST_F(DemoPicture, ATaskDraggedBeforeItsPredecessorStaysBehindIt) {
     EXPECT_EQ(plan.calendar->duration(itemAt(draft - 1)->finish(), task->start()), 0);
     expectLagsHold(plan, itemAt);
   };
-  checkDraggingEarlier(window.chart(), [&](size_t i) { return items[i]; });
-  checkDraggingEarlier(*outline.chart().ganttChart(), [&](size_t i) { return outline.twin(i); });
+  checkDraggingEarlier(both.main->chart(), [&](size_t i) { return both.items[i]; });
+  checkDraggingEarlier(*both.outline.chart().ganttChart(),
+                       [&](size_t i) { return both.outline.twin(i); });
 }
 
 // In either window a link drawn back from Draft to Plan, which leads to it,
@@ -549,17 +573,10 @@ TEST_F(DemoPicture, ATaskDraggedBeforeItsPredecessorStaysBehindIt) {
 // deleted it and moved Draft before Plan's finish, the link from Plan puts
 // Draft back behind Plan at once, in the outline window as in the main one.
 TEST_F(DemoPicture, DrawnLinksThatCloseALoopAreRefusedAndOthersPlaceTheirSuccessor) {
-  options.size = QSize(1400, 800);
-  DemoScene scene = makeDemoScene(*options.today);
-  const std::vector<GanttChartItemPtr> items = scene.project.items;
-  const std::shared_ptr<GanttChartItemSource> source = scene.project.source;
-  DemoWindow window(std::move(scene), options);
-  showOffscreen(window, options.size);
-  const OutlineWindow outline(*options.today, options);
-  const DemoPlan& plan = outline.plan;
-  const size_t draft = planIndex(plan, "Draft");
+  const BothWindows both(options);
+  const DemoPlan& plan = both.outline.plan;
+  const size_t draft = both.draft;
   ASSERT_LT(draft, plan.items.size());
-  ASSERT_EQ(plan.items[draft - 1].label, "Plan");
 
   const auto check = [&](QMainWindow& shown, GanttChart& chart, GanttChartItemManager& manager,
                          const auto& itemAt) {
@@ -592,11 +609,12 @@ TEST_F(DemoPicture, DrawnLinksThatCloseALoopAreRefusedAndOthersPlaceTheirSuccess
         << "behind Plan again";
     expectLagsHold(plan, itemAt);
   };
-  check(window, window.chart(), *source, [&](size_t i) { return items[i]; });
-  check(*outline.window, *outline.chart().ganttChart(), *outline.chart().ganttChartItemManager(),
-        [&](size_t i) { return outline.twin(i); });
+  check(*both.main, both.main->chart(), *both.source, [&](size_t i) { return both.items[i]; });
+  check(*both.outline.window, *both.outline.chart().ganttChart(),
+        *both.outline.chart().ganttChartItemManager(),
+        [&](size_t i) { return both.outline.twin(i); });
   for (size_t i = 0; i < plan.items.size(); ++i) {
-    EXPECT_EQ(outline.twin(i)->time(), items[i]->time()) << plan.items[i].label;
+    EXPECT_EQ(both.outline.twin(i)->time(), both.items[i]->time()) << plan.items[i].label;
   }
 }
 
