@@ -107,9 +107,16 @@ class GanttChartItemManager : public GanttChartItemFactory,
       const GanttChartItemPtr& item) const;
   [[nodiscard]] virtual const GanttChartItemBehaviorPtr& behavior() const { return behavior_; }
   virtual void setBehavior(GanttChartItemBehaviorPtr behavior) { behavior_ = std::move(behavior); }
-  // Follow-up lists reaching this cascade level are dropped silently, as are
-  // the follow-ups of an item whose changes came back to it this many times in
-  // one cascade; 0 (or less) applies no behaviour answer at all.
+  // How deep a cascade goes: an operation's own answer is level 0, its
+  // follow-ups level 1, and so on. Below the default, a list reaching this
+  // level is dropped silently, whatever the rules: 0 (or less) applies no
+  // behaviour answer at all, 1 the first answer only, n the levels 0 to n-1.
+  // From the default on, the library's own rules (exact types) cut only a
+  // change that came back round to its item, so a chain of links of any
+  // depth is placed in full; a host's rule is still cut at this level, and
+  // so are the follow-ups of an item whose changes came back to it this many
+  // times in one cascade (see `performUpdates`).
+  static constexpr int64_t kDefaultMaxBehaviorRecursivity = 1024;
   [[nodiscard]] virtual int64_t maxBehaviorRecursivity() const { return maxBehaviorRecursivity_; }
   virtual void setMaxBehaviorRecursivity(int64_t bound) { maxBehaviorRecursivity_ = bound; }
 
@@ -260,16 +267,16 @@ class GanttChartItemManager : public GanttChartItemFactory,
   // runs a cascade of its own.
   //
   // Bounds end cascades that never settle (see `CascadeBounds`). With a
-  // host's rule among the behaviours, a list reaching
-  // `maxBehaviorRecursivity` levels is dropped, and so are the follow-ups of
-  // an item whose changes came back to it along their own follow-ups that
-  // many times in the cascade. Under the library's own rules alone (exact
-  // types), whose conflicts always come back round, the level bound is
-  // reached only by an item already twice on the path that led to it, so a
-  // deep plan that settles is placed in full; and the items of a loop found
-  // to be a conflict (by either bound) stop being followed up at once, so a
-  // conflict ends after work in proportion to its items while the rest of
-  // the chart settles.
+  // host's rule among the behaviours, or a bound below the default, a list
+  // reaching `maxBehaviorRecursivity` levels is dropped; with a host's rule,
+  // so are the follow-ups of an item whose changes came back to it along
+  // their own follow-ups that many times in the cascade. Under the library's
+  // own rules alone (exact types), whose conflicts always come back round, a
+  // bound from the default on is reached only by an item already twice on
+  // the path that led to it, so a deep plan that settles is placed in full;
+  // and the items of a loop found to be a conflict (by either bound) stop
+  // being followed up at once, so a conflict ends after work in proportion
+  // to its items while the rest of the chart settles.
   virtual void performUpdates(GanttChartItemUpdateActions actions, int64_t recursivity);
 
   // Where the engine stops a cascade. `levels`: lists are dropped at
@@ -278,12 +285,12 @@ class GanttChartItemManager : public GanttChartItemFactory,
   // an item whose changes came back to it this many times in one cascade are
   // dropped; `conflictNesting` (0 for none): under the library's rules alone,
   // an item whose change comes back to it while it is already this many
-  // times on the path that led there is in a conflict, as is one that
-  // reaches the level bound a second time in one cascade (the first time,
-  // only its list is dropped, as a loop that settles may just need more
-  // levels); so is every item at least half as often (and at least twice)
-  // on that path; no change of them is followed up for the rest of the
-  // operation. The manager uses {true,
+  // times on the path that led there is in a conflict, as is one at least
+  // twice on that path that reaches the level bound a second time in one
+  // cascade (the first time, only its list is dropped, as a loop that
+  // settles may just need more levels); so is every item at least half as
+  // often (and at least twice) on that path; no change of them is followed
+  // up for the rest of the operation. The manager uses {true,
   // maxBehaviorRecursivity(), kConflictNesting}.
   struct CascadeBounds {
     bool levels = true;
@@ -446,7 +453,7 @@ class GanttChartItemManager : public GanttChartItemFactory,
   TimeRange timeline_;
   std::shared_ptr<ScheduleDefinition> schedule_;
   GanttChartItemBehaviorPtr behavior_;
-  int64_t maxBehaviorRecursivity_ = 1024;
+  int64_t maxBehaviorRecursivity_ = kDefaultMaxBehaviorRecursivity;
   std::optional<int64_t> cachedTotalRowCount_;
   std::optional<TimeRange> cachedPreferredTimeline_;
   detail::FilterCache<GanttChartItem> cachedFilteredItems_;

@@ -230,25 +230,28 @@ void GanttChartItemManager::performUpdates(GanttChartItemUpdateActions actions,
     // A copy: a callback below may mark further items.
     const int64_t depth = pendingOf(cause);
     // `level` < bound <= INT64_MAX, so level + 1 cannot overflow. Under the
-    // library's rules alone only a change that came back round twice is cut
-    // by level: a chain of distinct items settles however deep it is.
-    const bool pastLevels = bounds.levels && maxBehaviorRecursivity() <= level + 1 &&
-                            (depth >= 2 || !onlyLibraryRules());
+    // library's rules alone, from the default bound on, only a change that
+    // came back round twice is cut by level: a chain of distinct items
+    // settles however deep it is. A lower bound is the host's choice and cuts
+    // every list that reaches it.
+    const int64_t bound = maxBehaviorRecursivity();
+    const bool pastLevels = bounds.levels && bound <= level + 1 &&
+                            (bound < kDefaultMaxBehaviorRecursivity || depth >= 2 ||
+                             !onlyLibraryRules());
     bool cut = pastLevels;
     if (!cut && !conflicting_.empty() && conflicting_.count(cause) != 0) cut = true;
     const bool nestedTooOften =
         depth > 0 && bounds.conflictNesting > 0 && bounds.conflictNesting <= depth;
-    // Under the library's rules the level bound, too, is only ever reached by
-    // a loop (a chain of distinct items never gets cut by it); a loop of
-    // several items can reach it before any of them comes round
-    // `conflictNesting` times. But a loop that settles (a summary growing
+    // Under the library's rules the level bound is reached at depth 2 only by
+    // a loop; a loop of several items can reach it before any of them comes
+    // round `conflictNesting` times. But a loop that settles (a summary growing
     // over a child, a constraint correcting a pushed item) reaches a small
     // bound as well, and then only its list is dropped, as for any rule: its
     // items go on being followed up below the bound. A loop that climbs back
     // to the bound in the same pass, set going again by a pending sibling
     // below, is a conflict: cutting just its list would let every sibling
     // restart it.
-    if ((pastLevels || (!cut && nestedTooOften)) && depth > 0 && onlyLibraryRules()) {
+    if (((pastLevels && depth >= 2) || (!cut && nestedTooOften)) && onlyLibraryRules()) {
       // The loop is the path since `cause` first changed; its other items
       // have come round about as often as `cause`: all of them stop at once,
       // rather than one by one after a walk each. An item on the path before
@@ -780,7 +783,12 @@ void GanttChartItemManager::applyBehaviorUpdates() {
   const auto alive = keepAlive();
   const GanttChartItemList items = availableItems();
   withSummariesRemembered([&] {
-    if (applyBehaviorUpdatesInLinkOrder(items)) return;
+    // Asking about each item once places every chain in full, as the
+    // cascade does only from the default bound on.
+    if (maxBehaviorRecursivity() >= kDefaultMaxBehaviorRecursivity &&
+        applyBehaviorUpdatesInLinkOrder(items)) {
+      return;
+    }
     // The pass also took every collapsed item's expansion step in its place.
     if (applyColumnRowStepsAtOnce(items)) {
       for (const auto& item : items) {

@@ -119,6 +119,61 @@ TEST(SettlingCascade, AChainDeeperThanTheLevelBoundFollowsInFull) {
   EXPECT_EQ(tasks.back()->start(), day(kTasks));
 }
 
+// Below the default level bound, the bound a host sets is kept as it stands:
+// the operation's own list is level 0, and a list reaching the bound is
+// dropped, chain or not. From the default on, a chain is placed in full.
+TEST(SettlingCascade, ABoundBelowTheDefaultCutsAChainAtThatLevel) {
+  constexpr int64_t kTasks = 2000;
+  for (const int64_t bound : {int64_t{0}, int64_t{1}, int64_t{10}, int64_t{1023}, int64_t{1024}}) {
+    SCOPED_TRACE(bound);
+    std::vector<GanttChartItemPtr> tasks;
+    std::vector<GanttChartDependencyPtr> links;
+    for (int64_t i = 0; i < kTasks; ++i) {
+      tasks.push_back(makeItem("T", i, day(i), day(i + 1)));
+      if (i > 0) links.push_back(finishToStart(tasks[i - 1], tasks[i]));
+    }
+    const auto source = autoScheduled(tasks, links);
+    source->setMaxBehaviorRecursivity(bound);
+    source->updateTime(tasks.front(), day(1));
+    int64_t moved = 0;
+    for (int64_t i = 1; i < kTasks; ++i) moved += tasks[i]->start() == day(i) ? 0 : 1;
+    EXPECT_EQ(moved, bound < 1024 ? bound : kTasks - 1);
+  }
+}
+
+// A whole-chart application is each item's re-application in list order, so
+// under a bound below the default it ends where they end: a chain listed from
+// its last task up is placed one level per task only.
+TEST(SettlingCascade, AWholeChartApplicationKeepsABoundBelowTheDefault) {
+  constexpr int64_t kTasks = 50;
+  const auto build = [](int64_t bound) {
+    std::vector<GanttChartItemPtr> tasks;
+    std::vector<GanttChartDependencyPtr> links;
+    for (int64_t i = 0; i < kTasks; ++i) {
+      tasks.push_back(task(kTasks - i, 1));
+      if (i > 0) links.push_back(finishToStart(tasks[i - 1], tasks[i]));
+    }
+    const auto source = autoScheduled({tasks.rbegin(), tasks.rend()}, links);
+    source->setMaxBehaviorRecursivity(bound);
+    return std::make_pair(source, tasks);
+  };
+  const auto timesOf = [](const std::vector<GanttChartItemPtr>& tasks) {
+    std::vector<TimeRange> times;
+    for (const auto& t : tasks) times.push_back(t->time());
+    return times;
+  };
+  for (const int64_t bound : {int64_t{1}, int64_t{10}}) {
+    SCOPED_TRACE(bound);
+    const auto [whole, wholeTasks] = build(bound);
+    whole->applyBehavior();
+    const auto [stepwise, stepwiseTasks] = build(bound);
+    const std::vector<GanttChartItemPtr> listed = stepwise->items();
+    for (const auto& item : listed) stepwise->applyBehavior(item);
+    EXPECT_EQ(timesOf(wholeTasks), timesOf(stepwiseTasks));
+    EXPECT_EQ(wholeTasks.back()->start(), day(static_cast<double>(bound)));
+  }
+}
+
 // Under a small level bound, a loop of links that settles may need more
 // levels than the bound allows, and the bound drops its list there as it
 // would any other. That does not make the loop a conflict: later steps of the
