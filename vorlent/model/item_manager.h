@@ -258,13 +258,16 @@ class GanttChartItemManager : public GanttChartItemFactory,
   virtual void applyBehaviorUpdates();
 
   // The update engine: applies the actions in order, each action's follow-ups
-  // (and theirs) before its next sibling. A time (completion) action whose
-  // item had its time (completion) changed after the action's list was
-  // computed is skipped: it was worked out from values that are gone, and the
-  // change that overtook it has already been answered. Rows and visibility
-  // are always applied. Iterative, so a deep cascade cannot exhaust the
-  // machine stack; each call keeps its own work list, so a re-entrant call
-  // runs a cascade of its own.
+  // (and theirs) before its next sibling. A time (completion) action is
+  // skipped when its item's time (completion) was last changed, since the
+  // action's list was computed, by the cascade of an earlier action of that
+  // list: it was worked out from values that are gone, and the change that
+  // overtook it has already been answered. A change made by an earlier
+  // action of the same list itself does not count, so of two actions of one
+  // list for one item the later wins. Rows and visibility are always
+  // applied. Iterative, so a deep cascade cannot exhaust the machine stack;
+  // each call keeps its own work list, so a re-entrant call runs a cascade
+  // of its own.
   //
   // Bounds end cascades that never settle (see `CascadeBounds`). With a
   // host's rule among the behaviours, or a bound below the default, a list
@@ -313,21 +316,26 @@ class GanttChartItemManager : public GanttChartItemFactory,
   [[nodiscard]] virtual bool remembersSummaries() const { return true; }
   // Called when a bound drops the follow-ups of `item`'s change.
   virtual void cascadeWasCut(const GanttChartItemPtr& /*item*/) {}
-  // Applies one action; the follow-up list when the action changed something
-  // and asked the behaviour.
-  std::optional<GanttChartItemUpdateActions> apply(const GanttChartItemUpdateAction& action);
+  // Applies one action of the engine's list `list` (see `isOvertaken`); the
+  // follow-up list when the action changed something and asked the
+  // behaviour.
+  std::optional<GanttChartItemUpdateActions> apply(const GanttChartItemUpdateAction& action,
+                                                   uint64_t list);
   // Where an update-time action with `value` puts the item: snapped to its
   // schedule by its type.
   [[nodiscard]] TimeRange snappedTime(const GanttChartItemPtr& item, const TimeRange& value) const;
-  // Whether `action` was overtaken: its item's time (completion, for a
-  // completion action) changed after `changeMark`, a value of
-  // `changeMark()` taken when the action's list was computed.
-  [[nodiscard]] bool isOvertaken(const GanttChartItemUpdateAction& action,
-                                 uint64_t changeMark) const;
+  // Whether `action`, of the engine's list `list`, was overtaken: its
+  // item's time (completion, for a completion action) last changed after
+  // `changeMark`, a value of `changeMark()` taken when the list was computed,
+  // and not by an action of that list itself.
+  [[nodiscard]] bool isOvertaken(const GanttChartItemUpdateAction& action, uint64_t changeMark,
+                                 uint64_t list) const;
   [[nodiscard]] uint64_t changeMark() const { return changeSerial_; }
-  // Records a change of the item's time (completion) made by the manager.
-  void timeWasChanged(const GanttChartItem* item);
-  void completionWasChanged(const GanttChartItem* item);
+  // Records a change of the item's time (completion) made by the manager;
+  // `list` names the engine's list whose own action made it, 0 for any other
+  // change.
+  void timeWasChanged(const GanttChartItem* item, uint64_t list = 0);
+  void completionWasChanged(const GanttChartItem* item, uint64_t list = 0);
 
   // Called by `clearCache()` when it is called from outside the operations
   // (and so by `collectionDidChange()`): a subclass drops whatever it derives
@@ -413,8 +421,9 @@ class GanttChartItemManager : public GanttChartItemFactory,
   void withSummariesRemembered(const Run& run);
   // Stores the item's time and reports the placement, with the time read
   // right before the store, which it returns: a calendar asked while the new
-  // time was worked out may have moved the item meanwhile.
-  TimeRange assignTime(const GanttChartItemPtr& item, const TimeRange& time);
+  // time was worked out may have moved the item meanwhile. `list` as for
+  // `timeWasChanged`.
+  TimeRange assignTime(const GanttChartItemPtr& item, const TimeRange& time, uint64_t list = 0);
   // The row steps of a whole-chart pass (`applyBehaviorUpdates()`) over
   // `items`, computed and stored at once, each changed item told once with
   // its original row, when only the column rule moves rows in that pass (see
@@ -469,14 +478,18 @@ class GanttChartItemManager : public GanttChartItemFactory,
   // What the update engine notes per item during an operation.
   struct EngineMarks {
     // When (by `changeSerial_`) the item's time (completion) last changed in
-    // this operation, 0 if it did not: overtaken actions are told by these.
+    // this operation, 0 if it did not, and the engine's list whose own action
+    // made that change, 0 for none: overtaken actions are told by these.
     uint64_t timeChangedAt = 0;
     uint64_t completionChangedAt = 0;
+    uint64_t timeChangedBy = 0;
+    uint64_t completionChangedBy = 0;
     // Lists of follow-ups to the item's changes still pending in the
     // outermost engine pass.
     int64_t pending = 0;
   };
   uint64_t changeSerial_ = 0;
+  uint64_t listSerial_ = 0;  // the engine's lists, numbered from 1 as they start
   detail::ItemMarks<EngineMarks> marks_;
   int64_t enginePasses_ = 0;  // `performUpdates` calls in progress
   bool remembersSummaries_ = false;  // within `withSummariesRemembered`

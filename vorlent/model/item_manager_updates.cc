@@ -86,16 +86,20 @@ GanttChartItemManager::OperationScope::OperationScope(GanttChartItemManager& man
 
 GanttChartItemManager::OperationScope::~OperationScope() { --manager_.operationDepth_; }
 
-void GanttChartItemManager::timeWasChanged(const GanttChartItem* item) {
-  marks_[item].timeChangedAt = ++changeSerial_;
+void GanttChartItemManager::timeWasChanged(const GanttChartItem* item, uint64_t list) {
+  EngineMarks& marks = marks_[item];
+  marks.timeChangedAt = ++changeSerial_;
+  marks.timeChangedBy = list;
 }
 
-void GanttChartItemManager::completionWasChanged(const GanttChartItem* item) {
-  marks_[item].completionChangedAt = ++changeSerial_;
+void GanttChartItemManager::completionWasChanged(const GanttChartItem* item, uint64_t list) {
+  EngineMarks& marks = marks_[item];
+  marks.completionChangedAt = ++changeSerial_;
+  marks.completionChangedBy = list;
 }
 
 bool GanttChartItemManager::isOvertaken(const GanttChartItemUpdateAction& action,
-                                        uint64_t changeMark) const {
+                                        uint64_t changeMark, uint64_t list) const {
   // Nothing changed since: the usual case for the first action of a list,
   // which needs no look-up then.
   if (changeMark == changeSerial_) return false;
@@ -104,7 +108,12 @@ bool GanttChartItemManager::isOvertaken(const GanttChartItemUpdateAction& action
   if (!time && !std::holds_alternative<Action::UpdateCompletion>(action.variant())) return false;
   const EngineMarks* marks = marks_.find(action.item().get());
   if (marks == nullptr) return false;
-  return changeMark < (time ? marks->timeChangedAt : marks->completionChangedAt);
+  // A change made by an action of the list itself does not count. Had a
+  // cascade changed the item after it, every later action of the list for
+  // the item would have been skipped, leaving the cascade's change the last:
+  // a last change by the list means no cascade of it has changed the item.
+  if (time) return changeMark < marks->timeChangedAt && marks->timeChangedBy != list;
+  return changeMark < marks->completionChangedAt && marks->completionChangedBy != list;
 }
 
 template <class Ask>
@@ -190,9 +199,10 @@ void GanttChartItemManager::performUpdates(GanttChartItemUpdateActions actions,
     int64_t level;
     const GanttChartItem* cause;  // whose change these follow up; null at the root
     uint64_t computedAt;          // `changeMark()` right after the list was computed
+    uint64_t list;                // the list's number, from `listSerial_`
   };
   std::vector<Frame> stack;
-  stack.push_back(Frame{std::move(actions), 0, recursivity, nullptr, changeMark()});
+  stack.push_back(Frame{std::move(actions), 0, recursivity, nullptr, changeMark(), ++listSerial_});
   // Conflicting rules (say a dependency from a summary to its own child under
   // hierarchy and auto-scheduling) make an item's changes come back to that
   // same item along their own follow-ups, each time with several changes that
@@ -222,9 +232,9 @@ void GanttChartItemManager::performUpdates(GanttChartItemUpdateActions actions,
     }
     const GanttChartItemUpdateAction action = std::move(frame.actions[frame.next++]);
     const int64_t level = frame.level;
-    if (isOvertaken(action, frame.computedAt)) continue;
+    if (isOvertaken(action, frame.computedAt, frame.list)) continue;
     clearCacheAfterChange();
-    std::optional<GanttChartItemUpdateActions> followUps = apply(action);
+    std::optional<GanttChartItemUpdateActions> followUps = apply(action, frame.list);
     if (!followUps || followUps->empty()) continue;
     const GanttChartItem* cause = action.item().get();
     // A copy: a callback below may mark further items.
@@ -282,7 +292,7 @@ void GanttChartItemManager::performUpdates(GanttChartItemUpdateActions actions,
     }
     ++pendingOf(cause);
     const int64_t next = level < std::numeric_limits<int64_t>::max() ? level + 1 : level;
-    stack.push_back(Frame{std::move(*followUps), 0, next, cause, changeMark()});
+    stack.push_back(Frame{std::move(*followUps), 0, next, cause, changeMark(), ++listSerial_});
   }
 }
 
@@ -297,14 +307,14 @@ TimeRange GanttChartItemManager::snappedTime(const GanttChartItemPtr& item,
 }
 
 std::optional<GanttChartItemUpdateActions> GanttChartItemManager::apply(
-    const GanttChartItemUpdateAction& action) {
+    const GanttChartItemUpdateAction& action, uint64_t list) {
   using Action = GanttChartItemUpdateAction;
   if (const auto* change = std::get_if<Action::UpdateTime>(&action.variant())) {
     const GanttChartItemPtr& item = change->item;
     const TimeRange updated = snappedTime(item, change->value);
     const TimeRange current = item->time();
     if (updated.start == current.start && updated.finish == current.finish) return std::nullopt;
-    const TimeRange old = assignTime(item, updated);
+    const TimeRange old = assignTime(item, updated, list);
     if (auto observer = itemObserver()) observer->timeDidChange(item, old);
     if (!change->up && !change->down) return std::nullopt;
     return askBehavior([&](GanttChartItemBehavior& behavior, const auto& managerSchedule) {
@@ -318,7 +328,7 @@ std::optional<GanttChartItemUpdateActions> GanttChartItemManager::apply(
     const double updated = clampedCompletion(change->value);
     if (updated == old) return std::nullopt;
     item->setCompletion(updated);
-    completionWasChanged(item.get());
+    completionWasChanged(item.get(), list);
     if (auto observer = itemObserver()) observer->completionDidChange(item, old);
     if (!change->up && !change->down) return std::nullopt;
     return askBehavior([&](GanttChartItemBehavior& behavior, const auto& managerSchedule) {
@@ -407,11 +417,12 @@ void GanttChartItemManager::removeDependency(const GanttChartDependencyPtr& depe
 
 // --- Times and completion -------------------------------------------------
 
-TimeRange GanttChartItemManager::assignTime(const GanttChartItemPtr& item, const TimeRange& time) {
+TimeRange GanttChartItemManager::assignTime(const GanttChartItemPtr& item, const TimeRange& time,
+                                            uint64_t list) {
   const TimeRange old = item->time();
   itemPlacementWillChange(item);
   item->setTime(time);
-  timeWasChanged(item.get());
+  timeWasChanged(item.get(), list);
   itemPlacementDidChange(item, old);
   return old;
 }

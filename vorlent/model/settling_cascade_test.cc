@@ -12,12 +12,16 @@
 
 #include "vorlent/model/auto_scheduling_behavior.h"
 #include "vorlent/model/behavior_test_support.h"
+#include "vorlent/model/classic_behaviors.h"
 #include "vorlent/model/item_source.h"
+#include "vorlent/time/schedule_definition.h"
 
 namespace vorlent {
 namespace {
 
 using testing::makeItem;
+using testing::makeSummary;
+using testing::on;
 
 Time day(double days) { return Time(1, 0, 0).addingHours(24 * days); }
 
@@ -56,6 +60,90 @@ TEST(SettlingCascade, AMoveOvertakenByAnEarlierSiblingsCascadeIsDropped) {
   source->applyBehavior();
   EXPECT_EQ(tasksOffTheirLinks(links), 0);
   EXPECT_EQ(s2->start(), s1->finish());
+}
+
+// Answers a time change of `of` with a move of `target` to `to`.
+class MoveOnChange : public GanttChartItemBehavior {
+ public:
+  MoveOnChange(GanttChartItemPtr of, GanttChartItemPtr target, TimeRange to)
+      : of_(std::move(of)), target_(std::move(target)), to_(to) {}
+  GanttChartItemUpdateActions timeDidChange(const GanttChartItemPtr& item, const TimeRange&, bool,
+                                            bool, const GanttChartItemList&,
+                                            const GanttChartDependencyList&,
+                                            const std::shared_ptr<ScheduleDefinition>&) override {
+    if (item != of_) return {};
+    return {GanttChartItemUpdateAction::updateTimeAction(target_, to_, true, true)};
+  }
+
+ private:
+  GanttChartItemPtr of_;
+  GanttChartItemPtr target_;
+  TimeRange to_;
+};
+
+// Two answers for one item in one list are applied in turn, so the later
+// one wins: the earlier one's own change does not make the later stale.
+TEST(SettlingCascade, OfTwoAnswersForOneItemInOneListTheLaterWins) {
+  // A host's rules.
+  {
+    const auto x = task(0, 1);
+    const auto y = task(1, 1);
+    const TimeRange first(day(2), day(3));
+    const TimeRange second(day(4), day(5));
+    const auto source = std::make_shared<GanttChartItemSource>(
+        std::vector<GanttChartItemPtr>{x, y}, std::vector<GanttChartDependencyPtr>{}, nullptr,
+        std::make_shared<GanttChartItemBehaviorSet>(std::vector<GanttChartItemBehaviorPtr>{
+            std::make_shared<MoveOnChange>(x, y, first),
+            std::make_shared<MoveOnChange>(x, y, second)}));
+    source->updateTime(x, day(1));
+    EXPECT_EQ(y->time(), second);
+  }
+  // The classic rules: moving a summary moves its child by as much (13:00),
+  // then the summary's start-to-start link with a lag of two hours places
+  // it at the summary's new start plus the lag (10:00).
+  {
+    const auto summary = makeSummary("S", 0, on(kMonday, 8), on(kMonday, 16));
+    const auto linked = makeItem("A", 1, on(kMonday, 13), on(kMonday, 14));
+    const auto other = makeItem("B", 2, on(kMonday, 8), on(kMonday, 16));
+    const auto link = std::make_shared<GanttChartDependency>(
+        std::nullopt, summary, linked, std::nullopt, 0, true,
+        GanttChartDependencyType::fromStartToStart);
+    const auto source = std::make_shared<GanttChartItemSource>(
+        std::vector<GanttChartItemPtr>{summary, linked, other},
+        std::vector<GanttChartDependencyPtr>{link}, ScheduleDefinition::standard(),
+        GanttChartItemBehaviorSet::classic({{summary, {linked, other}}}, std::nullopt,
+                                           std::nullopt, std::nullopt, {{link, 2 * 3600.0}}, {},
+                                           std::nullopt));
+    source->updateTime(summary, on(kTuesday, 8));
+    EXPECT_EQ(linked->time(), TimeRange(on(kTuesday, 10), on(kTuesday, 11)));
+    EXPECT_EQ(summary->time(), TimeRange(on(kTuesday, 8), on(kTuesday, 16)));
+  }
+}
+
+// The whole-chart application that asks about each item once lets the later
+// of two moves in one answer win, as the cascade does: a successor linked
+// twice to one task, its finish on non-working time, is first placed at the
+// link's time (keeping its working duration) and then pushed from where it
+// lies, which keeps its start. Disabled while that application still takes
+// the first move's change of the item for a sign that the second is stale.
+TEST(SettlingCascade, DISABLED_AWholeChartApplicationLetsTheLaterOfTwoMovesWin) {
+  const auto build = [] {
+    const auto x = makeItem("X", 0, on(kFriday, 8, 0), on(kFriday, 16, 0));
+    const auto y = makeItem("Y", 1, on(kMonday, 10), on(kMonday, 18));
+    const std::vector<GanttChartDependencyPtr> links = {finishToStart(x, y), finishToStart(x, y)};
+    const auto source = std::make_shared<GanttChartItemSource>(
+        std::vector<GanttChartItemPtr>{x, y}, links, ScheduleDefinition::standard(),
+        std::make_shared<GanttChartItemAutoSchedulingBehavior>());
+    return std::make_pair(source, y);
+  };
+  const auto [whole, wholeY] = build();
+  whole->applyBehavior();
+  const auto [stepwise, stepwiseY] = build();
+  for (const auto& item : std::vector<GanttChartItemPtr>(stepwise->items())) {
+    stepwise->applyBehavior(item);
+  }
+  EXPECT_EQ(stepwiseY->time(), TimeRange(on(kMonday, 10), on(kMonday, 16)));
+  EXPECT_EQ(wholeY->time(), stepwiseY->time());
 }
 
 // Each task has one to three predecessors among the 20 rows above it.
