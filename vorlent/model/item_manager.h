@@ -304,8 +304,13 @@ class GanttChartItemManager : public GanttChartItemFactory,
   // along its follow-ups a few times (a constraint or the push behind
   // predecessors correcting it, a summary growing over it), rarely a few
   // dozen (lags of opposite signs round a loop that closes); rules that never
-  // settle come back without end. Well above the first, reached in
-  // milliseconds by the second.
+  // settle come back without end. Well above the first; the second get there
+  // after work that grows with all the loop drags along each round. Measured
+  // on random tangles of 200 items: 0.5 ms at the median, 0.1-0.3 s at the
+  // 99th percentile, 0.6-1.2 s at worst on a loaded machine. A cycle of two
+  // tasks heading a chain of 10,000 (100,000) tasks stops after 1.3 s (18 s),
+  // having pushed the chain 40 (386) years out. Hosts should refuse a link
+  // that closes a cycle (`GanttChartContentEditor::canAddNewDependency`).
   static constexpr int64_t kConflictNesting = 256;
   [[nodiscard]] virtual CascadeBounds cascadeBounds() const {
     return {true, maxBehaviorRecursivity(), kConflictNesting};
