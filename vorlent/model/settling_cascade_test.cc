@@ -46,6 +46,27 @@ std::shared_ptr<GanttChartItemSource> autoScheduled(std::vector<GanttChartItemPt
       std::make_shared<GanttChartItemAutoSchedulingBehavior>());
 }
 
+// `count` tasks of a day each, one after the other, each linked finish to
+// start to the one before.
+struct Chain {
+  std::vector<GanttChartItemPtr> tasks;
+  std::vector<GanttChartDependencyPtr> links;
+};
+Chain chainOf(int64_t count) {
+  Chain chain;
+  for (int64_t i = 0; i < count; ++i) {
+    chain.tasks.push_back(makeItem("T", i, day(i), day(i + 1)));
+    if (i > 0) chain.links.push_back(finishToStart(chain.tasks[i - 1], chain.tasks[i]));
+  }
+  return chain;
+}
+
+std::vector<TimeRange> timesOf(const std::vector<GanttChartItemPtr>& items) {
+  std::vector<TimeRange> times;
+  for (const auto& item : items) times.push_back(item->time());
+  return times;
+}
+
 // W pushes X; X's answer places S1 and S2, the latter worked out while S1 was
 // still where it was. S1's own cascade then puts S2 behind S1, which the
 // answer's later move of S2 must not undo.
@@ -181,9 +202,7 @@ TEST(SettlingCascade, AConflictLeavesTheRestOfTheChartToSettle) {
       items.insert(items.begin(), clique.begin(), clique.end());
     }
     autoScheduled(items, links)->applyBehavior();
-    std::vector<TimeRange> times;
-    for (const auto& t : tasks) times.push_back(t->time());
-    return times;
+    return timesOf(tasks);
   };
   const std::vector<TimeRange> alone = build(false);
   const std::vector<TimeRange> besideACycle = build(true);
@@ -195,12 +214,7 @@ TEST(SettlingCascade, AConflictLeavesTheRestOfTheChartToSettle) {
 // moving its first task moves every other.
 TEST(SettlingCascade, AChainDeeperThanTheLevelBoundFollowsInFull) {
   constexpr int64_t kTasks = 4000;
-  std::vector<GanttChartItemPtr> tasks;
-  std::vector<GanttChartDependencyPtr> links;
-  for (int64_t i = 0; i < kTasks; ++i) {
-    tasks.push_back(makeItem("T", i, day(i), day(i + 1)));
-    if (i > 0) links.push_back(finishToStart(tasks[i - 1], tasks[i]));
-  }
+  const auto [tasks, links] = chainOf(kTasks);
   const auto source = autoScheduled(tasks, links);
   source->updateTime(tasks.front(), day(1));
   EXPECT_EQ(tasksOffTheirLinks(links), 0);
@@ -214,12 +228,7 @@ TEST(SettlingCascade, ABoundBelowTheDefaultCutsAChainAtThatLevel) {
   constexpr int64_t kTasks = 2000;
   for (const int64_t bound : {int64_t{0}, int64_t{1}, int64_t{10}, int64_t{1023}, int64_t{1024}}) {
     SCOPED_TRACE(bound);
-    std::vector<GanttChartItemPtr> tasks;
-    std::vector<GanttChartDependencyPtr> links;
-    for (int64_t i = 0; i < kTasks; ++i) {
-      tasks.push_back(makeItem("T", i, day(i), day(i + 1)));
-      if (i > 0) links.push_back(finishToStart(tasks[i - 1], tasks[i]));
-    }
+    const auto [tasks, links] = chainOf(kTasks);
     const auto source = autoScheduled(tasks, links);
     source->setMaxBehaviorRecursivity(bound);
     source->updateTime(tasks.front(), day(1));
@@ -244,11 +253,6 @@ TEST(SettlingCascade, AWholeChartApplicationKeepsABoundBelowTheDefault) {
     const auto source = autoScheduled({tasks.rbegin(), tasks.rend()}, links);
     source->setMaxBehaviorRecursivity(bound);
     return std::make_pair(source, tasks);
-  };
-  const auto timesOf = [](const std::vector<GanttChartItemPtr>& tasks) {
-    std::vector<TimeRange> times;
-    for (const auto& t : tasks) times.push_back(t->time());
-    return times;
   };
   for (const int64_t bound : {int64_t{1}, int64_t{10}}) {
     SCOPED_TRACE(bound);
@@ -292,11 +296,6 @@ TEST(SettlingCascade, ALoopStoppedOnceBySmallLevelBoundIsStillFollowedUp) {
             std::vector<GanttChartDependencyLagDefinition>{{links[1], 16 * 3600.0}}));
     source->setMaxBehaviorRecursivity(3);
     return std::make_pair(source, items);
-  };
-  const auto timesOf = [](const std::vector<GanttChartItemPtr>& items) {
-    std::vector<TimeRange> times;
-    for (const auto& item : items) times.push_back(item->time());
-    return times;
   };
   const auto [whole, wholeItems] = build();
   whole->applyBehavior();
