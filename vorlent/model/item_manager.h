@@ -111,11 +111,13 @@ class GanttChartItemManager : public GanttChartItemFactory,
   // follow-ups level 1, and so on. Below the default, a list reaching this
   // level is dropped silently, whatever the rules: 0 (or less) applies no
   // behaviour answer at all, 1 the first answer only, n the levels 0 to n-1.
-  // From the default on, the library's own rules (exact types) cut only a
-  // change that came back round to its item, so a chain of links of any
-  // depth is placed in full; a host's rule is still cut at this level, and
-  // so are the follow-ups of an item whose changes came back to it this many
-  // times in one cascade (see `performUpdates`).
+  // From the default on, the library's own rules (exact types) are cut here
+  // only in a change that came back round to its item, so a chain of links
+  // of any depth is placed in full, while a host's rule is cut here as
+  // below it. Whatever the bound, a host's rule also loses the follow-ups of
+  // an item whose changes came back to it this many times in one cascade,
+  // and a loop of the library's rules that reaches the bound twice in one
+  // cascade is stopped as a conflict (see `performUpdates`).
   static constexpr int64_t kDefaultMaxBehaviorRecursivity = 1024;
   [[nodiscard]] virtual int64_t maxBehaviorRecursivity() const { return maxBehaviorRecursivity_; }
   virtual void setMaxBehaviorRecursivity(int64_t bound) { maxBehaviorRecursivity_ = bound; }
