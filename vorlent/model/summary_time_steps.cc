@@ -11,6 +11,13 @@
 namespace vorlent::detail {
 namespace {
 
+// The calendar the manager snaps `item` to: its own, else the chart's (null
+// for a continuous chart).
+const ScheduleDefinition* calendarOf(const GanttChartItem& item,
+                                     const std::shared_ptr<ScheduleDefinition>& schedule) {
+  return item.schedule() ? item.schedule().get() : schedule.get();
+}
+
 // Whether items lie where the manager snaps a standard item asked to take
 // its own time, reading each calendar's working week once in a row.
 class SnapCheck {
@@ -18,7 +25,7 @@ class SnapCheck {
   explicit SnapCheck(const std::shared_ptr<ScheduleDefinition>& schedule) : schedule_(schedule) {}
 
   bool operator()(const GanttChartItem& item) {
-    const ScheduleDefinition* calendar = item.schedule() ? item.schedule().get() : schedule_.get();
+    const ScheduleDefinition* calendar = calendarOf(item, schedule_);
     if (calendar == nullptr) return true;  // continuous: every instant works
     if (calendar != calendar_) {
       calendar_ = calendar;
@@ -119,7 +126,12 @@ std::optional<std::vector<std::pair<size_t, size_t>>> summaryTimeStepEdges(
   for (const auto& [c, s] : fits) {
     const GanttChartItem& child = *items[c];
     const GanttChartItem& summary = *items[s];
+    // A child on another calendar than its summary's may come to start where
+    // the summary's calendar does not work; the span the summary is given
+    // then starts later, and asking about the summary after its children
+    // squeezes them into it, where asking before them would not.
     if (child.type() != GanttChartItemType::standard || isSummary[c] ||
+        calendarOf(child, schedule) != calendarOf(summary, schedule) ||
         child.start() < summary.start() || summary.finish() < child.finish() || !isSnapped(child)) {
       return std::nullopt;
     }

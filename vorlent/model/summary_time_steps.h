@@ -30,7 +30,10 @@ namespace vorlent::detail {
 //   lies within the summary's current time, and starts and finishes where the
 //   manager would snap it to (`nextTime` of its start and `previousTime` of
 //   its finish in its calendar, `schedule` unless it has its own): moved or
-//   not, it then stays where fitting would put it.
+//   not, it then stays where fitting would put it;
+// - each such child snaps to the very calendar its summary snaps to (the
+//   same object): wherever the child comes to start, the summary's calendar
+//   then works there, and the span the summary is given starts no later.
 // Answers, by position in `items`, each (child, summary) pair whose child the
 // hierarchy must be asked about before the summary: the children the
 // summary spans and the items that name it as their parent. std::nullopt
