@@ -70,16 +70,19 @@ void GanttChartItemManager::applyTimeStepsInLinkOrder(
     GanttChartItemHierarchicalBehavior* spanning) {
   using Action = GanttChartItemUpdateAction;
   // Changes are stamped in the order made; an answer carries the stamp of
-  // the last change before it was given.
+  // the last change before it was given, and a number of its own.
   uint64_t clock = 0;
+  uint64_t answersGiven = 0;
   struct Answer {
     GanttChartItemUpdateActions actions;
     size_t next;
     uint64_t givenAt;
+    uint64_t number;
   };
   struct Moved {
     size_t index;  // in `moved`
     uint64_t lastChange;
+    uint64_t lastChangeBy;  // the number of the answer that made it
   };
   std::vector<std::pair<GanttChartItemPtr, TimeRange>> moved;  // with the original time
   std::unordered_map<const GanttChartItem*, Moved> changes;
@@ -95,14 +98,14 @@ void GanttChartItemManager::applyTimeStepsInLinkOrder(
   const auto ask = [&](const GanttChartItemPtr& item) {
     clearCacheAfterChange();
     if (spanning == nullptr) {
-      answers.push_back(Answer{askAboutTimeOf(item), 0, clock});
+      answers.push_back(Answer{askAboutTimeOf(item), 0, clock, ++answersGiven});
       return;
     }
     auto* const outerSpans = spanning->deferredSpans_;
     const size_t outerQuestion = spanning->deferredQuestion_;
     spanning->deferredSpans_ = &unspanned;
     spanning->deferredQuestion_ = detail::NewBehaviorQuestion::depth() + 1;
-    answers.push_back(Answer{askAboutTimeOf(item), 0, clock});
+    answers.push_back(Answer{askAboutTimeOf(item), 0, clock, ++answersGiven});
     spanning->deferredSpans_ = outerSpans;
     spanning->deferredQuestion_ = outerQuestion;
   };
@@ -117,6 +120,7 @@ void GanttChartItemManager::applyTimeStepsInLinkOrder(
       }
       const Action action = std::move(answer.actions[answer.next++]);
       const uint64_t givenAt = answer.givenAt;
+      const uint64_t number = answer.number;
       const auto* change = std::get_if<Action::UpdateTime>(&action.variant());
       if (change == nullptr) {
         // The rules the pass admits answer a time with times alone; anything
@@ -129,7 +133,12 @@ void GanttChartItemManager::applyTimeStepsInLinkOrder(
       }
       const GanttChartItemPtr& item = change->item;
       const auto known = changes.find(item.get());
-      if (known != changes.end() && givenAt < known->second.lastChange) continue;  // stale
+      // Stale when a change since the answer was given came from elsewhere
+      // (a nested answer): of two moves in one answer, the later wins.
+      if (known != changes.end() && givenAt < known->second.lastChange &&
+          known->second.lastChangeBy != number) {
+        continue;
+      }
       const TimeRange updated = snappedTime(item, change->value);
       const TimeRange current = item->time();
       if (updated.start == current.start && updated.finish == current.finish) continue;
@@ -137,10 +146,11 @@ void GanttChartItemManager::applyTimeStepsInLinkOrder(
       assignTime(item, updated);
       ++clock;
       if (known == changes.end()) {
-        changes.emplace(item.get(), Moved{moved.size(), clock});
+        changes.emplace(item.get(), Moved{moved.size(), clock, number});
         moved.emplace_back(item, current);
       } else {
         known->second.lastChange = clock;
+        known->second.lastChangeBy = number;
       }
       // `answers.size()` is the level the new answer would take, and the
       // bound is positive here.
@@ -156,8 +166,8 @@ void GanttChartItemManager::applyTimeStepsInLinkOrder(
       // Every child is in place: the span the last child's answer would
       // have given it.
       clearCacheAfterChange();
-      answers.push_back(
-          Answer{spanning->aggregateChildrenOf(asked, availableItems(), true, false), 0, clock});
+      answers.push_back(Answer{spanning->aggregateChildrenOf(asked, availableItems(), true, false),
+                               0, clock, ++answersGiven});
       settle(nullptr);
     }
     ask(asked);

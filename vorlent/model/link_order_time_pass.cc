@@ -15,6 +15,30 @@
 #include "vorlent/model/summary_time_steps.h"
 
 namespace vorlent::detail {
+namespace {
+
+// Whether two of `links` (by position, from and to) join the same two items
+// in the same direction. Counted in one walk over the links grouped by
+// their `from` item.
+bool joinsAPairTwice(const std::vector<std::pair<size_t, size_t>>& links, size_t itemCount) {
+  std::vector<size_t> firstOf(itemCount + 1, 0);
+  for (const auto& link : links) ++firstOf[link.first + 1];
+  for (size_t i = 0; i < itemCount; ++i) firstOf[i + 1] += firstOf[i];
+  std::vector<size_t> targets(links.size());
+  std::vector<size_t> filled(firstOf.begin(), firstOf.end() - 1);
+  for (const auto& [from, to] : links) targets[filled[from]++] = to;
+  constexpr size_t kNone = static_cast<size_t>(-1);
+  std::vector<size_t> lastReachedFrom(itemCount, kNone);
+  for (size_t from = 0; from < itemCount; ++from) {
+    for (size_t k = firstOf[from]; k < firstOf[from + 1]; ++k) {
+      if (lastReachedFrom[targets[k]] == from) return true;
+      lastReachedFrom[targets[k]] = from;
+    }
+  }
+  return false;
+}
+
+}  // namespace
 
 std::optional<std::vector<size_t>> linkOrderForTimeSteps(
     const GanttChartItemBehaviorPtr& behavior, const std::vector<GanttChartItemPtr>& items,
@@ -59,6 +83,11 @@ std::optional<std::vector<size_t>> linkOrderForTimeSteps(
       pulledEnds[to->second] |= dependency->toType() == GanttChartDependencyEndType::start ? 1 : 2;
     }
   }
+  // A successor linked twice to one predecessor hears of its every change
+  // twice: once placed by the link, then pushed from where it lay before,
+  // and the later answer wins. Where it lay before depends on the order in
+  // which its other predecessors were asked about.
+  if (joinsAPairTwice(links, items.size())) return std::nullopt;
   // A moment (an item without working time) pulled at both ends is not
   // rigid: pushed by its start, its finish is the next working instant,
   // which can lie a night later; pushed by its finish, its start is that

@@ -40,7 +40,8 @@ namespace vorlent::detail {
 //   after them (see summary_time_steps.h);
 // - no item is null, and every usable link is non-null and joins two items
 //   of `items`;
-// - the usable links form no cycle.
+// - the usable links form no cycle, and no two join the same two items in
+//   the same direction.
 // `schedule` is the chart's calendar, for items without their own.
 // Usable links are those the auto-scheduling rule's lag provider does not
 // exclude (with no auto-scheduling rule, no link takes part).

@@ -150,9 +150,17 @@ Chart randomChart(uint32_t seed, bool plainCascade) {
     return !chance(40);
   };
   for (int64_t i = 1; i < count; ++i) {
+    std::vector<int64_t> predecessors;
     for (int64_t k = pick(4); k > 0; --k) {
       const int64_t from = i - 1 - pick(static_cast<uint32_t>(std::min<int64_t>(i, 8)));
       if (joinsSummary(from, i)) continue;
+      // Now and then a second link between the same two items, which keeps
+      // the chart from the one pass.
+      if (std::find(predecessors.begin(), predecessors.end(), from) != predecessors.end() &&
+          !chance(10)) {
+        continue;
+      }
+      predecessors.push_back(from);
       links.push_back(std::make_shared<GanttChartDependency>(
           std::nullopt, chart.items[static_cast<size_t>(from)], chart.items[static_cast<size_t>(i)],
           std::nullopt, 0, true, static_cast<GanttChartDependencyType>(pick(4))));
@@ -472,8 +480,14 @@ Chart randomCalendarChart(uint32_t seed, bool plainCascade) {
   std::vector<GanttChartDependencyLagDefinition> lags;
   static constexpr double kLags[] = {-2 * kHour, kHour, 8 * kHour, 24 * kHour};
   for (size_t i = 1; i < linked.size(); ++i) {
+    std::vector<size_t> predecessors;
     for (int64_t k = pick(3); k > 0; --k) {
       const size_t from = i - 1 - static_cast<size_t>(pick(static_cast<uint32_t>(i)));
+      if (std::find(predecessors.begin(), predecessors.end(), from) != predecessors.end() &&
+          !chance(10)) {
+        continue;
+      }
+      predecessors.push_back(from);
       links.push_back(std::make_shared<GanttChartDependency>(
           std::nullopt, linked[from], linked[i], std::nullopt, 0, true,
           chance(2) ? GanttChartDependencyType::fromFinishToStart
@@ -493,7 +507,7 @@ Chart randomCalendarChart(uint32_t seed, bool plainCascade) {
   if (plainCascade) {
     rules = std::make_shared<HostSet>(std::vector<GanttChartItemBehaviorPtr>{rules});
   }
-  chart.source = std::make_shared<GanttChartItemSource>(chart.items, links, calendar, rules);
+  chart.source = std::make_shared<testing::CountingSource>(chart.items, links, calendar, rules);
   chart.source->setItemObserver(chart.log);
   return chart;
 }
@@ -509,8 +523,9 @@ Chart randomCalendarChart(uint32_t seed, bool plainCascade) {
 TEST(LinkOrderTimePassTest, EndsWhereThePlainCascadeEndsWithChildrenOnOwnCalendars) {
   constexpr uint32_t kCharts = 800;
   int onePassCharts = 0;
+  int conflicts = 0;
   for (uint32_t seed = 1; seed <= kCharts; ++seed) {
-    SCOPED_TRACE(testing::Message() << "seed " << seed);
+    SCOPED_TRACE(::testing::Message() << "seed " << seed);
     const Chart fast = randomCalendarChart(seed, false);
     const Chart plain = randomCalendarChart(seed, true);
     const bool onePass = takesOnePass(fast);
@@ -520,8 +535,16 @@ TEST(LinkOrderTimePassTest, EndsWhereThePlainCascadeEndsWithChildrenOnOwnCalenda
     if (onePass) {
       ASSERT_NO_FATAL_FAILURE(expectToldOnce(fast));
     }
+    // Rules in conflict have no settled end; each path's bound stops the
+    // loop where it happens to be.
+    if (plain.source->cuts() != 0) {
+      ++conflicts;
+      continue;
+    }
     ASSERT_NO_FATAL_FAILURE(expectEndsAlike(fast, plain, onePass));
   }
+  EXPECT_LT(conflicts, static_cast<int>(kCharts / 20));
+  RecordProperty("conflicts", conflicts);
   EXPECT_GT(onePassCharts, static_cast<int>(kCharts / 5));
   EXPECT_LT(onePassCharts, static_cast<int>(kCharts * 4 / 5));
   RecordProperty("onePassCharts", onePassCharts);
