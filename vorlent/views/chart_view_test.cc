@@ -239,6 +239,38 @@ TEST_F(ChartView, AChartTakingItsControllerBackShowsTheSameTimeInHeaderAndChartA
   EXPECT_GT(headerX(), 0);
 }
 
+// A host lends the header's controller to a header of its own (another
+// window, a print preview) and takes it back, while the chart area scrolls.
+TEST_F(ChartView, AHeaderTakingItsControllerBackShowsTheChartAreasTimeAndMovesNothing) {
+  const std::shared_ptr<GanttChartHeaderController> headerController =
+      chart->header()->controller();
+  const struct {
+    const char* lent;
+    int width;
+    int notches;
+    bool keptByTheOther;
+  } cases[] = {
+      {"to a narrower header", 400, 3, true},
+      {"to a header that goes before the scroll", 400, 2, false},
+      {"to a narrower header, scrolling back", 400, -1, true},
+      // Which shows the chart area's span without scrolling at all.
+      {"to a wider header", 1200, 2, true},
+  };
+  for (const auto& [lent, width, notches, keptByTheOther] : cases) {
+    SCOPED_TRACE(lent);
+    auto other = std::make_unique<GanttChartHeader>();
+    other->resize(width, 40);
+    other->show();
+    other->setController(headerController);
+    if (!keptByTheOther) other.reset();
+    testing::sendWheel(contentCanvas(), QPoint(-120 * notches, 0));
+    const int scrolled = contentX();
+    chart->header()->setController(headerController);
+    EXPECT_EQ(contentX(), scrolled);
+    expectInStep();
+  }
+}
+
 TEST_F(ChartView, AHeaderHeightChangeResizesTheHeaderBeforeTheHostHearsOfIt) {
   const auto host = std::make_shared<HostObserver>();
   int heightHeard = 0;

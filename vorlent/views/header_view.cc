@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "vorlent/controllers/chart_controller.h"
 #include "vorlent/views/appearance_mode_provider.h"
 #include "vorlent/views/conversions.h"
 #include "vorlent/views/design_time_sample.h"
@@ -40,6 +41,17 @@ class BlankCorner : public QWidget {
  private:
   QPointer<const GanttChartHeader> header_;
 };
+
+// The timeline observer of the chart area that a chart controller keeps
+// `header` in step with, or null for a header of no chart (or of one that
+// has gone).
+std::shared_ptr<GanttChartContentTimelineObserver> chartAreaFollowedBy(
+    const GanttChartHeaderController& header) {
+  const auto chart = std::dynamic_pointer_cast<GanttChartController::HeaderObserverAdapter>(
+      header.timelineObserver());
+  if (!chart || chart->target() == nullptr) return nullptr;
+  return chart->target()->contentController()->timelineObserver();
+}
 
 }  // namespace
 
@@ -173,12 +185,31 @@ void GanttChartHeader::headerControllerDidChange() {
   // destroy the view; the newer assignment has then done all that is left.
   const QPointer<GanttChartHeader> alive(this);
   const auto stillAttached = [&] { return alive != nullptr && controller_ == controller; };
+  // In a chart the chart area decides where the header stands. The place
+  // this view kept from what it showed before is no user's scroll: written
+  // into the controller, it would drag the chart area back there.
+  const std::shared_ptr<GanttChartContentTimelineObserver> chartArea =
+      chartAreaFollowedBy(*controller);
   controller->setPresenter(self_);
   updateGeometry();
+  // An assignment made meanwhile attaches its controller in full and
+  // leaves nothing held: this one ends right after.
+  holdsViewport_ = chartArea != nullptr;
   updateHeaderCanvasSize();
+  if (alive != nullptr) holdsViewport_ = false;
   if (!stillAttached()) return;
   controller->setScroller(self_);
   controller->setObserver(self_);
+  if (chartArea) {
+    // Brought to the chart area's time by the path that keeps the two in
+    // step on every scroll of the chart area; then the viewport is written
+    // even where that path could not scroll (a scale that maps no time to
+    // a point).
+    chartArea->visibleTimelineDidChange();
+    if (!stillAttached()) return;
+    updateHeaderViewport();
+    if (!stillAttached()) return;
+  }
   modeProvider_ = std::make_shared<AppearanceModeProvider>(this);
   controller->setModeProvider(modeProvider_);
   if (!stillAttached()) return;
@@ -263,7 +294,9 @@ void GanttChartHeader::updateHeaderCanvasSize() {
 
 void GanttChartHeader::updateHeaderViewport() {
   const std::shared_ptr<GanttChartHeaderController> controller = controller_;
-  if (!controller || scrollView_ == nullptr || controllerIsShownElsewhere()) return;
+  if (!controller || scrollView_ == nullptr || holdsViewport_ || controllerIsShownElsewhere()) {
+    return;
+  }
   const QRectF visible = scrollView_->documentVisibleRect();
   const double documentWidth = scrollView_->documentSize().width();
   const bool narrow = documentWidth < visible.width();

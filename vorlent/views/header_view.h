@@ -96,9 +96,12 @@ class GanttChartHeader : public QWidget,
   // it ends, and the rest of that drag reaches no controller), stores the
   // new one and attaches it: presenter, document size,
   // scroller, observer, a mode provider over this view's palette, then a
-  // redraw. Assigning the same controller attaches it afresh; nullptr leaves
-  // the view empty. An assignment made by the controller's notifications
-  // meanwhile is the one that stays.
+  // redraw. The header of a chart controller is shown where its chart area
+  // stands: the view scrolls there before it writes its viewport, so taking
+  // the controller (back) from another view moves no chart area. Assigning
+  // the same controller attaches it afresh; nullptr leaves the view empty.
+  // An assignment made by the controller's notifications meanwhile is the
+  // one that stays.
   virtual void setController(std::shared_ptr<GanttChartHeaderController> controller);
 
   // --- GanttChartHeaderObserver --------------------------------------------------
@@ -219,7 +222,9 @@ class GanttChartHeader : public QWidget,
   // to another view since).
   virtual void headerControllerWillChange();
   // After: attaches the new controller (presenter, document size, scroller,
-  // observer, mode provider and style) and redraws.
+  // observer, mode provider and style) and redraws. A chart's header is
+  // brought to its chart area's visible timeline once the view is its
+  // scroller; only then is the viewport written.
   virtual void headerControllerDidChange();
 
   // Makes the document as wide as the controller's header (a NaN width
@@ -270,6 +275,10 @@ class GanttChartHeader : public QWidget,
   // into this view (see `detail::CountedCall`).
   std::shared_ptr<int> eventCalls_ = std::make_shared<int>(0);
   QPainter* activePainter_ = nullptr;
+  // True while the view attaches a chart's header controller and has not
+  // yet been brought to where the chart area stands: its own place is not
+  // written into the controller meanwhile.
+  bool holdsViewport_ = false;
   // Counts assignments, so that one made from inside another is noticed.
   std::uint64_t controllerAssignments_ = 0;
   // Whether the pan under way began on the current controller. The rest of
