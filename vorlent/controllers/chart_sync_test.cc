@@ -207,6 +207,29 @@ TEST(ChartSyncTimeline, ATimelineEndingInNaNSettlesOnBothSides) {
   EXPECT_TRUE(f.take().empty());
 }
 
+// Edits that set no time themselves, whose rules move items: a link under
+// auto-scheduling pulls a far successor in, a link closing a loop pushes the
+// loop out on every round of its conflict.
+TEST(ChartSyncTimeline, ItemsTheRulesMoveAfterALinkTakeTheHeaderAlong) {
+  ChartFixture f;
+  auto source = std::static_pointer_cast<GanttChartItemSource>(f.content->itemManager());
+  const std::vector<GanttChartItemPtr> items = source->items();
+  source->updateTime(items[9], ChartFixture::itemsStart.addingWeeks(52 * 300));
+  source->setIsAutoScheduling(true);
+  const double longWidth = f.content->totalDiagramSize().width;
+
+  source->addNewDependency(items[0], items[9], GanttChartDependencyType::fromFinishToStart);
+  ASSERT_LT(f.content->totalDiagramSize().width, longWidth / 1000);
+  EXPECT_EQ(f.header->scrollableTimeline(), f.content->actualTimeline());
+  EXPECT_TRUE(inStep(f));
+
+  source->addNewDependency(items[1], items[2], GanttChartDependencyType::fromFinishToStart);
+  source->addNewDependency(items[2], items[1], GanttChartDependencyType::fromFinishToStart);
+  ASSERT_GT(f.content->totalDiagramSize().width, longWidth / 1000);
+  EXPECT_EQ(f.header->scrollableTimeline(), f.content->actualTimeline());
+  EXPECT_TRUE(inStep(f));
+}
+
 // --- Rows ----------------------------------------------------------------------------------
 
 TEST(ChartSyncRows, TheContentsRowEventsReachTheRangeObserver) {

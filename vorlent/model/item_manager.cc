@@ -1,6 +1,8 @@
 #include "vorlent/model/item_manager.h"
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "vorlent/model/item_list_origin.h"
 
@@ -233,7 +235,21 @@ void GanttChartItemManager::clearCacheAfterChange() {
   clearingAfterChange_ = outer;
 }
 
-void GanttChartItemManager::notifyCollection(std::initializer_list<CollectionChange> changes) {
+void GanttChartItemManager::notifyCollection(std::initializer_list<CollectionChange> listed) {
+  // The rules' answer to any operation may move items (a new link under
+  // auto-scheduling moves its successor), and with them the span of time
+  // the chart would like to show: an operation that moved an item tells of
+  // that too, in its place after the row count.
+  std::vector<CollectionChange> changes(listed);
+  const bool timelineListed = std::find(changes.begin(), changes.end(),
+                                        CollectionChange::preferredTimeline) != changes.end();
+  if (!timelineListed && timesAssigned_ != timesAssignedBeforeOperation_) {
+    const auto after = std::find_if(changes.begin(), changes.end(), [](CollectionChange change) {
+      return change == CollectionChange::filteredItems ||
+             change == CollectionChange::filteredDependencies;
+    });
+    changes.insert(after, CollectionChange::preferredTimeline);
+  }
   for (const CollectionChange change : changes) {
     // Looked up again for each call: an earlier notification may have
     // released or replaced the observer.

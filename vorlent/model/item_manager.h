@@ -37,7 +37,9 @@ class GanttChartItemHierarchicalBehavior;
 //
 // The public operations store and notify even when the value equals the old
 // one; only the update engine (the behaviours' follow-ups) and the filter
-// setters skip unchanged values.
+// setters skip unchanged values. An operation whose own change moves no time
+// (a link, a row, a completion) still tells the collection observer of the
+// preferred timeline when the behaviour's answer moved an item.
 //
 // The provider, observers and factory are held weakly and looked up at each
 // use; one that has gone counts as not set. Lists handed out are shared
@@ -390,6 +392,8 @@ class GanttChartItemManager : public GanttChartItemFactory,
    private:
     GanttChartItemManager& manager_;
     std::shared_ptr<GanttChartItemManager> alive_;
+    // The enclosing operation's count of stored times, put back at its end.
+    uint64_t timesAssignedBefore_;
   };
   [[nodiscard]] OperationScope keepAlive() { return OperationScope(*this); }
 
@@ -406,7 +410,11 @@ class GanttChartItemManager : public GanttChartItemFactory,
   // The operations' clearing: `clearCache()`, marked as following a change
   // the manager made itself.
   void clearCacheAfterChange();
-  void notifyCollection(std::initializer_list<CollectionChange> changes);
+  // Tells the collection observer of each change in turn, and of the
+  // preferred timeline too when the operation under way (operations it
+  // called included) moved an item although its list leaves the timeline
+  // out.
+  void notifyCollection(std::initializer_list<CollectionChange> listed);
   // The behaviour's answer for one callback, given the available lists and
   // the manager's schedule; empty without a behaviour.
   template <class Ask>
@@ -497,6 +505,10 @@ class GanttChartItemManager : public GanttChartItemFactory,
   };
   uint64_t changeSerial_ = 0;
   uint64_t listSerial_ = 0;  // the engine's lists, numbered from 1 as they start
+  // Times the manager has stored, and how many it had when the innermost
+  // operation under way began.
+  uint64_t timesAssigned_ = 0;
+  uint64_t timesAssignedBeforeOperation_ = 0;
   detail::ItemMarks<EngineMarks> marks_;
   int64_t enginePasses_ = 0;  // `performUpdates` calls in progress
   bool remembersSummaries_ = false;  // within `withSummariesRemembered`

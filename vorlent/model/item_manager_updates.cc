@@ -74,7 +74,10 @@ std::optional<int64_t> backZIndex(const List& list) {
 }  // namespace
 
 GanttChartItemManager::OperationScope::OperationScope(GanttChartItemManager& manager)
-    : manager_(manager), alive_(manager.weak_from_this().lock()) {
+    : manager_(manager),
+      alive_(manager.weak_from_this().lock()),
+      timesAssignedBefore_(
+          std::exchange(manager.timesAssignedBeforeOperation_, manager.timesAssigned_)) {
   if (manager_.operationDepth_++ == 0) {
     // Kept while an engine pass of an outer call is still counting in them;
     // earlier change times compare as before anything this operation does.
@@ -84,7 +87,10 @@ GanttChartItemManager::OperationScope::OperationScope(GanttChartItemManager& man
   }
 }
 
-GanttChartItemManager::OperationScope::~OperationScope() { --manager_.operationDepth_; }
+GanttChartItemManager::OperationScope::~OperationScope() {
+  --manager_.operationDepth_;
+  manager_.timesAssignedBeforeOperation_ = timesAssignedBefore_;
+}
 
 void GanttChartItemManager::timeWasChanged(const GanttChartItem* item, uint64_t list) {
   EngineMarks& marks = marks_[item];
@@ -422,6 +428,7 @@ TimeRange GanttChartItemManager::assignTime(const GanttChartItemPtr& item, const
   const TimeRange old = item->time();
   itemPlacementWillChange(item);
   item->setTime(time);
+  ++timesAssigned_;
   timeWasChanged(item.get(), list);
   itemPlacementDidChange(item, old);
   return old;

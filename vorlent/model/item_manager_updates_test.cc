@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -329,6 +330,48 @@ TEST_F(Cascade, EveryOperationSendsItsCollectionNotifications) {
     for (const char change : c.notifications)
       expected.push_back(std::string("collection.") + change);
     EXPECT_EQ(*log, expected);
+  }
+}
+
+// Rules may answer an edit that sets no time by moving items, and so the
+// span the chart would like to show: that is told too, in its place.
+TEST_F(Cascade, AnOperationWhoseRulesMoveAnItemAlsoTellsOfThePreferredTimeline) {
+  const auto dependency =
+      source->addNewDependency(items["A"], items["B"], GanttChartDependencyType::fromFinishToStart);
+  behavior->answer = [this](const std::string& call, const GanttChartItemPtr& /*item*/) {
+    if (call == "timeDidChange") return GanttChartItemUpdateActions{};
+    const GanttChartItemPtr& moved = items["C"];
+    return GanttChartItemUpdateActions{
+        Action::updateTimeAction(moved, moved->time().shiftingByHours(1), false, false)};
+  };
+  const struct {
+    const char* name;
+    std::function<void()> run;
+    std::string notifications;
+  } cases[] = {
+      {"addNewDependency",
+       [&] {
+         source->addNewDependency(items["X"], items["B"],
+                                  GanttChartDependencyType::fromStartToStart);
+       },
+       "CTD"},
+      {"removeDependency", [&] { source->removeDependency(dependency); }, "CTD"},
+      {"updateCompletion", [&] { source->updateCompletion(items["A"], at(1, 12)); }, "CTI"},
+      {"updateRow", [&] { source->updateRow(items["A"], 3); }, "CRTID"},
+      {"updateExpansion", [&] { source->collapse(items["A"]); }, "CRTID"},
+      {"applyBehaviorForRowOf", [&] { source->applyBehaviorForRowOf(items["A"]); }, "CRTID"},
+      {"applyBehaviorForCompletionOf", [&] { source->applyBehaviorForCompletionOf(items["A"]); },
+       "CTI"},
+  };
+  for (const auto& [name, run, notifications] : cases) {
+    SCOPED_TRACE(name);
+    log->clear();
+    run();
+    std::string told;
+    for (const std::string& entry : *log) {
+      if (entry.rfind("collection.", 0) == 0) told += entry.back();
+    }
+    EXPECT_EQ(told, notifications);
   }
 }
 
