@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -228,6 +229,46 @@ TEST(ChartSyncTimeline, ItemsTheRulesMoveAfterALinkTakeTheHeaderAlong) {
   ASSERT_GT(f.content->totalDiagramSize().width, longWidth / 1000);
   EXPECT_EQ(f.header->scrollableTimeline(), f.content->actualTimeline());
   EXPECT_TRUE(inStep(f));
+}
+
+// A host keeping a plan of its own in step answers the notice of the
+// header's timeline by moving an item again, each move answering the notice
+// of the one before, deeper than the chart area tells of its own changes.
+// Once they end, the header spans the chart area's timeline, and the chart
+// area's observer has heard of its last size.
+TEST(ChartSyncTimeline, AHostsEditsNestedInTheNoticesLeaveTheHeaderOnTheChartAreasTimeline) {
+  struct EditingHost : GanttChartObserver {
+    std::function<void()> edit;
+    void headerTimelineDidChange() override { edit(); }
+  };
+  struct SizeWatcher : GanttChartContentObserver {
+    std::shared_ptr<GanttChartContentController> content;
+    Size heard;
+    void totalDiagramSizeDidChange() override { heard = content->totalDiagramSize(); }
+  };
+  ChartFixture f;
+  auto source = std::static_pointer_cast<GanttChartItemSource>(f.content->itemManager());
+  const GanttChartItemPtr last = source->items().back();
+  const auto host = std::make_shared<EditingHost>();
+  int nesting = 0;
+  int edits = 0;
+  host->edit = [&] {
+    if (nesting != edits || edits == 100) return;
+    ++nesting;
+    ++edits;
+    source->updateTime(last, last->start().addingWeeks(1));
+    --nesting;
+  };
+  f.chart->setObserver(host);
+  const auto watcher = std::make_shared<SizeWatcher>();
+  watcher->content = f.content;
+  f.content->setObserver(watcher);
+
+  host->edit();
+  ASSERT_GT(edits, 10);
+  EXPECT_EQ(f.header->scrollableTimeline(), f.content->actualTimeline());
+  EXPECT_TRUE(inStep(f));
+  EXPECT_EQ(watcher->heard, f.content->totalDiagramSize());
 }
 
 // --- Rows ----------------------------------------------------------------------------------

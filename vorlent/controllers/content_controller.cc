@@ -1,5 +1,6 @@
 #include "vorlent/controllers/content_controller.h"
 
+#include <algorithm>
 #include <cmath>
 #include <typeinfo>
 #include <utility>
@@ -29,6 +30,14 @@ double usable(double value) { return std::isfinite(value) && value > 0 ? value :
 
 // A diagram length: NaN and negative lengths are 0, +infinity stays.
 double diagramLength(double value) { return value > 0 ? value : 0; }
+
+// Lists a notification the reaction bounds held back, once.
+template <class Notification>
+void holdBack(std::vector<Notification>& heldBack, Notification call) {
+  if (std::find(heldBack.begin(), heldBack.end(), call) == heldBack.end()) {
+    heldBack.push_back(call);
+  }
+}
 
 const GanttChartItem& itemOf(const GanttChartItemPtr& item, const char* operation) {
   if (!item) fatalStop(std::string("GanttChartContentController::") + operation +
@@ -101,25 +110,57 @@ GanttChartContentController::ReactionScope::ReactionScope(GanttChartContentContr
   if (controller_.reactionsInRun_ <= kMaxReactionsPerRun) ++controller_.reactionsInRun_;
 }
 
-GanttChartContentController::ReactionScope::~ReactionScope() { --controller_.reactionDepth_; }
+GanttChartContentController::ReactionScope::~ReactionScope() {
+  // The controller is still held here: `keepAlive_` goes after this body.
+  if (--controller_.reactionDepth_ == 0 && !controller_.tellingHeldBack_ &&
+      !controller_.heldBack_.empty()) {
+    controller_.tellHeldBack();
+  }
+}
+
+void GanttChartContentController::tellHeldBack() {
+  const HeldBackNotifications held = std::exchange(heldBack_, {});
+  tellingHeldBack_ = true;
+  {
+    const ReactionScope scope(*this);
+    for (const auto call : held.observer) tell(call);
+    for (const auto call : held.range) tell(call);
+    for (const auto call : held.timeline) tell(call);
+    for (const auto call : held.selection) tell(call);
+  }
+  heldBack_ = {};
+  tellingHeldBack_ = false;
+}
 
 void GanttChartContentController::tell(void (GanttChartContentObserver::*call)()) const {
-  if (!mayNotify()) return;
+  if (!mayNotify()) {
+    holdBack(heldBack_.observer, call);
+    return;
+  }
   if (auto target = observer()) ((*target).*call)();
 }
 
 void GanttChartContentController::tell(void (GanttChartContentRangeObserver::*call)()) const {
-  if (!mayNotify()) return;
+  if (!mayNotify()) {
+    holdBack(heldBack_.range, call);
+    return;
+  }
   if (auto target = rangeObserver()) ((*target).*call)();
 }
 
 void GanttChartContentController::tell(void (GanttChartContentTimelineObserver::*call)()) const {
-  if (!mayNotify()) return;
+  if (!mayNotify()) {
+    holdBack(heldBack_.timeline, call);
+    return;
+  }
   if (auto target = timelineObserver()) ((*target).*call)();
 }
 
 void GanttChartContentController::tell(void (GanttChartContentSelectionObserver::*call)()) const {
-  if (!mayNotify()) return;
+  if (!mayNotify()) {
+    holdBack(heldBack_.selection, call);
+    return;
+  }
   if (auto target = selectionObserver()) ((*target).*call)();
 }
 

@@ -147,6 +147,14 @@ class GanttChartContentController
   // notifying beyond `kMaxReactionDepth` levels or `kMaxReactionsPerRun`
   // reactions. (Observers that answer each of several notifications with a
   // change fan out; a depth bound alone would let them run for ages.)
+  //
+  // The changes a held-back notification tells of stand all the same (the
+  // chart area's document, the timeline its header follows), so what the
+  // bounds hold back is told once the outermost reaction has finished: each
+  // notification once, in a run of its own (observer, then range, timeline
+  // and selection observers) under the same bounds. What that run holds back
+  // is dropped: observers that answer every notification with a change for
+  // ever are left with what they were told last.
   class ReactionScope {
    public:
     explicit ReactionScope(GanttChartContentController& controller);
@@ -162,7 +170,7 @@ class GanttChartContentController
   static constexpr int kMaxReactionsPerRun = 1024;
 
   // Calls one requirement on the collaborator when it is alive (and the
-  // reaction depth allows notifying).
+  // reaction bounds allow notifying; else the call is held back).
   void tell(void (GanttChartContentObserver::*call)()) const;
   void tell(void (GanttChartContentRangeObserver::*call)()) const;
   void tell(void (GanttChartContentTimelineObserver::*call)()) const;
@@ -184,9 +192,28 @@ class GanttChartContentController
   virtual void clearCaches();
 
  private:
+  // The notifications the reaction bounds held back in the current run,
+  // each listed once, in the order first held back.
+  template <class Observer>
+  using Notification = void (Observer::*)();
+  struct HeldBackNotifications {
+    std::vector<Notification<GanttChartContentObserver>> observer;
+    std::vector<Notification<GanttChartContentRangeObserver>> range;
+    std::vector<Notification<GanttChartContentTimelineObserver>> timeline;
+    std::vector<Notification<GanttChartContentSelectionObserver>> selection;
+    [[nodiscard]] bool empty() const {
+      return observer.empty() && range.empty() && timeline.empty() && selection.empty();
+    }
+  };
+  // Tells what the bounds held back, in a run of its own (see
+  // ReactionScope).
+  void tellHeldBack();
+
   GanttChartItemManagerPtr itemManager_;
   int reactionDepth_ = 0;
   int reactionsInRun_ = 0;
+  mutable HeldBackNotifications heldBack_;
+  bool tellingHeldBack_ = false;
 
  public:
   // ===========================================================================
