@@ -7,8 +7,10 @@
 // that shift rows and times, documents from the ends of time to the end of
 // the row numbers, far longer than the scroll bars, header rows of seconds
 // wherever the view starts, controllers lent to another view and taken
-// back. The sanitizers judge each step; the rows of the outline and of its
-// chart are compared whenever the event loop has run.
+// back, links, loops and hosts' edits that move items far along timelines
+// that follow them. The sanitizers judge each step; the rows of the outline
+// and of its chart are compared whenever the event loop has run, and every
+// header shows the time its chart area shows after every step.
 // Case N runs seed N + 1 (a failed expectation also names its step); running
 // that case alone repeats it.
 
@@ -37,6 +39,7 @@
 #include "vorlent/base/clock.h"
 #include "vorlent/base/run_loop.h"
 #include "vorlent/controllers/chart_controller.h"
+#include "vorlent/controllers/settled_timeline.h"
 #include "vorlent/intervals/header_row.h"
 #include "vorlent/intervals/time_interval_type.h"
 #include "vorlent/model/item_source.h"
@@ -302,7 +305,15 @@ class RandomChartHost : public GanttChartItemObserver, public GanttChartObserver
   RandomChartHost(Dice& dice, QPointer<GanttChart>& chart) : dice_(dice), chart_(chart) {}
 
   void headerHeightDidChange() override { lookAtParts(); }
-  void headerTimelineDidChange() override { lookAtParts(); }
+  void headerTimelineDidChange() override {
+    lookAtParts();
+    editFromNotice();
+  }
+
+  // The host answers the next notice of the chart's timeline by moving an
+  // item, then the notice of that answer in turn, and so on, at most
+  // `answers` times, each answer nested in the one before.
+  void answerNoticesInAChain(int answers) { chainLeft_ = answers; }
 
   void timeDidChange(const GanttChartItemPtr& item, const TimeRange& /*from*/) override {
     answer(item);
@@ -344,6 +355,24 @@ class RandomChartHost : public GanttChartItemObserver, public GanttChartObserver
     --depth_;
   }
 
+  // A host keeping a plan in step with what it shows moves an item far out
+  // or back near the others. Only a notice of its last answer is answered,
+  // so the chain ends once it has unwound.
+  void editFromNotice() {
+    if (chainLeft_ <= 0 || nesting_ != chained_ || !chart_ || !chart_->controller()) return;
+    const auto source = std::dynamic_pointer_cast<GanttChartItemSource>(
+        chart_->controller()->contentController()->itemManager());
+    if (!source || source->items().size() < 2) return;
+    const std::vector<GanttChartItemPtr> items = source->items();
+    const GanttChartItemPtr item = items[size_t(dice_.below(int(items.size())))];
+    --chainLeft_;
+    ++chained_;
+    ++nesting_;
+    source->updateTime(item, dice_.chance(0.7) ? monday().addingWeeks(52 * (1 + dice_.below(2000)))
+                                               : monday().addingHours(dice_.below(400)));
+    if (--nesting_ == 0) chainLeft_ = chained_ = 0;
+  }
+
   void lookAtParts() {
     if (!chart_) return;
     if (GanttChartContent* content = chart_->content()) (void)content->scrollView();
@@ -353,6 +382,9 @@ class RandomChartHost : public GanttChartItemObserver, public GanttChartObserver
   Dice& dice_;
   QPointer<GanttChart>& chart_;
   int depth_ = 0;
+  int chainLeft_ = 0;  // answers the chain may still give
+  int chained_ = 0;    // answers the chain has given
+  int nesting_ = 0;    // answers under way
 };
 
 class RandomRun {
@@ -372,7 +404,7 @@ class RandomRun {
 
   void step() {
     ensureCharts();
-    switch (dice_.below(21)) {
+    switch (dice_.below(22)) {
       case 0:
       case 1:
         drag(randomCanvas());
@@ -440,6 +472,9 @@ class RandomRun {
       case 19:
         lendAndTakeBack();
         break;
+      case 20:
+        longTimeline();
+        break;
       default:
         // Time passes for the charts' timers (a drag's repeated step, the
         // timeline's shift) only here, so that a seed always runs alike.
@@ -448,6 +483,14 @@ class RandomRun {
         settle();
         checkRows();
         break;
+    }
+  }
+
+  // After every step, in each chart that is still there.
+  void checkHeadersFollow() {
+    for (GanttChart* chart :
+         {outline_ ? outline_->ganttChart() : nullptr, chart_.data(), twin_.data()}) {
+      if (chart != nullptr) checkHeaderFollows(*chart);
     }
   }
 
@@ -896,11 +939,16 @@ class RandomRun {
     EXPECT_LE(header->cells().size(), rows * size_t(4 * width + 64));
   }
 
-  // The plain chart lends its controller to another view, which goes while
-  // it holds it; the chart is scrolled and takes its controller back. After
-  // every hand-over its header shows the time its chart area shows.
+  // The plain chart lends its controller to another view, or its header's
+  // controller to a header of the host's, which keeps it or goes; the chart
+  // area is scrolled and the controller taken back. After every hand-over
+  // the header shows the time its chart area shows.
   void lendAndTakeBack() {
     if (!chart_->controller()) return;
+    if (dice_.chance(0.5)) {
+      lendAndTakeBackTheHeader();
+      return;
+    }
     const GanttChartControllerPtr controller = chart_->controller();
     auto* borrower = new GanttChart(&window_);
     borrower->setGeometry(600, 300, 400, 300);
@@ -918,14 +966,130 @@ class RandomRun {
     if (chart_) checkHeaderFollows(*chart_);
   }
 
-  // The header's left edge shows the time the chart area's does, within a
-  // point, where both map time to points sensibly.
+  // The header's controller alone, lent to a header of the host's of any
+  // width, and taken back by the chart's header.
+  void lendAndTakeBackTheHeader() {
+    GanttChartHeader* header = chart_->header();
+    if (header == nullptr || !header->controller()) return;
+    const std::shared_ptr<GanttChartHeaderController> controller = header->controller();
+    const QPointer<GanttChartHeader> borrower = new GanttChartHeader(&window_);
+    borrower->setGeometry(dice_.below(300), 650, 100 + dice_.below(900), 40);
+    borrower->show();
+    borrower->setController(controller);
+    if (dice_.chance(0.5)) delete borrower.data();
+    GanttChartContent* area = chart_ ? chart_->content() : nullptr;
+    if (area == nullptr || chart_->header() == nullptr) {
+      delete borrower.data();
+      return;
+    }
+    StandardScrollView* view = area->scrollView();
+    view->scrollToPoint(QPointF(dice_.between(0, 1) * view->documentSize().width(), kNaN));
+    // Taking the controller back moves no chart area (unless its document
+    // changed meanwhile).
+    const QPointer<GanttChartContent> areaStays(area);
+    const QSizeF document = view->documentSize();
+    const QPoint shown = view->scrollOffset();
+    chart_->header()->setController(controller);
+    if (areaStays && view->documentSize() == document) {
+      EXPECT_EQ(view->scrollOffset(), shown);
+    }
+    delete borrower.data();
+  }
+
+  // The plain chart following its items along a timeline made long (an item
+  // years away, or at the end of time), and edits whose rules move items
+  // along it: links under auto-scheduling, links that close a loop, a
+  // summary linked to its own child, rows and completions under the rules,
+  // and a host that answers the chart's notices with edits, at times
+  // nested deeper than the chart area tells of its own changes.
+  void longTimeline() {
+    const auto source = source_.lock();
+    if (!source || !chart_ || !chart_->controller()) return;
+    const auto content = chart_->controller()->contentController();
+    if (content->itemManager() != source || source->items().size() < 2) return;
+    const std::vector<GanttChartItemPtr> items = source->items();
+    const auto anyItem = [&] { return items[size_t(dice_.below(int(items.size())))]; };
+    const GanttChartItemPtr a = anyItem();
+    const GanttChartItemPtr b = anyItem();
+    const auto type = dice_.oneOf<GanttChartDependencyType>(
+        {GanttChartDependencyType::fromFinishToStart, GanttChartDependencyType::fromStartToStart,
+         GanttChartDependencyType::fromFinishToFinish,
+         GanttChartDependencyType::fromStartToFinish});
+    switch (dice_.below(7)) {
+      case 0:
+        content->setScrollableTimeline(std::nullopt);
+        source->updateTime(a, dice_.chance(0.3)
+                                  ? Time::max().addingWeeks(-1)
+                                  : monday().addingWeeks(52 * (1 + dice_.below(2000))));
+        break;
+      case 1: {
+        // Often to the item that ends last, which auto-scheduling may pull
+        // in from the far end of the timeline.
+        const auto endsEarlier = [](const GanttChartItemPtr& x, const GanttChartItemPtr& y) {
+          return x->finish() < y->finish();
+        };
+        const GanttChartItemPtr latest = *std::max_element(items.begin(), items.end(), endsEarlier);
+        const GanttChartItemPtr to = dice_.chance(0.5) ? latest : b;
+        source->setIsAutoScheduling(dice_.chance(0.8));
+        if (a != to) source->addNewDependency(a, to, type);
+        break;
+      }
+      case 2:
+        if (a != b) {
+          source->addNewDependency(a, b, type);
+          source->addNewDependency(b, a, type);
+        }
+        break;
+      case 3:
+        if (a != b) {
+          source->addHierarchicalRelations(a, {b});
+          source->addNewDependency(a, b, type);
+        }
+        break;
+      case 4:
+        if (dice_.chance(0.5)) {
+          source->updateRow(a, dice_.below(30));
+        } else if (std::isfinite(a->start().timeOfDay)) {
+          source->updateCompletion(a, a->start().addingHours(dice_.below(40)));
+        }
+        break;
+      case 5:
+        if (!source->dependencies().empty()) {
+          const std::vector<GanttChartDependencyPtr> links = source->dependencies();
+          source->removeDependency(links[size_t(dice_.below(int(links.size())))]);
+        }
+        break;
+      default:
+        chartHost_->answerNoticesInAChain(dice_.oneOf<int>({1, 4, 40}));
+        break;
+    }
+  }
+
+  // Where the chart's own views show its controllers, the header shows the
+  // time its chart area shows: it spans the chart area's timeline, its
+  // document is as long, and its left edge shows the time the chart area's
+  // does, within a point, where both map time to points sensibly.
   void checkHeaderFollows(GanttChart& chart) {
     if (!chart.content() || !chart.header() || !chart.controller()) return;
     const auto header = chart.controller()->headerController();
     const auto content = chart.controller()->contentController();
+    if (header->presenter().get() != static_cast<GanttChartHeaderPresenter*>(chart.header()) ||
+        content->presenter().get() != static_cast<GanttChartContentPresenter*>(chart.content())) {
+      return;
+    }
+    EXPECT_TRUE(sameTimeline(header->scrollableTimeline(), content->actualTimeline()))
+        << "header " << header->scrollableTimeline() << ", chart area "
+        << content->actualTimeline();
     const double hourWidth = content->actualHourWidth();
     if (!(hourWidth >= 1e-3 && hourWidth <= 1e5)) return;
+    // Beside a view wider than the diagram each document is the view.
+    const StandardScrollView* headerArea = chart.header()->scrollView();
+    const StandardScrollView* area = chart.content()->scrollView();
+    const double length = area->documentSize().width();
+    if (length > area->documentVisibleRect().width() &&
+        length > headerArea->documentVisibleRect().width()) {
+      EXPECT_NEAR(headerArea->documentSize().width(), length, std::max(1.0, length * 1e-9));
+    }
     const double left = content->viewport().left();
     if (!(std::abs(left) < 1e12)) return;
     EXPECT_NEAR(header->x(content->time(left)), header->viewport().left(), 1)
@@ -1050,6 +1214,7 @@ TEST_P(RandomSequences, LeaveBothChartsWhole) {
   for (int step = 0; step < kSteps; ++step) {
     SCOPED_TRACE("seed " + std::to_string(GetParam()) + ", step " + std::to_string(step));
     run.step();
+    run.checkHeadersFollow();
     if (::testing::Test::HasFailure()) return;
   }
 }
