@@ -296,6 +296,13 @@ void GanttChartContent::controllerDidChange() {
   if (alive == nullptr || controller_ != controller) return;
   controller->setScroller(self_);
   controller->setObserver(self_);
+  // Only the observer hears of a new diagram size: a host that answered the
+  // viewport written above by resizing the diagram (a new scale, items
+  // moved far) left the document at the size it had before.
+  if (!(controller->totalDiagramSize() == canvasSizedFor_)) {
+    updateCanvasSize();
+    if (alive == nullptr || controller_ != controller) return;
+  }
   activatingClickGestureRecognizer_->setNumberOfClicksRequired(
       clicksRequired(controller->settings().numberOfClicksRequiredToActivateElements));
   controller->setModeProvider(std::make_shared<AppearanceModeProvider>(this));
@@ -376,6 +383,7 @@ void GanttChartContent::updateCanvasSize() {
   for (int round = 0; round < kMaximumRounds; ++round) {
     canvasSizeIsStale_ = false;
     const Size total = controller->totalDiagramSize();
+    canvasSizedFor_ = total;
     // At least as large as the visible area both ways, so that a diagram
     // smaller than the view is drawn on to the view's edges: rows and time
     // areas continue past its last row and past the end of its timeline.

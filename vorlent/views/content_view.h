@@ -540,6 +540,8 @@ class GanttChartContent : public QWidget,
   int mouseReevaluationHolds_ = 0;
   bool mouseReevaluationAsked_ = false;
   bool canvasSizeIsStale_ = false;
+  // The diagram size the document was last made for.
+  Size canvasSizedFor_;
 };
 
 }  // namespace vorlent

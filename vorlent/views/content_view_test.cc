@@ -16,6 +16,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "vorlent/base/run_loop.h"
@@ -259,6 +260,29 @@ TEST_F(ContentViewport, FollowsResizingAndAGrowingDiagram) {
   EXPECT_EQ(controller->viewport(), fromQt(view->scrollView()->documentVisibleRect()));
   controller->setDesiredScrollableRowCount(200);
   EXPECT_EQ(view->scrollView()->documentSize(), QSizeF(2500, 5000));
+}
+
+// A host that rescales the diagram when the controller announces the first
+// viewport a view writes into it.
+class RescalingHost : public GanttChartContentViewportObserver {
+ public:
+  GanttChartContentController* controller = nullptr;
+  double hourWidth = 0;
+  void viewportDidChange(const Rectangle& /*to*/, const Rectangle& /*from*/) override {
+    if (hourWidth > 0) controller->setHourWidth(std::exchange(hourWidth, 0));
+  }
+};
+
+TEST_F(ContentViewport, ADiagramRescaledWhileTheViewTakesItsControllerIsShownInFull) {
+  auto controller = diagram(100, 1000);
+  auto host = std::make_shared<RescalingHost>();
+  host->controller = controller.get();
+  host->hourWidth = controller->hourWidth() * 4;
+  controller->setViewportObserver(host);
+  view->setController(controller);
+  ASSERT_EQ(host->hourWidth, 0);
+  EXPECT_EQ(view->scrollView()->documentSize().width(), controller->totalDiagramSize().width);
+  EXPECT_EQ(controller->viewport(), fromQt(view->scrollView()->documentVisibleRect()));
 }
 
 TEST_F(ContentViewport, AUserScrollThatMovesSidewaysAsksTheControllerToShiftItsTimeline) {

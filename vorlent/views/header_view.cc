@@ -194,12 +194,23 @@ void GanttChartHeader::headerControllerDidChange() {
   updateGeometry();
   // An assignment made meanwhile attaches its controller in full and
   // leaves nothing held: this one ends right after.
-  holdsViewport_ = chartArea != nullptr;
-  updateHeaderCanvasSize();
-  if (alive != nullptr) holdsViewport_ = false;
+  const auto sizeCanvas = [&] {
+    holdsViewport_ = chartArea != nullptr;
+    updateHeaderCanvasSize();
+    if (alive != nullptr) holdsViewport_ = false;
+  };
+  sizeCanvas();
   if (!stillAttached()) return;
   controller->setScroller(self_);
   controller->setObserver(self_);
+  // Only the observer hears of a new header width: a host that answered
+  // the viewport written above by rescaling the header left the document
+  // at the width it had before.
+  const double width = controller->totalDiagramHeaderSize().width;
+  if (!(width == canvasSizedForWidth_ || (std::isnan(width) && std::isnan(canvasSizedForWidth_)))) {
+    sizeCanvas();
+    if (!stillAttached()) return;
+  }
   if (chartArea) {
     // Brought to the chart area's time by the path that keeps the two in
     // step on every scroll of the chart area; then the viewport is written
@@ -278,6 +289,7 @@ void GanttChartHeader::updateHeaderCanvasSize() {
   const std::shared_ptr<GanttChartHeaderController> controller = controller_;
   if (!controller || scrollView_ == nullptr) return;
   const double width = controller->totalDiagramHeaderSize().width;
+  canvasSizedForWidth_ = width;
   // As high as the visible area, whichever widget shows it: a host may have
   // given the scroll view another canvas. At least as wide, too, so that
   // the cells of a header narrower than the view go on to its edge, as the

@@ -279,6 +279,8 @@ class GanttChartHeader : public QWidget,
   // yet been brought to where the chart area stands: its own place is not
   // written into the controller meanwhile.
   bool holdsViewport_ = false;
+  // The header width the document was last made for.
+  double canvasSizedForWidth_ = 0;
   // Counts assignments, so that one made from inside another is noticed.
   std::uint64_t controllerAssignments_ = 0;
   // Whether the pan under way began on the current controller. The rest of

@@ -184,6 +184,29 @@ TEST_F(HeaderView, AttachingMakesTheViewPresenterScrollerObserverAndAppearanceSo
   EXPECT_EQ(controller->rowHeight(), 25);
 }
 
+// A host that rescales the header when the controller announces the first
+// viewport a view writes into it.
+class RescalingHost : public GanttChartHeaderViewportObserver {
+ public:
+  GanttChartHeaderController* controller = nullptr;
+  double hourWidth = 0;
+  void viewportDidChange(const Rectangle& /*to*/, const Rectangle& /*from*/) override {
+    if (hourWidth > 0) controller->setHourWidth(std::exchange(hourWidth, 0));
+  }
+};
+
+TEST(HeaderViewAttachment, AHeaderRescaledWhileTheViewTakesItsControllerIsShownInFull) {
+  auto header = makeShownHeader(700, 50);
+  auto controller = makeHeaderController();
+  auto host = std::make_shared<RescalingHost>();
+  host->controller = controller.get();
+  host->hourWidth = controller->hourWidth() * 2;
+  controller->setViewportObserver(host);
+  header->setController(controller);
+  ASSERT_EQ(host->hourWidth, 0);
+  EXPECT_EQ(header->scrollView()->documentSize(), QSizeF(4200, 50));
+}
+
 TEST(HeaderViewAttachment, AttachesAndDetachesInTheirOrder) {
   const auto header = makeShownHeader(700, 50);
   const auto first = std::make_shared<LoggingHeaderController>();
