@@ -777,16 +777,21 @@ class GanttChartContentController
   // very time (row) applied last skips the update and only scrolls. A bar
   // dragged between rows goes at most to the last row the diagram had when
   // the drag began. So that the number of steps that carry a drag to a
-  // point does not change the outcome, a step whose update would build on
-  // what the scheduling rules made of the dragged item in earlier steps (a
-  // pushed or clamped bar, a cut-off completed part) first puts the item
-  // back where it stood when the drag began, without asking the rules, and
-  // the update then leaves the chart as one step from there would. Not put
-  // back are a parent whose children a hierarchy moves along with it, and
-  // any item while a host's own rule is among the rules: the put-back could
-  // leave behind what such a rule moved with the item. The view keeps a
-  // resized end in sight only as far as the pointer put it, not where the
-  // rules pushed it beyond.
+  // point does not change where the dragged item ends, a step whose update
+  // would build on what the scheduling rules made of that item in earlier
+  // steps (a pushed or clamped bar, a cut-off completed part) first puts the
+  // item back where it stood when the drag began, without asking the rules;
+  // the update then moves it as one step from there would, and the rules
+  // place its successors from it again. Only the dragged item goes back:
+  // items the earlier steps' rules moved stay until this step's rules place
+  // them, so successors that rules only ever push later (sources aggregated
+  // that way) keep the furthest place a step gave them, and so do those
+  // stretched by rules that do not keep durations. Not put back either are
+  // a parent whose children a hierarchy moves along with it, and any item
+  // while a host's own rule is among the rules: the put-back could leave
+  // behind what such a rule moved with the item. The view keeps a resized
+  // end in sight only as far as the pointer put it, not where the rules
+  // pushed it beyond.
   virtual void continueDragging(const Point& point);
   // Ends the drag, creating the dependency being drawn when it has a valid
   // target (never the source itself), the editor agrees and the manager
