@@ -143,14 +143,15 @@ void GanttChartContent::updateMouseLocation(const std::optional<QPointF>& point)
   }
   const std::optional<std::string> toolTip = controller->toolTip(location);
   if (alive == nullptr || canvas_ == nullptr) return;
-  const QString text = toolTip ? detail::toolTipText(*toolTip) : QString();
+  const Point origin = controller->viewport().origin;
+  const Point inView = location.movedBy(-origin.x, -origin.y);
+  const QString text = toolTip ? detail::toolTipText(*toolTip, *canvas_, toQt(inView)) : QString();
   if (text != canvas_->toolTip()) {
     // A tip on screen would keep showing the old text.
     hideShownToolTip();
     canvas_->setToolTip(text);
   }
-  const Point origin = controller->viewport().origin;
-  mouseLocationInView_ = location.movedBy(-origin.x, -origin.y);
+  mouseLocationInView_ = inView;
 }
 
 void GanttChartContent::hideShownToolTip() {

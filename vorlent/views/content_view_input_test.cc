@@ -14,6 +14,7 @@
 #include <QTextDocument>
 #include <QToolTip>
 
+#include <map>
 #include <memory>
 #include <random>
 #include <string>
@@ -237,17 +238,18 @@ TEST_F(ContentInput, AToolTipWithinTheLimitsShowsTheHostsTextAsWritten) {
   fiveHundred.back() = '!';
   ASSERT_EQ(fiveHundred.size(), 500u);
   double x = 130;
-  for (const std::string& text :
-       {std::string("Owner: Ann\n  - design review\n  - sign-off"), longLine, twelveLines,
-        fiveHundred, std::string(160, 'w')}) {
+  // (160 i's fit the test's 800-pixel screen; 160 w's would not.)
+  for (const std::string& text : {std::string("Owner: Ann\n  - design review\n  - sign-off"),
+                                  longLine, twelveLines, fiveHundred, std::string(160, 'i')}) {
     controller->toolTipAnswer = text;
     mouse.moveTo(at(++x, 60));
     EXPECT_EQ(view->canvas()->toolTip().toStdString(), text);
   }
 
-  // Longer lines wrap where words end; over the limits the text is cut.
+  // Longer lines wrap where words end (in words narrow enough for 160
+  // characters to fit the screen); over the limits the text is cut.
   std::string paragraph;
-  while (paragraph.size() < 400) paragraph += words;
+  while (paragraph.size() < 400) paragraph += "fill it till it is ill ";
   paragraph.pop_back();
   controller->toolTipAnswer = "  " + paragraph;
   mouse.moveTo(at(++x, 60));
@@ -355,11 +357,54 @@ TEST_F(ContentInput, NoToolTipIsTallerThanTwelveLinesWhateverBreaksItsLines) {
           << std::hex << QString::fromStdString(ending).toUcs4().front();
     }
   }
-  // Twelve lines, one of them long enough to be wrapped (in words narrow
-  // enough that Qt does not wrap the tip again to fit the screen).
-  std::string wrapped = twelveLines.substr(5) + "\n";
-  while (wrapped.size() < 400) wrapped += "ill ";
-  EXPECT_LE(shownHeight(wrapped), twelve);
+  // Lines too wide for the screen, whatever their number of characters:
+  // once one line of a plain tip is wider than the screen, Qt wraps every
+  // line of it. Each tip shows the lines its text has, twelve at most.
+  const auto repeated = [](const std::string& piece, std::size_t size) {
+    std::string text;
+    while (text.size() < size) text += piece;
+    return text;
+  };
+  std::map<int, int> heightOfShortLines;
+  const auto expectShownAsCounted = [&](const std::string& text) {
+    controller->toolTipAnswer = text;
+    mouse.moveTo(at(++x, 60));
+    const QString tip = view->canvas()->toolTip();
+    QTextDocument markup;
+    markup.setHtml(tip);
+    const QString shown = Qt::mightBeRichText(tip) ? markup.toPlainText() : tip;
+    const int lines = 1 + int(shown.count(u'\n') + shown.count(QChar::LineSeparator));
+    EXPECT_LE(lines, 12) << text;
+    if (!heightOfShortLines.contains(lines)) {
+      std::string shortLines = repeated("line\n", 5 * std::size_t(lines));
+      shortLines.pop_back();
+      heightOfShortLines[lines] = shownHeight(shortLines);
+    }
+    EXPECT_EQ(shownHeight(text), heightOfShortLines[lines]) << lines << " lines: " << text;
+  };
+  const std::string elevenLines = twelveLines.substr(5) + "\n";
+  for (const std::string& wide :
+       {elevenLines + repeated("ill ", 400), elevenLines + repeated("WW ", 160),
+        elevenLines + repeated("\u4E2D\u6587", 480), repeated("WW ", 600),
+        std::string(150, 'W') + "\n" + repeated("ill ", 150), repeated("\U0001F600", 600)}) {
+    for (const std::string start : {"", "<b>"}) expectShownAsCounted(start + wide);
+  }
+  // Random mixes of wide and narrow words, tabs and spaces in lines of
+  // random lengths, some of them looking like markup.
+  std::mt19937 random(11);
+  const auto below = [&random](int n) {
+    return std::uniform_int_distribution<int>(0, n - 1)(random);
+  };
+  const std::vector<std::string> pieces = {"W",    "WW ", "\u4E2D\u6587", "\U0001F600",
+                                           "ill ", "\t",  "  ",           "i"};
+  for (int round = 0; round < 40; ++round) {
+    std::string text = below(4) == 0 ? "<i>" : "";
+    for (const int size = 1 + below(700); int(text.size()) < size;) {
+      text += below(20) == 0 ? (below(2) == 0 ? "\n" : "\u2028")
+                             : pieces[std::size_t(below(int(pieces.size())))];
+    }
+    expectShownAsCounted(text);
+  }
 }
 
 TEST_F(ContentInput, ToolTipsAreTheDetailsOfTheItemOrDependency) {
