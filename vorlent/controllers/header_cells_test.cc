@@ -286,6 +286,39 @@ TEST(HeaderCells, StayBoundedByTheWidthWhereverTheViewStarts) {
   }
 }
 
+// Some 70,000 years before the present, where the selectors' grids are laid
+// from, a scroll by whole pixels may leave the view's start a rounding error
+// before a whole minute, closer to it than the selectors can tell apart. The
+// cells must stay bounded by the width all the same, as many as a view at the
+// timeline's start shows.
+TEST(HeaderCells, StayBoundedByTheWidthFarFromTheTimelinesStart) {
+  auto controller = GanttChartHeaderController::create(TimeRange(Time::min(), Time::max()));
+  controller->setRows({GanttChartHeaderRow(TimeIntervalType::minutes(1)),
+                       GanttChartHeaderRow(TimeIntervalType::seconds(1))});
+  constexpr double kWidth = 562;
+  const auto bound = static_cast<std::size_t>(2 * (2 * kWidth + 2));
+  // Minutes are a twenty-fourth of a point, then ten points wide; seconds
+  // always narrower than a point.
+  for (const double hourWidth : {2.5, 600.0}) {
+    controller->setHourWidth(hourWidth);
+    controller->setViewport(Rectangle(0, 0, kWidth, 36));
+    const std::size_t nearStart = controller->cells().size();
+    // Whole pixels stand for whole multiples of 24 minutes at the first
+    // width; some of them map to a time a hair before one.
+    std::vector<double> lefts{1.87349219e8};
+    for (int pixel = 0; pixel < 8; ++pixel) lefts.push_back(176160768 + pixel);
+    for (double& left : lefts) left *= hourWidth / 2.5;
+    for (const double left : lefts) {
+      controller->setViewport(Rectangle(left, 0, kWidth, 36));
+      const std::size_t count = controller->cells().size();
+      EXPECT_LE(count, bound) << hourWidth << " at " << left;
+      // A minute starting or finishing in the view may add a cell.
+      EXPECT_NEAR(static_cast<double>(count), static_cast<double>(nearStart), 1)
+          << hourWidth << " at " << left;
+    }
+  }
+}
+
 // --- Caches ------------------------------------------------------------------------------
 
 TEST(HeaderCaches, EvaluateSelectorsOncePerViewport) {

@@ -16,6 +16,12 @@ namespace {
 // Periods shorter than this are not expected; a look-up around one instant
 // spans it, so it returns the period there and few others.
 constexpr double kProbeSeconds = 1e-6;
+// A selector steps its grid in seconds counted from the grid's origin, so it
+// cannot tell apart times closer than a rounding error of that count: about
+// a thousandth of a second at the ends of the time grid, 80,000 years from a
+// grid near the present. A look-up that finds nothing is widened tenfold,
+// this many times, up to a second, which spans any such error many times over.
+constexpr int kProbeWidenings = 6;
 
 // The points a range covers, for bounding a walk over it: 0 when the
 // mapping gives nothing usable.
@@ -89,10 +95,17 @@ bool isPeriodic(const TimeIntervalSelector* selector) {
 // The period of a back-to-back selector that holds `time`. A time a
 // rounding error before a boundary may be rounded onto it by the selector,
 // which then starts its list there: the period just after is taken instead.
+// Far from the selector's origin that error may outgrow the look-up, which
+// then lists nothing and is widened until it reaches past the boundary.
 std::optional<TimeRange> periodAt(const TimeIntervalSelector& selector, const Time& time) {
-  for (const TimeRange& period :
-       selector.times(TimeRange(time, time.addingSeconds(kProbeSeconds)))) {
-    if (time < period.finish) return period;
+  double probe = kProbeSeconds;
+  for (int widening = 0; widening <= kProbeWidenings; ++widening, probe *= 10) {
+    const std::vector<TimeRange> periods =
+        selector.times(TimeRange(time, time.addingSeconds(probe)));
+    for (const TimeRange& period : periods) {
+      if (time < period.finish) return period;
+    }
+    if (!periods.empty()) break;  // a wider look-up lists the same periods first
   }
   return std::nullopt;
 }
