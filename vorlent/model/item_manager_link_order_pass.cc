@@ -2,6 +2,7 @@
 // once, in link order, where the order of the steps cannot change the result
 // (see link_order_time_pass.h).
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <typeinfo>
@@ -87,7 +88,8 @@ void GanttChartItemManager::applyTimeStepsInLinkOrder(
   std::vector<std::pair<GanttChartItemPtr, TimeRange>> moved;  // with the original time
   std::unordered_map<const GanttChartItem*, Moved> changes;
   // The answers about the item in turn: its first, then one more for each
-  // change of the item itself, nested as deep as the cascade bound allows.
+  // change of the item itself, nested as deep as the cascade bound allows
+  // (the default bound at most).
   std::vector<Answer> answers;
   // The summaries whose span the children's answers left out. Only the
   // pass's own questions leave it out: an operation a callback starts
@@ -153,9 +155,14 @@ void GanttChartItemManager::applyTimeStepsInLinkOrder(
         known->second.lastChangeBy = number;
       }
       // `answers.size()` is the level the new answer would take, and the
-      // bound is positive here.
+      // bound is positive here. Only rules in conflict (a limit against a
+      // link, say) move the asked item that often, and they never settle:
+      // a larger bound would only let the loop grow the stack for longer,
+      // without end under a very large one, where the cascade stops such a
+      // loop as a conflict.
+      const int64_t nesting = std::min(maxBehaviorRecursivity(), kDefaultMaxBehaviorRecursivity);
       if (item.get() == asked && (change->up || change->down) &&
-          static_cast<int64_t>(answers.size()) < maxBehaviorRecursivity()) {
+          static_cast<int64_t>(answers.size()) < nesting) {
         ask(item);
       }
     }

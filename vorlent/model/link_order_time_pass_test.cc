@@ -21,6 +21,7 @@
 #include "vorlent/model/classic_behaviors.h"
 #include "vorlent/model/constraint_behavior.h"
 #include "vorlent/model/hierarchical_behavior.h"
+#include "vorlent/model/hierarchy.h"
 #include "vorlent/model/item_observer.h"
 #include "vorlent/model/item_source.h"
 #include "vorlent/model/link_order_time_pass.h"
@@ -613,6 +614,50 @@ TEST(LinkOrderTimePassTest, PlacesAChainListedBottomUpWithOneChangePerTask) {
   }
   EXPECT_EQ(log->times.size(), static_cast<size_t>(kTasks - 1));
   for (const auto& [item, notice] : log->times) EXPECT_EQ(notice.count, 1);
+}
+
+// Pushed behind its predecessor and held before that predecessor's finish by
+// a limit, a task is answered again each time one of the two rules moves it,
+// and the rules never settle. A host's bound above the default must not let
+// the whole-chart application go round that loop any longer than the
+// default does: it would grow without end under a very large one.
+TEST(LinkOrderTimePassTest, ALoopStopsUnderABoundAboveTheDefaultWhereTheDefaultStopsIt) {
+  struct CountedLimit : GanttChartItemConstraintProvider {
+    GanttChartItemPtr limited;
+    mutable int64_t asked = 0;
+    std::optional<GanttChartItemConstraints> constraintsOf(
+        const GanttChartItemPtr& item) const override {
+      ++asked;
+      if (item != limited) return std::nullopt;
+      return GanttChartItemConstraints(std::nullopt, std::nullopt, std::nullopt,
+                                       Time(1, 1, 12 * kHour));
+    }
+  };
+  const auto questionsAsked = [](int64_t bound) {
+    const auto before = std::make_shared<GanttChartItem>(std::nullopt, 0, Time(1, 1, 8 * kHour),
+                                                         Time(1, 1, 16 * kHour), 0.0);
+    const auto limited = std::make_shared<GanttChartItem>(std::nullopt, 1, Time(1, 2, 8 * kHour),
+                                                          Time(1, 2, 16 * kHour), 0.0);
+    const auto limit = std::make_shared<CountedLimit>();
+    limit->limited = limited;
+    const auto source = std::make_shared<GanttChartItemSource>(
+        std::vector<GanttChartItemPtr>{before, limited},
+        std::vector<GanttChartDependencyPtr>{
+            std::make_shared<GanttChartDependency>(std::nullopt, before, limited)},
+        ScheduleDefinition::standard(),
+        GanttChartItemBehaviorSet::classic(std::make_shared<GanttChartItemHierarchy>(
+                                               std::vector<GanttChartItemHierarchicalRelation>{}),
+                                           std::nullopt, true, std::nullopt, nullptr, limit,
+                                           std::nullopt));
+    source->setMaxBehaviorRecursivity(bound);
+    EXPECT_TRUE(detail::linkOrderForTimeSteps(
+        source->behavior(), source->availableItems().elements(),
+        source->availableDependencies().elements(), source->schedule()));
+    source->applyBehavior();
+    return limit->asked;
+  };
+  const int64_t atTheDefault = questionsAsked(GanttChartItemManager::kDefaultMaxBehaviorRecursivity);
+  EXPECT_EQ(questionsAsked(100000), atTheDefault);
 }
 
 // A whole-chart application counts a large summary's least completion once
