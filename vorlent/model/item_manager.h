@@ -116,10 +116,11 @@ class GanttChartItemManager : public GanttChartItemFactory,
   // From the default on, the library's own rules (exact types) are cut here
   // only in a change that came back round to its item, so a chain of links
   // of any depth is placed in full, while a host's rule is cut here as
-  // below it. Whatever the bound, a host's rule also loses the follow-ups of
-  // an item whose changes came back to it this many times in one cascade,
-  // and a loop of the library's rules that reaches the bound twice in one
-  // cascade is stopped as a conflict (see `performUpdates`).
+  // below it. A host's rule, and below the default any rule, also loses the
+  // follow-ups of an item whose changes came back to it this many times in
+  // one cascade; from the default on, a loop of the library's rules that
+  // reaches the bound twice in one cascade is stopped as a conflict (see
+  // `performUpdates`).
   static constexpr int64_t kDefaultMaxBehaviorRecursivity = 1024;
   [[nodiscard]] virtual int64_t maxBehaviorRecursivity() const { return maxBehaviorRecursivity_; }
   virtual void setMaxBehaviorRecursivity(int64_t bound) { maxBehaviorRecursivity_ = bound; }
@@ -275,11 +276,11 @@ class GanttChartItemManager : public GanttChartItemFactory,
   //
   // Bounds end cascades that never settle (see `CascadeBounds`). With a
   // host's rule among the behaviours, or a bound below the default, a list
-  // reaching `maxBehaviorRecursivity` levels is dropped; with a host's rule,
-  // so are the follow-ups of an item whose changes came back to it along
-  // their own follow-ups that many times in the cascade. Under the library's
-  // own rules alone (exact types), whose conflicts always come back round, a
-  // bound from the default on is reached only by an item already twice on
+  // reaching `maxBehaviorRecursivity` levels is dropped, and so are the
+  // follow-ups of an item whose changes came back to it along their own
+  // follow-ups that many times in the cascade. Under the library's own rules
+  // alone (exact types), whose conflicts always come back round, a bound
+  // from the default on is reached only by an item already twice on
   // the path that led to it, so a deep plan that settles is placed in full;
   // and the items of a loop found to be a conflict (by either bound) stop
   // being followed up at once, so a conflict ends after work in proportion
@@ -288,10 +289,11 @@ class GanttChartItemManager : public GanttChartItemFactory,
 
   // Where the engine stops a cascade. `levels`: lists are dropped at
   // `maxBehaviorRecursivity` levels as described at `performUpdates`;
-  // `returnsPerItem`: with a host's rule among the behaviours, follow-ups of
-  // an item whose changes came back to it this many times in one cascade are
-  // dropped; `conflictNesting` (0 for none): under the library's rules alone,
-  // an item whose change comes back to it while it is already this many
+  // `returnsPerItem`: with a host's rule among the behaviours, or a level
+  // bound below the default, follow-ups of an item whose changes came back to
+  // it this many times in one cascade are dropped; `conflictNesting` (0 for
+  // none): under the library's rules alone and a level bound from the
+  // default on, an item whose change comes back to it while it is already this many
   // times on the path that led there is in a conflict, as is one at least
   // twice on that path that reaches the level bound a second time in one
   // cascade (the first time, only its list is dropped, as a loop that

@@ -249,11 +249,14 @@ void GanttChartItemManager::performUpdates(GanttChartItemUpdateActions actions,
     // library's rules alone, from the default bound on, only a change that
     // came back round twice is cut by level: a chain of distinct items
     // settles however deep it is. A lower bound is the host's choice and cuts
-    // every list that reaches it.
+    // every list that reaches it, and no more than it would a host's rule:
+    // a loop that settles may reach it again and again.
     const int64_t bound = maxBehaviorRecursivity();
-    const bool pastLevels = bounds.levels && bound <= level + 1 &&
-                            (bound < kDefaultMaxBehaviorRecursivity || depth >= 2 ||
-                             !onlyLibraryRules());
+    // Below the default, the library's rules are bounded as a host's are.
+    const auto plainBounds = [&] {
+      return bound < kDefaultMaxBehaviorRecursivity || !onlyLibraryRules();
+    };
+    const bool pastLevels = bounds.levels && bound <= level + 1 && (depth >= 2 || plainBounds());
     bool cut = pastLevels;
     if (!cut && !conflicting_.empty() && conflicting_.count(cause) != 0) cut = true;
     const bool nestedTooOften =
@@ -267,7 +270,7 @@ void GanttChartItemManager::performUpdates(GanttChartItemUpdateActions actions,
     // to the bound in the same pass, set going again by a pending sibling
     // below, is a conflict: cutting just its list would let every sibling
     // restart it.
-    if (((pastLevels && depth >= 2) || (!cut && nestedTooOften)) && onlyLibraryRules()) {
+    if (((pastLevels && depth >= 2) || (!cut && nestedTooOften)) && !plainBounds()) {
       // The loop is the path since `cause` first changed; its other items
       // have come round about as often as `cause`: all of them stop at once,
       // rather than one by one after a walk each. An item on the path before
@@ -287,7 +290,7 @@ void GanttChartItemManager::performUpdates(GanttChartItemUpdateActions actions,
       loop.insert(cause);
       cut = true;
     }
-    if (!cut && depth > 0 && !onlyLibraryRules()) {
+    if (!cut && depth > 0 && plainBounds()) {
       int64_t& returns = returned[cause];
       cut = bounds.returnsPerItem <= returns;
       if (!cut) ++returns;

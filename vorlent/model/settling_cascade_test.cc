@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <random>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "vorlent/model/behavior_test_support.h"
 #include "vorlent/model/classic_behaviors.h"
 #include "vorlent/model/item_source.h"
+#include "vorlent/time/schedule.h"
 #include "vorlent/time/schedule_definition.h"
 
 namespace vorlent {
@@ -22,6 +24,12 @@ namespace {
 using testing::makeItem;
 using testing::makeSummary;
 using testing::on;
+
+// The library's rules behind a type of the host's.
+class HostSet : public GanttChartItemBehaviorSet {
+ public:
+  using GanttChartItemBehaviorSet::GanttChartItemBehaviorSet;
+};
 
 Time day(double days) { return Time(1, 0, 0).addingHours(24 * days); }
 
@@ -262,6 +270,60 @@ TEST(SettlingCascade, AWholeChartApplicationKeepsABoundBelowTheDefault) {
     EXPECT_EQ(timesOf(wholeTasks), timesOf(stepwiseTasks));
     EXPECT_EQ(wholeTasks.back()->start(), day(static_cast<double>(bound)));
   }
+}
+
+// Below the default bound, a loop of the library's rules that settles but
+// climbs to the bound more than once in one cascade (here a summary linked,
+// through a task, to one of its own children) has only the lists at the
+// bound dropped, as it has behind a host's type: none of its items stops
+// being followed up lower down.
+TEST(SettlingCascade, ALoopThatSettlesIsCutOnlyAtTheBoundBelowTheDefault) {
+  const auto build = [](bool behindAHostType) {
+    const auto item = [](const char* label, int64_t row, Time start, Time finish,
+                         GanttChartItemType type = GanttChartItemType::standard) {
+      return std::make_shared<GanttChartItem>(label, row, start, finish, 0.0, std::nullopt,
+                                              std::nullopt, nullptr, true, 0, true, type);
+    };
+    const auto hours = [](int64_t week, int64_t dayOfWeek, double hour) {
+      return Time(week, dayOfWeek, hour * 3600);
+    };
+    const auto summary = GanttChartItemType::summary;
+    const std::vector<GanttChartItemPtr> items = {
+        item("A", 6, hours(1, 2, 4), hours(1, 3, 9)),
+        item("B", 5, hours(2, 4, 0), hours(2, 4, 7), summary),
+        item("C", 4, hours(2, 4, 5), hours(2, 5, 13), summary),
+        item("D", 3, hours(1, 2, 15), hours(1, 4, 7)),
+        item("E", 2, hours(1, 3, 16), hours(1, 4, 13)),
+        item("F", 1, hours(2, 0, 1), hours(2, 0, 8), summary),
+        item("G", 0, hours(1, 5, 15), hours(1, 5, 17))};
+    const auto& [a, b, c, d, e, f, g] =
+        std::tie(items[0], items[1], items[2], items[3], items[4], items[5], items[6]);
+    const auto link = [](const GanttChartItemPtr& from, const GanttChartItemPtr& to,
+                         GanttChartDependencyType type) {
+      return std::make_shared<GanttChartDependency>(std::nullopt, from, to, std::nullopt, 0, true,
+                                                    type);
+    };
+    using Type = GanttChartDependencyType;
+    const std::vector<GanttChartDependencyPtr> links = {
+        link(g, e, Type::fromStartToStart), link(f, d, Type::fromFinishToFinish),
+        link(d, c, Type::fromStartToFinish), link(g, b, Type::fromFinishToFinish),
+        link(b, a, Type::fromFinishToFinish)};
+    GanttChartItemBehaviorPtr rules =
+        GanttChartItemBehaviorSet::classic({{f, {e, c, a}}}, std::nullopt, true, std::nullopt,
+                                           {{links[0], 12 * 3600.0}}, {}, std::nullopt);
+    if (behindAHostType) rules = std::make_shared<HostSet>(std::vector{rules});
+    // Monday to Friday, the first week's Wednesday off.
+    const auto calendar = std::make_shared<Schedule>(
+        WeekRange::standard(), DayRange::standard(),
+        std::vector<TimeRange>{{Time(1, kWednesday, 0), Time(1, kThursday, 0)}});
+    const auto source = std::make_shared<GanttChartItemSource>(items, links, calendar, rules);
+    source->setMaxBehaviorRecursivity(10);
+    source->applyBehavior();
+    return timesOf(items);
+  };
+  const std::vector<TimeRange> library = build(false);
+  EXPECT_EQ(library, build(true));
+  EXPECT_EQ(library[3], TimeRange(Time(2, 4, 9 * 3600), Time(2, 4, 10 * 3600)));
 }
 
 // Under a small level bound, a loop of links that settles may need more
