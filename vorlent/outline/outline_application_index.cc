@@ -1,19 +1,27 @@
 #include "vorlent/outline/outline_application_index.h"
 
 #include <algorithm>
+#include <typeinfo>
 #include <unordered_set>
 
 #include "vorlent/outline/outline_item.h"
 
 namespace vorlent::detail {
 
-void OutlineApplicationIndex::rebuild(uint64_t reading,
+bool OutlineApplicationIndex::isPlain(const OutlineGanttChartRow& row) {
+  return typeid(row) == typeid(OutlineGanttChartRow);
+}
+
+void OutlineApplicationIndex::rebuild(const State& state,
                                       const std::vector<OutlineGanttChartRowPtr>& rows,
                                       const std::vector<GanttChartItemPtr>& available) {
   rowOf_.clear();
   twinsOf_.clear();
+  answers_.clear();
+  plainRows_ = true;
   for (const auto& row : rows) {
     if (!row) continue;
+    plainRows_ = plainRows_ && isPlain(*row);
     // The first row wins, as a search in chart order would find it.
     for (const auto& item : row->chartItems()) rowOf_.try_emplace(item.get(), row);
   }
@@ -23,19 +31,16 @@ void OutlineApplicationIndex::rebuild(uint64_t reading,
       twinsOf_[outlineItem.get()].emplace_back(i, available[i]);
     }
   }
-  reading_ = reading;
+  builtFor_ = state;
+  answersFor_ = state;
   built_ = true;
 }
 
-OutlineGanttChartRowPtr OutlineApplicationIndex::rowHolding(
-    const OutlineGanttChartItem* item) const {
+OutlineGanttChartRowPtr OutlineApplicationIndex::rowHolding(const OutlineGanttChartItem* item,
+                                                            const State& now) const {
+  if (!plainRows_ || now.rowItems != builtFor_.rowItems || !isBuiltFor(now)) return nullptr;
   const auto found = rowOf_.find(item);
-  if (found == rowOf_.end()) return nullptr;
-  const auto& items = found->second->chartItems();
-  const bool stillHeld = std::any_of(items.begin(), items.end(), [item](const auto& candidate) {
-    return candidate.get() == item;
-  });
-  return stillHeld ? found->second : nullptr;
+  return found == rowOf_.end() ? nullptr : found->second;
 }
 
 std::vector<GanttChartItemPtr> OutlineApplicationIndex::twinsOn(
@@ -54,6 +59,54 @@ std::vector<GanttChartItemPtr> OutlineApplicationIndex::twinsOn(
   twins.reserve(placed.size());
   for (auto& entry : placed) twins.push_back(std::move(entry.second));
   return twins;
+}
+
+OutlineApplicationIndex::Answers* OutlineApplicationIndex::answersFor(
+    const OutlineGanttChartRow& row, const State& now) {
+  if (!isBuiltFor(now)) return nullptr;
+  if (!(answersFor_ == now)) {
+    answers_.clear();
+    answersFor_ = now;
+    return nullptr;
+  }
+  const auto found = answers_.find(&row);
+  return found == answers_.end() ? nullptr : &found->second;
+}
+
+const GanttChartItemPtr* OutlineApplicationIndex::parentOf(const OutlineGanttChartRow& row,
+                                                         const State& now) {
+  Answers* answers = answersFor(row, now);
+  return answers && answers->parent ? &*answers->parent : nullptr;
+}
+
+const std::vector<GanttChartItemPtr>* OutlineApplicationIndex::childrenOf(
+    const OutlineGanttChartRow& row, const State& now) {
+  Answers* answers = answersFor(row, now);
+  return answers && answers->children ? &*answers->children : nullptr;
+}
+
+OutlineApplicationIndex::Answers* OutlineApplicationIndex::newAnswersFor(
+    const OutlineGanttChartRowPtr& row, const State& in, const State& now) {
+  if (!row || !(in == now) || !isBuiltFor(now)) return nullptr;
+  if (!(answersFor_ == now)) {
+    answers_.clear();
+    answersFor_ = now;
+  }
+  Answers& answers = answers_[row.get()];
+  answers.row = row;
+  return &answers;
+}
+
+void OutlineApplicationIndex::rememberParent(const OutlineGanttChartRowPtr& row,
+                                             GanttChartItemPtr parent, const State& in,
+                                             const State& now) {
+  if (Answers* answers = newAnswersFor(row, in, now)) answers->parent = std::move(parent);
+}
+
+void OutlineApplicationIndex::rememberChildren(const OutlineGanttChartRowPtr& row,
+                                               std::vector<GanttChartItemPtr> children,
+                                               const State& in, const State& now) {
+  if (Answers* answers = newAnswersFor(row, in, now)) answers->children = std::move(children);
 }
 
 }  // namespace vorlent::detail

@@ -383,11 +383,19 @@ class OutlineGanttChart : public QWidget, public OutlineViewDataSource {
   void applyRowHeightToChart();
   // The row shown at `row`, for the outline side of an edit.
   [[nodiscard]] OutlineGanttChartRowPtr displayedRow(int64_t row);
-  // The first row of `outlineItems` holding `item`.
+  // The first row of `outlineItems` holding `item`; the second looks it up
+  // in the application index when given the state that index is ready for.
   [[nodiscard]] OutlineGanttChartRowPtr rowHolding(const OutlineGanttChartItemPtr& item) const;
-  // The index of rows and twins for the application of the rules now
-  // running; null outside one.
-  [[nodiscard]] const detail::OutlineApplicationIndex* applicationIndex() const;
+  [[nodiscard]] OutlineGanttChartRowPtr rowHolding(
+      const OutlineGanttChartItemPtr& item,
+      const std::optional<detail::OutlineApplicationIndex::State>& state) const;
+  // What the hierarchy answers of the application of the rules now running
+  // are worked out from; nullopt outside one.
+  [[nodiscard]] std::optional<detail::OutlineApplicationIndex::State> applicationState() const;
+  // Builds `applicationIndex_` for the application now running unless it is
+  // built for it already, and gives the state it is built for; nullopt
+  // outside an application, and when reading the lists deleted this view.
+  std::optional<detail::OutlineApplicationIndex::State> readyApplicationIndex() const;
   // The available twins whose outline item is on `row`.
   [[nodiscard]] std::vector<GanttChartItemPtr> availableTwinsOn(const OutlineGanttChartRow& row);
   [[nodiscard]] bool withLabelDetails() const;
@@ -448,6 +456,8 @@ class OutlineGanttChart : public QWidget, public OutlineViewDataSource {
   int64_t currentlyDisplayedRootItemCount_ = 0;
   int64_t currentlyAvailableRootItemCount_ = 0;
   std::vector<OutlineGanttChartRowPtr> outlineItems_;
+  // Changes with every synchronisation, which may change `outlineItems_`.
+  uint64_t listedRevision_ = 0;
   mutable detail::OutlineApplicationIndex applicationIndex_;
 
   std::weak_ptr<GanttChartObserver> ganttChartObserver_;

@@ -18,6 +18,7 @@ void OutlineGanttChart::synchronizeOutlineItems() {
   if (!outlineModel_->reloadMustWait()) isInExpansionPass_ = false;
   cachedAvailableItems_.reset();
   cachedAvailableDependencies_.reset();
+  ++listedRevision_;
 
   // Listing the displayed rows asks the data source about rows shown for
   // the first time; like each call below that reaches host code, it may
@@ -172,28 +173,43 @@ void OutlineGanttChart::setAreOutOfRowRangeItemsAvailable(bool available) {
 
 // --- Hierarchy provider ------------------------------------------------------------
 
-const detail::OutlineApplicationIndex* OutlineGanttChart::applicationIndex() const {
+std::optional<detail::OutlineApplicationIndex::State> OutlineGanttChart::applicationState() const {
   const auto* manager = dynamic_cast<OutlineGanttChartItemManager*>(ganttChartItemManager_.get());
-  if (manager == nullptr || !manager->isApplying()) return nullptr;
-  if (!applicationIndex_.isBuiltFor(manager->listsReading())) {
-    // Read first: reading may run host code that drops the lists again, or
-    // that deletes this view (the caller then finds it gone).
-    const QPointer<const OutlineGanttChart> alive(this);
-    const GanttChartItemList available = ganttChartItemManager_->availableItems();
-    const std::vector<GanttChartItemPtr>& elements = available.elements();
-    if (!alive) return nullptr;
-    applicationIndex_.rebuild(manager->listsReading(), outlineItems_, elements);
-  }
-  return &applicationIndex_;
+  if (manager == nullptr || !manager->isApplying() || !outlineModel_) return std::nullopt;
+  return detail::OutlineApplicationIndex::State{manager->listsReading(), listedRevision_,
+                                                detail::outlineRowItemsRevision(),
+                                                outlineModel_->structureRevision()};
+}
+
+std::optional<detail::OutlineApplicationIndex::State> OutlineGanttChart::readyApplicationIndex()
+    const {
+  const auto state = applicationState();
+  if (!state || applicationIndex_.isBuiltFor(*state)) return state;
+  // Read first: reading may run host code that drops the lists again, or
+  // that deletes this view (the caller then finds it gone).
+  const QPointer<const OutlineGanttChart> alive(this);
+  const GanttChartItemList available = ganttChartItemManager_->availableItems();
+  const std::vector<GanttChartItemPtr>& elements = available.elements();
+  if (!alive) return std::nullopt;
+  const auto now = applicationState();
+  if (now) applicationIndex_.rebuild(*now, outlineItems_, elements);
+  return now;
 }
 
 OutlineGanttChartRowPtr OutlineGanttChart::rowHolding(const OutlineGanttChartItemPtr& item) const {
   if (!item) return nullptr;
   const QPointer<const OutlineGanttChart> alive(this);
-  if (const auto* index = applicationIndex()) {
-    if (auto row = index->rowHolding(item.get())) return row;
+  const auto state = readyApplicationIndex();
+  return alive ? rowHolding(item, state) : nullptr;
+}
+
+OutlineGanttChartRowPtr OutlineGanttChart::rowHolding(
+    const OutlineGanttChartItemPtr& item,
+    const std::optional<detail::OutlineApplicationIndex::State>& state) const {
+  if (!item) return nullptr;
+  if (state) {
+    if (auto row = applicationIndex_.rowHolding(item.get(), *state)) return row;
   }
-  if (!alive) return nullptr;
   for (const auto& row : outlineItems_) {
     for (const auto& candidate : row->chartItems()) {
       if (candidate == item) return row;
@@ -204,7 +220,7 @@ OutlineGanttChartRowPtr OutlineGanttChart::rowHolding(const OutlineGanttChartIte
 
 std::vector<GanttChartItemPtr> OutlineGanttChart::availableTwinsOn(const OutlineGanttChartRow& row) {
   const QPointer<OutlineGanttChart> alive(this);
-  if (const auto* index = applicationIndex()) return index->twinsOn(row);
+  if (readyApplicationIndex()) return applicationIndex_.twinsOn(row);
   if (!alive) return {};
   std::unordered_set<const OutlineGanttChartItem*> onRow;
   for (const auto& item : row.chartItems()) onRow.insert(item.get());
@@ -216,6 +232,11 @@ std::vector<GanttChartItemPtr> OutlineGanttChart::availableTwinsOn(const Outline
   return twins;
 }
 
+// While the rules are applied, the same summary is asked about once for each
+// of its children that moves: parent and children are remembered for a row
+// as long as nothing they were worked out from changed (see
+// OutlineApplicationIndex::State), and only where they were worked out from
+// plain rows alone.
 GanttChartItemPtr OutlineGanttChart::parent(const GanttChartItemPtr& item) {
   if (!item || !outlineModel_) return nullptr;
   // Finding rows may ask the data source about rows it was never asked
@@ -223,12 +244,27 @@ GanttChartItemPtr OutlineGanttChart::parent(const GanttChartItemPtr& item) {
   // listed, say), and a host may delete this view while it answers: a view
   // gone answers no more.
   const QPointer<OutlineGanttChart> alive(this);
-  const OutlineGanttChartRowPtr row = rowHolding(outlineGanttChartItemOf(*item));
-  if (!alive || !row) return nullptr;
+  const auto before = readyApplicationIndex();
+  if (!alive) return nullptr;
+  const OutlineGanttChartRowPtr row = rowHolding(outlineGanttChartItemOf(*item), before);
+  if (!row) return nullptr;
+  if (before) {
+    if (const GanttChartItemPtr* known = applicationIndex_.parentOf(*row, *before)) return *known;
+  }
   const OutlineGanttChartRowPtr parentRow = outlineModel_->parent(row);
-  if (!alive || !parentRow) return nullptr;
-  auto twins = availableTwinsOn(*parentRow);
-  return twins.empty() ? nullptr : twins.front();
+  if (!alive) return nullptr;
+  GanttChartItemPtr result;
+  if (parentRow) {
+    auto twins = availableTwinsOn(*parentRow);
+    if (!alive) return nullptr;
+    if (!twins.empty()) result = std::move(twins.front());
+  }
+  if (before && (!parentRow || detail::OutlineApplicationIndex::isPlain(*parentRow))) {
+    if (const auto now = applicationState()) {
+      applicationIndex_.rememberParent(row, result, *before, *now);
+    }
+  }
+  return result;
 }
 
 std::vector<GanttChartItemPtr> OutlineGanttChart::children(const GanttChartItemPtr& item) {
@@ -237,18 +273,31 @@ std::vector<GanttChartItemPtr> OutlineGanttChart::children(const GanttChartItemP
   // would make every root item its child.
   // As in parent(): the rows of a group never expanded are asked for here.
   const QPointer<OutlineGanttChart> alive(this);
-  const OutlineGanttChartRowPtr row = rowHolding(outlineGanttChartItemOf(*item));
-  if (!alive || !row) return {};
+  const auto before = readyApplicationIndex();
+  if (!alive) return {};
+  const OutlineGanttChartRowPtr row = rowHolding(outlineGanttChartItemOf(*item), before);
+  if (!row) return {};
+  if (before) {
+    if (const auto* known = applicationIndex_.childrenOf(*row, *before)) return *known;
+  }
   std::vector<GanttChartItemPtr> result;
+  bool plain = true;
   const int64_t count = outlineModel_->numberOfChildren(row);
   for (int64_t i = 0; i < count; ++i) {
     if (!alive) return {};
     const OutlineGanttChartRowPtr child = outlineModel_->child(i, row);
     if (!child) continue;
+    plain = plain && detail::OutlineApplicationIndex::isPlain(*child);
     auto twins = availableTwinsOn(*child);
     result.insert(result.end(), twins.begin(), twins.end());
   }
-  return alive ? result : std::vector<GanttChartItemPtr>{};
+  if (!alive) return {};
+  if (before && plain) {
+    if (const auto now = applicationState()) {
+      applicationIndex_.rememberChildren(row, result, *before, *now);
+    }
+  }
+  return result;
 }
 
 // --- Schedule and behaviour ------------------------------------------------------------

@@ -11,7 +11,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
+#include <random>
 #include <set>
 #include <string>
 #include <utility>
@@ -329,6 +331,198 @@ TEST_F(OutlineTreeTest, HierarchyFollowsTheOutline) {
   auto stray = GanttChartItem::create({.label = "stray"});
   EXPECT_TRUE(chart.children(stray).empty());
   EXPECT_EQ(chart.parent(stray), nullptr);
+}
+
+// --- Hierarchy answers while the rules run ------------------------------------
+
+// A row whose items its host keeps and changes without telling it.
+class HostKeptRow : public OutlineGanttChartRow {
+ public:
+  HostKeptRow() : OutlineGanttChartRow("kept", {}, std::nullopt, {}) {}
+  [[nodiscard]] const std::vector<OutlineGanttChartItemPtr>& chartItems() const override {
+    return kept;
+  }
+  std::vector<OutlineGanttChartItemPtr> kept;
+};
+
+// A host rule that only runs `onChange` each time the rules are asked about
+// a moved item.
+class ChangeProbe : public GanttChartItemBehavior {
+ public:
+  GanttChartItemUpdateActions timeDidChange(const GanttChartItemPtr& /*item*/,
+                                            const TimeRange& /*from*/, bool /*up*/, bool /*down*/,
+                                            const GanttChartItemList& /*items*/,
+                                            const GanttChartDependencyList& /*dependencies*/,
+                                            const std::shared_ptr<ScheduleDefinition>&) override {
+    if (onChange) onChange();
+    return {};
+  }
+  std::function<void()> onChange;
+};
+
+bool holds(const OutlineGanttChartRow& row, const OutlineGanttChartItemPtr& item) {
+  return std::find(row.chartItems().begin(), row.chartItems().end(), item) !=
+         row.chartItems().end();
+}
+
+// The available twins on `row`, found the long way.
+std::vector<GanttChartItemPtr> plainTwinsOn(OutlineGanttChart& chart,
+                                            const OutlineGanttChartRow& row) {
+  std::vector<GanttChartItemPtr> twins;
+  for (const auto& twin : chart.ganttChartItemManager()->availableItems()) {
+    if (const auto item = outlineGanttChartItemOf(*twin); item && holds(row, item)) {
+      twins.push_back(twin);
+    }
+  }
+  return twins;
+}
+
+OutlineGanttChartRowPtr plainRowOf(OutlineGanttChart& chart, const GanttChartItemPtr& twin) {
+  const auto item = outlineGanttChartItemOf(*twin);
+  for (const auto& row : chart.outlineItems()) {
+    if (item && holds(*row, item)) return row;
+  }
+  return nullptr;
+}
+
+// Parent and children as the outline's rows give them now, read afresh.
+GanttChartItemPtr plainParent(OutlineGanttChart& chart, const GanttChartItemPtr& twin) {
+  const auto row = plainRowOf(chart, twin);
+  const auto parentRow = row ? chart.outlineModel()->parent(row) : nullptr;
+  if (!parentRow) return nullptr;
+  const auto twins = plainTwinsOn(chart, *parentRow);
+  return twins.empty() ? nullptr : twins.front();
+}
+
+std::vector<GanttChartItemPtr> plainChildren(OutlineGanttChart& chart,
+                                             const GanttChartItemPtr& twin) {
+  const auto row = plainRowOf(chart, twin);
+  if (!row) return {};
+  std::vector<GanttChartItemPtr> children;
+  for (int64_t i = 0; i < chart.outlineModel()->numberOfChildren(row); ++i) {
+    if (const auto child = chart.outlineModel()->child(i, row)) {
+      const auto twins = plainTwinsOn(chart, *child);
+      children.insert(children.end(), twins.begin(), twins.end());
+    }
+  }
+  return children;
+}
+
+// While one edit cascades through the rules, the chart answers the same
+// summary's children once per moved child from what it remembers. Between
+// questions a host rule moves bars between rows (some rows keep their bars
+// behind the chart's back), expands and collapses rows and reloads the chart
+// or its tree alone: every answer must be the one the rows give at that
+// moment.
+TEST(OutlineHierarchyAnswers, AreTheRowsAnswersWhileTheRulesRun) {
+  ScopedClock clock{makeDate(pinnedNow())};
+  for (uint64_t seed = 1; seed <= 12; ++seed) {
+    SCOPED_TRACE(seed);
+    std::mt19937_64 engine(seed);
+    const auto below = [&](size_t n) {
+      return std::uniform_int_distribution<size_t>(0, n - 1)(engine);
+    };
+    OutlineGanttChart chart;
+    chart.resize(800, 540);
+    chart.show();
+    auto host = std::make_shared<OutlineHost>();
+    std::vector<OutlineGanttChartRowPtr> rows;
+    std::vector<std::shared_ptr<HostKeptRow>> keptRows;
+    const auto addRow = [&](const OutlineGanttChartRowPtr& parent) {
+      OutlineGanttChartRowPtr row;
+      if (below(5) == 0) {
+        auto kept = std::make_shared<HostKeptRow>();
+        kept->kept = {OutlineGanttChartItem::create("k", monday(), monday().addingDays(1), 0,
+                                                    std::nullopt, std::nullopt, nullptr, 0, true,
+                                                    std::nullopt, std::nullopt, {})};
+        keptRows.push_back(kept);
+        row = kept;
+        (parent ? host->childrenOf[parent.get()] : host->roots).push_back(row);
+      } else {
+        const auto start = monday().addingDays(int(below(5)));
+        row = parent ? host->addChild(parent, "c", start, 2) : host->addRoot("r", start, 2);
+      }
+      rows.push_back(row);
+      return row;
+    };
+    for (int r = 0; r < 4; ++r) {
+      const auto root = addRow(nullptr);
+      for (size_t c = 0, n = 1 + below(4); c < n; ++c) {
+        const auto child = addRow(root);
+        for (size_t g = 0, m = below(3); g < m; ++g) addRow(child);
+      }
+    }
+    auto probe = std::make_shared<ChangeProbe>();
+    chart.setAreOutOfRowRangeItemsAvailable(true);
+    chart.setBehavior(probe);
+    chart.setDataSource(host);
+    chart.outlineView()->expandAll();
+    settle();
+
+    int checks = 0;
+    probe->onChange = [&] {
+      if (++checks > 60) return;
+      for (const auto& twin : chart.ganttChartItemManager()->availableItems()) {
+        ASSERT_EQ(chart.children(twin), plainChildren(chart, twin));
+        ASSERT_EQ(chart.parent(twin), plainParent(chart, twin));
+      }
+      const auto& row = rows[below(rows.size())];
+      const auto& other = rows[below(rows.size())];
+      switch (below(7)) {
+        case 0:  // a bar moves to another row
+          if (!row->chartItems().empty() && other != row) {
+            auto from = row->chartItems();
+            auto to = other->chartItems();
+            to.push_back(from.back());
+            from.pop_back();
+            for (const auto* edited : {&row, &other}) {
+              auto& items = edited == &row ? from : to;
+              if (auto kept = std::dynamic_pointer_cast<HostKeptRow>(*edited)) {
+                kept->kept = items;
+              } else {
+                (*edited)->setChartItems(items);
+              }
+            }
+          }
+          break;
+        case 1: {  // a row the tree shows is collapsed or expanded
+          const QModelIndex index = chart.outlineModel()->indexOfDisplayedRow(
+              int64_t(below(size_t(chart.outlineModel()->numberOfRows()))));
+          if (chart.outlineView()->isExpanded(index)) {
+            chart.outlineView()->collapse(index);
+          } else {
+            chart.outlineView()->expand(index);
+          }
+          break;
+        }
+        case 2:  // a new row, shown at once
+          addRow(row);
+          chart.reloadData();
+          break;
+        case 3:  // a new row the tree alone is told of
+          addRow(row);
+          chart.outlineModel()->reload();
+          break;
+        case 4:  // a bar leaves a row that keeps its bars itself
+          if (!keptRows.empty()) {
+            auto& kept = keptRows[below(keptRows.size())]->kept;
+            if (!kept.empty()) kept.erase(kept.begin());
+          }
+          break;
+        default:
+          break;
+      }
+    };
+    for (int edit = 0; edit < 6; ++edit) {
+      const auto available = chart.ganttChartItemManager()->availableItems().elements();
+      if (available.empty()) break;
+      const auto& twin = available[below(available.size())];
+      chart.ganttChartItemManager()->updateTime(twin, twin->start().addingDays(1));
+      if (edit % 3 == 2) chart.applyBehavior();
+      settle();
+    }
+    EXPECT_GT(checks, 20);
+  }
 }
 
 // One application of the rules reads the chart's links once, however many

@@ -122,6 +122,11 @@ class OutlineGanttChartModel : public QAbstractItemModel {
   [[nodiscard]] OutlineGanttChartRowPtr child(int64_t index, const OutlineGanttChartRowPtr& item);
   // The model index of a displayed row (column 0), invalid outside.
   [[nodiscard]] QModelIndex indexOfDisplayedRow(int64_t displayedRow);
+  // A figure that changes whenever the answers above may: the displayed
+  // rows, or the children of a row that was asked about before. Loading a
+  // row's children for the first time does not change it, since nothing
+  // could have been answered from them yet.
+  [[nodiscard]] uint64_t structureRevision() const { return structureRevision_; }
 
   // --- QAbstractItemModel ----------------------------------------------------
   [[nodiscard]] QModelIndex index(int row, int column,
@@ -146,7 +151,10 @@ class OutlineGanttChartModel : public QAbstractItemModel {
   std::unique_ptr<Node> makeNode(Node* parent, int index) const;
   // The displayed nodes, rebuilt when something changed them.
   const std::vector<Node*>& displayed();
-  void invalidateDisplayed() { displayedValid_ = false; }
+  void invalidateDisplayed() {
+    displayedValid_ = false;
+    ++structureRevision_;
+  }
   Node* firstDisplayedNode(const OutlineGanttChartRowPtr& item);
   bool isExpandedInView(const Node* node) const;
   // Rows by identity; an entry counts only while its row is alive.
@@ -164,6 +172,7 @@ class OutlineGanttChartModel : public QAbstractItemModel {
   std::vector<Node*> displayed_;
   std::unordered_map<const OutlineGanttChartRow*, int64_t> displayedRowOf_;
   bool displayedValid_ = false;
+  uint64_t structureRevision_ = 0;
   mutable int sourceCallDepth_ = 0;
   int reloadHolds_ = 0;
   bool reloadPending_ = false;

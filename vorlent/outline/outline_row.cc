@@ -1,8 +1,18 @@
 #include "vorlent/outline/outline_row.h"
 
+#include <atomic>
 #include <utility>
 
 namespace vorlent {
+namespace {
+
+std::atomic<uint64_t> rowItemsRevision{0};
+
+}  // namespace
+
+uint64_t detail::outlineRowItemsRevision() {
+  return rowItemsRevision.load(std::memory_order_relaxed);
+}
 
 OutlineGanttChartRow::OutlineGanttChartRow(std::optional<std::string> label,
                                            std::vector<OutlineGanttChartItemPtr> chartItems,
@@ -31,6 +41,7 @@ void OutlineGanttChartRow::setDetails(std::optional<std::string> details) {
 
 void OutlineGanttChartRow::setChartItems(std::vector<OutlineGanttChartItemPtr> chartItems) {
   chartItems_ = std::move(chartItems);
+  rowItemsRevision.fetch_add(1, std::memory_order_relaxed);
   hasChanged_ = true;
 }
 

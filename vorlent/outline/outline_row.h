@@ -61,4 +61,11 @@ class OutlineGanttChartRow : public std::enable_shared_from_this<OutlineGanttCha
 
 using OutlineGanttChartRowPtr = std::shared_ptr<OutlineGanttChartRow>;
 
+namespace detail {
+// A figure that `OutlineGanttChartRow::setChartItems` changes, on any row: an
+// outline chart that remembers what it read from rows' items knows by it
+// when that may be stale.
+[[nodiscard]] uint64_t outlineRowItemsRevision();
+}  // namespace detail
+
 }  // namespace vorlent
