@@ -32,8 +32,28 @@ void OutlineApplicationIndex::rebuild(const State& state,
     }
   }
   builtFor_ = state;
+  builtFrom_ = available;
   answersFor_ = state;
   built_ = true;
+}
+
+bool OutlineApplicationIndex::adopt(const State& state,
+                                    const std::vector<GanttChartItemPtr>& available) {
+  if (!built_ || state.listed != builtFor_.listed || state.rowItems != builtFor_.rowItems ||
+      available != builtFrom_) {
+    return false;
+  }
+  const bool answersHold = answersFor_.listed == state.listed &&
+                           answersFor_.rowItems == state.rowItems && answersFor_.tree == state.tree;
+  builtFor_.reading = state.reading;
+  builtFor_.tree = state.tree;
+  if (answersHold) {
+    answersFor_.reading = state.reading;
+  } else {
+    answers_.clear();
+    answersFor_ = state;
+  }
+  return true;
 }
 
 OutlineGanttChartRowPtr OutlineApplicationIndex::rowHolding(const OutlineGanttChartItem* item,
@@ -74,7 +94,7 @@ OutlineApplicationIndex::Answers* OutlineApplicationIndex::answersFor(
 }
 
 const GanttChartItemPtr* OutlineApplicationIndex::parentOf(const OutlineGanttChartRow& row,
-                                                         const State& now) {
+                                                           const State& now) {
   Answers* answers = answersFor(row, now);
   return answers && answers->parent ? &*answers->parent : nullptr;
 }

@@ -46,6 +46,11 @@ class OutlineApplicationIndex {
 
   void rebuild(const State& state, const std::vector<OutlineGanttChartRowPtr>& rows,
                const std::vector<GanttChartItemPtr>& available);
+  // Takes the index, and the answers remembered with it, over to a new
+  // reading of the lists that found the very same available items (so that
+  // one drag step after another keeps them), when nothing else changed
+  // since the build. False, changing nothing, otherwise.
+  [[nodiscard]] bool adopt(const State& state, const std::vector<GanttChartItemPtr>& available);
   // Built for this reading of the lists and this list of rows.
   [[nodiscard]] bool isBuiltFor(const State& state) const {
     return built_ && state.reading == builtFor_.reading && state.listed == builtFor_.listed;
@@ -68,8 +73,8 @@ class OutlineApplicationIndex {
                                                                  const State& now);
   // Remembers an answer worked out entirely in the state `in`; nothing when
   // that is no longer the current one, `now`.
-  void rememberParent(const OutlineGanttChartRowPtr& row, GanttChartItemPtr parent,
-                      const State& in, const State& now);
+  void rememberParent(const OutlineGanttChartRowPtr& row, GanttChartItemPtr parent, const State& in,
+                      const State& now);
   void rememberChildren(const OutlineGanttChartRowPtr& row, std::vector<GanttChartItemPtr> children,
                         const State& in, const State& now);
 
@@ -85,6 +90,9 @@ class OutlineApplicationIndex {
 
   bool built_ = false;
   State builtFor_;
+  // The available items the index was built from (held, so that no other
+  // item can take one's address).
+  std::vector<GanttChartItemPtr> builtFrom_;
   bool plainRows_ = false;
   std::unordered_map<const OutlineGanttChartItem*, OutlineGanttChartRowPtr> rowOf_;
   std::unordered_map<const OutlineGanttChartItem*,

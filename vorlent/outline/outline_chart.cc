@@ -371,6 +371,7 @@ void OutlineGanttChart::initializeControllers() {
   auto chartController = GanttChartController::create(headerController, contentController);
   ganttChartHeaderController_ = headerController;
   ganttChartItemManager_ = itemManager;
+  outlineItemManager_ = itemManager.get();
   ganttChartContentController_ = contentController;
   ganttChartController_ = chartController;
   applyRowHeightToChart();

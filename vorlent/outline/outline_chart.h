@@ -40,6 +40,7 @@ namespace vorlent {
 
 class GanttChart;
 class OutlineGanttChartItemDelegate;
+class OutlineGanttChartItemManager;
 
 // A host's hierarchical rows in a tree view beside a chart, row against row:
 // chart row r shows the bars of the outline's displayed row r. Expanding,
@@ -434,6 +435,8 @@ class OutlineGanttChart : public QWidget, public OutlineViewDataSource {
 
   std::shared_ptr<GanttChartHeaderController> ganttChartHeaderController_;
   GanttChartItemManagerPtr ganttChartItemManager_;
+  // The same manager, as the type this view builds.
+  OutlineGanttChartItemManager* outlineItemManager_ = nullptr;
   std::shared_ptr<GanttChartContentController> ganttChartContentController_;
   std::shared_ptr<GanttChartController> ganttChartController_;
   std::shared_ptr<Roles> roles_;

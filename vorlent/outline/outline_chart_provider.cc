@@ -174,7 +174,7 @@ void OutlineGanttChart::setAreOutOfRowRangeItemsAvailable(bool available) {
 // --- Hierarchy provider ------------------------------------------------------------
 
 std::optional<detail::OutlineApplicationIndex::State> OutlineGanttChart::applicationState() const {
-  const auto* manager = dynamic_cast<OutlineGanttChartItemManager*>(ganttChartItemManager_.get());
+  const OutlineGanttChartItemManager* manager = outlineItemManager_;
   if (manager == nullptr || !manager->isApplying() || !outlineModel_) return std::nullopt;
   return detail::OutlineApplicationIndex::State{manager->listsReading(), listedRevision_,
                                                 detail::outlineRowItemsRevision(),
@@ -192,7 +192,9 @@ std::optional<detail::OutlineApplicationIndex::State> OutlineGanttChart::readyAp
   const std::vector<GanttChartItemPtr>& elements = available.elements();
   if (!alive) return std::nullopt;
   const auto now = applicationState();
-  if (now) applicationIndex_.rebuild(*now, outlineItems_, elements);
+  if (now && !applicationIndex_.adopt(*now, elements)) {
+    applicationIndex_.rebuild(*now, outlineItems_, elements);
+  }
   return now;
 }
 
