@@ -162,6 +162,14 @@ QModelIndex OutlineGanttChartModel::parent(const QModelIndex& index) const {
   return indexOf(node->parent);
 }
 
+QModelIndex OutlineGanttChartModel::sibling(int row, int column, const QModelIndex& index) const {
+  if (!index.isValid() || index.model() != this || row != index.row()) {
+    return QAbstractItemModel::sibling(row, column, index);
+  }
+  if (column < 0 || column >= columnCount()) return {};
+  return createIndex(row, column, index.internalPointer());
+}
+
 int OutlineGanttChartModel::rowCount(const QModelIndex& parent) const {
   if (parent.isValid() && parent.column() != 0) return 0;
   Node* node = nodeOf(parent);

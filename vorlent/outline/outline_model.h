@@ -132,6 +132,8 @@ class OutlineGanttChartModel : public QAbstractItemModel {
   [[nodiscard]] QModelIndex index(int row, int column,
                                   const QModelIndex& parent = QModelIndex()) const override;
   [[nodiscard]] QModelIndex parent(const QModelIndex& index) const override;
+  // Another column of the same row without walking up to its parent.
+  [[nodiscard]] QModelIndex sibling(int row, int column, const QModelIndex& index) const override;
   [[nodiscard]] int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   [[nodiscard]] int columnCount(const QModelIndex& parent = QModelIndex()) const override;
   [[nodiscard]] bool hasChildren(const QModelIndex& parent = QModelIndex()) const override;

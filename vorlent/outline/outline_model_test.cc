@@ -92,6 +92,18 @@ TEST_F(OutlineModelTest, DisplayedRowsFollowExpansion) {
   EXPECT_EQ(model->item(7), nullptr);
 }
 
+TEST_F(OutlineModelTest, SiblingsAreTheIndexesAtTheirRowAndColumn) {
+  model->setColumnTitles({"Task", "Start", "Finish"});
+  view.expand(model->indexOfDisplayedRow(0));
+  const QModelIndex parent = model->index(0, 0);
+  const QModelIndex child = model->index(1, 0, parent);
+  EXPECT_EQ(child.siblingAtColumn(2), model->index(1, 2, parent));
+  EXPECT_EQ(child.siblingAtColumn(2).data(), QVariant("c12"));
+  EXPECT_EQ(child.sibling(0, 1), model->index(0, 1, parent));
+  EXPECT_FALSE(child.siblingAtColumn(3).isValid());
+  EXPECT_FALSE(child.sibling(2, 0).isValid());
+}
+
 TEST_F(OutlineModelTest, ReloadAppendsAPageWithoutCollapsingOrResetting) {
   view.expand(model->indexOfDisplayedRow(0));
   QSignalSpy resets(model.get(), &QAbstractItemModel::modelReset);
