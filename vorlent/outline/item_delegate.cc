@@ -54,10 +54,20 @@ void OutlineGanttChartItemDelegate::initStyleOption(QStyleOptionViewItem* option
   option->text = paint::cutForLayout(option->text);
 }
 
+QString OutlineGanttChartItemDelegate::shownText(const QStyleOptionViewItem& option,
+                                                 const QModelIndex& index) const {
+  QStyleOptionViewItem cell = option;
+  initStyleOption(&cell, index);
+  return cell.text;
+}
+
 void OutlineGanttChartItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                                           const QModelIndex& index) const {
   QStyleOptionViewItem cell = option;
   initStyleOption(&cell, index);
+  // Everything below draws within the cell; of what the outline's model
+  // gives a cell, only its text can change.
+  if (shownCells_.isPainting()) shownCells_.painted(index, cell.rect, cell.text);
   const QWidget* widget = cell.widget;
   const QStyle* style = widget ? widget->style() : QApplication::style();
   if (!isPlainLine(cell)) {

@@ -2,6 +2,7 @@
 
 #include <QStyledItemDelegate>
 
+#include "vorlent/outline/shown_cells.h"
 #include "vorlent/views/paint_clipping.h"
 #include "vorlent/views/text_line_cache.h"
 
@@ -36,12 +37,21 @@ class OutlineGanttChartItemDelegate : public QStyledItemDelegate {
   void paint(QPainter* painter, const QStyleOptionViewItem& option,
              const QModelIndex& index) const override;
 
+  // The text `paint` draws in the cell of `index` with `option` as the view
+  // sets it up (asking the model for the cell's value).
+  [[nodiscard]] QString shownText(const QStyleOptionViewItem& option,
+                                  const QModelIndex& index) const;
+  // What the cells painted on screen show, noted while the outline's tree
+  // paints into its window.
+  [[nodiscard]] detail::ShownCells& shownCells() const { return shownCells_; }
+
  protected:
   void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
 
  private:
   int rowHeight_ = 20;
   mutable TextLineCache textLines_;
+  mutable detail::ShownCells shownCells_;
 };
 
 }  // namespace vorlent

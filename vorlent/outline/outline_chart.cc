@@ -3,7 +3,6 @@
 #include <QEvent>
 #include <QHeaderView>
 #include <QLabel>
-#include <QPersistentModelIndex>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QTreeView>
@@ -11,7 +10,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
 #include <limits>
 #include <string>
 #include <tuple>
@@ -24,6 +22,7 @@
 #include "vorlent/outline/item_delegate.h"
 #include "vorlent/outline/outline_chart_roles.h"
 #include "vorlent/outline/outline_item_manager.h"
+#include "vorlent/outline/outline_tree_view.h"
 #include "vorlent/views/chart_view.h"
 #include "vorlent/views/content_view.h"
 #include "vorlent/views/header_view.h"
@@ -34,83 +33,9 @@
 namespace vorlent {
 namespace {
 
+using detail::OutlineTreeView;
+
 constexpr int kInitialRowHeight = 20;
-
-// The outline's tree. Scrolling per pixel, Qt's tree stops one pixel short
-// when it brings a row up from below (the End key, the arrow keys,
-// scrollTo): the row's last line of pixels stays hidden, and the chart,
-// which follows the tree, hides it too. This tree moves on by that pixel.
-//
-// Every pass of Qt's that expands or collapses rows (expandAll(),
-// collapseAll(), expand() of a shown row) ends by updating the tree's
-// geometries, which calls `layoutPassDidEnd`.
-class OutlineTreeView : public QTreeView {
- public:
-  using QTreeView::QTreeView;
-
-  // Counts, while it lives, a call into the chart that the tree's own code
-  // made (a signal, the end of a layout pass, an event it filtered): Qt goes
-  // on inside the tree once the call returns.
-  class Call {
-   public:
-    explicit Call(QTreeView* tree) : tree_(static_cast<OutlineTreeView*>(tree)) {
-      if (tree_) ++tree_->callsUnderWay_;
-    }
-    ~Call() {
-      if (tree_) --tree_->callsUnderWay_;
-    }
-    Call(const Call&) = delete;
-    Call& operator=(const Call&) = delete;
-
-   private:
-    QPointer<OutlineTreeView> tree_;
-  };
-
-  std::function<void()> layoutPassDidEnd;
-
-  [[nodiscard]] bool isCallingOut() const { return callsUnderWay_ > 0; }
-  // True while Qt sizes the rows' area and sets the scroll bars' ranges,
-  // which moves a bar whose value no longer fits: rows added from inside
-  // that move would be laid out by a nested pass whose ranges the outer
-  // pass then overwrites with its own, taken before they were added.
-  [[nodiscard]] bool isUpdatingGeometries() const { return geometryUpdates_ > 0; }
-
-  // Lays out rows the model changed now rather than on the next turn of the
-  // event loop. Until then Qt expands and collapses rows without laying
-  // them out, so no pass of the host's would be seen to end.
-  void layOutChangedRows() { executeDelayedItemsLayout(); }
-
-  void updateGeometries() override {
-    ++geometryUpdates_;
-    QTreeView::updateGeometries();
-    --geometryUpdates_;
-    // A copy: the chart clears the member when a host deletes it meanwhile.
-    if (const std::function<void()> passDidEnd = layoutPassDidEnd) {
-      const Call call(this);
-      passDidEnd();
-    }
-  }
-
-  void scrollTo(const QModelIndex& index, ScrollHint hint) override {
-    // Scrolling re-applies the chart's rules, whose changes a host may
-    // answer by reloading: the row may be gone when Qt is done.
-    const QPersistentModelIndex target(index);
-    QTreeView::scrollTo(index, hint);
-    if (verticalScrollMode() != ScrollPerPixel || !target.isValid()) return;
-    if (hint != EnsureVisible && hint != PositionAtBottom) return;
-    const QRect row = visualRect(target);
-    const int visible = viewport()->height();
-    const int hidden = row.y() + row.height() - visible;
-    // Only a row that fits, and only up to its top.
-    if (hidden > 0 && row.height() <= visible && row.y() - hidden >= 0) {
-      verticalScrollBar()->setValue(verticalScrollBar()->value() + hidden);
-    }
-  }
-
- private:
-  int callsUnderWay_ = 0;
-  int geometryUpdates_ = 0;
-};
 
 // The padding above the outline's header. It prefers its most height and
 // gives way where the outline side has less room, never asking for a height
@@ -260,6 +185,7 @@ void OutlineGanttChart::loadContentView() {
   outlineModel_ = new OutlineGanttChartModel(this, outlineView_);
   outlineView_->setModel(outlineModel_);
   outlineModel_->setView(outlineView_);
+  tree->setOutlineParts(outlineModel_, delegate_);
   outlineLayout->addWidget(outlineView_);
 
   ganttChart_ = new GanttChart(splitView_);
