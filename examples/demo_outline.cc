@@ -10,6 +10,9 @@
 #include <QTreeView>
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <unordered_map>
 #include <sstream>
 #include <utility>
 
@@ -49,7 +52,25 @@ QString shortDay(const Time& time) {
     f.setDateFormat("d MMM");
     return f;
   }();
-  return QString::fromStdString(string(formatter, time));
+  // The outline asks for a row's days whenever it may show them again, and
+  // a drag asks for hundreds of rows: each moment is spelled once.
+  struct Key {
+    int64_t week;
+    int64_t day;
+    uint64_t timeOfDay;
+    bool operator==(const Key&) const = default;
+  };
+  struct KeyHash {
+    size_t operator()(const Key& key) const {
+      return std::hash<int64_t>()(key.week) * 31 + std::hash<int64_t>()(key.day) * 7 +
+             std::hash<uint64_t>()(key.timeOfDay);
+    }
+  };
+  static std::unordered_map<Key, QString, KeyHash> spelled;
+  const Key key{time.week, time.dayOfWeek, std::bit_cast<uint64_t>(time.timeOfDay)};
+  if (const auto found = spelled.find(key); found != spelled.end()) return found->second;
+  if (spelled.size() >= 4096) spelled.clear();
+  return spelled.emplace(key, QString::fromStdString(string(formatter, time))).first->second;
 }
 
 }  // namespace
