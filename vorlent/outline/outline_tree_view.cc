@@ -8,6 +8,8 @@
 #include <QScrollBar>
 #include <QStyleOptionViewItem>
 
+#include <optional>
+
 #include "vorlent/outline/item_delegate.h"
 #include "vorlent/outline/outline_model.h"
 
@@ -94,11 +96,14 @@ bool OutlineTreeView::sparesUnchangedCells(const QModelIndex& topLeft,
 #if QT_CONFIG(accessibility)
   if (QAccessible::isActive()) return false;
 #endif
+  // The outline delegate's editors and index widgets are children of the
+  // viewport: without any, none is open on the row.
+  const bool mayHaveEditors = !viewport()->children().isEmpty();
   // The whole row: measuring a row asks every column.
   for (int column = 0; column < ownModel_->columnCount(); ++column) {
     const QModelIndex cell = topLeft.siblingAtColumn(column);
-    if (itemDelegateForIndex(cell) != ownDelegate_ || isPersistentEditorOpen(cell) ||
-        indexWidget(cell) != nullptr) {
+    if (itemDelegateForIndex(cell) != ownDelegate_) return false;
+    if (mayHaveEditors && (isPersistentEditorOpen(cell) || indexWidget(cell) != nullptr)) {
       return false;
     }
   }
@@ -114,8 +119,7 @@ void OutlineTreeView::dataChanged(const QModelIndex& topLeft, const QModelIndex&
   // Reading a cell's value asks the host, which may change the tree or
   // delete the chart (whose tree then goes on a later turn).
   const QPointer<OutlineTreeView> alive(this);
-  QStyleOptionViewItem option;
-  bool hasOption = false;
+  std::optional<QStyleOptionViewItem> option;
   const int last = bottomRight.column();
   int run = -1;  // the first column of the cells to repaint next to each other
   for (int column = topLeft.column(); column <= last + 1; ++column) {
@@ -133,11 +137,11 @@ void OutlineTreeView::dataChanged(const QModelIndex& topLeft, const QModelIndex&
           break;
         case ShownCells::Kind::text: {
           const QString before = *shown.text;
-          if (!hasOption) {
-            initViewItemOption(&option);
-            hasOption = true;
+          if (!option) {
+            option.emplace();
+            initViewItemOption(&*option);
           }
-          const QString now = ownDelegate_->shownText(option, cell);
+          const QString now = ownDelegate_->shownText(*option, cell);
           if (!alive || model() != ownModel_ || !ownDelegate_) return;
           repaint = now != before;
           break;
