@@ -15,7 +15,7 @@ const std::vector<size_t>& positionsIn(
 }  // namespace
 
 BehaviorDependencyIndex::Positions::Positions(const GanttChartDependencyList& dependencies)
-    : list_(dependencies.identity()) {
+    : list_(dependencies.elementsIdentity()) {
   const auto& elements = dependencies.elements();
   for (size_t i = 0; i < elements.size(); ++i) {
     const GanttChartDependencyPtr& dependency = elements[i];

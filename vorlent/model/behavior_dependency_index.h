@@ -15,11 +15,11 @@ namespace vorlent::detail {
 // item, each in list order, so that a behaviour asking for an item's
 // predecessors or successors on every callback does not scan the whole list.
 //
-// `refresh` keeps the index while it is handed the very same list snapshot and
-// no dependency has had its `from` or `to` reassigned since; otherwise it
-// builds a new one. An index names the snapshot it was built from by a weak
-// reference, so that the snapshot's identity cannot be reused by another list
-// meanwhile, without keeping its dependencies alive.
+// `refresh` keeps the index while it is handed a list over the very same
+// elements and no dependency has had its `from` or `to` reassigned since;
+// otherwise it builds a new one. An index names the elements it was built
+// from by a weak reference, so that their identity cannot be reused by
+// another list meanwhile, without keeping its dependencies alive.
 class BehaviorDependencyIndex {
  public:
   // One list's positions, never changed once built: a caller holding it may
@@ -30,7 +30,7 @@ class BehaviorDependencyIndex {
 
     // Whether these are the positions in `dependencies`.
     [[nodiscard]] bool isFor(const GanttChartDependencyList& dependencies) const {
-      return dependencies.hasIdentity(list_);
+      return dependencies.hasElementsIdentity(list_);
     }
     // Positions in the list of the dependencies from (or to) `item`,
     // ascending; empty for an item without any.

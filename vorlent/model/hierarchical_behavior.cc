@@ -140,10 +140,10 @@ bool GanttChartItemHierarchicalBehavior::isAmong(const GanttChartItem& item,
     static_cast<void>(items.elements());
     if (origin_->isPartial()) return true;
   }
-  if (!items.hasIdentity(membersOf_)) {
+  if (!items.hasElementsIdentity(membersOf_)) {
     members_.clear();
     for (const GanttChartItemPtr& member : items) members_.insert(member.get());
-    membersOf_ = items.identity();
+    membersOf_ = items.elementsIdentity();
   }
   return members_.count(&item) != 0;
 }

@@ -204,9 +204,10 @@ class GanttChartItemHierarchicalBehavior : public GanttChartItemBehavior {
   // Whether what is remembered counts for `items`, forgetting it otherwise;
   // false when not remembering or for another hierarchy than the library's.
   bool remembersFor(const GanttChartItemList& items);
-  // The list `members_` holds the items of, when it is not a source's; named
-  // only, so that a rule kept beyond its chart keeps none of its items. The
-  // items are alive whenever that list is asked about again.
+  // The elements of the list `members_` holds the items of, when it is not
+  // a source's; named only, so that a rule kept beyond its chart keeps none
+  // of its items. The items are alive whenever a list over them is asked
+  // about again.
   std::weak_ptr<const void> membersOf_;
   std::unordered_set<const GanttChartItem*> members_;
   // The index of the last list asked about, and that index as a source's.

@@ -58,7 +58,8 @@ class SharedList {
         [producer = std::move(producer)] { return std::make_shared<const Elements>(producer()); });
   }
   // As `lazy`, for an owner that keeps the produced elements itself (to
-  // derive the next list from them) instead of copying them in.
+  // derive the next list from them, or to hand them out again in its next
+  // list) instead of copying them in.
   static SharedList lazyShared(SharedProducer producer,
                                std::shared_ptr<const SharedListIndex> index = nullptr) {
     SharedList list;
@@ -104,6 +105,20 @@ class SharedList {
   // an empty one.
   [[nodiscard]] bool hasIdentity(const std::weak_ptr<const void>& identity) const {
     return !identity.owner_before(state_) && !state_.owner_before(identity);
+  }
+  // The same for the list's elements, produced now if they were not: lists
+  // over one set of elements share this name, which lets an owner that
+  // reads a new list hand it out over the elements of its last one when
+  // they are the same (see `lazyShared`). Empty for a list without
+  // elements, which has no such name.
+  [[nodiscard]] std::weak_ptr<const void> elementsIdentity() const {
+    static_cast<void>(elements());
+    return state_->elements;
+  }
+  [[nodiscard]] bool hasElementsIdentity(const std::weak_ptr<const void>& identity) const {
+    static_cast<void>(elements());
+    const std::shared_ptr<const Elements>& own = state_->elements;
+    return own && !identity.owner_before(own) && !own.owner_before(identity);
   }
 
  private:

@@ -560,6 +560,43 @@ TEST_F(OutlineTreeTest, ApplyingTheRulesReadsTheLinksOnce) {
   }
 }
 
+// Each edit reads the host's links again, though the rules keep what they
+// indexed while the links stay the same: a link the host drops or adds
+// between two edits, without telling the chart, counts from the next edit.
+TEST_F(OutlineTreeTest, EachEditFollowsTheLinksAsTheHostHasThemThen) {
+  const auto& roots = host->roots;
+  const auto link = [&](size_t from, size_t to) {
+    host->dependencies.push_back(OutlineGanttChartDependency::create(
+        std::nullopt, OutlineHost::itemOf(roots[from]), OutlineHost::itemOf(roots[to]),
+        std::nullopt, 0, true, std::nullopt, std::nullopt, {}));
+  };
+  link(0, 2);
+  link(2, 4);
+  chart.reloadData();
+  chart.setIsAutoScheduling(true);
+  const auto moveHead = [&](int days) {
+    const auto head = twinOf(roots[0]);
+    chart.ganttChartItemManager()->updateTime(head, head->start().addingDays(days));
+  };
+  const auto startOf = [&](size_t row) { return OutlineHost::itemOf(roots[row])->start(); };
+  moveHead(1);
+  EXPECT_EQ(startOf(2), startOf(0).addingDays(1));
+  EXPECT_EQ(startOf(4), startOf(2).addingDays(1));
+  moveHead(1);
+  EXPECT_EQ(startOf(4), startOf(2).addingDays(1));
+
+  host->dependencies.pop_back();  // 2 -> 4
+  const Time before = startOf(4);
+  moveHead(1);
+  EXPECT_EQ(startOf(2), startOf(0).addingDays(1));
+  EXPECT_EQ(startOf(4), before);
+
+  link(0, 3);
+  moveHead(1);
+  EXPECT_EQ(startOf(3), startOf(0).addingDays(1));
+  EXPECT_EQ(startOf(4), before);
+}
+
 TEST_F(OutlineTreeTest, ReloadKeepsExpansionAndTwins) {
   chart.outlineView()->expand(indexOfRow(1));
   const auto twin = twinOf(host->roots[4]);

@@ -4,6 +4,7 @@
 #include <memory>
 #include <utility>
 
+#include "vorlent/model/shared_list.h"
 #include "vorlent/outline/outline_dependency.h"
 
 namespace vorlent {
@@ -24,6 +25,26 @@ GanttChartDependencyList withUnmirrored(const GanttChartDependencyList& list,
   return GanttChartDependencyList(std::move(elements));
 }
 
+// A list that reads as `fresh` does, over the elements of the last list
+// read when they are the very same ones: rules index a list by its elements,
+// and the chart's lists rarely change from one application to the next (one
+// drag step to the next), though each application reads them anew.
+template <class T>
+SharedList<T> overLastElements(
+    SharedList<T> fresh,
+    std::shared_ptr<std::shared_ptr<const std::vector<std::shared_ptr<T>>>> last) {
+  std::shared_ptr<const SharedListIndex> index = fresh.index();
+  return SharedList<T>::lazyShared(
+      [fresh = std::move(fresh), last = std::move(last)] {
+        const std::vector<std::shared_ptr<T>>& elements = fresh.elements();
+        if (!*last || **last != elements) {
+          *last = std::make_shared<const std::vector<std::shared_ptr<T>>>(elements);
+        }
+        return *last;
+      },
+      std::move(index));
+}
+
 }  // namespace
 
 OutlineGanttChartItemManager::Application::Application(OutlineGanttChartItemManager& manager)
@@ -37,7 +58,7 @@ OutlineGanttChartItemManager::Application::~Application() {
 
 GanttChartItemList OutlineGanttChartItemManager::availableItems() {
   if (applications_ == 0) return GanttChartItemManager::availableItems();
-  if (!items_) items_ = GanttChartItemManager::availableItems();
+  if (!items_) items_ = overLastElements(GanttChartItemManager::availableItems(), lastItems_);
   return *items_;
 }
 
@@ -47,7 +68,7 @@ GanttChartDependencyList OutlineGanttChartItemManager::availableDependencies() {
     return newDependencies_.empty() ? list : withUnmirrored(list, newDependencies_);
   };
   if (applications_ == 0) return read();
-  if (!dependencies_) dependencies_ = read();
+  if (!dependencies_) dependencies_ = overLastElements(read(), lastDependencies_);
   return *dependencies_;
 }
 
@@ -111,6 +132,9 @@ void OutlineGanttChartItemManager::performUpdates(GanttChartItemUpdateActions ac
 
 void OutlineGanttChartItemManager::sourceDidChange() {
   dropLists();
+  // The chart lists its rows again: what they held need not stay alive.
+  lastItems_->reset();
+  lastDependencies_->reset();
   GanttChartItemManager::sourceDidChange();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -17,6 +18,9 @@ namespace vorlent {
 // added or removed, never because the rules moved an item. So a behaviour
 // indexes the links once per application instead of once per item it asks
 // about, and the chart does not rebuild its list of links for every item.
+// The next application (the next drag step) reads the lists again, but over
+// the elements of the last ones while they hold the very same items and
+// links, so that the rules keep what they indexed.
 //
 // The chart's links are the host's, which hears of a link the chart adds
 // only once the rules have answered it. Until an outline dependency mirrors
@@ -88,6 +92,15 @@ class OutlineGanttChartItemManager : public GanttChartItemManager {
   template <class Run>
   void asOneApplication(const Run& run);
   void dropLists();
+
+  // The elements of the last lists read, shared with the lists read next
+  // when those hold the very same ones (see `overLastElements`).
+  template <class T>
+  using Elements = std::shared_ptr<const std::vector<std::shared_ptr<T>>>;
+  std::shared_ptr<Elements<GanttChartItem>> lastItems_ =
+      std::make_shared<Elements<GanttChartItem>>();
+  std::shared_ptr<Elements<GanttChartDependency>> lastDependencies_ =
+      std::make_shared<Elements<GanttChartDependency>>();
 
   int64_t applications_ = 0;
   uint64_t listsReading_ = 0;
