@@ -11,7 +11,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 #include <memory>
 #include <random>
 #include <set>
@@ -345,21 +344,6 @@ class HostKeptRow : public OutlineGanttChartRow {
   std::vector<OutlineGanttChartItemPtr> kept;
 };
 
-// A host rule that only runs `onChange` each time the rules are asked about
-// a moved item.
-class ChangeProbe : public GanttChartItemBehavior {
- public:
-  GanttChartItemUpdateActions timeDidChange(const GanttChartItemPtr& /*item*/,
-                                            const TimeRange& /*from*/, bool /*up*/, bool /*down*/,
-                                            const GanttChartItemList& /*items*/,
-                                            const GanttChartDependencyList& /*dependencies*/,
-                                            const std::shared_ptr<ScheduleDefinition>&) override {
-    if (onChange) onChange();
-    return {};
-  }
-  std::function<void()> onChange;
-};
-
 bool holds(const OutlineGanttChartRow& row, const OutlineGanttChartItemPtr& item) {
   return std::find(row.chartItems().begin(), row.chartItems().end(), item) !=
          row.chartItems().end();
@@ -452,7 +436,7 @@ TEST(OutlineHierarchyAnswers, AreTheRowsAnswersWhileTheRulesRun) {
         for (size_t g = 0, m = below(3); g < m; ++g) addRow(child);
       }
     }
-    auto probe = std::make_shared<ChangeProbe>();
+    auto probe = std::make_shared<testing::OfferCountingBehavior>();
     chart.setAreOutOfRowRangeItemsAvailable(true);
     chart.setBehavior(probe);
     chart.setDataSource(host);
@@ -460,7 +444,7 @@ TEST(OutlineHierarchyAnswers, AreTheRowsAnswersWhileTheRulesRun) {
     settle();
 
     int checks = 0;
-    probe->onChange = [&] {
+    probe->onOffer = [&] {
       if (++checks > 60) return;
       for (const auto& twin : chart.ganttChartItemManager()->availableItems()) {
         ASSERT_EQ(chart.children(twin), plainChildren(chart, twin));

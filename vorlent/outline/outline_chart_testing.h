@@ -6,6 +6,7 @@
 
 #include <QVariant>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -87,7 +88,8 @@ class OutlineHost : public OutlineGanttChartDataSource,
   std::vector<OutlineGanttChartRowPtr>& listOf(const OutlineGanttChartRowPtr& row);
 };
 
-// A rule that only counts the times the item manager offers it a moved item.
+// A rule that only counts the times the item manager offers it a moved item,
+// running `onOffer` (when set) each time.
 class OfferCountingBehavior : public GanttChartItemBehavior {
  public:
   GanttChartItemUpdateActions timeDidChange(const GanttChartItemPtr& /*item*/,
@@ -96,9 +98,11 @@ class OfferCountingBehavior : public GanttChartItemBehavior {
                                             const GanttChartDependencyList& /*dependencies*/,
                                             const std::shared_ptr<ScheduleDefinition>&) override {
     ++offers;
+    if (onOffer) onOffer();
     return {};
   }
   int offers = 0;
+  std::function<void()> onOffer;
 };
 
 // "r7" and the like: a prefix and a number. (Spelled with append: GCC 12
