@@ -142,7 +142,14 @@ void OutlineTreeView::dataChanged(const QModelIndex& topLeft, const QModelIndex&
             initViewItemOption(&*option);
           }
           const QString now = ownDelegate_->shownText(*option, cell);
-          if (!alive || model() != ownModel_ || !ownDelegate_) return;
+          if (!alive || !ownModel_ || model() != ownModel_) return;
+          if (!ownDelegate_) {
+            // The host took the delegate away meanwhile: Qt repaints the
+            // rest of the change, as it would have.
+            QTreeView::dataChanged(topLeft.siblingAtColumn(run >= 0 ? run : column), bottomRight,
+                                   roles);
+            return;
+          }
           repaint = now != before;
           break;
         }
