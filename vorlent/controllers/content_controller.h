@@ -791,7 +791,11 @@ class GanttChartContentController
   // while a host's own rule is among the rules: the put-back could leave
   // behind what such a rule moved with the item. The view keeps a resized
   // end in sight only as far as the pointer put it, not where the rules
-  // pushed it beyond.
+  // pushed it beyond. A step that moves the timeline's start (no scrollable
+  // timeline is set) asks the view to scroll along; what the view cannot
+  // follow moves the content under the pointer, and every later point, like
+  // the resting pointer, is read as in the layout the drag began with, so
+  // the bar does not run ahead of the pointer movement after movement.
   virtual void continueDragging(const Point& point);
   // Ends the drag, creating the dependency being drawn when it has a valid
   // target (never the source itself), the editor agrees and the manager
@@ -851,6 +855,11 @@ class GanttChartContentController
   RepeatingTimer draggingTimer_;
   // The last pointer position of the drag, moved with the viewport.
   std::optional<Point> draggingToPoint_;
+  // How far the drag's steps moved the content across the view without the
+  // view scrolling along (they moved the timeline's start, and the view
+  // could not follow). Added to each point `continueDragging` receives, so
+  // that every point of a drag is read as in the layout it began with.
+  double draggingUnfollowedShift_ = 0;
   // Counts drags begun and ended, so that a step or tick notices when a
   // callback it made ended its drag (or began another).
   uint64_t draggingGeneration_ = 0;

@@ -237,7 +237,12 @@ void GanttChartContentController::continueDragging(const Point& point) {
   }
   ReactionScope scope(*this);
   draggingTimer_ = RepeatingTimer();
-  draggingToPoint_ = point;
+  // The content the earlier steps moved under the pointer, without the view
+  // following, is taken back out of the point: otherwise each movement
+  // would read a time further along than the last, and the bar, moving the
+  // timeline's start again, would run ahead of the pointer.
+  const Point unshifted{point.x + draggingUnfollowedShift_, point.y};
+  draggingToPoint_ = isFinite(unshifted) ? unshifted : point;
   const uint64_t drag = draggingGeneration_;
   runDraggingStep();
   if (drag != draggingGeneration_ || !draggingOperation_) return;
@@ -272,6 +277,7 @@ void GanttChartContentController::runDraggingStep() {
   const Point moved = viewport().origin;
   draggingToPoint_->x += moved.x - origin.x + unfollowedShift;
   draggingToPoint_->y += moved.y - origin.y;
+  draggingUnfollowedShift_ += unfollowedShift;
 }
 
 double GanttChartContentController::draggingStep(const Point& pointer) {
@@ -458,6 +464,7 @@ void GanttChartContentController::finishDragging(bool completing) {
 void GanttChartContentController::forgetDragging() {
   draggingTimer_ = RepeatingTimer();
   draggingToPoint_.reset();
+  draggingUnfollowedShift_ = 0;
   draggingCursor_.reset();
   draggingCompletion_.reset();
   draggingOperation_.reset();

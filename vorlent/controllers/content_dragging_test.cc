@@ -287,9 +287,42 @@ TEST(ContentDragging, ThePointersTimeStaysWhenTheTimelinesOriginMoves) {
     if (withScroller) {
       EXPECT_EQ(chart.controller->viewport().left(), 40);
     }
-    // 16:00 now lies 40 points further right.
-    chart.controller->continueDragging(Point{110, 10});
+    // The pointer back where it grabbed the bar puts the bar back: where
+    // the view scrolled along, that place lies 40 points further right in
+    // the content, as 16:00 does.
+    chart.controller->continueDragging(Point{70 + chart.controller->viewport().left(), 10});
     EXPECT_EQ(chart.task->start(), monday(10)) << withScroller;
+  }
+}
+
+TEST(ContentDragging, ABarThatMovesTheTimelinesStartGoesNoFurtherThanThePointer) {
+  // Without a scrollable timeline the diagram starts an hour before "task",
+  // so moving it earlier moves the diagram's start along. A view that scrolls
+  // along keeps the content under the pointer; one that cannot (the whole
+  // diagram fits in it), or no view at all, lets the content move under the
+  // pointer. The pointer carried 40 points left moves the bar 4 hours however
+  // many movements carry it, instead of the bar running ahead of it.
+  enum class View { following, fitting, none };
+  for (const View view : {View::following, View::fitting, View::none}) {
+    for (const int movements : {1, 6, 30}) {
+      DragChart chart;
+      chart.controller->setScrollableTimeline(std::nullopt);
+      chart.controller->setViewport(Rectangle(0, 0, 1000, 250));
+      if (view == View::fitting) chart.scroller->limitsToDiagram = true;
+      if (view == View::none) chart.controller->setScroller({});
+      chart.controller->beginDragging(Point{70, 10}, false);  // 16:00, 6 hours in
+      for (int k = 1; k <= movements; ++k) {
+        // Where the view reports the pointer: its place on the screen, in
+        // whole points as a mouse gives it, plus how far the view has
+        // scrolled.
+        const double onScreen = std::round(70 - 40.0 * k / movements);
+        chart.controller->continueDragging(
+            Point{onScreen + chart.controller->viewport().left(), 10});
+      }
+      chart.loop->advance(0.2);
+      EXPECT_EQ(chart.task->start(), monday(6))
+          << "view " << static_cast<int>(view) << ", " << movements << " movements";
+    }
   }
 }
 
