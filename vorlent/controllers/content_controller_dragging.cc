@@ -139,10 +139,9 @@ bool putBackWhereTheDragBegan(GanttChartItemManager& manager, const TimeDrag& dr
   if (readsAsAtBase(drag.edit, item, base, manager, preserving) || !mayPutBack(item, manager)) {
     return false;
   }
-  using UpdateAction = GanttChartItemUpdateAction;
-  manager.performUpdates(
-      {UpdateAction::updateTimeAction(item, base.time, false, false),
-       UpdateAction::updateCompletionAction(item, base.completion, false, false)});
+  // Exactly, not snapped: an end the host put off working time (the
+  // midnight after a last working day) is what a resize keeps.
+  detail::putBackWithoutRules(manager, item, base.time, base.completion);
   return true;
 }
 

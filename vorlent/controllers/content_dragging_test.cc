@@ -334,16 +334,19 @@ TEST(ContentDragging, ABarThatMovesTheTimelinesStartGoesNoFurtherThanThePointer)
 // A itself: `violating` starts it a day early, before P's finish;
 // `constrained` keeps its start from going earlier than Wednesday, and there
 // the rules keep no durations and resizing keeps the completion ratio rather
-// than the completed part.
+// than the completed part; `endingAtMidnight` ends A at the midnight after
+// Friday, off working time, as hosts often write a last day.
 struct ScheduledChart : InteractionChart {
-  enum class Setting { satisfied, violating, constrained };
+  enum class Setting { satisfied, violating, constrained, endingAtMidnight };
   ScopedManualRunLoop loop;
   GanttChartItemPtr a;
 
   ScheduledChart(Setting setting, bool applyingToUpdatingItems) {
     const int64_t late = setting == Setting::violating ? 0 : 1;
     const GanttChartItemPtr p = add("P", 0, monday(8), mondayPlus(1, 16));
-    a = add("A", 1, mondayPlus(1 + late, 8), mondayPlus(3 + late, 16), 0.5);
+    a = add("A", 1, mondayPlus(1 + late, 8),
+            setting == Setting::endingAtMidnight ? mondayPlus(5, 0) : mondayPlus(3 + late, 16),
+            0.5);
     link(p, a);
     link(a, add("S", 2, mondayPlus(7, 8), mondayPlus(8, 16)));
     std::vector<GanttChartItemConstraintDefinition> constraints;
@@ -393,11 +396,13 @@ TEST(ContentDragging, ADragLeavesTheChartAsOneMovementToItsLastPointWould) {
       {"finish four days later", Grab::finish, 384, 0, is(Operation::ResizingBar{})},
       {"finish two days earlier and back", Grab::finish, 0, 0, is(Operation::ResizingBar{}), -192},
       {"start a day earlier", Grab::start, -96, 0, is(Operation::ResizingBarAtStart{})},
+      {"start two days later", Grab::start, 192, 0, is(Operation::ResizingBarAtStart{})},
       {"completion 10 hours later", Grab::completion, 40, 0,
        is(Operation::ResizingCompletionBar{})},
       {"two rows down", Grab::bottom, 0, 50, is(Operation::MovingBarVertically{})},
   };
-  for (const Setting setting : {Setting::satisfied, Setting::violating, Setting::constrained}) {
+  for (const Setting setting : {Setting::satisfied, Setting::violating, Setting::constrained,
+                                Setting::endingAtMidnight}) {
     for (const bool applying : {false, true}) {
       for (const Case& c : cases) {
         std::vector<std::tuple<TimeRange, double, int64_t>> once;

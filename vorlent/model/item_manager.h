@@ -53,8 +53,26 @@ class GanttChartItemHierarchicalBehavior;
 // length of each operation that calls out to hosts, so an observer or a
 // behaviour may release the last other owner mid-call; a manager owned
 // otherwise must outlive every call made on it.
+class GanttChartItemManager;
+
+namespace detail {
+
+// Gives `item` exactly `time` and `completion`, without snapping to working
+// time and without asking the behaviour; the item observer hears of it as of
+// an update action. For an editor that undoes, within one gesture, what the
+// rules made of the item it edits (an end the host put off working time
+// stays where it was).
+void putBackWithoutRules(GanttChartItemManager& manager, const GanttChartItemPtr& item,
+                         const TimeRange& time, double completion);
+
+}  // namespace detail
+
 class GanttChartItemManager : public GanttChartItemFactory,
                               public std::enable_shared_from_this<GanttChartItemManager> {
+  friend void detail::putBackWithoutRules(GanttChartItemManager& manager,
+                                          const GanttChartItemPtr& item, const TimeRange& time,
+                                          double completion);
+
  public:
   // A null schedule means `ScheduleDefinition::continuous()`. The filter
   // starts at row 0 and the current week.

@@ -437,6 +437,20 @@ TimeRange GanttChartItemManager::assignTime(const GanttChartItemPtr& item, const
   return old;
 }
 
+void detail::putBackWithoutRules(GanttChartItemManager& manager, const GanttChartItemPtr& item,
+                                 const TimeRange& time, double completion) {
+  const auto alive = manager.keepAlive();
+  if (!(item->time() == time)) {
+    manager.clearCacheAfterChange();
+    const TimeRange old = manager.assignTime(item, time);
+    if (auto observer = manager.itemObserver()) observer->timeDidChange(item, old);
+  }
+  // A completion is only clamped, never snapped: the engine's own action
+  // puts it back exactly.
+  manager.performUpdates(
+      {GanttChartItemUpdateAction::updateCompletionAction(item, completion, false, false)});
+}
+
 void GanttChartItemManager::updateTimeDirectly(const GanttChartItemPtr& item,
                                                const TimeRange& time) {
   const TimeRange old = assignTime(item, time);
