@@ -203,9 +203,12 @@ void GanttChartItemManager::performUpdates(GanttChartItemUpdateActions actions,
     GanttChartItemUpdateActions actions;
     size_t next;
     int64_t level;
-    const GanttChartItem* cause;  // whose change these follow up; null at the root
-    uint64_t computedAt;          // `changeMark()` right after the list was computed
-    uint64_t list;                // the list's number, from `listSerial_`
+    // Whose change these follow up; null at the root. Held, as a rule
+    // answering may remove it from the chart (the action that changed it
+    // then holds it last) while its marks are still to be read.
+    GanttChartItemPtr cause;
+    uint64_t computedAt;  // `changeMark()` right after the list was computed
+    uint64_t list;        // the list's number, from `listSerial_`
   };
   std::vector<Frame> stack;
   stack.push_back(Frame{std::move(actions), 0, recursivity, nullptr, changeMark(), ++listSerial_});
@@ -232,7 +235,7 @@ void GanttChartItemManager::performUpdates(GanttChartItemUpdateActions actions,
   while (!stack.empty()) {
     Frame& frame = stack.back();
     if (frame.next == frame.actions.size()) {
-      if (frame.cause != nullptr) --pendingOf(frame.cause);
+      if (frame.cause != nullptr) --pendingOf(frame.cause.get());
       stack.pop_back();
       continue;
     }
@@ -281,10 +284,10 @@ void GanttChartItemManager::performUpdates(GanttChartItemUpdateActions actions,
       std::unordered_set<const GanttChartItem*>& loop = conflict ? conflicting_ : stoppedAtLevels;
       size_t loopStart = stack.size();
       for (size_t k = stack.size(); k-- > 0;) {
-        if (stack[k].cause == cause) loopStart = k;
+        if (stack[k].cause.get() == cause) loopStart = k;
       }
       for (size_t k = loopStart; k < stack.size(); ++k) {
-        const GanttChartItem* item = stack[k].cause;
+        const GanttChartItem* item = stack[k].cause.get();
         if (least <= pendingOf(item)) loop.insert(item);
       }
       loop.insert(cause);
@@ -301,7 +304,8 @@ void GanttChartItemManager::performUpdates(GanttChartItemUpdateActions actions,
     }
     ++pendingOf(cause);
     const int64_t next = level < std::numeric_limits<int64_t>::max() ? level + 1 : level;
-    stack.push_back(Frame{std::move(*followUps), 0, next, cause, changeMark(), ++listSerial_});
+    stack.push_back(
+        Frame{std::move(*followUps), 0, next, action.item(), changeMark(), ++listSerial_});
   }
 }
 

@@ -629,6 +629,42 @@ TEST(GanttChartItemManagerRemoval, TheBehaviourSeesTheCollectionAfterTheRemoval)
   EXPECT_EQ(behavior->lastItems[0], kept);
 }
 
+// A host's rule may remove the very item whose change it is answering, and
+// then that item may be held by nothing but the action that moved it, which
+// the engine drops as it goes on. Run under AddressSanitizer, following up
+// the answer through a freed item is a use after free.
+TEST(GanttChartItemManagerRemoval, ARuleMayRemoveTheItemWhoseChangeItAnswers) {
+  class RemovingRule : public GanttChartItemBehavior {
+   public:
+    std::weak_ptr<GanttChartItemSource> source;
+    GanttChartItemUpdateActions timeDidChange(
+        const GanttChartItemPtr& item, const TimeRange& /*from*/, bool /*up*/, bool /*down*/,
+        const GanttChartItemList& items, const GanttChartDependencyList& /*dependencies*/,
+        const std::shared_ptr<ScheduleDefinition>& /*schedule*/) override {
+      // Each item moves the one on the next row, until the last.
+      GanttChartItemUpdateActions answer;
+      for (const auto& next : items.elements()) {
+        if (next->row() != item->row() + 1) continue;
+        answer.push_back(
+            Action::updateTimeAction(next, next->time().shiftingByHours(1), false, true));
+      }
+      if (item->label() == "removed") source.lock()->removeItem(item);
+      return answer;
+    }
+  };
+  auto rule = std::make_shared<RemovingRule>();
+  auto first = std::make_shared<GanttChartItem>("first", 0, at(1, 8), at(1, 9), 0.0);
+  auto last = std::make_shared<GanttChartItem>("last", 2, at(1, 8), at(1, 9), 0.0);
+  auto source = std::make_shared<GanttChartItemSource>(
+      std::vector<GanttChartItemPtr>{
+          first, std::make_shared<GanttChartItem>("removed", 1, at(1, 8), at(1, 9), 0.0), last},
+      std::vector<GanttChartDependencyPtr>{}, nullptr, rule);
+  rule->source = source;
+  source->updateTime(first, at(1, 10));
+  ASSERT_EQ(source->items().size(), 2u);
+  EXPECT_EQ(last->start(), at(1, 9));
+}
+
 TEST_F(Cascade, ObserversMayReenterTheManager) {
   onTime("X", {"A"});
   bool reentered = false;
