@@ -40,7 +40,7 @@ class OutlineApplicationIndex {
   };
 
   // Whether `row` keeps its items where a change of them raises
-  // `outlineRowItemsRevision()`: a host's subclass may answer `chartItems()`
+  // `anyOutlineRowItemsRevision()`: a host's subclass may answer `chartItems()`
   // as it likes, so nothing read from one is remembered.
   [[nodiscard]] static bool isPlain(const OutlineGanttChartRow& row);
 

@@ -177,7 +177,7 @@ std::optional<detail::OutlineApplicationIndex::State> OutlineGanttChart::applica
   const OutlineGanttChartItemManager* manager = outlineItemManager_;
   if (manager == nullptr || !manager->isApplying() || !outlineModel_) return std::nullopt;
   return detail::OutlineApplicationIndex::State{manager->listsReading(), listedRevision_,
-                                                detail::outlineRowItemsRevision(),
+                                                detail::anyOutlineRowItemsRevision(),
                                                 outlineModel_->structureRevision()};
 }
 

@@ -10,7 +10,7 @@ std::atomic<uint64_t> rowItemsRevision{0};
 
 }  // namespace
 
-uint64_t detail::outlineRowItemsRevision() {
+uint64_t detail::anyOutlineRowItemsRevision() {
   return rowItemsRevision.load(std::memory_order_relaxed);
 }
 

@@ -62,10 +62,14 @@ class OutlineGanttChartRow : public std::enable_shared_from_this<OutlineGanttCha
 using OutlineGanttChartRowPtr = std::shared_ptr<OutlineGanttChartRow>;
 
 namespace detail {
-// A figure that `OutlineGanttChartRow::setChartItems` changes, on any row: an
-// outline chart that remembers what it read from rows' items knows by it
-// when that may be stale.
-[[nodiscard]] uint64_t outlineRowItemsRevision();
+// A figure that `OutlineGanttChartRow::setChartItems` changes on any row of
+// any chart: an outline chart that remembers what it read from the items of
+// all its displayed rows knows by it when that may be stale. It is one
+// figure for all rows on purpose: a figure per row would have to be read
+// from every displayed row at each question to notice a change, the walk
+// the remembering saves, while a change to another chart's row only makes
+// this one read its rows again.
+[[nodiscard]] uint64_t anyOutlineRowItemsRevision();
 }  // namespace detail
 
 }  // namespace vorlent
