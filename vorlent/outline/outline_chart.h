@@ -306,13 +306,14 @@ class OutlineGanttChart : public QWidget, public OutlineViewDataSource {
   // unchanged to `ganttChartItemObserver`.
   virtual void timeDidChange(const GanttChartItemPtr& item, const TimeRange& from);
   virtual void completionDidChange(const GanttChartItemPtr& item, double from);
-  // Moves the outline item from the row at `from` to the item's row; with
-  // either row missing (negative, or past the displayed rows) the outline
-  // is left as it is and the call only forwarded.
+  // Moves the outline item from the row at `from` to the item's row and
+  // reloads both rows; with either row missing (negative, or past the
+  // displayed rows) the outline is left as it is and the call only
+  // forwarded.
   virtual void rowDidChange(const GanttChartItemPtr& item, int64_t from);
   // Makes a new outline item for the chart's item on its row, or takes the
-  // outline item off its row; on a row that is not displayed it only
-  // forwards.
+  // outline item off its row, and reloads that row; on a row that is not
+  // displayed it only forwards.
   virtual void itemWasAdded(const GanttChartItemPtr& item);
   virtual void itemWasRemoved(const GanttChartItemPtr& item);
   virtual void dependencyWasAdded(const GanttChartDependencyPtr& dependency);

@@ -90,6 +90,10 @@ void OutlineGanttChart::rowDidChange(const GanttChartItemPtr& item, int64_t from
   if (outlineItem && oldRow && newRow && alive) {
     removeFromRow(*oldRow, outlineItem);
     appendToRow(*newRow, outlineItem);
+    // Both rows' cells may show something of their bars.
+    if (outlineModel_) outlineModel_->reloadRow(from);
+    if (alive && outlineModel_) outlineModel_->reloadRow(item->row());
+    if (!alive) return;
     if (auto source = dataSource()) {
       source->outlineGanttChartRowDidChangeFor(*this, outlineItem, oldRow, newRow);
     }
@@ -99,6 +103,7 @@ void OutlineGanttChart::rowDidChange(const GanttChartItemPtr& item, int64_t from
 }
 
 void OutlineGanttChart::itemWasAdded(const GanttChartItemPtr& item) {
+  const OutlineGanttChartModel::ReloadHold hold(outlineModel_);
   const QPointer<OutlineGanttChart> alive(this);
   // As in rowDidChange().
   auto row = item ? displayedRow(item->row()) : nullptr;
@@ -109,6 +114,8 @@ void OutlineGanttChart::itemWasAdded(const GanttChartItemPtr& item) {
         item->settings().style, {});
     item->setContext(std::weak_ptr(outlineItem));
     appendToRow(*row, outlineItem);
+    if (outlineModel_) outlineModel_->reloadRow(item->row());
+    if (!alive) return;
     if (auto source = dataSource()) source->outlineGanttChartDidAddItem(*this, outlineItem, row);
   }
   if (!alive) return;
@@ -116,12 +123,15 @@ void OutlineGanttChart::itemWasAdded(const GanttChartItemPtr& item) {
 }
 
 void OutlineGanttChart::itemWasRemoved(const GanttChartItemPtr& item) {
+  const OutlineGanttChartModel::ReloadHold hold(outlineModel_);
   const QPointer<OutlineGanttChart> alive(this);
   auto outlineItem = item ? outlineGanttChartItemOf(*item) : nullptr;
   auto row = outlineItem ? displayedRow(item->row()) : nullptr;
   if (outlineItem && row && alive) {
     removeFromRow(*row, outlineItem);
     item->setContext({});
+    if (outlineModel_) outlineModel_->reloadRow(item->row());
+    if (!alive) return;
     if (auto source = dataSource()) {
       source->outlineGanttChartDidRemoveItem(*this, outlineItem, row);
     }

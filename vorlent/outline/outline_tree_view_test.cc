@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 #include <random>
 #include <string>
@@ -141,6 +142,56 @@ TEST(OutlineTreeView, ShowsWhatAFreshPaintShowsAfterEveryStep) {
       ASSERT_EQ(onScreen(tree), paintedAfresh(tree));
     }
   }
+}
+
+// A host whose second column shows how far the row's first bar is done, or
+// "-" on a row without bars.
+class DoneHost : public OutlineHost {
+ public:
+  QVariant outlineGanttChartObjectValueFor(OutlineGanttChart& chart, int column,
+                                           const OutlineGanttChartRowPtr& byItem) override {
+    if (column == 0) return OutlineHost::outlineGanttChartObjectValueFor(chart, column, byItem);
+    if (!byItem || byItem->chartItems().empty()) return QStringLiteral("-");
+    return QString::number(std::lround(byItem->chartItems().front()->completion() * 100)) + "%";
+  }
+};
+
+// The cells of every row whose bars the chart changes (a bar moved to
+// another row, added or removed) show the row's values afterwards.
+TEST(OutlineTreeView, ShowsTheValuesOfRowsWhoseBarsTheChartChanges) {
+  ScopedClock clock{makeDate(pinnedNow())};
+  OutlineGanttChart chart;
+  chart.outlineModel()->setColumnTitles({"Task", "Done"});
+  chart.resize(500, 300);
+  chart.show();
+  auto host = std::make_shared<DoneHost>();
+  const auto started = host->addRoot("started", monday());
+  OutlineHost::itemOf(started)->setCompletion(0.1);
+  const auto empty = host->addRoot("empty", monday());
+  empty->setChartItems({});
+  chart.setAreOutOfRowRangeItemsAvailable(true);
+  chart.setDataSource(host);
+  QTreeView& tree = *chart.outlineView();
+  settle();
+  ASSERT_EQ(onScreen(tree), paintedAfresh(tree));
+  const auto& manager = chart.ganttChartItemManager();
+
+  const auto bar = OutlineHost::itemOf(started)->ganttChartItem();
+  ASSERT_NE(bar, nullptr);
+  manager->updateRow(bar, 1);
+  settle();
+  ASSERT_TRUE(started->chartItems().empty());
+  EXPECT_EQ(onScreen(tree), paintedAfresh(tree)) << "moved to the empty row";
+
+  manager->removeItem(bar);
+  settle();
+  ASSERT_TRUE(empty->chartItems().empty());
+  EXPECT_EQ(onScreen(tree), paintedAfresh(tree)) << "removed";
+
+  manager->addNewItem(0, monday(), false);
+  settle();
+  ASSERT_FALSE(started->chartItems().empty());
+  EXPECT_EQ(onScreen(tree), paintedAfresh(tree)) << "added";
 }
 
 }  // namespace
