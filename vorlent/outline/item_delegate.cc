@@ -29,6 +29,17 @@ bool isPlainLine(const QStyleOptionViewItem& option) {
   return true;
 }
 
+// Whether `style` is one whose drawing of a cell's text the cache was
+// checked against: Qt's common drawing, in the option's font and in the
+// palette's text colours. A style-sheet style (a sheet on the tree, an
+// ancestor or the application) restyles its own copy of the option, a
+// native style may pick the selected text's colour itself, and a host's
+// style, a proxy included, may draw anything.
+bool drawsTextAsTheCache(const QStyle& style) {
+  const char* name = style.metaObject()->className();
+  return qstrcmp(name, "QFusionStyle") == 0 || qstrcmp(name, "QWindowsStyle") == 0;
+}
+
 }  // namespace
 
 OutlineGanttChartItemDelegate::OutlineGanttChartItemDelegate(QObject* parent)
@@ -70,7 +81,7 @@ void OutlineGanttChartItemDelegate::paint(QPainter* painter, const QStyleOptionV
   if (shownCells_.isPainting()) shownCells_.painted(index, cell.rect, cell.text);
   const QWidget* widget = cell.widget;
   const QStyle* style = widget ? widget->style() : QApplication::style();
-  if (!isPlainLine(cell)) {
+  if (!drawsTextAsTheCache(*style) || !isPlainLine(cell)) {
     style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, widget);
     return;
   }

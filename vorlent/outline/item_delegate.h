@@ -18,7 +18,8 @@ namespace vorlent {
 // at all, has its text laid out once and drawn from a cache where Qt's
 // style would put it: a drag that moves many items repaints every row, and
 // laying each cell's text out again would cost more than the rest of the
-// frame. Any other cell Qt's style draws whole.
+// frame. Any other cell, and every cell under a style other than Qt's
+// Fusion or Windows style (a style sheet included), Qt's style draws whole.
 class OutlineGanttChartItemDelegate : public QStyledItemDelegate {
   Q_OBJECT
 
