@@ -87,6 +87,12 @@ DemoOutlineSource::DemoOutlineSource(const DemoPlan& plan) : calendar_(plan.cale
                                                   std::nullopt, p.details, nullptr, 0, true,
                                                   typeOf(p.kind), std::nullopt, {}));
     kinds_.emplace(items.back().get(), p.kind);
+    // Summaries come before what they contain.
+    if (p.parent >= 0 && size_t(p.parent) < i) {
+      const OutlineGanttChartItem* summary = items[size_t(p.parent)].get();
+      summaryOf_.emplace(items.back().get(), summary);
+      contents_[summary].push_back(items.back().get());
+    }
     if (p.row >= 0 && p.row < plan.rowCount && firstItemOnRow[size_t(p.row)] < 0) {
       firstItemOnRow[size_t(p.row)] = int64_t(i);
     }
@@ -156,11 +162,22 @@ void DemoOutlineSource::outlineGanttChartDidRemoveDependency(
 
 bool DemoOutlineSource::leadsTo(const OutlineGanttChartItem* from,
                                 const OutlineGanttChartItem* to) const {
-  return examples::leadsTo(from, to, [this](const OutlineGanttChartItem* item, const auto& visit) {
-    const auto found = outgoing_.find(item);
-    if (found == outgoing_.end()) return;
-    for (const auto& link : found->second) visit(link->to().get());
-  });
+  return examples::leadsTo(
+      from, to,
+      [this](const OutlineGanttChartItem* item, const auto& visit) {
+        const auto found = outgoing_.find(item);
+        if (found == outgoing_.end()) return;
+        for (const auto& link : found->second) visit(link->to().get());
+      },
+      [this](const OutlineGanttChartItem* item, const auto& visit) {
+        const auto found = contents_.find(item);
+        if (found == contents_.end()) return;
+        for (const OutlineGanttChartItem* child : found->second) visit(child);
+      },
+      [this](const OutlineGanttChartItem* item) -> const OutlineGanttChartItem* {
+        const auto found = summaryOf_.find(item);
+        return found == summaryOf_.end() ? nullptr : found->second;
+      });
 }
 
 void DemoOutlineSource::refreshDetails(OutlineGanttChartItem& item) const {

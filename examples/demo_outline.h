@@ -61,7 +61,8 @@ class DemoOutlineSource : public OutlineGanttChartDataSource {
   // The outline items in plan order.
   [[nodiscard]] const std::vector<OutlineGanttChartItemPtr>& items() const { return items_; }
   // Whether `from` already leads to `to` along the host's links, those
-  // drawn in the chart included, whether or not the chart shows them.
+  // drawn in the chart included, whether or not the chart shows them, and
+  // the plan's summaries (see `examples::leadsTo`).
   [[nodiscard]] bool leadsTo(const OutlineGanttChartItem* from,
                              const OutlineGanttChartItem* to) const;
 
@@ -83,6 +84,11 @@ class DemoOutlineSource : public OutlineGanttChartDataSource {
   // The links leaving each item.
   std::unordered_map<const OutlineGanttChartItem*, std::vector<OutlineGanttChartDependencyPtr>>
       outgoing_;
+  // The plan's summary of each item that has one, and the items of each
+  // summary.
+  std::unordered_map<const OutlineGanttChartItem*, const OutlineGanttChartItem*> summaryOf_;
+  std::unordered_map<const OutlineGanttChartItem*, std::vector<const OutlineGanttChartItem*>>
+      contents_;
   void refreshDetails(OutlineGanttChartItem& item) const;
 
   std::shared_ptr<ScheduleDefinition> calendar_;

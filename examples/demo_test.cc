@@ -618,6 +618,42 @@ TEST_F(DemoPicture, DrawnLinksThatCloseALoopAreRefusedAndOthersPlaceTheirSuccess
   }
 }
 
+// Links that would close a loop through a summary and what it contains are
+// refused in either window, and the status bar says why: from 1.2's Plan to
+// the 1.1 summary, whose own Plan leads to it; between a summary and its
+// own task or phase. Links on to later work are not.
+TEST_F(DemoPicture, LinksClosingALoopThroughASummaryAreRefused) {
+  const BothWindows both(options);
+  const DemoPlan& plan = both.outline.plan;
+  const size_t package = planIndex(plan, "1.1 Requirements");
+  const size_t next = planIndex(plan, "1.2 Architecture");
+  ASSERT_LT(next + 1, plan.items.size());
+  ASSERT_EQ(plan.items[next + 1].label, "Plan");
+  const size_t phase = size_t(plan.items[package].parent);
+
+  const auto check = [&](QMainWindow& shown, GanttChart& chart, const auto& itemAt) {
+    const std::shared_ptr<GanttChartContentEditor> editor = chart.content()->controller()->editor();
+    ASSERT_TRUE(editor);
+    const auto refused = [&](size_t from, size_t to) {
+      shown.statusBar()->clearMessage();
+      const bool allowed = editor->canAddNewDependency(
+          itemAt(from), itemAt(to), GanttChartDependencyType::fromFinishToStart);
+      EXPECT_EQ(allowed, !shown.statusBar()->currentMessage().contains("loop"));
+      return !allowed;
+    };
+    EXPECT_TRUE(refused(next + 1, package)) << "1.2 Plan to 1.1";
+    EXPECT_TRUE(refused(package, package + 1)) << "a summary to its own task";
+    EXPECT_TRUE(refused(package + 1, package)) << "a task to its own summary";
+    EXPECT_TRUE(refused(package + 1, phase)) << "a task to its phase";
+    EXPECT_TRUE(refused(phase, next + 1)) << "a phase to a task it contains";
+    EXPECT_FALSE(refused(package + 1, next)) << "to a later package";
+    EXPECT_FALSE(refused(package + 1, package + 3)) << "to a later task of its package";
+  };
+  check(*both.main, both.main->chart(), [&](size_t i) { return both.items[i]; });
+  check(*both.outline.window, *both.outline.chart().ganttChart(),
+        [&](size_t i) { return both.outline.twin(i); });
+}
+
 TEST(DemoOptionsTest, AreReadOrRefusedWithAReason) {
   const auto parse = [](QStringList arguments) {
     arguments.prepend("vorlent_demo");
