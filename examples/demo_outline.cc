@@ -289,6 +289,27 @@ std::vector<OutlineGanttChartDependencyPtr> DemoOutlineSource::outlineGanttChart
   return result;
 }
 
+// --- The chart -----------------------------------------------------------------------
+
+TimeRange DemoOutlineChart::preferredTimeline() {
+  std::optional<TimeRange> span;
+  for (const OutlineGanttChartRowPtr& row : outlineItems()) {
+    if (!row) continue;
+    for (const OutlineGanttChartItemPtr& item : row->chartItems()) {
+      if (!item) continue;
+      const Time start = std::min(item->start(), item->finish());
+      const Time finish = std::max(item->start(), item->finish());
+      if (!span) {
+        span = TimeRange(start, finish);
+      } else {
+        span->start = std::min(span->start, start);
+        span->finish = std::max(span->finish, finish);
+      }
+    }
+  }
+  return span.value_or(OutlineGanttChart::preferredTimeline());
+}
+
 // --- The scene -----------------------------------------------------------------------
 
 DemoOutlineScene makeDemoOutlineScene(const Time& today) {
@@ -342,9 +363,9 @@ void showDemoOutline(OutlineGanttChart& chart, const DemoOutlineScene& scene,
       scene.plan.span.start.addingDays(-2));
 }
 
-std::unique_ptr<OutlineGanttChart> makeOffscreenOutlineChart(const DemoOutlineScene& scene,
-                                                             const DemoOptions& options) {
-  auto chart = std::make_unique<OutlineGanttChart>();
+std::unique_ptr<DemoOutlineChart> makeOffscreenOutlineChart(const DemoOutlineScene& scene,
+                                                            const DemoOptions& options) {
+  auto chart = std::make_unique<DemoOutlineChart>();
   showOffscreen(*chart, options.size);
   showDemoOutline(*chart, scene, options);
   QApplication::processEvents();
@@ -367,7 +388,7 @@ std::string describeDemoOutline(const DemoOutlineScene& scene, OutlineGanttChart
 // --- The window ------------------------------------------------------------------------
 
 DemoOutlineWindow::DemoOutlineWindow(DemoOutlineScene scene, const DemoOptions& options)
-    : scene_(std::move(scene)), chart_(new OutlineGanttChart(this)) {
+    : scene_(std::move(scene)), chart_(new DemoOutlineChart(this)) {
   setWindowTitle(QString("Vorlent demo: outline of %1 items").arg(scene_.plan.items.size()));
   setCentralWidget(chart_);
   resize(options.size);

@@ -13,11 +13,9 @@
 #include "examples/demo_app.h"
 #include "examples/demo_project.h"
 #include "vorlent/model/item_behavior.h"
+#include "vorlent/outline/outline_chart.h"
 #include "vorlent/outline/outline_data_source.h"
 
-namespace vorlent {
-class OutlineGanttChart;
-}
 
 namespace vorlent::examples {
 
@@ -97,6 +95,16 @@ class DemoOutlineSource : public OutlineGanttChartDataSource {
   int64_t dependencyCount_ = 0;
 };
 
+// The outline chart of the demo: its timeline spans the items of the
+// displayed rows, and so follows the plan as edits move them (the library's
+// own outline chart keeps the current week). Without such items, the
+// current week.
+class DemoOutlineChart : public OutlineGanttChart {
+ public:
+  using OutlineGanttChart::OutlineGanttChart;
+  [[nodiscard]] TimeRange preferredTimeline() override;
+};
+
 struct DemoOutlineScene {
   DemoPlan plan;
   std::shared_ptr<DemoOutlineSource> source;
@@ -109,7 +117,7 @@ void showDemoOutline(OutlineGanttChart& chart, const DemoOutlineScene& scene,
                      const DemoOptions& options);
 
 // An outline chart of the options' size showing the scene, drawn in memory.
-[[nodiscard]] std::unique_ptr<OutlineGanttChart> makeOffscreenOutlineChart(
+[[nodiscard]] std::unique_ptr<DemoOutlineChart> makeOffscreenOutlineChart(
     const DemoOutlineScene& scene, const DemoOptions& options);
 
 [[nodiscard]] std::string describeDemoOutline(const DemoOutlineScene& scene,
@@ -127,7 +135,7 @@ class DemoOutlineWindow : public QMainWindow {
   void exportImage();
 
   DemoOutlineScene scene_;
-  OutlineGanttChart* chart_;
+  DemoOutlineChart* chart_;
   std::shared_ptr<GanttChartContentEditor> linkEditor_;
 };
 

@@ -654,6 +654,42 @@ TEST_F(DemoPicture, LinksClosingALoopThroughASummaryAreRefused) {
         [&](size_t i) { return both.outline.twin(i); });
 }
 
+// Edits that move the plan past the ends of the chart's timeline take the
+// timeline along in either window, and the header with it: the last task
+// moved ten weeks past the plan's end and the first one four weeks before
+// its start can be scrolled to.
+TEST_F(DemoPicture, TheTimelineFollowsThePlanAsEditsMoveIt) {
+  const BothWindows both(options);
+  const DemoPlan& plan = both.outline.plan;
+  const size_t first = planIndex(plan, "Plan");
+  const size_t last = plan.items.size() - 2;
+  ASSERT_EQ(plan.items[last].kind, DemoItemKind::task);
+
+  const auto check = [&](GanttChart& chart, GanttChartItemManager& manager, const auto& itemAt) {
+    const GanttChartControllerPtr controller = chart.controller();
+    const auto& content = controller->contentController();
+    manager.updateTime(itemAt(last), plan.span.finish.addingWeeks(10));
+    manager.updateTime(itemAt(first), plan.span.start.addingWeeks(-4));
+    QCoreApplication::processEvents();
+    for (const size_t i : {first, last}) {
+      const TimeRange moved = itemAt(i)->time();
+      const TimeRange timeline = content->actualTimeline();
+      EXPECT_FALSE(moved.start < timeline.start || timeline.finish < moved.finish)
+          << plan.items[i].label;
+      content->scrollVisibleTimelineToFinishOn(moved.finish);
+      QCoreApplication::processEvents();
+      EXPECT_TRUE(content->visibleTimeline().contains(moved.finish)) << plan.items[i].label;
+      content->scrollVisibleTimelineToStartOn(moved.start);
+      QCoreApplication::processEvents();
+      EXPECT_TRUE(content->visibleTimeline().contains(moved.start)) << plan.items[i].label;
+    }
+    EXPECT_EQ(controller->headerController()->scrollableTimeline(), content->actualTimeline());
+  };
+  check(both.main->chart(), *both.source, [&](size_t i) { return both.items[i]; });
+  check(*both.outline.chart().ganttChart(), *both.outline.chart().ganttChartItemManager(),
+        [&](size_t i) { return both.outline.twin(i); });
+}
+
 TEST(DemoOptionsTest, AreReadOrRefusedWithAReason) {
   const auto parse = [](QStringList arguments) {
     arguments.prepend("vorlent_demo");
