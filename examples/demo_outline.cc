@@ -32,6 +32,10 @@
 namespace vorlent::examples {
 namespace {
 
+// The columns of the row's first day and last day.
+constexpr int kStartColumn = 1;
+constexpr int kFinishColumn = 2;
+
 GanttChartItemType typeOf(DemoItemKind kind) {
   switch (kind) {
     case DemoItemKind::phase:
@@ -45,39 +49,48 @@ GanttChartItemType typeOf(DemoItemKind kind) {
   return GanttChartItemType::standard;
 }
 
-QString shortDay(const Time& time) {
-  static const DateFormatter formatter = [] {
+// The day of `time`, with its year only when that is not `firstYear`: most
+// of a plan lies in its first year, and a short cell keeps the columns
+// narrow.
+QString shortDay(const Time& time, int64_t firstYear) {
+  const auto makeFormatter = [](const char* format) {
     DateFormatter f;
     f.setLocale(Locale("en_US"));
-    f.setDateFormat("d MMM");
+    f.setDateFormat(format);
     return f;
-  }();
+  };
+  static const DateFormatter formatter = makeFormatter("d MMM");
+  static const DateFormatter withYearFormatter = makeFormatter("d MMM yyyy");
+  const bool withYear = time.year() != firstYear;
   // The outline asks for a row's days whenever it may show them again, and
   // a drag asks for hundreds of rows: each moment is spelled once.
   struct Key {
     int64_t week;
     int64_t day;
     uint64_t timeOfDay;
+    bool withYear;
     bool operator==(const Key&) const = default;
   };
   struct KeyHash {
     size_t operator()(const Key& key) const {
       return std::hash<int64_t>()(key.week) * 31 + std::hash<int64_t>()(key.day) * 7 +
-             std::hash<uint64_t>()(key.timeOfDay);
+             std::hash<uint64_t>()(key.timeOfDay) * 3 + (key.withYear ? 1 : 0);
     }
   };
   static std::unordered_map<Key, QString, KeyHash> spelled;
-  const Key key{time.week, time.dayOfWeek, std::bit_cast<uint64_t>(time.timeOfDay)};
+  const Key key{time.week, time.dayOfWeek, std::bit_cast<uint64_t>(time.timeOfDay), withYear};
   if (const auto found = spelled.find(key); found != spelled.end()) return found->second;
   if (spelled.size() >= 4096) spelled.clear();
-  return spelled.emplace(key, QString::fromStdString(string(formatter, time))).first->second;
+  const std::string text = string(withYear ? withYearFormatter : formatter, time);
+  return spelled.emplace(key, QString::fromStdString(text)).first->second;
 }
 
 }  // namespace
 
 // --- The host --------------------------------------------------------------------------
 
-DemoOutlineSource::DemoOutlineSource(const DemoPlan& plan) : calendar_(plan.calendar) {
+DemoOutlineSource::DemoOutlineSource(const DemoPlan& plan)
+    : calendar_(plan.calendar), firstYear_(plan.span.start.year()) {
   std::vector<OutlineGanttChartItemPtr>& items = items_;
   items.reserve(plan.items.size());
   std::vector<int64_t> firstItemOnRow(static_cast<size_t>(std::max<int64_t>(plan.rowCount, 0)), -1);
@@ -260,10 +273,10 @@ QVariant DemoOutlineSource::outlineGanttChartObjectValueFor(OutlineGanttChart& /
   }
   const OutlineGanttChartItemPtr& first = byItem->chartItems().front();
   switch (column) {
-    case 1:
-      return shortDay(start);
-    case 2:
-      return shortDay(finish);
+    case kStartColumn:
+      return shortDay(start, firstYear_);
+    case kFinishColumn:
+      return shortDay(finish, firstYear_);
     case 3:
       // Only a task has work of its own to be done. The plan leaves
       // summaries and milestones at 0, which would read as nothing done
@@ -353,6 +366,24 @@ void showDemoOutline(OutlineGanttChart& chart, const DemoOutlineScene& scene,
   for (int column = 0; column < tree->header()->count(); ++column) {
     tree->resizeColumnToContents(column);
   }
+  // A day an edit moves out of the plan's first year is spelled with its
+  // year: its column widens to show it whole. It never narrows, so that the
+  // columns stand still through a drag.
+  QObject::connect(
+      chart.outlineModel(), &QAbstractItemModel::dataChanged, tree,
+      [tree](const QModelIndex& topLeft, const QModelIndex& bottomRight) {
+        for (int column = std::max(topLeft.column(), kStartColumn);
+             column <= std::min(bottomRight.column(), kFinishColumn); ++column) {
+          int needed = 0;
+          for (int row = topLeft.row(); row <= bottomRight.row(); ++row) {
+            const QModelIndex cell = topLeft.siblingAtRow(row).siblingAtColumn(column);
+            needed = std::max(needed, tree->sizeHintForIndex(cell).width());
+          }
+          if (needed > tree->header()->sectionSize(column)) {
+            tree->header()->resizeSection(column, needed);
+          }
+        }
+      });
   const int outlineWidth = tree->header()->length() + 2 * tree->frameWidth() +
                            tree->verticalScrollBar()->sizeHint().width();
   QSplitter* split = chart.splitView();

@@ -20,7 +20,8 @@
 namespace vorlent::examples {
 
 // The host side: holds every outline object and answers the chart from
-// them. Rows are columns "Task", "Start", "Finish" and "Done". Each outline
+// them. Rows are columns "Task", "Start", "Finish" and "Done"; a day outside
+// the plan's first year is shown with its year. Each outline
 // dependency carries its plan lag (seconds of working time, a double) as its
 // context.
 class DemoOutlineSource : public OutlineGanttChartDataSource {
@@ -90,6 +91,8 @@ class DemoOutlineSource : public OutlineGanttChartDataSource {
   void refreshDetails(OutlineGanttChartItem& item) const;
 
   std::shared_ptr<ScheduleDefinition> calendar_;
+  // The year of the plan's start: days in it are shown without their year.
+  int64_t firstYear_ = 0;
   // The plan's kind of each item.
   std::unordered_map<const OutlineGanttChartItem*, DemoItemKind> kinds_;
   int64_t dependencyCount_ = 0;

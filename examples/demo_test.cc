@@ -690,6 +690,54 @@ TEST_F(DemoPicture, TheTimelineFollowsThePlanAsEditsMoveIt) {
         [&](size_t i) { return both.outline.twin(i); });
 }
 
+// The outline's Start and Finish cells tell the year of a day outside the
+// plan's first year, and only there; a day moved into a later year widens
+// its column as far as it needs.
+TEST_F(DemoPicture, TheOutlineTellsTheYearOfDaysPastThePlansFirstYear) {
+  const DemoOutlineScene scene =
+      makeDemoOutlineScene(Time::fromYearMonthDay(2026, 11, 25, 12, 0, 0));
+  const auto chart = makeOffscreenOutlineChart(scene, options);
+  DemoOutlineSource& source = *scene.source;
+  const auto cell = [&](int column, const OutlineGanttChartRowPtr& row) {
+    return source.outlineGanttChartObjectValueFor(*chart, column, row).toString();
+  };
+  int withYear = 0;
+  int withoutYear = 0;
+  for (const OutlineGanttChartRowPtr& row : source.rootRows()) {
+    for (int64_t i = 0; i < source.outlineGanttChartNumberOfChildrenOfItem(*chart, row); ++i) {
+      const OutlineGanttChartRowPtr package = source.outlineGanttChartChild(*chart, i, row);
+      for (const OutlineGanttChartRowPtr& shown : {row, package}) {
+        const OutlineGanttChartItemPtr item = shown->chartItems().front();
+        for (const auto& [column, day] : {std::pair{1, item->start()}, {2, item->finish()}}) {
+          const QString text = cell(column, shown);
+          if (day.year() == 2026) {
+            ++withoutYear;
+            EXPECT_FALSE(text.contains("2026")) << text.toStdString();
+          } else {
+            ++withYear;
+            EXPECT_TRUE(text.contains(QString::number(day.year()))) << text.toStdString();
+          }
+        }
+      }
+    }
+  }
+  EXPECT_GT(withYear, 0);
+  EXPECT_GT(withoutYear, 0);
+
+  // A plan of one year, with a task pushed into the next.
+  const OutlineWindow window(*options.today, options);
+  const size_t task = planIndex(window.plan, "Draft");
+  const GanttChartItemPtr twin = window.twin(task);
+  window.chart().ganttChartItemManager()->updateTime(twin,
+                                                    Time::fromYearMonthDay(2027, 1, 25, 8, 0, 0));
+  QCoreApplication::processEvents();
+  QTreeView* tree = window.chart().outlineView();
+  const QModelIndex finish = window.chart().outlineModel()->indexOfDisplayedRow(twin->row())
+                                 .siblingAtColumn(2);
+  EXPECT_TRUE(finish.data().toString().contains("2027")) << finish.data().toString().toStdString();
+  EXPECT_GE(tree->header()->sectionSize(2), tree->sizeHintForIndex(finish).width());
+}
+
 TEST(DemoOptionsTest, AreReadOrRefusedWithAReason) {
   const auto parse = [](QStringList arguments) {
     arguments.prepend("vorlent_demo");
