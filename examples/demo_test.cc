@@ -27,6 +27,7 @@
 #include "vorlent/outline/outline_chart.h"
 #include "vorlent/outline/outline_model.h"
 #include "vorlent/base/clock.h"
+#include "vorlent/base/run_loop.h"
 #include "vorlent/controllers/content_controller.h"
 #include "vorlent/views/chart_view.h"
 #include "vorlent/views/content_view.h"
@@ -659,6 +660,8 @@ TEST_F(DemoPicture, LinksClosingALoopThroughASummaryAreRefused) {
 // moved ten weeks past the plan's end and the first one four weeks before
 // its start can be scrolled to.
 TEST_F(DemoPicture, TheTimelineFollowsThePlanAsEditsMoveIt) {
+  // Drives the drag's automatic scrolling.
+  ScopedManualRunLoop loop;
   const BothWindows both(options);
   const DemoPlan& plan = both.outline.plan;
   const size_t first = planIndex(plan, "Plan");
@@ -684,6 +687,29 @@ TEST_F(DemoPicture, TheTimelineFollowsThePlanAsEditsMoveIt) {
       EXPECT_TRUE(content->visibleTimeline().contains(moved.start)) << plan.items[i].label;
     }
     EXPECT_EQ(controller->headerController()->scrollableTimeline(), content->actualTimeline());
+
+    // Held at the right edge, the last task goes on past where the timeline
+    // ended when the drag began, and the view with it.
+    const GanttChartItemPtr task = itemAt(last);
+    content->scrollVisibleTimelineToStartOn(task->start().addingDays(-1));
+    content->scrollVertically(task->row(), 100.0);
+    QCoreApplication::processEvents();
+    const Time end = content->actualTimeline().finish;
+    GanttChartContent& view = *chart.content();
+    const QPointF grab = pointOnBar(view, task, 0.5);
+    const QPointF edge(view.canvas()->width() - 2, grab.y());
+    vorlent::testing::SyntheticMouse mouse(view.canvas());
+    mouse.press(grab);
+    mouse.moveTo((grab + edge) / 2);
+    mouse.moveTo(edge);
+    for (int tick = 0; tick < 100; ++tick) {
+      loop->advance(0.1);
+      QCoreApplication::processEvents();
+    }
+    mouse.release(edge);
+    QCoreApplication::processEvents();
+    EXPECT_LT(end, task->start());
+    EXPECT_TRUE(content->visibleTimeline().contains(task->start()));
   };
   check(both.main->chart(), *both.source, [&](size_t i) { return both.items[i]; });
   check(*both.outline.chart().ganttChart(), *both.outline.chart().ganttChartItemManager(),
