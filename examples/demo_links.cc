@@ -4,21 +4,45 @@
 #include <utility>
 #include <vector>
 
+#include "vorlent/model/hierarchy.h"
+
 namespace vorlent::examples {
 
-bool leadsTo(GanttChartItemManager& manager, const GanttChartItemPtr& from,
+bool leadsTo(GanttChartItemSource& source, const GanttChartItemPtr& from,
              const GanttChartItemPtr& to) {
   std::unordered_map<const GanttChartItem*, std::vector<const GanttChartItem*>> successors;
-  for (const GanttChartDependencyPtr& link : manager.availableDependencies()) {
+  for (const GanttChartDependencyPtr& link : source.availableDependencies()) {
     if (link && link->from() && link->to()) {
       successors[link->from().get()].push_back(link->to().get());
     }
   }
-  return leadsTo(from.get(), to.get(), [&](const GanttChartItem* item, const auto& visit) {
-    const auto found = successors.find(item);
-    if (found == successors.end()) return;
-    for (const GanttChartItem* next : found->second) visit(next);
-  });
+  const std::shared_ptr<GanttChartItemHierarchy>& hierarchy = source.hierarchy();
+  // The first relation naming an item as a child gives its parent, as in
+  // the hierarchy itself.
+  std::unordered_map<const GanttChartItem*, const GanttChartItem*> parents;
+  if (hierarchy) {
+    for (const GanttChartItemHierarchicalRelation& relation : hierarchy->relations()) {
+      for (const GanttChartItemPtr& child : relation.children) {
+        if (child && relation.parent) parents.emplace(child.get(), relation.parent.get());
+      }
+    }
+  }
+  return leadsTo(
+      from.get(), to.get(),
+      [&](const GanttChartItem* item, const auto& visit) {
+        const auto found = successors.find(item);
+        if (found == successors.end()) return;
+        for (const GanttChartItem* next : found->second) visit(next);
+      },
+      [&](const GanttChartItem* item, const auto& visit) {
+        const auto* children = hierarchy ? hierarchy->lentChildren(item) : nullptr;
+        if (children == nullptr) return;
+        for (const GanttChartItemPtr& child : *children) visit(child.get());
+      },
+      [&](const GanttChartItem* item) -> const GanttChartItem* {
+        const auto found = parents.find(item);
+        return found == parents.end() ? nullptr : found->second;
+      });
 }
 
 namespace {

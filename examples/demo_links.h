@@ -9,43 +9,61 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <unordered_set>
 
 #include "vorlent/controllers/content_editor.h"
-#include "vorlent/model/item_manager.h"
+#include "vorlent/model/item_source.h"
 
 namespace vorlent::examples {
 
-// Whether `from` already leads to `to` along links: `forEachSuccessor(node,
-// visit)` calls `visit` with every node a link from `node` reaches. Breadth
-// first, each node visited once, so the cost is linear in the links.
-template <class Node, class ForEachSuccessor>
+// Whether a change of `from`'s time reaches `to`'s: along links
+// (`forEachSuccessor(node, visit)` visits every node a link from `node`
+// reaches), from a summary down to what it contains, which a moved summary
+// takes along (`forEachChild`), and from an item up to its summary
+// (`parentOf`, null at the top), whose span follows it. Up and then down
+// again is not followed: a summary widened by one child does not move the
+// others. Each node is visited at most twice, moved and widened, so the cost
+// is linear in the links and the items.
+template <class Node, class ForEachSuccessor, class ForEachChild, class ParentOf>
 [[nodiscard]] bool leadsTo(const Node* from, const Node* to,
-                           const ForEachSuccessor& forEachSuccessor) {
+                           const ForEachSuccessor& forEachSuccessor,
+                           const ForEachChild& forEachChild, const ParentOf& parentOf) {
   if (from == nullptr || to == nullptr) return false;
-  std::unordered_set<const Node*> seen{from};
-  std::deque<const Node*> waiting{from};
+  std::unordered_set<const Node*> moved{from};
+  std::unordered_set<const Node*> widened;
+  // Each node with whether it moved as a whole or only its span changed.
+  std::deque<std::pair<const Node*, bool>> waiting{{from, true}};
   while (!waiting.empty()) {
-    const Node* node = waiting.front();
+    const auto [node, whole] = waiting.front();
     waiting.pop_front();
     if (node == to) return true;
-    forEachSuccessor(node, [&](const Node* next) {
-      if (next != nullptr && seen.insert(next).second) waiting.push_back(next);
-    });
+    const auto reach = [&](const Node* next, bool nextWhole) {
+      if (next != nullptr && (nextWhole ? moved : widened).insert(next).second) {
+        waiting.emplace_back(next, nextWhole);
+      }
+    };
+    if (whole) {
+      forEachChild(node, [&](const Node* child) { reach(child, true); });
+      reach(node, false);
+    } else {
+      reach(parentOf(node), false);
+      forEachSuccessor(node, [&](const Node* next) { reach(next, true); });
+    }
   }
   return false;
 }
 
-// Whether `from` already leads to `to` along the manager's available
-// dependencies, of any type.
-[[nodiscard]] bool leadsTo(GanttChartItemManager& manager, const GanttChartItemPtr& from,
+// Whether `from` already leads to `to` along the source's available
+// dependencies, of any type, and its hierarchy, as above.
+[[nodiscard]] bool leadsTo(GanttChartItemSource& source, const GanttChartItemPtr& from,
                            const GanttChartItemPtr& to);
 
 // Whether a chart already leads from one item to another.
 using DemoLinkPaths = std::function<bool(const GanttChartItemPtr& from, const GanttChartItemPtr& to)>;
 
 // The editor of a demo window's chart area: it refuses a link from A to B
-// when B already leads to A, and tells the user why through `tell`; it
+// when B already leads to A (a summary leads to what it contains and back), and tells the user why through `tell`; it
 // allows every other change. It offers no editing of items or links, which
 // the demo has no dialog for.
 [[nodiscard]] std::shared_ptr<GanttChartContentEditor> makeDemoLinkEditor(

@@ -32,6 +32,10 @@
 namespace vorlent::examples {
 namespace {
 
+// The columns of the row's first day and last day.
+constexpr int kStartColumn = 1;
+constexpr int kFinishColumn = 2;
+
 GanttChartItemType typeOf(DemoItemKind kind) {
   switch (kind) {
     case DemoItemKind::phase:
@@ -45,39 +49,48 @@ GanttChartItemType typeOf(DemoItemKind kind) {
   return GanttChartItemType::standard;
 }
 
-QString shortDay(const Time& time) {
-  static const DateFormatter formatter = [] {
+// The day of `time`, with its year only when that is not `firstYear`: most
+// of a plan lies in its first year, and a short cell keeps the columns
+// narrow.
+QString shortDay(const Time& time, int64_t firstYear) {
+  const auto makeFormatter = [](const char* format) {
     DateFormatter f;
     f.setLocale(Locale("en_US"));
-    f.setDateFormat("d MMM");
+    f.setDateFormat(format);
     return f;
-  }();
+  };
+  static const DateFormatter formatter = makeFormatter("d MMM");
+  static const DateFormatter withYearFormatter = makeFormatter("d MMM yyyy");
+  const bool withYear = time.year() != firstYear;
   // The outline asks for a row's days whenever it may show them again, and
   // a drag asks for hundreds of rows: each moment is spelled once.
   struct Key {
     int64_t week;
     int64_t day;
     uint64_t timeOfDay;
+    bool withYear;
     bool operator==(const Key&) const = default;
   };
   struct KeyHash {
     size_t operator()(const Key& key) const {
       return std::hash<int64_t>()(key.week) * 31 + std::hash<int64_t>()(key.day) * 7 +
-             std::hash<uint64_t>()(key.timeOfDay);
+             std::hash<uint64_t>()(key.timeOfDay) * 3 + (key.withYear ? 1 : 0);
     }
   };
   static std::unordered_map<Key, QString, KeyHash> spelled;
-  const Key key{time.week, time.dayOfWeek, std::bit_cast<uint64_t>(time.timeOfDay)};
+  const Key key{time.week, time.dayOfWeek, std::bit_cast<uint64_t>(time.timeOfDay), withYear};
   if (const auto found = spelled.find(key); found != spelled.end()) return found->second;
   if (spelled.size() >= 4096) spelled.clear();
-  return spelled.emplace(key, QString::fromStdString(string(formatter, time))).first->second;
+  const std::string text = string(withYear ? withYearFormatter : formatter, time);
+  return spelled.emplace(key, QString::fromStdString(text)).first->second;
 }
 
 }  // namespace
 
 // --- The host --------------------------------------------------------------------------
 
-DemoOutlineSource::DemoOutlineSource(const DemoPlan& plan) : calendar_(plan.calendar) {
+DemoOutlineSource::DemoOutlineSource(const DemoPlan& plan)
+    : calendar_(plan.calendar), firstYear_(plan.span.start.year()) {
   std::vector<OutlineGanttChartItemPtr>& items = items_;
   items.reserve(plan.items.size());
   std::vector<int64_t> firstItemOnRow(static_cast<size_t>(std::max<int64_t>(plan.rowCount, 0)), -1);
@@ -87,6 +100,12 @@ DemoOutlineSource::DemoOutlineSource(const DemoPlan& plan) : calendar_(plan.cale
                                                   std::nullopt, p.details, nullptr, 0, true,
                                                   typeOf(p.kind), std::nullopt, {}));
     kinds_.emplace(items.back().get(), p.kind);
+    // Summaries come before what they contain.
+    if (p.parent >= 0 && size_t(p.parent) < i) {
+      const OutlineGanttChartItem* summary = items[size_t(p.parent)].get();
+      summaryOf_.emplace(items.back().get(), summary);
+      contents_[summary].push_back(items.back().get());
+    }
     if (p.row >= 0 && p.row < plan.rowCount && firstItemOnRow[size_t(p.row)] < 0) {
       firstItemOnRow[size_t(p.row)] = int64_t(i);
     }
@@ -156,11 +175,22 @@ void DemoOutlineSource::outlineGanttChartDidRemoveDependency(
 
 bool DemoOutlineSource::leadsTo(const OutlineGanttChartItem* from,
                                 const OutlineGanttChartItem* to) const {
-  return examples::leadsTo(from, to, [this](const OutlineGanttChartItem* item, const auto& visit) {
-    const auto found = outgoing_.find(item);
-    if (found == outgoing_.end()) return;
-    for (const auto& link : found->second) visit(link->to().get());
-  });
+  return examples::leadsTo(
+      from, to,
+      [this](const OutlineGanttChartItem* item, const auto& visit) {
+        const auto found = outgoing_.find(item);
+        if (found == outgoing_.end()) return;
+        for (const auto& link : found->second) visit(link->to().get());
+      },
+      [this](const OutlineGanttChartItem* item, const auto& visit) {
+        const auto found = contents_.find(item);
+        if (found == contents_.end()) return;
+        for (const OutlineGanttChartItem* child : found->second) visit(child);
+      },
+      [this](const OutlineGanttChartItem* item) -> const OutlineGanttChartItem* {
+        const auto found = summaryOf_.find(item);
+        return found == summaryOf_.end() ? nullptr : found->second;
+      });
 }
 
 void DemoOutlineSource::refreshDetails(OutlineGanttChartItem& item) const {
@@ -243,10 +273,10 @@ QVariant DemoOutlineSource::outlineGanttChartObjectValueFor(OutlineGanttChart& /
   }
   const OutlineGanttChartItemPtr& first = byItem->chartItems().front();
   switch (column) {
-    case 1:
-      return shortDay(start);
-    case 2:
-      return shortDay(finish);
+    case kStartColumn:
+      return shortDay(start, firstYear_);
+    case kFinishColumn:
+      return shortDay(finish, firstYear_);
     case 3:
       // Only a task has work of its own to be done. The plan leaves
       // summaries and milestones at 0, which would read as nothing done
@@ -270,6 +300,27 @@ std::vector<OutlineGanttChartDependencyPtr> DemoOutlineSource::outlineGanttChart
     }
   }
   return result;
+}
+
+// --- The chart -----------------------------------------------------------------------
+
+TimeRange DemoOutlineChart::preferredTimeline() {
+  std::optional<TimeRange> span;
+  for (const OutlineGanttChartRowPtr& row : outlineItems()) {
+    if (!row) continue;
+    for (const OutlineGanttChartItemPtr& item : row->chartItems()) {
+      if (!item) continue;
+      const Time start = std::min(item->start(), item->finish());
+      const Time finish = std::max(item->start(), item->finish());
+      if (!span) {
+        span = TimeRange(start, finish);
+      } else {
+        span->start = std::min(span->start, start);
+        span->finish = std::max(span->finish, finish);
+      }
+    }
+  }
+  return span.value_or(OutlineGanttChart::preferredTimeline());
 }
 
 // --- The scene -----------------------------------------------------------------------
@@ -315,6 +366,24 @@ void showDemoOutline(OutlineGanttChart& chart, const DemoOutlineScene& scene,
   for (int column = 0; column < tree->header()->count(); ++column) {
     tree->resizeColumnToContents(column);
   }
+  // A day an edit moves out of the plan's first year is spelled with its
+  // year: its column widens to show it whole. It never narrows, so that the
+  // columns stand still through a drag.
+  QObject::connect(
+      chart.outlineModel(), &QAbstractItemModel::dataChanged, tree,
+      [tree](const QModelIndex& topLeft, const QModelIndex& bottomRight) {
+        for (int column = std::max(topLeft.column(), kStartColumn);
+             column <= std::min(bottomRight.column(), kFinishColumn); ++column) {
+          int needed = 0;
+          for (int row = topLeft.row(); row <= bottomRight.row(); ++row) {
+            const QModelIndex cell = topLeft.siblingAtRow(row).siblingAtColumn(column);
+            needed = std::max(needed, tree->sizeHintForIndex(cell).width());
+          }
+          if (needed > tree->header()->sectionSize(column)) {
+            tree->header()->resizeSection(column, needed);
+          }
+        }
+      });
   const int outlineWidth = tree->header()->length() + 2 * tree->frameWidth() +
                            tree->verticalScrollBar()->sizeHint().width();
   QSplitter* split = chart.splitView();
@@ -325,9 +394,9 @@ void showDemoOutline(OutlineGanttChart& chart, const DemoOutlineScene& scene,
       scene.plan.span.start.addingDays(-2));
 }
 
-std::unique_ptr<OutlineGanttChart> makeOffscreenOutlineChart(const DemoOutlineScene& scene,
-                                                             const DemoOptions& options) {
-  auto chart = std::make_unique<OutlineGanttChart>();
+std::unique_ptr<DemoOutlineChart> makeOffscreenOutlineChart(const DemoOutlineScene& scene,
+                                                            const DemoOptions& options) {
+  auto chart = std::make_unique<DemoOutlineChart>();
   showOffscreen(*chart, options.size);
   showDemoOutline(*chart, scene, options);
   QApplication::processEvents();
@@ -350,7 +419,7 @@ std::string describeDemoOutline(const DemoOutlineScene& scene, OutlineGanttChart
 // --- The window ------------------------------------------------------------------------
 
 DemoOutlineWindow::DemoOutlineWindow(DemoOutlineScene scene, const DemoOptions& options)
-    : scene_(std::move(scene)), chart_(new OutlineGanttChart(this)) {
+    : scene_(std::move(scene)), chart_(new DemoOutlineChart(this)) {
   setWindowTitle(QString("Vorlent demo: outline of %1 items").arg(scene_.plan.items.size()));
   setCentralWidget(chart_);
   resize(options.size);

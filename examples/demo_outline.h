@@ -13,16 +13,15 @@
 #include "examples/demo_app.h"
 #include "examples/demo_project.h"
 #include "vorlent/model/item_behavior.h"
+#include "vorlent/outline/outline_chart.h"
 #include "vorlent/outline/outline_data_source.h"
 
-namespace vorlent {
-class OutlineGanttChart;
-}
 
 namespace vorlent::examples {
 
 // The host side: holds every outline object and answers the chart from
-// them. Rows are columns "Task", "Start", "Finish" and "Done". Each outline
+// them. Rows are columns "Task", "Start", "Finish" and "Done"; a day outside
+// the plan's first year is shown with its year. Each outline
 // dependency carries its plan lag (seconds of working time, a double) as its
 // context.
 class DemoOutlineSource : public OutlineGanttChartDataSource {
@@ -61,7 +60,8 @@ class DemoOutlineSource : public OutlineGanttChartDataSource {
   // The outline items in plan order.
   [[nodiscard]] const std::vector<OutlineGanttChartItemPtr>& items() const { return items_; }
   // Whether `from` already leads to `to` along the host's links, those
-  // drawn in the chart included, whether or not the chart shows them.
+  // drawn in the chart included, whether or not the chart shows them, and
+  // the plan's summaries (see `examples::leadsTo`).
   [[nodiscard]] bool leadsTo(const OutlineGanttChartItem* from,
                              const OutlineGanttChartItem* to) const;
 
@@ -83,12 +83,29 @@ class DemoOutlineSource : public OutlineGanttChartDataSource {
   // The links leaving each item.
   std::unordered_map<const OutlineGanttChartItem*, std::vector<OutlineGanttChartDependencyPtr>>
       outgoing_;
+  // The plan's summary of each item that has one, and the items of each
+  // summary.
+  std::unordered_map<const OutlineGanttChartItem*, const OutlineGanttChartItem*> summaryOf_;
+  std::unordered_map<const OutlineGanttChartItem*, std::vector<const OutlineGanttChartItem*>>
+      contents_;
   void refreshDetails(OutlineGanttChartItem& item) const;
 
   std::shared_ptr<ScheduleDefinition> calendar_;
+  // The year of the plan's start: days in it are shown without their year.
+  int64_t firstYear_ = 0;
   // The plan's kind of each item.
   std::unordered_map<const OutlineGanttChartItem*, DemoItemKind> kinds_;
   int64_t dependencyCount_ = 0;
+};
+
+// The outline chart of the demo: its timeline spans the items of the
+// displayed rows, and so follows the plan as edits move them (the library's
+// own outline chart keeps the current week). Without such items, the
+// current week.
+class DemoOutlineChart : public OutlineGanttChart {
+ public:
+  using OutlineGanttChart::OutlineGanttChart;
+  [[nodiscard]] TimeRange preferredTimeline() override;
 };
 
 struct DemoOutlineScene {
@@ -103,7 +120,7 @@ void showDemoOutline(OutlineGanttChart& chart, const DemoOutlineScene& scene,
                      const DemoOptions& options);
 
 // An outline chart of the options' size showing the scene, drawn in memory.
-[[nodiscard]] std::unique_ptr<OutlineGanttChart> makeOffscreenOutlineChart(
+[[nodiscard]] std::unique_ptr<DemoOutlineChart> makeOffscreenOutlineChart(
     const DemoOutlineScene& scene, const DemoOptions& options);
 
 [[nodiscard]] std::string describeDemoOutline(const DemoOutlineScene& scene,
@@ -121,7 +138,7 @@ class DemoOutlineWindow : public QMainWindow {
   void exportImage();
 
   DemoOutlineScene scene_;
-  OutlineGanttChart* chart_;
+  DemoOutlineChart* chart_;
   std::shared_ptr<GanttChartContentEditor> linkEditor_;
 };
 

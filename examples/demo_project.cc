@@ -25,6 +25,9 @@ namespace vorlent::examples {
 namespace {
 
 constexpr double kWorkingDay = 8 * secondsPerHour;
+// The chart's room before the plan's first item and after its last, in
+// points at any zoom: two and a half days at the first zoom.
+constexpr double kTimelineMargin = 150;
 
 constexpr std::array<const char*, 6> kPhaseNames = {"Discovery",    "Design",  "Build",
                                                     "Verification", "Rollout", "Support"};
@@ -529,8 +532,12 @@ void decorateDemoControllers(const DemoPlan& plan, GanttChartHeaderController& h
                              GanttChartContentController& content) {
   const ScheduleTimeSelector daysOff = ScheduleTimeSelector::timeoutsOf(plan.workingDays);
   header.setScheduleHighlighters({daysOff});
-  content.setScrollableTimeline(TimeRange(plan.span.start.weekStart().addingWeeks(-1),
-                                          plan.span.finish.weekStart().addingWeeks(3)));
+  // No fixed timeline: the items' own span, which the item manager reports
+  // anew whenever an edit moves it, so that bars moved past either end of
+  // the plan can still be scrolled to, and a bar held at an edge keeps the
+  // view scrolling. The margin is room on screen, a few days at first.
+  content.setScrollableTimeline(std::nullopt);
+  content.setPreferredTimelineMargin(kTimelineMargin);
   content.setScheduleHighlighters({daysOff});
   content.setIntervalHighlighters({TimeSelector(TimeIntervalType::time())});
 }

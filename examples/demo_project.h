@@ -150,7 +150,8 @@ struct DemoProject {
 void holdEditedItemsBehindPredecessors(GanttChartItemSource& source);
 
 // Shades the weekends and holidays in both parts, marks the current moment
-// and sets the timeline from the week before the plan to two weeks after it.
+// and lets the timeline span the items with some room on either side,
+// following them as edits move them.
 void decorateDemoControllers(const DemoPlan& plan, GanttChartHeaderController& header,
                              GanttChartContentController& content);
 
@@ -162,7 +163,7 @@ void configureDemoHeader(GanttChartHeaderController& header);
 
 // The chart controller the demo shows: weeks over days in the header, the
 // weekends and holidays shaded in both parts, the current moment marked,
-// and the timeline from the week before the plan to two weeks after it.
+// and the timeline following the items, with room on either side.
 [[nodiscard]] GanttChartControllerPtr makeDemoChartController(const DemoPlan& plan,
                                                               const DemoProject& project);
 

@@ -27,6 +27,7 @@
 #include "vorlent/outline/outline_chart.h"
 #include "vorlent/outline/outline_model.h"
 #include "vorlent/base/clock.h"
+#include "vorlent/base/run_loop.h"
 #include "vorlent/controllers/content_controller.h"
 #include "vorlent/views/chart_view.h"
 #include "vorlent/views/content_view.h"
@@ -616,6 +617,151 @@ TEST_F(DemoPicture, DrawnLinksThatCloseALoopAreRefusedAndOthersPlaceTheirSuccess
   for (size_t i = 0; i < plan.items.size(); ++i) {
     EXPECT_EQ(both.outline.twin(i)->time(), both.items[i]->time()) << plan.items[i].label;
   }
+}
+
+// Links that would close a loop through a summary and what it contains are
+// refused in either window, and the status bar says why: from 1.2's Plan to
+// the 1.1 summary, whose own Plan leads to it; between a summary and its
+// own task or phase. Links on to later work are not.
+TEST_F(DemoPicture, LinksClosingALoopThroughASummaryAreRefused) {
+  const BothWindows both(options);
+  const DemoPlan& plan = both.outline.plan;
+  const size_t package = planIndex(plan, "1.1 Requirements");
+  const size_t next = planIndex(plan, "1.2 Architecture");
+  ASSERT_LT(next + 1, plan.items.size());
+  ASSERT_EQ(plan.items[next + 1].label, "Plan");
+  const size_t phase = size_t(plan.items[package].parent);
+
+  const auto check = [&](QMainWindow& shown, GanttChart& chart, const auto& itemAt) {
+    const std::shared_ptr<GanttChartContentEditor> editor = chart.content()->controller()->editor();
+    ASSERT_TRUE(editor);
+    const auto refused = [&](size_t from, size_t to) {
+      shown.statusBar()->clearMessage();
+      const bool allowed = editor->canAddNewDependency(
+          itemAt(from), itemAt(to), GanttChartDependencyType::fromFinishToStart);
+      EXPECT_EQ(allowed, !shown.statusBar()->currentMessage().contains("loop"));
+      return !allowed;
+    };
+    EXPECT_TRUE(refused(next + 1, package)) << "1.2 Plan to 1.1";
+    EXPECT_TRUE(refused(package, package + 1)) << "a summary to its own task";
+    EXPECT_TRUE(refused(package + 1, package)) << "a task to its own summary";
+    EXPECT_TRUE(refused(package + 1, phase)) << "a task to its phase";
+    EXPECT_TRUE(refused(phase, next + 1)) << "a phase to a task it contains";
+    EXPECT_FALSE(refused(package + 1, next)) << "to a later package";
+    EXPECT_FALSE(refused(package + 1, package + 3)) << "to a later task of its package";
+  };
+  check(*both.main, both.main->chart(), [&](size_t i) { return both.items[i]; });
+  check(*both.outline.window, *both.outline.chart().ganttChart(),
+        [&](size_t i) { return both.outline.twin(i); });
+}
+
+// Edits that move the plan past the ends of the chart's timeline take the
+// timeline along in either window, and the header with it: the last task
+// moved ten weeks past the plan's end and the first one four weeks before
+// its start can be scrolled to.
+TEST_F(DemoPicture, TheTimelineFollowsThePlanAsEditsMoveIt) {
+  // Drives the drag's automatic scrolling.
+  ScopedManualRunLoop loop;
+  const BothWindows both(options);
+  const DemoPlan& plan = both.outline.plan;
+  const size_t first = planIndex(plan, "Plan");
+  const size_t last = plan.items.size() - 2;
+  ASSERT_EQ(plan.items[last].kind, DemoItemKind::task);
+
+  const auto check = [&](GanttChart& chart, GanttChartItemManager& manager, const auto& itemAt) {
+    const GanttChartControllerPtr controller = chart.controller();
+    const auto& content = controller->contentController();
+    manager.updateTime(itemAt(last), plan.span.finish.addingWeeks(10));
+    manager.updateTime(itemAt(first), plan.span.start.addingWeeks(-4));
+    QCoreApplication::processEvents();
+    for (const size_t i : {first, last}) {
+      const TimeRange moved = itemAt(i)->time();
+      const TimeRange timeline = content->actualTimeline();
+      EXPECT_FALSE(moved.start < timeline.start || timeline.finish < moved.finish)
+          << plan.items[i].label;
+      content->scrollVisibleTimelineToFinishOn(moved.finish);
+      QCoreApplication::processEvents();
+      EXPECT_TRUE(content->visibleTimeline().contains(moved.finish)) << plan.items[i].label;
+      content->scrollVisibleTimelineToStartOn(moved.start);
+      QCoreApplication::processEvents();
+      EXPECT_TRUE(content->visibleTimeline().contains(moved.start)) << plan.items[i].label;
+    }
+    EXPECT_EQ(controller->headerController()->scrollableTimeline(), content->actualTimeline());
+
+    // Held at the right edge, the last task goes on past where the timeline
+    // ended when the drag began, and the view with it.
+    const GanttChartItemPtr task = itemAt(last);
+    content->scrollVisibleTimelineToStartOn(task->start().addingDays(-1));
+    content->scrollVertically(task->row(), 100.0);
+    QCoreApplication::processEvents();
+    const Time end = content->actualTimeline().finish;
+    GanttChartContent& view = *chart.content();
+    const QPointF grab = pointOnBar(view, task, 0.5);
+    const QPointF edge(view.canvas()->width() - 2, grab.y());
+    vorlent::testing::SyntheticMouse mouse(view.canvas());
+    mouse.press(grab);
+    mouse.moveTo((grab + edge) / 2);
+    mouse.moveTo(edge);
+    for (int tick = 0; tick < 100; ++tick) {
+      loop->advance(0.1);
+      QCoreApplication::processEvents();
+    }
+    mouse.release(edge);
+    QCoreApplication::processEvents();
+    EXPECT_LT(end, task->start());
+    EXPECT_TRUE(content->visibleTimeline().contains(task->start()));
+  };
+  check(both.main->chart(), *both.source, [&](size_t i) { return both.items[i]; });
+  check(*both.outline.chart().ganttChart(), *both.outline.chart().ganttChartItemManager(),
+        [&](size_t i) { return both.outline.twin(i); });
+}
+
+// The outline's Start and Finish cells tell the year of a day outside the
+// plan's first year, and only there; a day moved into a later year widens
+// its column as far as it needs.
+TEST_F(DemoPicture, TheOutlineTellsTheYearOfDaysPastThePlansFirstYear) {
+  const DemoOutlineScene scene =
+      makeDemoOutlineScene(Time::fromYearMonthDay(2026, 11, 25, 12, 0, 0));
+  const auto chart = makeOffscreenOutlineChart(scene, options);
+  DemoOutlineSource& source = *scene.source;
+  const auto cell = [&](int column, const OutlineGanttChartRowPtr& row) {
+    return source.outlineGanttChartObjectValueFor(*chart, column, row).toString();
+  };
+  int withYear = 0;
+  int withoutYear = 0;
+  for (const OutlineGanttChartRowPtr& row : source.rootRows()) {
+    for (int64_t i = 0; i < source.outlineGanttChartNumberOfChildrenOfItem(*chart, row); ++i) {
+      const OutlineGanttChartRowPtr package = source.outlineGanttChartChild(*chart, i, row);
+      for (const OutlineGanttChartRowPtr& shown : {row, package}) {
+        const OutlineGanttChartItemPtr item = shown->chartItems().front();
+        for (const auto& [column, day] : {std::pair{1, item->start()}, {2, item->finish()}}) {
+          const QString text = cell(column, shown);
+          if (day.year() == 2026) {
+            ++withoutYear;
+            EXPECT_FALSE(text.contains("2026")) << text.toStdString();
+          } else {
+            ++withYear;
+            EXPECT_TRUE(text.contains(QString::number(day.year()))) << text.toStdString();
+          }
+        }
+      }
+    }
+  }
+  EXPECT_GT(withYear, 0);
+  EXPECT_GT(withoutYear, 0);
+
+  // A plan of one year, with a task pushed into the next.
+  const OutlineWindow window(*options.today, options);
+  const size_t task = planIndex(window.plan, "Draft");
+  const GanttChartItemPtr twin = window.twin(task);
+  window.chart().ganttChartItemManager()->updateTime(twin,
+                                                    Time::fromYearMonthDay(2027, 1, 25, 8, 0, 0));
+  QCoreApplication::processEvents();
+  QTreeView* tree = window.chart().outlineView();
+  const QModelIndex finish = window.chart().outlineModel()->indexOfDisplayedRow(twin->row())
+                                 .siblingAtColumn(2);
+  EXPECT_TRUE(finish.data().toString().contains("2027")) << finish.data().toString().toStdString();
+  EXPECT_GE(tree->header()->sectionSize(2), tree->sizeHintForIndex(finish).width());
 }
 
 TEST(DemoOptionsTest, AreReadOrRefusedWithAReason) {
