@@ -9,12 +9,14 @@
 #include <QContextMenuEvent>
 #include <QImage>
 #include <QKeyEvent>
+#include <QScrollBar>
 
 #include <functional>
 #include <limits>
 #include <memory>
 #include <string>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "vorlent/controllers/chart_controller.h"
@@ -471,6 +473,67 @@ TEST(HostileHost, DeletingTheChartFromACallbackOfAnyUserInputIsNoCrash) {
       deleted = deleted || c.chart == nullptr;
     }
     EXPECT_TRUE(deleted) << input << " reached no host callback";
+  }
+}
+
+// --- A host deleting a part when the chart area's scroll bar comes -------------------
+
+// Deletes, with a plain delete, what `target` names at the first change of the
+// header's timeline once armed.
+class PartDeletingHost : public GanttChartObserver {
+ public:
+  PartDeletingHost(std::unique_ptr<GanttChart>& chart, std::string target)
+      : chart_(chart), target_(std::move(target)) {}
+  bool armed = false;
+  bool deleted = false;
+
+  void headerTimelineDidChange() override {
+    if (!std::exchange(armed, false)) return;
+    deleted = true;
+    if (target_ == "chart") {
+      chart_.reset();
+    } else if (target_ == "header") {
+      delete chart_->header();
+    } else {
+      delete chart_->content();
+    }
+  }
+
+ private:
+  std::unique_ptr<GanttChart>& chart_;
+  std::string target_;
+};
+
+TEST(HostileHost, DeletingAPartWhenTheChartAreasScrollBarAppearsIsNoCrash) {
+  for (const char* target : {"content", "header", "chart"}) {
+    SCOPED_TRACE(target);
+    std::vector<GanttChartItemPtr> items;
+    for (int64_t row = 0; row < 5; ++row) {
+      items.push_back(GanttChartItem::create(
+          {.row = row, .start = weekDay(1 + row, 8), .finish = weekDay(2 + row, 8)}));
+    }
+    const auto source = std::make_shared<GanttChartItemSource>(items);
+    const GanttChartControllerPtr controller = GanttChartController::create(
+        GanttChartHeaderController::create(), GanttChartContentController::create(source));
+    auto chart = std::make_unique<GanttChart>();
+    chart->resize(800, 400);
+    testing::showActive(*chart);
+    chart->setController(controller);
+    HostileChart::settle();
+    ASSERT_FALSE(chart->content()->scrollView()->verticalScrollBar()->isVisible());
+    const auto host = std::make_shared<PartDeletingHost>(chart, target);
+    chart->setObserver(host);
+
+    host->armed = true;
+    // Qt shows the vertical bar, and narrows the viewport, on a later turn.
+    controller->contentController()->setRowHeight(200);
+    HostileChart::settle();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(host->deleted);
+    if (chart != nullptr) {
+      chart->scrollTo(0, 10);
+      HostileChart::settle();
+    }
   }
 }
 

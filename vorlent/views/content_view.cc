@@ -116,9 +116,11 @@ GanttChartContent::~GanttChartContent() {
   delete itemMenu_.data();
   delete dependencyMenu_.data();
   // Destroyed by a host from inside a call that an event of the canvas or
-  // the scroll view made (a drag step, a wheel turn): Qt goes on inside
-  // them once the call returns.
-  if (*eventCalls_ > 0) {
+  // the scroll view made (a drag step, a wheel turn), or from anything the
+  // scroll view's report of its bounds reached (the chart matching its
+  // header to a scroll bar Qt has just shown): Qt goes on inside them once
+  // the call returns.
+  if (*eventCalls_ > 0 || (scrollView_ != nullptr && scrollView_->isReportingBounds())) {
     detail::deleteChildLater(contentView_);
   } else {
     delete contentView_.data();
