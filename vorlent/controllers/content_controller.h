@@ -110,7 +110,11 @@ class GanttChartContentController
   // A controller over `itemManager`, which it keeps alive; the row filter is
   // pushed into the manager (the timeline filter follows at the first change
   // of the viewport, timeline or scale) and the controller becomes the
-  // manager's collection observer. A null manager is a fatal stop.
+  // manager's collection observer. A manager has one such observer: a
+  // controller that observed it before hears none of its changes from now
+  // on, until it is given a manager again (`setItemManager`, which a chart
+  // area's view does when it takes that controller). A null manager is a
+  // fatal stop.
   static std::shared_ptr<GanttChartContentController> create(
       GanttChartItemManagerPtr itemManager);
   // The same over a new `GanttChartItemSource` of the given items and

@@ -340,6 +340,29 @@ TEST_F(HostileChart, AHeaderTallerThanTheChartTakesNoMoreThanTheHostGives) {
   EXPECT_TRUE(barDrawn(items[0]));
 }
 
+// --- A controller lent to a second one over the same source ---------------------------
+
+TEST_F(HostileChart, AChartAreaGivenItsControllerBackFollowsTheItemsAsItsHeaderDoes) {
+  chart->content()->setController(GanttChartContentController::create(source));
+  chart->setController(controller);
+  settle();
+  // Three years on, far past the end of the timeline both parts show now.
+  source->updateTime(items[2], Time(1 + 3 * 52, 3, 8 * 3600));
+  settle();
+  const double end = content()->bounds(items[2]).right();
+  chart->scrollTo(end - 100, end);
+  settle();
+
+  const double width = chart->content()->scrollView()->documentSize().width();
+  EXPECT_GE(width, end);
+  EXPECT_EQ(content()->totalDiagramSize().width, width);
+  EXPECT_EQ(chart->header()->scrollView()->documentSize().width(), width);
+  EXPECT_EQ(chart->header()->scrollView()->scrollOffset().x(),
+            chart->content()->scrollView()->scrollOffset().x());
+  EXPECT_EQ(header()->visibleTimeline(), content()->visibleTimeline());
+  EXPECT_TRUE(barDrawn(items[2]));
+}
+
 // --- A host deleting the chart from a callback of the user's input ---------------------
 
 // Deletes the chart at the first callback it hears once armed.

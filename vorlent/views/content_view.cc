@@ -294,6 +294,17 @@ void GanttChartContent::controllerDidChange() {
   }
   const GanttChartContentControllerPtr controller = controller_;
   controller->setPresenter(self_);
+  // A manager reports its changes to one controller, the last made over it
+  // or given it: one made over the same manager since (a second chart area,
+  // a controller made and dropped) has taken the reports, and this one
+  // missed what changed meanwhile. It takes the manager again, which reads
+  // the manager afresh and tells everybody.
+  if (const GanttChartItemManagerPtr manager = controller->itemManager();
+      manager->collectionObserver().get() !=
+      static_cast<GanttChartCollectionObserver*>(controller.get())) {
+    controller->setItemManager(manager);
+    if (alive == nullptr || controller_ != controller) return;
+  }
   updateCanvasSize();
   if (alive == nullptr || controller_ != controller) return;
   controller->setScroller(self_);
