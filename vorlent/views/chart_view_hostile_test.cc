@@ -275,7 +275,7 @@ std::vector<Length> everyLength() {
 }
 
 // A fresh chart for each case.
-class LengthCase : public HostileChart {
+class ChartCase : public HostileChart {
   void TestBody() override {}
 };
 
@@ -284,7 +284,7 @@ TEST(HostileLengths, EveryBarTheChartAreaListsInViewIsDrawnWhateverALengthIs) {
   for (const Length& length : everyLength()) {
     for (const double value : {1e300, kMost}) {
       SCOPED_TRACE(::testing::Message() << length.name << " = " << value);
-      LengthCase chart;
+      ChartCase chart;
       length.set(*chart.controller, value);
       HostileChart::settle();
 
@@ -355,7 +355,6 @@ TEST_F(HostileChart, AChartAreaGivenItsControllerBackFollowsTheItemsAsItsHeaderD
 
   const double width = chart->content()->scrollView()->documentSize().width();
   EXPECT_GE(width, end);
-  EXPECT_EQ(content()->totalDiagramSize().width, width);
   EXPECT_EQ(chart->header()->scrollView()->documentSize().width(), width);
   EXPECT_EQ(chart->header()->scrollView()->scrollOffset().x(),
             chart->content()->scrollView()->scrollOffset().x());
@@ -501,62 +500,29 @@ TEST(HostileHost, DeletingTheChartFromACallbackOfAnyUserInputIsNoCrash) {
 
 // --- A host deleting a part when the chart area's scroll bar comes -------------------
 
-// Deletes, with a plain delete, what `target` names at the first change of the
-// header's timeline once armed.
-class PartDeletingHost : public GanttChartObserver {
- public:
-  PartDeletingHost(std::unique_ptr<GanttChart>& chart, std::string target)
-      : chart_(chart), target_(std::move(target)) {}
-  bool armed = false;
-  bool deleted = false;
-
+// Runs `deletePart` at the first change of the header's timeline.
+struct PartDeletingHost : GanttChartObserver {
+  std::function<void()> deletePart;
   void headerTimelineDidChange() override {
-    if (!std::exchange(armed, false)) return;
-    deleted = true;
-    if (target_ == "chart") {
-      chart_.reset();
-    } else if (target_ == "header") {
-      delete chart_->header();
-    } else {
-      delete chart_->content();
-    }
+    if (deletePart) std::exchange(deletePart, nullptr)();
   }
-
- private:
-  std::unique_ptr<GanttChart>& chart_;
-  std::string target_;
 };
 
 TEST(HostileHost, DeletingAPartWhenTheChartAreasScrollBarAppearsIsNoCrash) {
-  for (const char* target : {"content", "header", "chart"}) {
-    SCOPED_TRACE(target);
-    std::vector<GanttChartItemPtr> items;
-    for (int64_t row = 0; row < 5; ++row) {
-      items.push_back(GanttChartItem::create(
-          {.row = row, .start = weekDay(1 + row, 8), .finish = weekDay(2 + row, 8)}));
-    }
-    const auto source = std::make_shared<GanttChartItemSource>(items);
-    const GanttChartControllerPtr controller = GanttChartController::create(
-        GanttChartHeaderController::create(), GanttChartContentController::create(source));
-    auto chart = std::make_unique<GanttChart>();
-    chart->resize(800, 400);
-    testing::showActive(*chart);
-    chart->setController(controller);
-    HostileChart::settle();
-    ASSERT_FALSE(chart->content()->scrollView()->verticalScrollBar()->isVisible());
-    const auto host = std::make_shared<PartDeletingHost>(chart, target);
-    chart->setObserver(host);
-
-    host->armed = true;
-    // Qt shows the vertical bar, and narrows the viewport, on a later turn.
-    controller->contentController()->setRowHeight(200);
+  using Part = std::function<void(ChartCase&)>;
+  for (const Part& deletePart : {Part([](ChartCase& c) { delete c.chart->content(); }),
+                                 Part([](ChartCase& c) { delete c.chart->header(); }),
+                                 Part([](ChartCase& c) { c.chart.reset(); })}) {
+    ChartCase c;
+    ASSERT_FALSE(c.chart->content()->scrollView()->verticalScrollBar()->isVisible());
+    const auto host = std::make_shared<PartDeletingHost>();
+    host->deletePart = [&] { deletePart(c); };
+    c.chart->setObserver(host);
+    // Qt shows the bar, narrowing the chart area's viewport, on a later turn.
+    c.content()->setRowHeight(200);
     HostileChart::settle();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(host->deleted);
-    if (chart != nullptr) {
-      chart->scrollTo(0, 10);
-      HostileChart::settle();
-    }
+    EXPECT_FALSE(host->deletePart);
   }
 }
 
