@@ -50,16 +50,18 @@ namespace vorlent {
 
 namespace detail {
 
-// The item that a drag moves or resizes in time, or whose completion it drags:
-// as it stood before the drag's steps changed it, and as the last step left it.
-struct DraggedItemBase {
+// What a drag that moves or resizes an item in time, or drags its completion,
+// measures each step against: the item as it stood before the drag's steps
+// changed it, and as the last step left it (a difference there is a host's
+// change between steps, which becomes the new baseline).
+struct DragBaseline {
   TimeRange time;
   double completion = 0;
   // The working seconds of `time`, and the time up to which it was completed.
   double duration = 0;
   Time completedUntil;
-  TimeRange leftTime;
-  double leftCompletion = 0;
+  TimeRange timeAfterLastStep;
+  double completionAfterLastStep = 0;
 };
 
 }  // namespace detail
@@ -108,7 +110,11 @@ class GanttChartContentController
   // A controller over `itemManager`, which it keeps alive; the row filter is
   // pushed into the manager (the timeline filter follows at the first change
   // of the viewport, timeline or scale) and the controller becomes the
-  // manager's collection observer. A null manager is a fatal stop.
+  // manager's collection observer. A manager has one such observer: a
+  // controller that observed it before hears none of its changes from now
+  // on, until it is given a manager again (`setItemManager`, which a chart
+  // area's view does when it takes that controller). A null manager is a
+  // fatal stop.
   static std::shared_ptr<GanttChartContentController> create(
       GanttChartItemManagerPtr itemManager);
   // The same over a new `GanttChartItemSource` of the given items and
@@ -870,7 +876,7 @@ class GanttChartContentController
   std::optional<Time> draggedTime_;
   std::optional<int64_t> draggedRow_;
   // Set for the drags that edit an item in time; see `continueDragging`.
-  std::optional<detail::DraggedItemBase> draggedItemBase_;
+  std::optional<detail::DragBaseline> dragBaseline_;
   // The rows the diagram had when a drag between rows began: moving the bar
   // into the extra row below adds a row, which must not let a pointer
   // resting below the diagram walk the bar further down tick after tick.

@@ -59,8 +59,8 @@ std::optional<TimeDrag> timeDrag(const Operation& operation) {
   return std::nullopt;
 }
 
-detail::DraggedItemBase baseOf(const GanttChartItemPtr& item,
-                               const GanttChartItemManager& manager) {
+detail::DragBaseline baselineOf(const GanttChartItemPtr& item,
+                                const GanttChartItemManager& manager) {
   return {item->time(),
           item->completion(),
           manager.scheduledDuration(item),
@@ -77,31 +77,32 @@ bool sameCompletion(double a, double b) { return a == b || (std::isnan(a) && std
 constexpr double kDurationRoundingSeconds = 1e-3;
 
 // Whether the update of `edit` reads from the item as it stands what it would
-// read at `base`. A move reads the working duration, a resize the end it
+// read at `baseline`. A move reads the working duration, a resize the end it
 // keeps and the completed part, a completion drag the time; a move and a
 // resize that preserves nothing leave the completion ratio as they find it.
-bool readsAsAtBase(TimeEdit edit, const GanttChartItemPtr& item,
-                   const detail::DraggedItemBase& base, const GanttChartItemManager& manager,
-                   bool preserving) {
+bool readsAsAtBaseline(TimeEdit edit, const GanttChartItemPtr& item,
+                       const detail::DragBaseline& baseline, const GanttChartItemManager& manager,
+                       bool preserving) {
   const TimeRange time = item->time();
   const double completion = item->completion();
   const auto completedPartKept = [&] {
-    if (!preserving || !(base.completion > 0)) return sameCompletion(completion, base.completion);
+    if (!preserving || !(baseline.completion > 0))
+      return sameCompletion(completion, baseline.completion);
     // A completed part that an earlier step cut off is gone from the item.
-    return completion > 0 && time.start <= base.completedUntil &&
-           base.completedUntil <= time.finish;
+    return completion > 0 && time.start <= baseline.completedUntil &&
+           baseline.completedUntil <= time.finish;
   };
   switch (edit) {
     case TimeEdit::start:
-      return std::abs(manager.scheduledDuration(item) - base.duration) <=
+      return std::abs(manager.scheduledDuration(item) - baseline.duration) <=
                  kDurationRoundingSeconds &&
-             sameCompletion(completion, base.completion);
+             sameCompletion(completion, baseline.completion);
     case TimeEdit::finish:
-      return time.start == base.time.start && completedPartKept();
+      return time.start == baseline.time.start && completedPartKept();
     case TimeEdit::startOnly:
-      return time.finish == base.time.finish && completedPartKept();
+      return time.finish == baseline.time.finish && completedPartKept();
     case TimeEdit::completion:
-      return time == base.time;
+      return time == baseline.time;
   }
   return true;
 }
@@ -129,19 +130,20 @@ bool mayPutBack(const GanttChartItemPtr& item, const GanttChartItemManager& mana
 // and is left exactly as it was; a change made by the host between steps
 // becomes the new beginning. Returns whether the item was put back.
 bool putBackWhereTheDragBegan(GanttChartItemManager& manager, const TimeDrag& drag,
-                              detail::DraggedItemBase& base, bool preserving) {
+                              detail::DragBaseline& baseline, bool preserving) {
   const GanttChartItemPtr& item = drag.item;
-  if (!(item->time() == base.leftTime) ||
-      !sameCompletion(item->completion(), base.leftCompletion)) {
-    base = baseOf(item, manager);
+  if (!(item->time() == baseline.timeAfterLastStep) ||
+      !sameCompletion(item->completion(), baseline.completionAfterLastStep)) {
+    baseline = baselineOf(item, manager);
     return false;
   }
-  if (readsAsAtBase(drag.edit, item, base, manager, preserving) || !mayPutBack(item, manager)) {
+  if (readsAsAtBaseline(drag.edit, item, baseline, manager, preserving) ||
+      !mayPutBack(item, manager)) {
     return false;
   }
   // Exactly, not snapped: an end the host put off working time (the
   // midnight after a last working day) is what a resize keeps.
-  detail::putBackWithoutRules(manager, item, base.time, base.completion);
+  detail::putBackWithoutRules(manager, item, baseline.time, baseline.completion);
   return true;
 }
 
@@ -191,7 +193,7 @@ void GanttChartContentController::beginDragging(const Point& point, bool acceptS
     return visibleDuration(reference, pointerTime);
   };
   const auto start = [&](Operation operation, Cursor cursor) {
-    if (timeDrag(operation)) draggedItemBase_ = baseOf(item, *itemManager());
+    if (timeDrag(operation)) dragBaseline_ = baselineOf(item, *itemManager());
     draggingOperation_ = std::move(operation);
     draggingCursor_ = cursor;
   };
@@ -326,8 +328,7 @@ double GanttChartContentController::dragBarInTime(const Operation& operation,
     const Time timelineStart = actualTimeline().start;
     const bool preserving = settings().preservesCompletedDurationUponResizingBars;
     const GanttChartItemManagerPtr manager = itemManager();
-    if (draggedItemBase_ &&
-        putBackWhereTheDragBegan(*manager, *drag, *draggedItemBase_, preserving)) {
+    if (dragBaseline_ && putBackWhereTheDragBegan(*manager, *drag, *dragBaseline_, preserving)) {
       // Whoever heard of it may have ended the drag or removed the item.
       if (generation != draggingGeneration_) return 0;
       if (!managesItem(item)) {
@@ -350,9 +351,9 @@ double GanttChartContentController::dragBarInTime(const Operation& operation,
         break;
     }
     if (generation != draggingGeneration_) return 0;
-    if (draggedItemBase_) {
-      draggedItemBase_->leftTime = item->time();
-      draggedItemBase_->leftCompletion = item->completion();
+    if (dragBaseline_) {
+      dragBaseline_->timeAfterLastStep = item->time();
+      dragBaseline_->completionAfterLastStep = item->completion();
     }
     unfollowedShift = followTimelineShift(timelineStart);
     if (generation != draggingGeneration_) return 0;
@@ -469,7 +470,7 @@ void GanttChartContentController::forgetDragging() {
   draggingOperation_.reset();
   draggedTime_.reset();
   draggedRow_.reset();
-  draggedItemBase_.reset();
+  dragBaseline_.reset();
   draggingRowCount_.reset();
 }
 

@@ -9,12 +9,14 @@
 #include <QContextMenuEvent>
 #include <QImage>
 #include <QKeyEvent>
+#include <QScrollBar>
 
 #include <functional>
 #include <limits>
 #include <memory>
 #include <string>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "vorlent/controllers/chart_controller.h"
@@ -273,7 +275,7 @@ std::vector<Length> everyLength() {
 }
 
 // A fresh chart for each case.
-class LengthCase : public HostileChart {
+class ChartCase : public HostileChart {
   void TestBody() override {}
 };
 
@@ -282,7 +284,7 @@ TEST(HostileLengths, EveryBarTheChartAreaListsInViewIsDrawnWhateverALengthIs) {
   for (const Length& length : everyLength()) {
     for (const double value : {1e300, kMost}) {
       SCOPED_TRACE(::testing::Message() << length.name << " = " << value);
-      LengthCase chart;
+      ChartCase chart;
       length.set(*chart.controller, value);
       HostileChart::settle();
 
@@ -336,6 +338,28 @@ TEST_F(HostileChart, AHeaderTallerThanTheChartTakesNoMoreThanTheHostGives) {
   EXPECT_EQ(chart->content()->geometry().top(), 60);
   EXPECT_EQ(chart->content()->geometry().bottom(), 399);
   EXPECT_TRUE(barDrawn(items[0]));
+}
+
+// --- A controller lent to a second one over the same source ---------------------------
+
+TEST_F(HostileChart, AChartAreaGivenItsControllerBackFollowsTheItemsAsItsHeaderDoes) {
+  chart->content()->setController(GanttChartContentController::create(source));
+  chart->setController(controller);
+  settle();
+  // Three years on, far past the end of the timeline both parts show now.
+  source->updateTime(items[2], Time(1 + 3 * 52, 3, 8 * 3600));
+  settle();
+  const double end = content()->bounds(items[2]).right();
+  chart->scrollTo(end - 100, end);
+  settle();
+
+  const double width = chart->content()->scrollView()->documentSize().width();
+  EXPECT_GE(width, end);
+  EXPECT_EQ(chart->header()->scrollView()->documentSize().width(), width);
+  EXPECT_EQ(chart->header()->scrollView()->scrollOffset().x(),
+            chart->content()->scrollView()->scrollOffset().x());
+  EXPECT_EQ(header()->visibleTimeline(), content()->visibleTimeline());
+  EXPECT_TRUE(barDrawn(items[2]));
 }
 
 // --- A host deleting the chart from a callback of the user's input ---------------------
@@ -471,6 +495,34 @@ TEST(HostileHost, DeletingTheChartFromACallbackOfAnyUserInputIsNoCrash) {
       deleted = deleted || c.chart == nullptr;
     }
     EXPECT_TRUE(deleted) << input << " reached no host callback";
+  }
+}
+
+// --- A host deleting a part when the chart area's scroll bar comes -------------------
+
+// Runs `deletePart` at the first change of the header's timeline.
+struct PartDeletingHost : GanttChartObserver {
+  std::function<void()> deletePart;
+  void headerTimelineDidChange() override {
+    if (deletePart) std::exchange(deletePart, nullptr)();
+  }
+};
+
+TEST(HostileHost, DeletingAPartWhenTheChartAreasScrollBarAppearsIsNoCrash) {
+  using Part = std::function<void(ChartCase&)>;
+  for (const Part& deletePart : {Part([](ChartCase& c) { delete c.chart->content(); }),
+                                 Part([](ChartCase& c) { delete c.chart->header(); }),
+                                 Part([](ChartCase& c) { c.chart.reset(); })}) {
+    ChartCase c;
+    ASSERT_FALSE(c.chart->content()->scrollView()->verticalScrollBar()->isVisible());
+    const auto host = std::make_shared<PartDeletingHost>();
+    host->deletePart = [&] { deletePart(c); };
+    c.chart->setObserver(host);
+    // Qt shows the bar, narrowing the chart area's viewport, on a later turn.
+    c.content()->setRowHeight(200);
+    HostileChart::settle();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(host->deletePart);
   }
 }
 

@@ -116,9 +116,11 @@ GanttChartContent::~GanttChartContent() {
   delete itemMenu_.data();
   delete dependencyMenu_.data();
   // Destroyed by a host from inside a call that an event of the canvas or
-  // the scroll view made (a drag step, a wheel turn): Qt goes on inside
-  // them once the call returns.
-  if (*eventCalls_ > 0) {
+  // the scroll view made (a drag step, a wheel turn), or from anything the
+  // scroll view's report of its bounds reached (the chart matching its
+  // header to a scroll bar Qt has just shown): Qt goes on inside them once
+  // the call returns.
+  if (*eventCalls_ > 0 || (scrollView_ != nullptr && scrollView_->isReportingBounds())) {
     detail::deleteChildLater(contentView_);
   } else {
     delete contentView_.data();
@@ -292,6 +294,17 @@ void GanttChartContent::controllerDidChange() {
   }
   const GanttChartContentControllerPtr controller = controller_;
   controller->setPresenter(self_);
+  // A manager reports its changes to one controller, the last made over it
+  // or given it: one made over the same manager since (a second chart area,
+  // a controller made and dropped) has taken the reports, and this one
+  // missed what changed meanwhile. It takes the manager again, which reads
+  // the manager afresh and tells everybody.
+  if (const GanttChartItemManagerPtr manager = controller->itemManager();
+      manager->collectionObserver().get() !=
+      static_cast<GanttChartCollectionObserver*>(controller.get())) {
+    controller->setItemManager(manager);
+    if (alive == nullptr || controller_ != controller) return;
+  }
   updateCanvasSize();
   if (alive == nullptr || controller_ != controller) return;
   controller->setScroller(self_);

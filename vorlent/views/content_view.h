@@ -438,9 +438,10 @@ class GanttChartContent : public QWidget,
   // host has meanwhile given to another view is left to that view: only
   // what does not refer to the other view is cleared.
   virtual void controllerWillChange();
-  // After: attaches the new controller (presenter, document size, scroller,
-  // observer, clicks required to activate, mode provider and style) and
-  // redraws.
+  // After: attaches the new controller (presenter, its item manager's
+  // collection notifications when another controller has taken them,
+  // document size, scroller, observer, clicks required to activate, mode
+  // provider and style) and redraws.
   virtual void controllerDidChange();
 
   // The document as large as the diagram, and at least as high as the

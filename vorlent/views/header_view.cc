@@ -81,9 +81,12 @@ GanttChartHeader::~GanttChartHeader() {
   if (canvas_ != nullptr) canvas_->setMainView(nullptr);
   self_.reset();
   // Destroyed by a host from inside a call that an event of the canvas or
-  // the scroll view made (a zoom drag's step): Qt goes on inside them once
-  // the call returns.
-  if (*eventCalls_ > 0) detail::deleteChildLater(contentView_);
+  // the scroll view made (a zoom drag's step), or from anything the scroll
+  // view's report of its bounds reached: Qt goes on inside them once the
+  // call returns.
+  if (*eventCalls_ > 0 || (scrollView_ != nullptr && scrollView_->isReportingBounds())) {
+    detail::deleteChildLater(contentView_);
+  }
 }
 
 void GanttChartHeader::setUpHeaderView() {

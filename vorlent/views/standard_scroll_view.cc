@@ -462,6 +462,7 @@ void StandardScrollView::publishVisibleRect() {
   publishedVisibleRect_ = visible;
   const QPointer<StandardScrollView> alive(this);
   const bool liveScroll = live && scrolled;
+  ++reportingDepth_;
   {
     const bool outer = std::exchange(reportingLiveScroll_, liveScroll);
     emit boundsDidChange();
@@ -469,6 +470,7 @@ void StandardScrollView::publishVisibleRect() {
     reportingLiveScroll_ = outer;
   }
   if (liveScroll) emit didLiveScroll();
+  if (alive) --reportingDepth_;
 }
 
 }  // namespace vorlent

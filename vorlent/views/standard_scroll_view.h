@@ -88,6 +88,12 @@ class StandardScrollView : public QAbstractScrollArea {
   // one `didLiveScroll()` will report next; a receiver that follows every
   // change tells the two kinds apart by it.
   [[nodiscard]] bool isLiveScrolling() const { return reportingLiveScroll_; }
+  // True while either signal is being emitted, however deeply nested. A
+  // layout or resize of this view (its viewport's geometry, a scroll bar
+  // shown) reports from inside Qt's handling of it, and Qt goes on there
+  // once every receiver has returned: an owner that a receiver destroys
+  // meanwhile must leave this view to be deleted on a later turn.
+  [[nodiscard]] bool isReportingBounds() const { return reportingDepth_ > 0; }
 
   // --- Scrolling by code (never a live scroll) ---------------------------------
   // Puts `point` at the viewport's top left, as near as the document allows,
@@ -188,6 +194,8 @@ class StandardScrollView : public QAbstractScrollArea {
   int batchDepth_ = 0;
   bool liveScrollPending_ = false;
   bool reportingLiveScroll_ = false;
+  // How many emissions of the two signals are under way.
+  int reportingDepth_ = 0;
   int trailingMargin_ = 0;
   QPointer<QWidget> trailingFiller_;
 };
