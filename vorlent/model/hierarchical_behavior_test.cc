@@ -79,6 +79,20 @@ TEST(HierarchicalBehaviorTime, OnlyListedChildrenShapeTheParent) {
             span(on(kMonday, 8), on(kThursday, 16)));
 }
 
+// A child the chart removed (the host keeping it in the hierarchy) no longer
+// follows its summary. Another chart holding the same items makes the rule
+// search the chart's own list rather than ask the source who holds what.
+TEST(HierarchicalBehaviorTime, AChildRemovedFromTheChartStaysWhenItsSummaryMoves) {
+  ParentFixture f;
+  const auto otherChart = sourceWith({f.parent, f.a, f.b, f.c}, nullptr);
+  f.source->updateTime(f.b, on(kWednesday, 8));
+  f.source->removeItem(f.b);
+  const TimeRange removedAt = f.b->time();
+  f.source->updateTime(f.parent, on(kTuesday, 8));
+  EXPECT_EQ(f.a->time(), span(on(kTuesday, 8), on(kTuesday, 16)));
+  EXPECT_EQ(f.b->time(), removedAt);
+}
+
 // Lists the items on the rows in view and has no list of available items, so
 // the manager hands the behaviours the items in view.
 class ViewportOnlyProvider : public GanttChartCollectionProvider {

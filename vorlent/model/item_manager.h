@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <unordered_set>
+#include <vector>
 
 #include "vorlent/model/collection_provider.h"
 #include "vorlent/model/dependency.h"
@@ -439,6 +440,16 @@ class GanttChartItemManager : public GanttChartItemFactory,
   // the manager's schedule; empty without a behaviour.
   template <class Ask>
   GanttChartItemUpdateActions askBehavior(const Ask& ask);
+  // The available lists for the question being asked, noted while they are
+  // still to be produced (see `produceQuestionLists`).
+  GanttChartItemList itemsForQuestion();
+  GanttChartDependencyList dependenciesForQuestion();
+  // Produces the lists handed to the questions under way that nobody has
+  // read yet. An operation started from a callback calls it before it
+  // changes anything, so that a list read only after the callback returns
+  // (by the next rule of a set) still holds what the chart held when the
+  // question was asked, as it would had it been read at once.
+  void produceQuestionLists();
   // The behaviour's answer to the item's time re-applied as it is.
   GanttChartItemUpdateActions askAboutTimeOf(const GanttChartItemPtr& item);
   // The behaviour's answer about an item re-applied as it is, applied
@@ -510,6 +521,10 @@ class GanttChartItemManager : public GanttChartItemFactory,
   int64_t operationDepth_ = 0;
   int64_t questionDepth_ = 0;           // questions to the behaviour in progress
   int64_t questionsFromCallbacks_ = 0;  // asked in this operation while another was
+  // The lists handed to the questions under way while they were unproduced,
+  // innermost question last.
+  std::vector<GanttChartItemList> questionItems_;
+  std::vector<GanttChartDependencyList> questionDependencies_;
   // What the update engine notes per item during an operation.
   struct EngineMarks {
     // When (by `changeSerial_`) the item's time (completion) last changed in

@@ -85,6 +85,9 @@ GanttChartItemManager::OperationScope::OperationScope(GanttChartItemManager& man
     if (!manager_.conflicting_.empty()) manager_.conflicting_.clear();
     manager_.questionsFromCallbacks_ = 0;
   }
+  // Called back from a question: the lists handed to it must keep showing
+  // the chart as it was asked about, whatever this operation changes.
+  if (manager_.questionDepth_ > 0) manager_.produceQuestionLists();
 }
 
 GanttChartItemManager::OperationScope::~OperationScope() {
@@ -133,10 +136,39 @@ GanttChartItemUpdateActions GanttChartItemManager::askBehavior(const Ask& ask) {
   // A behaviour that edits the chart from this callback starts an operation
   // nested in this one, whose own question the behaviour answers in full.
   const detail::NewBehaviorQuestion question;
+  const size_t itemsBefore = questionItems_.size();
+  const size_t dependenciesBefore = questionDependencies_.size();
   ++questionDepth_;
   GanttChartItemUpdateActions answer = ask(*behavior, schedule);
   --questionDepth_;
+  questionItems_.resize(itemsBefore);
+  questionDependencies_.resize(dependenciesBefore);
   return answer;
+}
+
+GanttChartItemList GanttChartItemManager::itemsForQuestion() {
+  GanttChartItemList items = availableItems();
+  if (!items.isProduced()) questionItems_.push_back(items);
+  return items;
+}
+
+GanttChartDependencyList GanttChartItemManager::dependenciesForQuestion() {
+  GanttChartDependencyList dependencies = availableDependencies();
+  if (!dependencies.isProduced()) questionDependencies_.push_back(dependencies);
+  return dependencies;
+}
+
+void GanttChartItemManager::produceQuestionLists() {
+  // By position and through copies: producing a list may ask a host, whose
+  // own questions then add lists of theirs.
+  for (size_t i = 0; i < questionItems_.size(); ++i) {
+    const GanttChartItemList items = questionItems_[i];
+    static_cast<void>(items.elements());
+  }
+  for (size_t i = 0; i < questionDependencies_.size(); ++i) {
+    const GanttChartDependencyList dependencies = questionDependencies_[i];
+    static_cast<void>(dependencies.elements());
+  }
 }
 
 template <class Run>
@@ -331,8 +363,8 @@ std::optional<GanttChartItemUpdateActions> GanttChartItemManager::apply(
     if (auto observer = itemObserver()) observer->timeDidChange(item, old);
     if (!change->up && !change->down) return std::nullopt;
     return askBehavior([&](GanttChartItemBehavior& behavior, const auto& managerSchedule) {
-      return behavior.timeDidChange(item, old, change->up, change->down, availableItems(),
-                                    availableDependencies(), managerSchedule);
+      return behavior.timeDidChange(item, old, change->up, change->down, itemsForQuestion(),
+                                    dependenciesForQuestion(), managerSchedule);
     });
   }
   if (const auto* change = std::get_if<Action::UpdateCompletion>(&action.variant())) {
@@ -345,8 +377,8 @@ std::optional<GanttChartItemUpdateActions> GanttChartItemManager::apply(
     if (auto observer = itemObserver()) observer->completionDidChange(item, old);
     if (!change->up && !change->down) return std::nullopt;
     return askBehavior([&](GanttChartItemBehavior& behavior, const auto& managerSchedule) {
-      return behavior.completionDidChange(item, old, change->up, change->down, availableItems(),
-                                          availableDependencies(), managerSchedule);
+      return behavior.completionDidChange(item, old, change->up, change->down, itemsForQuestion(),
+                                          dependenciesForQuestion(), managerSchedule);
     });
   }
   if (const auto* change = std::get_if<Action::UpdateRow>(&action.variant())) {
@@ -374,7 +406,7 @@ GanttChartItemPtr GanttChartItemManager::addNewItem(int64_t row, const Time& tim
   GanttChartItemPtr item = addNewSourceItem(row, start, isMilestone);
   require(item, "addNewItem (the item factory made no item)");
   answerChange([&](GanttChartItemBehavior& behavior, const auto& schedule) {
-    return behavior.itemWasAdded(item, availableItems(), availableDependencies(), schedule);
+    return behavior.itemWasAdded(item, itemsForQuestion(), dependenciesForQuestion(), schedule);
   });
   if (auto observer = itemObserver()) observer->itemWasAdded(item);
   notifyCollection({CollectionChange::collection, CollectionChange::totalRowCount,
@@ -390,7 +422,7 @@ void GanttChartItemManager::removeItem(const GanttChartItemPtr& item) {
   const GanttChartItemPtr removed = item;
   removeSourceItem(removed);
   answerChange([&](GanttChartItemBehavior& behavior, const auto& schedule) {
-    return behavior.itemWasRemoved(removed, availableItems(), availableDependencies(), schedule);
+    return behavior.itemWasRemoved(removed, itemsForQuestion(), dependenciesForQuestion(), schedule);
   });
   if (auto observer = itemObserver()) observer->itemWasRemoved(removed);
   notifyCollection({CollectionChange::collection, CollectionChange::totalRowCount,
@@ -407,7 +439,7 @@ GanttChartDependencyPtr GanttChartItemManager::addNewDependency(
   GanttChartDependencyPtr dependency = addNewSourceDependency(from, to, type);
   require(dependency, "addNewDependency (the item factory made no dependency)");
   answerChange([&](GanttChartItemBehavior& behavior, const auto& schedule) {
-    return behavior.dependencyWasAdded(dependency, availableItems(), availableDependencies(),
+    return behavior.dependencyWasAdded(dependency, itemsForQuestion(), dependenciesForQuestion(),
                                        schedule);
   });
   if (auto observer = itemObserver()) observer->dependencyWasAdded(dependency);
@@ -421,7 +453,7 @@ void GanttChartItemManager::removeDependency(const GanttChartDependencyPtr& depe
   const GanttChartDependencyPtr removed = dependency;
   removeSourceDependency(removed);
   answerChange([&](GanttChartItemBehavior& behavior, const auto& schedule) {
-    return behavior.dependencyWasRemoved(removed, availableItems(), availableDependencies(),
+    return behavior.dependencyWasRemoved(removed, itemsForQuestion(), dependenciesForQuestion(),
                                          schedule);
   });
   if (auto observer = itemObserver()) observer->dependencyWasRemoved(removed);
@@ -459,7 +491,7 @@ void GanttChartItemManager::updateTimeDirectly(const GanttChartItemPtr& item,
                                                const TimeRange& time) {
   const TimeRange old = assignTime(item, time);
   answerChange([&](GanttChartItemBehavior& behavior, const auto& schedule) {
-    return behavior.timeDidChange(item, old, true, true, availableItems(), availableDependencies(),
+    return behavior.timeDidChange(item, old, true, true, itemsForQuestion(), dependenciesForQuestion(),
                                   schedule);
   });
   if (auto observer = itemObserver()) observer->timeDidChange(item, old);
@@ -524,8 +556,8 @@ void GanttChartItemManager::updateCompletion(const GanttChartItemPtr& itemArgume
   item->setCompletion(ratio);
   completionWasChanged(item.get());
   answerChange([&](GanttChartItemBehavior& behavior, const auto& managerSchedule) {
-    return behavior.completionDidChange(item, old, true, true, availableItems(),
-                                        availableDependencies(), managerSchedule);
+    return behavior.completionDidChange(item, old, true, true, itemsForQuestion(),
+                                        dependenciesForQuestion(), managerSchedule);
   });
   if (auto observer = itemObserver()) observer->completionDidChange(item, old);
   notifyCollection({CollectionChange::collection, CollectionChange::filteredItems});
@@ -541,7 +573,7 @@ void GanttChartItemManager::updateRow(const GanttChartItemPtr& itemArgument, int
   item->setRow(row);
   itemPlacementDidChange(item, item->time());
   answerChange([&](GanttChartItemBehavior& behavior, const auto& schedule) {
-    return behavior.rowDidChange(item, old, availableItems(), availableDependencies(), schedule);
+    return behavior.rowDidChange(item, old, itemsForQuestion(), dependenciesForQuestion(), schedule);
   });
   if (auto observer = itemObserver()) observer->rowDidChange(item, old);
   notifyCollection({CollectionChange::collection, CollectionChange::totalRowCount,
@@ -554,7 +586,7 @@ void GanttChartItemManager::updateExpansion(const GanttChartItemPtr& itemArgumen
   const GanttChartItemPtr item = require(itemArgument, "updateExpansion");
   item->setIsExpanded(isExpanded);
   answerChange([&](GanttChartItemBehavior& behavior, const auto& /*schedule*/) {
-    return behavior.expansionDidChange(item, availableItems());
+    return behavior.expansionDidChange(item, itemsForQuestion());
   });
   if (auto observer = itemObserver()) observer->expansionDidChange(item);
   notifyCollection({CollectionChange::collection, CollectionChange::totalRowCount,
@@ -653,7 +685,7 @@ void GanttChartItemManager::applyScheduleUpdates(const GanttChartItemPtr& itemAr
   if (snapped.start == unsnapped.start && snapped.finish == unsnapped.finish) return;
   const TimeRange old = assignTime(item, snapped);
   answerChange([&](GanttChartItemBehavior& behavior, const auto& managerSchedule) {
-    return behavior.timeDidChange(item, old, true, true, availableItems(), availableDependencies(),
+    return behavior.timeDidChange(item, old, true, true, itemsForQuestion(), dependenciesForQuestion(),
                                   managerSchedule);
   });
   if (auto observer = itemObserver()) observer->timeDidChange(item, old);
@@ -686,8 +718,8 @@ void GanttChartItemManager::applyBehaviorUpdatesForTimeOf(const GanttChartItemPt
 GanttChartItemUpdateActions GanttChartItemManager::askAboutTimeOf(const GanttChartItemPtr& item) {
   const TimeRange current = item->time();
   return askBehavior([&](GanttChartItemBehavior& behavior, const auto& schedule) {
-    return behavior.timeDidChange(item, current, true, true, availableItems(),
-                                  availableDependencies(), schedule);
+    return behavior.timeDidChange(item, current, true, true, itemsForQuestion(),
+                                  dependenciesForQuestion(), schedule);
   });
 }
 
@@ -705,8 +737,8 @@ void GanttChartItemManager::applyBehaviorUpdatesForCompletionOf(
   const auto alive = keepAlive();
   const double current = item->completion();
   reapply(item, [&](GanttChartItemBehavior& behavior, const auto& schedule) {
-    return behavior.completionDidChange(item, current, true, true, availableItems(),
-                                        availableDependencies(), schedule);
+    return behavior.completionDidChange(item, current, true, true, itemsForQuestion(),
+                                        dependenciesForQuestion(), schedule);
   });
 }
 
@@ -722,7 +754,7 @@ void GanttChartItemManager::applyBehaviorUpdatesForRowOf(const GanttChartItemPtr
   const GanttChartItemPtr item = require(itemArgument, "applyBehaviorForRowOf");
   const int64_t current = item->row();
   reapply(item, [&](GanttChartItemBehavior& behavior, const auto& schedule) {
-    return behavior.rowDidChange(item, current, availableItems(), availableDependencies(),
+    return behavior.rowDidChange(item, current, itemsForQuestion(), dependenciesForQuestion(),
                                  schedule);
   });
 }
@@ -741,7 +773,7 @@ void GanttChartItemManager::applyBehaviorUpdatesForExpansionStateOf(
   const auto alive = keepAlive();
   if (item->isExpanded()) return;
   reapply(item, [&](GanttChartItemBehavior& behavior, const auto& /*schedule*/) {
-    return behavior.expansionDidChange(item, availableItems());
+    return behavior.expansionDidChange(item, itemsForQuestion());
   });
 }
 
@@ -787,7 +819,7 @@ bool GanttChartItemManager::applyColumnRowStepsAtOnce(const GanttChartItemList& 
     clearCacheAfterChange();
     bool changed = false;
     for (const auto& action : askBehavior([&](GanttChartItemBehavior& rule, const auto&) {
-           return rule.expansionDidChange(item, availableItems());
+           return rule.expansionDidChange(item, itemsForQuestion());
          })) {
       using Action = GanttChartItemUpdateAction;
       if (const auto* row = std::get_if<Action::UpdateRow>(&action.variant())) {

@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "vorlent/base/clock.h"
+#include "vorlent/model/auto_scheduling_behavior.h"
+#include "vorlent/model/item_behavior_set.h"
 #include "vorlent/model/item_manager.h"
 #include "vorlent/model/item_source.h"
 #include "vorlent/model/model_recorder_testing.h"
@@ -663,6 +665,54 @@ TEST(GanttChartItemManagerRemoval, ARuleMayRemoveTheItemWhoseChangeItAnswers) {
   source->updateTime(first, at(1, 10));
   ASSERT_EQ(source->items().size(), 2u);
   EXPECT_EQ(last->start(), at(1, 9));
+}
+
+// A host's rule that edits the chart from its callback leaves the lists the
+// question handed to the rules after it as the chart was when it was asked,
+// whether the editing rule read them or not: the link it draws is answered
+// by its own operation, and the item it then puts back stays there.
+TEST(GanttChartItemManagerNesting, TheRulesAfterAnEditingRuleSeeTheChartAsItWasAsked) {
+  class LinkingRule : public GanttChartItemBehavior {
+   public:
+    std::weak_ptr<GanttChartItemSource> source;
+    GanttChartItemPtr successor;
+    bool readsFirst = false;
+    GanttChartItemUpdateActions timeDidChange(
+        const GanttChartItemPtr& item, const TimeRange& /*from*/, bool /*up*/, bool /*down*/,
+        const GanttChartItemList& /*items*/, const GanttChartDependencyList& dependencies,
+        const std::shared_ptr<ScheduleDefinition>& /*schedule*/) override {
+      if (item == successor || answered) return {};
+      answered = true;
+      if (readsFirst) {
+        EXPECT_TRUE(dependencies.empty());
+      }
+      const auto chart = source.lock();
+      const Time start = successor->start();
+      chart->addNewDependency(item, successor, GanttChartDependencyType::fromFinishToStart);
+      chart->updateTime(successor, start);
+      return {};
+    }
+
+   private:
+    bool answered = false;
+  };
+  for (const bool readsFirst : {true, false}) {
+    SCOPED_TRACE(readsFirst ? "the editing rule read the links" : "nobody read the links");
+    const auto x = std::make_shared<GanttChartItem>("X", 0, at(1, 8), at(1, 16), 0.0);
+    const auto y = std::make_shared<GanttChartItem>("Y", 1, at(1, 8), at(1, 16), 0.0);
+    const auto rule = std::make_shared<LinkingRule>();
+    rule->successor = y;
+    rule->readsFirst = readsFirst;
+    const auto source = std::make_shared<GanttChartItemSource>(
+        std::vector<GanttChartItemPtr>{x, y}, std::vector<GanttChartDependencyPtr>{},
+        ScheduleDefinition::standard(),
+        std::make_shared<GanttChartItemBehaviorSet>(std::vector<GanttChartItemBehaviorPtr>{
+            rule, std::make_shared<GanttChartItemAutoSchedulingBehavior>()}));
+    rule->source = source;
+    source->updateTime(x, at(2, 8));
+    ASSERT_EQ(source->dependencies().size(), 1u);
+    EXPECT_EQ(y->start(), at(1, 8));
+  }
 }
 
 TEST_F(Cascade, ObserversMayReenterTheManager) {

@@ -110,7 +110,10 @@ class SharedList {
   // over one set of elements share this name, which lets an owner that
   // reads a new list hand it out over the elements of its last one when
   // they are the same (see `lazyShared`). Empty for a list without
-  // elements, which has no such name.
+  // elements, which has no such name. A producer never changes elements it
+  // handed out, not even once no list holds them: it moves their storage
+  // into new ones instead, so that a name kept by a reader never stands for
+  // other elements.
   [[nodiscard]] std::weak_ptr<const void> elementsIdentity() const {
     static_cast<void>(elements());
     return state_->elements;

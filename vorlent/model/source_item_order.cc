@@ -158,8 +158,12 @@ std::shared_ptr<const std::vector<GanttChartItemPtr>> SourceItemOrder::sorted(
     sortByRowIndex(items, rowIndex, *result);
   } else {
     if (last_.use_count() == 1) {
-      // No list refers to the last order any more: continue from it in place.
-      result = std::move(last_);
+      // No list refers to the last order any more: continue from its storage
+      // in place, under a new name. Readers name a list's elements by their
+      // owner (`SharedList::elementsIdentity`) to keep what they derived from
+      // them; the old name must not come to stand for other elements.
+      result = std::make_shared<std::vector<GanttChartItemPtr>>(std::move(*last_));
+      last_.reset();
     } else {
       result = listWithRoom(last_->size() + appended_.size());
       result->assign(last_->begin(), last_->end());

@@ -37,7 +37,9 @@ class SourceItemOrder {
   // current for them.
   [[nodiscard]] bool sortsFromScratch() const { return !last_ || !membershipTracked_; }
   // The items in order. The result is shared with the order kept for the
-  // next sort, which reuses it in place once nobody else holds it.
+  // next sort, which reuses its storage once nobody else holds it, though
+  // always as a new vector: a weak reference to an earlier result never
+  // names a later one.
   [[nodiscard]] std::shared_ptr<const std::vector<GanttChartItemPtr>> sorted(
       const std::vector<GanttChartItemPtr>& items, const SourceRowIndex& rowIndex);
 

@@ -271,7 +271,9 @@ class OutlineGanttChart : public QWidget, public OutlineViewDataSource {
   // --- Reload, scrolling, export -------------------------------------------------
   // Asks the data source again for every known row, keeping expansion by
   // identity, then aligns and synchronises the chart. A reload asked for by
-  // the data source while it answers runs once that answer is in.
+  // the data source while it answers runs once that answer is in, and one
+  // asked for while the host hears of an edit once the edit is over; the
+  // rest of that edit reads the host's links again meanwhile.
   virtual void reloadData();
   // Shows the displayed row in both sides; a row outside the displayed
   // rows does nothing.

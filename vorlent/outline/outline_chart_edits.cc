@@ -40,7 +40,8 @@ OutlineGanttChartRowPtr OutlineGanttChart::displayedRow(int64_t row) {
 // moved item moves the next): a reload run there would re-apply every rule
 // in the middle of the running cascade, once per item it moves. So whatever
 // reloads a host asks for from here run as one reload on the next turn of
-// the event loop, once the cascade is over.
+// the event loop, once the cascade is over; the rest of the cascade reads
+// the host's links again meanwhile (see `reloadData()`).
 void OutlineGanttChart::timeDidChange(const GanttChartItemPtr& item, const TimeRange& from) {
   const OutlineGanttChartModel::ReloadHold hold(outlineModel_);
   // The data source may delete this view; the forward is then skipped.
@@ -245,8 +246,12 @@ void OutlineGanttChart::reloadData() {
   if (!outlineModel_) fatalStop("an outline chart needs its outline view");
   if (outlineModel_->reloadMustWait()) {
     // The data source asked while answering, or a host while the tree view
-    // lays out its rows: reload once they are done.
+    // lays out its rows or while it hears of an edit: reload once they are
+    // done. The rows stay as they are until then, but the rest of a running
+    // edit reads the chart's lists again, and so the host's links as they
+    // are now.
     postReload();
+    requireItemManager().clearCache();
     return;
   }
   const QPointer<OutlineGanttChart> alive(this);

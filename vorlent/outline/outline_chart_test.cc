@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <random>
 #include <set>
 #include <string>
@@ -581,6 +582,43 @@ TEST_F(OutlineTreeTest, EachEditFollowsTheLinksAsTheHostHasThemThen) {
   EXPECT_EQ(startOf(4), before);
 }
 
+// A link the host drops and announces while it hears of an edit is not
+// followed for the rest of that edit, whichever way the host announces it.
+TEST_F(OutlineTreeTest, ALinkDroppedAndAnnouncedDuringAnEditIsNotFollowedAfter) {
+  const auto& roots = host->roots;
+  const auto linkTo4 = [&] {
+    host->dependencies.push_back(OutlineGanttChartDependency::create(
+        std::nullopt, OutlineHost::itemOf(roots[2]), OutlineHost::itemOf(roots[4]), std::nullopt,
+        0, true, std::nullopt, std::nullopt, {}));
+  };
+  host->dependencies.push_back(OutlineGanttChartDependency::create(
+      std::nullopt, OutlineHost::itemOf(roots[0]), OutlineHost::itemOf(roots[2]), std::nullopt, 0,
+      true, std::nullopt, std::nullopt, {}));
+  chart.setIsAutoScheduling(true);
+  const auto startOf = [&](size_t row) { return OutlineHost::itemOf(roots[row])->start(); };
+  for (const bool reloads : {true, false}) {
+    SCOPED_TRACE(reloads ? "reloadData" : "collectionDidChange");
+    linkTo4();
+    chart.reloadData();
+    host->onSourceTime = [&](const OutlineGanttChartItemPtr& item) {
+      if (item != OutlineHost::itemOf(roots[2]) || host->dependencies.size() != 2) return;
+      host->dependencies.pop_back();
+      if (reloads) {
+        chart.reloadData();
+      } else {
+        chart.ganttChartItemManager()->collectionDidChange();
+      }
+    };
+    const Time before = startOf(4);
+    const auto head = twinOf(roots[0]);
+    chart.ganttChartItemManager()->updateTime(head, head->start().addingDays(1));
+    host->onSourceTime = nullptr;
+    ASSERT_EQ(host->dependencies.size(), 1u);
+    EXPECT_EQ(startOf(2), startOf(0).addingDays(1));
+    EXPECT_EQ(startOf(4), before);
+  }
+}
+
 TEST_F(OutlineTreeTest, ReloadKeepsExpansionAndTwins) {
   chart.outlineView()->expand(indexOfRow(1));
   const auto twin = twinOf(host->roots[4]);
@@ -1026,6 +1064,32 @@ TEST_F(OutlineEditTest, ALinkAddedInTheChartPlacesItsSuccessorAtOnce) {
   const auto links = chart.ganttChartItemManager()->availableDependencies();
   ASSERT_EQ(links.size(), 1u);
   EXPECT_EQ(outlineGanttChartDependencyOf(*links[0]), host->dependencies[0]);
+}
+
+// A link drawn in the chart that a rule removes at once leaves the chart's
+// answers then, not only once the drawing is over.
+TEST_F(OutlineEditTest, ALinkARuleRemovesWhileItIsDrawnLeavesTheAnswersAtOnce) {
+  class RemovingRule : public GanttChartItemBehavior {
+   public:
+    std::weak_ptr<GanttChartItemManager> manager;
+    std::optional<size_t> linksAfterRemoval;
+    GanttChartItemUpdateActions dependencyWasAdded(
+        const GanttChartDependencyPtr& dependency, const GanttChartItemList& /*items*/,
+        const GanttChartDependencyList& /*dependencies*/,
+        const std::shared_ptr<ScheduleDefinition>& /*schedule*/) override {
+      const auto chartManager = manager.lock();
+      chartManager->removeDependency(dependency);
+      linksAfterRemoval = chartManager->availableDependencies().size();
+      return {};
+    }
+  };
+  const auto rule = std::make_shared<RemovingRule>();
+  rule->manager = chart.ganttChartItemManager();
+  chart.setBehavior(rule);
+  chart.ganttChartItemManager()->addNewDependency(twinOf(childB), twinOf(other),
+                                                  GanttChartDependencyType::fromFinishToStart);
+  ASSERT_TRUE(rule->linksAfterRemoval.has_value());
+  EXPECT_EQ(*rule->linksAfterRemoval, 0u);
 }
 
 TEST_F(OutlineEditTest, CompletionFlowsBackWithTheOutlinesOldValue) {

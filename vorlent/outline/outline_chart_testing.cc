@@ -82,6 +82,7 @@ void OutlineHost::outlineGanttChartTimeDidChangeFor(OutlineGanttChart& /*chart*/
                                                     const TimeRange& from) {
   log.push_back("source time " + item->label().value_or(""));
   toldOldTimes.push_back(from);
+  if (onSourceTime) onSourceTime(item);
 }
 
 void OutlineHost::outlineGanttChartCompletionDidChangeFor(OutlineGanttChart& /*chart*/,

@@ -42,6 +42,9 @@ class OutlineHost : public OutlineGanttChartDataSource,
   int dependencyQueries = 0;
   std::vector<std::string> log;
   std::vector<TimeRange> toldOldTimes;
+  // Run when the data source hears that an item's time changed, after it
+  // logged it.
+  std::function<void(const OutlineGanttChartItemPtr&)> onSourceTime;
   std::vector<GanttChartBar> activatedBars;
 
   // --- OutlineGanttChartDataSource

@@ -23,7 +23,12 @@ class OutlineGanttChart;
 //
 // Answers may change between reloads only: the chart asks for counts and
 // children when a row is first shown and again at each reload, and keeps
-// what it was told in between.
+// what it was told in between. The rules read the chart's items and links
+// once per edit (a drag step, say), for speed: a change the host makes
+// meanwhile counts from the next edit, unless the host announces it with the
+// chart's `reloadData()` or its item manager's `collectionDidChange()`, from
+// a notification below included; the rest of that edit then reads the links
+// again (the rows themselves are listed again once the edit is over).
 class OutlineGanttChartDataSource {
  public:
   virtual ~OutlineGanttChartDataSource() = default;

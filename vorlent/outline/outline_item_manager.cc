@@ -176,6 +176,9 @@ GanttChartDependencyPtr OutlineGanttChartItemManager::addNewDependency(
 void OutlineGanttChartItemManager::removeSourceDependency(
     const GanttChartDependencyPtr& dependency) {
   dropLists();
+  // Removed while it is being drawn (by a rule or an observer): it must
+  // leave the chart's answers now, not once the drawing is over.
+  std::erase(newDependencies_, dependency);
   GanttChartItemManager::removeSourceDependency(dependency);
 }
 

@@ -13,11 +13,15 @@ namespace vorlent {
 // the schedule or the behaviours, while it changes an item's time,
 // completion or row (each step of a drag) and while any other cascade of the
 // rules runs, every callback of that application is handed the same
-// available items and dependencies, read from the chart once:
-// the chart's answers only change when it synchronises its rows or a link is
-// added or removed, never because the rules moved an item. So a behaviour
-// indexes the links once per application instead of once per item it asks
-// about, and the chart does not rebuild its list of links for every item.
+// available items and dependencies, read from the chart once. The rules
+// moving items never changes the chart's answers; the host's edits to its
+// links may, and count from the next application, unless they are announced
+// within this one: a reload asked for, `collectionDidChange()` or
+// `clearCache()` from the host, or a link or item added or removed through
+// the manager, drops the lists, and the rest of the application reads them
+// again. So a behaviour indexes the links once per application instead of
+// once per item it asks about, and the chart does not rebuild its list of
+// links for every item.
 // The next application (the next drag step) reads the lists again, but over
 // the elements of the last ones while they hold the very same items and
 // links, so that the rules keep what they indexed.
