@@ -590,6 +590,42 @@ TEST(LinkOrderTimePassTest, LeavesAChildOnItsOwnCalendarWhereAskingItemByItemLea
   }
 }
 
+// A child listed under two summaries has the first as its parent, and a
+// change of the child re-spans that parent alone: the second summary keeps
+// its time, however the application asks.
+TEST(LinkOrderTimePassTest, AChildListedUnderTwoSummariesReSpansOnlyItsParent) {
+  for (const bool plainCascade : {false, true}) {
+    SCOPED_TRACE(plainCascade ? "behind a host's type" : "the library's rules");
+    const auto item = [](int64_t row, double from, double to, GanttChartItemType type) {
+      return GanttChartItem::create({.row = row,
+                                     .start = Time(1, 1, from * kHour),
+                                     .finish = Time(1, 1, to * kHour),
+                                     .type = type});
+    };
+    const auto b = item(0, 8, 9, GanttChartItemType::standard);
+    const auto p = item(1, 8, 10, GanttChartItemType::standard);
+    const auto a = item(2, 14, 16, GanttChartItemType::standard);
+    const auto s0 = item(3, 14, 16, GanttChartItemType::summary);
+    const auto s1 = item(4, 8, 16, GanttChartItemType::summary);
+    GanttChartItemBehaviorPtr rules = GanttChartItemBehaviorSet::classic(
+        {{s0, {a}}, {s1, {a, b}}}, std::nullopt, std::nullopt, std::nullopt, {}, {}, std::nullopt);
+    if (plainCascade) {
+      rules = std::make_shared<HostSet>(std::vector<GanttChartItemBehaviorPtr>{rules});
+    }
+    const auto source = std::make_shared<GanttChartItemSource>(
+        std::vector<GanttChartItemPtr>{b, p, a, s0, s1},
+        std::vector<GanttChartDependencyPtr>{std::make_shared<GanttChartDependency>(
+            std::nullopt, p, a, std::nullopt, 0, true, GanttChartDependencyType::fromFinishToStart)},
+        ScheduleDefinition::continuous(), rules);
+    source->applyBehavior();
+    EXPECT_EQ(a->start(), Time(1, 1, 10 * kHour));
+    EXPECT_EQ(s0->start(), Time(1, 1, 10 * kHour));
+    EXPECT_EQ(s0->finish(), Time(1, 1, 12 * kHour));
+    EXPECT_EQ(s1->start(), Time(1, 1, 8 * kHour));
+    EXPECT_EQ(s1->finish(), Time(1, 1, 16 * kHour));
+  }
+}
+
 // A chain listed last task first, every task at the same start: the whole
 // chain follows its links, each task moved once.
 TEST(LinkOrderTimePassTest, PlacesAChainListedBottomUpWithOneChangePerTask) {

@@ -106,6 +106,13 @@ std::optional<std::vector<std::pair<size_t, size_t>>> summaryTimeStepEdges(
     }
   }
 
+  // A child's change re-spans its parent alone, where the pass spans each
+  // summary over all it lists: a child listed by a summary other than its
+  // parent (under two summaries, say) would be spanned by both.
+  for (const auto& [child, summary] : fits) {
+    if (parentOf[child] != summary) return std::nullopt;
+  }
+
   // Summaries: items with children among `items`, or named as a parent.
   std::vector<bool> isSummary(items.size(), false);
   for (size_t i = 0; i < items.size(); ++i) {

@@ -26,7 +26,8 @@ namespace vorlent::detail {
 // - each summary (an item with children among `items`) is no milestone, has
 //   no parent among `items`, no usable link and no constraint of any
 //   constraint rule;
-// - each of its children among `items` is a standard item without children,
+// - each of its children among `items` has it as its parent (a child listed
+//   by two summaries has one parent), is a standard item without children,
 //   lies within the summary's current time, and starts and finishes where the
 //   manager would snap it to (`nextTime` of its start and `previousTime` of
 //   its finish in its calendar, `schedule` unless it has its own): moved or
