@@ -652,6 +652,53 @@ TEST(LinkOrderTimePassTest, PlacesAChainListedBottomUpWithOneChangePerTask) {
   for (const auto& [item, notice] : log->times) EXPECT_EQ(notice.count, 1);
 }
 
+// The same chain with one pair linked twice, start to start beside finish to
+// start, and a summary over a task on a calendar object of its own that
+// works the chart's hours: still each task moved once, where asking item by
+// item would move every task below again for each task above it.
+TEST(LinkOrderTimePassTest, PlacesSuchAChainWithAPairLinkedTwiceAndAChildOnItsOwnCalendarOnce) {
+  constexpr int64_t kTasks = 400;
+  constexpr size_t kTwice = 150;
+  constexpr size_t kChild = 300;
+  const auto hours = [] {
+    return std::make_shared<Schedule>(WeekRange::standard(), DayRange::standard());
+  };
+  std::vector<GanttChartItemPtr> tasks;
+  std::vector<GanttChartDependencyPtr> links;
+  for (int64_t i = 0; i < kTasks; ++i) {
+    tasks.push_back(GanttChartItem::create(
+        {.row = kTasks - i, .start = Time(1, 1, 8 * kHour), .finish = Time(1, 1, 16 * kHour),
+         .schedule = static_cast<size_t>(i) == kChild ? hours() : nullptr}));
+    if (i > 0) {
+      links.push_back(std::make_shared<GanttChartDependency>(std::nullopt, tasks[i - 1], tasks[i]));
+    }
+  }
+  links.push_back(std::make_shared<GanttChartDependency>(
+      std::nullopt, tasks[kTwice - 1], tasks[kTwice], std::nullopt, 0, true,
+      GanttChartDependencyType::fromStartToStart));
+  const auto summary = GanttChartItem::create({.row = 0,
+                                               .start = Time(1, 1, 8 * kHour),
+                                               .finish = Time(1, 1, 16 * kHour),
+                                               .type = GanttChartItemType::summary});
+  std::vector<GanttChartItemPtr> items = tasks;
+  items.push_back(summary);
+  const auto source = std::make_shared<GanttChartItemSource>(
+      items, links, hours(),
+      GanttChartItemBehaviorSet::classic({{summary, {tasks[kChild]}}}, std::nullopt, std::nullopt,
+                                         std::nullopt, {}, {}, std::nullopt));
+  const auto log = std::make_shared<NoticeLog>();
+  source->setItemObserver(log);
+  source->applyBehavior();
+  for (size_t i = 1; i < tasks.size(); ++i) {
+    ASSERT_EQ(tasks[i]->start(), source->schedule()->nextTime(tasks[i - 1]->finish()))
+        << "task " << i;
+  }
+  EXPECT_EQ(summary->start(), tasks[kChild]->start());
+  EXPECT_EQ(summary->finish(), tasks[kChild]->finish());
+  EXPECT_EQ(log->times.size(), tasks.size());  // every task but the first, and the summary
+  for (const auto& [item, notice] : log->times) EXPECT_EQ(notice.count, 1);
+}
+
 // Pushed behind its predecessor and held before that predecessor's finish by
 // a limit, a task is answered again each time one of the two rules moves it,
 // and the rules never settle. A host's bound above the default must not let
