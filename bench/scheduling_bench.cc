@@ -8,6 +8,9 @@
 // - the same on a chain of 100,000 tasks listed last task first, and on the
 //   networks of 10,000 and 100,000 tasks grouped ten by ten under summaries
 //   listed above them;
+// - the networks of 10,000 and 100,000 tasks listed against their links,
+//   plain and with one pair in a hundred linked twice and one task in a
+//   hundred on a calendar of its own under a summary, in one run;
 // - moving the first task of a settled 100,000-task network a working day
 //   later, everything downstream following (a single operation, which
 //   takes the depth-first cascade).
@@ -223,6 +226,57 @@ BENCHMARK(BM_ApplyBehaviorToUnscheduledNetworkUnderOneSummary)
     ->Arg(10000)
     ->Arg(100000)
     ->Apply(timedOnce);
+
+// The network listed against its links (each task on a row above its
+// predecessors), on the calendar without holidays; with `extras`, one pair
+// of linked tasks in a hundred linked a second time, start to start, and one
+// task in a hundred on a calendar object of its own (the chart's hours)
+// under a summary of its own, listed above it.
+Plan networkListedAgainstLinks(int64_t count, bool extras) {
+  Plan plan = Plan::network(count);
+  plan.calendar = std::make_shared<Schedule>(WeekRange::standard(), DayRange::standard());
+  const auto own = std::make_shared<Schedule>(WeekRange::standard(), DayRange::standard());
+  int64_t row = 0;
+  for (size_t i = plan.tasks.size(); i-- > 0;) {
+    const bool child = extras && i % 100 == 50;
+    if (child) {
+      plan.tasks[i]->setSchedule(own);
+      plan.summaries.push_back(makeItem(row++, plan.tasks[i]->start(), plan.tasks[i]->finish(),
+                                        GanttChartItemType::summary));
+      plan.relations.emplace_back(plan.summaries.back(), std::vector<GanttChartItemPtr>{plan.tasks[i]});
+    }
+    plan.tasks[i]->setRow(row++);
+  }
+  const size_t single = plan.links.size();
+  for (size_t k = 0; extras && k < single; k += 100) {
+    plan.links.push_back(makeLink(plan.links[k]->from(), plan.links[k]->to(),
+                                  GanttChartDependencyType::fromStartToStart));
+  }
+  return plan;
+}
+
+// Timed apart in one run: the first application to the plain network listed
+// against its links, and to the same with the extras; "ratio" is the second
+// time over the first.
+void BM_ApplyBehaviorToNetworkListedAgainstLinks(benchmark::State& state) {
+  for (auto _ : state) {
+    double seconds[2] = {0, 0};
+    for (const bool extras : {false, true}) {
+      const Plan plan = networkListedAgainstLinks(state.range(0), extras);
+      const auto source = plan.load();
+      plan.warmUp();
+      const auto begin = Clock::now();
+      source->applyBehavior();
+      seconds[extras ? 1 : 0] = secondsSince(begin);
+      if (extras) reportPlan(state, plan);
+    }
+    state.SetIterationTime(seconds[0] + seconds[1]);
+    state.counters["plain ms"] = seconds[0] * 1000;
+    state.counters["extras ms"] = seconds[1] * 1000;
+    state.counters["ratio"] = seconds[1] / seconds[0];
+  }
+}
+BENCHMARK(BM_ApplyBehaviorToNetworkListedAgainstLinks)->Arg(10000)->Arg(100000)->Apply(timedOnce);
 
 // Counts the time changes an operation reports.
 class TimeChangeCounter : public GanttChartItemObserver {

@@ -483,6 +483,12 @@ class GanttChartItemManager : public GanttChartItemFactory,
   // time steps in link order, then the completion steps. False, having
   // changed nothing, when the pass has to take every step item by item.
   bool applyBehaviorUpdatesInLinkOrder(const GanttChartItemList& items);
+  // Whether no successor's first placement in `items`, each asked about as
+  // it lies, moves it earlier: where pairs are linked twice, the pass's
+  // order is sound only then (see `detail::placesNothingEarlier`). True
+  // without an auto-scheduling rule among `rules`, the library's own alone.
+  bool placesNothingEarlier(const GanttChartItemBehaviorPtr& rules,
+                            const std::vector<GanttChartItemPtr>& items);
   // The time steps of that pass, over the positions in `order`. An action of
   // an answer is applied without asking further about its item, which is
   // asked at its own turn, except when it changes the item asked about,

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "vorlent/model/auto_scheduling_behavior.h"
 #include "vorlent/model/hierarchical_behavior.h"
 #include "vorlent/model/hierarchy.h"
 #include "vorlent/model/item_behavior_set.h"
@@ -46,9 +47,11 @@ bool GanttChartItemManager::applyBehaviorUpdatesInLinkOrder(const GanttChartItem
   const std::vector<GanttChartItemPtr>& elements = items.elements();
   // A copy: a hierarchy provider asked below may replace the behaviour.
   const GanttChartItemBehaviorPtr rules = behavior();
+  bool pairsLinkedTwice = false;
   const std::optional<std::vector<size_t>> order = detail::linkOrderForTimeSteps(
-      rules, elements, availableDependencies().elements(), schedule());
+      rules, elements, availableDependencies().elements(), schedule(), &pairsLinkedTwice);
   if (!order) return false;
+  if (pairsLinkedTwice && !placesNothingEarlier(rules, elements)) return false;
   // No time step reads or changes a row or an expansion, and no row or
   // expansion step reads a time: the steps of each kind may run as a phase
   // of their own.
@@ -63,6 +66,30 @@ bool GanttChartItemManager::applyBehaviorUpdatesInLinkOrder(const GanttChartItem
   // summaries are spanned once each instead.
   applyTimeStepsInLinkOrder(elements, *order, spanningRuleOf(rules).get());
   for (const auto& item : elements) applyBehaviorUpdatesForCompletionOf(item);
+  return true;
+}
+
+bool GanttChartItemManager::placesNothingEarlier(const GanttChartItemBehaviorPtr& rules,
+                                                 const std::vector<GanttChartItemPtr>& items) {
+  const detail::LibraryRules census = detail::libraryRulesOf(rules);
+  if (census.autoScheduling.empty()) return true;
+  GanttChartItemAutoSchedulingBehavior& linking = *census.autoScheduling.front();
+  // Copies, held while the rule reads them.
+  const GanttChartItemList available = availableItems();
+  const GanttChartDependencyList dependencies = availableDependencies();
+  const std::shared_ptr<ScheduleDefinition> calendar = schedule();
+  std::vector<std::pair<GanttChartItemPtr, TimeRange>> placements;
+  for (const GanttChartItemPtr& item : items) {
+    clearCacheAfterChange();
+    const GanttChartItemUpdateActions answer =
+        linking.timeDidChange(item, item->time(), true, true, available, dependencies, calendar);
+    for (const GanttChartItemUpdateAction& action : answer) {
+      const auto* move = std::get_if<GanttChartItemUpdateAction::UpdateTime>(&action.variant());
+      if (move != nullptr) placements.emplace_back(move->item, snappedTime(move->item, move->value));
+    }
+    if (!detail::placesNothingEarlier(placements)) return false;
+    placements.clear();
+  }
   return true;
 }
 

@@ -12,6 +12,7 @@
 #include "vorlent/model/constraint_behavior.h"
 #include "vorlent/model/dependency_lags.h"
 #include "vorlent/model/library_rules.h"
+#include "vorlent/model/link_push_cache.h"
 #include "vorlent/model/summary_time_steps.h"
 
 namespace vorlent::detail {
@@ -38,12 +39,25 @@ bool joinsAPairTwice(const std::vector<std::pair<size_t, size_t>>& links, size_t
   return false;
 }
 
+const std::shared_ptr<GanttChartDependencyLagProvider>& lagsOf(const LibraryRules& census) {
+  static const std::shared_ptr<GanttChartDependencyLagProvider> none;
+  return census.autoScheduling.empty() ? none : census.autoScheduling.front()->lagProvider();
+}
+
 }  // namespace
+
+bool placesNothingEarlier(const std::vector<std::pair<GanttChartItemPtr, TimeRange>>& placements) {
+  return std::none_of(placements.begin(), placements.end(), [](const auto& placement) {
+    const auto& [item, time] = placement;
+    return time.start < item->start() || time.finish < item->finish();
+  });
+}
 
 std::optional<std::vector<size_t>> linkOrderForTimeSteps(
     const GanttChartItemBehaviorPtr& behavior, const std::vector<GanttChartItemPtr>& items,
     const std::vector<GanttChartDependencyPtr>& dependencies,
-    const std::shared_ptr<ScheduleDefinition>& schedule) {
+    const std::shared_ptr<ScheduleDefinition>& schedule, bool* pairsLinkedTwice) {
+  if (pairsLinkedTwice != nullptr) *pairsLinkedTwice = false;
   if (behavior == nullptr) return std::nullopt;
   const LibraryRules census = libraryRulesOf(behavior);
   // A constraint rule that does not preserve durations moves one end alone.
@@ -87,7 +101,19 @@ std::optional<std::vector<size_t>> linkOrderForTimeSteps(
   // twice: once placed by the link, then pushed from where it lay before,
   // and the later answer wins. Where it lay before depends on the order in
   // which its other predecessors were asked about.
-  if (joinsAPairTwice(links, items.size())) return std::nullopt;
+  if (joinsAPairTwice(links, items.size())) {
+    // Only where nothing can pull an item back (see `placesNothingEarlier`).
+    if (pairsLinkedTwice == nullptr || !LinkPushCache::isKeepable(lagsOf(census).get())) {
+      return std::nullopt;
+    }
+    for (const auto& rule : census.constraints) {
+      if (rule->provider() == nullptr) continue;
+      for (const GanttChartItemPtr& item : items) {
+        if (rule->provider()->constraintsOf(item)) return std::nullopt;
+      }
+    }
+    *pairsLinkedTwice = true;
+  }
   // A moment (an item without working time) pulled at both ends is not
   // rigid: pushed by its start, its finish is the next working instant,
   // which can lie a night later; pushed by its finish, its start is that

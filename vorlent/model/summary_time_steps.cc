@@ -6,6 +6,7 @@
 #include "vorlent/model/constraint_behavior.h"
 #include "vorlent/model/hierarchical_behavior.h"
 #include "vorlent/model/hierarchy.h"
+#include "vorlent/model/link_push_cache.h"
 #include "vorlent/time/working_week.h"
 
 namespace vorlent::detail {
@@ -42,6 +43,27 @@ class SnapCheck {
   const ScheduleDefinition* calendar_ = nullptr;
   WorkingWeek week_;
 };
+
+// Whether `outer` works at every instant `inner` works (null: the chart is
+// continuous). Read off the working week of calendars of exactly the
+// library's class, which never change their answers; for any other, only the
+// very same object counts. A summary's calendar with exclusions of its own
+// is judged alike, whatever its child works.
+bool worksWherever(const ScheduleDefinition* outer, const ScheduleDefinition* inner) {
+  if (outer == inner) return true;
+  if (outer != nullptr && !LinkPushCache::isKeepable(*outer)) return false;
+  if (inner != nullptr && !LinkPushCache::isKeepable(*inner)) return false;
+  const WorkingWeek out = outer ? WorkingWeek::of(*outer) : WorkingWeek{};
+  if (out.hasExclusions) return false;
+  if (out.isContinuous()) return true;
+  if (inner == nullptr) return false;  // a continuous chart's own
+  const WorkingWeek in = WorkingWeek::of(*inner);
+  if (!in.hasWorkingTime || !out.hasWorkingTime) return false;
+  const bool hours = out.dayStart <= in.dayStart && in.dayFinish <= out.dayFinish;
+  const bool days = out.firstDay <= in.firstDay && in.lastDay <= out.lastDay &&
+                    in.firstDay <= in.lastDay;
+  return hours && days;
+}
 
 bool hasConstraints(const LibraryRules& census, const GanttChartItemPtr& item) {
   for (const auto& rule : census.constraints) {
@@ -106,6 +128,13 @@ std::optional<std::vector<std::pair<size_t, size_t>>> summaryTimeStepEdges(
     }
   }
 
+  // A child's change re-spans its parent alone, where the pass spans each
+  // summary over all it lists: a child listed by a summary other than its
+  // parent (under two summaries, say) would be spanned by both.
+  for (const auto& [child, summary] : fits) {
+    if (parentOf[child] != summary) return std::nullopt;
+  }
+
   // Summaries: items with children among `items`, or named as a parent.
   std::vector<bool> isSummary(items.size(), false);
   for (size_t i = 0; i < items.size(); ++i) {
@@ -126,12 +155,12 @@ std::optional<std::vector<std::pair<size_t, size_t>>> summaryTimeStepEdges(
   for (const auto& [c, s] : fits) {
     const GanttChartItem& child = *items[c];
     const GanttChartItem& summary = *items[s];
-    // A child on another calendar than its summary's may come to start where
-    // the summary's calendar does not work; the span the summary is given
-    // then starts later, and asking about the summary after its children
-    // squeezes them into it, where asking before them would not.
+    // A child on a calendar that works where its summary's does not may come
+    // to start there; the span the summary is given then starts later, and
+    // asking about the summary after its children squeezes them into it,
+    // where asking before them would not.
     if (child.type() != GanttChartItemType::standard || isSummary[c] ||
-        calendarOf(child, schedule) != calendarOf(summary, schedule) ||
+        !worksWherever(calendarOf(summary, schedule), calendarOf(child, schedule)) ||
         child.start() < summary.start() || summary.finish() < child.finish() || !isSnapped(child)) {
       return std::nullopt;
     }

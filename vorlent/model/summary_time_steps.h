@@ -26,13 +26,16 @@ namespace vorlent::detail {
 // - each summary (an item with children among `items`) is no milestone, has
 //   no parent among `items`, no usable link and no constraint of any
 //   constraint rule;
-// - each of its children among `items` is a standard item without children,
+// - each of its children among `items` has it as its parent (a child listed
+//   by two summaries has one parent), is a standard item without children,
 //   lies within the summary's current time, and starts and finishes where the
 //   manager would snap it to (`nextTime` of its start and `previousTime` of
 //   its finish in its calendar, `schedule` unless it has its own): moved or
 //   not, it then stays where fitting would put it;
-// - each such child snaps to the very calendar its summary snaps to (the
-//   same object): wherever the child comes to start, the summary's calendar
+// - each such child snaps to a calendar that works only where the one its
+//   summary snaps to works (the same object, or calendars of the library's
+//   own class whose working days and hours nest, the summary's without
+//   exclusions): wherever the child comes to start, the summary's calendar
 //   then works there, and the span the summary is given starts no later.
 // Answers, by position in `items`, each (child, summary) pair whose child the
 // hierarchy must be asked about before the summary: the children the
