@@ -12,6 +12,7 @@
 #include <cmath>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -177,12 +178,19 @@ void GanttChartItemManager::answerChange(const Ask& ask) {
 // --- Update engine --------------------------------------------------------
 
 void GanttChartItemManager::performUpdates(GanttChartItemUpdateActions actions) {
-  const auto alive = keepAlive();
+  // Within an operation, a scope for no actions would come and go without a
+  // trace; the pass below still runs, as an override may count on it.
+  std::optional<OperationScope> alive;
+  if (!actions.empty() || operationDepth_ == 0) alive.emplace(*this);
   withSummariesRemembered([&] { performUpdates(std::move(actions), 0); });
 }
 
 void GanttChartItemManager::performUpdates(GanttChartItemUpdateActions actions,
                                            int64_t recursivity) {
+  // Nothing to apply within an operation: a scope of its own would come and
+  // go without a trace (the whole-chart pass asks about every item, and most
+  // answers are empty).
+  if (actions.empty() && operationDepth_ > 0) return;
   const auto alive = keepAlive();
   if (maxBehaviorRecursivity() <= recursivity || actions.empty()) return;
   const CascadeBounds bounds = cascadeBounds();
