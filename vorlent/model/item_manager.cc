@@ -239,22 +239,16 @@ void GanttChartItemManager::notifyCollection(std::initializer_list<CollectionCha
   // The rules' answer to any operation may move items (a new link under
   // auto-scheduling moves its successor), and with them the span of time
   // the chart would like to show: an operation that moved an item tells of
-  // that too, in its place after the row count.
-  std::vector<CollectionChange> changes(listed);
-  const bool timelineListed = std::find(changes.begin(), changes.end(),
-                                        CollectionChange::preferredTimeline) != changes.end();
-  if (!timelineListed && timesAssigned_ != timesAssignedBeforeOperation_) {
-    const auto after = std::find_if(changes.begin(), changes.end(), [](CollectionChange change) {
-      return change == CollectionChange::filteredItems ||
-             change == CollectionChange::filteredDependencies;
-    });
-    changes.insert(after, CollectionChange::preferredTimeline);
-  }
-  for (const CollectionChange change : changes) {
+  // that too, in its place after the row count (before the filtered lists,
+  // else last). Decided before any observer runs.
+  bool timelineDue = timesAssigned_ != timesAssignedBeforeOperation_ &&
+                     std::find(listed.begin(), listed.end(),
+                               CollectionChange::preferredTimeline) == listed.end();
+  const auto notify = [this](CollectionChange change) {
     // Looked up again for each call: an earlier notification may have
     // released or replaced the observer.
     auto observer = collectionObserver();
-    if (!observer) continue;
+    if (!observer) return;
     switch (change) {
       case CollectionChange::collection:
         observer->collectionDidChange();
@@ -272,7 +266,16 @@ void GanttChartItemManager::notifyCollection(std::initializer_list<CollectionCha
         observer->filteredDependenciesDidChange();
         break;
     }
+  };
+  for (const CollectionChange change : listed) {
+    if (timelineDue && (change == CollectionChange::filteredItems ||
+                        change == CollectionChange::filteredDependencies)) {
+      notify(CollectionChange::preferredTimeline);
+      timelineDue = false;
+    }
+    notify(change);
   }
+  if (timelineDue) notify(CollectionChange::preferredTimeline);
 }
 
 }  // namespace vorlent

@@ -12,6 +12,7 @@
 #include <cmath>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -209,12 +210,19 @@ void GanttChartItemManager::answerChange(const Ask& ask) {
 // --- Update engine --------------------------------------------------------
 
 void GanttChartItemManager::performUpdates(GanttChartItemUpdateActions actions) {
-  const auto alive = keepAlive();
+  // Within an operation, a scope for no actions would come and go without a
+  // trace; the pass below still runs, as an override may count on it.
+  std::optional<OperationScope> alive;
+  if (!actions.empty() || operationDepth_ == 0) alive.emplace(*this);
   withSummariesRemembered([&] { performUpdates(std::move(actions), 0); });
 }
 
 void GanttChartItemManager::performUpdates(GanttChartItemUpdateActions actions,
                                            int64_t recursivity) {
+  // Nothing to apply within an operation: a scope of its own would come and
+  // go without a trace (the whole-chart pass asks about every item, and most
+  // answers are empty).
+  if (actions.empty() && operationDepth_ > 0) return;
   const auto alive = keepAlive();
   if (maxBehaviorRecursivity() <= recursivity || actions.empty()) return;
   const CascadeBounds bounds = cascadeBounds();
@@ -235,10 +243,10 @@ void GanttChartItemManager::performUpdates(GanttChartItemUpdateActions actions,
     GanttChartItemUpdateActions actions;
     size_t next;
     int64_t level;
-    // Whose change these follow up; null at the root. Held, as a rule
-    // answering may remove it from the chart (the action that changed it
-    // then holds it last) while its marks are still to be read.
-    GanttChartItemPtr cause;
+    // Whose change these follow up; null at the root. A rule answering may
+    // remove it from the chart, leaving the action that changed it its last
+    // owner: that action stays in the list below until this frame is done.
+    const GanttChartItem* cause;
     uint64_t computedAt;  // `changeMark()` right after the list was computed
     uint64_t list;        // the list's number, from `listSerial_`
   };
@@ -267,19 +275,23 @@ void GanttChartItemManager::performUpdates(GanttChartItemUpdateActions actions,
   while (!stack.empty()) {
     Frame& frame = stack.back();
     if (frame.next == frame.actions.size()) {
-      if (frame.cause != nullptr) --pendingOf(frame.cause.get());
+      if (frame.cause != nullptr) --pendingOf(frame.cause);
       stack.pop_back();
       continue;
     }
-    const GanttChartItemUpdateAction action = std::move(frame.actions[frame.next++]);
+    // Left in its list, which holds the item for the frames above (see
+    // `Frame::cause`) without touching its reference count at every step.
+    const GanttChartItemUpdateAction& action = frame.actions[frame.next++];
     const int64_t level = frame.level;
     if (isOvertaken(action, frame.computedAt, frame.list)) continue;
     clearCacheAfterChange();
     std::optional<GanttChartItemUpdateActions> followUps = apply(action, frame.list);
     if (!followUps || followUps->empty()) continue;
     const GanttChartItem* cause = action.item().get();
-    // A copy: a callback below may mark further items.
-    const int64_t depth = pendingOf(cause);
+    // Nothing below marks a new item before the count is raised or the list
+    // dropped, so the reference stays valid; `depth` keeps the count before.
+    int64_t& pending = pendingOf(cause);
+    const int64_t depth = pending;
     // `level` < bound <= INT64_MAX, so level + 1 cannot overflow. Under the
     // library's rules alone, from the default bound on, only a change that
     // came back round twice is cut by level: a chain of distinct items
@@ -316,10 +328,10 @@ void GanttChartItemManager::performUpdates(GanttChartItemUpdateActions actions,
       std::unordered_set<const GanttChartItem*>& loop = conflict ? conflicting_ : stoppedAtLevels;
       size_t loopStart = stack.size();
       for (size_t k = stack.size(); k-- > 0;) {
-        if (stack[k].cause.get() == cause) loopStart = k;
+        if (stack[k].cause == cause) loopStart = k;
       }
       for (size_t k = loopStart; k < stack.size(); ++k) {
-        const GanttChartItem* item = stack[k].cause.get();
+        const GanttChartItem* item = stack[k].cause;
         if (least <= pendingOf(item)) loop.insert(item);
       }
       loop.insert(cause);
@@ -334,10 +346,9 @@ void GanttChartItemManager::performUpdates(GanttChartItemUpdateActions actions,
       cascadeWasCut(action.item());
       continue;
     }
-    ++pendingOf(cause);
+    ++pending;
     const int64_t next = level < std::numeric_limits<int64_t>::max() ? level + 1 : level;
-    stack.push_back(
-        Frame{std::move(*followUps), 0, next, action.item(), changeMark(), ++listSerial_});
+    stack.push_back(Frame{std::move(*followUps), 0, next, cause, changeMark(), ++listSerial_});
   }
 }
 
