@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
+#include <QFont>
 #include <QGuiApplication>
 #include <QHelpEvent>
 #include <QKeyEvent>
@@ -47,6 +48,17 @@ class ContentInput : public testing::ContentViewTest {
     controller->take();
   }
 
+  ~ContentInput() override { QToolTip::setFont(defaultToolTipFont); }
+
+  // Makes tool tips use a font six pixels high, whatever its family, for
+  // the rest of the test: then a line of 160 characters of any ordinary
+  // font fits the test's 800-pixel screen.
+  void useSmallToolTipFont() {
+    QFont small = defaultToolTipFont;
+    small.setPixelSize(6);
+    QToolTip::setFont(small);
+  }
+
   // A document point and where the canvas shows it.
   [[nodiscard]] QPointF at(double x, double y) const { return canvasPoint(QPointF(x, y)); }
 
@@ -70,6 +82,7 @@ class ContentInput : public testing::ContentViewTest {
     QCoreApplication::sendEvent(view->canvas(), &event);
   }
 
+  const QFont defaultToolTipFont = QToolTip::font();
   std::shared_ptr<ScriptedContentController> controller = ScriptedContentController::create();
   SyntheticMouse mouse{view->canvas()};
   GanttChartItemPtr item = GanttChartItem::create({.label = "task", .details = "Task details"});
@@ -238,8 +251,8 @@ TEST_F(ContentInput, AToolTipWithinTheLimitsShowsTheHostsTextAsWritten) {
   for (int line = 0; line < 5; ++line) fiveHundred += (words + words + words).substr(0, 99) + "\n";
   fiveHundred.back() = '!';
   ASSERT_EQ(fiveHundred.size(), 500u);
+  useSmallToolTipFont();
   double x = 130;
-  // (160 i's fit the test's 800-pixel screen; 160 w's would not.)
   for (const std::string& text : {std::string("Owner: Ann\n  - design review\n  - sign-off"),
                                   longLine, twelveLines, fiveHundred, std::string(160, 'i')}) {
     controller->toolTipAnswer = text;
@@ -247,8 +260,8 @@ TEST_F(ContentInput, AToolTipWithinTheLimitsShowsTheHostsTextAsWritten) {
     EXPECT_EQ(view->canvas()->toolTip().toStdString(), text);
   }
 
-  // Longer lines wrap where words end (in words narrow enough for 160
-  // characters to fit the screen); over the limits the text is cut.
+  // Longer lines wrap where words end (at 160 characters, as in the
+  // small font they fit the screen); over the limits the text is cut.
   std::string paragraph;
   while (paragraph.size() < 400) paragraph += "fill it till it is ill ";
   paragraph.pop_back();
@@ -279,6 +292,7 @@ TEST_F(ContentInput, AnyTextWithinTheLimitsIsShownAsWritten) {
   // Random texts of a dozen lines at most and 400 bytes, each line short
   // enough not to be wrapped, some of them looking like markup, some ending
   // lines at U+2028.
+  useSmallToolTipFont();
   std::mt19937 random(7);
   const auto below = [&random](int n) {
     return std::uniform_int_distribution<int>(0, n - 1)(random);
