@@ -438,6 +438,14 @@ TEST(ContentDragging, ADragLeavesTheChartAsOneMovementToItsLastPointWould) {
           } else {
             EXPECT_EQ(chart.placements(), once) << trace;
           }
+          // And where: a start two days later on an end at midnight
+          // starts A on Friday at 8:00 and keeps that end, or, where the
+          // rules place A as well, ends it at Friday's last working hour.
+          if (setting == Setting::endingAtMidnight && c.grab == Grab::start && c.dx > 0) {
+            EXPECT_EQ(chart.a->time(),
+                      TimeRange(mondayPlus(4, 8), applying ? mondayPlus(4, 16) : mondayPlus(5, 0)))
+                << trace;
+          }
         }
       }
     }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
 
@@ -232,12 +233,15 @@ TEST_F(Hooks, LabelsAreCentredOrAtTheTopAndStayInsideTheirRectangles) {
   view.drawTimeAreaLabel(*painter, TimeSelector(TimeIntervalType::days()), QRectF(130, 10, 60, 100),
                          "Clipped at the edge of its area", kBlack, Qt::AlignLeft, font,
                          VerticalTextAlignment::top);
-  EXPECT_FALSE(inkOutside(QRect(10, 50, 101, 20), QRect(0, 0, 125, 120)))
+  // One line of the font as this machine has it, with a pixel either side
+  // for antialiasing: unhinted glyphs may spread into it.
+  const int line = static_cast<int>(std::ceil(QFontMetricsF(font).height())) + 2;
+  EXPECT_FALSE(inkOutside(QRect(9, 58 - line / 2, 102, line + 4), QRect(0, 0, 125, 120)))
       << "one line in the middle, cut short within its rectangle";
-  EXPECT_FALSE(inkOutside(QRect(130, 10, 60, 16), QRect(125, 0, 115, 120)))
+  EXPECT_FALSE(inkOutside(QRect(130, 10, 60, line), QRect(125, 0, 115, 120)))
       << "one line at the top, clipped at the rectangle's edge";
   int topInk = 0;
-  for (int y = 10; y < 26; ++y) {
+  for (int y = 10; y < 10 + line; ++y) {
     for (int x = 130; x < 190; ++x) topInk += inked(x, y) ? 1 : 0;
   }
   EXPECT_GT(topInk, 20);
@@ -256,8 +260,14 @@ TEST_F(Hooks, AMegabyteLabelIsDrawnWithinItsBar) {
                            font);
   view.drawTimeAreaLabel(*painter, TimeSelector(TimeIntervalType::days()), QRectF(130, 10, 60, 100),
                          note, kBlack, Qt::AlignLeft, font, VerticalTextAlignment::top);
-  EXPECT_TRUE(inked(15, 20));
-  EXPECT_FALSE(inkOutside(QRect(10, 0, 101, 80), QRect(0, 0, 125, 120)));
+  // Some ink in the bar, wherever the font puts the letter's strokes; none
+  // outside it but a pixel of antialiasing.
+  int barInk = 0;
+  for (int y = 0; y < 40; ++y) {
+    for (int x = 10; x < 110; ++x) barInk += inked(x, y) ? 1 : 0;
+  }
+  EXPECT_GT(barInk, 0);
+  EXPECT_FALSE(inkOutside(QRect(9, 0, 102, 80), QRect(0, 0, 125, 120)));
 }
 
 // --- What a host's override may hand over ---------------------------------------------------
