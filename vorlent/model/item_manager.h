@@ -529,8 +529,10 @@ class GanttChartItemManager : public GanttChartItemFactory,
   int64_t questionsFromCallbacks_ = 0;  // asked in this operation while another was
   // The lists handed to the questions under way while they were unproduced,
   // innermost question last.
-  std::vector<GanttChartItemList> questionItems_;
-  std::vector<GanttChartDependencyList> questionDependencies_;
+  // Borrowed: each list lives as the argument of its question, which
+  // outlasts its entry here.
+  std::vector<GanttChartItemList::Borrowed> questionItems_;
+  std::vector<GanttChartDependencyList::Borrowed> questionDependencies_;
   // What the update engine notes per item during an operation.
   struct EngineMarks {
     // When (by `changeSerial_`) the item's time (completion) last changed in

@@ -142,33 +142,33 @@ GanttChartItemUpdateActions GanttChartItemManager::askBehavior(const Ask& ask) {
   ++questionDepth_;
   GanttChartItemUpdateActions answer = ask(*behavior, schedule);
   --questionDepth_;
-  questionItems_.resize(itemsBefore);
-  questionDependencies_.resize(dependenciesBefore);
+  while (questionItems_.size() > itemsBefore) questionItems_.pop_back();
+  while (questionDependencies_.size() > dependenciesBefore) questionDependencies_.pop_back();
   return answer;
 }
 
 GanttChartItemList GanttChartItemManager::itemsForQuestion() {
   GanttChartItemList items = availableItems();
-  if (!items.isProduced()) questionItems_.push_back(items);
+  if (!items.isProduced()) questionItems_.push_back(items.borrowed());
   return items;
 }
 
 GanttChartDependencyList GanttChartItemManager::dependenciesForQuestion() {
   GanttChartDependencyList dependencies = availableDependencies();
-  if (!dependencies.isProduced()) questionDependencies_.push_back(dependencies);
+  if (!dependencies.isProduced()) questionDependencies_.push_back(dependencies.borrowed());
   return dependencies;
 }
 
 void GanttChartItemManager::produceQuestionLists() {
-  // By position and through copies: producing a list may ask a host, whose
-  // own questions then add lists of theirs.
+  // By position, each handle copied first: producing a list may ask a host,
+  // whose own questions then add (and take back) lists of theirs.
   for (size_t i = 0; i < questionItems_.size(); ++i) {
-    const GanttChartItemList items = questionItems_[i];
-    static_cast<void>(items.elements());
+    const GanttChartItemList::Borrowed items = questionItems_[i];
+    items.produce();
   }
   for (size_t i = 0; i < questionDependencies_.size(); ++i) {
-    const GanttChartDependencyList dependencies = questionDependencies_[i];
-    static_cast<void>(dependencies.elements());
+    const GanttChartDependencyList::Borrowed dependencies = questionDependencies_[i];
+    dependencies.produce();
   }
 }
 

@@ -71,19 +71,25 @@ class SharedList {
 
   [[nodiscard]] const Elements& elements() const {
     State& state = *state_;
-    if (!state.produced) {
-      // Marked first, so a producer that reads this very list sees it empty
-      // instead of recursing without end.
-      state.produced = true;
-      SharedProducer producer = std::move(state.producer);
-      state.producer = nullptr;
-      if (producer) {
-        if (auto produced = producer()) state.elements = std::move(produced);
-      }
-    }
+    produce(state);
     return state.elements ? *state.elements : noElements();
   }
   [[nodiscard]] bool isProduced() const { return state_->produced; }
+
+  // The list's snapshot, named without owning it: it lets a holder produce
+  // the elements later (say, before the collection changes) at no cost to
+  // the list's reference count, as long as the holder knows some copy of the
+  // list is still alive. Using it once every copy is gone is undefined.
+  class Borrowed {
+   public:
+    void produce() const { SharedList::produce(*state_); }
+
+   private:
+    friend class SharedList;
+    explicit Borrowed(typename SharedList::State* state) : state_(state) {}
+    typename SharedList::State* state_;
+  };
+  [[nodiscard]] Borrowed borrowed() const { return Borrowed(state_.get()); }
   // Null when the producer attached none.
   [[nodiscard]] const std::shared_ptr<const SharedListIndex>& index() const {
     return state_->index;
@@ -136,6 +142,18 @@ class SharedList {
     std::shared_ptr<const Elements> elements;
     std::shared_ptr<const SharedListIndex> index;
   };
+
+  static void produce(State& state) {
+    if (state.produced) return;
+    // Marked first, so a producer that reads this very list sees it empty
+    // instead of recursing without end.
+    state.produced = true;
+    SharedProducer producer = std::move(state.producer);
+    state.producer = nullptr;
+    if (producer) {
+      if (auto produced = producer()) state.elements = std::move(produced);
+    }
+  }
   std::shared_ptr<State> state_;
 };
 
