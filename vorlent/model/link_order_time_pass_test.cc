@@ -461,6 +461,29 @@ const std::vector<std::shared_ptr<ScheduleDefinition>>& withinWeekdayHours() {
       std::make_shared<Schedule>(WeekRange(2, 4), DayRange(10 * kHour, 14 * kHour))};
   return made;
 }
+// Calendars working only where `holidayCalendar(which)` works, as objects
+// of their own: its twin, a shorter day with one more holiday, and Tuesday
+// to Thursday with each holiday given end first. Built once each.
+const std::vector<std::shared_ptr<ScheduleDefinition>>& withinHolidayCalendar(int64_t which) {
+  static const std::vector<std::vector<std::shared_ptr<ScheduleDefinition>>> made = [] {
+    std::vector<std::vector<std::shared_ptr<ScheduleDefinition>>> all;
+    for (int64_t k = 0; k < 3; ++k) {
+      const std::vector<TimeRange> holidays =
+          static_cast<const Schedule&>(*holidayCalendar(k)).excludedIntervals();
+      std::vector<TimeRange> more = holidays;
+      more.emplace_back(Time(2, 3, 0), Time(2, 4, 0));
+      std::vector<TimeRange> reversed;
+      for (const TimeRange& holiday : holidays)
+        reversed.emplace_back(holiday.finish, holiday.start);
+      all.push_back(
+          {std::make_shared<Schedule>(WeekRange::standard(), DayRange::standard(), holidays),
+           std::make_shared<Schedule>(WeekRange::standard(), DayRange(9 * kHour, 15 * kHour), more),
+           std::make_shared<Schedule>(WeekRange(2, 4), DayRange::standard(), reversed)});
+    }
+    return all;
+  }();
+  return made[static_cast<size_t>(which)];
+}
 // Calendars working where weekdays 8:00-16:00 do not: weekends, an early
 // shift, around the clock, and without breaks.
 const std::vector<std::shared_ptr<ScheduleDefinition>>& beyondWeekdayHours() {
@@ -486,9 +509,10 @@ Chart randomUnscheduledChart(uint32_t seed, bool plainCascade, bool nestedOnly =
   const auto chance = [&](uint32_t one_in) { return random() % one_in == 0; };
   static const std::shared_ptr<ScheduleDefinition> standard = ScheduleDefinition::standard();
   const int64_t calendarKind = pick(4);
+  const int64_t holidays = pick(3);
   const std::shared_ptr<ScheduleDefinition> calendar =
       calendarKind == 0   ? standard
-      : calendarKind == 1 ? holidayCalendar(pick(3))
+      : calendarKind == 1 ? holidayCalendar(holidays)
       : calendarKind == 2 ? std::shared_ptr<ScheduleDefinition>(ScheduleDefinition::continuous())
                           : weekdayHours();
   std::vector<std::shared_ptr<ScheduleDefinition>> nested = {calendar, nullptr};
@@ -496,9 +520,14 @@ Chart randomUnscheduledChart(uint32_t seed, bool plainCascade, bool nestedOnly =
     nested.insert(nested.end(), withinWeekdayHours().begin(), withinWeekdayHours().end());
     nested.push_back(calendarKind == 0 ? weekdayHours() : standard);
   }
+  nested.insert(nested.end(), withinHolidayCalendar(holidays).begin(),
+                withinHolidayCalendar(holidays).end());
   std::vector<std::shared_ptr<ScheduleDefinition>> any = withinWeekdayHours();
   any.insert(any.end(), beyondWeekdayHours().begin(), beyondWeekdayHours().end());
-  for (int64_t k = 0; k < 3; ++k) any.push_back(holidayCalendar(k));
+  for (int64_t k = 0; k < 3; ++k) {
+    any.push_back(holidayCalendar(k));
+    any.insert(any.end(), withinHolidayCalendar(k).begin(), withinHolidayCalendar(k).end());
+  }
   if (calendarKind == 2) nested = any;
   const auto ownCalendar = [&](bool apart) {
     return apart ? any[static_cast<size_t>(pick(static_cast<uint32_t>(any.size())))]
@@ -655,8 +684,9 @@ TEST(LinkOrderTimePassTest, EndsWhereThePlainCascadeEndsOnUnscheduledNetworks) {
   int plainLikeOnePass = 0;
   for (uint32_t seed = 1; seed <= kCharts; ++seed) {
     SCOPED_TRACE(::testing::Message() << "seed " << seed);
-    const Chart fast = randomUnscheduledChart(seed, false);
-    const Chart plain = randomUnscheduledChart(seed, true);
+    const bool nestedOnly = seed % 5 != 0;
+    const Chart fast = randomUnscheduledChart(seed, false, nestedOnly);
+    const Chart plain = randomUnscheduledChart(seed, true, nestedOnly);
     const bool twice = linksAPairTwiceInOrder(fast);
     fast.source->applyBehavior();
     plain.source->applyBehavior();
@@ -994,6 +1024,52 @@ TEST(LinkOrderTimePassTest, PlacesSuchAChainWithAPairLinkedTwiceAndAChildOnItsOw
   EXPECT_EQ(summary->finish(), tasks[kChild]->finish());
   EXPECT_EQ(log->times.size(), tasks.size());  // every task but the first, and the summary
   for (const auto& [item, notice] : log->times) EXPECT_EQ(notice.count, 1);
+}
+
+// A chain listed last task first on a calendar with holidays, a task near
+// its end under a summary and on a calendar object of its own with the same
+// holidays and a shorter day: that task can only come to lie where the
+// summary's calendar works, and the chain is still placed a task at a time.
+TEST(LinkOrderTimePassTest, PlacesAChainWithAChildSharingTheChartsHolidaysOnce) {
+  constexpr int64_t kTasks = 200;
+  constexpr size_t kChild = 150;
+  const std::shared_ptr<ScheduleDefinition> calendar = holidayCalendar(1);
+  const auto own =
+      std::make_shared<Schedule>(WeekRange::standard(), DayRange(9 * kHour, 15 * kHour),
+                                 static_cast<const Schedule&>(*calendar).excludedIntervals());
+  std::vector<GanttChartItemPtr> tasks;
+  std::vector<GanttChartDependencyPtr> links;
+  for (int64_t i = 0; i < kTasks; ++i) {
+    const bool child = static_cast<size_t>(i) == kChild;
+    tasks.push_back(GanttChartItem::create({.row = kTasks - i,
+                                            .start = Time(1, 1, (child ? 9 : 8) * kHour),
+                                            .finish = Time(1, 1, (child ? 15 : 16) * kHour),
+                                            .schedule = child ? own : nullptr}));
+    if (i > 0) {
+      links.push_back(std::make_shared<GanttChartDependency>(std::nullopt, tasks[i - 1], tasks[i]));
+    }
+  }
+  const auto summary = GanttChartItem::create({.row = 0,
+                                               .start = Time(1, 1, 9 * kHour),
+                                               .finish = Time(1, 1, 15 * kHour),
+                                               .type = GanttChartItemType::summary});
+  std::vector<GanttChartItemPtr> items = tasks;
+  items.push_back(summary);
+  const auto source = std::make_shared<GanttChartItemSource>(
+      items, links, calendar,
+      GanttChartItemBehaviorSet::classic({{summary, {tasks[kChild]}}}, std::nullopt, std::nullopt,
+                                         std::nullopt, {}, {}, std::nullopt));
+  const auto log = std::make_shared<NoticeLog>();
+  source->setItemObserver(log);
+  source->applyBehavior();
+  for (size_t i = 1; i < tasks.size(); ++i) {
+    const auto& in = tasks[i]->schedule() ? tasks[i]->schedule() : calendar;
+    ASSERT_EQ(tasks[i]->start(), in->nextTime(tasks[i - 1]->finish())) << "task " << i;
+  }
+  EXPECT_EQ(summary->start(), tasks[kChild]->start());
+  EXPECT_EQ(summary->finish(), tasks[kChild]->finish());
+  EXPECT_EQ(log->times.size(), tasks.size());  // every task but the first, and the summary
+  for (const auto& [item, notice] : log->times) ASSERT_EQ(notice.count, 1);
 }
 
 // Pushed behind its predecessor and held before that predecessor's finish by

@@ -1,12 +1,15 @@
 #include "vorlent/model/summary_time_steps.h"
 
 #include <algorithm>
+#include <cmath>
+#include <map>
 #include <typeinfo>
 
 #include "vorlent/model/constraint_behavior.h"
 #include "vorlent/model/hierarchical_behavior.h"
 #include "vorlent/model/hierarchy.h"
 #include "vorlent/model/link_push_cache.h"
+#include "vorlent/time/schedule.h"
 #include "vorlent/time/working_week.h"
 
 namespace vorlent::detail {
@@ -44,19 +47,51 @@ class SnapCheck {
   WorkingWeek week_;
 };
 
+// Whether the span between `outer`'s ends (either way round) holds the span
+// between `inner`'s; false where a time of day is not finite.
+bool holds(const TimeRange& outer, const TimeRange& inner) {
+  for (const Time* time : {&outer.start, &outer.finish, &inner.start, &inner.finish}) {
+    if (!std::isfinite(time->timeOfDay)) return false;
+  }
+  const auto [outerFrom, outerTo] = std::minmax(outer.start, outer.finish);
+  const auto [innerFrom, innerTo] = std::minmax(inner.start, inner.finish);
+  return !(innerFrom < outerFrom) && !(outerTo < innerTo);
+}
+
+// Whether `inner` excludes every instant `outer` excludes: each interval
+// `outer` stores lies within one that `inner` stores. Calendars sharing
+// their holidays (and `inner` perhaps more) pass; holidays that `inner`
+// covers only with several intervals, or with time it does not work anyway,
+// do not, which only keeps such a chart out of the pass.
+bool excludesAllOf(const Schedule& inner, const Schedule& outer) {
+  const std::vector<TimeRange>& excluded = inner.excludedIntervals();
+  return std::all_of(outer.excludedIntervals().begin(), outer.excludedIntervals().end(),
+                     [&excluded](const TimeRange& holiday) {
+                       return std::any_of(
+                           excluded.begin(), excluded.end(),
+                           [&holiday](const TimeRange& wider) { return holds(wider, holiday); });
+                     });
+}
+
 // Whether `outer` works at every instant `inner` works (null: the chart is
-// continuous). Read off the working week of calendars of exactly the
-// library's class, which never change their answers; for any other, only the
-// very same object counts. A summary's calendar with exclusions of its own
-// is judged alike, whatever its child works.
+// continuous). Read off the working week and the stored exclusions of
+// calendars of exactly the library's class without an exclusion provider,
+// which never change their answers; for any other, only the very same
+// object counts. Where `outer` has exclusions, `inner` must exclude them as
+// well (see `excludesAllOf`): a child on a calendar without the summary's
+// holidays may come to start on one.
 bool worksWherever(const ScheduleDefinition* outer, const ScheduleDefinition* inner) {
   if (outer == inner) return true;
   if (outer != nullptr && !LinkPushCache::isKeepable(*outer)) return false;
   if (inner != nullptr && !LinkPushCache::isKeepable(*inner)) return false;
   const WorkingWeek out = outer ? WorkingWeek::of(*outer) : WorkingWeek{};
-  if (out.hasExclusions) return false;
-  if (out.isContinuous()) return true;
+  if (out.isContinuous() && !out.hasExclusions) return true;
   if (inner == nullptr) return false;  // a continuous chart's own
+  if (out.hasExclusions &&
+      !excludesAllOf(static_cast<const Schedule&>(*inner), static_cast<const Schedule&>(*outer))) {
+    return false;
+  }
+  if (out.isContinuous()) return true;
   const WorkingWeek in = WorkingWeek::of(*inner);
   if (!in.hasWorkingTime || !out.hasWorkingTime) return false;
   const bool hours = out.dayStart <= in.dayStart && in.dayFinish <= out.dayFinish;
@@ -152,6 +187,14 @@ std::optional<std::vector<std::pair<size_t, size_t>>> summaryTimeStepEdges(
     }
   }
   SnapCheck isSnapped(schedule);
+  // By (summary's, child's) calendar: a chart's many children share a few.
+  std::map<std::pair<const ScheduleDefinition*, const ScheduleDefinition*>, bool> nested;
+  const auto nests = [&nested](const ScheduleDefinition* outer, const ScheduleDefinition* inner) {
+    if (outer == inner) return true;
+    const auto [known, added] = nested.try_emplace({outer, inner}, false);
+    if (added) known->second = worksWherever(outer, inner);
+    return known->second;
+  };
   for (const auto& [c, s] : fits) {
     const GanttChartItem& child = *items[c];
     const GanttChartItem& summary = *items[s];
@@ -160,7 +203,7 @@ std::optional<std::vector<std::pair<size_t, size_t>>> summaryTimeStepEdges(
     // asking about the summary after its children squeezes them into it,
     // where asking before them would not.
     if (child.type() != GanttChartItemType::standard || isSummary[c] ||
-        !worksWherever(calendarOf(summary, schedule), calendarOf(child, schedule)) ||
+        !nests(calendarOf(summary, schedule), calendarOf(child, schedule)) ||
         child.start() < summary.start() || summary.finish() < child.finish() || !isSnapped(child)) {
       return std::nullopt;
     }
