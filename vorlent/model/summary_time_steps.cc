@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <map>
+#include <optional>
 #include <typeinfo>
+#include <vector>
 
 #include "vorlent/model/constraint_behavior.h"
 #include "vorlent/model/hierarchical_behavior.h"
@@ -47,30 +50,43 @@ class SnapCheck {
   WorkingWeek week_;
 };
 
-// Whether the span between `outer`'s ends (either way round) holds the span
-// between `inner`'s; false where a time of day is not finite.
-bool holds(const TimeRange& outer, const TimeRange& inner) {
-  for (const Time* time : {&outer.start, &outer.finish, &inner.start, &inner.finish}) {
-    if (!std::isfinite(time->timeOfDay)) return false;
+// `range` start first, or std::nullopt when a time of day is not finite.
+std::optional<TimeRange> oriented(const TimeRange& range) {
+  if (!std::isfinite(range.start.timeOfDay) || !std::isfinite(range.finish.timeOfDay)) {
+    return std::nullopt;
   }
-  const auto [outerFrom, outerTo] = std::minmax(outer.start, outer.finish);
-  const auto [innerFrom, innerTo] = std::minmax(inner.start, inner.finish);
-  return !(innerFrom < outerFrom) && !(outerTo < innerTo);
+  const auto [from, to] = std::minmax(range.start, range.finish);
+  return TimeRange(from, to);
 }
 
 // Whether `inner` excludes every instant `outer` excludes: each interval
 // `outer` stores lies within one that `inner` stores. Calendars sharing
 // their holidays (and `inner` perhaps more) pass; holidays that `inner`
 // covers only with several intervals, or with time it does not work anyway,
-// do not, which only keeps such a chart out of the pass.
+// do not, which only keeps such a chart out of the pass. Sorted once, so a
+// long list of holidays costs a logarithm a holiday.
 bool excludesAllOf(const Schedule& inner, const Schedule& outer) {
-  const std::vector<TimeRange>& excluded = inner.excludedIntervals();
-  return std::all_of(outer.excludedIntervals().begin(), outer.excludedIntervals().end(),
-                     [&excluded](const TimeRange& holiday) {
-                       return std::any_of(
-                           excluded.begin(), excluded.end(),
-                           [&holiday](const TimeRange& wider) { return holds(wider, holiday); });
-                     });
+  // `inner`'s intervals by start, each with the latest finish up to it.
+  std::vector<TimeRange> covers;
+  covers.reserve(inner.excludedIntervals().size());
+  for (const TimeRange& range : inner.excludedIntervals()) {
+    if (const std::optional<TimeRange> cover = oriented(range)) covers.push_back(*cover);
+  }
+  std::sort(covers.begin(), covers.end(),
+            [](const TimeRange& a, const TimeRange& b) { return a.start < b.start; });
+  for (size_t k = 1; k < covers.size(); ++k) {
+    covers[k].finish = std::max(covers[k].finish, covers[k - 1].finish);
+  }
+  for (const TimeRange& range : outer.excludedIntervals()) {
+    const std::optional<TimeRange> holiday = oriented(range);
+    if (!holiday) return false;
+    // The last interval starting no later than the holiday.
+    const auto after = std::upper_bound(
+        covers.begin(), covers.end(), holiday->start,
+        [](const Time& start, const TimeRange& cover) { return start < cover.start; });
+    if (after == covers.begin() || std::prev(after)->finish < holiday->finish) return false;
+  }
+  return true;
 }
 
 // Whether `outer` works at every instant `inner` works (null: the chart is
