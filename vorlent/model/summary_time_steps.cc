@@ -1,12 +1,18 @@
 #include "vorlent/model/summary_time_steps.h"
 
 #include <algorithm>
+#include <cmath>
+#include <iterator>
+#include <map>
+#include <optional>
 #include <typeinfo>
+#include <vector>
 
 #include "vorlent/model/constraint_behavior.h"
 #include "vorlent/model/hierarchical_behavior.h"
 #include "vorlent/model/hierarchy.h"
 #include "vorlent/model/link_push_cache.h"
+#include "vorlent/time/schedule.h"
 #include "vorlent/time/working_week.h"
 
 namespace vorlent::detail {
@@ -44,19 +50,64 @@ class SnapCheck {
   WorkingWeek week_;
 };
 
+// `range` start first, or std::nullopt when a time of day is not finite.
+std::optional<TimeRange> oriented(const TimeRange& range) {
+  if (!std::isfinite(range.start.timeOfDay) || !std::isfinite(range.finish.timeOfDay)) {
+    return std::nullopt;
+  }
+  const auto [from, to] = std::minmax(range.start, range.finish);
+  return TimeRange(from, to);
+}
+
+// Whether `inner` excludes every instant `outer` excludes: each interval
+// `outer` stores lies within one that `inner` stores. Calendars sharing
+// their holidays (and `inner` perhaps more) pass; holidays that `inner`
+// covers only with several intervals, or with time it does not work anyway,
+// do not, which only keeps such a chart out of the pass. Sorted once, so a
+// long list of holidays costs a logarithm a holiday.
+bool excludesAllOf(const Schedule& inner, const Schedule& outer) {
+  // `inner`'s intervals by start, each with the latest finish up to it.
+  std::vector<TimeRange> covers;
+  covers.reserve(inner.excludedIntervals().size());
+  for (const TimeRange& range : inner.excludedIntervals()) {
+    if (const std::optional<TimeRange> cover = oriented(range)) covers.push_back(*cover);
+  }
+  std::sort(covers.begin(), covers.end(),
+            [](const TimeRange& a, const TimeRange& b) { return a.start < b.start; });
+  for (size_t k = 1; k < covers.size(); ++k) {
+    covers[k].finish = std::max(covers[k].finish, covers[k - 1].finish);
+  }
+  for (const TimeRange& range : outer.excludedIntervals()) {
+    const std::optional<TimeRange> holiday = oriented(range);
+    if (!holiday) return false;
+    // The last interval starting no later than the holiday.
+    const auto after = std::upper_bound(
+        covers.begin(), covers.end(), holiday->start,
+        [](const Time& start, const TimeRange& cover) { return start < cover.start; });
+    if (after == covers.begin() || std::prev(after)->finish < holiday->finish) return false;
+  }
+  return true;
+}
+
 // Whether `outer` works at every instant `inner` works (null: the chart is
-// continuous). Read off the working week of calendars of exactly the
-// library's class, which never change their answers; for any other, only the
-// very same object counts. A summary's calendar with exclusions of its own
-// is judged alike, whatever its child works.
+// continuous). Read off the working week and the stored exclusions of
+// calendars of exactly the library's class without an exclusion provider,
+// which never change their answers; for any other, only the very same
+// object counts. Where `outer` has exclusions, `inner` must exclude them as
+// well (see `excludesAllOf`): a child on a calendar without the summary's
+// holidays may come to start on one.
 bool worksWherever(const ScheduleDefinition* outer, const ScheduleDefinition* inner) {
   if (outer == inner) return true;
   if (outer != nullptr && !LinkPushCache::isKeepable(*outer)) return false;
   if (inner != nullptr && !LinkPushCache::isKeepable(*inner)) return false;
   const WorkingWeek out = outer ? WorkingWeek::of(*outer) : WorkingWeek{};
-  if (out.hasExclusions) return false;
-  if (out.isContinuous()) return true;
+  if (out.isContinuous() && !out.hasExclusions) return true;
   if (inner == nullptr) return false;  // a continuous chart's own
+  if (out.hasExclusions &&
+      !excludesAllOf(static_cast<const Schedule&>(*inner), static_cast<const Schedule&>(*outer))) {
+    return false;
+  }
+  if (out.isContinuous()) return true;
   const WorkingWeek in = WorkingWeek::of(*inner);
   if (!in.hasWorkingTime || !out.hasWorkingTime) return false;
   const bool hours = out.dayStart <= in.dayStart && in.dayFinish <= out.dayFinish;
@@ -152,6 +203,14 @@ std::optional<std::vector<std::pair<size_t, size_t>>> summaryTimeStepEdges(
     }
   }
   SnapCheck isSnapped(schedule);
+  // By (summary's, child's) calendar: a chart's many children share a few.
+  std::map<std::pair<const ScheduleDefinition*, const ScheduleDefinition*>, bool> nested;
+  const auto nests = [&nested](const ScheduleDefinition* outer, const ScheduleDefinition* inner) {
+    if (outer == inner) return true;
+    const auto [known, added] = nested.try_emplace({outer, inner}, false);
+    if (added) known->second = worksWherever(outer, inner);
+    return known->second;
+  };
   for (const auto& [c, s] : fits) {
     const GanttChartItem& child = *items[c];
     const GanttChartItem& summary = *items[s];
@@ -160,7 +219,7 @@ std::optional<std::vector<std::pair<size_t, size_t>>> summaryTimeStepEdges(
     // asking about the summary after its children squeezes them into it,
     // where asking before them would not.
     if (child.type() != GanttChartItemType::standard || isSummary[c] ||
-        !worksWherever(calendarOf(summary, schedule), calendarOf(child, schedule)) ||
+        !nests(calendarOf(summary, schedule), calendarOf(child, schedule)) ||
         child.start() < summary.start() || summary.finish() < child.finish() || !isSnapped(child)) {
       return std::nullopt;
     }

@@ -34,9 +34,10 @@ namespace vorlent::detail {
 //   not, it then stays where fitting would put it;
 // - each such child snaps to a calendar that works only where the one its
 //   summary snaps to works (the same object, or calendars of the library's
-//   own class whose working days and hours nest, the summary's without
-//   exclusions): wherever the child comes to start, the summary's calendar
-//   then works there, and the span the summary is given starts no later.
+//   own class whose working days and hours nest, the child's excluding every
+//   interval the summary's excludes): wherever the child comes to start,
+//   the summary's calendar then works there, and the span the summary is
+//   given starts no later.
 // Answers, by position in `items`, each (child, summary) pair whose child the
 // hierarchy must be asked about before the summary: the children the
 // summary spans and the items that name it as their parent. std::nullopt
