@@ -979,85 +979,42 @@ TEST(LinkOrderTimePassTest, PlacesAChainListedBottomUpWithOneChangePerTask) {
   for (const auto& [item, notice] : log->times) EXPECT_EQ(notice.count, 1);
 }
 
-// The same chain with one pair linked twice, start to start beside finish to
-// start, and a summary over a task on a calendar object of its own that
-// works the chart's hours: still each task moved once, where asking item by
-// item would move every task below again for each task above it.
-TEST(LinkOrderTimePassTest, PlacesSuchAChainWithAPairLinkedTwiceAndAChildOnItsOwnCalendarOnce) {
-  constexpr int64_t kTasks = 400;
-  constexpr size_t kTwice = 150;
-  constexpr size_t kChild = 300;
-  const auto hours = [] {
-    return std::make_shared<Schedule>(WeekRange::standard(), DayRange::standard());
-  };
+// A chain of tasks listed last task first on `calendar`, its task `child`
+// alone under a summary and on `own` (working from `ownHours`), and with
+// `twice`, that task's link also doubled by one start to start: the pass
+// must still place each task once, where its link puts it, where asking item
+// by item would move every task below again for each task above it.
+void expectChainPlacedOnce(const std::shared_ptr<ScheduleDefinition>& calendar,
+                           const std::shared_ptr<ScheduleDefinition>& own, const DayRange& ownHours,
+                           size_t child, std::optional<size_t> twice) {
+  constexpr int64_t kTasks = 300;
   std::vector<GanttChartItemPtr> tasks;
   std::vector<GanttChartDependencyPtr> links;
   for (int64_t i = 0; i < kTasks; ++i) {
-    tasks.push_back(GanttChartItem::create(
-        {.row = kTasks - i, .start = Time(1, 1, 8 * kHour), .finish = Time(1, 1, 16 * kHour),
-         .schedule = static_cast<size_t>(i) == kChild ? hours() : nullptr}));
-    if (i > 0) {
-      links.push_back(std::make_shared<GanttChartDependency>(std::nullopt, tasks[i - 1], tasks[i]));
-    }
-  }
-  links.push_back(std::make_shared<GanttChartDependency>(
-      std::nullopt, tasks[kTwice - 1], tasks[kTwice], std::nullopt, 0, true,
-      GanttChartDependencyType::fromStartToStart));
-  const auto summary = GanttChartItem::create({.row = 0,
-                                               .start = Time(1, 1, 8 * kHour),
-                                               .finish = Time(1, 1, 16 * kHour),
-                                               .type = GanttChartItemType::summary});
-  std::vector<GanttChartItemPtr> items = tasks;
-  items.push_back(summary);
-  const auto source = std::make_shared<GanttChartItemSource>(
-      items, links, hours(),
-      GanttChartItemBehaviorSet::classic({{summary, {tasks[kChild]}}}, std::nullopt, std::nullopt,
-                                         std::nullopt, {}, {}, std::nullopt));
-  const auto log = std::make_shared<NoticeLog>();
-  source->setItemObserver(log);
-  source->applyBehavior();
-  for (size_t i = 1; i < tasks.size(); ++i) {
-    ASSERT_EQ(tasks[i]->start(), source->schedule()->nextTime(tasks[i - 1]->finish()))
-        << "task " << i;
-  }
-  EXPECT_EQ(summary->start(), tasks[kChild]->start());
-  EXPECT_EQ(summary->finish(), tasks[kChild]->finish());
-  EXPECT_EQ(log->times.size(), tasks.size());  // every task but the first, and the summary
-  for (const auto& [item, notice] : log->times) EXPECT_EQ(notice.count, 1);
-}
-
-// A chain listed last task first on a calendar with holidays, a task near
-// its end under a summary and on a calendar object of its own with the same
-// holidays and a shorter day: that task can only come to lie where the
-// summary's calendar works, and the chain is still placed a task at a time.
-TEST(LinkOrderTimePassTest, PlacesAChainWithAChildSharingTheChartsHolidaysOnce) {
-  constexpr int64_t kTasks = 200;
-  constexpr size_t kChild = 150;
-  const std::shared_ptr<ScheduleDefinition> calendar = holidayCalendar(1);
-  const auto own =
-      std::make_shared<Schedule>(WeekRange::standard(), DayRange(9 * kHour, 15 * kHour),
-                                 static_cast<const Schedule&>(*calendar).excludedIntervals());
-  std::vector<GanttChartItemPtr> tasks;
-  std::vector<GanttChartDependencyPtr> links;
-  for (int64_t i = 0; i < kTasks; ++i) {
-    const bool child = static_cast<size_t>(i) == kChild;
+    const bool isChild = static_cast<size_t>(i) == child;
+    const DayRange hours = isChild ? ownHours : DayRange::standard();
     tasks.push_back(GanttChartItem::create({.row = kTasks - i,
-                                            .start = Time(1, 1, (child ? 9 : 8) * kHour),
-                                            .finish = Time(1, 1, (child ? 15 : 16) * kHour),
-                                            .schedule = child ? own : nullptr}));
+                                            .start = Time(1, 1, hours.start),
+                                            .finish = Time(1, 1, hours.finish),
+                                            .schedule = isChild ? own : nullptr}));
     if (i > 0) {
       links.push_back(std::make_shared<GanttChartDependency>(std::nullopt, tasks[i - 1], tasks[i]));
     }
   }
+  if (twice) {
+    links.push_back(std::make_shared<GanttChartDependency>(
+        std::nullopt, tasks[*twice - 1], tasks[*twice], std::nullopt, 0, true,
+        GanttChartDependencyType::fromStartToStart));
+  }
   const auto summary = GanttChartItem::create({.row = 0,
-                                               .start = Time(1, 1, 9 * kHour),
-                                               .finish = Time(1, 1, 15 * kHour),
+                                               .start = Time(1, 1, ownHours.start),
+                                               .finish = Time(1, 1, ownHours.finish),
                                                .type = GanttChartItemType::summary});
   std::vector<GanttChartItemPtr> items = tasks;
   items.push_back(summary);
   const auto source = std::make_shared<GanttChartItemSource>(
       items, links, calendar,
-      GanttChartItemBehaviorSet::classic({{summary, {tasks[kChild]}}}, std::nullopt, std::nullopt,
+      GanttChartItemBehaviorSet::classic({{summary, {tasks[child]}}}, std::nullopt, std::nullopt,
                                          std::nullopt, {}, {}, std::nullopt));
   const auto log = std::make_shared<NoticeLog>();
   source->setItemObserver(log);
@@ -1066,10 +1023,30 @@ TEST(LinkOrderTimePassTest, PlacesAChainWithAChildSharingTheChartsHolidaysOnce) 
     const auto& in = tasks[i]->schedule() ? tasks[i]->schedule() : calendar;
     ASSERT_EQ(tasks[i]->start(), in->nextTime(tasks[i - 1]->finish())) << "task " << i;
   }
-  EXPECT_EQ(summary->start(), tasks[kChild]->start());
-  EXPECT_EQ(summary->finish(), tasks[kChild]->finish());
+  EXPECT_EQ(summary->start(), tasks[child]->start());
+  EXPECT_EQ(summary->finish(), tasks[child]->finish());
   EXPECT_EQ(log->times.size(), tasks.size());  // every task but the first, and the summary
   for (const auto& [item, notice] : log->times) ASSERT_EQ(notice.count, 1);
+}
+
+// A pair linked twice, and a child on a calendar object of its own that
+// works the chart's hours.
+TEST(LinkOrderTimePassTest, PlacesSuchAChainWithAPairLinkedTwiceAndAChildOnItsOwnCalendarOnce) {
+  const auto hours = [] {
+    return std::make_shared<Schedule>(WeekRange::standard(), DayRange::standard());
+  };
+  expectChainPlacedOnce(hours(), hours(), DayRange::standard(), 200, 100);
+}
+
+// On a calendar with holidays, a child on a calendar object of its own with
+// the same holidays and a shorter day: it can only come to lie where the
+// summary's calendar works.
+TEST(LinkOrderTimePassTest, PlacesAChainWithAChildSharingTheChartsHolidaysOnce) {
+  const std::shared_ptr<ScheduleDefinition> calendar = holidayCalendar(1);
+  const DayRange shorter(9 * kHour, 15 * kHour);
+  const auto own = std::make_shared<Schedule>(
+      WeekRange::standard(), shorter, static_cast<const Schedule&>(*calendar).excludedIntervals());
+  expectChainPlacedOnce(calendar, own, shorter, 150, std::nullopt);
 }
 
 // Pushed behind its predecessor and held before that predecessor's finish by
