@@ -243,7 +243,8 @@ Plan networkListedAgainstLinks(int64_t count, bool extras) {
       plan.tasks[i]->setSchedule(own);
       plan.summaries.push_back(makeItem(row++, plan.tasks[i]->start(), plan.tasks[i]->finish(),
                                         GanttChartItemType::summary));
-      plan.relations.emplace_back(plan.summaries.back(), std::vector<GanttChartItemPtr>{plan.tasks[i]});
+      plan.relations.emplace_back(plan.summaries.back(),
+                                  std::vector<GanttChartItemPtr>{plan.tasks[i]});
     }
     plan.tasks[i]->setRow(row++);
   }

@@ -9,8 +9,8 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <utility>
 #include <unordered_set>
+#include <utility>
 
 #include "vorlent/controllers/content_editor.h"
 #include "vorlent/model/item_source.h"
@@ -63,9 +63,9 @@ template <class Node, class ForEachSuccessor, class ForEachChild, class ParentOf
 using DemoLinkPaths = std::function<bool(const GanttChartItemPtr& from, const GanttChartItemPtr& to)>;
 
 // The editor of a demo window's chart area: it refuses a link from A to B
-// when B already leads to A (a summary leads to what it contains and back), and tells the user why through `tell`; it
-// allows every other change. It offers no editing of items or links, which
-// the demo has no dialog for.
+// when B already leads to A (a summary leads to what it contains and back), and tells the user why
+// through `tell`; it allows every other change. It offers no editing of items or links, which the
+// demo has no dialog for.
 [[nodiscard]] std::shared_ptr<GanttChartContentEditor> makeDemoLinkEditor(
     DemoLinkPaths leadsTo, std::function<void(const std::string&)> tell);
 

@@ -85,7 +85,9 @@ bool GanttChartItemManager::placesNothingEarlier(const GanttChartItemBehaviorPtr
         linking.timeDidChange(item, item->time(), true, true, available, dependencies, calendar);
     for (const GanttChartItemUpdateAction& action : answer) {
       const auto* move = std::get_if<GanttChartItemUpdateAction::UpdateTime>(&action.variant());
-      if (move != nullptr) placements.emplace_back(move->item, snappedTime(move->item, move->value));
+      if (move != nullptr) {
+        placements.emplace_back(move->item, snappedTime(move->item, move->value));
+      }
     }
     if (!detail::placesNothingEarlier(placements)) return false;
     placements.clear();

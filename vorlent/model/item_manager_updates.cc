@@ -433,7 +433,8 @@ void GanttChartItemManager::removeItem(const GanttChartItemPtr& item) {
   const GanttChartItemPtr removed = item;
   removeSourceItem(removed);
   answerChange([&](GanttChartItemBehavior& behavior, const auto& schedule) {
-    return behavior.itemWasRemoved(removed, itemsForQuestion(), dependenciesForQuestion(), schedule);
+    return behavior.itemWasRemoved(removed, itemsForQuestion(), dependenciesForQuestion(),
+                                   schedule);
   });
   if (auto observer = itemObserver()) observer->itemWasRemoved(removed);
   notifyCollection({CollectionChange::collection, CollectionChange::totalRowCount,
@@ -502,8 +503,8 @@ void GanttChartItemManager::updateTimeDirectly(const GanttChartItemPtr& item,
                                                const TimeRange& time) {
   const TimeRange old = assignTime(item, time);
   answerChange([&](GanttChartItemBehavior& behavior, const auto& schedule) {
-    return behavior.timeDidChange(item, old, true, true, itemsForQuestion(), dependenciesForQuestion(),
-                                  schedule);
+    return behavior.timeDidChange(item, old, true, true, itemsForQuestion(),
+                                  dependenciesForQuestion(), schedule);
   });
   if (auto observer = itemObserver()) observer->timeDidChange(item, old);
   notifyCollection({CollectionChange::collection, CollectionChange::preferredTimeline,
@@ -584,7 +585,8 @@ void GanttChartItemManager::updateRow(const GanttChartItemPtr& itemArgument, int
   item->setRow(row);
   itemPlacementDidChange(item, item->time());
   answerChange([&](GanttChartItemBehavior& behavior, const auto& schedule) {
-    return behavior.rowDidChange(item, old, itemsForQuestion(), dependenciesForQuestion(), schedule);
+    return behavior.rowDidChange(item, old, itemsForQuestion(), dependenciesForQuestion(),
+                                 schedule);
   });
   if (auto observer = itemObserver()) observer->rowDidChange(item, old);
   notifyCollection({CollectionChange::collection, CollectionChange::totalRowCount,
@@ -696,8 +698,8 @@ void GanttChartItemManager::applyScheduleUpdates(const GanttChartItemPtr& itemAr
   if (snapped.start == unsnapped.start && snapped.finish == unsnapped.finish) return;
   const TimeRange old = assignTime(item, snapped);
   answerChange([&](GanttChartItemBehavior& behavior, const auto& managerSchedule) {
-    return behavior.timeDidChange(item, old, true, true, itemsForQuestion(), dependenciesForQuestion(),
-                                  managerSchedule);
+    return behavior.timeDidChange(item, old, true, true, itemsForQuestion(),
+                                  dependenciesForQuestion(), managerSchedule);
   });
   if (auto observer = itemObserver()) observer->timeDidChange(item, old);
 }

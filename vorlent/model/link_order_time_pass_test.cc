@@ -941,8 +941,9 @@ TEST(LinkOrderTimePassTest, AChildListedUnderTwoSummariesReSpansOnlyItsParent) {
     }
     const auto source = std::make_shared<GanttChartItemSource>(
         std::vector<GanttChartItemPtr>{b, p, a, s0, s1},
-        std::vector<GanttChartDependencyPtr>{std::make_shared<GanttChartDependency>(
-            std::nullopt, p, a, std::nullopt, 0, true, GanttChartDependencyType::fromFinishToStart)},
+        std::vector<GanttChartDependencyPtr>{
+            std::make_shared<GanttChartDependency>(std::nullopt, p, a, std::nullopt, 0, true,
+                                                   GanttChartDependencyType::fromFinishToStart)},
         ScheduleDefinition::continuous(), rules);
     source->applyBehavior();
     EXPECT_EQ(a->start(), Time(1, 1, 10 * kHour));
