@@ -167,10 +167,9 @@ std::optional<QRectF> rowBand(const GanttChartContentController* controller,
 // One line of text (its first paint::kMostLaidOutCharacters, newlines as
 // spaces) in `rect`: aligned horizontally as asked, at the top or
 // centred on the line's height, cut short with an ellipsis or clipped at the
-// rectangle's edges, and cut at the edges of `band` where it would reach
-// beyond them. The text's place is worked out in doubles, so a label of a
-// bar far larger than the device still lands where it belongs (and is
-// skipped when that is out of reach).
+// rectangle's edges, and cut at the edges of `band`. The text's place is
+// worked out in doubles, so a label of a bar far larger than the device
+// still lands where it belongs (and is skipped when that is out of reach).
 void drawOneLine(QPainter& painter, TextLineCache& cache, const QRectF& rect, const QString& text,
                  const QColor& color, Qt::Alignment alignment, const QFont& font, bool centred,
                  LineBreak lineBreak, const std::optional<QRectF>& band = std::nullopt) {
@@ -196,8 +195,14 @@ void drawOneLine(QPainter& painter, TextLineCache& cache, const QRectF& rect, co
   if (!std::isfinite(x) || !std::isfinite(y) || !lineBox.intersects(area)) return;
   std::optional<QRectF> cut;
   if (lineBreak == LineBreak::clipping && line.width > box.width()) cut = box;
-  if (band && (lineBox.top() < band->top() || lineBox.bottom() > band->bottom())) {
-    cut = cut ? cut->intersected(*band) : *band;
+  // A glyph's ink may reach beyond the font's ascent and descent (unhinted
+  // outlines at a fractional baseline, stacked marks), so a label is cut at
+  // its band wherever the painter could reach past the band's edges.
+  if (band) {
+    const QRectF reach = paint::reachableArea(painter, 0);
+    if (reach.top() < band->top() || reach.bottom() > band->bottom()) {
+      cut = cut ? cut->intersected(*band) : *band;
+    }
   }
   std::optional<QRectF> clip;
   if (cut) {
