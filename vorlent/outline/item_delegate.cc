@@ -5,28 +5,18 @@
 #include <QStyle>
 
 #include <algorithm>
-#include <utility>
 
 namespace vorlent {
 namespace {
 
-// Whether the cell's text is one line that the cache draws as Qt's style
-// would: left to right, unwrapped, not being edited, cut at its right end
-// if at all.
+// Whether the cache draws the cell's text as Qt's style would: left to
+// right, unwrapped, not being edited, cut at its right end if at all (that
+// the text lies on one line the cache itself finds out).
 bool isPlainLine(const QStyleOptionViewItem& option) {
   if (option.text.isEmpty() || option.direction != Qt::LeftToRight) return false;
   if (option.features.testFlag(QStyleOptionViewItem::WrapText)) return false;
   if (option.state.testFlag(QStyle::State_Editing)) return false;
-  if (option.textElideMode != Qt::ElideRight && option.textElideMode != Qt::ElideNone) {
-    return false;
-  }
-  for (const QChar c : option.text) {
-    if (c == QLatin1Char('\n') || c == QLatin1Char('\r') || c == QChar::LineSeparator ||
-        c == QChar::ParagraphSeparator) {
-      return false;
-    }
-  }
-  return true;
+  return option.textElideMode == Qt::ElideRight || option.textElideMode == Qt::ElideNone;
 }
 
 // Whether `style` is one whose drawing of a cell's text the cache was
@@ -85,18 +75,27 @@ void OutlineGanttChartItemDelegate::paint(QPainter* painter, const QStyleOptionV
     style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, widget);
     return;
   }
-  // The style draws the rest (background, check, icon, focus), laying out
-  // no text; the text's place does not depend on the text.
-  const QString text = std::exchange(cell.text, QString());
-  style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, widget);
+  // The text's place does not depend on the text.
   const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
   const QRect box = style->subElementRect(QStyle::SE_ItemViewItemText, &cell, widget)
                         .adjusted(margin, 0, -margin, 0);
-  const bool cutting = cell.textElideMode == Qt::ElideRight;
-  if (cutting && box.width() <= 0) return;
-  const TextLineCache::Line& line =
-      textLines_.line(text, cell.font, cutting ? double(box.width()) : 0);
-  if (line.width <= 0) return;
+  const Qt::Alignment alignment = QStyle::visualAlignment(cell.direction, cell.displayAlignment);
+  const detail::CellTextLayouts::Cell& line = textLayouts_.cell(
+      cell.text, cell.font, box.width(), alignment, cell.direction, cell.textElideMode);
+  // The style places the text's top where its whole-pixel height, aligned
+  // in the box, puts it; a line that would start above the box it skips.
+  const int top = QStyle::alignedRect(Qt::LayoutDirectionAuto, cell.displayAlignment,
+                                      QSize(0, line.height), box)
+                      .top();
+  if (!line.oneLine || top + line.lineHeight <= box.top()) {
+    style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, widget);
+    return;
+  }
+  // The style draws the rest (background, check, icon, focus), laying out
+  // no text.
+  cell.text.clear();
+  style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, widget);
+  if (line.shown.text().isEmpty()) return;
 
   QPalette::ColorGroup group =
       cell.state.testFlag(QStyle::State_Enabled) ? QPalette::Normal : QPalette::Disabled;
@@ -105,24 +104,10 @@ void OutlineGanttChartItemDelegate::paint(QPainter* painter, const QStyleOptionV
   }
   const QPalette::ColorRole role =
       cell.state.testFlag(QStyle::State_Selected) ? QPalette::HighlightedText : QPalette::Text;
-  const Qt::Alignment alignment = QStyle::visualAlignment(cell.direction, cell.displayAlignment);
-  double x = box.left();
-  if (alignment.testFlag(Qt::AlignHCenter)) {
-    x += (box.width() - line.width) / 2;
-  } else if (alignment.testFlag(Qt::AlignRight)) {
-    x += box.width() - line.width;
-  }
-  double y = box.top();
-  if (alignment.testFlag(Qt::AlignVCenter)) {
-    y += (box.height() - line.height) / 2;
-  } else if (alignment.testFlag(Qt::AlignBottom)) {
-    y += box.height() - line.height;
-  }
   painter->save();
   painter->setClipRect(cell.rect, Qt::IntersectClip);
   painter->setPen(cell.palette.color(group, role));
-  painter->setFont(cell.font);
-  painter->drawStaticText(QPointF(x, y), line.text);
+  line.shown.draw(painter, QPointF(box.left(), top));
   painter->restore();
 }
 

@@ -2,9 +2,9 @@
 
 #include <QStyledItemDelegate>
 
+#include "vorlent/outline/cell_text_layouts.h"
 #include "vorlent/outline/shown_cells.h"
 #include "vorlent/views/paint_clipping.h"
-#include "vorlent/views/text_line_cache.h"
 
 namespace vorlent {
 
@@ -51,7 +51,7 @@ class OutlineGanttChartItemDelegate : public QStyledItemDelegate {
 
  private:
   int rowHeight_ = 20;
-  mutable TextLineCache textLines_;
+  mutable detail::CellTextLayouts textLayouts_;
   mutable detail::ShownCells shownCells_;
 };
 

@@ -33,7 +33,8 @@ QStandardItem* cell(const QString& text, Qt::Alignment alignment = Qt::AlignLeft
 }
 
 // The test's cells: drawn from the cache (one line, aligned any way, cut
-// short or not, selected, current, disabled, written right to left) and
+// short or not, selected, current, disabled, written right to left, in a
+// line that runs left to right) and
 // left to Qt's style (several lines, no text).
 void fill(QStandardItemModel& model) {
   model.setHorizontalHeaderLabels({"Task", "Start", "Notes"});
@@ -45,6 +46,8 @@ void fill(QStandardItemModel& model) {
   model.appendRow({cell("Two\nlines"), cell("top", Qt::AlignLeft | Qt::AlignTop),
                    cell("bottom", Qt::AlignRight | Qt::AlignBottom)});
   model.appendRow({cell("Hand over"), cell("1 Apr"), cell("\u05e9\u05dc\u05d5\u05dd")});
+  model.appendRow({cell("Sign off", Qt::AlignCenter), cell("8 Apr", Qt::AlignRight | Qt::AlignVCenter),
+                   cell("\u05e9\u05dc\u05d5\u05dd (2)!")});
 }
 
 void show(QTreeView& tree, QStandardItemModel& model) {

@@ -7,15 +7,18 @@
 #include <gtest/gtest.h>
 
 #include <QContextMenuEvent>
+#include <QFontMetricsF>
 #include <QCoreApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPalette>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <functional>
 #include <memory>
+#include <random>
 #include <utility>
 #include <vector>
 
@@ -179,6 +182,50 @@ TEST_F(BlackLabels, ALabelTallerThanItsBarIsDrawnWholeAroundItAndCutOnlyAtItsRow
   }
   EXPECT_TRUE(inked(strip, left, bar.right() - 4, bar.bottom() + 1, controller->bottom(0)))
       << "the strip's own pass";
+}
+
+// Whether a label is cut at its row decides nothing visible: random labels
+// (descenders, accents, stacked marks) in random fonts and scales, at
+// fractional places across the row's edges, look exactly as when the pass
+// itself is cut at the row.
+TEST_F(BlackLabels, ALabelLooksTheSameAsWhenThePassIsCutAtItsRow) {
+  useLabels(12, 8);
+  const QRectF row(0, controller->top(0), 200, controller->bottom(0) - controller->top(0));
+  const std::vector<QString> pieces{
+      "Ag",   "yjpq", "\u00c9\u00e4\u00c5", "\u1eab", "g\u0301\u0302\u0323\u0330",
+      "\u0162", " ",  "W|",                 "0,;",   "n\u0308\u0308\u0308"};
+  std::mt19937 random(20261208);
+  const auto uniform = [&](double from, double to) {
+    return std::uniform_real_distribution<double>(from, to)(random);
+  };
+  const auto pick = [&](std::size_t count) {
+    return std::uniform_int_distribution<std::size_t>(0, count - 1)(random);
+  };
+  for (int n = 0; n < 120; ++n) {
+    QString text;
+    for (std::size_t k = 1 + pick(5); k > 0; --k) text += pieces[pick(pieces.size())];
+    QFont font;
+    font.setPointSizeF(uniform(6, 48));
+    font.setBold(pick(3) == 0);
+    font.setItalic(pick(3) == 0);
+    const double scale = std::array{1.0, 1.0, 1.25, 2.0}[pick(4)];
+    const double height = QFontMetricsF(font).height();
+    const double edge = pick(2) == 0 ? row.top() : row.bottom();
+    const QRectF label(uniform(0, 20), edge + uniform(-1.5, 0.5) * height, 160, height);
+    const auto drawn = [&](bool cutAtRow) {
+      QImage picture(QSize(200, 160) * scale, QImage::Format_ARGB32_Premultiplied);
+      picture.fill(Qt::white);
+      QPainter painter(&picture);
+      painter.setRenderHint(QPainter::Antialiasing);
+      painter.scale(scale, scale);
+      if (cutAtRow) painter.setClipRect(row);
+      view->drawBarLabel(painter, task, label, text, Qt::black, Qt::AlignLeft, font);
+      return picture;
+    };
+    EXPECT_TRUE(drawn(false) == drawn(true))
+        << text.toStdString() << " at " << label.top() << " in " << font.pointSizeF()
+        << "pt, scaled " << scale;
+  }
 }
 
 TEST_F(BlackLabels, ASummarysLabelIsCentredOnItsBracketsBody) {

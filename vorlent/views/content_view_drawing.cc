@@ -164,13 +164,33 @@ std::optional<QRectF> rowBand(const GanttChartContentController* controller,
   return QRectF(-kAcross, top, 2 * kAcross, bottom - top);
 }
 
+// Whether the line's glyphs drawn from `top` could colour a device pixel
+// outside `band` that the painter can reach. The glyphs' ink, not the font's
+// ascent and descent, decides: outlines may reach beyond those (unhinted
+// glyphs, stacked marks). The ink is widened by a device pixel for the
+// glyph's placement on whole pixels and its antialiased edge, and by one more
+// point when the painter scales, since the glyphs are then shaped (and
+// hinted) at another size. A painter that rotates or shears always cuts.
+bool inkMayLeave(const QPainter& painter, const TextLineCache::Line& line, double top,
+                 const QRectF& band) {
+  const QRectF reach = paint::reachableArea(painter, 0);
+  const bool above = reach.top() < band.top();
+  const bool below = reach.bottom() > band.bottom();
+  if (!above && !below) return false;
+  const QTransform& toDevice = painter.deviceTransform();
+  if (toDevice.type() > QTransform::TxScale || !(toDevice.m22() > 0)) return true;
+  const bool scaled = toDevice.type() == QTransform::TxScale;
+  const double margin = 1 / toDevice.m22() + (scaled ? 1 : 0);
+  return (above && top + line.inkTop - margin < band.top()) ||
+         (below && top + line.inkBottom + margin > band.bottom());
+}
+
 // One line of text (its first paint::kMostLaidOutCharacters, newlines as
 // spaces) in `rect`: aligned horizontally as asked, at the top or
 // centred on the line's height, cut short with an ellipsis or clipped at the
-// rectangle's edges, and cut at the edges of `band` where it would reach
-// beyond them. The text's place is worked out in doubles, so a label of a
-// bar far larger than the device still lands where it belongs (and is
-// skipped when that is out of reach).
+// rectangle's edges, and cut at the edges of `band`. The text's place is
+// worked out in doubles, so a label of a bar far larger than the device
+// still lands where it belongs (and is skipped when that is out of reach).
 void drawOneLine(QPainter& painter, TextLineCache& cache, const QRectF& rect, const QString& text,
                  const QColor& color, Qt::Alignment alignment, const QFont& font, bool centred,
                  LineBreak lineBreak, const std::optional<QRectF>& band = std::nullopt) {
@@ -196,9 +216,7 @@ void drawOneLine(QPainter& painter, TextLineCache& cache, const QRectF& rect, co
   if (!std::isfinite(x) || !std::isfinite(y) || !lineBox.intersects(area)) return;
   std::optional<QRectF> cut;
   if (lineBreak == LineBreak::clipping && line.width > box.width()) cut = box;
-  if (band && (lineBox.top() < band->top() || lineBox.bottom() > band->bottom())) {
-    cut = cut ? cut->intersected(*band) : *band;
-  }
+  if (band && inkMayLeave(painter, line, y, *band)) cut = cut ? cut->intersected(*band) : *band;
   std::optional<QRectF> clip;
   if (cut) {
     clip = paint::cutToArea(*cut, area);

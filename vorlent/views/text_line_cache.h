@@ -22,6 +22,11 @@ class TextLineCache {
     QStaticText text;   // laid out in its font, drawn from its top left
     double width = 0;   // its advance
     double height = 0;  // the font's line height
+    // How far the glyphs' outlines reach, downwards from the line's top: a
+    // mark or descender may reach above 0 or below `height`. Both 0 for a
+    // line without ink.
+    double inkTop = 0;
+    double inkBottom = 0;
   };
 
   // `text` as one line in `font`. With a positive `fitWidth`, a line wider
