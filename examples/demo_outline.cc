@@ -1,6 +1,7 @@
 #include "examples/demo_outline.h"
 
 #include <QApplication>
+#include <QHash>
 #include <QHeaderView>
 #include <QScrollBar>
 #include <QKeySequence>
@@ -320,7 +321,8 @@ TimeRange DemoOutlineChart::preferredTimeline() {
       }
     }
   }
-  return span.value_or(OutlineGanttChart::preferredTimeline());
+  if (!span) return OutlineGanttChart::preferredTimeline();
+  return timeline_.around(*span);
 }
 
 // --- The scene -----------------------------------------------------------------------
@@ -368,16 +370,26 @@ void showDemoOutline(OutlineGanttChart& chart, const DemoOutlineScene& scene,
   }
   // A day an edit moves out of the plan's first year is spelled with its
   // year: its column widens to show it whole. It never narrows, so that the
-  // columns stand still through a drag.
+  // columns stand still through a drag. A drag step reloads every row it
+  // moves: each text is measured once, as asking the delegate for every
+  // cell at every step would cost more than the step itself.
+  const auto widths = std::make_shared<QHash<QString, int>>();
   QObject::connect(
       chart.outlineModel(), &QAbstractItemModel::dataChanged, tree,
-      [tree](const QModelIndex& topLeft, const QModelIndex& bottomRight) {
+      [tree, widths](const QModelIndex& topLeft, const QModelIndex& bottomRight) {
         for (int column = std::max(topLeft.column(), kStartColumn);
              column <= std::min(bottomRight.column(), kFinishColumn); ++column) {
           int needed = 0;
           for (int row = topLeft.row(); row <= bottomRight.row(); ++row) {
             const QModelIndex cell = topLeft.siblingAtRow(row).siblingAtColumn(column);
-            needed = std::max(needed, tree->sizeHintForIndex(cell).width());
+            const QString text = cell.data().toString();
+            auto width = widths->find(text);
+            if (width == widths->end()) {
+              // Days are few, but a long session should not keep them all.
+              if (widths->size() >= 4096) widths->clear();
+              width = widths->insert(text, tree->sizeHintForIndex(cell).width());
+            }
+            needed = std::max(needed, *width);
           }
           if (needed > tree->header()->sectionSize(column)) {
             tree->header()->resizeSection(column, needed);

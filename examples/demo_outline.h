@@ -98,14 +98,17 @@ class DemoOutlineSource : public OutlineGanttChartDataSource {
   int64_t dependencyCount_ = 0;
 };
 
-// The outline chart of the demo: its timeline spans the items of the
-// displayed rows, and so follows the plan as edits move them (the library's
-// own outline chart keeps the current week). Without such items, the
-// current week.
+// The outline chart of the demo: its timeline is a `DemoTimeline` around
+// the items of the displayed rows, and so follows the plan as edits move
+// them past its ends (the library's own outline chart keeps the current
+// week). Without such items, the current week.
 class DemoOutlineChart : public OutlineGanttChart {
  public:
   using OutlineGanttChart::OutlineGanttChart;
   [[nodiscard]] TimeRange preferredTimeline() override;
+
+ private:
+  DemoTimeline timeline_;
 };
 
 struct DemoOutlineScene {

@@ -25,9 +25,18 @@ namespace vorlent::examples {
 namespace {
 
 constexpr double kWorkingDay = 8 * secondsPerHour;
-// The chart's room before the plan's first item and after its last, in
-// points at any zoom: two and a half days at the first zoom.
-constexpr double kTimelineMargin = 150;
+
+// The demo's item source: its preferred timeline is a `DemoTimeline`.
+class DemoItemSource : public GanttChartItemSource {
+ public:
+  using GanttChartItemSource::GanttChartItemSource;
+  TimeRange preferredTimeline() override {
+    return timeline_.around(GanttChartItemSource::preferredTimeline());
+  }
+
+ private:
+  DemoTimeline timeline_;
+};
 
 constexpr std::array<const char*, 6> kPhaseNames = {"Discovery",    "Design",  "Build",
                                                     "Verification", "Rollout", "Support"};
@@ -502,7 +511,7 @@ DemoProject buildDemoProject(const DemoPlan& plan) {
   if (plan.hub >= 0) project.hub = project.items[static_cast<size_t>(plan.hub)];
 
   project.source =
-      std::make_shared<GanttChartItemSource>(project.items, project.dependencies, plan.calendar);
+      std::make_shared<DemoItemSource>(project.items, project.dependencies, plan.calendar);
   // The classic behaviours, switched on in their order. Column mode keeps a
   // plan of one item per row a list; rows of several tasks leave it out.
   const bool onePerRow = static_cast<int64_t>(plan.items.size()) == plan.rowCount;
@@ -520,6 +529,17 @@ DemoProject buildDemoProject(const DemoPlan& plan) {
   return project;
 }
 
+TimeRange DemoTimeline::around(const TimeRange& items) {
+  const Time start = std::min(items.start, items.finish);
+  const Time finish = std::max(items.start, items.finish);
+  if (!timeline_) {
+    timeline_ = TimeRange(start.weekStart().addingWeeks(-1), finish.weekStart().addingWeeks(3));
+  }
+  if (start < timeline_->start) timeline_->start = start.weekStart().addingWeeks(-1);
+  if (timeline_->finish < finish) timeline_->finish = finish.weekStart().addingWeeks(3);
+  return *timeline_;
+}
+
 void holdEditedItemsBehindPredecessors(GanttChartItemSource& source) {
   for (const GanttChartItemBehaviorPtr& member : source.managedBehaviorSet()->behaviors()) {
     if (auto* scheduling = dynamic_cast<GanttChartItemAutoSchedulingBehavior*>(member.get())) {
@@ -532,12 +552,9 @@ void decorateDemoControllers(const DemoPlan& plan, GanttChartHeaderController& h
                              GanttChartContentController& content) {
   const ScheduleTimeSelector daysOff = ScheduleTimeSelector::timeoutsOf(plan.workingDays);
   header.setScheduleHighlighters({daysOff});
-  // No fixed timeline: the items' own span, which the item manager reports
-  // anew whenever an edit moves it, so that bars moved past either end of
-  // the plan can still be scrolled to, and a bar held at an edge keeps the
-  // view scrolling. The margin is room on screen, a few days at first.
+  // No fixed timeline: the item manager's preferred one (a `DemoTimeline`),
+  // which follows the items when an edit moves them past either end.
   content.setScrollableTimeline(std::nullopt);
-  content.setPreferredTimelineMargin(kTimelineMargin);
   content.setScheduleHighlighters({daysOff});
   content.setIntervalHighlighters({TimeSelector(TimeIntervalType::time())});
 }

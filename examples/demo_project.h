@@ -130,6 +130,20 @@ struct DemoPlan {
     std::shared_ptr<ScheduleDefinition> calendar);
 
 // The library's objects for a plan, in plan order.
+// The timeline a demo window scrolls over: from the week before the plan's
+// items to three weeks after them, widened by as much again whenever an
+// edit moves an item past either end, and never narrowed. Ordinary edits
+// leave it as it is, so a drag does not lay the whole chart out anew at
+// every step, while a bar pushed past the plan can still be reached.
+class DemoTimeline {
+ public:
+  // The timeline around `items`, the span of the items as they are now.
+  [[nodiscard]] TimeRange around(const TimeRange& items);
+
+ private:
+  std::optional<TimeRange> timeline_;
+};
+
 struct DemoProject {
   std::shared_ptr<GanttChartItemSource> source;
   std::vector<GanttChartItemPtr> items;
